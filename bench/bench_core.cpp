@@ -1,0 +1,84 @@
+#include "core/address_map.h"
+#include "core/config_file.h"
+#include "core/manual_scheduler.h"
+#include "core/undo_history.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+using namespace quorix::core;
+
+static void BM_InitParamStore(benchmark::State& state)
+{
+    ParamStore store;
+    ParamStore image;
+    for (auto _ : state) {
+        InitParamStore(store, image);
+        benchmark::DoNotOptimize(store.at(0, 0).Gain);
+    }
+}
+BENCHMARK(BM_InitParamStore);
+
+namespace {
+
+struct UndoBench {
+    ParamStore store;
+    ParamStore image;
+    ViewState view;
+    ManualScheduler clock;
+    UndoHistory history{store, view, clock};
+    UndoBench()
+    {
+        InitParamStore(store, image);
+        for (int i = 0; i < UndoHistory::kSlots; ++i)
+            history.PushSnapshot();
+    }
+};
+
+} // namespace
+
+static void BM_PushSnapshotFullRing(benchmark::State& state)
+{
+    UndoBench b;
+    for (auto _ : state)
+        b.history.PushSnapshot();
+}
+BENCHMARK(BM_PushSnapshotFullRing);
+
+static void BM_UndoRedoRoundTrip(benchmark::State& state)
+{
+    UndoBench b;
+    int sends = 0;
+    const UndoHistory::SendFn send = [&](int) { ++sends; return true; };
+    b.store.at(0, 3).Gain = 300; // one slider moved since the last snapshot
+    for (auto _ : state) {
+        b.history.Undo(send);
+        b.history.Redo(send);
+    }
+    benchmark::DoNotOptimize(sends);
+}
+BENCHMARK(BM_UndoRedoRoundTrip);
+
+static void BM_SaveConfigurationFile(benchmark::State& state)
+{
+    const ParamStore& store = DefaultParamStore();
+    const auto path = std::filesystem::temp_directory_path() / "quorix-bench-save.quorix";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SaveConfigurationFile(path, store).ok);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveConfigurationFile);
+
+static void BM_LoadConfigurationFile(benchmark::State& state)
+{
+    const auto path = std::filesystem::temp_directory_path() / "quorix-bench-load.quorix";
+    SaveConfigurationFile(path, DefaultParamStore());
+    ParamStore image;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadConfigurationFile(path, image).ok);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadConfigurationFile);
+
+BENCHMARK_MAIN();

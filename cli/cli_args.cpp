@@ -1,0 +1,32 @@
+#include "cli_args.h"
+
+#include <algorithm>
+
+namespace quorix::cli {
+
+std::optional<std::string> CliArgs::option(const std::string& name) const
+{
+    const auto it = options.find(name);
+    if (it == options.end())
+        return std::nullopt;
+    return it->second;
+}
+
+CliArgs ParseCliArgs(const std::vector<std::string>& argv, const std::vector<std::string>& valued)
+{
+    CliArgs args;
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& word = argv[i];
+        if (word.size() > 1 && word[0] == '-') {
+            const bool takesValue = std::find(valued.begin(), valued.end(), word) != valued.end();
+            args.options[word] = takesValue && i + 1 < argv.size() ? argv[++i] : "";
+        } else if (args.command.empty()) {
+            args.command = word;
+        } else {
+            args.positional.push_back(word);
+        }
+    }
+    return args;
+}
+
+} // namespace quorix::cli

@@ -1,0 +1,373 @@
+#include "address_map.h"
+
+#include "checked_index.h"
+#include "number_text.h"
+#include "value_tables.h"
+#include "value_text.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorix::core {
+
+namespace {
+
+// One row of the address map: a single record, or a run of equaliser bands
+// when bandSet is non-zero (then name is the band-name prefix).
+struct Row {
+    std::string_view name;
+    ParamClass cls;
+    std::int32_t value;
+    float defaultHz; // when non-zero the default is the frequency index of this frequency
+    bool perMode;
+    int bandSet;
+};
+
+Row Plain(std::string_view name, std::int32_t value, bool perMode)
+{
+    return {name, ParamClass::Plain, value, 0.0f, perMode, 0};
+}
+
+Row Freq(std::string_view name, ParamClass cls, float hz, bool perMode)
+{
+    return {name, cls, 0, hz, perMode, 0};
+}
+
+Row FilterType(std::string_view name, ParamClass cls, bool perMode)
+{
+    return {name, cls, 0, 0.0f, perMode, 0};
+}
+
+Row Bands(std::string_view prefix, int bandSet, bool perMode)
+{
+    return {prefix, ParamClass::EqBand, 0, 0.0f, perMode, bandSet};
+}
+
+std::vector<Row> MusicInputRows()
+{
+    return {Bands("EQ", 15, true), Freq("高通滤波器频点", ParamClass::HighPass, 10.0f, true)};
+}
+
+std::vector<Row> MicRows(int kind)
+{
+    std::vector<Row> rows = {
+        Freq("话筒音量", ParamClass::HighPass, kind == Mic12 ? 45.0f : 80.0f, false),
+        Bands("EQ", 15, false),
+        Plain("启动电平", 0, false), Plain("压缩比例", 40, false),
+        Plain("启动时间", 90, false), Plain("释放时间", 36, false),
+    };
+    rows.push_back(kind == Mic12 ? Freq("高通滤波器", ParamClass::LowPass, 20220.0f, false)
+                                 : Plain("高通滤波器", 100, false));
+    return rows;
+}
+
+std::vector<Row> EffectsRows()
+{
+    return {
+        Plain("回声预延时", 0, false),
+        Plain("回声延时", 220, false),
+        Plain("回声次数", 60, false),
+        Freq("回声高频阻尼", ParamClass::Plain, 8000.0f, false),
+        Plain("回声右预延时", 0, false),
+        Plain("回声右延时", 65, false),
+        Freq("回声低切", ParamClass::HighPass, 120.0f, false),
+        Freq("回声高切", ParamClass::LowPass, 10000.0f, false),
+        Bands("Echo EQ", 5, false),
+        Freq("混响低切", ParamClass::HighPass, 80.0f, false),
+        Freq("混响高切", ParamClass::LowPass, 12000.0f, false),
+        Freq("混响高频阻尼", ParamClass::Plain, 10000.0f, false),
+        Plain("混响预延时", 20, false),
+        Plain("早期反射延时", 0, false),
+        Freq("早期反射高频阻尼", ParamClass::Plain, 15000.0f, false),
+        Plain("后期反射延时", 0, false),
+        Plain("混响时间", 500, false),
+        Freq("后期反射高频阻尼", ParamClass::Plain, 8000.0f, false),
+        Plain("混响空间", 50, false),
+        Plain("混响密度", 70, false),
+        Plain("早期反射音量", 40, false),
+        Plain("后期反射音量", 60, false),
+        Bands("Rev EQ", 5, false),
+        Bands("EFF EQ", 5, false),
+        Plain("", 100, false),
+        Plain("", 100, false),
+        Plain("回声效果音量", 100, false),
+        Plain("回声直达音量", 100, false),
+        Plain("混响效果音量", 100, false),
+        Plain("混响直达音量", 100, false),
+        Plain("混响模式", 2, false),
+    };
+}
+
+// Main, surround and centre outputs share one pattern; the centre has one channel.
+std::vector<Row> OutputRows(int bandSet, bool centre)
+{
+    std::vector<Row> rows = {
+        Plain("音乐音量", 100, true), Plain("话筒音量", 100, true),
+        Plain("回声音量", 100, true), Plain("混响音量", 100, true),
+    };
+    if (centre) {
+        rows.push_back(Plain("中置通道音量", 80, false));
+    } else {
+        rows.push_back(Plain("左通道音量", 80, false));
+        rows.push_back(Plain("右通道音量", 80, false));
+    }
+    rows.push_back(FilterType("高通滤波器类型", ParamClass::HighPass, true));
+    rows.push_back(Freq("高通滤波器频点", ParamClass::HighPass, 19.7f, true));
+    rows.push_back(Bands("EQ", bandSet, true));
+    rows.push_back(Plain("启动电平", 140, false));
+    rows.push_back(Plain("压缩比例", 40, false));
+    rows.push_back(Plain("启动时间", 90, false));
+    rows.push_back(Plain("释放时间", 36, false));
+    if (centre) {
+        rows.push_back(Plain("中置通道延时", 0, false));
+    } else {
+        rows.push_back(Plain("左通道延时", 0, false));
+        rows.push_back(Plain("右通道延时", 0, false));
+    }
+    rows.push_back(Plain("", 100, true));
+    return rows;
+}
+
+std::vector<Row> SubOutputRows()
+{
+    return {
+        Plain("音乐音量", 100, true),
+        Plain("话筒音量", 100, true),
+        Plain("", 100, true),
+        Plain("超低音音量", 30, false),
+        Plain("", 0, false),
+        Plain("", 0, false),
+        Plain("超低音相位", 0, false),
+        FilterType("高通滤波器类型", ParamClass::HighPass, true),
+        Freq("高通滤波器频点", ParamClass::HighPass, 19.7f, true),
+        FilterType("低通滤波器类型", ParamClass::LowPass, true),
+        Freq("低通滤波器频点", ParamClass::LowPass, 320.0f, true),
+        Bands("EQ", 51, true),
+        Plain("启动电平", 140, false),
+        Plain("压缩比例", 40, false),
+        Plain("启动时间", 90, false),
+        Plain("释放时间", 36, false),
+        Plain("超低音通道延时", 0, false),
+        Plain("控制对象：音乐通道", 1, false),
+        Plain("控制对象：主输出通道", 1, false),
+        Plain("控制对象：辅助通道", 1, false),
+        Plain("控制对象：中置通道", 1, false),
+        Plain("控制对象：超低音通道", 1, false),
+    };
+}
+
+std::vector<Row> RecordRows(int kind)
+{
+    return {
+        Plain("音乐音量L", 100, false), Plain("音乐音量R", 100, false), Plain("话筒音量", 100, false),
+        Plain("回声音量L", 100, false), Plain("回声音量R", 100, false),
+        Plain("混响音量L", 100, false), Plain("混响音量R", 100, false),
+        Plain(kind == RecordLeft ? "录音L通道音量" : "录音R通道音量", 80, false),
+        Plain("", 100, false),
+    };
+}
+
+std::vector<Row> CommonRows()
+{
+    static constexpr std::array<std::int32_t, 44> defaults = {
+        20, 23, 32, 1, 0, 20, 33, 30, 80, 80, 80, 0, 2, 2, 0, 0,  // 0x00..0x0F
+        0, 0, 0, 0, 0, 0,                                         // 0x10..0x15 output mutes
+        0, 0, 0, 0, 0, 0, 0, 0,                                   // 0x16..0x1D bypass flags
+        0, 0, 0, 0, 0, 0,                                         // 0x1E..0x23
+        2, 1, 5, 2, 1, 1, 0, 0,                                   // 0x24..0x2B
+    };
+    std::vector<Row> rows;
+    for (std::int32_t value : defaults)
+        rows.push_back(Plain("", value, false));
+    return rows;
+}
+
+std::vector<Row> KindRows(int kind)
+{
+    switch (kind) {
+    case MusicInput: return MusicInputRows();
+    case Mic12: case Mic34: return MicRows(kind);
+    case Effects: return EffectsRows();
+    case MainOutput: return OutputRows(10, false);
+    case SurroundOutput: return OutputRows(7, false);
+    case CentreOutput: return OutputRows(7, true);
+    case SubOutput: return SubOutputRows();
+    case RecordLeft: case RecordRight: return RecordRows(kind);
+    default: return CommonRows();
+    }
+}
+
+std::string_view BandCentresText(int bandSet)
+{
+    switch (bandSet) {
+    case 15: return "25,40,63,100,160,250,400,630,1000,1600,2500,4000,6300,10000,16000";
+    case 10: return "32,64,125,250,500,1000,2000,4000,8000,16000";
+    case 7: return "57,134,400,1000,2500,6300,16000";
+    case 5: return "60,230,910,3000,14000";
+    case 51: return "25,63,100,160,250";
+    default: throw IndexError("band set", bandSet, 5, 51);
+    }
+}
+
+std::vector<float> BandCentres(int bandSet)
+{
+    std::vector<float> centres;
+    std::string_view text = BandCentresText(bandSet);
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        centres.push_back(static_cast<float>(ParseNumber(text.substr(0, comma)).value_or(0.0)));
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    }
+    return centres;
+}
+
+struct AddressMap {
+    std::array<std::vector<Row>, kKindCount> rows;
+    std::array<std::vector<std::string>, kKindCount> names;
+    std::array<int, kKindCount> last{};
+};
+
+const AddressMap& Map()
+{
+    static const AddressMap map = [] {
+        AddressMap m;
+        for (int k = 0; k < kKindCount; ++k) {
+            const auto kk = static_cast<std::size_t>(k);
+            m.rows[kk] = KindRows(k);
+            for (const Row& row : m.rows[kk]) {
+                if (row.bandSet == 0) {
+                    m.names[kk].emplace_back(row.name);
+                    continue;
+                }
+                for (int b = 1; b <= BandCount(row.bandSet); ++b)
+                    m.names[kk].push_back(std::string(row.name) + std::to_string(b));
+            }
+            m.last[kk] = k * 256 + static_cast<int>(m.names[kk].size()) - 1;
+        }
+        return m;
+    }();
+    return map;
+}
+
+void AddKind(ParamStore& store, int mode, int kind)
+{
+    int address = KindFirst(kind);
+    for (const Row& row : Map().rows[static_cast<std::size_t>(kind)]) {
+        if (row.bandSet != 0) {
+            AddEqBands(store, mode, address, row.bandSet, row.perMode);
+            continue;
+        }
+        store.at(mode, address).Class = row.cls;
+        const std::int32_t value = row.defaultHz != 0.0f ? FrequencyToIndex(row.defaultHz) : row.value;
+        AddParam(store, mode, address, value, row.perMode);
+    }
+}
+
+// The music input's singing mode starts with a tuned curve; the dance mode stays flat.
+void SetMusicSingingGains(ParamStore& store)
+{
+    static constexpr std::array<std::array<std::int32_t, 2>, 6> gains = {{
+        {0, 330}, {2, 350}, {7, 400}, {9, 60}, {11, 320}, {14, 300},
+    }};
+    for (const auto& [address, gain] : gains)
+        store.at(0, address).Gain = gain;
+}
+
+} // namespace
+
+int KindFirst(int kind)
+{
+    CheckIndex("menu kind", kind, 0, kKindCount - 1);
+    return kind * 256;
+}
+
+int KindLast(int kind)
+{
+    return Map().last[CheckIndex("menu kind", kind, 0, kKindCount - 1)];
+}
+
+bool IsSkippedKind(int kind)
+{
+    CheckIndex("menu kind", kind, 0, kKindCount - 1);
+    return kind == Mic34 || kind == SurroundOutput || kind == CentreOutput || kind == RecordRight;
+}
+
+int KindOfAddress(int address)
+{
+    const int kind = address / 256;
+    if (address < 0 || kind >= kKindCount || address > KindLast(kind))
+        return -1;
+    return kind;
+}
+
+std::string_view ParamName(int kind, int menuAddress)
+{
+    const auto& names = Map().names[CheckIndex("menu kind", kind, 0, kKindCount - 1)];
+    return names[CheckIndex("menu address", menuAddress, 0, static_cast<long long>(names.size()) - 1)];
+}
+
+int BandCount(int bandSet)
+{
+    return bandSet == 51 ? 5 : bandSet;
+}
+
+void AddParam(ParamStore& store, int mode, int& address, std::int32_t value, bool perMode)
+{
+    ParamRecord& r = store.at(mode, address);
+    r.Value = value;
+    r.Defined = true;
+    r.PerMode = perMode;
+    ++address;
+}
+
+void AddEqBands(ParamStore& store, int mode, int& address, int bandSet, bool perMode)
+{
+    const int peakingQ = QToIndex(1.0f);
+    const int shelfQ = QToIndex(0.71f);
+    for (float centre : BandCentres(bandSet)) {
+        ParamRecord& r = store.at(mode, address);
+        r = ParamRecord{};
+        r.Class = ParamClass::EqBand;
+        r.FreqIndex = FrequencyToIndex(centre);
+        r.Gain = kGainZero;
+        r.QIndex = peakingQ;
+        r.ShelfQIndex = shelfQ;
+        r.Defined = true;
+        r.PerMode = perMode;
+        ++address;
+    }
+}
+
+void InitParamStore(ParamStore& store, ParamStore& image)
+{
+    store.clear();
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        for (int kind = MusicInput; kind <= SubOutput; ++kind) {
+            AddKind(store, mode, kind);
+            if (kind == MusicInput)
+                SetMusicSingingGains(store);
+        }
+    }
+    for (int kind = RecordLeft; kind <= Common; ++kind)
+        AddKind(store, 0, kind);
+
+    image.clear();
+    for (int a = 0; a < kAddressCount; ++a) {
+        image.at(0, a) = store.at(0, a);
+        image.at(1, a) = store.at(1, a);
+    }
+}
+
+const ParamStore& DefaultParamStore()
+{
+    static const ParamStore defaults = [] {
+        ParamStore store;
+        ParamStore image;
+        InitParamStore(store, image);
+        return store;
+    }();
+    return defaults;
+}
+
+} // namespace quorix::core

@@ -1,0 +1,165 @@
+#include "config_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace quorix::core {
+
+namespace {
+
+void Put(std::uint8_t*& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        *out++ = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t Get(const std::uint8_t*& in, int bytes)
+{
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= std::uint32_t{*in++} << (8 * i);
+    return value;
+}
+
+std::int32_t GetInt(const std::uint8_t*& in)
+{
+    return static_cast<std::int32_t>(Get(in, 4));
+}
+
+void PutBool(std::uint8_t*& out, bool value)
+{
+    Put(out, value ? 0xFFFFu : 0u, 2); // 16-bit boolean: true is -1
+}
+
+bool GetBool(const std::uint8_t*& in)
+{
+    return Get(in, 2) != 0;
+}
+
+std::string PathText(const std::filesystem::path& path)
+{
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store)
+{
+    std::vector<std::uint8_t> bytes(kConfigFileSize);
+    std::uint8_t* out = bytes.data();
+    for (std::size_t n = 0; n < kRecordCount; ++n) {
+        const ParamRecord& r = store.record(n);
+        Put(out, static_cast<std::uint32_t>(r.Class), 1);
+        Put(out, static_cast<std::uint32_t>(r.Value), 4);
+        Put(out, r.Shape, 1);
+        Put(out, static_cast<std::uint32_t>(r.FreqIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.Gain), 4);
+        Put(out, static_cast<std::uint32_t>(r.QIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.ShelfQIndex), 4);
+        PutBool(out, r.Defined);
+        PutBool(out, r.PerMode);
+        PutBool(out, r.BandOff);
+    }
+    return bytes;
+}
+
+namespace {
+
+std::string WrongSizeMessage(std::uintmax_t size)
+{
+    return "配置文件大小不符（应为 " + std::to_string(kConfigFileSize) + " 字节，实际为 " + std::to_string(size) +
+           " 字节），不是有效的配置文件。";
+}
+
+} // namespace
+
+ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, ParamStore& image)
+{
+    if (bytes.size() != kConfigFileSize)
+        return {false, WrongSizeMessage(bytes.size())};
+    ParamStore decoded;
+    const std::uint8_t* in = bytes.data();
+    for (std::size_t n = 0; n < kRecordCount; ++n) {
+        ParamRecord& r = decoded.record(n);
+        r.Class = static_cast<ParamClass>(Get(in, 1));
+        r.Value = GetInt(in);
+        r.Shape = static_cast<std::uint8_t>(Get(in, 1));
+        r.FreqIndex = GetInt(in);
+        r.Gain = GetInt(in);
+        r.QIndex = GetInt(in);
+        r.ShelfQIndex = GetInt(in);
+        r.Defined = GetBool(in);
+        r.PerMode = GetBool(in);
+        r.BandOff = GetBool(in);
+    }
+    image = std::move(decoded);
+    return {true, {}};
+}
+
+ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const ParamStore& store)
+{
+    const std::vector<std::uint8_t> bytes = EncodeConfiguration(store);
+    std::filesystem::path temp = path;
+    temp += ".tmp" + std::to_string(std::random_device{}() % 1000000u);
+    const std::string failed = "无法保存配置文件：" + PathText(path);
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return {false, failed};
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return {false, failed};
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return {false, failed};
+    }
+    return {true, {}};
+}
+
+ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamStore& image)
+{
+    const std::string unreadable = "无法读取配置文件：" + PathText(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return {false, unreadable};
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return {false, unreadable};
+    if (size != kConfigFileSize)
+        return {false, WrongSizeMessage(size) + "\n" + PathText(path)};
+
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(kConfigFileSize);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in)
+        return {false, unreadable};
+    return DecodeConfiguration(bytes, image);
+}
+
+std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path)
+{
+    constexpr std::string_view extension = ".quorix";
+    std::string text = PathText(path);
+    std::string tail = text.substr(text.size() >= extension.size() ? text.size() - extension.size() : 0);
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (tail == extension)
+        return path;
+    std::filesystem::path result = path;
+    result += extension;
+    return result;
+}
+
+} // namespace quorix::core

@@ -1,0 +1,29 @@
+#include "mode_copy.h"
+
+namespace quorix::core {
+
+bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks)
+{
+    const std::uint8_t current = view.CurrentMode;
+    const auto other = static_cast<std::uint8_t>(1 - current);
+    if (!hooks.askYesNo(current == 0 ? kCopySingingToDanceQuestion : kCopyDanceToSingingQuestion))
+        return false;
+
+    for (int a = 0; a < kAddressCount; ++a)
+        store.at(other, a) = store.at(current, a);
+
+    if (hooks.linkOnline()) {
+        view.CurrentMode = other; // the writes go out as the other mode
+        for (int a = 0; a < kAddressCount; ++a) {
+            if (store.at(other, a).PerMode && !hooks.send(a)) {
+                view.CurrentMode = current;
+                return false;
+            }
+        }
+    }
+    view.CurrentMode = current;
+    hooks.showMessage(kCopyDoneMessage);
+    return true;
+}
+
+} // namespace quorix::core

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "param_store.h"
+#include "view_state.h"
+
+#include <functional>
+#include <string_view>
+
+namespace quorix::core {
+
+// What CopyMode needs from the window and the link.
+struct CopyModeHooks {
+    std::function<bool(std::string_view question)> askYesNo;
+    std::function<bool()> linkOnline;
+    // Writes one parameter of the mode in view.CurrentMode; false on failure.
+    std::function<bool(int address)> send;
+    std::function<void(std::string_view message)> showMessage;
+};
+
+inline constexpr std::string_view kCopySingingToDanceQuestion = "确认要将当前演唱模式数据复制到劲舞模式吗？";
+inline constexpr std::string_view kCopyDanceToSingingQuestion = "确认要将当前劲舞模式数据复制到演唱模式吗？";
+inline constexpr std::string_view kCopyDoneMessage = "完成!";
+
+// Copies the current mode onto the other one and, while online, writes every
+// mode-specific parameter of the other mode to the processor. Returns whether
+// the copy ran to completion.
+bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks);
+
+} // namespace quorix::core

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace quorix::core {
+
+// UTF-8 text in the processor's code page (GBK): ASCII as one byte, a Chinese
+// character as two, high byte first. A character GBK cannot hold becomes '?'.
+std::vector<std::uint8_t> TextToAnsiBytes(std::string_view utf8);
+
+} // namespace quorix::core

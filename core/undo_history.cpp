@@ -1,0 +1,123 @@
+#include "undo_history.h"
+
+#include <algorithm>
+
+namespace quorix::core {
+
+UndoHistory::UndoHistory(ParamStore& store, const ViewState& view, Scheduler& scheduler)
+    : m_store(store), m_view(view),
+      m_burstTimer(scheduler.createTimer(kBurstMs, true, [this] { endBurst(); }))
+{
+    for (Snapshot& s : m_ring)
+        s.resize(kAddresses);
+}
+
+void UndoHistory::ResetUndo()
+{
+    m_undoPos = -1;
+    m_redoLimit = -1;
+}
+
+UndoHistory::Snapshot& UndoHistory::slot(int position)
+{
+    return m_ring[static_cast<std::size_t>((m_ringStart + position) % kSlots)];
+}
+
+void UndoHistory::push()
+{
+    if (m_undoPos >= kSlots - 1)
+        m_ringStart = (m_ringStart + 1) % kSlots; // the oldest state is dropped
+    else
+        ++m_undoPos;
+    takeSnapshot(slot(m_undoPos));
+    m_redoLimit = std::max(m_redoLimit, m_undoPos);
+}
+
+void UndoHistory::PushSnapshot()
+{
+    push();
+    m_redoLimit = m_undoPos;
+}
+
+void UndoHistory::BeginUndoStep()
+{
+    if (!m_undoBurst) {
+        m_undoBurst = true;
+        PushSnapshot();
+    }
+    m_burstTimer->start();
+}
+
+void UndoHistory::endBurst()
+{
+    m_undoBurst = false;
+}
+
+void UndoHistory::takeSnapshot(Snapshot& snapshot) const
+{
+    for (int a = 0; a < kAddresses; ++a) {
+        const ParamRecord& r = m_store.at(m_view.CurrentMode, a);
+        snapshot[static_cast<std::size_t>(a)] = {r.Value, r.FreqIndex, r.Gain, r.QIndex, r.ShelfQIndex, r.Shape, r.BandOff};
+    }
+}
+
+void UndoHistory::restoreSnapshot(int position, const SendFn& send)
+{
+    const Snapshot& snapshot = slot(position);
+    const int mode = m_view.CurrentMode;
+    for (int a = 0; a < kAddresses; ++a) {
+        ParamRecord& r = m_store.at(mode, a);
+        if (!r.Defined)
+            continue;
+        const Fields& f = snapshot[static_cast<std::size_t>(a)];
+        const bool isBand = r.Class == ParamClass::EqBand;
+        if (isBand ? (r.Shape == f.Shape && r.FreqIndex == f.FreqIndex && r.Gain == f.Gain && r.QIndex == f.QIndex &&
+                      r.ShelfQIndex == f.ShelfQIndex && r.BandOff == f.BandOff)
+                   : r.Value == f.Value)
+            continue;
+        const bool mirrored = !m_store.at(0, a).PerMode;
+        for (ParamRecord* target : {&r, mirrored ? &m_store.at(1 - mode, a) : nullptr}) {
+            if (!target)
+                continue;
+            if (isBand) {
+                target->Shape = f.Shape;
+                target->FreqIndex = f.FreqIndex;
+                target->Gain = f.Gain;
+                target->QIndex = f.QIndex;
+                target->ShelfQIndex = f.ShelfQIndex;
+                target->BandOff = f.BandOff;
+            } else {
+                target->Value = f.Value;
+            }
+        }
+        if (!send(a))
+            return;
+    }
+}
+
+bool UndoHistory::Undo(const SendFn& send)
+{
+    if (m_undoPos == -1)
+        return false;
+    // The next change after an undo starts a step of its own, so it cuts the redo chain.
+    m_burstTimer->stop();
+    m_undoBurst = false;
+    push(); // keeps the state being left, so redo can return to it
+    --m_undoPos;
+    restoreSnapshot(m_undoPos, send);
+    --m_undoPos;
+    return true;
+}
+
+bool UndoHistory::Redo(const SendFn& send)
+{
+    if (!canRedo())
+        return false;
+    m_burstTimer->stop();
+    m_undoBurst = false;
+    restoreSnapshot(m_undoPos + 2, send);
+    ++m_undoPos;
+    return true;
+}
+
+} // namespace quorix::core

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "param_store.h"
+#include "scheduler.h"
+#include "view_state.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace quorix::core {
+
+// Undo and redo of the mode-dependent parameters (flat addresses 0..2047) as a
+// ring of 30 whole-mode snapshots. Restoring a snapshot writes back, and hands to
+// `send`, only the parameters that differ.
+class UndoHistory {
+public:
+    static constexpr int kSlots = 30;
+    static constexpr int kAddresses = kFirstGlobalAddress;
+    static constexpr int kBurstMs = 1000;
+
+    // Writes one restored parameter to the processor; false stops the restore.
+    // The caller decides whether the link is online (an offline send just succeeds).
+    using SendFn = std::function<bool(int address)>;
+
+    UndoHistory(ParamStore& store, const ViewState& view, Scheduler& scheduler);
+
+    void ResetUndo();
+    // Records the state before a new change. A new change ends the redo chain.
+    void PushSnapshot();
+    // Starts or extends a run of changes that forms one undo step.
+    void BeginUndoStep();
+    // Both return whether they restored a snapshot (the caller then refreshes the screen).
+    bool Undo(const SendFn& send);
+    bool Redo(const SendFn& send);
+
+    int UndoPos() const { return m_undoPos; }
+    int RedoLimit() const { return m_redoLimit; }
+    bool UndoBurst() const { return m_undoBurst; }
+    bool canUndo() const { return m_undoPos >= 0; }
+    bool canRedo() const { return m_redoLimit >= 0 && m_redoLimit >= m_undoPos + 2; }
+
+private:
+    struct Fields {
+        std::int32_t Value;
+        std::int32_t FreqIndex;
+        std::int32_t Gain;
+        std::int32_t QIndex;
+        std::int32_t ShelfQIndex;
+        std::uint8_t Shape;
+        bool BandOff;
+    };
+    using Snapshot = std::vector<Fields>;
+
+    void push();
+    void takeSnapshot(Snapshot& slot) const;
+    void restoreSnapshot(int position, const SendFn& send);
+    Snapshot& slot(int position);
+    void endBurst();
+
+    ParamStore& m_store;
+    const ViewState& m_view;
+    std::unique_ptr<Timer> m_burstTimer;
+    std::array<Snapshot, kSlots> m_ring;
+    int m_ringStart = 0; // ring slot holding position 0, so a full ring drops its oldest without copying
+    int m_undoPos = -1;
+    int m_redoLimit = -1;
+    bool m_undoBurst = false;
+};
+
+} // namespace quorix::core

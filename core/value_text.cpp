@@ -1,0 +1,87 @@
+#include "value_text.h"
+
+#include "number_text.h"
+#include "rounding.h"
+#include "value_tables.h"
+
+#include <algorithm>
+
+namespace quorix::core {
+
+std::string FrequencyText(int frequencyIndex)
+{
+    return FormatShortest(FrequencyAt(frequencyIndex));
+}
+
+std::string QText(int qIndex)
+{
+    return FormatFixed(QAt(qIndex), 2);
+}
+
+std::string GainText(std::int32_t gainCode)
+{
+    return FormatFixed((gainCode - kGainZero) / 10.0, 1);
+}
+
+std::int32_t TextToGain(std::string_view text)
+{
+    // Kept in single precision on purpose: 0.05 dB must give 250.5f, which rounds to 250.
+    const float decibels = static_cast<float>(ParseNumber(text).value_or(0.0));
+    const float tenths = decibels * 10.0f;
+    const float code = tenths + static_cast<float>(kGainZero);
+    return RoundHalfEven(code);
+}
+
+std::int32_t ClampGain(std::int32_t gainCode)
+{
+    return std::clamp(gainCode, kGainMin, kGainMax);
+}
+
+int ClampQIndex(int qIndex)
+{
+    return std::clamp(qIndex, 0, kMaxQIndex);
+}
+
+int ClampShelfQIndex(int qIndex)
+{
+    return std::clamp(qIndex, 0, kMaxShelfQIndex);
+}
+
+int StepQIndexUp(int& qIndex)
+{
+    qIndex = std::min(qIndex + 1, kMaxQIndex);
+    return qIndex;
+}
+
+int StepQIndexDown(int& qIndex)
+{
+    qIndex = std::max(qIndex - 1, 0);
+    return qIndex;
+}
+
+FrequencyRange GraphFrequencyRange(ParamClass pointClass, int currentKind)
+{
+    if (pointClass == ParamClass::HighPass)
+        return {kFrequencyIndexOffLow, kFrequencyIndex303Hz};
+    if (pointClass == ParamClass::LowPass) {
+        if (currentKind == 7)
+            return {kFrequencyIndexLowest, kFrequencyIndex303Hz};
+        if (currentKind == 1 || currentKind == 2)
+            return {kFrequencyIndex5990Hz, kFrequencyIndexOffHigh};
+        if (currentKind == 3)
+            return {kFrequencyIndex5990Hz, kFrequencyIndexHighest};
+    }
+    return {kFrequencyIndexLowest, kFrequencyIndexHighest};
+}
+
+int ClampFrequencyIndex(int frequencyIndex)
+{
+    return ClampFrequencyIndex(frequencyIndex, {kFrequencyIndexLowest, kFrequencyIndexHighest});
+}
+
+int ClampFrequencyIndex(int frequencyIndex, FrequencyRange range)
+{
+    return frequencyIndex < range.lower ? range.lower : std::min(frequencyIndex, range.upper);
+}
+
+} // namespace quorix::core

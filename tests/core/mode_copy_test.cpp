@@ -1,0 +1,89 @@
+#include "core/address_map.h"
+#include "core/mode_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quorix::core;
+
+namespace {
+
+struct CopyFixture : ::testing::Test {
+    ParamStore store;
+    ParamStore image;
+    ViewState view;
+    bool answer = true;
+    bool online = false;
+    int failAfter = -1;
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+    std::vector<std::pair<int, int>> sent; // address, mode at the time of the send
+
+    CopyModeHooks hooks{
+        [this](std::string_view q) { questions.emplace_back(q); return answer; },
+        [this] { return online; },
+        [this](int a) {
+            if (failAfter >= 0 && static_cast<int>(sent.size()) >= failAfter)
+                return false;
+            sent.emplace_back(a, view.CurrentMode);
+            return true;
+        },
+        [this](std::string_view m) { messages.emplace_back(m); },
+    };
+
+    void SetUp() override { InitParamStore(store, image); }
+};
+
+} // namespace
+
+TEST_F(CopyFixture, OfflineCopiesEveryRecordAndSendsNothing)
+{
+    const ParamStore before = store;
+    EXPECT_TRUE(CopyMode(store, view, hooks));
+    EXPECT_EQ(questions, (std::vector<std::string>{std::string(kCopySingingToDanceQuestion)}));
+    for (int a = 0; a < kAddressCount; ++a)
+        EXPECT_EQ(store.at(1, a), before.at(0, a));
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(messages, (std::vector<std::string>{"完成!"}));
+    EXPECT_EQ(view.CurrentMode, 0);
+}
+
+TEST_F(CopyFixture, OnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
+{
+    view.CurrentMode = 1;
+    online = true;
+    EXPECT_TRUE(CopyMode(store, view, hooks));
+    EXPECT_EQ(questions.front(), kCopyDanceToSingingQuestion);
+    int perMode = 0;
+    for (int a = 0; a < kAddressCount; ++a)
+        perMode += store.at(0, a).PerMode ? 1 : 0;
+    ASSERT_EQ(static_cast<int>(sent.size()), perMode);
+    EXPECT_EQ(sent.front(), (std::pair<int, int>{0, 0}));
+    for (auto [address, mode] : sent) {
+        EXPECT_TRUE(store.at(0, address).PerMode);
+        EXPECT_EQ(mode, 0);
+    }
+    EXPECT_EQ(view.CurrentMode, 1);
+}
+
+TEST_F(CopyFixture, NoStopsBeforeAnythingChanges)
+{
+    answer = false;
+    const ParamStore before = store;
+    EXPECT_FALSE(CopyMode(store, view, hooks));
+    EXPECT_EQ(store, before);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
+{
+    online = true;
+    failAfter = 3;
+    EXPECT_FALSE(CopyMode(store, view, hooks));
+    EXPECT_EQ(sent.size(), 3u);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(view.CurrentMode, 0);
+    EXPECT_EQ(store.at(1, 0).Gain, 330); // the store was already copied
+}

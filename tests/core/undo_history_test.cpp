@@ -1,0 +1,177 @@
+#include "core/address_map.h"
+#include "core/manual_scheduler.h"
+#include "core/undo_history.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace quorix::core;
+
+namespace {
+
+// A store, a view and a history on a virtual clock; `gain(n)` is the state Pn.
+struct UndoFixture : ::testing::Test {
+    ParamStore store;
+    ParamStore image;
+    ViewState view;
+    ManualScheduler clock;
+    UndoHistory history{store, view, clock};
+    std::vector<int> sent;
+    UndoHistory::SendFn send = [this](int address) {
+        sent.push_back(address);
+        return true;
+    };
+
+    void SetUp() override { InitParamStore(store, image); }
+
+    int gain() const { return store.at(view.CurrentMode, 3).Gain; }
+    // One change, a second after the previous one, as the slider handler makes it.
+    void change(int newGain)
+    {
+        history.BeginUndoStep();
+        store.at(view.CurrentMode, 3).Gain = newGain;
+        clock.advance(1000);
+    }
+};
+
+} // namespace
+
+TEST_F(UndoFixture, WorkedSequence)
+{
+    change(1);
+    EXPECT_EQ(history.UndoPos(), 0);
+    change(2);
+    EXPECT_EQ(history.UndoPos(), 1);
+
+    EXPECT_TRUE(history.Undo(send));
+    EXPECT_EQ(gain(), 1);
+    EXPECT_EQ(history.UndoPos(), 0);
+    EXPECT_TRUE(history.Undo(send));
+    EXPECT_EQ(gain(), 250);
+    EXPECT_EQ(history.UndoPos(), -1);
+    EXPECT_FALSE(history.Undo(send));
+
+    EXPECT_TRUE(history.Redo(send));
+    EXPECT_EQ(gain(), 1);
+    EXPECT_EQ(history.UndoPos(), 0);
+    EXPECT_TRUE(history.Redo(send));
+    EXPECT_EQ(gain(), 2);
+    EXPECT_EQ(history.UndoPos(), 1);
+    EXPECT_EQ(history.RedoLimit(), 2);
+    EXPECT_FALSE(history.Redo(send));
+    EXPECT_EQ(gain(), 2);
+}
+
+TEST_F(UndoFixture, ANewChangeEndsTheRedoChain)
+{
+    change(1);
+    change(2);
+    history.Undo(send);
+    history.Undo(send);
+    change(3);
+    EXPECT_FALSE(history.Redo(send));
+    EXPECT_EQ(gain(), 3);
+    history.Undo(send);
+    EXPECT_EQ(gain(), 250);
+    EXPECT_TRUE(history.Redo(send));
+    EXPECT_EQ(gain(), 3);
+    EXPECT_FALSE(history.Redo(send));
+}
+
+TEST_F(UndoFixture, AChangeRightAfterAnUndoIsAStepOfItsOwn)
+{
+    change(1);
+    history.BeginUndoStep();
+    store.at(0, 3).Gain = 2;
+    history.Undo(send); // within the burst of the change to 2
+    EXPECT_EQ(gain(), 1);
+    history.BeginUndoStep();
+    store.at(0, 3).Gain = 5;
+    EXPECT_FALSE(history.Redo(send)); // the redo would have overwritten 5
+    EXPECT_EQ(gain(), 5);
+    history.Undo(send);
+    EXPECT_EQ(gain(), 1);
+}
+
+TEST_F(UndoFixture, ChangesLessThanASecondApartFormOneStep)
+{
+    for (int i = 0; i < 30; ++i) { // three seconds of dragging
+        history.BeginUndoStep();
+        store.at(0, 3).Gain = 260 + i;
+        clock.advance(100);
+    }
+    clock.advance(2000);
+    change(400);
+    EXPECT_EQ(history.UndoPos(), 1);
+    history.Undo(send);
+    EXPECT_EQ(gain(), 289);
+    history.Undo(send);
+    EXPECT_EQ(gain(), 250);
+}
+
+TEST_F(UndoFixture, RestoreSendsOnlyWhatDiffersAndMirrorsSharedRecords)
+{
+    history.PushSnapshot();
+    store.at(0, 256 + 2).Gain = 300; // shared microphone band
+    store.at(1, 256 + 2).Gain = 300;
+    store.at(0, 1030).Value = 3;     // per-mode filter type
+    sent.clear();
+    history.Undo(send);
+    EXPECT_EQ(sent, (std::vector<int>{256 + 2, 1030}));
+    EXPECT_EQ(store.at(0, 256 + 2).Gain, 250);
+    EXPECT_EQ(store.at(1, 256 + 2).Gain, 250);
+    EXPECT_EQ(store.at(0, 1030).Value, 0);
+}
+
+TEST_F(UndoFixture, AFailedSendStopsTheRestore)
+{
+    history.PushSnapshot();
+    store.at(0, 1).Gain = 300;
+    store.at(0, 2).Gain = 300;
+    int calls = 0;
+    history.Undo([&](int) { return ++calls > 1; });
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(store.at(0, 1).Gain, 250);
+    EXPECT_EQ(store.at(0, 2).Gain, 300);
+}
+
+TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
+{
+    for (int step = 1; step <= 31; ++step) {
+        history.BeginUndoStep();
+        ParamRecord& band = store.at(0, 3);
+        band.Gain = 100 + step;
+        band.FreqIndex = step;
+        band.QIndex = step;
+        band.ShelfQIndex = step % 29;
+        band.Shape = static_cast<std::uint8_t>(step % 3);
+        band.BandOff = step % 2 == 0;
+        clock.advance(1000);
+    }
+    // The ring holds 30 states; the first undo also keeps the state it leaves,
+    // so the way back ends at the state after step 2.
+    int undone = 0;
+    while (history.Undo(send))
+        ++undone;
+    EXPECT_EQ(undone, 29);
+    const ParamRecord& band = store.at(0, 3);
+    EXPECT_EQ(band.Gain, 102);
+    EXPECT_EQ(band.FreqIndex, 2);
+    EXPECT_EQ(band.QIndex, 2);
+    EXPECT_EQ(band.ShelfQIndex, 2);
+    EXPECT_EQ(band.Shape, 2);
+    EXPECT_TRUE(band.BandOff);
+    while (history.Redo(send))
+        ++undone;
+    EXPECT_EQ(store.at(0, 3).Gain, 131); // and redo walks all the way forward again
+}
+
+TEST_F(UndoFixture, ResetForgetsTheHistory)
+{
+    change(1);
+    history.ResetUndo();
+    EXPECT_FALSE(history.Undo(send));
+    EXPECT_FALSE(history.Redo(send));
+    EXPECT_TRUE(sent.empty());
+}

@@ -1,0 +1,106 @@
+#include "core/typed_value.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorix::core;
+
+TEST(ValueTables, LandmarksAndLookups)
+{
+    EXPECT_FLOAT_EQ(FrequencyAt(0), 17.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(1), 19.7f);
+    EXPECT_FLOAT_EQ(FrequencyAt(86), 101.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(143), 303.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(205), 1000.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(298), 5990.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(361), 20200.0f);
+    EXPECT_FLOAT_EQ(FrequencyAt(362), 20220.0f);
+    EXPECT_FLOAT_EQ(QAt(10), 0.71f);
+    EXPECT_FLOAT_EQ(QAt(16), 1.0f);
+    EXPECT_FLOAT_EQ(QAt(28), 2.0f);
+    EXPECT_FLOAT_EQ(QAt(100), 128.0f);
+
+    const std::pair<float, int> frequencies[] = {{10, 0}, {19.7f, 1}, {100, 86}, {5900, 298}, {20220, 362}, {30000, 362}};
+    for (auto [hz, index] : frequencies)
+        EXPECT_EQ(FrequencyToIndex(hz), index) << hz;
+    const std::pair<float, int> qs[] = {{0.7f, 10}, {0.6f, 8}, {1.0f, 16}, {500, 100}, {0.1f, 0}};
+    for (auto [q, index] : qs)
+        EXPECT_EQ(QToIndex(q), index) << q;
+}
+
+TEST(ValueText, FormatsFrequencyQAndGain)
+{
+    EXPECT_EQ(FrequencyText(1), "19.7");
+    EXPECT_EQ(FrequencyText(9), "23");
+    EXPECT_EQ(FrequencyText(205), "1000");
+    EXPECT_EQ(FrequencyText(325), "10100");
+    EXPECT_EQ(FrequencyText(362), "20220");
+    EXPECT_EQ(QText(0), "0.40");
+    EXPECT_EQ(QText(16), "1.00");
+    EXPECT_EQ(QText(56), "10.10");
+    EXPECT_EQ(QText(59), "12.00");
+    EXPECT_EQ(QText(100), "128.00");
+    EXPECT_EQ(GainText(250), "0.0");
+    EXPECT_EQ(GainText(10), "-24.0");
+    EXPECT_EQ(GainText(370), "12.0");
+    EXPECT_EQ(GainText(249), "-0.1");
+}
+
+TEST(ValueText, GainParsingRoundsHalfToEvenInSinglePrecision)
+{
+    EXPECT_EQ(TextToGain("2.25"), 272);
+    EXPECT_EQ(TextToGain("0.05"), 250);
+    EXPECT_EQ(TextToGain("15"), 400);
+    EXPECT_EQ(TextToGain("-3.5"), 215);
+    EXPECT_EQ(ClampGain(400), 370);
+    EXPECT_EQ(ClampGain(-5), 10);
+}
+
+TEST(ValueText, QStepsAndClamps)
+{
+    int q = 99;
+    EXPECT_EQ(StepQIndexUp(q), 100);
+    EXPECT_EQ(StepQIndexUp(q), 100);
+    q = 0;
+    EXPECT_EQ(StepQIndexDown(q), 0);
+    EXPECT_EQ(q, 0);
+    EXPECT_EQ(ClampQIndex(101), 100);
+    EXPECT_EQ(ClampShelfQIndex(29), 28);
+    EXPECT_EQ(ClampShelfQIndex(-1), 0);
+}
+
+TEST(ValueText, FrequencyClampDependsOnThePointAndPage)
+{
+    struct Case { ParamClass cls; int kind; int index; int expected; };
+    const Case cases[] = {
+        {ParamClass::HighPass, 0, 0, 0},     {ParamClass::HighPass, 4, 200, 143},
+        {ParamClass::LowPass, 7, 0, 1},      {ParamClass::LowPass, 7, 300, 143},
+        {ParamClass::LowPass, 1, 100, 298},  {ParamClass::LowPass, 2, 362, 362},
+        {ParamClass::LowPass, 3, 362, 361},  {ParamClass::LowPass, 3, 200, 298},
+        {ParamClass::LowPass, 4, 0, 1},      {ParamClass::EqBand, 1, 362, 361},
+        {ParamClass::EqBand, 0, 0, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClampFrequencyIndex(c.index, GraphFrequencyRange(c.cls, c.kind)), c.expected)
+            << static_cast<int>(c.cls) << " kind " << c.kind << " index " << c.index;
+    EXPECT_EQ(ClampFrequencyIndex(0), 1);
+    EXPECT_EQ(ClampFrequencyIndex(362), 361);
+}
+
+TEST(TypedValue, NumbersAreConvertedAndClampedTextIsReplacedByTheDefault)
+{
+    struct Case { TypedField field; const char* text; int expected; };
+    const Case cases[] = {
+        {TypedField::Gain, "15", 370},        {TypedField::Gain, "abc", 250},
+        {TypedField::Gain, "0.05", 250},      {TypedField::Gain, "-30", 10},
+        {TypedField::Gain, " 3,5 ", 285},     {TypedField::Gain, "1e30", 370},
+        {TypedField::Gain, "nan", 250},       {TypedField::Gain, "inf", 250},
+        {TypedField::Frequency, "1000", 205}, {TypedField::Frequency, "", 86},
+        {TypedField::Frequency, "5", 1},      {TypedField::Frequency, "99999", 361},
+        {TypedField::PeakQ, "x", 10},         {TypedField::PeakQ, "500", 100},
+        {TypedField::ShelfQ, "5", 28},        {TypedField::ShelfQ, "0.7", 10},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseTypedValue(c.field, c.text), c.expected) << c.text;
+}
