@@ -1,0 +1,57 @@
+#include "block_layout.h"
+
+#include "frame_fault.h"
+
+#include "core/address_map.h"
+
+#include <string>
+
+namespace quorix::link {
+
+bool TravelsAsBand(int address)
+{
+    return core::DefaultParamStore().at(0, address).Class == core::ParamClass::EqBand;
+}
+
+std::size_t BlockDataSize(int kind)
+{
+    std::size_t size = 0;
+    for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a)
+        size += TravelsAsBand(a) ? 8u : 2u;
+    return size;
+}
+
+void AppendRecord(Bytes& out, const core::ParamRecord& record, bool band)
+{
+    if (!band) {
+        AppendWireValue(out, record.Value);
+        return;
+    }
+    if (record.ShelfQIndex < 0 || record.ShelfQIndex >= 0xFA || record.Shape >= 0xFA)
+        throw FrameFault("band shape or slope " + std::to_string(record.ShelfQIndex) + " does not fit one byte");
+    out.push_back(record.Shape);
+    out.push_back(static_cast<std::uint8_t>(record.ShelfQIndex));
+    AppendWireValue(out, record.BandOff ? record.FreqIndex + kBandOffOffset : record.FreqIndex);
+    AppendWireValue(out, record.Gain);
+    AppendWireValue(out, record.QIndex);
+}
+
+std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record, bool band)
+{
+    if (!band) {
+        record.Value = ReadWireValue(payload, position);
+        return position + 2;
+    }
+    if (position + 8 > payload.size())
+        throw FrameFault("payload position " + std::to_string(position) + " past the end");
+    record.Shape = payload[position];
+    record.ShelfQIndex = payload[position + 1];
+    const int frequency = ReadWireValue(payload, position + 2);
+    record.BandOff = frequency >= kBandOffOffset;
+    record.FreqIndex = record.BandOff ? frequency - kBandOffOffset : frequency;
+    record.Gain = ReadWireValue(payload, position + 4);
+    record.QIndex = ReadWireValue(payload, position + 6);
+    return position + 8;
+}
+
+} // namespace quorix::link

@@ -1,0 +1,160 @@
+#include "block_transfer.h"
+
+#include "block_layout.h"
+#include "frame_fault.h"
+
+#include "core/address_map.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorix::link {
+
+namespace {
+
+constexpr std::array<int, 5> kModeKinds = {0, 1, 3, 4, 7};
+constexpr std::array<int, 2> kGlobalKinds = {8, 10};
+constexpr int kMasterMaxima = 0xA08;
+constexpr int kModeAddress = 0xA1E;
+constexpr int kAutoModeAddress = 0xA1F;
+constexpr int kRightsAddress = 0xA20;
+
+} // namespace
+
+BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view)
+    : m_channel(channel), m_host(host), m_store(store), m_view(view)
+{
+}
+
+bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total)
+{
+    step.address = core::KindFirst(step.kind);
+    if (!m_channel.SendCommand(readCode, step.preset, step.address))
+        return false;
+    const Bytes& payload = m_channel.lastReply();
+    // A reply of the wrong size is refused before anything of it reaches the store.
+    if (payload.size() != BlockDataSize(step.kind)) {
+        m_host.showMessage(kCountMismatchMessage, MessageIcon::Warning);
+        return false;
+    }
+    std::vector<core::ParamRecord> decoded;
+    std::size_t position = 0;
+    for (int a = step.address; a <= core::KindLast(step.kind); ++a) {
+        step.address = a;
+        core::ParamRecord record = m_store.at(0, a);
+        position = DecodeRecord(payload, position, record, TravelsAsBand(a));
+        decoded.push_back(record);
+    }
+    for (std::size_t i = 0; i < decoded.size(); ++i)
+        m_store.at(0, core::KindFirst(step.kind) + static_cast<int>(i)) = decoded[i];
+    m_host.setProgress(++done, total);
+    return true;
+}
+
+bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
+{
+    Step step{preset, 0, 0};
+    bool result = false;
+    bool fault = false;
+    m_channel.clearFault();
+    m_host.setWindowEnabled(false);
+    m_host.showProgress(true);
+    m_host.closeRecordingWindow();
+
+    const bool globals = full || readCode != Command::ReadBlock;
+    const int total = (full ? 1 : 0) + static_cast<int>(kModeKinds.size()) +
+                      (globals ? static_cast<int>(kGlobalKinds.size()) : 0) + 1;
+    int done = 0;
+    m_host.setProgress(done, total);
+    try {
+        [&] {
+            if (full) {
+                if (!m_channel.SendCommand(Command::ReadStatus, 0, 0))
+                    return;
+                const Bytes& status = m_channel.lastReply();
+                if (status.size() < 2)
+                    throw FrameFault("status reply too short");
+                m_view.CurrentPreset = status[1];
+                step.preset = status[1];
+                m_host.setProgress(++done, total);
+            }
+            m_host.showPreset(step.preset);
+            for (int kind : kModeKinds) {
+                step.kind = kind;
+                if (!readKind(step, readCode, done, total))
+                    return;
+            }
+            if (globals) {
+                for (int kind : kGlobalKinds) {
+                    step.kind = kind;
+                    m_channel.ModeOverride() = static_cast<std::uint8_t>(step.preset);
+                    if (!readKind(step, readCode, done, total))
+                        return;
+                }
+            }
+            m_host.setMasterMaxima(m_store.at(0, kMasterMaxima).Value, m_store.at(0, kMasterMaxima + 1).Value,
+                                   m_store.at(0, kMasterMaxima + 2).Value);
+            if (!m_channel.SendCommand(Command::ReadDone, 0, 0))
+                return;
+            m_store.at(0, kRightsAddress).Value = 1;
+            core::MirrorSharedParameters(m_store);
+            m_host.setProgress(++done, total);
+            result = true;
+        }();
+    } catch (const std::exception&) {
+        fault = true;
+    }
+    finishRead(fault || m_channel.faulted(), step);
+    return result;
+}
+
+void BlockTransfer::finishRead(bool fault, const Step& step)
+{
+    if (fault)
+        m_host.showMessage(std::string(kReadFaultMessage) + "\n错误信息如下: 模式号=" + std::to_string(step.preset) +
+                               ",菜单种类号=" + std::to_string(step.kind) +
+                               ",菜单地址=" + std::to_string(step.address & 0xFF),
+                           MessageIcon::Critical);
+    // Whatever the processor holds here, the console only knows two modes.
+    m_view.CurrentMode = m_store.at(0, kModeAddress).Value != 0 ? 1 : 0;
+    m_view.AutoModeControl = m_store.at(0, kAutoModeAddress).Value != 0 ? 1 : 0;
+    m_host.modeStateLoaded();
+    m_host.setWindowEnabled(true);
+    m_host.refreshControls();
+    m_host.showProgress(false);
+    m_host.resetUndo();
+}
+
+bool BlockTransfer::WriteToDevice(int preset)
+{
+    bool result = false;
+    m_channel.clearFault();
+    m_host.setWindowEnabled(false);
+    m_host.showProgress(true);
+    const int total = static_cast<int>(kModeKinds.size() + kGlobalKinds.size());
+    int done = 0;
+    m_host.setProgress(done, total);
+    result = [&] {
+        for (int kind : kModeKinds) {
+            if (!m_channel.SendCommand(Command::WriteBlock, preset, core::KindFirst(kind)))
+                return false;
+            m_host.setProgress(++done, total);
+        }
+        for (int kind : kGlobalKinds) {
+            m_channel.ModeOverride() = static_cast<std::uint8_t>(preset);
+            if (!m_channel.SendCommand(Command::WriteBlock, preset, core::KindFirst(kind)))
+                return false;
+            m_host.setProgress(++done, total);
+        }
+        return true;
+    }();
+    if (m_channel.faulted())
+        m_host.showMessage(kWriteFaultMessage, MessageIcon::Critical);
+    m_host.showProgress(false);
+    m_host.setWindowEnabled(true);
+    m_host.resetUndo();
+    return result;
+}
+
+} // namespace quorix::link

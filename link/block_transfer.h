@@ -1,0 +1,40 @@
+#pragma once
+
+#include "frame.h"
+#include "link_host.h"
+#include "request_channel.h"
+
+#include "core/param_store.h"
+#include "core/view_state.h"
+
+namespace quorix::link {
+
+// Whole-configuration transfers: the block read of every transferable kind of
+// a preset (full synchronisation, preset recall, read-back after a file was
+// written) and the block write of a loaded configuration.
+class BlockTransfer {
+public:
+    BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view);
+
+    // readCode is ReadBlock or ReadBlockBack. True when every step up to ReadDone was answered.
+    bool ReadFromDevice(int preset, bool full, Command readCode);
+    // Writes every transferable kind of the loaded configuration image under `preset`.
+    bool WriteToDevice(int preset);
+
+private:
+    struct Step {
+        int preset = 0;
+        int kind = 0;
+        int address = 0;
+    };
+
+    bool readKind(Step& step, Command readCode, int& done, int total);
+    void finishRead(bool fault, const Step& step);
+
+    RequestChannel& m_channel;
+    LinkHost& m_host;
+    core::ParamStore& m_store;
+    core::ViewState& m_view;
+};
+
+} // namespace quorix::link

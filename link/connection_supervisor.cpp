@@ -1,0 +1,119 @@
+#include "connection_supervisor.h"
+
+namespace quorix::link {
+
+ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, UsbComm& usb,
+                                           FrameParser& parser, RequestChannel& channel, std::function<void()> runSync,
+                                           ProtocolTrace* trace)
+    : m_scheduler(scheduler), m_state(state), m_host(host), m_usb(usb), m_parser(parser), m_channel(channel),
+      m_runSync(std::move(runSync)), m_trace(trace),
+      m_tick(scheduler.createTimer(kTickMs, false, [this] { LinkTick(); })),
+      m_syncStarter(scheduler.createTimer(0, true, [this] { m_runSync(); }))
+{
+}
+
+void ConnectionSupervisor::start()
+{
+    m_tick->start();
+}
+
+void ConnectionSupervisor::stop()
+{
+    m_tick->stop();
+    m_syncStarter->stop();
+}
+
+void ConnectionSupervisor::LinkTick()
+{
+    if (m_state.LinkOnline) {
+        if (++m_state.KeepAliveTicks >= kKeepAliveEveryTicks) {
+            m_state.KeepAliveTicks = 0;
+            const std::uint8_t keepAlive[] = {kKeepAlive};
+            if (m_trace)
+                m_trace->sent(m_scheduler.nowMs(), "KeepAlive", keepAlive);
+            m_usb.SendData(keepAlive);
+        }
+        if (++m_state.NoReplyTicks > kLossAfterTicks)
+            linkLostByTick();
+    } else {
+        m_state.NoReplyTicks = 0;
+        m_state.KeepAliveTicks = 0;
+    }
+
+    if (!m_state.LinkOnline && !m_state.LinkDisabled) {
+        if (++m_state.HandshakeTicks >= kHandshakeEveryTicks) {
+            m_state.HandshakeTicks = 0;
+            m_parser.reset();
+            const Bytes handshake = HandshakeFrame();
+            if (m_trace)
+                m_trace->sent(m_scheduler.nowMs(), CommandName(Command::Handshake), handshake);
+            m_usb.SendData(handshake);
+        }
+    } else {
+        m_state.HandshakeTicks = 0;
+    }
+
+    if (m_state.SyncPending) {
+        m_state.SyncPending = false;
+        m_syncStarter->start();
+    }
+
+    m_host.linkTicked();
+}
+
+void ConnectionSupervisor::goOnline()
+{
+    m_state.LinkOnline = true;
+    m_host.setConnectionStatus(1);
+    m_host.setCaption(kCaptionOnline);
+    m_state.SyncPending = true;
+}
+
+void ConnectionSupervisor::linkLostByTick()
+{
+    if (!m_state.QuietShutdown)
+        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    m_state.LinkOnline = false;
+    m_channel.endWaitingRequest();
+    m_host.setConnectionStatus(0);
+    m_host.setCaption(kCaptionOffline);
+}
+
+void ConnectionSupervisor::linkLostByRequest()
+{
+    if (!m_state.QuietShutdown && m_state.LinkOnline)
+        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    m_state.LinkOnline = false;
+    m_host.setConnectionStatus(0);
+    m_host.setCaption(kCaptionOffline);
+}
+
+void ConnectionSupervisor::ConnectButtonClicked()
+{
+    if (!m_state.LinkSwitchOn) {
+        m_state.LinkSwitchOn = true;
+        m_state.LinkDisabled = false;
+        m_host.setConnectionStatus(0);
+        return;
+    }
+    m_state.LinkSwitchOn = false;
+    m_state.LinkDisabled = true;
+    m_state.LinkOnline = false;
+    m_host.setConnectionStatus(2);
+}
+
+void ConnectionSupervisor::OnlineModeChosen()
+{
+    m_state.LinkDisabled = false;
+    m_host.setCaption(kCaptionOffline);
+}
+
+void ConnectionSupervisor::OfflineModeChosen()
+{
+    m_state.LinkDisabled = true;
+    m_state.LinkOnline = false;
+    m_host.setConnectionStatus(0);
+    m_host.setCaption(kCaptionOfflineMode);
+}
+
+} // namespace quorix::link

@@ -1,0 +1,114 @@
+#include "device_link.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace quorix::link {
+
+namespace {
+
+constexpr int kToneAddress = 0xA26;
+constexpr int kNeutralTone = 5;
+constexpr std::string_view kHandshakeReply = "QUORIX_";
+
+} // namespace
+
+DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
+                       std::ostream* trace)
+    : m_scheduler(scheduler), m_context(context), m_host(host),
+      m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
+      m_usb(backend, scheduler,
+            {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
+             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); }}),
+      m_channel(scheduler, m_usb, m_parser, m_state,
+                [this] {
+                    return RequestSources{m_context.store, m_context.image, m_context.view.CurrentMode,
+                                          m_context.digits};
+                },
+                [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
+      m_blocks(m_channel, host, context.store, context.view),
+      m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
+                   [this] { m_blocks.ReadFromDevice(0, true, Command::ReadBlock); }, m_trace.get())
+{
+}
+
+void DeviceLink::start()
+{
+    m_usb.startPolling();
+    m_supervisor.start();
+}
+
+void DeviceLink::stop()
+{
+    m_supervisor.stop();
+    m_usb.stopPolling();
+}
+
+bool DeviceLink::SendCommand(Command command, int mode, int address)
+{
+    return m_channel.SendCommand(command, mode, address);
+}
+
+bool DeviceLink::WriteParam(int address)
+{
+    return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
+}
+
+bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)
+{
+    return m_blocks.ReadFromDevice(preset, full, readCode);
+}
+
+bool DeviceLink::WriteToDevice(int preset)
+{
+    return m_blocks.WriteToDevice(preset);
+}
+
+void DeviceLink::onKeepAliveAnswer()
+{
+    if (m_trace) {
+        const std::uint8_t keepAlive[] = {kKeepAlive};
+        m_trace->received(m_scheduler.nowMs(), "KeepAlive", keepAlive);
+    }
+    m_supervisor.keepAliveAnswered();
+}
+
+void DeviceLink::onToneReset()
+{
+    if (m_trace) {
+        const std::uint8_t tone[] = {kToneReset};
+        m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
+    }
+    m_context.store.at(0, kToneAddress).Value = kNeutralTone;
+    m_host.setToneLabel(kNeutralTone);
+}
+
+void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
+{
+    if (m_state.LinkOnline) {
+        m_channel.replyArrived(payload, frame);
+        return;
+    }
+    const bool handshake = payload.size() >= kHandshakeReply.size() &&
+                           std::equal(kHandshakeReply.begin(), kHandshakeReply.end(), payload.begin());
+    if (m_trace)
+        m_trace->received(m_scheduler.nowMs(), handshake ? "Handshake" : "Ignored", frame);
+    if (!handshake)
+        return;
+    if (payload.size() > 7) {
+        if (payload[7] == '1')
+            m_state.DeviceVariantFlag = false;
+        else if (payload[7] == '3')
+            m_state.DeviceVariantFlag = true;
+    }
+    m_host.applyDeviceVariant(m_state.DeviceVariantFlag);
+    m_supervisor.goOnline();
+}
+
+void DeviceLink::onBadFrame(std::span<const std::uint8_t> frame)
+{
+    if (m_trace)
+        m_trace->received(m_scheduler.nowMs(), "BadChecksum", frame);
+}
+
+} // namespace quorix::link

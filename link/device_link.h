@@ -1,0 +1,77 @@
+#pragma once
+
+#include "block_transfer.h"
+#include "connection_supervisor.h"
+#include "frame_parser.h"
+#include "hid_device.h"
+#include "link_host.h"
+#include "link_state.h"
+#include "protocol_trace.h"
+#include "request_channel.h"
+#include "usb_comm.h"
+
+#include "core/digit_buffer.h"
+#include "core/param_store.h"
+#include "core/scheduler.h"
+#include "core/view_state.h"
+
+#include <memory>
+#include <ostream>
+
+namespace quorix::link {
+
+// What the link reads and writes beside its own state.
+struct LinkContext {
+    core::ParamStore& store;
+    core::ParamStore& image;
+    core::ViewState& view;
+    core::DigitBuffer& digits;
+};
+
+// The device link as one object: transport, receive parser, supervisor,
+// transactions and block transfers, wired together.
+class DeviceLink final : private FrameListener {
+public:
+    DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
+               std::ostream* trace = nullptr);
+
+    // Starts the 50 ms supervisor tick and the 5 ms transport poll.
+    void start();
+    void stop();
+
+    const LinkState& state() const { return m_state; }
+    bool LinkOnline() const { return m_state.LinkOnline; }
+    bool ReplyWaitActive() const { return m_state.ReplyWaitActive; }
+    void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }
+
+    bool SendCommand(Command command, int mode, int address);
+    // The single-parameter write of a control change, sent only while online.
+    bool WriteParam(int address);
+    bool ReadFromDevice(int preset, bool full, Command readCode);
+    bool WriteToDevice(int preset);
+    bool lastRequestFaulted() const { return m_channel.faulted(); }
+    const Bytes& lastReply() const { return m_channel.lastReply(); }
+
+    void ConnectButtonClicked() { m_supervisor.ConnectButtonClicked(); }
+    void OnlineModeChosen() { m_supervisor.OnlineModeChosen(); }
+    void OfflineModeChosen() { m_supervisor.OfflineModeChosen(); }
+
+private:
+    void onKeepAliveAnswer() override;
+    void onToneReset() override;
+    void onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame) override;
+    void onBadFrame(std::span<const std::uint8_t> frame) override;
+
+    core::Scheduler& m_scheduler;
+    LinkContext m_context;
+    LinkHost& m_host;
+    std::unique_ptr<ProtocolTrace> m_trace;
+    LinkState m_state;
+    FrameParser m_parser;
+    UsbComm m_usb;
+    RequestChannel m_channel;
+    BlockTransfer m_blocks;
+    ConnectionSupervisor m_supervisor;
+};
+
+} // namespace quorix::link

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorix::link {
+
+// One open HID device. Results follow hidapi: read gives the byte count, 0 on
+// time-out and -1 on error (the device is gone); write gives true on success.
+class HidDevice {
+public:
+    virtual ~HidDevice() = default;
+    virtual bool writeReport(std::span<const std::uint8_t> report) = 0;
+    virtual int readReport(std::span<std::uint8_t> buffer, int timeoutMs) = 0;
+    // Lengths include the report-id byte.
+    virtual std::size_t inputReportLength() const = 0;
+    virtual std::size_t outputReportLength() const = 0;
+};
+
+// Finds and opens devices; closing is destroying the HidDevice.
+class HidBackend {
+public:
+    virtual ~HidBackend() = default;
+    // Paths of the present devices with these identifiers. An empty list is
+    // "none"; `error` tells a failed enumeration apart.
+    virtual std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) = 0;
+    virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+};
+
+inline constexpr std::uint16_t kProcessorVendorId = 0x7A3C;
+inline constexpr std::uint16_t kProcessorProductId = 0x0101;
+inline constexpr std::size_t kDefaultReportLength = 65;
+inline constexpr std::uint8_t kOutputReportId = 1;
+inline constexpr std::uint8_t kInputReportId = 2;
+
+} // namespace quorix::link

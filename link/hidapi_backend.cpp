@@ -1,0 +1,96 @@
+#include "hidapi_backend.h"
+
+#include "report_descriptor.h"
+
+#include <hidapi/hidapi.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace quorix::link {
+
+namespace {
+
+std::string Narrow(const wchar_t* text)
+{
+    std::string out;
+    for (; text && *text; ++text)
+        out.push_back(*text < 128 ? static_cast<char>(*text) : '?');
+    return out;
+}
+
+// Report lengths as the device declares them; 65 bytes where the platform does not tell.
+ReportLengths DeviceReportLengths([[maybe_unused]] hid_device* device, [[maybe_unused]] const std::string& path)
+{
+    std::vector<std::uint8_t> descriptor;
+#if HID_API_VERSION >= HID_API_MAKE_VERSION(0, 14, 0)
+    descriptor.resize(4096);
+    const int size = hid_get_report_descriptor(device, descriptor.data(), descriptor.size());
+    descriptor.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+#elif defined(__linux__)
+    const std::string node = path.substr(path.find_last_of('/') + 1);
+    std::ifstream in("/sys/class/hidraw/" + node + "/device/report_descriptor", std::ios::binary);
+    descriptor.assign(std::istreambuf_iterator<char>(in), {});
+#endif
+    ReportLengths lengths = ParseReportLengths(descriptor);
+    if (lengths.input < 3)
+        lengths.input = kDefaultReportLength;
+    if (lengths.output < 3)
+        lengths.output = kDefaultReportLength;
+    return lengths;
+}
+
+class HidapiDevice final : public HidDevice {
+public:
+    HidapiDevice(hid_device* device, ReportLengths lengths) : m_device(device), m_lengths(lengths) {}
+    ~HidapiDevice() override { hid_close(m_device); }
+
+    bool writeReport(std::span<const std::uint8_t> report) override
+    {
+        return hid_write(m_device, report.data(), report.size()) == static_cast<int>(report.size());
+    }
+    int readReport(std::span<std::uint8_t> buffer, int timeoutMs) override
+    {
+        return hid_read_timeout(m_device, buffer.data(), buffer.size(), timeoutMs);
+    }
+    std::size_t inputReportLength() const override { return m_lengths.input; }
+    std::size_t outputReportLength() const override { return m_lengths.output; }
+
+private:
+    hid_device* m_device;
+    ReportLengths m_lengths;
+};
+
+} // namespace
+
+HidapiBackend::HidapiBackend()
+{
+    hid_init();
+}
+
+HidapiBackend::~HidapiBackend()
+{
+    hid_exit();
+}
+
+std::vector<std::string> HidapiBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error)
+{
+    std::vector<std::string> paths;
+    hid_device_info* list = hid_enumerate(vendorId, productId);
+    if (!list && error)
+        *error = Narrow(hid_error(nullptr));
+    for (hid_device_info* info = list; info; info = info->next)
+        paths.emplace_back(info->path);
+    hid_free_enumeration(list);
+    return paths;
+}
+
+std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
+{
+    hid_device* device = hid_open_path(path.c_str());
+    if (!device)
+        return nullptr;
+    return std::make_unique<HidapiDevice>(device, DeviceReportLengths(device, path));
+}
+
+} // namespace quorix::link

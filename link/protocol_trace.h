@@ -1,0 +1,28 @@
+#pragma once
+
+#include "frame.h"
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace quorix::link {
+
+// One line per frame or signal byte: time in ms, direction, command name, hex
+// bytes. Password digits (and the checksum that would reveal them) are masked.
+class ProtocolTrace {
+public:
+    explicit ProtocolTrace(std::ostream& out) : m_out(out) {}
+
+    void sent(std::int64_t timeMs, std::string_view name, std::span<const std::uint8_t> bytes);
+    void received(std::int64_t timeMs, std::string_view name, std::span<const std::uint8_t> bytes);
+
+private:
+    void line(std::int64_t timeMs, std::string_view direction, std::string_view name,
+              std::span<const std::uint8_t> bytes, bool masked);
+
+    std::ostream& m_out;
+};
+
+} // namespace quorix::link

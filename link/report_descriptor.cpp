@@ -1,0 +1,69 @@
+#include "report_descriptor.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace quorix::link {
+
+namespace {
+
+struct Globals {
+    std::uint32_t reportSize = 0;
+    std::uint32_t reportCount = 0;
+    std::uint32_t reportId = 0;
+};
+
+} // namespace
+
+ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
+{
+    Globals globals;
+    std::vector<Globals> stack;
+    std::map<std::uint32_t, std::uint64_t> inputBits;  // by report id
+    std::map<std::uint32_t, std::uint64_t> outputBits;
+
+    std::size_t i = 0;
+    while (i < descriptor.size()) {
+        const std::uint8_t prefix = descriptor[i];
+        if (prefix == 0xFE) { // long item: skip it whole
+            if (i + 2 >= descriptor.size())
+                break;
+            i += 3u + descriptor[i + 1];
+            continue;
+        }
+        const std::size_t size = (prefix & 3) == 3 ? 4 : (prefix & 3);
+        if (i + 1 + size > descriptor.size())
+            break;
+        std::uint32_t data = 0;
+        for (std::size_t b = 0; b < size; ++b)
+            data |= std::uint32_t{descriptor[i + 1 + b]} << (8 * b);
+        switch (prefix & 0xFC) {
+        case 0x74: globals.reportSize = data; break;
+        case 0x94: globals.reportCount = data; break;
+        case 0x84: globals.reportId = data; break;
+        case 0xA4: stack.push_back(globals); break;
+        case 0xB4:
+            if (!stack.empty()) {
+                globals = stack.back();
+                stack.pop_back();
+            }
+            break;
+        case 0x80: inputBits[globals.reportId] += std::uint64_t{globals.reportSize} * globals.reportCount; break;
+        case 0x90: outputBits[globals.reportId] += std::uint64_t{globals.reportSize} * globals.reportCount; break;
+        default: break;
+        }
+        i += 1 + size;
+    }
+
+    // Reports travel with an id byte in front (0 for an unnumbered device).
+    const auto longest = [&](const std::map<std::uint32_t, std::uint64_t>& bits) -> std::size_t {
+        std::uint64_t most = 0;
+        for (const auto& [id, count] : bits)
+            most = std::max(most, count);
+        return most == 0 ? 0 : static_cast<std::size_t>((most + 7) / 8) + 1;
+    };
+    return {longest(inputBits), longest(outputBits)};
+}
+
+} // namespace quorix::link

@@ -1,0 +1,113 @@
+#include "usb_comm.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quorix::link {
+
+UsbComm::UsbComm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
+                 std::uint16_t productId)
+    : m_backend(backend), m_events(std::move(events)), m_vendorId(vendorId), m_productId(productId),
+      m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
+{
+}
+
+bool UsbComm::Connect()
+{
+    close();
+    for (const std::string& path : m_backend.enumerate(m_vendorId, m_productId, nullptr)) {
+        m_device = m_backend.open(path);
+        if (m_device)
+            break;
+    }
+    if (m_device) {
+        m_inputLength = m_device->inputReportLength();
+        m_outputLength = m_device->outputReportLength();
+        m_failureShown = false;
+    }
+    if (m_events.Plug)
+        m_events.Plug(m_device != nullptr);
+    return m_device != nullptr;
+}
+
+void UsbComm::close()
+{
+    m_device.reset();
+}
+
+void UsbComm::reportFailure()
+{
+    if (!m_failureShown && m_events.Failure)
+        m_events.Failure(kUsbFailureMessage);
+    m_failureShown = true;
+}
+
+bool UsbComm::writeOneReport(std::span<const std::uint8_t> chunk)
+{
+    std::vector<std::uint8_t> report(m_outputLength, 0);
+    report[0] = kOutputReportId;
+    report[1] = static_cast<std::uint8_t>(chunk.size());
+    std::copy(chunk.begin(), chunk.end(), report.begin() + 2);
+    return m_device && m_device->writeReport(report);
+}
+
+bool UsbComm::SendData(std::span<const std::uint8_t> data)
+{
+    if (!m_device && !Connect())
+        return false;
+    if (data.empty())
+        return false;
+    if (m_outputLength < 3) { // no room for a payload byte: the device is not one we can talk to
+        reportFailure();
+        return false;
+    }
+    const std::size_t chunkSize = std::min<std::size_t>(m_outputLength - 2, 0xFF);
+    for (std::size_t offset = 0; offset < data.size(); offset += chunkSize) {
+        const auto chunk = data.subspan(offset, std::min(chunkSize, data.size() - offset));
+        if (writeOneReport(chunk))
+            continue;
+        // The device may have gone and come back: reconnect and try this report once more.
+        if (!Connect() || !writeOneReport(chunk))
+            return false;
+    }
+    return true;
+}
+
+void UsbComm::startPolling()
+{
+    m_poll->start();
+}
+
+void UsbComm::stopPolling()
+{
+    m_poll->stop();
+}
+
+void UsbComm::pollTick()
+{
+    if (!m_device) {
+        if (m_searchTicks++ % kSearchEveryTicks == 0)
+            Connect();
+        return;
+    }
+    m_searchTicks = 0;
+    std::vector<std::uint8_t> buffer(std::max<std::size_t>(m_inputLength, 2));
+    // Drain every report already queued; a read never waits.
+    while (m_device) {
+        const int count = m_device->readReport(buffer, 0);
+        if (count < 0) { // unplugged: search again
+            close();
+            break;
+        }
+        if (count == 0)
+            break;
+        const std::size_t available = static_cast<std::size_t>(count);
+        if (available < 2 || buffer[0] != kInputReportId || buffer[1] == 0)
+            continue;
+        const std::size_t n = std::min<std::size_t>(buffer[1], available - 2);
+        if (m_events.DataArrival)
+            m_events.DataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n));
+    }
+}
+
+} // namespace quorix::link

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "hid_device.h"
+
+#include "core/scheduler.h"
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace quorix::link {
+
+// Finds the processor among the HID devices, writes byte arrays to it as output
+// reports (id 1, length byte, payload) and polls every 5 ms for input reports
+// (id 2, length byte, payload), raising DataArrival with each payload.
+class UsbComm {
+public:
+    static constexpr int kPollMs = 5;
+    static constexpr int kSearchEveryTicks = 20; // while no device is open: enumerate every 100 ms
+
+    struct Events {
+        std::function<void(std::span<const std::uint8_t>)> DataArrival;
+        std::function<void(bool)> Plug;
+        std::function<void(const std::string&)> Failure; // "操作USB设备失败！", once per connection
+    };
+
+    UsbComm(HidBackend& backend, core::Scheduler& scheduler, Events events,
+            std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
+
+    bool Connect();
+    bool SendData(std::span<const std::uint8_t> data);
+    void startPolling();
+    void stopPolling();
+    bool isOpen() const { return m_device != nullptr; }
+    std::size_t InputReportLength() const { return m_inputLength; }
+    std::size_t OutputReportLength() const { return m_outputLength; }
+
+private:
+    void pollTick();
+    bool writeOneReport(std::span<const std::uint8_t> chunk);
+    void close();
+    void reportFailure();
+
+    HidBackend& m_backend;
+    Events m_events;
+    std::uint16_t m_vendorId;
+    std::uint16_t m_productId;
+    std::unique_ptr<HidDevice> m_device;
+    std::size_t m_inputLength = 0;
+    std::size_t m_outputLength = 0;
+    std::unique_ptr<core::Timer> m_poll;
+    int m_searchTicks = 0;
+    bool m_failureShown = false;
+};
+
+inline constexpr const char* kUsbFailureMessage = "操作USB设备失败！";
+
+} // namespace quorix::link

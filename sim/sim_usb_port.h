@@ -1,0 +1,65 @@
+#pragma once
+
+#include "virtual_processor.h"
+
+#include "link/hid_device.h"
+
+#include "core/scheduler.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+
+namespace quorix::sim {
+
+// A USB port with the virtual processor plugged in, behind the same device
+// interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in.
+class SimUsbPort final : public link::HidBackend {
+public:
+    static constexpr std::size_t kReportLength = link::kDefaultReportLength;
+
+    SimUsbPort(VirtualProcessor& processor, const core::Scheduler& clock);
+
+    std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
+    std::unique_ptr<link::HidDevice> open(const std::string& path) override;
+
+    // The device vanishes: enumeration finds nothing and open handles fail.
+    void unplug();
+    void replug();
+    bool plugged() const { return m_plugged; }
+
+    // Replies go out one payload byte per input report.
+    void setSplitReplies(bool split) { m_split = split; }
+    // Replies become readable this much later.
+    void setReplyDelay(int milliseconds) { m_delayMs = milliseconds; }
+    // A full-speed interrupt endpoint: at most one report per millisecond each way.
+    void setFullSpeedPacing(bool paced) { m_paced = paced; }
+
+    int reportsWritten() const { return m_reportsWritten; }
+
+private:
+    class Device;
+    struct InputReport {
+        std::int64_t readyAt;
+        link::Bytes bytes;
+    };
+
+    bool write(std::uint64_t generation, std::span<const std::uint8_t> report);
+    int read(std::uint64_t generation, std::span<std::uint8_t> buffer);
+    void queueReply(const link::Bytes& bytes);
+
+    VirtualProcessor& m_processor;
+    const core::Scheduler& m_clock;
+    std::deque<InputReport> m_input;
+    std::uint64_t m_generation = 1;
+    bool m_plugged = true;
+    bool m_split = false;
+    bool m_paced = false;
+    int m_delayMs = 0;
+    std::int64_t m_lastOut = -1;
+    std::int64_t m_lastIn = -1;
+    std::int64_t m_requestArrival = 0;
+    int m_reportsWritten = 0;
+};
+
+} // namespace quorix::sim

@@ -1,0 +1,176 @@
+#include "hex.h"
+
+#include "link/frame.h"
+#include "link/usb_comm.h"
+
+#include "core/manual_scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace quorix;
+using namespace quorix::link;
+
+namespace {
+
+// A device on a bench: records every report written, hands out queued input
+// reports, and can be made to fail or vanish.
+struct FakeBackend : HidBackend {
+    struct Device : HidDevice {
+        FakeBackend& owner;
+        explicit Device(FakeBackend& o) : owner(o) {}
+        bool writeReport(std::span<const std::uint8_t> report) override
+        {
+            if (owner.failWrites > 0) {
+                --owner.failWrites;
+                return false;
+            }
+            owner.written.emplace_back(report.begin(), report.end());
+            return true;
+        }
+        int readReport(std::span<std::uint8_t> buffer, int) override
+        {
+            if (owner.gone)
+                return -1;
+            if (owner.input.empty())
+                return 0;
+            const Bytes report = owner.input.front();
+            owner.input.pop_front();
+            std::copy(report.begin(), report.end(), buffer.begin());
+            return static_cast<int>(report.size());
+        }
+        std::size_t inputReportLength() const override { return 65; }
+        std::size_t outputReportLength() const override { return owner.outputLength; }
+    };
+
+    std::vector<std::string> enumerate(std::uint16_t vendor, std::uint16_t product, std::string*) override
+    {
+        ++enumerations;
+        if (!present || vendor != 0x7A3C || product != 0x0101)
+            return {};
+        return {"dev0"};
+    }
+    std::unique_ptr<HidDevice> open(const std::string&) override
+    {
+        gone = false;
+        return std::make_unique<Device>(*this);
+    }
+
+    bool present = true;
+    bool gone = false;
+    int failWrites = 0;
+    int enumerations = 0;
+    std::size_t outputLength = 65;
+    std::vector<Bytes> written;
+    std::deque<Bytes> input;
+};
+
+Bytes Report(std::uint8_t id, std::string_view payloadHex)
+{
+    Bytes report(65, 0);
+    const Bytes payload = Hex(payloadHex);
+    report[0] = id;
+    report[1] = static_cast<std::uint8_t>(payload.size());
+    std::copy(payload.begin(), payload.end(), report.begin() + 2);
+    return report;
+}
+
+struct Usb : ::testing::Test {
+    core::ManualScheduler clock;
+    FakeBackend backend;
+    std::vector<Bytes> arrived;
+    std::vector<bool> plugs;
+    std::vector<std::string> failures;
+    UsbComm usb{backend, clock,
+                {[this](std::span<const std::uint8_t> d) { arrived.emplace_back(d.begin(), d.end()); },
+                 [this](bool p) { plugs.push_back(p); }, [this](const std::string& m) { failures.push_back(m); }}};
+};
+
+} // namespace
+
+TEST_F(Usb, AFrameGoesOutInReportsOfId1WithALengthByte)
+{
+    const Bytes frame = Hex("FE 00 00 01 0F 0F 00 0A 00 14 00 FA 00 10 30");
+    ASSERT_TRUE(usb.SendData(frame));
+    ASSERT_EQ(backend.written.size(), 1u);
+    Bytes expected(65, 0);
+    expected[0] = 0x01;
+    expected[1] = 0x0F;
+    std::copy(frame.begin(), frame.end(), expected.begin() + 2);
+    EXPECT_EQ(backend.written[0], expected);
+
+    backend.written.clear();
+    ASSERT_TRUE(usb.SendData(Bytes(100, 0x11)));
+    ASSERT_EQ(backend.written.size(), 2u);
+    EXPECT_EQ(backend.written[0][1], 63);
+    EXPECT_EQ(backend.written[1][1], 37);
+    EXPECT_EQ(backend.written[1][2 + 36], 0x11);
+    EXPECT_EQ(backend.written[1][2 + 37], 0);
+}
+
+TEST_F(Usb, OnlyInputReportsOfId2WithAPayloadArrive)
+{
+    usb.Connect();
+    usb.startPolling();
+    backend.input = {Report(1, "AA"), Report(2, ""), Report(2, "01 02 03"), Report(2, "04")};
+    clock.advance(5);
+    ASSERT_EQ(arrived.size(), 2u); // every queued report is drained in one tick
+    EXPECT_EQ(arrived[0], Hex("01 02 03"));
+    EXPECT_EQ(arrived[1], Hex("04"));
+}
+
+TEST_F(Usb, ConnectWithoutADeviceReportsPlugFalse)
+{
+    backend.present = false;
+    EXPECT_FALSE(usb.Connect());
+    EXPECT_EQ(plugs, std::vector<bool>{false});
+    EXPECT_EQ(usb.OutputReportLength(), 0u);
+    EXPECT_FALSE(usb.SendData(Hex("FF")));
+}
+
+TEST_F(Usb, AFailedWriteIsRetriedOnceAfterReconnecting)
+{
+    usb.Connect();
+    backend.failWrites = 1;
+    EXPECT_TRUE(usb.SendData(Hex("FF")));
+    EXPECT_EQ(backend.written.size(), 1u);
+    backend.failWrites = 2;
+    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    EXPECT_TRUE(failures.empty()); // the link's retries deal with it
+}
+
+TEST_F(Usb, AnUnusableReportLengthFailsWithOneMessage)
+{
+    backend.outputLength = 2;
+    usb.Connect();
+    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    EXPECT_EQ(failures, std::vector<std::string>{"操作USB设备失败！"});
+}
+
+TEST_F(Usb, AnUnpluggedDeviceIsSearchedForEvery100Ms)
+{
+    usb.Connect();
+    usb.startPolling();
+    backend.gone = true;
+    backend.present = false;
+    clock.advance(5); // the read fails: the device is closed
+    EXPECT_FALSE(usb.isOpen());
+    const int before = backend.enumerations;
+    clock.advance(1000);
+    EXPECT_EQ(backend.enumerations - before, 10);
+    backend.present = true;
+    clock.advance(100);
+    EXPECT_TRUE(usb.isOpen());
+    EXPECT_EQ(plugs.back(), true);
+}
+
+TEST_F(Usb, AnOpenDeviceIsNeverClosedWhileItWorks)
+{
+    usb.Connect();
+    usb.startPolling();
+    const int before = backend.enumerations;
+    clock.advance(10000);
+    EXPECT_EQ(backend.enumerations, before);
+}
