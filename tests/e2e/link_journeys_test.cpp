@@ -1,0 +1,280 @@
+#include "recording_host.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include "link/block_layout.h"
+#include "link/device_link.h"
+
+#include "core/address_map.h"
+#include "core/manual_scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace quorix;
+using link::Command;
+
+namespace {
+
+// The console's link against the virtual processor, in virtual time.
+struct Journey : ::testing::Test {
+    core::ManualScheduler clock;
+    sim::VirtualProcessor processor;
+    sim::SimUsbPort port{processor, clock};
+    core::ParamStore store;
+    core::ParamStore image;
+    core::ViewState view;
+    core::DigitBuffer digits;
+    RecordingHost host;
+    std::ostringstream trace;
+    link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+
+    void SetUp() override
+    {
+        core::InitParamStore(store, image);
+        device.start();
+    }
+
+    void connect()
+    {
+        const int finished = host.transfersFinished;
+        clock.runUntil([&] { return host.transfersFinished > finished; }, 20000);
+    }
+
+    // Every transferable kind of the store equals the processor's singing set.
+    void expectStoreMatchesProcessor()
+    {
+        for (int kind : {0, 1, 3, 4, 7, 8, 10})
+            for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
+                if (a == 0xA20)
+                    continue; // the console sets the rights itself after a read
+                const auto& ours = store.at(0, a);
+                const auto& theirs = processor.working().at(0, a);
+                if (link::TravelsAsBand(a))
+                    EXPECT_TRUE(ours.Gain == theirs.Gain && ours.FreqIndex == theirs.FreqIndex &&
+                                ours.QIndex == theirs.QIndex && ours.Shape == theirs.Shape &&
+                                ours.ShelfQIndex == theirs.ShelfQIndex && ours.BandOff == theirs.BandOff)
+                        << "address " << a;
+                else
+                    EXPECT_EQ(ours.Value, theirs.Value) << "address " << a;
+            }
+    }
+};
+
+} // namespace
+
+TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
+{
+    processor.working().at(0, 5).Gain = 300;
+    processor.working().at(0, 256 + 3).BandOff = true;
+    processor.working().at(0, 2560).Value = 33;
+    processor.working().at(0, 0xA08).Value = 70;
+    connect();
+    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_EQ(host.statuses.front(), 1);
+    EXPECT_EQ(host.captions.front(), "Quorix_Series - 已联机");
+    EXPECT_EQ(host.variantCalls, 1);
+    expectStoreMatchesProcessor();
+    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+    EXPECT_TRUE(store.at(1, 256 + 3).BandOff); // shared records mirrored into the dance mode
+    EXPECT_EQ(host.masterMaxima[0], 70);
+    EXPECT_TRUE(host.windowEnabled);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.progressValue, host.progressMaximum);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Journey, ASingleWriteReachesTheProcessor)
+{
+    connect();
+    store.at(0, 1024).Value = 77;
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.working().at(0, 1024).Value, 77);
+    view.CurrentMode = 1;
+    store.at(1, 3).Gain = 120;
+    EXPECT_TRUE(device.WriteParam(3));
+    EXPECT_EQ(processor.working().at(1, 3).Gain, 120);
+}
+
+TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
+{
+    port.setReplyDelay(30); // ticks fall inside the waits
+    store.at(0, 1024).Value = 66;
+    bool written = false;
+    bool wroteDuringSync = false;
+    host.onTick = [&] {
+        if (host.progressVisible && host.progressValue == 3 && !written) {
+            written = true;
+            wroteDuringSync = device.WriteParam(1024);
+        }
+    };
+    processor.working().at(0, 768 + 1).Value = 123;
+    connect();
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(wroteDuringSync);
+    EXPECT_EQ(processor.working().at(0, 1024).Value, 66);
+    processor.working().at(0, 1024).Value = 100; // the sync had read the old value before the write
+    store.at(0, 1024).Value = 100;
+    expectStoreMatchesProcessor();
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Journey, KeepAliveSilenceLosesTheLinkAfter101Ticks)
+{
+    processor.setKeepAliveSilent(true);
+    clock.runUntil([&] { return device.LinkOnline(); });
+    const auto online = clock.nowMs();
+    clock.runUntil([&] { return !device.LinkOnline(); }, 20000);
+    EXPECT_EQ(clock.nowMs() - online, 101 * 50);
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.statuses.back(), 0);
+    EXPECT_EQ(host.captions.back(), "Quorix_Series - 断开");
+    EXPECT_EQ(store.at(0, 0xA20).Value, 1); // the sync itself had finished: replies do not count as keep-alives
+}
+
+TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
+{
+    connect();
+    const int before = processor.requestsReceived();
+    const auto start = clock.nowMs();
+    processor.dropNextReplies(100);
+    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_EQ(processor.requestsReceived() - before, 9);
+    EXPECT_EQ(clock.nowMs() - start, 9 * 600);
+    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+}
+
+TEST_F(Journey, ACorruptedReplyIsRetried)
+{
+    connect();
+    const int before = processor.requestsReceived();
+    processor.corruptNextChecksum();
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.requestsReceived() - before, 2);
+    EXPECT_NE(trace.str().find("BadChecksum"), std::string::npos);
+}
+
+TEST_F(Journey, AWrongSizeBlockStopsTheReadAndChangesNothing)
+{
+    processor.resizeNextBlock(2);
+    processor.working().at(0, 0).Gain = 111;
+    processor.working().at(0, 256 + 1).Gain = 222;
+    connect();
+    EXPECT_EQ(host.count(link::kCountMismatchMessage), 1);
+    EXPECT_EQ(store.at(0, 0).Gain, 330);        // kind 0 refused whole
+    EXPECT_EQ(store.at(0, 256 + 1).Gain, 250);  // later kinds never read
+    EXPECT_EQ(store.at(0, 0xA20).Value, 0);     // no ReadDone
+    EXPECT_EQ(trace.str().find("TX ReadDone"), std::string::npos);
+    EXPECT_TRUE(host.windowEnabled);
+}
+
+TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgain)
+{
+    port.setReplyDelay(20);
+    host.onProgress = [&](int done) {
+        if (done == 2)
+            port.unplug();
+    };
+    connect();
+    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_TRUE(host.windowEnabled);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+
+    host.onProgress = nullptr;
+    processor.working().at(0, 1024).Value = 44;
+    clock.advance(3000);
+    EXPECT_FALSE(device.LinkOnline());
+    port.replug();
+    connect();
+    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_EQ(store.at(0, 1024).Value, 44);
+    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+}
+
+TEST_F(Journey, ASwitchedOffLinkSendsNothing)
+{
+    device.ConnectButtonClicked();
+    EXPECT_EQ(host.statuses.back(), 2);
+    clock.advance(10000);
+    EXPECT_EQ(port.reportsWritten(), 0);
+    EXPECT_FALSE(device.WriteParam(1024));
+    device.ConnectButtonClicked();
+    connect();
+    EXPECT_TRUE(device.LinkOnline());
+}
+
+TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
+{
+    connect();
+    processor.dropNextReplies(1);
+    host.onTick = [&] {
+        if (device.ReplyWaitActive() && device.state().LinkSwitchOn)
+            device.ConnectButtonClicked();
+    };
+    const int before = processor.requestsReceived();
+    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_EQ(processor.requestsReceived() - before, 1);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.statuses.back(), 0);
+    EXPECT_EQ(host.captions.back(), "Quorix_Series - 断开");
+}
+
+TEST_F(Journey, SplitRepliesAreAssembled)
+{
+    port.setSplitReplies(true);
+    processor.working().at(0, 2560).Value = 12;
+    connect();
+    EXPECT_EQ(store.at(0, 2560).Value, 12);
+    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+}
+
+TEST_F(Journey, TheVariantAndToneResetReachTheHost)
+{
+    processor.setVariant('3');
+    connect();
+    EXPECT_TRUE(host.variant);
+    store.at(0, 0xA26).Value = 8;
+    processor.sendToneReset();
+    clock.advance(10);
+    EXPECT_EQ(store.at(0, 0xA26).Value, 5);
+    EXPECT_EQ(host.toneLabel, 5);
+}
+
+TEST_F(Journey, PresetRecallAndConfigurationWrite)
+{
+    connect();
+    const int before = processor.requestsReceived();
+    EXPECT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock)); // USER2: kinds 0, 1, 3, 4, 7 and ReadDone
+    EXPECT_EQ(processor.requestsReceived() - before, 6);
+    EXPECT_EQ(processor.currentPreset(), 4);
+    EXPECT_EQ(host.preset, 4);
+
+    EXPECT_TRUE(device.ReadFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
+    EXPECT_EQ(store.at(0, 0).Gain, 250);
+    EXPECT_EQ(store.at(0, 256).Value, processor.preset(1).at(0, 256).Value);
+
+    image = store;
+    image.at(0, 1024 + 0x12).Value = 150;
+    image.at(0, 2560).Value = 44;
+    EXPECT_TRUE(device.WriteToDevice(view.CurrentPreset));
+    EXPECT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    EXPECT_EQ(store.at(0, 1024 + 0x12).Value, 150);
+    EXPECT_EQ(store.at(0, 2560).Value, 44); // the read-back includes the global kinds
+}
+
+TEST_F(Journey, TheTraceShowsEveryFrameAndMasksPasswords)
+{
+    connect();
+    digits.DigitsToBuffer("1234", 0);
+    device.SendCommand(Command::Password, 0, 0);
+    clock.advance(1000);
+    const std::string text = trace.str();
+    for (const char* line : {"TX Handshake", "RX Handshake", "TX ReadStatus", "TX ReadBlock", "RX ReadBlock",
+                             "TX ReadDone", "TX Password", "TX KeepAlive", "RX KeepAlive"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_NE(text.find("08 00 00 00 0B ** ** ** ** **"), std::string::npos);
+}
