@@ -7,5 +7,6 @@ namespace quorix::cli {
 // Each command returns the process exit code: 0 success, 1 failure, 2 bad usage.
 int CommandNew(const CliArgs& args);
 int CommandInfo(const CliArgs& args);
+int CommandPull(const CliArgs& args);
 
 } // namespace quorix::cli

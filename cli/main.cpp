@@ -9,7 +9,10 @@ namespace {
 constexpr const char* kUsage =
     "usage: quorix-cli COMMAND ...\n"
     "  new -o FILE.quorix     write a configuration holding the default settings\n"
-    "  info FILE.quorix       summarise a configuration file\n";
+    "  info FILE.quorix       summarise a configuration file\n"
+    "  pull [--simulator] [--trace FILE] [--wait SECONDS] -o FILE.quorix\n"
+    "                         read every parameter of the processor (or of the\n"
+    "                         virtual processor) into a configuration file\n";
 
 } // namespace
 
@@ -17,11 +20,13 @@ int main(int argc, char** argv)
 {
     using namespace quorix::cli;
     const std::vector<std::string> words(argv + 1, argv + argc);
-    const CliArgs args = ParseCliArgs(words, {"-o", "--trace"});
+    const CliArgs args = ParseCliArgs(words, {"-o", "--trace", "--wait"});
     if (args.command == "new")
         return CommandNew(args);
     if (args.command == "info")
         return CommandInfo(args);
+    if (args.command == "pull")
+        return CommandPull(args);
     std::cerr << kUsage;
     return 2;
 }

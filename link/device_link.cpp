@@ -28,7 +28,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_blocks.ReadFromDevice(0, true, Command::ReadBlock); }, m_trace.get())
+                   [this] { m_host.synchronised(m_blocks.ReadFromDevice(0, true, Command::ReadBlock)); }, m_trace.get())
 {
 }
 

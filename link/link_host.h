@@ -31,6 +31,8 @@ public:
     virtual void resetUndo() = 0;
     // Every 50 ms link tick, for the response plot's marker pulse.
     virtual void linkTicked() = 0;
+    // The full synchronisation after a connection has ended, with its result.
+    virtual void synchronised(bool ok) = 0;
 };
 
 inline constexpr std::string_view kCaptionOnline = "Quorix_Series - 已联机";

@@ -1,3 +1,8 @@
+#include "sim/virtual_processor.h"
+
+#include "link/block_layout.h"
+#include "link/frame.h"
+
 #include "core/address_map.h"
 #include "core/config_file.h"
 
@@ -5,6 +10,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -63,4 +70,53 @@ TEST_F(CliFixture, InfoRefusesATruncatedOrMissingFile)
     EXPECT_EQ(RunCli("info " + (dir / "none.quorix").string()).exitCode, 1);
     EXPECT_EQ(RunCli("info").exitCode, 2);
     EXPECT_EQ(RunCli("frobnicate").exitCode, 2);
+}
+
+TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame)
+{
+    const fs::path file = dir / "p.quorix";
+    const fs::path tracePath = dir / "t.txt";
+    const CliRun pull = RunCli("pull --simulator --trace " + tracePath.string() + " -o " + file.string());
+    ASSERT_EQ(pull.exitCode, 0) << pull.output;
+    EXPECT_NE(pull.output.find("pulled preset KTV (0)"), std::string::npos);
+
+    ParamStore image;
+    ASSERT_TRUE(LoadConfigurationFile(file, image).ok);
+    const quorix::sim::VirtualProcessor processor;
+    for (int kind : {0, 1, 3, 4, 7, 8, 10})
+        for (int a = KindFirst(kind); a <= KindLast(kind); ++a) {
+            if (a != 0xA20) {
+                EXPECT_EQ(image.at(0, a), processor.working().at(0, a)) << a;
+            }
+        }
+    EXPECT_EQ(image.at(0, 0xA20).Value, 1);
+
+    std::ifstream trace(tracePath);
+    std::string line;
+    int frames = 0;
+    while (std::getline(trace, line)) {
+        std::istringstream words(line);
+        std::string time, direction, name, hex;
+        words >> time >> direction >> name;
+        std::vector<std::uint8_t> bytes;
+        while (words >> hex)
+            bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex, nullptr, 16)));
+        if (bytes.size() < 2)
+            continue; // keep-alive and tone bytes
+        ++frames;
+        EXPECT_EQ(bytes.front(), 0xFE) << line;
+        EXPECT_EQ(quorix::link::FrameChecksum(std::span(bytes).first(bytes.size() - 1)), bytes.back()) << line;
+        for (std::size_t i = 1; i < bytes.size(); ++i)
+            EXPECT_LT(bytes[i], 0xFD) << line;
+    }
+    EXPECT_EQ(frames, 2 + 2 * 9); // handshake and its reply, nine requests and their replies
+}
+
+TEST_F(CliFixture, PullWithoutAProcessorWritesNothing)
+{
+    const fs::path file = dir / "none.quorix";
+    const CliRun pull = RunCli("pull --wait 1 -o " + file.string());
+    EXPECT_EQ(pull.exitCode, 1);
+    EXPECT_NE(pull.output.find("no processor answered"), std::string::npos);
+    EXPECT_FALSE(fs::exists(file));
 }

@@ -84,6 +84,7 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.progressValue, host.progressMaximum);
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
 }
 
 TEST_F(Journey, ASingleWriteReachesTheProcessor)

@@ -17,6 +17,7 @@ struct RecordingHost : quorix::link::LinkHost {
     int progressMaximum = 0;
     int refreshes = 0;
     int transfersFinished = 0; // block transfers that ran to their end, successful or not
+    std::vector<bool> synchronisations;
     int variantCalls = 0;
     bool variant = false;
     int toneLabel = -1;
@@ -55,6 +56,7 @@ struct RecordingHost : quorix::link::LinkHost {
     void showPreset(int value) override { preset = value; }
     void modeStateLoaded() override {}
     void resetUndo() override { ++transfersFinished; }
+    void synchronised(bool ok) override { synchronisations.push_back(ok); }
     void linkTicked() override
     {
         if (onTick)
