@@ -279,3 +279,16 @@ TEST_F(Journey, TheTraceShowsEveryFrameAndMasksPasswords)
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_NE(text.find("08 00 00 00 0B ** ** ** ** **"), std::string::npos);
 }
+
+TEST_F(Journey, AValueThatCannotTravelStopsTheBlockWriteWithItsMessage)
+{
+    connect();
+    image = store;
+    image.at(0, 1024).Value = 70000;
+    const int before = processor.requestsReceived();
+    EXPECT_FALSE(device.WriteToDevice(0));
+    EXPECT_EQ(processor.requestsReceived() - before, 3); // kinds 0, 1 and 3 went out; kind 4 could not be built
+    EXPECT_EQ(host.count(link::kWriteFaultMessage), 1);
+    EXPECT_TRUE(host.windowEnabled);
+    EXPECT_TRUE(device.LinkOnline());
+}
