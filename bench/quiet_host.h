@@ -12,8 +12,8 @@ struct QuietHost final : quorix::link::LinkHost {
     void setWindowEnabled(bool) override {}
     void showProgress(bool) override {}
     void setProgress(int, int) override {}
-    void refreshControls() override {}
-    void applyDeviceVariant(bool) override {}
+    void RefreshControls() override {}
+    void ApplyDeviceVariant(bool) override {}
     void setToneLabel(int) override {}
     void closeRecordingWindow() override {}
     void setMasterMaxima(int, int, int) override {}

@@ -13,7 +13,7 @@ void CliHost::setProgress(int value, int maximum)
         m_out << "reading " << value << '/' << maximum << '\n';
 }
 
-void CliHost::applyDeviceVariant(bool variantFlag)
+void CliHost::ApplyDeviceVariant(bool variantFlag)
 {
     m_variant = variantFlag;
     m_out << "found the processor (variant " << (variantFlag ? '3' : '1') << ")\n";

@@ -21,8 +21,8 @@ public:
     void setWindowEnabled(bool) override {}
     void showProgress(bool) override {}
     void setProgress(int value, int maximum) override;
-    void refreshControls() override {}
-    void applyDeviceVariant(bool variantFlag) override;
+    void RefreshControls() override {}
+    void ApplyDeviceVariant(bool variantFlag) override;
     void setToneLabel(int) override {}
     void closeRecordingWindow() override {}
     void setMasterMaxima(int, int, int) override {}

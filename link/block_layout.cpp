@@ -39,18 +39,18 @@ void AppendRecord(Bytes& out, const core::ParamRecord& record, bool band)
 std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record, bool band)
 {
     if (!band) {
-        record.Value = ReadWireValue(payload, position);
+        record.Value = ReadPayloadValue(payload, position);
         return position + 2;
     }
     if (position + 8 > payload.size())
         throw FrameFault("payload position " + std::to_string(position) + " past the end");
     record.Shape = payload[position];
     record.ShelfQIndex = payload[position + 1];
-    const int frequency = ReadWireValue(payload, position + 2);
+    const int frequency = ReadPayloadValue(payload, position + 2);
     record.BandOff = frequency >= kBandOffOffset;
     record.FreqIndex = record.BandOff ? frequency - kBandOffOffset : frequency;
-    record.Gain = ReadWireValue(payload, position + 4);
-    record.QIndex = ReadWireValue(payload, position + 6);
+    record.Gain = ReadPayloadValue(payload, position + 4);
+    record.QIndex = ReadPayloadValue(payload, position + 6);
     return position + 8;
 }
 

@@ -121,7 +121,7 @@ void BlockTransfer::finishRead(bool fault, const Step& step)
     m_view.AutoModeControl = m_store.at(0, kAutoModeAddress).Value != 0 ? 1 : 0;
     m_host.modeStateLoaded();
     m_host.setWindowEnabled(true);
-    m_host.refreshControls();
+    m_host.RefreshControls();
     m_host.showProgress(false);
     m_host.resetUndo();
 }

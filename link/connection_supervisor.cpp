@@ -2,7 +2,7 @@
 
 namespace quorix::link {
 
-ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, UsbComm& usb,
+ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, USB_Comm& usb,
                                            FrameParser& parser, RequestChannel& channel, std::function<void()> runSync,
                                            ProtocolTrace* trace)
     : m_scheduler(scheduler), m_state(state), m_host(host), m_usb(usb), m_parser(parser), m_channel(channel),

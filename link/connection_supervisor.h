@@ -25,7 +25,7 @@ public:
     static constexpr int kKeepAliveEveryTicks = 20;
     static constexpr int kLossAfterTicks = 100; // lost when the count exceeds this
 
-    ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, UsbComm& usb,
+    ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, USB_Comm& usb,
                          FrameParser& parser, RequestChannel& channel, std::function<void()> runSync,
                          ProtocolTrace* trace);
 
@@ -48,7 +48,7 @@ private:
     core::Scheduler& m_scheduler;
     LinkState& m_state;
     LinkHost& m_host;
-    UsbComm& m_usb;
+    USB_Comm& m_usb;
     FrameParser& m_parser;
     RequestChannel& m_channel;
     std::function<void()> m_runSync;

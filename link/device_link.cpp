@@ -101,7 +101,7 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
         else if (payload[7] == '3')
             m_state.DeviceVariantFlag = true;
     }
-    m_host.applyDeviceVariant(m_state.DeviceVariantFlag);
+    m_host.ApplyDeviceVariant(m_state.DeviceVariantFlag);
     m_supervisor.goOnline();
 }
 

@@ -68,7 +68,7 @@ private:
     std::unique_ptr<ProtocolTrace> m_trace;
     LinkState m_state;
     FrameParser m_parser;
-    UsbComm m_usb;
+    USB_Comm m_usb;
     RequestChannel m_channel;
     BlockTransfer m_blocks;
     ConnectionSupervisor m_supervisor;

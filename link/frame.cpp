@@ -37,7 +37,7 @@ void AppendWireValue(Bytes& out, int value)
     out.push_back(static_cast<std::uint8_t>(value % 250));
 }
 
-int ReadWireValue(std::span<const std::uint8_t> bytes, std::size_t position)
+int ReadPayloadValue(std::span<const std::uint8_t> bytes, std::size_t position)
 {
     if (position + 1 >= bytes.size())
         throw FrameFault("payload position " + std::to_string(position) + " past the end");

@@ -37,7 +37,7 @@ std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes);
 
 // A value 0..62499 as two base-250 digits, high first.
 void AppendWireValue(Bytes& out, int value);
-int ReadWireValue(std::span<const std::uint8_t> bytes, std::size_t position);
+int ReadPayloadValue(std::span<const std::uint8_t> bytes, std::size_t position);
 
 // "FE FA 23 23 23 0F" "ZQV_CTRL" checksum.
 Bytes HandshakeFrame();

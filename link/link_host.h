@@ -19,9 +19,9 @@ public:
     virtual void showProgress(bool visible) = 0;
     virtual void setProgress(int value, int maximum) = 0;
     // The store changed as a whole: push it into the controls.
-    virtual void refreshControls() = 0;
+    virtual void RefreshControls() = 0;
     // A handshake reply arrived: show page 0 and enable the optional pages by the variant.
-    virtual void applyDeviceVariant(bool variantFlag) = 0;
+    virtual void ApplyDeviceVariant(bool variantFlag) = 0;
     virtual void setToneLabel(int value) = 0;
     virtual void closeRecordingWindow() = 0;
     virtual void setMasterMaxima(int music, int microphone, int effect) = 0;

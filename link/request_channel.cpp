@@ -2,7 +2,7 @@
 
 namespace quorix::link {
 
-RequestChannel::RequestChannel(core::Scheduler& scheduler, UsbComm& usb, FrameParser& parser, LinkState& state,
+RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
                                std::function<RequestSources()> sources, std::function<void()> onFailure,
                                ProtocolTrace* trace)
     : m_scheduler(scheduler), m_usb(usb), m_parser(parser), m_state(state), m_sources(std::move(sources)),
@@ -28,8 +28,8 @@ bool RequestChannel::SendCommand(Command command, int mode, int address)
     Request request{command, false, false, {}};
     for (int attemptsLeft = kAttempts; attemptsLeft > 0 && !m_state.QuietShutdown;) {
         m_parser.reset();
-        request.awaiting = true;
-        request.received = false;
+        request.AwaitingReply = true;
+        request.ReplyReceived = false;
         m_outstanding = &request;
         if (m_trace)
             m_trace->sent(m_scheduler.nowMs(), CommandName(command), frame);
@@ -53,15 +53,15 @@ bool RequestChannel::WaitForReply(Request& request)
     ++m_waitDepth;
     m_state.ReplyWaitActive = true;
     m_timeOuter->start();
-    while (request.awaiting && !m_state.QuietShutdown)
+    while (request.AwaitingReply && !m_state.QuietShutdown)
         m_scheduler.processPendingEvents();
-    if (request.awaiting) { // ended by the shutdown
-        request.awaiting = false;
+    if (request.AwaitingReply) { // ended by the shutdown
+        request.AwaitingReply = false;
         m_outstanding = nullptr;
         m_timeOuter->stop();
     }
     m_state.ReplyWaitActive = --m_waitDepth > 0;
-    return request.received;
+    return request.ReplyReceived;
 }
 
 void RequestChannel::timeOut()
@@ -74,8 +74,8 @@ void RequestChannel::endWaitingRequest()
 {
     if (!m_outstanding)
         return;
-    m_outstanding->awaiting = false;
-    m_outstanding->received = false;
+    m_outstanding->AwaitingReply = false;
+    m_outstanding->ReplyReceived = false;
     m_outstanding = nullptr;
     m_timeOuter->stop();
 }
@@ -87,8 +87,8 @@ void RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::sp
     if (!m_outstanding)
         return; // nobody waits for it: a late reply must not end the next request
     m_outstanding->reply.assign(payload.begin(), payload.end());
-    m_outstanding->awaiting = false;
-    m_outstanding->received = true;
+    m_outstanding->AwaitingReply = false;
+    m_outstanding->ReplyReceived = true;
     m_outstanding = nullptr;
     m_timeOuter->stop();
 }

@@ -22,7 +22,7 @@ public:
     static constexpr int kAttempts = 9;
     static constexpr int kReplyTimeoutMs = 600;
 
-    RequestChannel(core::Scheduler& scheduler, UsbComm& usb, FrameParser& parser, LinkState& state,
+    RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
                    std::function<RequestSources()> sources, std::function<void()> onFailure, ProtocolTrace* trace);
 
     // Sends (command, mode, address) and waits for the reply, up to nine attempts
@@ -43,8 +43,8 @@ public:
 private:
     struct Request {
         Command command;
-        bool awaiting = false;
-        bool received = false;
+        bool AwaitingReply = false;
+        bool ReplyReceived = false;
         Bytes reply;
     };
 
@@ -52,7 +52,7 @@ private:
     void timeOut();
 
     core::Scheduler& m_scheduler;
-    UsbComm& m_usb;
+    USB_Comm& m_usb;
     FrameParser& m_parser;
     LinkState& m_state;
     std::function<RequestSources()> m_sources;

@@ -5,14 +5,14 @@
 
 namespace quorix::link {
 
-UsbComm::UsbComm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
+USB_Comm::USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
                  std::uint16_t productId)
     : m_backend(backend), m_events(std::move(events)), m_vendorId(vendorId), m_productId(productId),
       m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
 {
 }
 
-bool UsbComm::Connect()
+bool USB_Comm::Connect()
 {
     close();
     for (const std::string& path : m_backend.enumerate(m_vendorId, m_productId, nullptr)) {
@@ -30,19 +30,19 @@ bool UsbComm::Connect()
     return m_device != nullptr;
 }
 
-void UsbComm::close()
+void USB_Comm::close()
 {
     m_device.reset();
 }
 
-void UsbComm::reportFailure()
+void USB_Comm::reportFailure()
 {
     if (!m_failureShown && m_events.Failure)
         m_events.Failure(kUsbFailureMessage);
     m_failureShown = true;
 }
 
-bool UsbComm::writeOneReport(std::span<const std::uint8_t> chunk)
+bool USB_Comm::writeOneReport(std::span<const std::uint8_t> chunk)
 {
     std::vector<std::uint8_t> report(m_outputLength, 0);
     report[0] = kOutputReportId;
@@ -51,7 +51,7 @@ bool UsbComm::writeOneReport(std::span<const std::uint8_t> chunk)
     return m_device && m_device->writeReport(report);
 }
 
-bool UsbComm::SendData(std::span<const std::uint8_t> data)
+bool USB_Comm::SendData(std::span<const std::uint8_t> data)
 {
     if (!m_device && !Connect())
         return false;
@@ -73,17 +73,17 @@ bool UsbComm::SendData(std::span<const std::uint8_t> data)
     return true;
 }
 
-void UsbComm::startPolling()
+void USB_Comm::startPolling()
 {
     m_poll->start();
 }
 
-void UsbComm::stopPolling()
+void USB_Comm::stopPolling()
 {
     m_poll->stop();
 }
 
-void UsbComm::pollTick()
+void USB_Comm::pollTick()
 {
     if (!m_device) {
         if (m_searchTicks++ % kSearchEveryTicks == 0)

@@ -14,7 +14,7 @@ namespace quorix::link {
 // Finds the processor among the HID devices, writes byte arrays to it as output
 // reports (id 1, length byte, payload) and polls every 5 ms for input reports
 // (id 2, length byte, payload), raising DataArrival with each payload.
-class UsbComm {
+class USB_Comm {
 public:
     static constexpr int kPollMs = 5;
     static constexpr int kSearchEveryTicks = 20; // while no device is open: enumerate every 100 ms
@@ -25,7 +25,7 @@ public:
         std::function<void(const std::string&)> Failure; // "操作USB设备失败！", once per connection
     };
 
-    UsbComm(HidBackend& backend, core::Scheduler& scheduler, Events events,
+    USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events,
             std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
 
     bool Connect();

@@ -39,8 +39,8 @@ struct RecordingHost : quorix::link::LinkHost {
         if (onProgress)
             onProgress(value);
     }
-    void refreshControls() override { ++refreshes; }
-    void applyDeviceVariant(bool flag) override
+    void RefreshControls() override { ++refreshes; }
+    void ApplyDeviceVariant(bool flag) override
     {
         ++variantCalls;
         variant = flag;

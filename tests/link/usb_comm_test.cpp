@@ -82,7 +82,7 @@ struct Usb : ::testing::Test {
     std::vector<Bytes> arrived;
     std::vector<bool> plugs;
     std::vector<std::string> failures;
-    UsbComm usb{backend, clock,
+    USB_Comm usb{backend, clock,
                 {[this](std::span<const std::uint8_t> d) { arrived.emplace_back(d.begin(), d.end()); },
                  [this](bool p) { plugs.push_back(p); }, [this](const std::string& m) { failures.push_back(m); }}};
 };
