@@ -1,0 +1,148 @@
+#include "m_btn_flag.h"
+
+#include "skin_cache.h"
+#include "skin_draw.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace quorix::controls {
+
+MBtnFlag::MBtnFlag(QWidget* parent) : QWidget(parent)
+{
+    LoadSkinCache();
+    setMouseTracking(true);
+    setPNGIndexStr("142,143");
+}
+
+void MBtnFlag::setPNGIndexStr(const QString& ids)
+{
+    m_indexText = ids;
+    m_ids.clear();
+    for (const QString& part : ids.split(',', Qt::SkipEmptyParts))
+        m_ids.push_back(part.trimmed().toInt());
+    const QSize first = m_ids.isEmpty() ? QSize() : SkinCache::instance().size(m_ids.front());
+    if (!first.isEmpty())
+        setFixedSize(first);
+    update();
+}
+
+int MBtnFlag::Value() const
+{
+    return m_action == TwoPositionInverted ? 1 - m_stored : m_stored;
+}
+
+void MBtnFlag::setValue(int value)
+{
+    if (m_action == Toggle || m_action == TwoPosition || m_action == TwoPositionInverted)
+        value = std::clamp(value, 0, 1);
+    m_stored = m_action == TwoPositionInverted ? 1 - value : value;
+    update();
+}
+
+void MBtnFlag::setButtonEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (SpecialFeature == "DisabledRefresh")
+        repaint();
+}
+
+int MBtnFlag::shownImage() const
+{
+    if (m_stored < 0 || m_stored >= m_ids.size())
+        return 0;
+    const int id = m_ids[m_stored];
+    if (!m_enabled) {
+        if (id == 312)
+            return 317;
+        if ((id == 162 || id == 170 || id == 174 || id == 218 || id == 219) && m_ids.size() > 2)
+            return m_ids[2];
+    }
+    return id;
+}
+
+void MBtnFlag::Refresh()
+{
+    update();
+}
+
+void MBtnFlag::BkGround_Init(bool)
+{
+    update();
+}
+
+void MBtnFlag::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (const int id = shownImage())
+        DrawSkinImage(p, id, 0, 0);
+}
+
+void MBtnFlag::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_enabled)
+        return;
+    const QPointF pt = event->position();
+    emit MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()), static_cast<float>(pt.x()),
+                   static_cast<float>(pt.y()));
+    switch (m_action) {
+    case Toggle:
+        m_stored = m_stored == 0 ? 1 : 0;
+        emit Click();
+        break;
+    case Momentary:
+        m_stored = 1;
+        break;
+    case HostDecides:
+        emit Click();
+        break;
+    default:
+        m_stored = pt.x() >= width() / 2.0 ? 1 : 0;
+        emit Click();
+        break;
+    }
+    repaint();
+}
+
+void MBtnFlag::mouseReleaseEvent(QMouseEvent*)
+{
+    if (!m_enabled)
+        return;
+    if (m_action == Momentary) {
+        m_stored = 0;
+        emit Click();
+    }
+    repaint();
+}
+
+void MBtnFlag::mouseMoveEvent(QMouseEvent*)
+{
+    if (m_hover)
+        return;
+    m_hover = true;
+    emit MouseIn();
+}
+
+void MBtnFlag::leaveEvent(QEvent*)
+{
+    m_hover = false;
+    emit MouseLeave();
+    update();
+}
+
+void MBtnFlag::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || event->angleDelta().x() != 0)
+        return;
+    if (event->angleDelta().y() == 120)
+        emit Scroll(true);
+    else if (event->angleDelta().y() == -120)
+        emit Scroll(false);
+}
+
+} // namespace quorix::controls
