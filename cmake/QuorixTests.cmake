@@ -1,10 +1,16 @@
 # One test executable per layer; every test of it carries the layer's label,
-# so `ctest -L core` runs exactly that layer.
+# so `ctest -L core` runs exactly that layer. QT layers get a main that starts
+# a QApplication on the offscreen platform.
 function(quorix_add_tests label)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   set(target ${label}_tests)
-  add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main quorix_warnings)
+  if(ARG_QT)
+    add_executable(${target} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/qt_test_main.cpp)
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest Qt6::Test quorix_warnings)
+  else()
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main quorix_warnings)
+  endif()
   gtest_discover_tests(${target}
     PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)

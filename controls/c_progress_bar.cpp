@@ -62,9 +62,13 @@ void C_ProgressBar::paintEvent(QPaintEvent*)
         for (int i = std::max(filled - 3, 1); i <= w - 4; ++i)
             p.drawLine(1 + i, 1, 1 + i, h - 2);
     }
+    // White text with a dark shadow reads on the grey, the red and the blue alike.
     p.setFont(SkinFont(12, true));
+    const QRectF box(w / 2.0 - 100, 3, 400, h);
+    p.setPen(QColor(0, 0, 0, 200));
+    p.drawText(box.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, text());
     p.setPen(Qt::white);
-    p.drawText(QRectF(w / 2.0 - 100, 3, 400, h), Qt::AlignLeft | Qt::AlignTop, text());
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text());
 }
 
 } // namespace quorix::controls

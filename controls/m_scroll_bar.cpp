@@ -333,6 +333,7 @@ void MScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     const QPointF pt = event->position();
     m_lastPoint = pt;
+    m_inside = true; // a press is always over the control
     const BandRows rows = BandRowsFor(m_eqStyle);
     if (isBandFader() && pt.y() > rows.switchTop && pt.y() < rows.switchBottom) {
         EQdisabled = !EQdisabled;
@@ -576,6 +577,7 @@ void MScrollBar::wheelEvent(QWheelEvent* event)
         event->angleDelta().x() != 0)
         return;
     m_lastPoint = event->position();
+    m_inside = true; // wheel events go to the control under the pointer
     const int delta = event->angleDelta().y();
     if (delta == 120)
         handleKey(Qt::Key_Up);

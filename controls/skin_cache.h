@@ -15,6 +15,8 @@ public:
     static constexpr int kFirstId = 101;
     static constexpr int kLastId = 500;
 
+    // Decodes the whole set; the console keeps one for the whole process (instance()).
+    SkinCache();
     // LoadSkinCache: the first call decodes the set, later calls return it.
     static const SkinCache& instance();
 
@@ -25,7 +27,6 @@ public:
     int loadedCount() const;
 
 private:
-    SkinCache();
     struct Slot {
         QImage normal;
         QImage doubled;

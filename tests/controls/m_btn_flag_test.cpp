@@ -1,0 +1,101 @@
+#include "control_events.h"
+
+#include "controls/m_btn_flag.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using quorix::controls::MBtnFlag;
+
+namespace {
+
+std::unique_ptr<MBtnFlag> Button(const char* ids, int action)
+{
+    auto b = std::make_unique<MBtnFlag>();
+    b->setPNGIndexStr(ids);
+    b->setActionType(action);
+    return b;
+}
+
+} // namespace
+
+TEST(MBtnFlag, TakesTheSizeOfItsFirstImage)
+{
+    auto b = Button("282,283", MBtnFlag::Toggle);
+    EXPECT_EQ(b->size(), QSize(72, 28));
+}
+
+TEST(MBtnFlag, AToggleReturnsToItsFirstImageAfterTwoPresses)
+{
+    auto b = Button("282,283", MBtnFlag::Toggle);
+    QSignalSpy clicks(b.get(), &MBtnFlag::Click);
+    Press(b.get(), {10, 10});
+    Release(b.get(), {10, 10});
+    EXPECT_EQ(b->shownImage(), 283);
+    Press(b.get(), {10, 10});
+    Release(b.get(), {10, 10});
+    EXPECT_EQ(b->shownImage(), 282);
+    EXPECT_EQ(clicks.count(), 2);
+    b->setValue(5);
+    EXPECT_EQ(b->Value(), 1);
+}
+
+TEST(MBtnFlag, AMomentaryButtonClicksOnRelease)
+{
+    auto b = Button("188,189", MBtnFlag::Momentary);
+    QSignalSpy clicks(b.get(), &MBtnFlag::Click);
+    Press(b.get(), {10, 10});
+    EXPECT_EQ(b->shownImage(), 189);
+    EXPECT_EQ(clicks.count(), 0);
+    Release(b.get(), {10, 10});
+    EXPECT_EQ(b->shownImage(), 188);
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST(MBtnFlag, TwoPositionSwitchesFollowThePressSide)
+{
+    auto inverted = Button("296,297", MBtnFlag::TwoPositionInverted);
+    Press(inverted.get(), {5, 10});
+    EXPECT_EQ(inverted->Value(), 1);
+    EXPECT_EQ(inverted->shownImage(), 296);
+    Press(inverted.get(), {50, 10});
+    EXPECT_EQ(inverted->Value(), 0);
+    EXPECT_EQ(inverted->shownImage(), 297);
+
+    auto host = Button("158,159", MBtnFlag::HostDecides);
+    QSignalSpy clicks(host.get(), &MBtnFlag::Click);
+    Press(host.get(), {10, 10});
+    EXPECT_EQ(host->Value(), 0); // the host sets the value
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST(MBtnFlag, DisabledTabsShowTheirLockAndIgnoreTheMouse)
+{
+    auto tab = Button("162,163,385", MBtnFlag::HostDecides);
+    tab->SpecialFeature = "DisabledRefresh";
+    QSignalSpy clicks(tab.get(), &MBtnFlag::Click);
+    tab->setButtonEnabled(false);
+    EXPECT_EQ(tab->shownImage(), 385);
+    Press(tab.get(), {10, 10});
+    EXPECT_EQ(clicks.count(), 0);
+    auto setting = Button("312,313", MBtnFlag::Momentary);
+    setting->setButtonEnabled(false);
+    EXPECT_EQ(setting->shownImage(), 317);
+    auto past = Button("282,283", MBtnFlag::HostDecides);
+    past->setValue(7);
+    EXPECT_EQ(past->shownImage(), 0); // past the end of the list: no image
+}
+
+TEST(MBtnFlag, OnlyOneWheelNotchRaisesScroll)
+{
+    auto b = Button("264,265", MBtnFlag::Momentary);
+    QSignalSpy scrolls(b.get(), &MBtnFlag::Scroll);
+    Wheel(b.get(), {5, 5}, 120);
+    Wheel(b.get(), {5, 5}, -120);
+    Wheel(b.get(), {5, 5}, 240);
+    Wheel(b.get(), {5, 5}, 120, Qt::ShiftModifier);
+    ASSERT_EQ(scrolls.count(), 2);
+    EXPECT_TRUE(scrolls[0][0].toBool());
+    EXPECT_FALSE(scrolls[1][0].toBool());
+}

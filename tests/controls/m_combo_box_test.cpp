@@ -1,0 +1,91 @@
+#include "control_events.h"
+
+#include "controls/m_combo_box.h"
+
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using quorix::controls::MComboBox;
+
+namespace {
+
+std::unique_ptr<MComboBox> Combo(int showType)
+{
+    auto c = std::make_unique<MComboBox>();
+    c->setShowType(showType);
+    return c;
+}
+
+} // namespace
+
+TEST(MComboBox, ListsSizesAndValues)
+{
+    auto filters = Combo(0);
+    EXPECT_EQ(filters->size(), QSize(138, 21));
+    filters->setValue(20);
+    EXPECT_EQ(filters->selectedText(), "Bessel 12dB");
+    auto speakers = Combo(10);
+    EXPECT_EQ(speakers->popup()->count(), 11);
+    EXPECT_EQ(speakers->popup()->item(0)->text(), "空");
+}
+
+TEST(MComboBox, ListEightCountsFromOne)
+{
+    auto c = Combo(8);
+    c->setValue(1);
+    EXPECT_EQ(c->selectedText(), "1");
+    QSignalSpy clicks(c.get(), &MComboBox::Click);
+    c->show();
+    Press(c.get(), {10, 10});
+    Release(c.get(), {10, 10});
+    ASSERT_TRUE(c->isOpen());
+    QWidget* items = c->popup()->viewport();
+    const QRect third = c->popup()->visualItemRect(c->popup()->item(2));
+    Press(items, third.center());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].toInt(), 3);
+    EXPECT_FALSE(c->isOpen());
+}
+
+TEST(MComboBox, TheFaceOpensAndClosesWithoutAClickAndHoverOnlySelects)
+{
+    auto c = Combo(3);
+    c->show();
+    QSignalSpy clicks(c.get(), &MComboBox::Click);
+    Press(c.get(), {10, 10});
+    Release(c.get(), {10, 10});
+    EXPECT_TRUE(c->popup()->isVisible());
+    const QRect second = c->popup()->visualItemRect(c->popup()->item(1));
+    Move(c->popup()->viewport(), second.center(), Qt::NoButton);
+    EXPECT_EQ(c->Value(), 1);
+    Press(c.get(), {10, 10});
+    Release(c.get(), {10, 10});
+    EXPECT_FALSE(c->popup()->isVisible());
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(MComboBox, NearTheBottomOfTheScreenThePopupOpensAbove)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto c = Combo(2);
+    c->move(screen.left() + 100, screen.bottom() - 30);
+    c->show();
+    Press(c.get(), {10, 10});
+    EXPECT_LT(c->popup()->y(), c->mapToGlobal(QPoint(0, 0)).y());
+    Press(c.get(), {10, 10});
+    c->move(screen.left() + 100, screen.top() + 50);
+    Press(c.get(), {10, 10});
+    EXPECT_GT(c->popup()->y(), c->mapToGlobal(QPoint(0, 0)).y());
+}
+
+TEST(MComboBox, ADisabledComboIgnoresTheMouse)
+{
+    auto c = Combo(1);
+    c->setComboEnabled(false);
+    Press(c.get(), {10, 10});
+    EXPECT_FALSE(c->isOpen());
+}
