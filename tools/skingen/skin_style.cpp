@@ -60,7 +60,7 @@ void Button(QPainter& p, const QRectF& r, const QString& caption, Look look, con
     case Look::Disabled:
         top = palette::kPanel;
         bottom = palette::kBase;
-        text = palette::kGrey;
+        text = QColor("#7d848c");
         break;
     }
     Panel(p, r, 4, top, bottom, edge);
