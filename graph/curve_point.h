@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorix::graph {
+
+enum PointType : std::int32_t { EqBandPoint = 1, HighPassPoint = 2, LowPassPoint = 3 };
+
+inline constexpr int kMaxCurvePoints = 17;
+
+// One editable point of the response graph: an equaliser band or a filter of the page shown.
+struct CurvePoint {
+    std::int32_t FreqIndex = 0;
+    std::int32_t GainOrType = 250; // gain code of a band, filter type of a filter
+    std::int32_t QIndex = 0;
+    std::int32_t ShelfQIndex = 0;
+    std::int32_t BandKind = 0;     // 0 peaking, 2 high shelf, anything else low shelf
+    std::int32_t Type = EqBandPoint;
+    std::int32_t Address = -1;     // flat address in the store
+    std::int32_t SliderIndex = -1; // the slider bound to the point, -1 for none
+    bool TwoAddress = false;       // filter type at Address, frequency at Address + 1
+    bool BandOff = false;
+    std::uint8_t Slot = 0;         // column of the response table
+
+    bool isFilter() const { return Type != EqBandPoint; }
+    // Address of the parameter a frequency edit writes.
+    std::int32_t frequencyAddress() const { return TwoAddress ? Address + 1 : Address; }
+};
+
+} // namespace quorix::graph

@@ -1,0 +1,64 @@
+#include "plot_geometry.h"
+
+#include "core/rounding.h"
+
+#include <cmath>
+
+namespace quorix::graph {
+
+PlotGeometry PlotGeometry::ForSize(int width, int height)
+{
+    PlotGeometry g;
+    g.width = width;
+    g.height = height;
+    g.right = width - 5;
+    g.bottom = height - 8;
+    g.points = width - 45 > 0 ? width - 45 : 0;
+    g.perDecade = static_cast<float>(width - 45) / (std::log10(22000.0f) - 1.0f);
+    g.zeroY = static_cast<std::int16_t>(core::RoundHalfEven((height - 18) * 16.0 / 43.0 + 10));
+    return g;
+}
+
+float PlotGeometry::FrequencyToX(float hertz) const
+{
+    return (std::log10(hertz) - 1.0f) * perDecade + kLeft;
+}
+
+float PlotGeometry::XToFrequency(float x) const
+{
+    return std::pow(10.0f, (x - kLeft) / perDecade + 1.0f);
+}
+
+float PlotGeometry::DbToY(float db) const
+{
+    return db * static_cast<float>(kTop - bottom) / 43.0f + zeroY;
+}
+
+float PlotGeometry::GainToY(std::int32_t gainCode) const
+{
+    const float db = static_cast<float>(gainCode - 250) / 10.0f;
+    if (db > 16)
+        return kTop;
+    if (db < -27)
+        return static_cast<float>(bottom);
+    return DbToY(db);
+}
+
+std::int32_t PlotGeometry::YToGain(float y) const
+{
+    float db;
+    if (y < kTop)
+        db = 16;
+    else if (y > static_cast<float>(bottom))
+        db = -27;
+    else
+        db = 43.0f * (zeroY - y) / static_cast<float>(bottom - kTop);
+    return core::RoundHalfEven(db * 10.0f + 250.0f);
+}
+
+double PlotGeometry::pointFrequency(int i) const
+{
+    return std::pow(10.0, i / static_cast<double>(perDecade) + 1.0);
+}
+
+} // namespace quorix::graph
