@@ -1,0 +1,304 @@
+#include "graph_editor.h"
+
+#include "core/rounding.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorix::graph {
+
+namespace {
+
+core::ParamClass ClassOf(const CurvePoint& p)
+{
+    return p.Type == HighPassPoint ? core::ParamClass::HighPass
+           : p.Type == LowPassPoint ? core::ParamClass::LowPass
+                                    : core::ParamClass::EqBand;
+}
+
+} // namespace
+
+GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo)
+    : m_display(display), m_links(std::move(links)), m_undo(undo),
+      m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
+      m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { KeyDown(m_wheelKey); }))
+{
+}
+
+CurvePoint* GraphEditor::selectedPoint()
+{
+    auto& points = m_display.points();
+    const int s = m_display.selected();
+    if (s < 0 || s >= static_cast<int>(points.size()))
+        return nullptr;
+    return &points[static_cast<std::size_t>(s)];
+}
+
+core::UndoHistory* GraphEditor::beginStep()
+{
+    if (m_undo)
+        m_undo->BeginUndoStep();
+    return m_undo;
+}
+
+void GraphEditor::writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change)
+{
+    const int mode = m_links.view.CurrentMode;
+    change(m_links.store.at(mode, address));
+    if (!m_links.store.at(0, address).PerMode)
+        change(m_links.store.at(1 - mode, address));
+}
+
+void GraphEditor::MouseDown(double x, double y, Button button)
+{
+    if (m_display.locked())
+        return;
+    const PlotGeometry& g = m_display.geometry();
+    const auto& points = m_display.points();
+    for (int j = 0; j < static_cast<int>(points.size()); ++j) {
+        const CurvePoint& p = points[static_cast<std::size_t>(j)];
+        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.GainOrType)) : g.zeroY;
+        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.BandOff) {
+            m_dragging = true;
+            m_lastX = core::RoundHalfEven(x);
+            m_display.SelectPoint(j);
+            break;
+        }
+    }
+    if (button == Right && m_dragging)
+        m_qDrag = true;
+}
+
+void GraphEditor::MouseMove(double x, double y)
+{
+    if (!m_dragging)
+        return;
+    x = std::clamp(x, 0.0, static_cast<double>(m_display.geometry().width));
+    beginStep();
+    CurvePoint* p = selectedPoint();
+    if (!p)
+        return;
+    if (!m_qDrag) {
+        ApplyDrag(x, y, false);
+        return;
+    }
+    const int ix = core::RoundHalfEven(x);
+    if (ix > m_lastX + kQStepPixels || ix < m_lastX - kQStepPixels) {
+        const bool up = ix > m_lastX;
+        m_lastX = ix;
+        if (p->Type == EqBandPoint)
+            stepQ(*p, up);
+        ApplyDrag(x, y, true);
+    }
+}
+
+void GraphEditor::stepQ(CurvePoint& p, bool up)
+{
+    if (p.BandKind != 0) {
+        up ? core::StepQIndexUp(p.ShelfQIndex) : core::StepQIndexDown(p.ShelfQIndex);
+        p.ShelfQIndex = core::ClampShelfQIndex(p.ShelfQIndex);
+        const int slope = p.ShelfQIndex;
+        writeMirrored(p.Address, [slope](core::ParamRecord& r) { r.ShelfQIndex = slope; });
+    } else {
+        up ? core::StepQIndexUp(p.QIndex) : core::StepQIndexDown(p.QIndex);
+        p.QIndex = core::ClampQIndex(p.QIndex);
+        const int q = p.QIndex;
+        writeMirrored(p.Address, [q](core::ParamRecord& r) { r.QIndex = q; });
+    }
+}
+
+void GraphEditor::ApplyDrag(double x, double y, bool qStep)
+{
+    CurvePoint* p = selectedPoint();
+    if (!p)
+        return;
+    if (!qStep) {
+        const PlotGeometry& g = m_display.geometry();
+        const int index = core::FrequencyToIndex(g.XToFrequency(static_cast<float>(x)));
+        p->FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
+        if (p->Type == EqBandPoint)
+            p->GainOrType = core::ClampGain(g.YToGain(static_cast<float>(y)));
+    }
+    PushPointToStore();
+    m_display.recomputeSelected();
+    m_display.holdFade();
+    m_display.setPending(m_display.selected());
+}
+
+void GraphEditor::MouseUp()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    m_qDrag = false;
+    m_display.releaseFade();
+}
+
+void GraphEditor::PushPointToStore()
+{
+    CurvePoint* p = selectedPoint();
+    if (!p)
+        return;
+    const CurvePoint point = *p;
+    if (point.Type == EqBandPoint) {
+        if (m_links.sliders && point.SliderIndex >= 0)
+            m_links.sliders->showBand(point.SliderIndex, point);
+        writeMirrored(point.Address, [&point](core::ParamRecord& r) {
+            r.FreqIndex = point.FreqIndex;
+            r.QIndex = point.QIndex;
+            r.ShelfQIndex = point.ShelfQIndex;
+            r.Gain = point.GainOrType;
+        });
+        return;
+    }
+    if (m_links.sliders && point.SliderIndex >= 0)
+        m_links.sliders->showValue(point.SliderIndex, point.FreqIndex);
+    const int address = point.frequencyAddress();
+    const int mode = m_links.view.CurrentMode;
+    m_links.store.at(mode, address).Value = point.FreqIndex;
+    if (!m_links.store.at(0, point.Address).PerMode)
+        m_links.store.at(1 - mode, address).Value = point.FreqIndex;
+}
+
+void GraphEditor::commit()
+{
+    PushPointToStore();
+    m_display.setPending(m_display.selected());
+    m_display.SelectPoint(m_display.selected());
+}
+
+void GraphEditor::KeyDown(int key)
+{
+    if (key < End || key > Down)
+        return;
+    CurvePoint* p = selectedPoint();
+    if (m_display.locked() || !p || p->BandOff)
+        return;
+    switch (key) {
+    case Up:
+    case Down:
+        beginStep();
+        if (p->Type == EqBandPoint)
+            p->GainOrType = core::ClampGain(p->GainOrType + (key == Up ? 1 : -1));
+        commit();
+        break;
+    case Home:
+    case End:
+        beginStep();
+        if (p->Type == EqBandPoint)
+            stepQ(*p, key == Home);
+        commit();
+        break;
+    default:
+        if (m_arrowDown)
+            return; // key repeats while the key is held
+        m_arrowDown = true;
+        m_longTicks = 0;
+        m_leftward = key == LeftKey;
+        m_longPress->start();
+        break;
+    }
+}
+
+void GraphEditor::longPressTick()
+{
+    m_longPress->stop();
+    if (++m_longTicks > 4) {
+        m_longTicks = 5;
+        if (CurvePoint* p = selectedPoint()) {
+            const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
+            p->FreqIndex = core::ClampFrequencyIndex(p->FreqIndex + (m_leftward ? -1 : 1), range);
+            commit();
+        }
+    }
+    m_longPress->start();
+}
+
+void GraphEditor::KeyUp(int key)
+{
+    if (key != LeftKey && key != RightKey)
+        return;
+    if (!m_arrowDown)
+        return;
+    m_arrowDown = false;
+    m_longPress->stop();
+    if (m_longTicks <= 4) {
+        const int next = StepSelection(!m_leftward);
+        if (next >= 0)
+            m_display.SelectPoint(next);
+    }
+    m_longTicks = 0;
+}
+
+int GraphEditor::StepSelection(bool forwards) const
+{
+    const auto& points = m_display.points();
+    const int count = static_cast<int>(points.size());
+    if (count == 0)
+        return -1;
+    int index = m_display.selected();
+    for (int tries = 0; tries <= count; ++tries) {
+        index = forwards ? (index + 1) % count : (index + count - 1) % count;
+        if (!points[static_cast<std::size_t>(index)].BandOff)
+            return index;
+    }
+    return -1;
+}
+
+void GraphEditor::Wheel(int delta, bool ctrl)
+{
+    if (delta == -120)
+        m_wheelKey = ctrl ? End : Down;
+    else if (delta == 120)
+        m_wheelKey = ctrl ? Home : Up;
+    else
+        return;
+    m_wheelTimer->start();
+}
+
+void GraphEditor::ResetPoints()
+{
+    if (m_undo)
+        m_undo->PushSnapshot();
+    const bool online = m_links.linkOnline && m_links.linkOnline();
+    const auto write = [&](int address) { return !online || !m_links.writeParam || m_links.writeParam(address); };
+    for (const CurvePoint& p : m_display.points()) {
+        const auto restore = [&](int address) {
+            const core::ParamRecord& defaults = m_links.store.at(2, address);
+            writeMirrored(address, [&defaults, &p](core::ParamRecord& r) {
+                if (p.Type == EqBandPoint) {
+                    r.Gain = defaults.Gain;
+                    r.QIndex = defaults.QIndex;
+                    r.ShelfQIndex = defaults.ShelfQIndex;
+                    r.FreqIndex = defaults.FreqIndex;
+                    r.BandOff = defaults.BandOff;
+                    r.Shape = defaults.Shape;
+                } else {
+                    r.Value = defaults.Value;
+                }
+            });
+            return write(address);
+        };
+        if (!restore(p.Address) || (p.TwoAddress && !restore(p.Address + 1)))
+            break;
+    }
+    if (refreshControls)
+        refreshControls();
+    else
+        m_display.RefreshAllCurves(false);
+}
+
+void GraphEditor::Command3(int index)
+{
+    m_links.view.EffectsSubPage = static_cast<std::uint8_t>(std::clamp(index, 0, 2));
+    if (refreshControls)
+        refreshControls();
+    else
+        m_display.RefreshAllCurves(false);
+    m_display.HighlightBoundSlider();
+}
+
+} // namespace quorix::graph

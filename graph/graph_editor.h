@@ -1,0 +1,73 @@
+#pragma once
+
+#include "response_display.h"
+
+#include "core/undo_history.h"
+
+#include <functional>
+#include <memory>
+
+namespace quorix::graph {
+
+// Editing on the response graph: pick a marker and drag it (left: frequency and
+// gain, right: Q or slope in 5-pixel steps), keys (Up/Down gain, Home/End Q,
+// Left/Right select or, held, move the frequency), the wheel, the page reset and
+// the effects page's thirds. Every edit goes to the store at once; the display
+// writes it to the processor with its next frame.
+class GraphEditor {
+public:
+    static constexpr int kLongPressMs = 50;
+    static constexpr int kWheelDelayMs = 10;
+    static constexpr int kHitRadius = 13;
+    static constexpr int kQStepPixels = 5;
+
+    enum Button { Left, Middle, Right };
+    enum Key { End = 35, Home = 36, LeftKey = 37, Up = 38, RightKey = 39, Down = 40 };
+
+    GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo);
+
+    // Pushes the whole store into the window again (the main window's refresh);
+    // without it the graph only rebuilds itself.
+    std::function<void()> refreshControls;
+
+    void MouseDown(double x, double y, Button button);
+    void MouseMove(double x, double y);
+    void MouseUp();
+    void KeyDown(int key);
+    void KeyUp(int key);
+    // One wheel step over the graph: +120 away from the user, -120 toward; anything else does nothing.
+    void Wheel(int delta, bool ctrl);
+    // Restores the page's points from the default set; writes stop at the first failure.
+    void ResetPoints();
+    // Shows one third of the effects page: 0 echo, 1 reverb, 2 effect mix.
+    void Command3(int index);
+
+    bool dragging() const { return m_dragging; }
+    bool qDragging() const { return m_qDrag; }
+
+private:
+    CurvePoint* selectedPoint();
+    void ApplyDrag(double x, double y, bool qStep);
+    void PushPointToStore();
+    void commit();
+    void stepQ(CurvePoint& point, bool up);
+    int StepSelection(bool forwards) const;
+    void longPressTick();
+    void writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change);
+    core::UndoHistory* beginStep();
+
+    ResponseDisplay& m_display;
+    DisplayLinks m_links;
+    core::UndoHistory* m_undo;
+    std::unique_ptr<core::Timer> m_longPress;
+    std::unique_ptr<core::Timer> m_wheelTimer;
+    bool m_dragging = false;
+    bool m_qDrag = false;
+    int m_lastX = 0;
+    bool m_arrowDown = false;
+    int m_longTicks = 0;
+    bool m_leftward = false;
+    int m_wheelKey = 0;
+};
+
+} // namespace quorix::graph

@@ -1,0 +1,188 @@
+#include "response_display.h"
+
+#include "core/address_map.h"
+
+namespace quorix::graph {
+
+ResponseDisplay::ResponseDisplay(DisplayLinks links)
+    : m_links(std::move(links)),
+      m_drawWave(m_links.scheduler.createTimer(kDrawWaveMs, true, [this] { drawWave(); })),
+      m_noOper(m_links.scheduler.createTimer(kNoOperMs, true, [this] { noOperation(); })),
+      m_gradient(m_links.scheduler.createTimer(kGradientMs, false, [this] { fadeTick(); }))
+{
+}
+
+void ResponseDisplay::ResizeGraph(int width, int height)
+{
+    if (width == m_geometry.width && height == m_geometry.height)
+        return;
+    m_geometry = PlotGeometry::ForSize(width, height);
+    m_curves.resize(m_geometry);
+    if (onGridChanged)
+        onGridChanged();
+}
+
+void ResponseDisplay::RefreshAllCurves(bool timersOff)
+{
+    m_noOper->stop();
+    m_gradient->stop();
+    m_drawWave->stop();
+    m_phase = FadePhase::SelectedFill;
+    m_counter = 5;
+
+    BandSliders* sliders = m_links.sliders;
+    m_page = BuildCurvePoints(m_links.store, m_links.view,
+                              [sliders](int address) { return sliders ? sliders->sliderFor(address) : -1; });
+    m_selected = 0;
+    if (sliders) {
+        for (int j = 0; j < static_cast<int>(m_page.points.size()); ++j) {
+            const CurvePoint& p = m_page.points[static_cast<std::size_t>(j)];
+            if (p.SliderIndex < 0)
+                continue;
+            sliders->bindPoint(p.SliderIndex, j);
+            if (p.Type == EqBandPoint)
+                sliders->showBand(p.SliderIndex, p);
+            else
+                sliders->showValue(p.SliderIndex, p.FreqIndex);
+        }
+    }
+    for (const CurvePoint& p : m_page.points)
+        m_curves.ComputeCurve(p, m_links.view.CurrentKind);
+    if (onInactiveChanged)
+        onInactiveChanged();
+    m_curves.SumCurves(m_page.points);
+    if (!timersOff) {
+        m_noOper->start();
+        m_drawWave->start();
+    }
+}
+
+void ResponseDisplay::SelectPoint(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_page.points.size()))
+        return;
+    if (index != m_selected) {
+        m_selected = index;
+        HighlightBoundSlider();
+        if (onInactiveChanged)
+            onInactiveChanged();
+    }
+    recomputeSelected();
+    startFade();
+    m_drawWave->start();
+}
+
+void ResponseDisplay::recomputeSelected()
+{
+    if (m_page.points.empty())
+        return;
+    m_curves.ComputeCurve(m_page.points[static_cast<std::size_t>(m_selected)], m_links.view.CurrentKind);
+    m_curves.SumCurves(m_page.points);
+}
+
+void ResponseDisplay::HighlightBoundSlider()
+{
+    if (!m_links.sliders)
+        return;
+    const int kind = m_links.view.CurrentKind;
+    m_links.sliders->highlightSelected(core::KindFirst(kind), core::KindLast(kind), m_selected);
+}
+
+void ResponseDisplay::startFade()
+{
+    m_phase = FadePhase::SelectedFill;
+    m_counter = 5;
+    m_gradient->stop();
+    m_noOper->start();
+}
+
+void ResponseDisplay::holdFade()
+{
+    m_noOper->stop();
+    m_gradient->stop();
+}
+
+void ResponseDisplay::releaseFade()
+{
+    m_noOper->start();
+}
+
+void ResponseDisplay::setPending(int index)
+{
+    m_pending = index;
+    m_drawWave->start();
+}
+
+void ResponseDisplay::noOperation()
+{
+    m_noOper->stop();
+    m_gradient->start();
+}
+
+void ResponseDisplay::fadeTick()
+{
+    if (m_phase == FadePhase::TotalFill) {
+        if (++m_counter > 4)
+            m_gradient->stop();
+    } else if (m_counter <= 0) {
+        m_phase = FadePhase::TotalFill;
+    } else {
+        --m_counter;
+    }
+    if (onFrame)
+        onFrame();
+}
+
+void ResponseDisplay::LinkTicked()
+{
+    if (m_pulseTicks < 1)
+        return;
+    if (++m_pulseTicks > 4) {
+        m_pulseTicks = 1;
+        m_pulse = !m_pulse;
+        if (onFrame)
+            onFrame();
+    }
+}
+
+void ResponseDisplay::frameDrawn()
+{
+    ++m_frames;
+    if (m_pulseTicks == 0)
+        m_pulseTicks = 1;
+}
+
+void ResponseDisplay::drawWave()
+{
+    m_drawWave->stop();
+    if (onFrame)
+        onFrame();
+    if (m_pending == kNoPending)
+        return;
+    const int index = m_pending;
+    m_pending = kNoPending;
+    if (index >= static_cast<int>(m_page.points.size()) || !m_links.linkOnline || !m_links.linkOnline())
+        return;
+    const CurvePoint& p = m_page.points[static_cast<std::size_t>(index)];
+    if (m_links.writeParam)
+        m_links.writeParam(p.frequencyAddress());
+}
+
+bool ResponseDisplay::bypassed() const
+{
+    const int kind = m_links.view.CurrentKind;
+    const int address = kind == core::Effects ? core::kCommonBase + 0x2A + m_links.view.EffectsSubPage
+                                              : core::kCommonBase + 0x16 + kind;
+    return m_links.store.at(0, address).Value == 1;
+}
+
+int ResponseDisplay::markerOffset(const CurvePoint& point, int index)
+{
+    if (point.Type == LowPassPoint)
+        return 15;
+    if (point.Type == HighPassPoint)
+        return 16;
+    return index;
+}
+
+} // namespace quorix::graph

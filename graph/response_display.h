@@ -1,0 +1,104 @@
+#pragma once
+
+#include "band_sliders.h"
+#include "curve_points.h"
+#include "plot_geometry.h"
+#include "response_curves.h"
+
+#include "core/param_store.h"
+#include "core/scheduler.h"
+#include "core/view_state.h"
+
+#include <functional>
+#include <memory>
+
+namespace quorix::graph {
+
+// What the response display needs from around it.
+struct DisplayLinks {
+    core::ParamStore& store;
+    core::ViewState& view;
+    core::Scheduler& scheduler;
+    BandSliders* sliders = nullptr;
+    std::function<bool()> linkOnline;
+    // The single-parameter write of the link (WriteParam); false when it failed.
+    std::function<bool(int address)> writeParam;
+};
+
+// The state of the response plot without its pixels: geometry, the curve points
+// of the page, their curves, the selection, the fill fade, the marker pulse and
+// the point waiting to be written. The widget draws from it and asks it to
+// redraw through the three callbacks.
+class ResponseDisplay {
+public:
+    static constexpr int kNoPending = 255;
+    static constexpr int kDrawWaveMs = 1;
+    static constexpr int kNoOperMs = 700;
+    static constexpr int kGradientMs = 70;
+
+    enum class FadePhase { SelectedFill, TotalFill };
+
+    explicit ResponseDisplay(DisplayLinks links);
+
+    // Redraw requests: the grid after a resize, the inactive curves after a
+    // selection or page change, the frame after an edit or animation step.
+    std::function<void()> onGridChanged;
+    std::function<void()> onInactiveChanged;
+    std::function<void()> onFrame;
+
+    void ResizeGraph(int width, int height);
+    void RefreshAllCurves(bool timersOff);
+    void SelectPoint(int index);
+    void HighlightBoundSlider();
+    // Recomputes the selected curve and the total after the selected point changed.
+    void recomputeSelected();
+    // Edits: the selected point is written by the next frame.
+    void setPending(int index);
+    // The 50 ms link tick: drives the selected marker's pulse.
+    void LinkTicked();
+    // An edit is in progress: the selected fill stays, no fade runs.
+    void holdFade();
+    // The edit ended: the fade starts 700 ms later.
+    void releaseFade();
+
+    const PlotGeometry& geometry() const { return m_geometry; }
+    const ResponseCurves& curves() const { return m_curves; }
+    const std::vector<CurvePoint>& points() const { return m_page.points; }
+    std::vector<CurvePoint>& points() { return m_page.points; }
+    bool locked() const { return m_page.locked; }
+    int selected() const { return m_selected; }
+    FadePhase fadePhase() const { return m_phase; }
+    int fadeCounter() const { return m_counter; }
+    bool pulse() const { return m_pulse; }
+    int pending() const { return m_pending; }
+    bool bypassed() const;
+    int framesDrawn() const { return m_frames; }
+    // Marker image offset t: the band's position, 15 for a low-pass, 16 for a high-pass.
+    static int markerOffset(const CurvePoint& point, int index);
+
+    // Called by the widget each time it draws the frame.
+    void frameDrawn();
+
+private:
+    void startFade();
+    void fadeTick();
+    void drawWave();
+    void noOperation();
+
+    DisplayLinks m_links;
+    PlotGeometry m_geometry;
+    ResponseCurves m_curves;
+    PagePoints m_page;
+    int m_selected = 0;
+    FadePhase m_phase = FadePhase::SelectedFill;
+    int m_counter = 5;
+    int m_pulseTicks = 0;
+    bool m_pulse = false;
+    int m_pending = kNoPending;
+    int m_frames = 0;
+    std::unique_ptr<core::Timer> m_drawWave;
+    std::unique_ptr<core::Timer> m_noOper;
+    std::unique_ptr<core::Timer> m_gradient;
+};
+
+} // namespace quorix::graph

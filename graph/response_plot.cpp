@@ -1,0 +1,277 @@
+#include "response_plot.h"
+
+#include "curve_raster.h"
+
+#include "controls/skin_cache.h"
+#include "controls/skin_draw.h"
+
+#include "core/rounding.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <array>
+#include <cstring>
+
+namespace quorix::graph {
+
+namespace {
+
+const std::array<QColor, kMaxCurvePoints> kSlotColours = {
+    QColor(82, 231, 51), QColor(58, 139, 228), QColor(192, 26, 230), QColor(244, 33, 41), QColor(88, 0, 248),
+    QColor(190, 255, 8), QColor(27, 180, 255), QColor(41, 255, 169), QColor(108, 183, 94), QColor(95, 138, 180),
+    QColor(162, 87, 182), QColor(188, 84, 86), QColor(111, 79, 191), QColor(164, 198, 78), QColor(84, 159, 194),
+    QColor(150, 100, 32), QColor(244, 33, 41),
+};
+
+QColor WithAlpha(QColor c, int alpha)
+{
+    c.setAlpha(alpha);
+    return c;
+}
+
+void CopyPixels(const QImage& from, QImage& to)
+{
+    if (to.size() != from.size() || to.format() != from.format()) {
+        to = from.copy();
+        return;
+    }
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+    to.setDevicePixelRatio(from.devicePixelRatio());
+}
+
+} // namespace
+
+ResponsePlot::ResponsePlot(DisplayLinks links, core::UndoHistory* undo, QWidget* parent)
+    : QWidget(parent), m_display(links), m_editor(m_display, links, undo)
+{
+    controls::LoadSkinCache();
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_display.onGridChanged = [this] { DrawGrid(); };
+    m_display.onInactiveChanged = [this] { DrawInactiveCurves(); };
+    m_display.onFrame = [this] { DrawFrame(); };
+}
+
+QImage ResponsePlot::layer() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+void ResponsePlot::resizeEvent(QResizeEvent*)
+{
+    m_display.ResizeGraph(width(), height());
+    m_display.RefreshAllCurves(true);
+    DrawFrame();
+}
+
+void ResponsePlot::DrawGrid()
+{
+    const PlotGeometry& g = m_display.geometry();
+    m_grid = layer();
+    m_grid.fill(Qt::black);
+    QPainter p(&m_grid);
+    controls::DrawSkinImage(p, 303, 0, 0, 0, g.width, g.height);
+    p.setPen(QPen(QColor(128, 128, 128, 0x40), 1));
+    const auto vertical = [&](float hz) {
+        const int x = core::RoundHalfEven(g.FrequencyToX(hz));
+        p.drawLine(QPointF(x + 0.5, PlotGeometry::kTop), QPointF(x + 0.5, g.bottom));
+    };
+    for (float decade : {10.0f, 100.0f, 1000.0f})
+        for (int n = 1; n <= 9; ++n)
+            vertical(decade * static_cast<float>(n));
+    vertical(10000);
+    vertical(20000);
+    for (int db : {12, 6, 0, -6, -12, -18, -24}) {
+        const int y = core::RoundHalfEven(g.DbToY(static_cast<float>(db)));
+        p.drawLine(QPointF(PlotGeometry::kLeft, y + 0.5), QPointF(g.right, y + 0.5));
+    }
+    const QColor label(170, 170, 170);
+    const float labelY = g.DbToY(-25.5f);
+    const std::pair<float, const char*> frequencies[] = {{20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}};
+    for (const auto& [hz, text] : frequencies)
+        controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(g.FrequencyToX(hz) - 14).arg(labelY), 0, 12);
+    controls::DrawSkinText(p, "20KHz", label, QStringLiteral("%1,%2").arg(g.FrequencyToX(20000) - 16).arg(labelY), 0, 12);
+    const std::pair<int, const char*> levels[] = {{12, "+12dB"}, {6, " +6dB"}, {0, "  0dB"}, {-6, " -6dB"},
+                                                  {-12, "-12dB"}, {-18, "-18dB"}, {-24, "-24dB"}};
+    for (const auto& [db, text] : levels)
+        controls::DrawSkinText(p, text, label, QStringLiteral("7,%1").arg(g.DbToY(static_cast<float>(db)) - 6), 0, 12);
+    p.end();
+    CopyPixels(m_grid, m_frame);
+}
+
+void ResponsePlot::curveYs(const float* db, std::vector<float>& ys) const
+{
+    const PlotGeometry& g = m_display.geometry();
+    ys.resize(static_cast<std::size_t>(g.points));
+    for (int i = 0; i < g.points; ++i)
+        ys[static_cast<std::size_t>(i)] = g.DbToY(db[i]);
+}
+
+void ResponsePlot::DrawInactiveCurves()
+{
+    if (m_grid.isNull())
+        return;
+    CopyPixels(m_grid, m_curves);
+    const auto& points = m_display.points();
+    for (int j = 0; j < static_cast<int>(points.size()); ++j) {
+        const CurvePoint& p = points[static_cast<std::size_t>(j)];
+        if (j == m_display.selected() || p.BandOff)
+            continue;
+        curveYs(m_display.curves().column(p.Slot), m_ys);
+        StrokeCurve(m_curves, m_ys.data(), static_cast<int>(m_ys.size()), PlotGeometry::kLeft, 1,
+                    WithAlpha(kSlotColours[p.Slot], 0x70));
+    }
+}
+
+void ResponsePlot::DrawFrame()
+{
+    if (m_curves.isNull())
+        return;
+    m_display.frameDrawn();
+    CopyPixels(m_curves, m_frame);
+    const PlotGeometry& g = m_display.geometry();
+    const auto& points = m_display.points();
+    const int count = g.points;
+    if (!points.empty() && count > 1) {
+        const CurvePoint& selected = points[static_cast<std::size_t>(m_display.selected())];
+        const QColor colour = kSlotColours[selected.Slot];
+        curveYs(m_display.curves().column(selected.Slot), m_ys);
+        if (m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0)
+            FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
+                                WithAlpha(colour, 13 * m_display.fadeCounter()));
+        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, WithAlpha(colour, 0x70));
+        curveYs(m_display.curves().total().data(), m_ys);
+        if (m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0)
+            FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
+                                QColor(255, 255, 0, 10 * m_display.fadeCounter()));
+        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 2,
+                    m_display.locked() ? QColor(130, 130, 130) : QColor(255, 200, 0));
+    }
+    QPainter p(&m_frame);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    drawMarkersAndLabel(p);
+    if (m_display.bypassed())
+        controls::DrawSkinImage(p, 226, g.width / 2 - 100, g.height / 3);
+    p.end();
+    update();
+}
+
+void ResponsePlot::drawMarkersAndLabel(QPainter& p) const
+{
+    const PlotGeometry& g = m_display.geometry();
+    const auto& points = m_display.points();
+    bool labelled = false;
+    int anchorX = 0;
+    int anchorY = 0;
+    for (int j = 0; j < static_cast<int>(points.size()); ++j) {
+        const CurvePoint& pt = points[static_cast<std::size_t>(j)];
+        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(pt.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.GainOrType)) : g.zeroY;
+        const int t = ResponseDisplay::markerOffset(pt, j);
+        if (m_display.locked() || pt.BandOff) {
+            controls::DrawSkinImage(p, 279, x - 6, y - 6);
+        } else if (j == m_display.selected()) {
+            labelled = true;
+            anchorX = x;
+            anchorY = y;
+            if (m_display.pulse())
+                controls::DrawSkinImage(p, 325 + t, x - 19, y - 19, 0, 40, 40);
+            else
+                controls::DrawSkinImage(p, 325 + t, x - 16, y - 16);
+        } else {
+            controls::DrawSkinImage(p, 342 + t, x - 8, y - 8);
+        }
+    }
+    if (!labelled || m_display.locked())
+        return;
+    const CurvePoint& pt = points[static_cast<std::size_t>(m_display.selected())];
+    if (anchorX > g.right - 80)
+        anchorX -= 70;
+    const QColor white(255, 255, 255, 0xB0);
+    const auto text = [&](const QString& s, int x, int y) {
+        controls::DrawSkinText(p, s, white, QStringLiteral("%1,%2").arg(x).arg(y), 0, 12);
+    };
+    const QString frequency = QString::fromStdString(core::FrequencyText(std::clamp(pt.FreqIndex, 0, core::kFrequencyCount - 1)));
+    if (pt.Type == EqBandPoint) {
+        text(frequency + "Hz", anchorX + 15, anchorY - 16);
+        text(QString::fromStdString(core::GainText(pt.GainOrType)) + "dB", anchorX + 15, anchorY - 4);
+        const int q = std::clamp(pt.BandKind == 0 ? pt.QIndex : pt.ShelfQIndex, 0, core::kMaxQIndex);
+        text(QString::fromStdString(core::QText(q)) + " Q", anchorX + 15, anchorY + 8);
+    } else if (pt.FreqIndex == core::kFrequencyIndexOffLow) {
+        text("OFF", anchorX - 10, anchorY - 22);
+    } else if (pt.FreqIndex == core::kFrequencyIndexOffHigh) {
+        text("OFF", anchorX + 60, anchorY - 25);
+    } else {
+        text(frequency + "Hz", anchorX - 15, anchorY - 22);
+    }
+}
+
+void ResponsePlot::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (m_frame.isNull())
+        p.fillRect(rect(), Qt::black);
+    else
+        p.drawImage(0, 0, m_frame);
+}
+
+void ResponsePlot::mousePressEvent(QMouseEvent* event)
+{
+    const GraphEditor::Button button = event->button() == Qt::RightButton   ? GraphEditor::Right
+                                       : event->button() == Qt::MiddleButton ? GraphEditor::Middle
+                                                                             : GraphEditor::Left;
+    m_editor.MouseDown(event->position().x(), event->position().y(), button);
+}
+
+void ResponsePlot::mouseMoveEvent(QMouseEvent* event)
+{
+    m_editor.MouseMove(event->position().x(), event->position().y());
+}
+
+void ResponsePlot::mouseReleaseEvent(QMouseEvent*)
+{
+    m_editor.MouseUp();
+}
+
+void ResponsePlot::keyPressEvent(QKeyEvent* event)
+{
+    static const std::pair<int, int> keys[] = {{Qt::Key_End, GraphEditor::End},     {Qt::Key_Home, GraphEditor::Home},
+                                               {Qt::Key_Left, GraphEditor::LeftKey}, {Qt::Key_Up, GraphEditor::Up},
+                                               {Qt::Key_Right, GraphEditor::RightKey}, {Qt::Key_Down, GraphEditor::Down}};
+    for (const auto& [qt, code] : keys)
+        if (event->key() == qt) {
+            m_editor.KeyDown(code);
+            return;
+        }
+    QWidget::keyPressEvent(event);
+}
+
+void ResponsePlot::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat())
+        return; // a held key keeps its long press
+    if (event->key() == Qt::Key_Left)
+        m_editor.KeyUp(GraphEditor::LeftKey);
+    else if (event->key() == Qt::Key_Right)
+        m_editor.KeyUp(GraphEditor::RightKey);
+}
+
+void ResponsePlot::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (event->buttons() != Qt::NoButton || event->angleDelta().x() != 0 ||
+        (modifiers != Qt::NoModifier && modifiers != Qt::ControlModifier))
+        return;
+    m_editor.Wheel(event->angleDelta().y(), modifiers == Qt::ControlModifier);
+}
+
+} // namespace quorix::graph

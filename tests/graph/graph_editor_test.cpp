@@ -1,0 +1,256 @@
+#include "graph_fixture.h"
+
+#include "core/value_tables.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+using namespace quorix::graph;
+
+namespace {
+
+struct Editing : ::testing::Test, GraphFixture {};
+
+} // namespace
+
+TEST_F(Editing, DraggingABandMovesItAndWritesOncePerFrame)
+{
+    showPage(0);
+    const auto [x, y] = marker(4); // EQ5, 160 Hz, 0 dB
+    editor.MouseDown(x, y, GraphEditor::Left);
+    EXPECT_TRUE(editor.dragging());
+    EXPECT_EQ(display.selected(), 4);
+    const auto& g = display.geometry();
+    editor.MouseMove(g.FrequencyToX(1000), g.DbToY(6));
+    editor.MouseMove(g.FrequencyToX(1000), g.DbToY(6.5f));
+    EXPECT_EQ(store.at(0, 4).FreqIndex, 205);
+    EXPECT_EQ(store.at(0, 4).Gain, 315);
+    EXPECT_EQ(store.at(1, 4).Gain, 250); // the music bands are per mode
+    EXPECT_TRUE(writes.empty());         // written by the frame, not by the move
+    clock.advance(1);
+    EXPECT_EQ(writes, std::vector<int>{4}); // two moves, one frame, one write
+    editor.MouseUp();
+    EXPECT_EQ(undo.UndoPos(), 0); // the drag is one undo step
+    EXPECT_EQ(sliders.values.size(), 0u); // no slider bound on this fixture's page
+}
+
+TEST_F(Editing, SharedBandsAreMirroredAndShownOnTheirSlider)
+{
+    sliders.byAddress[256 + 3] = 21;
+    showPage(1);
+    EXPECT_EQ(sliders.bound[21], 2);
+    const auto [x, y] = marker(2);
+    editor.MouseDown(x, y, GraphEditor::Left);
+    editor.MouseMove(x, display.geometry().DbToY(-3));
+    EXPECT_EQ(store.at(0, 259).Gain, 220);
+    EXPECT_EQ(store.at(1, 259).Gain, 220);
+    EXPECT_EQ(sliders.values[21], 220);
+    EXPECT_TRUE(sliders.highlighted[21]);
+}
+
+TEST_F(Editing, GainAndFrequencyStayWithinTheirLimits)
+{
+    showPage(0);
+    auto [x, y] = marker(4);
+    editor.MouseDown(x, y, GraphEditor::Left);
+    editor.MouseMove(x, -50);
+    EXPECT_EQ(store.at(0, 4).Gain, 370);
+    editor.MouseMove(x, 1000);
+    EXPECT_EQ(store.at(0, 4).Gain, 10);
+    editor.MouseMove(5000, y);
+    EXPECT_EQ(store.at(0, 4).FreqIndex, 361);
+    editor.MouseUp();
+
+    const int highPass = static_cast<int>(display.points().size()) - 1;
+    std::tie(x, y) = marker(highPass);
+    editor.MouseDown(x, y, GraphEditor::Left);
+    EXPECT_EQ(display.selected(), highPass);
+    editor.MouseMove(0, y);
+    EXPECT_EQ(store.at(0, 0x0F).Value, 0); // far left: OFF
+    editor.MouseMove(700, 20);
+    EXPECT_EQ(store.at(0, 0x0F).Value, 143); // never above 303 Hz
+}
+
+TEST_F(Editing, MicrophoneLowPassKeepsAboveFiveKilohertz)
+{
+    showPage(1);
+    const int lowPass = 16;
+    store.at(0, 276).Value = 360;
+    display.RefreshAllCurves(false);
+    const auto [x, y] = marker(lowPass);
+    editor.MouseDown(x, y, GraphEditor::Left);
+    ASSERT_EQ(display.selected(), lowPass);
+    editor.MouseMove(100, y);
+    EXPECT_EQ(store.at(0, 276).Value, 298);
+    editor.MouseMove(800, y);
+    EXPECT_EQ(store.at(0, 276).Value, 362); // the right edge: OFF
+    EXPECT_EQ(store.at(1, 276).Value, 362);
+}
+
+TEST_F(Editing, RightDragStepsQEveryFivePixels)
+{
+    showPage(0);
+    const auto [x, y] = marker(4);
+    editor.MouseDown(x, y, GraphEditor::Right);
+    ASSERT_TRUE(editor.qDragging());
+    const int q = store.at(0, 4).QIndex;
+    const int frequency = store.at(0, 4).FreqIndex;
+    editor.MouseMove(x + 5, y);
+    EXPECT_EQ(store.at(0, 4).QIndex, q);
+    editor.MouseMove(x + 6, y);
+    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
+    editor.MouseMove(x + 11, y);
+    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
+    editor.MouseMove(x + 12.5, y);
+    EXPECT_EQ(store.at(0, 4).QIndex, q + 2);
+    editor.MouseMove(x, y);
+    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
+    EXPECT_EQ(store.at(0, 4).FreqIndex, frequency); // a Q drag leaves the frequency
+}
+
+TEST_F(Editing, KeysStepGainQAndSelection)
+{
+    showPage(0);
+    display.SelectPoint(4);
+    editor.KeyDown(GraphEditor::Up);
+    editor.KeyDown(GraphEditor::Up);
+    EXPECT_EQ(store.at(0, 4).Gain, 252);
+    editor.KeyDown(GraphEditor::End);
+    EXPECT_EQ(store.at(0, 4).QIndex, 15);
+    clock.advance(1);
+    EXPECT_EQ(writes, std::vector<int>{4});
+
+    display.SelectPoint(0);
+    editor.KeyDown(GraphEditor::LeftKey);
+    clock.advance(100);
+    editor.KeyUp(GraphEditor::LeftKey);
+    EXPECT_EQ(display.selected(), 15); // wrapped to the last point
+    store.at(0, 14).BandOff = true;
+    display.RefreshAllCurves(false);
+    display.SelectPoint(15);
+    editor.KeyDown(GraphEditor::LeftKey);
+    editor.KeyUp(GraphEditor::LeftKey);
+    EXPECT_EQ(display.selected(), 13); // band 15 is off and skipped
+}
+
+TEST_F(Editing, HoldingRightMovesTheFrequencyEvery50MsAfter250)
+{
+    showPage(0);
+    display.SelectPoint(4);
+    const int start = store.at(0, 4).FreqIndex;
+    editor.KeyDown(GraphEditor::RightKey);
+    editor.KeyDown(GraphEditor::RightKey); // a key repeat changes nothing
+    clock.advance(249);
+    EXPECT_EQ(store.at(0, 4).FreqIndex, start);
+    clock.advance(751);
+    EXPECT_EQ(store.at(0, 4).FreqIndex, start + 16);
+    editor.KeyUp(GraphEditor::RightKey);
+    EXPECT_EQ(display.selected(), 4); // a long press does not move the selection
+    clock.advance(500);
+    EXPECT_EQ(store.at(0, 4).FreqIndex, start + 16);
+}
+
+TEST_F(Editing, KeysDoNothingOnABandThatIsOffAndCommitFilters)
+{
+    store.at(0, 0).BandOff = true;
+    showPage(0);
+    editor.KeyDown(GraphEditor::Up);
+    clock.advance(1);
+    EXPECT_TRUE(writes.empty());
+    display.SelectPoint(15); // the high-pass filter
+    editor.KeyDown(GraphEditor::Up);
+    clock.advance(1);
+    EXPECT_EQ(writes, std::vector<int>{0x0F}); // unchanged, written again
+}
+
+TEST_F(Editing, TheWheelIsOneNotchAKey)
+{
+    showPage(0);
+    display.SelectPoint(4);
+    editor.Wheel(120, false);
+    clock.advance(10);
+    EXPECT_EQ(store.at(0, 4).Gain, 251);
+    editor.Wheel(-120, true);
+    clock.advance(10);
+    EXPECT_EQ(store.at(0, 4).QIndex, 15);
+    editor.Wheel(240, false);
+    editor.Wheel(60, false);
+    clock.advance(10);
+    EXPECT_EQ(store.at(0, 4).Gain, 251);
+}
+
+TEST_F(Editing, ALockedGraphTakesNoInput)
+{
+    view.AutoModeControl = 1;
+    showPage(0);
+    ASSERT_TRUE(display.locked());
+    const auto [x, y] = marker(4);
+    editor.MouseDown(x, y, GraphEditor::Left);
+    EXPECT_FALSE(editor.dragging());
+    editor.KeyDown(GraphEditor::Up);
+    EXPECT_EQ(store.at(0, 0).Gain, 330);
+}
+
+TEST_F(Editing, ResetRestoresTheDefaultSetAndStopsAtAFailedWrite)
+{
+    showPage(4);
+    store.at(0, 1032).Gain = 300;
+    store.at(0, 1033).Gain = 200;
+    store.at(0, 1031).Value = 50;
+    online = false;
+    editor.ResetPoints();
+    EXPECT_EQ(store.at(0, 1032).Gain, 250);
+    EXPECT_EQ(store.at(0, 1031).Value, 1);
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(undo.UndoPos(), 0);
+
+    store.at(0, 1032).Gain = 300;
+    store.at(0, 1033).Gain = 200;
+    online = true;
+    writesFail = true;
+    editor.ResetPoints();
+    EXPECT_EQ(writes, std::vector<int>{1032});
+    EXPECT_EQ(store.at(0, 1032).Gain, 250);
+    EXPECT_EQ(store.at(0, 1033).Gain, 200);
+}
+
+TEST_F(Editing, TheEffectsThirdsShowTheirOwnBands)
+{
+    showPage(3);
+    EXPECT_EQ(display.points().front().Address, 776);
+    editor.Command3(1);
+    EXPECT_EQ(view.EffectsSubPage, 1);
+    EXPECT_EQ(display.points().front().Address, 794);
+}
+
+TEST_F(Editing, TheFillFadesAfterTheLastEdit)
+{
+    showPage(0);
+    display.SelectPoint(3);
+    EXPECT_EQ(display.fadePhase(), ResponseDisplay::FadePhase::SelectedFill);
+    EXPECT_EQ(display.fadeCounter(), 5);
+    clock.advance(700);
+    EXPECT_EQ(display.fadeCounter(), 5);
+    clock.advance(70 * 5);
+    EXPECT_EQ(display.fadeCounter(), 0);
+    EXPECT_EQ(display.fadePhase(), ResponseDisplay::FadePhase::SelectedFill);
+    clock.advance(70);
+    EXPECT_EQ(display.fadePhase(), ResponseDisplay::FadePhase::TotalFill);
+    clock.advance(70 * 10);
+    EXPECT_EQ(display.fadeCounter(), 5);
+    const int before = frames;
+    clock.advance(1000);
+    EXPECT_EQ(frames, before); // the fade has ended
+}
+
+TEST_F(Editing, TheSelectedMarkerPulsesEveryFourthTick)
+{
+    showPage(0);
+    EXPECT_FALSE(display.pulse());
+    for (int tick = 0; tick < 4; ++tick)
+        display.LinkTicked();
+    EXPECT_TRUE(display.pulse());
+    for (int tick = 0; tick < 4; ++tick)
+        display.LinkTicked();
+    EXPECT_FALSE(display.pulse());
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "graph/band_sliders.h"
+#include "graph/graph_editor.h"
+#include "graph/response_display.h"
+
+#include "core/address_map.h"
+#include "core/rounding.h"
+#include "core/value_tables.h"
+#include "core/manual_scheduler.h"
+#include "core/undo_history.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Sliders that only remember what the graph told them.
+struct FakeSliders : quorix::graph::BandSliders {
+    std::map<int, int> byAddress;   // address -> slider
+    std::map<int, int> bound;       // slider -> point
+    std::map<int, int> values;      // slider -> value shown
+    std::map<int, bool> highlighted;
+    int sliderFor(int address) const override
+    {
+        const auto it = byAddress.find(address);
+        return it == byAddress.end() ? -1 : it->second;
+    }
+    void bindPoint(int slider, int point) override { bound[slider] = point; }
+    void showBand(int slider, const quorix::graph::CurvePoint& p) override { values[slider] = p.GainOrType; }
+    void showValue(int slider, int value) override { values[slider] = value; }
+    void highlightSelected(int, int, int selected) override
+    {
+        for (auto& [slider, point] : bound)
+            highlighted[slider] = point == selected;
+    }
+};
+
+// A store, a virtual clock, a fake link and the display with its editor.
+struct GraphFixture {
+    quorix::core::ParamStore store;
+    quorix::core::ParamStore image;
+    quorix::core::ViewState view;
+    quorix::core::ManualScheduler clock;
+    quorix::core::UndoHistory undo{store, view, clock};
+    FakeSliders sliders;
+    bool online = true;
+    bool writesFail = false;
+    std::vector<int> writes;
+    int frames = 0;
+    quorix::graph::DisplayLinks links{store, view, clock, &sliders, [this] { return online; },
+                                      [this](int address) {
+                                          writes.push_back(address);
+                                          return !writesFail;
+                                      }};
+    quorix::graph::ResponseDisplay display{links};
+    quorix::graph::GraphEditor editor{display, links, &undo};
+
+    GraphFixture()
+    {
+        quorix::core::InitParamStore(store, image);
+        display.onFrame = [this] {
+            ++frames;
+            display.frameDrawn();
+        };
+        display.ResizeGraph(800, 300);
+    }
+
+    void showPage(int kind, int third = 0)
+    {
+        view.CurrentKind = kind;
+        view.EffectsSubPage = static_cast<std::uint8_t>(third);
+        display.RefreshAllCurves(false);
+        clock.advance(1);
+        writes.clear();
+    }
+
+    // Where point j's marker sits.
+    std::pair<double, double> marker(int j) const
+    {
+        const auto& g = display.geometry();
+        const auto& p = display.points()[static_cast<std::size_t>(j)];
+        const double x = g.FrequencyToX(quorix::core::FrequencyAt(p.FreqIndex));
+        const double y = p.Type == quorix::graph::EqBandPoint ? g.GainToY(p.GainOrType) : g.zeroY;
+        return {x, y};
+    }
+};

@@ -1,0 +1,132 @@
+#include "graph_fixture.h"
+
+#include "graph/response_plot.h"
+
+#include "controls/skin_cache.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+using namespace quorix::graph;
+
+namespace {
+
+struct Plot : ::testing::Test, GraphFixture {
+    std::unique_ptr<ResponsePlot> plot;
+
+    void make(int kind)
+    {
+        view.CurrentKind = kind;
+        plot = std::make_unique<ResponsePlot>(links, &undo);
+        plot->resize(800, 300);
+        plot->show();
+        plot->display().RefreshAllCurves(false);
+        clock.advance(1);
+    }
+    QImage frame() { return plot->frame(); }
+    // Whether the frame holds the skin image `id` with its top-left corner at (x, y).
+    bool imageAt(int id, int x, int y)
+    {
+        const QImage* skin = controls::SkinCache::instance().image(id);
+        const QImage f = frame();
+        int matching = 0;
+        int opaque = 0;
+        for (int row = 0; row < skin->height(); ++row)
+            for (int col = 0; col < skin->width(); ++col) {
+                const QColor s = skin->pixelColor(col, row);
+                if (s.alpha() < 255)
+                    continue;
+                ++opaque;
+                matching += f.pixelColor(x + col, y + row) == s ? 1 : 0;
+            }
+        return opaque > 0 && matching * 10 >= opaque * 9;
+    }
+    std::pair<int, int> markerAt(int j)
+    {
+        const auto& g = plot->display().geometry();
+        const auto& p = plot->display().points()[static_cast<std::size_t>(j)];
+        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(p.FreqIndex)));
+        const int y = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.GainOrType)) : g.zeroY;
+        return {x, y};
+    }
+};
+
+} // namespace
+
+TEST_F(Plot, ALockedGraphShowsGreyDotsAndAGreyTotal)
+{
+    view.AutoModeControl = 1;
+    make(0);
+    ASSERT_TRUE(plot->display().locked());
+    const auto [x, y] = markerAt(1);
+    EXPECT_TRUE(imageAt(279, x - 6, y - 6));
+    const auto& g = plot->display().geometry();
+    const int column = 400;
+    const int total = core::RoundHalfEven(g.DbToY(plot->display().curves().total()[static_cast<std::size_t>(column - 40)]));
+    const QColor c = frame().pixelColor(column, total);
+    EXPECT_EQ(c.red(), c.green());
+    EXPECT_EQ(c.green(), c.blue());
+}
+
+TEST_F(Plot, TheSelectedMarkerAndItsLabel)
+{
+    make(0);
+    plot->display().SelectPoint(4);
+    clock.advance(1);
+    const auto [x, y] = markerAt(4);
+    EXPECT_TRUE(imageAt(325 + 4, x - 16, y - 16));
+    const auto [ox, oy] = markerAt(9);
+    EXPECT_TRUE(imageAt(342 + 9, ox - 8, oy - 8));
+    // The label's text lies right of the marker.
+    const QImage f = frame();
+    int bright = 0;
+    for (int row = y - 16; row < y + 20; ++row)
+        for (int col = x + 15; col < x + 60; ++col)
+            bright += f.pixelColor(col, row).lightness() > 150 ? 1 : 0;
+    EXPECT_GT(bright, 20);
+}
+
+TEST_F(Plot, ALabelNearTheRightEdgeMovesLeft)
+{
+    store.at(0, 14).FreqIndex = 361; // EQ15 at 20.2 kHz
+    make(0);
+    plot->display().SelectPoint(14);
+    clock.advance(1);
+    const auto [x, y] = markerAt(14);
+    const QImage f = frame();
+    int leftText = 0;
+    for (int row = y - 16; row < y + 20; ++row)
+        for (int col = x - 55; col < x - 20; ++col)
+            leftText += f.pixelColor(col, row).lightness() > 150 ? 1 : 0;
+    EXPECT_GT(leftText, 20);
+}
+
+TEST_F(Plot, AnOffFilterIsFlatAndSaysOff)
+{
+    make(0);
+    const int highPass = static_cast<int>(plot->display().points().size()) - 1;
+    plot->display().SelectPoint(highPass);
+    clock.advance(1);
+    for (int i = 0; i < plot->display().curves().pointCount(); i += 40)
+        EXPECT_EQ(plot->display().curves().column(highPass)[i], 0.0f);
+    const auto [x, y] = markerAt(highPass);
+    EXPECT_TRUE(imageAt(325 + 16, x - 16, y - 16));
+    const QImage f = frame();
+    int text = 0;
+    for (int row = y - 22; row < y - 8; ++row)
+        for (int col = x - 10; col < x + 12; ++col)
+            text += f.pixelColor(col, row).lightness() > 150 ? 1 : 0;
+    EXPECT_GT(text, 10);
+}
+
+TEST_F(Plot, TheBypassBannerFollowsThePagesBypassFlag)
+{
+    make(4);
+    const auto& g = plot->display().geometry();
+    EXPECT_FALSE(imageAt(226, g.width / 2 - 100, g.height / 3));
+    store.at(0, 2560 + 0x16 + 4).Value = 1;
+    plot->DrawFrame();
+    EXPECT_TRUE(imageAt(226, g.width / 2 - 100, g.height / 3));
+}

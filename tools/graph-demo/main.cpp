@@ -1,0 +1,122 @@
+// The response plot on its own, for any page of a default store, editable.
+//   graph-demo [--page K] [--third T] [--size WxH] [--screenshot FILE.png]
+#include "graph/response_plot.h"
+
+#include "controls/m_btn_flag.h"
+#include "controls/skin_draw.h"
+
+#include "link/qt_scheduler.h"
+
+#include "core/address_map.h"
+#include "core/undo_history.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace quorix;
+
+namespace {
+
+class Demo : public QWidget {
+public:
+    Demo(int page, int third)
+    {
+        core::InitParamStore(m_store, m_image);
+        m_view.CurrentKind = page;
+        m_view.EffectsSubPage = static_cast<std::uint8_t>(third);
+        setWindowTitle("Quorix Console – response graph");
+
+        auto* tabs = new QHBoxLayout;
+        tabs->setSpacing(2);
+        static constexpr int tabImages[] = {158, 160, 162, 164, 166, 170, 168, 172}; // by page: 音乐 … 超低输出
+        for (int k = 0; k < 8; ++k) {
+            auto* tab = new controls::MBtnFlag;
+            tab->setPNGIndexStr(QStringLiteral("%1,%2").arg(tabImages[k]).arg(tabImages[k] + 1));
+            tab->setActionType(controls::MBtnFlag::HostDecides);
+            tab->setValue(k == page ? 1 : 0);
+            connect(tab, &controls::MBtnFlag::Click, this, [this, k] { showPage(k); });
+            m_tabs.push_back(tab);
+            tabs->addWidget(tab);
+        }
+        tabs->addStretch();
+        static constexpr int thirds[][2] = {{289, 288}, {287, 286}, {291, 290}};
+        for (int t = 0; t < 3; ++t) {
+            auto* button = new controls::MBtnFlag;
+            button->setPNGIndexStr(QStringLiteral("%1,%2").arg(thirds[t][0]).arg(thirds[t][1]));
+            button->setActionType(controls::MBtnFlag::HostDecides);
+            button->setValue(t == third ? 1 : 0);
+            connect(button, &controls::MBtnFlag::Click, this, [this, t] {
+                for (int i = 0; i < 3; ++i)
+                    m_thirds[static_cast<std::size_t>(i)]->setValue(i == t ? 1 : 0);
+                m_plot->editor().Command3(t);
+            });
+            m_thirds.push_back(button);
+            tabs->addWidget(button);
+        }
+        auto* reset = new controls::MBtnFlag;
+        reset->setPNGIndexStr("188,189");
+        reset->setActionType(controls::MBtnFlag::Momentary);
+        connect(reset, &controls::MBtnFlag::Click, this, [this] { m_plot->editor().ResetPoints(); });
+        tabs->addWidget(reset);
+
+        m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, nullptr, [] { return false; }, {}}, &m_undo);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(8, 8, 8, 8);
+        layout->addLayout(tabs);
+        layout->addWidget(m_plot, 1);
+        m_pulse.callOnTimeout([this] { m_plot->display().LinkTicked(); });
+        m_pulse.start(50);
+    }
+
+    void showPage(int page)
+    {
+        for (int k = 0; k < 8; ++k)
+            m_tabs[static_cast<std::size_t>(k)]->setValue(k == page ? 1 : 0);
+        m_view.CurrentKind = page;
+        m_plot->display().RefreshAllCurves(false);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        controls::DrawSkinImage(p, 196, 0, 0, 0, width(), height());
+    }
+
+private:
+    core::ParamStore m_store;
+    core::ParamStore m_image;
+    core::ViewState m_view;
+    link::QtScheduler m_scheduler;
+    core::UndoHistory m_undo{m_store, m_view, m_scheduler};
+    graph::ResponsePlot* m_plot = nullptr;
+    std::vector<controls::MBtnFlag*> m_tabs;
+    std::vector<controls::MBtnFlag*> m_thirds;
+    QTimer m_pulse;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const auto option = [&](const QString& name, const QString& fallback) {
+        const qsizetype i = args.indexOf(name);
+        return i > 0 && i + 1 < args.size() ? args[i + 1] : fallback;
+    };
+    Demo demo(std::clamp(option("--page", "0").toInt(), 0, 7), std::clamp(option("--third", "0").toInt(), 0, 2));
+    const QStringList size = option("--size", "980x520").split('x');
+    demo.resize(size.value(0).toInt(), size.value(1).toInt());
+    demo.show();
+    const QString shot = option("--screenshot", "");
+    if (!shot.isEmpty())
+        QTimer::singleShot(1500, [&] {
+            demo.grab().save(shot);
+            app.quit();
+        });
+    return app.exec();
+}
