@@ -8,5 +8,6 @@ namespace quorix::cli {
 int CommandNew(const CliArgs& args);
 int CommandInfo(const CliArgs& args);
 int CommandPull(const CliArgs& args);
+int CommandResponse(const CliArgs& args);
 
 } // namespace quorix::cli

@@ -120,3 +120,36 @@ TEST_F(CliFixture, PullWithoutAProcessorWritesNothing)
     EXPECT_NE(pull.output.find("no processor answered"), std::string::npos);
     EXPECT_FALSE(fs::exists(file));
 }
+
+TEST_F(CliFixture, ResponsePrintsEveryGraphPointOfThePage)
+{
+    const fs::path file = dir / "r.quorix";
+    ASSERT_EQ(RunCli("new -o " + file.string()).exitCode, 0);
+    const CliRun music = RunCli("response " + file.string() + " --kind 0 --width 845");
+    ASSERT_EQ(music.exitCode, 0) << music.output;
+    std::istringstream lines(music.output);
+    std::string header;
+    std::getline(lines, header);
+    EXPECT_EQ(header.substr(0, 21), "frequency_hz,EQ1,EQ2,");
+    EXPECT_NE(header.find(",EQ15,HighPass,total_db"), std::string::npos);
+    int rows = 0;
+    std::string line;
+    std::string first;
+    while (std::getline(lines, line)) {
+        if (rows == 0)
+            first = line;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 800);
+    EXPECT_EQ(first.substr(0, 7), "10.000,");
+
+    const CliRun dance = RunCli("response " + file.string() + " --kind 0 --mode 1 --width 100");
+    std::istringstream danceLines(dance.output);
+    std::getline(danceLines, line);
+    std::getline(danceLines, line);
+    EXPECT_NE(line.find(",0.0000"), std::string::npos); // the dance mode's music EQ is flat
+
+    EXPECT_EQ(RunCli("response " + file.string() + " --kind 9").exitCode, 2);
+    EXPECT_EQ(RunCli("response " + file.string() + " --kind 1 --width 10").exitCode, 2);
+    EXPECT_EQ(RunCli("response " + (dir / "missing.quorix").string() + " --kind 1").exitCode, 1);
+}
