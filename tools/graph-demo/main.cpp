@@ -42,6 +42,8 @@ public:
             tabs->addWidget(tab);
         }
         tabs->addStretch();
+        auto* tools = new QHBoxLayout;
+        tools->setSpacing(4);
         static constexpr int thirds[][2] = {{289, 288}, {287, 286}, {291, 290}};
         for (int t = 0; t < 3; ++t) {
             auto* button = new controls::MBtnFlag;
@@ -54,18 +56,20 @@ public:
                 m_plot->editor().Command3(t);
             });
             m_thirds.push_back(button);
-            tabs->addWidget(button);
+            tools->addWidget(button);
         }
         auto* reset = new controls::MBtnFlag;
         reset->setPNGIndexStr("188,189");
         reset->setActionType(controls::MBtnFlag::Momentary);
         connect(reset, &controls::MBtnFlag::Click, this, [this] { m_plot->editor().ResetPoints(); });
-        tabs->addWidget(reset);
+        tools->addWidget(reset);
+        tools->addStretch();
 
         m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, nullptr, [] { return false; }, {}}, &m_undo);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->addLayout(tabs);
+        layout->addLayout(tools);
         layout->addWidget(m_plot, 1);
         m_pulse.callOnTimeout([this] { m_plot->display().LinkTicked(); });
         m_pulse.start(50);
