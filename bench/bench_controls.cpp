@@ -6,7 +6,6 @@
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -43,13 +42,3 @@ static void BM_BandFaderRepaintDuringDrag(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BandFaderRepaintDuringDrag)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -80,5 +80,3 @@ static void BM_LoadConfigurationFile(benchmark::State& state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadConfigurationFile);
-
-BENCHMARK_MAIN();

@@ -43,5 +43,3 @@ static void BM_PageOfSeventeenCurves(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PageOfSeventeenCurves)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_MAIN();

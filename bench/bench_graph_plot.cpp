@@ -64,13 +64,3 @@ static void BM_FullRefresh(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FullRefresh)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,7 +15,6 @@ void CliHost::setProgress(int value, int maximum)
 
 void CliHost::ApplyDeviceVariant(bool variantFlag)
 {
-    m_variant = variantFlag;
     m_out << "found the processor (variant " << (variantFlag ? '3' : '1') << ")\n";
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "link/link_host.h"
+#include "link/null_link_host.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 // Records what the link does to the screen.
-struct RecordingHost : quorix::link::LinkHost {
+struct RecordingHost : quorix::link::NullLinkHost {
     std::vector<int> statuses;
     std::vector<std::string> captions;
     std::vector<std::string> messages;
@@ -54,7 +54,6 @@ struct RecordingHost : quorix::link::LinkHost {
         masterMaxima[2] = effect;
     }
     void showPreset(int value) override { preset = value; }
-    void modeStateLoaded() override {}
     void resetUndo() override { ++transfersFinished; }
     void synchronised(bool ok) override { synchronisations.push_back(ok); }
     void linkTicked() override

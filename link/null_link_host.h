@@ -1,14 +1,16 @@
 #pragma once
 
-#include "link/link_host.h"
+#include "link_host.h"
 
-// A link host that only remembers whether the synchronisation has ended.
-struct QuietHost final : quorix::link::LinkHost {
-    int synchronisations = 0;
-    bool lastOk = false;
+namespace quorix::link {
+
+// A host with no screen: every call does nothing. Tools and tests override
+// only what they watch.
+class NullLinkHost : public LinkHost {
+public:
     void setConnectionStatus(int) override {}
     void setCaption(std::string_view) override {}
-    void showMessage(std::string_view, quorix::link::MessageIcon) override {}
+    void showMessage(std::string_view, MessageIcon) override {}
     void setWindowEnabled(bool) override {}
     void showProgress(bool) override {}
     void setProgress(int, int) override {}
@@ -21,9 +23,7 @@ struct QuietHost final : quorix::link::LinkHost {
     void modeStateLoaded() override {}
     void resetUndo() override {}
     void linkTicked() override {}
-    void synchronised(bool ok) override
-    {
-        ++synchronisations;
-        lastOk = ok;
-    }
+    void synchronised(bool) override {}
 };
+
+} // namespace quorix::link
