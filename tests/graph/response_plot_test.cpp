@@ -1,6 +1,9 @@
 #include "graph_fixture.h"
 
 #include "graph/response_plot.h"
+#include "graph/scroll_bar_sliders.h"
+
+#include "controls/m_scroll_bar.h"
 
 #include "controls/skin_cache.h"
 
@@ -129,4 +132,30 @@ TEST_F(Plot, TheBypassBannerFollowsThePagesBypassFlag)
     store.at(0, 2560 + 0x16 + 4).Value = 1;
     plot->DrawFrame();
     EXPECT_TRUE(imageAt(226, g.width / 2 - 100, g.height / 3));
+}
+
+TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
+{
+    GraphFixture f;
+    std::vector<std::unique_ptr<controls::MScrollBar>> owned;
+    std::vector<controls::MScrollBar*> array;
+    for (int band = 0; band < 3; ++band) {
+        owned.push_back(std::make_unique<controls::MScrollBar>());
+        owned.back()->setScrollBarType(1);
+        owned.back()->Addr = band;
+        array.push_back(owned.back().get());
+    }
+    ScrollBarSliders sliders(array);
+    f.links.sliders = &sliders;
+    ResponseDisplay display(f.links);
+    display.ResizeGraph(800, 300);
+    display.RefreshAllCurves(true);
+    EXPECT_EQ(array[2]->EQindex, "2");
+    EXPECT_FLOAT_EQ(array[0]->Value(), 330); // the band's gain
+    EXPECT_EQ(array[0]->Freq, f.store.at(0, 0).FreqIndex);
+    display.SelectPoint(1);
+    EXPECT_TRUE(array[1]->ForceShowFocus());
+    EXPECT_FALSE(array[0]->ForceShowFocus());
+    EXPECT_EQ(sliders.sliderFor(2), 2);
+    EXPECT_EQ(sliders.sliderFor(99), -1);
 }

@@ -1,8 +1,10 @@
 // The response plot on its own, for any page of a default store, editable.
 //   graph-demo [--page K] [--third T] [--size WxH] [--screenshot FILE.png]
 #include "graph/response_plot.h"
+#include "graph/scroll_bar_sliders.h"
 
 #include "controls/m_btn_flag.h"
+#include "controls/m_scroll_bar.h"
 #include "controls/skin_draw.h"
 
 #include "link/qt_scheduler.h"
@@ -53,6 +55,8 @@ public:
             connect(button, &controls::MBtnFlag::Click, this, [this, t] {
                 for (int i = 0; i < 3; ++i)
                     m_thirds[static_cast<std::size_t>(i)]->setValue(i == t ? 1 : 0);
+                m_view.EffectsSubPage = static_cast<std::uint8_t>(t);
+                assignFaders();
                 m_plot->editor().Command3(t);
             });
             m_thirds.push_back(button);
@@ -65,12 +69,30 @@ public:
         tools->addWidget(reset);
         tools->addStretch();
 
-        m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, nullptr, [] { return false; }, {}}, &m_undo);
+        auto* faders = new QHBoxLayout;
+        faders->setSpacing(0);
+        std::vector<controls::MScrollBar*> array;
+        for (int i = 0; i < 15; ++i) {
+            auto* fader = new controls::MScrollBar(nullptr, {&m_store, &m_view, &m_scheduler});
+            fader->setScrollBarType(1);
+            fader->setLabelID(0);
+            connect(fader, &controls::MScrollBar::Scroll, this, [this, fader] { bandMoved(fader); });
+            m_faders.push_back(fader);
+            array.push_back(fader);
+            faders->addWidget(fader);
+        }
+        faders->addStretch();
+        m_sliders = std::make_unique<graph::ScrollBarSliders>(array);
+
+        m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, m_sliders.get(), [] { return false; }, {}}, &m_undo);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->addLayout(tabs);
         layout->addLayout(tools);
         layout->addWidget(m_plot, 1);
+        layout->addLayout(faders);
+        assignFaders();
+        QTimer::singleShot(0, this, [this] { m_plot->display().HighlightBoundSlider(); });
         m_pulse.callOnTimeout([this] { m_plot->display().LinkTicked(); });
         m_pulse.start(50);
     }
@@ -80,7 +102,50 @@ public:
         for (int k = 0; k < 8; ++k)
             m_tabs[static_cast<std::size_t>(k)]->setValue(k == page ? 1 : 0);
         m_view.CurrentKind = page;
+        assignFaders();
         m_plot->display().RefreshAllCurves(false);
+        m_plot->display().HighlightBoundSlider();
+    }
+
+    // One fader per band of the page shown (the effects page: of its third).
+    void assignFaders()
+    {
+        std::size_t next = 0;
+        const auto [first, last] = graph::GraphAddressRange(m_view.CurrentKind, m_view.EffectsSubPage);
+        for (int a = first; a <= last && next < m_faders.size(); ++a)
+            if (m_store.at(m_view.CurrentMode, a).Class == core::ParamClass::EqBand)
+                m_faders[next++]->Addr = a;
+        for (std::size_t i = 0; i < m_faders.size(); ++i) {
+            m_faders[i]->setVisible(i < next);
+            if (i >= next)
+                m_faders[i]->Addr = -1;
+        }
+    }
+
+    // A fader moved: its band takes the fader's fields and is drawn again.
+    void bandMoved(controls::MScrollBar* fader)
+    {
+        if (fader->EQindex.isEmpty() || fader->Addr < 0)
+            return;
+        const int b = fader->EQindex.toInt();
+        auto& points = m_plot->display().points();
+        if (b < 0 || b >= static_cast<int>(points.size()))
+            return;
+        graph::CurvePoint& p = points[static_cast<std::size_t>(b)];
+        p.FreqIndex = fader->Freq;
+        p.GainOrType = static_cast<int>(fader->Value());
+        p.QIndex = fader->q;
+        p.ShelfQIndex = fader->sQ;
+        p.BandKind = fader->QType;
+        p.BandOff = fader->EQdisabled;
+        core::ParamRecord& r = m_store.at(m_view.CurrentMode, fader->Addr);
+        r.FreqIndex = p.FreqIndex;
+        r.Gain = p.GainOrType;
+        r.QIndex = p.QIndex;
+        r.ShelfQIndex = p.ShelfQIndex;
+        r.Shape = static_cast<std::uint8_t>(p.BandKind);
+        r.BandOff = p.BandOff;
+        m_plot->display().SelectPoint(b);
     }
 
 protected:
@@ -96,6 +161,8 @@ private:
     core::ViewState m_view;
     link::QtScheduler m_scheduler;
     core::UndoHistory m_undo{m_store, m_view, m_scheduler};
+    std::vector<controls::MScrollBar*> m_faders;
+    std::unique_ptr<graph::ScrollBarSliders> m_sliders;
     graph::ResponsePlot* m_plot = nullptr;
     std::vector<controls::MBtnFlag*> m_tabs;
     std::vector<controls::MBtnFlag*> m_thirds;

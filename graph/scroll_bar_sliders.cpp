@@ -1,0 +1,55 @@
+#include "scroll_bar_sliders.h"
+
+#include "controls/m_scroll_bar.h"
+
+namespace quorix::graph {
+
+controls::MScrollBar* ScrollBarSliders::at(int slider) const
+{
+    if (slider < 0 || slider >= static_cast<int>(m_sliders.size()))
+        return nullptr;
+    return m_sliders[static_cast<std::size_t>(slider)];
+}
+
+int ScrollBarSliders::sliderFor(int address) const
+{
+    for (int i = 0; i < static_cast<int>(m_sliders.size()); ++i)
+        if (m_sliders[static_cast<std::size_t>(i)] && m_sliders[static_cast<std::size_t>(i)]->Addr == address)
+            return i;
+    return -1;
+}
+
+void ScrollBarSliders::bindPoint(int slider, int pointIndex)
+{
+    if (controls::MScrollBar* s = at(slider))
+        s->EQindex = QString::number(pointIndex);
+}
+
+void ScrollBarSliders::showBand(int slider, const CurvePoint& point)
+{
+    controls::MScrollBar* s = at(slider);
+    if (!s)
+        return;
+    s->Freq = point.FreqIndex;
+    s->q = point.QIndex;
+    s->sQ = point.ShelfQIndex;
+    s->QType = point.BandKind;
+    s->EQdisabled = point.BandOff;
+    s->setValue(static_cast<float>(point.GainOrType)); // repaints
+}
+
+void ScrollBarSliders::showValue(int slider, int value)
+{
+    if (controls::MScrollBar* s = at(slider))
+        s->setValue(static_cast<float>(value));
+}
+
+void ScrollBarSliders::highlightSelected(int first, int last, int selectedPoint)
+{
+    const QString selected = QString::number(selectedPoint);
+    for (controls::MScrollBar* s : m_sliders)
+        if (s && s->Addr >= first && s->Addr <= last && !s->EQindex.isEmpty())
+            s->setForceShowFocus(s->EQindex == selected);
+}
+
+} // namespace quorix::graph

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "band_sliders.h"
+
+#include <vector>
+
+namespace quorix::controls {
+class MScrollBar;
+}
+
+namespace quorix::graph {
+
+// The graph's view of a window's slider array (in control-array order).
+class ScrollBarSliders final : public BandSliders {
+public:
+    explicit ScrollBarSliders(std::vector<controls::MScrollBar*> sliders) : m_sliders(std::move(sliders)) {}
+
+    int sliderFor(int address) const override;
+    void bindPoint(int slider, int pointIndex) override;
+    void showBand(int slider, const CurvePoint& point) override;
+    void showValue(int slider, int value) override;
+    void highlightSelected(int first, int last, int selectedPoint) override;
+
+private:
+    controls::MScrollBar* at(int slider) const;
+
+    std::vector<controls::MScrollBar*> m_sliders;
+};
+
+} // namespace quorix::graph
