@@ -18,6 +18,8 @@ TEST(SkinCache, HoldsEveryImageWithAVisibleRole)
                             359, 361, 362, 363, 372, 374, 377, 380, 381, 382, 383, 384, 385, 387, 388, 389, 392, 393, 394};
     for (int id : required)
         EXPECT_FALSE(cache.size(id).isEmpty()) << id;
+    for (int id = 229; id <= 250; ++id) // the preset names, grey and blue sets
+        EXPECT_FALSE(cache.size(id).isEmpty()) << id;
     EXPECT_EQ(cache.size(303), QSize(969, 316));
     EXPECT_EQ(cache.size(113), QSize(40, 181));
     EXPECT_EQ(cache.size(374), QSize(40, 216));

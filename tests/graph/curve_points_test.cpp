@@ -76,7 +76,7 @@ TEST_F(Points, FilterTypesAndFrequencyRules)
 
     store.at(0, 1031).Value = 400;
     store.at(0, 1030).Value = 1;
-    const CurvePoint& main = page(4).points.back();
+    const CurvePoint main = page(4).points.back();
     EXPECT_EQ(main.FreqIndex, 361);
     EXPECT_EQ(main.GainOrType, 1);
     store.at(0, 1802).Value = 0;

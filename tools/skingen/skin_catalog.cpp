@@ -335,14 +335,14 @@ void DropDowns(Entries& e)
     textImages(224, {"ButterWorth 12dB", "ButterWorth 24dB"}, 106, 11, 10, "filter type name", 0);
     textImages(318, {"用户定义", "房间", "小厅", "大厅", "人声", "教堂", "大教堂"}, 66, 13, 12, "reverb type name", 0);
     textImages(363, {"自动", "手动", "关", "1", "2", "3", "-6dB", "-3dB", "0dB", "+3dB"}, 72, 20, 12, "drop-down item", 6);
-    textImages(229, {"POP", "PRO", "STE", "P01", "P02", "P03", "P04", "P05", "P06", "P07"}, 52, 19, 12,
+    textImages(229, {"POP", "PRO", "STE", "P01", "P02", "P03", "P04", "P05", "P06", "P07", "AUTO"}, 52, 19, 12,
                "preset-list item (grey set)", 6);
 }
 
 void Indicators(Entries& e)
 {
-    const char* presets[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
-    for (int i = 0; i < 8; ++i) {
+    const char* presets[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5", "POP", "STE", "AUTO"};
+    for (int i = 0; i < 11; ++i) {
         const QString name = presets[i];
         Add(e, 240 + i, 96, 26, "preset display \"" + name + "\" (blue set)", [name](QPainter& p, const QRectF& r) {
             Panel(p, r, 4, QColor("#0c1a2e"), QColor("#07101d"), kSinging.darker(150));
