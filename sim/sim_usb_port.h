@@ -35,6 +35,9 @@ public:
     // A full-speed interrupt endpoint: at most one report per millisecond each way.
     void setFullSpeedPacing(bool paced) { m_paced = paced; }
 
+    // Puts raw bytes on the wire toward the console, as if the processor had sent them.
+    void injectInput(const link::Bytes& bytes) { queueReply(bytes); }
+
     int reportsWritten() const { return m_reportsWritten; }
 
 private:

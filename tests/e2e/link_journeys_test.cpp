@@ -292,3 +292,33 @@ TEST_F(Journey, AValueThatCannotTravelStopsTheBlockWriteWithItsMessage)
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_TRUE(device.LinkOnline());
 }
+
+TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
+{
+    connect();
+    const core::ParamStore before = store;
+    std::uint32_t seed = 12345;
+    const auto noise = [&seed] {
+        link::Bytes bytes(63);
+        for (auto& b : bytes) {
+            seed = seed * 1664525u + 1013904223u;
+            b = static_cast<std::uint8_t>(seed >> 24);
+            if (b == link::kToneReset)
+                b = 0; // a tone reset is a legitimate change of the store
+        }
+        return bytes;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        port.injectInput(noise());
+        clock.advance(5);
+    }
+    EXPECT_EQ(store, before); // nothing unrequested reaches the store
+    store.at(0, 1024).Value = 42;
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.working().at(0, 1024).Value, 42);
+
+    sim::VirtualProcessor other;
+    for (int round = 0; round < 3000; ++round)
+        other.receive(noise());
+    SUCCEED();
+}

@@ -179,8 +179,15 @@ TEST_F(Curves, ABandThatIsOffAddsNothingToTheTotal)
     }
 }
 
-TEST_F(Curves, SteepShelvesWithDeepCutsStayFinite)
+TEST_F(Curves, SteepShelvesWithDeepCutsAndWildValuesStayFinite)
 {
+    for (int gain : {62499, -62499, 0}) { // codes no editor makes, but a file or a processor may hold
+        for (int kind : {0, 1, 2}) {
+            curves.ComputeCurve(Band(kind, 1000, gain, 100, 28), 0);
+            for (int i = 0; i < curves.pointCount(); ++i)
+                ASSERT_TRUE(std::isfinite(curves.column(0)[i])) << gain << " " << kind;
+        }
+    }
     for (int slope : {27, 28}) {
         curves.ComputeCurve(Band(1, 100, 10, 0, slope), 0);
         for (int i = 0; i < curves.pointCount(); ++i)
