@@ -1,6 +1,7 @@
 #include "control_events.h"
 
 #include "controls/m_btn_flag.h"
+#include "controls/skin_cache.h"
 
 #include <QSignalSpy>
 
@@ -79,6 +80,11 @@ TEST(MBtnFlag, DisabledTabsShowTheirLockAndIgnoreTheMouse)
     EXPECT_EQ(tab->shownImage(), 385);
     Press(tab.get(), {10, 10});
     EXPECT_EQ(clicks.count(), 0);
+    // The lock is what the tab draws.
+    const QImage drawn = tab->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage* lock = quorix::controls::SkinCache::instance().image(385);
+    EXPECT_EQ(drawn.pixelColor(19, 21), lock->pixelColor(19, 21));
+    EXPECT_NE(drawn.pixelColor(19, 21), quorix::controls::SkinCache::instance().image(162)->pixelColor(19, 21));
     auto setting = Button("312,313", MBtnFlag::Momentary);
     setting->setButtonEnabled(false);
     EXPECT_EQ(setting->shownImage(), 317);
