@@ -7,6 +7,7 @@
 
 #include "controls/skin_cache.h"
 
+#include <QApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -158,4 +159,19 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     EXPECT_FALSE(array[0]->ForceShowFocus());
     EXPECT_EQ(sliders.sliderFor(2), 2);
     EXPECT_EQ(sliders.sliderFor(99), -1);
+}
+
+TEST_F(Plot, ATinyPlotDrawsWithoutPoints)
+{
+    make(0);
+    for (const QSize size : {QSize(10, 10), QSize(45, 20), QSize(46, 19)}) {
+        plot->resize(size);
+        QApplication::processEvents();
+        plot->display().RefreshAllCurves(false);
+        clock.advance(1);
+        plot->editor().MouseDown(5, 5, GraphEditor::Left);
+        plot->editor().MouseMove(8, 8);
+        plot->editor().KeyDown(GraphEditor::Up);
+        EXPECT_EQ(plot->frame().size(), size);
+    }
 }
