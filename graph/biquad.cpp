@@ -28,6 +28,21 @@ double ShelfAlpha(double w, double a, double slope)
     return std::sin(w) / 2 * std::sqrt(std::max(radicand, 0.0));
 }
 
+// The terms both shelves are made of: A, the overall gain, cos ω0 and 2√A·α.
+struct ShelfTerms {
+    double a;
+    double gain;
+    double c;
+    double s;
+};
+
+ShelfTerms Shelf(double f, double fs, double g, double slope, double gainDb)
+{
+    const double w = Omega(f, fs);
+    const double a = std::pow(10.0, gainDb / 40);
+    return {a, std::pow(10.0, g / 20), std::cos(w), 2 * std::sqrt(a) * ShelfAlpha(w, a, slope)};
+}
+
 BiquadCoefficients Pass(double f, double fs, double g, double q, bool low)
 {
     const double w = Omega(f, fs);
@@ -52,12 +67,7 @@ BiquadCoefficients PeakingCoefficients(double f, double fs, double g, double q, 
 
 BiquadCoefficients LowShelfCoefficients(double f, double fs, double g, double slope, double gainDb)
 {
-    const double w = Omega(f, fs);
-    const double a = std::pow(10.0, gainDb / 40);
-    const double gain = std::pow(10.0, g / 20);
-    const double alpha = ShelfAlpha(w, a, slope);
-    const double c = std::cos(w);
-    const double s = 2 * std::sqrt(a) * alpha;
+    const auto [a, gain, c, s] = Shelf(f, fs, g, slope, gainDb);
     return Normalise(gain * a * ((a + 1) - (a - 1) * c + s), gain * 2 * a * ((a - 1) - (a + 1) * c),
                      gain * a * ((a + 1) - (a - 1) * c - s), (a + 1) + (a - 1) * c + s, -2 * ((a - 1) + (a + 1) * c),
                      (a + 1) + (a - 1) * c - s);
@@ -65,12 +75,7 @@ BiquadCoefficients LowShelfCoefficients(double f, double fs, double g, double sl
 
 BiquadCoefficients HighShelfCoefficients(double f, double fs, double g, double slope, double gainDb)
 {
-    const double w = Omega(f, fs);
-    const double a = std::pow(10.0, gainDb / 40);
-    const double gain = std::pow(10.0, g / 20);
-    const double alpha = ShelfAlpha(w, a, slope);
-    const double c = std::cos(w);
-    const double s = 2 * std::sqrt(a) * alpha;
+    const auto [a, gain, c, s] = Shelf(f, fs, g, slope, gainDb);
     return Normalise(gain * a * ((a + 1) + (a - 1) * c + s), gain * -2 * a * ((a - 1) + (a + 1) * c),
                      gain * a * ((a + 1) + (a - 1) * c - s), (a + 1) - (a - 1) * c + s, 2 * ((a - 1) - (a + 1) * c),
                      (a + 1) - (a - 1) * c - s);
