@@ -36,11 +36,10 @@ CurvePoint* GraphEditor::selectedPoint()
     return &points[static_cast<std::size_t>(s)];
 }
 
-core::UndoHistory* GraphEditor::beginStep()
+void GraphEditor::beginStep()
 {
     if (m_undo)
         m_undo->BeginUndoStep();
-    return m_undo;
 }
 
 void GraphEditor::writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change)

@@ -54,7 +54,7 @@ private:
     int StepSelection(bool forwards) const;
     void longPressTick();
     void writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change);
-    core::UndoHistory* beginStep();
+    void beginStep();
 
     ResponseDisplay& m_display;
     DisplayLinks m_links;
