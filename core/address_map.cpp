@@ -213,12 +213,8 @@ std::string_view BandCentresText(int bandSet)
 std::vector<float> BandCentres(int bandSet)
 {
     std::vector<float> centres;
-    std::string_view text = BandCentresText(bandSet);
-    while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        centres.push_back(static_cast<float>(ParseNumber(text.substr(0, comma)).value_or(0.0)));
-        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-    }
+    for (double hertz : ParseNumberList(BandCentresText(bandSet)))
+        centres.push_back(static_cast<float>(hertz));
     return centres;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 namespace quorix::core {
 
@@ -33,6 +34,20 @@ std::optional<double> ParseNumber(std::string_view text)
         std::fabs(value) > std::numeric_limits<float>::max())
         return std::nullopt;
     return value;
+}
+
+std::vector<double> ParseNumberList(std::string_view text)
+{
+    std::vector<double> numbers;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const auto value = ParseNumber(text.substr(0, comma));
+        if (!value)
+            throw std::logic_error("malformed number list");
+        numbers.push_back(*value);
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    }
+    return numbers;
 }
 
 std::string FormatFixed(double value, int decimals)

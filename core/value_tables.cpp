@@ -60,18 +60,12 @@ constexpr std::string_view kQText =
 template <std::size_t N>
 std::array<float, N> ParseTable(std::string_view text, double divisor)
 {
-    std::array<float, N> table{};
-    std::size_t count = 0;
-    while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        const auto value = ParseNumber(text.substr(0, comma));
-        if (!value || count == N)
-            throw std::logic_error("malformed value table");
-        table[count++] = static_cast<float>(*value / divisor);
-        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-    }
-    if (count != N)
+    const std::vector<double> values = ParseNumberList(text);
+    if (values.size() != N)
         throw std::logic_error("value table has the wrong length");
+    std::array<float, N> table{};
+    for (std::size_t i = 0; i < N; ++i)
+        table[i] = static_cast<float>(values[i] / divisor);
     return table;
 }
 

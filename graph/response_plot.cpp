@@ -1,5 +1,6 @@
 #include "response_plot.h"
 
+#include "curve_colours.h"
 #include "curve_raster.h"
 
 #include "controls/skin_cache.h"
@@ -21,17 +22,10 @@ namespace quorix::graph {
 
 namespace {
 
-const std::array<QColor, kMaxCurvePoints> kSlotColours = {
-    QColor(82, 231, 51), QColor(58, 139, 228), QColor(192, 26, 230), QColor(244, 33, 41), QColor(88, 0, 248),
-    QColor(190, 255, 8), QColor(27, 180, 255), QColor(41, 255, 169), QColor(108, 183, 94), QColor(95, 138, 180),
-    QColor(162, 87, 182), QColor(188, 84, 86), QColor(111, 79, 191), QColor(164, 198, 78), QColor(84, 159, 194),
-    QColor(150, 100, 32), QColor(244, 33, 41),
-};
-
-QColor WithAlpha(QColor c, int alpha)
+QColor SlotColour(int slot, int alpha)
 {
-    c.setAlpha(alpha);
-    return c;
+    const Rgb c = kCurveColours[static_cast<std::size_t>(slot)];
+    return QColor(c.red, c.green, c.blue, alpha);
 }
 
 void CopyPixels(const QImage& from, QImage& to)
@@ -127,7 +121,7 @@ void ResponsePlot::DrawInactiveCurves()
             continue;
         curveYs(m_display.curves().column(p.Slot), m_ys);
         StrokeCurve(m_curves, m_ys.data(), static_cast<int>(m_ys.size()), PlotGeometry::kLeft, 1,
-                    WithAlpha(kSlotColours[p.Slot], 0x70));
+                    SlotColour(p.Slot, 0x70));
     }
 }
 
@@ -142,12 +136,11 @@ void ResponsePlot::DrawFrame()
     const int count = g.points;
     if (!points.empty() && count > 1) {
         const CurvePoint& selected = points[static_cast<std::size_t>(m_display.selected())];
-        const QColor colour = kSlotColours[selected.Slot];
         curveYs(m_display.curves().column(selected.Slot), m_ys);
         if (m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0)
             FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
-                                WithAlpha(colour, 13 * m_display.fadeCounter()));
-        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, WithAlpha(colour, 0x70));
+                                SlotColour(selected.Slot, 13 * m_display.fadeCounter()));
+        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, SlotColour(selected.Slot, 0x70));
         curveYs(m_display.curves().total().data(), m_ys);
         if (m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0)
             FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,

@@ -2,6 +2,8 @@
 
 #include "skin_style.h"
 
+#include "graph/curve_colours.h"
+
 #include <QLinearGradient>
 #include <QPainterPath>
 
@@ -15,13 +17,6 @@ namespace {
 using namespace palette;
 using Entries = std::vector<SkinEntry>;
 
-// The 17 curve colours of the response graph; markers share them.
-const std::array<QColor, 17> kCurveColours = {
-    QColor(82, 231, 51), QColor(58, 139, 228), QColor(192, 26, 230), QColor(244, 33, 41), QColor(88, 0, 248),
-    QColor(190, 255, 8), QColor(27, 180, 255), QColor(41, 255, 169), QColor(108, 183, 94), QColor(95, 138, 180),
-    QColor(162, 87, 182), QColor(188, 84, 86), QColor(111, 79, 191), QColor(164, 198, 78), QColor(84, 159, 194),
-    QColor(150, 100, 32), QColor(244, 33, 41),
-};
 
 void Add(Entries& e, int id, int w, int h, const QString& role, std::function<void(QPainter&, const QRectF&)> paint)
 {
@@ -475,7 +470,8 @@ void Graph(Entries& e)
     });
     for (int t = 0; t < 17; ++t) {
         const QString label = t < 15 ? QString::number(t + 1) : (t == 15 ? "L" : "H");
-        const QColor colour = kCurveColours[static_cast<std::size_t>(t)];
+        const quorix::graph::Rgb rgb = quorix::graph::kCurveColours[static_cast<std::size_t>(t)]; // markers match their curves
+        const QColor colour(rgb.red, rgb.green, rgb.blue);
         const QString what = t < 15 ? "band " + label : (t == 15 ? "low-pass filter" : "high-pass filter");
         Add(e, 325 + t, 33, 33, "graph marker of the selected point: " + what,
             [label, colour](QPainter& p, const QRectF& r) { Marker(p, r, label, colour, true); });
