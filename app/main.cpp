@@ -1,17 +1,67 @@
-#include "core/address_map.h"
-#include "core/param_store.h"
-#include "core/store_summary.h"
+// quorix-console: the tuning console. Without hardware, --simulator runs it
+// against the built-in virtual processor.
+#include "mode_folder.h"
 
+#include "ui/console_session.h"
+#include "ui/mdi_main.h"
+#include "ui/qt_prompter.h"
+
+#include "link/hidapi_backend.h"
+#include "link/qt_scheduler.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+
+#include <fstream>
 #include <iostream>
+#include <memory>
 
-// Until the tuning window exists the console lays out its parameter store and
-// reports what it holds.
-int main()
+using namespace quorix;
+
+int main(int argc, char** argv)
 {
-    quorix::core::ParamStore store;
-    quorix::core::ParamStore image;
-    quorix::core::InitParamStore(store, image);
-    std::cout << "Quorix Console: parameter store laid out with its defaults\n"
-              << quorix::core::FormatStoreSummary(store);
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorix-console"));
+    QApplication::setOrganizationName(QStringLiteral("Quorix"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quorix Console: the tuning console of the Quorix KTV processor."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simulator(QStringLiteral("simulator"),
+                                       QStringLiteral("Run against the built-in virtual processor instead of USB."));
+    const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Write the protocol trace to FILE."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption modeDir(QStringLiteral("mode-dir"),
+                                     QStringLiteral("Keep configuration files in DIR instead of the mode folder."),
+                                     QStringLiteral("DIR"));
+    parser.addOptions({simulator, trace, modeDir});
+    parser.process(app);
+
+    std::unique_ptr<std::ofstream> traceFile;
+    if (parser.isSet(trace)) {
+        traceFile = std::make_unique<std::ofstream>(parser.value(trace).toStdString());
+        if (!*traceFile) {
+            std::cerr << "quorix-console: cannot write the trace to " << parser.value(trace).toStdString() << '\n';
+            return 2;
+        }
+    }
+
+    link::QtScheduler scheduler;
+    std::unique_ptr<link::HidBackend> hardware;
+    if (!parser.isSet(simulator))
+        hardware = std::make_unique<link::HidapiBackend>();
+    ui::ConsoleSession session(scheduler, std::move(hardware), {parser.isSet(simulator), traceFile.get()});
+
+    ui::QtPrompter prompter;
+    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
+    ui::mdiMain frame(session, prompter);
+    prompter.setParent(&frame);
+    frame.resize(1180, 900);
+    frame.show();
+    if (!folder.error.isEmpty())
+        prompter.showMessage(folder.error.toStdString(), link::MessageIcon::Warning);
+    return app.exec();
 }

@@ -34,6 +34,8 @@ void TextButtons(Entries& e)
         {312, "专业设置", Look::Normal, "button 专业设置 (effect window), normal"},
         {313, "专业设置", Look::Hover, "button 专业设置, hover"},
         {317, "专业设置", Look::Disabled, "button 专业设置, disabled"},
+        {399, "设备选项", Look::Normal, "button 设备选项 (startup settings of the processor), normal"},
+        {400, "设备选项", Look::Hover, "button 设备选项, hover"},
     };
     for (const B& b : buttons)
         Add(e, b.id, 96, 28, b.role, [b](QPainter& p, const QRectF& r) { Button(p, r, b.caption, b.look); });
@@ -52,28 +54,32 @@ void TextButtons(Entries& e)
         {390, "调用", Look::Pressed, kSinging, "button 调用, pressed"},
         {391, "保存", Look::Normal, kSinging, "button 保存 (store a preset), normal"},
         {392, "保存", Look::Pressed, kSinging, "button 保存, pressed"},
+        {395, "打开文件", Look::Normal, kSinging, "button 打开文件 (open a configuration file), normal"},
+        {396, "打开文件", Look::Pressed, kSinging, "button 打开文件, pressed"},
+        {397, "保存文件", Look::Normal, kSinging, "button 保存文件 (save a configuration file), normal"},
+        {398, "保存文件", Look::Pressed, kSinging, "button 保存文件, pressed"},
     };
     for (const T& t : tools)
         Add(e, t.id, 64, 28, t.role, [t](QPainter& p, const QRectF& r) { Button(p, r, t.caption, t.look, t.accent); });
 
     struct M { int id; const char* caption; Look look; QColor accent; int w; int h; const char* role; };
     const M modes[] = {
-        {280, "劲舞", Look::Normal, kDance, 72, 28, "mode button 劲舞 (dance), off"},
-        {281, "劲舞", Look::Selected, kDance, 72, 28, "mode button 劲舞, on"},
-        {282, "演唱", Look::Normal, kSinging, 72, 28, "mode button 演唱 (singing), off"},
-        {283, "演唱", Look::Selected, kSinging, 72, 28, "mode button 演唱, on"},
-        {284, "复制模式", Look::Normal, kSinging, 72, 28, "button 复制模式 (copy mode), normal"},
-        {285, "复制模式", Look::Pressed, kSinging, 72, 28, "button 复制模式, pressed"},
+        {280, "劲舞", Look::Normal, kDance, 36, 28, "mode button 劲舞 (dance), off"},
+        {281, "劲舞", Look::Selected, kDance, 36, 28, "mode button 劲舞, on"},
+        {282, "演唱", Look::Normal, kSinging, 36, 28, "mode button 演唱 (singing), off"},
+        {283, "演唱", Look::Selected, kSinging, 36, 28, "mode button 演唱, on"},
+        {284, "复制模式", Look::Normal, kSinging, 68, 28, "button 复制模式 (copy mode), normal"},
+        {285, "复制模式", Look::Pressed, kSinging, 68, 28, "button 复制模式, pressed"},
         {286, "混响EQ", Look::Selected, kSinging, 80, 26, "effects page selector 混响EQ, selected"},
         {287, "混响EQ", Look::Normal, kSinging, 80, 26, "effects page selector 混响EQ, not selected"},
         {288, "回声EQ", Look::Selected, kSinging, 80, 26, "effects page selector 回声EQ, selected"},
         {289, "回声EQ", Look::Normal, kSinging, 80, 26, "effects page selector 回声EQ, not selected"},
         {290, "效果EQ", Look::Selected, kSinging, 80, 26, "effects page selector 效果EQ, selected"},
         {291, "效果EQ", Look::Normal, kSinging, 80, 26, "effects page selector 效果EQ, not selected"},
-        {296, "自动", Look::Normal, kGreen, 56, 24, "button 自动 (automatic mode control), off"},
-        {297, "自动", Look::Selected, kGreen, 56, 24, "button 自动, on"},
-        {298, "手动", Look::Normal, kSinging, 56, 24, "button 手动 (manual mode control), off"},
-        {299, "手动", Look::Selected, kSinging, 56, 24, "button 手动, on"},
+        {296, "自动", Look::Normal, kGreen, 36, 24, "button 自动 (automatic mode control), off"},
+        {297, "自动", Look::Selected, kGreen, 36, 24, "button 自动, on"},
+        {298, "手动", Look::Normal, kSinging, 36, 24, "button 手动 (manual mode control), off"},
+        {299, "手动", Look::Selected, kSinging, 36, 24, "button 手动, on"},
         {380, "正常", Look::Normal, kSinging, 56, 22, "phase button 正常 (normal)"},
         {381, "反转", Look::Selected, kDance, 56, 22, "phase button 反转 (inverted)"},
         {262, "−", Look::Normal, kSinging, 26, 24, "key shift − button, normal"},

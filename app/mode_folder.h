@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace quorix::app {
+
+struct ModeFolder {
+    QString path;
+    QString error; // why the folder could not be made; empty when it exists
+};
+
+// The folder of configuration files: `requested` when given; otherwise "mode"
+// beside the executable when that folder can be written (a portable copy),
+// else "mode" in the user's application data folder (an installed copy).
+// The folder is created when it is missing.
+ModeFolder ChooseModeFolder(const QString& requested, const QString& executableFolder);
+
+} // namespace quorix::app

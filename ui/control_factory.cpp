@@ -1,0 +1,69 @@
+#include "control_factory.h"
+
+#include "controls/m_btn_flag.h"
+#include "controls/m_combo_box.h"
+#include "controls/m_scroll_bar.h"
+
+#include "core/tag_address.h"
+
+namespace quorix::ui {
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls::ControlContext& context)
+{
+    QWidget* widget = nullptr;
+    const int address = core::ParseTagAddress(spec.tag);
+    switch (spec.kind) {
+    case ControlKind::Slider: {
+        auto* s = new controls::MScrollBar(parent, context);
+        s->setScrollBarType(spec.scrollBarType);
+        s->setHScrollSize(spec.hScrollSize);
+        s->setEQNormalStyle(spec.eqStyle);
+        if (spec.scrollBarType != 0 && spec.scrollBarType != 1 && spec.scrollBarType != 8) {
+            s->setValueType(spec.valueType);
+            s->setMaxValue(spec.maxValue);
+        }
+        s->setLabelID(0);
+        s->setTVisible(spec.tVisible);
+        s->MuteRAMindex = spec.muteAddress;
+        s->Addr = address;
+        if (!spec.tVisible)
+            s->setAttribute(Qt::WA_TransparentForMouseEvents);
+        widget = s;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* b = new controls::MBtnFlag(parent);
+        b->setActionType(spec.actionType);
+        b->setPNGIndexStr(Text(spec.images));
+        b->SpecialFeature = Text(spec.specialFeature);
+        b->Addr = address;
+        widget = b;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* c = new controls::MComboBox(parent);
+        c->setShowType(spec.showType);
+        c->SpecialFeature = Text(spec.specialFeature);
+        c->Addr = address;
+        widget = c;
+        break;
+    }
+    case ControlKind::ProgressBar:
+        return nullptr;
+    }
+    widget->setAccessibleName(Text(spec.label));
+    widget->setToolTip(Text(spec.label));
+    widget->move(spec.x, spec.y);
+    return widget;
+}
+
+} // namespace quorix::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "window_actions.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace quorix::ui {
+
+class ConsoleSession;
+class Prompter;
+class frmEQ;
+
+// The console's start-up window: a frame that holds the main tuning window and
+// carries the menus that open, close and reload it and reach the other windows.
+class mdiMain final : public QMainWindow, private WindowActions {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kModelName = "Quorix KTV-8";
+
+    mdiMain(ConsoleSession& session, Prompter& prompter, QWidget* parent = nullptr);
+    ~mdiMain() override;
+
+    frmEQ* mainWindow() const { return m_frm; }
+    bool mainWindowLoaded() const { return m_frm != nullptr; }
+    QAction* action(const QString& name) const;
+
+    // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
+    void CmdMainWindowChosen();
+    void LoadMainWindow();
+
+signals:
+    void mainWindowLoadedChanged(bool loaded);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void mainWindowGone();
+    void showAbout();
+
+    // WindowActions: the windows behind these come with later work.
+    void OpenConfigurationFile() override {}
+    void SaveConfigurationFile() override {}
+    void ShowRecallMenu() override {}
+    void ShowStoreMenu() override {}
+    void ShowStartupSettings() override {}
+    void ShowRecordingWindow() override {}
+    void ShowEffectWindow() override {}
+    void ShowExitSave() override {}
+    void CloseRecordingWindow() override {}
+    void MainWindowUnloaded() override {}
+
+    ConsoleSession& m_session;
+    Prompter& m_prompter;
+    QMdiArea* m_area = nullptr;
+    QPointer<QMdiSubWindow> m_sub;
+    frmEQ* m_frm = nullptr;
+    bool m_quitting = false;
+};
+
+} // namespace quorix::ui

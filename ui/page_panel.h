@@ -1,0 +1,34 @@
+#pragma once
+
+#include "control_spec.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace quorix::ui {
+
+// A skinned surface (a page panel, the window itself, the strip under the
+// graph) that draws its background image stretched to its size and the row
+// labels of the controls that sit on it.
+class PagePanel : public QWidget {
+    Q_OBJECT
+
+public:
+    PagePanel(int backgroundImage, QWidget* parent = nullptr);
+
+    struct Label {
+        QPoint at;
+        QString text;
+    };
+    void addLabel(const ControlSpec& spec);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_background;
+    std::vector<Label> m_labels;
+};
+
+} // namespace quorix::ui

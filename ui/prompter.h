@@ -1,0 +1,18 @@
+#pragma once
+
+#include "link/link_host.h"
+
+#include <string_view>
+
+namespace quorix::ui {
+
+// The console's modal questions and messages, so that windows can be driven
+// in tests without a message box waiting for a click.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual bool askYesNo(std::string_view question) = 0;
+    virtual void showMessage(std::string_view text, link::MessageIcon icon) = 0;
+};
+
+} // namespace quorix::ui

@@ -1,0 +1,39 @@
+#include "qt_prompter.h"
+
+#include <QMessageBox>
+
+namespace quorix::ui {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quorix_Series");
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconFor(link::MessageIcon icon)
+{
+    switch (icon) {
+    case link::MessageIcon::Information: return QMessageBox::Information;
+    case link::MessageIcon::Critical: return QMessageBox::Critical;
+    default: return QMessageBox::Warning;
+    }
+}
+
+} // namespace
+
+bool QtPrompter::askYesNo(std::string_view question)
+{
+    return QMessageBox::question(m_parent, kTitle, Text(question), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
+{
+    QMessageBox box(IconFor(icon), kTitle, Text(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+} // namespace quorix::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "prompter.h"
+
+class QWidget;
+
+namespace quorix::ui {
+
+// Modal message boxes with the console's title, standard icons and Yes/No or OK.
+class QtPrompter final : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    bool askYesNo(std::string_view question) override;
+    void showMessage(std::string_view text, link::MessageIcon icon) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace quorix::ui

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "core/param_store.h"
+#include "core/scheduler.h"
+#include "core/undo_history.h"
+#include "core/view_state.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace quorix::ui {
+
+// A band fader's fields as the user left them.
+struct BandFields {
+    int freqIndex = 0;
+    int gain = 250;
+    int qIndex = 0;
+    int shelfQIndex = 0;
+    int shape = 0;
+    bool off = false;
+};
+
+// What the value dispatch asks of the window around it: the response display's
+// points and the few controls a change moves besides the one the user touched.
+class DispatchHost {
+public:
+    virtual ~DispatchHost() = default;
+    virtual bool isBandPoint(int point) const = 0;
+    // Point `point` takes the fields (or the frequency, or the filter type) and is recomputed and selected.
+    virtual void bandPointChanged(int point, const BandFields& band) = 0;
+    virtual void filterFrequencyChanged(int point, int freqIndex) = 0;
+    virtual void filterTypeChanged(int point, int type) = 0;
+    // The page's bypass flag changed: the graph redraws its banner.
+    virtual void bypassChanged() = 0;
+    virtual void RefreshControls() = 0;
+    virtual void showSliderValue(int sliderIndex, int raw) = 0;
+    virtual void setEffectWindowButtonEnabled(bool enabled) = 0;
+    virtual int toneLabel() const = 0;
+    virtual void setToneLabel(int value) = 0;
+};
+
+struct DispatchLinks {
+    core::ParamStore& store;
+    core::ViewState& view;
+    core::UndoHistory& undo;
+    core::Scheduler& scheduler;
+    std::function<bool()> linkOnline;
+    // The single-parameter write of the link; sends nothing while offline.
+    std::function<bool(int address)> writeParam;
+};
+
+// What the main window does with a change the user made on one of its bound
+// controls: the store record(s) it writes, in which modes, the undo step, the
+// graph point it moves and the one write to the processor. The window turns
+// widget events into these calls with plain values.
+class ValueDispatch {
+public:
+    static constexpr int kToneResetMs = 500;
+    static constexpr int kNeutralTone = 5;
+
+    enum class OptionGroup { FBX, FBX2, Input };
+
+    ValueDispatch(DispatchLinks links, DispatchHost& host);
+
+    // A slider moved; eqIndex is the graph point it is bound to, -1 for none.
+    void SliderScrolled(int address, float value, int eqIndex, const BandFields& band);
+    void ComboClicked(int address, int value, std::string_view specialFeature);
+    void ButtonClicked(int address, int value);
+    void MuteClicked(int address, int value);
+    void SingleMuteClicked(int index, int value);
+    void OptionClicked(OptionGroup group, int index);
+    void ByPassClicked(int value);
+    // ToneAdd / ToneSub: the label moves within 2..8, then cmdToneID_Click.
+    void ToneStep(bool up);
+    void cmdToneID_Click(int step);
+
+    // The reverb presets of the reverb-mode drop-down: high cut, low cut, time, pre-delay.
+    static constexpr int kReverbPresetSliders[4] = {140, 135, 138, 139};
+    static constexpr int kReverbPresetAddresses[4] = {782, 781, 788, 784};
+    static constexpr int kReverbPresets[4][4] = {
+        {9982, 80, 543, 0}, {10156, 118, 630, 0}, {9808, 160, 700, 0}, {9112, 153, 575, 0}};
+
+    // The common address of the bypass button on the page shown.
+    int bypassAddress() const;
+
+private:
+    // Writes a field into the current mode's record and mirrors it into the other mode when shared.
+    void writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change);
+    void writeCommon(int address, int value);
+    void send(int address);
+
+    DispatchLinks m_links;
+    DispatchHost& m_host;
+    std::unique_ptr<core::Timer> m_toneReset;
+};
+
+} // namespace quorix::ui

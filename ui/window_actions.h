@@ -1,0 +1,25 @@
+#pragma once
+
+namespace quorix::ui {
+
+// What the main window's buttons start beyond its own pages: configuration
+// files, presets and the secondary windows. The frame window provides them.
+class WindowActions {
+public:
+    virtual ~WindowActions() = default;
+    virtual void OpenConfigurationFile() = 0;
+    virtual void SaveConfigurationFile() = 0;
+    // The recall and store menus, shown at the pointer.
+    virtual void ShowRecallMenu() = 0;
+    virtual void ShowStoreMenu() = 0;
+    virtual void ShowStartupSettings() = 0;
+    virtual void ShowRecordingWindow() = 0;
+    virtual void ShowEffectWindow() = 0;
+    // The exit save dialog, modal; the close continues when it returns.
+    virtual void ShowExitSave() = 0;
+    virtual void CloseRecordingWindow() = 0;
+    // The main window is gone: secondary windows close with it.
+    virtual void MainWindowUnloaded() = 0;
+};
+
+} // namespace quorix::ui
