@@ -50,7 +50,6 @@ frmEQ::frmEQ(ConsoleSession& session, Prompter& prompter, WindowActions& actions
                                             write);
 
     createControls();
-    createShortcuts();
     resize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
 
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,

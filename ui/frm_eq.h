@@ -9,6 +9,7 @@
 #include "core/undo_history.h"
 
 #include <QString>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <array>
@@ -75,6 +76,8 @@ public:
     void Command3Click(int third);
     // One of the six letter keys (q/a/w/s/e/d) stepping the master sliders; false for any other.
     bool MasterKey(QChar key);
+    // Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z, Ctrl+S, Ctrl+O and Ctrl+1..8; false for any other key.
+    bool CommandKey(const QKeyEvent& event);
     // The pointer zone check of tmrMoveWindow, from a pointer position in the window's coordinates.
     void CheckPointerZone(QPoint position);
     // The close request: the save question, quieting the link, stopping the timers, unloading.
@@ -125,7 +128,6 @@ private:
 
     void createControls();
     void connectControl(const ControlSpec& spec, QWidget* widget);
-    void createShortcuts();
     void layoutWindow();
     void sliderScrolled(controls::MScrollBar* slider);
     void radioClicked(ControlArray array, int index);

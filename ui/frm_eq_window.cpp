@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QShortcut>
 
 namespace quorix::ui {
 
@@ -34,23 +33,23 @@ void frmEQ::showEvent(QShowEvent* event)
         m_reread->start();
 }
 
-void frmEQ::createShortcuts()
+bool frmEQ::CommandKey(const QKeyEvent& event)
 {
-    const auto shortcut = [this](const QKeySequence& keys, std::function<void()> action) {
-        auto* s = new QShortcut(keys, this);
-        s->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, action);
-    };
-    shortcut(QKeySequence::Undo, [this] { m_modes->UndoClicked(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_modes->RedoClicked(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_modes->RedoClicked(); });
-    shortcut(QKeySequence::Save, [this] { m_actions.SaveConfigurationFile(); });
-    shortcut(QKeySequence::Open, [this] { m_actions.OpenConfigurationFile(); });
-    for (int k = 0; k < 8; ++k)
-        shortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + k)), [this, k] {
-            if (button(ControlArray::CmdPage, k)->buttonEnabled())
-                cmdPageClick(k);
-        });
+    if (event.matches(QKeySequence::Undo))
+        m_modes->UndoClicked();
+    else if (event.matches(QKeySequence::Redo) || event.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+        m_modes->RedoClicked();
+    else if (event.matches(QKeySequence::Save))
+        m_actions.SaveConfigurationFile();
+    else if (event.matches(QKeySequence::Open))
+        m_actions.OpenConfigurationFile();
+    else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
+        const int page = event.key() - Qt::Key_1;
+        if (button(ControlArray::CmdPage, page)->buttonEnabled())
+            cmdPageClick(page);
+    } else
+        return false;
+    return true;
 }
 
 void frmEQ::layoutWindow()
@@ -180,6 +179,9 @@ bool frmEQ::MasterKey(QChar key)
 
 void frmEQ::keyPressEvent(QKeyEvent* event)
 {
+    // Keys the focused control does not take arrive here.
+    if (CommandKey(*event))
+        return;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || event->text().size() != 1 ||
         !MasterKey(event->text().front()))
         QWidget::keyPressEvent(event);

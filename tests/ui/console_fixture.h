@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui/console_session.h"
+#include "ui/frm_eq.h"
+#include "ui/prompter.h"
+#include "ui/window_actions.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include "core/manual_scheduler.h"
+
+#include <QApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Questions answered from a script, messages recorded.
+struct ScriptedPrompter : quorix::ui::Prompter {
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+    bool answer = false;
+
+    bool askYesNo(std::string_view question) override
+    {
+        questions.emplace_back(question);
+        return answer;
+    }
+    void showMessage(std::string_view text, quorix::link::MessageIcon) override { messages.emplace_back(text); }
+    int count(std::string_view text) const
+    {
+        int n = 0;
+        for (const auto& m : messages)
+            n += m == text ? 1 : 0;
+        return n;
+    }
+};
+
+struct CountingActions : quorix::ui::WindowActions {
+    int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,
+        recordingClosed = 0, unloaded = 0;
+    void OpenConfigurationFile() override { ++opened; }
+    void SaveConfigurationFile() override { ++saved; }
+    void ShowRecallMenu() override { ++recall; }
+    void ShowStoreMenu() override { ++store; }
+    void ShowStartupSettings() override { ++settings; }
+    void ShowRecordingWindow() override { ++recording; }
+    void ShowEffectWindow() override { ++effect; }
+    void ShowExitSave() override { ++exitSave; }
+    void CloseRecordingWindow() override { ++recordingClosed; }
+    void MainWindowUnloaded() override { ++unloaded; }
+};
+
+// The console against its virtual processor, in virtual time, with the main
+// window loaded and shown offscreen.
+struct ConsoleFixture {
+    quorix::core::ManualScheduler clock;
+    quorix::ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    ScriptedPrompter prompter;
+    CountingActions actions;
+    std::unique_ptr<quorix::ui::frmEQ> window;
+
+    quorix::sim::VirtualProcessor& processor() { return *session.processor(); }
+    quorix::ui::frmEQ& frm() { return *window; }
+
+    void load()
+    {
+        session.link().setQuietShutdown(false); // as the frame does before each load
+        window = std::make_unique<quorix::ui::frmEQ>(session, prompter, actions);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        window->setFocus();
+    }
+    // Until the handshake was answered; the full read runs inside the next ticks.
+    void connect()
+    {
+        clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+        clock.advance(200);
+    }
+};

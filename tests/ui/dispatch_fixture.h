@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ui/mode_control.h"
+#include "ui/value_dispatch.h"
+
+#include "core/address_map.h"
+#include "core/manual_scheduler.h"
+#include "core/undo_history.h"
+
+#include <string>
+#include <vector>
+
+// The window around the dispatch and the mode control, recorded.
+struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
+    std::vector<int> bandPoints;
+    std::vector<std::pair<int, int>> filterFrequencies;
+    std::vector<std::pair<int, int>> filterTypes;
+    std::vector<std::pair<int, int>> sliderValues;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answer = true;
+    bool effectButtonEnabled = true;
+    int tone = 5;
+    int refreshes = 0;
+    int bypassRedraws = 0;
+    int mode[2] = {1, 0};
+    int autoButtons[2] = {1, 0};
+    bool blocked = false;
+
+    bool isBandPoint(int point) const override { return point < 15; }
+    void bandPointChanged(int point, const quorix::ui::BandFields&) override { bandPoints.push_back(point); }
+    void filterFrequencyChanged(int point, int freq) override { filterFrequencies.emplace_back(point, freq); }
+    void filterTypeChanged(int point, int type) override { filterTypes.emplace_back(point, type); }
+    void bypassChanged() override { ++bypassRedraws; }
+    void RefreshControls() override { ++refreshes; }
+    void showSliderValue(int slider, int raw) override { sliderValues.emplace_back(slider, raw); }
+    void setEffectWindowButtonEnabled(bool enabled) override { effectButtonEnabled = enabled; }
+    int toneLabel() const override { return tone; }
+    void setToneLabel(int value) override { tone = value; }
+    void showModeButtons(int singing, int dance) override
+    {
+        mode[0] = singing;
+        mode[1] = dance;
+    }
+    void showAutoButtons(int manual, int automatic) override
+    {
+        autoButtons[0] = manual;
+        autoButtons[1] = automatic;
+    }
+    void HighlightBoundSlider() override {}
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool askYesNo(std::string_view question) override
+    {
+        questions.emplace_back(question);
+        return answer;
+    }
+    void setEditingBlocked(bool value) override { blocked = value; }
+};
+
+// A default store, the view, the undo history and a link that records its writes.
+struct DispatchFixture {
+    quorix::core::ManualScheduler clock;
+    quorix::core::ParamStore store;
+    quorix::core::ParamStore image;
+    quorix::core::ViewState view;
+    quorix::core::UndoHistory undo{store, view, clock};
+    RecordingWindow window;
+    bool online = true;
+    std::vector<std::pair<int, int>> writes; // address, mode at the time of the write
+    quorix::ui::ValueDispatch dispatch{{store, view, undo, clock, [this] { return online; },
+                                        [this](int address) {
+                                            writes.emplace_back(address, view.CurrentMode);
+                                            return true;
+                                        }},
+                                       window};
+    quorix::ui::ModeControl modes{store, view, undo, window, [this] { return online; }, [this](int address) {
+                                      writes.emplace_back(address, view.CurrentMode);
+                                      return true;
+                                  }};
+
+    DispatchFixture() { quorix::core::InitParamStore(store, image); }
+};

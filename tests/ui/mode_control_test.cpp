@@ -1,0 +1,93 @@
+#include "dispatch_fixture.h"
+
+#include "core/mode_copy.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+struct Modes : ::testing::Test, DispatchFixture {};
+
+} // namespace
+
+TEST_F(Modes, SwitchingModesResetsUndoAndSendsTheMode)
+{
+    dispatch.SliderScrolled(5, 300.0f, -1, {});
+    ASSERT_EQ(undo.UndoPos(), 0);
+    writes.clear();
+    modes.ModeButtonClicked(1);
+    EXPECT_EQ(view.CurrentMode, 1);
+    EXPECT_EQ(store.at(0, 2590).Value, 1);
+    EXPECT_EQ(undo.UndoPos(), -1);
+    EXPECT_EQ(window.mode[0], 0);
+    EXPECT_EQ(window.mode[1], 1);
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2590, 1}}));
+    modes.ModeButtonClicked(0);
+    EXPECT_EQ(view.CurrentMode, 0);
+    EXPECT_EQ(undo.UndoPos(), -1);
+}
+
+TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
+{
+    modes.ModeButtonClicked(1);
+    writes.clear();
+    modes.AutoControlClicked(1);
+    EXPECT_EQ(view.AutoModeControl, 1);
+    EXPECT_EQ(store.at(0, 2591).Value, 1);
+    EXPECT_EQ(window.mode[0] + window.mode[1], 0);
+    EXPECT_EQ(window.autoButtons[1], 1);
+    modes.ModeButtonClicked(0);
+    EXPECT_EQ(window.messages, std::vector<std::string>{std::string(ui::kModeLockedMessage)});
+    EXPECT_EQ(view.CurrentMode, 1);
+    EXPECT_EQ(store.at(0, 2590).Value, 1);
+    modes.AutoControlClicked(0);
+    EXPECT_EQ(window.mode[1], 1); // the dance button is pressed again
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2591, 1}, {2591, 1}}));
+}
+
+TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
+{
+    online = false;
+    store.at(0, 7).Gain = 333;
+    modes.ModeCopyClicked();
+    EXPECT_EQ(window.questions.front(), std::string(core::kCopySingingToDanceQuestion));
+    EXPECT_EQ(store.at(1, 7).Gain, 333);
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(window.messages.back(), std::string(core::kCopyDoneMessage));
+    EXPECT_FALSE(window.blocked);
+}
+
+TEST_F(Modes, CopyOnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
+{
+    modes.ModeCopyClicked();
+    int perMode = 0;
+    for (int a = 0; a < core::kAddressCount; ++a)
+        perMode += store.at(0, a).PerMode ? 1 : 0;
+    EXPECT_EQ(static_cast<int>(writes.size()), perMode);
+    for (const auto& [address, mode] : writes) {
+        EXPECT_TRUE(store.at(0, address).PerMode) << address;
+        EXPECT_EQ(mode, 1);
+    }
+    EXPECT_EQ(view.CurrentMode, 0);
+}
+
+TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
+{
+    dispatch.SliderScrolled(1024, 50.0f, -1, {});
+    clock.advance(1500);
+    dispatch.SliderScrolled(1025, 60.0f, -1, {});
+    writes.clear();
+    modes.UndoClicked();
+    EXPECT_EQ(store.at(0, 1025).Value, 100);
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1025, 0}}));
+    modes.RedoClicked();
+    EXPECT_EQ(store.at(0, 1025).Value, 60);
+    EXPECT_EQ(window.refreshes, 2);
+    online = false;
+    writes.clear();
+    modes.UndoClicked();
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(store.at(0, 1025).Value, 100);
+}

@@ -1,0 +1,168 @@
+#include "dispatch_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+using ui::BandFields;
+
+namespace {
+
+struct Dispatch : ::testing::Test, DispatchFixture {};
+
+struct PlainSliderCase {
+    const char* what;
+    int kind;
+    int address;
+    bool bothModes;
+    bool undoStep;
+};
+
+} // namespace
+
+TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSendOnce)
+{
+    const PlainSliderCase cases[] = {
+        {"main output music level (per mode)", 4, 1024, false, true},
+        {"main output left level (shared)", 4, 1028, true, true},
+        {"microphone compressor (shared)", 1, 256 + 0x11, true, true},
+        {"master music level (common)", 4, 2560, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DispatchFixture f;
+        f.view.CurrentKind = c.kind;
+        const int before1 = f.store.at(1, c.address).Value;
+        f.dispatch.SliderScrolled(c.address, 37.0f, -1, {});
+        EXPECT_EQ(f.store.at(0, c.address).Value, 37);
+        if (c.address < 2048)
+            EXPECT_EQ(f.store.at(1, c.address).Value, c.bothModes ? 37 : before1);
+        EXPECT_EQ(f.writes, (std::vector<std::pair<int, int>>{{c.address, 0}}));
+        EXPECT_EQ(f.undo.UndoPos(), c.undoStep ? 0 : -1);
+    }
+}
+
+TEST_F(Dispatch, BandSliderMovesItsPointAndEveryBandFieldInItsModes)
+{
+    view.CurrentMode = 1;
+    const BandFields band{200, 0, 40, 12, 2, true};
+    dispatch.SliderScrolled(256 + 3, 301.4f, 2, band); // microphone EQ3, shared
+    for (int mode : {0, 1}) {
+        const core::ParamRecord& r = store.at(mode, 256 + 3);
+        EXPECT_EQ(r.Gain, 301);
+        EXPECT_EQ(r.FreqIndex, 200);
+        EXPECT_EQ(r.QIndex, 40);
+        EXPECT_EQ(r.ShelfQIndex, 12);
+        EXPECT_EQ(r.Shape, 2);
+        EXPECT_TRUE(r.BandOff);
+    }
+    EXPECT_EQ(window.bandPoints, std::vector<int>{2});
+    dispatch.SliderScrolled(5, 260.0f, 5, band); // music EQ6 is per mode: dance only
+    EXPECT_EQ(store.at(1, 5).Gain, 260);
+    EXPECT_EQ(store.at(0, 5).Gain, 250);
+}
+
+TEST_F(Dispatch, EffectsCutSlidersMoveTheirPointOnlyWhileTheirThirdIsShown)
+{
+    view.CurrentKind = 3;
+    view.EffectsSubPage = 1;
+    dispatch.SliderScrolled(774, 100.0f, 16, {}); // echo low cut, reverb third shown
+    dispatch.SliderScrolled(781, 90.0f, 16, {});  // reverb low cut
+    EXPECT_EQ(window.filterFrequencies, (std::vector<std::pair<int, int>>{{16, 90}}));
+    EXPECT_EQ(store.at(0, 774).Value, 100);
+    EXPECT_EQ(store.at(1, 774).Value, 100);
+}
+
+TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
+{
+    view.CurrentKind = 3;
+    dispatch.ComboClicked(768 + 0x2A, 0, "RevSelect");
+    EXPECT_TRUE(window.effectButtonEnabled);
+    EXPECT_TRUE(window.sliderValues.empty());
+    for (int mode = 1; mode <= 4; ++mode) {
+        SCOPED_TRACE(mode);
+        writes.clear();
+        window.sliderValues.clear();
+        dispatch.ComboClicked(768 + 0x2A, mode, "RevSelect");
+        EXPECT_FALSE(window.effectButtonEnabled);
+        EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{768 + 0x2A, 0}}));
+        ASSERT_EQ(window.sliderValues.size(), 4u);
+        for (int i = 0; i < 4; ++i) {
+            const int expected = ui::ValueDispatch::kReverbPresets[mode - 1][i];
+            EXPECT_EQ(window.sliderValues[static_cast<std::size_t>(i)].second, expected);
+            for (int m : {0, 1})
+                EXPECT_EQ(store.at(m, ui::ValueDispatch::kReverbPresetAddresses[i]).Value, expected);
+        }
+    }
+    EXPECT_EQ(store.at(0, 782).Value, 9112); // mode 4's high cut
+}
+
+TEST_F(Dispatch, FilterTypeDropDownsRetypeTheirPoint)
+{
+    view.CurrentKind = 7;
+    dispatch.ComboClicked(1792 + 7, 3, "5");
+    EXPECT_EQ(window.filterTypes, (std::vector<std::pair<int, int>>{{5, 3}}));
+    EXPECT_EQ(undo.UndoPos(), 0); // a snapshot before the change
+    EXPECT_EQ(store.at(0, 1792 + 7).Value, 3);
+    EXPECT_EQ(store.at(1, 1792 + 7).Value, 0); // the filter type is per mode
+}
+
+TEST_F(Dispatch, ButtonsMutesOptionsAndBypass)
+{
+    dispatch.ButtonClicked(-1, 1);
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(undo.UndoPos(), -1);
+
+    dispatch.ButtonClicked(1792 + 6, 1); // subwoofer phase, shared
+    EXPECT_EQ(store.at(1, 1792 + 6).Value, 1);
+    dispatch.MuteClicked(2576, 1);
+    dispatch.SingleMuteClicked(2, 1);
+    dispatch.OptionClicked(ui::ValueDispatch::OptionGroup::Input, 4);
+    dispatch.OptionClicked(ui::ValueDispatch::OptionGroup::FBX2, 3);
+    EXPECT_EQ(store.at(0, 2576).Value, 1);
+    EXPECT_EQ(store.at(0, 2595).Value, 1);
+    EXPECT_EQ(store.at(0, 2563).Value, 4);
+    EXPECT_EQ(store.at(0, 2573).Value, 3);
+    EXPECT_EQ(window.refreshes, 2);
+
+    view.CurrentKind = 3;
+    view.EffectsSubPage = 1;
+    dispatch.ByPassClicked(1);
+    EXPECT_EQ(store.at(0, 2560 + 0x2B).Value, 1);
+    view.CurrentKind = 5;
+    dispatch.ByPassClicked(1);
+    EXPECT_EQ(store.at(0, 2560 + 0x16 + 5).Value, 1);
+    EXPECT_EQ(window.bypassRedraws, 2);
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1798, 0}, {2576, 0}, {2595, 0}, {2563, 0}, {2573, 0},
+                                                        {2603, 0}, {2587, 0}}));
+}
+
+TEST_F(Dispatch, ToneStaysWithinTwoToEightAndReturnsToNeutralOffline)
+{
+    window.tone = 8;
+    dispatch.ToneStep(true);
+    EXPECT_EQ(window.tone, 8);
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2598, 0}}));
+    EXPECT_EQ(store.at(0, 2598).Value, 8);
+
+    online = false;
+    writes.clear();
+    window.tone = 3;
+    dispatch.ToneStep(false);
+    dispatch.ToneStep(false); // stays at 2
+    EXPECT_EQ(window.tone, 2);
+    clock.advance(499);
+    EXPECT_EQ(window.tone, 2);
+    clock.advance(1);
+    EXPECT_EQ(window.tone, 5);
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(store.at(0, 2598).Value, 8); // nothing stored offline
+}
+
+TEST_F(Dispatch, OfflineChangesReachOnlyTheStore)
+{
+    online = false;
+    dispatch.SliderScrolled(1024, 90.0f, -1, {});
+    dispatch.ComboClicked(1024 + 6, 1, "10");
+    EXPECT_EQ(store.at(0, 1024).Value, 90);
+    EXPECT_TRUE(writes.empty());
+}
