@@ -72,7 +72,14 @@ public:
     bool pulse() const { return m_pulse; }
     int pending() const { return m_pending; }
     bool bypassed() const;
+    // Frames drawn since the last take (the window shows and resets the count once a second).
     int framesDrawn() const { return m_frames; }
+    int takeFramesDrawn()
+    {
+        const int frames = m_frames;
+        m_frames = 0;
+        return frames;
+    }
     // Marker image offset t: the band's position, 15 for a low-pass, 16 for a high-pass.
     static int markerOffset(const CurvePoint& point, int index);
 
