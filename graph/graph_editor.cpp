@@ -25,6 +25,15 @@ GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::Und
       m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
       m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { KeyDown(m_wheelKey); }))
 {
+    m_display.onPointsReplaced = [this] { ReleaseAll(); };
+}
+
+void GraphEditor::ReleaseAll()
+{
+    m_wheelTimer->stop();
+    if (m_arrowDown)
+        KeyUp(m_leftward ? LeftKey : RightKey);
+    MouseUp();
 }
 
 CurvePoint* GraphEditor::selectedPoint()

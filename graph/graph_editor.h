@@ -36,6 +36,9 @@ public:
     void MouseUp();
     void KeyDown(int key);
     void KeyUp(int key);
+    // Ends every arrow press, long press, drag and waiting wheel step as if released: the
+    // graph lost the focus or was hidden, or its page was rebuilt (the display calls it).
+    void ReleaseAll();
     // One wheel step over the graph: +120 away from the user, -120 toward; anything else does nothing.
     void Wheel(int delta, bool ctrl);
     // Restores the page's points from the default set; writes stop at the first failure.
@@ -53,6 +56,7 @@ public:
 
     bool dragging() const { return m_dragging; }
     bool qDragging() const { return m_qDrag; }
+    bool arrowHeld() const { return m_arrowDown; }
 
 private:
     CurvePoint* selectedPoint();

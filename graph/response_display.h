@@ -45,6 +45,8 @@ public:
     std::function<void()> onGridChanged;
     std::function<void()> onInactiveChanged;
     std::function<void()> onFrame;
+    // The point list is about to be rebuilt: whatever held one of its points lets go.
+    std::function<void()> onPointsReplaced;
 
     void ResizeGraph(int width, int height);
     void RefreshAllCurves(bool timersOff);

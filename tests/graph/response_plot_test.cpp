@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -173,5 +176,47 @@ TEST_F(Plot, ATinyPlotDrawsWithoutPoints)
         plot->editor().MouseMove(8, 8);
         plot->editor().KeyDown(GraphEditor::Up);
         EXPECT_EQ(plot->frame().size(), size);
+    }
+}
+
+// The release of a held key or button goes elsewhere when the plot loses the focus,
+// is hidden or closed, or shows another page: each ends the press as a release would.
+TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
+{
+    const std::pair<const char*, std::function<void(ResponsePlot&)>> endings[] = {
+        {"focus lost", [](ResponsePlot& p) {
+             QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+             QApplication::sendEvent(&p, &out);
+         }},
+        {"hidden", [](ResponsePlot& p) { p.hide(); }},
+        {"closed", [](ResponsePlot& p) { p.close(); }},
+        {"page changed", [this](ResponsePlot& p) {
+             view.CurrentKind = 1;
+             p.display().RefreshAllCurves(false);
+         }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        view.CurrentKind = 0;
+        make(0);
+        plot->display().SelectPoint(4);
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(plot.get(), &right);
+        clock.advance(300); // moving by now
+        const auto [x, y] = markerAt(8);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        end(*plot);
+        EXPECT_FALSE(plot->editor().arrowHeld());
+        EXPECT_FALSE(plot->editor().dragging());
+        const int music = store.at(0, 4).FreqIndex;
+        const core::ParamRecord dragged = store.at(0, 8);
+        clock.advance(1000);
+        writes.clear();
+        clock.advance(1000);
+        plot->editor().MouseMove(x + 100, y - 50);
+        EXPECT_EQ(store.at(0, 4).FreqIndex, music);
+        EXPECT_EQ(store.at(0, 8).FreqIndex, dragged.FreqIndex);
+        EXPECT_EQ(store.at(0, 8).Gain, dragged.Gain);
+        EXPECT_TRUE(writes.empty());
     }
 }
