@@ -164,17 +164,21 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     EXPECT_EQ(sliders.sliderFor(99), -1);
 }
 
-TEST_F(Plot, ATinyPlotDrawsWithoutPoints)
+TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)
 {
     make(0);
-    for (const QSize size : {QSize(10, 10), QSize(45, 20), QSize(46, 19)}) {
+    for (const QSize size : {QSize(1, 1), QSize(2, 30), QSize(10, 10), QSize(45, 20), QSize(46, 19), QSize(47, 1),
+                             QSize(100, 18), QSize(300, 2)}) {
         plot->resize(size);
         QApplication::processEvents();
         plot->display().RefreshAllCurves(false);
         clock.advance(1);
-        plot->editor().MouseDown(5, 5, GraphEditor::Left);
-        plot->editor().MouseMove(8, 8);
+        const auto [x, y] = markerAt(4);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        plot->editor().MouseMove(x + 3, y + 3);
+        plot->editor().MouseUp();
         plot->editor().KeyDown(GraphEditor::Up);
+        clock.advance(1);
         EXPECT_EQ(plot->frame().size(), size);
     }
 }
