@@ -43,9 +43,12 @@ void MBtnFlag::setValue(int value)
     update();
 }
 
-void MBtnFlag::setButtonEnabled(bool enabled)
+void MBtnFlag::changeEvent(QEvent* event)
 {
-    m_enabled = enabled;
+    if (event->type() != QEvent::EnabledChange) {
+        QWidget::changeEvent(event);
+        return;
+    }
     if (SpecialFeature == "DisabledRefresh")
         repaint();
 }
@@ -55,7 +58,7 @@ int MBtnFlag::shownImage() const
     if (m_stored < 0 || m_stored >= m_ids.size())
         return 0;
     const int id = m_ids[m_stored];
-    if (!m_enabled) {
+    if (!isEnabled()) {
         if (id == 312)
             return 317;
         if ((id == 162 || id == 170 || id == 174 || id == 218 || id == 219) && m_ids.size() > 2)
@@ -84,7 +87,7 @@ void MBtnFlag::paintEvent(QPaintEvent*)
 
 void MBtnFlag::mousePressEvent(QMouseEvent* event)
 {
-    if (!m_enabled)
+    if (!isEnabled())
         return;
     const QPointF pt = event->position();
     emit MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()), static_cast<float>(pt.x()),
@@ -110,7 +113,7 @@ void MBtnFlag::mousePressEvent(QMouseEvent* event)
 
 void MBtnFlag::mouseReleaseEvent(QMouseEvent*)
 {
-    if (!m_enabled)
+    if (!isEnabled())
         return;
     if (m_action == Momentary) {
         m_stored = 0;

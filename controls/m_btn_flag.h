@@ -24,9 +24,10 @@ public:
     void setValue(int value);
     int ActionType() const { return m_action; }
     void setActionType(int action) { m_action = action; }
-    // Repaints at once only with SpecialFeature "DisabledRefresh"; otherwise at the next repaint.
-    void setButtonEnabled(bool enabled);
-    bool buttonEnabled() const { return m_enabled; }
+    // Enabled is QWidget's, as on every skinned control: setEnabled() repaints at once
+    // only with SpecialFeature "DisabledRefresh"; otherwise at the next repaint.
+    void setButtonEnabled(bool enabled) { setEnabled(enabled); }
+    bool buttonEnabled() const { return isEnabled(); }
 
     QString SpecialFeature;
     int Addr = -1;
@@ -47,6 +48,7 @@ signals:
     void MouseDown(int button, int shift, float x, float y);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,7 +61,6 @@ private:
     QString m_indexText;
     int m_stored = 0;
     int m_action = TwoPosition;
-    bool m_enabled = true;
     bool m_hover = false;
 };
 

@@ -88,7 +88,7 @@ void MComboBox::paintEvent(QPaintEvent*)
         DrawSkinText(p, selectedText(), Qt::white, "2,2", 0, 16);
     DrawSkinImage(p, m_pressed ? m_list.arrowPressed : m_list.arrow, m_list.arrowX,
                   m_pressed ? m_list.arrowPressedY : m_list.arrowY);
-    if (!m_enabled)
+    if (!isEnabled())
         DrawSkinImage(p, 316, 0, 0);
 }
 
@@ -115,7 +115,7 @@ void MComboBox::placePopup()
 
 void MComboBox::mousePressEvent(QMouseEvent*)
 {
-    if (!m_enabled)
+    if (!isEnabled())
         return;
     m_pressed = true;
     m_open = !m_open;
@@ -125,10 +125,22 @@ void MComboBox::mousePressEvent(QMouseEvent*)
 
 void MComboBox::mouseReleaseEvent(QMouseEvent*)
 {
-    if (!m_enabled)
+    if (!isEnabled())
         return;
     m_pressed = false;
     repaint();
+}
+
+void MComboBox::changeEvent(QEvent* event)
+{
+    if (event->type() != QEvent::EnabledChange) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    if (!isEnabled() && m_open) {
+        m_open = false;
+        placePopup();
+    }
 }
 
 void MComboBox::focusOutEvent(QFocusEvent*)

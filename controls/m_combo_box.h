@@ -23,8 +23,10 @@ public:
     void setShowType(int showType);
     int Value() const;
     void setValue(int value);
-    void setComboEnabled(bool enabled) { m_enabled = enabled; }
-    bool comboEnabled() const { return m_enabled; }
+    // Enabled is QWidget's, as on every skinned control; setEnabled() does not repaint
+    // (the disabled overlay shows at the next repaint) and closes an open pop-up.
+    void setComboEnabled(bool enabled) { setEnabled(enabled); }
+    bool comboEnabled() const { return isEnabled(); }
 
     QString SpecialFeature;
     int Addr = -1;
@@ -42,6 +44,7 @@ signals:
     void Click(int item);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -55,7 +58,6 @@ private:
     ComboList m_list;
     int m_showType = 0;
     int m_selected = 0;
-    bool m_enabled = true;
     bool m_pressed = false;
     bool m_open = false;
     QListWidget* m_popup = nullptr;

@@ -458,10 +458,21 @@ void MScrollBar::mouseReleaseEvent(QMouseEvent*)
     clickStep();
 }
 
-void MScrollBar::mouseDoubleClickEvent(QMouseEvent*)
+void MScrollBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click only steps again.
-    clickStep();
+    // Qt also delivers the second press and release of a double click, whose click
+    // already steps a second time; stepping here too would make it three.
+    event->accept();
+}
+
+void MScrollBar::hideEvent(QHideEvent* event)
+{
+    // A hidden control gets no release: the press ends here.
+    m_dragging = false;
+    m_polarityPressed = false;
+    if (m_holdTimer)
+        m_holdTimer->stop();
+    QWidget::hideEvent(event);
 }
 
 void MScrollBar::clickStep()

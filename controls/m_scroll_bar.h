@@ -27,6 +27,7 @@ public:
     ~MScrollBar() override;
 
     void setContext(const ControlContext& context);
+    // Enabled is QWidget's (setEnabled), as on every skinned control.
 
     int ScrollBarType() const { return m_type; }
     // Also applies the fixed scales of kinds 0, 1 and 8 and the initial position, as loading a layout does.
@@ -84,6 +85,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -25,6 +25,15 @@ GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::Und
       m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
       m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { KeyDown(m_wheelKey); }))
 {
+    m_display.onPointsReplaced = [this] { ReleaseAll(); };
+}
+
+void GraphEditor::ReleaseAll()
+{
+    m_wheelTimer->stop();
+    if (m_arrowDown)
+        KeyUp(m_leftward ? LeftKey : RightKey);
+    MouseUp();
 }
 
 CurvePoint* GraphEditor::selectedPoint()
@@ -44,6 +53,10 @@ void GraphEditor::beginStep()
 
 void GraphEditor::writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change)
 {
+    if (address >= core::kFirstGlobalAddress) { // one record, in mode slot 0
+        change(m_links.store.at(0, address));
+        return;
+    }
     const int mode = m_links.view.CurrentMode;
     change(m_links.store.at(mode, address));
     if (!m_links.store.at(0, address).PerMode)
@@ -288,6 +301,43 @@ void GraphEditor::ResetPoints()
         refreshControls();
     else
         m_display.RefreshAllCurves(false);
+}
+
+bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFields& fields)
+{
+    if (address < 0 || address >= core::kAddressCount)
+        return false;
+    if (address < core::kFirstGlobalAddress)
+        beginStep();
+    const int value = core::RoundHalfEven(fields.Value);
+    auto& points = m_display.points();
+    const bool bound = pointIndex >= 0 && pointIndex < static_cast<int>(points.size());
+    const CurvePoint* target = bound ? &points[static_cast<std::size_t>(pointIndex)] : nullptr;
+    if (target && target->Type == EqBandPoint && target->Address == address) {
+        CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
+        p.FreqIndex = fields.Freq;
+        p.GainOrType = value;
+        p.QIndex = fields.q;
+        p.ShelfQIndex = fields.sQ;
+        p.BandKind = fields.QType;
+        p.BandOff = fields.EQdisabled;
+        writeMirrored(address, [&fields, value](core::ParamRecord& r) {
+            r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
+            r.FreqIndex = fields.Freq;
+            r.QIndex = fields.q;
+            r.ShelfQIndex = fields.sQ;
+            r.BandOff = fields.EQdisabled;
+            r.Gain = value;
+        });
+    } else {
+        writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
+        if (!target || !target->isFilter() || target->frequencyAddress() != address)
+            return false;
+        points[static_cast<std::size_t>(pointIndex)].FreqIndex = value;
+    }
+    m_display.setPending(pointIndex);
+    m_display.SelectPoint(pointIndex);
+    return true;
 }
 
 void GraphEditor::Command3(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "response_display.h"
+#include "slider_fields.h"
 
 #include "core/undo_history.h"
 
@@ -35,15 +36,27 @@ public:
     void MouseUp();
     void KeyDown(int key);
     void KeyUp(int key);
+    // Ends every arrow press, long press, drag and waiting wheel step as if released: the
+    // graph lost the focus or was hidden, or its page was rebuilt (the display calls it).
+    void ReleaseAll();
     // One wheel step over the graph: +120 away from the user, -120 toward; anything else does nothing.
     void Wheel(int delta, bool ctrl);
     // Restores the page's points from the default set; writes stop at the first failure.
     void ResetPoints();
     // Shows one third of the effects page: 0 echo, 1 reverb, 2 effect mix.
     void Command3(int index);
+    // A slider bound to curve point `pointIndex` (its EQindex) changed; `address` is the
+    // slider's Addr. Starts or extends the undo step (below 2048), writes the fields into
+    // the store (the other mode too when the record is not per mode) and, when the point
+    // stands for `address`, into the point, selects it, redraws and writes it to the
+    // processor with the next frame: returns true, the window sends nothing. Returns
+    // false when no point of the page stands for `address` (an effects cut slider of
+    // another third): only the store changed and the window sends the address itself.
+    bool BandSliderChanged(int pointIndex, int address, const SliderFields& fields);
 
     bool dragging() const { return m_dragging; }
     bool qDragging() const { return m_qDrag; }
+    bool arrowHeld() const { return m_arrowDown; }
 
 private:
     CurvePoint* selectedPoint();

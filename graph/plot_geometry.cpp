@@ -2,6 +2,7 @@
 
 #include "core/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorix::graph {
@@ -52,7 +53,7 @@ std::int32_t PlotGeometry::YToGain(float y) const
     else if (y > static_cast<float>(bottom))
         db = -27;
     else
-        db = 43.0f * (zeroY - y) / static_cast<float>(bottom - kTop);
+        db = 43.0f * (zeroY - y) / static_cast<float>(std::max(bottom - kTop, 1));
     return core::RoundHalfEven(db * 10.0f + 250.0f);
 }
 

@@ -6,12 +6,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorix::graph {
 
 namespace {
 
-constexpr float kHalfOmegaPerHertz = 6.54498e-5f; // π / 48000
+// π / 48000 in full: the six-figure 6.54498e-5 moves a narrow band near 20 kHz by
+// up to 0.009 dB against the filter it stands for.
+constexpr double kHalfOmegaPerHertz = 3.14159265358979323846 / kSampleRate;
+// Gain codes beyond 16 bits mean nothing; held there, every coefficient stays finite.
+constexpr double kWildestGainCode = 32767;
+
+double GainDecibels(std::int32_t code)
+{
+    return (std::clamp(static_cast<double>(code), -kWildestGainCode, kWildestGainCode) - 250) / 10.0;
+}
 
 } // namespace
 
@@ -31,46 +41,36 @@ FilterSections FilterSectionsFor(int currentKind, int filterType)
 
 void ResponseCurves::resize(const PlotGeometry& geometry)
 {
-    m_geometry = geometry;
     m_points = geometry.points;
     m_stride = static_cast<std::size_t>(m_points);
     m_table.assign(m_stride * kMaxCurvePoints, 0.0f);
     m_total.assign(m_stride, 0.0f);
-    m_scratch.assign(m_stride, 0.0f);
-    m_phaseValid = false;
-}
-
-void ResponseCurves::buildPhaseTables()
-{
+    m_ratio.assign(m_stride, 0.0f);
     m_frequency.resize(m_stride);
     m_phase.resize(m_stride);
-    for (int i = 0; i < m_points; ++i) {
-        const auto n = static_cast<std::size_t>(i);
-        m_frequency[n] = static_cast<float>(m_geometry.pointFrequency(i));
-        const double s = std::sin(static_cast<double>(m_frequency[n]) * kHalfOmegaPerHertz);
-        m_phase[n] = static_cast<float>(s * s);
+    for (std::size_t i = 0; i < m_stride; ++i) {
+        m_frequency[i] = geometry.pointFrequency(static_cast<int>(i));
+        const double s = std::sin(m_frequency[i] * kHalfOmegaPerHertz);
+        m_phase[i] = s * s;
     }
-    m_phaseValid = true;
 }
 
 void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
 {
-    if (!m_phaseValid)
-        buildPhaseTables();
-    std::fill_n(mutableColumn(point.Slot), m_stride, 0.0f);
+    std::fill_n(mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)), m_stride, 0.0f);
     if (point.isFilter() && (point.FreqIndex == core::kFrequencyIndexOffLow || point.FreqIndex == core::kFrequencyIndexOffHigh))
         return; // a filter set to OFF is flat
     const double f = core::FrequencyAt(std::clamp(point.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
-        const double gainDb = (point.GainOrType - 250) / 10.0;
-        const int slope = std::clamp(point.ShelfQIndex, 0, core::kQCount - 1);
+        const double gainDb = GainDecibels(point.GainOrType);
+        const double slope = core::QAt(std::clamp(point.ShelfQIndex, 0, core::kQCount - 1));
         BiquadCoefficients c;
         if (point.BandKind == 0)
             c = PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(point.QIndex, 0, core::kQCount - 1)), gainDb);
         else if (point.BandKind == 2)
-            c = HighShelfCoefficients(f, kSampleRate, 0, core::QAt(slope), gainDb);
+            c = HighShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
         else
-            c = LowShelfCoefficients(f, kSampleRate, 0, core::QAt(slope), gainDb);
+            c = LowShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
         AccumulateStage(point, c);
         return;
     }
@@ -83,72 +83,50 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
         AccumulateStage(point, c);
 }
 
-namespace {
-
-// A quadratic k3 - k1·φ + k5·φ² in vertex form k5·((φ - p)² + q). Near a sharp
-// notch the three terms nearly cancel; the vertex form keeps that cancellation
-// in double precision, so the per-point arithmetic can stay in single precision.
-struct Quadratic {
-    float scale; // k5
-    float p;
-    float q;
-    bool vertex; // false: k5 is (nearly) zero, evaluate k3 - k1·φ directly
-    float k1;
-    float k3;
-};
-
-Quadratic VertexForm(double k1, double k3, double k5)
-{
-    if (std::fabs(k5) <= 1e-9 * (std::fabs(k1) + std::fabs(k3)))
-        return {0, 0, 0, false, static_cast<float>(k1), static_cast<float>(k3)};
-    const double p = k1 / (2 * k5);
-    return {static_cast<float>(k5), static_cast<float>(p), static_cast<float>(k3 / k5 - p * p), true, 0, 0};
-}
-
-float Evaluate(const Quadratic& f, float phase)
-{
-    if (!f.vertex)
-        return f.k3 - f.k1 * phase;
-    const float d = phase - f.p;
-    return f.scale * (d * d + f.q);
-}
-
-} // namespace
-
 void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoefficients& c)
 {
     if (point.BandOff)
         return;
-    if (!m_phaseValid)
-        buildPhaseTables();
-    // |H|² = (K3 - K1·φ + K5·φ²) / (K4 - K2·φ + K6·φ²), φ = sin²(ω/2); the terms
-    // cancel badly at low frequencies, so they are formed in double precision.
+    // |H|² = (K3 - K1·φ + K5·φ²) / (K4 - K2·φ + K6·φ²), φ = sin²(ω/2). Near a narrow
+    // band's centre and at low frequencies the three terms nearly cancel (by a factor
+    // of 10⁴ and more), so they are formed and evaluated in double precision; only
+    // the ratio, which no longer cancels, goes to single precision for the logarithm.
     const double k1 = 4 * (4 * c.b0 * c.b2 + c.b0 * c.b1 + c.b2 * c.b1);
     const double k2 = 4 * (4 * c.a0 * c.a2 + c.a0 * c.a1 + c.a2 * c.a1);
     const double k3 = (c.b0 + c.b1 + c.b2) * (c.b0 + c.b1 + c.b2);
     const double k4 = (c.a1 + c.a0 + c.a2) * (c.a1 + c.a0 + c.a2);
     const double k5 = 16 * c.b0 * c.b2;
     const double k6 = 16 * c.a0 * c.a2;
-    const Quadratic numerator = VertexForm(k1, k3, k5);
-    const Quadratic denominator = VertexForm(k2, k4, k6);
 
-    const float* phase = m_phase.data();
-    float* ratio = m_scratch.data();
+    const double* phase = m_phase.data();
+    float* ratio = m_ratio.data();
     const int n = m_points;
-    // First the magnitude ratio of every point (vectorised), then its dB.
     for (int i = 0; i < n; ++i) {
-        const float num = Evaluate(numerator, phase[i]);
-        const float den = Evaluate(denominator, phase[i]);
-        ratio[i] = num > 0.0f && den > 0.0f ? num / den : 0.0f;
+        const double p = phase[i];
+        const double num = k3 + p * (k5 * p - k1);
+        const double den = k4 + p * (k6 * p - k2);
+        const double r = num / den;
+        // Outside the normal floats (a zero, a rounding step below one, or no number) reads as 0.
+        ratio[i] = r > 1e-37 && r < 1e37 ? static_cast<float>(r) : 0.0f;
     }
-    float* out = mutableColumn(point.Slot);
+    AddDecibelsHoldingZeros(ratio, n, mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)));
+}
+
+void AddDecibelsHoldingZeros(const float* ratio, int count, float* out)
+{
+    bool gap = false;
+    for (int i = 0; i < count; ++i)
+        gap |= !(ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max());
+    if (!gap) {
+        for (int i = 0; i < count; ++i)
+            out[i] += FastDecibels(ratio[i]);
+        return;
+    }
     float previous = 0.0f;
-    for (int i = 0; i < n; ++i) {
-        // At a zero of the response (or a rounding step below it) the previous value holds.
-        const float r = ratio[i];
-        const float v = r > 1e-30f && r < 1e30f ? FastDecibels(r) : previous;
-        previous = v;
-        out[i] += v;
+    for (int i = 0; i < count; ++i) {
+        if (ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max())
+            previous = FastDecibels(ratio[i]);
+        out[i] += previous;
     }
 }
 
@@ -157,7 +135,7 @@ void ResponseCurves::SumCurves(const std::vector<CurvePoint>& points)
     std::fill(m_total.begin(), m_total.end(), 0.0f);
     float* total = m_total.data();
     for (const CurvePoint& p : points) {
-        const float* col = column(p.Slot);
+        const float* col = column(std::min<int>(p.Slot, kMaxCurvePoints - 1));
         for (int i = 0; i < m_points; ++i)
             total[i] += col[i];
     }

@@ -19,33 +19,39 @@ FilterSections FilterSectionsFor(int currentKind, int filterType);
 // Sine terms depend only on the pixel column, so they are tabulated once per size.
 class ResponseCurves {
 public:
-    // Sizes the tables for a plot; the contents are recomputed by the next full refresh.
+    // Sizes and fills the tables for a plot; the curves are recomputed by the next full refresh.
     void resize(const PlotGeometry& geometry);
     int pointCount() const { return m_points; }
 
-    // Recomputes the column of one point.
+    // Recomputes the column of one point. Any field value is safe: indexes are
+    // clamped to their tables and gain codes to what 16 bits can hold.
     void ComputeCurve(const CurvePoint& point, int currentKind);
     // Adds one section's response to the point's column.
     void AccumulateStage(const CurvePoint& point, const BiquadCoefficients& c);
     void SumCurves(const std::vector<CurvePoint>& points);
 
-    const float* column(int slot) const { return &m_table[static_cast<std::size_t>(slot) * m_stride]; }
+    // Column of a curve slot, pointCount() values (none on a plot too small for any point).
+    const float* column(int slot) const { return m_table.data() + static_cast<std::size_t>(slot) * m_stride; }
     const std::vector<float>& total() const { return m_total; }
-    float frequency(int i) const { return m_frequency[static_cast<std::size_t>(i)]; }
+    // Frequency of graph point i, single precision and as the curves were computed at it.
+    float frequency(int i) const { return static_cast<float>(m_frequency[static_cast<std::size_t>(i)]); }
+    double exactFrequency(int i) const { return m_frequency[static_cast<std::size_t>(i)]; }
 
 private:
-    void buildPhaseTables();
-    float* mutableColumn(int slot) { return &m_table[static_cast<std::size_t>(slot) * m_stride]; }
+    float* mutableColumn(int slot) { return m_table.data() + static_cast<std::size_t>(slot) * m_stride; }
 
-    PlotGeometry m_geometry;
     int m_points = 0;
     std::size_t m_stride = 0;
-    bool m_phaseValid = false;
-    std::vector<float> m_frequency;
-    std::vector<float> m_phase;  // sin²(ω/2)
+    std::vector<double> m_frequency;
+    std::vector<double> m_phase; // sin²(ω/2)
     std::vector<float> m_table;  // 17 columns of N values, one per curve slot
     std::vector<float> m_total;
-    std::vector<float> m_scratch;
+    std::vector<float> m_ratio;
 };
+
+// Adds 10·log10 of each ratio to `out`; where a ratio is not a positive normal
+// float (a zero of the response) the previous point's value is added again (0 at
+// the first point).
+void AddDecibelsHoldingZeros(const float* ratio, int count, float* out);
 
 } // namespace quorix::graph

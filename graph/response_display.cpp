@@ -24,6 +24,8 @@ void ResponseDisplay::ResizeGraph(int width, int height)
 
 void ResponseDisplay::RefreshAllCurves(bool timersOff)
 {
+    if (onPointsReplaced)
+        onPointsReplaced();
     m_noOper->stop();
     m_gradient->stop();
     m_drawWave->stop();

@@ -45,6 +45,8 @@ public:
     std::function<void()> onGridChanged;
     std::function<void()> onInactiveChanged;
     std::function<void()> onFrame;
+    // The point list is about to be rebuilt: whatever held one of its points lets go.
+    std::function<void()> onPointsReplaced;
 
     void ResizeGraph(int width, int height);
     void RefreshAllCurves(bool timersOff);
@@ -72,7 +74,14 @@ public:
     bool pulse() const { return m_pulse; }
     int pending() const { return m_pending; }
     bool bypassed() const;
+    // Frames drawn since the last take (the window shows and resets the count once a second).
     int framesDrawn() const { return m_frames; }
+    int takeFramesDrawn()
+    {
+        const int frames = m_frames;
+        m_frames = 0;
+        return frames;
+    }
     // Marker image offset t: the band's position, 15 for a low-pass, 16 for a high-pass.
     static int markerOffset(const CurvePoint& point, int index);
 

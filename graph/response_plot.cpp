@@ -267,4 +267,18 @@ void ResponsePlot::wheelEvent(QWheelEvent* event)
     m_editor.Wheel(event->angleDelta().y(), modifiers == Qt::ControlModifier);
 }
 
+// The key or button release then goes elsewhere; without this a held arrow key
+// would keep moving the point.
+void ResponsePlot::focusOutEvent(QFocusEvent* event)
+{
+    m_editor.ReleaseAll();
+    QWidget::focusOutEvent(event);
+}
+
+void ResponsePlot::hideEvent(QHideEvent* event)
+{
+    m_editor.ReleaseAll();
+    QWidget::hideEvent(event);
+}
+
 } // namespace quorix::graph

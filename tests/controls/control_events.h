@@ -24,6 +24,17 @@ inline void Release(QWidget* w, QPointF at, Qt::MouseButton button = Qt::LeftBut
     QApplication::sendEvent(w, &e);
 }
 
+// What Qt delivers for a double click: press, release, press, double click, release.
+inline void DoubleClick(QWidget* w, QPointF at)
+{
+    Press(w, at);
+    Release(w, at);
+    Press(w, at);
+    QMouseEvent e(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+    Release(w, at);
+}
+
 inline void Wheel(QWidget* w, QPointF at, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                   Qt::MouseButtons buttons = Qt::NoButton)
 {

@@ -76,7 +76,7 @@ TEST(MBtnFlag, DisabledTabsShowTheirLockAndIgnoreTheMouse)
     auto tab = Button("162,163,385", MBtnFlag::HostDecides);
     tab->SpecialFeature = "DisabledRefresh";
     QSignalSpy clicks(tab.get(), &MBtnFlag::Click);
-    tab->setButtonEnabled(false);
+    tab->setEnabled(false);
     EXPECT_EQ(tab->shownImage(), 385);
     Press(tab.get(), {10, 10});
     EXPECT_EQ(clicks.count(), 0);
@@ -86,7 +86,7 @@ TEST(MBtnFlag, DisabledTabsShowTheirLockAndIgnoreTheMouse)
     EXPECT_EQ(drawn.pixelColor(19, 21), lock->pixelColor(19, 21));
     EXPECT_NE(drawn.pixelColor(19, 21), quorix::controls::SkinCache::instance().image(162)->pixelColor(19, 21));
     auto setting = Button("312,313", MBtnFlag::Momentary);
-    setting->setButtonEnabled(false);
+    setting->setEnabled(false);
     EXPECT_EQ(setting->shownImage(), 317);
     auto past = Button("282,283", MBtnFlag::HostDecides);
     past->setValue(7);

@@ -85,7 +85,7 @@ TEST(MComboBox, NearTheBottomOfTheScreenThePopupOpensAbove)
 TEST(MComboBox, ADisabledComboIgnoresTheMouse)
 {
     auto c = Combo(1);
-    c->setComboEnabled(false);
+    c->setEnabled(false);
     Press(c.get(), {10, 10});
     EXPECT_FALSE(c->isOpen());
 }

@@ -66,6 +66,28 @@ TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
     EXPECT_EQ(scrolls.count(), 1);
 }
 
+TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
+{
+    auto level = make(8);
+    QSignalSpy scrolls(level.get(), &MScrollBar::Scroll);
+    DoubleClick(level.get(), {33, 140});
+    EXPECT_EQ(level->position(), 38);
+    EXPECT_EQ(scrolls.count(), 2);
+}
+
+TEST_F(Slider, HidingTheSliderEndsItsHeldPress)
+{
+    auto level = make(8);
+    level->show();
+    Press(level.get(), {33, 170});
+    clock.advance(300);
+    const int held = level->position();
+    EXPECT_LT(held, 40);
+    level->hide();
+    clock.advance(1000);
+    EXPECT_EQ(level->position(), held);
+}
+
 TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 {
     auto level = make(8);

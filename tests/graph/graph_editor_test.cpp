@@ -254,3 +254,63 @@ TEST_F(Editing, TheSelectedMarkerPulsesEveryFourthTick)
         display.LinkTicked();
     EXPECT_FALSE(display.pulse());
 }
+
+TEST_F(Editing, ABandSliderMovesItsPointStoreAndSelectionAndIsWrittenWithTheFrame)
+{
+    showPage(1); // the microphone bands are shared by both modes
+    view.CurrentMode = 1;
+    SliderFields fader{231, 120, 30, 12, 2, false};
+    ASSERT_TRUE(editor.BandSliderChanged(2, 259, fader));
+    const CurvePoint& p = display.points()[2];
+    EXPECT_EQ(std::make_tuple(p.FreqIndex, p.GainOrType, p.QIndex, p.ShelfQIndex, p.BandKind),
+              std::make_tuple(fader.Freq, 231, fader.q, fader.sQ, fader.QType));
+    for (int mode : {0, 1}) {
+        const core::ParamRecord& r = store.at(mode, 259);
+        EXPECT_EQ(std::make_tuple(r.FreqIndex, r.Gain, r.QIndex, r.ShelfQIndex),
+                  std::make_tuple(fader.Freq, 231, fader.q, fader.sQ));
+        EXPECT_EQ(r.Shape, 2);
+    }
+    EXPECT_EQ(display.selected(), 2);
+    EXPECT_EQ(undo.UndoPos(), 0);
+    const int framesBefore = frames;
+    EXPECT_TRUE(writes.empty());
+    clock.advance(1);
+    EXPECT_EQ(frames, framesBefore + 1);
+    EXPECT_EQ(writes, std::vector<int>{259});
+
+    showPage(0); // the music bands are per mode: the other mode keeps its own
+    view.CurrentMode = 0;
+    ASSERT_TRUE(editor.BandSliderChanged(4, 4, {262, 205, 10, 8, 0, false}));
+    EXPECT_EQ(store.at(0, 4).Gain, 262);
+    EXPECT_EQ(store.at(1, 4).Gain, 250);
+    ASSERT_TRUE(editor.BandSliderChanged(15, 15, {120})); // the high-pass frequency slider
+    EXPECT_EQ(display.points()[15].FreqIndex, 120);
+    EXPECT_EQ(store.at(0, 15).Value, 120);
+    clock.advance(1);
+    EXPECT_EQ(writes, std::vector<int>{15});
+}
+
+TEST_F(Editing, ASliderOfAnotherEffectsThirdOnlyChangesTheStore)
+{
+    showPage(3, 1); // reverb third: its first filter is the reverb low cut at 781
+    const std::vector<CurvePoint> before = display.points();
+    ASSERT_FALSE(editor.BandSliderChanged(static_cast<int>(before.size()) - 2, 774, {100})); // the echo low cut
+    EXPECT_EQ(store.at(0, 774).Value, 100);
+    for (std::size_t j = 0; j < before.size(); ++j)
+        EXPECT_EQ(display.points()[j].FreqIndex, before[j].FreqIndex);
+    clock.advance(1);
+    EXPECT_TRUE(writes.empty()); // the window sends it
+    EXPECT_FALSE(editor.BandSliderChanged(40, 4, {250}));
+    EXPECT_FALSE(editor.BandSliderChanged(0, -1, {250}));
+}
+
+TEST_F(Editing, TheFrameCountIsTakenAndStartsAgain)
+{
+    showPage(0);
+    display.SelectPoint(2);
+    clock.advance(1);
+    const int drawn = display.framesDrawn();
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(display.takeFramesDrawn(), drawn);
+    EXPECT_EQ(display.framesDrawn(), 0);
+}

@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -161,17 +164,63 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     EXPECT_EQ(sliders.sliderFor(99), -1);
 }
 
-TEST_F(Plot, ATinyPlotDrawsWithoutPoints)
+TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)
 {
     make(0);
-    for (const QSize size : {QSize(10, 10), QSize(45, 20), QSize(46, 19)}) {
+    for (const QSize size : {QSize(1, 1), QSize(2, 30), QSize(10, 10), QSize(45, 20), QSize(46, 19), QSize(47, 1),
+                             QSize(100, 18), QSize(300, 2)}) {
         plot->resize(size);
         QApplication::processEvents();
         plot->display().RefreshAllCurves(false);
         clock.advance(1);
-        plot->editor().MouseDown(5, 5, GraphEditor::Left);
-        plot->editor().MouseMove(8, 8);
+        const auto [x, y] = markerAt(4);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        plot->editor().MouseMove(x + 3, y + 3);
+        plot->editor().MouseUp();
         plot->editor().KeyDown(GraphEditor::Up);
+        clock.advance(1);
         EXPECT_EQ(plot->frame().size(), size);
+    }
+}
+
+// The release of a held key or button goes elsewhere when the plot loses the focus,
+// is hidden or closed, or shows another page: each ends the press as a release would.
+TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
+{
+    const std::pair<const char*, std::function<void(ResponsePlot&)>> endings[] = {
+        {"focus lost", [](ResponsePlot& p) {
+             QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+             QApplication::sendEvent(&p, &out);
+         }},
+        {"hidden", [](ResponsePlot& p) { p.hide(); }},
+        {"closed", [](ResponsePlot& p) { p.close(); }},
+        {"page changed", [this](ResponsePlot& p) {
+             view.CurrentKind = 1;
+             p.display().RefreshAllCurves(false);
+         }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        view.CurrentKind = 0;
+        make(0);
+        plot->display().SelectPoint(4);
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(plot.get(), &right);
+        clock.advance(300); // moving by now
+        const auto [x, y] = markerAt(8);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        end(*plot);
+        EXPECT_FALSE(plot->editor().arrowHeld());
+        EXPECT_FALSE(plot->editor().dragging());
+        const int music = store.at(0, 4).FreqIndex;
+        const core::ParamRecord dragged = store.at(0, 8);
+        clock.advance(1000);
+        writes.clear();
+        clock.advance(1000);
+        plot->editor().MouseMove(x + 100, y - 50);
+        EXPECT_EQ(store.at(0, 4).FreqIndex, music);
+        EXPECT_EQ(store.at(0, 8).FreqIndex, dragged.FreqIndex);
+        EXPECT_EQ(store.at(0, 8).Gain, dragged.Gain);
+        EXPECT_TRUE(writes.empty());
     }
 }

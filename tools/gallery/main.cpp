@@ -139,7 +139,7 @@ private:
             tab->setActionType(MBtnFlag::HostDecides);
             tab->SpecialFeature = "DisabledRefresh";
             tab->setValue(value);
-            tab->setButtonEnabled(enabled);
+            tab->setEnabled(enabled);
             tab->move(x, 380);
             x += tab->width() + 4;
         }
@@ -149,7 +149,7 @@ private:
             dot->setPNGIndexStr("218,219,388");
             dot->setActionType(MBtnFlag::HostDecides);
             dot->setValue(i == 1 ? 1 : 0);
-            dot->setButtonEnabled(i != 2);
+            dot->setEnabled(i != 2);
             dot->move(560 + i * 24, 386);
         }
 
@@ -170,7 +170,7 @@ private:
         }
         auto* disabled = new MComboBox(this);
         disabled->setShowType(0);
-        disabled->setComboEnabled(false);
+        disabled->setEnabled(false);
         disabled->move(x, y);
 
         caption("progress bar: synchronising · saving 40% · complete", 16, 430);

@@ -125,27 +125,10 @@ public:
     // A fader moved: its band takes the fader's fields and is drawn again.
     void bandMoved(controls::MScrollBar* fader)
     {
-        if (fader->EQindex.isEmpty() || fader->Addr < 0)
+        if (fader->EQindex.isEmpty())
             return;
-        const int b = fader->EQindex.toInt();
-        auto& points = m_plot->display().points();
-        if (b < 0 || b >= static_cast<int>(points.size()))
-            return;
-        graph::CurvePoint& p = points[static_cast<std::size_t>(b)];
-        p.FreqIndex = fader->Freq;
-        p.GainOrType = static_cast<int>(fader->Value());
-        p.QIndex = fader->q;
-        p.ShelfQIndex = fader->sQ;
-        p.BandKind = fader->QType;
-        p.BandOff = fader->EQdisabled;
-        core::ParamRecord& r = m_store.at(m_view.CurrentMode, fader->Addr);
-        r.FreqIndex = p.FreqIndex;
-        r.Gain = p.GainOrType;
-        r.QIndex = p.QIndex;
-        r.ShelfQIndex = p.ShelfQIndex;
-        r.Shape = static_cast<std::uint8_t>(p.BandKind);
-        r.BandOff = p.BandOff;
-        m_plot->display().SelectPoint(b);
+        m_plot->editor().BandSliderChanged(fader->EQindex.toInt(), fader->Addr,
+                                           {fader->Value(), fader->Freq, fader->q, fader->sQ, fader->QType, fader->EQdisabled});
     }
 
 protected:
