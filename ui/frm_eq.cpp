@@ -55,7 +55,7 @@ frmEQ::frmEQ(ConsoleSession& session, Prompter& prompter, WindowActions& actions
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,
                                                     [this] { CheckPointerZone(mapFromGlobal(QCursor::pos())); });
     m_frameCount = session.scheduler().createTimer(kFrameCountMs, false, [this] {
-        m_framesPerSecond = m_plot->display().framesDrawn() - m_framesPerSecond;
+        m_framesPerSecond = m_plot->display().takeFramesDrawn();
     });
     m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
     m_reread = session.scheduler().createTimer(0, true, [this] {
@@ -241,9 +241,9 @@ void frmEQ::sliderScrolled(controls::MScrollBar* s)
         return;
     bool numbered = false;
     const int eqIndex = s->EQindex.toInt(&numbered);
-    const BandFields band{s->Freq, 0, s->q, s->sQ, s->QType, s->EQdisabled};
+    const graph::SliderFields fields{s->Value(), s->Freq, s->q, s->sQ, s->QType, s->EQdisabled};
     s->setEnabled(false);
-    m_dispatch->SliderScrolled(s->Addr, s->Value(), numbered ? eqIndex : -1, band);
+    m_dispatch->SliderScrolled(s->Addr, numbered ? eqIndex : -1, fields);
     s->setEnabled(true);
 }
 

@@ -137,9 +137,7 @@ private:
     void unload();
 
     // DispatchHost
-    bool isBandPoint(int point) const override;
-    void bandPointChanged(int point, const BandFields& band) override;
-    void filterFrequencyChanged(int point, int freqIndex) override;
+    bool boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;
     void filterTypeChanged(int point, int type) override;
     void bypassChanged() override;
     void showSliderValue(int sliderIndex, int raw) override;

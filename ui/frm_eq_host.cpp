@@ -110,35 +110,9 @@ void frmEQ::linkTicked()
 
 void frmEQ::synchronised(bool) {}
 
-bool frmEQ::isBandPoint(int point) const
+bool frmEQ::boundSliderChanged(int point, int address, const graph::SliderFields& fields)
 {
-    const auto& points = m_plot->display().points();
-    return point >= 0 && point < static_cast<int>(points.size()) &&
-           points[static_cast<std::size_t>(point)].Type == graph::EqBandPoint;
-}
-
-void frmEQ::bandPointChanged(int point, const BandFields& band)
-{
-    auto& points = m_plot->display().points();
-    if (point < 0 || point >= static_cast<int>(points.size()))
-        return;
-    graph::CurvePoint& p = points[static_cast<std::size_t>(point)];
-    p.FreqIndex = band.freqIndex;
-    p.GainOrType = band.gain;
-    p.QIndex = band.qIndex;
-    p.ShelfQIndex = band.shelfQIndex;
-    p.BandKind = band.shape;
-    p.BandOff = band.off;
-    m_plot->display().SelectPoint(point);
-}
-
-void frmEQ::filterFrequencyChanged(int point, int freqIndex)
-{
-    auto& points = m_plot->display().points();
-    if (point < 0 || point >= static_cast<int>(points.size()))
-        return;
-    points[static_cast<std::size_t>(point)].FreqIndex = freqIndex;
-    m_plot->display().SelectPoint(point);
+    return m_plot->editor().BandSliderChanged(point, address, fields);
 }
 
 void frmEQ::filterTypeChanged(int point, int type)

@@ -14,13 +14,6 @@ constexpr int kPageBypassBase = kCommon + 0x16;
 constexpr int kEffectsBypassBase = kCommon + 0x2A;
 constexpr int kSingleMuteBase = kCommon + 0x21;
 constexpr int kToneAddress = kCommon + 0x26;
-constexpr int kEchoCuts[] = {774, 775};
-constexpr int kReverbCuts[] = {781, 782};
-
-bool OneOf(int address, const int (&list)[2])
-{
-    return address == list[0] || address == list[1];
-}
 
 } // namespace
 
@@ -52,36 +45,19 @@ void ValueDispatch::send(int address)
         m_links.writeParam(address);
 }
 
-void ValueDispatch::SliderScrolled(int address, float value, int eqIndex, const BandFields& band)
+void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields)
 {
     if (address < 0)
         return;
+    if (eqIndex >= 0) {
+        if (!m_host.boundSliderChanged(eqIndex, address, fields))
+            send(address);
+        return;
+    }
     if (address < core::kFirstGlobalAddress)
         m_links.undo.BeginUndoStep();
-    const int raw = core::RoundHalfEven(value);
-    if (eqIndex >= 0 && m_host.isBandPoint(eqIndex)) {
-        BandFields fields = band;
-        fields.gain = raw;
-        m_host.bandPointChanged(eqIndex, fields);
-        writeMirrored(address, [&](core::ParamRecord& r) {
-            r.Shape = static_cast<std::uint8_t>(fields.shape);
-            r.FreqIndex = fields.freqIndex;
-            r.QIndex = fields.qIndex;
-            r.ShelfQIndex = fields.shelfQIndex;
-            r.BandOff = fields.off;
-            r.Gain = raw;
-        });
-    } else if (eqIndex >= 0) {
-        // On the effects page a cut slider moves its graph point only while its third is shown.
-        const int third = m_links.view.EffectsSubPage;
-        const bool shown = m_links.view.CurrentKind != 3 || (OneOf(address, kEchoCuts) && third == 0) ||
-                           (OneOf(address, kReverbCuts) && third == 1);
-        if (shown)
-            m_host.filterFrequencyChanged(eqIndex, raw);
-        writeMirrored(address, [raw](core::ParamRecord& r) { r.Value = raw; });
-    } else {
-        writeMirrored(address, [raw](core::ParamRecord& r) { r.Value = raw; });
-    }
+    const int raw = core::RoundHalfEven(fields.Value);
+    writeMirrored(address, [raw](core::ParamRecord& r) { r.Value = raw; });
     send(address);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graph/slider_fields.h"
+
 #include "core/param_store.h"
 #include "core/scheduler.h"
 #include "core/undo_history.h"
@@ -11,25 +13,16 @@
 
 namespace quorix::ui {
 
-// A band fader's fields as the user left them.
-struct BandFields {
-    int freqIndex = 0;
-    int gain = 250;
-    int qIndex = 0;
-    int shelfQIndex = 0;
-    int shape = 0;
-    bool off = false;
-};
-
 // What the value dispatch asks of the window around it: the response display's
 // points and the few controls a change moves besides the one the user touched.
 class DispatchHost {
 public:
     virtual ~DispatchHost() = default;
-    virtual bool isBandPoint(int point) const = 0;
-    // Point `point` takes the fields (or the frequency, or the filter type) and is recomputed and selected.
-    virtual void bandPointChanged(int point, const BandFields& band) = 0;
-    virtual void filterFrequencyChanged(int point, int freqIndex) = 0;
+    // A slider bound to graph point `point` changed: the graph takes it into the point and the
+    // store and writes it with its next frame (true), or no point of the page stands for the
+    // address and only the store changed (false).
+    virtual bool boundSliderChanged(int point, int address, const graph::SliderFields& fields) = 0;
+    // Point `point` takes the filter type and is recomputed and selected.
     virtual void filterTypeChanged(int point, int type) = 0;
     // The page's bypass flag changed: the graph redraws its banner.
     virtual void bypassChanged() = 0;
@@ -64,7 +57,7 @@ public:
     ValueDispatch(DispatchLinks links, DispatchHost& host);
 
     // A slider moved; eqIndex is the graph point it is bound to, -1 for none.
-    void SliderScrolled(int address, float value, int eqIndex, const BandFields& band);
+    void SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields);
     void ComboClicked(int address, int value, std::string_view specialFeature);
     void ButtonClicked(int address, int value);
     void MuteClicked(int address, int value);

@@ -12,8 +12,8 @@
 
 // The window around the dispatch and the mode control, recorded.
 struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
-    std::vector<int> bandPoints;
-    std::vector<std::pair<int, int>> filterFrequencies;
+    std::vector<std::pair<int, int>> boundSliders; // point, address
+    bool pointStandsForAddress = true;
     std::vector<std::pair<int, int>> filterTypes;
     std::vector<std::pair<int, int>> sliderValues;
     std::vector<std::string> messages;
@@ -27,9 +27,11 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     int autoButtons[2] = {1, 0};
     bool blocked = false;
 
-    bool isBandPoint(int point) const override { return point < 15; }
-    void bandPointChanged(int point, const quorix::ui::BandFields&) override { bandPoints.push_back(point); }
-    void filterFrequencyChanged(int point, int freq) override { filterFrequencies.emplace_back(point, freq); }
+    bool boundSliderChanged(int point, int address, const quorix::graph::SliderFields&) override
+    {
+        boundSliders.emplace_back(point, address);
+        return pointStandsForAddress;
+    }
     void filterTypeChanged(int point, int type) override { filterTypes.emplace_back(point, type); }
     void bypassChanged() override { ++bypassRedraws; }
     void RefreshControls() override { ++refreshes; }

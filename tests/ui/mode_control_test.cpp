@@ -14,7 +14,7 @@ struct Modes : ::testing::Test, DispatchFixture {};
 
 TEST_F(Modes, SwitchingModesResetsUndoAndSendsTheMode)
 {
-    dispatch.SliderScrolled(5, 300.0f, -1, {});
+    dispatch.SliderScrolled(5, -1, {.Value = 300.0f});
     ASSERT_EQ(undo.UndoPos(), 0);
     writes.clear();
     modes.ModeButtonClicked(1);
@@ -75,9 +75,9 @@ TEST_F(Modes, CopyOnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
 
 TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
 {
-    dispatch.SliderScrolled(1024, 50.0f, -1, {});
+    dispatch.SliderScrolled(1024, -1, {.Value = 50.0f});
     clock.advance(1500);
-    dispatch.SliderScrolled(1025, 60.0f, -1, {});
+    dispatch.SliderScrolled(1025, -1, {.Value = 60.0f});
     writes.clear();
     modes.UndoClicked();
     EXPECT_EQ(store.at(0, 1025).Value, 100);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 using namespace quorix;
-using ui::BandFields;
 
 namespace {
 
@@ -32,44 +31,26 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSendOnce)
         DispatchFixture f;
         f.view.CurrentKind = c.kind;
         const int before1 = f.store.at(1, c.address).Value;
-        f.dispatch.SliderScrolled(c.address, 37.0f, -1, {});
+        f.dispatch.SliderScrolled(c.address, -1, {.Value = 37.0f});
         EXPECT_EQ(f.store.at(0, c.address).Value, 37);
-        if (c.address < 2048)
+        if (c.address < 2048) {
             EXPECT_EQ(f.store.at(1, c.address).Value, c.bothModes ? 37 : before1);
+        }
         EXPECT_EQ(f.writes, (std::vector<std::pair<int, int>>{{c.address, 0}}));
         EXPECT_EQ(f.undo.UndoPos(), c.undoStep ? 0 : -1);
     }
 }
 
-TEST_F(Dispatch, BandSliderMovesItsPointAndEveryBandFieldInItsModes)
+TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichWritesThemWithItsNextFrame)
 {
-    view.CurrentMode = 1;
-    const BandFields band{200, 0, 40, 12, 2, true};
-    dispatch.SliderScrolled(256 + 3, 301.4f, 2, band); // microphone EQ3, shared
-    for (int mode : {0, 1}) {
-        const core::ParamRecord& r = store.at(mode, 256 + 3);
-        EXPECT_EQ(r.Gain, 301);
-        EXPECT_EQ(r.FreqIndex, 200);
-        EXPECT_EQ(r.QIndex, 40);
-        EXPECT_EQ(r.ShelfQIndex, 12);
-        EXPECT_EQ(r.Shape, 2);
-        EXPECT_TRUE(r.BandOff);
-    }
-    EXPECT_EQ(window.bandPoints, std::vector<int>{2});
-    dispatch.SliderScrolled(5, 260.0f, 5, band); // music EQ6 is per mode: dance only
-    EXPECT_EQ(store.at(1, 5).Gain, 260);
-    EXPECT_EQ(store.at(0, 5).Gain, 250);
-}
+    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .Freq = 200});
+    EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}}));
+    EXPECT_TRUE(writes.empty());
 
-TEST_F(Dispatch, EffectsCutSlidersMoveTheirPointOnlyWhileTheirThirdIsShown)
-{
-    view.CurrentKind = 3;
-    view.EffectsSubPage = 1;
-    dispatch.SliderScrolled(774, 100.0f, 16, {}); // echo low cut, reverb third shown
-    dispatch.SliderScrolled(781, 90.0f, 16, {});  // reverb low cut
-    EXPECT_EQ(window.filterFrequencies, (std::vector<std::pair<int, int>>{{16, 90}}));
-    EXPECT_EQ(store.at(0, 774).Value, 100);
-    EXPECT_EQ(store.at(1, 774).Value, 100);
+    // An effects cut slider of a third not shown has no point: the store changed, the window sends.
+    window.pointStandsForAddress = false;
+    dispatch.SliderScrolled(774, 16, {.Value = 100.0f});
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{774, 0}}));
 }
 
 TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
@@ -161,7 +142,7 @@ TEST_F(Dispatch, ToneStaysWithinTwoToEightAndReturnsToNeutralOffline)
 TEST_F(Dispatch, OfflineChangesReachOnlyTheStore)
 {
     online = false;
-    dispatch.SliderScrolled(1024, 90.0f, -1, {});
+    dispatch.SliderScrolled(1024, -1, {.Value = 90.0f});
     dispatch.ComboClicked(1024 + 6, 1, "10");
     EXPECT_EQ(store.at(0, 1024).Value, 90);
     EXPECT_TRUE(writes.empty());
