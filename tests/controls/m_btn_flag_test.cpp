@@ -24,7 +24,7 @@ std::unique_ptr<MBtnFlag> Button(const char* ids, int action)
 TEST(MBtnFlag, TakesTheSizeOfItsFirstImage)
 {
     auto b = Button("282,283", MBtnFlag::Toggle);
-    EXPECT_EQ(b->size(), QSize(72, 28));
+    EXPECT_EQ(b->size(), QSize(36, 28));
 }
 
 TEST(MBtnFlag, AToggleReturnsToItsFirstImageAfterTwoPresses)

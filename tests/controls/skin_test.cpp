@@ -32,7 +32,7 @@ TEST(SkinDraw, MissingImagesDrawNothingAndFullTurnsDrawUnrotated)
     QImage canvas(120, 120, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter p(&canvas);
-    DrawSkinImage(p, 399, 0, 0);
+    DrawSkinImage(p, 450, 0, 0);
     DrawSkinImage(p, 42, 0, 0);
     p.end();
     EXPECT_EQ(canvas.pixelColor(5, 5).alpha(), 0);
