@@ -4,6 +4,7 @@
 #include "frm_eq.h"
 #include "frm_eq_controls.h"
 #include "prompter.h"
+#include "sim_panel.h"
 
 #include "link/link_host.h"
 
@@ -81,6 +82,16 @@ void mdiMain::createMenus()
         online->setEnabled(loaded);
         offline->setEnabled(loaded);
     });
+    if (m_session.processor()) {
+        device->addSeparator();
+        QAction* panel = named(device->addAction(QStringLiteral("模拟处理器…")), "SimulatorPanel");
+        connect(panel, &QAction::triggered, this, [this] {
+            if (!m_simPanel)
+                m_simPanel = new SimPanel(*m_session.processor(), *m_session.simulatorPort(), m_session.scheduler(), this);
+            m_simPanel->show();
+            m_simPanel->raise();
+        });
+    }
     named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
     named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");

@@ -61,6 +61,7 @@ private:
     Prompter& m_prompter;
     QMdiArea* m_area = nullptr;
     QPointer<QMdiSubWindow> m_sub;
+    QPointer<QWidget> m_simPanel;
     frmEQ* m_frm = nullptr;
     bool m_quitting = false;
 };

@@ -1,0 +1,81 @@
+#include "sim_panel.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quorix::ui {
+
+namespace {
+
+constexpr const char* kPresetNames[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
+constexpr int kDroppedReplies = 3;
+
+} // namespace
+
+SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core::Scheduler& scheduler,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_processor(processor), m_port(port)
+{
+    setWindowTitle(QStringLiteral("模拟处理器"));
+    setAccessibleName(windowTitle());
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_preset = new QLabel(this);
+    form->addRow(QStringLiteral("当前预置："), m_preset);
+    auto* variant = new QComboBox(this);
+    variant->addItem(QStringLiteral("型号 1：全部页面"), QChar('1'));
+    variant->addItem(QStringLiteral("型号 3：无话筒3、环绕与录音"), QChar('3'));
+    variant->setAccessibleName(QStringLiteral("型号"));
+    form->addRow(QStringLiteral("型号："), variant);
+    layout->addLayout(form);
+    connect(variant, &QComboBox::currentIndexChanged, this, [this, variant] {
+        m_processor.setVariant(variant->currentData().toChar().toLatin1());
+    });
+
+    m_plug = new QPushButton(this);
+    connect(m_plug, &QPushButton::clicked, this, [this] {
+        if (m_port.plugged())
+            m_port.unplug();
+        else
+            m_port.replug();
+        showState();
+    });
+    layout->addWidget(m_plug);
+    auto* silent = new QCheckBox(QStringLiteral("不回应保活信号（约 5 秒后断开）"), this);
+    connect(silent, &QCheckBox::toggled, this, [this](bool on) { m_processor.setKeepAliveSilent(on); });
+    layout->addWidget(silent);
+    const auto action = [this, layout](const QString& text, std::function<void()> act) {
+        auto* button = new QPushButton(text, this);
+        connect(button, &QPushButton::clicked, this, std::move(act));
+        layout->addWidget(button);
+    };
+    action(QStringLiteral("丢弃接下来 %1 个回复").arg(kDroppedReplies),
+           [this] { m_processor.dropNextReplies(kDroppedReplies); });
+    action(QStringLiteral("损坏下一个回复的校验和"), [this] { m_processor.corruptNextChecksum(); });
+    action(QStringLiteral("发送音调复位"), [this] { m_processor.sendToneReset(); });
+
+    m_watch = scheduler.createTimer(kWatchMs, false, [this] { showState(); });
+    m_watch->start();
+    showState();
+}
+
+QString SimPanel::presetText() const
+{
+    const int preset = m_processor.currentPreset();
+    return preset >= 0 && preset < 8 ? QString::fromLatin1(kPresetNames[preset]) : QString::number(preset);
+}
+
+void SimPanel::showState()
+{
+    m_plug->setText(m_port.plugged() ? QStringLiteral("拔出 USB 线") : QStringLiteral("插入 USB 线"));
+    m_preset->setText(presetText());
+}
+
+} // namespace quorix::ui
