@@ -13,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <sstream>
+#include <vector>
 
 // The console's link against the virtual processor, in virtual time. Every
 // journey ends by checking that the processor refused nothing the console sent
@@ -29,6 +33,7 @@ struct Journey : ::testing::Test {
     RecordingHost host;
     std::ostringstream trace;
     quorix::link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+    std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 
     void SetUp() override
@@ -49,36 +54,63 @@ struct Journey : ::testing::Test {
         clock.runUntil([&] { return host.transfersFinished > finished; }, 20000);
     }
 
-    // Every transferable kind of the store equals the processor's singing set
-    // (or that of one of its presets).
-    void expectStoreMatchesProcessor(int preset = -1)
+    // Runs `action` `ms` from now on a timer of its own, as a click or a key
+    // repeat would: actions due while another one waits run nested in its wait.
+    void at(int ms, std::function<void()> action)
     {
-        const quorix::core::ParamStore theirs = preset < 0 ? processor.working() : processor.preset(preset);
-        expectTransferableKindsEqual(store, theirs);
+        actions.push_back(clock.createTimer(ms, true, std::move(action)));
+        actions.back()->start();
     }
 
+    static void expectRecordsMatch(const quorix::core::ParamStore& ours, const quorix::core::ParamStore& theirs,
+                                   int mode, int address)
+    {
+        const auto& o = ours.at(mode, address);
+        const auto& t = theirs.at(mode, address);
+        if (quorix::link::TravelsAsBand(address))
+            EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex && o.Shape == t.Shape &&
+                        o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
+                << "mode " << mode << " address " << address;
+        else
+            EXPECT_EQ(o.Value, t.Value) << "mode " << mode << " address " << address;
+    }
+
+    void expectRecordMatchesProcessor(int mode, int address)
+    {
+        expectRecordsMatch(store, processor.working(), mode, address);
+    }
+
+    // Every transferable kind of `ours` equals the singing set of `theirs`.
     static void expectTransferableKindsEqual(const quorix::core::ParamStore& ours, const quorix::core::ParamStore& theirs)
     {
         for (int kind : {0, 1, 3, 4, 7, 8, 10})
-            for (int a = quorix::core::KindFirst(kind); a <= quorix::core::KindLast(kind); ++a) {
-                if (a == 0xA20)
-                    continue; // the console sets the rights itself after a read
-                const auto& o = ours.at(0, a);
-                const auto& t = theirs.at(0, a);
-                if (quorix::link::TravelsAsBand(a))
-                    EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex &&
-                                o.Shape == t.Shape && o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
-                        << "address " << a;
-                else
-                    EXPECT_EQ(o.Value, t.Value) << "address " << a;
-            }
+            for (int a = quorix::core::KindFirst(kind); a <= quorix::core::KindLast(kind); ++a)
+                if (a != 0xA20) // the console sets the rights itself after a read
+                    expectRecordsMatch(ours, theirs, 0, a);
     }
 
-    // Gain of a band of the processor's working singing set.
-    void setProcessorGain(int address, int gain)
+    // The store against the processor's working settings, or one of its presets.
+    void expectStoreMatchesProcessor(int preset = -1)
     {
-        auto band = processor.band(0, address);
+        expectTransferableKindsEqual(store, preset < 0 ? processor.working() : processor.preset(preset));
+    }
+
+    // Gain of a band of the processor's working settings.
+    void setProcessorGain(int address, int gain, int mode = 0)
+    {
+        auto band = processor.band(mode, address);
         band.gain = gain;
-        processor.setBand(0, address, band);
+        processor.setBand(mode, address, band);
     }
 };
+
+// A valid incoming frame around `payload`, as the processor would send it.
+inline quorix::link::Bytes ReplyFrame(const quorix::link::Bytes& payload)
+{
+    quorix::link::Bytes frame(payload.size() + 3);
+    frame[0] = quorix::link::kFrameStart;
+    frame[1] = static_cast<std::uint8_t>(frame.size());
+    std::copy(payload.begin(), payload.end(), frame.begin() + 2);
+    frame.back() = quorix::link::FrameChecksum(std::span(frame).first(frame.size() - 1));
+    return frame;
+}
