@@ -3,6 +3,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quorix::sim::layout {
 
@@ -75,18 +76,37 @@ std::size_t RecordSize(int kind, int menuAddress)
     return IsBand(kind, menuAddress) ? kBandSize : kValueSize;
 }
 
+namespace {
+
+// Offsets[kind][a]: where record a starts in its kind's block; the last entry is the block's size.
+const std::array<std::vector<std::size_t>, kKindCount>& Offsets()
+{
+    static const auto offsets = [] {
+        std::array<std::vector<std::size_t>, kKindCount> table;
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            auto& starts = table[static_cast<std::size_t>(kind)];
+            starts.push_back(0);
+            for (int a = 0; a < RecordCount(kind); ++a)
+                starts.push_back(starts.back() + RecordSize(kind, a));
+        }
+        return table;
+    }();
+    return offsets;
+}
+
+} // namespace
+
 std::size_t RecordOffset(int kind, int menuAddress)
 {
     CheckRecord(kind, menuAddress);
-    std::size_t offset = 0;
-    for (int a = 0; a < menuAddress; ++a)
-        offset += RecordSize(kind, a);
-    return offset;
+    return Offsets()[static_cast<std::size_t>(kind)][static_cast<std::size_t>(menuAddress)];
 }
 
 std::size_t BlockSize(int kind)
 {
-    return RecordOffset(kind, RecordCount(kind) - 1) + RecordSize(kind, RecordCount(kind) - 1);
+    if (!IsKind(kind))
+        throw std::out_of_range("no menu kind " + std::to_string(kind));
+    return Offsets()[static_cast<std::size_t>(kind)].back();
 }
 
 } // namespace quorix::sim::layout

@@ -137,11 +137,10 @@ MemoryFileResult LoadProcessorFile(const std::filesystem::path& path, ProcessorC
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return Refused("cannot open " + path.string());
-    std::vector<std::uint8_t> bytes;
-    char c;
-    // Reads at most one byte more than a memory file holds: enough to refuse a longer file.
-    while (bytes.size() <= MemoryFileSize() && in.get(c))
-        bytes.push_back(static_cast<std::uint8_t>(c));
+    // One byte more than a memory file holds is enough to refuse a longer file.
+    std::vector<std::uint8_t> bytes(MemoryFileSize() + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     MemoryFileResult result = DecodeProcessorContents(bytes, contents);
     if (!result.ok)
         result.message = path.string() + ": " + result.message;
