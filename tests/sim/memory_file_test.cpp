@@ -117,3 +117,18 @@ TEST_F(MemoryFile, ASaveThatCannotBeWrittenKeepsTheOldFile)
     ASSERT_TRUE(reloaded.loadFromFile(file).ok);
     EXPECT_EQ(reloaded.value(0, 2560), 20);
 }
+
+TEST_F(MemoryFile, ContentsThatAFileCouldNotHoldAreRefused)
+{
+    VirtualProcessor processor;
+    ProcessorContents contents = processor.contents();
+    contents.current = 8;
+    EXPECT_THROW(processor.setContents(contents), std::invalid_argument);
+    EXPECT_THROW(processor.setVariant('2'), std::invalid_argument);
+    EXPECT_THROW(processor.setPasswords("123", "123456"), std::invalid_argument);
+    EXPECT_THROW(processor.setPasswords("1234", "12345a"), std::invalid_argument);
+    EXPECT_THROW(processor.setValue(0, 2560, 62500), std::out_of_range);
+    EXPECT_THROW(processor.setValue(1, 2560, 1), std::out_of_range); // the common kind has no dance set
+    EXPECT_THROW(processor.setValue(0, 0x10, 1), std::out_of_range); // no record there
+    EXPECT_EQ(processor.contents(), VirtualProcessor().contents());
+}
