@@ -7,6 +7,8 @@ namespace quorix::sim {
 namespace {
 
 constexpr const char* kDevicePath = "sim:quorix-processor";
+constexpr std::uint8_t kFrameStart = 0xFE;
+constexpr std::uint8_t kWriteBlock = 0x02;
 
 } // namespace
 
@@ -26,7 +28,7 @@ private:
 SimUsbPort::SimUsbPort(VirtualProcessor& processor, const core::Scheduler& clock)
     : m_processor(processor), m_clock(clock)
 {
-    m_processor.setOutput([this](const link::Bytes& bytes) { queueReply(bytes); });
+    m_processor.setOutput([this](const VirtualProcessor::Bytes& bytes) { queueReply(bytes); });
 }
 
 std::vector<std::string> SimUsbPort::enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string*)
@@ -48,6 +50,7 @@ void SimUsbPort::unplug()
     m_plugged = false;
     ++m_generation;
     m_input.clear();
+    m_processor.dropPartialRequest();
 }
 
 void SimUsbPort::replug()
@@ -57,31 +60,57 @@ void SimUsbPort::replug()
 
 bool SimUsbPort::write(std::uint64_t generation, std::span<const std::uint8_t> report)
 {
-    if (!m_plugged || generation != m_generation || report.size() != kReportLength || report[0] != link::kOutputReportId)
+    if (!m_plugged || generation != m_generation)
         return false;
+    if (report.size() != kReportLength)
+        return refuse("report of " + std::to_string(report.size()) + " bytes where the endpoint takes " +
+                          std::to_string(kReportLength), report);
+    if (report[0] != link::kOutputReportId)
+        return refuse("output report with id " + std::to_string(report[0]), report);
+    if (report[1] == 0 || report[1] > kReportLength - 2)
+        return refuse("output report claiming " + std::to_string(report[1]) + " bytes", report);
     ++m_reportsWritten;
     const std::int64_t now = m_clock.nowMs();
     m_requestArrival = m_paced ? std::max(now, m_lastOut + 1) : now;
     m_lastOut = m_requestArrival;
-    const std::size_t n = std::min<std::size_t>(report[1], kReportLength - 2);
-    m_processor.receive(report.subspan(2, n));
+    const auto payload = report.subspan(2, report[1]);
+    m_processor.receive(payload);
+    if (m_unplugInBlockWrite && payload.size() > 1 && payload[0] == kFrameStart && payload[1] == kWriteBlock) {
+        m_unplugInBlockWrite = false;
+        unplug();
+    }
     return true;
 }
 
-void SimUsbPort::queueReply(const link::Bytes& bytes)
+bool SimUsbPort::refuse(std::string reason, std::span<const std::uint8_t> report)
 {
+    m_processor.refusals().add(std::move(reason), report);
+    return false;
+}
+
+void SimUsbPort::queueReply(const Bytes& bytes)
+{
+    int extraDelay = 0;
+    if (bytes.size() > 1 && m_nextReplyDelayMs > 0) {
+        extraDelay = m_nextReplyDelayMs;
+        m_nextReplyDelayMs = 0;
+    }
     const std::size_t chunk = m_split ? 1 : kReportLength - 2;
     for (std::size_t offset = 0; offset < bytes.size(); offset += chunk) {
         const std::size_t n = std::min(chunk, bytes.size() - offset);
-        std::int64_t readyAt = m_requestArrival + m_delayMs;
+        std::int64_t readyAt = m_requestArrival + m_delayMs + extraDelay;
         if (m_paced)
             readyAt = std::max(readyAt + 1, m_lastIn + 1);
-        m_lastIn = readyAt;
-        link::Bytes report(kReportLength, 0);
+        if (extraDelay == 0)
+            m_lastIn = readyAt;
+        Bytes report(kReportLength, 0);
         report[0] = link::kInputReportId;
         report[1] = static_cast<std::uint8_t>(n);
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, report.begin() + 2);
-        m_input.push_back({readyAt, std::move(report)});
+        // Reports leave in the order they become ready; a delayed one lets later ones pass.
+        const auto later = std::upper_bound(m_input.begin(), m_input.end(), readyAt,
+                                            [](std::int64_t t, const InputReport& r) { return t < r.readyAt; });
+        m_input.insert(later, {readyAt, std::move(report)});
     }
 }
 
@@ -91,7 +120,7 @@ int SimUsbPort::read(std::uint64_t generation, std::span<std::uint8_t> buffer)
         return -1;
     if (m_input.empty() || m_input.front().readyAt > m_clock.nowMs())
         return 0;
-    const link::Bytes& report = m_input.front().bytes;
+    const Bytes& report = m_input.front().bytes;
     const std::size_t n = std::min(buffer.size(), report.size());
     std::copy_n(report.begin(), n, buffer.begin());
     m_input.pop_front();

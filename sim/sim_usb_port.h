@@ -13,9 +13,11 @@
 namespace quorix::sim {
 
 // A USB port with the virtual processor plugged in, behind the same device
-// interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in.
+// interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in. A report
+// that does not fit the endpoint fails and is logged in the processor's refusals.
 class SimUsbPort final : public link::HidBackend {
 public:
+    using Bytes = VirtualProcessor::Bytes;
     static constexpr std::size_t kReportLength = link::kDefaultReportLength;
 
     SimUsbPort(VirtualProcessor& processor, const core::Scheduler& clock);
@@ -34,9 +36,14 @@ public:
     void setReplyDelay(int milliseconds) { m_delayMs = milliseconds; }
     // A full-speed interrupt endpoint: at most one report per millisecond each way.
     void setFullSpeedPacing(bool paced) { m_paced = paced; }
+    // The next reply frame becomes readable this much later than the others (a
+    // stale reply, when that is past the console's time-out).
+    void delayNextReply(int milliseconds) { m_nextReplyDelayMs = milliseconds; }
+    // The next block write loses the device after its first report got through.
+    void unplugDuringNextBlockWrite() { m_unplugInBlockWrite = true; }
 
     // Puts raw bytes on the wire toward the console, as if the processor had sent them.
-    void injectInput(const link::Bytes& bytes) { queueReply(bytes); }
+    void injectInput(const Bytes& bytes) { queueReply(bytes); }
 
     int reportsWritten() const { return m_reportsWritten; }
 
@@ -44,12 +51,13 @@ private:
     class Device;
     struct InputReport {
         std::int64_t readyAt;
-        link::Bytes bytes;
+        Bytes bytes;
     };
 
     bool write(std::uint64_t generation, std::span<const std::uint8_t> report);
     int read(std::uint64_t generation, std::span<std::uint8_t> buffer);
-    void queueReply(const link::Bytes& bytes);
+    void queueReply(const Bytes& bytes);
+    bool refuse(std::string reason, std::span<const std::uint8_t> report);
 
     VirtualProcessor& m_processor;
     const core::Scheduler& m_clock;
@@ -59,6 +67,8 @@ private:
     bool m_split = false;
     bool m_paced = false;
     int m_delayMs = 0;
+    int m_nextReplyDelayMs = 0;
+    bool m_unplugInBlockWrite = false;
     std::int64_t m_lastOut = -1;
     std::int64_t m_lastIn = -1;
     std::int64_t m_requestArrival = 0;

@@ -1,75 +1,169 @@
 #include "virtual_processor.h"
 
 #include "factory_presets.h"
-
-#include "link/block_layout.h"
+#include "store_bridge.h"
+#include "wire_format.h"
 
 #include "core/address_map.h"
-#include "core/checked_index.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace quorix::sim {
-
-using link::Command;
 
 namespace {
 
 constexpr int kToneAddress = 0xA26;
-constexpr std::size_t kHeaderLength = 6;
+constexpr int kNeutralTone = 5;
+
+bool IsDigits(const std::string& text, std::size_t count)
+{
+    return text.size() == count && text.find_first_not_of("0123456789") == std::string::npos;
+}
 
 } // namespace
 
 VirtualProcessor::VirtualProcessor()
 {
-    core::ParamStore image;
-    core::InitParamStore(m_working, image);
-    for (int p = 0; p < static_cast<int>(m_presets.size()); ++p) {
-        m_presets[static_cast<std::size_t>(p)] = m_working;
-        ApplyFactoryTuning(m_presets[static_cast<std::size_t>(p)], p);
+    for (int p = 0; p < kPresetCount; ++p) {
+        core::ParamStore tuning = core::DefaultParamStore();
+        ApplyFactoryTuning(tuning, p);
+        m_contents.presets[static_cast<std::size_t>(p)] = MemoryFromStore(tuning);
     }
+    m_contents.working = m_contents.presets[0];
+}
+
+void VirtualProcessor::setVariant(char variant)
+{
+    if (variant != '1' && variant != '3')
+        throw std::invalid_argument("the model variant is '1' or '3'");
+    m_contents.variant = variant;
 }
 
 void VirtualProcessor::setPasswords(std::string lock, std::string rights)
 {
-    m_lockPassword = std::move(lock);
-    m_rightsPassword = std::move(rights);
+    if (!IsDigits(lock, kLockDigits) || !IsDigits(rights, kRightsDigits))
+        throw std::invalid_argument("passwords are 4 and 6 digits");
+    m_contents.lockPassword = std::move(lock);
+    m_contents.rightsPassword = std::move(rights);
 }
 
-const core::ParamStore& VirtualProcessor::preset(int number) const
+const core::ParamStore VirtualProcessor::working() const
 {
-    return m_presets[core::CheckIndex("preset", number, 0, static_cast<long long>(m_presets.size()) - 1)];
+    return StoreFromMemory(m_contents.working);
+}
+
+const core::ParamStore VirtualProcessor::preset(int number) const
+{
+    if (number < 0 || number >= kPresetCount)
+        throw std::out_of_range("no preset " + std::to_string(number));
+    return StoreFromMemory(m_contents.presets[static_cast<std::size_t>(number)]);
+}
+
+void VirtualProcessor::setContents(ProcessorContents contents)
+{
+    // Through the encoding, so that contents made in code obey the file's rules too.
+    const MemoryFileResult result = DecodeProcessorContents(EncodeProcessorContents(contents), m_contents);
+    if (!result.ok)
+        throw std::invalid_argument(result.message);
+}
+
+MemoryFileResult VirtualProcessor::saveToFile(const std::filesystem::path& path) const
+{
+    return SaveProcessorFile(path, m_contents);
+}
+
+MemoryFileResult VirtualProcessor::loadFromFile(const std::filesystem::path& path)
+{
+    return LoadProcessorFile(path, m_contents);
 }
 
 void VirtualProcessor::sendToneReset()
 {
-    m_working.at(0, kToneAddress).Value = 5;
-    if (m_output)
-        m_output({link::kToneReset});
+    m_contents.working.setValue(0, kToneAddress, kNeutralTone);
+    emit({wire::kToneReset});
 }
 
 void VirtualProcessor::receive(std::span<const std::uint8_t> bytes)
 {
-    for (std::uint8_t b : bytes) {
-        if (b == link::kKeepAlive) {
-            if (!m_keepAliveSilent && m_output)
-                m_output({link::kKeepAlive});
-            continue;
-        }
-        if (b == link::kFrameStart) {
-            m_frame.assign(1, b);
-            continue;
-        }
-        if (m_frame.empty())
-            continue;
-        m_frame.push_back(b);
-        if (m_frame.size() >= kHeaderLength && m_frame.size() == m_frame[5]) {
-            const Bytes frame = std::move(m_frame);
-            m_frame.clear();
-            if (frame.size() > kHeaderLength && link::FrameChecksum(std::span(frame).first(frame.size() - 1)) == frame.back())
-                handleFrame(frame);
-        } else if (m_frame.size() >= kHeaderLength && m_frame.size() > m_frame[5]) {
-            m_frame.clear(); // a length byte that makes no sense
-        }
+    m_assembler.receive(bytes, *this);
+}
+
+void VirtualProcessor::onKeepAlive()
+{
+    if (!m_keepAliveSilent)
+        emit({wire::kKeepAlive});
+}
+
+void VirtualProcessor::onRefused(std::string reason, std::span<const std::uint8_t> bytes)
+{
+    m_refusals.add(std::move(reason), bytes);
+}
+
+void VirtualProcessor::onRequest(std::span<const std::uint8_t> frame)
+{
+    if (std::string why = RequestRefusal(frame); !why.empty()) {
+        m_refusals.add(std::move(why), frame);
+        return;
     }
+    ++m_requests;
+    Bytes payload = answer(frame);
+    if (m_wrongCommand) {
+        m_wrongCommand = false;
+        payload = frame[1] == wire::Handshake ? statusAnswer() : handshakeAnswer();
+    }
+    reply(std::move(payload));
+}
+
+VirtualProcessor::Bytes VirtualProcessor::handshakeAnswer() const
+{
+    return {'Q', 'U', 'O', 'R', 'I', 'X', '_', static_cast<std::uint8_t>(m_contents.variant)};
+}
+
+VirtualProcessor::Bytes VirtualProcessor::statusAnswer() const
+{
+    return {0, static_cast<std::uint8_t>(m_contents.current)};
+}
+
+VirtualProcessor::Bytes VirtualProcessor::answer(std::span<const std::uint8_t> frame)
+{
+    const std::uint8_t command = frame[1];
+    const int mode = frame[2];
+    const int kind = frame[3];
+    const int menu = frame[4];
+    const auto data = frame.subspan(wire::kHeaderLength, frame.size() - wire::kHeaderLength - 1);
+    const Bytes ack = {command, 0};
+    switch (command) {
+    case wire::Handshake:
+        return handshakeAnswer();
+    case wire::WriteParam: {
+        const auto record = m_contents.working.record(mode, kind * 256 + menu);
+        std::copy(data.begin(), data.end(), record.begin());
+        return ack;
+    }
+    case wire::ReadBlock:
+    case wire::ReadBlockBack:
+        return readBlock(mode, kind);
+    case wire::WriteBlock:
+        writeBlock(mode, kind, data);
+        return ack;
+    case wire::StoreMode:
+        m_contents.presets[static_cast<std::size_t>(mode)] = m_contents.working;
+        m_contents.current = mode;
+        return ack;
+    case wire::Password:
+        return {0, static_cast<std::uint8_t>(passwordAnswer(kind, menu, data))};
+    case wire::ReadStatus:
+        return statusAnswer();
+    default: // ReadDone; the rules let nothing else through
+        return ack;
+    }
+}
+
+void VirtualProcessor::emit(const Bytes& bytes)
+{
+    if (m_output)
+        m_output(bytes);
 }
 
 void VirtualProcessor::reply(Bytes payload)
@@ -78,41 +172,36 @@ void VirtualProcessor::reply(Bytes payload)
         --m_dropReplies;
         return;
     }
-    Bytes frame;
-    frame.reserve(payload.size() + 3);
-    frame.push_back(link::kFrameStart);
-    frame.push_back(static_cast<std::uint8_t>(payload.size() + 3));
-    for (std::uint8_t b : payload)
-        frame.push_back(b);
-    std::uint8_t checksum = link::FrameChecksum(frame);
+    Bytes frame = wire::ReplyFrame(payload);
     if (m_corruptChecksum) {
         m_corruptChecksum = false;
-        checksum = static_cast<std::uint8_t>((checksum + 1) % 0xFD);
+        frame.back() = static_cast<std::uint8_t>((frame.back() + 1) % wire::kToneReset);
     }
-    frame.push_back(checksum);
-    if (m_output)
-        m_output(frame);
+    if (!m_noise.empty()) {
+        frame.insert(frame.begin() + static_cast<std::ptrdiff_t>(frame.size() / 2), m_noise.begin(), m_noise.end());
+        m_noise.clear();
+    }
+    emit(frame);
+    if (m_duplicateReplies > 0) {
+        --m_duplicateReplies;
+        emit(frame);
+    }
 }
 
 void VirtualProcessor::recall(int number)
 {
-    if (number < 0 || number >= static_cast<int>(m_presets.size()) || number == m_current)
+    if (number >= kPresetCount || number == m_contents.current)
         return;
-    const core::ParamStore& stored = m_presets[static_cast<std::size_t>(number)];
-    for (int a = 0; a < core::kFirstGlobalAddress; ++a)
-        for (int m = 0; m < core::kModeCount; ++m)
-            m_working.at(m, a) = stored.at(m, a);
-    m_current = number;
+    m_contents.working.takeModeKinds(m_contents.presets[static_cast<std::size_t>(number)]);
+    m_contents.current = number;
 }
 
 VirtualProcessor::Bytes VirtualProcessor::readBlock(int preset, int kind)
 {
     recall(preset);
-    Bytes data;
-    for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
-        const int mode = a < core::kFirstGlobalAddress && preset >= 11 ? 1 : 0;
-        link::AppendRecord(data, m_working.at(mode, a), link::TravelsAsBand(a));
-    }
+    const int set = preset >= kDanceSetPreset && !layout::IsGlobalKind(kind) ? 1 : 0;
+    const auto block = m_contents.working.block(set, kind);
+    Bytes data(block.begin(), block.end());
     if (m_blockDelta > 0)
         data.insert(data.end(), static_cast<std::size_t>(m_blockDelta), 0);
     else if (m_blockDelta < 0)
@@ -123,91 +212,36 @@ VirtualProcessor::Bytes VirtualProcessor::readBlock(int preset, int kind)
 
 void VirtualProcessor::writeBlock(int preset, int kind, std::span<const std::uint8_t> data)
 {
-    if (data.size() != link::BlockDataSize(kind))
-        return;
     recall(preset);
-    std::size_t position = 0;
-    for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
-        const int mode = a < core::kFirstGlobalAddress && preset >= 11 ? 1 : 0;
-        position = link::DecodeRecord(data, position, m_working.at(mode, a), link::TravelsAsBand(a));
+    const int set = preset >= kDanceSetPreset && !layout::IsGlobalKind(kind) ? 1 : 0;
+    const auto working = m_contents.working.block(set, kind);
+    std::copy(data.begin(), data.end(), working.begin());
+    if (m_contents.current >= kFirstUserPreset) {
+        const auto stored = m_contents.presets[static_cast<std::size_t>(m_contents.current)].block(set, kind);
+        std::copy(data.begin(), data.end(), stored.begin());
     }
 }
 
 char VirtualProcessor::passwordAnswer(int kind, int operation, std::span<const std::uint8_t> digits)
 {
-    std::string& password = kind == 0 ? m_lockPassword : m_rightsPassword;
+    std::string& password = kind == 0 ? m_contents.lockPassword : m_contents.rightsPassword;
     const std::size_t n = password.size();
-    const auto matches = [&](std::size_t offset) {
-        if (digits.size() < offset + n)
-            return false;
+    const auto matches = [&] {
         for (std::size_t i = 0; i < n; ++i)
-            if (digits[offset + i] != password[i] - '0')
+            if (digits[i] != password[i] - '0')
                 return false;
         return true;
     };
     if (operation == 0)
-        return matches(0) ? 'S' : 'F';
+        return matches() ? 'S' : 'F';
     if (operation == 1) {
-        if (!matches(0) || digits.size() < 2 * n)
+        if (!matches())
             return 'F';
         for (std::size_t i = 0; i < n; ++i)
             password[i] = static_cast<char>('0' + digits[n + i]);
         return 'S';
     }
     return 'S';
-}
-
-void VirtualProcessor::handleFrame(std::span<const std::uint8_t> frame)
-{
-    ++m_requests;
-    const auto command = static_cast<Command>(frame[1]);
-    const int mode = frame[2];
-    const int kind = frame[3];
-    const int address = kind * 256 + frame[4];
-    const auto data = frame.subspan(kHeaderLength, frame.size() - kHeaderLength - 1);
-    const Bytes ack = {frame[1], 0};
-    try {
-        switch (command) {
-        case Command::Handshake:
-            reply({'Q', 'U', 'O', 'R', 'I', 'X', '_', static_cast<std::uint8_t>(m_variant)});
-            break;
-        case Command::WriteParam: {
-            const int recordMode = core::ModeForAddress(address, mode == 1 ? 1 : 0);
-            core::ParamRecord record = m_working.at(recordMode, address);
-            link::DecodeRecord(data, 0, record, link::TravelsAsBand(address));
-            m_working.at(recordMode, address) = record;
-            reply(ack);
-            break;
-        }
-        case Command::ReadBlock:
-        case Command::ReadBlockBack:
-            if (core::KindOfAddress(address) == kind && address == core::KindFirst(kind))
-                reply(readBlock(mode, kind));
-            break;
-        case Command::WriteBlock:
-            writeBlock(mode, kind, data);
-            reply(ack);
-            break;
-        case Command::StoreMode:
-            if (mode >= 3 && mode < static_cast<int>(m_presets.size())) {
-                m_presets[static_cast<std::size_t>(mode)] = m_working;
-                m_current = mode;
-            }
-            reply(ack);
-            break;
-        case Command::Password:
-            reply({0, static_cast<std::uint8_t>(passwordAnswer(kind, frame[4], data))});
-            break;
-        case Command::ReadStatus:
-            reply({0, static_cast<std::uint8_t>(m_current)});
-            break;
-        case Command::ReadDone:
-            reply(ack);
-            break;
-        }
-    } catch (const std::exception&) {
-        // A request it cannot make sense of goes unanswered, as on the hardware.
-    }
 }
 
 } // namespace quorix::sim

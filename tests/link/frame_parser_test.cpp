@@ -1,4 +1,5 @@
 #include "hex.h"
+#include "protocol_figures.h"
 
 #include "link/frame_parser.h"
 
@@ -74,6 +75,14 @@ TEST_F(Parser, AFoldedChecksumIsAccepted)
     // FE + 04 + FC ends in FE, which travels as 00.
     feed("FE 04 FC 00");
     EXPECT_EQ(recorder.log, "[252,]");
+}
+
+TEST_F(Parser, RepliesOfTheProtocolFigures)
+{
+    feed(figures::kHandshakeReply);
+    feed(figures::kStatusUser2Reply);
+    feed(figures::kWriteParamAck);
+    EXPECT_EQ(recorder.log, "[81,85,79,82,73,88,95,49,][0,4,][0,0,]");
 }
 
 TEST_F(Parser, ResetDropsAPartialFrame)

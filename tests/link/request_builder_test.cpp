@@ -1,4 +1,5 @@
 #include "hex.h"
+#include "protocol_figures.h"
 
 #include "link/frame.h"
 #include "link/request_builder.h"
@@ -32,19 +33,21 @@ TEST_F(Builder, WorkedFrames)
 {
     store.at(0, 0x10F).Class = core::ParamClass::Plain; // a plain parameter at 0x10F
     store.at(0, 0x10F).Value = 300;
-    EXPECT_EQ(build(Command::WriteParam, 0, 0x10F), Hex("FE 00 00 01 0F 09 01 32 4A"));
-    EXPECT_EQ(build(Command::ReadStatus, 0, 0), Hex("FE 09 23 23 23 09 23 23 BF"));
-    EXPECT_EQ(build(Command::ReadDone, 0, 0), Hex("FE 0E 23 23 23 09 23 23 C4"));
-    EXPECT_EQ(link::HandshakeFrame(), Hex("FE FA 23 23 23 0F 5A 51 56 5F 43 54 52 4C 05"));
+    EXPECT_EQ(build(Command::WriteParam, 0, 0x10F), Hex(figures::kWriteParam300At0x10F));
+    EXPECT_EQ(build(Command::ReadStatus, 0, 0), Hex(figures::kReadStatus));
+    EXPECT_EQ(build(Command::ReadDone, 0, 0), Hex(figures::kReadDone));
+    EXPECT_EQ(link::HandshakeFrame(), Hex(figures::kHandshake));
+    digits.DigitsToBuffer("1234", 0);
+    EXPECT_EQ(build(Command::Password, 0, 0), Hex(figures::kLockVerify1234));
+    EXPECT_EQ(build(Command::Password, 0, 2), Hex(figures::kLockClose));
 }
 
-TEST_F(Builder, ChecksumFoldsSignalValuesToZero)
+TEST_F(Builder, ChecksumsThatWouldBeSignalBytesTravelAsZero)
 {
-    EXPECT_EQ(link::FrameChecksum(Hex("FE")), 0x00);
-    EXPECT_EQ(link::FrameChecksum(Hex("FD")), 0x00);
-    EXPECT_EQ(link::FrameChecksum(Hex("FF 01")), 0x00);
-    EXPECT_EQ(link::FrameChecksum(Hex("FC")), 0xFC);
-    EXPECT_EQ(link::FrameChecksum(Hex("FE 03")), 0x01);
+    for (const auto& write : figures::kFoldingWrites) {
+        store.at(0, 0x400).Value = write.value;
+        EXPECT_EQ(build(Command::WriteParam, 0, 0x400), Hex(write.frame)) << write.value;
+    }
 }
 
 TEST_F(Builder, GlobalWritesGoOutAtModeZero)
@@ -52,9 +55,8 @@ TEST_F(Builder, GlobalWritesGoOutAtModeZero)
     currentMode = 1;
     store.at(0, 2560).Value = 42;
     EXPECT_EQ(build(Command::WriteParam, 0, 2560), Hex("FE 00 00 0A 00 09 00 2A 3B"));
-    store.at(1, 0x10).Value = 7; // microphone high-pass in the dance mode
-    const auto frame = build(Command::WriteParam, 0, 0x100);
-    EXPECT_EQ(frame[2], 1);
+    store.at(1, 0x100).Value = 7; // microphone high-pass in the dance mode
+    EXPECT_EQ(build(Command::WriteParam, 0, 0x100), Hex("FE 00 01 01 00 09 00 07 10"));
 }
 
 TEST_F(Builder, BandsTravelAsEightBytesWithTheBandOffOffset)
@@ -68,7 +70,7 @@ TEST_F(Builder, BandsTravelAsEightBytesWithTheBandOffOffset)
     band.QIndex = 16;
     const auto frame = build(Command::WriteParam, 0, 3);
     ASSERT_EQ(frame.size(), 15u);
-    EXPECT_EQ(link::Bytes(frame.begin() + 6, frame.end() - 1), Hex("01 0C 78 78 01 32 00 10"));
+    EXPECT_EQ(link::Bytes(frame.begin() + 6, frame.end() - 1), Hex(figures::kBandOff120));
 }
 
 TEST_F(Builder, PasswordFramesCarryTheirDigits)

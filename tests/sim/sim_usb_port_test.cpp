@@ -1,3 +1,6 @@
+#include "hex.h"
+#include "protocol_figures.h"
+
 #include "sim/sim_usb_port.h"
 
 #include "link/frame.h"
@@ -86,4 +89,52 @@ TEST_F(Port, UnpluggedDevicesVanishAndTheirHandlesFail)
     auto fresh = openDevice();
     ASSERT_TRUE(fresh);
     EXPECT_TRUE(fresh->writeReport(Report(link::HandshakeFrame())));
+}
+
+TEST_F(Port, ReportsThatDoNotFitTheEndpointFailAndAreRefused)
+{
+    auto device = openDevice();
+    link::Bytes longer = Report(link::HandshakeFrame());
+    longer.push_back(0);
+    link::Bytes wrongId = Report(link::HandshakeFrame());
+    wrongId[0] = 2;
+    link::Bytes overlong = Report(link::HandshakeFrame());
+    overlong[1] = 64;
+    for (const auto& report : {longer, wrongId, overlong})
+        EXPECT_FALSE(device->writeReport(report));
+    EXPECT_EQ(processor.refusals().count(), 3) << processor.refusals().text();
+    EXPECT_EQ(port.reportsWritten(), 0);
+}
+
+TEST_F(Port, AStaleReplyLetsLaterRepliesPass)
+{
+    auto device = openDevice();
+    port.delayNextReply(700);
+    device->writeReport(Report(Hex(figures::kReadStatus)));
+    clock.advance(600);
+    device->writeReport(Report(Hex(figures::kReadDone)));
+    link::Bytes buffer(65);
+    ASSERT_EQ(device->readReport(buffer, 0), 65);
+    EXPECT_EQ(buffer[4], 0x0E); // the later request's answer comes first
+    EXPECT_EQ(device->readReport(buffer, 0), 0);
+    clock.advance(100);
+    ASSERT_EQ(device->readReport(buffer, 0), 65);
+    EXPECT_EQ(link::Bytes(buffer.begin() + 2, buffer.begin() + 7), Hex("FE 05 00 00 03"));
+}
+
+TEST_F(Port, UnplugDuringABlockWriteCutsTheFrameAndTheProcessorForgetsIt)
+{
+    auto device = openDevice();
+    port.unplugDuringNextBlockWrite();
+    link::Bytes frame = {0xFE, 0x02, 0x00, 0x0A, 0x00, 95};
+    frame.resize(94, 0);
+    frame.push_back(static_cast<std::uint8_t>((0xFE + 0x02 + 0x0A + 95) & 0xFF));
+    EXPECT_TRUE(device->writeReport(Report(std::span(frame).first(63))));
+    EXPECT_FALSE(port.plugged());
+    EXPECT_FALSE(device->writeReport(Report(std::span(frame).subspan(63))));
+    port.replug();
+    auto fresh = openDevice();
+    fresh->writeReport(Report(Hex(figures::kReadStatus)));
+    EXPECT_EQ(processor.refusals().count(), 0) << processor.refusals().text();
+    EXPECT_EQ(processor.requestsReceived(), 1);
 }

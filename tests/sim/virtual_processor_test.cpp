@@ -60,18 +60,18 @@ TEST_F(Talk, HandshakeKeepAliveStatusAndToneReset)
     processor.receive(Hex("FF"));
     EXPECT_EQ(keepAlives, 1);
     EXPECT_EQ(ask(Command::ReadStatus, 0, 0), Hex("00 00"));
-    processor.working().at(0, 0xA26).Value = 8;
+    processor.setValue(0, 0xA26, 8);
     processor.sendToneReset();
     EXPECT_EQ(toneResets, 1);
-    EXPECT_EQ(processor.working().at(0, 0xA26).Value, 5);
+    EXPECT_EQ(processor.value(0, 0xA26), 5);
 }
 
 TEST_F(Talk, SingleWritesLandInTheNamedMode)
 {
     store.at(1, 1024).Value = 55;
     processor.receive(link::BuildRequest(Command::WriteParam, 0, 1024, modeOverride, {store, image, 1, digits}));
-    EXPECT_EQ(processor.working().at(1, 1024).Value, 55);
-    EXPECT_EQ(processor.working().at(0, 1024).Value, 100);
+    EXPECT_EQ(processor.value(1, 1024), 55);
+    EXPECT_EQ(processor.value(0, 1024), 100);
 }
 
 TEST_F(Talk, StoreAndRecallPresets)
@@ -81,7 +81,8 @@ TEST_F(Talk, StoreAndRecallPresets)
 
     image.at(0, 1024).Value = 12;
     ask(Command::WriteBlock, 0, 1024);
-    EXPECT_EQ(processor.working().at(0, 1024).Value, 12);
+    EXPECT_EQ(processor.value(0, 1024), 12);
+    EXPECT_EQ(processor.preset(0).at(0, 1024).Value, 100); // a factory preset keeps its tuning
     ask(Command::StoreMode, 4, 0); // USER2
     EXPECT_EQ(processor.currentPreset(), 4);
     EXPECT_EQ(processor.preset(4).at(0, 1024).Value, 12);
@@ -89,9 +90,14 @@ TEST_F(Talk, StoreAndRecallPresets)
     const auto pro = ask(Command::ReadBlock, 1, 0); // recalling PRO
     EXPECT_EQ(processor.currentPreset(), 1);
     EXPECT_EQ(pro.size(), 122u);
-    EXPECT_EQ(processor.working().at(0, 1024).Value, 100);
-    ask(Command::StoreMode, 1, 0); // factory presets stay as they are
-    EXPECT_EQ(processor.currentPreset(), 1);
+    EXPECT_EQ(processor.value(0, 1024), 100);
+
+    image.at(0, 1024).Value = 13;
+    ask(Command::WriteBlock, 5, 1024); // a block write to USER3 lands in its stored copy too
+    EXPECT_EQ(processor.currentPreset(), 5);
+    EXPECT_EQ(processor.value(0, 1024), 13);
+    EXPECT_EQ(processor.preset(5).at(0, 1024).Value, 13);
+    EXPECT_EQ(processor.refusals().count(), 0);
 }
 
 TEST_F(Talk, PasswordsAreCheckedAndChangedHere)
@@ -118,6 +124,22 @@ TEST_F(Talk, FaultsAreInjectedOnce)
     processor.resizeNextBlock(-3);
     EXPECT_EQ(ask(Command::ReadBlock, 0, 2560).size(), 85u);
     EXPECT_EQ(ask(Command::ReadBlock, 0, 2560).size(), 88u);
+
+    processor.duplicateNextReplies(1);
+    ask(Command::ReadDone, 0, 0);
+    EXPECT_EQ(replies.size(), 2u);
+    ask(Command::ReadDone, 0, 0);
+    EXPECT_EQ(replies.size(), 1u);
+
+    processor.answerNextWithWrongCommand();
+    EXPECT_EQ(ask(Command::ReadStatus, 0, 0), Hex("51 55 4F 52 49 58 5F 31"));
+    processor.answerNextWithWrongCommand();
+    EXPECT_EQ(ask(Command::Handshake, 0, 0), Hex("00 00"));
+
+    processor.insertNoiseInNextReply(Hex("01 02 03"));
+    EXPECT_EQ(ask(Command::ReadDone, 0, 0), Hex("BA D0"));
+    EXPECT_EQ(ask(Command::ReadDone, 0, 0), Hex("0E 00"));
+    EXPECT_EQ(processor.refusals().count(), 0);
 }
 
 TEST_F(Talk, ARequestWithABadChecksumIsNotAnswered)
@@ -128,4 +150,5 @@ TEST_F(Talk, ARequestWithABadChecksumIsNotAnswered)
     processor.receive(frame);
     EXPECT_TRUE(replies.empty());
     EXPECT_EQ(processor.requestsReceived(), 0);
+    EXPECT_EQ(processor.refusals().count(), 1);
 }

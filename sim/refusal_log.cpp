@@ -1,0 +1,27 @@
+#include "refusal_log.h"
+
+#include <cstdio>
+
+namespace quorix::sim {
+
+void RefusalLog::add(std::string reason, std::span<const std::uint8_t> bytes)
+{
+    m_entries.push_back({std::move(reason), {bytes.begin(), bytes.end()}});
+}
+
+std::string RefusalLog::text() const
+{
+    std::string out;
+    for (const Refusal& refusal : m_entries) {
+        out += refusal.reason + ':';
+        for (std::uint8_t b : refusal.bytes) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, " %02X", b);
+            out += hex;
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace quorix::sim

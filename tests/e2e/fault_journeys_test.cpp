@@ -1,0 +1,122 @@
+#include "journey.h"
+
+#include "core/config_file.h"
+
+#include <filesystem>
+
+using namespace quorix;
+using link::Command;
+
+// Faults of the processor's side: each journey ends with the console holding
+// what the processor holds, having taken no reply for a request it was not for.
+
+TEST_F(Journey, ADuplicatedReplyIsNotTakenForTheNextRequest)
+{
+    connect();
+    // One byte a report at full speed: the copy is still arriving when the next request goes out.
+    port.setSplitReplies(true);
+    port.setFullSpeedPacing(true);
+    processor.duplicateNextReplies(1); // the status answer comes twice
+    setProcessorGain(4, 240);
+    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    clock.advance(1000);
+    EXPECT_EQ(view.CurrentPreset, 0);
+    expectStoreMatchesProcessor();
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
+{
+    connect();
+    const int before = processor.requestsReceived();
+    processor.answerNextWithWrongCommand(); // the status request gets a handshake answer
+    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 1); // the status request went twice
+    EXPECT_EQ(view.CurrentPreset, 0);
+    expectStoreMatchesProcessor();
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Journey, AStaleReplyIsNotTakenForALaterRequest)
+{
+    connect();
+    port.setReplyDelay(30); // the synchronisation's requests spread over time
+    port.delayNextReply(700); // the status answer comes after the re-sent request's answer
+    setProcessorGain(256 + 2, 260);
+    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    clock.advance(1000);
+    expectStoreMatchesProcessor();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(device.LinkOnline());
+}
+
+TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
+{
+    setProcessorGain(768 + 8, 270);
+    host.onProgress = [&](int done) {
+        if (done == 2)
+            processor.insertNoiseInNextReply({0x00, 0xFE, 0x07, 0x23, 0x41});
+    };
+    connect();
+    EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
+    expectStoreMatchesProcessor();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_NE(trace.str().find("BadChecksum"), std::string::npos);
+}
+
+TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
+{
+    connect();
+    image = store;
+    image.at(0, 0).Gain = 280;           // kind 0: lands
+    image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
+    image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
+    host.onProgress = [&](int done) {
+        if (done == 2)
+            port.unplugDuringNextBlockWrite();
+    };
+    EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
+    host.onProgress = nullptr;
+    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_TRUE(host.windowEnabled);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(processor.band(0, 0).gain, 280);
+    EXPECT_EQ(processor.value(0, 256 + 0x11), 55);
+    EXPECT_EQ(processor.value(0, 768 + 0x14), 500);
+
+    port.replug();
+    connect();
+    EXPECT_TRUE(device.LinkOnline());
+    expectStoreMatchesProcessor();
+}
+
+TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
+{
+    connect();
+    view.CurrentPreset = 4; // recall USER2
+    ASSERT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock));
+
+    core::ParamStore file = store;
+    file.at(0, 7).Gain = 190;
+    file.at(0, 256 + 0x12).Value = 99;
+    file.at(0, 768 + 0x1B).FreqIndex = 77;
+    file.at(0, 1024 + 0x04).Value = 61;
+    file.at(0, 1792 + 0x03).Value = 45;
+    file.at(0, 2048 + 0x07).Value = 70;
+    file.at(0, 2560 + 0x05).Value = 25;
+    const auto path = std::filesystem::temp_directory_path() / "quorix-e2e-user2.quorix";
+    ASSERT_TRUE(core::SaveConfigurationFile(path, file).ok);
+    ASSERT_TRUE(core::LoadConfigurationFile(path, image).ok);
+    std::filesystem::remove(path);
+
+    ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
+    ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    const std::string text = trace.str();
+    for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"})
+        EXPECT_NE(text.find(std::string("TX WriteBlock     FE 02 04 ") + kind + " 00"), std::string::npos) << kind;
+    EXPECT_EQ(processor.currentPreset(), 4);
+    expectTransferableKindsEqual(image, processor.preset(4));
+    expectStoreMatchesProcessor(4);
+    EXPECT_TRUE(host.messages.empty());
+}

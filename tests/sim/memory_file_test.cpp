@@ -1,0 +1,134 @@
+#include "sim/memory_file.h"
+#include "sim/virtual_processor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace quorix::sim;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct MemoryFile : ::testing::Test {
+    fs::path dir;
+
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("quorix-sim-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void write(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+} // namespace
+
+TEST_F(MemoryFile, TheWholeMemoryRoundTrips)
+{
+    VirtualProcessor original;
+    original.setVariant('3');
+    original.setPasswords("4321", "987654");
+    original.setValue(1, 1024, 77);
+    original.setBand(0, 3, {2, 9, 140, true, 321, 33});
+    ProcessorContents contents = original.contents();
+    contents.current = 6;
+    contents.presets[6].setValue(0, 2560, 41);
+    original.setContents(contents);
+
+    const fs::path file = dir / "memory.qxvp";
+    ASSERT_TRUE(original.saveToFile(file).ok);
+    EXPECT_EQ(fs::file_size(file), MemoryFileSize());
+    VirtualProcessor restored;
+    const MemoryFileResult loaded = restored.loadFromFile(file);
+    ASSERT_TRUE(loaded.ok) << loaded.message;
+    EXPECT_EQ(restored.contents(), original.contents());
+    EXPECT_EQ(restored.currentPreset(), 6);
+    EXPECT_EQ(restored.variant(), '3');
+}
+
+TEST_F(MemoryFile, ForeignOrDamagedFilesAreRefusedAndChangeNothing)
+{
+    VirtualProcessor source;
+    const auto good = EncodeProcessorContents(source.contents());
+    auto truncated = good;
+    truncated.resize(good.size() - 1);
+    auto longer = good;
+    longer.push_back(0);
+    auto badVariant = good;
+    badVariant[8] = 'X';
+    auto badPreset = good;
+    badPreset[9] = 8;
+    auto badPassword = good;
+    badPassword[12] = 'a';
+    auto badDigit = good;
+    badDigit[good.size() - 1] = 250;
+    auto foreign = good;
+    foreign[0] = 'P';
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"empty", {}, "signature"},
+        {"foreign", foreign, "signature"},
+        {"truncated", truncated, "truncated"},
+        {"signature only", {good.begin(), good.begin() + 8}, "truncated"},
+        {"longer", longer, "longer"},
+        {"variant", badVariant, "variant"},
+        {"preset", badPreset, "preset"},
+        {"password", badPassword, "password"},
+        {"digit", badDigit, "base-250"},
+    };
+    for (const Case& c : cases) {
+        VirtualProcessor processor;
+        processor.setValue(0, 2560, 12);
+        const ProcessorContents before = processor.contents();
+        const fs::path file = dir / c.what;
+        write(file, c.bytes);
+        const MemoryFileResult result = processor.loadFromFile(file);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_NE(result.message.find(c.message), std::string::npos) << c.what << ": " << result.message;
+        EXPECT_NE(result.message.find(file.string()), std::string::npos) << c.what;
+        EXPECT_EQ(processor.contents(), before) << c.what;
+    }
+    VirtualProcessor processor;
+    EXPECT_FALSE(processor.loadFromFile(dir / "missing").ok);
+}
+
+TEST_F(MemoryFile, ASaveThatCannotBeWrittenKeepsTheOldFile)
+{
+    VirtualProcessor processor;
+    const fs::path file = dir / "memory.qxvp";
+    ASSERT_TRUE(processor.saveToFile(file).ok);
+    fs::create_directory(dir / "memory.qxvp.saving"); // the temporary file's place is taken
+    processor.setValue(0, 2560, 9);
+    EXPECT_FALSE(processor.saveToFile(file).ok);
+    VirtualProcessor reloaded;
+    ASSERT_TRUE(reloaded.loadFromFile(file).ok);
+    EXPECT_EQ(reloaded.value(0, 2560), 20);
+}
+
+TEST_F(MemoryFile, ContentsThatAFileCouldNotHoldAreRefused)
+{
+    VirtualProcessor processor;
+    ProcessorContents contents = processor.contents();
+    contents.current = 8;
+    EXPECT_THROW(processor.setContents(contents), std::invalid_argument);
+    EXPECT_THROW(processor.setVariant('2'), std::invalid_argument);
+    EXPECT_THROW(processor.setPasswords("123", "123456"), std::invalid_argument);
+    EXPECT_THROW(processor.setPasswords("1234", "12345a"), std::invalid_argument);
+    EXPECT_THROW(processor.setValue(0, 2560, 62500), std::out_of_range);
+    EXPECT_THROW(processor.setValue(1, 2560, 1), std::out_of_range); // the common kind has no dance set
+    EXPECT_THROW(processor.setValue(0, 0x10, 1), std::out_of_range); // no record there
+    EXPECT_EQ(processor.contents(), VirtualProcessor().contents());
+}
