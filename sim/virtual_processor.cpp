@@ -81,7 +81,7 @@ MemoryFileResult VirtualProcessor::loadFromFile(const std::filesystem::path& pat
 void VirtualProcessor::sendToneReset()
 {
     m_contents.working.setValue(0, kToneAddress, kNeutralTone);
-    emit({wire::kToneReset});
+    transmit({wire::kToneReset});
 }
 
 void VirtualProcessor::receive(std::span<const std::uint8_t> bytes)
@@ -92,7 +92,7 @@ void VirtualProcessor::receive(std::span<const std::uint8_t> bytes)
 void VirtualProcessor::onKeepAlive()
 {
     if (!m_keepAliveSilent)
-        emit({wire::kKeepAlive});
+        transmit({wire::kKeepAlive});
 }
 
 void VirtualProcessor::onRefused(std::string reason, std::span<const std::uint8_t> bytes)
@@ -160,7 +160,7 @@ VirtualProcessor::Bytes VirtualProcessor::answer(std::span<const std::uint8_t> f
     }
 }
 
-void VirtualProcessor::emit(const Bytes& bytes)
+void VirtualProcessor::transmit(const Bytes& bytes)
 {
     if (m_output)
         m_output(bytes);
@@ -181,10 +181,10 @@ void VirtualProcessor::reply(Bytes payload)
         frame.insert(frame.begin() + static_cast<std::ptrdiff_t>(frame.size() / 2), m_noise.begin(), m_noise.end());
         m_noise.clear();
     }
-    emit(frame);
+    transmit(frame);
     if (m_duplicateReplies > 0) {
         --m_duplicateReplies;
-        emit(frame);
+        transmit(frame);
     }
 }
 

@@ -107,7 +107,7 @@ private:
     Bytes handshakeAnswer() const;
     Bytes statusAnswer() const;
     void reply(Bytes payload);
-    void emit(const Bytes& bytes);
+    void transmit(const Bytes& bytes);
     void recall(int number);
     Bytes readBlock(int preset, int kind);
     void writeBlock(int preset, int kind, std::span<const std::uint8_t> data);

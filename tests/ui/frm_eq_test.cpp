@@ -55,8 +55,10 @@ TEST(FrmEqTable, EveryBoundControlBelongsToItsPageAndNoControlIsDeclaredTwice)
 
 TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
 {
-    processor().working().at(0, 4).Gain = 320;
-    processor().working().at(0, 2560).Value = 44;
+    auto band = processor().band(0, 4);
+    band.gain = 320;
+    processor().setBand(0, 4, band);
+    processor().setValue(0, 2560, 44);
     connect();
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
     EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
@@ -184,7 +186,7 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
     connect();
     frm().requestClose();
     window.reset();
-    processor().working().at(0, 1024).Value = 77;
+    processor().setValue(0, 1024, 77);
     load();
     EXPECT_EQ(session.store().at(0, 1024).Value, 100); // the defaults, until the read
     clock.advance(300);
