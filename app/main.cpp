@@ -37,7 +37,11 @@ int main(int argc, char** argv)
     const QCommandLineOption modeDir(QStringLiteral("mode-dir"),
                                      QStringLiteral("Keep configuration files in DIR instead of the mode folder."),
                                      QStringLiteral("DIR"));
-    parser.addOptions({simulator, trace, modeDir});
+    const QCommandLineOption memory(QStringLiteral("simulator-memory"),
+                                    QStringLiteral("Load the virtual processor's memory from FILE when it exists and "
+                                                   "save it there when the console ends (implies --simulator)."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({simulator, memory, trace, modeDir});
     parser.process(app);
 
     std::unique_ptr<std::ofstream> traceFile;
@@ -49,11 +53,13 @@ int main(int argc, char** argv)
         }
     }
 
+    const bool simulated = parser.isSet(simulator) || parser.isSet(memory);
     link::QtScheduler scheduler;
     std::unique_ptr<link::HidBackend> hardware;
-    if (!parser.isSet(simulator))
+    if (!simulated)
         hardware = std::make_unique<link::HidapiBackend>();
-    ui::ConsoleSession session(scheduler, std::move(hardware), {parser.isSet(simulator), traceFile.get()});
+    ui::ConsoleSession session(scheduler, std::move(hardware),
+                               {simulated, traceFile.get(), parser.value(memory).toStdString()});
 
     ui::QtPrompter prompter;
     const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
@@ -63,5 +69,9 @@ int main(int argc, char** argv)
     frame.show();
     if (!folder.error.isEmpty())
         prompter.showMessage(folder.error.toStdString(), link::MessageIcon::Warning);
+    if (!session.memoryProblem().empty())
+        prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
+                                 session.memoryProblem(),
+                             link::MessageIcon::Warning);
     return app.exec();
 }

@@ -17,6 +17,12 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
         m_processor = std::make_unique<sim::VirtualProcessor>();
         m_port = std::make_unique<sim::SimUsbPort>(*m_processor, m_scheduler);
         backend = m_port.get();
+        m_memoryFile = options.simulatorMemory;
+        if (!m_memoryFile.empty() && std::filesystem::exists(m_memoryFile)) {
+            const auto loaded = m_processor->loadFromFile(m_memoryFile);
+            if (!loaded.ok)
+                m_memoryProblem = loaded.message;
+        }
     }
     m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
                                                 link::LinkContext{m_store, m_image, m_view, m_digits}, *this,
@@ -26,6 +32,9 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
 ConsoleSession::~ConsoleSession()
 {
     m_link->stop();
+    // A memory file that could not be read is kept as it is rather than overwritten.
+    if (m_processor && !m_memoryFile.empty() && m_memoryProblem.empty())
+        m_processor->saveToFile(m_memoryFile);
 }
 
 } // namespace quorix::ui

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <string>
 
 namespace quorix::sim {
 class SimUsbPort;
@@ -29,6 +30,8 @@ public:
     struct Options {
         bool simulator = false;
         std::ostream* trace = nullptr;
+        // The virtual processor's memory: loaded from here when the file exists, saved here at the end.
+        std::filesystem::path simulatorMemory;
     };
 
     ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options);
@@ -42,6 +45,9 @@ public:
     // Null when the console runs against USB hardware.
     sim::VirtualProcessor* processor() { return m_processor.get(); }
     sim::SimUsbPort* simulatorPort() { return m_port.get(); }
+
+    // What went wrong with the virtual processor's memory file; empty when nothing did.
+    const std::string& memoryProblem() const { return m_memoryProblem; }
 
     // The loaded main window receives what the link does to the screen; null: nobody.
     void setHost(link::LinkHost* host) { m_host = host ? host : &m_nobody; }
@@ -78,6 +84,8 @@ private:
     link::NullLinkHost m_nobody;
     link::LinkHost* m_host = &m_nobody;
     std::unique_ptr<link::DeviceLink> m_link;
+    std::filesystem::path m_memoryFile;
+    std::string m_memoryProblem;
 };
 
 } // namespace quorix::ui
