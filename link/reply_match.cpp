@@ -59,7 +59,9 @@ bool ReplyFits(Command command, int address, std::span<const std::uint8_t> paylo
     case Command::WriteBlock:
     case Command::StoreMode:
     case Command::ReadDone:
-        return payload.size() == kShortReply && payload[0] == static_cast<std::uint8_t>(command);
+        // Processors acknowledge with whatever frame they like; only a frame that is
+        // plainly the answer to another request (a handshake reply, a block) is no acknowledgement.
+        return !IsHandshakeReply(payload) && !BlockKindOfSize(payload.size());
     }
     return false;
 }

@@ -32,7 +32,9 @@ TEST(ReplyMatch, AReplyFitsOnlyTheRequestOfItsShape)
         {Command::ReadStatus, 0, handshake, false},    // its byte 1 would read as preset 85
         {Command::ReadStatus, 0, Hex("00 03 00"), false},
         {Command::WriteParam, 1024, Hex("00 00"), true},
-        {Command::WriteParam, 1024, Hex("02 00"), false}, // a block write's acknowledgement
+        {Command::WriteParam, 1024, Hex("02 00"), true}, // an acknowledgement has no fixed form
+        {Command::WriteParam, 1024, handshake, false},
+        {Command::WriteParam, 1024, Block(4), false},
         {Command::WriteBlock, 0, Hex("02 00"), true},
         {Command::StoreMode, 0, Hex("03 00"), true},
         {Command::ReadDone, 0, Hex("0E 00"), true},
