@@ -353,6 +353,7 @@ void frmEQ::RefreshControls()
     for (int i = 0; i < 6; ++i)
         button(ControlArray::MyMute, i)->setValue(common(0x10 + i));
     named("cmdByPass")->setValue(store.at(0, m_dispatch->bypassAddress()).Value);
+    m_actions.RefreshSecondaryWindows();
     m_plot->display().RefreshAllCurves(false);
 }
 

@@ -55,6 +55,7 @@ private:
     void ShowEffectWindow() override {}
     void ShowExitSave() override {}
     void CloseRecordingWindow() override {}
+    void RefreshSecondaryWindows() override {}
     void MainWindowUnloaded() override {}
 
     ConsoleSession& m_session;

@@ -18,6 +18,8 @@ public:
     // The exit save dialog, modal; the close continues when it returns.
     virtual void ShowExitSave() = 0;
     virtual void CloseRecordingWindow() = 0;
+    // The store changed as a whole: open secondary windows show it again.
+    virtual void RefreshSecondaryWindows() = 0;
     // The main window is gone: secondary windows close with it.
     virtual void MainWindowUnloaded() = 0;
 };

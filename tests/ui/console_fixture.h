@@ -39,7 +39,7 @@ struct ScriptedPrompter : quorix::ui::Prompter {
 
 struct CountingActions : quorix::ui::WindowActions {
     int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,
-        recordingClosed = 0, unloaded = 0;
+        recordingClosed = 0, unloaded = 0, secondaryRefreshes = 0;
     void OpenConfigurationFile() override { ++opened; }
     void SaveConfigurationFile() override { ++saved; }
     void ShowRecallMenu() override { ++recall; }
@@ -50,6 +50,7 @@ struct CountingActions : quorix::ui::WindowActions {
     void ShowExitSave() override { ++exitSave; }
     void CloseRecordingWindow() override { ++recordingClosed; }
     void MainWindowUnloaded() override { ++unloaded; }
+    void RefreshSecondaryWindows() override { ++secondaryRefreshes; }
 };
 
 // The console against its virtual processor, in virtual time, with the main
