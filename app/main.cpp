@@ -54,15 +54,16 @@ int main(int argc, char** argv)
     }
 
     const bool simulated = parser.isSet(simulator) || parser.isSet(memory);
+    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
     link::QtScheduler scheduler;
     std::unique_ptr<link::HidBackend> hardware;
     if (!simulated)
         hardware = std::make_unique<link::HidapiBackend>();
     ui::ConsoleSession session(scheduler, std::move(hardware),
-                               {simulated, traceFile.get(), parser.value(memory).toStdString()});
+                               {simulated, traceFile.get(), parser.value(memory).toStdString(),
+                                folder.path.toStdString()});
 
     ui::QtPrompter prompter;
-    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
     ui::mdiMain frame(session, prompter);
     prompter.setParent(&frame);
     frame.resize(1180, 900);

@@ -32,12 +32,15 @@ public:
         std::ostream* trace = nullptr;
         // The virtual processor's memory: loaded from here when the file exists, saved here at the end.
         std::filesystem::path simulatorMemory;
+        // Where configuration files are kept: the file dialogs start here and the exit dialog saves here.
+        std::filesystem::path modeFolder;
     };
 
     ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options);
     ~ConsoleSession() override;
 
     core::Scheduler& scheduler() { return m_scheduler; }
+    const std::filesystem::path& modeFolder() const { return m_modeFolder; }
     core::ParamStore& store() { return m_store; }
     core::ParamStore& image() { return m_image; }
     core::ViewState& view() { return m_view; }
@@ -85,6 +88,7 @@ private:
     link::LinkHost* m_host = &m_nobody;
     std::unique_ptr<link::DeviceLink> m_link;
     std::filesystem::path m_memoryFile;
+    std::filesystem::path m_modeFolder;
     std::string m_memoryProblem;
 };
 
