@@ -1,8 +1,10 @@
 // quorix-console: the tuning console. Without hardware, --simulator runs it
 // against the built-in virtual processor.
 #include "mode_folder.h"
+#include "permission_aware_backend.h"
 
 #include "ui/console_session.h"
+#include "ui/frm_eq.h"
 #include "ui/mdi_main.h"
 #include "ui/qt_prompter.h"
 
@@ -56,15 +58,20 @@ int main(int argc, char** argv)
     const bool simulated = parser.isSet(simulator) || parser.isSet(memory);
     const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
     link::QtScheduler scheduler;
+    ui::mdiMain* frameWindow = nullptr;
     std::unique_ptr<link::HidBackend> hardware;
     if (!simulated)
-        hardware = std::make_unique<link::HidapiBackend>();
+        hardware = std::make_unique<app::PermissionAwareBackend>(std::make_unique<link::HidapiBackend>(), [&] {
+            if (frameWindow && frameWindow->mainWindow())
+                frameWindow->mainWindow()->showNoPermission();
+        });
     ui::ConsoleSession session(scheduler, std::move(hardware),
                                {simulated, traceFile.get(), parser.value(memory).toStdString(),
                                 folder.path.toStdString()});
 
     ui::QtPrompter prompter;
     ui::mdiMain frame(session, prompter);
+    frameWindow = &frame;
     prompter.setParent(&frame);
     frame.resize(1180, 900);
     frame.show();

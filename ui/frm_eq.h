@@ -37,6 +37,11 @@ class Prompter;
 class WindowActions;
 
 inline constexpr std::string_view kExitQuestion = "退出Quorix_Series应用程序前，是否需要保存当前预置或设备配置？";
+inline constexpr std::string_view kCaptionNoPermission = "Quorix_Series - 无权访问设备";
+inline constexpr std::string_view kNoPermissionMessage =
+    "已找到处理器，但当前用户没有打开它的权限。\n"
+    "请由管理员把 packaging/70-quorix.rules 复制到 /etc/udev/rules.d/，"
+    "执行 udevadm control --reload，然后重新插拔处理器。";
 inline constexpr std::string_view kStoppingMessage = "正在停止通信进程，请点击下面的确认，软件会自动关闭。";
 
 // The main tuning window: the eight pages of bound controls, the controls
@@ -80,6 +85,8 @@ public:
     bool CommandKey(const QKeyEvent& event);
     // The pointer zone check of tmrMoveWindow, from a pointer position in the window's coordinates.
     void CheckPointerZone(QPoint position);
+    // A processor is plugged in but this user may not open it: say so, and how to fix it, once.
+    void showNoPermission();
     // The close request: the save question, quieting the link, stopping the timers, unloading.
     void requestClose();
 
@@ -171,6 +178,7 @@ private:
     std::unique_ptr<core::Timer> m_delayedUnload;
     std::unique_ptr<core::Timer> m_reread;
     bool m_activated = false;
+    bool m_permissionExplained = false;
     bool m_closing = false;
     bool m_unloaded = false;
     int m_framesPerSecond = 0;

@@ -35,6 +35,16 @@ void frmEQ::setCaption(std::string_view caption)
     emit captionChanged(windowTitle());
 }
 
+void frmEQ::showNoPermission()
+{
+    setCaption(kCaptionNoPermission);
+    named("cmdConnectStatus")->setToolTip(QStringLiteral("无权访问设备"));
+    if (!m_permissionExplained) {
+        m_permissionExplained = true;
+        m_prompter.showMessage(kNoPermissionMessage, link::MessageIcon::Warning);
+    }
+}
+
 void frmEQ::showMessage(std::string_view text, link::MessageIcon icon)
 {
     m_prompter.showMessage(text, icon);

@@ -1,0 +1,68 @@
+#include "app/mode_folder.h"
+#include "app/permission_aware_backend.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+// One device path that enumerates while plugged and opens only when allowed.
+struct FakeBackend : link::HidBackend {
+    bool plugged = true;
+    bool allowed = false;
+    std::vector<std::string> enumerate(std::uint16_t, std::uint16_t, std::string*) override
+    {
+        return plugged ? std::vector<std::string>{"/dev/hidraw3"} : std::vector<std::string>{};
+    }
+    std::unique_ptr<link::HidDevice> open(const std::string&) override { return nullptr; }
+};
+
+} // namespace
+
+TEST(PermissionAwareBackend, ARefusedDeviceIsReportedOnceUntilItIsUnplugged)
+{
+    auto inner = std::make_unique<FakeBackend>();
+    FakeBackend& fake = *inner;
+    int reports = 0;
+    bool denied = true;
+    app::PermissionAwareBackend backend(std::move(inner), [&] { ++reports; },
+                                        [&](const std::string&) { return denied; });
+    for (int i = 0; i < 3; ++i)
+        for (const auto& path : backend.enumerate(0x7A3C, 0x0101, nullptr))
+            backend.open(path);
+    EXPECT_EQ(reports, 1);
+    fake.plugged = false;
+    EXPECT_TRUE(backend.enumerate(0x7A3C, 0x0101, nullptr).empty());
+    fake.plugged = true;
+    backend.open("/dev/hidraw3");
+    EXPECT_EQ(reports, 2);
+    denied = false; // a device that fails for another reason is not a permission problem
+    backend.enumerate(0x7A3C, 0x0101, nullptr);
+    fake.plugged = false;
+    backend.enumerate(0x7A3C, 0x0101, nullptr);
+    backend.open("/dev/hidraw3");
+    EXPECT_EQ(reports, 2);
+}
+
+TEST(ModeFolder, AnOverrideWinsAndIsCreatedAndAFolderThatCannotBeMadeIsReported)
+{
+    QTemporaryDir dir;
+    const QString wanted = QDir(dir.path()).filePath("tunings/mode");
+    const app::ModeFolder chosen = app::ChooseModeFolder(wanted, dir.path());
+    EXPECT_EQ(chosen.path, wanted);
+    EXPECT_TRUE(chosen.error.isEmpty());
+    EXPECT_TRUE(QDir(wanted).exists());
+
+    const app::ModeFolder beside = app::ChooseModeFolder({}, dir.path());
+    EXPECT_EQ(beside.path, QDir(dir.path()).filePath("mode"));
+
+    QFile blocker(QDir(dir.path()).filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const app::ModeFolder refused = app::ChooseModeFolder(QDir(dir.path()).filePath("file/mode"), dir.path());
+    EXPECT_FALSE(refused.error.isEmpty());
+}
