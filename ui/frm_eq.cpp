@@ -5,6 +5,7 @@
 #include "frm_eq_controls.h"
 #include "page_panel.h"
 #include "prompter.h"
+#include "slider_accessible.h"
 #include "window_actions.h"
 
 #include "graph/response_plot.h"
@@ -32,6 +33,7 @@ frmEQ::frmEQ(ConsoleSession& session, Prompter& prompter, WindowActions& actions
 {
     setWindowTitle(QString::fromUtf8(link::kCaptionOffline.data(), static_cast<qsizetype>(link::kCaptionOffline.size())));
     setMinimumSize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
+    InstallSliderAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 

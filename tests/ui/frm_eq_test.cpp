@@ -11,6 +11,7 @@
 #include "core/address_map.h"
 #include "core/tag_address.h"
 
+#include <QAccessible>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -210,4 +211,20 @@ TEST_F(MainWindow, ButtonsReachTheirActions)
     EXPECT_EQ(actions.opened + actions.saved + actions.recall + actions.store + actions.settings + actions.recording +
                   actions.effect,
               7);
+}
+
+TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)
+{
+    QAccessibleInterface* master = QAccessible::queryAccessibleInterface(frm().slider(0));
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(master->role(), QAccessible::Slider);
+    EXPECT_EQ(master->text(QAccessible::Name), "音乐");
+    EXPECT_EQ(master->text(QAccessible::Value), "20");
+    master->valueInterface()->setCurrentValue(30);
+    EXPECT_EQ(session.store().at(0, 2560).Value, 30);
+
+    QAccessibleInterface* band = QAccessible::queryAccessibleInterface(frm().slider(3));
+    EXPECT_EQ(band->text(QAccessible::Value), "8.0dB, 25.3Hz, Q 1.00");
+    QAccessibleInterface* cut = QAccessible::queryAccessibleInterface(frm().slider(126));
+    EXPECT_EQ(cut->text(QAccessible::Name), "高通频点");
 }

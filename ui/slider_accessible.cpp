@@ -1,0 +1,79 @@
+#include "slider_accessible.h"
+
+#include "controls/m_scroll_bar.h"
+
+#include "core/value_scales.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
+#include <QAccessibleWidget>
+
+#include <algorithm>
+
+namespace quorix::ui {
+
+namespace {
+
+class SliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit SliderAccessible(controls::MScrollBar* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+
+    controls::MScrollBar* slider() const { return static_cast<controls::MScrollBar*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Value)
+            return QAccessibleWidget::text(t);
+        const controls::MScrollBar* s = slider();
+        if (s->ScrollBarType() == 1) {
+            const int gain = static_cast<int>(s->Value());
+            const int q = std::clamp(s->QType == 0 ? s->q : s->sQ, 0, core::kMaxQIndex);
+            return QStringLiteral("%1dB, %2Hz, Q %3%4")
+                .arg(QString::fromStdString(core::GainText(gain)))
+                .arg(QString::fromStdString(core::FrequencyText(std::clamp(s->Freq, 0, core::kFrequencyCount - 1))))
+                .arg(QString::fromStdString(core::QText(q)))
+                .arg(s->EQdisabled ? QStringLiteral(", 关") : QString());
+        }
+        return QString::fromStdString(core::ScaleText(s->ValueType(), s->position()));
+    }
+
+    QVariant currentValue() const override { return slider()->position(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant maximumValue() const override { return slider()->MaxValue(); }
+    QVariant minimumStepSize() const override { return 1; }
+    void setCurrentValue(const QVariant& value) override
+    {
+        controls::MScrollBar* s = slider();
+        if (!s->isEnabled() || !s->TVisible())
+            return;
+        const int position = std::clamp(value.toInt(), 0, s->MaxValue());
+        s->setValue(core::ScalePositionToRaw(s->ValueType(), position));
+        s->RaiseEventScroll();
+    }
+};
+
+QAccessibleInterface* SliderFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("quorix::controls::MScrollBar") && object && object->isWidgetType())
+        return new SliderAccessible(static_cast<controls::MScrollBar*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void InstallSliderAccessibility()
+{
+    static bool installed = false;
+    if (!installed) {
+        installed = true;
+        QAccessible::installFactory(SliderFactory);
+    }
+}
+
+} // namespace quorix::ui
