@@ -1,0 +1,104 @@
+#include "../ui/console_fixture.h"
+
+#include "graph/graph_editor.h"
+#include "graph/response_plot.h"
+
+#include "controls/m_btn_flag.h"
+#include "controls/m_scroll_bar.h"
+
+#include "link/block_layout.h"
+
+#include "core/address_map.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+struct ConsoleJourney : ::testing::Test, ConsoleFixture {
+    void SetUp() override { load(); }
+    void TearDown() override { EXPECT_EQ(processor().refusals().count(), 0); }
+
+    void expectStoreMatchesProcessor()
+    {
+        const core::ParamStore theirs = processor().working();
+        for (int kind : {0, 1, 3, 4, 7, 8, 10})
+            for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
+                if (a == 0xA20)
+                    continue; // the console sets the rights itself after a read
+                const core::ParamRecord& o = session.store().at(0, a);
+                const core::ParamRecord& t = theirs.at(0, a);
+                if (link::TravelsAsBand(a))
+                    EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex &&
+                                o.Shape == t.Shape && o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
+                        << "address " << a;
+                else
+                    EXPECT_EQ(o.Value, t.Value) << "address " << a;
+            }
+    }
+};
+
+} // namespace
+
+TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
+{
+    connect();
+    ASSERT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
+
+    // Page 0 by a slider bound to the graph: the high-pass frequency.
+    controls::MScrollBar* highPass = frm().slider(126);
+    highPass->setValue(40);
+    highPass->RaiseEventScroll();
+    clock.advance(50);
+    EXPECT_EQ(processor().value(0, 15), 40);
+
+    // Page 4 on the graph: the selected band's gain by the keyboard of the graph.
+    frm().cmdPageClick(4);
+    clock.advance(1200);
+    QTest::keyClick(&frm().plot(), Qt::Key_Up);
+    clock.advance(50);
+    EXPECT_EQ(session.store().at(0, 1024 + 8).Gain, 251);
+    EXPECT_EQ(processor().band(0, 1024 + 8).gain, 251);
+
+    // Page 7 by a button, and a master level by the letter keys.
+    frm().cmdPageClick(7);
+    clock.advance(1200);
+    QTest::mouseClick(frm().button(ui::ControlArray::MyBTN, 2), Qt::LeftButton);
+    QTest::keyClick(&frm(), Qt::Key_W);
+    clock.advance(50);
+    EXPECT_EQ(processor().value(0, 1792 + 6), 1);
+    EXPECT_EQ(processor().value(0, 2561), 24);
+
+    // Undo takes the phase back on the processor too.
+    QTest::keyClick(&frm(), Qt::Key_Z, Qt::ControlModifier);
+    clock.advance(50);
+    EXPECT_EQ(processor().value(0, 1792 + 6), 0);
+
+    // Copy singing onto dance: the dance set of the processor follows.
+    prompter.answer = true;
+    QTest::mouseClick(frm().named("cmdModeCopy"), Qt::LeftButton);
+    EXPECT_EQ(prompter.messages.back(), "完成!");
+    EXPECT_EQ(processor().band(1, 1024 + 8).gain, 251);
+
+    // Unplugged: the link is lost after about five seconds; an offline edit reaches only the store.
+    session.simulatorPort()->unplug();
+    clock.advance(6000);
+    EXPECT_EQ(prompter.count("与目标通信连接超时，已断开连接。"), 1);
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 断开");
+    frm().slider(113)->setValue(60);
+    frm().slider(113)->RaiseEventScroll();
+    EXPECT_EQ(session.store().at(0, 1792).Value, 60);
+
+    // Plugged in again: the console reads the processor and the screen shows it.
+    session.simulatorPort()->replug();
+    connect();
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
+    EXPECT_EQ(session.store().at(0, 1792).Value, processor().value(0, 1792));
+    expectStoreMatchesProcessor();
+
+    frm().requestClose();
+    EXPECT_EQ(actions.unloaded, 1);
+}
