@@ -2,9 +2,12 @@
 // against the built-in virtual processor.
 #include "mode_folder.h"
 #include "permission_aware_backend.h"
+#include "quit_after_first_paint.h"
 
 #include "ui/console_session.h"
 #include "ui/frm_eq.h"
+
+#include "graph/response_plot.h"
 #include "ui/mdi_main.h"
 #include "ui/qt_prompter.h"
 
@@ -43,7 +46,10 @@ int main(int argc, char** argv)
                                     QStringLiteral("Load the virtual processor's memory from FILE when it exists and "
                                                    "save it there when the console ends (implies --simulator)."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({simulator, memory, trace, modeDir});
+    QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"),
+                                  QStringLiteral("Quit once the main window has painted (start-up measurements)."));
+    firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({simulator, memory, trace, modeDir, firstFrame});
     parser.process(app);
 
     std::unique_ptr<std::ofstream> traceFile;
@@ -74,6 +80,8 @@ int main(int argc, char** argv)
     frameWindow = &frame;
     prompter.setParent(&frame);
     frame.resize(1180, 900);
+    if (parser.isSet(firstFrame))
+        app::QuitAfterFirstPaint(frame.mainWindow()->plot());
     frame.show();
     if (!folder.error.isEmpty())
         prompter.showMessage(folder.error.toStdString(), link::MessageIcon::Warning);

@@ -43,12 +43,6 @@ MScrollBar::MScrollBar(QWidget* parent, ControlContext context) : QWidget(parent
     LoadSkinCache();
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    m_entry = new QLineEdit(QStringLiteral("输入db值"), this);
-    m_entry->setFrame(false);
-    m_entry->setFont(SkinFont(11));
-    m_entry->setStyleSheet("QLineEdit { background: #0c0f13; color: #ffffff; border: 1px solid #3d8bff; padding: 0; }");
-    m_entry->hide();
-    m_entry->installEventFilter(this);
     setContext(context);
     applyGeometry();
 }
@@ -370,7 +364,8 @@ void MScrollBar::mousePressEvent(QMouseEvent* event)
             openEntry(EntryField::Q);
             return;
         }
-        m_entry->hide();
+        if (m_entry)
+            m_entry->hide();
         for (int shape = 0; shape < 3; ++shape) {
             const double top = 60 + 18 * shape;
             if (pt.x() < 16 && pt.y() > top && pt.y() < top + 18) {
@@ -533,7 +528,8 @@ void MScrollBar::stepField(EntryField field, bool up)
         break;
     }
     }
-    m_entry->setText(fieldText(field));
+    if (m_entry)
+        m_entry->setText(fieldText(field));
     emit Scroll();
     update();
 }
@@ -548,7 +544,7 @@ bool MScrollBar::handleKey(int key)
         return false;
     if (!isEnabled() || greyed() || EQdisabled)
         return true;
-    if (m_entry->isVisible()) {
+    if (m_entry && m_entry->isVisible()) {
         stepField(m_entryField, up);
         return true;
     }
@@ -615,6 +611,14 @@ void MScrollBar::openEntry(EntryField field)
     const int tops[] = {123 + 33 * s, 136 + 36 * s, 149 + 39 * s};
     const int index = static_cast<int>(field);
     m_entryField = field;
+    if (!m_entry) {
+        // Made on first use: only band faders have one, and a window holds a hundred of them.
+        m_entry = new QLineEdit(this);
+        m_entry->setFrame(false);
+        m_entry->setFont(SkinFont(11));
+        m_entry->setStyleSheet("QLineEdit { background: #0c0f13; color: #ffffff; border: 1px solid #3d8bff; padding: 0; }");
+        m_entry->installEventFilter(this);
+    }
     m_entry->setGeometry(lefts[index], tops[index], width() - 2 * lefts[index], 15);
     m_entry->setText(fieldText(field));
     m_entry->show();

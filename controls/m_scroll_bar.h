@@ -63,6 +63,7 @@ public:
     int position() const { return m_position; }
     bool polarityInverted() const { return m_polarity; }
     bool greyed() const;
+    // The entry box of a band fader's typed values; null until first opened.
     QLineEdit* entryBox() const { return m_entry; }
 
     void Refresh();
