@@ -93,6 +93,18 @@ std::string BadRecordMessage(std::size_t number, const std::string& fault)
     return std::string("配置文件的") + where + "无效：" + fault + "。不是本软件可以打开的配置文件。";
 }
 
+// The record the address map puts at record `number`. A shared global parameter
+// may also appear in the dance mode: a synchronisation mirrors every shared
+// record there.
+const ParamRecord& LayoutOf(const ParamStore& layout, std::size_t number, const ParamRecord& record)
+{
+    const int address = static_cast<int>(number / kModeCount);
+    const int mode = static_cast<int>(number % kModeCount);
+    if (mode == 1 && address >= kFirstGlobalAddress && record.Defined)
+        return layout.at(0, address);
+    return layout.record(number);
+}
+
 } // namespace
 
 ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, ParamStore& image)
@@ -119,7 +131,7 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
         r.Defined = *defined;
         r.PerMode = *perMode;
         r.BandOff = *bandOff;
-        if (const std::string fault = RecordFault(r, layout.record(n)); !fault.empty())
+        if (const std::string fault = RecordFault(r, LayoutOf(layout, n, r)); !fault.empty())
             return {false, BadRecordMessage(n, fault)};
     }
     image = std::move(decoded);

@@ -171,7 +171,8 @@ TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
         {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, "ShelfQIndex 250"},
         {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, "Value 62500"},
         {{0, 0xA00, kDefined, {0x00, 0x00}}, "Defined"},     // a common parameter missing
-        {{1, 0xA28, kDefined, {0xFF, 0xFF}}, "Defined"},     // the dance mode has no common parameters
+        {{2, 0xA28, kDefined, {0xFF, 0xFF}}, "Defined"},     // the default set has no common parameters
+        {{1, 0xA10, kDefined, {0xFF, 0xFF, 0xFF, 0xFF}}, "PerMode"}, // a mirror of a shared common parameter
         {{0, 0xA00, 24, {0xFF, 0xFF}}, "PerMode"},
     };
     for (const auto& c : cases) {
@@ -203,6 +204,7 @@ TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
         {1, 0x003, kShelf, {0xF9, 0x00, 0x00, 0x00}}, // slope 249
         {0, 0x110, kValue, {0x23, 0xF4, 0x00, 0x00}}, // 62499
         {1, 0xA28, kValue, {0x07, 0x00, 0x00, 0x00}}, // an undefined record's other fields are never used
+        {1, 0xA10, kDefined, {0xFF, 0xFF}},           // a synchronisation mirrors shared global records
     };
     auto file = EncodeConfiguration(DefaultParamStore());
     for (const Patch& p : accepted)
