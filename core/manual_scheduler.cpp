@@ -1,5 +1,6 @@
 #include "manual_scheduler.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quorix::core {
@@ -32,7 +33,9 @@ public:
         m_active = false;
         if (!m_singleShot)
             start();
+        m_running = true;
         m_onTimeout();
+        m_running = false;
     }
 
     ManualScheduler* m_owner;
@@ -40,6 +43,7 @@ public:
     bool m_singleShot;
     std::function<void()> m_onTimeout;
     bool m_active = false;
+    bool m_running = false; // its callback is on the stack: it does not fire again until that returns
     Key m_key{};
 };
 
@@ -72,11 +76,16 @@ void ManualScheduler::unschedule(ManualTimer* timer)
     timer->m_active = false;
 }
 
+std::map<ManualScheduler::Key, ManualScheduler::ManualTimer*>::iterator ManualScheduler::nextFireable()
+{
+    return std::find_if(m_queue.begin(), m_queue.end(), [](const auto& entry) { return !entry.second->m_running; });
+}
+
 bool ManualScheduler::fireNextDueBy(std::int64_t limit)
 {
-    if (m_queue.empty() || m_queue.begin()->first.first > limit)
+    const auto it = nextFireable();
+    if (it == m_queue.end() || it->first.first > limit)
         return false;
-    const auto it = m_queue.begin();
     ManualTimer* timer = it->second;
     if (it->first.first > m_now)
         m_now = it->first.first;
@@ -87,9 +96,10 @@ bool ManualScheduler::fireNextDueBy(std::int64_t limit)
 
 void ManualScheduler::processPendingEvents()
 {
-    if (m_queue.empty())
-        throw std::logic_error("processPendingEvents with no active timer would wait forever");
-    const std::int64_t due = std::max(m_now, m_queue.begin()->first.first);
+    const auto next = nextFireable();
+    if (next == m_queue.end())
+        throw std::logic_error("processPendingEvents with no timer that can fire would wait forever");
+    const std::int64_t due = std::max(m_now, next->first.first);
     while (fireNextDueBy(due)) {
     }
 }
@@ -107,7 +117,7 @@ void ManualScheduler::runUntil(const std::function<bool()>& done, std::int64_t l
 {
     const std::int64_t deadline = m_now + limitMs;
     while (!done()) {
-        if (m_now > deadline || m_queue.empty())
+        if (m_now > deadline || nextFireable() == m_queue.end())
             throw std::runtime_error("runUntil: condition not reached");
         processPendingEvents();
     }

@@ -11,7 +11,9 @@ namespace quorix::core {
 
 // Virtual time for tests: nothing happens until advance() or
 // processPendingEvents() moves the clock, and due timers fire in time order
-// (timers due at the same moment in the order they were started).
+// (timers due at the same moment in the order they were started). As with Qt,
+// a timer never fires while its own callback runs (inside a nested wait); it
+// fires once, late, after the callback has returned.
 class ManualScheduler final : public Scheduler {
 public:
     ManualScheduler();
@@ -19,7 +21,7 @@ public:
 
     std::unique_ptr<Timer> createTimer(int milliseconds, bool singleShot, std::function<void()> onTimeout) override;
     // Fires the timers due now; when none is, moves the clock to the next due
-    // timer and fires it. Throws when no timer is active: such a wait could never end.
+    // timer and fires it. Throws when no timer can fire: such a wait could never end.
     void processPendingEvents() override;
     std::int64_t nowMs() const override { return m_now; }
 
@@ -36,6 +38,7 @@ private:
 
     void schedule(ManualTimer* timer, std::int64_t due);
     void unschedule(ManualTimer* timer);
+    std::map<Key, ManualTimer*>::iterator nextFireable();
     bool fireNextDueBy(std::int64_t limit);
 
     std::int64_t m_now = 0;

@@ -27,12 +27,14 @@ BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::Para
 {
 }
 
-bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total)
+bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total, bool& fault)
 {
     step.address = core::KindFirst(step.kind);
-    if (!m_channel.SendCommand(readCode, step.preset, step.address))
+    const RequestOutcome outcome = m_channel.Transact(readCode, step.preset, step.address);
+    fault = fault || outcome.faulted;
+    if (!outcome.answered)
         return false;
-    const Bytes& payload = m_channel.lastReply();
+    const Bytes& payload = outcome.reply;
     // A reply of the wrong size is refused before anything of it reaches the store.
     if (payload.size() != BlockDataSize(step.kind)) {
         m_host.showMessage(kCountMismatchMessage, MessageIcon::Warning);
@@ -57,7 +59,6 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     Step step{preset, 0, 0};
     bool result = false;
     bool fault = false;
-    m_channel.clearFault();
     m_host.setWindowEnabled(false);
     m_host.showProgress(true);
     m_host.closeRecordingWindow();
@@ -70,32 +71,33 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     try {
         [&] {
             if (full) {
-                if (!m_channel.SendCommand(Command::ReadStatus, 0, 0))
+                const RequestOutcome status = m_channel.Transact(Command::ReadStatus, 0, 0);
+                fault = status.faulted;
+                if (!status.answered)
                     return;
-                const Bytes& status = m_channel.lastReply();
-                if (status.size() < 2)
-                    throw FrameFault("status reply too short");
-                m_view.CurrentPreset = status[1];
-                step.preset = status[1];
+                m_view.CurrentPreset = status.reply[1];
+                step.preset = status.reply[1];
                 m_host.setProgress(++done, total);
             }
             m_host.showPreset(step.preset);
             for (int kind : kModeKinds) {
                 step.kind = kind;
-                if (!readKind(step, readCode, done, total))
+                if (!readKind(step, readCode, done, total, fault))
                     return;
             }
             if (globals) {
                 for (int kind : kGlobalKinds) {
                     step.kind = kind;
                     m_channel.ModeOverride() = static_cast<std::uint8_t>(step.preset);
-                    if (!readKind(step, readCode, done, total))
+                    if (!readKind(step, readCode, done, total, fault))
                         return;
                 }
             }
             m_host.setMasterMaxima(m_store.at(0, kMasterMaxima).Value, m_store.at(0, kMasterMaxima + 1).Value,
                                    m_store.at(0, kMasterMaxima + 2).Value);
-            if (!m_channel.SendCommand(Command::ReadDone, 0, 0))
+            const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
+            fault = fault || readDone.faulted;
+            if (!readDone.answered)
                 return;
             m_store.at(0, kRightsAddress).Value = 1;
             core::MirrorSharedParameters(m_store);
@@ -105,7 +107,7 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     } catch (const std::exception&) {
         fault = true;
     }
-    finishRead(fault || m_channel.faulted(), step);
+    finishRead(fault, step);
     return result;
 }
 
@@ -128,28 +130,39 @@ void BlockTransfer::finishRead(bool fault, const Step& step)
 
 bool BlockTransfer::WriteToDevice(int preset)
 {
-    bool result = false;
-    m_channel.clearFault();
+    bool fault = false;
     m_host.setWindowEnabled(false);
     m_host.showProgress(true);
     const int total = static_cast<int>(kModeKinds.size() + kGlobalKinds.size());
     int done = 0;
     m_host.setProgress(done, total);
-    result = [&] {
-        for (int kind : kModeKinds) {
-            if (!m_channel.SendCommand(Command::WriteBlock, preset, core::KindFirst(kind)))
-                return false;
+    const auto send = [&](int kind, std::uint8_t modeOverride) {
+        m_channel.ModeOverride() = modeOverride;
+        const RequestOutcome outcome = m_channel.Transact(Command::WriteBlock, preset, core::KindFirst(kind));
+        fault = outcome.faulted;
+        if (outcome.answered)
             m_host.setProgress(++done, total);
-        }
-        for (int kind : kGlobalKinds) {
-            m_channel.ModeOverride() = static_cast<std::uint8_t>(preset);
-            if (!m_channel.SendCommand(Command::WriteBlock, preset, core::KindFirst(kind)))
+        return outcome.answered;
+    };
+    const auto globalOverride = static_cast<std::uint8_t>(preset);
+    const bool result = [&] {
+        // The whole configuration is checked before its first byte goes out:
+        // a refused one leaves the processor as it was.
+        for (int kind : kModeKinds)
+            fault = fault || !m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind));
+        for (int kind : kGlobalKinds)
+            fault = fault || !m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride);
+        if (fault)
+            return false;
+        for (int kind : kModeKinds)
+            if (!send(kind, 0))
                 return false;
-            m_host.setProgress(++done, total);
-        }
+        for (int kind : kGlobalKinds)
+            if (!send(kind, globalOverride))
+                return false;
         return true;
     }();
-    if (m_channel.faulted())
+    if (fault)
         m_host.showMessage(kWriteFaultMessage, MessageIcon::Critical);
     m_host.showProgress(false);
     m_host.setWindowEnabled(true);

@@ -28,7 +28,7 @@ private:
         int address = 0;
     };
 
-    bool readKind(Step& step, Command readCode, int& done, int total);
+    bool readKind(Step& step, Command readCode, int& done, int total, bool& fault);
     void finishRead(bool fault, const Step& step);
 
     RequestChannel& m_channel;

@@ -69,23 +69,27 @@ void ConnectionSupervisor::goOnline()
     m_state.SyncPending = true;
 }
 
+// The state changes before the message: a message box runs a modal loop, in
+// which nothing may still take the link for online.
 void ConnectionSupervisor::linkLostByTick()
 {
-    if (!m_state.QuietShutdown)
-        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    const bool tell = !m_state.QuietShutdown;
     m_state.LinkOnline = false;
     m_channel.endWaitingRequest();
     m_host.setConnectionStatus(0);
     m_host.setCaption(kCaptionOffline);
+    if (tell)
+        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
 }
 
 void ConnectionSupervisor::linkLostByRequest()
 {
-    if (!m_state.QuietShutdown && m_state.LinkOnline)
-        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    const bool tell = !m_state.QuietShutdown && m_state.LinkOnline;
     m_state.LinkOnline = false;
     m_host.setConnectionStatus(0);
     m_host.setCaption(kCaptionOffline);
+    if (tell)
+        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
 }
 
 void ConnectionSupervisor::ConnectButtonClicked()

@@ -1,6 +1,7 @@
 #include "device_link.h"
 
-#include <algorithm>
+#include "reply_match.h"
+
 #include <string_view>
 
 namespace quorix::link {
@@ -9,7 +10,6 @@ namespace {
 
 constexpr int kToneAddress = 0xA26;
 constexpr int kNeutralTone = 5;
-constexpr std::string_view kHandshakeReply = "QUORIX_";
 
 } // namespace
 
@@ -90,15 +90,16 @@ void DeviceLink::onToneReset()
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
     if (m_state.LinkOnline) {
-        m_channel.replyArrived(payload, frame);
+        if (!m_channel.replyArrived(payload, frame))
+            traceUnexpected(payload, frame);
         return;
     }
-    const bool handshake = payload.size() >= kHandshakeReply.size() &&
-                           std::equal(kHandshakeReply.begin(), kHandshakeReply.end(), payload.begin());
-    if (m_trace)
-        m_trace->received(m_scheduler.nowMs(), handshake ? "Handshake" : "Ignored", frame);
-    if (!handshake)
+    if (!IsHandshakeReply(payload)) {
+        traceUnexpected(payload, frame);
         return;
+    }
+    if (m_trace)
+        m_trace->received(m_scheduler.nowMs(), "Handshake", frame);
     if (payload.size() > 7) {
         if (payload[7] == '1')
             m_state.DeviceVariantFlag = false;
@@ -107,6 +108,14 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
     }
     m_host.ApplyDeviceVariant(m_state.DeviceVariantFlag);
     m_supervisor.goOnline();
+}
+
+// A frame nobody asked for (stale, duplicated, or noise that passed the
+// checksum) changes nothing; the trace says what it looked like.
+void DeviceLink::traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
+{
+    if (m_trace)
+        m_trace->received(m_scheduler.nowMs(), "Unexpected:" + ReplyShape(payload), frame);
 }
 
 void DeviceLink::onBadFrame(std::span<const std::uint8_t> frame)

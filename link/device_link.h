@@ -61,6 +61,7 @@ private:
     void onToneReset() override;
     void onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame) override;
     void onBadFrame(std::span<const std::uint8_t> frame) override;
+    void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
 
     core::Scheduler& m_scheduler;
     LinkContext m_context;

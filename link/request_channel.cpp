@@ -1,6 +1,20 @@
 #include "request_channel.h"
 
+#include "reply_match.h"
+
+#include <algorithm>
+#include <utility>
+
 namespace quorix::link {
+
+namespace {
+
+int HeaderKey(const Bytes& frame)
+{
+    return frame[2] << 16 | frame[3] << 8 | frame[4];
+}
+
+} // namespace
 
 RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
                                std::function<RequestSources()> sources, std::function<void()> onFailure,
@@ -13,84 +27,178 @@ RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameP
 
 bool RequestChannel::SendCommand(Command command, int mode, int address)
 {
-    Bytes frame;
-    try {
-        frame = BuildRequest(command, mode, address, m_modeOverride, m_sources());
-    } catch (const std::exception&) {
-        m_faulted = true;
-        return false;
-    }
-
-    // Another request is on the wire (this one was made inside its wait): let it end first.
-    while (m_outstanding && !m_state.QuietShutdown)
-        m_scheduler.processPendingEvents();
-
-    Request request{command, false, false, {}};
-    for (int attemptsLeft = kAttempts; attemptsLeft > 0 && !m_state.QuietShutdown;) {
-        m_parser.reset();
-        request.AwaitingReply = true;
-        request.ReplyReceived = false;
-        m_outstanding = &request;
-        if (m_trace)
-            m_trace->sent(m_scheduler.nowMs(), CommandName(command), frame);
-        m_usb.SendData(frame);
-        if (WaitForReply(request)) {
-            m_lastReply = std::move(request.reply);
-            return true;
-        }
-        --attemptsLeft;
-        if (!m_state.LinkOnline)
-            break;
-    }
-    if (m_outstanding == &request)
-        m_outstanding = nullptr;
-    m_onFailure();
-    return false;
+    m_last = Transact(command, mode, address);
+    return m_last.answered;
 }
 
-bool RequestChannel::WaitForReply(Request& request)
+RequestOutcome RequestChannel::Transact(Command command, int mode, int address)
 {
+    const RequestSources sources = m_sources();
+    Request request{.command = command,
+                    .mode = mode,
+                    .address = address,
+                    .currentMode = sources.currentMode,
+                    .modeOverride = std::exchange(m_modeOverride, 0),
+                    .digits = sources.digits,
+                    .madeAt = ++m_stamp};
+    m_queue.push_back(&request);
     ++m_waitDepth;
     m_state.ReplyWaitActive = true;
-    m_timeOuter->start();
-    while (request.AwaitingReply && !m_state.QuietShutdown)
+    // However this call is left (an exception from the event loop included),
+    // the queue keeps no pointer into this frame.
+    struct Leave {
+        RequestChannel& channel;
+        Request& request;
+        ~Leave()
+        {
+            auto& queue = channel.m_queue;
+            if (channel.onWire() == &request)
+                channel.m_timeOuter->stop();
+            queue.erase(std::remove(queue.begin(), queue.end(), &request), queue.end());
+            channel.m_state.ReplyWaitActive = --channel.m_waitDepth > 0;
+        }
+    } leave{*this, request};
+
+    pump();
+    while (!request.done) {
+        if (m_state.QuietShutdown || (!request.onWire && !m_state.LinkOnline)) {
+            abandon(request);
+            break;
+        }
         m_scheduler.processPendingEvents();
-    if (request.AwaitingReply) { // ended by the shutdown
-        request.AwaitingReply = false;
-        m_outstanding = nullptr;
-        m_timeOuter->stop();
     }
-    m_state.ReplyWaitActive = --m_waitDepth > 0;
-    return request.ReplyReceived;
+    return request.outcome;
+}
+
+bool RequestChannel::Buildable(Command command, int mode, int address, std::uint8_t modeOverride) const
+{
+    try {
+        BuildRequest(command, mode, address, modeOverride, m_sources());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+RequestChannel::Request* RequestChannel::onWire() const
+{
+    return !m_queue.empty() && m_queue.front()->onWire ? m_queue.front() : nullptr;
+}
+
+// Puts the oldest waiting request on the wire when the wire is free, ending
+// at once those that cannot or need not go out.
+void RequestChannel::pump()
+{
+    while (!m_queue.empty() && !m_queue.front()->onWire) {
+        Request& request = *m_queue.front();
+        if (!m_state.LinkOnline || m_state.QuietShutdown) {
+            finish(request);
+            continue;
+        }
+        const RequestSources sources = m_sources();
+        try {
+            std::uint8_t modeOverride = request.modeOverride;
+            request.frame = BuildRequest(request.command, request.mode, request.address, modeOverride,
+                                         {sources.store, sources.image, request.currentMode, request.digits});
+        } catch (const std::exception&) {
+            request.outcome.faulted = true;
+            finish(request);
+            continue;
+        }
+        if (alreadySent(request)) {
+            request.outcome.answered = true;
+            finish(request);
+            continue;
+        }
+        if (request.command != Command::WriteParam)
+            m_sentWrites.clear(); // the processor's memory may change in other ways now
+        request.onWire = true;
+        request.sentAt = ++m_stamp;
+        transmit(request);
+        return;
+    }
+}
+
+void RequestChannel::transmit(Request& request)
+{
+    m_parser.reset();
+    if (m_trace)
+        m_trace->sent(m_scheduler.nowMs(), CommandName(request.command), request.frame);
+    m_usb.SendData(request.frame);
+    m_timeOuter->start();
+}
+
+bool RequestChannel::alreadySent(const Request& request) const
+{
+    if (request.command != Command::WriteParam)
+        return false;
+    const auto sent = m_sentWrites.find(HeaderKey(request.frame));
+    return sent != m_sentWrites.end() && sent->second.sentAt > request.madeAt && sent->second.frame == request.frame;
+}
+
+void RequestChannel::finish(Request& request)
+{
+    request.done = true;
+    m_queue.erase(std::remove(m_queue.begin(), m_queue.end(), &request), m_queue.end());
+}
+
+void RequestChannel::fail(Request& request)
+{
+    finish(request);
+    m_onFailure();
+    pump();
+}
+
+// The caller stops waiting: the link went away before its request was sent,
+// or the window is closing.
+void RequestChannel::abandon(Request& request)
+{
+    if (!request.onWire) {
+        finish(request);
+        return;
+    }
+    m_timeOuter->stop();
+    fail(request);
 }
 
 void RequestChannel::timeOut()
 {
     m_timeOuter->stop();
-    endWaitingRequest();
+    Request* request = onWire();
+    if (!request)
+        return;
+    if (--request->attemptsLeft > 0 && m_state.LinkOnline && !m_state.QuietShutdown) {
+        transmit(*request);
+        return;
+    }
+    fail(*request);
 }
 
 void RequestChannel::endWaitingRequest()
 {
-    if (!m_outstanding)
+    if (Request* request = onWire()) {
+        m_timeOuter->stop();
+        fail(*request);
         return;
-    m_outstanding->AwaitingReply = false;
-    m_outstanding->ReplyReceived = false;
-    m_outstanding = nullptr;
-    m_timeOuter->stop();
+    }
+    pump();
 }
 
-void RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
+bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
+    Request* request = onWire();
+    if (!request || !ReplyFits(request->command, request->address, payload))
+        return false;
     if (m_trace)
-        m_trace->received(m_scheduler.nowMs(), m_outstanding ? CommandName(m_outstanding->command) : "Unexpected", frame);
-    if (!m_outstanding)
-        return; // nobody waits for it: a late reply must not end the next request
-    m_outstanding->reply.assign(payload.begin(), payload.end());
-    m_outstanding->AwaitingReply = false;
-    m_outstanding->ReplyReceived = true;
-    m_outstanding = nullptr;
+        m_trace->received(m_scheduler.nowMs(), CommandName(request->command), frame);
     m_timeOuter->stop();
+    request->outcome.answered = true;
+    request->outcome.reply.assign(payload.begin(), payload.end());
+    if (request->command == Command::WriteParam)
+        m_sentWrites[HeaderKey(request->frame)] = {request->frame, request->sentAt};
+    finish(*request);
+    pump();
+    return true;
 }
 
 } // namespace quorix::link

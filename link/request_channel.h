@@ -7,16 +7,31 @@
 #include "request_builder.h"
 #include "usb_comm.h"
 
+#include "core/digit_buffer.h"
 #include "core/scheduler.h"
 
+#include <cstdint>
+#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace quorix::link {
 
-// The request/reply transaction. Exactly one request is on the wire at a time:
-// a request made while another waits is sent once that one has ended, and a
-// reply ends only the request that is outstanding.
+// What became of one request.
+struct RequestOutcome {
+    bool answered = false; // its reply arrived, or a frame sent since it was made already carried its value
+    bool faulted = false;  // it could not be built: nothing went out
+    Bytes reply;           // the payload of its reply
+};
+
+// The request/reply transaction. Requests go on the wire one at a time in the
+// order they were made, whatever the nesting of the waits that made them. A
+// frame is built from the store when it goes on the wire, so a write made
+// during a wait carries the newest value, and a write whose frame already went
+// out since it was made is not sent again. A reply ends the waiting request only
+// when it fits it. Once the link is gone nothing more goes out and every queued
+// caller gets false at once.
 class RequestChannel {
 public:
     static constexpr int kAttempts = 9;
@@ -26,30 +41,56 @@ public:
                    std::function<RequestSources()> sources, std::function<void()> onFailure, ProtocolTrace* trace);
 
     // Sends (command, mode, address) and waits for the reply, up to nine attempts
-    // of 600 ms. A request that cannot be built is not sent: false, and faulted().
+    // of 600 ms. lastReply() and faulted() then tell the rest of this request's outcome.
     bool SendCommand(Command command, int mode, int address);
+    // The same, with this request's outcome as a value.
+    RequestOutcome Transact(Command command, int mode, int address);
+    // Whether the request could be built from the store and image as they are now.
+    bool Buildable(Command command, int mode, int address, std::uint8_t modeOverride = 0) const;
 
-    // A valid frame arrived while online.
-    void replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
-    // The link was lost or switched off: the waiting request ends at once.
+    // A valid frame arrived while online. True when it was the reply of the
+    // request on the wire (and traced as such); anything else is left to the caller.
+    bool replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
+    // The link was lost: the request on the wire ends at once.
     void endWaitingRequest();
 
-    const Bytes& lastReply() const { return m_lastReply; }
-    bool faulted() const { return m_faulted; }
-    void clearFault() { m_faulted = false; }
+    // Of the request that returned to its caller last.
+    const Bytes& lastReply() const { return m_last.reply; }
+    bool faulted() const { return m_last.faulted; }
+    // Replaces the mode byte of the next request made, once.
     std::uint8_t& ModeOverride() { return m_modeOverride; }
-    bool busy() const { return m_outstanding != nullptr; }
+    bool busy() const { return !m_queue.empty(); }
 
 private:
     struct Request {
         Command command;
-        bool AwaitingReply = false;
-        bool ReplyReceived = false;
-        Bytes reply;
+        int mode;
+        int address;
+        // What the caller meant when it asked: the frame is built later.
+        std::uint8_t currentMode;
+        std::uint8_t modeOverride;
+        core::DigitBuffer digits;
+        std::uint64_t madeAt;
+        std::uint64_t sentAt = 0;
+        int attemptsLeft = kAttempts;
+        bool onWire = false;
+        bool done = false;
+        Bytes frame{};
+        RequestOutcome outcome{};
+    };
+    struct SentWrite {
+        Bytes frame{};
+        std::uint64_t sentAt;
     };
 
-    bool WaitForReply(Request& request);
+    void pump();
+    void transmit(Request& request);
+    bool alreadySent(const Request& request) const;
+    void finish(Request& request);
+    void fail(Request& request);
+    void abandon(Request& request);
     void timeOut();
+    Request* onWire() const;
 
     core::Scheduler& m_scheduler;
     USB_Comm& m_usb;
@@ -59,11 +100,16 @@ private:
     std::function<void()> m_onFailure;
     ProtocolTrace* m_trace;
     std::unique_ptr<core::Timer> m_timeOuter;
-    Request* m_outstanding = nullptr;
+    // Requests not yet ended, oldest first; only the front may be on the wire.
+    // Each lives in the frame of its waiting caller, which takes it out on leaving.
+    std::deque<Request*> m_queue;
+    // The last answered write of each header (mode, kind, address) since the
+    // last request of any other kind.
+    std::map<int, SentWrite> m_sentWrites;
+    std::uint64_t m_stamp = 0;
     int m_waitDepth = 0;
-    Bytes m_lastReply;
+    RequestOutcome m_last;
     std::uint8_t m_modeOverride = 0;
-    bool m_faulted = false;
 };
 
 } // namespace quorix::link

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace quorix::core;
 
@@ -70,4 +72,49 @@ TEST(ManualScheduler, ATimerCanStopItselfFromItsCallback)
     timer->start();
     clock.advance(100);
     EXPECT_EQ(fired, 3);
+}
+
+// A callback that waits (a nested event loop) never sees its own timer fire
+// inside it; the timer fires once, late, when the callback has returned.
+TEST(ManualScheduler, ATimerNeverFiresInsideItsOwnCallback)
+{
+    ManualScheduler clock;
+    int depth = 0;
+    int deepest = 0;
+    std::vector<std::int64_t> fired;
+    bool waited = false;
+    auto wakeUp = clock.createTimer(95, true, [] {});
+    auto tick = clock.createTimer(10, false, [&] {
+        fired.push_back(clock.nowMs());
+        deepest = std::max(deepest, ++depth);
+        if (!waited) {
+            waited = true;
+            wakeUp->start();
+            while (wakeUp->isActive())
+                clock.processPendingEvents();
+        }
+        --depth;
+    });
+    tick->start();
+    clock.advance(130);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(fired, (std::vector<std::int64_t>{10, 105, 115, 125}));
+}
+
+TEST(ManualScheduler, AWaitWhoseOnlyTimerIsRunningCannotEnd)
+{
+    ManualScheduler clock;
+    std::unique_ptr<Timer> tick;
+    bool threw = false;
+    tick = clock.createTimer(10, false, [&] {
+        try {
+            clock.processPendingEvents();
+        } catch (const std::logic_error&) {
+            threw = true;
+        }
+        tick->stop();
+    });
+    tick->start();
+    clock.advance(10);
+    EXPECT_TRUE(threw);
 }

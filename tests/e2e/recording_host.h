@@ -26,10 +26,17 @@ struct RecordingHost : quorix::link::NullLinkHost {
     int preset = -1;
     std::function<void()> onTick;
     std::function<void(int)> onProgress;
+    std::function<void()> onMessage; // a message box's modal loop
+
 
     void setConnectionStatus(int value) override { statuses.push_back(value); }
     void setCaption(std::string_view caption) override { captions.emplace_back(caption); }
-    void showMessage(std::string_view text, quorix::link::MessageIcon) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text, quorix::link::MessageIcon) override
+    {
+        messages.emplace_back(text);
+        if (onMessage)
+            onMessage();
+    }
     void setWindowEnabled(bool enabled) override { windowEnabled = enabled; }
     void showProgress(bool visible) override { progressVisible = visible; }
     void setProgress(int value, int maximum) override

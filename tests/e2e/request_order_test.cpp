@@ -1,0 +1,138 @@
+// Requests made inside other requests' waits: a drag, key repeat or wheel
+// writes while a write or a synchronisation waits for its reply.
+#include "journey.h"
+
+#include <cstdint>
+
+using namespace quorix;
+
+TEST_F(Journey, WritesMadeDuringWaitsLandWithTheNewestValue)
+{
+    connect();
+    port.setReplyDelay(30);
+    std::vector<bool> nested;
+    at(10, [&] {
+        store.at(0, 1024).Value = 2;
+        nested.push_back(device.WriteParam(1024));
+    });
+    at(20, [&] {
+        store.at(0, 1024).Value = 3;
+        nested.push_back(device.WriteParam(1024));
+    });
+    const int before = processor.requestsReceived();
+    store.at(0, 1024).Value = 1;
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(nested, (std::vector<bool>{true, true}));
+    EXPECT_EQ(processor.working().at(0, 1024).Value, 3);
+    EXPECT_EQ(processor.requestsReceived() - before, 2); // 1, then 3 once: the third write's value was already sent
+}
+
+TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
+{
+    connect();
+    port.setReplyDelay(30);
+    const int addresses[] = {1024, 1025, 3, 256 + 2};
+    std::uint32_t seed = 7;
+    int answered = 0;
+    for (int i = 1; i <= 50; ++i)
+        at(i, [&] {
+            seed = seed * 1664525u + 1013904223u;
+            const int address = addresses[(seed >> 8) % 4];
+            const int value = static_cast<int>((seed >> 12) % 200);
+            view.CurrentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
+            auto& record = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+            if (link::TravelsAsBand(address))
+                record.Gain = value;
+            else
+                record.Value = value;
+            answered += device.WriteParam(address) ? 1 : 0;
+        });
+    clock.advance(60000);
+    EXPECT_EQ(answered, 50);
+    EXPECT_TRUE(host.messages.empty());
+    for (int mode : {0, 1})
+        for (int address : addresses)
+            expectRecordMatchesProcessor(mode, address);
+}
+
+TEST_F(Journey, OnceTheLinkIsLostQueuedRequestsReturnFalseWithoutBeingSent)
+{
+    connect();
+    processor.dropNextReplies(1000);
+    std::vector<bool> nested;
+    for (int i = 1; i <= 4; ++i)
+        at(10 * i, [&, i] { nested.push_back(device.WriteParam(1024 + i)); });
+    const int before = processor.requestsReceived();
+    const auto start = clock.nowMs();
+    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_EQ(clock.nowMs() - start, 9 * 600);
+    EXPECT_EQ(processor.requestsReceived() - before, 9);
+    EXPECT_EQ(nested, std::vector<bool>(4, false));
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+}
+
+TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
+{
+    connect();
+    processor.dropNextReplies(1000);
+    std::vector<std::pair<bool, std::int64_t>> nested;
+    at(10, [&] {
+        const bool written = device.WriteParam(1025);
+        nested.emplace_back(written, clock.nowMs());
+    });
+    at(20, [&] { device.ConnectButtonClicked(); });
+    const int before = processor.requestsReceived();
+    const auto start = clock.nowMs();
+    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_EQ(nested, (std::vector<std::pair<bool, std::int64_t>>{{false, start + 20}}));
+    EXPECT_EQ(clock.nowMs() - start, 600); // the request on the wire ends with its wait, not repeated
+    EXPECT_EQ(processor.requestsReceived() - before, 1);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoesOn)
+{
+    port.setReplyDelay(30);
+    store.at(0, 1024).Value = 70000; // cannot travel in two base-250 digits
+    bool tried = false;
+    bool written = true;
+    bool faulted = false;
+    host.onTick = [&] {
+        if (host.progressVisible && !tried) {
+            tried = true;
+            written = device.WriteParam(1024);
+            faulted = device.lastRequestFaulted();
+        }
+    };
+    connect();
+    ASSERT_TRUE(tried);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(faulted);
+    EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(device.LinkOnline());
+}
+
+TEST_F(Journey, AModalMessageBoxDuringLinkLossDoesNotRunTheTickInsideItself)
+{
+    processor.setKeepAliveSilent(true);
+    int ticksDuringTheBox = -1;
+    host.onMessage = [&] {
+        int ticks = 0;
+        host.onTick = [&] { ++ticks; };
+        const auto until = clock.nowMs() + 2000;
+        while (clock.nowMs() < until)
+            clock.processPendingEvents();
+        host.onTick = nullptr;
+        ticksDuringTheBox = ticks;
+    };
+    connect();
+    clock.runUntil([&] { return !host.messages.empty(); }, 20000);
+    EXPECT_EQ(ticksDuringTheBox, 0); // the box was opened by the tick, as in the application
+    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_FALSE(device.LinkOnline());
+
+    host.onMessage = nullptr;
+    processor.setKeepAliveSilent(false);
+    clock.runUntil([&] { return device.LinkOnline(); }, 5000);
+}
