@@ -1,13 +1,17 @@
 #include "hex.h"
 
+#include "link/device_link.h"
 #include "link/frame.h"
+#include "link/null_link_host.h"
 #include "link/usb_comm.h"
 
+#include "core/address_map.h"
 #include "core/manual_scheduler.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <sstream>
 
 using namespace quorix;
 using namespace quorix::link;
@@ -173,6 +177,26 @@ TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
     ASSERT_FALSE(refusals.empty());
     EXPECT_NE(refusals.front().find("output reports longer than the 4096 bytes"), std::string::npos) << refusals.front();
     EXPECT_NE(refusals.back().find("input reports longer"), std::string::npos) << refusals.back();
+}
+
+TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
+{
+    backend.outputLength = 4097;
+    core::ParamStore store;
+    core::ParamStore image;
+    core::ViewState view;
+    core::DigitBuffer digits;
+    core::InitParamStore(store, image);
+    NullLinkHost host;
+    std::ostringstream trace;
+    DeviceLink device(backend, clock, {store, image, view, digits}, host, &trace);
+    device.start();
+    clock.advance(300);
+    device.stop();
+    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_TRUE(backend.written.empty());
+    EXPECT_NE(trace.str().find("device not usable: output reports longer than the 4096 bytes"), std::string::npos)
+        << trace.str();
 }
 
 TEST_F(Usb, AnUnpluggedDeviceIsSearchedForEvery100Ms)
