@@ -1,16 +1,15 @@
-#include "cli_host.h"
 #include "commands.h"
+#include "integer_option.h"
+#include "pull_session.h"
 
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
-#include "link/device_link.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
 
-#include "core/address_map.h"
 #include "core/config_file.h"
-#include "core/number_text.h"
+#include "core/manual_scheduler.h"
 
 #include <QCoreApplication>
 
@@ -20,26 +19,18 @@
 
 namespace quorix::cli {
 
-namespace {
-
-constexpr const char* kPresetNames[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
-
-} // namespace
-
 int CommandPull(const CliArgs& args)
 {
+    std::string error;
     const auto output = args.option("-o");
-    const auto wait = core::ParseNumber(args.option("--wait").value_or("5"));
-    if (!output || output->empty() || !wait || *wait < 0 || *wait > 3600) {
-        std::cerr << "usage: quorix-cli pull [--simulator] [--trace FILE] [--wait SECONDS] -o FILE.quorix\n";
+    const auto wait = IntegerOption(args, "--wait", 5, 0, 3600, error);
+    if ((!output || output->empty()) && error.empty())
+        error = "-o FILE.quorix is needed";
+    if (!error.empty()) {
+        std::cerr << "quorix-cli pull: " << error << "\n"
+                  << "usage: quorix-cli pull [--simulator] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n";
         return 2;
     }
-    const auto searchLimitMs = static_cast<std::int64_t>(*wait * 1000);
-    int argc = 1;
-    char name[] = "quorix-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    link::QtScheduler scheduler;
 
     std::unique_ptr<std::ofstream> trace;
     if (const auto path = args.option("--trace")) {
@@ -49,49 +40,23 @@ int CommandPull(const CliArgs& args)
             return 1;
         }
     }
+    const PullSettings settings{core::WithConfigurationExtension(*output), trace.get(), std::int64_t{*wait} * 1000,
+                                args.has("--simulator")};
 
-    sim::VirtualProcessor processor;
-    std::unique_ptr<link::HidBackend> backend;
-    if (args.has("--simulator"))
-        backend = std::make_unique<sim::SimUsbPort>(processor, scheduler);
-    else
-        backend = std::make_unique<link::HidapiBackend>();
-
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::InitParamStore(store, image);
-    CliHost host(std::cerr);
-    link::DeviceLink device(*backend, scheduler, {store, image, view, digits}, host, trace.get());
-    device.start();
-
-    const auto started = scheduler.nowMs();
-    while (!host.synchronisation()) {
-        if (!device.LinkOnline() && !device.ReplyWaitActive() && scheduler.nowMs() - started > searchLimitMs) {
-            std::cerr << "no processor answered within " << searchLimitMs / 1000 << " s"
-                      << (args.has("--simulator") ? "" : " (is it plugged in, and may this user open its hidraw node?)")
-                      << '\n';
-            return 1;
-        }
-        scheduler.processPendingEvents();
+    if (settings.simulator) {
+        // The virtual processor needs no real clock: the whole exchange runs in virtual time.
+        core::ManualScheduler scheduler;
+        sim::VirtualProcessor processor;
+        sim::SimUsbPort port(processor, scheduler);
+        return PullConfiguration(port, scheduler, settings, std::cout, std::cerr);
     }
-    device.stop();
-    if (!*host.synchronisation()) {
-        std::cerr << "the synchronisation with the processor failed; nothing was written\n";
-        return 1;
-    }
-
-    const auto path = core::WithConfigurationExtension(*output);
-    const auto saved = core::SaveConfigurationFile(path, store);
-    if (!saved.ok) {
-        std::cerr << saved.message << '\n';
-        return 1;
-    }
-    const int preset = view.CurrentPreset;
-    std::cout << "pulled preset " << (preset < 8 ? kPresetNames[preset] : "?") << " (" << preset
-              << ") from the processor into " << path.string() << '\n';
-    return 0;
+    int argc = 1;
+    char name[] = "quorix-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    link::QtScheduler scheduler;
+    link::HidapiBackend backend;
+    return PullConfiguration(backend, scheduler, settings, std::cout, std::cerr);
 }
 
 } // namespace quorix::cli

@@ -1,11 +1,11 @@
 #include "commands.h"
+#include "integer_option.h"
 
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
-#include "core/number_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,14 +15,6 @@
 namespace quorix::cli {
 
 namespace {
-
-std::optional<int> IntegerOption(const CliArgs& args, const std::string& name, int fallback, int lowest, int highest)
-{
-    const auto value = core::ParseNumber(args.option(name).value_or(std::to_string(fallback)));
-    if (!value || *value != static_cast<int>(*value) || *value < lowest || *value > highest)
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
 
 // Four decimals, without a "-0.0000" for values that round to zero.
 void AppendDecibels(std::string& line, float db)
@@ -46,12 +38,16 @@ std::string ColumnName(const graph::CurvePoint& p)
 
 int CommandResponse(const CliArgs& args)
 {
-    const auto kind = IntegerOption(args, "--kind", -1, 0, 7);
-    const auto mode = IntegerOption(args, "--mode", 0, 0, 1);
-    const auto third = IntegerOption(args, "--third", 0, 0, 2);
-    const auto width = IntegerOption(args, "--width", 1920, 46, 20000);
-    if (args.positional.size() != 1 || !kind || !mode || !third || !width) {
-        std::cerr << "usage: quorix-cli response FILE.quorix --kind 0..7 [--mode 0|1] [--third 0..2] [--width W]\n";
+    std::string error;
+    const auto kind = IntegerOption(args, "--kind", std::nullopt, 0, 7, error);
+    const auto mode = IntegerOption(args, "--mode", 0, 0, 1, error);
+    const auto third = IntegerOption(args, "--third", 0, 0, 2, error);
+    const auto width = IntegerOption(args, "--width", 1920, 46, 20000, error);
+    if (args.positional.size() != 1 && error.empty())
+        error = "one configuration file is needed";
+    if (!error.empty()) {
+        std::cerr << "quorix-cli response: " << error << "\n"
+                  << "usage: quorix-cli response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n";
         return 2;
     }
     core::ParamStore store;

@@ -1,9 +1,14 @@
 #include "config_file.h"
 
+#include "address_map.h"
+#include "atomic_save.h"
+#include "record_check.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
-#include <random>
+#include <optional>
 #include <system_error>
 
 namespace quorix::core {
@@ -34,9 +39,13 @@ void PutBool(std::uint8_t*& out, bool value)
     Put(out, value ? 0xFFFFu : 0u, 2); // 16-bit boolean: true is -1
 }
 
-bool GetBool(const std::uint8_t*& in)
+// A 16-bit boolean is 0 or -1; anything else marks the file as not one of ours.
+std::optional<bool> GetBool(const std::uint8_t*& in)
 {
-    return Get(in, 2) != 0;
+    const std::uint32_t raw = Get(in, 2);
+    if (raw != 0 && raw != 0xFFFFu)
+        return std::nullopt;
+    return raw != 0;
 }
 
 std::string PathText(const std::filesystem::path& path)
@@ -75,12 +84,34 @@ std::string WrongSizeMessage(std::uintmax_t size)
            " 字节），不是有效的配置文件。";
 }
 
+std::string BadRecordMessage(std::size_t number, const std::string& fault)
+{
+    const std::size_t address = number / kModeCount;
+    char where[96];
+    std::snprintf(where, sizeof where, "第 %zu 条记录（偏移 %zu，地址 0x%03zX，模式 %zu）", number,
+                  number * kConfigRecordSize, address, number % kModeCount);
+    return std::string("配置文件的") + where + "无效：" + fault + "。不是本软件可以打开的配置文件。";
+}
+
+// The record the address map puts at record `number`. A shared global parameter
+// may also appear in the dance mode: a synchronisation mirrors every shared
+// record there.
+const ParamRecord& LayoutOf(const ParamStore& layout, std::size_t number, const ParamRecord& record)
+{
+    const int address = static_cast<int>(number / kModeCount);
+    const int mode = static_cast<int>(number % kModeCount);
+    if (mode == 1 && address >= kFirstGlobalAddress && record.Defined)
+        return layout.at(0, address);
+    return layout.record(number);
+}
+
 } // namespace
 
 ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, ParamStore& image)
 {
     if (bytes.size() != kConfigFileSize)
         return {false, WrongSizeMessage(bytes.size())};
+    const ParamStore& layout = DefaultParamStore();
     ParamStore decoded;
     const std::uint8_t* in = bytes.data();
     for (std::size_t n = 0; n < kRecordCount; ++n) {
@@ -92,9 +123,16 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
         r.Gain = GetInt(in);
         r.QIndex = GetInt(in);
         r.ShelfQIndex = GetInt(in);
-        r.Defined = GetBool(in);
-        r.PerMode = GetBool(in);
-        r.BandOff = GetBool(in);
+        const auto defined = GetBool(in);
+        const auto perMode = GetBool(in);
+        const auto bandOff = GetBool(in);
+        if (!defined || !perMode || !bandOff)
+            return {false, BadRecordMessage(n, "布尔字段不是 0 或 -1")};
+        r.Defined = *defined;
+        r.PerMode = *perMode;
+        r.BandOff = *bandOff;
+        if (const std::string fault = RecordFault(r, LayoutOf(layout, n, r)); !fault.empty())
+            return {false, BadRecordMessage(n, fault)};
     }
     image = std::move(decoded);
     return {true, {}};
@@ -102,30 +140,10 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
 
 ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const ParamStore& store)
 {
-    const std::vector<std::uint8_t> bytes = EncodeConfiguration(store);
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(std::random_device{}() % 1000000u);
-    const std::string failed = "无法保存配置文件：" + PathText(path);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return {false, failed};
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return {false, failed};
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return {false, failed};
-    }
-    return {true, {}};
+    const std::string failure = SaveAtomically(path, EncodeConfiguration(store));
+    if (failure.empty())
+        return {true, {}};
+    return {false, "无法保存配置文件：" + PathText(path) + "\n" + failure};
 }
 
 ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamStore& image)

@@ -20,11 +20,13 @@ struct ConfigFileResult {
 };
 
 std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store);
-// Decodes into `image` only when the bytes are a whole configuration.
+// Decodes into `image` only when the bytes are a whole configuration whose every
+// record the console could have written (see RecordFault); otherwise the message
+// names the first bad record and `image` is left as it was.
 ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, ParamStore& image);
 
-// Writes a temporary file beside the target and renames it over the target, so
-// a failed save never destroys the file that was there.
+// Saves durably through SaveAtomically: a failed save never destroys the file
+// that was there, and a read-only target is refused.
 ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const ParamStore& store);
 // Reads a file into `image`; a missing, unreadable, short or long file is refused
 // and leaves `image` exactly as it was.

@@ -19,7 +19,11 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
             {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
-             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); }}),
+             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); },
+             [this](const std::string& reason) {
+                 if (m_trace)
+                     m_trace->note(m_scheduler.nowMs(), reason);
+             }}),
       m_channel(scheduler, m_usb, m_parser, m_state,
                 [this] {
                     return RequestSources{m_context.store, m_context.image, m_context.view.CurrentMode,

@@ -14,6 +14,14 @@ void ProtocolTrace::received(std::int64_t timeMs, std::string_view name, std::sp
     line(timeMs, "RX", name, bytes, false);
 }
 
+void ProtocolTrace::note(std::int64_t timeMs, std::string_view text)
+{
+    char head[32];
+    std::snprintf(head, sizeof head, "%8lld -- ", static_cast<long long>(timeMs));
+    m_out << head << text << '\n';
+    m_out.flush();
+}
+
 void ProtocolTrace::line(std::int64_t timeMs, std::string_view direction, std::string_view name,
                          std::span<const std::uint8_t> bytes, bool masked)
 {

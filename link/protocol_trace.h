@@ -17,6 +17,8 @@ public:
 
     void sent(std::int64_t timeMs, std::string_view name, std::span<const std::uint8_t> bytes);
     void received(std::int64_t timeMs, std::string_view name, std::span<const std::uint8_t> bytes);
+    // An event of the transport that carries no bytes, such as a refused device.
+    void note(std::int64_t timeMs, std::string_view text);
 
 private:
     void line(std::int64_t timeMs, std::string_view direction, std::string_view name,

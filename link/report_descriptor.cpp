@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace quorix::link {
@@ -13,6 +14,26 @@ struct Globals {
     std::uint32_t reportCount = 0;
     std::uint32_t reportId = 0;
 };
+
+// A report's bit count stops growing at the limit, so its length ends at most one byte past it.
+constexpr std::uint64_t kBitCap = std::uint64_t{kMaxReportLength} * 8;
+
+void AddBits(std::map<std::uint32_t, std::uint64_t>& bits, const Globals& globals)
+{
+    const std::uint64_t item = std::uint64_t{globals.reportSize} * globals.reportCount; // at most 2^64 - 2^33 + 1
+    std::uint64_t& total = bits[globals.reportId];
+    total = std::min(kBitCap, total + std::min(kBitCap, item));
+}
+
+std::string LengthFault(const char* which, std::size_t length)
+{
+    if (length < kMinReportLength)
+        return std::string(which) + " reports of " + std::to_string(length) + " bytes leave no room for data";
+    if (length > kMaxReportLength)
+        return std::string(which) + " reports longer than the " + std::to_string(kMaxReportLength) +
+               " bytes a HID device may send";
+    return {};
+}
 
 } // namespace
 
@@ -49,8 +70,8 @@ ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
                 stack.pop_back();
             }
             break;
-        case 0x80: inputBits[globals.reportId] += std::uint64_t{globals.reportSize} * globals.reportCount; break;
-        case 0x90: outputBits[globals.reportId] += std::uint64_t{globals.reportSize} * globals.reportCount; break;
+        case 0x80: AddBits(inputBits, globals); break;
+        case 0x90: AddBits(outputBits, globals); break;
         default: break;
         }
         i += 1 + size;
@@ -64,6 +85,14 @@ ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
         return most == 0 ? 0 : static_cast<std::size_t>((most + 7) / 8) + 1;
     };
     return {longest(inputBits), longest(outputBits)};
+}
+
+std::string ReportLengthFault(const ReportLengths& lengths)
+{
+    std::string fault = LengthFault("input", lengths.input);
+    if (fault.empty())
+        fault = LengthFault("output", lengths.output);
+    return fault;
 }
 
 } // namespace quorix::link

@@ -1,5 +1,7 @@
 #include "usb_comm.h"
 
+#include "report_descriptor.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -19,6 +21,8 @@ bool USB_Comm::Connect()
     close();
     for (const std::string& path : m_backend.enumerate(m_vendorId, m_productId, nullptr)) {
         m_device = m_backend.open(path);
+        if (m_device && refusedForLengths())
+            m_device.reset();
         if (m_device)
             break;
     }
@@ -30,6 +34,17 @@ bool USB_Comm::Connect()
     if (m_events.Plug)
         m_events.Plug(m_device != nullptr);
     return m_device != nullptr;
+}
+
+bool USB_Comm::refusedForLengths()
+{
+    const std::string fault = ReportLengthFault({m_device->inputReportLength(), m_device->outputReportLength()});
+    if (fault.empty())
+        return false;
+    reportFailure();
+    if (m_events.Refused)
+        m_events.Refused("device not usable: " + fault);
+    return true;
 }
 
 bool USB_Comm::search()
@@ -66,10 +81,6 @@ bool USB_Comm::SendData(std::span<const std::uint8_t> data)
         return false;
     if (data.empty())
         return false;
-    if (m_outputLength < 3) { // no room for a payload byte: the device is not one we can talk to
-        reportFailure();
-        return false;
-    }
     const std::size_t chunkSize = std::min<std::size_t>(m_outputLength - 2, 0xFF);
     for (std::size_t offset = 0; offset < data.size(); offset += chunkSize) {
         const auto chunk = data.subspan(offset, std::min(chunkSize, data.size() - offset));

@@ -24,6 +24,7 @@ public:
         std::function<void(std::span<const std::uint8_t>)> DataArrival;
         std::function<void(bool)> Plug;
         std::function<void(const std::string&)> Failure; // "操作USB设备失败！", once per connection
+        std::function<void(const std::string&)> Refused; // a matching device was not used, and why
     };
 
     USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events,
@@ -45,6 +46,8 @@ private:
     bool writeOneReport(std::span<const std::uint8_t> chunk);
     void close();
     void reportFailure();
+    // A device whose report lengths we cannot use is never taken.
+    bool refusedForLengths();
 
     HidBackend& m_backend;
     core::Scheduler& m_scheduler;

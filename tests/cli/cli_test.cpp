@@ -1,3 +1,6 @@
+#include "cli/pull_session.h"
+
+#include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
 #include "link/block_layout.h"
@@ -5,6 +8,7 @@
 
 #include "core/address_map.h"
 #include "core/config_file.h"
+#include "core/manual_scheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -68,10 +72,9 @@ TEST_F(CliFixture, InfoRefusesATruncatedOrMissingFile)
     EXPECT_EQ(truncated.exitCode, 1);
     EXPECT_NE(truncated.output.find("1000"), std::string::npos);
     EXPECT_EQ(RunCli("info " + (dir / "none.quorix").string()).exitCode, 1);
-    EXPECT_EQ(RunCli("info").exitCode, 2);
-    EXPECT_EQ(RunCli("frobnicate").exitCode, 2);
 }
 
+// Runs the executable: with --simulator the exchange runs in virtual time and opens no device.
 TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame)
 {
     const fs::path file = dir / "p.quorix";
@@ -114,11 +117,71 @@ TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame
 
 TEST_F(CliFixture, PullWithoutAProcessorWritesNothing)
 {
+    // The virtual processor's port with nothing plugged in, in virtual time.
+    ManualScheduler clock;
+    quorix::sim::VirtualProcessor processor;
+    quorix::sim::SimUsbPort port(processor, clock);
+    port.unplug();
     const fs::path file = dir / "none.quorix";
-    const CliRun pull = RunCli("pull --wait 1 -o " + file.string());
-    EXPECT_EQ(pull.exitCode, 1);
-    EXPECT_NE(pull.output.find("no processor answered"), std::string::npos);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exitCode = quorix::cli::PullConfiguration(port, clock, {file, nullptr, 1000, false}, out, err);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_NE(err.str().find("no processor answered within 1 s"), std::string::npos) << err.str();
+    EXPECT_GT(clock.nowMs(), 1000);
+    EXPECT_LT(clock.nowMs(), 1200);
+    EXPECT_EQ(processor.requestsReceived(), 0);
     EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator{});
+}
+
+TEST_F(CliFixture, ArgumentErrorsNameTheOptionAndItsRange)
+{
+    const fs::path file = dir / "a.quorix";
+    ASSERT_EQ(RunCli("new -o " + file.string()).exitCode, 0);
+    const std::string f = file.string();
+    const struct {
+        std::string arguments;
+        const char* message;
+    } cases[] = {
+        {"response " + f + " --kind 1e10", "--kind must be 0 to 7"},
+        {"response " + f + " --kind 3.0", "--kind must be 0 to 7"},
+        {"response " + f + " --kind 8", "--kind must be 0 to 7"},
+        {"response " + f + " --kind 99999999999999999999", "--kind must be 0 to 7"},
+        {"response " + f, "--kind must be 0 to 7 and is required"},
+        {"response " + f + " --kind 1 --width 1e30", "--width must be 46 to 20000"},
+        {"response " + f + " --kind 1 --width 10", "--width must be 46 to 20000"},
+        {"response " + f + " --kind 1 --mode +1", "--mode must be 0 to 1"},
+        {"response " + f + " --kind 3 --third \"\"", "--third must be 0 to 2"},
+        {"pull --simulator --wait 1.5 -o " + f, "--wait must be 0 to 3600"},
+        {"pull --simulator", "-o FILE.quorix is needed"},
+        {"info " + f + " --verbose", "unknown option --verbose"},
+        {"frobnicate", "unknown command frobnicate"},
+        {"info", "usage: quorix-cli info"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
+    }
+    const CliRun help = RunCli("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("Exit status: 0 success; 1 failure"), std::string::npos) << help.output;
+    EXPECT_NE(help.output.find("2 usage error"), std::string::npos);
+}
+
+TEST_F(CliFixture, EveryCommandRefusesAFileWithoutBandsOrFilters)
+{
+    // 252 000 bytes of 0x00 or of 0xFF: the right size, but no record the console could have written.
+    for (const char fill : {'\x00', '\xFF'}) {
+        const fs::path file = dir / "blank.quorix";
+        std::ofstream(file, std::ios::binary) << std::string(kConfigFileSize, fill);
+        for (const std::string& command : {"info " + file.string(), "response " + file.string() + " --kind 0"}) {
+            const CliRun run = RunCli(command);
+            EXPECT_EQ(run.exitCode, 1) << command << "\n" << run.output;
+            EXPECT_NE(run.output.find("第 0 条记录"), std::string::npos) << run.output;
+        }
+    }
 }
 
 TEST_F(CliFixture, ResponsePrintsEveryGraphPointOfThePage)
@@ -149,7 +212,5 @@ TEST_F(CliFixture, ResponsePrintsEveryGraphPointOfThePage)
     std::getline(danceLines, line);
     EXPECT_NE(line.find(",0.0000"), std::string::npos); // the dance mode's music EQ is flat
 
-    EXPECT_EQ(RunCli("response " + file.string() + " --kind 9").exitCode, 2);
-    EXPECT_EQ(RunCli("response " + file.string() + " --kind 1 --width 10").exitCode, 2);
     EXPECT_EQ(RunCli("response " + (dir / "missing.quorix").string() + " --kind 1").exitCode, 1);
 }

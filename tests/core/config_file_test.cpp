@@ -128,3 +128,136 @@ TEST(ConfigurationExtension, AppendedUnlessPresentInAnyCase)
     EXPECT_EQ(WithConfigurationExtension("a/b.Quorix"), fs::path("a/b.Quorix"));
     EXPECT_EQ(WithConfigurationExtension("a/b.txt"), fs::path("a/b.txt.quorix"));
 }
+
+namespace {
+
+// One field of one record of a default file replaced by little-endian bytes.
+struct Patch {
+    int mode;
+    int address;
+    std::size_t field; // byte offset inside the 28-byte record
+    std::vector<std::uint8_t> bytes;
+};
+
+std::vector<std::uint8_t> Patched(std::vector<std::uint8_t> file, const Patch& patch)
+{
+    const std::size_t at = (std::size_t(patch.address) * 3 + std::size_t(patch.mode)) * 28 + patch.field;
+    std::copy(patch.bytes.begin(), patch.bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
+    return file;
+}
+
+constexpr std::size_t kClass = 0, kValue = 1, kShape = 5, kFreq = 6, kGain = 10, kQ = 14, kShelf = 18, kDefined = 22,
+                      kBandOff = 26;
+
+} // namespace
+
+TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
+{
+    const auto good = EncodeConfiguration(DefaultParamStore());
+    const struct {
+        Patch patch;
+        const char* names;
+    } cases[] = {
+        {{0, 0x110, kClass, {0x04}}, "Class 4"},
+        {{0, 0x110, kClass, {0x01}}, "Class 为 1"},          // a band where the map has a plain value
+        {{1, 0x003, kClass, {0x00}}, "Class 为 0"},          // a band turned plain
+        {{0, 0x000, kShape, {0x03}}, "Shape 3"},
+        {{0, 0x005, kDefined, {0x01, 0x00}}, "布尔"},        // a boolean that is neither 0 nor -1
+        {{2, 0x007, kBandOff, {0x00, 0x80}}, "布尔"},
+        {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, "Gain -2147483648"},
+        {{1, 0x003, kGain, {0x24, 0xF4, 0x00, 0x00}}, "Gain 62500"},
+        {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}}, "FreqIndex 30000"}, // would arrive switched off
+        {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, "QIndex -1"},
+        {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, "ShelfQIndex 250"},
+        {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, "Value 62500"},
+        {{0, 0xA00, kDefined, {0x00, 0x00}}, "Defined"},     // a common parameter missing
+        {{2, 0xA28, kDefined, {0xFF, 0xFF}}, "Defined"},     // the default set has no common parameters
+        {{1, 0xA10, kDefined, {0xFF, 0xFF, 0xFF, 0xFF}}, "PerMode"}, // a mirror of a shared common parameter
+        {{0, 0xA00, 24, {0xFF, 0xFF}}, "PerMode"},
+    };
+    for (const auto& c : cases) {
+        ParamStore image;
+        const ParamStore before = image;
+        const auto result = DecodeConfiguration(Patched(good, c.patch), image);
+        const std::string record = "第 " + std::to_string(c.patch.address * 3 + c.patch.mode) + " 条记录";
+        EXPECT_FALSE(result.ok) << c.names;
+        EXPECT_NE(result.message.find(record), std::string::npos) << result.message;
+        EXPECT_NE(result.message.find(c.names), std::string::npos) << result.message;
+        EXPECT_EQ(image, before) << c.names;
+    }
+    // A file of all 0x00 or all 0xFF (no band or filter anywhere) is refused at its first record.
+    for (const std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+        ParamStore image;
+        const auto result = DecodeConfiguration(std::vector<std::uint8_t>(kConfigFileSize, fill), image);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find("第 0 条记录"), std::string::npos) << result.message;
+    }
+}
+
+TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
+{
+    const Patch accepted[] = {
+        {0, 0x000, kGain, {0x90, 0x01, 0x00, 0x00}},  // gain code 400, one of the defaults
+        {0, 0x001, kFreq, {0x2F, 0x75, 0x00, 0x00}},  // frequency index 29999, band on
+        {0, 0x002, kBandOff, {0xFF, 0xFF}},           // band off with a frequency index of 32499
+        {0, 0x002, kFreq, {0xF3, 0x7E, 0x00, 0x00}},
+        {1, 0x003, kShelf, {0xF9, 0x00, 0x00, 0x00}}, // slope 249
+        {0, 0x110, kValue, {0x23, 0xF4, 0x00, 0x00}}, // 62499
+        {1, 0xA28, kValue, {0x07, 0x00, 0x00, 0x00}}, // an undefined record's other fields are never used
+        {1, 0xA10, kDefined, {0xFF, 0xFF}},           // a synchronisation mirrors shared global records
+    };
+    auto file = EncodeConfiguration(DefaultParamStore());
+    for (const Patch& p : accepted)
+        file = Patched(file, p);
+    ParamStore image;
+    const auto result = DecodeConfiguration(file, image);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(image.at(0, 0).Gain, 400);
+    EXPECT_EQ(image.at(0, 1).FreqIndex, 29999);
+    EXPECT_TRUE(image.at(0, 2).BandOff);
+    EXPECT_EQ(image.at(0, 2).FreqIndex, 32499);
+}
+
+TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
+{
+    const fs::path real = dir / "real.quorix";
+    const fs::path link = dir / "link.quorix";
+    ASSERT_TRUE(SaveConfigurationFile(real, store).ok);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real.quorix", link);
+
+    store.at(0, 0).Gain = 111;
+    const auto result = SaveConfigurationFile(link, store);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_EQ(read(real), EncodeConfiguration(store));
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 2);
+}
+
+TEST_F(FileFixture, AReadOnlyTargetIsRefusedAndKept)
+{
+    const fs::path path = dir / "ro.quorix";
+    ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
+    const auto before = read(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    store.at(0, 0).Gain = 1;
+    const auto result = SaveConfigurationFile(path, store);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find("只读"), std::string::npos) << result.message;
+    EXPECT_EQ(read(path), before);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST_F(FileFixture, TemporariesOfAnInterruptedSaveAreRemovedByTheNext)
+{
+    const fs::path path = dir / "t.quorix";
+    const fs::path stale = dir / ".t.quorix.quorix-save-Ab12Cd";
+    const fs::path otherTarget = dir / ".u.quorix.quorix-save-Ab12Cd";
+    write(stale, {1, 2, 3});
+    write(otherTarget, {1, 2, 3});
+    ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(otherTarget));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 2);
+}

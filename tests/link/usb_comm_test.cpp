@@ -1,13 +1,17 @@
 #include "hex.h"
 
+#include "link/device_link.h"
 #include "link/frame.h"
+#include "link/null_link_host.h"
 #include "link/usb_comm.h"
 
+#include "core/address_map.h"
 #include "core/manual_scheduler.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <sstream>
 
 using namespace quorix;
 using namespace quorix::link;
@@ -40,7 +44,7 @@ struct FakeBackend : HidBackend {
             std::copy(report.begin(), report.end(), buffer.begin());
             return static_cast<int>(report.size());
         }
-        std::size_t inputReportLength() const override { return 65; }
+        std::size_t inputReportLength() const override { return owner.inputLength; }
         std::size_t outputReportLength() const override { return owner.outputLength; }
     };
 
@@ -61,6 +65,7 @@ struct FakeBackend : HidBackend {
     bool gone = false;
     int failWrites = 0;
     int enumerations = 0;
+    std::size_t inputLength = 65;
     std::size_t outputLength = 65;
     std::vector<Bytes> written;
     std::deque<Bytes> input;
@@ -82,9 +87,11 @@ struct Usb : ::testing::Test {
     std::vector<Bytes> arrived;
     std::vector<bool> plugs;
     std::vector<std::string> failures;
+    std::vector<std::string> refusals;
     USB_Comm usb{backend, clock,
                 {[this](std::span<const std::uint8_t> d) { arrived.emplace_back(d.begin(), d.end()); },
-                 [this](bool p) { plugs.push_back(p); }, [this](const std::string& m) { failures.push_back(m); }}};
+                 [this](bool p) { plugs.push_back(p); }, [this](const std::string& m) { failures.push_back(m); },
+                 [this](const std::string& m) { refusals.push_back(m); }}};
 };
 
 } // namespace
@@ -148,6 +155,48 @@ TEST_F(Usb, AnUnusableReportLengthFailsWithOneMessage)
     EXPECT_FALSE(usb.SendData(Hex("FF")));
     EXPECT_FALSE(usb.SendData(Hex("FF")));
     EXPECT_EQ(failures, std::vector<std::string>{"操作USB设备失败！"});
+}
+
+TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
+{
+    for (const auto& [input, output] : {std::pair<std::size_t, std::size_t>{65, SIZE_MAX}, {4097, 65}}) {
+        backend.inputLength = input;
+        backend.outputLength = output;
+        EXPECT_FALSE(usb.Connect());
+        EXPECT_FALSE(usb.isOpen());
+        EXPECT_EQ(usb.InputReportLength(), 0u);
+        EXPECT_EQ(usb.OutputReportLength(), 0u);
+        EXPECT_FALSE(usb.SendData(Hex("FE 09 23 23 23 09 23 23 BF")));
+        usb.startPolling();
+        clock.advance(200);
+        usb.stopPolling();
+    }
+    EXPECT_TRUE(backend.written.empty());
+    EXPECT_EQ(plugs.back(), false);
+    EXPECT_EQ(failures, std::vector<std::string>{"操作USB设备失败！"});
+    ASSERT_FALSE(refusals.empty());
+    EXPECT_NE(refusals.front().find("output reports longer than the 4096 bytes"), std::string::npos) << refusals.front();
+    EXPECT_NE(refusals.back().find("input reports longer"), std::string::npos) << refusals.back();
+}
+
+TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
+{
+    backend.outputLength = 4097;
+    core::ParamStore store;
+    core::ParamStore image;
+    core::ViewState view;
+    core::DigitBuffer digits;
+    core::InitParamStore(store, image);
+    NullLinkHost host;
+    std::ostringstream trace;
+    DeviceLink device(backend, clock, {store, image, view, digits}, host, &trace);
+    device.start();
+    clock.advance(300);
+    device.stop();
+    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_TRUE(backend.written.empty());
+    EXPECT_NE(trace.str().find("device not usable: output reports longer than the 4096 bytes"), std::string::npos)
+        << trace.str();
 }
 
 TEST_F(Usb, AnUnpluggedDeviceIsSearchedForEvery100Ms)

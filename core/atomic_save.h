@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace quorix::core {
+
+// Replaces the file at `target` with `bytes` so that a crash or a power cut at
+// any moment leaves either the old or the new content on the disk: a
+// temporary file beside it is written and flushed, renamed over the target,
+// and the folder is flushed. A symbolic link is written through to its
+// target; an existing target keeps its permissions, and one this user may not
+// write is refused. Temporaries left by an interrupted save of the same target
+// are removed. Returns why the save failed, or an empty text.
+std::string SaveAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+// The name pattern of a save's temporary file: ".NAME.quorix-save-" and six letters.
+std::string TemporaryPrefix(const std::filesystem::path& target);
+
+} // namespace quorix::core

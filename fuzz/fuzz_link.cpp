@@ -1,0 +1,100 @@
+// The whole link against the virtual processor on a faulty line: connection
+// search, handshake, full synchronisation, link loss and search again, with
+// every reply passed, dropped, late, duplicated, resized, split, corrupted or
+// preceded by noise as the fuzzer says. Whatever happens, the store holds
+// only values the processor holds (or the console's own defaults).
+
+#include "faulty_port.h"
+#include "fuzz_check.h"
+
+#include "link/device_link.h"
+#include "link/null_link_host.h"
+
+#include "core/address_map.h"
+#include "core/manual_scheduler.h"
+
+#include <vector>
+
+using namespace quorix;
+
+namespace {
+
+constexpr std::int64_t kRunMs = 20000;
+constexpr int kRightsAddress = 0xA20; // set by the console itself after a read
+constexpr int kToneAddress = 0xA26;   // a stray tone-reset byte sets the neutral step
+constexpr int kNeutralTone = 5;
+
+class Host final : public link::NullLinkHost {
+public:
+    void synchronised(bool ok) override { outcomes.push_back(ok); }
+    std::vector<bool> outcomes;
+};
+
+// Gives every record of the processor a value of its own, so a value taken
+// from the wrong place or the wrong reply shows.
+void MarkEveryRecord(core::ParamStore& memory)
+{
+    for (int mode = 0; mode < 2; ++mode)
+        for (int a = 0; a < core::kAddressCount; ++a) {
+            core::ParamRecord& r = memory.at(mode, a);
+            if (!r.Defined)
+                continue;
+            const std::int32_t mark = 1 + a + 3000 * mode;
+            if (r.Class == core::ParamClass::EqBand) {
+                r.Gain = mark;
+                r.QIndex = mark % 101;
+                r.FreqIndex = mark % 363;
+            } else {
+                r.Value = mark;
+            }
+        }
+}
+
+bool CameFromTheProcessor(const core::ParamRecord& record, int address, const std::vector<core::ParamStore>& memories)
+{
+    for (const core::ParamStore& memory : memories)
+        for (int mode = 0; mode < 2; ++mode)
+            if (memory.at(mode, address) == record)
+                return true;
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider fuzz(data, size);
+    core::ManualScheduler clock;
+    sim::VirtualProcessor processor;
+    MarkEveryRecord(processor.working());
+    std::vector<core::ParamStore> memories{processor.working()};
+    for (int preset = 0; preset < 8; ++preset)
+        memories.push_back(processor.preset(preset));
+    FaultyPort port(processor, clock, fuzz);
+
+    core::ParamStore store;
+    core::ParamStore image;
+    core::ViewState view;
+    core::DigitBuffer digits;
+    core::InitParamStore(store, image);
+    const core::ParamStore before = store;
+    Host host;
+    link::DeviceLink device(port, clock, {store, image, view, digits}, host);
+    device.start();
+    while (clock.nowMs() < kRunMs && (host.outcomes.empty() || fuzz.remaining_bytes() > 0))
+        clock.advance(10);
+    device.stop();
+
+    FUZZ_CHECK(view.CurrentPreset < 8);
+    for (int mode = 0; mode < 2; ++mode)
+        for (int a = 0; a < core::kAddressCount; ++a) {
+            const core::ParamRecord& r = store.at(mode, a);
+            if (r == before.at(mode, a) || a == kRightsAddress || (a == kToneAddress && r.Value == kNeutralTone))
+                continue;
+            if (!CameFromTheProcessor(r, a, memories)) {
+                std::fprintf(stderr, "store (%d, 0x%03X) holds a record the processor never had\n", mode, a);
+                FUZZ_CHECK(false);
+            }
+        }
+    return 0;
+}
