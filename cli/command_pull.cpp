@@ -28,7 +28,8 @@ int CommandPull(const CliArgs& args)
         error = "-o FILE.quorix is needed";
     if (!error.empty()) {
         std::cerr << "quorix-cli pull: " << error << "\n"
-                  << "usage: quorix-cli pull [--simulator] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n";
+                  << "usage: quorix-cli pull [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600] "
+                     "-o FILE.quorix\n";
         return 2;
     }
 
@@ -41,12 +42,20 @@ int CommandPull(const CliArgs& args)
         }
     }
     const PullSettings settings{core::WithConfigurationExtension(*output), trace.get(), std::int64_t{*wait} * 1000,
-                                args.has("--simulator")};
+                                args.has("--simulator") || args.has("--simulator-memory")};
 
     if (settings.simulator) {
         // The virtual processor needs no real clock: the whole exchange runs in virtual time.
         core::ManualScheduler scheduler;
         sim::VirtualProcessor processor;
+        if (const auto memory = args.option("--simulator-memory")) {
+            const auto loaded = processor.loadFromFile(*memory);
+            if (!loaded.ok) {
+                std::cerr << "quorix-cli pull: the virtual processor's memory " << *memory
+                          << " cannot be used: " << loaded.message << '\n';
+                return 1;
+            }
+        }
         sim::SimUsbPort port(processor, scheduler);
         return PullConfiguration(port, scheduler, settings, std::cout, std::cerr);
     }

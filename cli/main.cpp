@@ -11,9 +11,10 @@ constexpr const char* kUsage =
     "usage: quorix-cli COMMAND ...\n"
     "  new -o FILE.quorix     write a configuration holding the default settings\n"
     "  info FILE.quorix       summarise a configuration file\n"
-    "  pull [--simulator] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n"
+    "  pull [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n"
     "                         read every parameter of the processor (or of the\n"
-    "                         virtual processor) into a configuration file;\n"
+    "                         virtual processor, with the memory the console\n"
+    "                         keeps in FILE) into a configuration file;\n"
     "                         --wait is how many seconds to look for it (5)\n"
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
@@ -23,7 +24,8 @@ constexpr const char* kUsage =
     "cannot be written, no processor, a failed synchronisation); 2 usage error\n"
     "(unknown command or option, missing or out-of-range argument).\n";
 
-const std::vector<std::string> kValued = {"-o", "--trace", "--wait", "--kind", "--mode", "--third", "--width"};
+const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
+                                          "--mode", "--third", "--width", "--simulator-memory"};
 const std::vector<std::string> kFlags = {"--simulator", "--help", "-h"};
 
 } // namespace

@@ -12,10 +12,13 @@
 #include "core/tag_address.h"
 
 #include <QAccessible>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 
 using namespace quorix;
@@ -227,4 +230,30 @@ TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)
     EXPECT_EQ(band->text(QAccessible::Value), "8.0dB, 25.3Hz, Q 1.00");
     QAccessibleInterface* cut = QAccessible::queryAccessibleInterface(frm().slider(126));
     EXPECT_EQ(cut->text(QAccessible::Name), "高通频点");
+}
+
+TEST(ConsoleSession, TheVirtualProcessorsMemoryOutlivesTheConsole)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path memory = QDir(dir.path()).filePath("processor.qxm").toStdString();
+    {
+        core::ManualScheduler clock;
+        ui::ConsoleSession session(clock, nullptr, {.simulator = true, .simulatorMemory = memory});
+        EXPECT_TRUE(session.memoryProblem().empty());
+        session.processor()->setValue(0, 1024, 66);
+    }
+    core::ManualScheduler clock;
+    ui::ConsoleSession again(clock, nullptr, {.simulator = true, .simulatorMemory = memory});
+    EXPECT_EQ(again.processor()->value(0, 1024), 66);
+
+    const std::filesystem::path foreign = QDir(dir.path()).filePath("foreign").toStdString();
+    std::ofstream(foreign) << "not a memory file";
+    {
+        ui::ConsoleSession refused(clock, nullptr, {.simulator = true, .simulatorMemory = foreign});
+        EXPECT_FALSE(refused.memoryProblem().empty());
+    }
+    std::ifstream kept(foreign);
+    std::string text;
+    std::getline(kept, text);
+    EXPECT_EQ(text, "not a memory file"); // a file that could not be read is not overwritten
 }
