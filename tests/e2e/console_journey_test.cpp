@@ -9,6 +9,7 @@
 #include "link/block_layout.h"
 
 #include "core/address_map.h"
+#include "core/rounding.h"
 
 #include <QTest>
 
@@ -101,4 +102,26 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
 
     frm().requestClose();
     EXPECT_EQ(actions.unloaded, 1);
+}
+
+TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtItsLastValue)
+{
+    connect();
+    frm().cmdPageClick(4);
+    controls::MScrollBar* music = frm().slider(60); // main output music level, 0..150
+    std::vector<std::unique_ptr<core::Timer>> events;
+    int wrong = 0;
+    for (int step = 0; step <= 150; ++step) {
+        events.push_back(clock.createTimer(17 * step + 1, true, [&, step] {
+            music->setValue(static_cast<float>(step));
+            music->RaiseEventScroll();
+            wrong += session.store().at(0, 1024).Value == core::RoundHalfEven(music->Value()) ? 0 : 1; // at once
+        }));
+        events.back()->start();
+    }
+    clock.advance(17 * 151 + 2000);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(processor().value(0, 1024), core::RoundHalfEven(music->Value()));
+    EXPECT_EQ(session.store().at(0, 1024).Value, core::RoundHalfEven(music->Value()));
+    EXPECT_TRUE(session.link().LinkOnline());
 }

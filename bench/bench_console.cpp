@@ -1,0 +1,73 @@
+// The main tuning window offscreen: a page switch from the click to the painted
+// window, against painting the whole window without a switch (painting alone).
+#include "ui/console_session.h"
+#include "ui/frm_eq.h"
+#include "ui/prompter.h"
+#include "ui/window_actions.h"
+
+#include "core/manual_scheduler.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+using namespace quorix;
+
+namespace {
+
+struct Silent final : ui::Prompter {
+    bool askYesNo(std::string_view) override { return false; }
+    void showMessage(std::string_view, link::MessageIcon) override {}
+};
+
+struct NoActions final : ui::WindowActions {
+    void OpenConfigurationFile() override {}
+    void SaveConfigurationFile() override {}
+    void ShowRecallMenu() override {}
+    void ShowStoreMenu() override {}
+    void ShowStartupSettings() override {}
+    void ShowRecordingWindow() override {}
+    void ShowEffectWindow() override {}
+    void ShowExitSave() override {}
+    void CloseRecordingWindow() override {}
+    void RefreshSecondaryWindows() override {}
+    void MainWindowUnloaded() override {}
+};
+
+struct Console {
+    core::ManualScheduler clock;
+    ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    Silent prompter;
+    NoActions actions;
+    ui::frmEQ window{session, prompter, actions};
+
+    Console()
+    {
+        window.resize(1920, 1000);
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+void PageSwitch(benchmark::State& state)
+{
+    Console console;
+    int page = 0;
+    for (auto _ : state) {
+        page = (page + 1) % 8;
+        console.window.cmdPageClick(page);
+        benchmark::DoNotOptimize(console.window.grab());
+    }
+}
+
+void PaintWholeWindow(benchmark::State& state)
+{
+    Console console;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(console.window.grab());
+}
+
+} // namespace
+
+BENCHMARK(PaintWholeWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageSwitch)->Unit(benchmark::kMillisecond);
