@@ -1,0 +1,42 @@
+#include "console_fixture.h"
+
+#include "ui/mdi_main.h"
+
+#include <QAction>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+TEST(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
+{
+    core::ManualScheduler clock;
+    ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    ScriptedPrompter prompter;
+    ui::mdiMain frame(session, prompter);
+    frame.show();
+    QAction* item = frame.action("CmdMainWindow");
+    ASSERT_TRUE(frame.mainWindowLoaded());
+    EXPECT_TRUE(item->isChecked());
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 已联机");
+
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        item->trigger();
+        EXPECT_FALSE(frame.mainWindowLoaded());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_EQ(prompter.questions.back(), std::string(ui::kExitQuestion));
+        EXPECT_FALSE(clock.hasActiveTimers());
+        item->trigger();
+        ASSERT_TRUE(frame.mainWindowLoaded());
+        EXPECT_TRUE(item->isChecked());
+        clock.advance(300);
+        EXPECT_TRUE(session.link().LinkOnline()); // the link stays online across a reload
+    }
+    EXPECT_EQ(frame.action("cmdOfflineMode")->isEnabled(), true);
+    frame.action("cmdOfflineMode")->trigger();
+    EXPECT_FALSE(session.link().LinkOnline());
+    EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 脱机模式");
+}
