@@ -18,6 +18,13 @@ core::ParamClass ClassOf(const CurvePoint& p)
                                     : core::ParamClass::EqBand;
 }
 
+// value + step, with a stored value far outside lowest..highest first brought next to
+// it: the clamp that follows gives what it would have given without overflow.
+int StepWithin(int value, int step, int lowest, int highest)
+{
+    return std::clamp(value, lowest - 1, highest + 1) + step;
+}
+
 } // namespace
 
 GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo)
@@ -194,7 +201,7 @@ void GraphEditor::KeyDown(int key)
     case Down:
         beginStep();
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(p->GainOrType + (key == Up ? 1 : -1));
+            p->GainOrType = core::ClampGain(StepWithin(p->GainOrType, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
@@ -222,7 +229,7 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
-            p->FreqIndex = core::ClampFrequencyIndex(p->FreqIndex + (m_leftward ? -1 : 1), range);
+            p->FreqIndex = core::ClampFrequencyIndex(StepWithin(p->FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }

@@ -3,6 +3,7 @@
 #include "fast_log.h"
 
 #include "core/value_tables.h"
+#include "core/value_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +17,7 @@ namespace {
 // up to 0.009 dB against the filter it stands for.
 constexpr double kHalfOmegaPerHertz = 3.14159265358979323846 / kSampleRate;
 // Gain codes beyond 16 bits mean nothing; held there, every coefficient stays finite.
-constexpr double kWildestGainCode = 32767;
-
-double GainDecibels(std::int32_t code)
-{
-    return (std::clamp(static_cast<double>(code), -kWildestGainCode, kWildestGainCode) - 250) / 10.0;
-}
+constexpr std::int32_t kWildestGainCode = 32767;
 
 } // namespace
 
@@ -62,7 +58,7 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
         return; // a filter set to OFF is flat
     const double f = core::FrequencyAt(std::clamp(point.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
-        const double gainDb = GainDecibels(point.GainOrType);
+        const double gainDb = core::GainDecibels(std::clamp(point.GainOrType, -kWildestGainCode, kWildestGainCode));
         const double slope = core::QAt(std::clamp(point.ShelfQIndex, 0, core::kQCount - 1));
         BiquadCoefficients c;
         if (point.BandKind == 0)
