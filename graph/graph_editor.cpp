@@ -282,11 +282,16 @@ void GraphEditor::ResetPoints()
 {
     if (m_undo)
         m_undo->PushSnapshot();
-    const bool online = m_links.linkOnline && m_links.linkOnline();
-    const auto write = [&](int address) { return !online || !m_links.writeParam || m_links.writeParam(address); };
-    for (const CurvePoint& p : m_display.points()) {
+    // Each write waits for its reply, and whatever runs meanwhile may rebuild the
+    // page's point list: the loop goes over a copy.
+    const std::vector<CurvePoint> points = m_display.points();
+    const auto write = [this](int address) {
+        const bool online = m_links.linkOnline && m_links.linkOnline();
+        return !online || !m_links.writeParam || m_links.writeParam(address);
+    };
+    for (const CurvePoint& p : points) {
         const auto restore = [&](int address) {
-            const core::ParamRecord& defaults = m_links.store.at(2, address);
+            const core::ParamRecord defaults = m_links.store.at(2, address);
             writeMirrored(address, [&defaults, &p](core::ParamRecord& r) {
                 if (p.Type == EqBandPoint) {
                     r.Gain = defaults.Gain;
