@@ -10,11 +10,13 @@
 #include "core/value_tables.h"
 #include "core/value_text.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -89,10 +91,16 @@ void ResponsePlot::DrawGrid()
     }
     const QColor label(170, 170, 170);
     const float labelY = g.DbToY(-25.5f);
-    const std::pair<float, const char*> frequencies[] = {{20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}};
-    for (const auto& [hz, text] : frequencies)
-        controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(g.FrequencyToX(hz) - 14).arg(labelY), 0, 12);
-    controls::DrawSkinText(p, "20KHz", label, QStringLiteral("%1,%2").arg(g.FrequencyToX(20000) - 16).arg(labelY), 0, 12);
+    const QFontMetricsF metrics(controls::SkinFont(12));
+    const std::pair<float, const char*> frequencies[] = {
+        {20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}, {20000, "20KHz"}};
+    for (const auto& [hz, text] : frequencies) {
+        // Beside its line, but never past the plot's right edge: near it the label's
+        // measured width places it.
+        const qreal x = g.FrequencyToX(hz) - (hz == 20000 ? 16 : 14);
+        const qreal lastX = g.right - metrics.horizontalAdvance(QString::fromLatin1(text));
+        controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(std::min(x, lastX)).arg(labelY), 0, 12);
+    }
     const std::pair<int, const char*> levels[] = {{12, "+12dB"}, {6, " +6dB"}, {0, "  0dB"}, {-6, " -6dB"},
                                                   {-12, "-12dB"}, {-18, "-18dB"}, {-24, "-24dB"}};
     for (const auto& [db, text] : levels)

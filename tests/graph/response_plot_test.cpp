@@ -277,3 +277,22 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
     EXPECT_EQ(plot->display().geometry().GainToY(kLow), plot->display().geometry().bottom);
     EXPECT_EQ(plot->display().geometry().GainToY(kHigh), PlotGeometry::kTop);
 }
+
+TEST_F(Plot, AxisLabelsStayInsideThePlot)
+{
+    make(0);
+    for (const QSize size : {QSize(980, 520), QSize(800, 300), QSize(1920, 700)}) {
+        plot->resize(size);
+        QApplication::processEvents();
+        const auto& g = plot->display().geometry();
+        const QImage f = frame();
+        const int top = core::RoundHalfEven(g.DbToY(-25.5f));
+        int outside = 0;
+        for (int y = top; y < std::min(top + 16, g.height); ++y)
+            for (int x = g.right + 1; x < g.width; ++x) {
+                const QColor c = f.pixelColor(x, y);
+                outside += c.lightness() > 100 && std::abs(c.red() - c.blue()) < 12 ? 1 : 0; // the labels' grey
+            }
+        EXPECT_EQ(outside, 0) << size.width() << "x" << size.height();
+    }
+}
