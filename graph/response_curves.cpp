@@ -103,24 +103,26 @@ void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoeffi
         const double den = k4 + p * (k6 * p - k2);
         const double r = num / den;
         // Outside the normal floats (a zero, a rounding step below one, or no number) reads as 0.
-        ratio[i] = r > 1e-37 && r < 1e37 ? static_cast<float>(r) : 0.0f;
+        ratio[i] = (r > 1e-37) & (r < 1e37) ? static_cast<float>(r) : 0.0f;
     }
     AddDecibelsHoldingZeros(ratio, n, mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)));
 }
 
 void AddDecibelsHoldingZeros(const float* ratio, int count, float* out)
 {
-    bool gap = false;
+    constexpr float kLeast = std::numeric_limits<float>::min();
+    constexpr float kMost = std::numeric_limits<float>::max();
+    int gaps = 0;
     for (int i = 0; i < count; ++i)
-        gap |= !(ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max());
-    if (!gap) {
+        gaps += (ratio[i] >= kLeast) & (ratio[i] <= kMost) ? 0 : 1; // no branches: the loop vectorises
+    if (gaps == 0) {
         for (int i = 0; i < count; ++i)
             out[i] += FastDecibels(ratio[i]);
         return;
     }
     float previous = 0.0f;
     for (int i = 0; i < count; ++i) {
-        if (ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max())
+        if (ratio[i] >= kLeast && ratio[i] <= kMost)
             previous = FastDecibels(ratio[i]);
         out[i] += previous;
     }
