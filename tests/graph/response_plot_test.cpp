@@ -296,3 +296,32 @@ TEST_F(Plot, AxisLabelsStayInsideThePlot)
         EXPECT_EQ(outside, 0) << size.width() << "x" << size.height();
     }
 }
+
+// Each frame restores only what the last one drew; after any run of edits, fades,
+// pulses and banners it must equal a frame drawn over a whole copy of the layer below.
+TEST_F(Plot, AFrameRestoredInPartsEqualsOneDrawnWhole)
+{
+    make(0);
+    const auto drawnWhole = [this] {
+        const QImage parts = frame().copy();
+        plot->display().onInactiveChanged(); // a new layer below: the next frame copies it whole
+        plot->DrawFrame();
+        return parts == frame();
+    };
+    const auto& g = plot->display().geometry();
+    for (int j : {4, 14, 0, 15, 7}) {
+        const auto [x, y] = markerAt(j);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        for (int step = 0; step < 6; ++step) {
+            plot->editor().MouseMove(x + 40 * step, g.DbToY(step % 2 ? 11.5f : -23.5f));
+            clock.advance(1);
+        }
+        plot->editor().MouseUp();
+        EXPECT_TRUE(drawnWhole()) << "after dragging point " << j;
+        store.at(0, 2560 + 0x16).Value = j % 2; // the bypass banner comes and goes
+        for (int tick = 0; tick < 5; ++tick)
+            plot->display().LinkTicked();
+        clock.advance(700 + 70 * 8);
+        EXPECT_TRUE(drawnWhole()) << "after the fade of point " << j;
+    }
+}
