@@ -322,17 +322,9 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < core::kFirstGlobalAddress)
         beginStep();
     const int value = core::RoundHalfEven(fields.Value);
-    auto& points = m_display.points();
-    const bool bound = pointIndex >= 0 && pointIndex < static_cast<int>(points.size());
-    const CurvePoint* target = bound ? &points[static_cast<std::size_t>(pointIndex)] : nullptr;
-    if (target && target->Type == EqBandPoint && target->Address == address) {
-        CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-        p.FreqIndex = fields.Freq;
-        p.GainOrType = value;
-        p.QIndex = fields.q;
-        p.ShelfQIndex = fields.sQ;
-        p.BandKind = fields.QType;
-        p.BandOff = fields.EQdisabled;
+    const bool band = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+                      core::ParamClass::EqBand;
+    if (band)
         writeMirrored(address, [&fields, value](core::ParamRecord& r) {
             r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
             r.FreqIndex = fields.Freq;
@@ -341,11 +333,24 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
             r.BandOff = fields.EQdisabled;
             r.Gain = value;
         });
-    } else {
+    else
         writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
-        if (!target || !target->isFilter() || target->frequencyAddress() != address)
-            return false;
-        points[static_cast<std::size_t>(pointIndex)].FreqIndex = value;
+
+    auto& points = m_display.points();
+    if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
+        return false;
+    CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
+    if (band && p.Type == EqBandPoint && p.Address == address) {
+        p.FreqIndex = fields.Freq;
+        p.GainOrType = value;
+        p.QIndex = fields.q;
+        p.ShelfQIndex = fields.sQ;
+        p.BandKind = fields.QType;
+        p.BandOff = fields.EQdisabled;
+    } else if (!band && p.isFilter() && p.frequencyAddress() == address) {
+        p.FreqIndex = value;
+    } else {
+        return false; // the point stands for another address (a slider of another effects third)
     }
     m_display.setPending(pointIndex);
     m_display.SelectPoint(pointIndex);

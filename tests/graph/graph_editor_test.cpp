@@ -326,6 +326,12 @@ TEST_F(Editing, ASliderOfAnotherEffectsThirdOnlyChangesTheStore)
     EXPECT_EQ(store.at(0, 774).Value, 100);
     for (std::size_t j = 0; j < before.size(); ++j)
         EXPECT_EQ(display.points()[j].FreqIndex, before[j].FreqIndex);
+    const int echoBandValue = store.at(0, 776).Value;
+    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, 200, 12, 9, 1, false})); // an echo band fader
+    EXPECT_EQ(store.at(0, 776).Gain, 262);
+    EXPECT_EQ(store.at(0, 776).Shape, 1);
+    EXPECT_EQ(store.at(0, 776).Value, echoBandValue);
+    EXPECT_NE(display.points()[0].GainOrType, 262);
     clock.advance(1);
     EXPECT_TRUE(writes.empty()); // the window sends it
     EXPECT_FALSE(editor.BandSliderChanged(40, 4, {250}));
