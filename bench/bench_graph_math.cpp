@@ -1,29 +1,69 @@
-// Response mathematics: one curve of 1 875 points and one stage, and a full page.
+// Response mathematics: one curve of 1 875 points and one stage, beside its
+// reference (the same section evaluated the straightforward way, in double-precision
+// complex arithmetic), and a full page.
+#include "graph/biquad.h"
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
 #include "core/address_map.h"
+#include "core/value_tables.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <complex>
+#include <vector>
 
 using namespace quorix;
 using namespace quorix::graph;
 
-static void BM_OneCurveOneStage(benchmark::State& state)
+namespace {
+
+const PlotGeometry kFullScreen = PlotGeometry::ForSize(1920, 700); // 1 875 graph points
+
+CurvePoint Band()
 {
-    ResponseCurves curves;
-    curves.resize(PlotGeometry::ForSize(1920, 700)); // 1 875 graph points
     CurvePoint band;
     band.FreqIndex = 205;
     band.GainOrType = 310;
     band.QIndex = 30;
-    curves.ComputeCurve(band, 0); // builds the phase tables once
+    return band;
+}
+
+} // namespace
+
+static void BM_OneCurveOneStage(benchmark::State& state)
+{
+    ResponseCurves curves;
+    curves.resize(kFullScreen);
+    const CurvePoint band = Band();
     for (auto _ : state) {
         curves.ComputeCurve(band, 0);
         benchmark::DoNotOptimize(curves.column(0)[100]);
     }
 }
 BENCHMARK(BM_OneCurveOneStage)->Unit(benchmark::kMicrosecond);
+
+static void BM_OneCurveOneStage_Reference(benchmark::State& state)
+{
+    std::vector<double> hertz;
+    for (int i = 0; i < kFullScreen.points; ++i)
+        hertz.push_back(kFullScreen.pointFrequency(i));
+    std::vector<float> column(hertz.size());
+    const CurvePoint band = Band();
+    for (auto _ : state) {
+        const BiquadCoefficients c = PeakingCoefficients(core::FrequencyAt(band.FreqIndex), kSampleRate, 0,
+                                                         core::QAt(band.QIndex), (band.GainOrType - 250) / 10.0);
+        for (std::size_t i = 0; i < hertz.size(); ++i) {
+            const std::complex<double> z = std::polar(1.0, -2 * M_PI * hertz[i] / kSampleRate);
+            const std::complex<double> num = c.b0 + c.b1 * z + c.b2 * z * z;
+            const std::complex<double> den = c.a0 + c.a1 * z + c.a2 * z * z;
+            column[i] = static_cast<float>(20 * std::log10(std::abs(num) / std::abs(den)));
+        }
+        benchmark::DoNotOptimize(column[100]);
+    }
+}
+BENCHMARK(BM_OneCurveOneStage_Reference)->Unit(benchmark::kMicrosecond);
 
 static void BM_PageOfSeventeenCurves(benchmark::State& state)
 {
@@ -33,7 +73,7 @@ static void BM_PageOfSeventeenCurves(benchmark::State& state)
     core::ViewState view;
     view.CurrentKind = 1;
     ResponseCurves curves;
-    curves.resize(PlotGeometry::ForSize(1920, 700));
+    curves.resize(kFullScreen);
     for (auto _ : state) {
         const PagePoints page = BuildCurvePoints(store, view, [](int) { return -1; });
         for (const CurvePoint& p : page.points)

@@ -1,6 +1,10 @@
 // The response plot at full-screen size: one drag step (recompute the selected
-// curve, sum the page's 17 curves, draw the frame layer) and a full refresh.
+// curve, sum the page's 17 curves, draw the frame layer) beside its reference (the
+// same frame drawn with QPainter's anti-aliased pens), and a full refresh.
+#include "graph/curve_colours.h"
 #include "graph/response_plot.h"
+
+#include "controls/skin_draw.h"
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
@@ -9,6 +13,8 @@
 #include "core/value_tables.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +45,56 @@ struct PlotBench {
 
 } // namespace
 
+namespace {
+
+QPolygonF CurvePolygon(const graph::PlotGeometry& g, const float* db)
+{
+    QPolygonF polygon;
+    for (int i = 0; i < g.points; ++i)
+        polygon << QPointF(graph::PlotGeometry::kLeft + i, g.DbToY(db[i]));
+    return polygon;
+}
+
+// The frame the straightforward way: the selected curve's fill and line and the
+// total's 2-pixel line with QPainter's anti-aliased pens, then the same markers
+// and label, over a copy of the layer below.
+void DrawFrameWithPainter(graph::ResponsePlot& plot, const QImage& below, QImage& frame)
+{
+    const graph::ResponseDisplay& d = plot.display();
+    const graph::PlotGeometry& g = d.geometry();
+    frame = below.copy();
+    QPainter p(&frame);
+    p.setRenderHint(QPainter::Antialiasing);
+    const graph::CurvePoint& selected = d.points()[static_cast<std::size_t>(d.selected())];
+    const graph::Rgb c = graph::kCurveColours[selected.Slot];
+    QPolygonF line = CurvePolygon(g, d.curves().column(selected.Slot));
+    QPolygonF area = line;
+    area.front().setY(g.zeroY);
+    area.back().setY(g.zeroY);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(c.red, c.green, c.blue, 65));
+    p.drawPolygon(area);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(c.red, c.green, c.blue, 0x70), 1));
+    p.drawPolyline(line);
+    p.setPen(QPen(QColor(255, 200, 0), 2));
+    p.drawPolyline(CurvePolygon(g, d.curves().total().data()));
+    for (std::size_t j = 0; j < d.points().size(); ++j) {
+        const graph::CurvePoint& pt = d.points()[j];
+        const double x = g.FrequencyToX(core::FrequencyAt(pt.FreqIndex));
+        const double y = pt.Type == graph::EqBandPoint ? g.GainToY(pt.GainOrType) : g.zeroY;
+        const int t = graph::ResponseDisplay::markerOffset(pt, static_cast<int>(j));
+        if (static_cast<int>(j) == d.selected())
+            controls::DrawSkinImage(p, 325 + t, x - 16, y - 16);
+        else
+            controls::DrawSkinImage(p, 342 + t, x - 8, y - 8);
+    }
+    for (int row = 0; row < 3; ++row)
+        controls::DrawSkinText(p, "1000Hz", QColor(255, 255, 255, 0xB0), QStringLiteral("900,%1").arg(300 + 12 * row), 0, 12);
+}
+
+} // namespace
+
 static void BM_DragStep(benchmark::State& state)
 {
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -54,6 +110,24 @@ static void BM_DragStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DragStep)->Args({1920, 1080})->Args({1900, 700})->Unit(benchmark::kMillisecond);
+
+static void BM_DragStep_Reference(benchmark::State& state)
+{
+    PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const auto& g = b.plot.display().geometry();
+    const auto& p = b.plot.display().points()[7];
+    const double x = g.FrequencyToX(core::FrequencyAt(p.FreqIndex));
+    b.plot.editor().MouseDown(x, g.GainToY(p.GainOrType), graph::GraphEditor::Left);
+    const QImage below = b.plot.frame().copy();
+    QImage frame;
+    double y = g.DbToY(0);
+    for (auto _ : state) {
+        y = y > g.DbToY(-20) ? g.DbToY(10) : y + 3;
+        b.plot.editor().MouseMove(x, y);
+        DrawFrameWithPainter(b.plot, below, frame);
+    }
+}
+BENCHMARK(BM_DragStep_Reference)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
 static void BM_FullRefresh(benchmark::State& state)
 {

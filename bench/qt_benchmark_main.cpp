@@ -1,8 +1,8 @@
 // The main of the benchmarks that need Qt: an application object on the
-// offscreen platform, then Google Benchmark.
-#include <QApplication>
+// offscreen platform, then Google Benchmark with the ratio lines.
+#include "ratio_reporter.h"
 
-#include <benchmark/benchmark.h>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
@@ -10,7 +10,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -75,7 +75,8 @@ int CommandResponse(const CliArgs& args)
     char cell[48];
     for (int i = 0; i < curves.pointCount(); ++i) {
         std::string line;
-        std::snprintf(cell, sizeof cell, "%.3f", static_cast<double>(curves.frequency(i)));
+        // Six decimals: a narrow band's slope turns a rounded frequency into dB of its own.
+        std::snprintf(cell, sizeof cell, "%.6f", curves.exactFrequency(i));
         line += cell;
         for (const graph::CurvePoint& p : page.points)
             AppendDecibels(line, curves.column(p.Slot)[i]);

@@ -3,6 +3,8 @@
 #include "skin_cache.h"
 #include "skin_draw.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -22,12 +24,18 @@ MComboBox::MComboBox(QWidget* parent) : QWidget(parent)
     // A tool window owned by the control but not inside it, so it can reach past the host window.
     m_popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_popup->setFocusPolicy(Qt::NoFocus);
+    m_popup->setAttribute(Qt::WA_ShowWithoutActivating); // the host keeps the focus, so the pop-up stays open
     m_popup->setMouseTracking(true);
     m_popup->setFont(SkinFont(12));
     m_popup->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_popup->setStyleSheet("QListWidget { background: #1f2329; color: #e2e5e9; border: 1px solid #3b434d; }"
                            "QListWidget::item { padding: 0 3px; }"
-                           "QListWidget::item:selected { background: #3d8bff; color: white; }");
+                           "QListWidget::item:selected { background: #3d8bff; color: white; }"
+                           "QScrollBar:vertical { background: #15181d; width: 8px; margin: 0; }"
+                           "QScrollBar::handle:vertical { background: #4a535e; min-height: 12px; border-radius: 3px; }"
+                           "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                           "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+    m_popup->installEventFilter(this);
     m_popup->viewport()->installEventFilter(this);
     m_popup->hide();
     setShowType(0);
@@ -42,9 +50,10 @@ void MComboBox::setShowType(int showType)
     setFixedSize(m_list.width, m_list.height);
     m_popup->clear();
     m_popup->addItems(m_list.items);
+    // Rounded down, so a list that fits its pop-up height needs no scroll bar.
     const double itemHeight = m_list.popupHeight / static_cast<double>(std::max<qsizetype>(m_list.items.size(), 1));
     for (int i = 0; i < m_popup->count(); ++i)
-        m_popup->item(i)->setSizeHint(QSize(m_list.width, static_cast<int>(std::ceil(itemHeight))));
+        m_popup->item(i)->setSizeHint(QSize(m_list.width, std::max(1, static_cast<int>(itemHeight))));
     m_popup->setFixedSize(m_list.width - 3, static_cast<int>(std::ceil(m_list.popupHeight)) + 2);
     m_selected = 0;
     update();
@@ -94,6 +103,7 @@ void MComboBox::paintEvent(QPaintEvent*)
 
 void MComboBox::placePopup()
 {
+
     if (!m_open) {
         m_popup->hide();
         return;
@@ -137,13 +147,19 @@ void MComboBox::changeEvent(QEvent* event)
         QWidget::changeEvent(event);
         return;
     }
-    if (!isEnabled() && m_open) {
-        m_open = false;
-        placePopup();
-    }
+    if (!isEnabled())
+        closePopup();
 }
 
-void MComboBox::focusOutEvent(QFocusEvent*)
+void MComboBox::focusOutEvent(QFocusEvent* event)
+{
+    // A platform may make the pop-up the active window when it shows: that loses nothing.
+    if (event->reason() == Qt::ActiveWindowFocusReason && QApplication::activeWindow() == m_popup)
+        return;
+    closePopup();
+}
+
+void MComboBox::closePopup()
 {
     if (m_open) {
         m_open = false;
@@ -162,6 +178,8 @@ void MComboBox::pick()
 
 bool MComboBox::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_popup && event->type() == QEvent::WindowDeactivate && QApplication::activeWindow() != window())
+        closePopup(); // the pop-up was active and another window took over
     if (watched != m_popup->viewport())
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove) {

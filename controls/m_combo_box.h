@@ -53,6 +53,7 @@ protected:
 
 private:
     void placePopup();
+    void closePopup();
     void pick();
 
     ComboList m_list;

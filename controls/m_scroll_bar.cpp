@@ -519,7 +519,7 @@ void MScrollBar::stepField(EntryField field, bool up)
         m_position = std::clamp(m_position + (up ? 1 : -1), 0, kBandPositionMax);
         break;
     case EntryField::Frequency:
-        Freq = core::ClampFrequencyIndex(Freq + (up ? 1 : -1));
+        Freq = core::ClampFrequencyIndex(std::clamp(Freq, 0, core::kFrequencyCount - 1) + (up ? 1 : -1));
         break;
     case EntryField::Q: {
         int& index = QType == 0 ? q : sQ;

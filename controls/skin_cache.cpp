@@ -9,9 +9,12 @@ SkinCache::SkinCache()
     for (int id = kFirstId; id <= kLastId; ++id) {
         Slot& slot = m_slots[static_cast<std::size_t>(id - kFirstId)];
         const QString base = QStringLiteral(":/skin/%1").arg(id);
-        // A missing or undecodable file leaves the slot empty.
-        slot.normal = QImage(base + ".png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        slot.doubled = QImage(base + "@2x.png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // A missing or undecodable file leaves the slot empty. Premultiplied pixels draw
+        // fastest; the conversion is done in place, without a second image.
+        slot.normal = QImage(base + ".png");
+        slot.normal.convertTo(QImage::Format_ARGB32_Premultiplied);
+        slot.doubled = QImage(base + "@2x.png");
+        slot.doubled.convertTo(QImage::Format_ARGB32_Premultiplied);
         if (!slot.doubled.isNull())
             slot.doubled.setDevicePixelRatio(2.0);
     }

@@ -10,17 +10,22 @@ namespace quorix::core {
 
 std::string FrequencyText(int frequencyIndex)
 {
-    return FormatShortest(FrequencyAt(frequencyIndex));
+    return FormatShortest(FrequencyAt(std::clamp(frequencyIndex, 0, kFrequencyCount - 1)));
 }
 
 std::string QText(int qIndex)
 {
-    return FormatFixed(QAt(qIndex), 2);
+    return FormatFixed(QAt(std::clamp(qIndex, 0, kQCount - 1)), 2);
+}
+
+double GainDecibels(std::int32_t gainCode)
+{
+    return (static_cast<double>(gainCode) - kGainZero) / 10.0;
 }
 
 std::string GainText(std::int32_t gainCode)
 {
-    return FormatFixed((gainCode - kGainZero) / 10.0, 1);
+    return FormatFixed(GainDecibels(gainCode), 1);
 }
 
 std::int32_t TextToGain(std::string_view text)
@@ -49,13 +54,13 @@ int ClampShelfQIndex(int qIndex)
 
 int StepQIndexUp(int& qIndex)
 {
-    qIndex = std::min(qIndex + 1, kMaxQIndex);
+    qIndex = qIndex >= kMaxQIndex ? kMaxQIndex : qIndex + 1;
     return qIndex;
 }
 
 int StepQIndexDown(int& qIndex)
 {
-    qIndex = std::max(qIndex - 1, 0);
+    qIndex = qIndex <= 0 ? 0 : qIndex - 1;
     return qIndex;
 }
 

@@ -13,9 +13,12 @@ inline constexpr std::int32_t kGainZero = 250;
 inline constexpr std::int32_t kGainMin = 10;
 inline constexpr std::int32_t kGainMax = 370;
 
+// Any index or code is safe: indexes beyond a table read its nearer end.
 std::string FrequencyText(int frequencyIndex); // 19.7, 23, 1000, 20220
 std::string QText(int qIndex);                 // always two decimals: 0.40, 128.00
 std::string GainText(std::int32_t gainCode);   // one decimal: -24.0, 0.0, 12.0
+// (code - 250) / 10 without integer overflow, for every code.
+double GainDecibels(std::int32_t gainCode);
 
 // The text read as a single-precision dB figure, times 10 plus 250, in single
 // precision, rounded half to even; a text that is no number reads as 0.0 dB.

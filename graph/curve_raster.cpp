@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace quorix::graph {
 
@@ -34,21 +35,50 @@ inline void Blend(std::uint32_t& pixel, const Premultiplied& c, std::uint32_t co
     pixel = (std::min(a, 255u) << 24) | (std::min(r, 255u) << 16) | (std::min(g, 255u) << 8) | std::min(b, 255u);
 }
 
-// Covers rows top..bottom (device pixels, fractional) of one column.
-void Span(QImage& image, int column, double top, double bottom, const Premultiplied& c)
+// The pixels of an ARGB32-premultiplied image, taken once per curve: scanLine()
+// checks for a shared copy on every call, which costs as much as the blend.
+struct Pixels {
+    std::uint32_t* bits;
+    qsizetype stride; // in pixels
+    int width;
+    int height;
+
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<std::uint32_t*>(image.bits())), stride(image.bytesPerLine() / 4),
+          width(image.width()), height(image.height())
+    {
+    }
+};
+
+// Covers rows top..bottom (device pixels, fractional) of one column, clipped to
+// rows clipTop..clipBottom - 1; the rows inside are covered whole.
+void Span(const Pixels& image, int column, double top, double bottom, const Premultiplied& c, int clipTop, int clipBottom)
 {
-    const int height = image.height();
-    if (column < 0 || column >= image.width() || bottom <= 0 || top >= height || bottom <= top)
+    top = std::max(top, static_cast<double>(std::max(clipTop, 0)));
+    bottom = std::min(bottom, static_cast<double>(std::min(clipBottom, image.height)));
+    if (column < 0 || column >= image.width || bottom <= top)
         return;
-    top = std::max(top, 0.0);
-    bottom = std::min(bottom, static_cast<double>(height));
     const int first = static_cast<int>(std::floor(top));
     const int last = static_cast<int>(std::ceil(bottom)) - 1;
-    for (int row = first; row <= last; ++row) {
+    const auto coverage = [&](int row) {
         const double covered = std::min(bottom, row + 1.0) - std::max(top, static_cast<double>(row));
-        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
-        Blend(line[column], c, static_cast<std::uint32_t>(covered * 256 + 0.5));
+        return static_cast<std::uint32_t>(covered * 256 + 0.5);
+    };
+    std::uint32_t* pixel = image.bits + first * image.stride + column;
+    Blend(*pixel, c, coverage(first));
+    if (last == first)
+        return;
+    for (int row = first + 1; row < last; ++row) {
+        pixel += image.stride;
+        Blend(*pixel, c, 256);
     }
+    pixel += image.stride;
+    Blend(*pixel, c, coverage(last));
+}
+
+void Span(const Pixels& image, int column, double top, double bottom, const Premultiplied& c)
+{
+    Span(image, column, top, bottom, c, 0, image.height);
 }
 
 // The curve's y (device pixels) at a logical x, interpolated between its points.
@@ -68,6 +98,7 @@ void StrokeCurve(QImage& image, const float* ys, int count, float x0, float widt
         return;
     const double ratio = image.devicePixelRatio();
     const Premultiplied c = Premultiply(colour);
+    const Pixels pixels(image);
     const double halfWidth = width * ratio / 2;
     const int firstColumn = static_cast<int>(std::floor(x0 * ratio));
     const int lastColumn = static_cast<int>(std::ceil((static_cast<double>(x0) + count - 1) * ratio));
@@ -77,7 +108,7 @@ void StrokeCurve(QImage& image, const float* ys, int count, float x0, float widt
         // A sloping stroke is thicker when cut vertically; steep runs are covered by their own span.
         const double slope = std::min(std::fabs(right - left), 1.7);
         const double half = halfWidth * std::sqrt(1 + slope * slope);
-        Span(image, column, std::min(left, right) - half, std::max(left, right) + half, c);
+        Span(pixels, column, std::min(left, right) - half, std::max(left, right) + half, c);
     }
 }
 
@@ -87,13 +118,20 @@ void FillCurveToBaseline(QImage& image, const float* ys, int count, float x0, fl
         return;
     const double ratio = image.devicePixelRatio();
     const Premultiplied c = Premultiply(colour);
+    const Pixels pixels(image);
     const double base = baseline * ratio;
     const int firstColumn = static_cast<int>(std::floor(x0 * ratio));
     const int lastColumn = static_cast<int>(std::ceil((static_cast<double>(x0) + count - 1) * ratio)) - 1;
-    for (int column = firstColumn; column <= lastColumn; ++column) {
-        const double y = CurveAt(ys, count, (column + 0.5) / ratio - x0) * ratio;
-        Span(image, column, std::min(y, base), std::max(y, base), c);
-    }
+    std::vector<double> curve;
+    for (int column = firstColumn; column <= lastColumn; ++column)
+        curve.push_back(CurveAt(ys, count, (column + 0.5) / ratio - x0) * ratio);
+    // Band by band of rows, so the rows being blended stay in the cache while every column passes.
+    constexpr int kBandRows = 32;
+    for (int bandTop = 0; bandTop < pixels.height; bandTop += kBandRows)
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const double y = curve[static_cast<std::size_t>(column - firstColumn)];
+            Span(pixels, column, std::min(y, base), std::max(y, base), c, bandTop, bandTop + kBandRows);
+        }
 }
 
 } // namespace quorix::graph

@@ -18,6 +18,13 @@ core::ParamClass ClassOf(const CurvePoint& p)
                                     : core::ParamClass::EqBand;
 }
 
+// value + step, with a stored value far outside lowest..highest first brought next to
+// it: the clamp that follows gives what it would have given without overflow.
+int StepWithin(int value, int step, int lowest, int highest)
+{
+    return std::clamp(value, lowest - 1, highest + 1) + step;
+}
+
 } // namespace
 
 GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo)
@@ -194,7 +201,7 @@ void GraphEditor::KeyDown(int key)
     case Down:
         beginStep();
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(p->GainOrType + (key == Up ? 1 : -1));
+            p->GainOrType = core::ClampGain(StepWithin(p->GainOrType, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
@@ -222,7 +229,7 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
-            p->FreqIndex = core::ClampFrequencyIndex(p->FreqIndex + (m_leftward ? -1 : 1), range);
+            p->FreqIndex = core::ClampFrequencyIndex(StepWithin(p->FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }
@@ -275,11 +282,16 @@ void GraphEditor::ResetPoints()
 {
     if (m_undo)
         m_undo->PushSnapshot();
-    const bool online = m_links.linkOnline && m_links.linkOnline();
-    const auto write = [&](int address) { return !online || !m_links.writeParam || m_links.writeParam(address); };
-    for (const CurvePoint& p : m_display.points()) {
+    // Each write waits for its reply, and whatever runs meanwhile may rebuild the
+    // page's point list: the loop goes over a copy.
+    const std::vector<CurvePoint> points = m_display.points();
+    const auto write = [this](int address) {
+        const bool online = m_links.linkOnline && m_links.linkOnline();
+        return !online || !m_links.writeParam || m_links.writeParam(address);
+    };
+    for (const CurvePoint& p : points) {
         const auto restore = [&](int address) {
-            const core::ParamRecord& defaults = m_links.store.at(2, address);
+            const core::ParamRecord defaults = m_links.store.at(2, address);
             writeMirrored(address, [&defaults, &p](core::ParamRecord& r) {
                 if (p.Type == EqBandPoint) {
                     r.Gain = defaults.Gain;
@@ -310,17 +322,9 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < core::kFirstGlobalAddress)
         beginStep();
     const int value = core::RoundHalfEven(fields.Value);
-    auto& points = m_display.points();
-    const bool bound = pointIndex >= 0 && pointIndex < static_cast<int>(points.size());
-    const CurvePoint* target = bound ? &points[static_cast<std::size_t>(pointIndex)] : nullptr;
-    if (target && target->Type == EqBandPoint && target->Address == address) {
-        CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-        p.FreqIndex = fields.Freq;
-        p.GainOrType = value;
-        p.QIndex = fields.q;
-        p.ShelfQIndex = fields.sQ;
-        p.BandKind = fields.QType;
-        p.BandOff = fields.EQdisabled;
+    const bool band = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+                      core::ParamClass::EqBand;
+    if (band)
         writeMirrored(address, [&fields, value](core::ParamRecord& r) {
             r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
             r.FreqIndex = fields.Freq;
@@ -329,11 +333,24 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
             r.BandOff = fields.EQdisabled;
             r.Gain = value;
         });
-    } else {
+    else
         writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
-        if (!target || !target->isFilter() || target->frequencyAddress() != address)
-            return false;
-        points[static_cast<std::size_t>(pointIndex)].FreqIndex = value;
+
+    auto& points = m_display.points();
+    if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
+        return false;
+    CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
+    if (band && p.Type == EqBandPoint && p.Address == address) {
+        p.FreqIndex = fields.Freq;
+        p.GainOrType = value;
+        p.QIndex = fields.q;
+        p.ShelfQIndex = fields.sQ;
+        p.BandKind = fields.QType;
+        p.BandOff = fields.EQdisabled;
+    } else if (!band && p.isFilter() && p.frequencyAddress() == address) {
+        p.FreqIndex = value;
+    } else {
+        return false; // the point stands for another address (a slider of another effects third)
     }
     m_display.setPending(pointIndex);
     m_display.SelectPoint(pointIndex);

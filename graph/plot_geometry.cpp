@@ -1,6 +1,7 @@
 #include "plot_geometry.h"
 
 #include "core/rounding.h"
+#include "core/value_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,12 +38,12 @@ float PlotGeometry::DbToY(float db) const
 
 float PlotGeometry::GainToY(std::int32_t gainCode) const
 {
-    const float db = static_cast<float>(gainCode - 250) / 10.0f;
+    const double db = core::GainDecibels(gainCode);
     if (db > 16)
         return kTop;
     if (db < -27)
         return static_cast<float>(bottom);
-    return DbToY(db);
+    return DbToY(static_cast<float>(db));
 }
 
 std::int32_t PlotGeometry::YToGain(float y) const

@@ -3,6 +3,7 @@
 #include "fast_log.h"
 
 #include "core/value_tables.h"
+#include "core/value_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +17,7 @@ namespace {
 // up to 0.009 dB against the filter it stands for.
 constexpr double kHalfOmegaPerHertz = 3.14159265358979323846 / kSampleRate;
 // Gain codes beyond 16 bits mean nothing; held there, every coefficient stays finite.
-constexpr double kWildestGainCode = 32767;
-
-double GainDecibels(std::int32_t code)
-{
-    return (std::clamp(static_cast<double>(code), -kWildestGainCode, kWildestGainCode) - 250) / 10.0;
-}
+constexpr std::int32_t kWildestGainCode = 32767;
 
 } // namespace
 
@@ -62,7 +58,7 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
         return; // a filter set to OFF is flat
     const double f = core::FrequencyAt(std::clamp(point.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
-        const double gainDb = GainDecibels(point.GainOrType);
+        const double gainDb = core::GainDecibels(std::clamp(point.GainOrType, -kWildestGainCode, kWildestGainCode));
         const double slope = core::QAt(std::clamp(point.ShelfQIndex, 0, core::kQCount - 1));
         BiquadCoefficients c;
         if (point.BandKind == 0)
@@ -107,24 +103,26 @@ void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoeffi
         const double den = k4 + p * (k6 * p - k2);
         const double r = num / den;
         // Outside the normal floats (a zero, a rounding step below one, or no number) reads as 0.
-        ratio[i] = r > 1e-37 && r < 1e37 ? static_cast<float>(r) : 0.0f;
+        ratio[i] = (r > 1e-37) & (r < 1e37) ? static_cast<float>(r) : 0.0f;
     }
     AddDecibelsHoldingZeros(ratio, n, mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)));
 }
 
 void AddDecibelsHoldingZeros(const float* ratio, int count, float* out)
 {
-    bool gap = false;
+    constexpr float kLeast = std::numeric_limits<float>::min();
+    constexpr float kMost = std::numeric_limits<float>::max();
+    int gaps = 0;
     for (int i = 0; i < count; ++i)
-        gap |= !(ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max());
-    if (!gap) {
+        gaps += (ratio[i] >= kLeast) & (ratio[i] <= kMost) ? 0 : 1; // no branches: the loop vectorises
+    if (gaps == 0) {
         for (int i = 0; i < count; ++i)
             out[i] += FastDecibels(ratio[i]);
         return;
     }
     float previous = 0.0f;
     for (int i = 0; i < count; ++i) {
-        if (ratio[i] >= std::numeric_limits<float>::min() && ratio[i] <= std::numeric_limits<float>::max())
+        if (ratio[i] >= kLeast && ratio[i] <= kMost)
             previous = FastDecibels(ratio[i]);
         out[i] += previous;
     }

@@ -165,9 +165,9 @@ void ResponseDisplay::drawWave()
     m_pending = kNoPending;
     if (index >= static_cast<int>(m_page.points.size()) || !m_links.linkOnline || !m_links.linkOnline())
         return;
-    const CurvePoint& p = m_page.points[static_cast<std::size_t>(index)];
+    const int address = m_page.points[static_cast<std::size_t>(index)].frequencyAddress();
     if (m_links.writeParam)
-        m_links.writeParam(p.frequencyAddress());
+        m_links.writeParam(address); // waits: nothing of the page is held across it
 }
 
 bool ResponseDisplay::bypassed() const

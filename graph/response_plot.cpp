@@ -10,11 +10,13 @@
 #include "core/value_tables.h"
 #include "core/value_text.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -89,16 +91,23 @@ void ResponsePlot::DrawGrid()
     }
     const QColor label(170, 170, 170);
     const float labelY = g.DbToY(-25.5f);
-    const std::pair<float, const char*> frequencies[] = {{20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}};
-    for (const auto& [hz, text] : frequencies)
-        controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(g.FrequencyToX(hz) - 14).arg(labelY), 0, 12);
-    controls::DrawSkinText(p, "20KHz", label, QStringLiteral("%1,%2").arg(g.FrequencyToX(20000) - 16).arg(labelY), 0, 12);
+    const QFontMetricsF metrics(controls::SkinFont(12));
+    const std::pair<float, const char*> frequencies[] = {
+        {20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}, {20000, "20KHz"}};
+    for (const auto& [hz, text] : frequencies) {
+        // Beside its line, but never past the plot's right edge: near it the label's
+        // measured width places it.
+        const qreal x = g.FrequencyToX(hz) - (hz == 20000 ? 16 : 14);
+        const qreal lastX = g.right - metrics.horizontalAdvance(QString::fromLatin1(text));
+        controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(std::min(x, lastX)).arg(labelY), 0, 12);
+    }
     const std::pair<int, const char*> levels[] = {{12, "+12dB"}, {6, " +6dB"}, {0, "  0dB"}, {-6, " -6dB"},
                                                   {-12, "-12dB"}, {-18, "-18dB"}, {-24, "-24dB"}};
     for (const auto& [db, text] : levels)
         controls::DrawSkinText(p, text, label, QStringLiteral("7,%1").arg(g.DbToY(static_cast<float>(db)) - 6), 0, 12);
     p.end();
     CopyPixels(m_grid, m_frame);
+    m_damage.invalidate();
 }
 
 void ResponsePlot::curveYs(const float* db, std::vector<float>& ys) const
@@ -114,6 +123,7 @@ void ResponsePlot::DrawInactiveCurves()
     if (m_grid.isNull())
         return;
     CopyPixels(m_grid, m_curves);
+    m_damage.invalidate();
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
@@ -130,34 +140,58 @@ void ResponsePlot::DrawFrame()
     if (m_curves.isNull())
         return;
     m_display.frameDrawn();
-    CopyPixels(m_curves, m_frame);
+    m_damage.restore(m_curves, m_frame);
     const PlotGeometry& g = m_display.geometry();
     const auto& points = m_display.points();
     const int count = g.points;
     if (!points.empty() && count > 1) {
         const CurvePoint& selected = points[static_cast<std::size_t>(m_display.selected())];
+        const bool selectedFill = m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0;
+        const bool totalFill = m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0;
         curveYs(m_display.curves().column(selected.Slot), m_ys);
-        if (m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0)
+        curveYs(m_display.curves().total().data(), m_totalYs);
+        markCurves(m_ys, m_totalYs, selectedFill || totalFill);
+        if (selectedFill)
             FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
                                 SlotColour(selected.Slot, 13 * m_display.fadeCounter()));
         StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, SlotColour(selected.Slot, 0x70));
-        curveYs(m_display.curves().total().data(), m_ys);
-        if (m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0)
-            FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
+        if (totalFill)
+            FillCurveToBaseline(m_frame, m_totalYs.data(), count, PlotGeometry::kLeft, g.zeroY,
                                 QColor(255, 255, 0, 10 * m_display.fadeCounter()));
-        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 2,
+        StrokeCurve(m_frame, m_totalYs.data(), count, PlotGeometry::kLeft, 2,
                     m_display.locked() ? QColor(130, 130, 130) : QColor(255, 200, 0));
     }
     QPainter p(&m_frame);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     drawMarkersAndLabel(p);
-    if (m_display.bypassed())
+    if (m_display.bypassed()) {
+        const QSize banner = controls::SkinCache::instance().size(226);
+        m_damage.add(QRectF(g.width / 2 - 100, g.height / 3, banner.width(), banner.height()));
         controls::DrawSkinImage(p, 226, g.width / 2 - 100, g.height / 3);
+    }
     p.end();
     update();
 }
 
-void ResponsePlot::drawMarkersAndLabel(QPainter& p) const
+// What the curves of this frame cover, column by column: both lines and, when a
+// fill is shown, down (or up) to the baseline.
+void ResponsePlot::markCurves(const std::vector<float>& selected, const std::vector<float>& total, bool fill)
+{
+    const PlotGeometry& g = m_display.geometry();
+    const std::size_t n = selected.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t next = std::min(i + 1, n - 1);
+        float low = std::min({selected[i], selected[next], total[i], total[next]});
+        float high = std::max({selected[i], selected[next], total[i], total[next]});
+        if (fill) {
+            low = std::min(low, static_cast<float>(g.zeroY));
+            high = std::max(high, static_cast<float>(g.zeroY));
+        }
+        m_damage.addColumn(PlotGeometry::kLeft + static_cast<double>(i), low, high);
+    }
+}
+
+void ResponsePlot::drawMarkersAndLabel(QPainter& p)
 {
     const PlotGeometry& g = m_display.geometry();
     const auto& points = m_display.points();
@@ -169,6 +203,7 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p) const
         const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(pt.FreqIndex, 0, core::kFrequencyCount - 1))));
         const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.GainOrType)) : g.zeroY;
         const int t = ResponseDisplay::markerOffset(pt, j);
+        m_damage.add(QRectF(x - 20, y - 20, 42, 42)); // the largest marker: 40 pixels at x - 19
         if (m_display.locked() || pt.BandOff) {
             controls::DrawSkinImage(p, 279, x - 6, y - 6);
         } else if (j == m_display.selected()) {
@@ -188,6 +223,7 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p) const
     const CurvePoint& pt = points[static_cast<std::size_t>(m_display.selected())];
     if (anchorX > g.right - 80)
         anchorX -= 70;
+    m_damage.add(QRectF(anchorX - 20, anchorY - 30, 240, 60)); // three lines of short text, or "OFF"
     const QColor white(255, 255, 255, 0xB0);
     const auto text = [&](const QString& s, int x, int y) {
         controls::DrawSkinText(p, s, white, QStringLiteral("%1,%2").arg(x).arg(y), 0, 12);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame_damage.h"
 #include "graph_editor.h"
 #include "response_display.h"
 
@@ -44,14 +45,17 @@ private:
     void DrawGrid();
     void DrawInactiveCurves();
     void curveYs(const float* db, std::vector<float>& ys) const;
-    void drawMarkersAndLabel(QPainter& p) const;
+    void drawMarkersAndLabel(QPainter& p);
+    void markCurves(const std::vector<float>& selected, const std::vector<float>& total, bool fill);
 
     ResponseDisplay m_display;
     GraphEditor m_editor;
     QImage m_grid;
     QImage m_curves;
     QImage m_frame;
+    FrameDamage m_damage;
     mutable std::vector<float> m_ys;
+    std::vector<float> m_totalYs;
 };
 
 } // namespace quorix::graph

@@ -184,6 +184,19 @@ TEST_F(CliFixture, EveryCommandRefusesAFileWithoutBandsOrFilters)
     }
 }
 
+// A file whose pages hold no band or filter: drawn flat or refused on load, never a crash.
+TEST_F(CliFixture, ResponseOfAFileWithoutPointsEndsCleanly)
+{
+    for (char fill : {'\x00', '\xFF'}) {
+        const fs::path file = dir / "empty.quorix";
+        std::ofstream(file, std::ios::binary) << std::string(252000, fill);
+        for (int kind = 0; kind <= 7; ++kind) {
+            const CliRun run = RunCli("response " + file.string() + " --kind " + std::to_string(kind));
+            EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << int(fill) << " kind " << kind << ": " << run.output;
+        }
+    }
+}
+
 TEST_F(CliFixture, ResponsePrintsEveryGraphPointOfThePage)
 {
     const fs::path file = dir / "r.quorix";
@@ -204,7 +217,7 @@ TEST_F(CliFixture, ResponsePrintsEveryGraphPointOfThePage)
         ++rows;
     }
     EXPECT_EQ(rows, 800);
-    EXPECT_EQ(first.substr(0, 7), "10.000,");
+    EXPECT_EQ(first.substr(0, 10), "10.000000,");
 
     const CliRun dance = RunCli("response " + file.string() + " --kind 0 --mode 1 --width 100");
     std::istringstream danceLines(dance.output);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -88,4 +89,26 @@ TEST(MComboBox, ADisabledComboIgnoresTheMouse)
     c->setEnabled(false);
     Press(c.get(), {10, 10});
     EXPECT_FALSE(c->isOpen());
+}
+
+TEST(MComboBox, AListThatFitsShowsNoScrollBarAndOneThatDoesNotAScrollBarInTheSkin)
+{
+    for (int showType = 0; showType <= 11; ++showType) {
+        auto c = Combo(showType);
+        c->show();
+        Press(c.get(), {10, 10});
+        QApplication::processEvents();
+        ASSERT_TRUE(c->popup()->isVisible());
+        EXPECT_FALSE(c->popup()->verticalScrollBar()->isVisible()) << showType;
+    }
+    auto tall = Combo(2);
+    tall->show();
+    tall->popup()->setFixedHeight(40);
+    Press(tall.get(), {10, 10});
+    QApplication::processEvents();
+    QScrollBar* bar = tall->popup()->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const QImage drawn = bar->grab().toImage();
+    for (int y = 0; y < drawn.height(); y += 4)
+        EXPECT_LT(drawn.pixelColor(drawn.width() / 2, y).lightness(), 110) << y; // dark, as the skin
 }

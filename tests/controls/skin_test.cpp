@@ -65,3 +65,31 @@ TEST(SkinDraw, TextIsCentredInItsField)
     b.end();
     EXPECT_EQ(shifted, plain);
 }
+
+// Pixels inside the button's edge that stand out from its face: the drawn letter.
+static int LetterPixels(const QImage& image, int* brightest)
+{
+    const QColor face = image.pixelColor(3, image.height() - 4);
+    int count = 0;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const int lightness = image.pixelColor(x, y).lightness();
+            if (lightness > face.lightness() + 40) {
+                ++count;
+                *brightest = std::max(*brightest, lightness);
+            }
+        }
+    return count;
+}
+
+TEST(SkinImages, AGreyedBandShapeShowsItsLetterGreyed)
+{
+    const SkinCache& cache = SkinCache::instance();
+    for (int shape = 0; shape < 3; ++shape) {
+        int greyed = 0;
+        int selected = 0;
+        EXPECT_GT(LetterPixels(*cache.image(300 + shape), &greyed), 6) << shape;
+        EXPECT_GT(LetterPixels(*cache.image(129 + 2 * shape), &selected), 6) << shape;
+        EXPECT_LT(greyed, selected - 40) << shape; // dimmer than the selected button's letter
+    }
+}

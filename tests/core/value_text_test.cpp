@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace quorix::core;
 
 TEST(ValueTables, LandmarksAndLookups)
@@ -45,6 +47,22 @@ TEST(ValueText, FormatsFrequencyQAndGain)
     EXPECT_EQ(GainText(10), "-24.0");
     EXPECT_EQ(GainText(370), "12.0");
     EXPECT_EQ(GainText(249), "-0.1");
+}
+
+TEST(ValueText, TextsAndStepsOfValuesNoControlMakes)
+{
+    constexpr int kLow = std::numeric_limits<int>::min();
+    constexpr int kHigh = std::numeric_limits<int>::max();
+    EXPECT_EQ(FrequencyText(kLow), "17");
+    EXPECT_EQ(FrequencyText(kHigh), "20220");
+    EXPECT_EQ(QText(-1), "0.40");
+    EXPECT_EQ(QText(kHigh), "128.00");
+    EXPECT_EQ(GainText(kLow), "-214748389.8");
+    EXPECT_EQ(GainText(kHigh), "214748339.7");
+    int q = kHigh;
+    EXPECT_EQ(StepQIndexUp(q), kMaxQIndex);
+    q = kLow;
+    EXPECT_EQ(StepQIndexDown(q), 0);
 }
 
 TEST(ValueText, GainParsingRoundsHalfToEvenInSinglePrecision)

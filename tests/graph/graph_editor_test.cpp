@@ -214,6 +214,34 @@ TEST_F(Editing, ResetRestoresTheDefaultSetAndStopsAtAFailedWrite)
     EXPECT_EQ(store.at(0, 1033).Gain, 200);
 }
 
+TEST_F(Editing, ResetKeepsToItsPageWhenTheListIsRebuiltDuringAWrite)
+{
+    showPage(4);
+    std::vector<int> expected;
+    std::vector<int> bands;
+    for (const CurvePoint& p : display.points()) {
+        expected.push_back(p.Address);
+        if (p.TwoAddress)
+            expected.push_back(p.Address + 1);
+        if (p.Type == EqBandPoint)
+            bands.push_back(p.Address);
+    }
+    for (int address : bands)
+        store.at(0, address).Gain = 300;
+    int rebuilds = 0;
+    duringWrite = [&] {
+        // A page change, then a refresh after a device read, while the write waits.
+        view.CurrentKind = rebuilds++ % 2 ? 4 : 1;
+        display.RefreshAllCurves(false);
+        clock.advance(1);
+    };
+    editor.ResetPoints();
+    duringWrite = nullptr;
+    EXPECT_EQ(writes, expected);
+    for (int address : bands)
+        EXPECT_EQ(store.at(0, address).Gain, store.at(2, address).Gain) << address;
+}
+
 TEST_F(Editing, TheEffectsThirdsShowTheirOwnBands)
 {
     showPage(3);
@@ -298,6 +326,12 @@ TEST_F(Editing, ASliderOfAnotherEffectsThirdOnlyChangesTheStore)
     EXPECT_EQ(store.at(0, 774).Value, 100);
     for (std::size_t j = 0; j < before.size(); ++j)
         EXPECT_EQ(display.points()[j].FreqIndex, before[j].FreqIndex);
+    const int echoBandValue = store.at(0, 776).Value;
+    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, 200, 12, 9, 1, false})); // an echo band fader
+    EXPECT_EQ(store.at(0, 776).Gain, 262);
+    EXPECT_EQ(store.at(0, 776).Shape, 1);
+    EXPECT_EQ(store.at(0, 776).Value, echoBandValue);
+    EXPECT_NE(display.points()[0].GainOrType, 262);
     clock.advance(1);
     EXPECT_TRUE(writes.empty()); // the window sends it
     EXPECT_FALSE(editor.BandSliderChanged(40, 4, {250}));

@@ -10,6 +10,7 @@
 #include "core/manual_scheduler.h"
 #include "core/undo_history.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,10 +47,14 @@ struct GraphFixture {
     bool online = true;
     bool writesFail = false;
     std::vector<int> writes;
+    // What runs while a write waits for its reply (timers, clicks, other replies).
+    std::function<void()> duringWrite;
     int frames = 0;
     quorix::graph::DisplayLinks links{store, view, clock, &sliders, [this] { return online; },
                                       [this](int address) {
                                           writes.push_back(address);
+                                          if (duringWrite)
+                                              duringWrite();
                                           return !writesFail;
                                       }};
     quorix::graph::ResponseDisplay display{links};

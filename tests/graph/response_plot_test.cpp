@@ -7,11 +7,14 @@
 
 #include "controls/skin_cache.h"
 
+#include "core/value_text.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 
 #include <functional>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -222,5 +225,103 @@ TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
         EXPECT_EQ(store.at(0, 8).FreqIndex, dragged.FreqIndex);
         EXPECT_EQ(store.at(0, 8).Gain, dragged.Gain);
         EXPECT_TRUE(writes.empty());
+    }
+}
+
+// What a file may hold that no control makes: pages without any point, and records
+// whose every field lies at the ends of its 32-bit range.
+TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
+{
+    constexpr std::int32_t kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kHigh = std::numeric_limits<std::int32_t>::max();
+    for (int fill : {0x00, 0xFF}) {
+        SCOPED_TRACE(fill);
+        for (int mode = 0; mode < core::kModeCount; ++mode)
+            for (int a = 0; a < core::kAddressCount; ++a)
+                store.at(mode, a) = {static_cast<core::ParamClass>(fill), -fill,  static_cast<std::uint8_t>(fill), -fill,
+                                     -fill, -fill, -fill, fill != 0, fill != 0, fill != 0};
+        make(1);
+        EXPECT_TRUE(plot->display().points().empty());
+        plot->editor().KeyDown(GraphEditor::Up);
+        plot->editor().ResetPoints();
+        clock.advance(1000);
+        for (int i = 0; i < plot->display().curves().pointCount(); ++i)
+            ASSERT_EQ(plot->display().curves().total()[static_cast<std::size_t>(i)], 0.0f);
+    }
+    core::InitParamStore(store, image);
+    for (int a = 0; a < 15; ++a) {
+        core::ParamRecord& r = store.at(0, a);
+        r.Gain = a % 2 ? kLow : kHigh;
+        r.FreqIndex = a % 3 ? kHigh : kLow;
+        r.QIndex = a % 2 ? kHigh : kLow;
+        r.ShelfQIndex = a % 2 ? kLow : kHigh;
+        r.Shape = static_cast<std::uint8_t>(a % 4 == 0 ? 255 : a % 3);
+    }
+    store.at(0, 0x0F).Value = kHigh;
+    make(0);
+    for (int j = 0; j < static_cast<int>(plot->display().points().size()); ++j) {
+        plot->display().SelectPoint(j);
+        for (int key : {GraphEditor::Up, GraphEditor::Down, GraphEditor::Home, GraphEditor::End, GraphEditor::RightKey})
+            plot->editor().KeyDown(key);
+        clock.advance(300);
+        plot->editor().KeyUp(GraphEditor::RightKey);
+        const auto [x, y] = markerAt(j);
+        plot->editor().MouseDown(x, y, GraphEditor::Right);
+        plot->editor().MouseMove(x + 20, y);
+        plot->editor().MouseUp();
+        clock.advance(1);
+    }
+    for (int i = 0; i < plot->display().curves().pointCount(); ++i)
+        ASSERT_TRUE(std::isfinite(plot->display().curves().total()[static_cast<std::size_t>(i)]));
+    EXPECT_EQ(core::GainText(kLow), "-214748389.8");
+    EXPECT_EQ(plot->display().geometry().GainToY(kLow), plot->display().geometry().bottom);
+    EXPECT_EQ(plot->display().geometry().GainToY(kHigh), PlotGeometry::kTop);
+}
+
+TEST_F(Plot, AxisLabelsStayInsideThePlot)
+{
+    make(0);
+    for (const QSize size : {QSize(980, 520), QSize(800, 300), QSize(1920, 700)}) {
+        plot->resize(size);
+        QApplication::processEvents();
+        const auto& g = plot->display().geometry();
+        const QImage f = frame();
+        const int top = core::RoundHalfEven(g.DbToY(-25.5f));
+        int outside = 0;
+        for (int y = top; y < std::min(top + 16, g.height); ++y)
+            for (int x = g.right + 1; x < g.width; ++x) {
+                const QColor c = f.pixelColor(x, y);
+                outside += c.lightness() > 100 && std::abs(c.red() - c.blue()) < 12 ? 1 : 0; // the labels' grey
+            }
+        EXPECT_EQ(outside, 0) << size.width() << "x" << size.height();
+    }
+}
+
+// Each frame restores only what the last one drew; after any run of edits, fades,
+// pulses and banners it must equal a frame drawn over a whole copy of the layer below.
+TEST_F(Plot, AFrameRestoredInPartsEqualsOneDrawnWhole)
+{
+    make(0);
+    const auto drawnWhole = [this] {
+        const QImage parts = frame().copy();
+        plot->display().onInactiveChanged(); // a new layer below: the next frame copies it whole
+        plot->DrawFrame();
+        return parts == frame();
+    };
+    const auto& g = plot->display().geometry();
+    for (int j : {4, 14, 0, 15, 7}) {
+        const auto [x, y] = markerAt(j);
+        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        for (int step = 0; step < 6; ++step) {
+            plot->editor().MouseMove(x + 40 * step, g.DbToY(step % 2 ? 11.5f : -23.5f));
+            clock.advance(1);
+        }
+        plot->editor().MouseUp();
+        EXPECT_TRUE(drawnWhole()) << "after dragging point " << j;
+        store.at(0, 2560 + 0x16).Value = j % 2; // the bypass banner comes and goes
+        for (int tick = 0; tick < 5; ++tick)
+            plot->display().LinkTicked();
+        clock.advance(700 + 70 * 8);
+        EXPECT_TRUE(drawnWhole()) << "after the fade of point " << j;
     }
 }

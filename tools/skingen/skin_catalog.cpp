@@ -271,6 +271,7 @@ void BandFader(Entries& e)
         Add(e, s.id, 16, 16, s.role, [s](QPainter& p, const QRectF& r) {
             Button(p, r.adjusted(1, 1, -1, -1), s.text, s.look, kSinging, QString(s.text).size() > 1 ? 8 : 10);
             if (s.look == Look::Disabled) {
+                p.setBrush(Qt::NoBrush); // an outline only: the letter stays visible
                 p.setPen(QPen(kDim, 1));
                 p.drawRoundedRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
             }
