@@ -178,7 +178,10 @@ void frmEQ::connectControl(const ControlSpec& spec, QWidget* widget)
     else if (name == "cmdMinForm")
         action = [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
     else if (name == "cmdExit")
-        action = [this] { requestClose(); };
+        action = [this] {
+            emit exitChosen();
+            requestClose();
+        };
     else if (name == "cmdConnectStatus")
         action = [this] { m_session.link().ConnectButtonClicked(); };
     else if (name == "cmdUndo")

@@ -110,6 +110,8 @@ public:
 
 signals:
     void captionChanged(const QString& caption);
+    // The window's own close button: the user leaves the application, not only this window.
+    void exitChosen();
     // The window has unloaded itself (after a close request); the frame destroys it.
     void unloaded();
 

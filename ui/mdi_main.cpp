@@ -116,6 +116,7 @@ void mdiMain::LoadMainWindow()
     m_frm->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_frm, &frmEQ::captionChanged, this, [this](const QString& caption) { setWindowTitle(caption); });
     connect(m_frm, &frmEQ::unloaded, this, [this] { mainWindowGone(); });
+    connect(m_frm, &frmEQ::exitChosen, this, [this] { m_quitting = true; });
     m_sub = m_area->addSubWindow(m_frm, Qt::FramelessWindowHint);
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->availableGeometry().height() : FrmEqGeometry::kDesignHeight;

@@ -2,7 +2,11 @@
 
 #include "ui/mdi_main.h"
 
+#include "controls/m_btn_flag.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -39,4 +43,19 @@ TEST(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
     frame.action("cmdOfflineMode")->trigger();
     EXPECT_FALSE(session.link().LinkOnline());
     EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 脱机模式");
+}
+
+TEST(MdiMain, TheMainWindowsCloseButtonEndsTheApplication)
+{
+    core::ManualScheduler clock;
+    ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    ScriptedPrompter prompter;
+    ui::mdiMain frame(session, prompter);
+    frame.show();
+    bool quit = false;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+    QTest::mouseClick(frame.mainWindow()->named("cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(frame.mainWindowLoaded());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompter.questions.size(), 1u);
 }
