@@ -1,0 +1,88 @@
+#include "table_window.h"
+
+#include "console_session.h"
+#include "control_factory.h"
+#include "page_panel.h"
+
+#include "controls/m_combo_box.h"
+#include "controls/m_scroll_bar.h"
+
+#include "core/rounding.h"
+
+namespace quorix::ui {
+
+TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent)
+    : QDialog(parent), m_layout(layout),
+      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+{
+    setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
+    setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+    setAccessibleName(windowTitle());
+    setFixedSize(layout.width, layout.height);
+    m_panel = new PagePanel(layout.background, this);
+    m_panel->setGeometry(rect());
+
+    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
+    for (const ControlSpec& spec : layout.controls) {
+        QWidget* widget = CreateControl(spec, m_panel, context);
+        const int index = spec.index;
+        if (auto* s = qobject_cast<controls::MScrollBar*>(widget)) {
+            m_sliders[index] = s;
+            s->setVisible(spec.tVisible);
+            if (spec.tVisible)
+                connect(s, &controls::MScrollBar::Scroll, this, [this, s, index] {
+                    s->setEnabled(false);
+                    sliderScrolled(index, core::RoundHalfEven(s->Value()));
+                    s->setEnabled(true);
+                });
+        } else if (auto* c = qobject_cast<controls::MComboBox*>(widget)) {
+            m_combos[index] = c;
+            connect(c, &controls::MComboBox::Click, this, [this, index](int value) { comboClicked(index, value); });
+        }
+    }
+    LoadValues();
+}
+
+TableWindow::~TableWindow() = default;
+
+controls::MScrollBar* TableWindow::slider(int index) const
+{
+    const auto it = m_sliders.find(index);
+    return it == m_sliders.end() ? nullptr : it->second;
+}
+
+controls::MComboBox* TableWindow::combo(int index) const
+{
+    const auto it = m_combos.find(index);
+    return it == m_combos.end() ? nullptr : it->second;
+}
+
+void TableWindow::LoadValues()
+{
+    const core::ParamStore& store = m_write.values();
+    for (const auto& [index, s] : m_sliders)
+        s->setValue(static_cast<float>(store.at(0, s->Addr).Value));
+    for (const auto& [index, c] : m_combos)
+        c->setValue(store.at(0, c->Addr).Value);
+}
+
+void TableWindow::sliderScrolled(int index, int value)
+{
+    m_write(slider(index)->Addr, value, m_layout.bothModes);
+}
+
+void TableWindow::comboClicked(int index, int value)
+{
+    m_write(combo(index)->Addr, value, m_layout.bothModes);
+}
+
+void TableWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    for (const auto& [index, s] : m_sliders)
+        s->BkGround_Init(false);
+    for (const auto& [index, c] : m_combos)
+        c->BkGround_Init(false);
+}
+
+} // namespace quorix::ui
