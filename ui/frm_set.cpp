@@ -30,7 +30,8 @@ void frmSet::sliderScrolled(int index, int value)
 
 void frmSet::comboClicked(int index, int value)
 {
-    m_settings.ComboClicked(combo(index)->Addr, value);
+    if (comboAddress(index) >= 0)
+        m_settings.ComboClicked(comboAddress(index), value);
 }
 
 void frmSet::showLevel(int index, int value)

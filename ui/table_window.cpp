@@ -8,6 +8,7 @@
 #include "controls/m_scroll_bar.h"
 
 #include "core/rounding.h"
+#include "core/tag_address.h"
 
 namespace quorix::ui {
 
@@ -36,7 +37,9 @@ TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QW
                     s->setEnabled(true);
                 });
         } else if (auto* c = qobject_cast<controls::MComboBox*>(widget)) {
-            m_combos[index] = c;
+            const auto number = core::ParseTagNumber(spec.tag);
+            const bool fits = number && *number >= 0 && *number < core::kAddressCount;
+            m_combos[index] = {c, fits ? static_cast<int>(*number) : -1};
             connect(c, &controls::MComboBox::Click, this, [this, index](int value) { comboClicked(index, value); });
         }
     }
@@ -54,7 +57,13 @@ controls::MScrollBar* TableWindow::slider(int index) const
 controls::MComboBox* TableWindow::combo(int index) const
 {
     const auto it = m_combos.find(index);
-    return it == m_combos.end() ? nullptr : it->second;
+    return it == m_combos.end() ? nullptr : it->second.widget;
+}
+
+int TableWindow::comboAddress(int index) const
+{
+    const auto it = m_combos.find(index);
+    return it == m_combos.end() ? -1 : it->second.address;
 }
 
 void TableWindow::LoadValues()
@@ -63,7 +72,8 @@ void TableWindow::LoadValues()
     for (const auto& [index, s] : m_sliders)
         s->setValue(static_cast<float>(store.at(0, s->Addr).Value));
     for (const auto& [index, c] : m_combos)
-        c->setValue(store.at(0, c->Addr).Value);
+        if (c.address >= 0)
+            c.widget->setValue(store.at(0, c.address).Value);
 }
 
 void TableWindow::sliderScrolled(int index, int value)
@@ -73,7 +83,8 @@ void TableWindow::sliderScrolled(int index, int value)
 
 void TableWindow::comboClicked(int index, int value)
 {
-    m_write(combo(index)->Addr, value, m_layout.bothModes);
+    if (comboAddress(index) >= 0)
+        m_write(comboAddress(index), value, m_layout.bothModes);
 }
 
 void TableWindow::showEvent(QShowEvent* event)
@@ -82,7 +93,7 @@ void TableWindow::showEvent(QShowEvent* event)
     for (const auto& [index, s] : m_sliders)
         s->BkGround_Init(false);
     for (const auto& [index, c] : m_combos)
-        c->BkGround_Init(false);
+        c.widget->BkGround_Init(false);
 }
 
 } // namespace quorix::ui

@@ -30,6 +30,8 @@ public:
     // Controls by array index; null when there is none.
     controls::MScrollBar* slider(int index) const;
     controls::MComboBox* combo(int index) const;
+    // A drop-down's parameter: its Tag read as one number ("&HA04"), -1 when it is not one.
+    int comboAddress(int index) const;
 
     // Every control shows the value of its parameter at mode index 0.
     void LoadValues();
@@ -46,7 +48,11 @@ private:
     SecondaryWrite m_write;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::MScrollBar*> m_sliders;
-    std::map<int, controls::MComboBox*> m_combos;
+    struct Combo {
+        controls::MComboBox* widget;
+        int address;
+    };
+    std::map<int, Combo> m_combos;
 };
 
 } // namespace quorix::ui
