@@ -178,4 +178,17 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
 }
 
+TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileItIsLoaded)
+{
+    frame.show();
+    frame.action("CmdStartupSettings")->trigger();
+    QPointer<ui::frmSet> settings = frame.secondaryWindows().settings();
+    ASSERT_TRUE(settings);
+    frame.mainWindow()->requestClose();
+    ASSERT_FALSE(frame.mainWindowLoaded());
+    EXPECT_TRUE(!settings || !settings->isVisible());
+    frame.action("CmdStartupSettings")->trigger();
+    EXPECT_TRUE(!frame.secondaryWindows().settings() || !frame.secondaryWindows().settings()->isVisible());
+}
+
 } // namespace
