@@ -2,6 +2,7 @@
 
 #include "frm_effect_controls.h"
 #include "frm_rec_controls.h"
+#include "console_session.h"
 #include "frm_set.h"
 
 namespace quorix::ui {
@@ -48,8 +49,11 @@ void SecondaryWindows::CloseRecordingWindow()
 
 void SecondaryWindows::Refresh()
 {
-    if (m_settings)
-        m_settings->LoadValues();
+    if (!m_settings)
+        return;
+    m_settings->LoadValues();
+    // Opened before the processor answered, the window learns its variant with the first read.
+    m_settings->placeLoudspeakerLists(m_session.link().state().DeviceVariantFlag);
 }
 
 void SecondaryWindows::CloseAll()

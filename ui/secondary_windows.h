@@ -20,7 +20,7 @@ public:
     void ShowRecordingWindow();
     void ShowEffectWindow();
     void CloseRecordingWindow();
-    // frmSet's LoadValues, while it is loaded.
+    // frmSet's LoadValues and loudspeaker lists, while it is loaded.
     void Refresh();
     void CloseAll();
 

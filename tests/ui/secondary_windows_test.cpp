@@ -191,4 +191,18 @@ TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileIt
     EXPECT_TRUE(!frame.secondaryWindows().settings() || !frame.secondaryWindows().settings()->isVisible());
 }
 
+TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRead)
+{
+    processor().setVariant('3');
+    frame.show();
+    frame.action("CmdStartupSettings")->trigger();
+    ui::frmSet* settings = frame.secondaryWindows().settings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->combo(2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    EXPECT_EQ(settings->combo(4)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_GE(settings->combo(2)->y(), settings->height());
+}
+
 } // namespace
