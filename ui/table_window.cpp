@@ -10,6 +10,8 @@
 #include "core/rounding.h"
 #include "core/tag_address.h"
 
+#include <QPointer>
+
 namespace quorix::ui {
 
 TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent)
@@ -32,9 +34,12 @@ TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QW
             s->setVisible(spec.tVisible);
             if (spec.tVisible)
                 connect(s, &controls::MScrollBar::Scroll, this, [this, s, index] {
+                    // The write waits for its reply; a read inside that wait may close the window.
+                    const QPointer<controls::MScrollBar> alive(s);
                     s->setEnabled(false);
                     sliderScrolled(index, core::RoundHalfEven(s->Value()));
-                    s->setEnabled(true);
+                    if (alive)
+                        s->setEnabled(true);
                 });
         } else if (auto* c = qobject_cast<controls::MComboBox*>(widget)) {
             const auto number = core::ParseTagNumber(spec.tag);
