@@ -93,7 +93,8 @@ void mdiMain::createMenus()
         });
     }
     named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
-    named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
+    QAction* startup = named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
+    connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
 }

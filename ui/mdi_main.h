@@ -1,5 +1,6 @@
 #pragma once
 
+#include "secondary_windows.h"
 #include "window_actions.h"
 
 #include <QMainWindow>
@@ -29,6 +30,7 @@ public:
     frmEQ* mainWindow() const { return m_frm; }
     bool mainWindowLoaded() const { return m_frm != nullptr; }
     QAction* action(const QString& name) const;
+    const SecondaryWindows& secondaryWindows() const { return m_secondary; }
 
     // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
     void CmdMainWindowChosen();
@@ -50,13 +52,13 @@ private:
     void SaveConfigurationFile() override {}
     void ShowRecallMenu() override {}
     void ShowStoreMenu() override {}
-    void ShowStartupSettings() override {}
-    void ShowRecordingWindow() override {}
-    void ShowEffectWindow() override {}
+    void ShowStartupSettings() override { m_secondary.ShowStartupSettings(m_frm); }
+    void ShowRecordingWindow() override { m_secondary.ShowRecordingWindow(); }
+    void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
     void ShowExitSave() override {}
-    void CloseRecordingWindow() override {}
-    void RefreshSecondaryWindows() override {}
-    void MainWindowUnloaded() override {}
+    void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
+    void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
+    void MainWindowUnloaded() override { m_secondary.CloseAll(); }
 
     ConsoleSession& m_session;
     Prompter& m_prompter;
@@ -65,6 +67,7 @@ private:
     QPointer<QWidget> m_simPanel;
     frmEQ* m_frm = nullptr;
     bool m_quitting = false;
+    SecondaryWindows m_secondary{m_session, this};
 };
 
 } // namespace quorix::ui

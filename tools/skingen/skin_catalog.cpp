@@ -4,6 +4,10 @@
 
 #include "graph/curve_colours.h"
 
+#include "ui/frm_effect_controls.h"
+#include "ui/frm_rec_controls.h"
+#include "ui/frm_set_controls.h"
+
 #include <QLinearGradient>
 #include <QPainterPath>
 
@@ -487,22 +491,56 @@ void Graph(Entries& e)
     }
 }
 
+void WindowBackdrop(QPainter& p, const QRectF& r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor("#1c2027"));
+    g.setColorAt(1, QColor("#111418"));
+    p.fillRect(r, g);
+    p.setPen(QPen(QColor(255, 255, 255, 10), 1));
+    for (qreal y = 0.5; y < r.height(); y += 4)
+        p.drawLine(QPointF(0, y), QPointF(r.width(), y));
+    p.setPen(QPen(kEdge, 1));
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A secondary window's background: the backdrop, one inset panel and the
+// titles and labels its layout places in the image.
+void SecondaryWindow(Entries& e, const quorix::ui::WindowLayout& layout)
+{
+    const QString role = "window background " + Utf8(layout.caption) + " (" + Utf8(layout.objectName) +
+                         ") with its titles and labels";
+    Add(e, layout.background, layout.width, layout.height, role, [layout](QPainter& p, const QRectF& r) {
+        WindowBackdrop(p, r);
+        Panel(p, r.adjusted(6, 6, -6, -6), 6, QColor("#20252c"), QColor("#181b20"), kEdge);
+        for (const quorix::ui::ArtText& t : layout.art) {
+            const QRectF box(t.x, t.y, t.width, t.pixelSize + 6);
+            const int align = static_cast<int>(t.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            Text(p, box, Utf8(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
+            if (t.title) {
+                p.setPen(QPen(kSinging, 2));
+                const qreal y = box.bottom() + 2;
+                p.drawLine(QPointF(box.left() + (t.centred ? box.width() / 2 - 14 : 0), y),
+                           QPointF(box.left() + (t.centred ? box.width() / 2 + 14 : 28), y));
+            }
+        }
+    });
+}
+
 void Windows(Entries& e)
 {
-    Add(e, 196, 980, 520, "window background (main window and galleries)", [](QPainter& p, const QRectF& r) {
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, QColor("#1c2027"));
-        g.setColorAt(1, QColor("#111418"));
-        p.fillRect(r, g);
-        p.setPen(QPen(QColor(255, 255, 255, 10), 1));
-        for (qreal y = 0.5; y < r.height(); y += 4)
-            p.drawLine(QPointF(0, y), QPointF(r.width(), y));
-        p.setPen(QPen(kEdge, 1));
-        p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-    });
+    Add(e, 196, 980, 520, "window background (main window and galleries)", WindowBackdrop);
     Add(e, 197, 959, 253, "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
         Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
     });
+    SecondaryWindow(e, quorix::ui::FrmSetLayout());
+    SecondaryWindow(e, quorix::ui::FrmRecLayout());
+    SecondaryWindow(e, quorix::ui::FrmEffectLayout());
 }
 
 } // namespace

@@ -1,0 +1,208 @@
+#include "console_fixture.h"
+
+#include "ui/frm_effect_controls.h"
+#include "ui/frm_rec_controls.h"
+#include "ui/frm_set.h"
+#include "ui/frm_set_controls.h"
+#include "ui/mdi_main.h"
+
+#include "controls/m_btn_flag.h"
+#include "controls/m_combo_box.h"
+#include "controls/m_scroll_bar.h"
+
+#include "core/address_map.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+constexpr int kCommon = core::kCommonBase;
+
+struct SecondaryWindows : ::testing::Test, ConsoleFixture {
+    void SetUp() override { load(); }
+
+    void move(controls::MScrollBar* slider, float raw)
+    {
+        slider->setValue(raw);
+        slider->RaiseEventScroll();
+        clock.advance(100);
+    }
+    // Opens the list on the face and picks the item by its row, as a user does.
+    void pick(controls::MComboBox* combo, int row)
+    {
+        QTest::mousePress(combo, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(combo, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_TRUE(combo->isOpen());
+        const QRect item = combo->popup()->visualItemRect(combo->popup()->item(row));
+        QTest::mousePress(combo->popup()->viewport(), Qt::LeftButton, {}, item.center());
+        clock.advance(100);
+    }
+    int stored(int address) { return session.store().at(0, address).Value; }
+    int atProcessor(int address) { return processor().value(0, address); }
+};
+
+TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxima)
+{
+    connect();
+    ui::frmSet settings(session, frm());
+    settings.show();
+    EXPECT_EQ(settings.windowTitle(), "设备控制");
+    EXPECT_EQ(settings.size(), QSize(720, 230));
+    EXPECT_EQ(settings.slider(1)->accessibleName(), "最大麦克风音量");
+
+    pick(settings.combo(1), 1); // "2" of the backlight list, counted from 1
+    EXPECT_EQ(settings.combo(1)->selectedText(), "2");
+    EXPECT_EQ(stored(kCommon + 0x27), 2);
+    EXPECT_EQ(atProcessor(kCommon + 0x27), 2);
+    pick(settings.combo(0), 4); // "USER1" of the power-on modes
+    EXPECT_EQ(settings.combo(0)->selectedText(), "USER1");
+    EXPECT_EQ(atProcessor(kCommon + 0x04), 4);
+
+    move(settings.slider(4), 60); // power-on microphone level, its maximum 80
+    move(settings.slider(1), 25); // the maximum pulls it down
+    EXPECT_EQ(settings.slider(4)->Value(), 25.0f);
+    EXPECT_EQ(atProcessor(kCommon + 0x06), 25);
+    EXPECT_EQ(atProcessor(kCommon + 0x09), 25);
+    EXPECT_EQ(frm().slider(1)->MaxValue(), 25);
+    move(settings.slider(4), 70); // snaps back to the maximum
+    EXPECT_EQ(settings.slider(4)->Value(), 25.0f);
+    EXPECT_EQ(stored(kCommon + 0x06), 25);
+}
+
+TEST_F(SecondaryWindows, OfflineChangesReachOnlyTheStore)
+{
+    ui::frmSet settings(session, frm());
+    ui::TableWindow recording(session, ui::FrmRecLayout());
+    const int before = atProcessor(kCommon + 0x07);
+    move(settings.slider(5), 11);
+    move(recording.slider(2), 120);
+    EXPECT_EQ(stored(kCommon + 0x07), 11);
+    EXPECT_EQ(stored(2048 + 2), 120);
+    EXPECT_EQ(atProcessor(kCommon + 0x07), before);
+    EXPECT_NE(atProcessor(2048 + 2), 120);
+}
+
+TEST_F(SecondaryWindows, TheVariantFlagSwapsTheLoudspeakerLists)
+{
+    ui::frmSet settings(session, frm());
+    for (const bool variant : {false, true}) {
+        settings.placeLoudspeakerLists(variant);
+        EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+        EXPECT_GE(settings.combo(variant ? 2 : 4)->y(), settings.height());
+    }
+}
+
+TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewValue)
+{
+    connect();
+    session.view().CurrentMode = 1;
+    const int address = 768 + 0x16; // 混响空间
+    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    EXPECT_EQ(effect.windowTitle(), "专业设置");
+    EXPECT_EQ(effect.slider(5)->accessibleName(), "混响空间");
+    move(effect.slider(5), 33);
+    EXPECT_EQ(session.store().at(0, address).Value, 33);
+    EXPECT_EQ(session.store().at(1, address).Value, 33);
+    EXPECT_EQ(processor().value(1, address), 33);
+}
+
+TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
+{
+    connect();
+    ui::TableWindow recording(session, ui::FrmRecLayout());
+    recording.show();
+    EXPECT_EQ(recording.size(), QSize(850, 335));
+    for (int i = 0; i < 18; ++i) {
+        controls::MScrollBar* s = recording.slider(i);
+        const bool left = i < 7 || i == 14;
+        if (left)
+            EXPECT_TRUE(recording.rect().contains(s->geometry())) << i;
+        else
+            EXPECT_FALSE(recording.rect().intersects(s->geometry())) << i;
+        EXPECT_EQ(s->Addr, (left || i == 16 ? 2048 : 2304) + (i < 14 ? i % 7 : i < 16 ? 7 : 8)) << i;
+    }
+    move(recording.slider(14), 64);
+    EXPECT_EQ(atProcessor(2048 + 7), 64);
+}
+
+TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
+{
+    ui::frmSet settings(session, frm());
+    ui::TableWindow recording(session, ui::FrmRecLayout());
+    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording),
+                       static_cast<QWidget*>(&effect)}) {
+        std::vector<QRect> shown;
+        for (QWidget* child : w->findChildren<QWidget*>()) {
+            if (!qobject_cast<controls::MScrollBar*>(child) && !qobject_cast<controls::MComboBox*>(child))
+                continue;
+            if (!w->rect().intersects(child->geometry()))
+                continue; // laid out of view on purpose
+            EXPECT_TRUE(w->rect().contains(child->geometry())) << child->accessibleName().toStdString();
+            for (const QRect& other : shown)
+                EXPECT_FALSE(other.intersects(child->geometry())) << child->accessibleName().toStdString();
+            shown.push_back(child->geometry());
+        }
+    }
+}
+
+// The frame opens the windows and keeps them in step with the link.
+struct FrameWindows : ::testing::Test, ConsoleFixture {
+    ui::mdiMain frame{session, prompter};
+};
+
+TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWindow)
+{
+    frame.show();
+    frame.action("CmdStartupSettings")->trigger();
+    ui::frmSet* settings = frame.secondaryWindows().settings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->isVisible());
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+
+    processor().setValue(0, kCommon + 0x05, 17);
+    QWidget* recordPage = frame.mainWindow()->named("cmdRecordPage");
+    QTest::mouseClick(recordPage, Qt::LeftButton, {}, recordPage->rect().center());
+    ASSERT_NE(frame.secondaryWindows().recording(), nullptr);
+    EXPECT_TRUE(frame.secondaryWindows().recording()->isModal());
+    ASSERT_TRUE(session.link().ReadFromDevice(0, true, link::Command::ReadBlock));
+    clock.advance(100);
+    EXPECT_EQ(settings->slider(3)->Value(), 17.0f);
+    EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
+}
+
+TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileItIsLoaded)
+{
+    frame.show();
+    frame.action("CmdStartupSettings")->trigger();
+    QPointer<ui::frmSet> settings = frame.secondaryWindows().settings();
+    ASSERT_TRUE(settings);
+    frame.mainWindow()->requestClose();
+    ASSERT_FALSE(frame.mainWindowLoaded());
+    EXPECT_TRUE(!settings || !settings->isVisible());
+    frame.action("CmdStartupSettings")->trigger();
+    EXPECT_TRUE(!frame.secondaryWindows().settings() || !frame.secondaryWindows().settings()->isVisible());
+}
+
+TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRead)
+{
+    processor().setVariant('3');
+    frame.show();
+    frame.action("CmdStartupSettings")->trigger();
+    ui::frmSet* settings = frame.secondaryWindows().settings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->combo(2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    EXPECT_EQ(settings->combo(4)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_GE(settings->combo(2)->y(), settings->height());
+}
+
+} // namespace

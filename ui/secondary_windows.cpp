@@ -1,0 +1,67 @@
+#include "secondary_windows.h"
+
+#include "frm_effect_controls.h"
+#include "frm_rec_controls.h"
+#include "console_session.h"
+#include "frm_set.h"
+
+namespace quorix::ui {
+
+SecondaryWindows::SecondaryWindows(ConsoleSession& session, QWidget* owner) : m_session(session), m_owner(owner) {}
+
+void SecondaryWindows::ShowStartupSettings(frmEQ* mainWindow)
+{
+    if (!mainWindow)
+        return;
+    if (!m_settings) {
+        m_settings = new frmSet(m_session, *mainWindow, m_owner);
+        m_settings->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
+}
+
+void SecondaryWindows::ShowRecordingWindow()
+{
+    showModal(m_recording, new TableWindow(m_session, FrmRecLayout(), m_owner));
+}
+
+void SecondaryWindows::ShowEffectWindow()
+{
+    showModal(m_effect, new TableWindow(m_session, FrmEffectLayout(), m_owner));
+}
+
+void SecondaryWindows::showModal(QPointer<TableWindow>& slot, TableWindow* window)
+{
+    delete slot;
+    slot = window;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+}
+
+void SecondaryWindows::CloseRecordingWindow()
+{
+    if (m_recording)
+        m_recording->close();
+}
+
+void SecondaryWindows::Refresh()
+{
+    if (!m_settings)
+        return;
+    m_settings->LoadValues();
+    // Opened before the processor answered, the window learns its variant with the first read.
+    m_settings->placeLoudspeakerLists(m_session.link().state().DeviceVariantFlag);
+}
+
+void SecondaryWindows::CloseAll()
+{
+    for (QWidget* window : {static_cast<QWidget*>(m_settings), static_cast<QWidget*>(m_recording),
+                            static_cast<QWidget*>(m_effect)})
+        if (window)
+            window->close();
+}
+
+} // namespace quorix::ui

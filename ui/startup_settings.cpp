@@ -1,0 +1,46 @@
+#include "startup_settings.h"
+
+#include <stdexcept>
+
+namespace quorix::ui {
+
+StartupSettings::StartupSettings(SecondaryWrite write, StartupSettingsHost& host)
+    : m_write(std::move(write)), m_host(host)
+{
+}
+
+int StartupSettings::stored(int slider) const
+{
+    return m_write.values().at(0, kLevelAddresses[static_cast<std::size_t>(slider)]).Value;
+}
+
+void StartupSettings::LevelScrolled(int slider, int value)
+{
+    if (slider < 0 || slider >= kLevelCount)
+        throw std::out_of_range("no such startup level slider");
+    const bool powerOn = slider >= 3;
+    if (powerOn && value > stored(slider - 3)) {
+        value = stored(slider - 3);
+        m_host.showLevel(slider, value);
+    }
+    const int address = kLevelAddresses[static_cast<std::size_t>(slider)];
+    m_write.store(address, value);
+    m_host.setMasterMaxima(stored(0), stored(1), stored(2));
+    if (!powerOn) {
+        for (int k = 0; k < 3; ++k) {
+            if (stored(k + 3) <= stored(k))
+                continue;
+            m_write.store(kLevelAddresses[static_cast<std::size_t>(k + 3)], stored(k));
+            m_host.showLevel(k + 3, stored(k));
+            m_write.send(kLevelAddresses[static_cast<std::size_t>(k + 3)]);
+        }
+    }
+    m_write.send(address);
+}
+
+void StartupSettings::ComboClicked(int address, int value)
+{
+    m_write(address, value);
+}
+
+} // namespace quorix::ui

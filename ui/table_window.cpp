@@ -1,0 +1,104 @@
+#include "table_window.h"
+
+#include "console_session.h"
+#include "control_factory.h"
+#include "page_panel.h"
+
+#include "controls/m_combo_box.h"
+#include "controls/m_scroll_bar.h"
+
+#include "core/rounding.h"
+#include "core/tag_address.h"
+
+#include <QPointer>
+
+namespace quorix::ui {
+
+TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent)
+    : QDialog(parent), m_layout(layout),
+      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+{
+    setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
+    setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+    setAccessibleName(windowTitle());
+    setFixedSize(layout.width, layout.height);
+    m_panel = new PagePanel(layout.background, this);
+    m_panel->setGeometry(rect());
+
+    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
+    for (const ControlSpec& spec : layout.controls) {
+        QWidget* widget = CreateControl(spec, m_panel, context);
+        const int index = spec.index;
+        if (auto* s = qobject_cast<controls::MScrollBar*>(widget)) {
+            m_sliders[index] = s;
+            s->setVisible(spec.tVisible);
+            if (spec.tVisible)
+                connect(s, &controls::MScrollBar::Scroll, this, [this, s, index] {
+                    // The write waits for its reply; a read inside that wait may close the window.
+                    const QPointer<controls::MScrollBar> alive(s);
+                    s->setEnabled(false);
+                    sliderScrolled(index, core::RoundHalfEven(s->Value()));
+                    if (alive)
+                        s->setEnabled(true);
+                });
+        } else if (auto* c = qobject_cast<controls::MComboBox*>(widget)) {
+            const auto number = core::ParseTagNumber(spec.tag);
+            const bool fits = number && *number >= 0 && *number < core::kAddressCount;
+            m_combos[index] = {c, fits ? static_cast<int>(*number) : -1};
+            connect(c, &controls::MComboBox::Click, this, [this, index](int value) { comboClicked(index, value); });
+        }
+    }
+    LoadValues();
+}
+
+TableWindow::~TableWindow() = default;
+
+controls::MScrollBar* TableWindow::slider(int index) const
+{
+    const auto it = m_sliders.find(index);
+    return it == m_sliders.end() ? nullptr : it->second;
+}
+
+controls::MComboBox* TableWindow::combo(int index) const
+{
+    const auto it = m_combos.find(index);
+    return it == m_combos.end() ? nullptr : it->second.widget;
+}
+
+int TableWindow::comboAddress(int index) const
+{
+    const auto it = m_combos.find(index);
+    return it == m_combos.end() ? -1 : it->second.address;
+}
+
+void TableWindow::LoadValues()
+{
+    const core::ParamStore& store = m_write.values();
+    for (const auto& [index, s] : m_sliders)
+        s->setValue(static_cast<float>(store.at(0, s->Addr).Value));
+    for (const auto& [index, c] : m_combos)
+        if (c.address >= 0)
+            c.widget->setValue(store.at(0, c.address).Value);
+}
+
+void TableWindow::sliderScrolled(int index, int value)
+{
+    m_write(slider(index)->Addr, value, m_layout.bothModes);
+}
+
+void TableWindow::comboClicked(int index, int value)
+{
+    if (comboAddress(index) >= 0)
+        m_write(comboAddress(index), value, m_layout.bothModes);
+}
+
+void TableWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    for (const auto& [index, s] : m_sliders)
+        s->BkGround_Init(false);
+    for (const auto& [index, c] : m_combos)
+        c.widget->BkGround_Init(false);
+}
+
+} // namespace quorix::ui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "secondary_write.h"
+#include "window_layout.h"
+
+#include <QDialog>
+
+#include <map>
+
+namespace quorix::controls {
+class MComboBox;
+class MScrollBar;
+} // namespace quorix::controls
+
+namespace quorix::ui {
+
+class ConsoleSession;
+class PagePanel;
+
+// A secondary window made from its table: a fixed-size dialog with its
+// background image and its bound controls, loaded from the store at mode index
+// 0. A control change is stored and, online, written as one parameter.
+class TableWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent = nullptr);
+    ~TableWindow() override;
+
+    // Controls by array index; null when there is none.
+    controls::MScrollBar* slider(int index) const;
+    controls::MComboBox* combo(int index) const;
+    // A drop-down's parameter: its Tag read as one number ("&HA04"), -1 when it is not one.
+    int comboAddress(int index) const;
+
+    // Every control shows the value of its parameter at mode index 0.
+    void LoadValues();
+
+protected:
+    virtual void sliderScrolled(int index, int value);
+    virtual void comboClicked(int index, int value);
+    void showEvent(QShowEvent* event) override;
+
+    SecondaryWrite writer() const { return m_write; }
+
+private:
+    WindowLayout m_layout;
+    SecondaryWrite m_write;
+    PagePanel* m_panel = nullptr;
+    std::map<int, controls::MScrollBar*> m_sliders;
+    struct Combo {
+        controls::MComboBox* widget;
+        int address;
+    };
+    std::map<int, Combo> m_combos;
+};
+
+} // namespace quorix::ui
