@@ -29,6 +29,7 @@ public:
 
     frmEQ* mainWindow() const { return m_frm; }
     bool mainWindowLoaded() const { return m_frm != nullptr; }
+    bool quitting() const { return m_quitting; }
     QAction* action(const QString& name) const;
     const SecondaryWindows& secondaryWindows() const { return m_secondary; }
 

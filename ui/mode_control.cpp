@@ -75,17 +75,19 @@ void ModeControl::ModeCopyClicked()
 
 void ModeControl::UndoClicked()
 {
-    m_host.setEditingBlocked(true);
-    const bool restored = m_undo.Undo([this](int address) { return send(address); });
-    m_host.setEditingBlocked(false);
-    if (restored)
-        m_host.RefreshControls();
+    restore([this](const core::UndoHistory::SendFn& send) { return m_undo.Undo(send); });
 }
 
 void ModeControl::RedoClicked()
 {
+    restore([this](const core::UndoHistory::SendFn& send) { return m_undo.Redo(send); });
+}
+
+void ModeControl::restore(const std::function<bool(const core::UndoHistory::SendFn&)>& step)
+{
+    // The window stays disabled while the restored parameters are written.
     m_host.setEditingBlocked(true);
-    const bool restored = m_undo.Redo([this](int address) { return send(address); });
+    const bool restored = step([this](int address) { return send(address); });
     m_host.setEditingBlocked(false);
     if (restored)
         m_host.RefreshControls();

@@ -45,6 +45,8 @@ public:
 
 private:
     bool send(int address);
+    // Undo or redo with the window blocked, then the screen refreshed.
+    void restore(const std::function<bool(const core::UndoHistory::SendFn&)>& step);
 
     core::ParamStore& m_store;
     core::ViewState& m_view;

@@ -12,13 +12,22 @@
 
 using namespace quorix;
 
-TEST(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
-{
+namespace {
+
+// The frame window with its main window, against the virtual processor in virtual time.
+struct MdiMain : ::testing::Test {
     core::ManualScheduler clock;
     ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
     ScriptedPrompter prompter;
-    ui::mdiMain frame(session, prompter);
-    frame.show();
+    ui::mdiMain frame{session, prompter};
+
+    void SetUp() override { frame.show(); }
+};
+
+} // namespace
+
+TEST_F(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
+{
     QAction* item = frame.action("CmdMainWindow");
     ASSERT_TRUE(frame.mainWindowLoaded());
     EXPECT_TRUE(item->isChecked());
@@ -45,17 +54,10 @@ TEST(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
     EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 脱机模式");
 }
 
-TEST(MdiMain, TheMainWindowsCloseButtonEndsTheApplication)
+TEST_F(MdiMain, TheMainWindowsCloseButtonEndsTheApplication)
 {
-    core::ManualScheduler clock;
-    ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
-    ScriptedPrompter prompter;
-    ui::mdiMain frame(session, prompter);
-    frame.show();
-    bool quit = false;
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
     QTest::mouseClick(frame.mainWindow()->named("cmdExit"), Qt::LeftButton);
     EXPECT_FALSE(frame.mainWindowLoaded());
-    QCoreApplication::processEvents();
     EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(frame.quitting()); // the frame ends the application once the window has unloaded
 }
