@@ -3,6 +3,7 @@
 #include "console_session.h"
 #include "frm_eq.h"
 #include "frm_eq_controls.h"
+#include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
 
@@ -25,7 +26,8 @@ const QString kProductTitle = QStringLiteral("Quorix_Series");
 } // namespace
 
 mdiMain::mdiMain(ConsoleSession& session, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_prompter(prompter)
+    : QMainWindow(parent), m_session(session), m_prompter(prompter),
+      m_presets(std::make_unique<PresetActions>(session, prompter, *this))
 {
     setWindowTitle(kProductTitle);
     m_area = new QMdiArea(this);
@@ -92,11 +94,25 @@ void mdiMain::createMenus()
             m_simPanel->raise();
         });
     }
-    named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
+    QAction* programSetup = named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
+    connect(programSetup, &QAction::triggered, this, [this] {
+        if (m_frm)
+            m_presets->ShowProgramManager();
+    });
+    connect(this, &mdiMain::mainWindowLoadedChanged, this, [this](bool loaded) {
+        if (!loaded)
+            m_presets->MainWindowGone();
+    });
     named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
 }
+
+void mdiMain::OpenConfigurationFile() { m_presets->OpenConfigurationFile(); }
+void mdiMain::SaveConfigurationFile() { m_presets->SaveConfigurationFile(); }
+void mdiMain::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
+void mdiMain::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
+void mdiMain::ShowExitSave() { m_presets->ShowExitSave(); }
 
 void mdiMain::showAbout()
 {

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -12,6 +14,7 @@ class QMdiSubWindow;
 namespace quorix::ui {
 
 class ConsoleSession;
+class PresetActions;
 class Prompter;
 class frmEQ;
 
@@ -46,20 +49,21 @@ private:
     void showAbout();
 
     // WindowActions: the windows behind these come with later work.
-    void OpenConfigurationFile() override {}
-    void SaveConfigurationFile() override {}
-    void ShowRecallMenu() override {}
-    void ShowStoreMenu() override {}
+    void OpenConfigurationFile() override;
+    void SaveConfigurationFile() override;
+    void ShowRecallMenu() override;
+    void ShowStoreMenu() override;
     void ShowStartupSettings() override {}
     void ShowRecordingWindow() override {}
     void ShowEffectWindow() override {}
-    void ShowExitSave() override {}
+    void ShowExitSave() override;
     void CloseRecordingWindow() override {}
     void RefreshSecondaryWindows() override {}
     void MainWindowUnloaded() override {}
 
     ConsoleSession& m_session;
     Prompter& m_prompter;
+    std::unique_ptr<PresetActions> m_presets;
     QMdiArea* m_area = nullptr;
     QPointer<QMdiSubWindow> m_sub;
     QPointer<QWidget> m_simPanel;
