@@ -1,6 +1,7 @@
 #include "preset_actions.h"
 
 #include "console_session.h"
+#include "dark_dialog_style.h"
 #include "frm_eq.h"
 #include "frm_exit_save.h"
 #include "frm_program_manager.h"
@@ -30,6 +31,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
 {
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
+    ApplyDarkDialogStyle(*m_recallMenu);
     for (int preset = 0; preset < static_cast<int>(presets::kPresetNames.size()); ++preset) {
         QAction* item = m_recallMenu->addAction(PresetName(preset));
         item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
@@ -37,6 +39,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
     }
     m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
     m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
+    ApplyDarkDialogStyle(*m_storeMenu);
     for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(presets::kPresetNames.size()); ++i) {
         QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
@@ -84,8 +87,10 @@ void PresetActions::ShowExitSave()
 
 void PresetActions::ShowProgramManager()
 {
-    if (!m_programManager)
+    if (!m_programManager) {
         m_programManager = new frmProgramManager(context(), m_prompter, &m_frame);
+        m_programManager->move(m_frame.geometry().center() - m_programManager->rect().center());
+    }
     m_programManager->show();
     m_programManager->raise();
     m_programManager->activateWindow();
