@@ -14,8 +14,12 @@ bool ConfigurationFiles::SaveConfigurationFile()
     const std::filesystem::path chosen = m_chooser.ChooseConfigurationFileToSave();
     if (chosen.empty())
         return false;
-    const core::ConfigFileResult saved =
-        core::SaveConfigurationFile(core::WithConfigurationExtension(chosen), m_context.store);
+    const std::filesystem::path path = core::WithConfigurationExtension(chosen);
+    // The dialog asked about the name it was given, not about the one with the extension added.
+    std::error_code ec;
+    if (path != chosen && std::filesystem::exists(path, ec) && !m_host.askYesNo(kOverwriteQuestion))
+        return false;
+    const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
     if (!saved.ok)
         m_host.showMessage(saved.message);
     return saved.ok;

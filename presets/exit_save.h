@@ -2,6 +2,7 @@
 
 #include "flow_host.h"
 #include "preset_context.h"
+#include "preset_texts.h"
 
 #include <filesystem>
 #include <string>
@@ -42,7 +43,6 @@ private:
 inline constexpr std::string_view kNameMissing = "请输入文件名！";
 inline constexpr std::string_view kNameIsPath = "只需要输入名称即可，不是文件路径！";
 inline constexpr std::string_view kNameHasExtension = "只需要输入名称即可，不需要扩展名！";
-inline constexpr std::string_view kOverwriteQuestion = "已存在同名称的模式，要覆盖吗？";
 inline constexpr std::string_view kAllDone = "操作成功完成！";
 inline constexpr std::string_view kStoreSkippedOffline = "设备未联机，当前设置没有保存到预置！";
 inline constexpr std::string_view kStoreFailed = "保存到预置失败，当前设置没有保存到预置！";

@@ -126,6 +126,23 @@ TEST_F(ConfigurationFilesTest, CancelledOrMissingChoicesDoNothing)
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
+TEST_F(ConfigurationFilesTest, AnExistingFileBehindTheAddedExtensionIsReplacedOnlyOnYes)
+{
+    const auto existing = folder / "late.quorix";
+    std::ofstream(existing) << "keep";
+    chooser.next = folder / "late";
+    flow.answer = false;
+    EXPECT_FALSE(files.SaveConfigurationFile());
+    EXPECT_EQ(flow.questions, std::vector<std::string>{std::string(presets::kOverwriteQuestion)});
+    EXPECT_EQ(std::filesystem::file_size(existing), 4u);
+    flow.answer = true;
+    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_EQ(std::filesystem::file_size(existing), core::kConfigFileSize);
+    chooser.next = existing;
+    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_EQ(flow.questions.size(), 2u) << "the dialog itself asked about the name it was given";
+}
+
 TEST_F(ConfigurationFilesTest, ASaveThatFailsSaysSo)
 {
     chooser.next = folder / "missing-folder" / "x";
