@@ -2,6 +2,7 @@
 
 #include "preset_texts.h"
 
+#include "core/checked_index.h"
 #include "core/config_file.h"
 
 #include <system_error>
@@ -37,6 +38,7 @@ bool ExitSave::Save(const ExitSaveChoice& choice)
     }
     std::string_view storeProblem;
     if (choice.storePreset) {
+        core::CheckIndex("user preset", choice.userIndex, 0, kLastPreset - kFirstUserPreset);
         if (GuestUser(m_context.store)) {
             m_host.showMessage(kGuestRefusal);
             return false;

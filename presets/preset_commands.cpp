@@ -2,11 +2,14 @@
 
 #include "preset_texts.h"
 
+#include "core/checked_index.h"
+
 namespace quorix::presets {
 
 bool PresetCommands::Recall(int preset)
 {
-    if (preset < 0 || preset >= static_cast<int>(kPresetNames.size()) || !m_context.link.LinkOnline())
+    core::CheckIndex("preset", preset, 0, kLastPreset);
+    if (!m_context.link.LinkOnline())
         return false;
     m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
     return m_context.link.ReadFromDevice(preset, false, link::Command::ReadBlock);
@@ -15,8 +18,7 @@ bool PresetCommands::Recall(int preset)
 bool PresetCommands::Store(int userIndex)
 {
     const int preset = kFirstUserPreset + userIndex;
-    if (preset < kFirstUserPreset || preset >= static_cast<int>(kPresetNames.size()))
-        return false;
+    core::CheckIndex("user preset", preset, kFirstUserPreset, kLastPreset);
     if (GuestUser(m_context.store)) {
         m_host.showMessage(kGuestRefusal);
         return false;

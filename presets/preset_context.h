@@ -21,7 +21,8 @@ struct PresetContext {
 
 inline constexpr int kRightsAddress = 0xA20;
 inline constexpr int kKeyboardLockAddress = 0xA0E;
-inline constexpr int kFirstUserPreset = 3;
+inline constexpr int kFirstUserPreset = 3; // USER1
+inline constexpr int kLastPreset = 7;      // USER5
 
 inline bool GuestUser(const core::ParamStore& store)
 {

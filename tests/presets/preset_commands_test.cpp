@@ -3,6 +3,8 @@
 #include "presets/preset_commands.h"
 #include "presets/preset_texts.h"
 
+#include "core/checked_index.h"
+
 using namespace quorix;
 
 namespace {
@@ -90,6 +92,15 @@ TEST_F(PresetCommandsTest, AStoreThatIsNotAnsweredLeavesThePresetAsItWas)
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
     expectedRefusals = processor.refusals().count();
+}
+
+TEST_F(PresetCommandsTest, APresetNumberOutsideTheEightFailsLoudly)
+{
+    connect();
+    EXPECT_THROW(commands.Recall(8), core::IndexError);
+    EXPECT_THROW(commands.Recall(-1), core::IndexError);
+    EXPECT_THROW(commands.Store(5), core::IndexError);
+    EXPECT_THROW(commands.Store(-1), core::IndexError);
 }
 
 } // namespace
