@@ -26,8 +26,7 @@ const QString kProductTitle = QStringLiteral("Quorix_Series");
 } // namespace
 
 mdiMain::mdiMain(ConsoleSession& session, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_prompter(prompter),
-      m_presets(std::make_unique<PresetActions>(session, prompter, *this))
+    : QMainWindow(parent), m_session(session), m_prompter(prompter)
 {
     setWindowTitle(kProductTitle);
     m_area = new QMdiArea(this);
@@ -36,6 +35,7 @@ mdiMain::mdiMain(ConsoleSession& session, Prompter& prompter, QWidget* parent)
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     createMenus();
+    m_presets = std::make_unique<PresetActions>(session, prompter, *this);
     LoadMainWindow();
 }
 
@@ -94,15 +94,7 @@ void mdiMain::createMenus()
             m_simPanel->raise();
         });
     }
-    QAction* programSetup = named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
-    connect(programSetup, &QAction::triggered, this, [this] {
-        if (m_frm)
-            m_presets->ShowProgramManager();
-    });
-    connect(this, &mdiMain::mainWindowLoadedChanged, this, [this](bool loaded) {
-        if (!loaded)
-            m_presets->MainWindowGone();
-    });
+    named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
     named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });

@@ -45,6 +45,14 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
         QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });
     }
+    QObject::connect(frame.action(QStringLiteral("CmdProgramSetup")), &QAction::triggered, m_storeMenu, [this] {
+        if (m_frame.mainWindowLoaded())
+            ShowProgramManager();
+    });
+    QObject::connect(&frame, &mdiMain::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
+        if (!loaded)
+            MainWindowGone();
+    });
 }
 
 PresetActions::~PresetActions() = default;

@@ -23,6 +23,7 @@ class mdiMain;
 // window, each handing its work to the flows.
 class PresetActions final : private presets::FlowHost {
 public:
+    // Connects itself to the frame's "程序管理" item: the frame's menus must exist.
     PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame);
     ~PresetActions() override;
 
@@ -31,15 +32,11 @@ public:
     void ShowRecallMenu();
     void ShowStoreMenu();
     void ShowExitSave();
-    void ShowProgramManager();
-    // The main window is gone: the password window closes with it.
-    void MainWindowGone();
-
-    // cmdLoadMenu ("调用菜单", items cmdModeLoad0..7) and cmdSaveMenu ("保存菜单", items cmdModeSave0..4).
-    QMenu* recallMenu() const { return m_recallMenu; }
-    QMenu* storeMenu() const { return m_storeMenu; }
 
 private:
+    // The password window: opened only while the main window is loaded, closed with it.
+    void ShowProgramManager();
+    void MainWindowGone();
     presets::PresetContext context();
     QWidget* owner() const;
     void showMessage(std::string_view text) override;
@@ -52,6 +49,7 @@ private:
     QtFileChooser m_chooser;
     presets::PresetCommands m_commands;
     presets::ConfigurationFiles m_files;
+    // cmdLoadMenu ("调用菜单", items cmdModeLoad0..7) and cmdSaveMenu ("保存菜单", items cmdModeSave0..4).
     QMenu* m_recallMenu = nullptr;
     QMenu* m_storeMenu = nullptr;
     QPointer<frmProgramManager> m_programManager;
