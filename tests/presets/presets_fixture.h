@@ -43,7 +43,8 @@ struct PresetsTest : Journey {
     quorix::presets::PresetContext context{device, store, image, view, digits, host};
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() /
-        ("quorix-presets-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        (std::string("quorix-") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
 
     void SetUp() override
     {
