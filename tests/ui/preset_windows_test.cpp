@@ -3,6 +3,7 @@
 #include "ui/frm_exit_save.h"
 #include "ui/frm_program_manager.h"
 #include "ui/mdi_main.h"
+#include "ui/qt_file_chooser.h"
 
 #include "presets/exit_save.h"
 
@@ -12,11 +13,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +33,31 @@ struct PresetWindows : ::testing::Test, ConsoleFixture {
         return {session.link(), session.store(), session.image(), session.view(), session.digits(), session};
     }
 };
+
+TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCancelToNothing)
+{
+    ui::QtFileChooser chooser("/tmp", [] { return nullptr; });
+    for (const bool save : {false, true}) {
+        QString title, filter, folder;
+        bool asksBeforeOverwriting = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            filter = dialog->nameFilters().join(';');
+            folder = dialog->directory().absolutePath();
+            asksBeforeOverwriting = !dialog->testOption(QFileDialog::DontConfirmOverwrite) &&
+                                    dialog->acceptMode() == QFileDialog::AcceptSave;
+            dialog->reject();
+        });
+        const auto chosen = save ? chooser.ChooseConfigurationFileToSave() : chooser.ChooseConfigurationFileToOpen();
+        EXPECT_TRUE(chosen.empty());
+        EXPECT_EQ(title, save ? "保存配置文件" : "浏览配置文件");
+        EXPECT_EQ(filter, "音响配置文件 (*.QUORIX)");
+        EXPECT_EQ(folder, "/tmp");
+        EXPECT_EQ(asksBeforeOverwriting, save);
+    }
+}
 
 TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
 {
