@@ -128,6 +128,18 @@ void BlockTransfer::finishRead(bool fault, const Step& step)
     m_host.resetUndo();
 }
 
+bool BlockTransfer::Writable(int preset) const
+{
+    const auto globalOverride = static_cast<std::uint8_t>(preset);
+    for (int kind : kModeKinds)
+        if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind)))
+            return false;
+    for (int kind : kGlobalKinds)
+        if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride))
+            return false;
+    return true;
+}
+
 bool BlockTransfer::WriteToDevice(int preset)
 {
     bool fault = false;
@@ -148,10 +160,7 @@ bool BlockTransfer::WriteToDevice(int preset)
     const bool result = [&] {
         // The whole configuration is checked before its first byte goes out:
         // a refused one leaves the processor as it was.
-        for (int kind : kModeKinds)
-            fault = fault || !m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind));
-        for (int kind : kGlobalKinds)
-            fault = fault || !m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride);
+        fault = !Writable(preset);
         if (fault)
             return false;
         for (int kind : kModeKinds)

@@ -20,6 +20,8 @@ public:
     bool ReadFromDevice(int preset, bool full, Command readCode);
     // Writes every transferable kind of the loaded configuration image under `preset`.
     bool WriteToDevice(int preset);
+    // Whether every block of the loaded configuration image can travel under `preset`.
+    bool Writable(int preset) const;
 
 private:
     struct Step {

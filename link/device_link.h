@@ -49,6 +49,8 @@ public:
     bool WriteParam(int address);
     bool ReadFromDevice(int preset, bool full, Command readCode);
     bool WriteToDevice(int preset);
+    // Whether WriteToDevice(preset) would send the loaded image rather than refuse it.
+    bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 

@@ -44,6 +44,8 @@ public:
     core::ParamStore& store() { return m_store; }
     core::ParamStore& image() { return m_image; }
     core::ViewState& view() { return m_view; }
+    // Password digits on their way to the processor.
+    core::DigitBuffer& digits() { return m_digits; }
     link::DeviceLink& link() { return *m_link; }
     // Null when the console runs against USB hardware.
     sim::VirtualProcessor* processor() { return m_processor.get(); }

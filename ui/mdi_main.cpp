@@ -3,6 +3,7 @@
 #include "console_session.h"
 #include "frm_eq.h"
 #include "frm_eq_controls.h"
+#include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
 
@@ -34,6 +35,7 @@ mdiMain::mdiMain(ConsoleSession& session, Prompter& prompter, QWidget* parent)
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     createMenus();
+    m_presets = std::make_unique<PresetActions>(session, prompter, *this);
     LoadMainWindow();
 }
 
@@ -98,6 +100,12 @@ void mdiMain::createMenus()
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
 }
+
+void mdiMain::OpenConfigurationFile() { m_presets->OpenConfigurationFile(); }
+void mdiMain::SaveConfigurationFile() { m_presets->SaveConfigurationFile(); }
+void mdiMain::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
+void mdiMain::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
+void mdiMain::ShowExitSave() { m_presets->ShowExitSave(); }
 
 void mdiMain::showAbout()
 {

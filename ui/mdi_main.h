@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -13,6 +15,7 @@ class QMdiSubWindow;
 namespace quorix::ui {
 
 class ConsoleSession;
+class PresetActions;
 class Prompter;
 class frmEQ;
 
@@ -49,20 +52,21 @@ private:
     void showAbout();
 
     // WindowActions: the windows behind these come with later work.
-    void OpenConfigurationFile() override {}
-    void SaveConfigurationFile() override {}
-    void ShowRecallMenu() override {}
-    void ShowStoreMenu() override {}
+    void OpenConfigurationFile() override;
+    void SaveConfigurationFile() override;
+    void ShowRecallMenu() override;
+    void ShowStoreMenu() override;
     void ShowStartupSettings() override { m_secondary.ShowStartupSettings(m_frm); }
     void ShowRecordingWindow() override { m_secondary.ShowRecordingWindow(); }
     void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
-    void ShowExitSave() override {}
+    void ShowExitSave() override;
     void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
     void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
     void MainWindowUnloaded() override { m_secondary.CloseAll(); }
 
     ConsoleSession& m_session;
     Prompter& m_prompter;
+    std::unique_ptr<PresetActions> m_presets;
     QMdiArea* m_area = nullptr;
     QPointer<QMdiSubWindow> m_sub;
     QPointer<QWidget> m_simPanel;

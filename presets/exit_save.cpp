@@ -1,0 +1,73 @@
+#include "exit_save.h"
+
+#include "preset_texts.h"
+
+#include "core/checked_index.h"
+#include "core/config_file.h"
+
+#include <system_error>
+
+namespace quorix::presets {
+
+std::string_view ExitSave::CheckName(std::string_view name)
+{
+    if (name.empty())
+        return kNameMissing;
+    // Characters no file name may hold on Linux or Windows.
+    constexpr std::string_view kForbidden = "\\:/<>\"|?*";
+    for (const char c : name)
+        if (kForbidden.find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 0x20)
+            return kNameIsPath;
+    if (name.find('.') != std::string_view::npos)
+        return kNameHasExtension;
+    return {};
+}
+
+std::filesystem::path ExitSave::PathFor(std::string_view name) const
+{
+    return m_modeFolder / std::filesystem::path(std::u8string(name.begin(), name.end()) + u8".QUORIX");
+}
+
+bool ExitSave::Save(const ExitSaveChoice& choice)
+{
+    if (choice.saveFile) {
+        if (const std::string_view refusal = CheckName(choice.name); !refusal.empty()) {
+            m_host.showMessage(refusal);
+            return false;
+        }
+    }
+    std::string_view storeProblem;
+    if (choice.storePreset) {
+        core::CheckIndex("user preset", choice.userIndex, 0, kLastPreset - kFirstUserPreset);
+        if (GuestUser(m_context.store)) {
+            m_host.showMessage(kGuestRefusal);
+            return false;
+        }
+        if (m_context.link.LinkOnline()) {
+            m_host.setBusy(true);
+            if (!m_context.link.SendCommand(link::Command::StoreMode, kFirstUserPreset + choice.userIndex, 0))
+                storeProblem = kStoreFailed;
+            m_host.setBusy(false);
+        } else {
+            storeProblem = kStoreSkippedOffline;
+        }
+    }
+    if (choice.saveFile) {
+        const std::filesystem::path path = PathFor(choice.name);
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec) && !m_host.askYesNo(kOverwriteQuestion))
+            return false;
+        const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
+        if (!saved.ok) {
+            m_host.showMessage(saved.message);
+            return false;
+        }
+    }
+    if (storeProblem.empty())
+        m_host.showMessage(kAllDone);
+    else
+        m_host.showMessage(std::string(storeProblem) + (choice.saveFile ? "\n" + std::string(kFileSaved) : ""));
+    return true;
+}
+
+} // namespace quorix::presets

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "flow_host.h"
+#include "preset_context.h"
+#include "preset_texts.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quorix::presets {
+
+// What the exit save dialog was asked to do.
+struct ExitSaveChoice {
+    bool storePreset = true;
+    int userIndex = 0; // USER1..USER5 as 0..4
+    bool saveFile = false;
+    std::string name; // the file name without folder or extension
+};
+
+// The "保存" button of the exit save dialog: store into a user preset and/or
+// write the configuration into the mode folder, in one step.
+class ExitSave {
+public:
+    ExitSave(PresetContext context, FlowHost& host, std::filesystem::path modeFolder)
+        : m_context(context), m_host(host), m_modeFolder(std::move(modeFolder))
+    {
+    }
+
+    // True when the dialog is done and closes; false keeps it open for a correction.
+    bool Save(const ExitSaveChoice& choice);
+
+    // The message refusing `name`, or empty when it can name a file.
+    static std::string_view CheckName(std::string_view name);
+    std::filesystem::path PathFor(std::string_view name) const;
+
+private:
+    PresetContext m_context;
+    FlowHost& m_host;
+    std::filesystem::path m_modeFolder;
+};
+
+inline constexpr std::string_view kNameMissing = "请输入文件名！";
+inline constexpr std::string_view kNameIsPath = "只需要输入名称即可，不是文件路径！";
+inline constexpr std::string_view kNameHasExtension = "只需要输入名称即可，不需要扩展名！";
+inline constexpr std::string_view kAllDone = "操作成功完成！";
+inline constexpr std::string_view kStoreSkippedOffline = "设备未联机，当前设置没有保存到预置！";
+inline constexpr std::string_view kStoreFailed = "保存到预置失败，当前设置没有保存到预置！";
+inline constexpr std::string_view kFileSaved = "设备配置已保存到设备文件。";
+
+} // namespace quorix::presets

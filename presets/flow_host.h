@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorix::presets {
+
+// What a preset or file flow does to the window that started it. Every
+// message of these flows carries the warning icon.
+class FlowHost {
+public:
+    virtual ~FlowHost() = default;
+    virtual void showMessage(std::string_view text) = 0;
+    virtual bool askYesNo(std::string_view question) = 0;
+    // While a request runs the window is disabled and shows its progress bar.
+    virtual void setBusy(bool busy) = 0;
+};
+
+} // namespace quorix::presets

@@ -1,0 +1,168 @@
+#include "presets_fixture.h"
+
+#include "presets/configuration_files.h"
+#include "presets/preset_texts.h"
+
+#include <fstream>
+
+using namespace quorix;
+
+namespace {
+
+struct ConfigurationFilesTest : PresetsTest {
+    presets::ConfigurationFiles files{context, flow, chooser};
+
+    // A band and a plain value of the working settings, changed through the link.
+    void tune(int gain, int value)
+    {
+        store.at(0, 3).Gain = gain;
+        ASSERT_TRUE(device.WriteParam(3));
+        store.at(0, 1024).Value = value;
+        ASSERT_TRUE(device.WriteParam(1024));
+    }
+    void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
+    {
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnTheProcessorAndTheWindow)
+{
+    connect();
+    tune(300, 55);
+    chooser.next = folder / "evening";
+    ASSERT_TRUE(files.SaveConfigurationFile());
+    const auto saved = folder / "evening.quorix";
+    ASSERT_EQ(std::filesystem::file_size(saved), core::kConfigFileSize);
+    core::ParamStore decoded;
+    ASSERT_TRUE(core::LoadConfigurationFile(saved, decoded).ok);
+    EXPECT_EQ(decoded, store);
+
+    tune(200, 12);
+    const int refreshes = host.refreshes;
+    chooser.next = saved;
+    EXPECT_TRUE(files.OpenConfigurationFile());
+    EXPECT_EQ(image, decoded);
+    EXPECT_EQ(processor.band(0, 3).gain, 300);
+    EXPECT_EQ(processor.value(0, 1024), 55);
+    EXPECT_EQ(store.at(0, 3).Gain, 300);
+    EXPECT_EQ(store.at(0, 1024).Value, 55);
+    expectStoreMatchesProcessor();
+    EXPECT_GT(host.refreshes, refreshes);
+    EXPECT_TRUE(flow.messages.empty());
+}
+
+TEST_F(ConfigurationFilesTest, AFileOpenedWritesToTheCurrentPresetAndReadsItBack)
+{
+    connect();
+    view.CurrentPreset = 4; // as a recall of USER2 leaves it
+    chooser.next = folder / "a.QUORIX";
+    ASSERT_TRUE(files.SaveConfigurationFile());
+    EXPECT_TRUE(std::filesystem::exists(folder / "a.QUORIX")) << "an extension in any case is kept";
+    ASSERT_TRUE(files.OpenConfigurationFile());
+    EXPECT_EQ(processor.currentPreset(), 4);
+    for (const auto& [name, bytes] : sent()) {
+        if (name == "WriteBlock" || name == "ReadBlockBack") {
+            EXPECT_EQ(bytes[2], 4) << name;
+        }
+    }
+    expectStoreMatchesProcessor(4);
+}
+
+TEST_F(ConfigurationFilesTest, OpeningOfflineIsRefusedAndSendsNothing)
+{
+    const int requests = processor.requestsReceived();
+    const core::ParamStore before = image;
+    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kOfflineRefusal)});
+    EXPECT_EQ(chooser.asked, 0);
+    EXPECT_EQ(processor.requestsReceived(), requests);
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
+{
+    connect();
+    const auto whole = core::EncodeConfiguration(store);
+    core::ParamStore unsendable = store;
+    unsendable.at(0, 1024).Value = 70000; // beyond what two base-250 digits carry
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {"truncated", {whole.begin(), whole.end() - 1}},
+        {"oversized", [&] { auto b = whole; b.push_back(0); return b; }()},
+        {"empty", {}},
+        {"a value that cannot travel", core::EncodeConfiguration(unsendable)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        chooser.next = folder / "bad.quorix";
+        writeBytes(chooser.next, c.bytes);
+        flow.messages.clear();
+        const int requests = processor.requestsReceived();
+        const core::ParamStore storeBefore = store, imageBefore = image;
+        EXPECT_FALSE(files.OpenConfigurationFile());
+        EXPECT_EQ(processor.requestsReceived(), requests);
+        EXPECT_EQ(store, storeBefore);
+        EXPECT_EQ(image, imageBefore);
+        ASSERT_EQ(flow.messages.size(), 1u);
+        EXPECT_NE(flow.messages[0].find("bad.quorix"), std::string::npos) << flow.messages[0];
+    }
+}
+
+TEST_F(ConfigurationFilesTest, CancelledOrMissingChoicesDoNothing)
+{
+    connect();
+    const int requests = processor.requestsReceived();
+    chooser.next.clear();
+    EXPECT_FALSE(files.SaveConfigurationFile());
+    EXPECT_FALSE(files.OpenConfigurationFile());
+    chooser.next = folder / "nowhere.quorix";
+    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_TRUE(flow.messages.empty());
+    EXPECT_EQ(processor.requestsReceived(), requests);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST_F(ConfigurationFilesTest, AnExistingFileBehindTheAddedExtensionIsReplacedOnlyOnYes)
+{
+    const auto existing = folder / "late.quorix";
+    std::ofstream(existing) << "keep";
+    chooser.next = folder / "late";
+    flow.answer = false;
+    EXPECT_FALSE(files.SaveConfigurationFile());
+    EXPECT_EQ(flow.questions, std::vector<std::string>{std::string(presets::kOverwriteQuestion)});
+    EXPECT_EQ(std::filesystem::file_size(existing), 4u);
+    flow.answer = true;
+    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_EQ(std::filesystem::file_size(existing), core::kConfigFileSize);
+    chooser.next = existing;
+    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_EQ(flow.questions.size(), 2u) << "the dialog itself asked about the name it was given";
+}
+
+TEST_F(ConfigurationFilesTest, ASaveThatFailsSaysSo)
+{
+    chooser.next = folder / "missing-folder" / "x";
+    EXPECT_FALSE(files.SaveConfigurationFile());
+    ASSERT_EQ(flow.messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing-folder"));
+}
+
+TEST_F(ConfigurationFilesTest, AFailedWriteSkipsTheReadBack)
+{
+    connect();
+    chooser.next = folder / "f.quorix";
+    ASSERT_TRUE(files.SaveConfigurationFile());
+    store.at(0, 1024).Value = 9; // only in the console
+    processor.dropNextReplies(100);
+    EXPECT_FALSE(files.OpenConfigurationFile());
+    for (const auto& [name, bytes] : sent())
+        EXPECT_NE(name, "ReadBlockBack");
+    EXPECT_EQ(store.at(0, 1024).Value, 9);
+    expectedRefusals = processor.refusals().count();
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include "console_fixture.h"
+
+#include "ui/frm_exit_save.h"
+#include "ui/frm_program_manager.h"
+#include "ui/mdi_main.h"
+#include "ui/qt_file_chooser.h"
+
+#include "presets/exit_save.h"
+
+#include "controls/c_progress_bar.h"
+#include "controls/m_btn_flag.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+struct PresetWindows : ::testing::Test, ConsoleFixture {
+    presets::PresetContext context()
+    {
+        return {session.link(), session.store(), session.image(), session.view(), session.digits(), session};
+    }
+};
+
+TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCancelToNothing)
+{
+    ui::QtFileChooser chooser("/tmp", [] { return nullptr; });
+    for (const bool save : {false, true}) {
+        QString title, filter, folder;
+        bool asksBeforeOverwriting = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            filter = dialog->nameFilters().join(';');
+            folder = dialog->directory().absolutePath();
+            asksBeforeOverwriting = !dialog->testOption(QFileDialog::DontConfirmOverwrite) &&
+                                    dialog->acceptMode() == QFileDialog::AcceptSave;
+            dialog->reject();
+        });
+        const auto chosen = save ? chooser.ChooseConfigurationFileToSave() : chooser.ChooseConfigurationFileToOpen();
+        EXPECT_TRUE(chosen.empty());
+        EXPECT_EQ(title, save ? "保存配置文件" : "浏览配置文件");
+        EXPECT_EQ(filter, "音响配置文件 (*.QUORIX)");
+        EXPECT_EQ(folder, "/tmp");
+        EXPECT_EQ(asksBeforeOverwriting, save);
+    }
+}
+
+TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
+{
+    load();
+    connect();
+    ui::frmExitSave dialog(context(), prompter, "/nonexistent-mode-folder");
+    EXPECT_EQ(dialog.windowTitle(), "Quorix Series");
+    EXPECT_TRUE(dialog.Check1()->isChecked());
+    EXPECT_TRUE(dialog.Combo1()->isEnabled());
+    EXPECT_EQ(dialog.Combo1()->count(), 5);
+    EXPECT_EQ(dialog.Combo1()->currentText(), "USER1");
+    EXPECT_FALSE(dialog.Check2()->isChecked());
+    EXPECT_FALSE(dialog.Text1()->isEnabled());
+    EXPECT_TRUE(dialog.progressBar()->isHidden());
+
+    dialog.Check2()->click();
+    EXPECT_TRUE(dialog.Text1()->isEnabled());
+    dialog.Check1()->click();
+    EXPECT_FALSE(dialog.Combo1()->isEnabled());
+    QTest::keyClicks(dialog.Text1(), "c:night");
+    dialog.Command1()->click();
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(presets::kNameIsPath)});
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.Check2()->click();
+    dialog.Command1()->click();
+    EXPECT_EQ(prompter.messages.back(), presets::kAllDone);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
+{
+    load();
+    connect();
+    processor().setPasswords("2580", "147258");
+    ui::frmProgramManager passwords(context(), prompter);
+    passwords.show();
+    EXPECT_EQ(passwords.windowTitle(), "密码管理");
+    EXPECT_TRUE(passwords.option2(1)->isChecked()) << "administrator after the read";
+    for (int n = 2; n <= 9; ++n) {
+        EXPECT_EQ(passwords.text(n)->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(passwords.text(n)->maxLength(), n == 8 || (n >= 5 && n <= 7) ? 4 : 6) << n;
+        EXPECT_EQ(passwords.text(n)->isEnabled(), n >= 8) << n;
+    }
+    EXPECT_FALSE(passwords.option1(1)->isEnabled());
+    EXPECT_FALSE(passwords.command(6)->isEnabled());
+
+    QTest::keyClicks(passwords.text(8), "25801");
+    EXPECT_EQ(passwords.text(8)->text(), "2580") << "four characters at most";
+    passwords.command(4)->click();
+    EXPECT_TRUE(passwords.option1(0)->isEnabled());
+    EXPECT_FALSE(passwords.option2(0)->isEnabled());
+    QTest::keyClicks(passwords.text(9), "147258");
+    passwords.command(5)->click();
+    EXPECT_TRUE(passwords.option2(0)->isEnabled());
+    EXPECT_TRUE(passwords.text(2)->isEnabled());
+    EXPECT_TRUE(passwords.command(7)->isEnabled());
+    passwords.option2(0)->click();
+    EXPECT_EQ(processor().value(0, 0xA20), 0);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    const int requests = processor().requestsReceived();
+    passwords.close();
+    EXPECT_EQ(processor().requestsReceived(), requests + 2);
+    EXPECT_TRUE(passwords.text(8)->text().isEmpty());
+    EXPECT_TRUE(passwords.text(9)->text().isEmpty());
+    EXPECT_FALSE(passwords.option1(0)->isEnabled());
+}
+
+TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
+{
+    ui::mdiMain frame(session, prompter);
+    frame.show();
+    connect();
+    auto* recall = frame.findChild<QMenu*>("cmdLoadMenu");
+    ASSERT_NE(recall, nullptr);
+    EXPECT_EQ(recall->actions().size(), 8);
+    EXPECT_EQ(frame.findChild<QMenu*>("cmdSaveMenu")->actions().size(), 5);
+    frame.findChild<QAction*>("cmdModeLoad4")->trigger();
+    EXPECT_EQ(session.view().CurrentPreset, 4);
+    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 4);
+    EXPECT_EQ(processor().currentPreset(), 4);
+
+    frame.findChild<QAction*>("cmdModeSave2")->trigger();
+    EXPECT_EQ(processor().currentPreset(), 5);
+    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 5);
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"写入完成!"});
+
+    frame.action("CmdProgramSetup")->trigger();
+    auto* passwords = frame.findChild<ui::frmProgramManager*>();
+    ASSERT_NE(passwords, nullptr);
+    EXPECT_TRUE(passwords->isVisible());
+    frame.mainWindow()->requestClose();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(passwords->isVisible()) << "the password window goes with the main window";
+    frame.action("CmdProgramSetup")->trigger();
+    EXPECT_FALSE(passwords->isVisible()) << "no password window without the main window";
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "preset_actions.h"
+
+#include "console_session.h"
+#include "dark_dialog_style.h"
+#include "frm_eq.h"
+#include "frm_exit_save.h"
+#include "frm_program_manager.h"
+#include "mdi_main.h"
+#include "prompter.h"
+
+#include "presets/preset_texts.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace quorix::ui {
+
+namespace {
+
+QString PresetName(int preset)
+{
+    return QString::fromLatin1(presets::kPresetNames[static_cast<std::size_t>(preset)].data());
+}
+
+} // namespace
+
+PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame)
+    : m_session(session), m_prompter(prompter), m_frame(frame),
+      m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
+      m_files(context(), *this, m_chooser)
+{
+    m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
+    m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
+    ApplyDarkDialogStyle(*m_recallMenu);
+    for (int preset = 0; preset < static_cast<int>(presets::kPresetNames.size()); ++preset) {
+        QAction* item = m_recallMenu->addAction(PresetName(preset));
+        item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
+        QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.Recall(preset); });
+    }
+    m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
+    m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
+    ApplyDarkDialogStyle(*m_storeMenu);
+    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(presets::kPresetNames.size()); ++i) {
+        QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
+        item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
+        QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });
+    }
+    QObject::connect(frame.action(QStringLiteral("CmdProgramSetup")), &QAction::triggered, m_storeMenu, [this] {
+        if (m_frame.mainWindowLoaded())
+            ShowProgramManager();
+    });
+    QObject::connect(&frame, &mdiMain::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
+        if (!loaded)
+            MainWindowGone();
+    });
+}
+
+PresetActions::~PresetActions() = default;
+
+presets::PresetContext PresetActions::context()
+{
+    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session};
+}
+
+QWidget* PresetActions::owner() const
+{
+    return m_frame.mainWindow() ? static_cast<QWidget*>(m_frame.mainWindow()) : &m_frame;
+}
+
+void PresetActions::OpenConfigurationFile()
+{
+    m_files.OpenConfigurationFile();
+}
+
+void PresetActions::SaveConfigurationFile()
+{
+    m_files.SaveConfigurationFile();
+}
+
+void PresetActions::ShowRecallMenu()
+{
+    m_recallMenu->popup(QCursor::pos());
+}
+
+void PresetActions::ShowStoreMenu()
+{
+    m_storeMenu->popup(QCursor::pos());
+}
+
+void PresetActions::ShowExitSave()
+{
+    frmExitSave dialog(context(), m_prompter, m_session.modeFolder(), owner());
+    dialog.exec();
+}
+
+void PresetActions::ShowProgramManager()
+{
+    if (!m_programManager) {
+        m_programManager = new frmProgramManager(context(), m_prompter, &m_frame);
+        m_programManager->move(m_frame.geometry().center() - m_programManager->rect().center());
+    }
+    m_programManager->show();
+    m_programManager->raise();
+    m_programManager->activateWindow();
+}
+
+void PresetActions::MainWindowGone()
+{
+    if (m_programManager && m_programManager->isVisible())
+        m_programManager->closeWithMainWindow();
+}
+
+void PresetActions::showMessage(std::string_view text)
+{
+    m_prompter.showMessage(text, link::MessageIcon::Warning);
+}
+
+bool PresetActions::askYesNo(std::string_view question)
+{
+    return m_prompter.askYesNo(question);
+}
+
+void PresetActions::setBusy(bool busy)
+{
+    link::LinkHost& screen = m_session;
+    screen.setWindowEnabled(!busy);
+    screen.setProgress(0, 1);
+    screen.showProgress(busy);
+}
+
+} // namespace quorix::ui

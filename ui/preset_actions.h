@@ -1,0 +1,58 @@
+#pragma once
+
+#include "qt_file_chooser.h"
+
+#include "presets/configuration_files.h"
+#include "presets/flow_host.h"
+#include "presets/preset_commands.h"
+
+#include <QPointer>
+
+class QMenu;
+class QWidget;
+
+namespace quorix::ui {
+
+class ConsoleSession;
+class Prompter;
+class frmProgramManager;
+class mdiMain;
+
+// The frame's configuration-file, preset and password actions: the file
+// dialogs, the recall and store menus, the exit save dialog and the password
+// window, each handing its work to the flows.
+class PresetActions final : private presets::FlowHost {
+public:
+    // Connects itself to the frame's "程序管理" item: the frame's menus must exist.
+    PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame);
+    ~PresetActions() override;
+
+    void OpenConfigurationFile();
+    void SaveConfigurationFile();
+    void ShowRecallMenu();
+    void ShowStoreMenu();
+    void ShowExitSave();
+
+private:
+    // The password window: opened only while the main window is loaded, closed with it.
+    void ShowProgramManager();
+    void MainWindowGone();
+    presets::PresetContext context();
+    QWidget* owner() const;
+    void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view question) override;
+    void setBusy(bool busy) override;
+
+    ConsoleSession& m_session;
+    Prompter& m_prompter;
+    mdiMain& m_frame;
+    QtFileChooser m_chooser;
+    presets::PresetCommands m_commands;
+    presets::ConfigurationFiles m_files;
+    // cmdLoadMenu ("调用菜单", items cmdModeLoad0..7) and cmdSaveMenu ("保存菜单", items cmdModeSave0..4).
+    QMenu* m_recallMenu = nullptr;
+    QMenu* m_storeMenu = nullptr;
+    QPointer<frmProgramManager> m_programManager;
+};
+
+} // namespace quorix::ui
