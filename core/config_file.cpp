@@ -163,7 +163,10 @@ ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamS
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!in)
         return {false, unreadable};
-    return DecodeConfiguration(bytes, image);
+    ConfigFileResult decoded = DecodeConfiguration(bytes, image);
+    if (!decoded.ok)
+        decoded.message += "\n" + PathText(path);
+    return decoded;
 }
 
 std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path)
