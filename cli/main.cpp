@@ -18,6 +18,10 @@ constexpr const char* kUsage =
     "                         --wait is how many seconds to look for it (5)\n"
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
+    "  diff A.quorix B.quorix [--mode singing|dance|all] [--kind 0..10]\n"
+    "                         the parameters the two files hold differently, one\n"
+    "                         line per field, by page; exit 0 the same, 1 different,\n"
+    "                         2 bad usage or an unreadable file\n"
     "  --help                 this text\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
@@ -55,6 +59,8 @@ int main(int argc, char** argv)
         return CommandPull(args);
     if (args.command == "response")
         return CommandResponse(args);
+    if (args.command == "diff")
+        return CommandDiff(args);
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;
