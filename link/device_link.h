@@ -49,6 +49,7 @@ public:
     bool WriteParam(int address);
     bool ReadFromDevice(int preset, bool full, Command readCode);
     bool WriteToDevice(int preset);
+    bool ReadWorkingSet(int preset, core::ParamStore& target) { return m_blocks.ReadWorkingSet(preset, target); }
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
