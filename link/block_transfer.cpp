@@ -187,6 +187,8 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     int done = 0;
     m_host.setProgress(done, total);
     Step step{preset, 0, 0};
+    // The user's rights are the console's own state, not a setting to compare.
+    const std::int32_t rights = target.at(0, kRightsAddress).Value;
     const bool result = [&] {
         try {
             for (int kind : kModeKinds) {
@@ -216,6 +218,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     }();
     if (fault)
         m_host.showMessage(kReadFaultMessage, MessageIcon::Critical);
+    target.at(0, kRightsAddress).Value = rights;
     // Shared parameters have one value, the singing set's, as after every read.
     core::MirrorSharedParameters(target);
     m_host.showProgress(false);
