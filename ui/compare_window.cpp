@@ -69,7 +69,7 @@ void CompareWindow::showDifferences()
     for (const core::ParamDifference& d : m_comparison.differences()) {
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(0, QString::fromLatin1(core::KindName(d.kind())));
-        row->setText(1, QString::fromLatin1(core::ModeName(d.mode)));
+        row->setText(1, d.mode == 0 ? QStringLiteral("演唱") : d.mode == 1 ? QStringLiteral("劲舞") : QStringLiteral("默认"));
         row->setText(2, Text(core::ParamLabel(d.address)));
         row->setText(3, Text(d.field));
         row->setText(4, Text(d.left));

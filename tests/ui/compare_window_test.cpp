@@ -61,9 +61,9 @@ TEST_F(CompareFixture, ReadsIntoAScratchImageAndListsEachDifferingField)
         rows << row->text(1) + " " + row->text(2) + " " + row->text(3);
     }
     const QString bandLabel = QString::fromStdString(core::ParamLabel(band));
-    EXPECT_TRUE(rows.contains("singing " + bandLabel + " gain")) << rows.join("\n").toStdString();
-    EXPECT_TRUE(rows.contains("dance 0x00 音乐音量 value")) << rows.join("\n").toStdString();
-    EXPECT_EQ(compare.list().topLevelItem(static_cast<int>(rows.indexOf("dance 0x00 音乐音量 value")))->text(5), "37%");
+    EXPECT_TRUE(rows.contains("演唱 " + bandLabel + " gain")) << rows.join("\n").toStdString();
+    EXPECT_TRUE(rows.contains("劲舞 0x00 音乐音量 value")) << rows.join("\n").toStdString();
+    EXPECT_EQ(compare.list().topLevelItem(static_cast<int>(rows.indexOf("劲舞 0x00 音乐音量 value")))->text(5), "37%");
 }
 
 TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual)
