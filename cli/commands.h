@@ -11,5 +11,7 @@ int CommandPull(const CliArgs& args);
 int CommandResponse(const CliArgs& args);
 // Exit 0 when the two files hold the same values, 1 when they differ, 2 on bad usage or an unreadable file.
 int CommandDiff(const CliArgs& args);
+int CommandExport(const CliArgs& args);
+int CommandImport(const CliArgs& args);
 
 } // namespace quorix::cli

@@ -22,6 +22,13 @@ constexpr const char* kUsage =
     "                         the parameters the two files hold differently, one\n"
     "                         line per field, by page; exit 0 the same, 1 different,\n"
     "                         2 bad usage or an unreadable file\n"
+    "  export FILE.quorix [--json] [-o FILE.json]\n"
+    "                         the configuration as readable JSON (to standard output\n"
+    "                         without -o): per page and mode, named parameters with\n"
+    "                         their raw fields and display texts\n"
+    "  import FILE.json -o FILE.quorix\n"
+    "                         the JSON form back into a configuration file; a field\n"
+    "                         unknown or out of range is refused with its path\n"
     "  --help                 this text\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
@@ -30,7 +37,7 @@ constexpr const char* kUsage =
 
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
                                           "--mode", "--third", "--width", "--simulator-memory"};
-const std::vector<std::string> kFlags = {"--simulator", "--help", "-h"};
+const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h"};
 
 } // namespace
 
@@ -61,6 +68,10 @@ int main(int argc, char** argv)
         return CommandResponse(args);
     if (args.command == "diff")
         return CommandDiff(args);
+    if (args.command == "export")
+        return CommandExport(args);
+    if (args.command == "import")
+        return CommandImport(args);
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;
