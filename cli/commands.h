@@ -13,5 +13,6 @@ int CommandResponse(const CliArgs& args);
 int CommandDiff(const CliArgs& args);
 int CommandExport(const CliArgs& args);
 int CommandImport(const CliArgs& args);
+int CommandPush(const CliArgs& args);
 
 } // namespace quorix::cli

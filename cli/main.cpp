@@ -16,6 +16,11 @@ constexpr const char* kUsage =
     "                         virtual processor, with the memory the console\n"
     "                         keeps in FILE) into a configuration file;\n"
     "                         --wait is how many seconds to look for it (5)\n"
+    "  push FILE.quorix [--preset 0..7] [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600]\n"
+    "                         apply a configuration to the processor as the console's\n"
+    "                         open does (after recalling --preset), read it back and\n"
+    "                         print what differs from the file; exit 1 when anything\n"
+    "                         does (the virtual processor's memory FILE is saved back)\n"
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
     "  diff A.quorix B.quorix [--mode singing|dance|all] [--kind 0..10]\n"
@@ -36,7 +41,8 @@ constexpr const char* kUsage =
     "(unknown command or option, missing or out-of-range argument).\n";
 
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
-                                          "--mode", "--third", "--width", "--simulator-memory"};
+                                          "--mode", "--third", "--width", "--simulator-memory",
+                                          "--preset"};
 const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h"};
 
 } // namespace
@@ -64,6 +70,8 @@ int main(int argc, char** argv)
         return CommandInfo(args);
     if (args.command == "pull")
         return CommandPull(args);
+    if (args.command == "push")
+        return CommandPush(args);
     if (args.command == "response")
         return CommandResponse(args);
     if (args.command == "diff")

@@ -1,0 +1,63 @@
+#include "processor_access.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include "link/hidapi_backend.h"
+#include "link/qt_scheduler.h"
+
+#include "core/manual_scheduler.h"
+
+#include <QCoreApplication>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace quorix::cli {
+
+int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
+                  const std::function<int(const ProcessorRun&)>& work)
+{
+    std::unique_ptr<std::ofstream> trace;
+    if (const auto path = args.option("--trace")) {
+        trace = std::make_unique<std::ofstream>(*path);
+        if (!*trace) {
+            std::cerr << "cannot write the trace to " << *path << '\n';
+            return 1;
+        }
+    }
+    if (args.has("--simulator") || args.has("--simulator-memory")) {
+        // The virtual processor needs no real clock: the whole exchange runs in virtual time.
+        core::ManualScheduler scheduler;
+        sim::VirtualProcessor processor;
+        const auto memory = args.option("--simulator-memory");
+        if (memory) {
+            const auto loaded = processor.loadFromFile(*memory);
+            if (!loaded.ok) {
+                std::cerr << "quorix-cli " << command << ": the virtual processor's memory " << *memory
+                          << " cannot be used: " << loaded.message << '\n';
+                return 1;
+            }
+        }
+        sim::SimUsbPort port(processor, scheduler);
+        const int result = work({port, scheduler, trace.get(), true});
+        if (memory && saveMemory) {
+            const auto saved = processor.saveToFile(*memory);
+            if (!saved.ok) {
+                std::cerr << "quorix-cli " << command << ": " << saved.message << '\n';
+                return 1;
+            }
+        }
+        return result;
+    }
+    int argc = 1;
+    char name[] = "quorix-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    link::QtScheduler scheduler;
+    link::HidapiBackend backend;
+    return work({backend, scheduler, trace.get(), false});
+}
+
+} // namespace quorix::cli
