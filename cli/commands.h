@@ -14,5 +14,7 @@ int CommandDiff(const CliArgs& args);
 int CommandExport(const CliArgs& args);
 int CommandImport(const CliArgs& args);
 int CommandPush(const CliArgs& args);
+// Each processor found: its path, serial number, variant and whether it opens.
+int CommandList(const CliArgs& args);
 
 } // namespace quorix::cli

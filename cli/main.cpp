@@ -11,6 +11,9 @@ constexpr const char* kUsage =
     "usage: quorix-cli COMMAND ...\n"
     "  new -o FILE.quorix     write a configuration holding the default settings\n"
     "  info FILE.quorix       summarise a configuration file\n"
+    "  list [--simulator | --simulator-memory FILE] [--wait 0..3600]\n"
+    "                         each processor found: path, serial number, variant\n"
+    "                         and whether this user can open it\n"
     "  pull [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n"
     "                         read every parameter of the processor (or of the\n"
     "                         virtual processor, with the memory the console\n"
@@ -34,6 +37,8 @@ constexpr const char* kUsage =
     "  import FILE.json -o FILE.quorix\n"
     "                         the JSON form back into a configuration file; a field\n"
     "                         unknown or out of range is refused with its path\n"
+    "  --device PATH          with pull and push: the processor at PATH (from list)\n"
+    "                         rather than the first one found\n"
     "  --help                 this text\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
@@ -42,7 +47,7 @@ constexpr const char* kUsage =
 
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
                                           "--mode", "--third", "--width", "--simulator-memory",
-                                          "--preset"};
+                                          "--preset", "--device"};
 const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h"};
 
 } // namespace
@@ -70,6 +75,8 @@ int main(int argc, char** argv)
         return CommandInfo(args);
     if (args.command == "pull")
         return CommandPull(args);
+    if (args.command == "list")
+        return CommandList(args);
     if (args.command == "push")
         return CommandPush(args);
     if (args.command == "response")

@@ -3,6 +3,7 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
 
@@ -15,6 +16,21 @@
 #include <memory>
 
 namespace quorix::cli {
+
+namespace {
+
+// With --device PATH the work sees that device alone.
+int RunOn(const CliArgs& args, link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace,
+          bool simulator, const std::function<int(const ProcessorRun&)>& work)
+{
+    const auto device = args.option("--device");
+    if (!device)
+        return work({backend, scheduler, trace, simulator});
+    link::ChosenDeviceBackend chosen(backend, *device);
+    return work({chosen, scheduler, trace, simulator});
+}
+
+} // namespace
 
 int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
                   const std::function<int(const ProcessorRun&)>& work)
@@ -41,7 +57,7 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
             }
         }
         sim::SimUsbPort port(processor, scheduler);
-        const int result = work({port, scheduler, trace.get(), true});
+        const int result = RunOn(args, port, scheduler, trace.get(), true, work);
         if (memory && saveMemory) {
             const auto saved = processor.saveToFile(*memory);
             if (!saved.ok) {
@@ -57,7 +73,7 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
     QCoreApplication app(argc, argv);
     link::QtScheduler scheduler;
     link::HidapiBackend backend;
-    return work({backend, scheduler, trace.get(), false});
+    return RunOn(args, backend, scheduler, trace.get(), false, work);
 }
 
 } // namespace quorix::cli

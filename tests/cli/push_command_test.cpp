@@ -78,3 +78,18 @@ TEST_F(CliFixture, APushWhoseReadBackDiffersNamesTheDifferencesAndExitsOne)
     EXPECT_EQ(out.str(), "[MusicInput]\nMusicInput singing 0x02 EQ3 gain: -3.5dB -> 10.0dB\n");
     EXPECT_NE(err.str().find("the processor holds 1 value(s) other than the file's"), std::string::npos) << err.str();
 }
+
+TEST_F(CliFixture, ListShowsEachProcessorAndDeviceChoosesOne)
+{
+    const CliRun list = RunCli("list --simulator");
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.output, "path=sim:quorix-processor serial=- variant=1 open=yes\n");
+
+    const std::string file = (dir / "p.quorix").string();
+    EXPECT_EQ(RunCli("pull --simulator --device sim:quorix-processor -o " + file).exitCode, 0);
+    const CliRun elsewhere = RunCli("pull --simulator --device /dev/hidraw9 --wait 1 -o " + file + "x");
+    EXPECT_EQ(elsewhere.exitCode, 1);
+    EXPECT_NE(elsewhere.output.find("no processor answered within 1 s"), std::string::npos) << elsewhere.output;
+    EXPECT_EQ(RunCli("push " + file + " --simulator --device /dev/hidraw9 --wait 1").exitCode, 1);
+    EXPECT_EQ(RunCli("push " + file + " --simulator --device sim:quorix-processor").exitCode, 0);
+}
