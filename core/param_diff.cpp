@@ -62,7 +62,8 @@ std::vector<ParamDifference> DiffImages(const ParamStore& left, const ParamStore
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (scope.kind >= 0 && scope.kind != kind)
             continue;
-        const int last = kind == kKindCount - 1 ? kAddressCount - 1 : KindFirst(kind) + 255;
+        // Addresses past a kind's 256 (those after the common kind) are never defined in an image that loads.
+        const int last = KindFirst(kind) + 255;
         for (int mode : scope.modes) {
             if (kind * 256 >= kFirstGlobalAddress && mode != 0)
                 continue;

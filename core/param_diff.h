@@ -26,8 +26,9 @@ struct DiffScope {
     int kind = -1;                // one menu kind, or -1 for all
 };
 
-// By page, then mode, then address. Records defined in neither image are passed
-// over; kinds 8 to 10 exist at mode index 0 only and compare there alone.
+// By page, then mode, then address, over the 256 addresses of each kind. Records
+// defined in neither image are passed over; kinds 8 to 10 exist at mode index 0
+// only and compare there alone.
 std::vector<ParamDifference> DiffImages(const ParamStore& left, const ParamStore& right, const DiffScope& scope = {});
 
 // One line per field, a heading per page:
