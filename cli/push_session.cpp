@@ -19,7 +19,7 @@ std::vector<core::ParamDifference> TransferredDifferences(const core::ParamStore
 {
     auto differences = core::DiffImages(file, read, {.modes = {0}});
     std::erase_if(differences, [](const core::ParamDifference& d) {
-        return d.kind() >= core::kKindCount || core::IsSkippedKind(d.kind()) || d.address == kRightsAddress;
+        return core::IsSkippedKind(d.kind()) || d.address == kRightsAddress;
     });
     return differences;
 }
