@@ -11,6 +11,7 @@
 #include "ui/mdi_main.h"
 #include "ui/qt_prompter.h"
 
+#include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
 
@@ -49,7 +50,11 @@ int main(int argc, char** argv)
     QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"),
                                   QStringLiteral("Quit once the main window has painted (start-up measurements)."));
     firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({simulator, memory, trace, modeDir, firstFrame});
+    const QCommandLineOption device(QStringLiteral("device"),
+                                    QStringLiteral("Use the processor at PATH (see quorix-cli list) rather than the "
+                                                   "first one found."),
+                                    QStringLiteral("PATH"));
+    parser.addOptions({simulator, memory, trace, modeDir, device, firstFrame});
     parser.process(app);
 
     std::unique_ptr<std::ofstream> traceFile;
@@ -65,12 +70,16 @@ int main(int argc, char** argv)
     const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
     link::QtScheduler scheduler;
     ui::mdiMain* frameWindow = nullptr;
+    std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
-    if (!simulated)
-        hardware = std::make_unique<app::PermissionAwareBackend>(std::make_unique<link::HidapiBackend>(), [&] {
+    if (!simulated) {
+        usb = std::make_unique<link::HidapiBackend>();
+        auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, parser.value(device).toStdString());
+        hardware = std::make_unique<app::PermissionAwareBackend>(std::move(chosen), [&] {
             if (frameWindow && frameWindow->mainWindow())
                 frameWindow->mainWindow()->showNoPermission();
         });
+    }
     ui::ConsoleSession session(scheduler, std::move(hardware),
                                {simulated, traceFile.get(), parser.value(memory).toStdString(),
                                 folder.path.toStdString()});

@@ -1,21 +1,11 @@
 #include "commands.h"
 #include "integer_option.h"
+#include "processor_access.h"
 #include "pull_session.h"
 
-#include "sim/sim_usb_port.h"
-#include "sim/virtual_processor.h"
-
-#include "link/hidapi_backend.h"
-#include "link/qt_scheduler.h"
-
 #include "core/config_file.h"
-#include "core/manual_scheduler.h"
 
-#include <QCoreApplication>
-
-#include <fstream>
 #include <iostream>
-#include <memory>
 
 namespace quorix::cli {
 
@@ -32,40 +22,11 @@ int CommandPull(const CliArgs& args)
                      "-o FILE.quorix\n";
         return 2;
     }
-
-    std::unique_ptr<std::ofstream> trace;
-    if (const auto path = args.option("--trace")) {
-        trace = std::make_unique<std::ofstream>(*path);
-        if (!*trace) {
-            std::cerr << "cannot write the trace to " << *path << '\n';
-            return 1;
-        }
-    }
-    const PullSettings settings{core::WithConfigurationExtension(*output), trace.get(), std::int64_t{*wait} * 1000,
-                                args.has("--simulator") || args.has("--simulator-memory")};
-
-    if (settings.simulator) {
-        // The virtual processor needs no real clock: the whole exchange runs in virtual time.
-        core::ManualScheduler scheduler;
-        sim::VirtualProcessor processor;
-        if (const auto memory = args.option("--simulator-memory")) {
-            const auto loaded = processor.loadFromFile(*memory);
-            if (!loaded.ok) {
-                std::cerr << "quorix-cli pull: the virtual processor's memory " << *memory
-                          << " cannot be used: " << loaded.message << '\n';
-                return 1;
-            }
-        }
-        sim::SimUsbPort port(processor, scheduler);
-        return PullConfiguration(port, scheduler, settings, std::cout, std::cerr);
-    }
-    int argc = 1;
-    char name[] = "quorix-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    link::QtScheduler scheduler;
-    link::HidapiBackend backend;
-    return PullConfiguration(backend, scheduler, settings, std::cout, std::cerr);
+    return WithProcessor(args, "pull", false, [&](const ProcessorRun& run) {
+        const PullSettings settings{core::WithConfigurationExtension(*output), run.trace, std::int64_t{*wait} * 1000,
+                                    run.simulator};
+        return PullConfiguration(run.backend, run.scheduler, settings, std::cout, std::cerr);
+    });
 }
 
 } // namespace quorix::cli

@@ -9,5 +9,12 @@ int CommandNew(const CliArgs& args);
 int CommandInfo(const CliArgs& args);
 int CommandPull(const CliArgs& args);
 int CommandResponse(const CliArgs& args);
+// Exit 0 when the two files hold the same values, 1 when they differ, 2 on bad usage or an unreadable file.
+int CommandDiff(const CliArgs& args);
+int CommandExport(const CliArgs& args);
+int CommandImport(const CliArgs& args);
+int CommandPush(const CliArgs& args);
+// Each processor found: its path, serial number, variant and whether it opens.
+int CommandList(const CliArgs& args);
 
 } // namespace quorix::cli

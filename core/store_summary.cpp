@@ -1,19 +1,11 @@
 #include "store_summary.h"
 
 #include "address_map.h"
+#include "param_display.h"
 
 #include <cstdio>
 
 namespace quorix::core {
-
-namespace {
-
-constexpr std::array<const char*, kKindCount> kKindNames = {
-    "MusicInput", "Mic12", "Mic34", "Effects", "MainOutput", "SurroundOutput",
-    "CentreOutput", "SubOutput", "RecordLeft", "RecordRight", "Common",
-};
-
-} // namespace
 
 std::array<KindSummary, 11> SummariseStore(const ParamStore& store)
 {
@@ -46,7 +38,7 @@ std::string FormatStoreSummary(const ParamStore& store)
         const KindSummary& s = summary[static_cast<std::size_t>(kind)];
         char line[160];
         std::snprintf(line, sizeof line, "%4d  %-14s  %7d  %5d  %7d/%-7d  %9d/%d\n", kind,
-                      kKindNames[static_cast<std::size_t>(kind)], s.defined, s.eqBands, s.bandsOff[0], s.bandsOff[1],
+                      KindName(kind), s.defined, s.eqBands, s.bandsOff[0], s.bandsOff[1],
                       s.changed[0], s.changed[1]);
         text += line;
     }

@@ -19,6 +19,8 @@ constexpr int kMasterMaxima = 0xA08;
 constexpr int kModeAddress = 0xA1E;
 constexpr int kAutoModeAddress = 0xA1F;
 constexpr int kRightsAddress = 0xA20;
+// A block preset number of 11 or more moves the dance set of the preset in use.
+constexpr int kDanceSetPreset = 11;
 
 } // namespace
 
@@ -28,6 +30,12 @@ BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::Para
 }
 
 bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total, bool& fault)
+{
+    return readKindInto(step, readCode, m_store, 0, done, total, fault);
+}
+
+bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done,
+                                 int total, bool& fault)
 {
     step.address = core::KindFirst(step.kind);
     const RequestOutcome outcome = m_channel.Transact(readCode, step.preset, step.address);
@@ -44,12 +52,12 @@ bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total,
     std::size_t position = 0;
     for (int a = step.address; a <= core::KindLast(step.kind); ++a) {
         step.address = a;
-        core::ParamRecord record = m_store.at(0, a);
+        core::ParamRecord record = target.at(targetMode, a);
         position = DecodeRecord(payload, position, record, TravelsAsBand(a));
         decoded.push_back(record);
     }
     for (std::size_t i = 0; i < decoded.size(); ++i)
-        m_store.at(0, core::KindFirst(step.kind) + static_cast<int>(i)) = decoded[i];
+        target.at(targetMode, core::KindFirst(step.kind) + static_cast<int>(i)) = decoded[i];
     m_host.setProgress(++done, total);
     return true;
 }
@@ -176,6 +184,54 @@ bool BlockTransfer::WriteToDevice(int preset)
     m_host.showProgress(false);
     m_host.setWindowEnabled(true);
     m_host.resetUndo();
+    return result;
+}
+
+bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
+{
+    bool fault = false;
+    m_host.setWindowEnabled(false);
+    m_host.showProgress(true);
+    const int total = 2 * static_cast<int>(kModeKinds.size()) + static_cast<int>(kGlobalKinds.size()) + 1;
+    int done = 0;
+    m_host.setProgress(done, total);
+    Step step{preset, 0, 0};
+    // The user's rights are the console's own state, not a setting to compare.
+    const std::int32_t rights = target.at(0, kRightsAddress).Value;
+    const bool result = [&] {
+        try {
+            for (int kind : kModeKinds) {
+                step.kind = kind;
+                step.preset = preset;
+                if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))
+                    return false;
+                step.preset = kDanceSetPreset;
+                if (!readKindInto(step, Command::ReadBlock, target, 1, done, total, fault))
+                    return false;
+            }
+            step.preset = preset;
+            for (int kind : kGlobalKinds) {
+                step.kind = kind;
+                m_channel.ModeOverride() = static_cast<std::uint8_t>(preset);
+                if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))
+                    return false;
+            }
+            const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
+            fault = fault || readDone.faulted;
+            m_host.setProgress(++done, total);
+            return readDone.answered;
+        } catch (const std::exception&) {
+            fault = true;
+            return false;
+        }
+    }();
+    if (fault)
+        m_host.showMessage(kReadFaultMessage, MessageIcon::Critical);
+    target.at(0, kRightsAddress).Value = rights;
+    // Shared parameters have one value, the singing set's, as after every read.
+    core::MirrorSharedParameters(target);
+    m_host.showProgress(false);
+    m_host.setWindowEnabled(true);
     return result;
 }
 

@@ -22,6 +22,11 @@ public:
     bool WriteToDevice(int preset);
     // Whether every block of the loaded configuration image can travel under `preset`.
     bool Writable(int preset) const;
+    // Reads what the processor runs under `preset` into `target` alone, the
+    // singing set into mode index 0 and the dance set into mode index 1; the
+    // store, the view and the undo history stay as they are. `target` should
+    // start as a copy of the store, whose record classes the decoding keeps.
+    bool ReadWorkingSet(int preset, core::ParamStore& target);
 
 private:
     struct Step {
@@ -31,6 +36,8 @@ private:
     };
 
     bool readKind(Step& step, Command readCode, int& done, int total, bool& fault);
+    bool readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done, int total,
+                      bool& fault);
     void finishRead(bool fault, const Step& step);
 
     RequestChannel& m_channel;

@@ -51,6 +51,7 @@ public:
     bool WriteToDevice(int preset);
     // Whether WriteToDevice(preset) would send the loaded image rather than refuse it.
     bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
+    bool ReadWorkingSet(int preset, core::ParamStore& target) { return m_blocks.ReadWorkingSet(preset, target); }
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 

@@ -29,6 +29,12 @@ public:
     // "none"; `error` tells a failed enumeration apart.
     virtual std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) = 0;
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+    // The serial number the device at `path` reports; empty when it has none.
+    virtual std::string serialNumber(const std::string& path)
+    {
+        static_cast<void>(path);
+        return {};
+    }
 };
 
 inline constexpr std::uint16_t kProcessorVendorId = 0x7A3C;

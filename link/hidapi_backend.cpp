@@ -85,6 +85,17 @@ std::vector<std::string> HidapiBackend::enumerate(std::uint16_t vendorId, std::u
     return paths;
 }
 
+std::string HidapiBackend::serialNumber(const std::string& path)
+{
+    std::string serial;
+    hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
+    for (hid_device_info* info = list; info; info = info->next)
+        if (path == info->path)
+            serial = Narrow(info->serial_number);
+    hid_free_enumeration(list);
+    return serial;
+}
+
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
 {
     hid_device* device = hid_open_path(path.c_str());

@@ -11,6 +11,7 @@ public:
     ~HidapiBackend() override;
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+    std::string serialNumber(const std::string& path) override;
 };
 
 } // namespace quorix::link

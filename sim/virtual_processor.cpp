@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace quorix::sim {
 
@@ -213,6 +214,8 @@ VirtualProcessor::Bytes VirtualProcessor::readBlock(int preset, int kind)
 void VirtualProcessor::writeBlock(int preset, int kind, std::span<const std::uint8_t> data)
 {
     recall(preset);
+    if (std::exchange(m_loseBlockWrite, false))
+        return;
     const int set = preset >= kDanceSetPreset && !layout::IsGlobalKind(kind) ? 1 : 0;
     const auto working = m_contents.working.block(set, kind);
     std::copy(data.begin(), data.end(), working.begin());

@@ -90,6 +90,8 @@ public:
     // The next request is answered with a valid frame that belongs to another
     // request: the handshake answer, or for a handshake the status answer.
     void answerNextWithWrongCommand() { m_wrongCommand = true; }
+    // The next block write is answered but lost: the memory keeps what it held.
+    void loseNextBlockWrite() { m_loseBlockWrite = true; }
     // These bytes interrupt the next reply frame halfway through.
     void insertNoiseInNextReply(Bytes noise) { m_noise = std::move(noise); }
 
@@ -125,6 +127,7 @@ private:
     bool m_keepAliveSilent = false;
     int m_duplicateReplies = 0;
     bool m_wrongCommand = false;
+    bool m_loseBlockWrite = false;
     Bytes m_noise;
 };
 

@@ -1,5 +1,6 @@
 #include "mdi_main.h"
 
+#include "compare_window.h"
 #include "console_session.h"
 #include "frm_eq.h"
 #include "frm_eq_controls.h"
@@ -79,6 +80,8 @@ void mdiMain::createMenus()
         if (m_frm)
             m_session.link().OfflineModeChosen();
     });
+    QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
+    connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
     connect(this, &mdiMain::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
         mainWindow->setChecked(loaded);
         online->setEnabled(loaded);

@@ -3,6 +3,10 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "core/address_map.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -60,10 +64,30 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
            [this] { m_processor.dropNextReplies(kDroppedReplies); });
     action(QStringLiteral("损坏下一个回复的校验和"), [this] { m_processor.corruptNextChecksum(); });
     action(QStringLiteral("发送音调复位"), [this] { m_processor.sendToneReset(); });
+    action(QStringLiteral("随机修改处理器上的一个频段"), [this] { ChangeRandomBand(m_processor, m_random); });
 
     m_watch = scheduler.createTimer(kWatchMs, false, [this] { showState(); });
     m_watch->start();
     showState();
+}
+
+int ChangeRandomBand(sim::VirtualProcessor& processor, std::mt19937& random)
+{
+    // Bands of the kinds the console reads as blocks, so a comparison sees the change.
+    std::vector<int> bands;
+    const core::ParamStore& layout = core::DefaultParamStore();
+    for (int kind = core::MusicInput; kind <= core::SubOutput; ++kind)
+        for (int a = core::KindFirst(kind); a <= core::KindLast(kind) && !core::IsSkippedKind(kind); ++a)
+            if (layout.at(0, a).Class == core::ParamClass::EqBand)
+                bands.push_back(a);
+    const int address = bands[std::uniform_int_distribution<std::size_t>(0, bands.size() - 1)(random)];
+    sim::BandSetting band = processor.band(0, address);
+    const int oldGain = band.gain;
+    while (band.gain == oldGain)
+        band.gain = std::uniform_int_distribution<int>(core::kGainMin, core::kGainMax)(random);
+    band.frequency = std::uniform_int_distribution<int>(core::kFrequencyIndexLowest, core::kFrequencyIndexHighest)(random);
+    processor.setBand(0, address, band);
+    return address;
 }
 
 QString SimPanel::presetText() const

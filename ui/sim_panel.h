@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <random>
 
 class QLabel;
 class QPushButton;
@@ -15,6 +16,10 @@ class VirtualProcessor;
 } // namespace quorix::sim
 
 namespace quorix::ui {
+
+// Changes the gain and frequency of one band of the processor's singing set,
+// chosen at random, behind the console's back; returns the band's flat address.
+int ChangeRandomBand(sim::VirtualProcessor& processor, std::mt19937& random);
 
 // A small tool window beside the console that plays the processor's part in
 // demonstrations, training and manual checks: unplug and re-plug it, silence
@@ -39,6 +44,7 @@ private:
     QPushButton* m_plug = nullptr;
     QLabel* m_preset = nullptr;
     std::unique_ptr<core::Timer> m_watch;
+    std::mt19937 m_random{std::random_device{}()};
 };
 
 } // namespace quorix::ui

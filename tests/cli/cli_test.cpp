@@ -1,3 +1,5 @@
+#include "cli_fixture.h"
+
 #include "cli/pull_session.h"
 
 #include "sim/sim_usb_port.h"
@@ -21,33 +23,6 @@
 
 using namespace quorix::core;
 namespace fs = std::filesystem;
-
-namespace {
-
-struct CliRun {
-    int exitCode;
-    std::string output;
-};
-
-CliRun RunCli(const std::string& arguments)
-{
-    const std::string command = std::string(QUORIX_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-struct CliFixture : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("quorix-cli-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-};
-
-} // namespace
 
 TEST_F(CliFixture, NewWritesTheDefaultImageAndInfoSummarisesIt)
 {

@@ -1,5 +1,7 @@
 #include "journey.h"
 
+#include "core/param_diff.h"
+
 using namespace quorix;
 using link::Command;
 
@@ -270,4 +272,38 @@ TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
     EXPECT_EQ(processor.value(0, 1024), 42);
     EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
     expectStoreMatchesProcessor();
+}
+
+TEST_F(Journey, AScratchReadOfTheWorkingSetTouchesNeitherStoreNorView)
+{
+    connect();
+    const core::ParamStore before = store;
+    const core::ViewState viewBefore = view;
+    auto band = processor.band(1, 2); // dance EQ3 of the music input, a per-mode band
+    band.gain = 215;
+    processor.setBand(1, 2, band);
+    processor.setValue(0, 1024 + 0x16, 120); // main left delay, shared by both modes
+    processor.setValue(0, core::kCommonBase + 0x1E, 1);
+    const int resets = host.transfersFinished; // counts undo resets
+    const int refreshes = host.refreshes;
+
+    core::ParamStore scratch = store;
+    ASSERT_TRUE(device.ReadWorkingSet(view.CurrentPreset, scratch));
+    EXPECT_EQ(store, before);
+    EXPECT_EQ(view.CurrentMode, viewBefore.CurrentMode);
+    EXPECT_EQ(view.CurrentPreset, viewBefore.CurrentPreset);
+    EXPECT_EQ(host.transfersFinished, resets);
+    EXPECT_EQ(host.refreshes, refreshes);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_TRUE(host.windowEnabled);
+
+    const auto differences = core::DiffImages(store, scratch);
+    ASSERT_EQ(differences.size(), 4u) << core::FormatDifferences(differences);
+    EXPECT_EQ(core::FormatDifferences(differences), "[MusicInput]\n"
+                                                    "MusicInput dance 0x02 EQ3 gain: 0.0dB -> -3.5dB\n"
+                                                    "[MainOutput]\n"
+                                                    "MainOutput singing 0x16 左通道延时 value: 0.0ms -> 12.0ms\n"
+                                                    "MainOutput dance 0x16 左通道延时 value: 0.0ms -> 12.0ms\n"
+                                                    "[Common]\n"
+                                                    "Common singing 0x1E value: 0 -> 1\n");
 }

@@ -1,0 +1,33 @@
+#include "cli_link.h"
+
+#include "core/address_map.h"
+
+namespace quorix::cli {
+
+CliLink::CliLink(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace, std::ostream& err)
+    : m_scheduler(scheduler), m_err(err), m_host(err),
+      m_device(backend, scheduler, {store, image, view, m_digits}, m_host, trace)
+{
+    core::InitParamStore(store, image);
+}
+
+bool CliLink::connect(std::int64_t searchLimitMs, bool simulator)
+{
+    m_device.start();
+    const auto started = m_scheduler.nowMs();
+    while (!m_host.synchronisation()) {
+        if (!m_device.LinkOnline() && !m_device.ReplyWaitActive() && m_scheduler.nowMs() - started > searchLimitMs) {
+            m_err << "no processor answered within " << searchLimitMs / 1000 << " s"
+                  << (simulator ? "" : " (is it plugged in, and may this user open its hidraw node?)") << '\n';
+            return false;
+        }
+        m_scheduler.processPendingEvents();
+    }
+    if (!*m_host.synchronisation()) {
+        m_err << "the synchronisation with the processor failed; nothing was written\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace quorix::cli

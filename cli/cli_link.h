@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cli_host.h"
+
+#include "link/device_link.h"
+
+#include "core/digit_buffer.h"
+#include "core/param_store.h"
+#include "core/view_state.h"
+
+#include <cstdint>
+#include <ostream>
+
+namespace quorix::cli {
+
+// The console's link without a window: its store, file image and view, and the
+// device link reporting on the terminal.
+class CliLink {
+public:
+    CliLink(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace, std::ostream& err);
+
+    // Starts the link and waits until the processor answered and the first full
+    // read ended; false (with the reason on `err`) when nothing answered within
+    // the limit or the read failed.
+    bool connect(std::int64_t searchLimitMs, bool simulator);
+
+    core::ParamStore store;
+    core::ParamStore image;
+    core::ViewState view;
+    link::DeviceLink& device() { return m_device; }
+
+private:
+    core::Scheduler& m_scheduler;
+    std::ostream& m_err;
+    core::DigitBuffer m_digits;
+    CliHost m_host;
+    link::DeviceLink m_device;
+};
+
+} // namespace quorix::cli

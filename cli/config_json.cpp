@@ -1,0 +1,285 @@
+#include "config_json.h"
+
+#include "core/address_map.h"
+#include "core/param_display.h"
+#include "core/record_check.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <set>
+
+namespace quorix::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+using core::ParamClass;
+using core::ParamRecord;
+
+constexpr const char* kFormat = "quorix-configuration";
+constexpr int kVersion = 1;
+// Addresses past the common kind are in no page of the map; a file may still hold leftovers there.
+constexpr int kLastPage = (core::kAddressCount - 1) / 256;
+constexpr std::array<const char*, 4> kClassNames = {"Plain", "EqBand", "HighPass", "LowPass"};
+
+std::string AddressKey(int menuAddress)
+{
+    char key[8];
+    std::snprintf(key, sizeof key, "0x%02X", menuAddress);
+    return key;
+}
+
+// The record the address map puts here, whose class and per-mode flag a record takes by default.
+const ParamRecord& Layout(int mode, int address)
+{
+    return core::DefaultParamStore().at(mode, address);
+}
+
+ordered_json RecordJson(int address, const ParamRecord& r)
+{
+    const int kind = address / 256;
+    const int menu = address % 256;
+    ordered_json p;
+    if (kind < core::kKindCount && address <= core::KindLast(kind) && !core::ParamName(kind, menu).empty())
+        p["name"] = std::string(core::ParamName(kind, menu));
+    if (!r.Defined)
+        p["defined"] = false;
+    p["class"] = kClassNames[static_cast<std::size_t>(r.Class) % kClassNames.size()];
+    p["perMode"] = r.PerMode;
+    const bool band = r.Class == ParamClass::EqBand;
+    if (!band || r.Value != 0)
+        p["value"] = r.Value;
+    const auto field = [&](const char* name, std::int64_t value) {
+        if (band || value != 0)
+            p[name] = value;
+    };
+    field("shape", r.Shape);
+    field("frequency", r.FreqIndex);
+    field("gain", r.Gain);
+    field("q", r.QIndex);
+    field("slope", r.ShelfQIndex);
+    if (band || r.BandOff)
+        p["off"] = r.BandOff;
+    if (!r.Defined)
+        return p;
+    if (band)
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.FreqIndex)}, {"gain", core::GainWithUnit(r.Gain)},
+                     {"q", core::QWithPrefix(r.QIndex)}, {"slope", core::QWithPrefix(r.ShelfQIndex)},
+                     {"shape", core::ShapeText(r.Shape)}, {"off", r.BandOff ? "off" : "on"}};
+    else
+        p["text"] = core::ParamValueText(kind, menu, r.Value);
+    return p;
+}
+
+bool IsZero(const ParamRecord& r)
+{
+    return r == ParamRecord{};
+}
+
+// Thrown with the path of the field at fault and what is wrong with it.
+struct FieldError {
+    std::string message;
+};
+
+[[noreturn]] void Fail(const std::string& path, const std::string& what)
+{
+    throw FieldError{path + ": " + what};
+}
+
+std::string Child(const std::string& path, const std::string& name)
+{
+    return path.empty() ? name : path + "." + name;
+}
+
+const ordered_json& Member(const ordered_json& object, const char* name, const std::string& path)
+{
+    if (!object.contains(name))
+        Fail(Child(path, name), "missing");
+    return object.at(name);
+}
+
+void OnlyKnownKeys(const ordered_json& object, std::initializer_list<const char*> known, const std::string& path)
+{
+    if (!object.is_object())
+        Fail(path.empty() ? "the document" : path, "must be an object");
+    for (const auto& [key, value] : object.items()) {
+        bool found = false;
+        for (const char* k : known)
+            found = found || key == k;
+        if (!found)
+            Fail(Child(path, key), "unknown field");
+    }
+}
+
+std::int64_t Integer(const ordered_json& value, std::int64_t lowest, std::int64_t highest, const std::string& path)
+{
+    if (!value.is_number_integer())
+        Fail(path, "must be a whole number");
+    const bool negative = value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() < 0;
+    if (!negative && value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest))
+        Fail(path, "must be " + std::to_string(lowest) + " to " + std::to_string(highest));
+    const auto n = value.get<std::int64_t>();
+    if (n < lowest)
+        Fail(path, "must be " + std::to_string(lowest) + " to " + std::to_string(highest));
+    return n;
+}
+
+bool Boolean(const ordered_json& value, const std::string& path)
+{
+    if (!value.is_boolean())
+        Fail(path, "must be true or false");
+    return value.get<bool>();
+}
+
+ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::string& path)
+{
+    OnlyKnownKeys(p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off",
+                      "text"},
+                  path);
+    const ParamRecord& layout = Layout(mode, address);
+    ParamRecord r;
+    r.Defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
+    r.Class = layout.Class;
+    if (p.contains("class")) {
+        const auto& c = p["class"];
+        bool found = false;
+        for (std::size_t i = 0; i < kClassNames.size(); ++i)
+            if (c.is_string() && c.get<std::string>() == kClassNames[i]) {
+                r.Class = static_cast<ParamClass>(i);
+                found = true;
+            }
+        if (!found)
+            Fail(path + ".class", "must be Plain, EqBand, HighPass or LowPass");
+    }
+    r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
+    r.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
+    // Records the console sends must fit the wire; a record never sent may hold whatever a file held.
+    const std::int64_t wire = r.Defined ? core::kLargestWireValue : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t lowest = r.Defined ? 0 : std::numeric_limits<std::int32_t>::min();
+    const auto number = [&](const char* name, std::int64_t low, std::int64_t high) -> std::int32_t {
+        return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], low, high, path + "." + name)) : 0;
+    };
+    const bool band = r.Class == ParamClass::EqBand;
+    if (r.Defined && !band && !p.contains("value"))
+        Fail(path + ".value", "missing");
+    r.Value = number("value", lowest, wire);
+    r.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && band ? 2 : 255));
+    r.FreqIndex = number("frequency", lowest, r.Defined && band ? (r.BandOff ? wire - core::kBandOffFrequencyOffset
+                                                                              : core::kBandOffFrequencyOffset - 1)
+                                                                : wire);
+    r.Gain = number("gain", lowest, wire);
+    r.QIndex = number("q", lowest, wire);
+    r.ShelfQIndex = number("slope", lowest, r.Defined && band ? 249 : wire);
+    if (r.Defined && band)
+        for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
+            Member(p, name, path);
+    if (std::string fault = core::RecordFault(r, layout); !fault.empty())
+        Fail(path, fault);
+    return r;
+}
+
+int ModeIndex(const ordered_json& mode, const std::string& path)
+{
+    static constexpr std::array<const char*, 3> names = {"singing", "dance", "default"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (mode.is_string() && mode.get<std::string>() == names[i])
+            return static_cast<int>(i);
+    Fail(path, "must be singing, dance or default");
+}
+
+int MenuAddress(const std::string& key, const std::string& path)
+{
+    int value = 0;
+    if (key.size() != 4 || key[0] != '0' || key[1] != 'x' || std::sscanf(key.c_str() + 2, "%2X", &value) != 1 ||
+        AddressKey(value) != key)
+        Fail(path, "a menu address is written 0x00 to 0xFF");
+    return value;
+}
+
+void ReadEntry(const ordered_json& entry, core::ParamStore& store, std::set<std::pair<int, int>>& seen,
+               const std::string& path)
+{
+    OnlyKnownKeys(entry, {"kind", "page", "mode", "params"}, path);
+    const int kind = static_cast<int>(Integer(Member(entry, "kind", path), 0, kLastPage, path + ".kind"));
+    const int mode = ModeIndex(Member(entry, "mode", path), path + ".mode");
+    if (!seen.insert({kind, mode}).second)
+        Fail(path, "page " + std::to_string(kind) + " in this mode comes twice");
+    const ordered_json& params = Member(entry, "params", path);
+    if (!params.is_object())
+        Fail(path + ".params", "must be an object");
+    for (const auto& [key, p] : params.items()) {
+        const std::string where = path + ".params[\"" + key + "\"]";
+        const int address = kind * 256 + MenuAddress(key, where);
+        if (address >= core::kAddressCount)
+            Fail(where, "beyond the last address");
+        store.at(mode, address) = ReadRecord(p, mode, address, where);
+    }
+}
+
+} // namespace
+
+std::string ConfigurationToJson(const core::ParamStore& store)
+{
+    ordered_json kinds = ordered_json::array();
+    for (int kind = 0; kind <= kLastPage; ++kind) {
+        const int last = std::min(kind * 256 + 255, core::kAddressCount - 1);
+        for (int mode = 0; mode < core::kModeCount; ++mode) {
+            ordered_json params = ordered_json::object();
+            for (int a = kind * 256; a <= last; ++a) {
+                const ParamRecord& r = store.at(mode, a);
+                if (r.Defined || !IsZero(r))
+                    params[AddressKey(a % 256)] = RecordJson(a, r);
+            }
+            if (params.empty())
+                continue;
+            ordered_json entry = {{"kind", kind}};
+            if (kind < core::kKindCount)
+                entry["page"] = core::KindName(kind);
+            entry["mode"] = core::ModeName(mode);
+            entry["params"] = std::move(params);
+            kinds.push_back(std::move(entry));
+        }
+    }
+    const ordered_json document = {{"format", kFormat}, {"version", kVersion}, {"kinds", std::move(kinds)}};
+    return document.dump(2) + "\n";
+}
+
+JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
+{
+    ordered_json document;
+    try {
+        document = ordered_json::parse(text);
+    } catch (const nlohmann::json::parse_error& error) {
+        return {false, std::string("not JSON: ") + error.what()};
+    }
+    try {
+        OnlyKnownKeys(document, {"format", "version", "kinds"}, "");
+        const ordered_json& format = Member(document, "format", "");
+        if (!format.is_string() || format.get<std::string>() != kFormat)
+            Fail("format", std::string("must be \"") + kFormat + "\"");
+        Integer(Member(document, "version", ""), kVersion, kVersion, "version");
+        const ordered_json& kinds = Member(document, "kinds", "");
+        if (!kinds.is_array())
+            Fail("kinds", "must be an array");
+        core::ParamStore image;
+        std::set<std::pair<int, int>> seen;
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            ReadEntry(kinds[i], image, seen, "kinds[" + std::to_string(i) + "]");
+        // Whatever the entries left out must be what the address map leaves undefined.
+        for (int mode = 0; mode < core::kModeCount; ++mode)
+            for (int a = 0; a < core::kAddressCount; ++a)
+                if (Layout(mode, a).Defined && !image.at(mode, a).Defined)
+                    Fail(std::string("kinds: page ") + std::to_string(a / 256) + " " + core::ModeName(mode) +
+                             " " + AddressKey(a % 256),
+                         "missing");
+        store = image;
+        return {true, {}};
+    } catch (const FieldError& error) {
+        return {false, error.message};
+    }
+}
+
+} // namespace quorix::cli

@@ -1,0 +1,63 @@
+#include "push_session.h"
+
+#include "cli_link.h"
+#include "preset_names.h"
+
+#include "core/address_map.h"
+#include "core/param_diff.h"
+
+#include <algorithm>
+
+namespace quorix::cli {
+
+namespace {
+
+constexpr int kRightsAddress = 0xA20; // the console's own record of the user's rights, not a setting
+
+// What a block transfer moves: the singing set of the kinds moved as blocks.
+std::vector<core::ParamDifference> TransferredDifferences(const core::ParamStore& file, const core::ParamStore& read)
+{
+    auto differences = core::DiffImages(file, read, {.modes = {0}});
+    std::erase_if(differences, [](const core::ParamDifference& d) {
+        return core::IsSkippedKind(d.kind()) || d.address == kRightsAddress;
+    });
+    return differences;
+}
+
+} // namespace
+
+int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, const PushSettings& settings,
+                      std::ostream& out, std::ostream& err)
+{
+    CliLink link(backend, scheduler, settings.trace, err);
+    if (!link.connect(settings.searchLimitMs, settings.simulator))
+        return 1;
+    if (settings.preset) {
+        link.view.CurrentPreset = static_cast<std::uint8_t>(*settings.preset);
+        if (!link.device().ReadFromDevice(*settings.preset, false, link::Command::ReadBlock)) {
+            err << "recalling preset " << *settings.preset << " failed; nothing was written\n";
+            return 1;
+        }
+    }
+    link.image = settings.configuration;
+    const int preset = link.view.CurrentPreset;
+    if (!link.device().WriteToDevice(preset)) {
+        err << "writing to the processor failed\n";
+        return 1;
+    }
+    if (!link.device().ReadFromDevice(preset, false, link::Command::ReadBlockBack)) {
+        err << "reading back from the processor failed\n";
+        return 1;
+    }
+    link.device().stop();
+    const auto differences = TransferredDifferences(settings.configuration, link.store);
+    if (!differences.empty()) {
+        out << core::FormatDifferences(differences);
+        err << "the processor holds " << differences.size() << " value(s) other than the file's\n";
+        return 1;
+    }
+    out << "pushed the configuration to preset " << PresetName(preset) << " (" << preset << ") and read it back\n";
+    return 0;
+}
+
+} // namespace quorix::cli

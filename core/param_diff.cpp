@@ -1,0 +1,107 @@
+#include "param_diff.h"
+
+#include "address_map.h"
+#include "param_display.h"
+
+#include <cstdio>
+
+namespace quorix::core {
+
+namespace {
+
+class RecordComparer {
+public:
+    RecordComparer(int mode, int address, std::vector<ParamDifference>& out)
+        : m_mode(mode), m_address(address), m_out(out) {}
+
+    template <typename T, typename Text>
+    void field(const char* name, T left, T right, Text text)
+    {
+        if (left != right)
+            m_out.push_back({m_mode, m_address, name, text(left), text(right)});
+    }
+
+private:
+    int m_mode;
+    int m_address;
+    std::vector<ParamDifference>& m_out;
+};
+
+std::string OnOff(bool bandOff)
+{
+    return bandOff ? "off" : "on";
+}
+
+void CompareRecords(int mode, int address, const ParamRecord& l, const ParamRecord& r, std::vector<ParamDifference>& out)
+{
+    RecordComparer c(mode, address, out);
+    const auto yesNo = [](bool defined) { return std::string(defined ? "yes" : "no"); };
+    c.field("defined", l.Defined, r.Defined, yesNo);
+    if (!l.Defined || !r.Defined)
+        return;
+    const int kind = address / 256;
+    const int menuAddress = address % 256;
+    c.field("class", static_cast<int>(l.Class), static_cast<int>(r.Class), [](int v) { return std::to_string(v); });
+    c.field("per-mode", l.PerMode, r.PerMode, yesNo);
+    c.field("value", l.Value, r.Value, [&](std::int32_t v) { return ParamValueText(kind, menuAddress, v); });
+    if (l.Class != ParamClass::EqBand && r.Class != ParamClass::EqBand)
+        return;
+    c.field("frequency", l.FreqIndex, r.FreqIndex, FrequencyWithUnit);
+    c.field("gain", l.Gain, r.Gain, GainWithUnit);
+    c.field("Q", l.QIndex, r.QIndex, QWithPrefix);
+    c.field("slope", l.ShelfQIndex, r.ShelfQIndex, QWithPrefix);
+    c.field("shape", l.Shape, r.Shape, ShapeText);
+    c.field("on/off", l.BandOff, r.BandOff, OnOff);
+}
+
+} // namespace
+
+std::vector<ParamDifference> DiffImages(const ParamStore& left, const ParamStore& right, const DiffScope& scope)
+{
+    std::vector<ParamDifference> out;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (scope.kind >= 0 && scope.kind != kind)
+            continue;
+        // Addresses past a kind's 256 (those after the common kind) are never defined in an image that loads.
+        const int last = KindFirst(kind) + 255;
+        for (int mode : scope.modes) {
+            if (kind * 256 >= kFirstGlobalAddress && mode != 0)
+                continue;
+            for (int a = KindFirst(kind); a <= last; ++a) {
+                const ParamRecord& l = left.at(mode, a);
+                const ParamRecord& r = right.at(mode, a);
+                if ((l.Defined || r.Defined) && l != r)
+                    CompareRecords(mode, a, l, r, out);
+            }
+        }
+    }
+    return out;
+}
+
+std::string ParamLabel(int address)
+{
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", address % 256);
+    const int kind = address / 256;
+    std::string_view name;
+    if (address <= KindLast(kind))
+        name = ParamName(kind, address % 256);
+    return name.empty() ? std::string(hex) : std::string(hex) + " " + std::string(name);
+}
+
+std::string FormatDifferences(const std::vector<ParamDifference>& differences)
+{
+    std::string text;
+    int page = -1;
+    for (const ParamDifference& d : differences) {
+        if (d.kind() != page) {
+            page = d.kind();
+            text += std::string("[") + KindName(page) + "]\n";
+        }
+        text += std::string(KindName(page)) + " " + ModeName(d.mode) + " " + ParamLabel(d.address) + " " + d.field +
+                ": " + d.left + " -> " + d.right + "\n";
+    }
+    return text;
+}
+
+} // namespace quorix::core
