@@ -9,5 +9,6 @@ int CommandNew(const CliArgs& args);
 int CommandInfo(const CliArgs& args);
 int CommandPull(const CliArgs& args);
 int CommandResponse(const CliArgs& args);
+int CommandImportFilters(const CliArgs& args);
 
 } // namespace quorix::cli

@@ -18,6 +18,9 @@ constexpr const char* kUsage =
     "                         --wait is how many seconds to look for it (5)\n"
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
+    "  import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode singing|dance] [--third 0..2] -o OUT.quorix\n"
+    "                         fit a measurement tool's equaliser filters to the\n"
+    "                         page's bands, print the fit, write OUT\n"
     "  --help                 this text\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
@@ -55,6 +58,8 @@ int main(int argc, char** argv)
         return CommandPull(args);
     if (args.command == "response")
         return CommandResponse(args);
+    if (args.command == "import-filters")
+        return CommandImportFilters(args);
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;
