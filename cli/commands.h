@@ -10,5 +10,6 @@ int CommandInfo(const CliArgs& args);
 int CommandPull(const CliArgs& args);
 int CommandResponse(const CliArgs& args);
 int CommandImportFilters(const CliArgs& args);
+int CommandReport(const CliArgs& args);
 
 } // namespace quorix::cli
