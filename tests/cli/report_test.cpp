@@ -43,7 +43,7 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
     const fs::path in = dir / "venue.quorix";
     const fs::path pdf = dir / "venue.pdf";
     core::ParamStore store = core::DefaultParamStore();
-    store.at(1, 1024).Gain = 300; // a dance-mode band of the main output
+    store.at(1, 1024).Gain = 333; // a dance-mode band of the main output
     ASSERT_TRUE(core::SaveConfigurationFile(in, store).ok);
 
     cli::CliArgs args;
@@ -59,7 +59,7 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
 
     const std::string text = ExtractText(pdf);
     if (!text.empty()) {
-        const std::string dance = "Hz 5.0 dB"; // only the changed dance-mode band has it
+        const std::string dance = "Hz 8.3 dB"; // only the changed dance-mode band has it
         for (const std::string& expected : {std::string("venue.quorix"), std::string("三号包厢"), std::string("音乐"),
                                             std::string("超低输出"), std::string("EQ15"), dance})
             EXPECT_NE(text.find(expected), std::string::npos) << expected;
