@@ -93,7 +93,7 @@ public:
     // The close request: the save question, quieting the link, stopping the timers, unloading.
     void requestClose();
 
-    // The response graph's context menu: filter import, picture and curve export.
+    // The response graph's context menu: filter import, picture and curve export, the report.
     std::unique_ptr<QMenu> createGraphMenu();
     // Fits a measurement tool's filters to the page's bands as one undo step and
     // writes each changed band while online; the fit is shown either way.
@@ -102,6 +102,8 @@ public:
     bool savePicture(const std::filesystem::path& file);
     // The page's curves as quorix-cli response writes them, on the graph's own points.
     bool saveCurves(const std::filesystem::path& file);
+    // The tuning report of the store, as quorix-cli report writes it, as PDF.
+    bool printReport(const std::filesystem::path& file);
 
     // LinkHost
     void setConnectionStatus(int value) override;

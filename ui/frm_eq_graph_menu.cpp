@@ -8,7 +8,10 @@
 
 #include "measure/filter_import.h"
 
+#include "report/tuning_report.h"
+
 #include "core/atomic_save.h"
+#include "core/preset_name.h"
 
 #include <QBuffer>
 #include <QMenu>
@@ -23,6 +26,7 @@ namespace {
 constexpr std::string_view kImportFilters = "导入滤波器…";
 constexpr std::string_view kSavePicture = "保存图片…";
 constexpr std::string_view kSaveCurves = "导出曲线…";
+constexpr std::string_view kPrintReport = "打印报告…";
 constexpr std::string_view kPageLocked = "自动模式控制正在掌管本页的均衡，不能导入滤波器。";
 
 QString Text(std::string_view text)
@@ -43,6 +47,8 @@ std::unique_ptr<QMenu> frmEQ::createGraphMenu()
     menu->addSeparator();
     add(kSavePicture, "PNG (*.png)", true, &frmEQ::savePicture);
     add(kSaveCurves, "CSV (*.csv)", true, &frmEQ::saveCurves);
+    menu->addSeparator();
+    add(kPrintReport, "PDF (*.pdf)", true, &frmEQ::printReport);
     return menu;
 }
 
@@ -99,6 +105,19 @@ bool frmEQ::savePicture(const std::filesystem::path& file)
 bool frmEQ::saveCurves(const std::filesystem::path& file)
 {
     return saveBytes(file, graph::ResponseCsv(m_session.store(), m_session.view(), m_plot->width()));
+}
+
+bool frmEQ::printReport(const std::filesystem::path& file)
+{
+    report::ReportCover cover;
+    cover.when = QDateTime::currentDateTime();
+    cover.source = m_session.link().LinkOnline() ? QStringLiteral("处理器") : QStringLiteral("控制台当前设置");
+    cover.preset = QString::fromStdString(core::PresetName(m_session.view().CurrentPreset));
+    const QString problem =
+        report::WriteTuningReport(QString::fromStdString(file.string()), m_session.store(), cover);
+    if (!problem.isEmpty())
+        m_prompter.showMessage(problem.toStdString(), link::MessageIcon::Exclamation);
+    return problem.isEmpty();
 }
 
 } // namespace quorix::ui

@@ -3,6 +3,8 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "core/preset_name.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,7 +16,6 @@ namespace quorix::ui {
 
 namespace {
 
-constexpr const char* kPresetNames[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
 constexpr int kDroppedReplies = 3;
 
 } // namespace
@@ -68,8 +69,7 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
 
 QString SimPanel::presetText() const
 {
-    const int preset = m_processor.currentPreset();
-    return preset >= 0 && preset < 8 ? QString::fromLatin1(kPresetNames[preset]) : QString::number(preset);
+    return QString::fromStdString(core::PresetName(m_processor.currentPreset()));
 }
 
 void SimPanel::showState()

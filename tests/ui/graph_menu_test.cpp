@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 using namespace quorix;
@@ -103,6 +104,18 @@ TEST_F(GraphMenu, SavesThePictureAtTwiceTheResolutionAndTheCurvesAsTheCliDoes)
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), graph::ResponseCsv(session.store(), session.view(), frm().plot().width()));
+}
+
+TEST_F(GraphMenu, PrintsTheReportWithTheCoverAndEveryChannelPage)
+{
+    const auto pdf = file("r.pdf");
+    choose("打印报告…", pdf);
+    std::ifstream in(pdf, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    const std::regex page("/Type /Page[^s]");
+    EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()), 9);
 }
 
 } // namespace
