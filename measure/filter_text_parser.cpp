@@ -124,6 +124,16 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
             slope = bare;
             continue;
         }
+        if (key == "BW" && i + 2 < words.size() && Upper(words[i + 1]) == "OCT") {
+            const std::optional<double> octaves = Number(words[i + 2]);
+            if (!octaves || *octaves <= 0)
+                return Refuse("a positive bandwidth in octaves is needed");
+            // The cookbook's bandwidth to Q, on the analogue prototype.
+            const double span = std::pow(2.0, *octaves);
+            q = std::sqrt(span) / (span - 1);
+            i += 3;
+            continue;
+        }
         if (!value)
             return Refuse("a number is missing after \"" + words[i] + "\"");
         i += 2;

@@ -29,6 +29,7 @@ TEST(FilterTextParser, ReadsEveryFormToolsWrite)
         {"Filter 6: ON HS 6dB Fc 8000 Hz Gain -2.0 dB", FilterShape::HighShelf, 8000, -2, ShelfForm::SlopeDb, 6},
         {"Filter 7: ON LSC Fc 105 Hz Gain 4.0 dB Q 0.90", FilterShape::LowShelf, 105, 4, ShelfForm::Q, 0.9},
         {"filter 8: on hsc fc 10000 hz gain -6 db q 0.5", FilterShape::HighShelf, 10000, -6, ShelfForm::Q, 0.5},
+        {"Filter: ON PK Fc 250 Hz Gain 3 dB BW Oct 1", FilterShape::Peaking, 250, 3, ShelfForm::Q, std::sqrt(2.0)},
         {"Filter 9: ON HS Fc 9000 Hz Gain 1 dB\r", FilterShape::HighShelf, 9000, 1, ShelfForm::Unstated, 0},
     };
     for (const Case& c : cases) {
