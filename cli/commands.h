@@ -16,5 +16,7 @@ int CommandImport(const CliArgs& args);
 int CommandPush(const CliArgs& args);
 // Each processor found: its path, serial number, variant and whether it opens.
 int CommandList(const CliArgs& args);
+int CommandImportFilters(const CliArgs& args);
+int CommandReport(const CliArgs& args);
 
 } // namespace quorix::cli

@@ -39,6 +39,12 @@ constexpr const char* kUsage =
     "                         unknown or out of range is refused with its path\n"
     "  --device PATH          with pull and push: the processor at PATH (from list)\n"
     "                         rather than the first one found\n"
+    "  import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode singing|dance] [--third 0..2] -o OUT.quorix\n"
+    "                         fit a measurement tool's equaliser filters to the\n"
+    "                         page's bands, print the fit, write OUT\n"
+    "  report FILE.quorix [--note TEXT] -o REPORT.pdf\n"
+    "                         the printable tuning report: a cover, then every\n"
+    "                         channel page's graph and parameters\n"
     "  --help                 this text\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
@@ -47,7 +53,7 @@ constexpr const char* kUsage =
 
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
                                           "--mode", "--third", "--width", "--simulator-memory",
-                                          "--preset", "--device"};
+                                          "--preset", "--device", "--note"};
 const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h"};
 
 } // namespace
@@ -87,6 +93,10 @@ int main(int argc, char** argv)
         return CommandExport(args);
     if (args.command == "import")
         return CommandImport(args);
+    if (args.command == "import-filters")
+        return CommandImportFilters(args);
+    if (args.command == "report")
+        return CommandReport(args);
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;

@@ -10,6 +10,7 @@
 #include "core/value_tables.h"
 #include "core/value_text.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,10 +56,26 @@ ResponsePlot::ResponsePlot(DisplayLinks links, core::UndoHistory* undo, QWidget*
 
 QImage ResponsePlot::layer() const
 {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatioF() * m_pictureScale;
     QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     return image;
+}
+
+QImage ResponsePlot::picture(qreal scale)
+{
+    const auto redraw = [this] {
+        DrawGrid();
+        DrawInactiveCurves();
+        DrawFrame();
+    };
+    m_pictureScale = scale;
+    redraw();
+    QImage taken = m_frame.copy();
+    m_pictureScale = 1;
+    redraw();
+    update();
+    return taken;
 }
 
 void ResponsePlot::resizeEvent(QResizeEvent*)
@@ -258,6 +275,14 @@ void ResponsePlot::mousePressEvent(QMouseEvent* event)
                                        : event->button() == Qt::MiddleButton ? GraphEditor::Middle
                                                                              : GraphEditor::Left;
     m_editor.MouseDown(event->position().x(), event->position().y(), button);
+    if (button == GraphEditor::Right)
+        m_rightOnPoint = m_editor.dragging();
+}
+
+void ResponsePlot::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_rightOnPoint)
+        emit menuRequested(event->globalPos());
 }
 
 void ResponsePlot::mouseMoveEvent(QMouseEvent* event)

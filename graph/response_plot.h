@@ -27,11 +27,18 @@ public:
     const QImage& frame() const { return m_frame; }
     // Redraws the frame layer now (the display's frame request does this).
     void DrawFrame();
+    // The picture the widget shows, drawn anew with `scale` times its device pixels.
+    QImage picture(qreal scale);
+
+signals:
+    // A right click that took no point: where the window may open its graph menu.
+    void menuRequested(QPoint globalPosition);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +61,8 @@ private:
     QImage m_curves;
     QImage m_frame;
     FrameDamage m_damage;
+    qreal m_pictureScale = 1;
+    bool m_rightOnPoint = false;
     mutable std::vector<float> m_ys;
     std::vector<float> m_totalYs;
 };

@@ -16,6 +16,8 @@
 #include "controls/m_combo_box.h"
 #include "controls/m_scroll_bar.h"
 
+#include <QMenu>
+
 #include "core/address_map.h"
 
 namespace quorix::ui {
@@ -118,6 +120,7 @@ void frmEQ::createControls()
          [this](int address) { return m_session.link().WriteParam(address); }},
         &m_undo, this);
     m_plot->editor().refreshControls = [this] { RefreshControls(); };
+    connect(m_plot, &graph::ResponsePlot::menuRequested, this, [this](QPoint at) { createGraphMenu()->exec(at); });
     m_progress = new controls::C_ProgressBar(this);
     m_progress->hide();
 }

@@ -12,7 +12,10 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+class QMenu;
+
 #include <array>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -90,6 +93,18 @@ public:
     // The close request: the save question, quieting the link, stopping the timers, unloading.
     void requestClose();
 
+    // The response graph's context menu: filter import, picture and curve export, the report.
+    std::unique_ptr<QMenu> createGraphMenu();
+    // Fits a measurement tool's filters to the page's bands as one undo step and
+    // writes each changed band while online; the fit is shown either way.
+    bool importFilters(const std::filesystem::path& file);
+    // The graph at twice the screen's resolution, as PNG.
+    bool savePicture(const std::filesystem::path& file);
+    // The page's curves as quorix-cli response writes them, on the graph's own points.
+    bool saveCurves(const std::filesystem::path& file);
+    // The tuning report of the store, as quorix-cli report writes it, as PDF.
+    bool printReport(const std::filesystem::path& file);
+
     // LinkHost
     void setConnectionStatus(int value) override;
     void setCaption(std::string_view caption) override;
@@ -144,6 +159,9 @@ private:
     bool inPage(int address) const;
     QWidget* sizingTarget();
     void unload();
+    void askAndRun(std::string_view caption, std::string_view filter, bool save,
+                   bool (frmEQ::*run)(const std::filesystem::path&));
+    bool saveBytes(const std::filesystem::path& file, std::string_view bytes);
 
     // DispatchHost
     bool boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;

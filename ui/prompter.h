@@ -2,6 +2,8 @@
 
 #include "link/link_host.h"
 
+#include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace quorix::ui {
@@ -13,6 +15,13 @@ public:
     virtual ~Prompter() = default;
     virtual bool askYesNo(std::string_view question) = 0;
     virtual void showMessage(std::string_view text, link::MessageIcon icon) = 0;
+    // A file to read (or, with `save`, to write); nothing when the user cancels.
+    // `filter` names the files offered, as "PNG (*.png)".
+    virtual std::optional<std::filesystem::path> askFile(std::string_view /*caption*/, std::string_view /*filter*/,
+                                                         bool /*save*/)
+    {
+        return std::nullopt;
+    }
 };
 
 } // namespace quorix::ui

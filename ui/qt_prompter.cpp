@@ -1,5 +1,6 @@
 #include "qt_prompter.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace quorix::ui {
@@ -34,6 +35,15 @@ void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
 {
     QMessageBox box(IconFor(icon), kTitle, Text(text), QMessageBox::Ok, m_parent);
     box.exec();
+}
+
+std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
+{
+    const QString path = save ? QFileDialog::getSaveFileName(m_parent, Text(caption), {}, Text(filter))
+                              : QFileDialog::getOpenFileName(m_parent, Text(caption), {}, Text(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(path.toStdString());
 }
 
 } // namespace quorix::ui

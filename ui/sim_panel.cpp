@@ -6,6 +6,7 @@
 #include "core/address_map.h"
 #include "core/value_tables.h"
 #include "core/value_text.h"
+#include "core/preset_name.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +19,6 @@ namespace quorix::ui {
 
 namespace {
 
-constexpr const char* kPresetNames[] = {"KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
 constexpr int kDroppedReplies = 3;
 
 } // namespace
@@ -92,8 +92,7 @@ int ChangeRandomBand(sim::VirtualProcessor& processor, std::mt19937& random)
 
 QString SimPanel::presetText() const
 {
-    const int preset = m_processor.currentPreset();
-    return preset >= 0 && preset < 8 ? QString::fromLatin1(kPresetNames[preset]) : QString::number(preset);
+    return QString::fromStdString(core::PresetName(m_processor.currentPreset()));
 }
 
 void SimPanel::showState()

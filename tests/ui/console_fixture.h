@@ -20,6 +20,7 @@
 struct ScriptedPrompter : quorix::ui::Prompter {
     std::vector<std::string> questions;
     std::vector<std::string> messages;
+    std::vector<std::filesystem::path> files; // the answers to file questions, in order
     bool answer = false;
 
     bool askYesNo(std::string_view question) override
@@ -28,6 +29,14 @@ struct ScriptedPrompter : quorix::ui::Prompter {
         return answer;
     }
     void showMessage(std::string_view text, quorix::link::MessageIcon) override { messages.emplace_back(text); }
+    std::optional<std::filesystem::path> askFile(std::string_view, std::string_view, bool) override
+    {
+        if (files.empty())
+            return std::nullopt;
+        auto file = files.front();
+        files.erase(files.begin());
+        return file;
+    }
     int count(std::string_view text) const
     {
         int n = 0;

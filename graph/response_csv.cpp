@@ -1,0 +1,62 @@
+#include "response_csv.h"
+
+#include "curve_points.h"
+#include "response_curves.h"
+
+#include "core/address_map.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace quorix::graph {
+
+namespace {
+
+// Four decimals, without a "-0.0000" for values that round to zero.
+void AppendDecibels(std::string& line, float db)
+{
+    char cell[48];
+    const double value = std::fabs(db) < 0.00005f ? 0.0 : static_cast<double>(db);
+    std::snprintf(cell, sizeof cell, ",%.4f", value);
+    line += cell;
+}
+
+std::string ColumnName(const CurvePoint& p)
+{
+    if (p.Type == HighPassPoint)
+        return "HighPass";
+    if (p.Type == LowPassPoint)
+        return "LowPass";
+    return std::string(core::ParamName(p.Address / 256, p.Address % 256));
+}
+
+} // namespace
+
+std::string ResponseCsv(const core::ParamStore& store, const core::ViewState& view, int width)
+{
+    const PagePoints page = BuildCurvePoints(store, view, [](int) { return -1; });
+    ResponseCurves curves;
+    // The height of the plot does not change the curves.
+    curves.resize(PlotGeometry::ForSize(width, 300));
+    for (const CurvePoint& p : page.points)
+        curves.ComputeCurve(p, view.CurrentKind);
+    curves.SumCurves(page.points);
+
+    std::string csv = "frequency_hz";
+    for (const CurvePoint& p : page.points)
+        csv += "," + ColumnName(p);
+    csv += ",total_db\n";
+    char cell[48];
+    for (int i = 0; i < curves.pointCount(); ++i) {
+        // Six decimals: a narrow band's slope turns a rounded frequency into dB of its own.
+        std::snprintf(cell, sizeof cell, "%.6f", curves.exactFrequency(i));
+        csv += cell;
+        for (const CurvePoint& p : page.points)
+            AppendDecibels(csv, curves.column(p.Slot)[i]);
+        AppendDecibels(csv, curves.total()[static_cast<std::size_t>(i)]);
+        csv += '\n';
+    }
+    return csv;
+}
+
+} // namespace quorix::graph

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "requested_filter.h"
+
+#include "core/param_record.h"
+#include "core/param_store.h"
+#include "core/view_state.h"
+
+#include <string>
+#include <vector>
+
+namespace quorix::measure {
+
+// One filter on the band it was given, as the processor will hold it.
+struct FittedBand {
+    RequestedFilter requested;
+    int address = -1;
+    core::ParamRecord band; // the band's record with the quantised values
+};
+
+struct BandFit {
+    std::string refusal; // when set, nothing may be applied
+    std::vector<FittedBand> fitted; // in frequency order, one per band in address order
+    std::vector<int> flattened;     // bands left over, set to 0 dB
+    // Largest |requested − achievable| of the page's summed bands between 20 Hz and
+    // 20 kHz, and where it lies, both on the response graph's own grid and maths.
+    double largestDifferenceDb = 0;
+    double atHertz = 0;
+
+    bool ok() const { return refusal.empty(); }
+};
+
+// Gives each filter, lowest frequency first, one equaliser band of the page in view
+// (mode view.CurrentMode), quantised to the nearest frequency, 0.1 dB gain step and
+// Q or shelf slope the processor has. More filters than bands is refused.
+BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view,
+                   const std::vector<RequestedFilter>& filters);
+
+// Stores a fit that is ok() (bands shared by both modes in both); returns the
+// addresses whose records changed.
+std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& view, const BandFit& fit);
+
+// Nearest table entries on a logarithmic scale, within the ranges a band may use.
+int NearestFrequencyIndex(double hertz);
+int NearestQIndex(double q, int highestIndex);
+
+} // namespace quorix::measure

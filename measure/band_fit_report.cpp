@@ -1,0 +1,59 @@
+#include "band_fit_report.h"
+
+#include "core/address_map.h"
+#include "core/number_text.h"
+#include "core/value_tables.h"
+#include "core/value_text.h"
+
+namespace quorix::measure {
+
+namespace {
+
+std::string BandName(int address)
+{
+    return std::string(core::ParamName(address / 256, address % 256));
+}
+
+std::string Requested(const RequestedFilter& f)
+{
+    std::string text = std::string(ShapeName(f.shape)) + " " + core::FormatShortest(static_cast<float>(f.frequency)) +
+                       " Hz " + core::FormatFixed(f.gainDb, 1) + " dB";
+    if (f.shape == FilterShape::Peaking)
+        return text + " Q " + core::FormatFixed(f.q, 2);
+    if (f.form == ShelfForm::Q)
+        text += " Q " + core::FormatFixed(f.q, 2);
+    else if (f.form == ShelfForm::SlopeDb)
+        text += " " + core::FormatShortest(static_cast<float>(f.slopeDb)) + " dB/oct";
+    return text + " (S " + core::FormatFixed(ShelfSlope(f), 2) + ")";
+}
+
+std::string Stored(const core::ParamRecord& band)
+{
+    const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
+    std::string text = std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " +
+                       core::GainText(band.Gain) + " dB";
+    return band.Shape == 0 ? text + " Q " + core::QText(band.QIndex) : text + " S " + core::QText(band.ShelfQIndex);
+}
+
+} // namespace
+
+std::string BandFitReport(const BandFit& fit)
+{
+    if (!fit.ok())
+        return "refused: " + fit.refusal + "\n";
+    std::string out;
+    for (const FittedBand& b : fit.fitted)
+        out += BandName(b.address) + ": line " + std::to_string(b.requested.line) + " " + Requested(b.requested) +
+               " -> " + Stored(b.band) + "\n";
+    if (!fit.flattened.empty()) {
+        out += "set to 0 dB:";
+        for (const int address : fit.flattened)
+            out += " " + BandName(address);
+        out += "\n";
+    }
+    out += "largest difference from 20 Hz to 20 kHz: " + core::FormatFixed(fit.largestDifferenceDb, 2) + " dB at " +
+           core::FormatFixed(fit.atHertz, fit.atHertz < 100 ? 1 : 0) + " Hz\n";
+    return out;
+}
+
+} // namespace quorix::measure

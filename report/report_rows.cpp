@@ -1,0 +1,92 @@
+#include "report_rows.h"
+
+#include "ui/frm_eq_controls.h"
+
+#include "core/address_map.h"
+#include "core/tag_address.h"
+#include "core/value_scales.h"
+#include "core/value_text.h"
+
+#include <map>
+
+namespace quorix::report {
+
+namespace {
+
+// The slider bound to each address of the main window, for its scale.
+const std::map<int, const ui::ControlSpec*>& SlidersByAddress()
+{
+    static const std::map<int, const ui::ControlSpec*> sliders = [] {
+        std::map<int, const ui::ControlSpec*> byAddress;
+        for (const ui::ControlSpec& spec : ui::FrmEqControls())
+            if (spec.kind == ui::ControlKind::Slider && spec.array == ui::ControlArray::MyScrollBar)
+                byAddress.emplace(core::ParseTagAddress(spec.tag), &spec);
+        return byAddress;
+    }();
+    return sliders;
+}
+
+// The sliders that keep a polarity flag in the raw value.
+bool CarriesPolarity(const ui::ControlSpec& s)
+{
+    return s.scrollBarType == 0 ||
+           ((s.scrollBarType == 2 || s.scrollBarType == 3 || s.scrollBarType == 7) && s.hScrollSize == 3);
+}
+
+std::string BandText(const core::ParamRecord& r)
+{
+    const char* shape = r.Shape == 0 ? "PK" : r.Shape == 2 ? "HS" : "LS";
+    const int q = r.Shape == 0 ? r.QIndex : r.ShelfQIndex;
+    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.FreqIndex)) + " Hz " +
+                       core::GainText(r.Gain) + " dB " + (r.Shape == 0 ? "Q " : "S ") +
+                       core::QText(core::ClampQIndex(q));
+    return r.BandOff ? text + " (关)" : text;
+}
+
+std::string ValueText(const core::ParamRecord& r, int address)
+{
+    if (r.Class == core::ParamClass::EqBand)
+        return BandText(r);
+    const auto& sliders = SlidersByAddress();
+    const auto it = sliders.find(address);
+    if (it == sliders.end())
+        return std::to_string(r.Value);
+    const ui::ControlSpec& s = *it->second;
+    float raw = static_cast<float>(r.Value);
+    bool inverted = false;
+    if (CarriesPolarity(s)) {
+        const core::PolaritySplit split = core::SplitPolarity(raw);
+        raw = split.raw;
+        inverted = split.inverted;
+    }
+    const std::string text = core::ScaleText(s.valueType, core::RawToSliderPosition(s.valueType, raw, s.maxValue));
+    return inverted ? text + " (反相)" : text;
+}
+
+} // namespace
+
+std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
+{
+    std::vector<ReportRow> rows;
+    for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
+        if (!store.at(0, a).Defined)
+            continue;
+        std::string name(core::ParamName(kind, a - kind * 256));
+        ReportRow row{name.empty() ? "#" + std::to_string(a - kind * 256) : name, ValueText(store.at(0, a), a), {}};
+        const std::string dance = ValueText(store.at(1, a), a);
+        if (dance != row.singing)
+            row.dance = dance;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string PageName(int kind)
+{
+    for (const ui::ControlSpec& spec : ui::FrmEqControls())
+        if (spec.array == ui::ControlArray::CmdPage && spec.index == kind)
+            return std::string(spec.label);
+    return std::to_string(kind);
+}
+
+} // namespace quorix::report

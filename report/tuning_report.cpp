@@ -1,0 +1,207 @@
+#include "tuning_report.h"
+
+#include "report_rows.h"
+
+#include "graph/curve_points.h"
+#include "graph/response_curves.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorix::report {
+
+namespace {
+
+constexpr int kChannelPages = 8;
+constexpr int kResolution = 300; // dots per inch of the painter's coordinates
+constexpr double kLowHz = 20, kHighHz = 20000, kTopDb = 16, kBottomDb = -27;
+const QString kFont = QStringLiteral("WenQuanYi Micro Hei");
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QFont Font(double points, bool bold = false)
+{
+    QFont font(kFont);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The summed response of the page's curves, as the graph computes it, between 20 Hz and 20 kHz.
+std::vector<QPointF> TotalResponse(const core::ParamStore& store, int kind, int mode, int third)
+{
+    core::ViewState view;
+    view.CurrentKind = kind;
+    view.CurrentMode = static_cast<std::uint8_t>(mode);
+    view.EffectsSubPage = static_cast<std::uint8_t>(third);
+    const auto page = graph::BuildCurvePoints(store, view, [](int) { return -1; });
+    graph::ResponseCurves curves;
+    curves.resize(graph::PlotGeometry::ForSize(1245, 300));
+    for (const auto& p : page.points)
+        curves.ComputeCurve(p, kind);
+    curves.SumCurves(page.points);
+    std::vector<QPointF> points;
+    for (int i = 0; i < curves.pointCount(); ++i) {
+        const double hz = curves.exactFrequency(i);
+        if (hz >= kLowHz && hz <= kHighHz)
+            points.emplace_back(hz, curves.total()[static_cast<std::size_t>(i)]);
+    }
+    return points;
+}
+
+class ReportPainter {
+public:
+    ReportPainter(QPdfWriter& writer, QPainter& painter) : m_writer(writer), m_p(painter)
+    {
+        m_width = painter.viewport().width();
+        m_height = painter.viewport().height();
+    }
+
+    void cover(const ReportCover& c)
+    {
+        m_p.setFont(Font(26, true));
+        m_p.drawText(QRectF(0, m_height * 0.25, m_width, 200), Qt::AlignHCenter, QStringLiteral("Quorix 调音报告"));
+        m_p.setFont(Font(13));
+        const QString lines[] = {QStringLiteral("日期：") + c.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                                 QStringLiteral("来源：") + c.source, QStringLiteral("预置：") + c.preset,
+                                 QStringLiteral("备注：") + c.note};
+        double y = m_height * 0.4;
+        for (const QString& line : lines) {
+            m_p.drawText(QRectF(m_width * 0.15, y, m_width * 0.7, 120), Qt::AlignLeft | Qt::TextWordWrap, line);
+            y += 110;
+        }
+    }
+
+    void channelPage(const core::ParamStore& store, int kind)
+    {
+        m_writer.newPage();
+        m_p.setFont(Font(18, true));
+        m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, Utf8(PageName(kind)));
+        graph(store, kind, QRectF(120, 130, m_width - 140, m_height * 0.32));
+        table(PageRows(store, kind), m_height * 0.32 + 260);
+    }
+
+private:
+    double X(const QRectF& r, double hz) const
+    {
+        return r.left() + (std::log10(hz) - std::log10(kLowHz)) / 3 * r.width();
+    }
+    double Y(const QRectF& r, double db) const
+    {
+        return r.top() + (kTopDb - std::clamp(db, kBottomDb, kTopDb)) / (kTopDb - kBottomDb) * r.height();
+    }
+
+    void graph(const core::ParamStore& store, int kind, const QRectF& r)
+    {
+        m_p.setFont(Font(7));
+        m_p.setPen(QPen(QColor(200, 200, 200), 2));
+        for (const double hz : {20., 50., 100., 200., 500., 1000., 2000., 5000., 10000., 20000.}) {
+            m_p.drawLine(QPointF(X(r, hz), r.top()), QPointF(X(r, hz), r.bottom()));
+            m_p.drawText(QPointF(X(r, hz) - 30, r.bottom() + 45), hz >= 1000 ? QString::number(hz / 1000) + "k"
+                                                                             : QString::number(hz));
+        }
+        for (int db = -24; db <= 12; db += 6) {
+            m_p.drawLine(QPointF(r.left(), Y(r, db)), QPointF(r.right(), Y(r, db)));
+            m_p.drawText(QPointF(r.left() - 110, Y(r, db) + 12), QString::number(db) + " dB");
+        }
+        m_p.setPen(QPen(Qt::black, 3));
+        m_p.drawRect(r);
+        const int thirds = kind == 3 ? 3 : 1;
+        static const QColor colours[] = {QColor(200, 60, 0), QColor(0, 90, 200), QColor(0, 150, 60)};
+        double legendY = r.top() + 40;
+        for (int third = 0; third < thirds; ++third) {
+            const auto singing = TotalResponse(store, kind, 0, third);
+            const auto dance = TotalResponse(store, kind, 1, third);
+            const bool differ = singing != dance;
+            for (int mode = 0; mode < (differ ? 2 : 1); ++mode) {
+                QPainterPath path;
+                for (const QPointF& pt : mode == 0 ? singing : dance) {
+                    const QPointF at(X(r, pt.x()), Y(r, pt.y()));
+                    path.elementCount() == 0 ? path.moveTo(at) : path.lineTo(at);
+                }
+                QPen pen(colours[third], 5, mode == 0 ? Qt::SolidLine : Qt::DashLine);
+                m_p.setPen(pen);
+                m_p.drawPath(path);
+                QString legend = differ ? (mode == 0 ? QStringLiteral("演唱") : QStringLiteral("劲舞"))
+                                        : QStringLiteral("演唱 = 劲舞");
+                if (thirds > 1)
+                    legend = QStringLiteral("第%1组 ").arg(third + 1) + legend;
+                m_p.drawLine(QPointF(r.right() - 420, legendY - 10), QPointF(r.right() - 330, legendY - 10));
+                m_p.setPen(Qt::black);
+                m_p.drawText(QPointF(r.right() - 310, legendY), legend);
+                legendY += 45;
+            }
+        }
+    }
+
+    void table(const std::vector<ReportRow>& rows, double top)
+    {
+        m_p.setPen(Qt::black);
+        const double rowHeight = 48;
+        const std::size_t perColumn = (rows.size() + 1) / 2;
+        const double columnWidth = m_width / 2.0;
+        m_p.setFont(Font(8, true));
+        for (int column = 0; column < 2; ++column) {
+            const double x = column * columnWidth;
+            m_p.drawText(QPointF(x, top), QStringLiteral("参数"));
+            m_p.drawText(QPointF(x + columnWidth * 0.3, top), QStringLiteral("演唱"));
+            m_p.drawText(QPointF(x + columnWidth * 0.65, top), QStringLiteral("劲舞（不同时）"));
+        }
+        m_p.setFont(Font(7.5));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const double x = static_cast<double>(i / perColumn) * columnWidth;
+            const double y = top + rowHeight * static_cast<double>(i % perColumn + 1);
+            const ReportRow& row = rows[i];
+            m_p.drawText(QPointF(x, y), Utf8(row.name));
+            m_p.drawText(QPointF(x + columnWidth * 0.3, y), Utf8(row.singing));
+            m_p.drawText(QPointF(x + columnWidth * 0.65, y), Utf8(row.dance));
+        }
+    }
+
+    QPdfWriter& m_writer;
+    QPainter& m_p;
+    double m_width = 0;
+    double m_height = 0;
+};
+
+} // namespace
+
+QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover)
+{
+    // Written beside the target and renamed over it, so a failed report leaves the old one.
+    const QString partial = path + QStringLiteral(".partial");
+    {
+        QPdfWriter writer(partial);
+        writer.setResolution(kResolution);
+        writer.setTitle(QStringLiteral("Quorix 调音报告"));
+        writer.setCreator(QStringLiteral("Quorix Console"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                         QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return QStringLiteral("cannot write ") + path;
+        ReportPainter report(writer, painter);
+        report.cover(cover);
+        for (int kind = 0; kind < kChannelPages; ++kind)
+            report.channelPage(store, kind);
+        painter.end();
+    }
+    QFile::remove(path);
+    if (!QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        return QStringLiteral("cannot write ") + path;
+    }
+    return {};
+}
+
+} // namespace quorix::report

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/param_store.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace quorix::report {
+
+struct ReportCover {
+    QDateTime when;
+    QString source; // the configuration file, or the processor
+    QString preset;
+    QString note;   // a free line for the venue
+};
+
+// Writes the tuning report as PDF: the cover, then one page per channel page with
+// its response graph (singing and, where it differs, dance) and every parameter
+// with the value the console shows. Returns why it failed, or an empty text.
+// Needs a QGuiApplication for its fonts.
+QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover);
+
+} // namespace quorix::report

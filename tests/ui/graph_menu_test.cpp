@@ -1,0 +1,121 @@
+#include "console_fixture.h"
+
+#include "graph/curve_points.h"
+#include "graph/response_csv.h"
+#include "graph/response_plot.h"
+
+#include "core/value_tables.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+using namespace quorix;
+
+namespace {
+
+struct GraphMenu : ::testing::Test, ConsoleFixture {
+    QTemporaryDir dir;
+    void SetUp() override { load(); }
+
+    std::filesystem::path file(const char* name, const std::string& text = {})
+    {
+        const std::filesystem::path path = dir.filePath(name).toStdString();
+        if (!text.empty())
+            std::ofstream(path) << text;
+        return path;
+    }
+    void choose(const QString& text, const std::filesystem::path& answer)
+    {
+        prompter.files = {answer};
+        const auto menu = frm().createGraphMenu();
+        for (QAction* action : menu->actions())
+            if (action->text() == text) {
+                action->trigger();
+                return;
+            }
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+    }
+    std::vector<int> bands()
+    {
+        std::vector<int> addresses;
+        for (const auto& p : graph::BuildCurvePoints(session.store(), session.view(), [](int) { return -1; }).points)
+            if (p.Type == graph::EqBandPoint)
+                addresses.push_back(p.Address);
+        return addresses;
+    }
+};
+
+TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
+{
+    connect();
+    const std::vector<int> addresses = bands();
+    ASSERT_GE(addresses.size(), 3u);
+    const int before = session.store().at(0, addresses[0]).Gain;
+    choose("导入滤波器…", file("f.txt", "Filter 1: ON PK Fc 1003 Hz Gain -4,46 dB Q 3.3\n"
+                                        "Filter 2: ON LS 6 dB Fc 61 Hz Gain 5 dB\n"));
+    clock.advance(2000);
+    const auto first = processor().band(0, addresses[0]);
+    EXPECT_EQ(first.shape, 1);
+    EXPECT_EQ(core::FrequencyAt(first.frequency), 61.3f);
+    EXPECT_EQ(first.gain, 300);
+    EXPECT_EQ(core::QAt(first.slope), 0.5f);
+    const auto second = processor().band(0, addresses[1]);
+    EXPECT_EQ(second.shape, 0);
+    EXPECT_EQ(core::FrequencyAt(second.frequency), 1000.0f);
+    EXPECT_EQ(second.gain, 205);
+    EXPECT_EQ(core::QAt(second.q), 3.4f);
+    EXPECT_EQ(processor().band(0, addresses.back()).gain, 250);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_NE(prompter.messages.back().find("largest difference"), std::string::npos);
+
+    EXPECT_TRUE(frm().undo().Undo([](int) { return true; }));
+    EXPECT_EQ(session.store().at(0, addresses[0]).Gain, before);
+}
+
+TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)
+{
+    const core::ParamStore before = session.store();
+    const int undoPos = frm().undo().UndoPos();
+    EXPECT_FALSE(frm().importFilters(file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
+    EXPECT_NE(prompter.messages.back().find("line 2"), std::string::npos);
+    EXPECT_EQ(session.store(), before);
+    EXPECT_EQ(frm().undo().UndoPos(), undoPos);
+}
+
+TEST_F(GraphMenu, SavesThePictureAtTwiceTheResolutionAndTheCurvesAsTheCliDoes)
+{
+    const auto png = file("g.png");
+    choose("保存图片…", png);
+    const QImage picture(QString::fromStdString(png.string()));
+    const qreal ratio = frm().plot().devicePixelRatioF();
+    EXPECT_EQ(picture.size(), frm().plot().size() * ratio * 2);
+
+    const auto csv = file("g.csv");
+    choose("导出曲线…", csv);
+    std::ifstream in(csv);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), graph::ResponseCsv(session.store(), session.view(), frm().plot().width()));
+}
+
+TEST_F(GraphMenu, PrintsTheReportWithTheCoverAndEveryChannelPage)
+{
+    const auto pdf = file("r.pdf");
+    choose("打印报告…", pdf);
+    std::ifstream in(pdf, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    const std::regex page("/Type /Page[^s]");
+    EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()), 9);
+}
+
+} // namespace
