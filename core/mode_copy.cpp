@@ -9,12 +9,14 @@ bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks)
     if (!hooks.askYesNo(current == 0 ? kCopySingingToDanceQuestion : kCopyDanceToSingingQuestion))
         return false;
 
-    for (int a = 0; a < kAddressCount; ++a)
+    // Only the mode-dependent addresses have a record per mode; the global
+    // kinds above them live at mode index 0 alone and must not be overwritten.
+    for (int a = 0; a < kFirstGlobalAddress; ++a)
         store.at(other, a) = store.at(current, a);
 
     if (hooks.linkOnline()) {
         view.CurrentMode = other; // the writes go out as the other mode
-        for (int a = 0; a < kAddressCount; ++a) {
+        for (int a = 0; a < kFirstGlobalAddress; ++a) {
             if (store.at(other, a).PerMode && !hooks.send(a)) {
                 view.CurrentMode = current;
                 return false;

@@ -21,8 +21,9 @@ inline constexpr std::string_view kCopySingingToDanceQuestion = "确认要将当
 inline constexpr std::string_view kCopyDanceToSingingQuestion = "确认要将当前劲舞模式数据复制到演唱模式吗？";
 inline constexpr std::string_view kCopyDoneMessage = "完成!";
 
-// Copies the current mode onto the other one and, while online, writes every
-// mode-specific parameter of the other mode to the processor. Returns whether
+// Copies the current mode's records of flat addresses 0..2047 onto the other
+// mode and, while online, writes every mode-specific parameter of the other
+// mode to the processor. Returns whether
 // the copy ran to completion.
 bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks);
 

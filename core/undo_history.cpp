@@ -63,7 +63,9 @@ void UndoHistory::takeSnapshot(Snapshot& snapshot) const
 
 void UndoHistory::restoreSnapshot(int position, const SendFn& send)
 {
-    const Snapshot& snapshot = slot(position);
+    // A send waits for its reply, and a change made meanwhile may reuse this
+    // slot: the restore works from its own copy.
+    const Snapshot snapshot = slot(position);
     const int mode = m_view.CurrentMode;
     for (int a = 0; a < kAddresses; ++a) {
         ParamRecord& r = m_store.at(mode, a);

@@ -7,13 +7,14 @@ namespace quorix::link {
 
 USB_Comm::USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
                  std::uint16_t productId)
-    : m_backend(backend), m_events(std::move(events)), m_vendorId(vendorId), m_productId(productId),
+    : m_backend(backend), m_scheduler(scheduler), m_events(std::move(events)), m_vendorId(vendorId), m_productId(productId),
       m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
 {
 }
 
 bool USB_Comm::Connect()
 {
+    m_lastSearchMs = m_scheduler.nowMs();
     close();
     for (const std::string& path : m_backend.enumerate(m_vendorId, m_productId, nullptr)) {
         m_device = m_backend.open(path);
@@ -28,6 +29,13 @@ bool USB_Comm::Connect()
     if (m_events.Plug)
         m_events.Plug(m_device != nullptr);
     return m_device != nullptr;
+}
+
+bool USB_Comm::search()
+{
+    if (m_lastSearchMs && m_scheduler.nowMs() - *m_lastSearchMs < kSearchEveryMs)
+        return false;
+    return Connect();
 }
 
 void USB_Comm::close()
@@ -53,7 +61,7 @@ bool USB_Comm::writeOneReport(std::span<const std::uint8_t> chunk)
 
 bool USB_Comm::SendData(std::span<const std::uint8_t> data)
 {
-    if (!m_device && !Connect())
+    if (!m_device && !search())
         return false;
     if (data.empty())
         return false;
@@ -67,7 +75,7 @@ bool USB_Comm::SendData(std::span<const std::uint8_t> data)
         if (writeOneReport(chunk))
             continue;
         // The device may have gone and come back: reconnect and try this report once more.
-        if (!Connect() || !writeOneReport(chunk))
+        if (!search() || !writeOneReport(chunk))
             return false;
     }
     return true;
@@ -86,11 +94,9 @@ void USB_Comm::stopPolling()
 void USB_Comm::pollTick()
 {
     if (!m_device) {
-        if (m_searchTicks++ % kSearchEveryTicks == 0)
-            Connect();
+        search();
         return;
     }
-    m_searchTicks = 0;
     std::vector<std::uint8_t> buffer(std::max<std::size_t>(m_inputLength, 2));
     // Drain every report already queued; a read never waits.
     while (m_device) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -17,7 +18,7 @@ namespace quorix::link {
 class USB_Comm {
 public:
     static constexpr int kPollMs = 5;
-    static constexpr int kSearchEveryTicks = 20; // while no device is open: enumerate every 100 ms
+    static constexpr int kSearchEveryMs = 100; // enumeration, on any path, at most this often
 
     struct Events {
         std::function<void(std::span<const std::uint8_t>)> DataArrival;
@@ -28,6 +29,7 @@ public:
     USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events,
             std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
 
+    // Enumerates and opens the processor, whenever it is called.
     bool Connect();
     bool SendData(std::span<const std::uint8_t> data);
     void startPolling();
@@ -38,11 +40,14 @@ public:
 
 private:
     void pollTick();
+    // Connect, unless the last enumeration was less than kSearchEveryMs ago.
+    bool search();
     bool writeOneReport(std::span<const std::uint8_t> chunk);
     void close();
     void reportFailure();
 
     HidBackend& m_backend;
+    core::Scheduler& m_scheduler;
     Events m_events;
     std::uint16_t m_vendorId;
     std::uint16_t m_productId;
@@ -50,7 +55,7 @@ private:
     std::size_t m_inputLength = 0;
     std::size_t m_outputLength = 0;
     std::unique_ptr<core::Timer> m_poll;
-    int m_searchTicks = 0;
+    std::optional<std::int64_t> m_lastSearchMs;
     bool m_failureShown = false;
 };
 

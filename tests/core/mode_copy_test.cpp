@@ -38,12 +38,12 @@ struct CopyFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(CopyFixture, OfflineCopiesEveryRecordAndSendsNothing)
+TEST_F(CopyFixture, OfflineCopiesEveryModeDependentRecordAndSendsNothing)
 {
     const ParamStore before = store;
     EXPECT_TRUE(CopyMode(store, view, hooks));
     EXPECT_EQ(questions, (std::vector<std::string>{std::string(kCopySingingToDanceQuestion)}));
-    for (int a = 0; a < kAddressCount; ++a)
+    for (int a = 0; a < kFirstGlobalAddress; ++a)
         EXPECT_EQ(store.at(1, a), before.at(0, a));
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(messages, (std::vector<std::string>{"完成!"}));
@@ -86,4 +86,18 @@ TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(view.CurrentMode, 0);
     EXPECT_EQ(store.at(1, 0).Gain, 330); // the store was already copied
+}
+
+// The master levels, common and recording records exist at mode index 0 only.
+TEST_F(CopyFixture, DanceToSingingKeepsTheGlobalRecords)
+{
+    view.CurrentMode = 1;
+    store.at(0, 0xA08).Value = 70;          // a master level limit
+    store.at(0, kCommonBase + 0x1F).Value = 1; // automatic mode control
+    const ParamStore before = store;
+    EXPECT_TRUE(CopyMode(store, view, hooks));
+    for (int mode = 0; mode < kModeCount; ++mode)
+        for (int a = kFirstGlobalAddress; a < kAddressCount; ++a)
+            EXPECT_EQ(store.at(mode, a), before.at(mode, a)) << "mode " << mode << " address " << a;
+    EXPECT_EQ(store.at(0, 3), before.at(1, 3));
 }

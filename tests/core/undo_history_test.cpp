@@ -136,6 +136,26 @@ TEST_F(UndoFixture, AFailedSendStopsTheRestore)
     EXPECT_EQ(store.at(0, 2).Gain, 300);
 }
 
+TEST_F(UndoFixture, AChangeMadeWhileARestoreWaitsDoesNotAlterTheRestore)
+{
+    history.PushSnapshot();
+    const ParamStore before = store;
+    store.at(0, 1).Gain = 300;
+    store.at(0, 2).Gain = 300;
+    bool nested = false;
+    history.Undo([&](int address) {
+        sent.push_back(address);
+        if (!nested) { // inside the write's wait: a mode switch resets the history, then a slider moves
+            nested = true;
+            history.ResetUndo();
+            history.BeginUndoStep();
+        }
+        return true;
+    });
+    EXPECT_EQ(sent, (std::vector<int>{1, 2}));
+    EXPECT_EQ(store, before);
+}
+
 TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
 {
     for (int step = 1; step <= 31; ++step) {

@@ -132,6 +132,7 @@ TEST_F(Usb, ConnectWithoutADeviceReportsPlugFalse)
 TEST_F(Usb, AFailedWriteIsRetriedOnceAfterReconnecting)
 {
     usb.Connect();
+    clock.advance(100); // past the enumeration limit
     backend.failWrites = 1;
     EXPECT_TRUE(usb.SendData(Hex("FF")));
     EXPECT_EQ(backend.written.size(), 1u);
@@ -173,4 +174,26 @@ TEST_F(Usb, AnOpenDeviceIsNeverClosedWhileItWorks)
     const int before = backend.enumerations;
     clock.advance(10000);
     EXPECT_EQ(backend.enumerations, before);
+}
+
+TEST_F(Usb, EnumerationRunsAtMostEvery100MsOnEveryPath)
+{
+    backend.present = false;
+    usb.startPolling();
+    for (int ms = 0; ms < 1000; ++ms) {
+        usb.SendData(Hex("FF")); // the keep-alive and every request try this with no device
+        clock.advance(1);
+    }
+    EXPECT_EQ(backend.enumerations, 11); // at 0, 100, ..., 1000 ms
+
+    backend.present = true;
+    clock.advance(100);
+    ASSERT_TRUE(usb.isOpen());
+    const int before = backend.enumerations;
+    backend.failWrites = 1000; // a device that takes no report: each failed write wants to reconnect
+    for (int ms = 0; ms < 1000; ++ms) {
+        usb.SendData(Hex("FF"));
+        clock.advance(1);
+    }
+    EXPECT_LE(backend.enumerations - before, 10);
 }
