@@ -3,6 +3,7 @@
 #include "core/config_file.h"
 
 #include <filesystem>
+#include <string>
 
 using namespace quorix;
 using link::Command;
@@ -91,11 +92,26 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     expectStoreMatchesProcessor();
 }
 
+namespace {
+
+// The trace holds a request with this name whose bytes begin with `head`.
+bool Sent(const std::string& trace, std::string name, const std::string& head)
+{
+    name.resize(14, ' ');
+    return trace.find("TX " + name + " " + head) != std::string::npos;
+}
+
+} // namespace
+
 TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
 {
     connect();
-    view.CurrentPreset = 4; // recall USER2
+    view.CurrentPreset = 4; // recall USER2: the mode-dependent kinds only
     ASSERT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock));
+    for (const char* kind : {"00", "01", "03", "04", "07"})
+        EXPECT_TRUE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind + " 00")) << kind;
+    for (const char* kind : {"08", "0A"})
+        EXPECT_FALSE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind)) << kind;
 
     core::ParamStore file = store;
     file.at(0, 7).Gain = 190;
@@ -110,11 +126,13 @@ TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
     ASSERT_TRUE(core::LoadConfigurationFile(path, image).ok);
     std::filesystem::remove(path);
 
+    trace.str({});
     ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
     ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
-    const std::string text = trace.str();
-    for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"})
-        EXPECT_NE(text.find(std::string("TX WriteBlock     FE 02 04 ") + kind + " 00"), std::string::npos) << kind;
+    for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"}) {
+        EXPECT_TRUE(Sent(trace.str(), "WriteBlock", std::string("FE 02 04 ") + kind + " 00")) << kind;
+        EXPECT_TRUE(Sent(trace.str(), "ReadBlockBack", std::string("FE 01 04 ") + kind + " 00")) << kind;
+    }
     EXPECT_EQ(processor.currentPreset(), 4);
     expectTransferableKindsEqual(image, processor.preset(4));
     expectStoreMatchesProcessor(4);
