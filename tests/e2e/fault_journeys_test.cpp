@@ -1,10 +1,5 @@
 #include "journey.h"
 
-#include "core/config_file.h"
-
-#include <filesystem>
-#include <string>
-
 using namespace quorix;
 using link::Command;
 
@@ -90,51 +85,4 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     connect();
     EXPECT_TRUE(device.LinkOnline());
     expectStoreMatchesProcessor();
-}
-
-namespace {
-
-// The trace holds a request with this name whose bytes begin with `head`.
-bool Sent(const std::string& trace, std::string name, const std::string& head)
-{
-    name.resize(14, ' ');
-    return trace.find("TX " + name + " " + head) != std::string::npos;
-}
-
-} // namespace
-
-TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
-{
-    connect();
-    view.CurrentPreset = 4; // recall USER2: the mode-dependent kinds only
-    ASSERT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock));
-    for (const char* kind : {"00", "01", "03", "04", "07"})
-        EXPECT_TRUE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind + " 00")) << kind;
-    for (const char* kind : {"08", "0A"})
-        EXPECT_FALSE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind)) << kind;
-
-    core::ParamStore file = store;
-    file.at(0, 7).Gain = 190;
-    file.at(0, 256 + 0x12).Value = 99;
-    file.at(0, 768 + 0x1B).FreqIndex = 77;
-    file.at(0, 1024 + 0x04).Value = 61;
-    file.at(0, 1792 + 0x03).Value = 45;
-    file.at(0, 2048 + 0x07).Value = 70;
-    file.at(0, 2560 + 0x05).Value = 25;
-    const auto path = std::filesystem::temp_directory_path() / "quorix-e2e-user2.quorix";
-    ASSERT_TRUE(core::SaveConfigurationFile(path, file).ok);
-    ASSERT_TRUE(core::LoadConfigurationFile(path, image).ok);
-    std::filesystem::remove(path);
-
-    trace.str({});
-    ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
-    ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
-    for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"}) {
-        EXPECT_TRUE(Sent(trace.str(), "WriteBlock", std::string("FE 02 04 ") + kind + " 00")) << kind;
-        EXPECT_TRUE(Sent(trace.str(), "ReadBlockBack", std::string("FE 01 04 ") + kind + " 00")) << kind;
-    }
-    EXPECT_EQ(processor.currentPreset(), 4);
-    expectTransferableKindsEqual(image, processor.preset(4));
-    expectStoreMatchesProcessor(4);
-    EXPECT_TRUE(host.messages.empty());
 }
