@@ -139,4 +139,5 @@ TEST(Strictness, EveryWellFramedRequestIsAnsweredOrRefused)
     }
     EXPECT_GT(processor.requestsReceived(), 200); // both paths were taken often
     EXPECT_GT(processor.refusals().count(), 5000);
+    EXPECT_EQ(processor.refusals().entries().size(), sim::RefusalLog::kKept); // the rest only counted
 }
