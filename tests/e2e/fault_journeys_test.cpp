@@ -1,5 +1,7 @@
 #include "journey.h"
 
+#include <string>
+
 using namespace quorix;
 using link::Command;
 
@@ -57,7 +59,12 @@ TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
     EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_NE(trace.str().find("BadChecksum"), std::string::npos);
+    const std::string text = trace.str();
+    EXPECT_NE(text.find("BadChecksum"), std::string::npos);
+    int blockReads = 0;
+    for (auto at = text.find("TX ReadBlock "); at != std::string::npos; at = text.find("TX ReadBlock ", at + 1))
+        ++blockReads;
+    EXPECT_EQ(blockReads, 7 + 1);
 }
 
 TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
