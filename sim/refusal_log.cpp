@@ -1,12 +1,15 @@
 #include "refusal_log.h"
 
 #include <cstdio>
+#include <string>
 
 namespace quorix::sim {
 
 void RefusalLog::add(std::string reason, std::span<const std::uint8_t> bytes)
 {
-    m_entries.push_back({std::move(reason), {bytes.begin(), bytes.end()}});
+    ++m_count;
+    if (m_entries.size() < kKept)
+        m_entries.push_back({std::move(reason), {bytes.begin(), bytes.end()}});
 }
 
 std::string RefusalLog::text() const
@@ -21,6 +24,8 @@ std::string RefusalLog::text() const
         }
         out += '\n';
     }
+    if (static_cast<std::size_t>(m_count) > m_entries.size())
+        out += "and " + std::to_string(static_cast<std::size_t>(m_count) - m_entries.size()) + " more\n";
     return out;
 }
 

@@ -108,3 +108,36 @@ TEST(Strictness, EveryFigureIsUnderstood)
     EXPECT_EQ(frames, 5 + 5);
     EXPECT_EQ(processor.refusals().count(), 0) << processor.refusals().text();
 }
+
+// Well-framed requests with random headers and data: each one is either
+// answered or refused, never both, never neither, and nothing throws.
+TEST(Strictness, EveryWellFramedRequestIsAnsweredOrRefused)
+{
+    sim::VirtualProcessor processor;
+    int frames = 0;
+    processor.setOutput([&](const sim::VirtualProcessor::Bytes& b) { frames += b.size() > 1 ? 1 : 0; });
+    std::uint32_t seed = 2024;
+    const auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>((seed >> 8) % range);
+    };
+    const std::uint8_t commands[] = {0, 1, 2, 3, 8, 9, 11, 14, 0xFA, 5};
+    const std::size_t sizes[] = {2, 2, 4, 6, 8, 12, 18, 88, 122, 176};
+    for (int round = 0; round < 20000; ++round) {
+        // Mostly plausible headers and sizes, so that many requests are understood.
+        const bool wild = next(4) == 0;
+        std::vector<std::uint8_t> frame = {0xFE, commands[next(10)], wild ? next(13) : next(2), next(wild ? 12 : 11),
+                                           next(wild ? 48 : 3)};
+        const std::size_t length = 7 + (wild ? next(180) : sizes[next(10)]);
+        frame.push_back(static_cast<std::uint8_t>(length));
+        const bool filler = next(3) == 0;
+        while (frame.size() + 1 < length)
+            frame.push_back(filler ? 0x23 : wild ? next(253) : next(10));
+        const int before = frames + processor.refusals().count();
+        ASSERT_NO_THROW(processor.receive(WithChecksum(frame)));
+        ASSERT_EQ(frames + processor.refusals().count(), before + 1) << ::testing::PrintToString(WithChecksum(frame));
+    }
+    EXPECT_GT(processor.requestsReceived(), 200); // both paths were taken often
+    EXPECT_GT(processor.refusals().count(), 5000);
+    EXPECT_EQ(processor.refusals().entries().size(), sim::RefusalLog::kKept); // the rest only counted
+}
