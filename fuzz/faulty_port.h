@@ -2,6 +2,7 @@
 
 #include "sim/virtual_processor.h"
 
+#include "link/frame.h"
 #include "link/hid_device.h"
 
 #include "core/scheduler.h"

@@ -32,20 +32,23 @@ public:
 
 // Gives every record of the processor a value of its own, so a value taken
 // from the wrong place or the wrong reply shows.
-void MarkEveryRecord(core::ParamStore& memory)
+void MarkEveryRecord(sim::VirtualProcessor& processor)
 {
+    const core::ParamStore memory = processor.working();
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
-            core::ParamRecord& r = memory.at(mode, a);
+            const core::ParamRecord& r = memory.at(mode, a);
             if (!r.Defined)
                 continue;
             const std::int32_t mark = 1 + a + 3000 * mode;
             if (r.Class == core::ParamClass::EqBand) {
-                r.Gain = mark;
-                r.QIndex = mark % 101;
-                r.FreqIndex = mark % 363;
+                sim::BandSetting band = processor.band(mode, a);
+                band.gain = mark;
+                band.q = mark % 101;
+                band.frequency = mark % 363;
+                processor.setBand(mode, a, band);
             } else {
-                r.Value = mark;
+                processor.setValue(mode, a, mark);
             }
         }
 }
@@ -66,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider fuzz(data, size);
     core::ManualScheduler clock;
     sim::VirtualProcessor processor;
-    MarkEveryRecord(processor.working());
+    MarkEveryRecord(processor);
     std::vector<core::ParamStore> memories{processor.working()};
     for (int preset = 0; preset < 8; ++preset)
         memories.push_back(processor.preset(preset));
