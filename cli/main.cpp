@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
     "  --help                 this text\n"
+    "  --version              the version of quorix-cli\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
     "cannot be written, no processor, a failed synchronisation); 2 usage error\n"
@@ -26,7 +27,7 @@ constexpr const char* kUsage =
 
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
                                           "--mode", "--third", "--width", "--simulator-memory"};
-const std::vector<std::string> kFlags = {"--simulator", "--help", "-h"};
+const std::vector<std::string> kFlags = {"--simulator", "--help", "-h", "--version"};
 
 } // namespace
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv)
     const CliArgs args = ParseCliArgs(words, kValued);
     if (args.has("--help") || args.has("-h") || args.command == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args.has("--version")) {
+        std::cout << "quorix-cli " << QUORIX_VERSION << "\n";
         return 0;
     }
     for (const auto& [name, value] : args.options) {
