@@ -31,7 +31,7 @@ diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -pr
 
 # The programs run from the installed place alone, with the project's version.
 [ "$("$usr/bin/quorix-cli" --version)" = "quorix-cli $version" ] || fail "quorix-cli --version"
-[ "$("$usr/bin/quorix-console" --version 2>&1)" = "quorix-console $version" ] || fail "quorix-console --version"
+[ "$("$usr/bin/quorix-console" --version 2>/dev/null)" = "quorix-console $version" ] || fail "quorix-console --version"
 "$usr/bin/quorix-console" --help | grep -q -- '--simulator' || fail "quorix-console --help"
 
 desktop=$usr/share/applications/quorix-console.desktop
