@@ -3,6 +3,9 @@
 #   cmake -DPROGRAM=path -DNAME=name -DSUMMARY=text -DVERSION=x.y.z -DSEE_ALSO=other
 #         -DOUTPUT=name.1.gz -P ManPage.cmake
 set(ENV{QT_QPA_PLATFORM} offscreen)
+# Reading the help text is no leak check: a sanitizer build must not fail on
+# what Qt still holds when --help leaves through exit().
+set(ENV{ASAN_OPTIONS} detect_leaks=0)
 execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR help STREQUAL "")
   message(FATAL_ERROR "${PROGRAM} --help failed (${result})")
