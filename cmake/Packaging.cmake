@@ -5,21 +5,21 @@ include(GNUInstallDirs)
 
 set(QUORIX_MAINTAINER "Quorix Console developers <console@quorix.example>" CACHE STRING
     "Maintainer named in the Debian package and its changelog")
-set(generated ${CMAKE_BINARY_DIR}/packaging)
-set(docdir ${CMAKE_INSTALL_DATADIR}/doc/quorix-console)
+set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
+set(packaging_docdir ${CMAKE_INSTALL_DATADIR}/doc/quorix-console)
 
-set(icons ${generated}/icons/hicolor/scalable/apps/quorix-console.svg)
+set(packaging_icons ${packaging_dir}/icons/hicolor/scalable/apps/quorix-console.svg)
 foreach(size 16 22 24 32 48 64 128 256)
-  list(APPEND icons ${generated}/icons/hicolor/${size}x${size}/apps/quorix-console.png)
+  list(APPEND packaging_icons ${packaging_dir}/icons/hicolor/${size}x${size}/apps/quorix-console.png)
 endforeach()
-add_custom_command(OUTPUT ${icons}
-  COMMAND skingen --icons ${generated}/icons
+add_custom_command(OUTPUT ${packaging_icons}
+  COMMAND skingen --icons ${packaging_dir}/icons
   DEPENDS skingen
   COMMENT "Drawing the application icon")
 
-set(man_pages)
+set(packaging_man_pages)
 function(quorix_man_page target see_also summary)
-  set(page ${generated}/${target}.1.gz)
+  set(page ${packaging_dir}/${target}.1.gz)
   add_custom_command(OUTPUT ${page}
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target} -DSUMMARY=${summary}
             -DVERSION=${PROJECT_VERSION} -DSEE_ALSO=${see_also} -DOUTPUT=${page}
@@ -27,26 +27,26 @@ function(quorix_man_page target see_also summary)
     DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
     COMMENT "Writing the manual page of ${target}"
     VERBATIM)
-  set(man_pages ${man_pages} ${page} PARENT_SCOPE)
+  set(packaging_man_pages ${packaging_man_pages} ${page} PARENT_SCOPE)
 endfunction()
 quorix_man_page(quorix-cli quorix-console "headless tool of Quorix Console for installers, scripts and support")
 quorix_man_page(quorix-console quorix-cli "tuning console for the Quorix karaoke processor")
 
 string(TIMESTAMP QUORIX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
-configure_file(packaging/changelog.in ${generated}/changelog @ONLY)
-add_custom_command(OUTPUT ${generated}/changelog.gz
-  COMMAND gzip -9nkf ${generated}/changelog
-  DEPENDS ${generated}/changelog
+configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
+add_custom_command(OUTPUT ${packaging_dir}/changelog.gz
+  COMMAND gzip -9nkf ${packaging_dir}/changelog
+  DEPENDS ${packaging_dir}/changelog
   VERBATIM)
 
-add_custom_target(quorix_install_files ALL DEPENDS ${icons} ${man_pages} ${generated}/changelog.gz)
+add_custom_target(quorix_install_files ALL DEPENDS ${packaging_icons} ${packaging_man_pages} ${packaging_dir}/changelog.gz)
 
 install(TARGETS quorix-console quorix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/quorix-console.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(DIRECTORY ${generated}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+install(DIRECTORY ${packaging_dir}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES packaging/70-quorix.rules DESTINATION lib/udev/rules.d)
-install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES packaging/copyright ${generated}/changelog.gz DESTINATION ${docdir})
+install(FILES ${packaging_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/copyright ${packaging_dir}/changelog.gz DESTINATION ${packaging_docdir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorix-console)
