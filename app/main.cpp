@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorix-console"));
     QApplication::setOrganizationName(QStringLiteral("Quorix"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QString::fromUtf8(QUORIX_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorix Console: the tuning console of the Quorix KTV processor."));

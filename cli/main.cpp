@@ -46,6 +46,7 @@ constexpr const char* kUsage =
     "                         the printable tuning report: a cover, then every\n"
     "                         channel page's graph and parameters\n"
     "  --help                 this text\n"
+    "  --version              the version of quorix-cli\n"
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
     "cannot be written, no processor, a failed synchronisation); 2 usage error\n"
@@ -54,7 +55,7 @@ constexpr const char* kUsage =
 const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
                                           "--mode", "--third", "--width", "--simulator-memory",
                                           "--preset", "--device", "--note"};
-const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h"};
+const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h", "--version"};
 
 } // namespace
 
@@ -65,6 +66,10 @@ int main(int argc, char** argv)
     const CliArgs args = ParseCliArgs(words, kValued);
     if (args.has("--help") || args.has("-h") || args.command == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args.has("--version")) {
+        std::cout << "quorix-cli " << QUORIX_VERSION << "\n";
         return 0;
     }
     for (const auto& [name, value] : args.options) {

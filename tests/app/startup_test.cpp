@@ -2,9 +2,13 @@
 #include "app/permission_aware_backend.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace quorix;
 
@@ -65,4 +69,28 @@ TEST(ModeFolder, AnOverrideWinsAndIsCreatedAndAFolderThatCannotBeMadeIsReported)
     blocker.close();
     const app::ModeFolder refused = app::ChooseModeFolder(QDir(dir.path()).filePath("file/mode"), dir.path());
     EXPECT_FALSE(refused.error.isEmpty());
+}
+
+// An installed copy lives in a folder its user cannot write (/usr/bin): its
+// configuration files go to the user's data folder. Root may write anywhere,
+// so only a missing folder shows this when the tests run as root.
+TEST(ModeFolder, AProgramInAFolderItCannotWriteKeepsItsFilesInTheUsersDataFolder)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString data = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("mode");
+    QTemporaryDir dir;
+    const QString readOnly = QDir(dir.path()).filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(readOnly));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QStringList folders = {QDir(dir.path()).filePath("missing")};
+    if (::geteuid() != 0)
+        folders << readOnly;
+    for (const QString& folder : folders) {
+        const app::ModeFolder chosen = app::ChooseModeFolder({}, folder);
+        EXPECT_EQ(chosen.path, data) << folder.toStdString();
+        EXPECT_TRUE(chosen.error.isEmpty());
+        EXPECT_FALSE(QDir(folder).exists("mode"));
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStandardPaths::setTestModeEnabled(false);
 }

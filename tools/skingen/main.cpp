@@ -1,6 +1,9 @@
 // Draws the console's skin set: every image at its size as NNN.png and at twice
 // the size as NNN@2x.png, plus README.md listing each id with its role and size.
+// With --icons it draws the application icon as an icon theme instead.
 //   skingen OUTPUT_FOLDER
+//   skingen --icons OUTPUT_FOLDER
+#include "icon_files.h"
 #include "skin_catalog.h"
 
 #include <QDir>
@@ -33,14 +36,23 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTPUT_FOLDER\n");
+    const bool icons = argc == 3 && QByteArray(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: skingen OUTPUT_FOLDER\n       skingen --icons OUTPUT_FOLDER\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const char* folder = argv[argc - 1];
+    const QDir out(QString::fromLocal8Bit(folder));
     if (!out.mkpath(".")) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "cannot create %s\n", folder);
         return 1;
+    }
+    if (icons) {
+        if (!skingen::WriteIconTheme(skingen::AppIcon(), out, QStringLiteral("quorix-console"))) {
+            std::fprintf(stderr, "cannot write the icons into %s\n", folder);
+            return 1;
+        }
+        return 0;
     }
     auto catalog = skingen::SkinCatalog();
     std::sort(catalog.begin(), catalog.end(), [](const auto& a, const auto& b) { return a.id < b.id; });

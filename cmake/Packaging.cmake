@@ -1,0 +1,70 @@
+# Installation and the Debian package (scripts/package): the two programs, their
+# manual pages made from their --help, the desktop entry, the icon drawn by
+# skingen and the udev rule that lets the logged-in user open the processor.
+include(GNUInstallDirs)
+
+set(QUORIX_MAINTAINER "Quorix Console developers <console@quorix.example>" CACHE STRING
+    "Maintainer named in the Debian package and its changelog")
+set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
+set(packaging_docdir ${CMAKE_INSTALL_DATADIR}/doc/quorix-console)
+
+set(packaging_icons ${packaging_dir}/icons/hicolor/scalable/apps/quorix-console.svg)
+foreach(size 16 22 24 32 48 64 128 256)
+  list(APPEND packaging_icons ${packaging_dir}/icons/hicolor/${size}x${size}/apps/quorix-console.png)
+endforeach()
+add_custom_command(OUTPUT ${packaging_icons}
+  COMMAND skingen --icons ${packaging_dir}/icons
+  DEPENDS skingen
+  COMMENT "Drawing the application icon")
+
+set(packaging_man_pages)
+function(quorix_man_page target see_also summary)
+  set(page ${packaging_dir}/${target}.1.gz)
+  add_custom_command(OUTPUT ${page}
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target} -DSUMMARY=${summary}
+            -DVERSION=${PROJECT_VERSION} -DSEE_ALSO=${see_also} -DOUTPUT=${page}
+            -P ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
+    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
+    COMMENT "Writing the manual page of ${target}"
+    VERBATIM)
+  set(packaging_man_pages ${packaging_man_pages} ${page} PARENT_SCOPE)
+endfunction()
+quorix_man_page(quorix-cli quorix-console "headless tool of Quorix Console for installers, scripts and support")
+quorix_man_page(quorix-console quorix-cli "tuning console for the Quorix karaoke processor")
+
+string(TIMESTAMP QUORIX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
+add_custom_command(OUTPUT ${packaging_dir}/changelog.gz
+  COMMAND gzip -9nkf ${packaging_dir}/changelog
+  DEPENDS ${packaging_dir}/changelog
+  VERBATIM)
+
+add_custom_target(quorix_install_files ALL DEPENDS ${packaging_icons} ${packaging_man_pages} ${packaging_dir}/changelog.gz)
+
+install(TARGETS quorix-console quorix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/quorix-console.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(DIRECTORY ${packaging_dir}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+install(FILES packaging/70-quorix.rules DESTINATION lib/udev/rules.d)
+install(FILES ${packaging_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/copyright ${packaging_dir}/changelog.gz DESTINATION ${packaging_docdir})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorix-console)
+set(CPACK_PACKAGE_VENDOR Quorix)
+set(CPACK_PACKAGE_CONTACT "${QUORIX_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "tuning console for the Quorix karaoke processor
+Quorix Console tunes the Quorix karaoke (KTV) digital signal processor over
+USB: every input, effect and output page, its equaliser curves, presets and
+configuration files. A built-in virtual processor lets it run without
+hardware. quorix-cli reads, summarises and plots configurations from scripts.")
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
