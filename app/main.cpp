@@ -67,7 +67,8 @@ int main(int argc, char** argv)
     }
 
     const bool simulated = parser.isSet(simulator) || parser.isSet(memory);
-    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath());
+    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath(),
+                                                         QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
     ui::mdiMain* frameWindow = nullptr;
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole

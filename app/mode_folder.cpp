@@ -6,12 +6,14 @@
 
 namespace quorix::app {
 
-ModeFolder ChooseModeFolder(const QString& requested, const QString& executableFolder)
+ModeFolder ChooseModeFolder(const QString& requested, const QString& executableFolder, const QString& installedFolder)
 {
     QString path = requested;
     if (path.isEmpty()) {
         const QFileInfo beside(executableFolder);
-        path = beside.isDir() && beside.isWritable()
+        // An installed copy never keeps files in its program folder, even for a user who may write there.
+        const bool installed = !installedFolder.isEmpty() && QDir(executableFolder) == QDir(installedFolder);
+        path = !installed && beside.isDir() && beside.isWritable()
                    ? QDir(executableFolder).filePath(QStringLiteral("mode"))
                    : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("mode"));
     }

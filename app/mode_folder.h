@@ -10,9 +10,10 @@ struct ModeFolder {
 };
 
 // The folder of configuration files: `requested` when given; otherwise "mode"
-// beside the executable when that folder can be written (a portable copy),
-// else "mode" in the user's application data folder (an installed copy).
-// The folder is created when it is missing.
-ModeFolder ChooseModeFolder(const QString& requested, const QString& executableFolder);
+// beside the executable when that folder can be written and is not the folder
+// the programs are installed in (a portable copy), else "mode" in the user's
+// application data folder. The folder is created when it is missing.
+ModeFolder ChooseModeFolder(const QString& requested, const QString& executableFolder,
+                            const QString& installedFolder = {});
 
 } // namespace quorix::app

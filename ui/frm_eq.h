@@ -43,8 +43,8 @@ inline constexpr std::string_view kExitQuestion = "退出Quorix_Series应用程�
 inline constexpr std::string_view kCaptionNoPermission = "Quorix_Series - 无权访问设备";
 inline constexpr std::string_view kNoPermissionMessage =
     "已找到处理器，但当前用户没有打开它的权限。\n"
-    "请由管理员把 packaging/70-quorix.rules 复制到 /etc/udev/rules.d/，"
-    "执行 udevadm control --reload，然后重新插拔处理器。";
+    "请安装 Quorix Console 软件包（它带有设备权限规则），或由管理员把 packaging/70-quorix.rules "
+    "复制到 /etc/udev/rules.d/ 并执行 udevadm control --reload，然后重新插拔处理器。";
 inline constexpr std::string_view kStoppingMessage = "正在停止通信进程，请点击下面的确认，软件会自动关闭。";
 
 // The main tuning window: the eight pages of bound controls, the controls

@@ -63,6 +63,8 @@ TEST(ModeFolder, AnOverrideWinsAndIsCreatedAndAFolderThatCannotBeMadeIsReported)
 
     const app::ModeFolder beside = app::ChooseModeFolder({}, dir.path());
     EXPECT_EQ(beside.path, QDir(dir.path()).filePath("mode"));
+    const app::ModeFolder installed = app::ChooseModeFolder({}, dir.path(), dir.path());
+    EXPECT_NE(installed.path, QDir(dir.path()).filePath("mode")); // not in the program folder, even when writable
 
     QFile blocker(QDir(dir.path()).filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
