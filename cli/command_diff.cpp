@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 #include "integer_option.h"
 
 #include "core/config_file.h"
@@ -47,11 +48,10 @@ int CommandDiff(const CliArgs& args)
     }
     core::ParamStore images[2];
     for (int i = 0; i < 2; ++i) {
-        const auto loaded = core::LoadConfigurationFile(args.positional[static_cast<std::size_t>(i)], images[i]);
-        if (!loaded.ok) {
-            std::cerr << loaded.message << '\n';
+        auto read = ReadConfiguration(args.positional[static_cast<std::size_t>(i)]);
+        if (!read)
             return 2;
-        }
+        images[i] = std::move(*read);
     }
     const auto differences = core::DiffImages(images[0], images[1], scope);
     std::cout << core::FormatDifferences(differences);

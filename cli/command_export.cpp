@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 #include "config_json.h"
 
 #include "core/atomic_save.h"
@@ -17,13 +18,10 @@ int CommandExport(const CliArgs& args)
                   << "usage: quorix-cli export FILE.quorix [--json] [-o FILE.json]\n";
         return 2;
     }
-    core::ParamStore store;
-    const auto loaded = core::LoadConfigurationFile(args.positional[0], store);
-    if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+    const auto store = ReadConfiguration(args.positional[0]);
+    if (!store)
         return 1;
-    }
-    const std::string json = ConfigurationToJson(store);
+    const std::string json = ConfigurationToJson(*store);
     const auto out = args.option("-o");
     if (!out) {
         std::cout << json;

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 #include "integer_option.h"
 
 #include "measure/filter_import.h"
@@ -43,12 +44,10 @@ int CommandImportFilters(const CliArgs& args)
         std::cerr << "quorix-cli import-filters: " << error << "\n" << kImportUsage;
         return 2;
     }
-    core::ParamStore store;
-    const auto loaded = core::LoadConfigurationFile(args.positional[0], store);
-    if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+    auto read = ReadConfiguration(args.positional[0]);
+    if (!read)
         return 1;
-    }
+    core::ParamStore& store = *read;
     core::ViewState view;
     view.CurrentKind = *kind;
     view.CurrentMode = static_cast<std::uint8_t>(*mode);

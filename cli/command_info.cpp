@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 
 #include "core/config_file.h"
 #include "core/store_summary.h"
@@ -13,15 +14,12 @@ int CommandInfo(const CliArgs& args)
         std::cerr << "usage: quorix-cli info FILE.quorix\n";
         return 2;
     }
-    core::ParamStore image;
-    const auto result = core::LoadConfigurationFile(args.positional[0], image);
-    if (!result.ok) {
-        std::cerr << result.message << '\n';
+    const auto image = ReadConfiguration(args.positional[0]);
+    if (!image)
         return 1;
-    }
     std::cout << args.positional[0] << ": " << core::kConfigFileSize << " bytes, "
               << core::kRecordCount << " records\n"
-              << core::FormatStoreSummary(image);
+              << core::FormatStoreSummary(*image);
     return 0;
 }
 

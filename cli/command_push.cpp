@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 #include "integer_option.h"
 #include "processor_access.h"
 #include "push_session.h"
@@ -23,12 +24,10 @@ int CommandPush(const CliArgs& args)
                      "[--trace FILE] [--wait 0..3600]\n";
         return 2;
     }
-    core::ParamStore configuration;
-    const auto loaded = core::LoadConfigurationFile(args.positional[0], configuration);
-    if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+    const auto read = ReadConfiguration(args.positional[0]);
+    if (!read)
         return 1;
-    }
+    const core::ParamStore& configuration = *read;
     return WithProcessor(args, "push", true, [&](const ProcessorRun& run) {
         const PushSettings settings{configuration, preset, run.trace, std::int64_t{*wait} * 1000, run.simulator};
         return PushConfiguration(run.backend, run.scheduler, settings, std::cout, std::cerr);

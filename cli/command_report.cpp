@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 
 #include "report/tuning_report.h"
 
@@ -19,12 +20,10 @@ int CommandReport(const CliArgs& args)
         std::cerr << "usage: quorix-cli report FILE.quorix [--note TEXT] -o REPORT.pdf\n";
         return 2;
     }
-    core::ParamStore store;
-    const auto loaded = core::LoadConfigurationFile(args.positional[0], store);
-    if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+    const auto read = ReadConfiguration(args.positional[0]);
+    if (!read)
         return 1;
-    }
+    const core::ParamStore& store = *read;
     // Fonts need a GUI application; without a display it draws offscreen.
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "read_configuration.h"
 #include "integer_option.h"
 
 #include "graph/response_csv.h"
@@ -24,17 +25,14 @@ int CommandResponse(const CliArgs& args)
                   << "usage: quorix-cli response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n";
         return 2;
     }
-    core::ParamStore store;
-    const auto loaded = core::LoadConfigurationFile(args.positional[0], store);
-    if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+    const auto store = ReadConfiguration(args.positional[0]);
+    if (!store)
         return 1;
-    }
     core::ViewState view;
     view.CurrentKind = *kind;
     view.CurrentMode = static_cast<std::uint8_t>(*mode);
     view.EffectsSubPage = static_cast<std::uint8_t>(*third);
-    std::cout << graph::ResponseCsv(store, view, *width);
+    std::cout << graph::ResponseCsv(*store, view, *width);
     return 0;
 }
 
