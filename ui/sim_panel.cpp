@@ -1,5 +1,7 @@
 #include "sim_panel.h"
 
+#include "dark_dialog_style.h"
+
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
@@ -27,6 +29,8 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
                    QWidget* parent)
     : QWidget(parent, Qt::Tool), m_processor(processor), m_port(port)
 {
+    setObjectName(QStringLiteral("SimPanel"));
+    setAttribute(Qt::WA_StyledBackground);
     setWindowTitle(QStringLiteral("模拟处理器"));
     setAccessibleName(windowTitle());
     auto* layout = new QVBoxLayout(this);
@@ -66,6 +70,7 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
     action(QStringLiteral("发送音调复位"), [this] { m_processor.sendToneReset(); });
     action(QStringLiteral("随机修改处理器上的一个频段"), [this] { ChangeRandomBand(m_processor, m_random); });
 
+    ApplyDarkDialogStyle(*this);
     m_watch = scheduler.createTimer(kWatchMs, false, [this] { showState(); });
     m_watch->start();
     showState();
