@@ -62,6 +62,7 @@ Scales KindScales(int kind)
     case SubOutput:
         return {{0, 10}, {1, 10}, {2, 10}, {3, 0}, {8, 13}, {0x0A, 1},
                 {0x10, 12}, {0x11, 3}, {0x12, 4}, {0x13, 5}, {0x14, 11}};
+    case Common: return {{0x00, 0}, {0x01, 0}, {0x02, 0}};
     default: return {};
     }
 }

@@ -31,9 +31,9 @@ public:
         bool simulator = false;
         std::ostream* trace = nullptr;
         // The virtual processor's memory: loaded from here when the file exists, saved here at the end.
-        std::filesystem::path simulatorMemory;
+        std::filesystem::path simulatorMemory{};
         // Where configuration files are kept: the file dialogs start here and the exit dialog saves here.
-        std::filesystem::path modeFolder;
+        std::filesystem::path modeFolder{};
     };
 
     ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options);

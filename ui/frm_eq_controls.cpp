@@ -1,6 +1,9 @@
 #include "frm_eq_controls.h"
 
+#include "core/address_map.h"
+#include "core/param_display.h"
 #include "core/rounding.h"
+#include "core/tag_address.h"
 
 #include <deque>
 #include <string>
@@ -24,6 +27,14 @@ int TwipsLeft(int first, int pitch, int n)
     return static_cast<int>(core::RoundHalfEven((first + pitch * n) / 15.0));
 }
 
+// The scale a parameter is shown with, from the address map's one table of scales.
+int ScaleOf(std::string_view tag)
+{
+    const int address = core::ParseTagAddress(tag);
+    const int kind = core::KindOfAddress(address);
+    return core::ParamValueType(kind, address - kind * 256);
+}
+
 class TableBuilder {
 public:
     std::vector<ControlSpec> specs;
@@ -40,25 +51,25 @@ public:
                              .scrollBarType = 1, .valueType = 15, .maxValue = 360, .eqStyle = style});
     }
     // A horizontal slider; hScrollSize 2 plain, 3 with a polarity button, 4 with a wide value box.
-    void slider(int page, int index, int x, int y, std::string_view tag, int valueType, int maxValue, int hScrollSize,
+    void slider(int page, int index, int x, int y, std::string_view tag, int maxValue, int hScrollSize,
                 std::string_view label)
     {
         specs.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .tag = tag,
-                         .scrollBarType = 2, .valueType = valueType, .maxValue = maxValue,
+                         .scrollBarType = 2, .valueType = ScaleOf(tag), .maxValue = maxValue,
                          .hScrollSize = hScrollSize, .label = label});
     }
     // An output level with its mute flag: the short slider coloured by the mute.
     void level(int page, int index, int x, int y, std::string_view tag, std::string_view label, int muteAddress)
     {
         specs.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .tag = tag,
-                         .scrollBarType = 6, .valueType = 0, .maxValue = 80, .label = label,
+                         .scrollBarType = 6, .valueType = ScaleOf(tag), .maxValue = 80, .label = label,
                          .muteAddress = muteAddress});
     }
     // Bound but never shown: these are edited in the effect window.
-    void hidden(int page, int index, std::string_view tag, int valueType, int maxValue)
+    void hidden(int page, int index, std::string_view tag, int maxValue)
     {
         specs.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = FrmEqGeometry::kOutOfView,
-                         .tag = tag, .scrollBarType = 7, .valueType = valueType, .maxValue = maxValue,
+                         .tag = tag, .scrollBarType = 7, .valueType = ScaleOf(tag), .maxValue = maxValue,
                          .tVisible = false});
     }
     void combo(int page, int index, int x, int y, std::string_view tag, int showType, std::string_view feature,
@@ -81,7 +92,7 @@ private:
 void MusicPage(TableBuilder& t)
 {
     t.faders(0, 3, 15, 0, 15, 460, 760, 1);
-    t.slider(0, 126, 788, Row(2), "EQF,0,&HF", 13, 143, 2, "高通频点");
+    t.slider(0, 126, 788, Row(2), "EQF,0,&HF", 143, 2, "高通频点");
 }
 
 void MicrophonePage(TableBuilder& t, int page)
@@ -89,15 +100,15 @@ void MicrophonePage(TableBuilder& t, int page)
     const bool first = page == 1;
     const auto tag = [&](const char* address) { return t.text("Group," + std::to_string(page) + "," + address); };
     t.faders(page, first ? 18 : 35, 15, 1, 61, 630, 757);
-    t.slider(page, first ? 33 : 34, 200, Row(0), t.text("EQF," + std::to_string(page) + ",0"), 13, 143, 2, "高通频点");
-    t.slider(page, first ? 125 : 153, 390, Row(0), tag("&H10"), 2, 400, 2, "启动电平");
-    t.slider(page, first ? 127 : 156, 580, Row(0), tag("&H11"), 3, 180, 2, "压缩比例");
-    t.slider(page, first ? 124 : 154, 789, Row(1), tag("&H12"), 4, 199, 2, "启动时间");
-    t.slider(page, first ? 123 : 155, 789, Row(2), tag("&H13"), 5, 199, 2, "释放时间");
+    t.slider(page, first ? 33 : 34, 200, Row(0), t.text("EQF," + std::to_string(page) + ",0"), 143, 2, "高通频点");
+    t.slider(page, first ? 125 : 153, 390, Row(0), tag("&H10"), 400, 2, "启动电平");
+    t.slider(page, first ? 127 : 156, 580, Row(0), tag("&H11"), 180, 2, "压缩比例");
+    t.slider(page, first ? 124 : 154, 789, Row(1), tag("&H12"), 199, 2, "启动时间");
+    t.slider(page, first ? 123 : 155, 789, Row(2), tag("&H13"), 199, 2, "释放时间");
     if (first)
-        t.slider(page, 181, 789, Row(3), "EQF,1,&H14", 6, 64, 2, "低通频点");
+        t.slider(page, 181, 789, Row(3), "EQF,1,&H14", 64, 2, "低通频点");
     else
-        t.slider(page, 182, 789, Row(3), "Group,2,&H14", 10, 150, 2, "通道音量");
+        t.slider(page, 182, 789, Row(3), "Group,2,&H14", 150, 2, "通道音量");
     for (int i = 0; i < 4; ++i)
         t.button({.array = first ? A::OptionFBX : A::OptionFBX2, .index = i, .page = page, .x = 48 + 22 * i,
                   .y = Row(0) + 6, .images = "218,219", .actionType = 2,
@@ -114,36 +125,36 @@ void EffectsPage(TableBuilder& t)
                   .images = i == 0 ? "289,288" : i == 1 ? "287,286" : "291,290", .actionType = 2,
                   .label = i == 0 ? "回声EQ" : i == 1 ? "混响EQ" : "效果EQ", .labelDx = 100000});
     constexpr int c0 = 290, c1 = 456, c2 = 622, c3 = 788;
-    t.slider(3, 143, c0, Row(0), "Group,3,0", 0, 60, 2, "回声预延时");
-    t.slider(3, 144, c0, Row(1), "Group,3,1", 0, 260, 2, "回声延时");
-    t.slider(3, 146, c0, Row(2), "Group,3,2", 7, 89, 2, "回声次数");
-    t.slider(3, 145, c0, Row(3), "Group,3,3", 6, 63, 2, "回声高频阻尼");
-    t.slider(3, 148, c0, Row(4), "Group,3,4", 0, 50, 2, "回声右预延时");
-    t.slider(3, 147, c1, Row(0), "Group,3,5", 8, 100, 2, "回声右延时");
-    t.slider(3, 141, c1, Row(1), "EQF,3,6", 13, 143, 2, "回声低切");
-    t.slider(3, 142, c1, Row(2), "EQF,3,7", 6, 63, 2, "回声高切");
-    t.slider(3, 177, c1, Row(3), "Group,3,&H26", 10, 150, 2, "回声效果音量");
-    t.slider(3, 178, c1, Row(4), "Group,3,&H27", 10, 150, 2, "回声直达音量");
-    t.slider(3, 135, c2, Row(0), "EQF,3,&HD", 1, 142, 2, "混响低切");
-    t.slider(3, 140, c2, Row(1), "EQF,3,&HE", 6, 63, 2, "混响高切");
-    t.slider(3, 139, c2, Row(2), "Group,3,&H10", 0, 80, 2, "混响预延时");
-    t.slider(3, 138, c2, Row(3), "Group,3,&H14", 14, 920, 2, "混响时间");
-    t.slider(3, 179, c2, Row(4), "Group,3,&H28", 10, 150, 2, "混响效果音量");
+    t.slider(3, 143, c0, Row(0), "Group,3,0", 60, 2, "回声预延时");
+    t.slider(3, 144, c0, Row(1), "Group,3,1", 260, 2, "回声延时");
+    t.slider(3, 146, c0, Row(2), "Group,3,2", 89, 2, "回声次数");
+    t.slider(3, 145, c0, Row(3), "Group,3,3", 63, 2, "回声高频阻尼");
+    t.slider(3, 148, c0, Row(4), "Group,3,4", 50, 2, "回声右预延时");
+    t.slider(3, 147, c1, Row(0), "Group,3,5", 100, 2, "回声右延时");
+    t.slider(3, 141, c1, Row(1), "EQF,3,6", 143, 2, "回声低切");
+    t.slider(3, 142, c1, Row(2), "EQF,3,7", 63, 2, "回声高切");
+    t.slider(3, 177, c1, Row(3), "Group,3,&H26", 150, 2, "回声效果音量");
+    t.slider(3, 178, c1, Row(4), "Group,3,&H27", 150, 2, "回声直达音量");
+    t.slider(3, 135, c2, Row(0), "EQF,3,&HD", 142, 2, "混响低切");
+    t.slider(3, 140, c2, Row(1), "EQF,3,&HE", 63, 2, "混响高切");
+    t.slider(3, 139, c2, Row(2), "Group,3,&H10", 80, 2, "混响预延时");
+    t.slider(3, 138, c2, Row(3), "Group,3,&H14", 920, 2, "混响时间");
+    t.slider(3, 179, c2, Row(4), "Group,3,&H28", 150, 2, "混响效果音量");
     t.combo(3, 5, c3, Row(0), "Group,3,&H2A", 3, "RevSelect", "混响模式");
     t.button({.name = "MBtnFlag2", .page = 3, .x = c3, .y = Row(1), .images = "312,313", .actionType = 1,
               .label = "专业设置", .labelDx = 100000});
-    t.slider(3, 180, c3, Row(2), "Group,3,&H29", 10, 150, 2, "混响直达音量");
-    t.hidden(3, 128, "Group,3,&HF", 6, 14000);
-    t.hidden(3, 136, "Group,3,&H11", 0, 250);
-    t.hidden(3, 129, "Group,3,&H12", 6, 14000);
-    t.hidden(3, 137, "Group,3,&H13", 0, 250);
-    t.hidden(3, 130, "Group,3,&H15", 6, 14000);
-    t.hidden(3, 133, "Group,3,&H16", 9, 50);
-    t.hidden(3, 134, "Group,3,&H17", 7, 89);
-    t.hidden(3, 131, "Group,3,&H18", 0, 80);
-    t.hidden(3, 132, "Group,3,&H19", 0, 80);
-    t.hidden(3, 173, "Group,3,&H24", 10, 150);
-    t.hidden(3, 174, "Group,3,&H25", 10, 150);
+    t.slider(3, 180, c3, Row(2), "Group,3,&H29", 150, 2, "混响直达音量");
+    t.hidden(3, 128, "Group,3,&HF", 14000);
+    t.hidden(3, 136, "Group,3,&H11", 250);
+    t.hidden(3, 129, "Group,3,&H12", 14000);
+    t.hidden(3, 137, "Group,3,&H13", 250);
+    t.hidden(3, 130, "Group,3,&H15", 14000);
+    t.hidden(3, 133, "Group,3,&H16", 50);
+    t.hidden(3, 134, "Group,3,&H17", 89);
+    t.hidden(3, 131, "Group,3,&H18", 80);
+    t.hidden(3, 132, "Group,3,&H19", 80);
+    t.hidden(3, 173, "Group,3,&H24", 150);
+    t.hidden(3, 174, "Group,3,&H25", 150);
 }
 
 // Main, surround and centre outputs share one pattern: source levels, the
@@ -168,7 +179,7 @@ void OutputPageControls(TableBuilder& t, const OutputPage& o)
     t.faders(o.page, o.firstFader, o.bands, typeAddress + 2, 63, o.faderLeft, 760);
     static constexpr const char* kSourceNames[] = {"音乐音量", "话筒音量", "回声音量", "混响音量"};
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), tag(i), 10, 150, 3, kSourceNames[i]);
+        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), tag(i), 150, 3, kSourceNames[i]);
     static constexpr const char* kChannelNames[] = {"左通道音量", "右通道音量"};
     for (int c = 0; c < channels; ++c) {
         const int mute = o.firstMute + c;
@@ -179,40 +190,40 @@ void OutputPageControls(TableBuilder& t, const OutputPage& o)
                   .label = "静音", .labelDx = 100000});
     }
     const int filterRow = 1 + channels;
-    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), tag(typeAddress + 1), 13, 143, 4, "高通频点");
+    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), tag(typeAddress + 1), 143, 4, "高通频点");
     t.combo(o.page, o.highPassCombo, 548, Row(filterRow + 1) + 4, tag(typeAddress), 1,
             t.text(std::to_string(o.highPassPoint)), "高通类型");
     const int compressor = typeAddress + 2 + o.bands;
     static constexpr const char* kCompressorNames[] = {"启动电平", "压缩比例", "启动时间", "释放时间"};
-    static constexpr int kCompressorScales[][2] = {{12, 400}, {3, 180}, {4, 199}, {5, 199}};
+    static constexpr int kCompressorMaxima[] = {400, 180, 199, 199};
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.compressor[i], 740, Row(i), tag(compressor + i), kCompressorScales[i][0],
-                 kCompressorScales[i][1], 2, kCompressorNames[i]);
+        t.slider(o.page, o.compressor[i], 740, Row(i), tag(compressor + i),
+                 kCompressorMaxima[i], 2, kCompressorNames[i]);
     static constexpr const char* kDelayNames[] = {"左通道延时", "右通道延时"};
     for (int c = 0; c < channels; ++c)
-        t.slider(o.page, o.delays[c], 740, Row(4 + c), tag(compressor + 4 + c), 11, 1200, 4,
+        t.slider(o.page, o.delays[c], 740, Row(4 + c), tag(compressor + 4 + c), 1200, 4,
                  channels == 1 ? "中置通道延时" : kDelayNames[c]);
-    t.hidden(o.page, o.lastLevel, tag(compressor + 4 + channels), 10, 150);
+    t.hidden(o.page, o.lastLevel, tag(compressor + 4 + channels), 150);
 }
 
 void SubwooferPage(TableBuilder& t)
 {
     t.faders(7, 108, 5, 0x0B, 23, 720, 763, 1);
-    t.slider(7, 113, 300, Row(0), "Group,7,0", 10, 150, 3, "音乐音量");
-    t.slider(7, 114, 300, Row(1), "Group,7,1", 10, 150, 3, "话筒音量");
-    t.hidden(7, 120, "Group,7,2", 10, 150);
+    t.slider(7, 113, 300, Row(0), "Group,7,0", 150, 3, "音乐音量");
+    t.slider(7, 114, 300, Row(1), "Group,7,1", 150, 3, "话筒音量");
+    t.hidden(7, 120, "Group,7,2", 150);
     t.level(7, 121, 300, Row(2), "Group,7,3", "超低音音量", 2581);
     t.button({.array = A::MyMute, .index = 5, .page = 7, .x = 466, .y = Row(2) + 5, .tag = "&HA15",
               .images = "292,293", .actionType = 0, .label = "静音", .labelDx = 100000});
-    t.slider(7, 122, 300, Row(3), "Group,7,&H14", 11, 1200, 4, "超低音延时");
-    t.slider(7, 118, 484, Row(0), "EQF,7,8", 13, 143, 2, "高通频点");
+    t.slider(7, 122, 300, Row(3), "Group,7,&H14", 1200, 4, "超低音延时");
+    t.slider(7, 118, 484, Row(0), "EQF,7,8", 143, 2, "高通频点");
     t.combo(7, 3, 484, Row(1) + 4, "EQT,7,7", 0, "5", "高通类型");
-    t.slider(7, 119, 484, Row(2), "EQF,7,&HA", 1, 142, 2, "低通频点");
+    t.slider(7, 119, 484, Row(2), "EQF,7,&HA", 142, 2, "低通频点");
     t.combo(7, 4, 484, Row(3) + 4, "EQT,7,9", 0, "6", "低通类型");
-    t.slider(7, 115, 660, Row(0), "Group,7,&H10", 12, 400, 2, "启动电平");
-    t.slider(7, 149, 660, Row(1), "Group,7,&H11", 3, 180, 2, "压缩比例");
-    t.slider(7, 116, 660, Row(2), "Group,7,&H12", 4, 199, 2, "启动时间");
-    t.slider(7, 117, 660, Row(3), "Group,7,&H13", 5, 199, 2, "释放时间");
+    t.slider(7, 115, 660, Row(0), "Group,7,&H10", 400, 2, "启动电平");
+    t.slider(7, 149, 660, Row(1), "Group,7,&H11", 180, 2, "压缩比例");
+    t.slider(7, 116, 660, Row(2), "Group,7,&H12", 199, 2, "启动时间");
+    t.slider(7, 117, 660, Row(3), "Group,7,&H13", 199, 2, "释放时间");
     // Two switches whose meaning the processor does not name, the phase and the five control targets.
     struct Switch {
         int index, address, y;
@@ -239,7 +250,8 @@ void WindowControls(TableBuilder& t)
                   .images = "292,293", .actionType = 0, .label = t.text(std::string(kMasterNames[i]) + "静音"),
                   .labelDx = 100000});
         t.specs.push_back({.array = A::MyScrollBar, .index = i, .anchor = Anchor::Window, .x = 54 + 216 * i, .y = 3,
-                           .tag = t.text("Common,10," + std::to_string(i)), .scrollBarType = 6, .valueType = 0,
+                           .tag = t.text("Common,10," + std::to_string(i)), .scrollBarType = 6,
+                           .valueType = ScaleOf("Common,10," + std::to_string(i)),
                            .maxValue = 80, .label = kMasterNames[i], .labelDx = -48, .labelDy = 7,
                            .muteAddress = 2593 + i});
     }

@@ -1,6 +1,7 @@
 #include "value_dispatch.h"
 
 #include "core/rounding.h"
+#include "core/tag_address.h"
 
 namespace quorix::ui {
 
@@ -69,11 +70,8 @@ void ValueDispatch::ComboClicked(int address, int value, std::string_view specia
         m_links.undo.PushSnapshot();
     writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
     if (specialFeature != "RevSelect") {
-        int point = 0;
-        for (char c : specialFeature)
-            point = c >= '0' && c <= '9' ? point * 10 + (c - '0') : point;
-        if (!specialFeature.empty())
-            m_host.filterTypeChanged(point, value);
+        if (const auto point = core::ParseTagNumber(specialFeature))
+            m_host.filterTypeChanged(static_cast<int>(*point), value);
     } else {
         m_host.setEffectWindowButtonEnabled(value == 0);
         if (value >= 1 && value <= 4) {

@@ -48,6 +48,9 @@ TEST(FrmEqTable, EveryBoundControlBelongsToItsPageAndNoControlIsDeclaredTwice)
     std::set<std::tuple<ControlArray, std::string_view, int>> seen;
     for (const ui::ControlSpec& spec : ui::FrmEqControls()) {
         EXPECT_TRUE(seen.insert({spec.array, spec.name, spec.index}).second) << spec.index << " " << spec.name;
+        if (spec.kind == ui::ControlKind::Slider) {
+            EXPECT_GE(spec.valueType, 0) << spec.tag; // every slider has its scale from the address map
+        }
         const int address = core::ParseTagAddress(spec.tag);
         if (spec.page >= 0 && address >= 0 && spec.array != ControlArray::MyMute) {
             EXPECT_GE(address, core::KindFirst(spec.page)) << spec.tag;
