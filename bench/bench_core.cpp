@@ -1,6 +1,7 @@
 #include "core/address_map.h"
 #include "core/config_file.h"
 #include "core/manual_scheduler.h"
+#include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <benchmark/benchmark.h>
@@ -49,14 +50,17 @@ BENCHMARK(BM_PushSnapshotFullRing);
 static void BM_UndoRedoRoundTrip(benchmark::State& state)
 {
     UndoBench b;
-    int sends = 0;
-    const UndoHistory::SendFn send = [&](int) { ++sends; return true; };
+    struct CountingWriter final : ParamWriter {
+        int sends = 0;
+        void queueWrite(int, int) override { ++sends; }
+    } writer;
+    ParamEditor editor{b.store, b.view, writer, &b.history};
     b.store.at(0, 3).Gain = 300; // one slider moved since the last snapshot
     for (auto _ : state) {
-        b.history.Undo(send);
-        b.history.Redo(send);
+        b.history.Undo(editor);
+        b.history.Redo(editor);
     }
-    benchmark::DoNotOptimize(sends);
+    benchmark::DoNotOptimize(writer.sends);
 }
 BENCHMARK(BM_UndoRedoRoundTrip);
 

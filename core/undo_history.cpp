@@ -1,5 +1,7 @@
 #include "undo_history.h"
 
+#include "param_editor.h"
+
 #include <algorithm>
 
 namespace quorix::core {
@@ -61,43 +63,38 @@ void UndoHistory::takeSnapshot(Snapshot& snapshot) const
     }
 }
 
-void UndoHistory::restoreSnapshot(int position, const SendFn& send)
+void UndoHistory::restoreSnapshot(int position, ParamEditor& editor)
 {
-    // A send waits for its reply, and a change made meanwhile may reuse this
-    // slot: the restore works from its own copy.
+    // The restore works from its own copy: whatever the edit path sets off may
+    // reuse this slot.
     const Snapshot snapshot = slot(position);
     const int mode = m_view.CurrentMode;
     for (int a = 0; a < kAddresses; ++a) {
-        ParamRecord& r = m_store.at(mode, a);
+        const ParamRecord& r = m_store.at(mode, a);
         if (!r.Defined)
             continue;
-        const Fields& f = snapshot[static_cast<std::size_t>(a)];
+        const Fields f = snapshot[static_cast<std::size_t>(a)];
         const bool isBand = r.Class == ParamClass::EqBand;
         if (isBand ? (r.Shape == f.Shape && r.FreqIndex == f.FreqIndex && r.Gain == f.Gain && r.QIndex == f.QIndex &&
                       r.ShelfQIndex == f.ShelfQIndex && r.BandOff == f.BandOff)
                    : r.Value == f.Value)
             continue;
-        const bool mirrored = !m_store.at(0, a).PerMode;
-        for (ParamRecord* target : {&r, mirrored ? &m_store.at(1 - mode, a) : nullptr}) {
-            if (!target)
-                continue;
+        editor.edit(a, ParamEditor::UndoStep::None, [&f, isBand](ParamRecord& target) {
             if (isBand) {
-                target->Shape = f.Shape;
-                target->FreqIndex = f.FreqIndex;
-                target->Gain = f.Gain;
-                target->QIndex = f.QIndex;
-                target->ShelfQIndex = f.ShelfQIndex;
-                target->BandOff = f.BandOff;
+                target.Shape = f.Shape;
+                target.FreqIndex = f.FreqIndex;
+                target.Gain = f.Gain;
+                target.QIndex = f.QIndex;
+                target.ShelfQIndex = f.ShelfQIndex;
+                target.BandOff = f.BandOff;
             } else {
-                target->Value = f.Value;
+                target.Value = f.Value;
             }
-        }
-        if (!send(a))
-            return;
+        });
     }
 }
 
-bool UndoHistory::Undo(const SendFn& send)
+bool UndoHistory::Undo(ParamEditor& editor)
 {
     if (m_undoPos == -1)
         return false;
@@ -106,18 +103,18 @@ bool UndoHistory::Undo(const SendFn& send)
     m_undoBurst = false;
     push(); // keeps the state being left, so redo can return to it
     --m_undoPos;
-    restoreSnapshot(m_undoPos, send);
+    restoreSnapshot(m_undoPos, editor);
     --m_undoPos;
     return true;
 }
 
-bool UndoHistory::Redo(const SendFn& send)
+bool UndoHistory::Redo(ParamEditor& editor)
 {
     if (!canRedo())
         return false;
     m_burstTimer->stop();
     m_undoBurst = false;
-    restoreSnapshot(m_undoPos + 2, send);
+    restoreSnapshot(m_undoPos + 2, editor);
     ++m_undoPos;
     return true;
 }

@@ -5,24 +5,21 @@
 #include "view_state.h"
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace quorix::core {
 
+class ParamEditor;
+
 // Undo and redo of the mode-dependent parameters (flat addresses 0..2047) as a
-// ring of 30 whole-mode snapshots. Restoring a snapshot writes back, and hands to
-// `send`, only the parameters that differ.
+// ring of 30 whole-mode snapshots. Restoring a snapshot writes back, through the
+// edit path, only the parameters that differ.
 class UndoHistory {
 public:
     static constexpr int kSlots = 30;
     static constexpr int kAddresses = kFirstGlobalAddress;
     static constexpr int kBurstMs = 1000;
-
-    // Writes one restored parameter to the processor; false stops the restore.
-    // The caller decides whether the link is online (an offline send just succeeds).
-    using SendFn = std::function<bool(int address)>;
 
     UndoHistory(ParamStore& store, const ViewState& view, Scheduler& scheduler);
 
@@ -32,8 +29,8 @@ public:
     // Starts or extends a run of changes that forms one undo step.
     void BeginUndoStep();
     // Both return whether they restored a snapshot (the caller then refreshes the screen).
-    bool Undo(const SendFn& send);
-    bool Redo(const SendFn& send);
+    bool Undo(ParamEditor& editor);
+    bool Redo(ParamEditor& editor);
 
     int UndoPos() const { return m_undoPos; }
     int RedoLimit() const { return m_redoLimit; }
@@ -55,7 +52,7 @@ private:
 
     void push();
     void takeSnapshot(Snapshot& slot) const;
-    void restoreSnapshot(int position, const SendFn& send);
+    void restoreSnapshot(int position, ParamEditor& editor);
     Snapshot& slot(int position);
     void endBurst();
 

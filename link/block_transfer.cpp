@@ -4,6 +4,7 @@
 #include "frame_fault.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 
 #include <array>
 #include <string>
@@ -15,10 +16,6 @@ namespace {
 
 constexpr std::array<int, 5> kModeKinds = {0, 1, 3, 4, 7};
 constexpr std::array<int, 2> kGlobalKinds = {8, 10};
-constexpr int kMasterMaxima = 0xA08;
-constexpr int kModeAddress = 0xA1E;
-constexpr int kAutoModeAddress = 0xA1F;
-constexpr int kRightsAddress = 0xA20;
 // A block preset number of 11 or more moves the dance set of the preset in use.
 constexpr int kDanceSetPreset = 11;
 
@@ -101,13 +98,13 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                         return;
                 }
             }
-            m_host.setMasterMaxima(m_store.at(0, kMasterMaxima).Value, m_store.at(0, kMasterMaxima + 1).Value,
-                                   m_store.at(0, kMasterMaxima + 2).Value);
+            m_host.setMasterMaxima(m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
+                                   m_store.at(0, core::kMaximumLevels + 2).Value);
             const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
             fault = fault || readDone.faulted;
             if (!readDone.answered)
                 return;
-            m_store.at(0, kRightsAddress).Value = 1;
+            m_store.at(0, core::kRightsAddress).Value = 1;
             core::MirrorSharedParameters(m_store);
             m_host.setProgress(++done, total);
             result = true;
@@ -127,8 +124,8 @@ void BlockTransfer::finishRead(bool fault, const Step& step)
                                ",菜单地址=" + std::to_string(step.address & 0xFF),
                            MessageIcon::Critical);
     // Whatever the processor holds here, the console only knows two modes.
-    m_view.CurrentMode = m_store.at(0, kModeAddress).Value != 0 ? 1 : 0;
-    m_view.AutoModeControl = m_store.at(0, kAutoModeAddress).Value != 0 ? 1 : 0;
+    m_view.CurrentMode = m_store.at(0, core::kModeAddress).Value != 0 ? 1 : 0;
+    m_view.AutoModeControl = m_store.at(0, core::kAutoModeAddress).Value != 0 ? 1 : 0;
     m_host.modeStateLoaded();
     m_host.setWindowEnabled(true);
     m_host.RefreshControls();
@@ -197,7 +194,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     m_host.setProgress(done, total);
     Step step{preset, 0, 0};
     // The user's rights are the console's own state, not a setting to compare.
-    const std::int32_t rights = target.at(0, kRightsAddress).Value;
+    const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
     const bool result = [&] {
         try {
             for (int kind : kModeKinds) {
@@ -227,7 +224,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     }();
     if (fault)
         m_host.showMessage(kReadFaultMessage, MessageIcon::Critical);
-    target.at(0, kRightsAddress).Value = rights;
+    target.at(0, core::kRightsAddress).Value = rights;
     // Shared parameters have one value, the singing set's, as after every read.
     core::MirrorSharedParameters(target);
     m_host.showProgress(false);

@@ -2,16 +2,11 @@
 
 #include "reply_match.h"
 
+#include "core/common_addresses.h"
+
 #include <string_view>
 
 namespace quorix::link {
-
-namespace {
-
-constexpr int kToneAddress = 0xA26;
-constexpr int kNeutralTone = 5;
-
-} // namespace
 
 DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
                        std::ostream* trace)
@@ -53,6 +48,12 @@ bool DeviceLink::SendCommand(Command command, int mode, int address)
     return m_channel.SendCommand(command, mode, address);
 }
 
+void DeviceLink::queueWrite(int mode, int address)
+{
+    if (m_state.LinkOnline)
+        m_channel.QueueWrite(mode, address);
+}
+
 bool DeviceLink::WriteParam(int address)
 {
     return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
@@ -83,8 +84,8 @@ void DeviceLink::onToneReset()
         const std::uint8_t tone[] = {kToneReset};
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
-    m_context.store.at(0, kToneAddress).Value = kNeutralTone;
-    m_host.setToneLabel(kNeutralTone);
+    m_context.store.at(0, core::kToneAddress).Value = core::kNeutralTone;
+    m_host.setToneLabel(core::kNeutralTone);
 }
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)

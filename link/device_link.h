@@ -12,6 +12,7 @@
 
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
+#include "core/param_writer.h"
 #include "core/scheduler.h"
 #include "core/view_state.h"
 
@@ -29,8 +30,9 @@ struct LinkContext {
 };
 
 // The device link as one object: transport, receive parser, supervisor,
-// transactions and block transfers, wired together.
-class DeviceLink final : private FrameListener {
+// transactions and block transfers, wired together. It is where the edit path's
+// writes go: queued, never waited for.
+class DeviceLink final : public core::ParamWriter, private FrameListener {
 public:
     DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
                std::ostream* trace = nullptr);
@@ -45,7 +47,13 @@ public:
     void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }
 
     bool SendCommand(Command command, int mode, int address);
-    // The single-parameter write of a control change, sent only while online.
+    // Queues the single-parameter write of (mode index, address) while online; returns at once.
+    void queueWrite(int mode, int address) override;
+    // A queued write did not reach the processor (the link reports the loss itself).
+    void onWriteLost(std::function<void(int mode, int address)> handler) { m_channel.onWriteLost(std::move(handler)); }
+    int queuedWrites(int mode, int address) const { return m_channel.queuedWrites(mode, address); }
+    // A single-parameter write of the mode on show that waits for its reply, for
+    // callers whose window is disabled meanwhile; false when offline or unanswered.
     bool WriteParam(int address);
     bool ReadFromDevice(int preset, bool full, Command readCode);
     bool WriteToDevice(int preset);

@@ -34,40 +34,68 @@ bool RequestChannel::SendCommand(Command command, int mode, int address)
 RequestOutcome RequestChannel::Transact(Command command, int mode, int address)
 {
     const RequestSources sources = m_sources();
-    Request request{.command = command,
-                    .mode = mode,
-                    .address = address,
-                    .currentMode = sources.currentMode,
-                    .modeOverride = std::exchange(m_modeOverride, 0),
-                    .digits = sources.digits,
-                    .madeAt = ++m_stamp};
-    m_queue.push_back(&request);
+    const auto request = std::make_shared<Request>(Request{.command = command,
+                                                           .mode = mode,
+                                                           .address = address,
+                                                           .currentMode = sources.currentMode,
+                                                           .modeOverride = std::exchange(m_modeOverride, 0),
+                                                           .digits = sources.digits,
+                                                           .madeAt = ++m_stamp});
     ++m_waitDepth;
     m_state.ReplyWaitActive = true;
     // However this call is left (an exception from the event loop included),
-    // the queue keeps no pointer into this frame.
+    // the queue keeps nothing of this request.
     struct Leave {
         RequestChannel& channel;
-        Request& request;
+        const Request* request;
         ~Leave()
         {
-            auto& queue = channel.m_queue;
-            if (channel.onWire() == &request)
+            if (channel.onWire() == request)
                 channel.m_timeOuter->stop();
-            queue.erase(std::remove(queue.begin(), queue.end(), &request), queue.end());
+            std::erase_if(channel.m_queue, [this](const auto& r) { return r.get() == request; });
             channel.m_state.ReplyWaitActive = --channel.m_waitDepth > 0;
         }
-    } leave{*this, request};
+    } leave{*this, request.get()};
 
-    pump();
-    while (!request.done) {
-        if (m_state.QuietShutdown || (!request.onWire && !m_state.LinkOnline)) {
-            abandon(request);
+    enqueue(request);
+    while (!request->done) {
+        if (m_state.QuietShutdown || (!request->onWire && !m_state.LinkOnline)) {
+            abandon(*request);
             break;
         }
         m_scheduler.processPendingEvents();
     }
-    return request.outcome;
+    return request->outcome;
+}
+
+void RequestChannel::QueueWrite(int mode, int address)
+{
+    const auto request = std::make_shared<Request>(Request{.command = Command::WriteParam,
+                                                           .mode = 0,
+                                                           .address = address,
+                                                           .currentMode = static_cast<std::uint8_t>(mode),
+                                                           .modeOverride = 0,
+                                                           .digits = {},
+                                                           .madeAt = ++m_stamp,
+                                                           .queued = true});
+    // The older write would only carry the value this one carries: it gives way.
+    std::erase_if(m_queue, [&request](const auto& r) {
+        return r->queued && !r->onWire && r->address == request->address && r->currentMode == request->currentMode;
+    });
+    enqueue(request);
+}
+
+int RequestChannel::queuedWrites(int mode, int address) const
+{
+    return static_cast<int>(std::count_if(m_queue.begin(), m_queue.end(), [&](const auto& r) {
+        return r->queued && !r->onWire && r->address == address && r->currentMode == mode;
+    }));
+}
+
+void RequestChannel::enqueue(std::shared_ptr<Request> request)
+{
+    m_queue.push_back(std::move(request));
+    pump();
 }
 
 bool RequestChannel::Buildable(Command command, int mode, int address, std::uint8_t modeOverride) const
@@ -82,41 +110,53 @@ bool RequestChannel::Buildable(Command command, int mode, int address, std::uint
 
 RequestChannel::Request* RequestChannel::onWire() const
 {
-    return !m_queue.empty() && m_queue.front()->onWire ? m_queue.front() : nullptr;
+    return !m_queue.empty() && m_queue.front()->onWire ? m_queue.front().get() : nullptr;
 }
 
-// Puts the oldest waiting request on the wire when the wire is free, ending
-// at once those that cannot or need not go out.
+// Puts the oldest request on the wire when the wire is free, ending at once
+// those that cannot or need not go out.
 void RequestChannel::pump()
 {
+    ++m_pumpDepth;
     while (!m_queue.empty() && !m_queue.front()->onWire) {
-        Request& request = *m_queue.front();
+        const std::shared_ptr<Request> request = m_queue.front();
         if (!m_state.LinkOnline || m_state.QuietShutdown) {
-            finish(request);
+            finish(*request);
             continue;
         }
         const RequestSources sources = m_sources();
         try {
-            std::uint8_t modeOverride = request.modeOverride;
-            request.frame = BuildRequest(request.command, request.mode, request.address, modeOverride,
-                                         {sources.store, sources.image, request.currentMode, request.digits});
+            std::uint8_t modeOverride = request->modeOverride;
+            request->frame = BuildRequest(request->command, request->mode, request->address, modeOverride,
+                                          {sources.store, sources.image, request->currentMode, request->digits});
         } catch (const std::exception&) {
-            request.outcome.faulted = true;
-            finish(request);
+            request->outcome.faulted = true;
+            finish(*request);
             continue;
         }
-        if (alreadySent(request)) {
-            request.outcome.answered = true;
-            finish(request);
+        if (alreadySent(*request)) {
+            request->outcome.answered = true;
+            finish(*request);
             continue;
         }
-        if (request.command != Command::WriteParam)
+        if (request->command != Command::WriteParam)
             m_sentWrites.clear(); // the processor's memory may change in other ways now
-        request.onWire = true;
-        request.sentAt = ++m_stamp;
-        transmit(request);
-        return;
+        request->onWire = true;
+        request->sentAt = ++m_stamp;
+        transmit(*request);
+        break;
     }
+    if (--m_pumpDepth == 0)
+        reportLostWrites();
+}
+
+// After the step that lost them, so a handler that queues again finds the queue settled.
+void RequestChannel::reportLostWrites()
+{
+    const auto lost = std::exchange(m_lostWrites, {});
+    if (m_writeLost)
+        for (const auto& [mode, address] : lost)
+            m_writeLost(mode, address);
 }
 
 void RequestChannel::transmit(Request& request)
@@ -136,10 +176,13 @@ bool RequestChannel::alreadySent(const Request& request) const
     return sent != m_sentWrites.end() && sent->second.sentAt > request.madeAt && sent->second.frame == request.frame;
 }
 
+// The request leaves the queue; a queued write may be freed with it.
 void RequestChannel::finish(Request& request)
 {
     request.done = true;
-    m_queue.erase(std::remove(m_queue.begin(), m_queue.end(), &request), m_queue.end());
+    if (request.queued && !request.outcome.answered)
+        m_lostWrites.emplace_back(request.currentMode, request.address);
+    std::erase_if(m_queue, [&request](const auto& r) { return r.get() == &request; });
 }
 
 void RequestChannel::fail(Request& request)

@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace quorix::link {
 
@@ -27,11 +29,14 @@ struct RequestOutcome {
 
 // The request/reply transaction. Requests go on the wire one at a time in the
 // order they were made, whatever the nesting of the waits that made them. A
-// frame is built from the store when it goes on the wire, so a write made
-// during a wait carries the newest value, and a write whose frame already went
-// out since it was made is not sent again. A reply ends the waiting request only
-// when it fits it. Once the link is gone nothing more goes out and every queued
-// caller gets false at once.
+// control's write is queued and nobody waits for it; block transfers, presets
+// and passwords wait for their reply. A frame is built from the store when it
+// goes on the wire, so a write carries the newest value, and a write whose
+// frame already went out since it was made is not sent again. A queued write to
+// the parameter and mode of a write still waiting in the queue takes its place,
+// so a drag never builds a backlog. A reply ends the request on the wire only
+// when it fits it. Once the link is gone nothing more goes out, every waiting
+// caller gets false at once and every queued write is reported lost.
 class RequestChannel {
 public:
     static constexpr int kAttempts = 9;
@@ -45,6 +50,13 @@ public:
     bool SendCommand(Command command, int mode, int address);
     // The same, with this request's outcome as a value.
     RequestOutcome Transact(Command command, int mode, int address);
+    // Queues the single-parameter write of (mode index, address) and returns at once.
+    void QueueWrite(int mode, int address);
+    // A queued write that did not reach the processor: lost on the wire, dropped
+    // after the link went away, or not buildable. Called once the link step has ended.
+    void onWriteLost(std::function<void(int mode, int address)> handler) { m_writeLost = std::move(handler); }
+    // Queued writes of (mode, address) not yet on the wire: 0 or 1.
+    int queuedWrites(int mode, int address) const;
     // Whether the request could be built from the store and image as they are now.
     bool Buildable(Command command, int mode, int address, std::uint8_t modeOverride = 0) const;
 
@@ -73,6 +85,7 @@ private:
         std::uint64_t madeAt;
         std::uint64_t sentAt = 0;
         int attemptsLeft = kAttempts;
+        bool queued = false; // a control's write: nobody waits for it
         bool onWire = false;
         bool done = false;
         Bytes frame{};
@@ -83,7 +96,9 @@ private:
         std::uint64_t sentAt;
     };
 
+    void enqueue(std::shared_ptr<Request> request);
     void pump();
+    void reportLostWrites();
     void transmit(Request& request);
     bool alreadySent(const Request& request) const;
     void finish(Request& request);
@@ -101,8 +116,11 @@ private:
     ProtocolTrace* m_trace;
     std::unique_ptr<core::Timer> m_timeOuter;
     // Requests not yet ended, oldest first; only the front may be on the wire.
-    // Each lives in the frame of its waiting caller, which takes it out on leaving.
-    std::deque<Request*> m_queue;
+    // A waiting caller holds its own too, and takes it out on leaving.
+    std::deque<std::shared_ptr<Request>> m_queue;
+    std::function<void(int, int)> m_writeLost;
+    std::vector<std::pair<int, int>> m_lostWrites; // (mode, address), reported when the step ends
+    int m_pumpDepth = 0;
     // The last answered write of each header (mode, kind, address) since the
     // last request of any other kind.
     std::map<int, SentWrite> m_sentWrites;

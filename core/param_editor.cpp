@@ -1,0 +1,72 @@
+#include "param_editor.h"
+
+#include "undo_history.h"
+
+namespace quorix::core {
+
+ParamEditor::ParamEditor(ParamStore& store, const ViewState& view, ParamWriter& writer, UndoHistory* undo)
+    : m_store(store), m_view(view), m_writer(writer), m_undo(undo)
+{
+}
+
+bool ParamEditor::shared(int address) const
+{
+    return address < kFirstGlobalAddress && !m_store.at(0, address).PerMode;
+}
+
+void ParamEditor::recordStep(int address, UndoStep step)
+{
+    if (!m_undo || address >= kFirstGlobalAddress)
+        return;
+    if (step == UndoStep::Snapshot)
+        m_undo->PushSnapshot();
+    else if (step == UndoStep::Burst)
+        m_undo->BeginUndoStep();
+}
+
+void ParamEditor::edit(int address, UndoStep step, const Change& change)
+{
+    recordStep(address, step);
+    apply(address, change);
+    write(address);
+}
+
+void ParamEditor::setValue(int address, int value, UndoStep step)
+{
+    edit(address, step, [value](ParamRecord& r) { r.Value = value; });
+}
+
+void ParamEditor::apply(int address, const Change& change)
+{
+    const int mode = ModeForAddress(address, m_view.CurrentMode);
+    change(m_store.at(mode, address));
+    if (shared(address))
+        change(m_store.at(1 - mode, address));
+}
+
+void ParamEditor::write(int address)
+{
+    if (shared(address)) {
+        m_writer.queueWrite(0, address);
+        m_writer.queueWrite(1, address);
+        return;
+    }
+    m_writer.queueWrite(ModeForAddress(address, m_view.CurrentMode), address);
+}
+
+void ParamEditor::writeMode(int mode, int address)
+{
+    m_writer.queueWrite(ModeForAddress(address, mode), address);
+}
+
+bool ParamEditor::Undo()
+{
+    return m_undo && m_undo->Undo(*this);
+}
+
+bool ParamEditor::Redo()
+{
+    return m_undo && m_undo->Redo(*this);
+}
+
+} // namespace quorix::core
