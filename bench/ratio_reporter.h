@@ -11,6 +11,7 @@
 // The console table, then one line per benchmark that measured its reference in
 // the same run: "BM_X" beside "BM_X_Reference" (same arguments) prints how many
 // times the reference's CPU time ours is, each taken as its fastest repetition.
+// A benchmark that times itself (manual time) is compared on that time instead.
 // Absolute times drift between runs and machines; the ratio is the figure that counts.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -21,9 +22,11 @@ public:
             if (run.error_occurred || run.run_type != Run::RT_Iteration)
                 continue;
             // Over repetitions the fastest counts: load from elsewhere only ever slows a run.
-            const auto [it, added] = m_cpu.emplace(run.benchmark_name(), run.GetAdjustedCPUTime());
+            const double time =
+                run.run_name.time_type == "manual_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+            const auto [it, added] = m_cpu.emplace(run.benchmark_name(), time);
             if (!added)
-                it->second = std::min(it->second, run.GetAdjustedCPUTime());
+                it->second = std::min(it->second, time);
         }
     }
 
@@ -38,7 +41,7 @@ public:
             const std::string ours = name.substr(0, at) + name.substr(at + kMark.size());
             const auto found = m_cpu.find(ours);
             if (found != m_cpu.end() && found->second > 0)
-                std::printf("%s: %.2fx the speed of its reference (reference CPU time / own)\n", ours.c_str(),
+                std::printf("%s: %.2fx the speed of its reference (reference time / own)\n", ours.c_str(),
                             reference / found->second);
         }
     }
