@@ -52,7 +52,9 @@ int CommandImportFilters(const CliArgs& args)
     view.CurrentKind = *kind;
     view.CurrentMode = static_cast<std::uint8_t>(*mode);
     view.EffectsSubPage = static_cast<std::uint8_t>(*third);
-    const measure::FilterImport imported = measure::ImportFilterFile(store, view, args.positional[1]);
+    core::NullParamWriter noProcessor;
+    core::ParamEditor editor(store, view, noProcessor);
+    const measure::FilterImport imported = measure::ImportFilterFile(editor, args.positional[1]);
     if (!imported.ok) {
         std::cerr << args.positional[1] << ":\n" << imported.message;
         return 1;

@@ -12,4 +12,10 @@ public:
     virtual void queueWrite(int mode, int address) = 0;
 };
 
+// For tools with no processor: edits stay in the store.
+class NullParamWriter final : public ParamWriter {
+public:
+    void queueWrite(int, int) override {}
+};
+
 } // namespace quorix::core

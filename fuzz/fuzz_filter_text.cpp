@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         core::ViewState view;
         view.CurrentKind = kind;
         view.CurrentMode = static_cast<std::uint8_t>(kind % 2);
-        const measure::FilterImport imported = measure::ImportFilters(store, view, text);
+        core::NullParamWriter noProcessor;
+        core::ParamEditor editor(store, view, noProcessor);
+        const measure::FilterImport imported = measure::ImportFilters(editor, text);
         FUZZ_CHECK(!imported.message.empty());
         FUZZ_CHECK(imported.ok || store == core::DefaultParamStore());
         for (const int address : imported.changed)

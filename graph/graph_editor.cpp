@@ -1,6 +1,7 @@
 #include "graph_editor.h"
 
 #include "core/rounding.h"
+#include "core/undo_history.h"
 #include "core/value_tables.h"
 #include "core/value_text.h"
 
@@ -27,8 +28,8 @@ int StepWithin(int value, int step, int lowest, int highest)
 
 } // namespace
 
-GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo)
-    : m_display(display), m_links(std::move(links)), m_undo(undo),
+GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links)
+    : m_display(display), m_links(std::move(links)),
       m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
       m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { KeyDown(m_wheelKey); }))
 {
@@ -52,22 +53,11 @@ CurvePoint* GraphEditor::selectedPoint()
     return &points[static_cast<std::size_t>(s)];
 }
 
+// A mouse or key edit starts or extends the undo step before its change.
 void GraphEditor::beginStep()
 {
-    if (m_undo)
-        m_undo->BeginUndoStep();
-}
-
-void GraphEditor::writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change)
-{
-    if (address >= core::kFirstGlobalAddress) { // one record, in mode slot 0
-        change(m_links.store.at(0, address));
-        return;
-    }
-    const int mode = m_links.view.CurrentMode;
-    change(m_links.store.at(mode, address));
-    if (!m_links.store.at(0, address).PerMode)
-        change(m_links.store.at(1 - mode, address));
+    if (core::UndoHistory* undo = m_links.editor.undo())
+        undo->BeginUndoStep();
 }
 
 void GraphEditor::MouseDown(double x, double y, Button button)
@@ -120,12 +110,12 @@ void GraphEditor::stepQ(CurvePoint& p, bool up)
         up ? core::StepQIndexUp(p.ShelfQIndex) : core::StepQIndexDown(p.ShelfQIndex);
         p.ShelfQIndex = core::ClampShelfQIndex(p.ShelfQIndex);
         const int slope = p.ShelfQIndex;
-        writeMirrored(p.Address, [slope](core::ParamRecord& r) { r.ShelfQIndex = slope; });
+        m_links.editor.apply(p.Address, [slope](core::ParamRecord& r) { r.ShelfQIndex = slope; });
     } else {
         up ? core::StepQIndexUp(p.QIndex) : core::StepQIndexDown(p.QIndex);
         p.QIndex = core::ClampQIndex(p.QIndex);
         const int q = p.QIndex;
-        writeMirrored(p.Address, [q](core::ParamRecord& r) { r.QIndex = q; });
+        m_links.editor.apply(p.Address, [q](core::ParamRecord& r) { r.QIndex = q; });
     }
 }
 
@@ -144,7 +134,7 @@ void GraphEditor::ApplyDrag(double x, double y, bool qStep)
     PushPointToStore();
     m_display.recomputeSelected();
     m_display.holdFade();
-    m_display.setPending(m_display.selected());
+    m_display.scheduleFrame();
 }
 
 void GraphEditor::MouseUp()
@@ -165,7 +155,7 @@ void GraphEditor::PushPointToStore()
     if (point.Type == EqBandPoint) {
         if (m_links.sliders && point.SliderIndex >= 0)
             m_links.sliders->showBand(point.SliderIndex, point);
-        writeMirrored(point.Address, [&point](core::ParamRecord& r) {
+        m_links.editor.edit(point.Address, core::ParamEditor::UndoStep::None, [&point](core::ParamRecord& r) {
             r.FreqIndex = point.FreqIndex;
             r.QIndex = point.QIndex;
             r.ShelfQIndex = point.ShelfQIndex;
@@ -175,17 +165,13 @@ void GraphEditor::PushPointToStore()
     }
     if (m_links.sliders && point.SliderIndex >= 0)
         m_links.sliders->showValue(point.SliderIndex, point.FreqIndex);
-    const int address = point.frequencyAddress();
-    const int mode = m_links.view.CurrentMode;
-    m_links.store.at(mode, address).Value = point.FreqIndex;
-    if (!m_links.store.at(0, point.Address).PerMode)
-        m_links.store.at(1 - mode, address).Value = point.FreqIndex;
+    m_links.editor.setValue(point.frequencyAddress(), point.FreqIndex);
 }
 
 void GraphEditor::commit()
 {
     PushPointToStore();
-    m_display.setPending(m_display.selected());
+    m_display.scheduleFrame();
     m_display.SelectPoint(m_display.selected());
 }
 
@@ -280,19 +266,15 @@ void GraphEditor::Wheel(int delta, bool ctrl)
 
 void GraphEditor::ResetPoints()
 {
-    if (m_undo)
-        m_undo->PushSnapshot();
-    // Each write waits for its reply, and whatever runs meanwhile may rebuild the
-    // page's point list: the loop goes over a copy.
+    if (core::UndoHistory* undo = m_links.editor.undo())
+        undo->PushSnapshot();
+    // Whatever the edit path sets off may rebuild the page's point list: the loop
+    // goes over a copy.
     const std::vector<CurvePoint> points = m_display.points();
-    const auto write = [this](int address) {
-        const bool online = m_links.linkOnline && m_links.linkOnline();
-        return !online || !m_links.writeParam || m_links.writeParam(address);
-    };
     for (const CurvePoint& p : points) {
         const auto restore = [&](int address) {
             const core::ParamRecord defaults = m_links.store.at(2, address);
-            writeMirrored(address, [&defaults, &p](core::ParamRecord& r) {
+            m_links.editor.edit(address, core::ParamEditor::UndoStep::None, [&defaults, &p](core::ParamRecord& r) {
                 if (p.Type == EqBandPoint) {
                     r.Gain = defaults.Gain;
                     r.QIndex = defaults.QIndex;
@@ -304,10 +286,10 @@ void GraphEditor::ResetPoints()
                     r.Value = defaults.Value;
                 }
             });
-            return write(address);
         };
-        if (!restore(p.Address) || (p.TwoAddress && !restore(p.Address + 1)))
-            break;
+        restore(p.Address);
+        if (p.TwoAddress)
+            restore(p.Address + 1);
     }
     if (refreshControls)
         refreshControls();
@@ -319,13 +301,11 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
 {
     if (address < 0 || address >= core::kAddressCount)
         return false;
-    if (address < core::kFirstGlobalAddress)
-        beginStep();
     const int value = core::RoundHalfEven(fields.Value);
-    const bool band = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
-                      core::ParamClass::EqBand;
+    const bool band = m_links.store.at(0, address).Class == core::ParamClass::EqBand;
+    constexpr auto kBurst = core::ParamEditor::UndoStep::Burst;
     if (band)
-        writeMirrored(address, [&fields, value](core::ParamRecord& r) {
+        m_links.editor.edit(address, kBurst, [&fields, value](core::ParamRecord& r) {
             r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
             r.FreqIndex = fields.Freq;
             r.QIndex = fields.q;
@@ -334,7 +314,7 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
             r.Gain = value;
         });
     else
-        writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
+        m_links.editor.setValue(address, value, kBurst);
 
     auto& points = m_display.points();
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
@@ -352,7 +332,7 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     } else {
         return false; // the point stands for another address (a slider of another effects third)
     }
-    m_display.setPending(pointIndex);
+    m_display.scheduleFrame();
     m_display.SelectPoint(pointIndex);
     return true;
 }

@@ -3,8 +3,6 @@
 #include "response_display.h"
 #include "slider_fields.h"
 
-#include "core/undo_history.h"
-
 #include <functional>
 #include <memory>
 
@@ -13,8 +11,8 @@ namespace quorix::graph {
 // Editing on the response graph: pick a marker and drag it (left: frequency and
 // gain, right: Q or slope in 5-pixel steps), keys (Up/Down gain, Home/End Q,
 // Left/Right select or, held, move the frequency), the wheel, the page reset and
-// the effects page's thirds. Every edit goes to the store at once; the display
-// writes it to the processor with its next frame.
+// the effects page's thirds. Every edit goes through the edit path at once:
+// store, undo step and a queued write; the display draws it with its next frame.
 class GraphEditor {
 public:
     static constexpr int kLongPressMs = 50;
@@ -25,7 +23,7 @@ public:
     enum Button { Left, Middle, Right };
     enum Key { End = 35, Home = 36, LeftKey = 37, Up = 38, RightKey = 39, Down = 40 };
 
-    GraphEditor(ResponseDisplay& display, DisplayLinks links, core::UndoHistory* undo);
+    GraphEditor(ResponseDisplay& display, DisplayLinks links);
 
     // Pushes the whole store into the window again (the main window's refresh);
     // without it the graph only rebuilds itself.
@@ -41,17 +39,15 @@ public:
     void ReleaseAll();
     // One wheel step over the graph: +120 away from the user, -120 toward; anything else does nothing.
     void Wheel(int delta, bool ctrl);
-    // Restores the page's points from the default set; writes stop at the first failure.
+    // Restores the page's points from the default set and writes them.
     void ResetPoints();
     // Shows one third of the effects page: 0 echo, 1 reverb, 2 effect mix.
     void Command3(int index);
     // A slider bound to curve point `pointIndex` (its EQindex) changed; `address` is the
-    // slider's Addr. Starts or extends the undo step (below 2048), writes the fields into
-    // the store (the other mode too when the record is not per mode) and, when the point
-    // stands for `address`, into the point, selects it, redraws and writes it to the
-    // processor with the next frame: returns true, the window sends nothing. Returns
-    // false when no point of the page stands for `address` (an effects cut slider of
-    // another third): only the store changed and the window sends the address itself.
+    // slider's Addr. Edits the parameter through the edit path (undo step, store, write)
+    // and, when the point stands for `address`, moves the point, selects it and redraws:
+    // returns true. Returns false when no point of the page stands for `address` (an
+    // effects cut slider of another third): only the parameter changed.
     bool BandSliderChanged(int pointIndex, int address, const SliderFields& fields);
 
     bool dragging() const { return m_dragging; }
@@ -66,12 +62,10 @@ private:
     void stepQ(CurvePoint& point, bool up);
     int StepSelection(bool forwards) const;
     void longPressTick();
-    void writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change);
     void beginStep();
 
     ResponseDisplay& m_display;
     DisplayLinks m_links;
-    core::UndoHistory* m_undo;
     std::unique_ptr<core::Timer> m_longPress;
     std::unique_ptr<core::Timer> m_wheelTimer;
     bool m_dragging = false;

@@ -1,6 +1,7 @@
 #include "response_display.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 
 namespace quorix::graph {
 
@@ -109,9 +110,8 @@ void ResponseDisplay::releaseFade()
     m_noOper->start();
 }
 
-void ResponseDisplay::setPending(int index)
+void ResponseDisplay::scheduleFrame()
 {
-    m_pending = index;
     m_drawWave->start();
 }
 
@@ -159,23 +159,11 @@ void ResponseDisplay::drawWave()
     m_drawWave->stop();
     if (onFrame)
         onFrame();
-    if (m_pending == kNoPending)
-        return;
-    const int index = m_pending;
-    m_pending = kNoPending;
-    if (index >= static_cast<int>(m_page.points.size()) || !m_links.linkOnline || !m_links.linkOnline())
-        return;
-    const int address = m_page.points[static_cast<std::size_t>(index)].frequencyAddress();
-    if (m_links.writeParam)
-        m_links.writeParam(address); // waits: nothing of the page is held across it
 }
 
 bool ResponseDisplay::bypassed() const
 {
-    const int kind = m_links.view.CurrentKind;
-    const int address = kind == core::Effects ? core::kCommonBase + 0x2A + m_links.view.EffectsSubPage
-                                              : core::kCommonBase + 0x16 + kind;
-    return m_links.store.at(0, address).Value == 1;
+    return m_links.store.at(0, core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage)).Value == 1;
 }
 
 int ResponseDisplay::markerOffset(const CurvePoint& point, int index)

@@ -5,6 +5,7 @@
 #include "plot_geometry.h"
 #include "response_curves.h"
 
+#include "core/param_editor.h"
 #include "core/param_store.h"
 #include "core/scheduler.h"
 #include "core/view_state.h"
@@ -19,19 +20,17 @@ struct DisplayLinks {
     core::ParamStore& store;
     core::ViewState& view;
     core::Scheduler& scheduler;
+    // The edit path every change made on the graph goes through: store, undo, write.
+    core::ParamEditor& editor;
     BandSliders* sliders = nullptr;
-    std::function<bool()> linkOnline;
-    // The single-parameter write of the link (WriteParam); false when it failed.
-    std::function<bool(int address)> writeParam;
 };
 
 // The state of the response plot without its pixels: geometry, the curve points
 // of the page, their curves, the selection, the fill fade, the marker pulse and
-// the point waiting to be written. The widget draws from it and asks it to
-// redraw through the three callbacks.
+// the frame waiting to be drawn. The widget draws from it and asks it to redraw
+// through the three callbacks.
 class ResponseDisplay {
 public:
-    static constexpr int kNoPending = 255;
     static constexpr int kDrawWaveMs = 1;
     static constexpr int kNoOperMs = 700;
     static constexpr int kGradientMs = 70;
@@ -54,8 +53,8 @@ public:
     void HighlightBoundSlider();
     // Recomputes the selected curve and the total after the selected point changed.
     void recomputeSelected();
-    // Edits: the selected point is written by the next frame.
-    void setPending(int index);
+    // An edit changed a point: the next drawing turn shows it.
+    void scheduleFrame();
     // The 50 ms link tick: drives the selected marker's pulse.
     void LinkTicked();
     // An edit is in progress: the selected fill stays, no fade runs.
@@ -72,7 +71,6 @@ public:
     FadePhase fadePhase() const { return m_phase; }
     int fadeCounter() const { return m_counter; }
     bool pulse() const { return m_pulse; }
-    int pending() const { return m_pending; }
     bool bypassed() const;
     // Frames drawn since the last take (the window shows and resets the count once a second).
     int framesDrawn() const { return m_frames; }
@@ -103,7 +101,6 @@ private:
     int m_counter = 5;
     int m_pulseTicks = 0;
     bool m_pulse = false;
-    int m_pending = kNoPending;
     int m_frames = 0;
     std::unique_ptr<core::Timer> m_drawWave;
     std::unique_ptr<core::Timer> m_noOper;

@@ -43,8 +43,8 @@ void CopyPixels(const QImage& from, QImage& to)
 
 } // namespace
 
-ResponsePlot::ResponsePlot(DisplayLinks links, core::UndoHistory* undo, QWidget* parent)
-    : QWidget(parent), m_display(links), m_editor(m_display, links, undo)
+ResponsePlot::ResponsePlot(DisplayLinks links, QWidget* parent)
+    : QWidget(parent), m_display(links), m_editor(m_display, links)
 {
     controls::LoadSkinCache();
     setFocusPolicy(Qt::StrongFocus);

@@ -19,7 +19,7 @@ class ResponsePlot : public QWidget {
     Q_OBJECT
 
 public:
-    ResponsePlot(DisplayLinks links, core::UndoHistory* undo, QWidget* parent = nullptr);
+    explicit ResponsePlot(DisplayLinks links, QWidget* parent = nullptr);
 
     ResponseDisplay& display() { return m_display; }
     GraphEditor& editor() { return m_editor; }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace quorix::measure {
 
@@ -65,32 +66,31 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
     return PeakingCoefficients(f.frequency, kSampleRate, 0, f.q, f.gainDb);
 }
 
-void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::ParamRecord& band,
+// Edits the band when the fit differs from it in the mode on show; the first edit carries `step`.
+void Store(core::ParamEditor& editor, int address, const core::ParamRecord& band, core::ParamEditor::UndoStep& step,
            std::vector<int>& changed)
 {
-    const int mode = core::ModeForAddress(address, view.CurrentMode);
-    bool differs = false;
-    for (const int m : {mode, 1 - mode}) {
-        if (m != mode && (address >= core::kFirstGlobalAddress || store.at(0, address).PerMode))
-            continue;
-        core::ParamRecord& r = store.at(m, address);
-        differs = differs || r.FreqIndex != band.FreqIndex || r.Gain != band.Gain || r.QIndex != band.QIndex ||
-                  r.ShelfQIndex != band.ShelfQIndex || r.Shape != band.Shape || r.BandOff != band.BandOff;
-        r.FreqIndex = band.FreqIndex;
-        r.Gain = band.Gain;
-        r.QIndex = band.QIndex;
-        r.ShelfQIndex = band.ShelfQIndex;
-        r.Shape = band.Shape;
-        r.BandOff = band.BandOff;
-    }
-    if (differs)
-        changed.push_back(address);
+    const core::ParamRecord& r = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address);
+    if (r.FreqIndex == band.FreqIndex && r.Gain == band.Gain && r.QIndex == band.QIndex &&
+        r.ShelfQIndex == band.ShelfQIndex && r.Shape == band.Shape && r.BandOff == band.BandOff)
+        return;
+    editor.edit(address, std::exchange(step, core::ParamEditor::UndoStep::None), [&band](core::ParamRecord& target) {
+        target.FreqIndex = band.FreqIndex;
+        target.Gain = band.Gain;
+        target.QIndex = band.QIndex;
+        target.ShelfQIndex = band.ShelfQIndex;
+        target.Shape = band.Shape;
+        target.BandOff = band.BandOff;
+    });
+    changed.push_back(address);
 }
 
 void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::ViewState& view)
 {
     core::ParamStore achieved = store;
-    ApplyBandFit(achieved, view, fit);
+    core::NullParamWriter scratch;
+    core::ParamEditor editor(achieved, view, scratch);
+    ApplyBandFit(editor, fit);
     std::vector<graph::CurvePoint> bands;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(achieved, view, [](int) { return -1; }).points)
         if (p.Type == graph::EqBandPoint)
@@ -173,17 +173,17 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     return fit;
 }
 
-std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& view, const BandFit& fit)
+std::vector<int> ApplyBandFit(core::ParamEditor& editor, const BandFit& fit, core::ParamEditor::UndoStep step)
 {
     std::vector<int> changed;
     if (!fit.ok())
         return changed;
     for (const FittedBand& b : fit.fitted)
-        Store(store, view, b.address, b.band, changed);
+        Store(editor, b.address, b.band, step, changed);
     for (const int address : fit.flattened) {
-        core::ParamRecord flat = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+        core::ParamRecord flat = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address);
         flat.Gain = 250;
-        Store(store, view, address, flat, changed);
+        Store(editor, address, flat, step, changed);
     }
     return changed;
 }

@@ -2,6 +2,7 @@
 
 #include "requested_filter.h"
 
+#include "core/param_editor.h"
 #include "core/param_record.h"
 #include "core/param_store.h"
 #include "core/view_state.h"
@@ -36,9 +37,10 @@ struct BandFit {
 BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view,
                    const std::vector<RequestedFilter>& filters);
 
-// Stores a fit that is ok() (bands shared by both modes in both); returns the
-// addresses whose records changed.
-std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& view, const BandFit& fit);
+// Edits the bands of a fit that is ok() through the edit path, the first change
+// with `step` (one undo step for the whole fit); returns the addresses changed.
+std::vector<int> ApplyBandFit(core::ParamEditor& editor, const BandFit& fit,
+                              core::ParamEditor::UndoStep step = core::ParamEditor::UndoStep::None);
 
 // Nearest table entries on a logarithmic scale, within the ranges a band may use.
 int NearestFrequencyIndex(double hertz);

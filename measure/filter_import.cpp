@@ -9,7 +9,7 @@
 
 namespace quorix::measure {
 
-FilterImport ImportFilters(core::ParamStore& store, const core::ViewState& view, std::string_view text)
+FilterImport ImportFilters(core::ParamEditor& editor, std::string_view text)
 {
     FilterImport result;
     const FilterText parsed = ParseFilterText(text);
@@ -23,16 +23,16 @@ FilterImport ImportFilters(core::ParamStore& store, const core::ViewState& view,
         result.message = "no filter switched on was found\n";
         return result;
     }
-    const BandFit fit = FitFilters(store, view, parsed.filters);
+    const BandFit fit = FitFilters(editor.store(), editor.view(), parsed.filters);
     result.message = BandFitReport(fit);
     if (!fit.ok())
         return result;
-    result.changed = ApplyBandFit(store, view, fit);
+    result.changed = ApplyBandFit(editor, fit, core::ParamEditor::UndoStep::Snapshot);
     result.ok = true;
     return result;
 }
 
-FilterImport ImportFilterFile(core::ParamStore& store, const core::ViewState& view, const std::filesystem::path& path)
+FilterImport ImportFilterFile(core::ParamEditor& editor, const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -43,7 +43,7 @@ FilterImport ImportFilterFile(core::ParamStore& store, const core::ViewState& vi
         result.message = "cannot read " + path.string() + "\n";
         return result;
     }
-    return ImportFilters(store, view, text.str());
+    return ImportFilters(editor, text.str());
 }
 
 } // namespace quorix::measure

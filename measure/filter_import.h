@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/param_store.h"
-#include "core/view_state.h"
+#include "core/param_editor.h"
 
 #include <filesystem>
 #include <string>
@@ -17,9 +16,10 @@ struct FilterImport {
 };
 
 // Reads the filter text, fits it to the equaliser bands of the page in view and
-// stores the result; a refused line or a refused fit leaves the store untouched.
-FilterImport ImportFilters(core::ParamStore& store, const core::ViewState& view, std::string_view text);
+// edits them through the edit path as one undo step; a refused line or a refused
+// fit changes and writes nothing.
+FilterImport ImportFilters(core::ParamEditor& editor, std::string_view text);
 // The same from a file; a file that cannot be read changes nothing either.
-FilterImport ImportFilterFile(core::ParamStore& store, const core::ViewState& view, const std::filesystem::path& path);
+FilterImport ImportFilterFile(core::ParamEditor& editor, const std::filesystem::path& path);
 
 } // namespace quorix::measure

@@ -8,11 +8,13 @@
 #include "core/rounding.h"
 #include "core/value_tables.h"
 #include "core/manual_scheduler.h"
+#include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Sliders that only remember what the graph told them.
@@ -36,6 +38,28 @@ struct FakeSliders : quorix::graph::BandSliders {
     }
 };
 
+// The link's queue as the edit path sees it: the writes handed to it while online.
+struct FakeWriteQueue final : quorix::core::ParamWriter {
+    const quorix::core::ViewState& view;
+    bool online = true;
+    std::vector<std::pair<int, int>> queued; // mode, address
+    std::vector<int> writes;                 // addresses written for the mode on show
+    // What runs when a write is handed over (timers, clicks, other replies).
+    std::function<void()> duringWrite;
+
+    explicit FakeWriteQueue(const quorix::core::ViewState& shown) : view(shown) {}
+    void queueWrite(int mode, int address) override
+    {
+        if (!online)
+            return;
+        queued.emplace_back(mode, address);
+        if (mode == quorix::core::ModeForAddress(address, view.CurrentMode))
+            writes.push_back(address);
+        if (duringWrite)
+            duringWrite();
+    }
+};
+
 // A store, a virtual clock, a fake link and the display with its editor.
 struct GraphFixture {
     quorix::core::ParamStore store;
@@ -44,21 +68,15 @@ struct GraphFixture {
     quorix::core::ManualScheduler clock;
     quorix::core::UndoHistory undo{store, view, clock};
     FakeSliders sliders;
-    bool online = true;
-    bool writesFail = false;
-    std::vector<int> writes;
-    // What runs while a write waits for its reply (timers, clicks, other replies).
-    std::function<void()> duringWrite;
+    FakeWriteQueue link{view};
+    bool& online = link.online;
+    std::vector<int>& writes = link.writes;
+    std::function<void()>& duringWrite = link.duringWrite;
+    quorix::core::ParamEditor edits{store, view, link, &undo};
     int frames = 0;
-    quorix::graph::DisplayLinks links{store, view, clock, &sliders, [this] { return online; },
-                                      [this](int address) {
-                                          writes.push_back(address);
-                                          if (duringWrite)
-                                              duringWrite();
-                                          return !writesFail;
-                                      }};
+    quorix::graph::DisplayLinks links{store, view, clock, edits, &sliders};
     quorix::graph::ResponseDisplay display{links};
-    quorix::graph::GraphEditor editor{display, links, &undo};
+    quorix::graph::GraphEditor editor{display, links};
 
     GraphFixture()
     {

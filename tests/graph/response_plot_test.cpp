@@ -29,7 +29,7 @@ struct Plot : ::testing::Test, GraphFixture {
     void make(int kind)
     {
         view.CurrentKind = kind;
-        plot = std::make_unique<ResponsePlot>(links, &undo);
+        plot = std::make_unique<ResponsePlot>(links);
         plot->resize(800, 300);
         plot->show();
         plot->display().RefreshAllCurves(false);

@@ -76,7 +76,9 @@ TEST(BandFit, GivesBandsInFrequencyOrderAndFlattensTheRest)
     EXPECT_GT(fit.largestDifferenceDb, 10.0); // the boost clipped to +12 dB
 
     page.store.at(1, page.bands.back()).Gain = 300;
-    const std::vector<int> changed = ApplyBandFit(page.store, page.view, fit);
+    core::NullParamWriter noProcessor;
+    core::ParamEditor editor(page.store, page.view, noProcessor);
+    const std::vector<int> changed = ApplyBandFit(editor, fit);
     EXPECT_NE(std::find(changed.begin(), changed.end(), page.bands.back()), changed.end());
     EXPECT_EQ(page.store.at(1, page.bands.back()).Gain, 250);
     const core::ParamRecord& first = page.store.at(1, page.bands[0]);
@@ -100,7 +102,9 @@ TEST(BandFit, RefusesMoreFiltersThanBandsNamingBoth)
     EXPECT_NE(fit.refusal.find(std::to_string(page.bands.size() + 1) + " filters"), std::string::npos) << fit.refusal;
     EXPECT_NE(fit.refusal.find(std::to_string(page.bands.size()) + " equaliser bands"), std::string::npos);
     const core::ParamStore before = page.store;
-    EXPECT_TRUE(ApplyBandFit(page.store, page.view, fit).empty());
+    core::NullParamWriter noProcessor;
+    core::ParamEditor editor(page.store, page.view, noProcessor);
+    EXPECT_TRUE(ApplyBandFit(editor, fit).empty());
     EXPECT_EQ(page.store, before);
 }
 

@@ -10,6 +10,7 @@
 #include "link/qt_scheduler.h"
 
 #include "core/address_map.h"
+#include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ public:
         faders->addStretch();
         m_sliders = std::make_unique<graph::ScrollBarSliders>(array);
 
-        m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, m_sliders.get(), [] { return false; }, {}}, &m_undo);
+        m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, m_editor, m_sliders.get()});
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->addLayout(tabs);
@@ -144,6 +145,8 @@ private:
     core::ViewState m_view;
     link::QtScheduler m_scheduler;
     core::UndoHistory m_undo{m_store, m_view, m_scheduler};
+    core::NullParamWriter m_noProcessor;
+    core::ParamEditor m_editor{m_store, m_view, m_noProcessor, &m_undo};
     std::vector<controls::MScrollBar*> m_faders;
     std::unique_ptr<graph::ScrollBarSliders> m_sliders;
     graph::ResponsePlot* m_plot = nullptr;
