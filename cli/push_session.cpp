@@ -4,6 +4,7 @@
 #include "preset_names.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/param_diff.h"
 
 #include <algorithm>
@@ -12,14 +13,13 @@ namespace quorix::cli {
 
 namespace {
 
-constexpr int kRightsAddress = 0xA20; // the console's own record of the user's rights, not a setting
-
-// What a block transfer moves: the singing set of the kinds moved as blocks.
+// What a block transfer moves: the singing set of the kinds moved as blocks,
+// less the console's own record of the user's rights, which is not a setting.
 std::vector<core::ParamDifference> TransferredDifferences(const core::ParamStore& file, const core::ParamStore& read)
 {
     auto differences = core::DiffImages(file, read, {.modes = {0}});
     std::erase_if(differences, [](const core::ParamDifference& d) {
-        return core::IsSkippedKind(d.kind()) || d.address == kRightsAddress;
+        return core::IsSkippedKind(d.kind()) || d.address == core::kRightsAddress;
     });
     return differences;
 }

@@ -11,6 +11,7 @@
 #include "link/null_link_host.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/manual_scheduler.h"
 
 #include <vector>
@@ -20,9 +21,6 @@ using namespace quorix;
 namespace {
 
 constexpr std::int64_t kRunMs = 20000;
-constexpr int kRightsAddress = 0xA20; // set by the console itself after a read
-constexpr int kToneAddress = 0xA26;   // a stray tone-reset byte sets the neutral step
-constexpr int kNeutralTone = 5;
 
 class Host final : public link::NullLinkHost {
 public:
@@ -92,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
             const core::ParamRecord& r = store.at(mode, a);
-            if (r == before.at(mode, a) || a == kRightsAddress || (a == kToneAddress && r.Value == kNeutralTone))
+            if (r == before.at(mode, a) || a == core::kRightsAddress || (a == core::kToneAddress && r.Value == core::kNeutralTone))
                 continue;
             if (!CameFromTheProcessor(r, a, memories)) {
                 std::fprintf(stderr, "store (%d, 0x%03X) holds a record the processor never had\n", mode, a);

@@ -38,7 +38,7 @@ std::string Refusal(std::string_view subject, std::string_view text, std::size_t
 PasswordManager::Selection PasswordManager::Opening()
 {
     m_windowReady = false;
-    return {m_context.store.at(0, kKeyboardLockAddress).Value != 0 ? 1 : 0, GuestUser(m_context.store) ? 0 : 1};
+    return {m_context.store.at(0, core::kKeyboardLock).Value != 0 ? 1 : 0, GuestUser(m_context.store) ? 0 : 1};
 }
 
 bool PasswordManager::send(int kind, int operation, bool& accepted)
@@ -136,20 +136,19 @@ void PasswordManager::choose(int address, int value)
 {
     if (!m_windowReady)
         return;
-    m_context.store.at(0, address).Value = value;
-    m_context.link.WriteParam(address);
+    m_edits.setValue(address, value);
 }
 
 void PasswordManager::KeyboardLockChosen(int on)
 {
     if (m_lockProven)
-        choose(kKeyboardLockAddress, on);
+        choose(core::kKeyboardLock, on);
 }
 
 void PasswordManager::RightsChosen(int administrator)
 {
     if (m_rightsProven)
-        choose(kRightsAddress, administrator);
+        choose(core::kRightsAddress, administrator);
 }
 
 void PasswordManager::Lock()

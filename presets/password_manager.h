@@ -3,6 +3,8 @@
 #include "flow_host.h"
 #include "preset_context.h"
 
+#include "core/param_editor.h"
+
 #include <string_view>
 
 namespace quorix::presets {
@@ -30,7 +32,10 @@ public:
         int rights = 0;       // 1 administrator, 0 guest
     };
 
-    PasswordManager(PresetContext context, FlowHost& host) : m_context(context), m_host(host) {}
+    PasswordManager(PresetContext context, FlowHost& host)
+        : m_context(context), m_host(host), m_edits(context.store, context.view, context.link)
+    {
+    }
 
     // Opening: WindowReady is false until the window has set its options and calls Ready().
     Selection Opening();
@@ -69,6 +74,8 @@ private:
     void choose(int address, int value);
 
     PresetContext m_context;
+
+    core::ParamEditor m_edits; // the two options are parameters like any other
     FlowHost& m_host;
     bool m_windowReady = false;
     bool m_lockProven = false;

@@ -3,6 +3,7 @@
 #include "link/device_link.h"
 #include "link/link_host.h"
 
+#include "core/common_addresses.h"
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
 #include "core/view_state.h"
@@ -19,14 +20,12 @@ struct PresetContext {
     link::LinkHost& screen; // the preset indicator
 };
 
-inline constexpr int kRightsAddress = 0xA20;
-inline constexpr int kKeyboardLockAddress = 0xA0E;
 inline constexpr int kFirstUserPreset = 3; // USER1
 inline constexpr int kLastPreset = 7;      // USER5
 
 inline bool GuestUser(const core::ParamStore& store)
 {
-    return store.at(0, kRightsAddress).Value == 0;
+    return store.at(0, core::kRightsAddress).Value == 0;
 }
 
 } // namespace quorix::presets
