@@ -29,8 +29,12 @@ struct RequestOutcome {
 
 // The request/reply transaction. Requests go on the wire one at a time in the
 // order they were made, whatever the nesting of the waits that made them. A
-// control's write is queued and nobody waits for it; block transfers, presets
-// and passwords wait for their reply. A frame is built from the store when it
+// control's write is queued and nobody waits for it. Block transfers, preset
+// and password commands still wait, with their window disabled: each step
+// depends on the reply before it (the status names the preset to read, a count
+// mismatch ends the read, a password answer decides the next box), so they read
+// best as one routine, and the disabled window lets no click run inside the
+// wait. A frame is built from the store when it
 // goes on the wire, so a write carries the newest value, and a write whose
 // frame already went out since it was made is not sent again. A queued write to
 // the parameter and mode of a write still waiting in the queue takes its place,
