@@ -8,6 +8,7 @@
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
+#include "core/param_editor.h"
 #include "core/rounding.h"
 #include "core/undo_history.h"
 #include "core/value_tables.h"
@@ -28,8 +29,10 @@ struct PlotBench {
     core::ViewState view;
     core::ManualScheduler clock;
     core::UndoHistory undo{store, view, clock};
-    graph::DisplayLinks links{store, view, clock, nullptr, [] { return false; }, {}};
-    graph::ResponsePlot plot{links, &undo};
+    core::NullParamWriter noProcessor;
+    core::ParamEditor edits{store, view, noProcessor, &undo};
+    graph::DisplayLinks links{store, view, clock, edits};
+    graph::ResponsePlot plot{links};
 
     PlotBench(int width, int height)
     {

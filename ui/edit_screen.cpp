@@ -12,9 +12,9 @@ namespace quorix::ui {
 
 EditScreen::EditScreen(TuningWindow& window, Prompter& prompter) : m_window(window), m_prompter(prompter) {}
 
-bool EditScreen::boundSliderChanged(int point, int address, const graph::SliderFields& fields)
+void EditScreen::boundSliderChanged(int point, int address, const graph::SliderFields& fields)
 {
-    return m_window.plot().editor().BandSliderChanged(point, address, fields);
+    m_window.plot().editor().BandSliderChanged(point, address, fields);
 }
 
 void EditScreen::filterTypeChanged(int point, int type)

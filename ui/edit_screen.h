@@ -15,7 +15,7 @@ public:
     EditScreen(TuningWindow& window, Prompter& prompter);
 
     // DispatchHost
-    bool boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;
+    void boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;
     void filterTypeChanged(int point, int type) override;
     void bypassChanged() override;
     void RefreshControls() override;

@@ -88,9 +88,8 @@ void ExitSaveDialog::setBusy(bool busy)
     setEnabled(!busy);
     m_progress->setMaxValue(1);
     m_progress->setValue(0);
+    // Painted by the store command's wait, which runs the window's events through the scheduler.
     m_progress->setVisible(busy);
-    if (busy)
-        QCoreApplication::processEvents();
 }
 
 } // namespace quorix::ui

@@ -74,7 +74,7 @@ static_assert(kLateX + kSliderWidth < G::kWidth && Row(2) + 30 < G::kHeight);
 WindowLayout FrmEffectLayout()
 {
     return {.objectName = "frmEffect", .caption = "专业设置", .width = G::kWidth, .height = G::kHeight,
-            .background = G::kBackground, .controls = kControls, .art = kArt, .bothModes = true};
+            .background = G::kBackground, .controls = kControls, .art = kArt};
 }
 
 } // namespace quorix::ui

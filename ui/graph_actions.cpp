@@ -12,9 +12,9 @@
 #include "link/device_link.h"
 
 #include "core/atomic_save.h"
+#include "core/param_editor.h"
 #include "core/param_store.h"
 #include "core/preset_name.h"
-#include "core/undo_history.h"
 #include "core/view_state.h"
 
 #include <QBuffer>
@@ -39,8 +39,8 @@ static_assert([] {
 
 } // namespace
 
-GraphActions::GraphActions(ConsoleServices& services, core::UndoHistory& undo, Prompter& prompter, GraphView view)
-    : m_services(services), m_undo(undo), m_prompter(prompter), m_view(std::move(view))
+GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view)
+    : m_services(services), m_edits(edits), m_prompter(prompter), m_view(std::move(view))
 {
 }
 
@@ -72,21 +72,14 @@ bool GraphActions::importFilters(const std::filesystem::path& file)
         m_prompter.showMessage(kPageLocked, link::MessageIcon::Exclamation);
         return false;
     }
-    // Fitted on a copy: a refused file leaves neither a change nor an undo step behind.
-    core::ParamStore fitted = m_services.store();
-    const measure::FilterImport imported = measure::ImportFilterFile(fitted, m_services.view(), file);
+    // A refused file leaves neither a change nor an undo step behind.
+    const measure::FilterImport imported = measure::ImportFilterFile(m_edits, file);
     if (!imported.ok) {
         m_prompter.showMessage(imported.message, link::MessageIcon::Exclamation);
         return false;
     }
-    if (!imported.changed.empty()) {
-        m_undo.PushSnapshot();
-        m_services.store() = fitted;
+    if (!imported.changed.empty())
         m_view.refreshControls();
-        for (const int address : imported.changed)
-            if (m_services.link().LinkOnline())
-                m_services.link().WriteParam(address);
-    }
     m_prompter.showMessage(imported.message, link::MessageIcon::Information);
     return true;
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 
 namespace quorix::core {
-class UndoHistory;
+class ParamEditor;
 }
 
 namespace quorix::ui {
@@ -32,13 +32,13 @@ struct GraphView {
 // tool's filters, saving the picture and the curves, printing the report.
 class GraphActions {
 public:
-    GraphActions(ConsoleServices& services, core::UndoHistory& undo, Prompter& prompter, GraphView view);
+    GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view);
 
     // Asks for the file, then runs the action on it.
     void run(GraphAction action);
 
-    // Fits a measurement tool's filters to the page's bands as one undo step and
-    // writes each changed band while online; the fit is shown either way.
+    // Fits a measurement tool's filters to the page's bands through the edit path,
+    // as one undo step; the fit is shown either way.
     bool importFilters(const std::filesystem::path& file);
     // The graph at twice the screen's resolution, as PNG.
     bool savePicture(const std::filesystem::path& file);
@@ -51,7 +51,7 @@ private:
     bool saveBytes(const std::filesystem::path& file, std::string_view bytes);
 
     ConsoleServices& m_services;
-    core::UndoHistory& m_undo;
+    core::ParamEditor& m_edits;
     Prompter& m_prompter;
     GraphView m_view;
 };

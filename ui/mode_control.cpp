@@ -1,26 +1,22 @@
 #include "mode_control.h"
 
+#include "core/common_addresses.h"
 #include "core/mode_copy.h"
+#include "core/undo_history.h"
 
 namespace quorix::ui {
 
-namespace {
-
-constexpr int kModeAddress = 2560 + 0x1E;
-constexpr int kAutoControlAddress = 2560 + 0x1F;
-
-} // namespace
-
-ModeControl::ModeControl(core::ParamStore& store, core::ViewState& view, core::UndoHistory& undo, ModeHost& host,
-                         std::function<bool()> linkOnline, std::function<bool(int address)> writeParam)
-    : m_store(store), m_view(view), m_undo(undo), m_host(host), m_linkOnline(std::move(linkOnline)),
-      m_writeParam(std::move(writeParam))
+ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host,
+                         std::function<bool()> linkOnline)
+    : m_edits(edits), m_view(view), m_host(host), m_linkOnline(std::move(linkOnline))
 {
 }
 
-bool ModeControl::send(int address)
+// The snapshots belong to one mode.
+void ModeControl::resetUndo()
 {
-    return !m_linkOnline() || m_writeParam(address);
+    if (core::UndoHistory* undo = m_edits.undo())
+        undo->ResetUndo();
 }
 
 void ModeControl::ModeButtonClicked(int mode)
@@ -31,21 +27,19 @@ void ModeControl::ModeButtonClicked(int mode)
     }
     m_host.showModeButtons(mode == 0 ? 1 : 0, mode == 1 ? 1 : 0);
     m_view.CurrentMode = static_cast<std::uint8_t>(mode);
-    m_store.at(0, kModeAddress).Value = mode;
-    m_undo.ResetUndo();
+    m_edits.setValue(core::kModeAddress, mode);
+    resetUndo();
     m_host.RefreshControls();
     m_host.HighlightBoundSlider();
-    send(kModeAddress);
 }
 
 void ModeControl::AutoControlClicked(int automatic)
 {
     m_view.AutoModeControl = static_cast<std::uint8_t>(automatic);
     showLoadedState();
-    m_store.at(0, kAutoControlAddress).Value = automatic;
-    m_undo.ResetUndo();
+    m_edits.setValue(core::kAutoModeAddress, automatic);
+    resetUndo();
     m_host.RefreshControls();
-    send(kAutoControlAddress);
 }
 
 void ModeControl::showLoadedState()
@@ -64,10 +58,14 @@ void ModeControl::ModeCopyClicked()
         return;
     m_copying = true;
     m_host.setEditingBlocked(true);
-    core::CopyMode(m_store, m_view,
+    core::CopyMode(m_edits.store(), m_view,
                    {.askYesNo = [this](std::string_view q) { return m_host.askYesNo(q); },
                     .linkOnline = m_linkOnline,
-                    .send = m_writeParam,
+                    .send =
+                        [this](int address) {
+                            m_edits.writeMode(m_view.CurrentMode, address);
+                            return true;
+                        },
                     .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
     m_host.setEditingBlocked(false);
     m_copying = false;
@@ -75,21 +73,13 @@ void ModeControl::ModeCopyClicked()
 
 void ModeControl::UndoClicked()
 {
-    restore([this](const core::UndoHistory::SendFn& send) { return m_undo.Undo(send); });
+    if (m_edits.Undo())
+        m_host.RefreshControls();
 }
 
 void ModeControl::RedoClicked()
 {
-    restore([this](const core::UndoHistory::SendFn& send) { return m_undo.Redo(send); });
-}
-
-void ModeControl::restore(const std::function<bool(const core::UndoHistory::SendFn&)>& step)
-{
-    // The window stays disabled while the restored parameters are written.
-    m_host.setEditingBlocked(true);
-    const bool restored = step([this](int address) { return send(address); });
-    m_host.setEditingBlocked(false);
-    if (restored)
+    if (m_edits.Redo())
         m_host.RefreshControls();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/param_store.h"
-#include "core/undo_history.h"
+#include "core/param_editor.h"
 #include "core/view_state.h"
 
 #include <functional>
@@ -30,8 +29,7 @@ public:
 // action that acts on a whole mode of the store.
 class ModeControl {
 public:
-    ModeControl(core::ParamStore& store, core::ViewState& view, core::UndoHistory& undo, ModeHost& host,
-                std::function<bool()> linkOnline, std::function<bool(int address)> writeParam);
+    ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host, std::function<bool()> linkOnline);
 
     void ModeButtonClicked(int mode);
     // cmdBassAutoControl2 k: 0 manual, 1 automatic.
@@ -44,16 +42,12 @@ public:
     bool copying() const { return m_copying; }
 
 private:
-    bool send(int address);
-    // Undo or redo with the window blocked, then the screen refreshed.
-    void restore(const std::function<bool(const core::UndoHistory::SendFn&)>& step);
+    void resetUndo();
 
-    core::ParamStore& m_store;
+    core::ParamEditor& m_edits;
     core::ViewState& m_view;
-    core::UndoHistory& m_undo;
     ModeHost& m_host;
     std::function<bool()> m_linkOnline;
-    std::function<bool(int)> m_writeParam;
     bool m_copying = false;
 };
 

@@ -4,14 +4,14 @@
 
 namespace quorix::ui {
 
-StartupSettings::StartupSettings(SecondaryWrite write, StartupSettingsHost& host)
-    : m_write(std::move(write)), m_host(host)
+StartupSettings::StartupSettings(core::ParamEditor& edits, StartupSettingsHost& host)
+    : m_edits(edits), m_host(host)
 {
 }
 
 int StartupSettings::stored(int slider) const
 {
-    return m_write.values().at(0, kLevelAddresses[static_cast<std::size_t>(slider)]).Value;
+    return m_edits.store().at(0, kLevelAddresses[static_cast<std::size_t>(slider)]).Value;
 }
 
 void StartupSettings::LevelScrolled(int slider, int value)
@@ -24,23 +24,22 @@ void StartupSettings::LevelScrolled(int slider, int value)
         m_host.showLevel(slider, value);
     }
     const int address = kLevelAddresses[static_cast<std::size_t>(slider)];
-    m_write.store(address, value);
+    m_edits.apply(address, [value](core::ParamRecord& r) { r.Value = value; });
     m_host.setMasterMaxima(stored(0), stored(1), stored(2));
     if (!powerOn) {
         for (int k = 0; k < 3; ++k) {
             if (stored(k + 3) <= stored(k))
                 continue;
-            m_write.store(kLevelAddresses[static_cast<std::size_t>(k + 3)], stored(k));
+            m_edits.setValue(kLevelAddresses[static_cast<std::size_t>(k + 3)], stored(k));
             m_host.showLevel(k + 3, stored(k));
-            m_write.send(kLevelAddresses[static_cast<std::size_t>(k + 3)]);
         }
     }
-    m_write.send(address);
+    m_edits.write(address);
 }
 
 void StartupSettings::ComboClicked(int address, int value)
 {
-    m_write(address, value);
+    m_edits.setValue(address, value);
 }
 
 } // namespace quorix::ui

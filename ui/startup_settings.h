@@ -1,8 +1,7 @@
 #pragma once
 
-#include "secondary_write.h"
-
-#include "core/address_map.h"
+#include "core/common_addresses.h"
+#include "core/param_editor.h"
 
 #include <array>
 
@@ -25,10 +24,10 @@ class StartupSettings {
 public:
     static constexpr int kLevelCount = 6;
     static constexpr std::array<int, kLevelCount> kLevelAddresses = {
-        core::kCommonBase + 0x08, core::kCommonBase + 0x09, core::kCommonBase + 0x0A,
-        core::kCommonBase + 0x05, core::kCommonBase + 0x06, core::kCommonBase + 0x07};
+        core::kMaximumLevels, core::kMaximumLevels + 1, core::kMaximumLevels + 2,
+        core::kPowerOnLevels, core::kPowerOnLevels + 1, core::kPowerOnLevels + 2};
 
-    StartupSettings(SecondaryWrite write, StartupSettingsHost& host);
+    StartupSettings(core::ParamEditor& edits, StartupSettingsHost& host);
 
     // Slider `slider` (0..5) was moved to `value`.
     void LevelScrolled(int slider, int value);
@@ -38,7 +37,7 @@ public:
 private:
     int stored(int slider) const;
 
-    SecondaryWrite m_write;
+    core::ParamEditor& m_edits;
     StartupSettingsHost& m_host;
 };
 

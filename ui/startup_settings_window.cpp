@@ -13,7 +13,7 @@
 namespace quorix::ui {
 
 StartupSettingsWindow::StartupSettingsWindow(ConsoleServices& session, TuningWindow& mainWindow, QWidget* parent)
-    : TableWindow(session, FrmSetLayout(), parent), m_main(mainWindow), m_settings(writer(), *this)
+    : TableWindow(session, FrmSetLayout(), parent), m_main(mainWindow), m_settings(edits(), *this)
 {
     placeLoudspeakerLists(session.link().state().DeviceVariantFlag);
 }

@@ -12,13 +12,12 @@
 #include "core/rounding.h"
 #include "core/tag_address.h"
 
-#include <QPointer>
 
 namespace quorix::ui {
 
 TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent)
-    : QDialog(parent), m_layout(layout),
-      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+    : QDialog(parent),
+      m_edits(session.store(), session.view(), session.link())
 {
     setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
     setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
@@ -35,14 +34,8 @@ TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, Q
             m_sliders[index] = s;
             s->setVisible(spec.tVisible);
             if (spec.tVisible)
-                connect(s, &controls::SkinnedFader::Scroll, this, [this, s, index] {
-                    // The write waits for its reply; a read inside that wait may close the window.
-                    const QPointer<controls::SkinnedFader> alive(s);
-                    s->setEnabled(false);
-                    sliderScrolled(index, core::RoundHalfEven(s->Value()));
-                    if (alive)
-                        s->setEnabled(true);
-                });
+                connect(s, &controls::SkinnedFader::Scroll, this,
+                        [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->Value())); });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
             const auto number = core::ParseTagNumber(spec.tag);
             const bool fits = number && *number >= 0 && *number < core::kAddressCount;
@@ -75,7 +68,7 @@ int TableWindow::comboAddress(int index) const
 
 void TableWindow::LoadValues()
 {
-    const core::ParamStore& store = m_write.values();
+    const core::ParamStore& store = m_edits.store();
     for (const auto& [index, s] : m_sliders)
         s->setValue(static_cast<float>(store.at(0, s->Addr).Value));
     for (const auto& [index, c] : m_combos)
@@ -85,13 +78,13 @@ void TableWindow::LoadValues()
 
 void TableWindow::sliderScrolled(int index, int value)
 {
-    m_write(slider(index)->Addr, value, m_layout.bothModes);
+    m_edits.setValue(slider(index)->Addr, value);
 }
 
 void TableWindow::comboClicked(int index, int value)
 {
     if (comboAddress(index) >= 0)
-        m_write(comboAddress(index), value, m_layout.bothModes);
+        m_edits.setValue(comboAddress(index), value);
 }
 
 void TableWindow::showEvent(QShowEvent* event)

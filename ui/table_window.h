@@ -1,7 +1,8 @@
 #pragma once
 
-#include "secondary_write.h"
 #include "window_layout.h"
+
+#include "core/param_editor.h"
 
 #include <QDialog>
 
@@ -19,7 +20,8 @@ class PagePanel;
 
 // A secondary window made from its table: a fixed-size dialog with its
 // background image and its bound controls, loaded from the store at mode index
-// 0. A control change is stored and, online, written as one parameter.
+// 0 (their parameters are shared by both modes or global). A control change goes
+// through the edit path; nothing is disabled around it, since nothing waits.
 class TableWindow : public QDialog {
     Q_OBJECT
 
@@ -41,11 +43,10 @@ protected:
     virtual void comboClicked(int index, int value);
     void showEvent(QShowEvent* event) override;
 
-    SecondaryWrite writer() const { return m_write; }
+    core::ParamEditor& edits() { return m_edits; }
 
 private:
-    WindowLayout m_layout;
-    SecondaryWrite m_write;
+    core::ParamEditor m_edits;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;
     struct Combo {

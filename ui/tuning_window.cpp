@@ -25,19 +25,20 @@
 #include "link/device_link.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 
 namespace quorix::ui {
 
 namespace {
 
 constexpr int kSliderCount = 183;
-constexpr int kCommon = 2560;
 
 } // namespace
 
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
       m_undo(session.store(), session.view(), session.scheduler()),
+      m_edits(session.store(), session.view(), session.link(), &m_undo),
       m_linkScreen(std::make_unique<LinkScreen>(*this, prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, FrmEqGeometry::kTitleHeight, kSizingBand))
@@ -54,12 +55,8 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     m_undo.ResetUndo();
 
     const auto online = [&session] { return session.link().LinkOnline(); };
-    const auto write = [&session](int address) { return session.link().WriteParam(address); };
-    m_dispatch = std::make_unique<ValueDispatch>(
-        DispatchLinks{session.store(), view, m_undo, session.scheduler(), online, write},
-        *m_editScreen);
-    m_modes = std::make_unique<ModeControl>(session.store(), view, m_undo, *m_editScreen, online,
-                                            write);
+    m_dispatch = std::make_unique<ValueDispatch>(DispatchLinks{m_edits, view, session.scheduler(), online}, *m_editScreen);
+    m_modes = std::make_unique<ModeControl>(m_edits, view, *m_editScreen, online);
 
     createControls();
     resize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
@@ -119,13 +116,10 @@ void TuningWindow::createControls()
     }
     m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_sliderArray);
     m_plot = new graph::ResponsePlot(
-        {m_services.store(), m_services.view(), m_services.scheduler(), m_bandSliders.get(),
-         [this] { return m_services.link().LinkOnline(); },
-         [this](int address) { return m_services.link().WriteParam(address); }},
-        &m_undo, this);
+        {m_services.store(), m_services.view(), m_services.scheduler(), m_edits, m_bandSliders.get()}, this);
     m_plot->editor().refreshControls = [this] { RefreshControls(); };
     m_graphActions = std::make_unique<GraphActions>(
-        m_services, m_undo, m_prompter,
+        m_services, m_edits, m_prompter,
         GraphView{[this] { return m_plot->display().locked(); }, [this](int scale) { return m_plot->picture(scale); },
                   [this] { return m_plot->width(); }, [this] { RefreshControls(); }});
     connect(m_plot, &graph::ResponsePlot::menuRequested, this,
@@ -158,7 +152,7 @@ void TuningWindow::connectControl(const ControlSpec& spec, QWidget* widget)
         connect(b, &SkinnedButton::Click, this, [this, b] { m_dispatch->ButtonClicked(b->Addr, b->Value()); });
         return;
     case ControlArray::MyMute: {
-        const int address = kCommon + 0x10 + i;
+        const int address = core::kOutputMutes + i;
         connect(b, &SkinnedButton::Click, this, [this, b, address] { m_dispatch->MuteClicked(address, b->Value()); });
         return;
     }
@@ -259,9 +253,7 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
     bool numbered = false;
     const int eqIndex = s->EQindex.toInt(&numbered);
     const graph::SliderFields fields{s->Value(), s->Freq, s->q, s->sQ, s->QType, s->EQdisabled};
-    s->setEnabled(false);
     m_dispatch->SliderScrolled(s->Addr, numbered ? eqIndex : -1, fields);
-    s->setEnabled(true);
 }
 
 void TuningWindow::setButtonsOf(ControlArray array, int pressed)
@@ -346,7 +338,7 @@ void TuningWindow::RefreshControls()
     const core::ParamStore& store = m_services.store();
     const core::ViewState& view = m_services.view();
     const int mode = view.CurrentMode;
-    const auto common = [&store](int n) { return store.at(0, kCommon + n).Value; };
+    const auto common = [&store](int address) { return store.at(0, address).Value; };
     for (controls::SkinnedFader* s : m_sliderArray)
         if (s && inPage(s->Addr) && s->EQindex.isEmpty())
             s->setValue(static_cast<float>(store.at(mode, s->Addr).Value));
@@ -365,17 +357,17 @@ void TuningWindow::RefreshControls()
         m_sliderArray[static_cast<std::size_t>(i)]->setValue(
             static_cast<float>(store.at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
     if (view.CurrentKind == 1)
-        setButtonsOf(ControlArray::OptionFBX, common(0x0C));
+        setButtonsOf(ControlArray::OptionFBX, common(core::kFeedbackMic12));
     if (view.CurrentKind == 2)
-        setButtonsOf(ControlArray::OptionFBX2, common(0x0D));
-    setButtonsOf(ControlArray::OptionInput, common(0x03));
-    if (common(0x26) >= 0 && common(0x26) <= 10)
-        named("ToneLabel")->setValue(common(0x26));
+        setButtonsOf(ControlArray::OptionFBX2, common(core::kFeedbackMic34));
+    setButtonsOf(ControlArray::OptionInput, common(core::kInputSelect));
+    if (common(core::kToneAddress) >= 0 && common(core::kToneAddress) <= 10)
+        named("ToneLabel")->setValue(common(core::kToneAddress));
     for (int i = 0; i < 3; ++i)
-        button(ControlArray::SingleMute, i)->setValue(common(0x21 + i));
+        button(ControlArray::SingleMute, i)->setValue(common(core::kMasterMutes + i));
     for (int i = 0; i < 6; ++i)
-        button(ControlArray::MyMute, i)->setValue(common(0x10 + i));
-    named("cmdByPass")->setValue(store.at(0, m_dispatch->bypassAddress()).Value);
+        button(ControlArray::MyMute, i)->setValue(common(core::kOutputMutes + i));
+    named("cmdByPass")->setValue(common(core::BypassAddress(view.CurrentKind, view.EffectsSubPage)));
     m_actions.RefreshSecondaryWindows();
     m_plot->display().RefreshAllCurves(false);
 }

@@ -4,6 +4,7 @@
 #include "mode_control.h"
 #include "value_dispatch.h"
 
+#include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <QString>
@@ -67,6 +68,8 @@ public:
     ValueDispatch& dispatch() { return *m_dispatch; }
     ModeControl& modes() { return *m_modes; }
     core::UndoHistory& undo() { return m_undo; }
+    // The one edit path of every change made in this window.
+    core::ParamEditor& edits() { return m_edits; }
     LinkScreen& linkScreen() { return *m_linkScreen; }
     GraphActions& graphActions() { return *m_graphActions; }
     WindowSizing& sizing() { return *m_sizing; }
@@ -126,6 +129,7 @@ private:
     Prompter& m_prompter;
     WindowActions& m_actions;
     core::UndoHistory m_undo;
+    core::ParamEditor m_edits;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
     std::unique_ptr<WindowSizing> m_sizing;

@@ -159,7 +159,6 @@ void TuningWindow::requestClose()
         m_actions.ShowExitSave();
     link::DeviceLink& link = m_services.link();
     link.setQuietShutdown(true);
-    QCoreApplication::processEvents();
     m_plot->display().RefreshAllCurves(true);
     m_moveWindow->stop();
     link.stop();

@@ -1,5 +1,6 @@
 #include "value_dispatch.h"
 
+#include "core/common_addresses.h"
 #include "core/rounding.h"
 #include "core/tag_address.h"
 
@@ -7,14 +8,7 @@ namespace quorix::ui {
 
 namespace {
 
-constexpr int kCommon = 2560;
-constexpr int kOptionInputAddress = kCommon + 0x03;
-constexpr int kFbxAddress = kCommon + 0x0C;
-constexpr int kFbx2Address = kCommon + 0x0D;
-constexpr int kPageBypassBase = kCommon + 0x16;
-constexpr int kEffectsBypassBase = kCommon + 0x2A;
-constexpr int kSingleMuteBase = kCommon + 0x21;
-constexpr int kToneAddress = kCommon + 0x26;
+using Step = core::ParamEditor::UndoStep;
 
 } // namespace
 
@@ -22,117 +16,75 @@ ValueDispatch::ValueDispatch(DispatchLinks links, DispatchHost& host)
     : m_links(std::move(links)), m_host(host),
       m_toneReset(m_links.scheduler.createTimer(kToneResetMs, true, [this] {
           if (!m_links.linkOnline())
-              m_host.setToneLabel(kNeutralTone);
+              m_host.setToneLabel(core::kNeutralTone);
       }))
 {
 }
 
-void ValueDispatch::writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change)
-{
-    const int mode = core::ModeForAddress(address, m_links.view.CurrentMode);
-    change(m_links.store.at(mode, address));
-    if (address < core::kFirstGlobalAddress && !m_links.store.at(0, address).PerMode)
-        change(m_links.store.at(1 - mode, address));
-}
-
-void ValueDispatch::writeCommon(int address, int value)
-{
-    m_links.store.at(0, address).Value = value;
-}
-
-void ValueDispatch::send(int address)
-{
-    if (m_links.linkOnline())
-        m_links.writeParam(address);
-}
-
 void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields)
 {
-    if (address < 0)
+    if (address < 0 || address >= core::kAddressCount)
         return;
     if (eqIndex >= 0) {
-        if (!m_host.boundSliderChanged(eqIndex, address, fields))
-            send(address);
+        m_host.boundSliderChanged(eqIndex, address, fields);
         return;
     }
-    if (address < core::kFirstGlobalAddress)
-        m_links.undo.BeginUndoStep();
-    const int raw = core::RoundHalfEven(fields.Value);
-    writeMirrored(address, [raw](core::ParamRecord& r) { r.Value = raw; });
-    send(address);
+    m_links.editor.setValue(address, core::RoundHalfEven(fields.Value), Step::Burst);
 }
 
 void ValueDispatch::ComboClicked(int address, int value, std::string_view specialFeature)
 {
-    if (address < 0)
+    if (address < 0 || address >= core::kAddressCount)
         return;
-    if (address < core::kFirstGlobalAddress)
-        m_links.undo.PushSnapshot();
-    writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
+    m_links.editor.setValue(address, value, Step::Snapshot);
     if (specialFeature != "RevSelect") {
         if (const auto point = core::ParseTagNumber(specialFeature))
             m_host.filterTypeChanged(static_cast<int>(*point), value);
-    } else {
-        m_host.setEffectWindowButtonEnabled(value == 0);
-        if (value >= 1 && value <= 4) {
-            for (int i = 0; i < 4; ++i) {
-                const int preset = kReverbPresets[value - 1][i];
-                const int target = kReverbPresetAddresses[i];
-                m_links.store.at(0, target).Value = preset;
-                m_links.store.at(1, target).Value = preset;
-                m_host.showSliderValue(kReverbPresetSliders[i], preset);
-            }
-        }
+        return;
     }
-    send(address);
+    m_host.setEffectWindowButtonEnabled(value == 0);
+    if (value < 1 || value > 4)
+        return;
+    // The processor sets the reverb preset itself from the mode: only the store takes it.
+    for (int i = 0; i < 4; ++i) {
+        const int preset = kReverbPresets[value - 1][i];
+        m_links.editor.apply(kReverbPresetAddresses[i], [preset](core::ParamRecord& r) { r.Value = preset; });
+        m_host.showSliderValue(kReverbPresetSliders[i], preset);
+    }
 }
 
 void ValueDispatch::ButtonClicked(int address, int value)
 {
-    if (address >= 0 && address < core::kFirstGlobalAddress)
-        m_links.undo.PushSnapshot();
-    if (address < 0)
+    if (address < 0 || address >= core::kAddressCount)
         return;
-    writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
-    send(address);
+    m_links.editor.setValue(address, value, Step::Snapshot);
 }
 
 void ValueDispatch::MuteClicked(int address, int value)
 {
     if (address < core::kFirstGlobalAddress || address >= core::kAddressCount)
         return;
-    writeCommon(address, value);
-    send(address);
+    m_links.editor.setValue(address, value);
     m_host.RefreshControls();
 }
 
 void ValueDispatch::SingleMuteClicked(int index, int value)
 {
-    const int address = kSingleMuteBase + index;
-    writeCommon(address, value);
+    m_links.editor.setValue(core::kMasterMutes + index, value);
     m_host.RefreshControls();
-    send(address);
 }
 
 void ValueDispatch::OptionClicked(OptionGroup group, int index)
 {
-    const int address = group == OptionGroup::FBX ? kFbxAddress : group == OptionGroup::FBX2 ? kFbx2Address
-                                                                                              : kOptionInputAddress;
-    writeCommon(address, index);
-    send(address);
-}
-
-int ValueDispatch::bypassAddress() const
-{
-    return m_links.view.CurrentKind == 3 ? kEffectsBypassBase + m_links.view.EffectsSubPage
-                                         : kPageBypassBase + m_links.view.CurrentKind;
+    const int address = group == OptionGroup::FBX    ? core::kFeedbackMic12
+                        : group == OptionGroup::FBX2 ? core::kFeedbackMic34
+                                                     : core::kInputSelect;
+    m_links.editor.setValue(address, index);
 }
 
 void ValueDispatch::ByPassClicked(int value)
 {
-    const int address = bypassAddress();
-    writeCommon(address, value);
-    send(address);
+    m_links.editor.setValue(core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage), value);
     m_host.bypassChanged();
 }
 
@@ -149,12 +101,10 @@ void ValueDispatch::ToneStep(bool up)
 
 void ValueDispatch::cmdToneID_Click(int step)
 {
-    if (m_links.linkOnline()) {
-        writeCommon(kToneAddress, step);
-        send(kToneAddress);
-    } else {
+    if (m_links.linkOnline())
+        m_links.editor.setValue(core::kToneAddress, step);
+    else
         m_toneReset->start();
-    }
 }
 
 } // namespace quorix::ui

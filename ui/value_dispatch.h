@@ -2,9 +2,8 @@
 
 #include "graph/slider_fields.h"
 
-#include "core/param_store.h"
+#include "core/param_editor.h"
 #include "core/scheduler.h"
-#include "core/undo_history.h"
 #include "core/view_state.h"
 
 #include <functional>
@@ -18,10 +17,9 @@ namespace quorix::ui {
 class DispatchHost {
 public:
     virtual ~DispatchHost() = default;
-    // A slider bound to graph point `point` changed: the graph takes it into the point and the
-    // store and writes it with its next frame (true), or no point of the page stands for the
-    // address and only the store changed (false).
-    virtual bool boundSliderChanged(int point, int address, const graph::SliderFields& fields) = 0;
+    // A slider bound to graph point `point` changed: the graph edits the parameter (store,
+    // undo, write) and moves the point when one of the page stands for the address.
+    virtual void boundSliderChanged(int point, int address, const graph::SliderFields& fields) = 0;
     // Point `point` takes the filter type and is recomputed and selected.
     virtual void filterTypeChanged(int point, int type) = 0;
     // The page's bypass flag changed: the graph redraws its banner.
@@ -34,23 +32,20 @@ public:
 };
 
 struct DispatchLinks {
-    core::ParamStore& store;
-    core::ViewState& view;
-    core::UndoHistory& undo;
+    // The edit path: mode rule, mirror, undo step and the queued write.
+    core::ParamEditor& editor;
+    const core::ViewState& view;
     core::Scheduler& scheduler;
     std::function<bool()> linkOnline;
-    // The single-parameter write of the link; sends nothing while offline.
-    std::function<bool(int address)> writeParam;
 };
 
 // What the main window does with a change the user made on one of its bound
-// controls: the store record(s) it writes, in which modes, the undo step, the
-// graph point it moves and the one write to the processor. The window turns
-// widget events into these calls with plain values.
+// controls: which parameter it edits with which undo step, the graph point it
+// moves and the few controls it moves besides. The window turns widget events
+// into these calls with plain values; nothing here waits.
 class ValueDispatch {
 public:
     static constexpr int kToneResetMs = 500;
-    static constexpr int kNeutralTone = 5;
 
     enum class OptionGroup { FBX, FBX2, Input };
 
@@ -74,15 +69,7 @@ public:
     static constexpr int kReverbPresets[4][4] = {
         {9982, 80, 543, 0}, {10156, 118, 630, 0}, {9808, 160, 700, 0}, {9112, 153, 575, 0}};
 
-    // The common address of the bypass button on the page shown.
-    int bypassAddress() const;
-
 private:
-    // Writes a field into the current mode's record and mirrors it into the other mode when shared.
-    void writeMirrored(int address, const std::function<void(core::ParamRecord&)>& change);
-    void writeCommon(int address, int value);
-    void send(int address);
-
     DispatchLinks m_links;
     DispatchHost& m_host;
     std::unique_ptr<core::Timer> m_toneReset;

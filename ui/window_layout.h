@@ -29,8 +29,6 @@ struct WindowLayout {
     int background = 0;
     ControlTable controls{};
     std::span<const ArtText> art{};
-    // A slider move stores into both modes (the value is shared), not only mode index 0.
-    bool bothModes = false;
 };
 
 } // namespace quorix::ui

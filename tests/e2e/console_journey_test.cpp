@@ -82,6 +82,8 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     prompter.answer = true;
     QTest::mouseClick(frm().named("cmdModeCopy"), Qt::LeftButton);
     EXPECT_EQ(prompter.messages.back(), "完成!");
+    // The copy's writes are queued: the click returned at once, the link sends them one by one.
+    clock.runUntil([&] { return processor().band(1, 1024 + 8).gain == 251; }, 20000);
     EXPECT_EQ(processor().band(1, 1024 + 8).gain, 251);
 
     // Unplugged: the link is lost after about five seconds; an offline edit reaches only the store.

@@ -5,6 +5,7 @@
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
+#include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <string>
@@ -13,7 +14,6 @@
 // The window around the dispatch and the mode control, recorded.
 struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     std::vector<std::pair<int, int>> boundSliders; // point, address
-    bool pointStandsForAddress = true;
     std::vector<std::pair<int, int>> filterTypes;
     std::vector<std::pair<int, int>> sliderValues;
     std::vector<std::string> messages;
@@ -27,10 +27,9 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     int autoButtons[2] = {1, 0};
     bool blocked = false;
 
-    bool boundSliderChanged(int point, int address, const quorix::graph::SliderFields&) override
+    void boundSliderChanged(int point, int address, const quorix::graph::SliderFields&) override
     {
         boundSliders.emplace_back(point, address);
-        return pointStandsForAddress;
     }
     void filterTypeChanged(int point, int type) override { filterTypes.emplace_back(point, type); }
     void bypassChanged() override { ++bypassRedraws; }
@@ -59,6 +58,17 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     void setEditingBlocked(bool value) override { blocked = value; }
 };
 
+// The link's write queue, recorded: what it takes while online.
+struct RecordingLink final : quorix::core::ParamWriter {
+    bool online = true;
+    std::vector<std::pair<int, int>> writes; // address, mode index
+    void queueWrite(int mode, int address) override
+    {
+        if (online)
+            writes.emplace_back(address, mode);
+    }
+};
+
 // A default store, the view, the undo history and a link that records its writes.
 struct DispatchFixture {
     quorix::core::ManualScheduler clock;
@@ -67,18 +77,12 @@ struct DispatchFixture {
     quorix::core::ViewState view;
     quorix::core::UndoHistory undo{store, view, clock};
     RecordingWindow window;
-    bool online = true;
-    std::vector<std::pair<int, int>> writes; // address, mode at the time of the write
-    quorix::ui::ValueDispatch dispatch{{store, view, undo, clock, [this] { return online; },
-                                        [this](int address) {
-                                            writes.emplace_back(address, view.CurrentMode);
-                                            return true;
-                                        }},
-                                       window};
-    quorix::ui::ModeControl modes{store, view, undo, window, [this] { return online; }, [this](int address) {
-                                      writes.emplace_back(address, view.CurrentMode);
-                                      return true;
-                                  }};
+    RecordingLink link;
+    bool& online = link.online;
+    std::vector<std::pair<int, int>>& writes = link.writes;
+    quorix::core::ParamEditor edits{store, view, link, &undo};
+    quorix::ui::ValueDispatch dispatch{{edits, view, clock, [this] { return online; }}, window};
+    quorix::ui::ModeControl modes{edits, view, window, [this] { return online; }};
 
     DispatchFixture() { quorix::core::InitParamStore(store, image); }
 };

@@ -79,7 +79,7 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     ASSERT_FALSE(prompter.messages.empty());
     EXPECT_NE(prompter.messages.back().find("largest difference"), std::string::npos);
 
-    EXPECT_TRUE(frm().undo().Undo([](int) { return true; }));
+    EXPECT_TRUE(frm().edits().Undo());
     EXPECT_EQ(session.store().at(0, addresses[0]).Gain, before);
 }
 

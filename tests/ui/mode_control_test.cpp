@@ -23,7 +23,7 @@ TEST_F(Modes, SwitchingModesResetsUndoAndSendsTheMode)
     EXPECT_EQ(undo.UndoPos(), -1);
     EXPECT_EQ(window.mode[0], 0);
     EXPECT_EQ(window.mode[1], 1);
-    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2590, 1}}));
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2590, 0}}));
     modes.ModeButtonClicked(0);
     EXPECT_EQ(view.CurrentMode, 0);
     EXPECT_EQ(undo.UndoPos(), -1);
@@ -44,7 +44,7 @@ TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
     EXPECT_EQ(store.at(0, 2590).Value, 1);
     modes.AutoControlClicked(0);
     EXPECT_EQ(window.mode[1], 1); // the dance button is pressed again
-    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2591, 1}, {2591, 1}}));
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2591, 0}, {2591, 0}}));
 }
 
 TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)

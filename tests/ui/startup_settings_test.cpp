@@ -25,14 +25,16 @@ constexpr int kCommon = core::kCommonBase;
 // The window around the pairing, recorded, with the store and the writes.
 struct Pairing : ::testing::Test, ui::StartupSettingsHost {
     core::ParamStore store = core::DefaultParamStore();
-    std::vector<int> writes;
+    core::ViewState view;
+    struct Writes final : core::ParamWriter {
+        std::vector<int> addresses;
+        void queueWrite(int, int address) override { addresses.push_back(address); }
+    } link;
+    std::vector<int>& writes = link.addresses;
+    core::ParamEditor edits{store, view, link};
     std::vector<std::pair<int, int>> shown;
     std::vector<std::vector<int>> maxima;
-    StartupSettings settings{ui::SecondaryWrite(store, [this](int address) {
-                                 writes.push_back(address);
-                                 return true;
-                             }),
-                             *this};
+    StartupSettings settings{edits, *this};
 
     void showLevel(int slider, int value) override { shown.emplace_back(slider, value); }
     void setMasterMaxima(int music, int microphone, int effect) override
@@ -101,9 +103,8 @@ TEST(SecondaryTables, EveryControlBindsADefinedParameterAndEveryTextFitsItsWindo
                 address = static_cast<int>(core::ParseTagNumber(spec.tag).value_or(-1));
             ASSERT_GE(address, 0) << spec.tag;
             EXPECT_TRUE(core::DefaultParamStore().at(0, address).Defined) << spec.tag;
-            if (layout.bothModes) {
-                EXPECT_FALSE(core::DefaultParamStore().at(0, address).PerMode) << spec.tag;
-            }
+            // The windows show mode index 0: what they edit is shared by both modes or global.
+            EXPECT_FALSE(core::DefaultParamStore().at(0, address).PerMode) << spec.tag;
         }
         for (const ui::ArtText& text : layout.art) {
             EXPECT_LE(text.x + text.width, layout.width) << std::string(text.text);

@@ -18,7 +18,7 @@ struct PlainSliderCase {
 
 } // namespace
 
-TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSendOnce)
+TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSharedOnesForBoth)
 {
     const PlainSliderCase cases[] = {
         {"main output music level (per mode)", 4, 1024, false, true},
@@ -36,21 +36,19 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSendOnce)
         if (c.address < 2048) {
             EXPECT_EQ(f.store.at(1, c.address).Value, c.bothModes ? 37 : before1);
         }
-        EXPECT_EQ(f.writes, (std::vector<std::pair<int, int>>{{c.address, 0}}));
+        const auto written = c.bothModes ? std::vector<std::pair<int, int>>{{c.address, 0}, {c.address, 1}}
+                                         : std::vector<std::pair<int, int>>{{c.address, 0}};
+        EXPECT_EQ(f.writes, written);
         EXPECT_EQ(f.undo.UndoPos(), c.undoStep ? 0 : -1);
     }
 }
 
-TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichWritesThemWithItsNextFrame)
+TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichEditsThem)
 {
     dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .Freq = 200});
-    EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}}));
+    dispatch.SliderScrolled(774, 16, {.Value = 100.0f}); // an effects cut slider of a third not shown
+    EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}, {16, 774}}));
     EXPECT_TRUE(writes.empty());
-
-    // An effects cut slider of a third not shown has no point: the store changed, the window sends.
-    window.pointStandsForAddress = false;
-    dispatch.SliderScrolled(774, 16, {.Value = 100.0f});
-    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{774, 0}}));
 }
 
 TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
@@ -65,7 +63,7 @@ TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
         window.sliderValues.clear();
         dispatch.ComboClicked(768 + 0x2A, mode, "RevSelect");
         EXPECT_FALSE(window.effectButtonEnabled);
-        EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{768 + 0x2A, 0}}));
+        EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{768 + 0x2A, 0}, {768 + 0x2A, 1}})); // shared
         ASSERT_EQ(window.sliderValues.size(), 4u);
         for (int i = 0; i < 4; ++i) {
             const int expected = ui::ValueDispatch::kReverbPresets[mode - 1][i];
@@ -113,8 +111,8 @@ TEST_F(Dispatch, ButtonsMutesOptionsAndBypass)
     dispatch.ByPassClicked(1);
     EXPECT_EQ(store.at(0, 2560 + 0x16 + 5).Value, 1);
     EXPECT_EQ(window.bypassRedraws, 2);
-    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1798, 0}, {2576, 0}, {2595, 0}, {2563, 0}, {2573, 0},
-                                                        {2603, 0}, {2587, 0}}));
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1798, 0}, {1798, 1}, {2576, 0}, {2595, 0}, {2563, 0},
+                                                        {2573, 0}, {2603, 0}, {2587, 0}}));
 }
 
 TEST_F(Dispatch, ToneStaysWithinTwoToEightAndReturnsToNeutralOffline)
