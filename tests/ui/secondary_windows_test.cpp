@@ -109,7 +109,35 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
     move(effect.slider(5), 33);
     EXPECT_EQ(session.store().at(0, address).Value, 33);
     EXPECT_EQ(session.store().at(1, address).Value, 33);
+    EXPECT_EQ(processor().value(0, address), 33); // a shared value reaches both of the processor's sets
     EXPECT_EQ(processor().value(1, address), 33);
+}
+
+// Nothing is disabled around a write, so the fader keeps the focus and every press steps.
+TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
+{
+    connect();
+    const std::pair<ui::WindowLayout, int> faders[] = {{ui::FrmEffectLayout(), 5}, {ui::FrmRecLayout(), 14}};
+    for (const auto& [layout, index] : faders) {
+        SCOPED_TRACE(std::string(layout.caption));
+        ui::TableWindow window(session, layout);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        controls::SkinnedFader* fader = window.slider(index);
+        const QPoint middle = fader->rect().center();
+        QTest::mouseMove(fader, middle);
+        QTest::mouseClick(fader, Qt::LeftButton, {}, middle);
+        clock.advance(100);
+        ASSERT_EQ(QApplication::focusWidget(), fader);
+        const int start = stored(fader->Addr);
+        for (int press = 1; press <= 3; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // both start at their top
+            clock.advance(50);
+            EXPECT_EQ(QApplication::focusWidget(), fader);
+            EXPECT_EQ(stored(fader->Addr), start - press);
+            EXPECT_EQ(atProcessor(fader->Addr), start - press);
+        }
+    }
 }
 
 TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
