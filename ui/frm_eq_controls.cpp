@@ -1,6 +1,7 @@
 #include "frm_eq_controls.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/param_display.h"
 #include "core/rounding.h"
 #include "core/tag_address.h"
@@ -184,7 +185,7 @@ void OutputPageControls(TableBuilder& t, const OutputPage& o)
     for (int c = 0; c < channels; ++c) {
         const int mute = o.firstMute + c;
         t.level(o.page, o.channels[c], 548, Row(1 + c), tag(4 + c), channels == 1 ? "中置通道音量" : kChannelNames[c],
-                2576 + mute);
+                core::kOutputMutes + mute);
         t.button({.array = A::MyMute, .index = mute, .page = o.page, .x = 714, .y = Row(1 + c) + 5,
                   .tag = t.text("&HA1" + std::to_string(mute)), .images = "292,293", .actionType = 0,
                   .label = "静音", .labelDx = 100000});
@@ -212,7 +213,7 @@ void SubwooferPage(TableBuilder& t)
     t.slider(7, 113, 300, Row(0), "Group,7,0", 150, 3, "音乐音量");
     t.slider(7, 114, 300, Row(1), "Group,7,1", 150, 3, "话筒音量");
     t.hidden(7, 120, "Group,7,2", 150);
-    t.level(7, 121, 300, Row(2), "Group,7,3", "超低音音量", 2581);
+    t.level(7, 121, 300, Row(2), "Group,7,3", "超低音音量", core::kOutputMutes + 5);
     t.button({.array = A::MyMute, .index = 5, .page = 7, .x = 466, .y = Row(2) + 5, .tag = "&HA15",
               .images = "292,293", .actionType = 0, .label = "静音", .labelDx = 100000});
     t.slider(7, 122, 300, Row(3), "Group,7,&H14", 1200, 4, "超低音延时");
@@ -253,7 +254,7 @@ void WindowControls(TableBuilder& t)
                            .tag = t.text("Common,10," + std::to_string(i)), .scrollBarType = 6,
                            .valueType = ScaleOf("Common,10," + std::to_string(i)),
                            .maxValue = 80, .label = kMasterNames[i], .labelDx = -48, .labelDy = 7,
-                           .muteAddress = 2593 + i});
+                           .muteAddress = core::kMasterMutes + i});
     }
     const auto named = [&](std::string_view name, Anchor anchor, int x, int y, std::string_view images, int action,
                            std::string_view label) {

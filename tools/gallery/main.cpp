@@ -8,6 +8,7 @@
 #include "controls/skin_draw.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/manual_scheduler.h"
 
 #include <QApplication>
@@ -99,9 +100,9 @@ private:
         danceH->setValueType(10);
         danceH->setMaxValue(150);
         danceH->setValue(100);
-        m_store.at(0, 2576).Value = 1;
+        m_store.at(0, core::kOutputMutes).Value = 1;
         auto* muted = slider(2, 890, 72, m_singing, 1024 + 4);
-        muted->MuteRAMindex = 2576;
+        muted->MuteRAMindex = core::kOutputMutes;
         muted->setHScrollSize(2);
         muted->setValue(70);
         auto* shortSlider = slider(6, 890, 116, m_singing);
