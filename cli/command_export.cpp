@@ -2,6 +2,8 @@
 #include "read_configuration.h"
 #include "config_json.h"
 
+#include "refusal_text.h"
+
 #include "core/atomic_save.h"
 #include "core/config_file.h"
 
@@ -57,7 +59,7 @@ int CommandImport(const CliArgs& args)
     }
     const auto saved = core::SaveConfigurationFile(*out, store);
     if (!saved.ok) {
-        std::cerr << saved.message << '\n';
+        std::cerr << ConfigFileText(saved) << '\n';
         return 1;
     }
     return 0;

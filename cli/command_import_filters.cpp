@@ -4,6 +4,8 @@
 
 #include "measure/filter_import.h"
 
+#include "refusal_text.h"
+
 #include "core/config_file.h"
 
 #include <iostream>
@@ -61,7 +63,7 @@ int CommandImportFilters(const CliArgs& args)
     const auto path = core::WithConfigurationExtension(*output);
     const auto saved = core::SaveConfigurationFile(path, store);
     if (!saved.ok) {
-        std::cerr << saved.message << '\n';
+        std::cerr << ConfigFileText(saved) << '\n';
         return 1;
     }
     std::cout << "wrote " << path.string() << '\n';

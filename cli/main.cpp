@@ -56,6 +56,62 @@ const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kin
                                           "--mode", "--third", "--width", "--simulator-memory",
                                           "--preset", "--device", "--note"};
 const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h", "--version"};
+// Options naming a file or a device: an empty one is a slip of the shell, never a choice.
+const std::vector<std::string> kPaths = {"-o", "--trace", "--simulator-memory", "--device"};
+
+using quorix::cli::CliArgs;
+
+struct CommandSpec {
+    const char* name;
+    int (*run)(const CliArgs&);
+    std::size_t mostWords; // positional words it takes at most
+    std::vector<std::string> options;
+};
+
+const std::vector<CommandSpec>& Commands()
+{
+    using namespace quorix::cli;
+    const std::vector<std::string> simulator = {"--simulator", "--simulator-memory", "--trace", "--wait"};
+    const auto with = [&](std::vector<std::string> options) {
+        options.insert(options.end(), simulator.begin(), simulator.end());
+        return options;
+    };
+    static const std::vector<CommandSpec> commands = {
+        {"new", CommandNew, 0, {"-o"}},
+        {"info", CommandInfo, 1, {}},
+        {"list", CommandList, 0, {"--simulator", "--simulator-memory", "--wait"}},
+        {"pull", CommandPull, 0, with({"-o", "--device"})},
+        {"push", CommandPush, 1, with({"--preset", "--device"})},
+        {"response", CommandResponse, 1, {"--kind", "--mode", "--third", "--width"}},
+        {"diff", CommandDiff, 2, {"--mode", "--kind"}},
+        {"export", CommandExport, 1, {"--json", "-o"}},
+        {"import", CommandImport, 1, {"-o"}},
+        {"import-filters", CommandImportFilters, 2, {"--kind", "--mode", "--third", "-o"}},
+        {"report", CommandReport, 1, {"--note", "-o"}},
+    };
+    return commands;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& word)
+{
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+// What is wrong with the words before any command looks at them, or nothing.
+std::string UsageProblem(const CliArgs& args, const CommandSpec& command)
+{
+    if (!args.problem.empty())
+        return args.problem;
+    for (const auto& [name, value] : args.options) {
+        if (!Contains(command.options, name))
+            return name + " does not apply to " + command.name;
+        if (Contains(kPaths, name) && value.empty())
+            return name + " needs a value";
+    }
+    if (args.positional.size() > command.mostWords)
+        return "unexpected argument " + args.positional[command.mostWords];
+    return {};
+}
 
 } // namespace
 
@@ -73,35 +129,20 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const auto& [name, value] : args.options) {
-        const bool known = std::find(kValued.begin(), kValued.end(), name) != kValued.end() ||
-                           std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end();
-        if (!known) {
+        if (!Contains(kValued, name) && !Contains(kFlags, name)) {
             std::cerr << "quorix-cli: unknown option " << name << "\n" << kUsage;
             return 2;
         }
     }
-    if (args.command == "new")
-        return CommandNew(args);
-    if (args.command == "info")
-        return CommandInfo(args);
-    if (args.command == "pull")
-        return CommandPull(args);
-    if (args.command == "list")
-        return CommandList(args);
-    if (args.command == "push")
-        return CommandPush(args);
-    if (args.command == "response")
-        return CommandResponse(args);
-    if (args.command == "diff")
-        return CommandDiff(args);
-    if (args.command == "export")
-        return CommandExport(args);
-    if (args.command == "import")
-        return CommandImport(args);
-    if (args.command == "import-filters")
-        return CommandImportFilters(args);
-    if (args.command == "report")
-        return CommandReport(args);
+    for (const CommandSpec& command : Commands()) {
+        if (args.command != command.name)
+            continue;
+        if (const std::string problem = UsageProblem(args, command); !problem.empty()) {
+            std::cerr << "quorix-cli " << command.name << ": " << problem << "\n" << kUsage;
+            return 2;
+        }
+        return command.run(args);
+    }
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;

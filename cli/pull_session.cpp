@@ -2,6 +2,7 @@
 
 #include "cli_link.h"
 #include "preset_names.h"
+#include "refusal_text.h"
 
 #include "core/config_file.h"
 
@@ -17,7 +18,7 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
 
     const auto saved = core::SaveConfigurationFile(settings.output, link.store);
     if (!saved.ok) {
-        err << saved.message << '\n';
+        err << ConfigFileText(saved) << '\n';
         return 1;
     }
     const int preset = link.view.CurrentPreset;
