@@ -1,10 +1,9 @@
 #include "commands.h"
 #include "read_configuration.h"
 #include "integer_option.h"
+#include "refusal_text.h"
 
 #include "measure/filter_import.h"
-
-#include "refusal_text.h"
 
 #include "core/config_file.h"
 

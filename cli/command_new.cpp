@@ -1,5 +1,4 @@
 #include "commands.h"
-
 #include "refusal_text.h"
 
 #include "core/address_map.h"

@@ -1,5 +1,4 @@
 #include "read_configuration.h"
-
 #include "refusal_text.h"
 
 #include "core/config_file.h"
