@@ -3,6 +3,7 @@
 #include "cli_link.h"
 #include "preset_names.h"
 #include "refusal_text.h"
+#include "untransferred_line.h"
 
 #include "core/config_file.h"
 
@@ -23,7 +24,8 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
     }
     const int preset = link.view.CurrentPreset;
     out << "pulled preset " << PresetName(preset) << " (" << preset << ") from the processor into "
-        << settings.output.string() << '\n';
+        << settings.output.string() << '\n'
+        << UntransferredLine();
     return 0;
 }
 

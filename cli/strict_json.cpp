@@ -93,7 +93,9 @@ private:
         std::string text;
         for (const Frame& frame : m_frames) {
             if (frame.container->is_array()) {
-                text += "[" + std::to_string(frame.container->size()) + "]";
+                // An array holds the open containers inside it already; the value being read comes next.
+                const bool innermost = &frame == &m_frames.back();
+                text += "[" + std::to_string(frame.container->size() - (innermost ? 0 : 1)) + "]";
             } else if (frame.hasKey) {
                 const std::string key = OneLine(frame.key, kLongestKey);
                 text += IsIdentifier(frame.key) ? (text.empty() ? "" : ".") + key : "[\"" + key + "\"]";
