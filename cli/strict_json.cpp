@@ -15,7 +15,7 @@ constexpr std::size_t kDeepest = 8;        // a configuration nests six containe
 constexpr std::size_t kMostFields = 512;   // a page has 256 addresses
 constexpr std::size_t kLongestKey = 24;    // of a key quoted in a path
 constexpr std::size_t kLongestPath = 80;
-constexpr std::size_t kLongestReason = 60;
+constexpr std::size_t kLongestReason = 90;
 constexpr std::size_t kExcerpt = 30;       // bytes of text shown before the fault
 
 bool IsIdentifier(const std::string& key)
@@ -73,8 +73,9 @@ private:
         bool hasKey = false;
     };
 
-    // "[json.exception.parse_error.101] parse error at line 1, column 3: syntax error ...; last read: '...'"
-    // without the library's prefix, the position (told separately) and the echoed token.
+    // "[json.exception.parse_error.101] parse error at line 1, column 3: syntax error while parsing
+    // value - invalid literal; last read: '...'; expected ..." without the library's prefix, the
+    // position (told separately) and the echoed token, which may be megabytes long.
     static std::string Reason(std::string what)
     {
         if (const auto end = what.find("] "); what.rfind("[json.exception.", 0) == 0 && end != std::string::npos)
@@ -82,9 +83,14 @@ private:
         if (what.rfind("parse error", 0) == 0)
             if (const auto colon = what.find(": "); colon != std::string::npos)
                 what.erase(0, colon + 2);
-        for (const char* tail : {"; last read", " parsing '"})
-            if (const auto at = what.find(tail); at != std::string::npos)
-                what.erase(at);
+        if (what.rfind("syntax error while parsing ", 0) == 0)
+            what.erase(0, std::string_view("syntax error while parsing ").size());
+        if (const auto at = what.find("; last read: '"); at != std::string::npos) {
+            const auto expected = what.rfind("'; expected ");
+            what.erase(at, expected == std::string::npos || expected < at ? std::string::npos : expected + 1 - at);
+        }
+        if (const auto at = what.find(" parsing '"); at != std::string::npos)
+            what.erase(at);
         return what;
     }
 
