@@ -1,4 +1,5 @@
 #include "combo_lists.h"
+#include "qt_text.h"
 
 #include "ui/combo_items.h"
 
@@ -8,7 +9,7 @@ ComboList ComboListFor(int showType)
 {
     ComboList list;
     for (const std::string_view item : ui::ComboItems(showType))
-        list.items.push_back(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+        list.items.push_back(QtText(item));
     list.countsFromOne = ui::ComboCountsFromOne(showType);
     switch (showType) {
     case 0:

@@ -1,5 +1,7 @@
 #include "combo_items.h"
 
+#include "core/preset_name.h"
+
 #include <algorithm>
 #include <array>
 
@@ -12,7 +14,12 @@ using Items = std::span<const std::string_view>;
 constexpr std::string_view kFilterTypes[] = {"LinkWitz 48dB", "LinkWitz 24dB", "ButterWorth 12dB", "Bessel 24dB",
                                              "Bessel 12dB"};
 constexpr std::string_view kButterworth[] = {"ButterWorth 12dB", "ButterWorth 24dB"};
-constexpr std::string_view kPresets[] = {"AUTO", "KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
+// "AUTO", then the presets by their names.
+constexpr auto kPresets = [] {
+    std::array<std::string_view, core::kPresetCount + 1> items{"AUTO"};
+    std::copy(core::kPresetNames.begin(), core::kPresetNames.end(), items.begin() + 1);
+    return items;
+}();
 constexpr std::string_view kRooms[] = {"用户定义", "房间", "小厅", "大厅", "人声"};
 constexpr std::string_view kAutoManual[] = {"自动", "手动"};
 constexpr std::string_view kSteps[] = {"关", "1", "2", "3"};
