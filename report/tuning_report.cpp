@@ -146,12 +146,13 @@ private:
         }
     }
 
-    // Rows flow down the left column, then the right one, then onto a further page;
-    // a cell's text wraps within its cell, so no text ever runs into its neighbour.
+    // Rows fill the left column, then the right one (half each), then a further page
+    // where they do not fit; a cell's text wraps within its cell, so no text ever
+    // runs into its neighbour.
     void table(const std::vector<ReportRow>& rows, double top, const QString& title)
     {
         const double columnWidth = m_width / 2.0;
-        const double cellWidths[] = {columnWidth * 0.3, columnWidth * 0.35, columnWidth * 0.35};
+        const double cellWidths[] = {columnWidth * 0.22, columnWidth * 0.39, columnWidth * 0.39};
         const QFont header = Font(8, true);
         const QFont body = Font(7.5);
         int column = 0;
@@ -168,20 +169,24 @@ private:
             y += height + kRowGap;
         };
         startColumn();
-        for (const ReportRow& row : rows) {
+        // Half the rows in each column, as long as they fit.
+        const std::size_t perColumn = (rows.size() + 1) / 2;
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            const ReportRow& row = rows[n];
             m_p.setFont(body);
             const QString texts[] = {Utf8(row.name), Utf8(row.singing), Utf8(row.dance)};
             double height = 0;
             for (int i = 0; i < 3; ++i)
                 height = std::max(height, cellHeight(cellWidths[i], texts[i]));
-            if (y + height > m_height) {
+            if (y + height > m_height || (n == perColumn && column == 0 && top != kContinuedTop)) {
                 if (++column == 2) {
                     column = 0;
+                    top = kContinuedTop;
                     m_writer.newPage();
                     m_p.setFont(Font(18, true));
                     m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, title + QStringLiteral("（续）"));
                 }
-                y = column == 0 ? 130 : top;
+                y = top;
                 startColumn();
                 m_p.setFont(body);
             }
@@ -195,19 +200,27 @@ private:
     }
 
     static constexpr double kRowGap = 10;
+    static constexpr double kContinuedTop = 130; // below the title of a page the table continues on
     static constexpr double kCellPadding = 20;
-    static constexpr int kWrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+    // Wrapped between words, or anywhere when one word alone is wider than the cell.
+    int wrapFlags(double width, const QString& text) const
+    {
+        constexpr int kWords = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const bool fits = m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), kWords, text).width() <=
+                          width - kCellPadding;
+        return fits ? kWords : Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+    }
 
     double cellHeight(double width, const QString& text) const
     {
-        return m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), kWrap, text).height();
+        return m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), wrapFlags(width, text), text).height();
     }
 
     // Draws one cell's text wrapped to its width; returns the height it took.
     double cell(double x, double y, double width, const QString& text)
     {
         const double height = cellHeight(width, text);
-        m_p.drawText(QRectF(x, y, width - kCellPadding, height), kWrap, text);
+        m_p.drawText(QRectF(x, y, width - kCellPadding, height), wrapFlags(width, text), text);
         return height;
     }
 
