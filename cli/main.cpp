@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "command_spec.h"
 
 #include <algorithm>
 #include <iostream>
@@ -56,74 +56,13 @@ constexpr const char* kUsage =
     "(unknown command or option, an option given twice or not taken by the command,\n"
     "a missing or out-of-range argument, an extra word).\n";
 
-const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
-                                          "--mode", "--third", "--width", "--simulator-memory",
-                                          "--preset", "--device", "--note"};
-const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h", "--version"};
-// Options naming a file or a device: an empty one is a slip of the shell, never a choice.
-const std::vector<std::string> kPaths = {"-o", "--trace", "--simulator-memory", "--device"};
-
-using quorix::cli::CliArgs;
-
-struct CommandSpec {
-    const char* name;
-    int (*run)(const CliArgs&);
-    std::size_t mostWords; // positional words it takes at most
-    std::vector<std::string> options;
-};
-
-const std::vector<CommandSpec>& Commands()
-{
-    using namespace quorix::cli;
-    const std::vector<std::string> simulator = {"--simulator", "--simulator-memory", "--trace", "--wait"};
-    const auto with = [&](std::vector<std::string> options) {
-        options.insert(options.end(), simulator.begin(), simulator.end());
-        return options;
-    };
-    static const std::vector<CommandSpec> commands = {
-        {"new", CommandNew, 0, {"-o"}},
-        {"info", CommandInfo, 1, {}},
-        {"list", CommandList, 0, {"--simulator", "--simulator-memory", "--wait"}},
-        {"pull", CommandPull, 0, with({"-o", "--device"})},
-        {"push", CommandPush, 1, with({"--preset", "--device"})},
-        {"response", CommandResponse, 1, {"--kind", "--mode", "--third", "--width"}},
-        {"diff", CommandDiff, 2, {"--mode", "--kind"}},
-        {"export", CommandExport, 1, {"--json", "-o"}},
-        {"import", CommandImport, 1, {"-o"}},
-        {"import-filters", CommandImportFilters, 2, {"--kind", "--mode", "--third", "-o"}},
-        {"report", CommandReport, 1, {"--note", "-o"}},
-    };
-    return commands;
-}
-
-bool Contains(const std::vector<std::string>& list, const std::string& word)
-{
-    return std::find(list.begin(), list.end(), word) != list.end();
-}
-
-// What is wrong with the words before any command looks at them, or nothing.
-std::string UsageProblem(const CliArgs& args, const CommandSpec& command)
-{
-    if (!args.problem.empty())
-        return args.problem;
-    for (const auto& [name, value] : args.options) {
-        if (!Contains(command.options, name))
-            return name + " does not apply to " + command.name;
-        if (Contains(kPaths, name) && value.empty())
-            return name + " needs a value";
-    }
-    if (args.positional.size() > command.mostWords)
-        return "unexpected argument " + args.positional[command.mostWords];
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     using namespace quorix::cli;
     const std::vector<std::string> words(argv + 1, argv + argc);
-    const CliArgs args = ParseCliArgs(words, kValued);
+    const CliArgs args = ParseCliArgs(words, ValuedOptions());
     if (args.has("--help") || args.has("-h") || args.command == "help") {
         std::cout << kUsage;
         return 0;
@@ -133,7 +72,10 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const auto& [name, value] : args.options) {
-        if (!Contains(kValued, name) && !Contains(kFlags, name)) {
+        const auto known = [&](const std::vector<std::string>& list) {
+            return std::find(list.begin(), list.end(), name) != list.end();
+        };
+        if (!known(ValuedOptions()) && !known(FlagOptions())) {
             std::cerr << "quorix-cli: unknown option " << name << "\n" << kUsage;
             return 2;
         }
