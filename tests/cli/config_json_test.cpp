@@ -75,7 +75,9 @@ ParamStore FilterImported()
     ViewState view;
     view.CurrentKind = MainOutput;
     view.CurrentMode = 1;
-    EXPECT_TRUE(quorix::measure::ImportFilters(store, view, "Filter 1: ON PK Fc 1003 Hz Gain -4.45 dB Q 3.3\n").ok);
+    NullParamWriter noProcessor;
+    ParamEditor editor(store, view, noProcessor);
+    EXPECT_TRUE(quorix::measure::ImportFilters(editor, "Filter 1: ON PK Fc 1003 Hz Gain -4.45 dB Q 3.3\n").ok);
     return store;
 }
 
