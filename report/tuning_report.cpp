@@ -5,7 +5,9 @@
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
-#include <QFile>
+#include "core/atomic_save.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -178,10 +180,12 @@ private:
 
 QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover)
 {
-    // Written beside the target and renamed over it, so a failed report leaves the old one.
-    const QString partial = path + QStringLiteral(".partial");
+    // Drawn in memory and saved as configuration files are, so a failed report leaves the old one.
+    QByteArray pdf;
     {
-        QPdfWriter writer(partial);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kResolution);
         writer.setTitle(QStringLiteral("Quorix 调音报告"));
         writer.setCreator(QStringLiteral("Quorix Console"));
@@ -194,13 +198,14 @@ QString WriteTuningReport(const QString& path, const core::ParamStore& store, co
         report.cover(cover);
         for (int kind = 0; kind < kChannelPages; ++kind)
             report.channelPage(store, kind);
-        painter.end();
+        if (!painter.end())
+            return QStringLiteral("cannot write ") + path;
     }
-    QFile::remove(path);
-    if (!QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        return QStringLiteral("cannot write ") + path;
-    }
+    const std::string failure = core::SaveAtomically(
+        std::filesystem::path(path.toStdU16String()),
+        std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()), static_cast<std::size_t>(pdf.size())));
+    if (!failure.empty())
+        return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromStdString(failure);
     return {};
 }
 

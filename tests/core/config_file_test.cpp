@@ -111,7 +111,7 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
     store.at(0, 0).Gain = 1;
-    // A folder in the way of the rename makes the save fail after the temporary was written.
+    // Refused before a temporary is written (a failure after it is in the atomic save's tests).
     const fs::path blocked = dir / "blocked.quorix";
     fs::create_directories(blocked / "inside");
     EXPECT_FALSE(SaveConfigurationFile(blocked, store).ok);
