@@ -19,8 +19,11 @@ using FileAccess = fakes::TemporaryFolder;
 bool MakeLink(const fs::path& target, const fs::path& link)
 {
 #ifdef _WIN32
-    // Windows lets an ordinary user create links only in developer mode.
-    return ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+    // Windows lets an ordinary user create links only in developer mode, and Wine
+    // reports success without making one.
+    ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD attributes = ::GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 #else
     fs::create_symlink(target, link);
     return true;

@@ -129,6 +129,7 @@ TEST_F(MemoryFile, IsSavedSafelyAndPrivately)
     EXPECT_EQ(reloaded.value(0, 2560), 20);
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add); // Windows removes no read-only file
 }
 
 TEST_F(MemoryFile, ContentsThatAFileCouldNotHoldAreRefused)
