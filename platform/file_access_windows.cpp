@@ -27,11 +27,20 @@ fs::path FinalPath(const fs::path& path, std::error_code& error)
         buffer.resize(length);
         length = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
     }
-    if (length == 0 || length >= buffer.size())
+    if (length == 0)
         error = WindowsError();
+    else if (length >= buffer.size())
+        error = std::make_error_code(std::errc::filename_too_long);
     ::CloseHandle(handle);
+    if (error)
+        return path;
     buffer.resize(length);
-    return error ? path : fs::path(buffer);
+    // The C runtime's calls take no "\\?\" paths: give the plain drive or share form.
+    if (buffer.starts_with(LR"(\\?\UNC\)"))
+        return fs::path(LR"(\\)" + buffer.substr(8));
+    if (buffer.starts_with(LR"(\\?\)"))
+        return fs::path(buffer.substr(4));
+    return fs::path(buffer);
 }
 
 } // namespace
