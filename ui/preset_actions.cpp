@@ -1,17 +1,18 @@
 #include "preset_actions.h"
 
-#include "console_session.h"
+#include "console_services.h"
 #include "dark_dialog_style.h"
-#include "frm_eq.h"
-#include "frm_exit_save.h"
-#include "frm_program_manager.h"
-#include "mdi_main.h"
+#include "tuning_window.h"
+#include "exit_save_dialog.h"
+#include "password_window.h"
+#include "console_frame.h"
 #include "prompter.h"
 
 #include "presets/preset_texts.h"
 
 #include <QCursor>
 #include <QMenu>
+#include "core/preset_name.h"
 
 namespace quorix::ui {
 
@@ -19,12 +20,12 @@ namespace {
 
 QString PresetName(int preset)
 {
-    return QString::fromLatin1(presets::kPresetNames[static_cast<std::size_t>(preset)].data());
+    return QString::fromStdString(core::PresetName(preset));
 }
 
 } // namespace
 
-PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame)
+PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
     : m_session(session), m_prompter(prompter), m_frame(frame),
       m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
       m_files(context(), *this, m_chooser)
@@ -32,7 +33,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
     ApplyDarkDialogStyle(*m_recallMenu);
-    for (int preset = 0; preset < static_cast<int>(presets::kPresetNames.size()); ++preset) {
+    for (int preset = 0; preset < static_cast<int>(core::kPresetNames.size()); ++preset) {
         QAction* item = m_recallMenu->addAction(PresetName(preset));
         item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
         QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.Recall(preset); });
@@ -40,7 +41,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
     m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
     m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
     ApplyDarkDialogStyle(*m_storeMenu);
-    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(presets::kPresetNames.size()); ++i) {
+    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(core::kPresetNames.size()); ++i) {
         QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
         QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });
@@ -49,7 +50,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
         if (m_frame.mainWindowLoaded())
             ShowProgramManager();
     });
-    QObject::connect(&frame, &mdiMain::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
+    QObject::connect(&frame, &ConsoleFrame::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
         if (!loaded)
             MainWindowGone();
     });
@@ -59,7 +60,7 @@ PresetActions::~PresetActions() = default;
 
 presets::PresetContext PresetActions::context()
 {
-    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session};
+    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session.screen()};
 }
 
 QWidget* PresetActions::owner() const
@@ -89,14 +90,14 @@ void PresetActions::ShowStoreMenu()
 
 void PresetActions::ShowExitSave()
 {
-    frmExitSave dialog(context(), m_prompter, m_session.modeFolder(), owner());
+    ExitSaveDialog dialog(context(), m_prompter, m_session.modeFolder(), owner());
     dialog.exec();
 }
 
 void PresetActions::ShowProgramManager()
 {
     if (!m_programManager) {
-        m_programManager = new frmProgramManager(context(), m_prompter, &m_frame);
+        m_programManager = new PasswordWindow(context(), m_prompter, &m_frame);
         m_programManager->move(m_frame.geometry().center() - m_programManager->rect().center());
     }
     m_programManager->show();
@@ -122,7 +123,7 @@ bool PresetActions::askYesNo(std::string_view question)
 
 void PresetActions::setBusy(bool busy)
 {
-    link::LinkHost& screen = m_session;
+    link::LinkHost& screen = m_session.screen();
     screen.setWindowEnabled(!busy);
     screen.setProgress(0, 1);
     screen.showProgress(busy);
