@@ -3,7 +3,7 @@
 #include <clocale>
 #include <string>
 
-namespace quorix::fakes {
+namespace quorix::test_support {
 
 // Puts the C library in a locale that writes 1,5 for one and a half, as a user's
 // system may, for as long as it lives. Not every system has such a locale installed.
@@ -28,4 +28,4 @@ private:
     std::string m_previous = "C";
 };
 
-} // namespace quorix::fakes
+} // namespace quorix::test_support

@@ -8,7 +8,7 @@
 #include <fstream>
 
 using namespace quorix;
-using Step = fakes::RecordingFileSystem::Step;
+using Step = test_support::RecordingFileSystem::Step;
 namespace fs = std::filesystem;
 
 namespace {
@@ -51,8 +51,8 @@ TEST_F(AtomicSave, APowerCutAtAnyMomentLeavesTheOldOrTheNewContent)
         const fs::path target = dir / (existed ? "old.quorix" : "new.quorix");
         if (existed)
             write(target, "old content");
-        const std::string before = existed ? "old content" : fakes::RecordingFileSystem::kMissing;
-        fakes::RecordingFileSystem files(dir, target.filename().string());
+        const std::string before = existed ? "old content" : test_support::RecordingFileSystem::kMissing;
+        test_support::RecordingFileSystem files(dir, target.filename().string());
 
         ASSERT_EQ(core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files), "");
         EXPECT_EQ(read(target), "new content");
@@ -78,7 +78,7 @@ TEST_F(AtomicSave, AStepThatFailsKeepsTheOldFileAndLeavesNoTemporary)
     const fs::path target = dir / "t.quorix";
     for (const Case& c : cases) {
         write(target, "old");
-        fakes::RecordingFileSystem files(dir, "t.quorix");
+        test_support::RecordingFileSystem files(dir, "t.quorix");
         files.failAt(c.failing);
         EXPECT_NE(core::SaveAtomically(target, Bytes("new"), platform::NewFileAccess::Everyone, files), "")
             << static_cast<int>(c.failing);

@@ -8,7 +8,7 @@ using namespace quorix::core;
 
 TEST(NumberText, ReadsAndWritesAFullStopWhateverTheLocale)
 {
-    const quorix::fakes::DecimalCommaLocale comma;
+    const quorix::test_support::DecimalCommaLocale comma;
     if (!comma.active())
         GTEST_SKIP() << "no locale with a decimal comma is installed (scripts/bootstrap makes de_DE.UTF-8)";
     EXPECT_EQ(ParseNumber("1.5"), 1.5);

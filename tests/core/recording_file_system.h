@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace quorix::fakes {
+namespace quorix::test_support {
 
 // Does each call on the disk and keeps a model of what a power cut would leave
 // of one watched file: a file's bytes survive once the file was flushed; a
@@ -111,4 +111,4 @@ private:
     std::set<std::string> m_possible;
 };
 
-} // namespace quorix::fakes
+} // namespace quorix::test_support

@@ -18,7 +18,7 @@ TEST(ResponseCsv, IsTheSameInALocaleWithADecimalComma)
     const std::string plain = graph::ResponseCsv(store, view, 200);
     ASSERT_NE(plain.find('.'), std::string::npos);
 
-    const fakes::DecimalCommaLocale comma;
+    const test_support::DecimalCommaLocale comma;
     if (!comma.active())
         GTEST_SKIP() << "no locale with a decimal comma is installed (scripts/bootstrap makes de_DE.UTF-8)";
     EXPECT_EQ(graph::ResponseCsv(store, view, 200), plain);

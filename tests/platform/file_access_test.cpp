@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using FileAccess = fakes::TemporaryFolder;
+using FileAccess = test_support::TemporaryFolder;
 
 // Whether this system let the test make `link` point at `target`.
 bool MakeLink(const fs::path& target, const fs::path& link)

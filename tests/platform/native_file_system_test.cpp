@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using NativeFileSystem = fakes::TemporaryFolder;
+using NativeFileSystem = test_support::TemporaryFolder;
 
 std::span<const std::uint8_t> Bytes(std::string_view text)
 {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-namespace quorix::fakes {
+namespace quorix::test_support {
 
 // A fresh folder per test, removed afterwards.
 struct TemporaryFolder : ::testing::Test {
@@ -37,4 +37,4 @@ struct TemporaryFolder : ::testing::Test {
     }
 };
 
-} // namespace quorix::fakes
+} // namespace quorix::test_support
