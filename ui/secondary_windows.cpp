@@ -51,6 +51,9 @@ void SecondaryWindows::CloseRecordingWindow()
 
 void SecondaryWindows::Refresh()
 {
+    for (TableWindow* window : {m_recording.data(), m_effect.data()})
+        if (window)
+            window->LoadValues();
     if (!m_settings)
         return;
     m_settings->LoadValues();

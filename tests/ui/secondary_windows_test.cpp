@@ -178,6 +178,29 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
 }
 
+TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
+{
+    constexpr int kLateDelay = 3 * 256 + 0x13;
+    frame.show();
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    frame.mainWindow()->cmdPageClick(3);
+    QWidget* open = frame.mainWindow()->named("MBtnFlag2");
+    QTest::mouseClick(open, Qt::LeftButton, {}, open->rect().center());
+    ui::TableWindow* effect = frame.secondaryWindows().effect();
+    ASSERT_NE(effect, nullptr);
+    controls::SkinnedFader* late = effect->slider(7);
+    ASSERT_EQ(late->Addr, kLateDelay);
+
+    late->setValue(200);
+    late->RaiseEventScroll();
+    clock.advance(100);
+    processor().setValue(0, kLateDelay, 120);
+    ASSERT_TRUE(session.link().ReadFromDevice(0, true, link::Command::ReadBlock));
+    clock.advance(100);
+    EXPECT_EQ(late->Value(), 120.0f);
+}
+
 TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileItIsLoaded)
 {
     frame.show();
