@@ -29,7 +29,8 @@ QRadioButton::indicator:checked {
                                 stop:0 #e8c860, stop:0.5 #e8c860, stop:0.6 #12151a, stop:1 #12151a); }
 QRadioButton::indicator:disabled { border-color: #4a5360; }
 QCheckBox::indicator { width: 12px; height: 12px; border: 1px solid #8a96a4; border-radius: 2px; background: #12151a; }
-QCheckBox::indicator:checked { background: #e8c860; border: 3px solid #12151a; outline: 1px solid #8a96a4; }
+QCheckBox::indicator:checked { image: url(:/dialog/tick.png); }
+QCheckBox::indicator:disabled { border-color: #4a5360; }
 QRadioButton::indicator:checked:disabled {
     background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,
                                 stop:0 #7a7050, stop:0.5 #7a7050, stop:0.6 #12151a, stop:1 #12151a); }

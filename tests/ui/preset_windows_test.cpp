@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -86,6 +87,31 @@ TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
     dialog.Command1()->click();
     EXPECT_EQ(prompter.messages.back(), presets::kAllDone);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// A tick leaves most of its box empty and keeps clear of the box's top-left
+// corner; a filled square does neither.
+TEST_F(PresetWindows, ATickedBoxOfTheExitDialogShowsATick)
+{
+    ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
+    dialog.show();
+    QCheckBox* box = dialog.Check1();
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    ASSERT_TRUE(box->isChecked());
+    const QImage ticked = box->grab().toImage();
+    box->setChecked(false);
+    const QImage empty = box->grab().toImage();
+    const QRect inner = indicator.adjusted(1, 1, -1, -1); // inside the box's border
+    int changed = 0;
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+            changed += ticked.pixel(x, y) != empty.pixel(x, y) ? 1 : 0;
+    const int area = inner.width() * inner.height();
+    EXPECT_GT(changed, area / 10);
+    EXPECT_LT(changed, area / 2);
+    EXPECT_EQ(ticked.pixel(inner.topLeft()), empty.pixel(inner.topLeft()));
 }
 
 TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
