@@ -87,7 +87,7 @@ bool EditScreen::askYesNo(std::string_view question)
 
 void EditScreen::setEditingBlocked(bool blocked)
 {
-    m_window.setEnabled(!blocked);
+    m_window.setBusy(blocked);
 }
 
 } // namespace quorix::ui

@@ -44,7 +44,7 @@ void LinkScreen::showMessage(std::string_view text, link::MessageIcon icon)
 
 void LinkScreen::setWindowEnabled(bool enabled)
 {
-    m_window.setEnabled(enabled);
+    m_window.setBusy(!enabled);
 }
 
 void LinkScreen::showProgress(bool visible)

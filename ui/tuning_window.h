@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -85,6 +86,9 @@ public:
     bool CommandKey(const QKeyEvent& event);
     // The close request: the save question, quieting the link, stopping the timers, unloading.
     void requestClose();
+    // Disables the window for an operation that must not be interrupted; enabling it again
+    // gives the keyboard back to the control that had it, or to the window.
+    void setBusy(bool busy);
 
 signals:
     void captionChanged(const QString& caption);
@@ -144,6 +148,7 @@ private:
     std::unique_ptr<core::Timer> m_moveWindow;
     std::unique_ptr<core::Timer> m_delayedUnload;
     std::unique_ptr<core::Timer> m_reread;
+    QPointer<QWidget> m_focusBeforeBusy;
     bool m_activated = false;
     bool m_closing = false;
     bool m_unloaded = false;

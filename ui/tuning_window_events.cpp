@@ -17,6 +17,7 @@
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -140,6 +141,26 @@ void TuningWindow::keyPressEvent(QKeyEvent* event)
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || event->text().size() != 1 ||
         !MasterKey(event->text().front()))
         QWidget::keyPressEvent(event);
+}
+
+void TuningWindow::setBusy(bool busy)
+{
+    if (busy) {
+        // Qt drops the focus of a disabled window's control and never gives it back.
+        QWidget* focused = QApplication::focusWidget();
+        if (isEnabled())
+            m_focusBeforeBusy = focused == this || isAncestorOf(focused) ? focused : nullptr;
+        setEnabled(false);
+        return;
+    }
+    setEnabled(true);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != this && !isAncestorOf(focused))
+        return; // another window has the keyboard now
+    if (m_focusBeforeBusy && m_focusBeforeBusy->isVisible() && m_focusBeforeBusy->isEnabled())
+        m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void TuningWindow::closeEvent(QCloseEvent* event)
