@@ -1,5 +1,6 @@
 #include "table_window.h"
 
+#include "close_button.h"
 #include "console_services.h"
 
 #include "link/device_link.h"
@@ -50,6 +51,7 @@ TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, Q
             connect(c, &controls::SkinnedDropDown::Click, this, [this, index](int value) { comboClicked(index, value); });
         }
     }
+    AddCloseButton(*this);
     LoadValues();
 }
 

@@ -5,6 +5,8 @@
 #include "ui/startup_settings_window.h"
 #include "ui/frm_set_controls.h"
 #include "ui/console_frame.h"
+#include "ui/page_panel.h"
+#include "ui/password_window.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -15,6 +17,9 @@
 #include <QAction>
 #include <QListWidget>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +49,10 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
         clock.advance(100);
     }
     int stored(int address) { return session.store().at(0, address).Value; }
+    presets::PresetContext passwordContext()
+    {
+        return {session.link(), session.store(), session.image(), session.view(), session.digits(), session};
+    }
     int atProcessor(int address) { return processor().value(0, address); }
 };
 
@@ -148,6 +157,40 @@ TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
             for (const QRect& other : shown)
                 EXPECT_FALSE(other.intersects(child->geometry())) << child->accessibleName().toStdString();
             shown.push_back(child->geometry());
+        }
+    }
+}
+
+TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
+{
+    const std::function<QWidget*()> windows[] = {
+        [&] { return new ui::StartupSettingsWindow(session, frm()); },
+        [&] { return new ui::TableWindow(session, ui::FrmRecLayout()); },
+        [&] { return new ui::TableWindow(session, ui::FrmEffectLayout()); },
+        [&] { return new ui::PasswordWindow(passwordContext(), prompter); },
+    };
+    for (const auto& make : windows) {
+        for (const bool escape : {false, true}) {
+            std::unique_ptr<QWidget> window(make());
+            SCOPED_TRACE(window->objectName().toStdString());
+            window->show();
+            QApplication::setActiveWindow(window.get());
+            auto* close = window->findChild<controls::SkinnedButton*>("cmdClose");
+            ASSERT_NE(close, nullptr);
+            EXPECT_TRUE(window->rect().contains(close->geometry()));
+            for (QWidget* child : window->findChildren<QWidget*>()) {
+                const QRect at(child->mapTo(window.get(), QPoint(0, 0)), child->size());
+                if (child != close && child->isVisible() && !qobject_cast<ui::PagePanel*>(child) &&
+                    !child->isAncestorOf(close))
+                    EXPECT_FALSE(at.intersects(close->geometry())) << child->metaObject()->className();
+            }
+            if (escape) {
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+                QTest::keyClick(target, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
+            }
+            EXPECT_FALSE(window->isVisible());
         }
     }
 }
