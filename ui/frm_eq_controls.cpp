@@ -266,7 +266,7 @@ void WindowControls(TableBuilder& t)
     for (int i = 0; i < 7; ++i)
         t.button({.array = A::OptionInput, .index = i, .anchor = Anchor::Window, .x = 790 + 18 * i, .y = 8,
                   .images = "218,219,388", .actionType = 2, .label = t.text("输入 " + std::to_string(i + 1)),
-                  .labelDx = i == 0 ? -28 : 100000, .labelDy = 1});
+                  .labelDx = i == 0 ? -38 : 100000, .labelDy = 1});
     named("cmdMinForm", Anchor::WindowRight, -56, 5, "216,217", 1, "最小化");
     named("cmdExit", Anchor::WindowRight, -29, 5, "208,209", 1, "关闭");
 

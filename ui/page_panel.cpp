@@ -2,6 +2,7 @@
 
 #include "controls/skin_draw.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace quorix::ui {
@@ -19,6 +20,26 @@ void PagePanel::addLabel(const ControlSpec& spec)
                         QString::fromUtf8(spec.label.data(), static_cast<qsizetype>(spec.label.size()))});
 }
 
+namespace {
+
+constexpr int kLabelFlags = Qt::AlignLeft | Qt::AlignVCenter;
+
+} // namespace
+
+QRect PagePanel::labelBox(const Label& label) const
+{
+    return QRect(label.at, QSize(120, 14));
+}
+
+std::vector<QRect> PagePanel::labelRects() const
+{
+    const QFontMetrics metrics(controls::SkinFont(12));
+    std::vector<QRect> rects;
+    for (const Label& label : m_labels)
+        rects.push_back(metrics.boundingRect(labelBox(label), kLabelFlags, label.text));
+    return rects;
+}
+
 void PagePanel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -27,7 +48,7 @@ void PagePanel::paintEvent(QPaintEvent*)
     p.setFont(controls::SkinFont(12));
     p.setPen(QColor(0xB8, 0xC4, 0xD0));
     for (const Label& label : m_labels)
-        p.drawText(QRect(label.at, QSize(120, 14)), Qt::AlignLeft | Qt::AlignVCenter, label.text);
+        p.drawText(labelBox(label), kLabelFlags, label.text);
 }
 
 } // namespace quorix::ui

@@ -22,11 +22,15 @@ public:
         QString text;
     };
     void addLabel(const ControlSpec& spec);
+    // Where each label's text is drawn, in the panel's pixels.
+    std::vector<QRect> labelRects() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect labelBox(const Label& label) const;
+
     int m_background;
     std::vector<Label> m_labels;
 };

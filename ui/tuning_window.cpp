@@ -297,8 +297,11 @@ void TuningWindow::ChangePage()
     const int kind = m_services.view().CurrentKind;
     for (int k = 0; k < 8; ++k)
         m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
-    if (kind == 3)
+    setButtonsOf(ControlArray::CmdPage, kind);
+    if (kind == 3) {
+        setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
         LayoutEffectsPage();
+    }
     RefreshControls();
     m_plot->display().HighlightBoundSlider();
 }
@@ -311,6 +314,10 @@ void TuningWindow::StartPageInit()
     for (int i = 0; i < 3; ++i)
         m_sliderArray[static_cast<std::size_t>(i)]->setValue(
             static_cast<float>(m_services.store().at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
+    // The page, the third and the mode on show are pressed before anything was read.
+    setButtonsOf(ControlArray::CmdPage, m_services.view().CurrentKind);
+    setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
+    m_modes->showLoadedState();
     RefreshControls();
     m_plot->display().HighlightBoundSlider();
 }

@@ -1,6 +1,7 @@
 #include "console_fixture.h"
 
 #include "ui/frm_eq_controls.h"
+#include "ui/page_panel.h"
 #include "ui/window_sizing.h"
 
 #include "graph/response_plot.h"
@@ -138,6 +139,40 @@ TEST_F(MainWindow, LetterKeysStepTheMasterSlidersWithinTheirLimits)
     QTest::keyClick(&frm(), Qt::Key_D);
     EXPECT_EQ(session.store().at(0, 2562).Value, 31);
     EXPECT_EQ(frm().undo().UndoPos(), -1); // common parameters make no undo step
+}
+
+TEST_F(MainWindow, NoControlCoversALabelOfTheTopRow)
+{
+    std::vector<QRect> controls;
+    for (QWidget* child : frm().findChildren<QWidget*>())
+        if (child->parentWidget() == &frm() && (qobject_cast<controls::SkinnedButton*>(child) ||
+                                                 qobject_cast<controls::SkinnedFader*>(child)))
+            controls.push_back(child->geometry());
+    for (ui::PagePanel* panel : frm().findChildren<ui::PagePanel*>()) {
+        if (panel->geometry() != frm().rect())
+            continue; // the window's own surface, which draws the labels of the top row
+        ASSERT_FALSE(panel->labelRects().empty());
+        for (const QRect& label : panel->labelRects())
+            for (const QRect& control : controls)
+                EXPECT_FALSE(label.intersects(control)) << "label at " << label.x() << "," << label.y();
+    }
+}
+
+TEST_F(MainWindow, ThePageTheThirdAndTheModeOnShowArePressedBeforeAnyConnection)
+{
+    const auto pressed = [&](ControlArray array, int count) {
+        std::vector<int> values;
+        for (int i = 0; i < count; ++i)
+            values.push_back(frm().button(array, i)->Value());
+        return values;
+    };
+    EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(frm().named("cmdBassMode", 0)->Value(), 1);
+    EXPECT_EQ(frm().named("cmdBassMode", 1)->Value(), 0);
+    EXPECT_EQ(frm().named("cmdBassAutoControl2", 0)->Value(), 1);
+    click(frm().button(ControlArray::CmdPage, 3));
+    EXPECT_EQ(pressed(ControlArray::Command3, 3), (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0}));
 }
 
 TEST_F(MainWindow, ShortcutsSwitchPagesAndUndo)
