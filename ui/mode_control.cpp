@@ -14,7 +14,7 @@ constexpr int kAutoControlAddress = 2560 + 0x1F;
 ModeControl::ModeControl(core::ParamStore& store, core::ViewState& view, core::UndoHistory& undo, ModeHost& host,
                          std::function<bool()> linkOnline, std::function<bool(int address)> writeParam)
     : m_store(store), m_view(view), m_undo(undo), m_host(host), m_linkOnline(std::move(linkOnline)),
-      m_writeParam(std::move(writeParam))
+      m_writeParam(std::move(writeParam)), m_danceOrigin(store)
 {
 }
 
@@ -64,11 +64,19 @@ void ModeControl::ModeCopyClicked()
         return;
     m_copying = true;
     m_host.setEditingBlocked(true);
-    core::CopyMode(m_store, m_view,
-                   {.askYesNo = [this](std::string_view q) { return m_host.askYesNo(q); },
-                    .linkOnline = m_linkOnline,
-                    .send = m_writeParam,
-                    .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
+    const bool fromSinging = m_view.CurrentMode == 0;
+    // Dance values that never came from the processor would silently replace its singing set.
+    const bool unread = !fromSinging && !m_danceOrigin.pagesNeverRead(m_store).empty();
+    const bool copied = core::CopyMode(
+        m_store, m_view,
+        {.askYesNo = [this, unread](std::string_view q) {
+             return m_host.askYesNo(unread ? core::kUnreadDanceCopyQuestion : q);
+         },
+         .linkOnline = m_linkOnline,
+         .send = m_writeParam,
+         .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
+    if (copied && fromSinging && m_linkOnline())
+        m_danceOrigin.cameFromProcessor(m_store);
     m_host.setEditingBlocked(false);
     m_copying = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dance_set_origin.h"
 #include "core/param_store.h"
 #include "core/undo_history.h"
 #include "core/view_state.h"
@@ -54,6 +55,7 @@ private:
     ModeHost& m_host;
     std::function<bool()> m_linkOnline;
     std::function<bool(int)> m_writeParam;
+    core::DanceSetOrigin m_danceOrigin;
     bool m_copying = false;
 };
 

@@ -64,6 +64,7 @@ struct DispatchFixture {
     quorix::core::ManualScheduler clock;
     quorix::core::ParamStore store;
     quorix::core::ParamStore image;
+    bool laidOut = (quorix::core::InitParamStore(store, image), true); // before anything reads the store
     quorix::core::ViewState view;
     quorix::core::UndoHistory undo{store, view, clock};
     RecordingWindow window;
@@ -79,6 +80,4 @@ struct DispatchFixture {
                                       writes.emplace_back(address, view.CurrentMode);
                                       return true;
                                   }};
-
-    DispatchFixture() { quorix::core::InitParamStore(store, image); }
 };
