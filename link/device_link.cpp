@@ -32,7 +32,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.synchronised(m_blocks.ReadFromDevice(0, true, Command::ReadBlock)); }, m_trace.get())
+                   [this] { m_host.synchronised(synchronise()); }, m_trace.get())
 {
 }
 
@@ -56,6 +56,11 @@ bool DeviceLink::SendCommand(Command command, int mode, int address)
 bool DeviceLink::WriteParam(int address)
 {
     return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
+}
+
+bool DeviceLink::synchronise()
+{
+    return m_synchronisation ? m_synchronisation() : m_blocks.ReadFromDevice(0, true, Command::ReadBlock);
 }
 
 bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)

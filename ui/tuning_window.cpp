@@ -6,6 +6,7 @@
 #include "graph_actions.h"
 #include "graph_menu.h"
 #include "link_screen.h"
+#include "reconnect_read.h"
 #include "frm_eq_controls.h"
 #include "page_panel.h"
 #include "prompter.h"
@@ -73,12 +74,15 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     });
     m_moveWindow->start();
 
+    m_reconnect = std::make_unique<ReconnectRead>(session, *this, prompter);
+    session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
     session.setHost(m_linkScreen.get());
     session.link().start();
 }
 
 TuningWindow::~TuningWindow()
 {
+    m_services.link().setSynchronisation({});
     if (!m_unloaded) {
         m_services.link().stop();
         m_services.setHost(nullptr);

@@ -34,6 +34,7 @@ class ConsoleServices;
 class EditScreen;
 class GraphActions;
 class LinkScreen;
+class ReconnectRead;
 class PagePanel;
 class WindowSizing;
 class Prompter;
@@ -132,6 +133,7 @@ private:
     core::UndoHistory m_undo;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
+    std::unique_ptr<ReconnectRead> m_reconnect;
     std::unique_ptr<WindowSizing> m_sizing;
     std::unique_ptr<GraphActions> m_graphActions;
     std::map<Key, QWidget*> m_controls;

@@ -197,6 +197,7 @@ void TuningWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_services.link().setSynchronisation({});
     m_services.setHost(nullptr);
     m_actions.MainWindowUnloaded();
     emit unloaded();

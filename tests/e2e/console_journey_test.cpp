@@ -1,5 +1,7 @@
 #include "../ui/console_fixture.h"
 
+#include "ui/compare_window.h"
+
 #include "graph/graph_editor.h"
 #include "graph/response_plot.h"
 
@@ -11,6 +13,7 @@
 #include "core/address_map.h"
 #include "core/rounding.h"
 
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -93,12 +96,30 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     frm().slider(113)->RaiseEventScroll();
     EXPECT_EQ(session.store().at(0, 1792).Value, 60);
 
-    // Plugged in again: the console reads the processor and the screen shows it.
+    // Plugged in again: the offline edit is not read over; the comparison offers to write it.
+    const int theirs = processor().value(0, 1792);
     session.simulatorPort()->replug();
     connect();
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
-    EXPECT_EQ(session.store().at(0, 1792).Value, processor().value(0, 1792));
+    auto* compare = frm().findChild<ui::CompareWindow*>();
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->isVisible());
+    EXPECT_EQ(session.store().at(0, 1792).Value, 60);
+    EXPECT_EQ(processor().value(0, 1792), theirs);
+    compare->findChild<QPushButton*>("CompareWrite")->click();
+    EXPECT_EQ(processor().value(0, 1792), 60);
+    EXPECT_FALSE(compare->hasDifferences());
     expectStoreMatchesProcessor();
+
+    // Without edits since that read, the next reconnection reads the processor onto the screen.
+    delete compare;
+    session.simulatorPort()->unplug();
+    clock.advance(6000);
+    processor().setValue(0, 1792, 33);
+    session.simulatorPort()->replug();
+    connect();
+    EXPECT_EQ(session.store().at(0, 1792).Value, 33);
+    EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
 
     frm().requestClose();
     EXPECT_EQ(actions.unloaded, 1);
