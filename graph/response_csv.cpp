@@ -43,8 +43,10 @@ std::string ResponseCsv(const core::ParamStore& store, const core::ViewState& vi
     curves.SumCurves(page.points);
 
     std::string csv = "frequency_hz";
-    for (const CurvePoint& p : page.points)
-        csv += "," + ColumnName(p);
+    for (const CurvePoint& p : page.points) {
+        csv += ',';
+        csv += ColumnName(p);
+    }
     csv += ",total_db\n";
     char cell[48];
     for (int i = 0; i < curves.pointCount(); ++i) {
