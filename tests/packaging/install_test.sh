@@ -67,7 +67,7 @@ mime=$root/mime
 mkdir -p "$mime/packages"
 cp "$usr/share/mime/packages/quorix-console.xml" "$mime/packages/"
 if command -v update-mime-database >/dev/null; then
-  update-mime-database "$mime" || fail "update-mime-database"
+  update-mime-database "$mime" >/dev/null 2>&1 || fail "update-mime-database"
   grep -q '^50:application/x-quorix-configuration:\*\.quorix$' "$mime/globs2" || fail "the *.quorix glob"
   grep -q 'xml:lang="zh_CN">.*[^ -~]' "$mime/application/x-quorix-configuration.xml" || fail "the type's Chinese name"
 fi
@@ -76,17 +76,19 @@ fi
 # option of the program's --help and renders without a warning.
 for program in quorix-cli quorix-console; do
   page=$usr/share/man/man1/$program.1.gz
-  zcat "$page" | grep -q "^\.TH ${program^^} 1 \"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\" \"Quorix Console $version\"" ||
+  roff=$(zcat "$page")
+  grep -q "^\.TH ${program^^} 1 \"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\" \"Quorix Console $version\"" <<<"$roff" ||
     fail "$page header"
   options=OPTIONS
   [ "$program" = quorix-cli ] && options=COMMANDS
-  for section in NAME SYNOPSIS DESCRIPTION "$options" '"EXIT STATUS"' FILES EXAMPLES '"SEE ALSO"'; do
-    zcat "$page" | grep -qx "\.SH $section" || fail "$page lacks $section"
+  for section in NAME SYNOPSIS DESCRIPTION "$options" "EXIT STATUS" FILES EXAMPLES "SEE ALSO"; do
+    grep -qx "\.SH $section" <<<"$roff" || fail "$page lacks $section"
   done
+  plain=$(sed 's/\\-/-/g; s/\\f[BIR]//g' <<<"$roff")
   for option in $("$usr/bin/$program" --help | grep -o -- '--[a-z-]*' | sort -u); do
-    zcat "$page" | sed 's/\\-/-/g; s/\\f[BIR]//g' | grep -q -- "$option" || fail "$page does not name $option"
+    grep -q -- "$option" <<<"$plain" || fail "$page does not name $option"
   done
-  warnings=$(zcat "$page" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -rLL=78n -z 2>&1)
+  warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -rLL=78n -z 2>&1 <<<"$roff")
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
