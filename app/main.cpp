@@ -100,5 +100,7 @@ int main(int argc, char** argv)
         prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
                                  session.memoryProblem(),
                              link::MessageIcon::Warning);
+    if (!options.file.isEmpty())
+        frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     return app.exec();
 }

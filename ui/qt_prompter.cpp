@@ -1,5 +1,7 @@
 #include "qt_prompter.h"
 
+#include "dark_dialog_style.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -39,11 +41,14 @@ void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
 
 std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
 {
-    const QString path = save ? QFileDialog::getSaveFileName(m_parent, Text(caption), {}, Text(filter))
-                              : QFileDialog::getOpenFileName(m_parent, Text(caption), {}, Text(filter));
-    if (path.isEmpty())
+    QFileDialog dialog(m_parent, Text(caption), {}, Text(filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ApplyDarkDialogStyle(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return std::filesystem::path(path.toStdString());
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
 }
 
 } // namespace quorix::ui
