@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/console_options.h"
 #include "app/qt_translation.h"
 
