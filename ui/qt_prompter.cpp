@@ -2,6 +2,8 @@
 
 #include "dark_dialog_style.h"
 
+#include "controls/qt_text.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -10,11 +12,6 @@ namespace quorix::ui {
 namespace {
 
 const QString kTitle = QStringLiteral("Quorix_Series");
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconFor(link::MessageIcon icon)
 {
@@ -29,19 +26,19 @@ QMessageBox::Icon IconFor(link::MessageIcon icon)
 
 bool QtPrompter::askYesNo(std::string_view question)
 {
-    return QMessageBox::question(m_parent, kTitle, Text(question), QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(m_parent, kTitle, controls::QtText(question), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
 {
-    QMessageBox box(IconFor(icon), kTitle, Text(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
 {
-    QFileDialog dialog(m_parent, Text(caption), {}, Text(filter));
+    QFileDialog dialog(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_waiting_notice.h"
 
+#include "controls/qt_text.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,7 +17,7 @@ void QtWaitingNotice::showWaiting(std::string_view text, std::function<void()> o
 {
     hideWaiting();
     m_box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quorix_Series"),
-                            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::NoButton,
+                            controls::QtText(text), QMessageBox::NoButton,
                             m_owner());
     m_box->setObjectName(QString::fromLatin1(kObjectName));
     m_box->setWindowModality(Qt::NonModal);
