@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_open_on_connect.h"
 
+#include "config_file_message.h"
+
 #include "core/config_file.h"
 
 #include <string>
@@ -25,7 +27,7 @@ void FileOpenOnConnect::start(const std::filesystem::path& path)
     core::ParamStore checked;
     const core::ConfigFileResult read = core::LoadConfigurationFile(path, checked);
     if (!read.ok) {
-        m_host.showMessage(read.message);
+        m_host.showMessage(ConfigFileMessage(read));
         return;
     }
     m_path = path;

@@ -26,7 +26,7 @@ public:
                       ConfigurationFiles& files);
     ~FileOpenOnConnect();
 
-    // A file that is not a configuration is refused at once with the reader's message.
+    // A file that is not a configuration is refused at once with the console's message.
     void start(const std::filesystem::path& path);
     // The full read after a connection has ended (the link's synchronised()).
     void synchronised(bool ok);

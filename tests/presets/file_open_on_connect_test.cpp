@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets_fixture.h"
 
+#include "presets/config_file_message.h"
 #include "presets/configuration_files.h"
 #include "presets/file_open_on_connect.h"
 
@@ -116,7 +117,7 @@ TEST_F(FileOpenOnConnectTest, AFileThatIsNotAConfigurationIsRefusedAtOnceWithThe
         flow.messages.clear();
         core::ParamStore unused;
         opener.start(bad);
-        EXPECT_EQ(flow.messages, std::vector<std::string>{core::LoadConfigurationFile(bad, unused).message});
+        EXPECT_EQ(flow.messages, std::vector<std::string>{presets::ConfigFileMessage(core::LoadConfigurationFile(bad, unused))});
         EXPECT_TRUE(notice.shown.empty());
     }
     connectAndRead();
