@@ -13,8 +13,10 @@
 namespace quorix::link {
 
 // Finds the processor among the HID devices, writes byte arrays to it as output
-// reports (id 1, length byte, payload) and polls every 5 ms for input reports
-// (id 2, length byte, payload), raising DataArrival with each payload.
+// reports (id 1, length byte, payload) and raises DataArrival with the payload
+// of each input report (id 2, length byte, payload) as soon as the device says
+// one is there. A device that cannot say so is polled every 5 ms, and so is
+// the search while no device is open.
 class USB_Comm {
 public:
     static constexpr int kPollMs = 5;
@@ -41,6 +43,10 @@ public:
 
 private:
     void pollTick();
+    // Raises DataArrival for every report already queued; a read never waits.
+    void drain();
+    // The poll runs only while it is started and nothing else wakes the link.
+    void updatePolling();
     // Connect, unless the last enumeration was less than kSearchEveryMs ago.
     bool search();
     bool writeOneReport(std::span<const std::uint8_t> chunk);
@@ -58,6 +64,8 @@ private:
     std::size_t m_inputLength = 0;
     std::size_t m_outputLength = 0;
     std::unique_ptr<core::Timer> m_poll;
+    bool m_polling = false;
+    bool m_deviceWakes = false; // the open device says when a report is there
     std::optional<std::int64_t> m_lastSearchMs;
     bool m_failureShown = false;
 };

@@ -77,6 +77,16 @@ TEST_F(Journey, KeepAliveSilenceLosesTheLinkAfter101Ticks)
     EXPECT_EQ(store.at(0, 0xA20).Value, 1); // the sync itself had finished: replies do not count as keep-alives
 }
 
+TEST_F(Journey, AReplyReachesTheLinkTheMomentItIsReadable)
+{
+    connect();
+    port.setReplyDelay(7); // between two of the 5 ms polls a polled link would wait for
+    store.at(0, 1024).Value = 77;
+    const auto start = clock.nowMs();
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(clock.nowMs() - start, 7);
+}
+
 TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
 {
     connect();
