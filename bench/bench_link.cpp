@@ -27,7 +27,11 @@ namespace {
 // Remembers only whether the synchronisation has ended.
 struct QuietHost final : link::NullLinkHost {
     int synchronisations = 0;
-    void synchronised(bool) override { ++synchronisations; }
+    void report(const link::LinkReport& report) override
+    {
+        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
+            ++synchronisations;
+    }
 };
 
 template <class Clock>

@@ -66,7 +66,7 @@ void USB_Comm::close()
 void USB_Comm::reportFailure()
 {
     if (!m_failureShown && m_events.Failure)
-        m_events.Failure(kUsbFailureMessage);
+        m_events.Failure();
     m_failureShown = true;
 }
 

@@ -25,7 +25,7 @@ public:
     struct Events {
         std::function<void(std::span<const std::uint8_t>)> DataArrival;
         std::function<void(bool)> Plug;
-        std::function<void(const std::string&)> Failure; // "操作USB设备失败！", once per connection
+        std::function<void()> Failure; // a matching device could not be used, once until one is
         std::function<void(const std::string&)> Refused; // a matching device was not used, and why
     };
 
@@ -69,7 +69,5 @@ private:
     std::optional<std::int64_t> m_lastSearchMs;
     bool m_failureShown = false;
 };
-
-inline constexpr const char* kUsbFailureMessage = "操作USB设备失败！";
 
 } // namespace quorix::link

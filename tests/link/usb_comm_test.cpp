@@ -86,11 +86,11 @@ struct Usb : ::testing::Test {
     FakeBackend backend;
     std::vector<Bytes> arrived;
     std::vector<bool> plugs;
-    std::vector<std::string> failures;
+    int failures = 0;
     std::vector<std::string> refusals;
     USB_Comm usb{backend, clock,
                 {[this](std::span<const std::uint8_t> d) { arrived.emplace_back(d.begin(), d.end()); },
-                 [this](bool p) { plugs.push_back(p); }, [this](const std::string& m) { failures.push_back(m); },
+                 [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
                  [this](const std::string& m) { refusals.push_back(m); }}};
 };
 
@@ -145,7 +145,7 @@ TEST_F(Usb, AFailedWriteIsRetriedOnceAfterReconnecting)
     EXPECT_EQ(backend.written.size(), 1u);
     backend.failWrites = 2;
     EXPECT_FALSE(usb.SendData(Hex("FF")));
-    EXPECT_TRUE(failures.empty()); // the link's retries deal with it
+    EXPECT_EQ(failures, 0); // the link's retries deal with it
 }
 
 TEST_F(Usb, AnUnusableReportLengthFailsWithOneMessage)
@@ -154,7 +154,7 @@ TEST_F(Usb, AnUnusableReportLengthFailsWithOneMessage)
     usb.Connect();
     EXPECT_FALSE(usb.SendData(Hex("FF")));
     EXPECT_FALSE(usb.SendData(Hex("FF")));
-    EXPECT_EQ(failures, std::vector<std::string>{"操作USB设备失败！"});
+    EXPECT_EQ(failures, 1);
 }
 
 TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
@@ -173,7 +173,7 @@ TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
     }
     EXPECT_TRUE(backend.written.empty());
     EXPECT_EQ(plugs.back(), false);
-    EXPECT_EQ(failures, std::vector<std::string>{"操作USB设备失败！"});
+    EXPECT_EQ(failures, 1);
     ASSERT_FALSE(refusals.empty());
     EXPECT_NE(refusals.front().find("output reports longer than the 4096 bytes"), std::string::npos) << refusals.front();
     EXPECT_NE(refusals.back().find("input reports longer"), std::string::npos) << refusals.back();
