@@ -14,11 +14,11 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QMessageBox::Icon IconFor(link::MessageIcon icon)
+QMessageBox::Icon IconFor(MessageIcon icon)
 {
     switch (icon) {
-    case link::MessageIcon::Information: return QMessageBox::Information;
-    case link::MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Critical: return QMessageBox::Critical;
     default: return QMessageBox::Warning;
     }
 }
@@ -31,7 +31,7 @@ bool QtPrompter::askYesNo(std::string_view question)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
+void QtPrompter::showMessage(std::string_view text, MessageIcon icon)
 {
     QMessageBox box(IconFor(icon), kTitle, Text(text), QMessageBox::Ok, m_parent);
     box.exec();

@@ -29,7 +29,7 @@ struct ScriptedPrompter : quorix::ui::Prompter {
         questions.emplace_back(question);
         return answer;
     }
-    void showMessage(std::string_view text, quorix::link::MessageIcon) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text, quorix::ui::MessageIcon) override { messages.emplace_back(text); }
     std::optional<std::filesystem::path> askFile(std::string_view, std::string_view, bool) override
     {
         if (files.empty())
