@@ -166,6 +166,7 @@ int SimUsbPort::read(std::uint64_t generation, std::span<std::uint8_t> buffer)
     const std::size_t n = std::min(buffer.size(), report.size());
     std::copy_n(report.begin(), n, buffer.begin());
     m_input.pop_front();
+    ++m_reportsRead;
     return static_cast<int>(n);
 }
 

@@ -48,6 +48,7 @@ public:
     void injectInput(const Bytes& bytes) { queueReply(bytes); }
 
     int reportsWritten() const { return m_reportsWritten; }
+    int reportsRead() const { return m_reportsRead; }
 
 private:
     class Device;
@@ -80,6 +81,7 @@ private:
     std::int64_t m_lastIn = -1;
     std::int64_t m_requestArrival = 0;
     int m_reportsWritten = 0;
+    int m_reportsRead = 0;
 };
 
 } // namespace quorix::sim
