@@ -6,6 +6,7 @@
 
 #include "graph/response_plot.h"
 
+#include "controls/qt_text.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 #include "controls/skinned_progress_bar.h"
@@ -89,7 +90,7 @@ void LinkScreen::show(const link::LinkReport& report)
 
 void LinkScreen::showCaption(std::string_view caption)
 {
-    m_window.showCaption(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    m_window.showCaption(controls::QtText(caption));
 }
 
 void LinkScreen::showTransfer(bool running)

@@ -158,6 +158,20 @@ TEST_F(Journey, ASwitchedOffLinkSendsNothing)
     EXPECT_TRUE(device.LinkOnline());
 }
 
+TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
+{
+    using link::LinkCode;
+    EXPECT_EQ(device.connection(), LinkCode::Disconnected);
+    connect();
+    EXPECT_EQ(device.connection(), LinkCode::Online);
+    device.ConnectButtonClicked();
+    EXPECT_EQ(device.connection(), LinkCode::SwitchedOff);
+    device.ConnectButtonClicked();
+    EXPECT_EQ(device.connection(), LinkCode::Disconnected); // searching again
+    device.OfflineModeChosen();
+    EXPECT_EQ(device.connection(), LinkCode::OfflineMode);
+}
+
 TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
 {
     connect();
