@@ -30,7 +30,11 @@ bool USB_Comm::Connect()
         m_inputLength = m_device->inputReportLength();
         m_outputLength = m_device->outputReportLength();
         m_failureShown = false;
-        m_deviceWakes = m_device->notifyReadable([this] { drain(); });
+        // Stopped, the link reads nothing, as a stopped poll would not.
+        m_deviceWakes = m_device->notifyReadable([this] {
+            if (m_polling)
+                drain();
+        });
     }
     updatePolling();
     if (m_events.Plug)

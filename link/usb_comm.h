@@ -35,6 +35,7 @@ public:
     // Enumerates and opens the processor, whenever it is called.
     bool Connect();
     bool SendData(std::span<const std::uint8_t> data);
+    // Reading (by wake-up or poll) and searching run between these.
     void startPolling();
     void stopPolling();
     bool isOpen() const { return m_device != nullptr; }
