@@ -46,6 +46,11 @@ struct FakeBackend : HidBackend {
         }
         std::size_t inputReportLength() const override { return owner.inputLength; }
         std::size_t outputReportLength() const override { return owner.outputLength; }
+        bool notifyReadable(std::function<void()> readable) override
+        {
+            owner.readable = std::move(readable);
+            return owner.wakes;
+        }
     };
 
     std::vector<std::string> enumerate(std::uint16_t vendor, std::uint16_t product, std::string*) override
@@ -63,6 +68,8 @@ struct FakeBackend : HidBackend {
 
     bool present = true;
     bool gone = false;
+    bool wakes = false; // the device says when a report is there
+    std::function<void()> readable;
     int failWrites = 0;
     int enumerations = 0;
     std::size_t inputLength = 65;
@@ -125,6 +132,26 @@ TEST_F(Usb, OnlyInputReportsOfId2WithAPayloadArrive)
     ASSERT_EQ(arrived.size(), 2u); // every queued report is drained in one tick
     EXPECT_EQ(arrived[0], Hex("01 02 03"));
     EXPECT_EQ(arrived[1], Hex("04"));
+}
+
+TEST_F(Usb, ADeviceThatWakesTheLinkIsReadWhenItSaysAndNeverPolled)
+{
+    backend.wakes = true;
+    usb.Connect();
+    usb.startPolling();
+    backend.input = {Report(2, "01"), Report(2, "02")};
+    clock.advance(100);
+    EXPECT_TRUE(arrived.empty());
+    backend.readable();
+    EXPECT_EQ(arrived.size(), 2u);
+
+    backend.gone = true; // unplugged: it says so, and the search is polled again
+    backend.present = false;
+    backend.readable();
+    EXPECT_FALSE(usb.isOpen());
+    const int before = backend.enumerations;
+    clock.advance(1000);
+    EXPECT_EQ(backend.enumerations - before, 10);
 }
 
 TEST_F(Usb, ConnectWithoutADeviceReportsPlugFalse)
