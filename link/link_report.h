@@ -21,22 +21,22 @@ enum class LinkCode {
     ReadFault,      // a block read could not be built or decoded
     ReadFaultAt,    // the same, of the store's read; values: preset, kind, address's low byte
     WriteFailed,    // a configuration could not be written
-    // Block transfers: the window is disabled and the progress shown from start to end.
+    // Block transfers, which wait for their replies: no other may start until one has ended.
     TransferStarted,
     StoreReadStarted, // a transfer that will replace the store
     Progress,         // value of maximum steps done
     TransferEnded,
     // What the link read or changed.
-    Variant,         // value 1 when the processor has the fewer pages (variant "3")
-    Preset,          // value: the preset in use
-    MasterMaxima,    // values: music, microphone, effect
-    ModeStateLoaded, // the mode and the automatic mode were read
-    StoreRead,       // the store was read as a whole
+    Variant,          // value 1 when the processor has the fewer pages (variant "3")
+    Preset,           // value: the preset in use
+    MasterMaxima,     // values: music, microphone, effect
+    ModeStateLoaded,  // the mode and the automatic mode were read
+    StoreRead,        // the store was read as a whole
     ProcessorWritten, // a configuration went to the processor
-    Synchronised,    // the full read after a connection ended well
-    SyncFailed,      // the full read after a connection did not
-    Tone,            // value: the tone step the processor reset to
-    Tick,            // the 50 ms supervisor tick
+    Synchronised,     // the full read after a connection ended well
+    SyncFailed,       // the full read after a connection did not
+    Tone,             // value: the tone step the processor reset to
+    Tick,             // the 50 ms supervisor tick
 };
 
 struct LinkReport {
