@@ -18,6 +18,7 @@
 #include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
+#include "link/qt_wake_up.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -71,10 +72,11 @@ int main(int argc, char** argv)
                                                          QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
     ui::ConsoleFrame* frameWindow = nullptr;
+    link::QtWakeUp wakeUp; // brings the reader threads' reports to this thread
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
     if (!simulated) {
-        usb = std::make_unique<link::HidapiBackend>();
+        usb = std::make_unique<link::HidapiBackend>(&wakeUp);
         auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, options.device.toStdString());
         hardware = std::make_unique<app::PermissionAwareBackend>(std::move(chosen), [&] {
             if (frameWindow && frameWindow->mainWindow())
@@ -95,11 +97,11 @@ int main(int argc, char** argv)
         app::QuitAfterFirstPaint(frame.mainWindow()->plot());
     frame.show();
     if (!folder.error.isEmpty())
-        prompter.showMessage(folder.error.toStdString(), link::MessageIcon::Warning);
+        prompter.showMessage(folder.error.toStdString(), ui::MessageIcon::Warning);
     if (!session.memoryProblem().empty())
         prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
                                  session.memoryProblem(),
-                             link::MessageIcon::Warning);
+                             ui::MessageIcon::Warning);
     if (!options.file.isEmpty())
         frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     return app.exec();

@@ -19,7 +19,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
             {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
-             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); },
+             [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
                  if (m_trace)
                      m_trace->note(m_scheduler.nowMs(), reason);
@@ -32,7 +32,11 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.synchronised(m_blocks.ReadFromDevice(0, true, Command::ReadBlock)); }, m_trace.get())
+                   [this] {
+                       const bool ok = m_blocks.ReadFromDevice(0, true, Command::ReadBlock);
+                       m_host.report({ok ? LinkCode::Synchronised : LinkCode::SyncFailed});
+                   },
+                   m_trace.get())
 {
 }
 
@@ -84,7 +88,7 @@ void DeviceLink::onToneReset()
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
     m_context.store.at(0, kToneAddress).Value = kNeutralTone;
-    m_host.setToneLabel(kNeutralTone);
+    m_host.report({LinkCode::Tone, kNeutralTone});
 }
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
@@ -106,7 +110,7 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
         else if (payload[7] == '3')
             m_state.DeviceVariantFlag = true;
     }
-    m_host.ApplyDeviceVariant(m_state.DeviceVariantFlag);
+    m_host.report({LinkCode::Variant, m_state.DeviceVariantFlag ? 1 : 0});
     m_supervisor.goOnline();
 }
 

@@ -55,6 +55,8 @@ public:
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
+    // The report that describes the connection as it stands, for a screen that comes to it late.
+    LinkCode connection() const { return m_supervisor.connection(); }
     void ConnectButtonClicked() { m_supervisor.ConnectButtonClicked(); }
     void OnlineModeChosen() { m_supervisor.OnlineModeChosen(); }
     void OfflineModeChosen() { m_supervisor.OfflineModeChosen(); }

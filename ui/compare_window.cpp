@@ -52,7 +52,7 @@ bool CompareWindow::compare()
     const bool read = m_comparison.compare();
     showDifferences();
     if (read && m_comparison.differences().empty())
-        m_prompter.showMessage(kNoDifferenceMessage, link::MessageIcon::Information);
+        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
     return read && !m_comparison.differences().empty();
 }
 
@@ -90,7 +90,7 @@ void CompareWindow::takeProcessorValues()
 void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
 {
     if (!window) {
-        prompter.showMessage(kDeviceOfflineMessage, link::MessageIcon::Exclamation);
+        prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation);
         return;
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))

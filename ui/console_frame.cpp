@@ -118,9 +118,9 @@ void ConsoleFrame::showAbout()
 {
     // The main window's own About item stands in for the frame's while it is loaded.
     if (m_frm)
-        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", link::MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", MessageIcon::Warning);
     else
-        m_prompter.showMessage("Quorix_Series V1.0", link::MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Warning);
 }
 
 void ConsoleFrame::LoadMainWindow()

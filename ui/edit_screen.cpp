@@ -77,7 +77,7 @@ void EditScreen::HighlightBoundSlider()
 
 void EditScreen::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Exclamation);
+    m_prompter.showMessage(text, MessageIcon::Exclamation);
 }
 
 bool EditScreen::askYesNo(std::string_view question)

@@ -114,7 +114,7 @@ void PresetActions::MainWindowGone()
 
 void PresetActions::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool PresetActions::askYesNo(std::string_view question)
@@ -125,9 +125,12 @@ bool PresetActions::askYesNo(std::string_view question)
 void PresetActions::setBusy(bool busy)
 {
     link::LinkHost& screen = m_session.screen();
-    screen.setWindowEnabled(!busy);
-    screen.setProgress(0, 1);
-    screen.showProgress(busy);
+    if (!busy) {
+        screen.report({link::LinkCode::TransferEnded});
+        return;
+    }
+    screen.report({link::LinkCode::TransferStarted});
+    screen.report({link::LinkCode::Progress, 0, 1});
 }
 
 } // namespace quorix::ui

@@ -13,11 +13,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quorix_Series");
 
-QMessageBox::Icon IconFor(link::MessageIcon icon)
+QMessageBox::Icon IconFor(MessageIcon icon)
 {
     switch (icon) {
-    case link::MessageIcon::Information: return QMessageBox::Information;
-    case link::MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Critical: return QMessageBox::Critical;
     default: return QMessageBox::Warning;
     }
 }
@@ -30,7 +30,7 @@ bool QtPrompter::askYesNo(std::string_view question)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
+void QtPrompter::showMessage(std::string_view text, MessageIcon icon)
 {
     QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
     box.exec();

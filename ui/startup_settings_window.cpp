@@ -44,7 +44,7 @@ void StartupSettingsWindow::showLevel(int index, int value)
 
 void StartupSettingsWindow::setMasterMaxima(int music, int microphone, int effect)
 {
-    m_main.linkScreen().setMasterMaxima(music, microphone, effect);
+    m_main.linkScreen().report({.code = link::LinkCode::MasterMaxima, .values = {music, microphone, effect}});
 }
 
 } // namespace quorix::ui

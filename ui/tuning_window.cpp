@@ -40,11 +40,11 @@ constexpr int kCommon = 2560;
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
       m_undo(session.store(), session.view(), session.scheduler()),
-      m_linkScreen(std::make_unique<LinkScreen>(*this, prompter, actions)),
+      m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, FrmEqGeometry::kTitleHeight, kSizingBand))
 {
-    setWindowTitle(controls::QtText(link::kCaptionOffline));
+    setWindowTitle(controls::QtText(kCaptionOffline));
     setMinimumSize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

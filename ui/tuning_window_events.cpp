@@ -164,7 +164,7 @@ void TuningWindow::requestClose()
     m_moveWindow->stop();
     link.stop();
     if (link.ReplyWaitActive()) {
-        m_prompter.showMessage(kStoppingMessage, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(kStoppingMessage, MessageIcon::Exclamation);
         m_delayedUnload->start();
     } else {
         unload();

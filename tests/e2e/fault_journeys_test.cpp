@@ -81,7 +81,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
     host.onProgress = nullptr;
     EXPECT_FALSE(device.LinkOnline());
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(processor.band(0, 0).gain, 280);

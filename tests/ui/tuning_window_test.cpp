@@ -1,6 +1,7 @@
 #include "console_fixture.h"
 
 #include "ui/frm_eq_controls.h"
+#include "ui/link_screen.h"
 #include "ui/window_sizing.h"
 
 #include "graph/response_plot.h"
@@ -13,6 +14,7 @@
 #include "core/tag_address.h"
 
 #include <QAccessible>
+#include <QSignalSpy>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -200,6 +202,51 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
     EXPECT_EQ(session.store().at(0, 1024).Value, 100); // the defaults, until the read
     clock.advance(300);
     EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机"); // the link did not come online again: it was
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+}
+
+TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
+{
+    connect();
+    QSignalSpy captions(&frm(), &ui::TuningWindow::captionChanged);
+    const auto losses = [&] {
+        return std::count_if(captions.begin(), captions.end(),
+                             [](const QList<QVariant>& c) { return c[0].toString() == "Quorix_Series - 断开"; });
+    };
+    // Keep-alives go unanswered while the handshake still is: lost, found, read, lost again.
+    processor().setKeepAliveSilent(true);
+    clock.advance(25000);
+    EXPECT_GE(losses(), 4);
+    EXPECT_EQ(prompter.count(ui::kLinkLostMessage), 1);
+
+    processor().setKeepAliveSilent(false);
+    clock.advance(31000); // up for 30 s: the outage is over
+    processor().setKeepAliveSilent(true);
+    clock.advance(6000);
+    EXPECT_EQ(prompter.count(ui::kLinkLostMessage), 2);
+}
+
+TEST_F(MainWindow, ALinkMessageIsShownAfterTheStepThatCausedItHasEnded)
+{
+    processor().resizeNextBlock(2);
+    bool readRunning = true;
+    prompter.onMessage = [&] { readRunning = !frm().isEnabled() || session.link().ReplyWaitActive(); };
+    connect();
+    ASSERT_EQ(prompter.count(ui::kCountMismatchMessage), 1);
+    EXPECT_FALSE(readRunning);
+}
+
+TEST_F(MainWindow, OfflineModeShowsTheLinkSwitchedOff)
+{
+    connect();
+    session.link().OfflineModeChosen();
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 脱机模式");
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2); // not the search's image
+    session.link().OnlineModeChosen();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 0);
+    connect();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
 }
 
 TEST_F(MainWindow, ToneButtonsOfflineReturnToNeutral)
