@@ -1,9 +1,8 @@
 #include "report_rows.h"
 
-#include "ui/frm_eq_controls.h"
+#include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
-#include "core/tag_address.h"
 #include "core/value_scales.h"
 #include "core/value_text.h"
 
@@ -14,20 +13,20 @@ namespace quorix::report {
 namespace {
 
 // The slider bound to each address of the main window, for its scale.
-const std::map<int, const ui::ControlSpec*>& SlidersByAddress()
+const std::map<int, const tables::ControlRow*>& SlidersByAddress()
 {
-    static const std::map<int, const ui::ControlSpec*> sliders = [] {
-        std::map<int, const ui::ControlSpec*> byAddress;
-        for (const ui::ControlSpec& spec : ui::FrmEqControls())
-            if (spec.kind == ui::ControlKind::Slider && spec.array == ui::ControlArray::MyScrollBar)
-                byAddress.emplace(core::ParseTagAddress(spec.tag), &spec);
+    static const std::map<int, const tables::ControlRow*> sliders = [] {
+        std::map<int, const tables::ControlRow*> byAddress;
+        for (const tables::ControlRow& row : tables::TuningWindowTable())
+            if (row.kind == tables::ControlKind::Slider && row.array == tables::ControlArray::MyScrollBar)
+                byAddress.emplace(row.address, &row);
         return byAddress;
     }();
     return sliders;
 }
 
 // The sliders that keep a polarity flag in the raw value.
-bool CarriesPolarity(const ui::ControlSpec& s)
+bool CarriesPolarity(const tables::ControlRow& s)
 {
     return s.scrollBarType == 0 ||
            ((s.scrollBarType == 2 || s.scrollBarType == 3 || s.scrollBarType == 7) && s.hScrollSize == 3);
@@ -51,7 +50,7 @@ std::string ValueText(const core::ParamRecord& r, int address)
     const auto it = sliders.find(address);
     if (it == sliders.end())
         return std::to_string(r.Value);
-    const ui::ControlSpec& s = *it->second;
+    const tables::ControlRow& s = *it->second;
     float raw = static_cast<float>(r.Value);
     bool inverted = false;
     if (CarriesPolarity(s)) {
@@ -83,9 +82,9 @@ std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
 
 std::string PageName(int kind)
 {
-    for (const ui::ControlSpec& spec : ui::FrmEqControls())
-        if (spec.array == ui::ControlArray::CmdPage && spec.index == kind)
-            return std::string(spec.label);
+    for (const tables::ControlRow& row : tables::TuningWindowTable())
+        if (row.array == tables::ControlArray::CmdPage && row.index == kind)
+            return std::string(row.label);
     return std::to_string(kind);
 }
 

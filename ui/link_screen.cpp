@@ -69,8 +69,8 @@ void LinkScreen::ApplyDeviceVariant(bool variantFlag)
 {
     m_window.cmdPageClick(0);
     for (controls::SkinnedButton* b :
-         {m_window.button(ControlArray::CmdPage, 2), m_window.button(ControlArray::CmdPage, 5),
-          m_window.named("cmdRecordPage"), m_window.button(ControlArray::OptionInput, 2)})
+         {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
+          m_window.named("cmdRecordPage"), m_window.button(tables::ControlArray::OptionInput, 2)})
         b->setButtonEnabled(!variantFlag);
 }
 

@@ -11,12 +11,12 @@ PagePanel::PagePanel(int backgroundImage, QWidget* parent) : QWidget(parent), m_
     setAttribute(Qt::WA_OpaquePaintEvent, backgroundImage != 0);
 }
 
-void PagePanel::addLabel(const ControlSpec& spec)
+void PagePanel::addLabel(const tables::ControlRow& row)
 {
-    if (spec.label.empty() || spec.labelDx >= 10000 || spec.x >= 10000)
+    if (row.label.empty() || row.labelDx >= 10000 || row.x >= 10000)
         return;
-    m_labels.push_back({QPoint(spec.x + spec.labelDx, spec.y + spec.labelDy),
-                        QString::fromUtf8(spec.label.data(), static_cast<qsizetype>(spec.label.size()))});
+    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy),
+                        QString::fromUtf8(row.label.data(), static_cast<qsizetype>(row.label.size()))});
 }
 
 void PagePanel::paintEvent(QPaintEvent*)
