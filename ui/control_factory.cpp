@@ -1,19 +1,12 @@
 #include "control_factory.h"
 
+#include "controls/qt_text.h"
+
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
 
 namespace quorix::ui {
-
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const controls::ControlContext& context)
 {
@@ -55,8 +48,8 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
         break;
     }
     }
-    widget->setAccessibleName(Text(row.label));
-    widget->setToolTip(Text(row.label));
+    widget->setAccessibleName(controls::QtText(row.label));
+    widget->setToolTip(controls::QtText(row.label));
     widget->move(row.x, row.y);
     return widget;
 }

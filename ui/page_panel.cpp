@@ -1,5 +1,7 @@
 #include "page_panel.h"
 
+#include "controls/qt_text.h"
+
 #include "controls/skin_draw.h"
 
 #include <QPainter>
@@ -15,8 +17,7 @@ void PagePanel::addLabel(const tables::ControlRow& row)
 {
     if (row.label.empty() || row.labelDx >= 10000 || row.x >= 10000)
         return;
-    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy),
-                        QString::fromUtf8(row.label.data(), static_cast<qsizetype>(row.label.size()))});
+    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy), controls::QtText(row.label)});
 }
 
 void PagePanel::paintEvent(QPaintEvent*)

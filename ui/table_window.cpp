@@ -1,5 +1,7 @@
 #include "table_window.h"
 
+#include "controls/qt_text.h"
+
 #include "console_services.h"
 
 #include "link/device_link.h"
@@ -19,8 +21,8 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
     : QDialog(parent), m_table(table),
       m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
 {
-    setObjectName(QString::fromUtf8(table.objectName.data(), static_cast<qsizetype>(table.objectName.size())));
-    setWindowTitle(QString::fromUtf8(table.caption.data(), static_cast<qsizetype>(table.caption.size())));
+    setObjectName(controls::QtText(table.objectName));
+    setWindowTitle(controls::QtText(table.caption));
     setAccessibleName(windowTitle());
     setFixedSize(table.width, table.height);
     m_panel = new PagePanel(table.background, this);

@@ -4,6 +4,8 @@
 
 #include "graph/curve_colours.h"
 
+#include "controls/qt_text.h"
+
 #include "tables/effect_window_table.h"
 #include "tables/recording_window_table.h"
 #include "tables/startup_settings_table.h"
@@ -504,24 +506,19 @@ void WindowBackdrop(QPainter& p, const QRectF& r)
     p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-QString Utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A secondary window's background: the backdrop, one inset panel and the
 // titles and labels its table places in the image.
 void SecondaryWindow(Entries& e, const quorix::tables::WindowTable& table)
 {
-    const QString role = "window background " + Utf8(table.caption) + " (" + Utf8(table.objectName) +
-                         ") with its titles and labels";
+    const QString role = "window background " + quorix::controls::QtText(table.caption) + " (" +
+                         quorix::controls::QtText(table.objectName) + ") with its titles and labels";
     Add(e, table.background, table.width, table.height, role, [table](QPainter& p, const QRectF& r) {
         WindowBackdrop(p, r);
         Panel(p, r.adjusted(6, 6, -6, -6), 6, QColor("#20252c"), QColor("#181b20"), kEdge);
         for (const quorix::tables::ArtText& t : table.art) {
             const QRectF box(t.x, t.y, t.width, t.pixelSize + 6);
             const int align = static_cast<int>(t.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-            Text(p, box, Utf8(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
+            Text(p, box, quorix::controls::QtText(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
             if (t.title) {
                 p.setPen(QPen(kSinging, 2));
                 const qreal y = box.bottom() + 2;
