@@ -11,6 +11,36 @@ enum class ControlArray {
     Named, // a single control, told apart by its name
 };
 
+// The name an array's controls share, as their object name.
+constexpr std::string_view ArrayName(ControlArray array)
+{
+    switch (array) {
+    case ControlArray::MyScrollBar:
+        return "MyScrollBar";
+    case ControlArray::MyBTN:
+        return "MyBTN";
+    case ControlArray::MyComboBox:
+        return "MyComboBox";
+    case ControlArray::MyMute:
+        return "MyMute";
+    case ControlArray::SingleMute:
+        return "SingleMute";
+    case ControlArray::OptionFBX:
+        return "OptionFBX";
+    case ControlArray::OptionFBX2:
+        return "OptionFBX2";
+    case ControlArray::OptionInput:
+        return "OptionInput";
+    case ControlArray::CmdPage:
+        return "cmdPage";
+    case ControlArray::Command3:
+        return "Command3";
+    case ControlArray::Named:
+        break;
+    }
+    return {};
+}
+
 enum class ControlKind { Slider, Button, ComboBox };
 
 // Where a control's position is measured from: a page panel, the window's

@@ -48,6 +48,10 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
         break;
     }
     }
+    // Scripts and tests find a control by its name and, in an array, its index.
+    const bool single = row.array == tables::ControlArray::Named;
+    widget->setObjectName(controls::QtText(single ? row.name : tables::ArrayName(row.array)));
+    widget->setProperty("index", row.index);
     widget->setAccessibleName(controls::QtText(row.label));
     widget->setToolTip(controls::QtText(row.label));
     widget->move(row.x, row.y);

@@ -258,6 +258,17 @@ TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
     EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2);
 }
 
+TEST_F(MainWindow, ControlsAreFoundByTheirNamesAndIndexes)
+{
+    EXPECT_EQ(frm().findChild<controls::SkinnedButton*>("MBtnFlag2"), frm().named("MBtnFlag2"));
+    const auto tabs = frm().findChildren<controls::SkinnedButton*>("cmdPage");
+    ASSERT_EQ(tabs.size(), 8);
+    for (controls::SkinnedButton* tab : tabs)
+        EXPECT_EQ(tab, frm().button(ControlArray::CmdPage, tab->property("index").toInt()));
+    for (controls::SkinnedFader* slider : frm().findChildren<controls::SkinnedFader*>("MyScrollBar"))
+        EXPECT_EQ(slider, frm().slider(slider->property("index").toInt()));
+}
+
 TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)
 {
     QAccessibleInterface* master = QAccessible::queryAccessibleInterface(frm().slider(0));
