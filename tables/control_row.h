@@ -48,10 +48,12 @@ enum class ControlKind { Slider, Button, ComboBox };
 // right end) or the graph's top-right corner. The last four follow a resize.
 enum class Anchor { Panel, Window, WindowRight, Strip, StripRight, GraphRight };
 
-// What a window does when the user changes a control. A slider always stores
-// its value and names none; the window maps every other action to one call.
+// What the main window does when the user changes a control; the window maps
+// each action to one call. None for the indicators the window sets itself and
+// for controls whose kind says it all: sliders and the secondary windows'
+// controls store their value.
 enum class Action {
-    None,                // an indicator the window sets itself
+    None,
     StoreValue,          // the button's value into its parameter
     FilterType,          // a filter-type drop-down: its parameter and its filter's graph point
     ReverbMode,          // the reverb-mode drop-down

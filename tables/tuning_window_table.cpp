@@ -4,7 +4,6 @@
 #include "core/param_display.h"
 #include "core/rounding.h"
 
-#include <array>
 #include <vector>
 
 namespace quorix::tables {
@@ -84,8 +83,7 @@ constexpr int kAutomaticImages[] = {296, 297};
 constexpr std::string_view kFbxLabels[] = {"FBX 0", "FBX 1", "FBX 2", "FBX 3"};
 constexpr std::string_view kInputLabels[] = {"输入 1", "输入 2", "输入 3", "输入 4", "输入 5", "输入 6", "输入 7"};
 
-class TableBuilder {
-public:
+struct TableBuilder {
     std::vector<ControlRow> rows;
 
     // n band faders of a page, bound to consecutive band records.
