@@ -8,6 +8,8 @@ namespace quorix::tables {
 struct TuningWindowGeometry {
     static constexpr int kDesignWidth = 980;
     static constexpr int kDesignHeight = 520;
+    static constexpr int kBackground = 196;     // the window's image, stretched to its size
+    static constexpr int kPanelBackground = 197;
     static constexpr int kTitleHeight = 32;     // Picture2, the strip the window is dragged by
     static constexpr int kPanelLeft = 7;        // PictureMode: one panel per page
     static constexpr int kPanelTop = 69;

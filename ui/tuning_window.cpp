@@ -94,10 +94,10 @@ TuningWindow::~TuningWindow()
 void TuningWindow::createControls()
 {
     const controls::ControlContext context{&m_services.store(), &m_services.view(), &m_services.scheduler()};
-    m_background = new PagePanel(196, this);
+    m_background = new PagePanel(Geometry::kBackground, this);
     m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int k = 0; k < 8; ++k) {
-        PagePanel* panel = new PagePanel(197, this);
+        PagePanel* panel = new PagePanel(Geometry::kPanelBackground, this);
         panel->setGeometry(Geometry::kPanelLeft, Geometry::kPanelTop, Geometry::kPanelWidth,
                            Geometry::kPanelHeight);
         panel->setVisible(k == 0);

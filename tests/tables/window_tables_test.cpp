@@ -132,6 +132,8 @@ TEST(WindowTables, EveryImageIdNamesACommittedSkinImage)
     }
     for (const tables::WindowTable& table : SecondaryTables())
         ids.push_back(table.background);
+    ids.push_back(tables::TuningWindowGeometry::kBackground);
+    ids.push_back(tables::TuningWindowGeometry::kPanelBackground);
     for (const int id : ids) {
         EXPECT_GE(id, 101);
         EXPECT_LE(id, 500); // the skin cache's slots

@@ -9,6 +9,7 @@
 #include "tables/effect_window_table.h"
 #include "tables/recording_window_table.h"
 #include "tables/startup_settings_table.h"
+#include "tables/tuning_window_table.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -531,10 +532,13 @@ void SecondaryWindow(Entries& e, const quorix::tables::WindowTable& table)
 
 void Windows(Entries& e)
 {
-    Add(e, 196, 980, 520, "window background (main window and galleries)", WindowBackdrop);
-    Add(e, 197, 959, 253, "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
-        Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
-    });
+    using Main = quorix::tables::TuningWindowGeometry;
+    Add(e, Main::kBackground, Main::kDesignWidth, Main::kDesignHeight, "window background (main window and galleries)",
+        WindowBackdrop);
+    Add(e, Main::kPanelBackground, Main::kPanelWidth, Main::kPanelHeight,
+        "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
+            Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
+        });
     SecondaryWindow(e, quorix::tables::StartupSettingsTable());
     SecondaryWindow(e, quorix::tables::RecordingWindowTable());
     SecondaryWindow(e, quorix::tables::EffectWindowTable());
