@@ -1,8 +1,10 @@
 #include "report_rows.h"
 
+#include "tables/combo_items.h"
 #include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
+#include "core/rounding.h"
 #include "core/value_scales.h"
 #include "core/value_text.h"
 
@@ -12,17 +14,18 @@ namespace quorix::report {
 
 namespace {
 
-// The slider bound to each address of the main window, for its scale.
-const std::map<int, const tables::ControlRow*>& SlidersByAddress()
+// The slider or drop-down bound to each address of the main window, for its scale or its items.
+const std::map<int, const tables::ControlRow*>& ControlsByAddress()
 {
-    static const std::map<int, const tables::ControlRow*> sliders = [] {
+    static const std::map<int, const tables::ControlRow*> controls = [] {
         std::map<int, const tables::ControlRow*> byAddress;
         for (const tables::ControlRow& row : tables::TuningWindowTable())
-            if (row.kind == tables::ControlKind::Slider && row.array == tables::ControlArray::MyScrollBar)
+            if ((row.kind == tables::ControlKind::Slider && row.array == tables::ControlArray::MyScrollBar) ||
+                row.kind == tables::ControlKind::ComboBox)
                 byAddress.emplace(row.address, &row);
         return byAddress;
     }();
-    return sliders;
+    return controls;
 }
 
 // The sliders that keep a polarity flag in the raw value.
@@ -46,11 +49,13 @@ std::string ValueText(const core::ParamRecord& r, int address)
 {
     if (r.Class == core::ParamClass::EqBand)
         return BandText(r);
-    const auto& sliders = SlidersByAddress();
-    const auto it = sliders.find(address);
-    if (it == sliders.end())
+    const auto& controls = ControlsByAddress();
+    const auto it = controls.find(address);
+    if (it == controls.end())
         return std::to_string(r.Value);
     const tables::ControlRow& s = *it->second;
+    if (s.kind == tables::ControlKind::ComboBox)
+        return std::string(tables::ComboText(s.showType, r.Value));
     float raw = static_cast<float>(r.Value);
     bool inverted = false;
     if (CarriesPolarity(s)) {
@@ -58,7 +63,11 @@ std::string ValueText(const core::ParamRecord& r, int address)
         raw = split.raw;
         inverted = split.inverted;
     }
-    const std::string text = core::ScaleText(s.valueType, core::RawToSliderPosition(s.valueType, raw, s.maxValue));
+    // The value the processor is sent and the graph draws, even where the slider stops short of it.
+    const int position = core::RoundHalfEven(core::ScaleRawToPosition(s.valueType, raw));
+    std::string text = core::ScaleText(s.valueType, position);
+    if (position != core::RawToSliderPosition(s.valueType, raw, s.maxValue))
+        text += " (超出滑块范围)";
     return inverted ? text + " (反相)" : text;
 }
 
