@@ -49,8 +49,8 @@ void LinkScreen::report(const link::LinkReport& report)
     case LinkCode::Variant:
         m_window.cmdPageClick(0);
         for (controls::SkinnedButton* b :
-             {m_window.button(ControlArray::CmdPage, 2), m_window.button(ControlArray::CmdPage, 5),
-              m_window.named("cmdRecordPage"), m_window.button(ControlArray::OptionInput, 2)})
+             {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
+              m_window.named("cmdRecordPage"), m_window.button(tables::ControlArray::OptionInput, 2)})
             b->setButtonEnabled(report.value == 0);
         break;
     case LinkCode::Preset: m_window.named("cmdPreShow")->setValue(report.value); break;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control_spec.h"
+#include "tables/control_row.h"
 
 #include <QWidget>
 
@@ -21,7 +21,7 @@ public:
         QPoint at;
         QString text;
     };
-    void addLabel(const ControlSpec& spec);
+    void addLabel(const tables::ControlRow& row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -67,7 +67,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     // Page 7 by a button, and a master level by the letter keys.
     frm().cmdPageClick(7);
     clock.advance(1200);
-    QTest::mouseClick(frm().button(ui::ControlArray::MyBTN, 2), Qt::LeftButton);
+    QTest::mouseClick(frm().button(tables::ControlArray::MyBTN, 2), Qt::LeftButton);
     QTest::keyClick(&frm(), Qt::Key_W);
     clock.advance(50);
     EXPECT_EQ(processor().value(0, 1792 + 6), 1);

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "window_layout.h"
+#include "window_table.h"
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 // The effect window, frmEffect: the reverb settings with no room on the effects page.
-struct FrmEffectGeometry {
+struct EffectWindowGeometry {
     static constexpr int kWidth = 744;
     static constexpr int kHeight = 223;
     static constexpr int kBackground = 403;
 };
 
-WindowLayout FrmEffectLayout();
+WindowTable EffectWindowTable();
 
-} // namespace quorix::ui
+} // namespace quorix::tables

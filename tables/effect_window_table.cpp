@@ -1,13 +1,15 @@
-#include "frm_effect_controls.h"
+#include "effect_window_table.h"
+
+#include "core/address_map.h"
 
 #include <array>
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 namespace {
 
 using A = ControlArray;
-using G = FrmEffectGeometry;
+using G = EffectWindowGeometry;
 
 constexpr int kReverbX = 24;   // the reverb column, each slider labelled above
 constexpr int kRowLabelX = 236;
@@ -20,24 +22,26 @@ constexpr int Row(int r)
     return 56 + 56 * r;
 }
 
-constexpr ControlSpec Slider(int index, int x, int row, std::string_view tag, int valueType, int maxValue,
-                             std::string_view name)
+// A reverb parameter of the effects kind.
+constexpr ControlRow Slider(int index, int x, int row, int menuAddress, int valueType, int maxValue,
+                            std::string_view name)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = x, .y = Row(row), .tag = tag,
+    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = x, .y = Row(row),
+            .address = core::FlatAddress(core::Effects, menuAddress),
             .scrollBarType = 2, .valueType = valueType, .maxValue = maxValue, .hScrollSize = 4, .label = name,
             .labelDx = 100000};
 }
 
-constexpr std::array<ControlSpec, 9> kControls = {{
-    Slider(0, kReverbX, 0, "Group,3,&HF", 6, 63, "混响高频阻尼"),
-    Slider(1, kEarlyX, 0, "Group,3,&H12", 6, 63, "早期反射高频阻尼"),
-    Slider(2, kLateX, 0, "Group,3,&H15", 6, 63, "后期反射高频阻尼"),
-    Slider(3, kEarlyX, 1, "Group,3,&H18", 0, 80, "早期反射音量"),
-    Slider(4, kLateX, 1, "Group,3,&H19", 0, 80, "后期反射音量"),
-    Slider(5, kReverbX, 1, "Group,3,&H16", 9, 50, "混响空间"),
-    Slider(6, kEarlyX, 2, "Group,3,&H11", 0, 250, "早期反射延时"),
-    Slider(7, kLateX, 2, "Group,3,&H13", 0, 250, "后期反射延时"),
-    Slider(8, kReverbX, 2, "Group,3,&H17", 7, 89, "混响密度"),
+constexpr std::array<ControlRow, 9> kControls = {{
+    Slider(0, kReverbX, 0, 0x0F, 6, 63, "混响高频阻尼"),
+    Slider(1, kEarlyX, 0, 0x12, 6, 63, "早期反射高频阻尼"),
+    Slider(2, kLateX, 0, 0x15, 6, 63, "后期反射高频阻尼"),
+    Slider(3, kEarlyX, 1, 0x18, 0, 80, "早期反射音量"),
+    Slider(4, kLateX, 1, 0x19, 0, 80, "后期反射音量"),
+    Slider(5, kReverbX, 1, 0x16, 9, 50, "混响空间"),
+    Slider(6, kEarlyX, 2, 0x11, 0, 250, "早期反射延时"),
+    Slider(7, kLateX, 2, 0x13, 0, 250, "后期反射延时"),
+    Slider(8, kReverbX, 2, 0x17, 7, 89, "混响密度"),
 }};
 
 constexpr ArtText ReverbLabel(int row, std::string_view text)
@@ -71,10 +75,10 @@ static_assert(kLateX + kSliderWidth < G::kWidth && Row(2) + 30 < G::kHeight);
 
 } // namespace
 
-WindowLayout FrmEffectLayout()
+WindowTable EffectWindowTable()
 {
     return {.objectName = "frmEffect", .caption = "专业设置", .width = G::kWidth, .height = G::kHeight,
             .background = G::kBackground, .controls = kControls, .art = kArt, .bothModes = true};
 }
 
-} // namespace quorix::ui
+} // namespace quorix::tables

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "control_spec.h"
+#include "control_row.h"
 
 #include <span>
 #include <string_view>
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 // A text that belongs to a window's background image (a title, a row or column
 // label): skingen draws it into the image, the window never draws it.
@@ -21,7 +21,7 @@ struct ArtText {
 
 // A secondary window as one table: its caption and design size, its background
 // image with the texts drawn into it, and its bound controls.
-struct WindowLayout {
+struct WindowTable {
     std::string_view objectName{};
     std::string_view caption{};
     int width = 0;
@@ -33,4 +33,4 @@ struct WindowLayout {
     bool bothModes = false;
 };
 
-} // namespace quorix::ui
+} // namespace quorix::tables

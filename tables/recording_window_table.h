@@ -1,12 +1,12 @@
 #pragma once
 
-#include "window_layout.h"
+#include "window_table.h"
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 // The recording window, frmRec: the left recording mix in view, the right one
 // laid out below the window's bottom edge.
-struct FrmRecGeometry {
+struct RecordingWindowGeometry {
     static constexpr int kWidth = 850;
     static constexpr int kHeight = 335;
     static constexpr int kBackground = 402;
@@ -14,6 +14,6 @@ struct FrmRecGeometry {
     static constexpr int kRightRow = 360; // 5400 twips
 };
 
-WindowLayout FrmRecLayout();
+WindowTable RecordingWindowTable();
 
-} // namespace quorix::ui
+} // namespace quorix::tables

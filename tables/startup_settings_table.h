@@ -1,12 +1,12 @@
 #pragma once
 
-#include "window_layout.h"
+#include "window_table.h"
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 // The startup settings window, StartupSettingsWindow: its design size and where its
 // loudspeaker-model drop-downs go.
-struct FrmSetGeometry {
+struct StartupSettingsGeometry {
     static constexpr int kWidth = 720;
     static constexpr int kHeight = 230;
     static constexpr int kBackground = 401;
@@ -14,10 +14,10 @@ struct FrmSetGeometry {
     static constexpr int kOutOfView = 267;      // below the window: the other model list
 };
 
-// The two loudspeaker-model drop-downs (MComboBox1 2 and 4); the variant flag picks the one shown.
+// The two loudspeaker-model drop-downs (drop-downs 2 and 4); the variant flag picks the one shown.
 inline constexpr int kLoudspeakerCombo = 2;
 inline constexpr int kVariantLoudspeakerCombo = 4;
 
-WindowLayout FrmSetLayout();
+WindowTable StartupSettingsTable();
 
-} // namespace quorix::ui
+} // namespace quorix::tables

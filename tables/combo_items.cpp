@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::string_view ComboText(int showType, int value)
     return items[static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(items.size()) - 1))];
 }
 
-} // namespace quorix::ui
+} // namespace quorix::tables

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-namespace quorix::ui {
+namespace quorix::tables {
 
 // The fixed item texts (UTF-8) of the drop-down by ShowType 0..11, read by the
 // drop-down control and by the report, which prints what the control shows.
@@ -13,4 +13,4 @@ bool ComboCountsFromOne(int showType);
 // The text a drop-down shows for a value: its item, the value held to the list as the control holds it.
 std::string_view ComboText(int showType, int value);
 
-} // namespace quorix::ui
+} // namespace quorix::tables
