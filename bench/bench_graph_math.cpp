@@ -25,7 +25,7 @@ CurvePoint Band()
 {
     CurvePoint band;
     band.FreqIndex = 205;
-    band.GainOrType = 310;
+    band.band.Gain = 310;
     band.QIndex = 30;
     return band;
 }
@@ -53,7 +53,7 @@ static void BM_OneCurveOneStage_Reference(benchmark::State& state)
     const CurvePoint band = Band();
     for (auto _ : state) {
         const BiquadCoefficients c = PeakingCoefficients(core::FrequencyAt(band.FreqIndex), kSampleRate, 0,
-                                                         core::QAt(band.QIndex), (band.GainOrType - 250) / 10.0);
+                                                         core::QAt(band.QIndex), (band.band.Gain - 250) / 10.0);
         for (std::size_t i = 0; i < hertz.size(); ++i) {
             const std::complex<double> z = std::polar(1.0, -2 * M_PI * hertz[i] / kSampleRate);
             const std::complex<double> num = c.b0 + c.b1 * z + c.b2 * z * z;

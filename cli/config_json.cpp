@@ -56,19 +56,19 @@ ordered_json RecordJson(int address, const ParamRecord& r)
         if (band || value != 0)
             p[name] = value;
     };
-    field("shape", r.Shape);
-    field("frequency", r.FreqIndex);
-    field("gain", r.Gain);
-    field("q", r.QIndex);
-    field("slope", r.ShelfQIndex);
-    if (band || r.BandOff)
-        p["off"] = r.BandOff;
+    field("shape", r.band.Shape);
+    field("frequency", r.band.FreqIndex);
+    field("gain", r.band.Gain);
+    field("q", r.band.QIndex);
+    field("slope", r.band.ShelfQIndex);
+    if (band || r.band.BandOff)
+        p["off"] = r.band.BandOff;
     if (!r.Defined)
         return p;
     if (band)
-        p["text"] = {{"frequency", core::FrequencyWithUnit(r.FreqIndex)}, {"gain", core::GainWithUnit(r.Gain)},
-                     {"q", core::QWithPrefix(r.QIndex)}, {"slope", core::QWithPrefix(r.ShelfQIndex)},
-                     {"shape", core::ShapeText(r.Shape)}, {"off", r.BandOff ? "off" : "on"}};
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)}, {"gain", core::GainWithUnit(r.band.Gain)},
+                     {"q", core::QWithPrefix(r.band.QIndex)}, {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
+                     {"shape", core::ShapeText(r.band.Shape)}, {"off", r.band.BandOff ? "off" : "on"}};
     else
         p["text"] = core::ParamValueText(kind, menu, r.Value);
     return p;
@@ -155,7 +155,7 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
             Fail(path + ".class", "must be Plain, EqBand, HighPass or LowPass");
     }
     r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
-    r.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
+    r.band.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
     // Records the console sends must fit the wire; a record never sent may hold whatever a file held.
     const std::int64_t wire = r.Defined ? core::kLargestWireValue : std::numeric_limits<std::int32_t>::max();
     const std::int64_t lowest = r.Defined ? 0 : std::numeric_limits<std::int32_t>::min();
@@ -166,13 +166,13 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     if (r.Defined && !band && !p.contains("value"))
         Fail(path + ".value", "missing");
     r.Value = number("value", lowest, wire);
-    r.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && band ? 2 : 255));
-    r.FreqIndex = number("frequency", lowest, r.Defined && band ? (r.BandOff ? wire - core::kBandOffFrequencyOffset
+    r.band.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && band ? 2 : 255));
+    r.band.FreqIndex = number("frequency", lowest, r.Defined && band ? (r.band.BandOff ? wire - core::kBandOffFrequencyOffset
                                                                               : core::kBandOffFrequencyOffset - 1)
                                                                 : wire);
-    r.Gain = number("gain", lowest, wire);
-    r.QIndex = number("q", lowest, wire);
-    r.ShelfQIndex = number("slope", lowest, r.Defined && band ? 249 : wire);
+    r.band.Gain = number("gain", lowest, wire);
+    r.band.QIndex = number("q", lowest, wire);
+    r.band.ShelfQIndex = number("slope", lowest, r.Defined && band ? 249 : wire);
     if (r.Defined && band)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);

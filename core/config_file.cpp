@@ -64,14 +64,14 @@ std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store)
         const ParamRecord& r = store.record(n);
         Put(out, static_cast<std::uint32_t>(r.Class), 1);
         Put(out, static_cast<std::uint32_t>(r.Value), 4);
-        Put(out, r.Shape, 1);
-        Put(out, static_cast<std::uint32_t>(r.FreqIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.Gain), 4);
-        Put(out, static_cast<std::uint32_t>(r.QIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.ShelfQIndex), 4);
+        Put(out, r.band.Shape, 1);
+        Put(out, static_cast<std::uint32_t>(r.band.FreqIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.Gain), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.QIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.ShelfQIndex), 4);
         PutBool(out, r.Defined);
         PutBool(out, r.PerMode);
-        PutBool(out, r.BandOff);
+        PutBool(out, r.band.BandOff);
     }
     return bytes;
 }
@@ -118,11 +118,11 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
         ParamRecord& r = decoded.record(n);
         r.Class = static_cast<ParamClass>(Get(in, 1));
         r.Value = GetInt(in);
-        r.Shape = static_cast<std::uint8_t>(Get(in, 1));
-        r.FreqIndex = GetInt(in);
-        r.Gain = GetInt(in);
-        r.QIndex = GetInt(in);
-        r.ShelfQIndex = GetInt(in);
+        r.band.Shape = static_cast<std::uint8_t>(Get(in, 1));
+        r.band.FreqIndex = GetInt(in);
+        r.band.Gain = GetInt(in);
+        r.band.QIndex = GetInt(in);
+        r.band.ShelfQIndex = GetInt(in);
         const auto defined = GetBool(in);
         const auto perMode = GetBool(in);
         const auto bandOff = GetBool(in);
@@ -130,7 +130,7 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
             return {false, BadRecordMessage(n, "布尔字段不是 0 或 -1")};
         r.Defined = *defined;
         r.PerMode = *perMode;
-        r.BandOff = *bandOff;
+        r.band.BandOff = *bandOff;
         if (const std::string fault = RecordFault(r, LayoutOf(layout, n, r)); !fault.empty())
             return {false, BadRecordMessage(n, fault)};
     }

@@ -20,19 +20,19 @@ std::string Mismatch(const char* field, int value, int expected)
 
 std::string BandFault(const ParamRecord& r)
 {
-    if (r.Shape >= kShapeCount)
-        return OutOfRange("Shape", r.Shape, 0, kShapeCount - 1);
-    if (r.ShelfQIndex < 0 || r.ShelfQIndex > kLargestByteValue)
-        return OutOfRange("ShelfQIndex", r.ShelfQIndex, 0, kLargestByteValue);
+    if (r.band.Shape >= kShapeCount)
+        return OutOfRange("Shape", r.band.Shape, 0, kShapeCount - 1);
+    if (r.band.ShelfQIndex < 0 || r.band.ShelfQIndex > kLargestByteValue)
+        return OutOfRange("ShelfQIndex", r.band.ShelfQIndex, 0, kLargestByteValue);
     // A band that is on must stay below the off offset, or it would arrive switched off.
     const std::int32_t highestFrequency =
-        r.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
-    if (r.FreqIndex < 0 || r.FreqIndex > highestFrequency)
-        return OutOfRange("FreqIndex", r.FreqIndex, 0, highestFrequency);
-    if (r.Gain < 0 || r.Gain > kLargestWireValue)
-        return OutOfRange("Gain", r.Gain, 0, kLargestWireValue);
-    if (r.QIndex < 0 || r.QIndex > kLargestWireValue)
-        return OutOfRange("QIndex", r.QIndex, 0, kLargestWireValue);
+        r.band.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
+    if (r.band.FreqIndex < 0 || r.band.FreqIndex > highestFrequency)
+        return OutOfRange("FreqIndex", r.band.FreqIndex, 0, highestFrequency);
+    if (r.band.Gain < 0 || r.band.Gain > kLargestWireValue)
+        return OutOfRange("Gain", r.band.Gain, 0, kLargestWireValue);
+    if (r.band.QIndex < 0 || r.band.QIndex > kLargestWireValue)
+        return OutOfRange("QIndex", r.band.QIndex, 0, kLargestWireValue);
     return {};
 }
 

@@ -21,7 +21,7 @@ std::array<KindSummary, 11> SummariseStore(const ParamStore& store)
                 s.eqBands += band ? 1 : 0;
                 if (m < 2) {
                     const auto mm = static_cast<std::size_t>(m);
-                    s.bandsOff[mm] += band && r.BandOff ? 1 : 0;
+                    s.bandsOff[mm] += band && r.band.BandOff ? 1 : 0;
                     s.changed[mm] += r == defaults.at(m, a) ? 0 : 1;
                 }
             }

@@ -25,17 +25,17 @@ void ScrollBarSliders::bindPoint(int slider, int pointIndex)
         s->EQindex = QString::number(pointIndex);
 }
 
-void ScrollBarSliders::showBand(int slider, const CurvePoint& point)
+void ScrollBarSliders::showBand(int slider, const core::Band& band)
 {
     controls::MScrollBar* s = at(slider);
     if (!s)
         return;
-    s->Freq = point.FreqIndex;
-    s->q = point.QIndex;
-    s->sQ = point.ShelfQIndex;
-    s->QType = point.BandKind;
-    s->EQdisabled = point.BandOff;
-    s->setValue(static_cast<float>(point.GainOrType)); // repaints
+    s->Freq = band.FreqIndex;
+    s->q = band.QIndex;
+    s->sQ = band.ShelfQIndex;
+    s->QType = band.Shape;
+    s->EQdisabled = band.BandOff;
+    s->setValue(static_cast<float>(band.Gain)); // repaints
 }
 
 void ScrollBarSliders::showValue(int slider, int value)

@@ -35,7 +35,7 @@ int NearestOnLogScale(double value, int lowest, int highest, Table at)
     return best;
 }
 
-core::ParamRecord Quantise(core::ParamRecord band, const RequestedFilter& f)
+core::Band Quantise(core::Band band, const RequestedFilter& f)
 {
     band.FreqIndex = NearestFrequencyIndex(f.frequency);
     band.Gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
@@ -65,7 +65,7 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
     return PeakingCoefficients(f.frequency, kSampleRate, 0, f.q, f.gainDb);
 }
 
-void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::ParamRecord& band,
+void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::Band& band,
            std::vector<int>& changed)
 {
     const int mode = core::ModeForAddress(address, view.CurrentMode);
@@ -74,14 +74,8 @@ void Store(core::ParamStore& store, const core::ViewState& view, int address, co
         if (m != mode && (address >= core::kFirstGlobalAddress || store.at(0, address).PerMode))
             continue;
         core::ParamRecord& r = store.at(m, address);
-        differs = differs || r.FreqIndex != band.FreqIndex || r.Gain != band.Gain || r.QIndex != band.QIndex ||
-                  r.ShelfQIndex != band.ShelfQIndex || r.Shape != band.Shape || r.BandOff != band.BandOff;
-        r.FreqIndex = band.FreqIndex;
-        r.Gain = band.Gain;
-        r.QIndex = band.QIndex;
-        r.ShelfQIndex = band.ShelfQIndex;
-        r.Shape = band.Shape;
-        r.BandOff = band.BandOff;
+        differs = differs || r.band != band;
+        r.band = band;
     }
     if (differs)
         changed.push_back(address);
@@ -162,7 +156,7 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     const int mode = view.CurrentMode;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const int address = addresses[i];
-        const core::ParamRecord& current = store.at(core::ModeForAddress(address, mode), address);
+        const core::Band& current = store.at(core::ModeForAddress(address, mode), address).band;
         if (i < sorted.size()) {
             fit.fitted.push_back({sorted[i], address, Quantise(current, sorted[i])});
         } else {
@@ -181,7 +175,7 @@ std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& vi
     for (const FittedBand& b : fit.fitted)
         Store(store, view, b.address, b.band, changed);
     for (const int address : fit.flattened) {
-        core::ParamRecord flat = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+        core::Band flat = store.at(core::ModeForAddress(address, view.CurrentMode), address).band;
         flat.Gain = 250;
         Store(store, view, address, flat, changed);
     }

@@ -43,7 +43,7 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
     const fs::path in = dir / "venue.quorix";
     const fs::path pdf = dir / "venue.pdf";
     core::ParamStore store = core::DefaultParamStore();
-    store.at(1, 1032).Gain = 333; // the main output's first band, in the dance mode
+    store.at(1, 1032).band.Gain = 333; // the main output's first band, in the dance mode
     ASSERT_TRUE(core::SaveConfigurationFile(in, store).ok);
 
     cli::CliArgs args;

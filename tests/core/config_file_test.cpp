@@ -42,7 +42,7 @@ struct FileFixture : ::testing::Test {
 
 TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
 {
-    ParamRecord& band = store.at(1, 3);
+    Band& band = store.at(1, 3).band;
     band.Shape = 2;
     band.FreqIndex = 0x01020304;
     band.Gain = -2;
@@ -68,7 +68,7 @@ TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
 
 TEST_F(FileFixture, SaveAndLoadRoundTrip)
 {
-    store.at(0, 0).Gain = 123;
+    store.at(0, 0).band.Gain = 123;
     store.at(1, 2600).Value = -7; // an undefined record keeps every field too
     const fs::path path = dir / "a.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
@@ -94,7 +94,7 @@ TEST_F(FileFixture, RefusedFilesLeaveTheImageUntouched)
     write(dir / "empty.quorix", {});
     fs::create_directory(dir / "folder.quorix");
 
-    image.at(0, 0).Gain = 77;
+    image.at(0, 0).band.Gain = 77;
     const ParamStore before = image;
     for (const char* name : {"short.quorix", "long.quorix", "empty.quorix", "missing.quorix", "folder.quorix"}) {
         const auto result = LoadConfigurationFile(dir / name, image);
@@ -110,7 +110,7 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     const fs::path path = dir / "keep.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
-    store.at(0, 0).Gain = 1;
+    store.at(0, 0).band.Gain = 1;
     // A folder in the way of the rename makes the save fail after the temporary was written.
     const fs::path blocked = dir / "blocked.quorix";
     fs::create_directories(blocked / "inside");
@@ -212,10 +212,10 @@ TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
     ParamStore image;
     const auto result = DecodeConfiguration(file, image);
     ASSERT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(image.at(0, 0).Gain, 400);
-    EXPECT_EQ(image.at(0, 1).FreqIndex, 29999);
-    EXPECT_TRUE(image.at(0, 2).BandOff);
-    EXPECT_EQ(image.at(0, 2).FreqIndex, 32499);
+    EXPECT_EQ(image.at(0, 0).band.Gain, 400);
+    EXPECT_EQ(image.at(0, 1).band.FreqIndex, 29999);
+    EXPECT_TRUE(image.at(0, 2).band.BandOff);
+    EXPECT_EQ(image.at(0, 2).band.FreqIndex, 32499);
 }
 
 TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
@@ -226,7 +226,7 @@ TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real.quorix", link);
 
-    store.at(0, 0).Gain = 111;
+    store.at(0, 0).band.Gain = 111;
     const auto result = SaveConfigurationFile(link, store);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
@@ -241,7 +241,7 @@ TEST_F(FileFixture, AReadOnlyTargetIsRefusedAndKept)
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    store.at(0, 0).Gain = 1;
+    store.at(0, 0).band.Gain = 1;
     const auto result = SaveConfigurationFile(path, store);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find("只读"), std::string::npos) << result.message;
