@@ -4,11 +4,13 @@
 #include "permission_aware_backend.h"
 #include "quit_after_first_paint.h"
 
-#include "ui/console_session.h"
-#include "ui/frm_eq.h"
+#include "console_session.h"
+#include "ui/link_screen.h"
+#include "ui/slider_accessible.h"
+#include "ui/tuning_window.h"
 
 #include "graph/response_plot.h"
-#include "ui/mdi_main.h"
+#include "ui/console_frame.h"
 #include "ui/qt_prompter.h"
 
 #include "link/chosen_device_backend.h"
@@ -70,7 +72,7 @@ int main(int argc, char** argv)
     const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath(),
                                                          QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
-    ui::mdiMain* frameWindow = nullptr;
+    ui::ConsoleFrame* frameWindow = nullptr;
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
     if (!simulated) {
@@ -78,15 +80,16 @@ int main(int argc, char** argv)
         auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, parser.value(device).toStdString());
         hardware = std::make_unique<app::PermissionAwareBackend>(std::move(chosen), [&] {
             if (frameWindow && frameWindow->mainWindow())
-                frameWindow->mainWindow()->showNoPermission();
+                frameWindow->mainWindow()->linkScreen().showNoPermission();
         });
     }
-    ui::ConsoleSession session(scheduler, std::move(hardware),
+    app::ConsoleSession session(scheduler, std::move(hardware),
                                {simulated, traceFile.get(), parser.value(memory).toStdString(),
                                 folder.path.toStdString()});
 
+    ui::InstallSliderAccessibility();
     ui::QtPrompter prompter;
-    ui::mdiMain frame(session, prompter);
+    ui::ConsoleFrame frame(session, prompter);
     frameWindow = &frame;
     prompter.setParent(&frame);
     frame.resize(1180, 900);

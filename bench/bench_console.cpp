@@ -1,7 +1,7 @@
 // The main tuning window offscreen: a page switch from the click to the painted
 // window, against painting the whole window without a switch (painting alone).
-#include "ui/console_session.h"
-#include "ui/frm_eq.h"
+#include "app/console_session.h"
+#include "ui/tuning_window.h"
 #include "ui/prompter.h"
 #include "ui/window_actions.h"
 
@@ -36,10 +36,10 @@ struct NoActions final : ui::WindowActions {
 
 struct Console {
     core::ManualScheduler clock;
-    ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    app::ConsoleSession session{clock, nullptr, {.simulator = true}};
     Silent prompter;
     NoActions actions;
-    ui::frmEQ window{session, prompter, actions};
+    ui::TuningWindow window{session, prompter, actions};
 
     Console()
     {

@@ -1,7 +1,7 @@
 // Skinned controls: decoding the skin set at start-up beside its reference (the
 // same PNG files decoded with QImage one by one) and repainting a band fader while
 // it is dragged.
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_fader.h"
 #include "controls/skin_cache.h"
 
 #include "core/address_map.h"
@@ -43,7 +43,7 @@ static void BM_BandFaderRepaintDuringDrag(benchmark::State& state)
     core::InitParamStore(store, image);
     core::ViewState view;
     core::ManualScheduler clock;
-    controls::MScrollBar band(nullptr, {&store, &view, &clock});
+    controls::SkinnedFader band(nullptr, {&store, &view, &clock});
     band.setScrollBarType(1);
     band.setLabelID(0);
     band.Addr = 0;

@@ -1,10 +1,10 @@
 #include "scroll_bar_sliders.h"
 
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_fader.h"
 
 namespace quorix::graph {
 
-controls::MScrollBar* ScrollBarSliders::at(int slider) const
+controls::SkinnedFader* ScrollBarSliders::at(int slider) const
 {
     if (slider < 0 || slider >= static_cast<int>(m_sliders.size()))
         return nullptr;
@@ -21,13 +21,13 @@ int ScrollBarSliders::sliderFor(int address) const
 
 void ScrollBarSliders::bindPoint(int slider, int pointIndex)
 {
-    if (controls::MScrollBar* s = at(slider))
+    if (controls::SkinnedFader* s = at(slider))
         s->EQindex = QString::number(pointIndex);
 }
 
 void ScrollBarSliders::showBand(int slider, const core::Band& band)
 {
-    controls::MScrollBar* s = at(slider);
+    controls::SkinnedFader* s = at(slider);
     if (!s)
         return;
     s->Freq = band.FreqIndex;
@@ -40,14 +40,14 @@ void ScrollBarSliders::showBand(int slider, const core::Band& band)
 
 void ScrollBarSliders::showValue(int slider, int value)
 {
-    if (controls::MScrollBar* s = at(slider))
+    if (controls::SkinnedFader* s = at(slider))
         s->setValue(static_cast<float>(value));
 }
 
 void ScrollBarSliders::highlightSelected(int first, int last, int selectedPoint)
 {
     const QString selected = QString::number(selectedPoint);
-    for (controls::MScrollBar* s : m_sliders)
+    for (controls::SkinnedFader* s : m_sliders)
         if (s && s->Addr >= first && s->Addr <= last && !s->EQindex.isEmpty())
             s->setForceShowFocus(s->EQindex == selected);
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace quorix::controls {
-class MScrollBar;
+class SkinnedFader;
 }
 
 namespace quorix::graph {
@@ -13,7 +13,7 @@ namespace quorix::graph {
 // The graph's view of a window's slider array (in control-array order).
 class ScrollBarSliders final : public BandSliders {
 public:
-    explicit ScrollBarSliders(std::vector<controls::MScrollBar*> sliders) : m_sliders(std::move(sliders)) {}
+    explicit ScrollBarSliders(std::vector<controls::SkinnedFader*> sliders) : m_sliders(std::move(sliders)) {}
 
     int sliderFor(int address) const override;
     void bindPoint(int slider, int pointIndex) override;
@@ -22,9 +22,9 @@ public:
     void highlightSelected(int first, int last, int selectedPoint) override;
 
 private:
-    controls::MScrollBar* at(int slider) const;
+    controls::SkinnedFader* at(int slider) const;
 
-    std::vector<controls::MScrollBar*> m_sliders;
+    std::vector<controls::SkinnedFader*> m_sliders;
 };
 
 } // namespace quorix::graph

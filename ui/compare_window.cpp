@@ -22,7 +22,7 @@ QString Text(std::string_view text)
 
 } // namespace
 
-CompareWindow::CompareWindow(ConsoleSession& session, frmEQ& window, Prompter& prompter, QWidget* parent)
+CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_comparison(session, window, prompter), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("与设备比较"));
@@ -94,7 +94,7 @@ void CompareWindow::takeProcessorValues()
     showDifferences();
 }
 
-void OpenCompareWindow(ConsoleSession& session, frmEQ* window, Prompter& prompter, QWidget* parent)
+void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
 {
     if (!window) {
         prompter.showMessage(kDeviceOfflineMessage, link::MessageIcon::Exclamation);

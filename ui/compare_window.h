@@ -16,7 +16,7 @@ class CompareWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    CompareWindow(ConsoleSession& session, frmEQ& window, Prompter& prompter, QWidget* parent = nullptr);
+    CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent = nullptr);
 
     // Reads the processor and shows what differs; false (with a message said) when
     // offline, when the read failed or when nothing differs.
@@ -39,6 +39,6 @@ private:
 
 // The menu item: a fresh comparison in a window of `parent`'s, replacing an open one;
 // without a main window, the offline message.
-void OpenCompareWindow(ConsoleSession& session, frmEQ* window, Prompter& prompter, QWidget* parent);
+void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent);
 
 } // namespace quorix::ui

@@ -1,8 +1,8 @@
 #include "control_factory.h"
 
-#include "controls/m_btn_flag.h"
-#include "controls/m_combo_box.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
 
 #include "core/tag_address.h"
 
@@ -23,7 +23,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
     const int address = core::ParseTagAddress(spec.tag);
     switch (spec.kind) {
     case ControlKind::Slider: {
-        auto* s = new controls::MScrollBar(parent, context);
+        auto* s = new controls::SkinnedFader(parent, context);
         s->setScrollBarType(spec.scrollBarType);
         s->setHScrollSize(spec.hScrollSize);
         s->setEQNormalStyle(spec.eqStyle);
@@ -41,7 +41,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
         break;
     }
     case ControlKind::Button: {
-        auto* b = new controls::MBtnFlag(parent);
+        auto* b = new controls::SkinnedButton(parent);
         b->setActionType(spec.actionType);
         b->setPNGIndexStr(Text(spec.images));
         b->SpecialFeature = Text(spec.specialFeature);
@@ -50,7 +50,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
         break;
     }
     case ControlKind::ComboBox: {
-        auto* c = new controls::MComboBox(parent);
+        auto* c = new controls::SkinnedDropDown(parent);
         c->setShowType(spec.showType);
         c->SpecialFeature = Text(spec.specialFeature);
         c->Addr = address;

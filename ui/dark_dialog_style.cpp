@@ -7,7 +7,7 @@ namespace quorix::ui {
 void ApplyDarkDialogStyle(QWidget& dialog)
 {
     dialog.setStyleSheet(QStringLiteral(R"(
-QDialog, QWidget#frmProgramManager, QWidget#SimPanel { background: #20242a; color: #dde3ea; }
+QDialog, QWidget#PasswordWindow, QWidget#SimPanel { background: #20242a; color: #dde3ea; }
 QLabel, QCheckBox, QRadioButton { color: #dde3ea; background: transparent; }
 QLabel:disabled, QCheckBox:disabled, QRadioButton:disabled { color: #6c7580; }
 QGroupBox { color: #e8c860; border: 1px solid #4a5360; border-radius: 4px; margin-top: 10px; padding-top: 6px; }

@@ -1,7 +1,8 @@
 #include "device_comparison.h"
 
-#include "console_session.h"
-#include "frm_eq.h"
+#include "console_services.h"
+#include "link_screen.h"
+#include "tuning_window.h"
 #include "prompter.h"
 
 #include "link/device_link.h"
@@ -10,7 +11,7 @@
 
 namespace quorix::ui {
 
-DeviceComparison::DeviceComparison(ConsoleSession& session, frmEQ& window, Prompter& prompter)
+DeviceComparison::DeviceComparison(ConsoleServices& session, TuningWindow& window, Prompter& prompter)
     : m_session(session), m_window(window), m_prompter(prompter)
 {
 }
@@ -51,9 +52,9 @@ bool DeviceComparison::writeScreenToProcessor()
     const int total = static_cast<int>(parameters.size());
     bool ok = true;
     // The window stays disabled while the mode byte of the writes is not the one on screen.
-    m_window.setWindowEnabled(false);
-    m_window.showProgress(true);
-    m_window.setProgress(0, total);
+    m_window.linkScreen().setWindowEnabled(false);
+    m_window.linkScreen().showProgress(true);
+    m_window.linkScreen().setProgress(0, total);
     int done = 0;
     for (const auto& [mode, address] : parameters) {
         view.CurrentMode = static_cast<std::uint8_t>(mode);
@@ -61,10 +62,10 @@ bool DeviceComparison::writeScreenToProcessor()
         view.CurrentMode = shownMode;
         if (!ok)
             break;
-        m_window.setProgress(++done, total);
+        m_window.linkScreen().setProgress(++done, total);
     }
-    m_window.showProgress(false);
-    m_window.setWindowEnabled(true);
+    m_window.linkScreen().showProgress(false);
+    m_window.linkScreen().setWindowEnabled(true);
     return ok;
 }
 

@@ -8,9 +8,9 @@
 
 namespace quorix::ui {
 
-class ConsoleSession;
+class ConsoleServices;
 class Prompter;
-class frmEQ;
+class TuningWindow;
 
 inline constexpr std::string_view kDeviceOfflineMessage = "设备未联机！无法进行该操作。";
 inline constexpr std::string_view kNoDifferenceMessage = "界面与设备的参数一致，没有差异。";
@@ -19,7 +19,7 @@ inline constexpr std::string_view kNoDifferenceMessage = "界面与设备的参�
 // working set, the differences, and the two ways of bringing them into step.
 class DeviceComparison {
 public:
-    DeviceComparison(ConsoleSession& session, frmEQ& window, Prompter& prompter);
+    DeviceComparison(ConsoleServices& session, TuningWindow& window, Prompter& prompter);
 
     // Offline: says so and returns false. Online: reads the processor into the
     // scratch image (the store, the view and the undo history stay as they are)
@@ -36,8 +36,8 @@ private:
     // The differing parameters as (mode index, flat address), a shared one only at mode 0.
     std::vector<std::pair<int, int>> differingParameters() const;
 
-    ConsoleSession& m_session;
-    frmEQ& m_window;
+    ConsoleServices& m_session;
+    TuningWindow& m_window;
     Prompter& m_prompter;
     core::ParamStore m_processor;
     std::vector<core::ParamDifference> m_differences;

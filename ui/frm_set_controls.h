@@ -4,7 +4,7 @@
 
 namespace quorix::ui {
 
-// The startup settings window, frmSet: its design size and where its
+// The startup settings window, StartupSettingsWindow: its design size and where its
 // loudspeaker-model drop-downs go.
 struct FrmSetGeometry {
     static constexpr int kWidth = 720;

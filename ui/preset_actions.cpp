@@ -1,11 +1,11 @@
 #include "preset_actions.h"
 
-#include "console_session.h"
+#include "console_services.h"
 #include "dark_dialog_style.h"
-#include "frm_eq.h"
-#include "frm_exit_save.h"
-#include "frm_program_manager.h"
-#include "mdi_main.h"
+#include "tuning_window.h"
+#include "exit_save_dialog.h"
+#include "password_window.h"
+#include "console_frame.h"
 #include "prompter.h"
 
 #include "presets/preset_texts.h"
@@ -24,7 +24,7 @@ QString PresetName(int preset)
 
 } // namespace
 
-PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame)
+PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
     : m_session(session), m_prompter(prompter), m_frame(frame),
       m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
       m_files(context(), *this, m_chooser)
@@ -49,7 +49,7 @@ PresetActions::PresetActions(ConsoleSession& session, Prompter& prompter, mdiMai
         if (m_frame.mainWindowLoaded())
             ShowProgramManager();
     });
-    QObject::connect(&frame, &mdiMain::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
+    QObject::connect(&frame, &ConsoleFrame::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
         if (!loaded)
             MainWindowGone();
     });
@@ -59,7 +59,7 @@ PresetActions::~PresetActions() = default;
 
 presets::PresetContext PresetActions::context()
 {
-    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session};
+    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session.screen()};
 }
 
 QWidget* PresetActions::owner() const
@@ -89,14 +89,14 @@ void PresetActions::ShowStoreMenu()
 
 void PresetActions::ShowExitSave()
 {
-    frmExitSave dialog(context(), m_prompter, m_session.modeFolder(), owner());
+    ExitSaveDialog dialog(context(), m_prompter, m_session.modeFolder(), owner());
     dialog.exec();
 }
 
 void PresetActions::ShowProgramManager()
 {
     if (!m_programManager) {
-        m_programManager = new frmProgramManager(context(), m_prompter, &m_frame);
+        m_programManager = new PasswordWindow(context(), m_prompter, &m_frame);
         m_programManager->move(m_frame.geometry().center() - m_programManager->rect().center());
     }
     m_programManager->show();
@@ -122,7 +122,7 @@ bool PresetActions::askYesNo(std::string_view question)
 
 void PresetActions::setBusy(bool busy)
 {
-    link::LinkHost& screen = m_session;
+    link::LinkHost& screen = m_session.screen();
     screen.setWindowEnabled(!busy);
     screen.setProgress(0, 1);
     screen.showProgress(busy);

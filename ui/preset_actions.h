@@ -13,10 +13,10 @@ class QWidget;
 
 namespace quorix::ui {
 
-class ConsoleSession;
+class ConsoleServices;
 class Prompter;
-class frmProgramManager;
-class mdiMain;
+class PasswordWindow;
+class ConsoleFrame;
 
 // The frame's configuration-file, preset and password actions: the file
 // dialogs, the recall and store menus, the exit save dialog and the password
@@ -24,7 +24,7 @@ class mdiMain;
 class PresetActions final : private presets::FlowHost {
 public:
     // Connects itself to the frame's "程序管理" item: the frame's menus must exist.
-    PresetActions(ConsoleSession& session, Prompter& prompter, mdiMain& frame);
+    PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame);
     ~PresetActions() override;
 
     void OpenConfigurationFile();
@@ -43,16 +43,16 @@ private:
     bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 
-    ConsoleSession& m_session;
+    ConsoleServices& m_session;
     Prompter& m_prompter;
-    mdiMain& m_frame;
+    ConsoleFrame& m_frame;
     QtFileChooser m_chooser;
     presets::PresetCommands m_commands;
     presets::ConfigurationFiles m_files;
     // cmdLoadMenu ("调用菜单", items cmdModeLoad0..7) and cmdSaveMenu ("保存菜单", items cmdModeSave0..4).
     QMenu* m_recallMenu = nullptr;
     QMenu* m_storeMenu = nullptr;
-    QPointer<frmProgramManager> m_programManager;
+    QPointer<PasswordWindow> m_programManager;
 };
 
 } // namespace quorix::ui

@@ -2,19 +2,21 @@
 
 #include "frm_effect_controls.h"
 #include "frm_rec_controls.h"
-#include "console_session.h"
-#include "frm_set.h"
+#include "console_services.h"
+
+#include "link/device_link.h"
+#include "startup_settings_window.h"
 
 namespace quorix::ui {
 
-SecondaryWindows::SecondaryWindows(ConsoleSession& session, QWidget* owner) : m_session(session), m_owner(owner) {}
+SecondaryWindows::SecondaryWindows(ConsoleServices& session, QWidget* owner) : m_session(session), m_owner(owner) {}
 
-void SecondaryWindows::ShowStartupSettings(frmEQ* mainWindow)
+void SecondaryWindows::ShowStartupSettings(TuningWindow* mainWindow)
 {
     if (!mainWindow)
         return;
     if (!m_settings) {
-        m_settings = new frmSet(m_session, *mainWindow, m_owner);
+        m_settings = new StartupSettingsWindow(m_session, *mainWindow, m_owner);
         m_settings->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_settings->show();

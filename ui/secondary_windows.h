@@ -1,39 +1,39 @@
 #pragma once
 
-#include "frm_set.h"
+#include "startup_settings_window.h"
 
 #include <QPointer>
 
 namespace quorix::ui {
 
-class ConsoleSession;
-class frmEQ;
+class ConsoleServices;
+class TuningWindow;
 
 // The frame's secondary windows: the startup settings (modeless, one at a time,
 // refreshed whenever the main window refreshes) and the recording and effect
 // windows (modal, loaded anew at each opening). Each is destroyed when closed.
 class SecondaryWindows {
 public:
-    SecondaryWindows(ConsoleSession& session, QWidget* owner);
+    SecondaryWindows(ConsoleServices& session, QWidget* owner);
 
-    void ShowStartupSettings(frmEQ* mainWindow);
+    void ShowStartupSettings(TuningWindow* mainWindow);
     void ShowRecordingWindow();
     void ShowEffectWindow();
     void CloseRecordingWindow();
-    // frmSet's LoadValues and loudspeaker lists, while it is loaded.
+    // StartupSettingsWindow's LoadValues and loudspeaker lists, while it is loaded.
     void Refresh();
     void CloseAll();
 
-    frmSet* settings() const { return m_settings; }
+    StartupSettingsWindow* settings() const { return m_settings; }
     TableWindow* recording() const { return m_recording; }
     TableWindow* effect() const { return m_effect; }
 
 private:
     void showModal(QPointer<TableWindow>& slot, TableWindow* window);
 
-    ConsoleSession& m_session;
+    ConsoleServices& m_session;
     QWidget* m_owner;
-    QPointer<frmSet> m_settings;
+    QPointer<StartupSettingsWindow> m_settings;
     QPointer<TableWindow> m_recording;
     QPointer<TableWindow> m_effect;
 };

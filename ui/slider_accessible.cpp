@@ -1,6 +1,6 @@
 #include "slider_accessible.h"
 
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_fader.h"
 
 #include "core/value_scales.h"
 #include "core/value_tables.h"
@@ -16,9 +16,9 @@ namespace {
 
 class SliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit SliderAccessible(controls::MScrollBar* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+    explicit SliderAccessible(controls::SkinnedFader* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
 
-    controls::MScrollBar* slider() const { return static_cast<controls::MScrollBar*>(widget()); }
+    controls::SkinnedFader* slider() const { return static_cast<controls::SkinnedFader*>(widget()); }
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -30,7 +30,7 @@ public:
     {
         if (t != QAccessible::Value)
             return QAccessibleWidget::text(t);
-        const controls::MScrollBar* s = slider();
+        const controls::SkinnedFader* s = slider();
         if (s->ScrollBarType() == 1) {
             const int gain = static_cast<int>(s->Value());
             const int q = std::clamp(s->QType == 0 ? s->q : s->sQ, 0, core::kMaxQIndex);
@@ -49,7 +49,7 @@ public:
     QVariant minimumStepSize() const override { return 1; }
     void setCurrentValue(const QVariant& value) override
     {
-        controls::MScrollBar* s = slider();
+        controls::SkinnedFader* s = slider();
         if (!s->isEnabled() || !s->TVisible())
             return;
         const int position = std::clamp(value.toInt(), 0, s->MaxValue());
@@ -60,8 +60,8 @@ public:
 
 QAccessibleInterface* SliderFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("quorix::controls::MScrollBar") && object && object->isWidgetType())
-        return new SliderAccessible(static_cast<controls::MScrollBar*>(object));
+    if (className == QLatin1String("quorix::controls::SkinnedFader") && object && object->isWidgetType())
+        return new SliderAccessible(static_cast<controls::SkinnedFader*>(object));
     return nullptr;
 }
 

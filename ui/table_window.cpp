@@ -1,11 +1,13 @@
 #include "table_window.h"
 
-#include "console_session.h"
+#include "console_services.h"
+
+#include "link/device_link.h"
 #include "control_factory.h"
 #include "page_panel.h"
 
-#include "controls/m_combo_box.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
 
 #include "core/rounding.h"
 #include "core/tag_address.h"
@@ -14,7 +16,7 @@
 
 namespace quorix::ui {
 
-TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent)
+TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent)
     : QDialog(parent), m_layout(layout),
       m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
 {
@@ -29,23 +31,23 @@ TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QW
     for (const ControlSpec& spec : layout.controls) {
         QWidget* widget = CreateControl(spec, m_panel, context);
         const int index = spec.index;
-        if (auto* s = qobject_cast<controls::MScrollBar*>(widget)) {
+        if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
             m_sliders[index] = s;
             s->setVisible(spec.tVisible);
             if (spec.tVisible)
-                connect(s, &controls::MScrollBar::Scroll, this, [this, s, index] {
+                connect(s, &controls::SkinnedFader::Scroll, this, [this, s, index] {
                     // The write waits for its reply; a read inside that wait may close the window.
-                    const QPointer<controls::MScrollBar> alive(s);
+                    const QPointer<controls::SkinnedFader> alive(s);
                     s->setEnabled(false);
                     sliderScrolled(index, core::RoundHalfEven(s->Value()));
                     if (alive)
                         s->setEnabled(true);
                 });
-        } else if (auto* c = qobject_cast<controls::MComboBox*>(widget)) {
+        } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
             const auto number = core::ParseTagNumber(spec.tag);
             const bool fits = number && *number >= 0 && *number < core::kAddressCount;
             m_combos[index] = {c, fits ? static_cast<int>(*number) : -1};
-            connect(c, &controls::MComboBox::Click, this, [this, index](int value) { comboClicked(index, value); });
+            connect(c, &controls::SkinnedDropDown::Click, this, [this, index](int value) { comboClicked(index, value); });
         }
     }
     LoadValues();
@@ -53,13 +55,13 @@ TableWindow::TableWindow(ConsoleSession& session, const WindowLayout& layout, QW
 
 TableWindow::~TableWindow() = default;
 
-controls::MScrollBar* TableWindow::slider(int index) const
+controls::SkinnedFader* TableWindow::slider(int index) const
 {
     const auto it = m_sliders.find(index);
     return it == m_sliders.end() ? nullptr : it->second;
 }
 
-controls::MComboBox* TableWindow::combo(int index) const
+controls::SkinnedDropDown* TableWindow::combo(int index) const
 {
     const auto it = m_combos.find(index);
     return it == m_combos.end() ? nullptr : it->second.widget;

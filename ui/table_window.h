@@ -8,13 +8,13 @@
 #include <map>
 
 namespace quorix::controls {
-class MComboBox;
-class MScrollBar;
+class SkinnedDropDown;
+class SkinnedFader;
 } // namespace quorix::controls
 
 namespace quorix::ui {
 
-class ConsoleSession;
+class ConsoleServices;
 class PagePanel;
 
 // A secondary window made from its table: a fixed-size dialog with its
@@ -24,12 +24,12 @@ class TableWindow : public QDialog {
     Q_OBJECT
 
 public:
-    TableWindow(ConsoleSession& session, const WindowLayout& layout, QWidget* parent = nullptr);
+    TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent = nullptr);
     ~TableWindow() override;
 
     // Controls by array index; null when there is none.
-    controls::MScrollBar* slider(int index) const;
-    controls::MComboBox* combo(int index) const;
+    controls::SkinnedFader* slider(int index) const;
+    controls::SkinnedDropDown* combo(int index) const;
     // A drop-down's parameter: its Tag read as one number ("&HA04"), -1 when it is not one.
     int comboAddress(int index) const;
 
@@ -47,9 +47,9 @@ private:
     WindowLayout m_layout;
     SecondaryWrite m_write;
     PagePanel* m_panel = nullptr;
-    std::map<int, controls::MScrollBar*> m_sliders;
+    std::map<int, controls::SkinnedFader*> m_sliders;
     struct Combo {
-        controls::MComboBox* widget;
+        controls::SkinnedDropDown* widget;
         int address;
     };
     std::map<int, Combo> m_combos;

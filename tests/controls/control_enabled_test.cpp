@@ -1,8 +1,8 @@
 #include "control_events.h"
 
-#include "controls/m_btn_flag.h"
-#include "controls/m_combo_box.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
 
 #include <QSignalSpy>
 
@@ -15,13 +15,13 @@ using namespace quorix::controls;
 // Every control kind is switched on and off the same way, with QWidget::setEnabled.
 TEST(ControlEnabled, EveryKindIgnoresThePressWhileDisabledAndTakesItWhenEnabledAgain)
 {
-    MScrollBar slider;
+    SkinnedFader slider;
     slider.setScrollBarType(0);
-    QSignalSpy slides(&slider, &MScrollBar::Click);
-    MBtnFlag button;
-    button.setActionType(MBtnFlag::Toggle);
-    QSignalSpy clicks(&button, &MBtnFlag::Click);
-    MComboBox combo;
+    QSignalSpy slides(&slider, &SkinnedFader::Click);
+    SkinnedButton button;
+    button.setActionType(SkinnedButton::Toggle);
+    QSignalSpy clicks(&button, &SkinnedButton::Click);
+    SkinnedDropDown combo;
 
     struct Case {
         QWidget* control;
@@ -48,7 +48,7 @@ TEST(ControlEnabled, EveryKindIgnoresThePressWhileDisabledAndTakesItWhenEnabledA
 
 TEST(ControlEnabled, DisablingAnOpenDropDownClosesItsPopUp)
 {
-    MComboBox combo;
+    SkinnedDropDown combo;
     Press(&combo, {10, 10});
     ASSERT_TRUE(combo.isOpen());
     combo.setEnabled(false);

@@ -1,14 +1,14 @@
-#include "controls/c_progress_bar.h"
+#include "controls/skinned_progress_bar.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-using quorix::controls::C_ProgressBar;
+using quorix::controls::SkinnedProgressBar;
 
 TEST(ProgressBar, ValueStopsAtTheMaximumAndTheTextShowsThePercentage)
 {
-    C_ProgressBar bar;
+    SkinnedProgressBar bar;
     EXPECT_EQ(bar.text(), "正在同步数据, 请稍候...");
     bar.setShowContent(1);
     bar.setValue(33);
@@ -20,7 +20,7 @@ TEST(ProgressBar, ValueStopsAtTheMaximumAndTheTextShowsThePercentage)
 
 TEST(ProgressBar, DrawsAFrameAGradientAndGrey)
 {
-    C_ProgressBar bar;
+    SkinnedProgressBar bar;
     bar.resize(200, 20);
     const QImage empty = bar.grab().toImage();
     EXPECT_EQ(empty.pixelColor(0, 0), QColor(255, 255, 0));

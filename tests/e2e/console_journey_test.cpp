@@ -3,8 +3,8 @@
 #include "graph/graph_editor.h"
 #include "graph/response_plot.h"
 
-#include "controls/m_btn_flag.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_fader.h"
 
 #include "link/block_layout.h"
 
@@ -50,7 +50,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     ASSERT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
 
     // Page 0 by a slider bound to the graph: the high-pass frequency.
-    controls::MScrollBar* highPass = frm().slider(126);
+    controls::SkinnedFader* highPass = frm().slider(126);
     highPass->setValue(40);
     highPass->RaiseEventScroll();
     clock.advance(50);
@@ -108,7 +108,7 @@ TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtIts
 {
     connect();
     frm().cmdPageClick(4);
-    controls::MScrollBar* music = frm().slider(60); // main output music level, 0..150
+    controls::SkinnedFader* music = frm().slider(60); // main output music level, 0..150
     std::vector<std::unique_ptr<core::Timer>> events;
     int wrong = 0;
     for (int step = 0; step <= 150; ++step) {

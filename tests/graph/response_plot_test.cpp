@@ -3,7 +3,7 @@
 #include "graph/response_plot.h"
 #include "graph/scroll_bar_sliders.h"
 
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_fader.h"
 
 #include "controls/skin_cache.h"
 
@@ -144,10 +144,10 @@ TEST_F(Plot, TheBypassBannerFollowsThePagesBypassFlag)
 TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
 {
     GraphFixture f;
-    std::vector<std::unique_ptr<controls::MScrollBar>> owned;
-    std::vector<controls::MScrollBar*> array;
+    std::vector<std::unique_ptr<controls::SkinnedFader>> owned;
+    std::vector<controls::SkinnedFader*> array;
     for (int band = 0; band < 3; ++band) {
-        owned.push_back(std::make_unique<controls::MScrollBar>());
+        owned.push_back(std::make_unique<controls::SkinnedFader>());
         owned.back()->setScrollBarType(1);
         owned.back()->Addr = band;
         array.push_back(owned.back().get());

@@ -1,12 +1,12 @@
 #include "console_fixture.h"
 
 #include "ui/compare_window.h"
-#include "ui/mdi_main.h"
+#include "ui/console_frame.h"
 #include "ui/sim_panel.h"
 
 #include "sim/virtual_processor.h"
 
-#include "controls/c_progress_bar.h"
+#include "controls/skinned_progress_bar.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -103,7 +103,7 @@ TEST_F(CompareFixture, TakingTheProcessorsValuesIsOneUndoStep)
 
 TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
 {
-    ui::mdiMain frame(session, prompter);
+    ui::ConsoleFrame frame(session, prompter);
     QAction* item = frame.action("CmdCompareDevice");
     ASSERT_NE(item, nullptr);
     item->trigger();

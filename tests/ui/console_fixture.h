@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ui/console_session.h"
-#include "ui/frm_eq.h"
+#include "app/console_session.h"
+#include "ui/slider_accessible.h"
+#include "ui/tuning_window.h"
 #include "ui/prompter.h"
 #include "ui/window_actions.h"
 
@@ -66,18 +67,19 @@ struct CountingActions : quorix::ui::WindowActions {
 // window loaded and shown offscreen.
 struct ConsoleFixture {
     quorix::core::ManualScheduler clock;
-    quorix::ui::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    quorix::app::ConsoleSession session{clock, nullptr, {.simulator = true}};
     ScriptedPrompter prompter;
     CountingActions actions;
-    std::unique_ptr<quorix::ui::frmEQ> window;
+    std::unique_ptr<quorix::ui::TuningWindow> window;
 
     quorix::sim::VirtualProcessor& processor() { return *session.processor(); }
-    quorix::ui::frmEQ& frm() { return *window; }
+    quorix::ui::TuningWindow& frm() { return *window; }
 
     void load()
     {
-        session.link().setQuietShutdown(false); // as the frame does before each load
-        window = std::make_unique<quorix::ui::frmEQ>(session, prompter, actions);
+        quorix::ui::InstallSliderAccessibility(); // as the program does at start
+        session.link().setQuietShutdown(false);   // as the frame does before each load
+        window = std::make_unique<quorix::ui::TuningWindow>(session, prompter, actions);
         window->show();
         QApplication::setActiveWindow(window.get());
         window->setFocus();

@@ -1,5 +1,8 @@
 #include "console_fixture.h"
 
+#include "ui/graph_actions.h"
+#include "ui/graph_menu.h"
+
 #include "graph/curve_points.h"
 #include "graph/response_csv.h"
 #include "graph/response_plot.h"
@@ -35,7 +38,7 @@ struct GraphMenu : ::testing::Test, ConsoleFixture {
     void choose(const QString& text, const std::filesystem::path& answer)
     {
         prompter.files = {answer};
-        const auto menu = frm().createGraphMenu();
+        const auto menu = ui::CreateGraphMenu(frm().graphActions(), &frm());
         for (QAction* action : menu->actions())
             if (action->text() == text) {
                 action->trigger();
@@ -84,7 +87,7 @@ TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)
 {
     const core::ParamStore before = session.store();
     const int undoPos = frm().undo().UndoPos();
-    EXPECT_FALSE(frm().importFilters(file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
+    EXPECT_FALSE(frm().graphActions().importFilters(file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
     EXPECT_NE(prompter.messages.back().find("line 2"), std::string::npos);
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(frm().undo().UndoPos(), undoPos);

@@ -1,14 +1,14 @@
 #include "console_fixture.h"
 
-#include "ui/frm_exit_save.h"
-#include "ui/frm_program_manager.h"
-#include "ui/mdi_main.h"
+#include "ui/exit_save_dialog.h"
+#include "ui/password_window.h"
+#include "ui/console_frame.h"
 #include "ui/qt_file_chooser.h"
 
 #include "presets/exit_save.h"
 
-#include "controls/c_progress_bar.h"
-#include "controls/m_btn_flag.h"
+#include "controls/skinned_progress_bar.h"
+#include "controls/skinned_button.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,7 +63,7 @@ TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
 {
     load();
     connect();
-    ui::frmExitSave dialog(context(), prompter, "/nonexistent-mode-folder");
+    ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
     EXPECT_EQ(dialog.windowTitle(), "Quorix Series");
     EXPECT_TRUE(dialog.Check1()->isChecked());
     EXPECT_TRUE(dialog.Combo1()->isEnabled());
@@ -93,7 +93,7 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
     load();
     connect();
     processor().setPasswords("2580", "147258");
-    ui::frmProgramManager passwords(context(), prompter);
+    ui::PasswordWindow passwords(context(), prompter);
     passwords.show();
     EXPECT_EQ(passwords.windowTitle(), "密码管理");
     EXPECT_TRUE(passwords.option2(1)->isChecked()) << "administrator after the read";
@@ -129,7 +129,7 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
 
 TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
 {
-    ui::mdiMain frame(session, prompter);
+    ui::ConsoleFrame frame(session, prompter);
     frame.show();
     connect();
     auto* recall = frame.findChild<QMenu*>("cmdLoadMenu");
@@ -147,7 +147,7 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     EXPECT_EQ(prompter.messages, std::vector<std::string>{"写入完成!"});
 
     frame.action("CmdProgramSetup")->trigger();
-    auto* passwords = frame.findChild<ui::frmProgramManager*>();
+    auto* passwords = frame.findChild<ui::PasswordWindow*>();
     ASSERT_NE(passwords, nullptr);
     EXPECT_TRUE(passwords->isVisible());
     frame.mainWindow()->requestClose();

@@ -2,13 +2,13 @@
 
 #include "ui/frm_effect_controls.h"
 #include "ui/frm_rec_controls.h"
-#include "ui/frm_set.h"
+#include "ui/startup_settings_window.h"
 #include "ui/frm_set_controls.h"
-#include "ui/mdi_main.h"
+#include "ui/console_frame.h"
 
-#include "controls/m_btn_flag.h"
-#include "controls/m_combo_box.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
 
 #include "core/address_map.h"
 
@@ -27,14 +27,14 @@ constexpr int kCommon = core::kCommonBase;
 struct SecondaryWindows : ::testing::Test, ConsoleFixture {
     void SetUp() override { load(); }
 
-    void move(controls::MScrollBar* slider, float raw)
+    void move(controls::SkinnedFader* slider, float raw)
     {
         slider->setValue(raw);
         slider->RaiseEventScroll();
         clock.advance(100);
     }
     // Opens the list on the face and picks the item by its row, as a user does.
-    void pick(controls::MComboBox* combo, int row)
+    void pick(controls::SkinnedDropDown* combo, int row)
     {
         QTest::mousePress(combo, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseRelease(combo, Qt::LeftButton, {}, QPoint(10, 10));
@@ -50,7 +50,7 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
 TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxima)
 {
     connect();
-    ui::frmSet settings(session, frm());
+    ui::StartupSettingsWindow settings(session, frm());
     settings.show();
     EXPECT_EQ(settings.windowTitle(), "设备控制");
     EXPECT_EQ(settings.size(), QSize(720, 230));
@@ -77,7 +77,7 @@ TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxi
 
 TEST_F(SecondaryWindows, OfflineChangesReachOnlyTheStore)
 {
-    ui::frmSet settings(session, frm());
+    ui::StartupSettingsWindow settings(session, frm());
     ui::TableWindow recording(session, ui::FrmRecLayout());
     const int before = atProcessor(kCommon + 0x07);
     move(settings.slider(5), 11);
@@ -90,7 +90,7 @@ TEST_F(SecondaryWindows, OfflineChangesReachOnlyTheStore)
 
 TEST_F(SecondaryWindows, TheVariantFlagSwapsTheLoudspeakerLists)
 {
-    ui::frmSet settings(session, frm());
+    ui::StartupSettingsWindow settings(session, frm());
     for (const bool variant : {false, true}) {
         settings.placeLoudspeakerLists(variant);
         EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
@@ -119,7 +119,7 @@ TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
     recording.show();
     EXPECT_EQ(recording.size(), QSize(850, 335));
     for (int i = 0; i < 18; ++i) {
-        controls::MScrollBar* s = recording.slider(i);
+        controls::SkinnedFader* s = recording.slider(i);
         const bool left = i < 7 || i == 14;
         if (left)
             EXPECT_TRUE(recording.rect().contains(s->geometry())) << i;
@@ -133,14 +133,14 @@ TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
 
 TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
 {
-    ui::frmSet settings(session, frm());
+    ui::StartupSettingsWindow settings(session, frm());
     ui::TableWindow recording(session, ui::FrmRecLayout());
     ui::TableWindow effect(session, ui::FrmEffectLayout());
     for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording),
                        static_cast<QWidget*>(&effect)}) {
         std::vector<QRect> shown;
         for (QWidget* child : w->findChildren<QWidget*>()) {
-            if (!qobject_cast<controls::MScrollBar*>(child) && !qobject_cast<controls::MComboBox*>(child))
+            if (!qobject_cast<controls::SkinnedFader*>(child) && !qobject_cast<controls::SkinnedDropDown*>(child))
                 continue;
             if (!w->rect().intersects(child->geometry()))
                 continue; // laid out of view on purpose
@@ -154,14 +154,14 @@ TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
 
 // The frame opens the windows and keeps them in step with the link.
 struct FrameWindows : ::testing::Test, ConsoleFixture {
-    ui::mdiMain frame{session, prompter};
+    ui::ConsoleFrame frame{session, prompter};
 };
 
 TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWindow)
 {
     frame.show();
     frame.action("CmdStartupSettings")->trigger();
-    ui::frmSet* settings = frame.secondaryWindows().settings();
+    ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
     clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
@@ -182,7 +182,7 @@ TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileIt
 {
     frame.show();
     frame.action("CmdStartupSettings")->trigger();
-    QPointer<ui::frmSet> settings = frame.secondaryWindows().settings();
+    QPointer<ui::StartupSettingsWindow> settings = frame.secondaryWindows().settings();
     ASSERT_TRUE(settings);
     frame.mainWindow()->requestClose();
     ASSERT_FALSE(frame.mainWindowLoaded());
@@ -196,7 +196,7 @@ TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRea
     processor().setVariant('3');
     frame.show();
     frame.action("CmdStartupSettings")->trigger();
-    ui::frmSet* settings = frame.secondaryWindows().settings();
+    ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->combo(2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
     clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);

@@ -1,10 +1,10 @@
 // Every skinned control kind in its main states on a window background, for
 // designers and for screenshots.
 //   gallery [--screenshot FILE.png]
-#include "controls/c_progress_bar.h"
-#include "controls/m_btn_flag.h"
-#include "controls/m_combo_box.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_progress_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
 #include "controls/skin_draw.h"
 
 #include "core/address_map.h"
@@ -51,9 +51,9 @@ private:
         label->move(x, y);
     }
 
-    MScrollBar* slider(int type, int x, int y, const core::ViewState& view, int address = -1)
+    SkinnedFader* slider(int type, int x, int y, const core::ViewState& view, int address = -1)
     {
-        auto* s = new MScrollBar(this, context(view));
+        auto* s = new SkinnedFader(this, context(view));
         s->setScrollBarType(type);
         s->setLabelID(0);
         s->Addr = address;
@@ -118,7 +118,7 @@ private:
         int x = 16;
         int y = 280;
         for (const auto& [ids, value, action] : buttons) {
-            auto* b = new MBtnFlag(this);
+            auto* b = new SkinnedButton(this);
             b->setPNGIndexStr(ids);
             b->setActionType(action);
             b->setValue(value);
@@ -134,9 +134,9 @@ private:
             {"158,159", 1, true}, {"160,161", 0, true}, {"162,163,385", 0, false}, {"166,167", 0, true}, {"170,171,386", 0, false}};
         x = 16;
         for (const auto& [ids, value, enabled] : tabs) {
-            auto* tab = new MBtnFlag(this);
+            auto* tab = new SkinnedButton(this);
             tab->setPNGIndexStr(ids);
-            tab->setActionType(MBtnFlag::HostDecides);
+            tab->setActionType(SkinnedButton::HostDecides);
             tab->SpecialFeature = "DisabledRefresh";
             tab->setValue(value);
             tab->setEnabled(enabled);
@@ -145,9 +145,9 @@ private:
         }
         caption("option dots", 560, 360);
         for (int i = 0; i < 3; ++i) {
-            auto* dot = new MBtnFlag(this);
+            auto* dot = new SkinnedButton(this);
             dot->setPNGIndexStr("218,219,388");
-            dot->setActionType(MBtnFlag::HostDecides);
+            dot->setActionType(SkinnedButton::HostDecides);
             dot->setValue(i == 1 ? 1 : 0);
             dot->setEnabled(i != 2);
             dot->move(560 + i * 24, 386);
@@ -158,7 +158,7 @@ private:
         y = 280;
         x = 670;
         for (const auto& [type, value] : combos) {
-            auto* c = new MComboBox(this);
+            auto* c = new SkinnedDropDown(this);
             c->setShowType(type);
             c->setValue(value);
             if (x + c->width() > 1220) {
@@ -168,7 +168,7 @@ private:
             c->move(x, y);
             x += c->width() + 12;
         }
-        auto* disabled = new MComboBox(this);
+        auto* disabled = new SkinnedDropDown(this);
         disabled->setShowType(0);
         disabled->setEnabled(false);
         disabled->move(x, y);
@@ -177,7 +177,7 @@ private:
         const std::tuple<int, int> bars[] = {{0, 35}, {1, 40}, {1, 100}};
         y = 450;
         for (const auto& [content, value] : bars) {
-            auto* bar = new C_ProgressBar(this);
+            auto* bar = new SkinnedProgressBar(this);
             bar->setShowContent(content);
             bar->resize(380, 20);
             bar->setValue(value);

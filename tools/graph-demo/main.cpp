@@ -3,8 +3,8 @@
 #include "graph/response_plot.h"
 #include "graph/scroll_bar_sliders.h"
 
-#include "controls/m_btn_flag.h"
-#include "controls/m_scroll_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_fader.h"
 #include "controls/skin_draw.h"
 
 #include "link/qt_scheduler.h"
@@ -35,11 +35,11 @@ public:
         tabs->setSpacing(2);
         static constexpr int tabImages[] = {158, 160, 162, 164, 166, 170, 168, 172}; // by page: 音乐 … 超低输出
         for (int k = 0; k < 8; ++k) {
-            auto* tab = new controls::MBtnFlag;
+            auto* tab = new controls::SkinnedButton;
             tab->setPNGIndexStr(QStringLiteral("%1,%2").arg(tabImages[k]).arg(tabImages[k] + 1));
-            tab->setActionType(controls::MBtnFlag::HostDecides);
+            tab->setActionType(controls::SkinnedButton::HostDecides);
             tab->setValue(k == page ? 1 : 0);
-            connect(tab, &controls::MBtnFlag::Click, this, [this, k] { showPage(k); });
+            connect(tab, &controls::SkinnedButton::Click, this, [this, k] { showPage(k); });
             m_tabs.push_back(tab);
             tabs->addWidget(tab);
         }
@@ -48,11 +48,11 @@ public:
         tools->setSpacing(4);
         static constexpr int thirds[][2] = {{289, 288}, {287, 286}, {291, 290}};
         for (int t = 0; t < 3; ++t) {
-            auto* button = new controls::MBtnFlag;
+            auto* button = new controls::SkinnedButton;
             button->setPNGIndexStr(QStringLiteral("%1,%2").arg(thirds[t][0]).arg(thirds[t][1]));
-            button->setActionType(controls::MBtnFlag::HostDecides);
+            button->setActionType(controls::SkinnedButton::HostDecides);
             button->setValue(t == third ? 1 : 0);
-            connect(button, &controls::MBtnFlag::Click, this, [this, t] {
+            connect(button, &controls::SkinnedButton::Click, this, [this, t] {
                 for (int i = 0; i < 3; ++i)
                     m_thirds[static_cast<std::size_t>(i)]->setValue(i == t ? 1 : 0);
                 m_view.EffectsSubPage = static_cast<std::uint8_t>(t);
@@ -62,21 +62,21 @@ public:
             m_thirds.push_back(button);
             tools->addWidget(button);
         }
-        auto* reset = new controls::MBtnFlag;
+        auto* reset = new controls::SkinnedButton;
         reset->setPNGIndexStr("188,189");
-        reset->setActionType(controls::MBtnFlag::Momentary);
-        connect(reset, &controls::MBtnFlag::Click, this, [this] { m_plot->editor().ResetPoints(); });
+        reset->setActionType(controls::SkinnedButton::Momentary);
+        connect(reset, &controls::SkinnedButton::Click, this, [this] { m_plot->editor().ResetPoints(); });
         tools->addWidget(reset);
         tools->addStretch();
 
         auto* faders = new QHBoxLayout;
         faders->setSpacing(0);
-        std::vector<controls::MScrollBar*> array;
+        std::vector<controls::SkinnedFader*> array;
         for (int i = 0; i < 15; ++i) {
-            auto* fader = new controls::MScrollBar(nullptr, {&m_store, &m_view, &m_scheduler});
+            auto* fader = new controls::SkinnedFader(nullptr, {&m_store, &m_view, &m_scheduler});
             fader->setScrollBarType(1);
             fader->setLabelID(0);
-            connect(fader, &controls::MScrollBar::Scroll, this, [this, fader] { bandMoved(fader); });
+            connect(fader, &controls::SkinnedFader::Scroll, this, [this, fader] { bandMoved(fader); });
             m_faders.push_back(fader);
             array.push_back(fader);
             faders->addWidget(fader);
@@ -123,7 +123,7 @@ public:
     }
 
     // A fader moved: its band takes the fader's fields and is drawn again.
-    void bandMoved(controls::MScrollBar* fader)
+    void bandMoved(controls::SkinnedFader* fader)
     {
         if (fader->EQindex.isEmpty())
             return;
@@ -144,11 +144,11 @@ private:
     core::ViewState m_view;
     link::QtScheduler m_scheduler;
     core::UndoHistory m_undo{m_store, m_view, m_scheduler};
-    std::vector<controls::MScrollBar*> m_faders;
+    std::vector<controls::SkinnedFader*> m_faders;
     std::unique_ptr<graph::ScrollBarSliders> m_sliders;
     graph::ResponsePlot* m_plot = nullptr;
-    std::vector<controls::MBtnFlag*> m_tabs;
-    std::vector<controls::MBtnFlag*> m_thirds;
+    std::vector<controls::SkinnedButton*> m_tabs;
+    std::vector<controls::SkinnedButton*> m_thirds;
     QTimer m_pulse;
 };
 

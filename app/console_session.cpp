@@ -1,0 +1,40 @@
+#include "console_session.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include "core/address_map.h"
+
+namespace quorix::app {
+
+ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware,
+                               Options options)
+    : m_scheduler(scheduler), m_hardware(std::move(hardware)), m_modeFolder(options.modeFolder)
+{
+    core::InitParamStore(m_store, m_image);
+    link::HidBackend* backend = m_hardware.get();
+    if (options.simulator || !backend) {
+        m_processor = std::make_unique<sim::VirtualProcessor>();
+        m_port = std::make_unique<sim::SimUsbPort>(*m_processor, m_scheduler);
+        backend = m_port.get();
+        m_memoryFile = options.simulatorMemory;
+        if (!m_memoryFile.empty() && std::filesystem::exists(m_memoryFile)) {
+            const auto loaded = m_processor->loadFromFile(m_memoryFile);
+            if (!loaded.ok)
+                m_memoryProblem = loaded.message;
+        }
+    }
+    m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
+                                                link::LinkContext{m_store, m_image, m_view, m_digits}, *this,
+                                                options.trace);
+}
+
+ConsoleSession::~ConsoleSession()
+{
+    m_link->stop();
+    // A memory file that could not be read is kept as it is rather than overwritten.
+    if (m_processor && !m_memoryFile.empty() && m_memoryProblem.empty())
+        m_processor->saveToFile(m_memoryFile);
+}
+
+} // namespace quorix::app

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+namespace quorix::controls {
+
+// The image button: push buttons, toggles, option buttons, mutes, page tabs and
+// indicators. It shows image n of its list while its stored value is n;
+// ActionType decides how a press changes the value and when Click is raised.
+class SkinnedButton : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Action { Toggle = 0, Momentary = 1, HostDecides = 2, TwoPosition = 3, TwoPositionInverted = 4 };
+
+    explicit SkinnedButton(QWidget* parent = nullptr);
+
+    QString PNGIndexStr() const { return m_indexText; }
+    // Re-parses the list and takes the size of its first image.
+    void setPNGIndexStr(const QString& ids);
+    int Value() const;
+    void setValue(int value);
+    int ActionType() const { return m_action; }
+    void setActionType(int action) { m_action = action; }
+    // Enabled is QWidget's, as on every skinned control: setEnabled() repaints at once
+    // only with SpecialFeature "DisabledRefresh"; otherwise at the next repaint.
+    void setButtonEnabled(bool enabled) { setEnabled(enabled); }
+    bool buttonEnabled() const { return isEnabled(); }
+
+    QString SpecialFeature;
+    int Addr = -1;
+    QString EQindex;
+
+    int storedValue() const { return m_stored; }
+    // The image id shown now, after the disabled substitutions; 0 for none.
+    int shownImage() const;
+
+    void Refresh();
+    void BkGround_Init(bool showHide = false);
+
+signals:
+    void Click();
+    void Scroll(bool up);
+    void MouseLeave();
+    void MouseDown(int button, int shift, float x, float y);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    QVector<int> m_ids;
+    QString m_indexText;
+    int m_stored = 0;
+    int m_action = TwoPosition;
+    bool m_hover = false;
+};
+
+} // namespace quorix::controls

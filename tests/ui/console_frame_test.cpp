@@ -1,0 +1,63 @@
+#include "console_fixture.h"
+
+#include "ui/console_frame.h"
+
+#include "controls/skinned_button.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quorix;
+
+namespace {
+
+// The frame window with its main window, against the virtual processor in virtual time.
+struct MdiMain : ::testing::Test {
+    core::ManualScheduler clock;
+    app::ConsoleSession session{clock, nullptr, {.simulator = true}};
+    ScriptedPrompter prompter;
+    ui::ConsoleFrame frame{session, prompter};
+
+    void SetUp() override { frame.show(); }
+};
+
+} // namespace
+
+TEST_F(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
+{
+    QAction* item = frame.action("CmdMainWindow");
+    ASSERT_TRUE(frame.mainWindowLoaded());
+    EXPECT_TRUE(item->isChecked());
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 已联机");
+
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        item->trigger();
+        EXPECT_FALSE(frame.mainWindowLoaded());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_EQ(prompter.questions.back(), std::string(ui::kExitQuestion));
+        EXPECT_FALSE(clock.hasActiveTimers());
+        item->trigger();
+        ASSERT_TRUE(frame.mainWindowLoaded());
+        EXPECT_TRUE(item->isChecked());
+        clock.advance(300);
+        EXPECT_TRUE(session.link().LinkOnline()); // the link stays online across a reload
+    }
+    EXPECT_EQ(frame.action("cmdOfflineMode")->isEnabled(), true);
+    frame.action("cmdOfflineMode")->trigger();
+    EXPECT_FALSE(session.link().LinkOnline());
+    EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 脱机模式");
+}
+
+TEST_F(MdiMain, TheMainWindowsCloseButtonEndsTheApplication)
+{
+    QTest::mouseClick(frame.mainWindow()->named("cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(frame.mainWindowLoaded());
+    EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(frame.quitting()); // the frame ends the application once the window has unloaded
+}

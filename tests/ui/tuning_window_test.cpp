@@ -1,0 +1,264 @@
+#include "console_fixture.h"
+
+#include "ui/frm_eq_controls.h"
+#include "ui/window_sizing.h"
+
+#include "graph/response_plot.h"
+
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
+
+#include "core/address_map.h"
+#include "core/tag_address.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+using namespace quorix;
+using ui::ControlArray;
+
+namespace {
+
+struct MainWindow : ::testing::Test, ConsoleFixture {
+    void SetUp() override { load(); }
+
+    // A user change on a slider: its value, then the event it raises.
+    void move(controls::SkinnedFader* slider, float raw)
+    {
+        slider->setValue(raw);
+        slider->RaiseEventScroll();
+    }
+    void click(QWidget* widget)
+    {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(widget->width() / 2, widget->height() / 2));
+    }
+};
+
+} // namespace
+
+TEST(FrmEqTable, EveryBoundControlBelongsToItsPageAndNoControlIsDeclaredTwice)
+{
+    std::set<std::tuple<ControlArray, std::string_view, int>> seen;
+    for (const ui::ControlSpec& spec : ui::FrmEqControls()) {
+        EXPECT_TRUE(seen.insert({spec.array, spec.name, spec.index}).second) << spec.index << " " << spec.name;
+        if (spec.kind == ui::ControlKind::Slider) {
+            EXPECT_GE(spec.valueType, 0) << spec.tag; // every slider has its scale from the address map
+        }
+        const int address = core::ParseTagAddress(spec.tag);
+        if (spec.page >= 0 && address >= 0 && spec.array != ControlArray::MyMute) {
+            EXPECT_GE(address, core::KindFirst(spec.page)) << spec.tag;
+            EXPECT_LE(address, core::KindLast(spec.page)) << spec.tag;
+            EXPECT_TRUE(core::DefaultParamStore().at(0, address).Defined) << spec.tag;
+        }
+    }
+}
+
+TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
+{
+    auto band = processor().band(0, 4);
+    band.gain = 320;
+    processor().setBand(0, 4, band);
+    processor().setValue(0, 2560, 44);
+    connect();
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+    EXPECT_TRUE(frm().panel(0)->isVisible());
+    EXPECT_EQ(frm().slider(0)->Value(), 44.0f);
+    EXPECT_EQ(frm().slider(7)->Value(), 320.0f); // EQ5 of the music page, set by the graph
+    EXPECT_EQ(session.store().at(0, 4).band.Gain, 320);
+}
+
+TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
+{
+    connect();
+    struct Case {
+        int page;
+        int slider;
+        int address;
+        float raw;
+    };
+    const Case cases[] = {{0, 126, 15, 40}, {1, 125, 256 + 0x10, 200}, {3, 143, 768, 30},
+                          {4, 68, 1028, 70}, {7, 122, 1792 + 0x14, 500}, {2, 182, 512 + 0x14, 90}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.slider);
+        frm().cmdPageClick(c.page);
+        move(frm().slider(c.slider), c.raw);
+        clock.advance(100);
+        EXPECT_EQ(session.store().at(0, c.address).Value, static_cast<int>(c.raw));
+        EXPECT_EQ(processor().working().at(0, c.address).Value, static_cast<int>(c.raw));
+    }
+}
+
+TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
+{
+    frm().cmdPageClick(3);
+    frm().Command3Click(1);
+    for (int i = 0; i < 15; ++i) {
+        controls::SkinnedFader* s = frm().slider(ui::kEffectsFirstEqSlider + i);
+        const bool reverb = i >= 5 && i < 10;
+        EXPECT_EQ(s->x(), reverb ? ui::EffectsEqSliderLeft(i - 5) : ui::FrmEqGeometry::kOutOfView) << i;
+    }
+    session.store().at(0, 2560 + 0x2B).Value = 1;
+    frm().RefreshControls();
+    EXPECT_EQ(frm().named("cmdByPass")->Value(), 1);
+    frm().Command3Click(0);
+    EXPECT_EQ(frm().named("cmdByPass")->Value(), 0);
+}
+
+TEST_F(MainWindow, VariantThreeDisablesTheOptionalPagesAndShowsPageZero)
+{
+    processor().setVariant('3');
+    frm().cmdPageClick(4);
+    connect();
+    EXPECT_TRUE(frm().panel(0)->isVisible());
+    for (controls::SkinnedButton* b : {frm().button(ControlArray::CmdPage, 2), frm().button(ControlArray::CmdPage, 5),
+                                  frm().named("cmdRecordPage"), frm().button(ControlArray::OptionInput, 2)})
+        EXPECT_FALSE(b->buttonEnabled());
+    EXPECT_TRUE(frm().button(ControlArray::CmdPage, 1)->buttonEnabled());
+}
+
+TEST_F(MainWindow, LetterKeysStepTheMasterSlidersWithinTheirLimits)
+{
+    connect();
+    frm().slider(0)->setValue(79);
+    QTest::keyClick(&frm(), Qt::Key_Q);
+    QTest::keyClick(&frm(), Qt::Key_Q);
+    EXPECT_EQ(session.store().at(0, 2560).Value, 80);
+    clock.advance(100);
+    EXPECT_EQ(processor().working().at(0, 2560).Value, 80);
+    QTest::keyClick(&frm(), Qt::Key_Q, Qt::ShiftModifier);
+    QTest::keyClick(&frm(), Qt::Key_D);
+    EXPECT_EQ(session.store().at(0, 2562).Value, 31);
+    EXPECT_EQ(frm().undo().UndoPos(), -1); // common parameters make no undo step
+}
+
+TEST_F(MainWindow, ShortcutsSwitchPagesAndUndo)
+{
+    QTest::keyClick(&frm(), Qt::Key_5, Qt::ControlModifier);
+    EXPECT_EQ(session.view().CurrentKind, 4);
+    move(frm().slider(60), 40);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 40);
+    QTest::keyClick(&frm(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 100);
+    QTest::keyClick(&frm(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 40);
+}
+
+TEST(WindowSizing, PointerZonesNearTheRightAndBottomEdges)
+{
+    const QSize size(1000, 600);
+    const int w = size.width();
+    const int h = size.height();
+    using ui::SizingEdge;
+    const struct {
+        QPoint at;
+        SizingEdge edge;
+    } cases[] = {{{w - 7, h - 7}, SizingEdge::RightBottom}, {{w - 7, 100}, SizingEdge::Right},
+                 {{100, h - 7}, SizingEdge::Bottom},        {{w - 3, h - 3}, SizingEdge::None},
+                 {{w - 10, h - 10}, SizingEdge::None}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::EdgeAt(c.at, size, 5), c.edge) << c.at.x() << "," << c.at.y();
+}
+
+TEST_F(MainWindow, ResizingLaysOutTheGraphAndTheModeButtons)
+{
+    frm().resize(1200, 700);
+    EXPECT_EQ(frm().plot().height(), 700 - 355);
+    EXPECT_EQ(frm().plot().width(), 1200 - 15);
+    EXPECT_EQ(frm().named("cmdBassMode", 0)->x(), 1185 - 154);
+    frm().resize(600, 300);
+    EXPECT_GE(frm().width(), 980);
+    EXPECT_GE(frm().height(), 520);
+}
+
+TEST_F(MainWindow, ClosingAsksToSaveQuietsTheLinkAndUnloads)
+{
+    connect();
+    prompter.answer = true;
+    frm().requestClose();
+    EXPECT_EQ(prompter.questions.back(), std::string(ui::kExitQuestion));
+    EXPECT_EQ(actions.exitSave, 1);
+    EXPECT_EQ(actions.unloaded, 1);
+    EXPECT_FALSE(clock.hasActiveTimers()); // every timer of the window and the link is stopped
+}
+
+TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
+{
+    connect();
+    frm().requestClose();
+    window.reset();
+    processor().setValue(0, 1024, 77);
+    load();
+    EXPECT_EQ(session.store().at(0, 1024).Value, 100); // the defaults, until the read
+    clock.advance(300);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+}
+
+TEST_F(MainWindow, ToneButtonsOfflineReturnToNeutral)
+{
+    click(frm().named("ToneAdd"));
+    EXPECT_EQ(frm().named("ToneLabel")->Value(), 6);
+    clock.advance(500);
+    EXPECT_EQ(frm().named("ToneLabel")->Value(), 5);
+}
+
+TEST_F(MainWindow, ButtonsReachTheirActions)
+{
+    for (const char* name : {"cmdOpen", "cmdSave", "cmdLoad", "cmdSaveDevice", "cmdOption", "cmdRecordPage"})
+        click(frm().named(name));
+    frm().cmdPageClick(3);
+    click(frm().named("MBtnFlag2"));
+    EXPECT_EQ(actions.opened + actions.saved + actions.recall + actions.store + actions.settings + actions.recording +
+                  actions.effect,
+              7);
+}
+
+TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)
+{
+    QAccessibleInterface* master = QAccessible::queryAccessibleInterface(frm().slider(0));
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(master->role(), QAccessible::Slider);
+    EXPECT_EQ(master->text(QAccessible::Name), "音乐");
+    EXPECT_EQ(master->text(QAccessible::Value), "20");
+    master->valueInterface()->setCurrentValue(30);
+    EXPECT_EQ(session.store().at(0, 2560).Value, 30);
+
+    QAccessibleInterface* band = QAccessible::queryAccessibleInterface(frm().slider(3));
+    EXPECT_EQ(band->text(QAccessible::Value), "8.0dB, 25.3Hz, Q 1.00");
+    QAccessibleInterface* cut = QAccessible::queryAccessibleInterface(frm().slider(126));
+    EXPECT_EQ(cut->text(QAccessible::Name), "高通频点");
+}
+
+TEST(ConsoleSession, TheVirtualProcessorsMemoryOutlivesTheConsole)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path memory = QDir(dir.path()).filePath("processor.qxm").toStdString();
+    {
+        core::ManualScheduler clock;
+        app::ConsoleSession session(clock, nullptr, {.simulator = true, .simulatorMemory = memory});
+        EXPECT_TRUE(session.memoryProblem().empty());
+        session.processor()->setValue(0, 1024, 66);
+    }
+    core::ManualScheduler clock;
+    app::ConsoleSession again(clock, nullptr, {.simulator = true, .simulatorMemory = memory});
+    EXPECT_EQ(again.processor()->value(0, 1024), 66);
+
+    const std::filesystem::path foreign = QDir(dir.path()).filePath("foreign").toStdString();
+    std::ofstream(foreign) << "not a memory file";
+    {
+        app::ConsoleSession refused(clock, nullptr, {.simulator = true, .simulatorMemory = foreign});
+        EXPECT_FALSE(refused.memoryProblem().empty());
+    }
+    std::ifstream kept(foreign);
+    std::string text;
+    std::getline(kept, text);
+    EXPECT_EQ(text, "not a memory file"); // a file that could not be read is not overwritten
+}

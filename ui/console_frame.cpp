@@ -1,0 +1,180 @@
+#include "console_frame.h"
+
+#include "compare_window.h"
+#include "console_services.h"
+
+#include "link/device_link.h"
+#include "tuning_window.h"
+#include "frm_eq_controls.h"
+#include "preset_actions.h"
+#include "prompter.h"
+#include "sim_panel.h"
+
+#include "link/link_host.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace quorix::ui {
+
+namespace {
+
+const QString kProductTitle = QStringLiteral("Quorix_Series");
+
+} // namespace
+
+ConsoleFrame::ConsoleFrame(ConsoleServices& session, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_prompter(prompter)
+{
+    setWindowTitle(kProductTitle);
+    m_area = new QMdiArea(this);
+    m_area->setBackground(QColor(0x20, 0x24, 0x2a));
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_area);
+    createMenus();
+    m_presets = std::make_unique<PresetActions>(session, prompter, *this);
+    LoadMainWindow();
+}
+
+ConsoleFrame::~ConsoleFrame()
+{
+    m_quitting = true;
+    delete m_sub;
+}
+
+QAction* ConsoleFrame::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+void ConsoleFrame::createMenus()
+{
+    const auto named = [this](QAction* a, const QString& name) {
+        a->setObjectName(name);
+        return a;
+    };
+    QMenu* device = menuBar()->addMenu(QStringLiteral("设备"));
+    device->setObjectName("CmdDeviceMenu");
+    QAction* mainWindow = named(device->addAction(QString::fromLatin1(kModelName)), "CmdMainWindow");
+    mainWindow->setCheckable(true);
+    connect(mainWindow, &QAction::triggered, this, [this] { CmdMainWindowChosen(); });
+    device->addSeparator();
+    QAction* online = named(device->addAction(QStringLiteral("联机模式")), "cmdConMode");
+    QAction* offline = named(device->addAction(QStringLiteral("脱机模式")), "cmdOfflineMode");
+    online->setCheckable(true);
+    offline->setCheckable(true);
+    online->setChecked(true);
+    connect(online, &QAction::triggered, this, [this, online, offline] {
+        online->setChecked(true);
+        offline->setChecked(false);
+        if (m_frm)
+            m_session.link().OnlineModeChosen();
+    });
+    connect(offline, &QAction::triggered, this, [this, online, offline] {
+        online->setChecked(false);
+        offline->setChecked(true);
+        if (m_frm)
+            m_session.link().OfflineModeChosen();
+    });
+    QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
+    connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
+    connect(this, &ConsoleFrame::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
+        mainWindow->setChecked(loaded);
+        online->setEnabled(loaded);
+        offline->setEnabled(loaded);
+    });
+    if (m_session.processor()) {
+        device->addSeparator();
+        QAction* panel = named(device->addAction(QStringLiteral("模拟处理器…")), "SimulatorPanel");
+        connect(panel, &QAction::triggered, this, [this] {
+            if (!m_simPanel)
+                m_simPanel = new SimPanel(*m_session.processor(), *m_session.simulatorPort(), m_session.scheduler(), this);
+            m_simPanel->show();
+            m_simPanel->raise();
+        });
+    }
+    named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
+    QAction* startup = named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
+    connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
+    QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
+    connect(about, &QAction::triggered, this, [this] { showAbout(); });
+}
+
+void ConsoleFrame::OpenConfigurationFile() { m_presets->OpenConfigurationFile(); }
+void ConsoleFrame::SaveConfigurationFile() { m_presets->SaveConfigurationFile(); }
+void ConsoleFrame::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
+void ConsoleFrame::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
+void ConsoleFrame::ShowExitSave() { m_presets->ShowExitSave(); }
+
+void ConsoleFrame::showAbout()
+{
+    // The main window's own About item stands in for the frame's while it is loaded.
+    if (m_frm)
+        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", link::MessageIcon::Warning);
+    else
+        m_prompter.showMessage("Quorix_Series V1.0", link::MessageIcon::Warning);
+}
+
+void ConsoleFrame::LoadMainWindow()
+{
+    if (m_frm)
+        return;
+    m_session.link().setQuietShutdown(false);
+    m_frm = new TuningWindow(m_session, m_prompter, *this);
+    m_frm->setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(m_frm, &TuningWindow::captionChanged, this, [this](const QString& caption) { setWindowTitle(caption); });
+    connect(m_frm, &TuningWindow::unloaded, this, [this] { mainWindowGone(); });
+    connect(m_frm, &TuningWindow::exitChosen, this, [this] { m_quitting = true; });
+    m_sub = m_area->addSubWindow(m_frm, Qt::FramelessWindowHint);
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->availableGeometry().height() : FrmEqGeometry::kDesignHeight;
+    const int height = FrmEqGeometry::kDesignHeight + std::max(0, screenHeight - FrmEqGeometry::kDesignHeight) / 2;
+    m_sub->resize(FrmEqGeometry::kDesignWidth, height);
+    m_sub->move(66, 0);
+    m_sub->show();
+    setWindowTitle(m_frm->windowTitle());
+    emit mainWindowLoadedChanged(true);
+}
+
+void ConsoleFrame::CmdMainWindowChosen()
+{
+    if (m_frm)
+        m_frm->requestClose();
+    else
+        LoadMainWindow();
+}
+
+void ConsoleFrame::mainWindowGone()
+{
+    TuningWindow* frm = m_frm;
+    m_frm = nullptr;
+    if (m_sub) {
+        m_sub->hide();
+        m_sub->deleteLater();
+    }
+    frm->deleteLater();
+    setWindowTitle(kProductTitle);
+    emit mainWindowLoadedChanged(false);
+    if (m_quitting)
+        qApp->quit();
+}
+
+void ConsoleFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_frm) {
+        m_quitting = true;
+        event->ignore();
+        m_frm->requestClose();
+        return;
+    }
+    event->accept();
+    qApp->quit();
+}
+
+} // namespace quorix::ui

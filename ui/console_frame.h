@@ -1,0 +1,78 @@
+#pragma once
+
+#include "secondary_windows.h"
+#include "window_actions.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace quorix::ui {
+
+class ConsoleServices;
+class PresetActions;
+class Prompter;
+class TuningWindow;
+
+// The console's start-up window: a frame that holds the main tuning window and
+// carries the menus that open, close and reload it and reach the other windows.
+class ConsoleFrame final : public QMainWindow, private WindowActions {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kModelName = "Quorix KTV-8";
+
+    ConsoleFrame(ConsoleServices& session, Prompter& prompter, QWidget* parent = nullptr);
+    ~ConsoleFrame() override;
+
+    TuningWindow* mainWindow() const { return m_frm; }
+    bool mainWindowLoaded() const { return m_frm != nullptr; }
+    bool quitting() const { return m_quitting; }
+    QAction* action(const QString& name) const;
+    const SecondaryWindows& secondaryWindows() const { return m_secondary; }
+
+    // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
+    void CmdMainWindowChosen();
+    void LoadMainWindow();
+
+signals:
+    void mainWindowLoadedChanged(bool loaded);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void mainWindowGone();
+    void showAbout();
+
+    // WindowActions: the windows behind these come with later work.
+    void OpenConfigurationFile() override;
+    void SaveConfigurationFile() override;
+    void ShowRecallMenu() override;
+    void ShowStoreMenu() override;
+    void ShowStartupSettings() override { m_secondary.ShowStartupSettings(m_frm); }
+    void ShowRecordingWindow() override { m_secondary.ShowRecordingWindow(); }
+    void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
+    void ShowExitSave() override;
+    void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
+    void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
+    void MainWindowUnloaded() override { m_secondary.CloseAll(); }
+
+    ConsoleServices& m_session;
+    Prompter& m_prompter;
+    std::unique_ptr<PresetActions> m_presets;
+    QMdiArea* m_area = nullptr;
+    QPointer<QMdiSubWindow> m_sub;
+    QPointer<QWidget> m_simPanel;
+    TuningWindow* m_frm = nullptr;
+    bool m_quitting = false;
+    SecondaryWindows m_secondary{m_session, this};
+};
+
+} // namespace quorix::ui

@@ -1,0 +1,93 @@
+#include "edit_screen.h"
+
+#include "prompter.h"
+#include "tuning_window.h"
+
+#include "graph/response_plot.h"
+
+#include "controls/skinned_button.h"
+#include "controls/skinned_fader.h"
+
+namespace quorix::ui {
+
+EditScreen::EditScreen(TuningWindow& window, Prompter& prompter) : m_window(window), m_prompter(prompter) {}
+
+bool EditScreen::boundSliderChanged(int point, int address, const graph::SliderFields& fields)
+{
+    return m_window.plot().editor().BandSliderChanged(point, address, fields);
+}
+
+void EditScreen::filterTypeChanged(int point, int type)
+{
+    auto& display = m_window.plot().display();
+    auto& points = display.points();
+    if (point < 0 || point >= static_cast<int>(points.size()))
+        return;
+    points[static_cast<std::size_t>(point)].GainOrType = type;
+    display.SelectPoint(point);
+}
+
+void EditScreen::bypassChanged()
+{
+    m_window.plot().DrawFrame();
+}
+
+void EditScreen::RefreshControls()
+{
+    m_window.RefreshControls();
+}
+
+void EditScreen::showSliderValue(int sliderIndex, int raw)
+{
+    if (controls::SkinnedFader* s = m_window.slider(sliderIndex))
+        s->setValue(static_cast<float>(raw));
+}
+
+void EditScreen::setEffectWindowButtonEnabled(bool enabled)
+{
+    m_window.named("MBtnFlag2")->setButtonEnabled(enabled);
+}
+
+int EditScreen::toneLabel() const
+{
+    return m_window.named("ToneLabel")->Value();
+}
+
+void EditScreen::setToneLabel(int value)
+{
+    m_window.named("ToneLabel")->setValue(value);
+}
+
+void EditScreen::showModeButtons(int singing, int dance)
+{
+    m_window.named("cmdBassMode", 0)->setValue(singing);
+    m_window.named("cmdBassMode", 1)->setValue(dance);
+}
+
+void EditScreen::showAutoButtons(int manual, int automatic)
+{
+    m_window.named("cmdBassAutoControl2", 0)->setValue(manual);
+    m_window.named("cmdBassAutoControl2", 1)->setValue(automatic);
+}
+
+void EditScreen::HighlightBoundSlider()
+{
+    m_window.plot().display().HighlightBoundSlider();
+}
+
+void EditScreen::showMessage(std::string_view text)
+{
+    m_prompter.showMessage(text, link::MessageIcon::Exclamation);
+}
+
+bool EditScreen::askYesNo(std::string_view question)
+{
+    return m_prompter.askYesNo(question);
+}
+
+void EditScreen::setEditingBlocked(bool blocked)
+{
+    m_window.setEnabled(!blocked);
+}
+
+} // namespace quorix::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "presets/exit_save.h"
+#include "presets/flow_host.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quorix::controls {
+class SkinnedProgressBar;
+}
+
+namespace quorix::ui {
+
+class Prompter;
+
+// The save dialog offered when the main window closes: store into a user
+// preset and/or write a configuration file into the mode folder.
+class ExitSaveDialog final : public QDialog, private presets::FlowHost {
+    Q_OBJECT
+
+public:
+    ExitSaveDialog(presets::PresetContext context, Prompter& prompter, const std::filesystem::path& modeFolder,
+                QWidget* parent = nullptr);
+
+    QCheckBox* Check1() const { return m_check1; }
+    QComboBox* Combo1() const { return m_combo1; }
+    QCheckBox* Check2() const { return m_check2; }
+    QLineEdit* Text1() const { return m_text1; }
+    QPushButton* Command1() const { return m_command1; }
+    QPushButton* Command2() const { return m_command2; }
+    controls::SkinnedProgressBar* progressBar() const { return m_progress; }
+
+    void Command1Click();
+
+private:
+    void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view question) override;
+    void setBusy(bool busy) override;
+
+    presets::ExitSave m_flow;
+    Prompter& m_prompter;
+    QCheckBox* m_check1 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QComboBox* m_combo1 = nullptr;
+    QCheckBox* m_check2 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    controls::SkinnedProgressBar* m_progress = nullptr;
+};
+
+} // namespace quorix::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "presets/flow_host.h"
+#include "presets/password_manager.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quorix::ui {
+
+class Prompter;
+
+// "密码管理": proves the keyboard-lock and rights passwords to the processor,
+// switches the keyboard lock and the rights, and changes either password.
+class PasswordWindow final : public QWidget, private presets::FlowHost {
+    Q_OBJECT
+
+public:
+    PasswordWindow(presets::PresetContext context, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The entry boxes by their number (Text2 .. Text9), the buttons (Command4 .. Command7).
+    QLineEdit* text(int number) const;
+    QPushButton* command(int number) const;
+    // Option1(index) or Option2(index): index 1 on / administrator, 0 off / guest.
+    QRadioButton* option1(int index) const { return m_option1[static_cast<std::size_t>(index)]; }
+    QRadioButton* option2(int index) const { return m_option2[static_cast<std::size_t>(index)]; }
+
+    // Closes without the close requests: the link is gone with the main window.
+    void closeWithMainWindow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLineEdit* passwordBox(QWidget* parent, int number, int maxLength, QRect geometry);
+    void focus(presets::PasswordBox box);
+    void showEnablement();
+    void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view question) override;
+    void setBusy(bool busy) override;
+
+    presets::PasswordManager m_manager;
+    Prompter& m_prompter;
+    std::array<QLineEdit*, 10> m_text{};
+    std::array<QPushButton*, 8> m_command{};
+    std::array<QRadioButton*, 2> m_option1{};
+    std::array<QRadioButton*, 2> m_option2{};
+    bool m_tellProcessor = true;
+};
+
+} // namespace quorix::ui

@@ -1,0 +1,50 @@
+#include "startup_settings_window.h"
+
+#include "console_services.h"
+
+#include "link/device_link.h"
+#include "link_screen.h"
+#include "tuning_window.h"
+#include "frm_set_controls.h"
+
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
+
+namespace quorix::ui {
+
+StartupSettingsWindow::StartupSettingsWindow(ConsoleServices& session, TuningWindow& mainWindow, QWidget* parent)
+    : TableWindow(session, FrmSetLayout(), parent), m_main(mainWindow), m_settings(writer(), *this)
+{
+    placeLoudspeakerLists(session.link().state().DeviceVariantFlag);
+}
+
+void StartupSettingsWindow::placeLoudspeakerLists(bool variantFlag)
+{
+    controls::SkinnedDropDown* shown = combo(variantFlag ? kVariantLoudspeakerCombo : kLoudspeakerCombo);
+    controls::SkinnedDropDown* moved = combo(variantFlag ? kLoudspeakerCombo : kVariantLoudspeakerCombo);
+    shown->move(shown->x(), FrmSetGeometry::kLoudspeakerRow);
+    moved->move(moved->x(), FrmSetGeometry::kOutOfView);
+}
+
+void StartupSettingsWindow::sliderScrolled(int index, int value)
+{
+    m_settings.LevelScrolled(index, value);
+}
+
+void StartupSettingsWindow::comboClicked(int index, int value)
+{
+    if (comboAddress(index) >= 0)
+        m_settings.ComboClicked(comboAddress(index), value);
+}
+
+void StartupSettingsWindow::showLevel(int index, int value)
+{
+    slider(index)->setValue(static_cast<float>(value));
+}
+
+void StartupSettingsWindow::setMasterMaxima(int music, int microphone, int effect)
+{
+    m_main.linkScreen().setMasterMaxima(music, microphone, effect);
+}
+
+} // namespace quorix::ui

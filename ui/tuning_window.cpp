@@ -1,0 +1,383 @@
+#include "tuning_window.h"
+
+#include "console_services.h"
+#include "control_factory.h"
+#include "edit_screen.h"
+#include "graph_actions.h"
+#include "graph_menu.h"
+#include "link_screen.h"
+#include "frm_eq_controls.h"
+#include "page_panel.h"
+#include "prompter.h"
+#include "window_actions.h"
+#include "window_sizing.h"
+
+#include "graph/response_plot.h"
+#include "graph/scroll_bar_sliders.h"
+
+#include "controls/skinned_progress_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_drop_down.h"
+#include "controls/skinned_fader.h"
+
+#include <QMenu>
+
+#include "link/device_link.h"
+
+#include "core/address_map.h"
+
+namespace quorix::ui {
+
+namespace {
+
+constexpr int kSliderCount = 183;
+constexpr int kCommon = 2560;
+
+} // namespace
+
+TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
+    : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
+      m_undo(session.store(), session.view(), session.scheduler()),
+      m_linkScreen(std::make_unique<LinkScreen>(*this, prompter, actions)),
+      m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
+      m_sizing(std::make_unique<WindowSizing>(*this, FrmEqGeometry::kTitleHeight, kSizingBand))
+{
+    setWindowTitle(QString::fromUtf8(link::kCaptionOffline.data(), static_cast<qsizetype>(link::kCaptionOffline.size())));
+    setMinimumSize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+
+    // A reload starts from the defaults; the link keeps its state.
+    core::InitParamStore(session.store(), session.image());
+    core::ViewState& view = session.view();
+    view = core::ViewState{};
+    m_undo.ResetUndo();
+
+    const auto online = [&session] { return session.link().LinkOnline(); };
+    const auto write = [&session](int address) { return session.link().WriteParam(address); };
+    m_dispatch = std::make_unique<ValueDispatch>(
+        DispatchLinks{session.store(), view, m_undo, session.scheduler(), online, write},
+        *m_editScreen);
+    m_modes = std::make_unique<ModeControl>(session.store(), view, m_undo, *m_editScreen, online,
+                                            write);
+
+    createControls();
+    resize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
+
+    m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,
+                                                    [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
+    m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
+    m_reread = session.scheduler().createTimer(0, true, [this] {
+        if (m_services.link().LinkOnline())
+            m_services.link().ReadFromDevice(0, true, link::Command::ReadBlock);
+    });
+    m_moveWindow->start();
+
+    session.setHost(m_linkScreen.get());
+    session.link().start();
+}
+
+TuningWindow::~TuningWindow()
+{
+    if (!m_unloaded) {
+        m_services.link().stop();
+        m_services.setHost(nullptr);
+    }
+}
+
+void TuningWindow::createControls()
+{
+    const controls::ControlContext context{&m_services.store(), &m_services.view(), &m_services.scheduler()};
+    m_background = new PagePanel(196, this);
+    m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (int k = 0; k < 8; ++k) {
+        PagePanel* panel = new PagePanel(197, this);
+        panel->setGeometry(FrmEqGeometry::kPanelLeft, FrmEqGeometry::kPanelTop, FrmEqGeometry::kPanelWidth,
+                           FrmEqGeometry::kPanelHeight);
+        panel->setVisible(k == 0);
+        m_panels[static_cast<std::size_t>(k)] = panel;
+    }
+    m_strip = new PagePanel(0, this);
+    m_sliderArray.assign(kSliderCount, nullptr);
+
+    for (const ControlSpec& spec : FrmEqControls()) {
+        QWidget* parent = this;
+        if (spec.anchor == Anchor::Panel)
+            parent = m_panels[static_cast<std::size_t>(spec.page)];
+        else if (spec.anchor == Anchor::Strip || spec.anchor == Anchor::StripRight)
+            parent = m_strip;
+        QWidget* widget = CreateControl(spec, parent, context);
+        if (spec.anchor == Anchor::Panel)
+            m_panels[static_cast<std::size_t>(spec.page)]->addLabel(spec);
+        else if (spec.anchor == Anchor::Window)
+            m_background->addLabel(spec);
+        m_controls[{spec.array, spec.name, spec.index}] = widget;
+        m_specs[widget] = &spec;
+        if (spec.array == ControlArray::MyScrollBar)
+            m_sliderArray[static_cast<std::size_t>(spec.index)] = static_cast<controls::SkinnedFader*>(widget);
+        connectControl(spec, widget);
+    }
+    m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_sliderArray);
+    m_plot = new graph::ResponsePlot(
+        {m_services.store(), m_services.view(), m_services.scheduler(), m_bandSliders.get(),
+         [this] { return m_services.link().LinkOnline(); },
+         [this](int address) { return m_services.link().WriteParam(address); }},
+        &m_undo, this);
+    m_plot->editor().refreshControls = [this] { RefreshControls(); };
+    m_graphActions = std::make_unique<GraphActions>(
+        m_services, m_undo, m_prompter,
+        GraphView{[this] { return m_plot->display().locked(); }, [this](int scale) { return m_plot->picture(scale); },
+                  [this] { return m_plot->width(); }, [this] { RefreshControls(); }});
+    connect(m_plot, &graph::ResponsePlot::menuRequested, this,
+            [this](QPoint at) { CreateGraphMenu(*m_graphActions, this)->exec(at); });
+    m_progress = new controls::SkinnedProgressBar(this);
+    m_progress->hide();
+}
+
+void TuningWindow::connectControl(const ControlSpec& spec, QWidget* widget)
+{
+    using controls::SkinnedButton;
+    using controls::SkinnedDropDown;
+    using controls::SkinnedFader;
+    if (auto* s = qobject_cast<SkinnedFader*>(widget)) {
+        if (spec.tVisible)
+            connect(s, &SkinnedFader::Scroll, this, [this, s] { sliderScrolled(s); });
+        return;
+    }
+    if (auto* c = qobject_cast<SkinnedDropDown*>(widget)) {
+        connect(c, &SkinnedDropDown::Click, this, [this, c] {
+            if (!m_modes->copying())
+                m_dispatch->ComboClicked(c->Addr, c->Value(), c->SpecialFeature.toStdString());
+        });
+        return;
+    }
+    auto* b = static_cast<SkinnedButton*>(widget);
+    const int i = spec.index;
+    switch (spec.array) {
+    case ControlArray::MyBTN:
+        connect(b, &SkinnedButton::Click, this, [this, b] { m_dispatch->ButtonClicked(b->Addr, b->Value()); });
+        return;
+    case ControlArray::MyMute: {
+        const int address = kCommon + 0x10 + i;
+        connect(b, &SkinnedButton::Click, this, [this, b, address] { m_dispatch->MuteClicked(address, b->Value()); });
+        return;
+    }
+    case ControlArray::SingleMute:
+        connect(b, &SkinnedButton::Click, this, [this, b, i] { m_dispatch->SingleMuteClicked(i, b->Value()); });
+        return;
+    case ControlArray::OptionFBX:
+    case ControlArray::OptionFBX2:
+    case ControlArray::OptionInput:
+        connect(b, &SkinnedButton::Click, this, [this, array = spec.array, i] { radioClicked(array, i); });
+        return;
+    case ControlArray::CmdPage:
+        connect(b, &SkinnedButton::Click, this, [this, i] { cmdPageClick(i); });
+        return;
+    case ControlArray::Command3:
+        connect(b, &SkinnedButton::Click, this, [this, i] { Command3Click(i); });
+        return;
+    default:
+        break;
+    }
+    const std::string_view name = spec.name;
+    std::function<void()> action;
+    if (name == "ToneAdd" || name == "ToneSub")
+        action = [this, up = name == "ToneAdd"] { m_dispatch->ToneStep(up); };
+    else if (name == "cmdByPass")
+        action = [this, b] { m_dispatch->ByPassClicked(b->Value()); };
+    else if (name == "cmdReset")
+        action = [this] { m_plot->editor().ResetPoints(); };
+    else if (name == "cmdMinForm")
+        action = [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
+    else if (name == "cmdExit")
+        action = [this] {
+            emit exitChosen();
+            requestClose();
+        };
+    else if (name == "cmdConnectStatus")
+        action = [this] { m_services.link().ConnectButtonClicked(); };
+    else if (name == "cmdUndo")
+        action = [this] { m_modes->UndoClicked(); };
+    else if (name == "cmdRedo")
+        action = [this] { m_modes->RedoClicked(); };
+    else if (name == "cmdModeCopy")
+        action = [this] { m_modes->ModeCopyClicked(); };
+    else if (name == "cmdBassMode")
+        action = [this, i] { m_modes->ModeButtonClicked(i); };
+    else if (name == "cmdBassAutoControl2")
+        action = [this, i] { m_modes->AutoControlClicked(i); };
+    else if (name == "cmdOpen")
+        action = [this] { m_actions.OpenConfigurationFile(); };
+    else if (name == "cmdSave")
+        action = [this] { m_actions.SaveConfigurationFile(); };
+    else if (name == "cmdLoad")
+        action = [this] { m_actions.ShowRecallMenu(); };
+    else if (name == "cmdSaveDevice")
+        action = [this] { m_actions.ShowStoreMenu(); };
+    else if (name == "cmdOption")
+        action = [this] { m_actions.ShowStartupSettings(); };
+    else if (name == "cmdRecordPage")
+        action = [this] { m_actions.ShowRecordingWindow(); };
+    else if (name == "MBtnFlag2")
+        action = [this] { m_actions.ShowEffectWindow(); };
+    if (action)
+        connect(b, &SkinnedButton::Click, this, action);
+}
+
+controls::SkinnedFader* TuningWindow::slider(int index) const
+{
+    return index >= 0 && index < kSliderCount ? m_sliderArray[static_cast<std::size_t>(index)] : nullptr;
+}
+
+controls::SkinnedButton* TuningWindow::button(ControlArray array, int index) const
+{
+    const auto it = m_controls.find({array, {}, index});
+    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedButton*>(it->second);
+}
+
+controls::SkinnedButton* TuningWindow::named(std::string_view name, int index) const
+{
+    const auto it = m_controls.find({ControlArray::Named, name, index});
+    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedButton*>(it->second);
+}
+
+controls::SkinnedDropDown* TuningWindow::combo(int index) const
+{
+    const auto it = m_controls.find({ControlArray::MyComboBox, {}, index});
+    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedDropDown*>(it->second);
+}
+
+QWidget* TuningWindow::panel(int page) const
+{
+    return page >= 0 && page < 8 ? m_panels[static_cast<std::size_t>(page)] : nullptr;
+}
+
+void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
+{
+    if (m_modes->copying())
+        return;
+    bool numbered = false;
+    const int eqIndex = s->EQindex.toInt(&numbered);
+    const graph::SliderFields fields{s->Value(), s->Freq, s->q, s->sQ, s->QType, s->EQdisabled};
+    s->setEnabled(false);
+    m_dispatch->SliderScrolled(s->Addr, numbered ? eqIndex : -1, fields);
+    s->setEnabled(true);
+}
+
+void TuningWindow::setButtonsOf(ControlArray array, int pressed)
+{
+    for (int i = 0; controls::SkinnedButton* b = button(array, i); ++i)
+        b->setValue(i == pressed ? 1 : 0);
+}
+
+void TuningWindow::radioClicked(ControlArray array, int index)
+{
+    setButtonsOf(array, index);
+    m_dispatch->OptionClicked(array == ControlArray::OptionFBX    ? ValueDispatch::OptionGroup::FBX
+                              : array == ControlArray::OptionFBX2 ? ValueDispatch::OptionGroup::FBX2
+                                                                  : ValueDispatch::OptionGroup::Input,
+                              index);
+}
+
+bool TuningWindow::inPage(int address) const
+{
+    const int kind = m_services.view().CurrentKind;
+    return address >= core::KindFirst(kind) && address <= core::KindLast(kind);
+}
+
+void TuningWindow::cmdPageClick(int page)
+{
+    setButtonsOf(ControlArray::CmdPage, page);
+    m_services.view().CurrentKind = page;
+    ChangePage();
+}
+
+void TuningWindow::ChangePage()
+{
+    const int kind = m_services.view().CurrentKind;
+    for (int k = 0; k < 8; ++k)
+        m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
+    if (kind == 3)
+        LayoutEffectsPage();
+    RefreshControls();
+    m_plot->display().HighlightBoundSlider();
+}
+
+void TuningWindow::StartPageInit()
+{
+    for (controls::SkinnedFader* s : m_sliderArray)
+        if (s && (inPage(s->Addr) || s->Addr > 2047))
+            s->BkGround_Init(false);
+    for (int i = 0; i < 3; ++i)
+        m_sliderArray[static_cast<std::size_t>(i)]->setValue(
+            static_cast<float>(m_services.store().at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
+    RefreshControls();
+    m_plot->display().HighlightBoundSlider();
+}
+
+void TuningWindow::LayoutEffectsPage()
+{
+    const int third = m_services.view().EffectsSubPage;
+    for (int i = 0; i < 15; ++i) {
+        controls::SkinnedFader* s = m_sliderArray[static_cast<std::size_t>(kEffectsFirstEqSlider + i)];
+        const bool shown = i / 5 == third;
+        s->move(shown ? EffectsEqSliderLeft(i % 5) : FrmEqGeometry::kOutOfView, s->y());
+        s->setVisible(shown);
+    }
+}
+
+void TuningWindow::Command3Click(int third)
+{
+    setButtonsOf(ControlArray::Command3, third);
+    m_services.view().EffectsSubPage = static_cast<std::uint8_t>(third);
+    LayoutEffectsPage();
+    m_plot->editor().Command3(third);
+    RefreshControls();
+}
+
+void TuningWindow::showCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    emit captionChanged(caption);
+}
+
+void TuningWindow::RefreshControls()
+{
+    const core::ParamStore& store = m_services.store();
+    const core::ViewState& view = m_services.view();
+    const int mode = view.CurrentMode;
+    const auto common = [&store](int n) { return store.at(0, kCommon + n).Value; };
+    for (controls::SkinnedFader* s : m_sliderArray)
+        if (s && inPage(s->Addr) && s->EQindex.isEmpty())
+            s->setValue(static_cast<float>(store.at(mode, s->Addr).Value));
+    for (const auto& [key, widget] : m_controls) {
+        if (key.array == ControlArray::MyComboBox) {
+            auto* c = static_cast<controls::SkinnedDropDown*>(widget);
+            if (inPage(c->Addr))
+                c->setValue(store.at(mode, c->Addr).Value);
+        } else if (key.array == ControlArray::MyBTN) {
+            auto* b = static_cast<controls::SkinnedButton*>(widget);
+            if (inPage(b->Addr))
+                b->setValue(store.at(mode, b->Addr).Value);
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        m_sliderArray[static_cast<std::size_t>(i)]->setValue(
+            static_cast<float>(store.at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
+    if (view.CurrentKind == 1)
+        setButtonsOf(ControlArray::OptionFBX, common(0x0C));
+    if (view.CurrentKind == 2)
+        setButtonsOf(ControlArray::OptionFBX2, common(0x0D));
+    setButtonsOf(ControlArray::OptionInput, common(0x03));
+    if (common(0x26) >= 0 && common(0x26) <= 10)
+        named("ToneLabel")->setValue(common(0x26));
+    for (int i = 0; i < 3; ++i)
+        button(ControlArray::SingleMute, i)->setValue(common(0x21 + i));
+    for (int i = 0; i < 6; ++i)
+        button(ControlArray::MyMute, i)->setValue(common(0x10 + i));
+    named("cmdByPass")->setValue(store.at(0, m_dispatch->bypassAddress()).Value);
+    m_actions.RefreshSecondaryWindows();
+    m_plot->display().RefreshAllCurves(false);
+}
+
+} // namespace quorix::ui

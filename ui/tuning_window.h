@@ -1,0 +1,152 @@
+#pragma once
+
+#include "control_spec.h"
+#include "mode_control.h"
+#include "value_dispatch.h"
+
+#include "core/undo_history.h"
+
+#include <QString>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quorix::controls {
+class SkinnedProgressBar;
+class SkinnedButton;
+class SkinnedDropDown;
+class SkinnedFader;
+} // namespace quorix::controls
+
+namespace quorix::graph {
+class ResponsePlot;
+class ScrollBarSliders;
+} // namespace quorix::graph
+
+namespace quorix::ui {
+
+class ConsoleServices;
+class EditScreen;
+class GraphActions;
+class LinkScreen;
+class PagePanel;
+class WindowSizing;
+class Prompter;
+class WindowActions;
+
+inline constexpr std::string_view kExitQuestion = "退出Quorix_Series应用程序前，是否需要保存当前预置或设备配置？";
+inline constexpr std::string_view kStoppingMessage = "正在停止通信进程，请点击下面的确认，软件会自动关闭。";
+
+// The main tuning window: the eight pages of bound controls, the controls
+// outside the pages, the response graph, the mode and undo buttons and the
+// keyboard. What the link and the edits show on it goes through LinkScreen and
+// EditScreen; its borderless sizing is WindowSizing; its graph menu GraphActions.
+class TuningWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kMoveWindowMs = 150;
+    static constexpr int kDelayedUnloadMs = 700;
+    static constexpr int kSizingBand = 5;
+
+    TuningWindow(ConsoleServices& services, Prompter& prompter, WindowActions& actions, QWidget* parent = nullptr);
+    ~TuningWindow() override;
+
+    // Controls by array and index (Named controls by name and index); null when there is none.
+    controls::SkinnedFader* slider(int index) const;
+    controls::SkinnedButton* button(ControlArray array, int index) const;
+    controls::SkinnedButton* named(std::string_view name, int index = 0) const;
+    controls::SkinnedDropDown* combo(int index) const;
+    QWidget* panel(int page) const;
+    graph::ResponsePlot& plot() const { return *m_plot; }
+    controls::SkinnedProgressBar& progressBar() const { return *m_progress; }
+    ValueDispatch& dispatch() { return *m_dispatch; }
+    ModeControl& modes() { return *m_modes; }
+    core::UndoHistory& undo() { return m_undo; }
+    LinkScreen& linkScreen() { return *m_linkScreen; }
+    GraphActions& graphActions() { return *m_graphActions; }
+    WindowSizing& sizing() { return *m_sizing; }
+
+    void cmdPageClick(int page);
+    void ChangePage();
+    void StartPageInit();
+    void LayoutEffectsPage();
+    void Command3Click(int third);
+    // Pushes the store into the controls of the page on show and the controls outside the pages.
+    void RefreshControls();
+    void showCaption(const QString& caption);
+    // One of the six letter keys (q/a/w/s/e/d) stepping the master sliders; false for any other.
+    bool MasterKey(QChar key);
+    // Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z, Ctrl+S, Ctrl+O and Ctrl+1..8; false for any other key.
+    bool CommandKey(const QKeyEvent& event);
+    // The close request: the save question, quieting the link, stopping the timers, unloading.
+    void requestClose();
+
+signals:
+    void captionChanged(const QString& caption);
+    // The window's own close button: the user leaves the application, not only this window.
+    void exitChosen();
+    // The window has unloaded itself (after a close request); the frame destroys it.
+    void unloaded();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Key {
+        ControlArray array;
+        std::string_view name;
+        int index;
+        bool operator<(const Key& other) const
+        {
+            return std::tie(array, name, index) < std::tie(other.array, other.name, other.index);
+        }
+    };
+
+    void createControls();
+    void connectControl(const ControlSpec& spec, QWidget* widget);
+    void layoutWindow();
+    void sliderScrolled(controls::SkinnedFader* slider);
+    void radioClicked(ControlArray array, int index);
+    void setButtonsOf(ControlArray array, int pressed);
+    bool inPage(int address) const;
+    void unload();
+
+    ConsoleServices& m_services;
+    Prompter& m_prompter;
+    WindowActions& m_actions;
+    core::UndoHistory m_undo;
+    std::unique_ptr<LinkScreen> m_linkScreen;
+    std::unique_ptr<EditScreen> m_editScreen;
+    std::unique_ptr<WindowSizing> m_sizing;
+    std::unique_ptr<GraphActions> m_graphActions;
+    std::map<Key, QWidget*> m_controls;
+    std::vector<controls::SkinnedFader*> m_sliderArray; // MyScrollBar by index, with gaps
+    std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
+    std::map<const QWidget*, const ControlSpec*> m_specs;
+    PagePanel* m_background = nullptr;
+    std::array<PagePanel*, 8> m_panels{};
+    PagePanel* m_strip = nullptr;
+    graph::ResponsePlot* m_plot = nullptr;
+    controls::SkinnedProgressBar* m_progress = nullptr;
+    std::unique_ptr<ValueDispatch> m_dispatch;
+    std::unique_ptr<ModeControl> m_modes;
+    std::unique_ptr<core::Timer> m_moveWindow;
+    std::unique_ptr<core::Timer> m_delayedUnload;
+    std::unique_ptr<core::Timer> m_reread;
+    bool m_activated = false;
+    bool m_closing = false;
+    bool m_unloaded = false;
+};
+
+} // namespace quorix::ui

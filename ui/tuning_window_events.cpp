@@ -1,0 +1,184 @@
+// The main window as a window: first activation, layout, its own sizing edges,
+// dragging by the title strip, the keyboard and the close request.
+#include "tuning_window.h"
+
+#include "console_services.h"
+#include "window_sizing.h"
+#include "frm_eq_controls.h"
+#include "page_panel.h"
+#include "prompter.h"
+#include "window_actions.h"
+
+#include "graph/response_plot.h"
+
+#include "link/device_link.h"
+
+#include "controls/skinned_progress_bar.h"
+#include "controls/skinned_button.h"
+#include "controls/skinned_fader.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace quorix::ui {
+
+void TuningWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    StartPageInit();
+    // A window reloaded while the link stayed online would otherwise show the defaults.
+    if (m_services.link().LinkOnline())
+        m_reread->start();
+}
+
+bool TuningWindow::CommandKey(const QKeyEvent& event)
+{
+    if (event.matches(QKeySequence::Undo))
+        m_modes->UndoClicked();
+    else if (event.matches(QKeySequence::Redo) || event.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+        m_modes->RedoClicked();
+    else if (event.matches(QKeySequence::Save))
+        m_actions.SaveConfigurationFile();
+    else if (event.matches(QKeySequence::Open))
+        m_actions.OpenConfigurationFile();
+    else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
+        const int page = event.key() - Qt::Key_1;
+        if (button(ControlArray::CmdPage, page)->buttonEnabled())
+            cmdPageClick(page);
+    } else
+        return false;
+    return true;
+}
+
+void TuningWindow::layoutWindow()
+{
+    const int w = width();
+    const int h = height();
+    m_background->setGeometry(rect());
+    m_background->lower();
+    const QRect graph(FrmEqGeometry::kPanelLeft, FrmEqGeometry::kGraphTop, w - FrmEqGeometry::kGraphWidthMargin,
+                      h - FrmEqGeometry::kGraphHeightMargin);
+    m_plot->setGeometry(graph);
+    m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), FrmEqGeometry::kStripHeight);
+    for (const auto& [widget, spec] : m_specs) {
+        auto* control = const_cast<QWidget*>(widget);
+        switch (spec->anchor) {
+        case Anchor::WindowRight:
+            control->move(w + spec->x, spec->y);
+            break;
+        case Anchor::StripRight:
+            control->move(graph.width() + spec->x, spec->y);
+            break;
+        case Anchor::GraphRight:
+            control->move(graph.right() + 1 + spec->x, graph.top() + spec->y);
+            control->raise();
+            break;
+        default:
+            break;
+        }
+    }
+    m_progress->setGeometry(graph.left() + (graph.width() - 400) / 2, graph.top() + (graph.height() - 24) / 2, 400, 24);
+    m_progress->raise();
+}
+
+void TuningWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimized())
+        return;
+    layoutWindow();
+}
+
+void TuningWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_sizing->press(event->position().toPoint(), event->globalPosition().toPoint());
+}
+
+void TuningWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        m_sizing->drag(event->globalPosition().toPoint());
+}
+
+void TuningWindow::mouseReleaseEvent(QMouseEvent*)
+{
+    m_sizing->release();
+}
+
+bool TuningWindow::MasterKey(QChar key)
+{
+    static constexpr struct {
+        char key;
+        int slider;
+        int step;
+    } kKeys[] = {{'q', 0, 1}, {'a', 0, -1}, {'w', 1, 1}, {'s', 1, -1}, {'e', 2, 1}, {'d', 2, -1}};
+    for (const auto& k : kKeys) {
+        if (key != QLatin1Char(k.key))
+            continue;
+        controls::SkinnedFader* s = slider(k.slider);
+        const int value = static_cast<int>(s->Value());
+        if ((k.step > 0 && value < 80) || (k.step < 0 && value > 0)) {
+            s->setValue(static_cast<float>(value + k.step));
+            sliderScrolled(s);
+        }
+        return true;
+    }
+    return false;
+}
+
+void TuningWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the focused control does not take arrive here.
+    if (CommandKey(*event))
+        return;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || event->text().size() != 1 ||
+        !MasterKey(event->text().front()))
+        QWidget::keyPressEvent(event);
+}
+
+void TuningWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        event->ignore();
+        requestClose();
+    }
+}
+
+void TuningWindow::requestClose()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    if (m_prompter.askYesNo(kExitQuestion))
+        m_actions.ShowExitSave();
+    link::DeviceLink& link = m_services.link();
+    link.setQuietShutdown(true);
+    QCoreApplication::processEvents();
+    m_plot->display().RefreshAllCurves(true);
+    m_moveWindow->stop();
+    link.stop();
+    if (link.ReplyWaitActive()) {
+        m_prompter.showMessage(kStoppingMessage, link::MessageIcon::Exclamation);
+        m_delayedUnload->start();
+    } else {
+        unload();
+    }
+}
+
+void TuningWindow::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_services.setHost(nullptr);
+    m_actions.MainWindowUnloaded();
+    emit unloaded();
+}
+
+} // namespace quorix::ui
