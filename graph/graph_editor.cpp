@@ -311,11 +311,11 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < core::kFirstGlobalAddress)
         beginStep();
     const int value = core::RoundHalfEven(fields.Value);
-    const bool band = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
-                      core::ParamClass::EqBand;
-    const core::Band fader{static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255)), fields.Freq, value, fields.q, fields.sQ,
-                           fields.EQdisabled};
-    if (band)
+    const bool isBand = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+                        core::ParamClass::EqBand;
+    core::Band fader = fields.band;
+    fader.Gain = value;
+    if (isBand)
         writeMirrored(address, [&fader](core::ParamRecord& r) { r.band = fader; });
     else
         writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
@@ -324,9 +324,9 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
         return false;
     CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-    if (band && p.Type == EqBandPoint && p.Address == address) {
+    if (isBand && p.Type == EqBandPoint && p.Address == address) {
         p.band = fader;
-    } else if (!band && p.isFilter() && p.frequencyAddress() == address) {
+    } else if (!isBand && p.isFilter() && p.frequencyAddress() == address) {
         p.band.FreqIndex = value;
     } else {
         return false; // the point stands for another address (a slider of another effects third)

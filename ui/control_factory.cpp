@@ -24,10 +24,11 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
     switch (spec.kind) {
     case ControlKind::Slider: {
         auto* s = new controls::SkinnedFader(parent, context);
-        s->setScrollBarType(spec.scrollBarType);
+        const controls::FaderKind kind = controls::FaderKindFrom(spec.scrollBarType);
+        s->setKind(kind);
         s->setHScrollSize(spec.hScrollSize);
         s->setEQNormalStyle(spec.eqStyle);
-        if (spec.scrollBarType != 0 && spec.scrollBarType != 1 && spec.scrollBarType != 8) {
+        if (!controls::HasFixedScale(kind)) {
             s->setValueType(spec.valueType);
             s->setMaxValue(spec.maxValue);
         }

@@ -18,7 +18,8 @@ namespace quorix::ui {
 
 TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent)
     : QDialog(parent), m_layout(layout),
-      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); }),
+      m_faderMarks(session.store(), session.view())
 {
     setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
     setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
@@ -27,7 +28,7 @@ TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, Q
     m_panel = new PagePanel(layout.background, this);
     m_panel->setGeometry(rect());
 
-    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
+    const controls::ControlContext context{&m_faderMarks, &session.scheduler()};
     for (const ControlSpec& spec : layout.controls) {
         QWidget* widget = CreateControl(spec, m_panel, context);
         const int index = spec.index;

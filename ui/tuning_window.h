@@ -4,6 +4,7 @@
 #include "mode_control.h"
 #include "value_dispatch.h"
 
+#include "controls/store_marks.h"
 #include "core/undo_history.h"
 
 #include <QString>
@@ -126,6 +127,7 @@ private:
     Prompter& m_prompter;
     WindowActions& m_actions;
     core::UndoHistory m_undo;
+    controls::StoreMarks m_faderMarks;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
     std::unique_ptr<WindowSizing> m_sizing;

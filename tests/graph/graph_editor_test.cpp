@@ -287,15 +287,16 @@ TEST_F(Editing, ABandSliderMovesItsPointStoreAndSelectionAndIsWrittenWithTheFram
 {
     showPage(1); // the microphone bands are shared by both modes
     view.CurrentMode = 1;
-    SliderFields fader{231, 120, 30, 12, 2, false};
-    ASSERT_TRUE(editor.BandSliderChanged(2, 259, fader));
+    const SliderFields fields{231, {.Shape = 2, .FreqIndex = 120, .Gain = 231, .QIndex = 30, .ShelfQIndex = 12}};
+    const core::Band& fader = fields.band;
+    ASSERT_TRUE(editor.BandSliderChanged(2, 259, fields));
     const CurvePoint& p = display.points()[2];
     EXPECT_EQ(std::make_tuple(p.band.FreqIndex, p.band.Gain, p.band.QIndex, p.band.ShelfQIndex, p.band.Shape),
-              std::make_tuple(fader.Freq, 231, fader.q, fader.sQ, fader.QType));
+              std::make_tuple(fader.FreqIndex, 231, fader.QIndex, fader.ShelfQIndex, fader.Shape));
     for (int mode : {0, 1}) {
         const core::ParamRecord& r = store.at(mode, 259);
         EXPECT_EQ(std::make_tuple(r.band.FreqIndex, r.band.Gain, r.band.QIndex, r.band.ShelfQIndex),
-                  std::make_tuple(fader.Freq, 231, fader.q, fader.sQ));
+                  std::make_tuple(fader.FreqIndex, 231, fader.QIndex, fader.ShelfQIndex));
         EXPECT_EQ(r.band.Shape, 2);
     }
     EXPECT_EQ(display.selected(), 2);
@@ -308,7 +309,7 @@ TEST_F(Editing, ABandSliderMovesItsPointStoreAndSelectionAndIsWrittenWithTheFram
 
     showPage(0); // the music bands are per mode: the other mode keeps its own
     view.CurrentMode = 0;
-    ASSERT_TRUE(editor.BandSliderChanged(4, 4, {262, 205, 10, 8, 0, false}));
+    ASSERT_TRUE(editor.BandSliderChanged(4, 4, {262, {.Shape = 0, .FreqIndex = 205, .QIndex = 10, .ShelfQIndex = 8}}));
     EXPECT_EQ(store.at(0, 4).band.Gain, 262);
     EXPECT_EQ(store.at(1, 4).band.Gain, 250);
     ASSERT_TRUE(editor.BandSliderChanged(15, 15, {120})); // the high-pass frequency slider
@@ -327,7 +328,7 @@ TEST_F(Editing, ASliderOfAnotherEffectsThirdOnlyChangesTheStore)
     for (std::size_t j = 0; j < before.size(); ++j)
         EXPECT_EQ(display.points()[j].band.FreqIndex, before[j].band.FreqIndex);
     const int echoBandValue = store.at(0, 776).Value;
-    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, 200, 12, 9, 1, false})); // an echo band fader
+    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, {.Shape = 1, .FreqIndex = 200, .QIndex = 12, .ShelfQIndex = 9}})); // an echo band fader
     EXPECT_EQ(store.at(0, 776).band.Gain, 262);
     EXPECT_EQ(store.at(0, 776).band.Shape, 1);
     EXPECT_EQ(store.at(0, 776).Value, echoBandValue);

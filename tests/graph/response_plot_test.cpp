@@ -148,7 +148,7 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     std::vector<controls::SkinnedFader*> array;
     for (int band = 0; band < 3; ++band) {
         owned.push_back(std::make_unique<controls::SkinnedFader>());
-        owned.back()->setScrollBarType(1);
+        owned.back()->setKind(controls::FaderKind::Band);
         owned.back()->Addr = band;
         array.push_back(owned.back().get());
     }
@@ -157,9 +157,9 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     ResponseDisplay display(f.links);
     display.ResizeGraph(800, 300);
     display.RefreshAllCurves(true);
-    EXPECT_EQ(array[2]->EQindex, "2");
+    EXPECT_EQ(array[2]->EQindex, 2);
     EXPECT_FLOAT_EQ(array[0]->Value(), 330); // the band's gain
-    EXPECT_EQ(array[0]->Freq, f.store.at(0, 0).band.FreqIndex);
+    EXPECT_EQ(array[0]->band().FreqIndex, f.store.at(0, 0).band.FreqIndex);
     display.SelectPoint(1);
     EXPECT_TRUE(array[1]->ForceShowFocus());
     EXPECT_FALSE(array[0]->ForceShowFocus());
