@@ -69,7 +69,9 @@ public:
 
     // A band fader's band; its gain is the position's.
     core::Band band() const;
+    // Takes the band's fields and shows its gain as the position.
     void setBand(const core::Band& band);
+    // The band as held, for painting; its Gain is not kept (the position is).
     const core::Band& bandFields() const { return m_band; }
 
     bool polarityCapable() const;
