@@ -1,7 +1,7 @@
 #include "pull_session.h"
 
 #include "cli_link.h"
-#include "preset_names.h"
+#include "core/preset_name.h"
 
 #include "core/config_file.h"
 
@@ -21,7 +21,7 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     const int preset = link.view.CurrentPreset;
-    out << "pulled preset " << PresetName(preset) << " (" << preset << ") from the processor into "
+    out << "pulled preset " << core::PresetName(preset) << " (" << preset << ") from the processor into "
         << settings.output.string() << '\n';
     return 0;
 }

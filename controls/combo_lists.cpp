@@ -1,5 +1,7 @@
 #include "combo_lists.h"
 
+#include "core/preset_name.h"
+
 namespace quorix::controls {
 
 namespace {
@@ -32,7 +34,9 @@ ComboList ComboListFor(int showType)
         list.arrowPressedY = 7;
         break;
     case 2:
-        list.items = {"AUTO", "KTV", "PRO", "SPCH", "USER1", "USER2", "USER3", "USER4", "USER5"};
+        list.items = {"AUTO"};
+        for (const std::string_view name : core::kPresetNames)
+            list.items.append(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         list.popupHeight = 123.3;
         break;
     case 3:

@@ -1,5 +1,7 @@
 #include "control_factory.h"
 
+#include "controls/qt_text.h"
+
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
@@ -7,15 +9,6 @@
 #include "core/tag_address.h"
 
 namespace quorix::ui {
-
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls::ControlContext& context)
 {
@@ -44,8 +37,8 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
     case ControlKind::Button: {
         auto* b = new controls::SkinnedButton(parent);
         b->setActionType(spec.actionType);
-        b->setPNGIndexStr(Text(spec.images));
-        b->SpecialFeature = Text(spec.specialFeature);
+        b->setPNGIndexStr(controls::QtText(spec.images));
+        b->SpecialFeature = controls::QtText(spec.specialFeature);
         b->Addr = address;
         widget = b;
         break;
@@ -53,7 +46,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
     case ControlKind::ComboBox: {
         auto* c = new controls::SkinnedDropDown(parent);
         c->setShowType(spec.showType);
-        c->SpecialFeature = Text(spec.specialFeature);
+        c->SpecialFeature = controls::QtText(spec.specialFeature);
         c->Addr = address;
         widget = c;
         break;
@@ -61,8 +54,8 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls:
     case ControlKind::ProgressBar:
         return nullptr;
     }
-    widget->setAccessibleName(Text(spec.label));
-    widget->setToolTip(Text(spec.label));
+    widget->setAccessibleName(controls::QtText(spec.label));
+    widget->setToolTip(controls::QtText(spec.label));
     widget->move(spec.x, spec.y);
     return widget;
 }

@@ -1,5 +1,7 @@
 #include "link_screen.h"
 
+#include "controls/qt_text.h"
+
 #include "prompter.h"
 #include "tuning_window.h"
 #include "window_actions.h"
@@ -34,7 +36,7 @@ void LinkScreen::setConnectionStatus(int value)
 
 void LinkScreen::setCaption(std::string_view caption)
 {
-    m_window.showCaption(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    m_window.showCaption(controls::QtText(caption));
 }
 
 void LinkScreen::showMessage(std::string_view text, link::MessageIcon icon)

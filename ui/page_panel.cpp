@@ -1,5 +1,7 @@
 #include "page_panel.h"
 
+#include "controls/qt_text.h"
+
 #include "controls/skin_draw.h"
 
 #include <QPainter>
@@ -16,7 +18,7 @@ void PagePanel::addLabel(const ControlSpec& spec)
     if (spec.label.empty() || spec.labelDx >= 10000 || spec.x >= 10000)
         return;
     m_labels.push_back({QPoint(spec.x + spec.labelDx, spec.y + spec.labelDy),
-                        QString::fromUtf8(spec.label.data(), static_cast<qsizetype>(spec.label.size()))});
+                        controls::QtText(spec.label)});
 }
 
 void PagePanel::paintEvent(QPaintEvent*)

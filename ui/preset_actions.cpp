@@ -12,6 +12,7 @@
 
 #include <QCursor>
 #include <QMenu>
+#include "core/preset_name.h"
 
 namespace quorix::ui {
 
@@ -19,7 +20,7 @@ namespace {
 
 QString PresetName(int preset)
 {
-    return QString::fromLatin1(presets::kPresetNames[static_cast<std::size_t>(preset)].data());
+    return QString::fromStdString(core::PresetName(preset));
 }
 
 } // namespace
@@ -32,7 +33,7 @@ PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, Conso
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
     ApplyDarkDialogStyle(*m_recallMenu);
-    for (int preset = 0; preset < static_cast<int>(presets::kPresetNames.size()); ++preset) {
+    for (int preset = 0; preset < static_cast<int>(core::kPresetNames.size()); ++preset) {
         QAction* item = m_recallMenu->addAction(PresetName(preset));
         item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
         QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.Recall(preset); });
@@ -40,7 +41,7 @@ PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, Conso
     m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
     m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
     ApplyDarkDialogStyle(*m_storeMenu);
-    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(presets::kPresetNames.size()); ++i) {
+    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(core::kPresetNames.size()); ++i) {
         QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
         QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });

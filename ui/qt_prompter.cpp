@@ -1,5 +1,7 @@
 #include "qt_prompter.h"
 
+#include "controls/qt_text.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -8,11 +10,6 @@ namespace quorix::ui {
 namespace {
 
 const QString kTitle = QStringLiteral("Quorix_Series");
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconFor(link::MessageIcon icon)
 {
@@ -27,20 +24,20 @@ QMessageBox::Icon IconFor(link::MessageIcon icon)
 
 bool QtPrompter::askYesNo(std::string_view question)
 {
-    return QMessageBox::question(m_parent, kTitle, Text(question), QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(m_parent, kTitle, controls::QtText(question), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
 {
-    QMessageBox box(IconFor(icon), kTitle, Text(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
 {
-    const QString path = save ? QFileDialog::getSaveFileName(m_parent, Text(caption), {}, Text(filter))
-                              : QFileDialog::getOpenFileName(m_parent, Text(caption), {}, Text(filter));
+    const QString path = save ? QFileDialog::getSaveFileName(m_parent, controls::QtText(caption), {}, controls::QtText(filter))
+                              : QFileDialog::getOpenFileName(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
     if (path.isEmpty())
         return std::nullopt;
     return std::filesystem::path(path.toStdString());

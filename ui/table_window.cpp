@@ -1,5 +1,7 @@
 #include "table_window.h"
 
+#include "controls/qt_text.h"
+
 #include "console_services.h"
 
 #include "link/device_link.h"
@@ -21,8 +23,8 @@ TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, Q
       m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); }),
       m_faderMarks(session.store(), session.view())
 {
-    setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
-    setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+    setObjectName(controls::QtText(layout.objectName));
+    setWindowTitle(controls::QtText(layout.caption));
     setAccessibleName(windowTitle());
     setFixedSize(layout.width, layout.height);
     m_panel = new PagePanel(layout.background, this);

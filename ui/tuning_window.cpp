@@ -1,5 +1,7 @@
 #include "tuning_window.h"
 
+#include "controls/qt_text.h"
+
 #include "console_services.h"
 #include "control_factory.h"
 #include "edit_screen.h"
@@ -42,7 +44,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, FrmEqGeometry::kTitleHeight, kSizingBand))
 {
-    setWindowTitle(QString::fromUtf8(link::kCaptionOffline.data(), static_cast<qsizetype>(link::kCaptionOffline.size())));
+    setWindowTitle(controls::QtText(link::kCaptionOffline));
     setMinimumSize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

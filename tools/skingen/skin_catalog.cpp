@@ -4,6 +4,8 @@
 
 #include "graph/curve_colours.h"
 
+#include "controls/qt_text.h"
+
 #include "ui/frm_effect_controls.h"
 #include "ui/frm_rec_controls.h"
 #include "ui/frm_set_controls.h"
@@ -504,16 +506,11 @@ void WindowBackdrop(QPainter& p, const QRectF& r)
     p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-QString Utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A secondary window's background: the backdrop, one inset panel and the
 // titles and labels its layout places in the image.
 void SecondaryWindow(Entries& e, const quorix::ui::WindowLayout& layout)
 {
-    const QString role = "window background " + Utf8(layout.caption) + " (" + Utf8(layout.objectName) +
+    const QString role = "window background " + quorix::controls::QtText(layout.caption) + " (" + quorix::controls::QtText(layout.objectName) +
                          ") with its titles and labels";
     Add(e, layout.background, layout.width, layout.height, role, [layout](QPainter& p, const QRectF& r) {
         WindowBackdrop(p, r);
@@ -521,7 +518,7 @@ void SecondaryWindow(Entries& e, const quorix::ui::WindowLayout& layout)
         for (const quorix::ui::ArtText& t : layout.art) {
             const QRectF box(t.x, t.y, t.width, t.pixelSize + 6);
             const int align = static_cast<int>(t.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-            Text(p, box, Utf8(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
+            Text(p, box, quorix::controls::QtText(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
             if (t.title) {
                 p.setPen(QPen(kSinging, 2));
                 const qreal y = box.bottom() + 2;
