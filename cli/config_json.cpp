@@ -1,5 +1,8 @@
 #include "config_json.h"
 
+#include "refusal_text.h"
+#include "strict_json.h"
+
 #include "core/address_map.h"
 #include "core/param_display.h"
 #include "core/record_check.h"
@@ -23,6 +26,7 @@ constexpr const char* kFormat = "quorix-configuration";
 constexpr int kVersion = 1;
 // Addresses past the common kind are in no page of the map; a file may still hold leftovers there.
 constexpr int kLastPage = (core::kAddressCount - 1) / 256;
+constexpr std::size_t kLongestRefusal = 200;
 constexpr std::array<const char*, 4> kClassNames = {"Plain", "EqBand", "HighPass", "LowPass"};
 
 std::string AddressKey(int menuAddress)
@@ -36,6 +40,12 @@ std::string AddressKey(int menuAddress)
 const ParamRecord& Layout(int mode, int address)
 {
     return core::DefaultParamStore().at(mode, address);
+}
+
+// A key written into a refusal: a typo of ten megabytes is shown by its start.
+std::string KeyText(const std::string& key)
+{
+    return OneLine(key, 24);
 }
 
 ordered_json RecordJson(int address, const ParamRecord& r)
@@ -110,7 +120,7 @@ void OnlyKnownKeys(const ordered_json& object, std::initializer_list<const char*
         for (const char* k : known)
             found = found || key == k;
         if (!found)
-            Fail(Child(path, key), "unknown field");
+            Fail(Child(path, KeyText(key)), "unknown field");
     }
 }
 
@@ -139,9 +149,9 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     OnlyKnownKeys(p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off",
                       "text"},
                   path);
-    const ParamRecord& layout = Layout(mode, address);
     ParamRecord r;
     r.Defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
+    const ParamRecord& layout = core::LayoutFor(mode, address, r);
     r.Class = layout.Class;
     if (p.contains("class")) {
         const auto& c = p["class"];
@@ -176,8 +186,8 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     if (r.Defined && isBand)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);
-    if (std::string fault = core::RecordFault(r, layout); !fault.empty())
-        Fail(path, fault);
+    if (const auto fault = core::CheckRecord(r, layout))
+        Fail(path, RecordFaultText(*fault));
     return r;
 }
 
@@ -211,7 +221,7 @@ void ReadEntry(const ordered_json& entry, core::ParamStore& store, std::set<std:
     if (!params.is_object())
         Fail(path + ".params", "must be an object");
     for (const auto& [key, p] : params.items()) {
-        const std::string where = path + ".params[\"" + key + "\"]";
+        const std::string where = path + ".params[\"" + KeyText(key) + "\"]";
         const int address = kind * 256 + MenuAddress(key, where);
         if (address >= core::kAddressCount)
             Fail(where, "beyond the last address");
@@ -249,12 +259,10 @@ std::string ConfigurationToJson(const core::ParamStore& store)
 
 JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
 {
-    ordered_json document;
-    try {
-        document = ordered_json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
-        return {false, std::string("not JSON: ") + error.what()};
-    }
+    StrictJson parsed = ParseStrictJson(text);
+    if (!parsed.document)
+        return {false, parsed.refusal};
+    const ordered_json& document = *parsed.document;
     try {
         OnlyKnownKeys(document, {"format", "version", "kinds"}, "");
         const ordered_json& format = Member(document, "format", "");
@@ -278,7 +286,10 @@ JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
         store = image;
         return {true, {}};
     } catch (const FieldError& error) {
-        return {false, error.message};
+        return {false, OneLine(error.message, kLongestRefusal)};
+    } catch (const nlohmann::json::exception& error) {
+        // Every value is checked for its type before it is read; this is the last line of defence.
+        return {false, OneLine(error.what(), kLongestRefusal)};
     }
 }
 

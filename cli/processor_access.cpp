@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -48,7 +49,9 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
         core::ManualScheduler scheduler;
         sim::VirtualProcessor processor;
         const auto memory = args.option("--simulator-memory");
-        if (memory) {
+        // As in the console, a memory file that does not exist yet starts a fresh virtual processor.
+        std::error_code missing;
+        if (memory && std::filesystem::exists(*memory, missing)) {
             const auto loaded = processor.loadFromFile(*memory);
             if (!loaded.ok) {
                 std::cerr << "quorix-cli " << command << ": the virtual processor's memory " << *memory

@@ -35,6 +35,18 @@ FilterSections FilterSectionsFor(int currentKind, int filterType)
     return {false, filterType == 0 ? 1 : 2};
 }
 
+BiquadCoefficients BandSection(const core::Band& band)
+{
+    const double f = core::FrequencyAt(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1));
+    const double gainDb = core::GainDecibels(std::clamp(band.Gain, -kWildestGainCode, kWildestGainCode));
+    const double slope = core::QAt(std::clamp(band.ShelfQIndex, 0, core::kQCount - 1));
+    if (band.Shape == 0)
+        return PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(band.QIndex, 0, core::kQCount - 1)), gainDb);
+    if (band.Shape == 2)
+        return HighShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
+    return LowShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
+}
+
 void ResponseCurves::resize(const PlotGeometry& geometry)
 {
     m_points = geometry.points;
@@ -58,16 +70,7 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
         return; // a filter set to OFF is flat
     const double f = core::FrequencyAt(std::clamp(point.band.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
-        const double gainDb = core::GainDecibels(std::clamp(point.band.Gain, -kWildestGainCode, kWildestGainCode));
-        const double slope = core::QAt(std::clamp(point.band.ShelfQIndex, 0, core::kQCount - 1));
-        BiquadCoefficients c;
-        if (point.band.Shape == 0)
-            c = PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(point.band.QIndex, 0, core::kQCount - 1)), gainDb);
-        else if (point.band.Shape == 2)
-            c = HighShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
-        else
-            c = LowShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
-        AccumulateStage(point, c);
+        AccumulateStage(point, BandSection(point.band));
         return;
     }
     const FilterSections sections = FilterSectionsFor(currentKind, point.FilterType);

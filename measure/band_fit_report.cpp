@@ -17,7 +17,7 @@ std::string BandName(int address)
 std::string Requested(const RequestedFilter& f)
 {
     std::string text = std::string(ShapeName(f.shape)) + " " + core::FormatShortest(static_cast<float>(f.frequency)) +
-                       " Hz " + core::FormatFixed(f.gainDb, 1) + " dB";
+                       " Hz " + core::FormatShortest(static_cast<float>(f.gainDb)) + " dB";
     if (f.shape == FilterShape::Peaking)
         return text + " Q " + core::FormatFixed(f.q, 2);
     if (f.form == ShelfForm::Q)

@@ -1,8 +1,10 @@
 #include "report_rows.h"
 
+#include "ui/combo_items.h"
 #include "ui/frm_eq_controls.h"
 
 #include "core/address_map.h"
+#include "core/rounding.h"
 #include "core/tag_address.h"
 #include "core/value_scales.h"
 #include "core/value_text.h"
@@ -13,17 +15,18 @@ namespace quorix::report {
 
 namespace {
 
-// The slider bound to each address of the main window, for its scale.
-const std::map<int, const ui::ControlSpec*>& SlidersByAddress()
+// The slider or drop-down bound to each address of the main window, for its scale or its items.
+const std::map<int, const ui::ControlSpec*>& ControlsByAddress()
 {
-    static const std::map<int, const ui::ControlSpec*> sliders = [] {
+    static const std::map<int, const ui::ControlSpec*> controls = [] {
         std::map<int, const ui::ControlSpec*> byAddress;
         for (const ui::ControlSpec& spec : ui::FrmEqControls())
-            if (spec.kind == ui::ControlKind::Slider && spec.array == ui::ControlArray::MyScrollBar)
+            if ((spec.kind == ui::ControlKind::Slider && spec.array == ui::ControlArray::MyScrollBar) ||
+                spec.kind == ui::ControlKind::ComboBox)
                 byAddress.emplace(core::ParseTagAddress(spec.tag), &spec);
         return byAddress;
     }();
-    return sliders;
+    return controls;
 }
 
 // The sliders that keep a polarity flag in the raw value.
@@ -47,11 +50,13 @@ std::string ValueText(const core::ParamRecord& r, int address)
 {
     if (r.Class == core::ParamClass::EqBand)
         return BandText(r);
-    const auto& sliders = SlidersByAddress();
-    const auto it = sliders.find(address);
-    if (it == sliders.end())
+    const auto& controls = ControlsByAddress();
+    const auto it = controls.find(address);
+    if (it == controls.end())
         return std::to_string(r.Value);
     const ui::ControlSpec& s = *it->second;
+    if (s.kind == ui::ControlKind::ComboBox)
+        return std::string(ui::ComboText(s.showType, r.Value));
     float raw = static_cast<float>(r.Value);
     bool inverted = false;
     if (CarriesPolarity(s)) {
@@ -59,7 +64,11 @@ std::string ValueText(const core::ParamRecord& r, int address)
         raw = split.raw;
         inverted = split.inverted;
     }
-    const std::string text = core::ScaleText(s.valueType, core::RawToSliderPosition(s.valueType, raw, s.maxValue));
+    // The value the processor is sent and the graph draws, even where the slider stops short of it.
+    const int position = core::RoundHalfEven(core::ScaleRawToPosition(s.valueType, raw));
+    std::string text = core::ScaleText(s.valueType, position);
+    if (position != core::RawToSliderPosition(s.valueType, raw, s.maxValue))
+        text += " (超出滑块范围)";
     return inverted ? text + " (反相)" : text;
 }
 

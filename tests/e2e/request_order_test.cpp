@@ -136,3 +136,38 @@ TEST_F(Journey, AModalMessageBoxDuringLinkLossDoesNotRunTheTickInsideItself)
     processor.setKeepAliveSilent(false);
     clock.runUntil([&] { return device.LinkOnline(); }, 5000);
 }
+
+// The processor may change behind the console's back (its own panel, another
+// console), so a write made after the same frame went out is sent again.
+TEST_F(Journey, AWriteMadeAfterTheSameFrameWentOutIsSentAgain)
+{
+    connect();
+    store.at(0, 1024).Value = 7;
+    ASSERT_TRUE(device.WriteParam(1024));
+    processor.setValue(0, 1024, 9);
+    const int before = processor.requestsReceived();
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.requestsReceived() - before, 1);
+    EXPECT_EQ(processor.value(0, 1024), 7);
+}
+
+// A queued write goes out with the store's value of the moment, even when a
+// frame for the same address went out after the write was made but carried an
+// older value (a graph drag changes the store before its own write is made).
+TEST_F(Journey, AQueuedWriteIsSentWhenTheLastFrameForItsAddressCarriedAnOlderValue)
+{
+    connect();
+    port.setReplyDelay(30);
+    at(10, [&] {
+        store.at(0, 1024).Value = 2;
+        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 30 ms with the value 3
+    });
+    at(20, [&] {
+        store.at(0, 1024).Value = 3;
+        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 60 ms with the value 4
+    });
+    at(40, [&] { store.at(0, 1024).Value = 4; });
+    store.at(0, 1024).Value = 1;
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.value(0, 1024), 4);
+}

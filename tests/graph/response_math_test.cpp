@@ -28,7 +28,7 @@ CurvePoint Band(int kind, int hz, int gain, int q, int slope = 10)
 {
     CurvePoint p;
     p.Type = EqBandPoint;
-    p.band.Shape = kind;
+    p.band.Shape = static_cast<std::uint8_t>(kind);
     p.band.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
     p.band.Gain = gain;
     p.band.QIndex = core::QToIndex(static_cast<float>(q) / 100.0f);
