@@ -5,8 +5,9 @@
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
+#include "core/atomic_save.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -260,21 +261,12 @@ QString WriteTuningReport(const QString& path, const core::ParamStore& store, co
     const std::optional<QByteArray> pdf = RenderTuningReport(store, cover);
     if (!pdf)
         return QStringLiteral("cannot draw the report");
-    // Written beside the target and renamed over it, so a failed report leaves the old one.
-    const QString partial = path + QStringLiteral(".partial");
-    QFile file(partial);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(*pdf) == pdf->size() &&
-                         file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        QFile::remove(partial);
-        return QStringLiteral("cannot write ") + path;
-    }
-    QFile::remove(path);
-    if (!QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        return QStringLiteral("cannot write ") + path;
-    }
+    // Saved as configuration files are, so a failed report leaves the old one.
+    const std::string failure = core::SaveAtomically(
+        std::filesystem::path(path.toStdU16String()),
+        std::span(reinterpret_cast<const std::uint8_t*>(pdf->constData()), static_cast<std::size_t>(pdf->size())));
+    if (!failure.empty())
+        return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromStdString(failure);
     return {};
 }
 

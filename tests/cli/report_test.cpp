@@ -75,6 +75,34 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
     fs::remove_all(dir);
 }
 
+// Saved as configuration files are: through a link, never over a read-only file, nothing left beside it.
+TEST(ReportCommand, IsSavedSafelyLikeAConfiguration)
+{
+    const fs::path dir = fs::temp_directory_path() / ("quorix-report-safe-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path in = dir / "venue.quorix";
+    ASSERT_TRUE(core::SaveConfigurationFile(in, core::DefaultParamStore()).ok);
+    std::ofstream(dir / "real.pdf") << "old";
+    fs::create_symlink("real.pdf", dir / "link.pdf");
+    std::ofstream(dir / "kept.pdf") << "kept";
+    fs::permissions(dir / "kept.pdf", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    cli::CliArgs args;
+    args.command = "report";
+    args.positional = {in.string()};
+    args.options = {{"-o", (dir / "link.pdf").string()}};
+    ASSERT_EQ(cli::CommandReport(args), 0);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "link.pdf")));
+    EXPECT_EQ(Read(dir / "real.pdf").rfind("%PDF", 0), 0u);
+
+    args.options = {{"-o", (dir / "kept.pdf").string()}};
+    EXPECT_EQ(cli::CommandReport(args), 1);
+    EXPECT_EQ(Read(dir / "kept.pdf"), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 4);
+    fs::remove_all(dir);
+}
+
 // A file system that fills up part-way: the file size limit fails the write as a full disk does.
 TEST(ReportCommand, AFailedWriteIsReportedAndLeavesNothing)
 {

@@ -66,6 +66,17 @@ TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
     EXPECT_EQ(common[24], 0);
 }
 
+// The Windows build runs this too: both write byte for byte the same file.
+TEST_F(FileFixture, TheSameStoreGivesTheSameFileOnEverySystem)
+{
+    store.at(1, 3).band.Gain = -123;
+    store.at(0, 2560).band.Gain = 7;
+    std::uint64_t digest = 0xcbf29ce484222325u; // FNV-1a
+    for (const std::uint8_t byte : EncodeConfiguration(store))
+        digest = (digest ^ byte) * 0x100000001b3u;
+    EXPECT_EQ(digest, 0x4d4cc96ea8f2876au);
+}
+
 TEST_F(FileFixture, SaveAndLoadRoundTrip)
 {
     store.at(0, 0).band.Gain = 123;
@@ -114,7 +125,7 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
     store.at(0, 0).band.Gain = 1;
-    // A folder in the way of the rename makes the save fail after the temporary was written.
+    // Refused before a temporary is written (a failure after it is in the atomic save's tests).
     const fs::path blocked = dir / "blocked.quorix";
     fs::create_directories(blocked / "inside");
     EXPECT_FALSE(SaveConfigurationFile(blocked, store).ok);
@@ -225,6 +236,10 @@ TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
 
 TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps no mode bits but the read-only one (refused below); its links are followed by "
+                    "the platform layer, whose tests make one where the system allows it";
+#endif
     const fs::path real = dir / "real.quorix";
     const fs::path link = dir / "link.quorix";
     ASSERT_TRUE(SaveConfigurationFile(real, store).ok);
@@ -253,6 +268,7 @@ TEST_F(FileFixture, AReadOnlyTargetIsRefusedAndKept)
     EXPECT_NE(result.saveFailure.find("只读"), std::string::npos) << result.saveFailure;
     EXPECT_EQ(read(path), before);
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); // Windows removes no read-only file
 }
 
 TEST_F(FileFixture, TemporariesOfAnInterruptedSaveAreRemovedByTheNext)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <complex>
 #include <iostream>
 #include <vector>
@@ -29,7 +30,7 @@ public:
     explicit ComplexReference(const ResponseCurves& curves)
     {
         for (int i = 0; i < curves.pointCount(); ++i)
-            m_z.push_back(std::polar(1.0, -2 * M_PI * curves.exactFrequency(i) / 48000.0));
+            m_z.push_back(std::polar(1.0, -2 * std::numbers::pi * curves.exactFrequency(i) / 48000.0));
     }
     double decibels(const BiquadCoefficients& c, std::size_t i) const
     {
@@ -192,7 +193,9 @@ TEST(FilterTheory, APeakingBoostIsThreeDecibelsDownWhereItsQPutsIt)
         const double peak = boost.at(f0);
         const double lower = boost.crossing(peak - 3.0103, 100, f0);
         const double upper = boost.crossing(peak - 3.0103, f0, 10000);
-        const auto warped = [f0](double f) { return std::tan(M_PI * f / 48000) / std::tan(M_PI * f0 / 48000); };
+        const auto warped = [f0](double f) {
+            return std::tan(std::numbers::pi * f / 48000) / std::tan(std::numbers::pi * f0 / 48000);
+        };
         const double a = std::pow(10.0, 12.0 / 40);
         const double expected = a / (exactQ * std::sqrt(std::pow(a, 4) - 2));
         EXPECT_NEAR(warped(upper) - warped(lower), expected, expected * 0.01) << q;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <complex>
 
 using namespace quorix;
@@ -18,7 +19,7 @@ namespace {
 // |H(e^jω)| in dB straight from the coefficients, in double-precision complex arithmetic.
 double ReferenceDb(const BiquadCoefficients& c, double hertz)
 {
-    const std::complex<double> z = std::polar(1.0, -2 * M_PI * hertz / 48000.0);
+    const std::complex<double> z = std::polar(1.0, -2 * std::numbers::pi * hertz / 48000.0);
     const auto num = c.b0 + c.b1 * z + c.b2 * z * z;
     const auto den = c.a0 + c.a1 * z + c.a2 * z * z;
     return 20 * std::log10(std::abs(num) / std::abs(den));
