@@ -32,6 +32,7 @@ struct NoActions final : ui::WindowActions {
     void CloseRecordingWindow() override {}
     void RefreshSecondaryWindows() override {}
     void MainWindowUnloaded() override {}
+    void Synchronised(bool) override {}
 };
 
 struct Console {

@@ -81,7 +81,7 @@ std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
         if (!store.at(0, a).Defined)
             continue;
         std::string name(core::ParamName(kind, a - kind * 256));
-        ReportRow row{name.empty() ? "#" + std::to_string(a - kind * 256) : name, ValueText(store.at(0, a), a), {}};
+        ReportRow row{name.empty() ? std::string("#").append(std::to_string(a - kind * 256)) : name, ValueText(store.at(0, a), a), {}};
         const std::string dance = ValueText(store.at(1, a), a);
         if (dance != row.singing)
             row.dance = dance;

@@ -111,6 +111,8 @@ void ConsoleFrame::SaveConfigurationFile() { m_presets->SaveConfigurationFile();
 void ConsoleFrame::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
 void ConsoleFrame::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
 void ConsoleFrame::ShowExitSave() { m_presets->ShowExitSave(); }
+void ConsoleFrame::Synchronised(bool ok) { m_presets->Synchronised(ok); }
+void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file) { m_presets->OpenWhenOnline(file); }
 
 void ConsoleFrame::showAbout()
 {

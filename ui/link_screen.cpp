@@ -113,6 +113,9 @@ void LinkScreen::linkTicked()
     m_window.plot().display().LinkTicked();
 }
 
-void LinkScreen::synchronised(bool) {}
+void LinkScreen::synchronised(bool ok)
+{
+    m_actions.Synchronised(ok);
+}
 
 } // namespace quorix::ui

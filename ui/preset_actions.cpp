@@ -28,7 +28,8 @@ QString PresetName(int preset)
 PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
     : m_session(session), m_prompter(prompter), m_frame(frame),
       m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
-      m_files(context(), *this, m_chooser)
+      m_files(context(), *this, m_chooser), m_waitingNotice([this] { return owner(); }),
+      m_openOnConnect(session.link(), session.scheduler(), *this, m_waitingNotice, m_files)
 {
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));

@@ -61,6 +61,7 @@ struct CountingActions : quorix::ui::WindowActions {
     void CloseRecordingWindow() override { ++recordingClosed; }
     void MainWindowUnloaded() override { ++unloaded; }
     void RefreshSecondaryWindows() override { ++secondaryRefreshes; }
+    void Synchronised(bool) override {}
 };
 
 // The console against its virtual processor, in virtual time, with the main
