@@ -39,7 +39,7 @@ int NearestOnLogScale(double value, int lowest, int highest, Table at)
     return best;
 }
 
-core::ParamRecord Quantise(core::ParamRecord band, const RequestedFilter& f)
+core::Band Quantise(core::Band band, const RequestedFilter& f)
 {
     band.FreqIndex = NearestFrequencyIndex(f.frequency);
     band.Gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
@@ -69,7 +69,7 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
     return PeakingCoefficients(f.frequency, kSampleRate, 0, f.q, f.gainDb);
 }
 
-void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::ParamRecord& band,
+void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::Band& band,
            std::vector<int>& changed)
 {
     const int mode = core::ModeForAddress(address, view.CurrentMode);
@@ -78,14 +78,8 @@ void Store(core::ParamStore& store, const core::ViewState& view, int address, co
         if (m != mode && (address >= core::kFirstGlobalAddress || store.at(0, address).PerMode))
             continue;
         core::ParamRecord& r = store.at(m, address);
-        differs = differs || r.FreqIndex != band.FreqIndex || r.Gain != band.Gain || r.QIndex != band.QIndex ||
-                  r.ShelfQIndex != band.ShelfQIndex || r.Shape != band.Shape || r.BandOff != band.BandOff;
-        r.FreqIndex = band.FreqIndex;
-        r.Gain = band.Gain;
-        r.QIndex = band.QIndex;
-        r.ShelfQIndex = band.ShelfQIndex;
-        r.Shape = band.Shape;
-        r.BandOff = band.BandOff;
+        differs = differs || r.band != band;
+        r.band = band;
     }
     if (differs)
         changed.push_back(address);
@@ -111,10 +105,10 @@ void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::
     std::vector<graph::BiquadCoefficients> have, want;
     double narrowest = kLeastQ;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(achieved, view, [](int) { return -1; }).points)
-        if (p.Type == graph::EqBandPoint && !p.BandOff) {
-            have.push_back(graph::BandSection(p));
-            if (p.BandKind == 0)
-                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.QIndex, 0, core::kQCount - 1))));
+        if (p.Type == graph::EqBandPoint && !p.band.BandOff) {
+            have.push_back(graph::BandSection(p.band));
+            if (p.band.Shape == 0)
+                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
         }
     for (const FittedBand& b : fit.fitted) {
         want.push_back(RequestedSection(b.requested));
@@ -207,7 +201,7 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     const int mode = view.CurrentMode;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const int address = addresses[i];
-        const core::ParamRecord& current = store.at(core::ModeForAddress(address, mode), address);
+        const core::Band& current = store.at(core::ModeForAddress(address, mode), address).band;
         if (i < sorted.size()) {
             fit.fitted.push_back({sorted[i], address, Quantise(current, sorted[i])});
         } else {
@@ -226,7 +220,7 @@ std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& vi
     for (const FittedBand& b : fit.fitted)
         Store(store, view, b.address, b.band, changed);
     for (const int address : fit.flattened) {
-        core::ParamRecord flat = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+        core::Band flat = store.at(core::ModeForAddress(address, view.CurrentMode), address).band;
         flat.Gain = 250;
         Store(store, view, address, flat, changed);
     }

@@ -2,7 +2,7 @@
 
 #include "requested_filter.h"
 
-#include "core/param_record.h"
+#include "core/band.h"
 #include "core/param_store.h"
 #include "core/view_state.h"
 
@@ -15,7 +15,7 @@ namespace quorix::measure {
 struct FittedBand {
     RequestedFilter requested;
     int address = -1;
-    core::ParamRecord band; // the band's record with the quantised values
+    core::Band band; // the band with the quantised values
 };
 
 struct BandFit {

@@ -32,7 +32,7 @@ std::string Requested(const RequestedFilter& f)
     return text + " (S " + core::FormatFixed(ShelfSlope(f), 2) + ")";
 }
 
-std::string Stored(const core::ParamRecord& band)
+std::string Stored(const core::Band& band)
 {
     const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
     std::string text = std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " +

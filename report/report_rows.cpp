@@ -37,12 +37,12 @@ bool CarriesPolarity(const tables::ControlRow& s)
 
 std::string BandText(const core::ParamRecord& r)
 {
-    const char* shape = r.Shape == 0 ? "PK" : r.Shape == 2 ? "HS" : "LS";
-    const int q = r.Shape == 0 ? r.QIndex : r.ShelfQIndex;
-    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.FreqIndex)) + " Hz " +
-                       core::GainText(r.Gain) + " dB " + (r.Shape == 0 ? "Q " : "S ") +
+    const char* shape = r.band.Shape == 0 ? "PK" : r.band.Shape == 2 ? "HS" : "LS";
+    const int q = r.band.Shape == 0 ? r.band.QIndex : r.band.ShelfQIndex;
+    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.FreqIndex)) + " Hz " +
+                       core::GainText(r.band.Gain) + " dB " + (r.band.Shape == 0 ? "Q " : "S ") +
                        core::QText(core::ClampQIndex(q));
-    return r.BandOff ? text + " (关)" : text;
+    return r.band.BandOff ? text + " (关)" : text;
 }
 
 std::string ValueText(const core::ParamRecord& r, int address)

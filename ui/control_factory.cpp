@@ -14,10 +14,11 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
     switch (row.kind) {
     case tables::ControlKind::Slider: {
         auto* s = new controls::SkinnedFader(parent, context);
-        s->setScrollBarType(row.scrollBarType);
+        const controls::FaderKind kind = controls::FaderKindFrom(row.scrollBarType);
+        s->setKind(kind);
         s->setHScrollSize(row.hScrollSize);
         s->setEQNormalStyle(row.eqStyle);
-        if (row.scrollBarType != 0 && row.scrollBarType != 1 && row.scrollBarType != 8) {
+        if (!controls::HasFixedScale(kind)) {
             s->setValueType(row.valueType);
             s->setMaxValue(row.maxValue);
         }

@@ -23,7 +23,7 @@ void EditScreen::filterTypeChanged(int point, int type)
     auto& points = display.points();
     if (point < 0 || point >= static_cast<int>(points.size()))
         return;
-    points[static_cast<std::size_t>(point)].GainOrType = type;
+    points[static_cast<std::size_t>(point)].FilterType = type;
     display.SelectPoint(point);
 }
 

@@ -19,7 +19,8 @@ namespace quorix::ui {
 
 TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent)
     : QDialog(parent), m_table(table),
-      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); }),
+      m_faderMarks(session.store(), session.view())
 {
     setObjectName(controls::QtText(table.objectName));
     setWindowTitle(controls::QtText(table.caption));
@@ -28,7 +29,7 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
     m_panel = new PagePanel(table.background, this);
     m_panel->setGeometry(rect());
 
-    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
+    const controls::ControlContext context{&m_faderMarks, &session.scheduler()};
     for (const tables::ControlRow& row : table.controls) {
         QWidget* widget = CreateControl(row, m_panel, context);
         const int index = row.index;

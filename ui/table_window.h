@@ -3,6 +3,8 @@
 #include "secondary_write.h"
 #include "tables/window_table.h"
 
+#include "controls/store_marks.h"
+
 #include <QDialog>
 
 #include <map>
@@ -46,6 +48,7 @@ protected:
 private:
     tables::WindowTable m_table;
     SecondaryWrite m_write;
+    controls::StoreMarks m_faderMarks;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;
     struct Combo {

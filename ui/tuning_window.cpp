@@ -43,7 +43,7 @@ constexpr int kCommon = 2560;
 
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
-      m_undo(session.store(), session.view(), session.scheduler()),
+      m_undo(session.store(), session.view(), session.scheduler()), m_faderMarks(session.store(), session.view()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand))
@@ -93,7 +93,7 @@ TuningWindow::~TuningWindow()
 
 void TuningWindow::createControls()
 {
-    const controls::ControlContext context{&m_services.store(), &m_services.view(), &m_services.scheduler()};
+    const controls::ControlContext context{&m_faderMarks, &m_services.scheduler()};
     m_background = new PagePanel(Geometry::kBackground, this);
     m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int k = 0; k < 8; ++k) {
@@ -267,11 +267,8 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
 {
     if (m_modes->copying())
         return;
-    bool numbered = false;
-    const int eqIndex = s->EQindex.toInt(&numbered);
-    const graph::SliderFields fields{s->Value(), s->Freq, s->q, s->sQ, s->QType, s->EQdisabled};
     s->setEnabled(false);
-    m_dispatch->SliderScrolled(s->Addr, numbered ? eqIndex : -1, fields);
+    m_dispatch->SliderScrolled(s->Addr, s->EQindex, {s->Value(), s->band()});
     s->setEnabled(true);
 }
 
@@ -359,7 +356,7 @@ void TuningWindow::RefreshControls()
     const int mode = view.CurrentMode;
     const auto common = [&store](int n) { return store.at(0, kCommon + n).Value; };
     for (controls::SkinnedFader* s : m_sliderArray)
-        if (s && inPage(s->Addr) && s->EQindex.isEmpty())
+        if (s && inPage(s->Addr) && s->EQindex < 0)
             s->setValue(static_cast<float>(store.at(mode, s->Addr).Value));
     for (const auto& [key, widget] : m_controls) {
         if (key.array == ControlArray::MyComboBox) {

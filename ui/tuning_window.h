@@ -5,6 +5,7 @@
 
 #include "tables/control_row.h"
 
+#include "controls/store_marks.h"
 #include "core/undo_history.h"
 
 #include <QString>
@@ -130,6 +131,7 @@ private:
     Prompter& m_prompter;
     WindowActions& m_actions;
     core::UndoHistory m_undo;
+    controls::StoreMarks m_faderMarks;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
     std::unique_ptr<WindowSizing> m_sizing;

@@ -71,7 +71,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
 {
     connect();
     image = store;
-    image.at(0, 0).Gain = 280;           // kind 0: lands
+    image.at(0, 0).band.Gain = 280;           // kind 0: lands
     image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
     image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
     host.onProgress = [&](int done) {

@@ -19,7 +19,7 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
     EXPECT_EQ(host.variantCalls, 1);
     expectStoreMatchesProcessor();
     EXPECT_EQ(store.at(0, 0xA20).Value, 1);
-    EXPECT_TRUE(store.at(1, 256 + 3).BandOff); // shared records mirrored into the dance mode
+    EXPECT_TRUE(store.at(1, 256 + 3).band.BandOff); // shared records mirrored into the dance mode
     EXPECT_EQ(host.masterMaxima[0], 70);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
@@ -35,7 +35,7 @@ TEST_F(Journey, ASingleWriteReachesTheProcessor)
     EXPECT_TRUE(device.WriteParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 77);
     view.CurrentMode = 1;
-    store.at(1, 3).Gain = 120;
+    store.at(1, 3).band.Gain = 120;
     EXPECT_TRUE(device.WriteParam(3));
     EXPECT_EQ(processor.band(1, 3).gain, 120);
 }
@@ -115,8 +115,8 @@ TEST_F(Journey, AWrongSizeBlockStopsTheReadAndChangesNothing)
     setProcessorGain(256 + 1, 222);
     connect();
     EXPECT_EQ(host.count(link::LinkCode::CountMismatch), 1);
-    EXPECT_EQ(store.at(0, 0).Gain, 330);        // kind 0 refused whole
-    EXPECT_EQ(store.at(0, 256 + 1).Gain, 250);  // later kinds never read
+    EXPECT_EQ(store.at(0, 0).band.Gain, 330);        // kind 0 refused whole
+    EXPECT_EQ(store.at(0, 256 + 1).band.Gain, 250);  // later kinds never read
     EXPECT_EQ(store.at(0, 0xA20).Value, 0);     // no ReadDone
     EXPECT_EQ(trace.str().find("TX ReadDone"), std::string::npos);
     EXPECT_TRUE(host.windowEnabled);
@@ -218,7 +218,7 @@ TEST_F(Journey, PresetRecallAndConfigurationWrite)
     EXPECT_EQ(host.preset, 4);
 
     EXPECT_TRUE(device.ReadFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
-    EXPECT_EQ(store.at(0, 0).Gain, 250);
+    EXPECT_EQ(store.at(0, 0).band.Gain, 250);
     EXPECT_EQ(store.at(0, 256).Value, processor.preset(1).at(0, 256).Value);
 
     image = store;

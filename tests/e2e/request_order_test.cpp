@@ -42,7 +42,7 @@ TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
             view.CurrentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
             auto& record = store.at(core::ModeForAddress(address, view.CurrentMode), address);
             if (link::TravelsAsBand(address))
-                record.Gain = value;
+                record.band.Gain = value;
             else
                 record.Value = value;
             answered += device.WriteParam(address) ? 1 : 0;

@@ -57,7 +57,7 @@ TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
     EXPECT_TRUE(frm().panel(0)->isVisible());
     EXPECT_EQ(frm().slider(0)->Value(), 44.0f);
     EXPECT_EQ(frm().slider(7)->Value(), 320.0f); // EQ5 of the music page, set by the graph
-    EXPECT_EQ(session.store().at(0, 4).Gain, 320);
+    EXPECT_EQ(session.store().at(0, 4).band.Gain, 320);
 }
 
 TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)

@@ -43,7 +43,7 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSendOnce)
 
 TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichWritesThemWithItsNextFrame)
 {
-    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .Freq = 200});
+    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .band = {.FreqIndex = 200}});
     EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}}));
     EXPECT_TRUE(writes.empty());
 
