@@ -15,7 +15,7 @@ static void BM_InitParamStore(benchmark::State& state)
     ParamStore image;
     for (auto _ : state) {
         InitParamStore(store, image);
-        benchmark::DoNotOptimize(store.at(0, 0).Gain);
+        benchmark::DoNotOptimize(store.at(0, 0).band.Gain);
     }
 }
 BENCHMARK(BM_InitParamStore);
@@ -51,7 +51,7 @@ static void BM_UndoRedoRoundTrip(benchmark::State& state)
     UndoBench b;
     int sends = 0;
     const UndoHistory::SendFn send = [&](int) { ++sends; return true; };
-    b.store.at(0, 3).Gain = 300; // one slider moved since the last snapshot
+    b.store.at(0, 3).band.Gain = 300; // one slider moved since the last snapshot
     for (auto _ : state) {
         b.history.Undo(send);
         b.history.Redo(send);

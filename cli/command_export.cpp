@@ -1,15 +1,23 @@
 #include "commands.h"
 #include "read_configuration.h"
 #include "config_json.h"
+#include "refusal_text.h"
 
 #include "core/atomic_save.h"
 #include "core/config_file.h"
+#include "core/read_small_file.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace quorix::cli {
+
+namespace {
+
+// The export of a configuration whose every record holds every field is under 5 MB;
+// the cap leaves room for a hand-edited file laid out more loosely.
+constexpr std::uintmax_t kLargestJson = 16 * 1024 * 1024;
+
+} // namespace
 
 int CommandExport(const CliArgs& args)
 {
@@ -38,26 +46,30 @@ int CommandExport(const CliArgs& args)
 int CommandImport(const CliArgs& args)
 {
     const auto out = args.option("-o");
-    if (args.positional.size() != 1 || !out) {
+    if (args.positional.size() != 1 || !out || out->empty()) {
         std::cerr << "quorix-cli import: a JSON file and -o FILE.quorix are needed\n"
                   << "usage: quorix-cli import FILE.json -o FILE.quorix\n";
         return 2;
     }
-    std::ifstream in(args.positional[0], std::ios::binary);
-    if (!in) {
-        std::cerr << args.positional[0] << ": cannot be read\n";
+    const std::string& source = args.positional[0];
+    const core::SmallFile file = core::ReadSmallFile(source, kLargestJson);
+    switch (file.problem) {
+    case core::SmallFileProblem::None: break;
+    case core::SmallFileProblem::Unreadable: std::cerr << source << ": cannot be read\n"; return 1;
+    case core::SmallFileProblem::NotARegularFile: std::cerr << source << ": not a regular file\n"; return 1;
+    case core::SmallFileProblem::TooLarge:
+        std::cerr << source << ": larger than any configuration's JSON (" << kLargestJson << " bytes)\n";
         return 1;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     core::ParamStore store;
-    const JsonImport imported = ConfigurationFromJson(text, store);
+    const JsonImport imported = ConfigurationFromJson(file.bytes, store);
     if (!imported.ok) {
-        std::cerr << args.positional[0] << ": " << imported.message << '\n';
+        std::cerr << source << ": " << imported.message << '\n';
         return 1;
     }
-    const auto saved = core::SaveConfigurationFile(*out, store);
+    const auto saved = core::SaveConfigurationFile(core::WithConfigurationExtension(*out), store);
     if (!saved.ok) {
-        std::cerr << saved.message << '\n';
+        std::cerr << ConfigFileText(saved) << '\n';
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "read_configuration.h"
 #include "integer_option.h"
+#include "refusal_text.h"
 
 #include "measure/filter_import.h"
 
@@ -61,7 +62,7 @@ int CommandImportFilters(const CliArgs& args)
     const auto path = core::WithConfigurationExtension(*output);
     const auto saved = core::SaveConfigurationFile(path, store);
     if (!saved.ok) {
-        std::cerr << saved.message << '\n';
+        std::cerr << ConfigFileText(saved) << '\n';
         return 1;
     }
     std::cout << "wrote " << path.string() << '\n';

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "refusal_text.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
@@ -17,7 +18,7 @@ int CommandNew(const CliArgs& args)
     const auto path = core::WithConfigurationExtension(*output);
     const auto result = core::SaveConfigurationFile(path, core::DefaultParamStore());
     if (!result.ok) {
-        std::cerr << result.message << '\n';
+        std::cerr << ConfigFileText(result) << '\n';
         return 1;
     }
     std::cout << "wrote the default configuration to " << path.string() << '\n';

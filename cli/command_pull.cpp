@@ -22,7 +22,7 @@ int CommandPull(const CliArgs& args)
                      "-o FILE.quorix\n";
         return 2;
     }
-    return WithProcessor(args, "pull", false, [&](const ProcessorRun& run) {
+    return WithProcessor(args, "pull", true, [&](const ProcessorRun& run) {
         const PullSettings settings{core::WithConfigurationExtension(*output), run.trace, std::int64_t{*wait} * 1000,
                                     run.simulator};
         return PullConfiguration(run.backend, run.scheduler, settings, std::cout, std::cerr);

@@ -1,5 +1,8 @@
 #include "config_json.h"
 
+#include "refusal_text.h"
+#include "strict_json.h"
+
 #include "core/address_map.h"
 #include "core/param_display.h"
 #include "core/record_check.h"
@@ -23,6 +26,7 @@ constexpr const char* kFormat = "quorix-configuration";
 constexpr int kVersion = 1;
 // Addresses past the common kind are in no page of the map; a file may still hold leftovers there.
 constexpr int kLastPage = (core::kAddressCount - 1) / 256;
+constexpr std::size_t kLongestRefusal = 200;
 constexpr std::array<const char*, 4> kClassNames = {"Plain", "EqBand", "HighPass", "LowPass"};
 
 std::string AddressKey(int menuAddress)
@@ -38,6 +42,12 @@ const ParamRecord& Layout(int mode, int address)
     return core::DefaultParamStore().at(mode, address);
 }
 
+// A key written into a refusal: a typo of ten megabytes is shown by its start.
+std::string KeyText(const std::string& key)
+{
+    return OneLine(key, 24);
+}
+
 ordered_json RecordJson(int address, const ParamRecord& r)
 {
     const int kind = address / 256;
@@ -49,26 +59,26 @@ ordered_json RecordJson(int address, const ParamRecord& r)
         p["defined"] = false;
     p["class"] = kClassNames[static_cast<std::size_t>(r.Class) % kClassNames.size()];
     p["perMode"] = r.PerMode;
-    const bool band = r.Class == ParamClass::EqBand;
-    if (!band || r.Value != 0)
+    const bool isBand = r.Class == ParamClass::EqBand;
+    if (!isBand || r.Value != 0)
         p["value"] = r.Value;
     const auto field = [&](const char* name, std::int64_t value) {
-        if (band || value != 0)
+        if (isBand || value != 0)
             p[name] = value;
     };
-    field("shape", r.Shape);
-    field("frequency", r.FreqIndex);
-    field("gain", r.Gain);
-    field("q", r.QIndex);
-    field("slope", r.ShelfQIndex);
-    if (band || r.BandOff)
-        p["off"] = r.BandOff;
+    field("shape", r.band.Shape);
+    field("frequency", r.band.FreqIndex);
+    field("gain", r.band.Gain);
+    field("q", r.band.QIndex);
+    field("slope", r.band.ShelfQIndex);
+    if (isBand || r.band.BandOff)
+        p["off"] = r.band.BandOff;
     if (!r.Defined)
         return p;
-    if (band)
-        p["text"] = {{"frequency", core::FrequencyWithUnit(r.FreqIndex)}, {"gain", core::GainWithUnit(r.Gain)},
-                     {"q", core::QWithPrefix(r.QIndex)}, {"slope", core::QWithPrefix(r.ShelfQIndex)},
-                     {"shape", core::ShapeText(r.Shape)}, {"off", r.BandOff ? "off" : "on"}};
+    if (isBand)
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)}, {"gain", core::GainWithUnit(r.band.Gain)},
+                     {"q", core::QWithPrefix(r.band.QIndex)}, {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
+                     {"shape", core::ShapeText(r.band.Shape)}, {"off", r.band.BandOff ? "off" : "on"}};
     else
         p["text"] = core::ParamValueText(kind, menu, r.Value);
     return p;
@@ -110,7 +120,7 @@ void OnlyKnownKeys(const ordered_json& object, std::initializer_list<const char*
         for (const char* k : known)
             found = found || key == k;
         if (!found)
-            Fail(Child(path, key), "unknown field");
+            Fail(Child(path, KeyText(key)), "unknown field");
     }
 }
 
@@ -139,9 +149,9 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     OnlyKnownKeys(p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off",
                       "text"},
                   path);
-    const ParamRecord& layout = Layout(mode, address);
     ParamRecord r;
     r.Defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
+    const ParamRecord& layout = core::LayoutFor(mode, address, r);
     r.Class = layout.Class;
     if (p.contains("class")) {
         const auto& c = p["class"];
@@ -155,29 +165,29 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
             Fail(path + ".class", "must be Plain, EqBand, HighPass or LowPass");
     }
     r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
-    r.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
+    r.band.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
     // Records the console sends must fit the wire; a record never sent may hold whatever a file held.
     const std::int64_t wire = r.Defined ? core::kLargestWireValue : std::numeric_limits<std::int32_t>::max();
     const std::int64_t lowest = r.Defined ? 0 : std::numeric_limits<std::int32_t>::min();
     const auto number = [&](const char* name, std::int64_t low, std::int64_t high) -> std::int32_t {
         return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], low, high, path + "." + name)) : 0;
     };
-    const bool band = r.Class == ParamClass::EqBand;
-    if (r.Defined && !band && !p.contains("value"))
+    const bool isBand = r.Class == ParamClass::EqBand;
+    if (r.Defined && !isBand && !p.contains("value"))
         Fail(path + ".value", "missing");
     r.Value = number("value", lowest, wire);
-    r.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && band ? 2 : 255));
-    r.FreqIndex = number("frequency", lowest, r.Defined && band ? (r.BandOff ? wire - core::kBandOffFrequencyOffset
+    r.band.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && isBand ? 2 : 255));
+    r.band.FreqIndex = number("frequency", lowest, r.Defined && isBand ? (r.band.BandOff ? wire - core::kBandOffFrequencyOffset
                                                                               : core::kBandOffFrequencyOffset - 1)
                                                                 : wire);
-    r.Gain = number("gain", lowest, wire);
-    r.QIndex = number("q", lowest, wire);
-    r.ShelfQIndex = number("slope", lowest, r.Defined && band ? 249 : wire);
-    if (r.Defined && band)
+    r.band.Gain = number("gain", lowest, wire);
+    r.band.QIndex = number("q", lowest, wire);
+    r.band.ShelfQIndex = number("slope", lowest, r.Defined && isBand ? 249 : wire);
+    if (r.Defined && isBand)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);
-    if (std::string fault = core::RecordFault(r, layout); !fault.empty())
-        Fail(path, fault);
+    if (const auto fault = core::CheckRecord(r, layout))
+        Fail(path, RecordFaultText(*fault));
     return r;
 }
 
@@ -211,7 +221,7 @@ void ReadEntry(const ordered_json& entry, core::ParamStore& store, std::set<std:
     if (!params.is_object())
         Fail(path + ".params", "must be an object");
     for (const auto& [key, p] : params.items()) {
-        const std::string where = path + ".params[\"" + key + "\"]";
+        const std::string where = path + ".params[\"" + KeyText(key) + "\"]";
         const int address = kind * 256 + MenuAddress(key, where);
         if (address >= core::kAddressCount)
             Fail(where, "beyond the last address");
@@ -249,12 +259,10 @@ std::string ConfigurationToJson(const core::ParamStore& store)
 
 JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
 {
-    ordered_json document;
-    try {
-        document = ordered_json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
-        return {false, std::string("not JSON: ") + error.what()};
-    }
+    StrictJson parsed = ParseStrictJson(text);
+    if (!parsed.document)
+        return {false, parsed.refusal};
+    const ordered_json& document = *parsed.document;
     try {
         OnlyKnownKeys(document, {"format", "version", "kinds"}, "");
         const ordered_json& format = Member(document, "format", "");
@@ -278,7 +286,10 @@ JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
         store = image;
         return {true, {}};
     } catch (const FieldError& error) {
-        return {false, error.message};
+        return {false, OneLine(error.message, kLongestRefusal)};
+    } catch (const nlohmann::json::exception& error) {
+        // Every value is checked for its type before it is read; this is the last line of defence.
+        return {false, OneLine(error.what(), kLongestRefusal)};
     }
 }
 

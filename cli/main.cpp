@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "command_spec.h"
 
 #include <algorithm>
 #include <iostream>
@@ -15,15 +15,18 @@ constexpr const char* kUsage =
     "                         each processor found: path, serial number, variant\n"
     "                         and whether this user can open it\n"
     "  pull [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600] -o FILE.quorix\n"
-    "                         read every parameter of the processor (or of the\n"
-    "                         virtual processor, with the memory the console\n"
-    "                         keeps in FILE) into a configuration file;\n"
+    "                         read what the processor's block transfers carry (or\n"
+    "                         the virtual processor's, with its memory in FILE,\n"
+    "                         created when missing) into a configuration file;\n"
     "                         --wait is how many seconds to look for it (5)\n"
     "  push FILE.quorix [--preset 0..7] [--simulator | --simulator-memory FILE] [--trace FILE] [--wait 0..3600]\n"
     "                         apply a configuration to the processor as the console's\n"
     "                         open does (after recalling --preset), read it back and\n"
     "                         print what differs from the file; exit 1 when anything\n"
     "                         does (the virtual processor's memory FILE is saved back)\n"
+    "                         Pull and push name what the transfer leaves out: the\n"
+    "                         pages Mic34, SurroundOutput, CentreOutput, RecordRight\n"
+    "                         and the dance set of the mode-dependent pages\n"
     "  response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n"
     "                         the page's filter curves as CSV, as the graph draws them\n"
     "  diff A.quorix B.quorix [--mode singing|dance|all] [--kind 0..10]\n"
@@ -36,7 +39,7 @@ constexpr const char* kUsage =
     "                         their raw fields and display texts\n"
     "  import FILE.json -o FILE.quorix\n"
     "                         the JSON form back into a configuration file; a field\n"
-    "                         unknown or out of range is refused with its path\n"
+    "                         unknown, repeated or out of range is refused with its path\n"
     "  --device PATH          with pull and push: the processor at PATH (from list)\n"
     "                         rather than the first one found\n"
     "  import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode singing|dance] [--third 0..2] -o OUT.quorix\n"
@@ -50,12 +53,8 @@ constexpr const char* kUsage =
     "Numbers are whole decimal numbers within the range shown.\n"
     "Exit status: 0 success; 1 failure (a file that cannot be read, is refused or\n"
     "cannot be written, no processor, a failed synchronisation); 2 usage error\n"
-    "(unknown command or option, missing or out-of-range argument).\n";
-
-const std::vector<std::string> kValued = {"-o",     "--trace", "--wait",  "--kind",
-                                          "--mode", "--third", "--width", "--simulator-memory",
-                                          "--preset", "--device", "--note"};
-const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h", "--version"};
+    "(unknown command or option, an option given twice or not taken by the command,\n"
+    "a missing or out-of-range argument, an extra word).\n";
 
 } // namespace
 
@@ -63,7 +62,7 @@ int main(int argc, char** argv)
 {
     using namespace quorix::cli;
     const std::vector<std::string> words(argv + 1, argv + argc);
-    const CliArgs args = ParseCliArgs(words, kValued);
+    const CliArgs args = ParseCliArgs(words, ValuedOptions());
     if (args.has("--help") || args.has("-h") || args.command == "help") {
         std::cout << kUsage;
         return 0;
@@ -73,35 +72,23 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const auto& [name, value] : args.options) {
-        const bool known = std::find(kValued.begin(), kValued.end(), name) != kValued.end() ||
-                           std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end();
-        if (!known) {
+        const auto known = [&](const std::vector<std::string>& list) {
+            return std::find(list.begin(), list.end(), name) != list.end();
+        };
+        if (!known(ValuedOptions()) && !known(FlagOptions())) {
             std::cerr << "quorix-cli: unknown option " << name << "\n" << kUsage;
             return 2;
         }
     }
-    if (args.command == "new")
-        return CommandNew(args);
-    if (args.command == "info")
-        return CommandInfo(args);
-    if (args.command == "pull")
-        return CommandPull(args);
-    if (args.command == "list")
-        return CommandList(args);
-    if (args.command == "push")
-        return CommandPush(args);
-    if (args.command == "response")
-        return CommandResponse(args);
-    if (args.command == "diff")
-        return CommandDiff(args);
-    if (args.command == "export")
-        return CommandExport(args);
-    if (args.command == "import")
-        return CommandImport(args);
-    if (args.command == "import-filters")
-        return CommandImportFilters(args);
-    if (args.command == "report")
-        return CommandReport(args);
+    for (const CommandSpec& command : Commands()) {
+        if (args.command != command.name)
+            continue;
+        if (const std::string problem = UsageProblem(args, command); !problem.empty()) {
+            std::cerr << "quorix-cli " << command.name << ": " << problem << "\n" << kUsage;
+            return 2;
+        }
+        return command.run(args);
+    }
     std::cerr << (args.command.empty() ? "quorix-cli: a command is needed\n"
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;

@@ -6,11 +6,13 @@
 #include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
+#include "link/qt_wake_up.h"
 
 #include "core/manual_scheduler.h"
 
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -48,7 +50,9 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
         core::ManualScheduler scheduler;
         sim::VirtualProcessor processor;
         const auto memory = args.option("--simulator-memory");
-        if (memory) {
+        // As in the console, a memory file that does not exist yet starts a fresh virtual processor.
+        std::error_code missing;
+        if (memory && std::filesystem::exists(*memory, missing)) {
             const auto loaded = processor.loadFromFile(*memory);
             if (!loaded.ok) {
                 std::cerr << "quorix-cli " << command << ": the virtual processor's memory " << *memory
@@ -72,7 +76,8 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     link::QtScheduler scheduler;
-    link::HidapiBackend backend;
+    link::QtWakeUp wakeUp;
+    link::HidapiBackend backend(&wakeUp);
     return RunOn(args, backend, scheduler, trace.get(), false, work);
 }
 

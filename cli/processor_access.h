@@ -20,8 +20,9 @@ struct ProcessorRun {
 };
 
 // Opens the --trace file, then the virtual processor in virtual time (--simulator,
-// or --simulator-memory FILE whose memory it loads, and saves back afterwards when
-// `saveMemory`) or the processor on USB with a real clock, and runs `work` on it.
+// or --simulator-memory FILE whose memory it loads when FILE exists, and saves to
+// FILE afterwards when `saveMemory`) or the processor on USB with a real clock,
+// and runs `work` on it.
 // With --device PATH only the device at PATH is used (see `quorix-cli list`).
 // Returns work's exit code, or 1 when the trace or the memory file cannot be used.
 int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,

@@ -1,7 +1,10 @@
 #include "pull_session.h"
 
 #include "cli_link.h"
-#include "preset_names.h"
+#include "refusal_text.h"
+#include "untransferred_line.h"
+
+#include "core/preset_name.h"
 
 #include "core/config_file.h"
 
@@ -17,12 +20,13 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
 
     const auto saved = core::SaveConfigurationFile(settings.output, link.store);
     if (!saved.ok) {
-        err << saved.message << '\n';
+        err << ConfigFileText(saved) << '\n';
         return 1;
     }
     const int preset = link.view.CurrentPreset;
-    out << "pulled preset " << PresetName(preset) << " (" << preset << ") from the processor into "
-        << settings.output.string() << '\n';
+    out << "pulled preset " << core::PresetName(preset) << " (" << preset << ") from the processor into "
+        << settings.output.string() << '\n'
+        << UntransferredLine();
     return 0;
 }
 

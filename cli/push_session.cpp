@@ -1,7 +1,9 @@
 #include "push_session.h"
 
 #include "cli_link.h"
-#include "preset_names.h"
+#include "untransferred_line.h"
+
+#include "core/preset_name.h"
 
 #include "core/address_map.h"
 #include "core/param_diff.h"
@@ -56,7 +58,8 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         err << "the processor holds " << differences.size() << " value(s) other than the file's\n";
         return 1;
     }
-    out << "pushed the configuration to preset " << PresetName(preset) << " (" << preset << ") and read it back\n";
+    out << "pushed the configuration to preset " << core::PresetName(preset) << " (" << preset << ") and read it back\n"
+        << UntransferredLine();
     return 0;
 }
 

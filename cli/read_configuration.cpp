@@ -1,4 +1,5 @@
 #include "read_configuration.h"
+#include "refusal_text.h"
 
 #include "core/config_file.h"
 
@@ -11,7 +12,7 @@ std::optional<core::ParamStore> ReadConfiguration(const std::string& path)
     core::ParamStore store;
     const auto loaded = core::LoadConfigurationFile(path, store);
     if (!loaded.ok) {
-        std::cerr << loaded.message << '\n';
+        std::cerr << ConfigFileText(loaded) << '\n';
         return std::nullopt;
     }
     return store;

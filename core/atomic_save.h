@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_system.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -11,12 +13,17 @@ namespace quorix::core {
 // any moment leaves either the old or the new content on the disk: a
 // temporary file beside it is written and flushed, renamed over the target,
 // and the folder is flushed. A symbolic link is written through to its
-// target; an existing target keeps its permissions, and one this user may not
-// write is refused. Temporaries left by an interrupted save of the same target
-// are removed. Returns why the save failed, or an empty text.
-std::string SaveAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+// target; an existing target keeps its permissions (a new one gets `access`),
+// and one this user may not write is refused. Temporaries left by an
+// interrupted save of the same target are removed. Returns why the save
+// failed, or an empty text.
+std::string SaveAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                           platform::NewFileAccess access = platform::NewFileAccess::Everyone);
+// The same through `files`, which tests watch or make fail.
+std::string SaveAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                           platform::NewFileAccess access, platform::FileSystem& files);
 
-// The name pattern of a save's temporary file: ".NAME.quorix-save-" and six letters.
+// The name pattern of a save's temporary file, in UTF-8: ".NAME.quorix-save-" and six letters.
 std::string TemporaryPrefix(const std::filesystem::path& target);
 
 } // namespace quorix::core

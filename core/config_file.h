@@ -1,6 +1,7 @@
 #pragma once
 
 #include "param_store.h"
+#include "record_check.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,14 +15,28 @@ namespace quorix::core {
 inline constexpr std::size_t kConfigRecordSize = 28;
 inline constexpr std::size_t kConfigFileSize = kRecordCount * kConfigRecordSize; // 252000
 
+enum class ConfigFileProblem {
+    None,
+    Unreadable, // missing, not a regular file, or a read failed
+    WrongSize,  // `size` bytes instead of kConfigFileSize
+    BadRecord,  // record number `record` is not one the console could have written: `fault`
+    NotSaved,   // `saveFailure` tells why
+};
+
+// What became of a load or a save, as data: the console and quorix-cli each word it.
 struct ConfigFileResult {
     bool ok = false;
-    std::string message; // what went wrong, ready to show the user; empty on success
+    ConfigFileProblem problem = ConfigFileProblem::None;
+    std::filesystem::path path; // the file, when one was named
+    std::uintmax_t size = 0;
+    std::size_t record = 0;
+    RecordFault fault;
+    std::string saveFailure;
 };
 
 std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store);
 // Decodes into `image` only when the bytes are a whole configuration whose every
-// record the console could have written (see RecordFault); otherwise the message
+// record the console could have written (see CheckRecord); otherwise the result
 // names the first bad record and `image` is left as it was.
 ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, ParamStore& image);
 
@@ -31,6 +46,9 @@ ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const 
 // Reads a file into `image`; a missing, unreadable, short or long file is refused
 // and leaves `image` exactly as it was.
 ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamStore& image);
+
+// A path as UTF-8 text, for messages.
+std::string Utf8Path(const std::filesystem::path& path);
 
 // The save dialog's rule: a path not ending in ".quorix" (any case) gets it appended.
 std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path);

@@ -4,9 +4,8 @@ namespace quorix::core {
 
 std::string PresetName(int preset)
 {
-    static constexpr const char* kNames[kPresetCount] = {"KTV",   "PRO",   "SPCH",  "USER1",
-                                                         "USER2", "USER3", "USER4", "USER5"};
-    return preset >= 0 && preset < kPresetCount ? kNames[preset] : std::to_string(preset);
+    return preset >= 0 && preset < kPresetCount ? std::string(kPresetNames[static_cast<std::size_t>(preset)])
+                                                : std::to_string(preset);
 }
 
 } // namespace quorix::core

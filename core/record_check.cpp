@@ -1,5 +1,7 @@
 #include "record_check.h"
 
+#include "address_map.h"
+
 namespace quorix::core {
 
 namespace {
@@ -7,55 +9,66 @@ namespace {
 constexpr int kShapeCount = 3;        // peaking, low shelf, high shelf
 constexpr int kLargestByteValue = 249; // a one-byte field stays below the signal bytes
 
-std::string OutOfRange(const char* field, std::int64_t value, std::int64_t lowest, std::int64_t highest)
+std::optional<RecordFault> Within(RecordField field, std::int64_t value, std::int64_t lowest, std::int64_t highest)
 {
-    return std::string(field) + " " + std::to_string(value) + " 不在 " + std::to_string(lowest) + " 到 " +
-           std::to_string(highest) + " 之间";
+    if (value >= lowest && value <= highest)
+        return std::nullopt;
+    return RecordFault{field, RecordRule::OutOfRange, value, lowest, highest};
 }
 
-std::string Mismatch(const char* field, int value, int expected)
+std::optional<RecordFault> Agrees(RecordField field, std::int64_t value, std::int64_t expected)
 {
-    return std::string(field) + " 为 " + std::to_string(value) + "，此地址应为 " + std::to_string(expected);
+    if (value == expected)
+        return std::nullopt;
+    return RecordFault{field, RecordRule::DiffersFromMap, value, expected, expected};
 }
 
-std::string BandFault(const ParamRecord& r)
+std::int64_t Flag(bool value)
 {
-    if (r.Shape >= kShapeCount)
-        return OutOfRange("Shape", r.Shape, 0, kShapeCount - 1);
-    if (r.ShelfQIndex < 0 || r.ShelfQIndex > kLargestByteValue)
-        return OutOfRange("ShelfQIndex", r.ShelfQIndex, 0, kLargestByteValue);
+    return value ? -1 : 0;
+}
+
+std::optional<RecordFault> BandFault(const ParamRecord& r)
+{
     // A band that is on must stay below the off offset, or it would arrive switched off.
     const std::int32_t highestFrequency =
-        r.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
-    if (r.FreqIndex < 0 || r.FreqIndex > highestFrequency)
-        return OutOfRange("FreqIndex", r.FreqIndex, 0, highestFrequency);
-    if (r.Gain < 0 || r.Gain > kLargestWireValue)
-        return OutOfRange("Gain", r.Gain, 0, kLargestWireValue);
-    if (r.QIndex < 0 || r.QIndex > kLargestWireValue)
-        return OutOfRange("QIndex", r.QIndex, 0, kLargestWireValue);
-    return {};
+        r.band.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
+    for (const auto& fault : {Within(RecordField::Shape, r.band.Shape, 0, kShapeCount - 1),
+                              Within(RecordField::ShelfQIndex, r.band.ShelfQIndex, 0, kLargestByteValue),
+                              Within(RecordField::FreqIndex, r.band.FreqIndex, 0, highestFrequency),
+                              Within(RecordField::Gain, r.band.Gain, 0, kLargestWireValue),
+                              Within(RecordField::QIndex, r.band.QIndex, 0, kLargestWireValue)})
+        if (fault)
+            return fault;
+    return std::nullopt;
 }
 
 } // namespace
 
-std::string RecordFault(const ParamRecord& record, const ParamRecord& layout)
+std::optional<RecordFault> CheckRecord(const ParamRecord& record, const ParamRecord& layout)
 {
     const auto recordClass = static_cast<int>(record.Class);
-    if (recordClass > static_cast<int>(ParamClass::LowPass))
-        return OutOfRange("Class", recordClass, 0, static_cast<int>(ParamClass::LowPass));
-    if (record.Defined != layout.Defined)
-        return Mismatch("Defined", record.Defined ? -1 : 0, layout.Defined ? -1 : 0);
+    if (auto fault = Within(RecordField::Class, recordClass, 0, static_cast<int>(ParamClass::LowPass)))
+        return fault;
+    if (auto fault = Agrees(RecordField::Defined, Flag(record.Defined), Flag(layout.Defined)))
+        return fault;
     if (!record.Defined)
-        return {}; // never sent, shown or drawn
-    if (record.Class != layout.Class)
-        return Mismatch("Class", recordClass, static_cast<int>(layout.Class));
-    if (record.PerMode != layout.PerMode)
-        return Mismatch("PerMode", record.PerMode ? -1 : 0, layout.PerMode ? -1 : 0);
+        return std::nullopt; // never sent, shown or drawn
+    if (auto fault = Agrees(RecordField::Class, recordClass, static_cast<int>(layout.Class)))
+        return fault;
+    if (auto fault = Agrees(RecordField::PerMode, Flag(record.PerMode), Flag(layout.PerMode)))
+        return fault;
     if (record.Class == ParamClass::EqBand)
         return BandFault(record);
-    if (record.Value < 0 || record.Value > kLargestWireValue)
-        return OutOfRange("Value", record.Value, 0, kLargestWireValue);
-    return {};
+    return Within(RecordField::Value, record.Value, 0, kLargestWireValue);
+}
+
+const ParamRecord& LayoutFor(int mode, int address, const ParamRecord& record)
+{
+    const ParamStore& layout = DefaultParamStore();
+    if (mode == 1 && address >= kFirstGlobalAddress && record.Defined)
+        return layout.at(0, address);
+    return layout.at(mode, address);
 }
 
 } // namespace quorix::core

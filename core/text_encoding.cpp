@@ -1,16 +1,16 @@
 #include "text_encoding.h"
 
-#include <iconv.h>
+#include "platform/gbk_text.h"
 
-#include <cerrno>
-#include <stdexcept>
+#include <algorithm>
+#include <optional>
 
 namespace quorix::core {
 
 namespace {
 
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
-std::size_t SequenceLength(unsigned char lead)
+std::size_t Utf8SequenceLength(unsigned char lead)
 {
     if (lead >= 0xF0)
         return 4;
@@ -21,35 +21,46 @@ std::size_t SequenceLength(unsigned char lead)
     return 1;
 }
 
+// A GBK lead byte (0x81..0xFE) starts a two-byte character.
+std::size_t GbkSequenceLength(std::uint8_t lead)
+{
+    return lead >= 0x81 && lead <= 0xFE ? 2 : 1;
+}
+
 } // namespace
 
+// One character at a time, so both systems substitute exactly the same characters.
 std::vector<std::uint8_t> TextToAnsiBytes(std::string_view utf8)
 {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv cannot convert UTF-8 to GBK");
-
     std::vector<std::uint8_t> out;
     out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const std::size_t len = std::min(SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
-        char in[4];
-        utf8.copy(in, len, pos);
-        char buffer[8];
-        char* inPtr = in;
-        char* outPtr = buffer;
-        std::size_t inLeft = len;
-        std::size_t outLeft = sizeof buffer;
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t len =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
+        const auto character = static_cast<unsigned char>(utf8[pos]) < 0x80
+                                   ? std::optional<std::string>(utf8.substr(pos, 1))
+                                   : platform::Utf8CharacterToGbk(utf8.substr(pos, len));
+        if (character)
+            out.insert(out.end(), character->begin(), character->end());
+        else
             out.push_back('?');
-        } else {
-            out.insert(out.end(), buffer, outPtr);
-        }
         pos += len;
     }
-    iconv_close(cd);
+    return out;
+}
+
+std::string AnsiBytesToText(std::span<const std::uint8_t> gbk)
+{
+    std::string out;
+    out.reserve(gbk.size() * 3 / 2);
+    for (std::size_t pos = 0; pos < gbk.size();) {
+        const std::size_t len = std::min(GbkSequenceLength(gbk[pos]), gbk.size() - pos);
+        const std::string bytes(gbk.begin() + static_cast<std::ptrdiff_t>(pos),
+                                gbk.begin() + static_cast<std::ptrdiff_t>(pos + len));
+        const auto character = gbk[pos] < 0x80 ? std::optional<std::string>(bytes) : platform::GbkCharacterToUtf8(bytes);
+        out += character ? *character : "?";
+        pos += len;
+    }
     return out;
 }
 

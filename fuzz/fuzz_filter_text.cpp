@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(imported.ok || store == core::DefaultParamStore());
         for (const int address : imported.changed)
             for (int mode = 0; mode < 2; ++mode)
-                FUZZ_CHECK(core::RecordFault(store.at(mode, address), core::DefaultParamStore().at(mode, address)).empty());
+                FUZZ_CHECK(!core::CheckRecord(store.at(mode, address), core::DefaultParamStore().at(mode, address)));
     }
     return 0;
 }

@@ -26,7 +26,11 @@ constexpr int kNeutralTone = 5;
 
 class Host final : public link::NullLinkHost {
 public:
-    void synchronised(bool ok) override { outcomes.push_back(ok); }
+    void report(const link::LinkReport& report) override
+    {
+        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
+            outcomes.push_back(report.code == link::LinkCode::Synchronised);
+    }
     std::vector<bool> outcomes;
 };
 

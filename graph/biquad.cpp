@@ -101,4 +101,17 @@ BiquadCoefficients BesselHighPass(double f, double fs, double g)
     return Pass(f, fs, g, 1 / std::sqrt(3.0), false);
 }
 
+double SectionDecibels(const BiquadCoefficients& c, double hertz, double fs)
+{
+    const double s = std::sin(3.14159265358979323846 * hertz / fs);
+    const double p = s * s;
+    const double k1 = 4 * (4 * c.b0 * c.b2 + c.b0 * c.b1 + c.b2 * c.b1);
+    const double k2 = 4 * (4 * c.a0 * c.a2 + c.a0 * c.a1 + c.a2 * c.a1);
+    const double k3 = (c.b0 + c.b1 + c.b2) * (c.b0 + c.b1 + c.b2);
+    const double k4 = (c.a1 + c.a0 + c.a2) * (c.a1 + c.a0 + c.a2);
+    const double num = k3 + p * (16 * c.b0 * c.b2 * p - k1);
+    const double den = k4 + p * (16 * c.a0 * c.a2 * p - k2);
+    return 10 * std::log10(num / den);
+}
+
 } // namespace quorix::graph

@@ -19,4 +19,8 @@ BiquadCoefficients ButterworthHighPass(double f, double fs, double g);
 BiquadCoefficients BesselLowPass(double f, double fs, double g);
 BiquadCoefficients BesselHighPass(double f, double fs, double g);
 
+// The section's response in dB at one frequency, in double precision throughout,
+// from the same |H|² form the graph's columns use.
+double SectionDecibels(const BiquadCoefficients& c, double hertz, double fs);
+
 } // namespace quorix::graph

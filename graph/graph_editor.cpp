@@ -78,9 +78,9 @@ void GraphEditor::MouseDown(double x, double y, Button button)
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
-        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.FreqIndex, 0, core::kFrequencyCount - 1))));
-        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.GainOrType)) : g.zeroY;
-        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.BandOff) {
+        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.band.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
+        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.band.BandOff) {
             m_dragging = true;
             m_lastX = core::RoundHalfEven(x);
             m_display.SelectPoint(j);
@@ -116,16 +116,16 @@ void GraphEditor::MouseMove(double x, double y)
 
 void GraphEditor::stepQ(CurvePoint& p, bool up)
 {
-    if (p.BandKind != 0) {
-        up ? core::StepQIndexUp(p.ShelfQIndex) : core::StepQIndexDown(p.ShelfQIndex);
-        p.ShelfQIndex = core::ClampShelfQIndex(p.ShelfQIndex);
-        const int slope = p.ShelfQIndex;
-        writeMirrored(p.Address, [slope](core::ParamRecord& r) { r.ShelfQIndex = slope; });
+    if (p.band.Shape != 0) {
+        up ? core::StepQIndexUp(p.band.ShelfQIndex) : core::StepQIndexDown(p.band.ShelfQIndex);
+        p.band.ShelfQIndex = core::ClampShelfQIndex(p.band.ShelfQIndex);
+        const int slope = p.band.ShelfQIndex;
+        writeMirrored(p.Address, [slope](core::ParamRecord& r) { r.band.ShelfQIndex = slope; });
     } else {
-        up ? core::StepQIndexUp(p.QIndex) : core::StepQIndexDown(p.QIndex);
-        p.QIndex = core::ClampQIndex(p.QIndex);
-        const int q = p.QIndex;
-        writeMirrored(p.Address, [q](core::ParamRecord& r) { r.QIndex = q; });
+        up ? core::StepQIndexUp(p.band.QIndex) : core::StepQIndexDown(p.band.QIndex);
+        p.band.QIndex = core::ClampQIndex(p.band.QIndex);
+        const int q = p.band.QIndex;
+        writeMirrored(p.Address, [q](core::ParamRecord& r) { r.band.QIndex = q; });
     }
 }
 
@@ -137,9 +137,9 @@ void GraphEditor::ApplyDrag(double x, double y, bool qStep)
     if (!qStep) {
         const PlotGeometry& g = m_display.geometry();
         const int index = core::FrequencyToIndex(g.XToFrequency(static_cast<float>(x)));
-        p->FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
+        p->band.FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(g.YToGain(static_cast<float>(y)));
+            p->band.Gain = core::ClampGain(g.YToGain(static_cast<float>(y)));
     }
     PushPointToStore();
     m_display.recomputeSelected();
@@ -164,22 +164,17 @@ void GraphEditor::PushPointToStore()
     const CurvePoint point = *p;
     if (point.Type == EqBandPoint) {
         if (m_links.sliders && point.SliderIndex >= 0)
-            m_links.sliders->showBand(point.SliderIndex, point);
-        writeMirrored(point.Address, [&point](core::ParamRecord& r) {
-            r.FreqIndex = point.FreqIndex;
-            r.QIndex = point.QIndex;
-            r.ShelfQIndex = point.ShelfQIndex;
-            r.Gain = point.GainOrType;
-        });
+            m_links.sliders->showBand(point.SliderIndex, point.band);
+        writeMirrored(point.Address, [&point](core::ParamRecord& r) { r.band = point.band; });
         return;
     }
     if (m_links.sliders && point.SliderIndex >= 0)
-        m_links.sliders->showValue(point.SliderIndex, point.FreqIndex);
+        m_links.sliders->showValue(point.SliderIndex, point.band.FreqIndex);
     const int address = point.frequencyAddress();
     const int mode = m_links.view.CurrentMode;
-    m_links.store.at(mode, address).Value = point.FreqIndex;
+    m_links.store.at(mode, address).Value = point.band.FreqIndex;
     if (!m_links.store.at(0, point.Address).PerMode)
-        m_links.store.at(1 - mode, address).Value = point.FreqIndex;
+        m_links.store.at(1 - mode, address).Value = point.band.FreqIndex;
 }
 
 void GraphEditor::commit()
@@ -194,14 +189,14 @@ void GraphEditor::KeyDown(int key)
     if (key < End || key > Down)
         return;
     CurvePoint* p = selectedPoint();
-    if (m_display.locked() || !p || p->BandOff)
+    if (m_display.locked() || !p || p->band.BandOff)
         return;
     switch (key) {
     case Up:
     case Down:
         beginStep();
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(StepWithin(p->GainOrType, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
+            p->band.Gain = core::ClampGain(StepWithin(p->band.Gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
@@ -229,7 +224,7 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
-            p->FreqIndex = core::ClampFrequencyIndex(StepWithin(p->FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
+            p->band.FreqIndex = core::ClampFrequencyIndex(StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }
@@ -261,7 +256,7 @@ int GraphEditor::StepSelection(bool forwards) const
     int index = m_display.selected();
     for (int tries = 0; tries <= count; ++tries) {
         index = forwards ? (index + 1) % count : (index + count - 1) % count;
-        if (!points[static_cast<std::size_t>(index)].BandOff)
+        if (!points[static_cast<std::size_t>(index)].band.BandOff)
             return index;
     }
     return -1;
@@ -293,16 +288,10 @@ void GraphEditor::ResetPoints()
         const auto restore = [&](int address) {
             const core::ParamRecord defaults = m_links.store.at(2, address);
             writeMirrored(address, [&defaults, &p](core::ParamRecord& r) {
-                if (p.Type == EqBandPoint) {
-                    r.Gain = defaults.Gain;
-                    r.QIndex = defaults.QIndex;
-                    r.ShelfQIndex = defaults.ShelfQIndex;
-                    r.FreqIndex = defaults.FreqIndex;
-                    r.BandOff = defaults.BandOff;
-                    r.Shape = defaults.Shape;
-                } else {
+                if (p.Type == EqBandPoint)
+                    r.band = defaults.band;
+                else
                     r.Value = defaults.Value;
-                }
             });
             return write(address);
         };
@@ -322,17 +311,12 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < core::kFirstGlobalAddress)
         beginStep();
     const int value = core::RoundHalfEven(fields.Value);
-    const bool band = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
-                      core::ParamClass::EqBand;
-    if (band)
-        writeMirrored(address, [&fields, value](core::ParamRecord& r) {
-            r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
-            r.FreqIndex = fields.Freq;
-            r.QIndex = fields.q;
-            r.ShelfQIndex = fields.sQ;
-            r.BandOff = fields.EQdisabled;
-            r.Gain = value;
-        });
+    const bool isBand = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+                        core::ParamClass::EqBand;
+    core::Band fader = fields.band;
+    fader.Gain = value;
+    if (isBand)
+        writeMirrored(address, [&fader](core::ParamRecord& r) { r.band = fader; });
     else
         writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
 
@@ -340,15 +324,10 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
         return false;
     CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-    if (band && p.Type == EqBandPoint && p.Address == address) {
-        p.FreqIndex = fields.Freq;
-        p.GainOrType = value;
-        p.QIndex = fields.q;
-        p.ShelfQIndex = fields.sQ;
-        p.BandKind = fields.QType;
-        p.BandOff = fields.EQdisabled;
-    } else if (!band && p.isFilter() && p.frequencyAddress() == address) {
-        p.FreqIndex = value;
+    if (isBand && p.Type == EqBandPoint && p.Address == address) {
+        p.band = fader;
+    } else if (!isBand && p.isFilter() && p.frequencyAddress() == address) {
+        p.band.FreqIndex = value;
     } else {
         return false; // the point stands for another address (a slider of another effects third)
     }

@@ -4,9 +4,7 @@
 #include "response_curves.h"
 
 #include "core/address_map.h"
-
-#include <cmath>
-#include <cstdio>
+#include "core/number_text.h"
 
 namespace quorix::graph {
 
@@ -15,10 +13,7 @@ namespace {
 // Four decimals, without a "-0.0000" for values that round to zero.
 void AppendDecibels(std::string& line, float db)
 {
-    char cell[48];
-    const double value = std::fabs(db) < 0.00005f ? 0.0 : static_cast<double>(db);
-    std::snprintf(cell, sizeof cell, ",%.4f", value);
-    line += cell;
+    line.append(",").append(core::FormatFixed(static_cast<double>(db), 4));
 }
 
 std::string ColumnName(const CurvePoint& p)
@@ -44,13 +39,11 @@ std::string ResponseCsv(const core::ParamStore& store, const core::ViewState& vi
 
     std::string csv = "frequency_hz";
     for (const CurvePoint& p : page.points)
-        csv += "," + ColumnName(p);
+        csv.append(",").append(ColumnName(p));
     csv += ",total_db\n";
-    char cell[48];
     for (int i = 0; i < curves.pointCount(); ++i) {
         // Six decimals: a narrow band's slope turns a rounded frequency into dB of its own.
-        std::snprintf(cell, sizeof cell, "%.6f", curves.exactFrequency(i));
-        csv += cell;
+        csv += core::FormatFixed(curves.exactFrequency(i), 6);
         for (const CurvePoint& p : page.points)
             AppendDecibels(csv, curves.column(p.Slot)[i]);
         AppendDecibels(csv, curves.total()[static_cast<std::size_t>(i)]);

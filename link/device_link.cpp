@@ -19,7 +19,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
             {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
-             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); },
+             [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
                  if (m_trace)
                      m_trace->note(m_scheduler.nowMs(), reason);
@@ -32,7 +32,8 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.synchronised(synchronise()); }, m_trace.get())
+                   [this] { m_host.report({synchronise() ? LinkCode::Synchronised : LinkCode::SyncFailed}); },
+                   m_trace.get())
 {
 }
 
@@ -89,7 +90,7 @@ void DeviceLink::onToneReset()
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
     m_context.store.at(0, kToneAddress).Value = kNeutralTone;
-    m_host.setToneLabel(kNeutralTone);
+    m_host.report({LinkCode::Tone, kNeutralTone});
 }
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
@@ -111,7 +112,7 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
         else if (payload[7] == '3')
             m_state.DeviceVariantFlag = true;
     }
-    m_host.ApplyDeviceVariant(m_state.DeviceVariantFlag);
+    m_host.report({LinkCode::Variant, m_state.DeviceVariantFlag ? 1 : 0});
     m_supervisor.goOnline();
 }
 

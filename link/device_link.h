@@ -59,6 +59,8 @@ public:
     // How the full read after a connection runs; without one it reads the processor into the store.
     void setSynchronisation(std::function<bool()> read) { m_synchronisation = std::move(read); }
 
+    // The report that describes the connection as it stands, for a screen that comes to it late.
+    LinkCode connection() const { return m_supervisor.connection(); }
     void ConnectButtonClicked() { m_supervisor.ConnectButtonClicked(); }
     void OnlineModeChosen() { m_supervisor.OnlineModeChosen(); }
     void OfflineModeChosen() { m_supervisor.OfflineModeChosen(); }

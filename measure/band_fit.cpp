@@ -15,9 +15,13 @@ namespace quorix::measure {
 
 namespace {
 
-// 3300 graph points from 10 Hz to 22 kHz: a few points across even a Q 128 band.
-constexpr int kGridWidth = 3345;
 constexpr double kLowestHertz = 20;
+// The difference's peaks are as narrow as the narrowest band, never narrower than a Q 4 band's.
+constexpr double kLeastQ = 4;
+constexpr double kPointsPerBandwidth = 8;
+constexpr std::size_t kPeaksRefined = 8;
+constexpr double kGolden = 0.6180339887498949;
+constexpr double kNarrowEnough = 1e-9; // of the natural logarithm of the frequency
 constexpr double kHighestHertz = 20000;
 
 template <typename Table>
@@ -35,7 +39,7 @@ int NearestOnLogScale(double value, int lowest, int highest, Table at)
     return best;
 }
 
-core::ParamRecord Quantise(core::ParamRecord band, const RequestedFilter& f)
+core::Band Quantise(core::Band band, const RequestedFilter& f)
 {
     band.FreqIndex = NearestFrequencyIndex(f.frequency);
     band.Gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
@@ -65,7 +69,7 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
     return PeakingCoefficients(f.frequency, kSampleRate, 0, f.q, f.gainDb);
 }
 
-void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::ParamRecord& band,
+void Store(core::ParamStore& store, const core::ViewState& view, int address, const core::Band& band,
            std::vector<int>& changed)
 {
     const int mode = core::ModeForAddress(address, view.CurrentMode);
@@ -74,57 +78,92 @@ void Store(core::ParamStore& store, const core::ViewState& view, int address, co
         if (m != mode && (address >= core::kFirstGlobalAddress || store.at(0, address).PerMode))
             continue;
         core::ParamRecord& r = store.at(m, address);
-        differs = differs || r.FreqIndex != band.FreqIndex || r.Gain != band.Gain || r.QIndex != band.QIndex ||
-                  r.ShelfQIndex != band.ShelfQIndex || r.Shape != band.Shape || r.BandOff != band.BandOff;
-        r.FreqIndex = band.FreqIndex;
-        r.Gain = band.Gain;
-        r.QIndex = band.QIndex;
-        r.ShelfQIndex = band.ShelfQIndex;
-        r.Shape = band.Shape;
-        r.BandOff = band.BandOff;
+        differs = differs || r.band != band;
+        r.band = band;
     }
     if (differs)
         changed.push_back(address);
 }
 
+// The summed response of a set of sections, in dB.
+double TotalDecibels(const std::vector<graph::BiquadCoefficients>& sections, double hertz)
+{
+    double total = 0;
+    for (const auto& c : sections)
+        total += graph::SectionDecibels(c, hertz, graph::kSampleRate);
+    return total;
+}
+
+// The largest |requested − achievable| from 20 Hz to 20 kHz. A grid on the
+// logarithmic frequency axis with eight points across the narrowest band's
+// bandwidth finds every peak of the difference; each peak near the largest is
+// then narrowed down by golden-section search to far below 0.01 dB.
 void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::ViewState& view)
 {
     core::ParamStore achieved = store;
     ApplyBandFit(achieved, view, fit);
-    std::vector<graph::CurvePoint> bands;
+    std::vector<graph::BiquadCoefficients> have, want;
+    double narrowest = kLeastQ;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(achieved, view, [](int) { return -1; }).points)
-        if (p.Type == graph::EqBandPoint)
-            bands.push_back(p);
-
-    const auto geometry = graph::PlotGeometry::ForSize(kGridWidth, 300);
-    graph::ResponseCurves have;
-    have.resize(geometry);
-    for (const graph::CurvePoint& p : bands)
-        have.ComputeCurve(p, view.CurrentKind);
-    have.SumCurves(bands);
-
-    graph::ResponseCurves want;
-    want.resize(geometry);
-    std::vector<graph::CurvePoint> wanted;
+        if (p.Type == graph::EqBandPoint && !p.band.BandOff) {
+            have.push_back(graph::BandSection(p.band));
+            if (p.band.Shape == 0)
+                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
+        }
     for (const FittedBand& b : fit.fitted) {
-        graph::CurvePoint p;
-        p.Slot = static_cast<std::uint8_t>(wanted.size());
-        want.AccumulateStage(p, RequestedSection(b.requested));
-        wanted.push_back(p);
+        want.push_back(RequestedSection(b.requested));
+        if (b.requested.shape == FilterShape::Peaking)
+            narrowest = std::max(narrowest, b.requested.q);
     }
-    want.SumCurves(wanted);
-
-    for (int i = 0; i < geometry.points; ++i) {
-        const double hertz = have.exactFrequency(i);
-        if (hertz < kLowestHertz || hertz > kHighestHertz)
-            continue;
+    const auto difference = [&](double logHertz) {
+        const double hertz = std::exp(logHertz);
+        return std::abs(TotalDecibels(want, hertz) - TotalDecibels(have, hertz));
+    };
+    const double low = std::log(kLowestHertz);
+    const double high = std::log(kHighestHertz);
+    const int steps = static_cast<int>(std::ceil((high - low) * kPointsPerBandwidth * narrowest));
+    const double step = (high - low) / steps;
+    std::vector<double> grid(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i)
+        grid[static_cast<std::size_t>(i)] = difference(low + i * step);
+    // The highest peaks of the grid; the true largest lies beside one of them.
+    std::vector<int> peaks;
+    for (int i = 0; i <= steps; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const double difference = std::abs(static_cast<double>(want.total()[at]) - have.total()[at]);
-        if (difference > fit.largestDifferenceDb) {
-            fit.largestDifferenceDb = difference;
-            fit.atHertz = hertz;
+        if ((i == 0 || grid[at] >= grid[at - 1]) && (i == steps || grid[at] > grid[at + 1]))
+            peaks.push_back(i);
+    }
+    const auto higher = [&](int x, int y) { return grid[static_cast<std::size_t>(x)] > grid[static_cast<std::size_t>(y)]; };
+    std::sort(peaks.begin(), peaks.end(), higher);
+    peaks.resize(std::min(peaks.size(), kPeaksRefined));
+    double best = -1;
+    double bestAt = low;
+    for (const int i : peaks) {
+        double a = low + std::max(i - 1, 0) * step;
+        double b = low + std::min(i + 1, steps) * step;
+        double c = b - kGolden * (b - a);
+        double d = a + kGolden * (b - a);
+        double atC = difference(c);
+        double atD = difference(d);
+        while (b - a > kNarrowEnough) {
+            if (atC >= atD) {
+                b = d, d = c, atD = atC;
+                c = b - kGolden * (b - a), atC = difference(c);
+            } else {
+                a = c, c = d, atC = atD;
+                d = a + kGolden * (b - a), atD = difference(d);
+            }
+        }
+        for (const double x : {low + i * step, (a + b) / 2}) {
+            const double value = difference(x);
+            if (value > best) {
+                best = value;
+                bestAt = x;
+            }
         }
     }
+    fit.largestDifferenceDb = best;
+    fit.atHertz = std::exp(bestAt);
 }
 
 } // namespace
@@ -162,7 +201,7 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     const int mode = view.CurrentMode;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const int address = addresses[i];
-        const core::ParamRecord& current = store.at(core::ModeForAddress(address, mode), address);
+        const core::Band& current = store.at(core::ModeForAddress(address, mode), address).band;
         if (i < sorted.size()) {
             fit.fitted.push_back({sorted[i], address, Quantise(current, sorted[i])});
         } else {
@@ -181,7 +220,7 @@ std::vector<int> ApplyBandFit(core::ParamStore& store, const core::ViewState& vi
     for (const FittedBand& b : fit.fitted)
         Store(store, view, b.address, b.band, changed);
     for (const int address : fit.flattened) {
-        core::ParamRecord flat = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+        core::Band flat = store.at(core::ModeForAddress(address, view.CurrentMode), address).band;
         flat.Gain = 250;
         Store(store, view, address, flat, changed);
     }

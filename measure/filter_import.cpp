@@ -4,10 +4,16 @@
 #include "band_fit_report.h"
 #include "filter_text_parser.h"
 
-#include <fstream>
-#include <sstream>
+#include "core/read_small_file.h"
 
 namespace quorix::measure {
+
+namespace {
+
+// A tool's list of a few dozen filters is a few kilobytes.
+constexpr std::uintmax_t kLargestFilterFile = 1024 * 1024;
+
+} // namespace
 
 FilterImport ImportFilters(core::ParamStore& store, const core::ViewState& view, std::string_view text)
 {
@@ -34,16 +40,18 @@ FilterImport ImportFilters(core::ParamStore& store, const core::ViewState& view,
 
 FilterImport ImportFilterFile(core::ParamStore& store, const core::ViewState& view, const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in)
-        text << in.rdbuf();
-    if (!in || in.bad()) {
-        FilterImport result;
-        result.message = "cannot read " + path.string() + "\n";
-        return result;
+    const core::SmallFile file = core::ReadSmallFile(path, kLargestFilterFile);
+    FilterImport result;
+    switch (file.problem) {
+    case core::SmallFileProblem::None: return ImportFilters(store, view, file.bytes);
+    case core::SmallFileProblem::Unreadable: result.message = "cannot read " + path.string() + "\n"; break;
+    case core::SmallFileProblem::NotARegularFile: result.message = path.string() + " is not a regular file\n"; break;
+    case core::SmallFileProblem::TooLarge:
+        result.message = path.string() + " is larger than any filter list (" + std::to_string(kLargestFilterFile) +
+                         " bytes)\n";
+        break;
     }
-    return ImportFilters(store, view, text.str());
+    return result;
 }
 
 } // namespace quorix::measure

@@ -9,6 +9,20 @@ namespace quorix::measure {
 
 namespace {
 
+// Beyond these no measurement tool exports a filter: the processor runs at 48 kHz,
+// and a Q of 1000 is a band a few hertz wide even at the top of the range.
+constexpr double kHighestHertz = 24000;
+constexpr double kLargestGainDb = 60;
+constexpr double kHighestQ = 1000;
+
+// The shortest text that reads back as the value, whatever the locale.
+std::string Written(double value)
+{
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, error == std::errc{} ? end : text);
+}
+
 bool IsNumberChar(char c)
 {
     return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == ',' || c == '-' || c == '+';
@@ -153,12 +167,16 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
             return Refuse("unknown field \"" + words[i - 2] + "\"");
         }
     }
-    if (!frequency || *frequency <= 0)
-        return Refuse("a positive Fc is needed");
+    if (!frequency)
+        return Refuse("Fc is missing");
+    if (!(*frequency > 0 && *frequency <= kHighestHertz))
+        return Refuse("Fc " + Written(*frequency) + " Hz is not above 0 and at most " + Written(kHighestHertz) + " Hz");
     if (!gain)
         return Refuse("Gain is missing");
-    if (q && *q <= 0)
-        return Refuse("Q must be positive");
+    if (!(std::abs(*gain) <= kLargestGainDb))
+        return Refuse("Gain " + Written(*gain) + " dB is beyond ±" + Written(kLargestGainDb) + " dB");
+    if (q && !(*q > 0 && *q <= kHighestQ)) // a bandwidth of nothing gives no number
+        return Refuse("Q " + Written(*q) + " is not above 0 and at most " + Written(kHighestQ));
     if (slope && *slope <= 0)
         return Refuse("a slope must be positive");
     if (f.shape == FilterShape::Peaking && !q)

@@ -1,5 +1,6 @@
 #include "configuration_files.h"
 
+#include "config_file_message.h"
 #include "preset_texts.h"
 
 #include "core/config_file.h"
@@ -21,7 +22,7 @@ bool ConfigurationFiles::SaveConfigurationFile()
         return false;
     const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
     if (!saved.ok)
-        m_host.showMessage(saved.message);
+        m_host.showMessage(ConfigFileMessage(saved));
     return saved.ok;
 }
 
@@ -32,8 +33,18 @@ bool ConfigurationFiles::OpenConfigurationFile()
         return false;
     }
     const std::filesystem::path path = m_chooser.ChooseConfigurationFileToOpen();
+    return !path.empty() && OpenConfigurationFile(path);
+}
+
+bool ConfigurationFiles::OpenConfigurationFile(const std::filesystem::path& path)
+{
+    // The link may have gone while the dialog or a question was open.
+    if (!m_context.link.LinkOnline()) {
+        m_host.showMessage(kOfflineRefusal);
+        return false;
+    }
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec))
+    if (!std::filesystem::exists(path, ec))
         return false;
     return open(path);
 }
@@ -43,7 +54,7 @@ bool ConfigurationFiles::open(const std::filesystem::path& path)
     core::ParamStore loaded;
     const core::ConfigFileResult read = core::LoadConfigurationFile(path, loaded);
     if (!read.ok) {
-        m_host.showMessage(read.message);
+        m_host.showMessage(ConfigFileMessage(read));
         return false;
     }
     const int preset = m_context.view.CurrentPreset;

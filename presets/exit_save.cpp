@@ -1,5 +1,6 @@
 #include "exit_save.h"
 
+#include "config_file_message.h"
 #include "preset_texts.h"
 
 #include "core/checked_index.h"
@@ -59,7 +60,7 @@ bool ExitSave::Save(const ExitSaveChoice& choice)
             return false;
         const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
         if (!saved.ok) {
-            m_host.showMessage(saved.message);
+            m_host.showMessage(ConfigFileMessage(saved));
             return false;
         }
     }

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
 namespace quorix::presets {
 
-inline constexpr std::array<std::string_view, 8> kPresetNames = {"KTV",   "PRO",   "SPCH",  "USER1",
-                                                                  "USER2", "USER3", "USER4", "USER5"};
 inline constexpr std::string_view kGuestRefusal = "来宾用户没有保存权限!";
 inline constexpr std::string_view kOfflineRefusal = "设备未联机！无法进行该操作。";
 inline constexpr std::string_view kStoreDone = "写入完成!";

@@ -5,7 +5,9 @@
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
-#include <QFile>
+#include "core/atomic_save.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace quorix::report {
 
@@ -88,7 +91,7 @@ public:
         m_p.setFont(Font(18, true));
         m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, Utf8(PageName(kind)));
         graph(store, kind, QRectF(120, 130, m_width - 140, m_height * 0.32));
-        table(PageRows(store, kind), m_height * 0.32 + 260);
+        table(PageRows(store, kind), m_height * 0.32 + 220, Utf8(PageName(kind)));
     }
 
 private:
@@ -144,28 +147,82 @@ private:
         }
     }
 
-    void table(const std::vector<ReportRow>& rows, double top)
+    // Rows fill the left column, then the right one (half each), then a further page
+    // where they do not fit; a cell's text wraps within its cell, so no text ever
+    // runs into its neighbour.
+    void table(const std::vector<ReportRow>& rows, double top, const QString& title)
     {
-        m_p.setPen(Qt::black);
-        const double rowHeight = 48;
-        const std::size_t perColumn = (rows.size() + 1) / 2;
         const double columnWidth = m_width / 2.0;
-        m_p.setFont(Font(8, true));
-        for (int column = 0; column < 2; ++column) {
-            const double x = column * columnWidth;
-            m_p.drawText(QPointF(x, top), QStringLiteral("参数"));
-            m_p.drawText(QPointF(x + columnWidth * 0.3, top), QStringLiteral("演唱"));
-            m_p.drawText(QPointF(x + columnWidth * 0.65, top), QStringLiteral("劲舞（不同时）"));
+        const double cellWidths[] = {columnWidth * 0.22, columnWidth * 0.39, columnWidth * 0.39};
+        const QFont header = Font(8, true);
+        const QFont body = Font(7.5);
+        int column = 0;
+        double y = top;
+        const auto startColumn = [&] {
+            m_p.setFont(header);
+            double x = column * columnWidth;
+            const QString headings[] = {QStringLiteral("参数"), QStringLiteral("演唱"), QStringLiteral("劲舞（不同时）")};
+            double height = 0;
+            for (int i = 0; i < 3; ++i) {
+                height = std::max(height, cell(x, y, cellWidths[i], headings[i]));
+                x += cellWidths[i];
+            }
+            y += height + kRowGap;
+        };
+        startColumn();
+        // Half the rows in each column, as long as they fit.
+        const std::size_t perColumn = (rows.size() + 1) / 2;
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            const ReportRow& row = rows[n];
+            m_p.setFont(body);
+            const QString texts[] = {Utf8(row.name), Utf8(row.singing), Utf8(row.dance)};
+            double height = 0;
+            for (int i = 0; i < 3; ++i)
+                height = std::max(height, cellHeight(cellWidths[i], texts[i]));
+            if (y + height > m_height || (n == perColumn && column == 0 && top != kContinuedTop)) {
+                if (++column == 2) {
+                    column = 0;
+                    top = kContinuedTop;
+                    m_writer.newPage();
+                    m_p.setFont(Font(18, true));
+                    m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, title + QStringLiteral("（续）"));
+                }
+                y = top;
+                startColumn();
+                m_p.setFont(body);
+            }
+            double x = column * columnWidth;
+            for (int i = 0; i < 3; ++i) {
+                cell(x, y, cellWidths[i], texts[i]);
+                x += cellWidths[i];
+            }
+            y += height + kRowGap;
         }
-        m_p.setFont(Font(7.5));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const double x = static_cast<double>(i / perColumn) * columnWidth;
-            const double y = top + rowHeight * static_cast<double>(i % perColumn + 1);
-            const ReportRow& row = rows[i];
-            m_p.drawText(QPointF(x, y), Utf8(row.name));
-            m_p.drawText(QPointF(x + columnWidth * 0.3, y), Utf8(row.singing));
-            m_p.drawText(QPointF(x + columnWidth * 0.65, y), Utf8(row.dance));
-        }
+    }
+
+    static constexpr double kRowGap = 10;
+    static constexpr double kContinuedTop = 130; // below the title of a page the table continues on
+    static constexpr double kCellPadding = 20;
+    // Wrapped between words, or anywhere when one word alone is wider than the cell.
+    int wrapFlags(double width, const QString& text) const
+    {
+        constexpr int kWords = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const bool fits = m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), kWords, text).width() <=
+                          width - kCellPadding;
+        return fits ? kWords : Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+    }
+
+    double cellHeight(double width, const QString& text) const
+    {
+        return m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), wrapFlags(width, text), text).height();
+    }
+
+    // Draws one cell's text wrapped to its width; returns the height it took.
+    double cell(double x, double y, double width, const QString& text)
+    {
+        const double height = cellHeight(width, text);
+        m_p.drawText(QRectF(x, y, width - kCellPadding, height), wrapFlags(width, text), text);
+        return height;
     }
 
     QPdfWriter& m_writer;
@@ -176,31 +233,40 @@ private:
 
 } // namespace
 
+std::optional<QByteArray> RenderTuningReport(const core::ParamStore& store, const ReportCover& cover)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kResolution);
+    writer.setTitle(QStringLiteral("Quorix 调音报告"));
+    writer.setCreator(QStringLiteral("Quorix Console"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return std::nullopt;
+    ReportPainter report(writer, painter);
+    report.cover(cover);
+    for (int kind = 0; kind < kChannelPages; ++kind)
+        report.channelPage(store, kind);
+    if (!painter.end())
+        return std::nullopt;
+    return pdf;
+}
+
 QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover)
 {
-    // Written beside the target and renamed over it, so a failed report leaves the old one.
-    const QString partial = path + QStringLiteral(".partial");
-    {
-        QPdfWriter writer(partial);
-        writer.setResolution(kResolution);
-        writer.setTitle(QStringLiteral("Quorix 调音报告"));
-        writer.setCreator(QStringLiteral("Quorix Console"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                                         QPageLayout::Millimeter));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return QStringLiteral("cannot write ") + path;
-        ReportPainter report(writer, painter);
-        report.cover(cover);
-        for (int kind = 0; kind < kChannelPages; ++kind)
-            report.channelPage(store, kind);
-        painter.end();
-    }
-    QFile::remove(path);
-    if (!QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        return QStringLiteral("cannot write ") + path;
-    }
+    const std::optional<QByteArray> pdf = RenderTuningReport(store, cover);
+    if (!pdf)
+        return QStringLiteral("cannot draw the report");
+    // Saved as configuration files are, so a failed report leaves the old one.
+    const std::string failure = core::SaveAtomically(
+        std::filesystem::path(path.toStdU16String()),
+        std::span(reinterpret_cast<const std::uint8_t*>(pdf->constData()), static_cast<std::size_t>(pdf->size())));
+    if (!failure.empty())
+        return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromStdString(failure);
     return {};
 }
 

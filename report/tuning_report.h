@@ -2,8 +2,11 @@
 
 #include "core/param_store.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace quorix::report {
 
@@ -18,6 +21,8 @@ struct ReportCover {
 // its response graph (singing and, where it differs, dance) and every parameter
 // with the value the console shows. Returns why it failed, or an empty text.
 // Needs a QGuiApplication for its fonts.
+// The same report as PDF bytes, or nothing when the painter failed.
+std::optional<QByteArray> RenderTuningReport(const core::ParamStore& store, const ReportCover& cover);
 QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover);
 
 } // namespace quorix::report

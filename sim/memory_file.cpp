@@ -1,9 +1,11 @@
 #include "memory_file.h"
 
+#include "core/atomic_save.h"
+#include "platform/utf8_path.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 namespace quorix::sim {
 
@@ -110,25 +112,11 @@ MemoryFileResult DecodeProcessorContents(std::span<const std::uint8_t> bytes, Pr
 
 MemoryFileResult SaveProcessorFile(const std::filesystem::path& path, const ProcessorContents& contents)
 {
-    const auto bytes = EncodeProcessorContents(contents);
-    std::filesystem::path temporary = path;
-    temporary += ".saving";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return Refused("cannot write " + path.string());
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return Refused("cannot replace " + path.string());
-    }
+    // It holds both passwords in clear: a new file is for its owner's eyes only.
+    const std::string failure =
+        core::SaveAtomically(path, EncodeProcessorContents(contents), platform::NewFileAccess::OwnerOnly);
+    if (!failure.empty())
+        return Refused("cannot save " + platform::PathToUtf8(path) + ": " + failure);
     return {true, {}};
 }
 
@@ -136,14 +124,14 @@ MemoryFileResult LoadProcessorFile(const std::filesystem::path& path, ProcessorC
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return Refused("cannot open " + path.string());
+        return Refused("cannot open " + platform::PathToUtf8(path));
     // One byte more than a memory file holds is enough to refuse a longer file.
     std::vector<std::uint8_t> bytes(MemoryFileSize() + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     MemoryFileResult result = DecodeProcessorContents(bytes, contents);
     if (!result.ok)
-        result.message = path.string() + ": " + result.message;
+        result.message = platform::PathToUtf8(path) + ": " + result.message;
     return result;
 }
 

@@ -32,7 +32,8 @@ std::vector<std::uint8_t> EncodeProcessorContents(const ProcessorContents& conte
 // Fills `contents` only when the bytes are a whole, valid memory file.
 MemoryFileResult DecodeProcessorContents(std::span<const std::uint8_t> bytes, ProcessorContents& contents);
 
-// Writes beside the target and renames into place, so a failed save keeps the old file.
+// Saved through core's safe save, so a failed save keeps the old file; a new
+// file may be read by its owner alone.
 MemoryFileResult SaveProcessorFile(const std::filesystem::path& path, const ProcessorContents& contents);
 MemoryFileResult LoadProcessorFile(const std::filesystem::path& path, ProcessorContents& contents);
 

@@ -1,5 +1,7 @@
 #include "compare_window.h"
 
+#include "controls/qt_text.h"
+
 #include "prompter.h"
 
 #include "core/param_display.h"
@@ -12,15 +14,6 @@
 #include <QVBoxLayout>
 
 namespace quorix::ui {
-
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_comparison(session, window, prompter), m_prompter(prompter)
@@ -58,7 +51,7 @@ bool CompareWindow::compare()
 {
     const bool read = readAndList();
     if (read && !hasDifferences())
-        m_prompter.showMessage(kNoDifferenceMessage, link::MessageIcon::Information);
+        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
     return read && hasDifferences();
 }
 
@@ -76,13 +69,13 @@ void CompareWindow::showDifferences()
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(0, QString::fromLatin1(core::KindName(d.kind())));
         row->setText(1, d.mode == 0 ? QStringLiteral("演唱") : d.mode == 1 ? QStringLiteral("劲舞") : QStringLiteral("默认"));
-        row->setText(2, Text(core::ParamLabel(d.address)));
-        row->setText(3, Text(d.field));
-        row->setText(4, Text(d.left));
-        row->setText(5, Text(d.right));
+        row->setText(2, controls::QtText(core::ParamLabel(d.address)));
+        row->setText(3, controls::QtText(d.field));
+        row->setText(4, controls::QtText(d.left));
+        row->setText(5, controls::QtText(d.right));
     }
     const auto count = static_cast<int>(m_comparison.differences().size());
-    m_summary->setText(count == 0 ? Text(kNoDifferenceMessage) : QStringLiteral("%1 项不同").arg(count));
+    m_summary->setText(count == 0 ? controls::QtText(kNoDifferenceMessage) : QStringLiteral("%1 项不同").arg(count));
     m_write->setEnabled(count > 0);
     m_take->setEnabled(count > 0);
 }
@@ -107,7 +100,7 @@ void CompareWindow::takeProcessorValues()
 void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
 {
     if (!window) {
-        prompter.showMessage(kDeviceOfflineMessage, link::MessageIcon::Exclamation);
+        prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation);
         return;
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))

@@ -20,6 +20,13 @@ QPushButton { background: #38404a; color: #f0f0f0; border: 1px solid #5a6472; bo
 QPushButton:hover { background: #46505c; }
 QPushButton:pressed { background: #2a3038; }
 QPushButton:disabled { color: #6c7580; border-color: #3a414b; }
+QTreeView, QListView { background: #12151a; color: #f0f0f0; border: 1px solid #4a5360;
+                       selection-background-color: #3a6ea5; selection-color: #ffffff; }
+QHeaderView::section { background: #2a2f36; color: #dde3ea; border: 0; border-right: 1px solid #4a5360;
+                       padding: 2px 6px; }
+QToolButton { background: #38404a; border: 1px solid #5a6472; border-radius: 3px; padding: 2px; }
+QToolButton:hover { background: #46505c; }
+QToolButton:disabled { background: #2a2f36; border-color: #3a414b; }
 QMenu { background: #20242a; color: #dde3ea; border: 1px solid #4a5360; padding: 2px; }
 QMenu::item { padding: 5px 36px 5px 24px; }
 QMenu::item:selected { background: #3a6ea5; color: #ffffff; }

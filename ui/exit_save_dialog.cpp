@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include "core/preset_name.h"
 
 namespace quorix::ui {
 
@@ -37,8 +38,8 @@ ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompte
     m_label1->setGeometry(32, 46, 130, 24);
     m_combo1 = new QComboBox(presetFrame);
     m_combo1->setGeometry(168, 46, 140, 26);
-    for (int preset = presets::kFirstUserPreset; preset < static_cast<int>(presets::kPresetNames.size()); ++preset)
-        m_combo1->addItem(QString::fromLatin1(presets::kPresetNames[static_cast<std::size_t>(preset)].data()));
+    for (int preset = presets::kFirstUserPreset; preset < static_cast<int>(core::kPresetNames.size()); ++preset)
+        m_combo1->addItem(QString::fromStdString(core::PresetName(preset)));
     m_combo1->setCurrentIndex(0);
 
     auto* fileFrame = new QGroupBox(this);
@@ -75,7 +76,7 @@ void ExitSaveDialog::Command1Click()
 
 void ExitSaveDialog::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool ExitSaveDialog::askYesNo(std::string_view question)

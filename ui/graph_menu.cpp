@@ -1,5 +1,7 @@
 #include "graph_menu.h"
 
+#include "controls/qt_text.h"
+
 #include "graph_actions.h"
 
 #include <QMenu>
@@ -10,7 +12,7 @@ std::unique_ptr<QMenu> CreateGraphMenu(GraphActions& actions, QWidget* parent)
 {
     auto menu = std::make_unique<QMenu>(parent);
     for (const GraphMenuEntry& entry : kGraphMenu) {
-        menu->addAction(QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size())), parent,
+        menu->addAction(controls::QtText(entry.text), parent,
                         [&actions, action = entry.action] { actions.run(action); });
         if (entry.separatorAfter)
             menu->addSeparator();

@@ -1,5 +1,7 @@
 #include "page_panel.h"
 
+#include "controls/qt_text.h"
+
 #include "controls/skin_draw.h"
 
 #include <QFontMetrics>
@@ -12,12 +14,11 @@ PagePanel::PagePanel(int backgroundImage, QWidget* parent) : QWidget(parent), m_
     setAttribute(Qt::WA_OpaquePaintEvent, backgroundImage != 0);
 }
 
-void PagePanel::addLabel(const ControlSpec& spec)
+void PagePanel::addLabel(const tables::ControlRow& row)
 {
-    if (spec.label.empty() || spec.labelDx >= 10000 || spec.x >= 10000)
+    if (row.label.empty() || row.labelDx >= 10000 || row.x >= 10000)
         return;
-    m_labels.push_back({QPoint(spec.x + spec.labelDx, spec.y + spec.labelDy),
-                        QString::fromUtf8(spec.label.data(), static_cast<qsizetype>(spec.label.size()))});
+    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy), controls::QtText(row.label)});
 }
 
 namespace {

@@ -187,7 +187,7 @@ void PasswordWindow::closeWithMainWindow()
 
 void PasswordWindow::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool PasswordWindow::askYesNo(std::string_view question)

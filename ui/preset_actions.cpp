@@ -12,6 +12,7 @@
 
 #include <QCursor>
 #include <QMenu>
+#include "core/preset_name.h"
 
 namespace quorix::ui {
 
@@ -19,7 +20,7 @@ namespace {
 
 QString PresetName(int preset)
 {
-    return QString::fromLatin1(presets::kPresetNames[static_cast<std::size_t>(preset)].data());
+    return QString::fromStdString(core::PresetName(preset));
 }
 
 } // namespace
@@ -27,12 +28,13 @@ QString PresetName(int preset)
 PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
     : m_session(session), m_prompter(prompter), m_frame(frame),
       m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
-      m_files(context(), *this, m_chooser)
+      m_files(context(), *this, m_chooser), m_waitingNotice([this] { return owner(); }),
+      m_openOnConnect(session.link(), session.scheduler(), *this, m_waitingNotice, m_files)
 {
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
     ApplyDarkDialogStyle(*m_recallMenu);
-    for (int preset = 0; preset < static_cast<int>(presets::kPresetNames.size()); ++preset) {
+    for (int preset = 0; preset < static_cast<int>(core::kPresetNames.size()); ++preset) {
         QAction* item = m_recallMenu->addAction(PresetName(preset));
         item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
         QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.Recall(preset); });
@@ -40,7 +42,7 @@ PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, Conso
     m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
     m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
     ApplyDarkDialogStyle(*m_storeMenu);
-    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(presets::kPresetNames.size()); ++i) {
+    for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(core::kPresetNames.size()); ++i) {
         QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
         QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });
@@ -112,7 +114,7 @@ void PresetActions::MainWindowGone()
 
 void PresetActions::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool PresetActions::askYesNo(std::string_view question)
@@ -123,9 +125,12 @@ bool PresetActions::askYesNo(std::string_view question)
 void PresetActions::setBusy(bool busy)
 {
     link::LinkHost& screen = m_session.screen();
-    screen.setWindowEnabled(!busy);
-    screen.setProgress(0, 1);
-    screen.showProgress(busy);
+    if (!busy) {
+        screen.report({link::LinkCode::TransferEnded});
+        return;
+    }
+    screen.report({link::LinkCode::TransferStarted});
+    screen.report({link::LinkCode::Progress, 0, 1});
 }
 
 } // namespace quorix::ui

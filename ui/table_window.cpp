@@ -1,6 +1,8 @@
 #include "table_window.h"
 
 #include "close_button.h"
+#include "controls/qt_text.h"
+
 #include "console_services.h"
 
 #include "link/device_link.h"
@@ -11,31 +13,31 @@
 #include "controls/skinned_fader.h"
 
 #include "core/rounding.h"
-#include "core/tag_address.h"
 
 #include <QPointer>
 
 namespace quorix::ui {
 
-TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent)
-    : QDialog(parent), m_layout(layout),
-      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); })
+TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent)
+    : QDialog(parent), m_table(table),
+      m_write(session.store(), [&session](int address) { return session.link().WriteParam(address); }),
+      m_faderMarks(session.store(), session.view())
 {
-    setObjectName(QString::fromUtf8(layout.objectName.data(), static_cast<qsizetype>(layout.objectName.size())));
-    setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+    setObjectName(controls::QtText(table.objectName));
+    setWindowTitle(controls::QtText(table.caption));
     setAccessibleName(windowTitle());
-    setFixedSize(layout.width, layout.height);
-    m_panel = new PagePanel(layout.background, this);
+    setFixedSize(table.width, table.height);
+    m_panel = new PagePanel(table.background, this);
     m_panel->setGeometry(rect());
 
-    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* widget = CreateControl(spec, m_panel, context);
-        const int index = spec.index;
+    const controls::ControlContext context{&m_faderMarks, &session.scheduler()};
+    for (const tables::ControlRow& row : table.controls) {
+        QWidget* widget = CreateControl(row, m_panel, context);
+        const int index = row.index;
         if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
             m_sliders[index] = s;
-            s->setVisible(spec.tVisible);
-            if (spec.tVisible)
+            s->setVisible(row.tVisible);
+            if (row.tVisible)
                 connect(s, &controls::SkinnedFader::Scroll, this, [this, s, index] {
                     // The write waits for its reply; a read inside that wait may close the window.
                     const QPointer<controls::SkinnedFader> alive(s);
@@ -45,9 +47,7 @@ TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, Q
                         s->setEnabled(true);
                 });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
-            const auto number = core::ParseTagNumber(spec.tag);
-            const bool fits = number && *number >= 0 && *number < core::kAddressCount;
-            m_combos[index] = {c, fits ? static_cast<int>(*number) : -1};
+            m_combos[index] = {c, row.address};
             connect(c, &controls::SkinnedDropDown::Click, this, [this, index](int value) { comboClicked(index, value); });
         }
     }
@@ -87,13 +87,13 @@ void TableWindow::LoadValues()
 
 void TableWindow::sliderScrolled(int index, int value)
 {
-    m_write(slider(index)->Addr, value, m_layout.bothModes);
+    m_write(slider(index)->Addr, value, m_table.bothModes);
 }
 
 void TableWindow::comboClicked(int index, int value)
 {
     if (comboAddress(index) >= 0)
-        m_write(comboAddress(index), value, m_layout.bothModes);
+        m_write(comboAddress(index), value, m_table.bothModes);
 }
 
 void TableWindow::showEvent(QShowEvent* event)

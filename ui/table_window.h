@@ -1,7 +1,9 @@
 #pragma once
 
 #include "secondary_write.h"
-#include "window_layout.h"
+#include "tables/window_table.h"
+
+#include "controls/store_marks.h"
 
 #include <QDialog>
 
@@ -24,13 +26,13 @@ class TableWindow : public QDialog {
     Q_OBJECT
 
 public:
-    TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent = nullptr);
+    TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent = nullptr);
     ~TableWindow() override;
 
     // Controls by array index; null when there is none.
     controls::SkinnedFader* slider(int index) const;
     controls::SkinnedDropDown* combo(int index) const;
-    // A drop-down's parameter: its Tag read as one number ("&HA04"), -1 when it is not one.
+    // A drop-down's parameter, -1 when there is no such drop-down.
     int comboAddress(int index) const;
 
     // Every control shows the value of its parameter at mode index 0.
@@ -44,8 +46,9 @@ protected:
     SecondaryWrite writer() const { return m_write; }
 
 private:
-    WindowLayout m_layout;
+    tables::WindowTable m_table;
     SecondaryWrite m_write;
+    controls::StoreMarks m_faderMarks;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;
     struct Combo {

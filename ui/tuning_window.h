@@ -1,9 +1,11 @@
 #pragma once
 
-#include "control_spec.h"
 #include "mode_control.h"
 #include "value_dispatch.h"
 
+#include "tables/control_row.h"
+
+#include "controls/store_marks.h"
 #include "core/undo_history.h"
 
 #include <QString>
@@ -12,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -60,7 +63,7 @@ public:
 
     // Controls by array and index (Named controls by name and index); null when there is none.
     controls::SkinnedFader* slider(int index) const;
-    controls::SkinnedButton* button(ControlArray array, int index) const;
+    controls::SkinnedButton* button(tables::ControlArray array, int index) const;
     controls::SkinnedButton* named(std::string_view name, int index = 0) const;
     controls::SkinnedDropDown* combo(int index) const;
     QWidget* panel(int page) const;
@@ -109,7 +112,7 @@ protected:
 
 private:
     struct Key {
-        ControlArray array;
+        tables::ControlArray array;
         std::string_view name;
         int index;
         bool operator<(const Key& other) const
@@ -119,11 +122,13 @@ private:
     };
 
     void createControls();
-    void connectControl(const ControlSpec& spec, QWidget* widget);
+    void connectControl(const tables::ControlRow& row, QWidget* widget);
+    // What a click on the control of `row` does; empty for an indicator.
+    std::function<void()> actionOf(const tables::ControlRow& row, QWidget* widget);
     void layoutWindow();
     void sliderScrolled(controls::SkinnedFader* slider);
-    void radioClicked(ControlArray array, int index);
-    void setButtonsOf(ControlArray array, int pressed);
+    void radioClicked(tables::ControlArray array, int index);
+    void setButtonsOf(tables::ControlArray array, int pressed);
     bool inPage(int address) const;
     void unload();
 
@@ -131,6 +136,7 @@ private:
     Prompter& m_prompter;
     WindowActions& m_actions;
     core::UndoHistory m_undo;
+    controls::StoreMarks m_faderMarks;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
     std::unique_ptr<ReconnectRead> m_reconnect;
@@ -139,7 +145,7 @@ private:
     std::map<Key, QWidget*> m_controls;
     std::vector<controls::SkinnedFader*> m_sliderArray; // MyScrollBar by index, with gaps
     std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
-    std::map<const QWidget*, const ControlSpec*> m_specs;
+    std::map<const QWidget*, const tables::ControlRow*> m_rows;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};
     PagePanel* m_strip = nullptr;

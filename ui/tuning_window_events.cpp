@@ -4,10 +4,11 @@
 
 #include "console_services.h"
 #include "window_sizing.h"
-#include "frm_eq_controls.h"
 #include "page_panel.h"
 #include "prompter.h"
 #include "window_actions.h"
+
+#include "tables/tuning_window_table.h"
 
 #include "graph/response_plot.h"
 
@@ -49,7 +50,7 @@ bool TuningWindow::CommandKey(const QKeyEvent& event)
         m_actions.OpenConfigurationFile();
     else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
         const int page = event.key() - Qt::Key_1;
-        if (button(ControlArray::CmdPage, page)->buttonEnabled())
+        if (button(tables::ControlArray::CmdPage, page)->buttonEnabled())
             cmdPageClick(page);
     } else
         return false;
@@ -62,21 +63,22 @@ void TuningWindow::layoutWindow()
     const int h = height();
     m_background->setGeometry(rect());
     m_background->lower();
-    const QRect graph(FrmEqGeometry::kPanelLeft, FrmEqGeometry::kGraphTop, w - FrmEqGeometry::kGraphWidthMargin,
-                      h - FrmEqGeometry::kGraphHeightMargin);
+    using Geometry = tables::TuningWindowGeometry;
+    const QRect graph(Geometry::kPanelLeft, Geometry::kGraphTop, w - Geometry::kGraphWidthMargin,
+                      h - Geometry::kGraphHeightMargin);
     m_plot->setGeometry(graph);
-    m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), FrmEqGeometry::kStripHeight);
-    for (const auto& [widget, spec] : m_specs) {
+    m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), Geometry::kStripHeight);
+    for (const auto& [widget, row] : m_rows) {
         auto* control = const_cast<QWidget*>(widget);
-        switch (spec->anchor) {
-        case Anchor::WindowRight:
-            control->move(w + spec->x, spec->y);
+        switch (row->anchor) {
+        case tables::Anchor::WindowRight:
+            control->move(w + row->x, row->y);
             break;
-        case Anchor::StripRight:
-            control->move(graph.width() + spec->x, spec->y);
+        case tables::Anchor::StripRight:
+            control->move(graph.width() + row->x, row->y);
             break;
-        case Anchor::GraphRight:
-            control->move(graph.right() + 1 + spec->x, graph.top() + spec->y);
+        case tables::Anchor::GraphRight:
+            control->move(graph.right() + 1 + row->x, graph.top() + row->y);
             control->raise();
             break;
         default:
@@ -185,7 +187,7 @@ void TuningWindow::requestClose()
     m_moveWindow->stop();
     link.stop();
     if (link.ReplyWaitActive()) {
-        m_prompter.showMessage(kStoppingMessage, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(kStoppingMessage, MessageIcon::Exclamation);
         m_delayedUnload->start();
     } else {
         unload();

@@ -1,7 +1,6 @@
 #include "value_dispatch.h"
 
 #include "core/rounding.h"
-#include "core/tag_address.h"
 
 namespace quorix::ui {
 
@@ -62,26 +61,36 @@ void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::Slider
     send(address);
 }
 
-void ValueDispatch::ComboClicked(int address, int value, std::string_view specialFeature)
+bool ValueDispatch::storeChoice(int address, int value)
 {
     if (address < 0)
-        return;
+        return false;
     if (address < core::kFirstGlobalAddress)
         m_links.undo.PushSnapshot();
     writeMirrored(address, [value](core::ParamRecord& r) { r.Value = value; });
-    if (specialFeature != "RevSelect") {
-        if (const auto point = core::ParseTagNumber(specialFeature))
-            m_host.filterTypeChanged(static_cast<int>(*point), value);
-    } else {
-        m_host.setEffectWindowButtonEnabled(value == 0);
-        if (value >= 1 && value <= 4) {
-            for (int i = 0; i < 4; ++i) {
-                const int preset = kReverbPresets[value - 1][i];
-                const int target = kReverbPresetAddresses[i];
-                m_links.store.at(0, target).Value = preset;
-                m_links.store.at(1, target).Value = preset;
-                m_host.showSliderValue(kReverbPresetSliders[i], preset);
-            }
+    return true;
+}
+
+void ValueDispatch::FilterTypeClicked(int address, int value, int point)
+{
+    if (!storeChoice(address, value))
+        return;
+    m_host.filterTypeChanged(point, value);
+    send(address);
+}
+
+void ValueDispatch::ReverbModeClicked(int address, int value)
+{
+    if (!storeChoice(address, value))
+        return;
+    m_host.setEffectWindowButtonEnabled(value == 0);
+    if (value >= 1 && value <= 4) {
+        for (int i = 0; i < 4; ++i) {
+            const int preset = kReverbPresets[value - 1][i];
+            const int target = kReverbPresetAddresses[i];
+            m_links.store.at(0, target).Value = preset;
+            m_links.store.at(1, target).Value = preset;
+            m_host.showSliderValue(kReverbPresetSliders[i], preset);
         }
     }
     send(address);

@@ -14,9 +14,10 @@ struct CliRun {
     std::string output;
 };
 
-inline CliRun RunCli(const std::string& arguments)
+// `shell` runs before it in the same shell, to set limits.
+inline CliRun RunCli(const std::string& arguments, const std::string& shell = "")
 {
-    const std::string command = std::string(QUORIX_CLI) + " " + arguments + " 2>&1";
+    const std::string command = shell + std::string(QUORIX_CLI) + " " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string output;
     char buffer[512];

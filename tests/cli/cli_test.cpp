@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -133,6 +134,20 @@ TEST_F(CliFixture, ArgumentErrorsNameTheOptionAndItsRange)
         {"info " + f + " --verbose", "unknown option --verbose"},
         {"frobnicate", "unknown command frobnicate"},
         {"info", "usage: quorix-cli info"},
+        {"new -o", "new: -o needs a value"},
+        {"new -o \"\"", "new: -o needs a value"},
+        {"export " + f + " -o \"\"", "export: -o needs a value"},
+        {"import a.json -o", "import: -o needs a value"},
+        {"report " + f + " -o \"\"", "report: -o needs a value"},
+        {"pull --simulator -o \"\"", "pull: -o needs a value"},
+        {"pull --simulator --trace \"\" -o " + f, "pull: --trace needs a value"},
+        {"new -o " + f + " -o " + f, "new: -o is given twice"},
+        {"pull --simulator --simulator -o " + f, "pull: --simulator is given twice"},
+        {"info " + f + " " + f, "info: unexpected argument /"},
+        {"new -o " + f + " extra", "new: unexpected argument extra"},
+        {"diff " + f + " " + f + " third", "diff: unexpected argument third"},
+        {"info " + f + " --kind 3", "info: --kind does not apply to info"},
+        {"new --json -o " + f, "new: --json does not apply to new"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
@@ -154,7 +169,11 @@ TEST_F(CliFixture, EveryCommandRefusesAFileWithoutBandsOrFilters)
         for (const std::string& command : {"info " + file.string(), "response " + file.string() + " --kind 0"}) {
             const CliRun run = RunCli(command);
             EXPECT_EQ(run.exitCode, 1) << command << "\n" << run.output;
-            EXPECT_NE(run.output.find("第 0 条记录"), std::string::npos) << run.output;
+            EXPECT_NE(run.output.find(": record 0 (offset 0, address 0x000, mode 0) is not one the console writes: "),
+                      std::string::npos)
+                << run.output;
+            EXPECT_TRUE(std::all_of(run.output.begin(), run.output.end(), [](char ch) { return ch > 0; }))
+                << "English only: " << run.output;
         }
     }
 }

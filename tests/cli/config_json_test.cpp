@@ -1,16 +1,25 @@
 #include "cli_fixture.h"
 
 #include "cli/config_json.h"
+#include "cli/pull_session.h"
+
+#include "measure/filter_import.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
+#include "core/manual_scheduler.h"
 #include "core/record_check.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <sys/stat.h>
 #include <random>
+#include <sstream>
 
 using namespace quorix::core;
 using quorix::cli::ConfigurationFromJson;
@@ -36,13 +45,37 @@ ParamStore RandomStore(unsigned seed)
                 r.Value = pick(0, kLargestWireValue);
                 continue;
             }
-            r.Shape = static_cast<std::uint8_t>(pick(0, 2));
-            r.BandOff = pick(0, 1) == 1;
-            r.FreqIndex = pick(0, 362);
-            r.Gain = pick(10, 370);
-            r.QIndex = pick(0, 100);
-            r.ShelfQIndex = pick(0, 28);
+            r.band.Shape = static_cast<std::uint8_t>(pick(0, 2));
+            r.band.BandOff = pick(0, 1) == 1;
+            r.band.FreqIndex = pick(0, 362);
+            r.band.Gain = pick(10, 370);
+            r.band.QIndex = pick(0, 100);
+            r.band.ShelfQIndex = pick(0, 28);
         }
+    return store;
+}
+
+// What pull writes: the processor-wide kinds mirrored into the dance set by the synchronisation.
+ParamStore Pulled(const std::filesystem::path& dir)
+{
+    ManualScheduler clock;
+    quorix::sim::VirtualProcessor processor;
+    quorix::sim::SimUsbPort port(processor, clock);
+    std::ostringstream out, err;
+    const auto file = dir / "pulled.quorix";
+    EXPECT_EQ(quorix::cli::PullConfiguration(port, clock, {file, nullptr, 5000, true}, out, err), 0) << err.str();
+    ParamStore store;
+    EXPECT_TRUE(LoadConfigurationFile(file, store).ok);
+    return store;
+}
+
+ParamStore FilterImported()
+{
+    ParamStore store = DefaultParamStore();
+    ViewState view;
+    view.CurrentKind = MainOutput;
+    view.CurrentMode = 1;
+    EXPECT_TRUE(quorix::measure::ImportFilters(store, view, "Filter 1: ON PK Fc 1003 Hz Gain -4.45 dB Q 3.3\n").ok);
     return store;
 }
 
@@ -50,7 +83,7 @@ ParamStore RandomStore(unsigned seed)
 
 TEST_F(CliFixture, ExportThenImportGivesBackTheSameBytes)
 {
-    for (const ParamStore& store : {DefaultParamStore(), RandomStore(1), RandomStore(2)}) {
+    for (const ParamStore& store : {DefaultParamStore(), RandomStore(1), RandomStore(2), Pulled(dir), FilterImported()}) {
         const std::string original = (dir / "a.quorix").string();
         const std::string json = (dir / "a.json").string();
         const std::string back = (dir / "b.quorix").string();
@@ -94,7 +127,14 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {replaced("\"class\": \"EqBand\"", "\"class\": \"LowPass\""), "kinds[0].params[\"0x00\"].value: missing"},
         {replaced("\"class\": \"EqBand\"", "\"class\": \"Band\""), "kinds[0].params[\"0x00\"].class: must be Plain"},
         {replaced("\"0x00\": {", "\"0x0G\": {"), "kinds[0].params[\"0x0G\"]: a menu address is written 0x00 to 0xFF"},
-        {replaced("\"0x00\": {", "\"0x30\": {"), "kinds[0].params[\"0x30\"]: Defined 为 -1"},
+        {replaced("\"0x00\": {", "\"0x30\": {"), "kinds[0].params[\"0x30\"]: Defined is -1 where the address map has 0"},
+        {replaced("\"version\": 1", "\"version\": 1e999"), "version: not JSON: number overflow"},
+        {replaced("\"gain\": 330", "\"gain\": " + std::string(400, '7')), "kinds[0].params[\"0x00\"].gain: not JSON: number"},
+        {replaced("\"gain\": 330", "\"gain\": 330, \"gain\": 331"), "kinds[0].params[\"0x00\"].gain: this key comes twice"},
+        {replaced("\"version\": 1", "\"version\": 1, \"version\": 1"), "version: this key comes twice"},
+        {replaced("\"format\": ", "\"" + std::string(10'000'000, 'f') + "\": "), ": unknown field"},
+        {"{\"format\": \"" + std::string(10'000'000, 'x'), "format: not JSON: "},
+        {std::string(100, '[') + std::string(100, ']'), "nested deeper"},
         {replaced("\"mode\": \"singing\"", "\"mode\": \"party\""), "kinds[0].mode: must be singing, dance or default"},
         {replaced("\"kind\": 0", "\"kind\": 12"), "kinds[0].kind: must be 0 to 11"},
         {replaced("\"kind\": 1,", "\"kind\": 0,"), "kinds[3]: page 0 in this mode comes twice"},
@@ -102,11 +142,50 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
     };
     for (const auto& c : cases) {
         ParamStore store = DefaultParamStore();
-        store.at(0, 0).Gain = 111;
+        store.at(0, 0).band.Gain = 111;
         const ParamStore before = store;
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;
-        EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n" << result.message;
+        EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n" << result.message.substr(0, 400);
+        EXPECT_LE(result.message.size(), 210u) << c.message;
+        EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.message;
         EXPECT_EQ(store, before);
     }
+}
+
+// The import reads only what a configuration's JSON can be, and says why in one line.
+TEST_F(CliFixture, ImportRefusesFilesNoConfigurationIsBeforeReadingThem)
+{
+    const auto folder = dir / "folder.json";
+    std::filesystem::create_directory(folder);
+    const auto fifo = dir / "pipe.json";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto large = dir / "large.json";
+    std::filesystem::resize_file((std::ofstream(large), large), 16 * 1024 * 1024 + 1);
+    const struct {
+        std::string source;
+        const char* message;
+    } cases[] = {
+        {folder.string(), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {fifo.string(), "not a regular file"},
+        {large.string(), "larger than any configuration's JSON"},
+        {(dir / "missing.json").string(), "cannot be read"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli("import " + c.source + " -o " + (dir / "out.quorix").string());
+        EXPECT_EQ(run.exitCode, 1) << c.source << "\n" << run.output;
+        EXPECT_EQ(run.output, c.source + ": " + c.message + (c.message[0] == 'l' ? " (16777216 bytes)\n" : "\n"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.quorix"));
+}
+
+TEST_F(CliFixture, ImportAddsTheConfigurationExtension)
+{
+    const std::string json = (dir / "a.json").string();
+    std::ofstream(json) << ConfigurationToJson(DefaultParamStore());
+    ASSERT_EQ(RunCli("import " + json + " -o " + (dir / "room").string()).exitCode, 0);
+    ParamStore store;
+    EXPECT_TRUE(LoadConfigurationFile(dir / "room.quorix", store).ok);
+    EXPECT_EQ(store, DefaultParamStore());
 }

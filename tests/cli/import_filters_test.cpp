@@ -43,17 +43,21 @@ struct ImportFiltersCommand : ::testing::Test {
 
 TEST_F(ImportFiltersCommand, WritesTheQuantisedBandsIntoTheChosenMode)
 {
-    ASSERT_EQ(Run("Filter Settings file\nFilter 1: ON PK Fc 1003,5 Hz Gain -4,46 dB Q 3,3\n"), 0);
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(Run("Filter Settings file\nFilter 1: ON PK Fc 1003,5 Hz Gain -4,45 dB Q 3,3\n"), 0);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("line 2 PK 1003.5 Hz -4.45 dB Q 3.30 -> PK 1000 Hz -4.4 dB Q 3.40"), std::string::npos)
+        << printed;
     core::ParamStore store;
     ASSERT_TRUE(core::LoadConfigurationFile(out, store).ok);
     core::ViewState view;
     view.CurrentKind = core::MainOutput;
     view.CurrentMode = 1;
     const auto first = graph::BuildCurvePoints(store, view, [](int) { return -1; }).points.front();
-    EXPECT_EQ(core::FrequencyAt(first.FreqIndex), 1000.0f);
-    EXPECT_EQ(first.GainOrType, 205);
-    EXPECT_EQ(core::QAt(first.QIndex), 3.4f);
-    EXPECT_EQ(first.BandKind, 0);
+    EXPECT_EQ(core::FrequencyAt(first.band.FreqIndex), 1000.0f);
+    EXPECT_EQ(first.band.Gain, 206); // -4.45 dB, half to even
+    EXPECT_EQ(core::QAt(first.band.QIndex), 3.4f);
+    EXPECT_EQ(first.band.Shape, 0);
 }
 
 TEST_F(ImportFiltersCommand, RefusedInputWritesNothing)
@@ -64,6 +68,15 @@ TEST_F(ImportFiltersCommand, RefusedInputWritesNothing)
         many += "Filter " + std::to_string(i) + ": ON PK Fc " + std::to_string(50 * i) + " Hz Gain 1 dB Q 1\n";
     EXPECT_EQ(Run(many), 1);
     EXPECT_EQ(Run("Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\n", "party"), 2);
+    // A folder, a device or a pipe is refused before it is read: /dev/zero would never end.
+    for (const std::string& path : {dir.string(), std::string("/dev/zero")}) {
+        filters = path;
+        cli::CliArgs args;
+        args.command = "import-filters";
+        args.positional = {in.string(), path};
+        args.options = {{"--kind", "4"}, {"-o", out.string()}};
+        EXPECT_EQ(cli::CommandImportFilters(args), 1) << path;
+    }
     EXPECT_FALSE(fs::exists(out));
 }
 

@@ -42,7 +42,7 @@ struct FileFixture : ::testing::Test {
 
 TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
 {
-    ParamRecord& band = store.at(1, 3);
+    Band& band = store.at(1, 3).band;
     band.Shape = 2;
     band.FreqIndex = 0x01020304;
     band.Gain = -2;
@@ -66,16 +66,27 @@ TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
     EXPECT_EQ(common[24], 0);
 }
 
+// The Windows build runs this too: both write byte for byte the same file.
+TEST_F(FileFixture, TheSameStoreGivesTheSameFileOnEverySystem)
+{
+    store.at(1, 3).band.Gain = -123;
+    store.at(0, 2560).band.Gain = 7;
+    std::uint64_t digest = 0xcbf29ce484222325u; // FNV-1a
+    for (const std::uint8_t byte : EncodeConfiguration(store))
+        digest = (digest ^ byte) * 0x100000001b3u;
+    EXPECT_EQ(digest, 0x4d4cc96ea8f2876au);
+}
+
 TEST_F(FileFixture, SaveAndLoadRoundTrip)
 {
-    store.at(0, 0).Gain = 123;
+    store.at(0, 0).band.Gain = 123;
     store.at(1, 2600).Value = -7; // an undefined record keeps every field too
     const fs::path path = dir / "a.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     EXPECT_EQ(fs::file_size(path), 252000u);
     ParamStore loaded;
     const auto result = LoadConfigurationFile(path, loaded);
-    ASSERT_TRUE(result.ok) << result.message;
+    ASSERT_TRUE(result.ok);
     EXPECT_EQ(loaded, store);
     EXPECT_EQ(fs::directory_iterator(dir)->path(), path); // no temporary file left behind
 }
@@ -94,15 +105,18 @@ TEST_F(FileFixture, RefusedFilesLeaveTheImageUntouched)
     write(dir / "empty.quorix", {});
     fs::create_directory(dir / "folder.quorix");
 
-    image.at(0, 0).Gain = 77;
+    image.at(0, 0).band.Gain = 77;
     const ParamStore before = image;
     for (const char* name : {"short.quorix", "long.quorix", "empty.quorix", "missing.quorix", "folder.quorix"}) {
         const auto result = LoadConfigurationFile(dir / name, image);
         EXPECT_FALSE(result.ok) << name;
-        EXPECT_FALSE(result.message.empty()) << name;
+        EXPECT_EQ(result.path, dir / name);
         EXPECT_EQ(image, before) << name;
     }
-    EXPECT_NE(LoadConfigurationFile(dir / "short.quorix", image).message.find("251972"), std::string::npos);
+    const auto shortFile = LoadConfigurationFile(dir / "short.quorix", image);
+    EXPECT_EQ(shortFile.problem, ConfigFileProblem::WrongSize);
+    EXPECT_EQ(shortFile.size, 251972u);
+    EXPECT_EQ(LoadConfigurationFile(dir / "folder.quorix", image).problem, ConfigFileProblem::Unreadable);
 }
 
 TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
@@ -110,8 +124,8 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     const fs::path path = dir / "keep.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
-    store.at(0, 0).Gain = 1;
-    // A folder in the way of the rename makes the save fail after the temporary was written.
+    store.at(0, 0).band.Gain = 1;
+    // Refused before a temporary is written (a failure after it is in the atomic save's tests).
     const fs::path blocked = dir / "blocked.quorix";
     fs::create_directories(blocked / "inside");
     EXPECT_FALSE(SaveConfigurationFile(blocked, store).ok);
@@ -154,43 +168,45 @@ constexpr std::size_t kClass = 0, kValue = 1, kShape = 5, kFreq = 6, kGain = 10,
 TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
 {
     const auto good = EncodeConfiguration(DefaultParamStore());
+    using F = RecordField;
+    using R = RecordRule;
     const struct {
         Patch patch;
-        const char* names;
+        RecordFault fault;
     } cases[] = {
-        {{0, 0x110, kClass, {0x04}}, "Class 4"},
-        {{0, 0x110, kClass, {0x01}}, "Class 为 1"},          // a band where the map has a plain value
-        {{1, 0x003, kClass, {0x00}}, "Class 为 0"},          // a band turned plain
-        {{0, 0x000, kShape, {0x03}}, "Shape 3"},
-        {{0, 0x005, kDefined, {0x01, 0x00}}, "布尔"},        // a boolean that is neither 0 nor -1
-        {{2, 0x007, kBandOff, {0x00, 0x80}}, "布尔"},
-        {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, "Gain -2147483648"},
-        {{1, 0x003, kGain, {0x24, 0xF4, 0x00, 0x00}}, "Gain 62500"},
-        {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}}, "FreqIndex 30000"}, // would arrive switched off
-        {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, "QIndex -1"},
-        {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, "ShelfQIndex 250"},
-        {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, "Value 62500"},
-        {{0, 0xA00, kDefined, {0x00, 0x00}}, "Defined"},     // a common parameter missing
-        {{2, 0xA28, kDefined, {0xFF, 0xFF}}, "Defined"},     // the default set has no common parameters
-        {{1, 0xA10, kDefined, {0xFF, 0xFF, 0xFF, 0xFF}}, "PerMode"}, // a mirror of a shared common parameter
-        {{0, 0xA00, 24, {0xFF, 0xFF}}, "PerMode"},
+        {{0, 0x110, kClass, {0x04}}, {F::Class, R::OutOfRange, 4, 0, 3}},
+        {{0, 0x110, kClass, {0x01}}, {F::Class, R::DiffersFromMap, 1, 0, 0}}, // a band where the map has a plain value
+        {{1, 0x003, kClass, {0x00}}, {F::Class, R::DiffersFromMap, 0, 1, 1}}, // a band turned plain
+        {{0, 0x000, kShape, {0x03}}, {F::Shape, R::OutOfRange, 3, 0, 2}},
+        {{0, 0x005, kDefined, {0x01, 0x00}}, {F::Defined, R::NotABoolean, 1, 0, 0}},
+        {{2, 0x007, kBandOff, {0x00, 0x80}}, {F::BandOff, R::NotABoolean, 0x8000, 0, 0}},
+        {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, {F::Gain, R::OutOfRange, -2147483648LL, 0, 62499}},
+        {{1, 0x003, kGain, {0x24, 0xF4, 0x00, 0x00}}, {F::Gain, R::OutOfRange, 62500, 0, 62499}},
+        {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}}, {F::FreqIndex, R::OutOfRange, 30000, 0, 29999}}, // would arrive off
+        {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::QIndex, R::OutOfRange, -1, 0, 62499}},
+        {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, {F::ShelfQIndex, R::OutOfRange, 250, 0, 249}},
+        {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, {F::Value, R::OutOfRange, 62500, 0, 62499}},
+        {{0, 0xA00, kDefined, {0x00, 0x00}}, {F::Defined, R::DiffersFromMap, 0, -1, -1}}, // a common parameter missing
+        {{2, 0xA28, kDefined, {0xFF, 0xFF}}, {F::Defined, R::DiffersFromMap, -1, 0, 0}}, // no common ones in the default set
+        {{1, 0xA10, kDefined, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::PerMode, R::DiffersFromMap, -1, 0, 0}}, // a bad mirror
+        {{0, 0xA00, 24, {0xFF, 0xFF}}, {F::PerMode, R::DiffersFromMap, -1, 0, 0}},
     };
     for (const auto& c : cases) {
         ParamStore image;
         const ParamStore before = image;
         const auto result = DecodeConfiguration(Patched(good, c.patch), image);
-        const std::string record = "第 " + std::to_string(c.patch.address * 3 + c.patch.mode) + " 条记录";
-        EXPECT_FALSE(result.ok) << c.names;
-        EXPECT_NE(result.message.find(record), std::string::npos) << result.message;
-        EXPECT_NE(result.message.find(c.names), std::string::npos) << result.message;
-        EXPECT_EQ(image, before) << c.names;
+        const std::size_t record = static_cast<std::size_t>(c.patch.address * 3 + c.patch.mode);
+        EXPECT_EQ(result.problem, ConfigFileProblem::BadRecord) << record;
+        EXPECT_EQ(result.record, record);
+        EXPECT_EQ(result.fault, c.fault) << record;
+        EXPECT_EQ(image, before) << record;
     }
     // A file of all 0x00 or all 0xFF (no band or filter anywhere) is refused at its first record.
     for (const std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
         ParamStore image;
         const auto result = DecodeConfiguration(std::vector<std::uint8_t>(kConfigFileSize, fill), image);
-        EXPECT_FALSE(result.ok);
-        EXPECT_NE(result.message.find("第 0 条记录"), std::string::npos) << result.message;
+        EXPECT_EQ(result.problem, ConfigFileProblem::BadRecord);
+        EXPECT_EQ(result.record, 0u);
     }
 }
 
@@ -211,24 +227,28 @@ TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
         file = Patched(file, p);
     ParamStore image;
     const auto result = DecodeConfiguration(file, image);
-    ASSERT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(image.at(0, 0).Gain, 400);
-    EXPECT_EQ(image.at(0, 1).FreqIndex, 29999);
-    EXPECT_TRUE(image.at(0, 2).BandOff);
-    EXPECT_EQ(image.at(0, 2).FreqIndex, 32499);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(image.at(0, 0).band.Gain, 400);
+    EXPECT_EQ(image.at(0, 1).band.FreqIndex, 29999);
+    EXPECT_TRUE(image.at(0, 2).band.BandOff);
+    EXPECT_EQ(image.at(0, 2).band.FreqIndex, 32499);
 }
 
 TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps no mode bits but the read-only one (refused below); its links are followed by "
+                    "the platform layer, whose tests make one where the system allows it";
+#endif
     const fs::path real = dir / "real.quorix";
     const fs::path link = dir / "link.quorix";
     ASSERT_TRUE(SaveConfigurationFile(real, store).ok);
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real.quorix", link);
 
-    store.at(0, 0).Gain = 111;
+    store.at(0, 0).band.Gain = 111;
     const auto result = SaveConfigurationFile(link, store);
-    ASSERT_TRUE(result.ok) << result.message;
+    ASSERT_TRUE(result.ok);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
     EXPECT_EQ(read(real), EncodeConfiguration(store));
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -241,12 +261,14 @@ TEST_F(FileFixture, AReadOnlyTargetIsRefusedAndKept)
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    store.at(0, 0).Gain = 1;
+    store.at(0, 0).band.Gain = 1;
     const auto result = SaveConfigurationFile(path, store);
     EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.message.find("只读"), std::string::npos) << result.message;
+    EXPECT_EQ(result.problem, ConfigFileProblem::NotSaved);
+    EXPECT_NE(result.saveFailure.find("只读"), std::string::npos) << result.saveFailure;
     EXPECT_EQ(read(path), before);
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); // Windows removes no read-only file
 }
 
 TEST_F(FileFixture, TemporariesOfAnInterruptedSaveAreRemovedByTheNext)

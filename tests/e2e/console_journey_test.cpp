@@ -36,8 +36,8 @@ struct ConsoleJourney : ::testing::Test, ConsoleFixture {
                 const core::ParamRecord& o = session.store().at(0, a);
                 const core::ParamRecord& t = theirs.at(0, a);
                 if (link::TravelsAsBand(a))
-                    EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex &&
-                                o.Shape == t.Shape && o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
+                    EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex && o.band.QIndex == t.band.QIndex &&
+                                o.band.Shape == t.band.Shape && o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
                         << "address " << a;
                 else
                     EXPECT_EQ(o.Value, t.Value) << "address " << a;
@@ -64,13 +64,13 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     clock.advance(1200);
     QTest::keyClick(&frm().plot(), Qt::Key_Up);
     clock.advance(50);
-    EXPECT_EQ(session.store().at(0, 1024 + 8).Gain, 251);
+    EXPECT_EQ(session.store().at(0, 1024 + 8).band.Gain, 251);
     EXPECT_EQ(processor().band(0, 1024 + 8).gain, 251);
 
     // Page 7 by a button, and a master level by the letter keys.
     frm().cmdPageClick(7);
     clock.advance(1200);
-    QTest::mouseClick(frm().button(ui::ControlArray::MyBTN, 2), Qt::LeftButton);
+    QTest::mouseClick(frm().button(tables::ControlArray::MyBTN, 2), Qt::LeftButton);
     QTest::keyClick(&frm(), Qt::Key_W);
     clock.advance(50);
     EXPECT_EQ(processor().value(0, 1792 + 6), 1);

@@ -42,7 +42,7 @@ TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
             view.CurrentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
             auto& record = store.at(core::ModeForAddress(address, view.CurrentMode), address);
             if (link::TravelsAsBand(address))
-                record.Gain = value;
+                record.band.Gain = value;
             else
                 record.Value = value;
             answered += device.WriteParam(address) ? 1 : 0;
@@ -68,7 +68,7 @@ TEST_F(Journey, OnceTheLinkIsLostQueuedRequestsReturnFalseWithoutBeingSent)
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(nested, std::vector<bool>(4, false));
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }
 
 TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
@@ -113,26 +113,59 @@ TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoes
     EXPECT_TRUE(device.LinkOnline());
 }
 
-TEST_F(Journey, AModalMessageBoxDuringLinkLossDoesNotRunTheTickInsideItself)
+TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
 {
     processor.setKeepAliveSilent(true);
     int ticksDuringTheBox = -1;
     host.onMessage = [&] {
         int ticks = 0;
         host.onTick = [&] { ++ticks; };
-        const auto until = clock.nowMs() + 2000;
-        while (clock.nowMs() < until)
-            clock.processPendingEvents();
+        clock.advance(2000);
         host.onTick = nullptr;
         ticksDuringTheBox = ticks;
     };
     connect();
     clock.runUntil([&] { return !host.messages.empty(); }, 20000);
-    EXPECT_EQ(ticksDuringTheBox, 0); // the box was opened by the tick, as in the application
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(ticksDuringTheBox, 0); // the loss was reported from inside the tick
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_FALSE(device.LinkOnline());
 
     host.onMessage = nullptr;
     processor.setKeepAliveSilent(false);
     clock.runUntil([&] { return device.LinkOnline(); }, 5000);
+}
+
+// The processor may change behind the console's back (its own panel, another
+// console), so a write made after the same frame went out is sent again.
+TEST_F(Journey, AWriteMadeAfterTheSameFrameWentOutIsSentAgain)
+{
+    connect();
+    store.at(0, 1024).Value = 7;
+    ASSERT_TRUE(device.WriteParam(1024));
+    processor.setValue(0, 1024, 9);
+    const int before = processor.requestsReceived();
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.requestsReceived() - before, 1);
+    EXPECT_EQ(processor.value(0, 1024), 7);
+}
+
+// A queued write goes out with the store's value of the moment, even when a
+// frame for the same address went out after the write was made but carried an
+// older value (a graph drag changes the store before its own write is made).
+TEST_F(Journey, AQueuedWriteIsSentWhenTheLastFrameForItsAddressCarriedAnOlderValue)
+{
+    connect();
+    port.setReplyDelay(30);
+    at(10, [&] {
+        store.at(0, 1024).Value = 2;
+        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 30 ms with the value 3
+    });
+    at(20, [&] {
+        store.at(0, 1024).Value = 3;
+        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 60 ms with the value 4
+    });
+    at(40, [&] { store.at(0, 1024).Value = 4; });
+    store.at(0, 1024).Value = 1;
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(processor.value(0, 1024), 4);
 }

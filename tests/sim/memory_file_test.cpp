@@ -105,17 +105,31 @@ TEST_F(MemoryFile, ForeignOrDamagedFilesAreRefusedAndChangeNothing)
     EXPECT_FALSE(processor.loadFromFile(dir / "missing").ok);
 }
 
-TEST_F(MemoryFile, ASaveThatCannotBeWrittenKeepsTheOldFile)
+// The file holds both passwords: it is saved as configuration files are, and a new one is its owner's alone.
+TEST_F(MemoryFile, IsSavedSafelyAndPrivately)
 {
     VirtualProcessor processor;
     const fs::path file = dir / "memory.qxvp";
+    const fs::path stale = dir / ".memory.qxvp.quorix-save-Ab12Cd"; // left by a save that was killed
+    write(stale, {1, 2, 3});
     ASSERT_TRUE(processor.saveToFile(file).ok);
-    fs::create_directory(dir / "memory.qxvp.saving"); // the temporary file's place is taken
+    EXPECT_FALSE(fs::exists(stale));
+#ifndef _WIN32 // a new Windows file takes its folder's access list, private in the user's own folders
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+#endif
+
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
     processor.setValue(0, 2560, 9);
-    EXPECT_FALSE(processor.saveToFile(file).ok);
+    const MemoryFileResult refused = processor.saveToFile(file);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("memory.qxvp"), std::string::npos) << refused.message;
     VirtualProcessor reloaded;
     ASSERT_TRUE(reloaded.loadFromFile(file).ok);
     EXPECT_EQ(reloaded.value(0, 2560), 20);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add); // Windows removes no read-only file
 }
 
 TEST_F(MemoryFile, ContentsThatAFileCouldNotHoldAreRefused)

@@ -1,7 +1,6 @@
 #include "console_fixture.h"
 
 #include "ui/console_frame.h"
-#include "ui/link_screen.h"
 
 #include "graph/response_plot.h"
 
@@ -89,9 +88,9 @@ TEST_F(Keyboard, TheWindowTakesTheFocusWhenItsFocusedControlIsGone)
     controls::SkinnedFader* pageSlider = main().slider(18);
     pageSlider->setFocus(Qt::MouseFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), pageSlider);
-    main().linkScreen().setWindowEnabled(false);
+    main().setBusy(true);
     main().cmdPageClick(0); // the page's slider is hidden while the window is busy
-    main().linkScreen().setWindowEnabled(true);
+    main().setBusy(false);
     EXPECT_EQ(QApplication::focusWidget(), &main());
     const int master = stored(kMusicMaster);
     press(Qt::Key_A);

@@ -53,10 +53,10 @@ TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
 TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
 {
     online = false;
-    store.at(0, 7).Gain = 333;
+    store.at(0, 7).band.Gain = 333;
     modes.ModeCopyClicked();
     EXPECT_EQ(window.questions.front(), std::string(core::kCopySingingToDanceQuestion));
-    EXPECT_EQ(store.at(1, 7).Gain, 333);
+    EXPECT_EQ(store.at(1, 7).band.Gain, 333);
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(window.messages.back(), std::string(core::kCopyDoneMessage));
     EXPECT_FALSE(window.blocked);

@@ -1,12 +1,13 @@
 #include "console_fixture.h"
 
-#include "ui/frm_effect_controls.h"
-#include "ui/frm_rec_controls.h"
 #include "ui/startup_settings_window.h"
-#include "ui/frm_set_controls.h"
 #include "ui/console_frame.h"
 #include "ui/page_panel.h"
 #include "ui/password_window.h"
+
+#include "tables/effect_window_table.h"
+#include "tables/recording_window_table.h"
+#include "tables/startup_settings_table.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -87,7 +88,7 @@ TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxi
 TEST_F(SecondaryWindows, OfflineChangesReachOnlyTheStore)
 {
     ui::StartupSettingsWindow settings(session, frm());
-    ui::TableWindow recording(session, ui::FrmRecLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
     const int before = atProcessor(kCommon + 0x07);
     move(settings.slider(5), 11);
     move(recording.slider(2), 120);
@@ -102,7 +103,7 @@ TEST_F(SecondaryWindows, TheVariantFlagSwapsTheLoudspeakerLists)
     ui::StartupSettingsWindow settings(session, frm());
     for (const bool variant : {false, true}) {
         settings.placeLoudspeakerLists(variant);
-        EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+        EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
         EXPECT_GE(settings.combo(variant ? 2 : 4)->y(), settings.height());
     }
 }
@@ -112,7 +113,7 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
     connect();
     session.view().CurrentMode = 1;
     const int address = 768 + 0x16; // 混响空间
-    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    ui::TableWindow effect(session, tables::EffectWindowTable());
     EXPECT_EQ(effect.windowTitle(), "专业设置");
     EXPECT_EQ(effect.slider(5)->accessibleName(), "混响空间");
     move(effect.slider(5), 33);
@@ -124,7 +125,7 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
 TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
 {
     connect();
-    ui::TableWindow recording(session, ui::FrmRecLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
     recording.show();
     EXPECT_EQ(recording.size(), QSize(850, 335));
     for (int i = 0; i < 18; ++i) {
@@ -143,8 +144,8 @@ TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
 TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
 {
     ui::StartupSettingsWindow settings(session, frm());
-    ui::TableWindow recording(session, ui::FrmRecLayout());
-    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
+    ui::TableWindow effect(session, tables::EffectWindowTable());
     for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording),
                        static_cast<QWidget*>(&effect)}) {
         std::vector<QRect> shown;
@@ -165,8 +166,8 @@ TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
 {
     const std::function<QWidget*()> windows[] = {
         [&] { return new ui::StartupSettingsWindow(session, frm()); },
-        [&] { return new ui::TableWindow(session, ui::FrmRecLayout()); },
-        [&] { return new ui::TableWindow(session, ui::FrmEffectLayout()); },
+        [&] { return new ui::TableWindow(session, tables::RecordingWindowTable()); },
+        [&] { return new ui::TableWindow(session, tables::EffectWindowTable()); },
         [&] { return new ui::PasswordWindow(passwordContext(), prompter); },
     };
     for (const auto& make : windows) {
@@ -264,10 +265,10 @@ TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRea
     frame.action("CmdStartupSettings")->trigger();
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(settings->combo(2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_EQ(settings->combo(2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
     clock.advance(200);
-    EXPECT_EQ(settings->combo(4)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_EQ(settings->combo(4)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     EXPECT_GE(settings->combo(2)->y(), settings->height());
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorix::cli {
+
+struct StrictJson {
+    std::optional<nlohmann::ordered_json> document;
+    std::string refusal; // one line: the path of the value at fault, what is wrong, and the text around it
+};
+
+// Parses JSON as a configuration's reader needs it: a key given twice in one
+// object, more fields in one object or deeper nesting than a configuration has,
+// and a number no double holds are refused like a syntax error, with the path
+// of the value they belong to (`kinds[3].params["0x0E"].value`), never thrown.
+StrictJson ParseStrictJson(std::string_view text);
+
+// A text made fit for one line of a message: controls and line breaks escaped,
+// and cut to at most `limit` bytes (at a character boundary) with "…" marking the cut.
+std::string OneLine(std::string_view text, std::size_t limit);
+
+} // namespace quorix::cli
