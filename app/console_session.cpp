@@ -37,4 +37,10 @@ ConsoleSession::~ConsoleSession()
         m_processor->saveToFile(m_memoryFile);
 }
 
+void ConsoleSession::setHost(link::LinkHost* host)
+{
+    m_host = host ? host : &m_nobody;
+    m_host->report({m_link->connection()});
+}
+
 } // namespace quorix::app

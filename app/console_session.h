@@ -54,29 +54,12 @@ public:
     // What went wrong with the virtual processor's memory file; empty when nothing did.
     const std::string& memoryProblem() const { return m_memoryProblem; }
 
-    void setHost(link::LinkHost* host) override { m_host = host ? host : &m_nobody; }
+    // The host is shown how the connection stands at once, whatever it missed before.
+    void setHost(link::LinkHost* host) override;
     link::LinkHost& screen() override { return *this; }
 
 private:
-    void setConnectionStatus(int value) override { m_host->setConnectionStatus(value); }
-    void setCaption(std::string_view caption) override { m_host->setCaption(caption); }
-    void showMessage(std::string_view text, link::MessageIcon icon) override { m_host->showMessage(text, icon); }
-    void setWindowEnabled(bool enabled) override { m_host->setWindowEnabled(enabled); }
-    void showProgress(bool visible) override { m_host->showProgress(visible); }
-    void setProgress(int value, int maximum) override { m_host->setProgress(value, maximum); }
-    void RefreshControls() override { m_host->RefreshControls(); }
-    void ApplyDeviceVariant(bool flag) override { m_host->ApplyDeviceVariant(flag); }
-    void setToneLabel(int value) override { m_host->setToneLabel(value); }
-    void closeRecordingWindow() override { m_host->closeRecordingWindow(); }
-    void setMasterMaxima(int music, int microphone, int effect) override
-    {
-        m_host->setMasterMaxima(music, microphone, effect);
-    }
-    void showPreset(int preset) override { m_host->showPreset(preset); }
-    void modeStateLoaded() override { m_host->modeStateLoaded(); }
-    void resetUndo() override { m_host->resetUndo(); }
-    void linkTicked() override { m_host->linkTicked(); }
-    void synchronised(bool ok) override { m_host->synchronised(ok); }
+    void report(const link::LinkReport& report) override { m_host->report(report); }
 
     core::Scheduler& m_scheduler;
     core::ParamStore m_store;

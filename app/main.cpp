@@ -1,7 +1,9 @@
 // quorix-console: the tuning console. Without hardware, --simulator runs it
 // against the built-in virtual processor.
+#include "console_options.h"
 #include "mode_folder.h"
 #include "permission_aware_backend.h"
+#include "qt_translation.h"
 #include "quit_after_first_paint.h"
 
 #include "console_session.h"
@@ -16,10 +18,11 @@
 #include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
+#include "link/qt_wake_up.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <fstream>
 #include <iostream>
@@ -29,62 +32,59 @@ using namespace quorix;
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const app::ConsoleOptions options = app::ParseConsoleOptions(arguments);
+    switch (options.action) {
+    case app::StartAction::PrintHelp:
+        std::cout << app::ConsoleUsage().toStdString();
+        return 0;
+    case app::StartAction::PrintVersion:
+        std::cout << "quorix-console " << QUORIX_VERSION << '\n';
+        return 0;
+    case app::StartAction::UsageError:
+        std::cerr << "quorix-console: " << options.error.toStdString() << '\n' << app::ConsoleUsage().toStdString();
+        return app::kExitUsage;
+    case app::StartAction::Run:
+        break;
+    }
+
+    std::unique_ptr<std::ofstream> traceFile;
+    if (!options.trace.isEmpty()) {
+        traceFile = std::make_unique<std::ofstream>(options.trace.toStdString());
+        if (!*traceFile) {
+            std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << '\n';
+            return app::kExitCannotStart;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorix-console"));
     QApplication::setOrganizationName(QStringLiteral("Quorix"));
     QApplication::setApplicationVersion(QString::fromUtf8(QUORIX_VERSION));
+    QTranslator qtTexts;
+    if (app::LoadQtTranslation(qtTexts))
+        QApplication::installTranslator(&qtTexts);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Quorix Console: the tuning console of the Quorix KTV processor."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption simulator(QStringLiteral("simulator"),
-                                       QStringLiteral("Run against the built-in virtual processor instead of USB."));
-    const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Write the protocol trace to FILE."),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption modeDir(QStringLiteral("mode-dir"),
-                                     QStringLiteral("Keep configuration files in DIR instead of the mode folder."),
-                                     QStringLiteral("DIR"));
-    const QCommandLineOption memory(QStringLiteral("simulator-memory"),
-                                    QStringLiteral("Load the virtual processor's memory from FILE when it exists and "
-                                                   "save it there when the console ends (implies --simulator)."),
-                                    QStringLiteral("FILE"));
-    QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"),
-                                  QStringLiteral("Quit once the main window has painted (start-up measurements)."));
-    firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
-    const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Use the processor at PATH (see quorix-cli list) rather than the "
-                                                   "first one found."),
-                                    QStringLiteral("PATH"));
-    parser.addOptions({simulator, memory, trace, modeDir, device, firstFrame});
-    parser.process(app);
-
-    std::unique_ptr<std::ofstream> traceFile;
-    if (parser.isSet(trace)) {
-        traceFile = std::make_unique<std::ofstream>(parser.value(trace).toStdString());
-        if (!*traceFile) {
-            std::cerr << "quorix-console: cannot write the trace to " << parser.value(trace).toStdString() << '\n';
-            return 2;
-        }
-    }
-
-    const bool simulated = parser.isSet(simulator) || parser.isSet(memory);
-    const app::ModeFolder folder = app::ChooseModeFolder(parser.value(modeDir), QApplication::applicationDirPath(),
+    const bool simulated = options.simulator;
+    const app::ModeFolder folder = app::ChooseModeFolder(options.modeDir, QApplication::applicationDirPath(),
                                                          QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
     ui::ConsoleFrame* frameWindow = nullptr;
+    link::QtWakeUp wakeUp; // brings the reader threads' reports to this thread
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
     if (!simulated) {
-        usb = std::make_unique<link::HidapiBackend>();
-        auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, parser.value(device).toStdString());
+        usb = std::make_unique<link::HidapiBackend>(&wakeUp);
+        auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, options.device.toStdString());
         hardware = std::make_unique<app::PermissionAwareBackend>(std::move(chosen), [&] {
             if (frameWindow && frameWindow->mainWindow())
                 frameWindow->mainWindow()->linkScreen().showNoPermission();
         });
     }
     app::ConsoleSession session(scheduler, std::move(hardware),
-                               {simulated, traceFile.get(), parser.value(memory).toStdString(),
+                               {simulated, traceFile.get(), options.simulatorMemory.toStdString(),
                                 folder.path.toStdString()});
 
     ui::InstallSliderAccessibility();
@@ -93,14 +93,16 @@ int main(int argc, char** argv)
     frameWindow = &frame;
     prompter.setParent(&frame);
     frame.resize(1180, 900);
-    if (parser.isSet(firstFrame))
+    if (options.quitAfterFirstFrame)
         app::QuitAfterFirstPaint(frame.mainWindow()->plot());
     frame.show();
     if (!folder.error.isEmpty())
-        prompter.showMessage(folder.error.toStdString(), link::MessageIcon::Warning);
+        prompter.showMessage(folder.error.toStdString(), ui::MessageIcon::Warning);
     if (!session.memoryProblem().empty())
         prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
                                  session.memoryProblem(),
-                             link::MessageIcon::Warning);
+                             ui::MessageIcon::Warning);
+    if (!options.file.isEmpty())
+        frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     return app.exec();
 }

@@ -17,7 +17,7 @@ namespace {
 
 struct Silent final : ui::Prompter {
     bool askYesNo(std::string_view) override { return false; }
-    void showMessage(std::string_view, link::MessageIcon) override {}
+    void showMessage(std::string_view, ui::MessageIcon) override {}
 };
 
 struct NoActions final : ui::WindowActions {
@@ -32,6 +32,7 @@ struct NoActions final : ui::WindowActions {
     void CloseRecordingWindow() override {}
     void RefreshSecondaryWindows() override {}
     void MainWindowUnloaded() override {}
+    void Synchronised(bool) override {}
 };
 
 struct Console {

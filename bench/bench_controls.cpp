@@ -2,6 +2,7 @@
 // same PNG files decoded with QImage one by one) and repainting a band fader while
 // it is dragged.
 #include "controls/skinned_fader.h"
+#include "controls/store_marks.h"
 #include "controls/skin_cache.h"
 
 #include "core/address_map.h"
@@ -43,8 +44,9 @@ static void BM_BandFaderRepaintDuringDrag(benchmark::State& state)
     core::InitParamStore(store, image);
     core::ViewState view;
     core::ManualScheduler clock;
-    controls::SkinnedFader band(nullptr, {&store, &view, &clock});
-    band.setScrollBarType(1);
+    const controls::StoreMarks marks(store, view);
+    controls::SkinnedFader band(nullptr, {&marks, &clock});
+    band.setKind(controls::FaderKind::Band);
     band.setLabelID(0);
     band.Addr = 0;
     QImage target(band.size(), QImage::Format_ARGB32_Premultiplied);

@@ -16,7 +16,7 @@ static void BM_InitParamStore(benchmark::State& state)
     ParamStore image;
     for (auto _ : state) {
         InitParamStore(store, image);
-        benchmark::DoNotOptimize(store.at(0, 0).Gain);
+        benchmark::DoNotOptimize(store.at(0, 0).band.Gain);
     }
 }
 BENCHMARK(BM_InitParamStore);
@@ -55,7 +55,7 @@ static void BM_UndoRedoRoundTrip(benchmark::State& state)
         void queueWrite(int, int) override { ++sends; }
     } writer;
     ParamEditor editor{b.store, b.view, writer, &b.history};
-    b.store.at(0, 3).Gain = 300; // one slider moved since the last snapshot
+    b.store.at(0, 3).band.Gain = 300; // one slider moved since the last snapshot
     for (auto _ : state) {
         b.history.Undo(editor);
         b.history.Redo(editor);

@@ -32,7 +32,11 @@ constexpr int kReplyDelayMs = 20;
 
 struct QuietHost final : link::NullLinkHost {
     int synchronisations = 0;
-    void synchronised(bool) override { ++synchronisations; }
+    void report(const link::LinkReport& report) override
+    {
+        if (report.code == link::LinkCode::Synchronised)
+            ++synchronisations;
+    }
 };
 
 struct DragRig {

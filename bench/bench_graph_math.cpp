@@ -23,11 +23,11 @@ const PlotGeometry kFullScreen = PlotGeometry::ForSize(1920, 700); // 1 875 grap
 
 CurvePoint Band()
 {
-    CurvePoint band;
-    band.FreqIndex = 205;
-    band.GainOrType = 310;
-    band.QIndex = 30;
-    return band;
+    CurvePoint point;
+    point.band.FreqIndex = 205;
+    point.band.Gain = 310;
+    point.band.QIndex = 30;
+    return point;
 }
 
 } // namespace
@@ -50,10 +50,10 @@ static void BM_OneCurveOneStage_Reference(benchmark::State& state)
     for (int i = 0; i < kFullScreen.points; ++i)
         hertz.push_back(kFullScreen.pointFrequency(i));
     std::vector<float> column(hertz.size());
-    const CurvePoint band = Band();
+    const core::Band band = Band().band;
     for (auto _ : state) {
         const BiquadCoefficients c = PeakingCoefficients(core::FrequencyAt(band.FreqIndex), kSampleRate, 0,
-                                                         core::QAt(band.QIndex), (band.GainOrType - 250) / 10.0);
+                                                         core::QAt(band.QIndex), (band.Gain - 250) / 10.0);
         for (std::size_t i = 0; i < hertz.size(); ++i) {
             const std::complex<double> z = std::polar(1.0, -2 * M_PI * hertz[i] / kSampleRate);
             const std::complex<double> num = c.b0 + c.b1 * z + c.b2 * z * z;

@@ -84,8 +84,8 @@ void DrawFrameWithPainter(graph::ResponsePlot& plot, const QImage& below, QImage
     p.drawPolyline(CurvePolygon(g, d.curves().total().data()));
     for (std::size_t j = 0; j < d.points().size(); ++j) {
         const graph::CurvePoint& pt = d.points()[j];
-        const double x = g.FrequencyToX(core::FrequencyAt(pt.FreqIndex));
-        const double y = pt.Type == graph::EqBandPoint ? g.GainToY(pt.GainOrType) : g.zeroY;
+        const double x = g.FrequencyToX(core::FrequencyAt(pt.band.FreqIndex));
+        const double y = pt.Type == graph::EqBandPoint ? g.GainToY(pt.band.Gain) : g.zeroY;
         const int t = graph::ResponseDisplay::markerOffset(pt, static_cast<int>(j));
         if (static_cast<int>(j) == d.selected())
             controls::DrawSkinImage(p, 325 + t, x - 16, y - 16);
@@ -103,8 +103,8 @@ static void BM_DragStep(benchmark::State& state)
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
-    const double x = g.FrequencyToX(core::FrequencyAt(p.FreqIndex));
-    b.plot.editor().MouseDown(x, g.GainToY(p.GainOrType), graph::GraphEditor::Left);
+    const double x = g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex));
+    b.plot.editor().MouseDown(x, g.GainToY(p.band.Gain), graph::GraphEditor::Left);
     double y = g.DbToY(0);
     for (auto _ : state) {
         y = y > g.DbToY(-20) ? g.DbToY(10) : y + 3;
@@ -119,8 +119,8 @@ static void BM_DragStep_Reference(benchmark::State& state)
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
-    const double x = g.FrequencyToX(core::FrequencyAt(p.FreqIndex));
-    b.plot.editor().MouseDown(x, g.GainToY(p.GainOrType), graph::GraphEditor::Left);
+    const double x = g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex));
+    b.plot.editor().MouseDown(x, g.GainToY(p.band.Gain), graph::GraphEditor::Left);
     const QImage below = b.plot.frame().copy();
     QImage frame;
     double y = g.DbToY(0);

@@ -1,5 +1,8 @@
-// The link in real time: the Qt scheduler, the 5 ms poll and the 50 ms tick
-// against the virtual processor paced like a full-speed USB endpoint.
+// The link in real time: the Qt scheduler, the port's wake-ups and the 50 ms
+// tick against the virtual processor paced like a full-speed USB endpoint. The
+// reference is the USB floor of each synchronisation: the paced endpoint
+// delivers one input report a millisecond, so it cannot end sooner than one
+// millisecond for each report the console read.
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
@@ -14,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <ctime>
 
 using namespace quorix;
@@ -23,7 +27,11 @@ namespace {
 // Remembers only whether the synchronisation has ended.
 struct QuietHost final : link::NullLinkHost {
     int synchronisations = 0;
-    void synchronised(bool) override { ++synchronisations; }
+    void report(const link::LinkReport& report) override
+    {
+        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
+            ++synchronisations;
+    }
 };
 
 struct OnlineLink {
@@ -53,8 +61,14 @@ static void BM_FullSynchronisationPaced(benchmark::State& state)
 {
     OnlineLink link;
     for (auto _ : state) {
+        const int reportsBefore = link.port.reportsRead();
+        const auto start = std::chrono::steady_clock::now();
         if (!link.device.ReadFromDevice(0, true, link::Command::ReadBlock))
             state.SkipWithError("synchronisation failed");
+        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        const double floorMs = link.port.reportsRead() - reportsBefore;
+        state.counters["usb_floor_ms"] = floorMs;
+        state.counters["x_usb_floor"] = elapsed.count() / floorMs;
     }
 }
 BENCHMARK(BM_FullSynchronisationPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(30);

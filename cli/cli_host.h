@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/null_link_host.h"
+#include "link/link_host.h"
 
 #include <optional>
 #include <ostream>
@@ -8,16 +8,13 @@
 namespace quorix::cli {
 
 // The link's screen, as lines on the terminal.
-class CliHost final : public link::NullLinkHost {
+class CliHost final : public link::LinkHost {
 public:
     explicit CliHost(std::ostream& out) : m_out(out) {}
 
     std::optional<bool> synchronisation() const { return m_synchronised; }
 
-    void showMessage(std::string_view text, link::MessageIcon icon) override;
-    void setProgress(int value, int maximum) override;
-    void ApplyDeviceVariant(bool variantFlag) override;
-    void synchronised(bool ok) override { m_synchronised = ok; }
+    void report(const link::LinkReport& report) override;
 
 private:
     std::ostream& m_out;

@@ -59,26 +59,26 @@ ordered_json RecordJson(int address, const ParamRecord& r)
         p["defined"] = false;
     p["class"] = kClassNames[static_cast<std::size_t>(r.Class) % kClassNames.size()];
     p["perMode"] = r.PerMode;
-    const bool band = r.Class == ParamClass::EqBand;
-    if (!band || r.Value != 0)
+    const bool isBand = r.Class == ParamClass::EqBand;
+    if (!isBand || r.Value != 0)
         p["value"] = r.Value;
     const auto field = [&](const char* name, std::int64_t value) {
-        if (band || value != 0)
+        if (isBand || value != 0)
             p[name] = value;
     };
-    field("shape", r.Shape);
-    field("frequency", r.FreqIndex);
-    field("gain", r.Gain);
-    field("q", r.QIndex);
-    field("slope", r.ShelfQIndex);
-    if (band || r.BandOff)
-        p["off"] = r.BandOff;
+    field("shape", r.band.Shape);
+    field("frequency", r.band.FreqIndex);
+    field("gain", r.band.Gain);
+    field("q", r.band.QIndex);
+    field("slope", r.band.ShelfQIndex);
+    if (isBand || r.band.BandOff)
+        p["off"] = r.band.BandOff;
     if (!r.Defined)
         return p;
-    if (band)
-        p["text"] = {{"frequency", core::FrequencyWithUnit(r.FreqIndex)}, {"gain", core::GainWithUnit(r.Gain)},
-                     {"q", core::QWithPrefix(r.QIndex)}, {"slope", core::QWithPrefix(r.ShelfQIndex)},
-                     {"shape", core::ShapeText(r.Shape)}, {"off", r.BandOff ? "off" : "on"}};
+    if (isBand)
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)}, {"gain", core::GainWithUnit(r.band.Gain)},
+                     {"q", core::QWithPrefix(r.band.QIndex)}, {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
+                     {"shape", core::ShapeText(r.band.Shape)}, {"off", r.band.BandOff ? "off" : "on"}};
     else
         p["text"] = core::ParamValueText(kind, menu, r.Value);
     return p;
@@ -165,25 +165,25 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
             Fail(path + ".class", "must be Plain, EqBand, HighPass or LowPass");
     }
     r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
-    r.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
+    r.band.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
     // Records the console sends must fit the wire; a record never sent may hold whatever a file held.
     const std::int64_t wire = r.Defined ? core::kLargestWireValue : std::numeric_limits<std::int32_t>::max();
     const std::int64_t lowest = r.Defined ? 0 : std::numeric_limits<std::int32_t>::min();
     const auto number = [&](const char* name, std::int64_t low, std::int64_t high) -> std::int32_t {
         return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], low, high, path + "." + name)) : 0;
     };
-    const bool band = r.Class == ParamClass::EqBand;
-    if (r.Defined && !band && !p.contains("value"))
+    const bool isBand = r.Class == ParamClass::EqBand;
+    if (r.Defined && !isBand && !p.contains("value"))
         Fail(path + ".value", "missing");
     r.Value = number("value", lowest, wire);
-    r.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && band ? 2 : 255));
-    r.FreqIndex = number("frequency", lowest, r.Defined && band ? (r.BandOff ? wire - core::kBandOffFrequencyOffset
+    r.band.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && isBand ? 2 : 255));
+    r.band.FreqIndex = number("frequency", lowest, r.Defined && isBand ? (r.band.BandOff ? wire - core::kBandOffFrequencyOffset
                                                                               : core::kBandOffFrequencyOffset - 1)
                                                                 : wire);
-    r.Gain = number("gain", lowest, wire);
-    r.QIndex = number("q", lowest, wire);
-    r.ShelfQIndex = number("slope", lowest, r.Defined && band ? 249 : wire);
-    if (r.Defined && band)
+    r.band.Gain = number("gain", lowest, wire);
+    r.band.QIndex = number("q", lowest, wire);
+    r.band.ShelfQIndex = number("slope", lowest, r.Defined && isBand ? 249 : wire);
+    if (r.Defined && isBand)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);
     if (const auto fault = core::CheckRecord(r, layout))

@@ -6,6 +6,7 @@
 #include "link/chosen_device_backend.h"
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
+#include "link/qt_wake_up.h"
 
 #include "core/manual_scheduler.h"
 
@@ -75,7 +76,8 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     link::QtScheduler scheduler;
-    link::HidapiBackend backend;
+    link::QtWakeUp wakeUp;
+    link::HidapiBackend backend(&wakeUp);
     return RunOn(args, backend, scheduler, trace.get(), false, work);
 }
 

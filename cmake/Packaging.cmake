@@ -1,6 +1,7 @@
 # Installation and the Debian package (scripts/package): the two programs, their
-# manual pages made from their --help, the desktop entry, the icon drawn by
-# skingen and the udev rule that lets the logged-in user open the processor.
+# manual pages, the desktop entry with the file type of configuration files, the
+# icon drawn by skingen and the udev rule that lets the logged-in user open the
+# processor.
 include(GNUInstallDirs)
 
 set(QUORIX_MAINTAINER "Quorix Console developers <console@quorix.example>" CACHE STRING
@@ -17,22 +18,29 @@ add_custom_command(OUTPUT ${packaging_icons}
   DEPENDS skingen
   COMMENT "Drawing the application icon")
 
-set(packaging_man_pages)
-function(quorix_man_page target see_also summary)
-  set(page ${packaging_dir}/${target}.1.gz)
-  add_custom_command(OUTPUT ${page}
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target} -DSUMMARY=${summary}
-            -DVERSION=${PROJECT_VERSION} -DSEE_ALSO=${see_also} -DOUTPUT=${page}
-            -P ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
-    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
-    COMMENT "Writing the manual page of ${target}"
-    VERBATIM)
-  set(packaging_man_pages ${packaging_man_pages} ${page} PARENT_SCOPE)
-endfunction()
-quorix_man_page(quorix-cli quorix-console "headless tool of Quorix Console for installers, scripts and support")
-quorix_man_page(quorix-console quorix-cli "tuning console for the Quorix karaoke processor")
-
+# Every date the package holds is the last commit's, or SOURCE_DATE_EPOCH's when
+# set, so two builds of one commit give identical packages.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+    OUTPUT_VARIABLE packaging_commit_time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(packaging_commit_time MATCHES "^[0-9]+$")
+    set(ENV{SOURCE_DATE_EPOCH} ${packaging_commit_time})
+  endif()
+endif()
 string(TIMESTAMP QUORIX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+string(TIMESTAMP QUORIX_MAN_DATE "%Y-%m-%d" UTC)
+
+# The manual pages are roff sources in packaging/man, dated and gzipped here.
+set(packaging_man_pages)
+foreach(program quorix-cli quorix-console)
+  configure_file(packaging/man/${program}.1 ${packaging_dir}/${program}.1 @ONLY)
+  add_custom_command(OUTPUT ${packaging_dir}/${program}.1.gz
+    COMMAND gzip -9nkf ${packaging_dir}/${program}.1
+    DEPENDS ${packaging_dir}/${program}.1
+    VERBATIM)
+  list(APPEND packaging_man_pages ${packaging_dir}/${program}.1.gz)
+endforeach()
+
 configure_file(packaging/changelog.in ${packaging_dir}/changelog @ONLY)
 add_custom_command(OUTPUT ${packaging_dir}/changelog.gz
   COMMAND gzip -9nkf ${packaging_dir}/changelog
@@ -44,6 +52,7 @@ add_custom_target(quorix_install_files ALL DEPENDS ${packaging_icons} ${packagin
 install(TARGETS quorix-console quorix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/quorix-console.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${packaging_dir}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+install(FILES packaging/quorix-console.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES packaging/70-quorix.rules DESTINATION lib/udev/rules.d)
 install(FILES ${packaging_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES packaging/copyright ${packaging_dir}/changelog.gz DESTINATION ${packaging_docdir})
@@ -61,7 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# The interface is all Chinese: unusable without a CJK font, and Qt's own
+# buttons and dialogs speak Chinese only with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -1,16 +1,16 @@
 #include "combo_lists.h"
 #include "qt_text.h"
 
-#include "ui/combo_items.h"
+#include "tables/combo_items.h"
 
 namespace quorix::controls {
 
 ComboList ComboListFor(int showType)
 {
     ComboList list;
-    for (const std::string_view item : ui::ComboItems(showType))
+    for (const std::string_view item : tables::ComboItems(showType))
         list.items.push_back(QtText(item));
-    list.countsFromOne = ui::ComboCountsFromOne(showType);
+    list.countsFromOne = tables::ComboCountsFromOne(showType);
     switch (showType) {
     case 0:
     case 1:

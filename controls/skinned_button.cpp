@@ -18,12 +18,25 @@ SkinnedButton::SkinnedButton(QWidget* parent) : QWidget(parent)
     setPNGIndexStr("142,143");
 }
 
+QString SkinnedButton::PNGIndexStr() const
+{
+    QStringList texts;
+    for (const int id : m_ids)
+        texts.push_back(QString::number(id));
+    return texts.join(',');
+}
+
 void SkinnedButton::setPNGIndexStr(const QString& ids)
 {
-    m_indexText = ids;
-    m_ids.clear();
+    QVector<int> parsed;
     for (const QString& part : ids.split(',', Qt::SkipEmptyParts))
-        m_ids.push_back(part.trimmed().toInt());
+        parsed.push_back(part.trimmed().toInt());
+    setImages(parsed);
+}
+
+void SkinnedButton::setImages(std::span<const int> ids)
+{
+    m_ids = QVector<int>(ids.begin(), ids.end());
     const QSize first = m_ids.isEmpty() ? QSize() : SkinCache::instance().size(m_ids.front());
     if (!first.isEmpty())
         setFixedSize(first);

@@ -4,6 +4,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <span>
+
 namespace quorix::controls {
 
 // The image button: push buttons, toggles, option buttons, mutes, page tabs and
@@ -17,9 +19,11 @@ public:
 
     explicit SkinnedButton(QWidget* parent = nullptr);
 
-    QString PNGIndexStr() const { return m_indexText; }
+    QString PNGIndexStr() const;
     // Re-parses the list and takes the size of its first image.
     void setPNGIndexStr(const QString& ids);
+    // The same list as numbers: image n is shown while the stored value is n.
+    void setImages(std::span<const int> ids);
     int Value() const;
     void setValue(int value);
     int ActionType() const { return m_action; }
@@ -57,7 +61,6 @@ protected:
 
 private:
     QVector<int> m_ids;
-    QString m_indexText;
     int m_stored = 0;
     int m_action = TwoPosition;
     bool m_hover = false;

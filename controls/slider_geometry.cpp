@@ -27,20 +27,20 @@ SliderGeometry Horizontal(int width, int height, double x, double y, int textX, 
 
 } // namespace
 
-SliderGeometry GeometryFor(int scrollBarType, int hScrollSize, int eqNormalStyle)
+SliderGeometry GeometryFor(FaderKind kind, int hScrollSize, int eqNormalStyle)
 {
     SliderGeometry g;
-    switch (scrollBarType) {
-    case 0:
-    case 8:
-        g = {74, 180, 18, 22, 24, 26, 123, scrollBarType == 0 ? 30 : 23, 160, 2, true, false};
+    switch (kind) {
+    case FaderKind::Level:
+    case FaderKind::LevelPlain:
+        g = {74, 180, 18, 22, 24, 26, 123, kind == FaderKind::Level ? 30 : 23, 160, 2, true, false};
         break;
-    case 1:
+    case FaderKind::Band:
         g = {43, 178 + 46 * eqNormalStyle, 24, 16, 16, 18, 95.0 + 27 * eqNormalStyle, 0, 0, 0, true, false};
         break;
-    case 2:
-    case 3:
-    case 7: {
+    case FaderKind::Horizontal:
+    case FaderKind::HorizontalBoxed:
+    case FaderKind::HorizontalPlain: {
         const int variant = std::clamp(hScrollSize, 0, 4);
         static constexpr int widths[] = {150, 150, 170, 180, 170};
         static constexpr int heights[] = {40, 40, 30, 26, 30};
@@ -49,22 +49,22 @@ SliderGeometry GeometryFor(int scrollBarType, int hScrollSize, int eqNormalStyle
         const double x = variant <= 1 ? 12 : 7;
         const double y = variant <= 1 ? 16 : 2;
         g = Horizontal(widths[variant], heights[variant], x, y, textX[variant], textY[variant], 3);
-        if (scrollBarType == 3) {
+        if (kind == FaderKind::HorizontalBoxed) {
             g.width = 184;
             g.height = 25;
             g.textField = 6;
-        } else if (scrollBarType == 7) {
+        } else if (kind == FaderKind::HorizontalPlain) {
             g.width = 174;
             g.height = 25;
             g.textField = 6;
         }
         break;
     }
-    case 4:
+    case FaderKind::HorizontalCompact:
         g = Horizontal(124, 42, 8, 18, 64, 2, 3);
         g.length = 110;
         break;
-    case 5:
+    case FaderKind::Knob:
         g.width = 127;
         g.height = 167;
         g.knob = true;
@@ -72,12 +72,9 @@ SliderGeometry GeometryFor(int scrollBarType, int hScrollSize, int eqNormalStyle
         g.textY = 120;
         g.textField = 2;
         break;
-    case 6:
+    case FaderKind::Short:
         g = Horizontal(162, 28, 8, 2, 140, 6, 2);
         g.length = 120;
-        break;
-    default:
-        g = GeometryFor(0, 0, 0);
         break;
     }
     return g;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "fader_kind.h"
+
 namespace quorix::controls {
 
-// The fixed geometry of a slider kind (ScrollBarType) and layout variant.
+// The fixed geometry of a fader kind and layout variant.
 struct SliderGeometry {
     int width = 0;
     int height = 0;
@@ -18,7 +20,7 @@ struct SliderGeometry {
     bool knob = false;
 };
 
-SliderGeometry GeometryFor(int scrollBarType, int hScrollSize, int eqNormalStyle);
+SliderGeometry GeometryFor(FaderKind kind, int hScrollSize, int eqNormalStyle);
 
 // Pixel coordinate of the thumb for a position: from the top down on vertical
 // kinds (the maximum at the top), from the left on horizontal ones.

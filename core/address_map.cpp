@@ -267,7 +267,7 @@ void SetMusicSingingGains(ParamStore& store)
         {0, 330}, {2, 350}, {7, 400}, {9, 60}, {11, 320}, {14, 300},
     }};
     for (const auto& [address, gain] : gains)
-        store.at(0, address).Gain = gain;
+        store.at(0, address).band.Gain = gain;
 }
 
 } // namespace
@@ -325,10 +325,10 @@ void AddEqBands(ParamStore& store, int mode, int& address, int bandSet, bool per
         ParamRecord& r = store.at(mode, address);
         r = ParamRecord{};
         r.Class = ParamClass::EqBand;
-        r.FreqIndex = FrequencyToIndex(centre);
-        r.Gain = kGainZero;
-        r.QIndex = peakingQ;
-        r.ShelfQIndex = shelfQ;
+        r.band.FreqIndex = FrequencyToIndex(centre);
+        r.band.Gain = kGainZero;
+        r.band.QIndex = peakingQ;
+        r.band.ShelfQIndex = shelfQ;
         r.Defined = true;
         r.PerMode = perMode;
         ++address;

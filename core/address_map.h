@@ -15,6 +15,12 @@ enum MenuKind : int {
     CentreOutput = 6, SubOutput = 7, RecordLeft = 8, RecordRight = 9, Common = 10
 };
 
+// A menu kind's address folded into the one flat address the store and the wire use.
+constexpr int FlatAddress(int kind, int menuAddress)
+{
+    return kind * 256 + menuAddress;
+}
+
 // First and last flat address that the default layout creates for a kind.
 int KindFirst(int kind);
 int KindLast(int kind);

@@ -48,14 +48,14 @@ std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store)
         const ParamRecord& r = store.record(n);
         Put(out, static_cast<std::uint32_t>(r.Class), 1);
         Put(out, static_cast<std::uint32_t>(r.Value), 4);
-        Put(out, r.Shape, 1);
-        Put(out, static_cast<std::uint32_t>(r.FreqIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.Gain), 4);
-        Put(out, static_cast<std::uint32_t>(r.QIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.ShelfQIndex), 4);
+        Put(out, r.band.Shape, 1);
+        Put(out, static_cast<std::uint32_t>(r.band.FreqIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.Gain), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.QIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.ShelfQIndex), 4);
         PutBool(out, r.Defined);
         PutBool(out, r.PerMode);
-        PutBool(out, r.BandOff);
+        PutBool(out, r.band.BandOff);
     }
     return bytes;
 }
@@ -100,11 +100,11 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
         ParamRecord& r = decoded.record(n);
         r.Class = static_cast<ParamClass>(Get(in, 1));
         r.Value = GetInt(in);
-        r.Shape = static_cast<std::uint8_t>(Get(in, 1));
-        r.FreqIndex = GetInt(in);
-        r.Gain = GetInt(in);
-        r.QIndex = GetInt(in);
-        r.ShelfQIndex = GetInt(in);
+        r.band.Shape = static_cast<std::uint8_t>(Get(in, 1));
+        r.band.FreqIndex = GetInt(in);
+        r.band.Gain = GetInt(in);
+        r.band.QIndex = GetInt(in);
+        r.band.ShelfQIndex = GetInt(in);
         const std::uint32_t defined = Get(in, 2);
         const std::uint32_t perMode = Get(in, 2);
         const std::uint32_t bandOff = Get(in, 2);
@@ -114,7 +114,7 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
                 return BadRecord(n, *fault);
         r.Defined = defined != 0;
         r.PerMode = perMode != 0;
-        r.BandOff = bandOff != 0;
+        r.band.BandOff = bandOff != 0;
         const int address = static_cast<int>(n / kModeCount);
         const int mode = static_cast<int>(n % kModeCount);
         if (const auto fault = CheckRecord(r, LayoutFor(mode, address, r)))

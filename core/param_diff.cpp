@@ -46,12 +46,12 @@ void CompareRecords(int mode, int address, const ParamRecord& l, const ParamReco
     c.field("value", l.Value, r.Value, [&](std::int32_t v) { return ParamValueText(kind, menuAddress, v); });
     if (l.Class != ParamClass::EqBand && r.Class != ParamClass::EqBand)
         return;
-    c.field("frequency", l.FreqIndex, r.FreqIndex, FrequencyWithUnit);
-    c.field("gain", l.Gain, r.Gain, GainWithUnit);
-    c.field("Q", l.QIndex, r.QIndex, QWithPrefix);
-    c.field("slope", l.ShelfQIndex, r.ShelfQIndex, QWithPrefix);
-    c.field("shape", l.Shape, r.Shape, ShapeText);
-    c.field("on/off", l.BandOff, r.BandOff, OnOff);
+    c.field("frequency", l.band.FreqIndex, r.band.FreqIndex, FrequencyWithUnit);
+    c.field("gain", l.band.Gain, r.band.Gain, GainWithUnit);
+    c.field("Q", l.band.QIndex, r.band.QIndex, QWithPrefix);
+    c.field("slope", l.band.ShelfQIndex, r.band.ShelfQIndex, QWithPrefix);
+    c.field("shape", l.band.Shape, r.band.Shape, ShapeText);
+    c.field("on/off", l.band.BandOff, r.band.BandOff, OnOff);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "band.h"
+
 #include <cstdint>
 
 namespace quorix::core {
@@ -11,14 +13,9 @@ enum class ParamClass : std::uint8_t { Plain = 0, EqBand = 1, HighPass = 2, LowP
 struct ParamRecord {
     ParamClass Class = ParamClass::Plain;
     std::int32_t Value = 0;
-    std::uint8_t Shape = 0;
-    std::int32_t FreqIndex = 0;
-    std::int32_t Gain = 0;
-    std::int32_t QIndex = 0;
-    std::int32_t ShelfQIndex = 0;
+    Band band; // meaningful for equaliser bands only
     bool Defined = false;
     bool PerMode = false;
-    bool BandOff = false;
 
     bool operator==(const ParamRecord&) const = default;
 };

@@ -32,12 +32,12 @@ std::optional<RecordFault> BandFault(const ParamRecord& r)
 {
     // A band that is on must stay below the off offset, or it would arrive switched off.
     const std::int32_t highestFrequency =
-        r.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
-    for (const auto& fault : {Within(RecordField::Shape, r.Shape, 0, kShapeCount - 1),
-                              Within(RecordField::ShelfQIndex, r.ShelfQIndex, 0, kLargestByteValue),
-                              Within(RecordField::FreqIndex, r.FreqIndex, 0, highestFrequency),
-                              Within(RecordField::Gain, r.Gain, 0, kLargestWireValue),
-                              Within(RecordField::QIndex, r.QIndex, 0, kLargestWireValue)})
+        r.band.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
+    for (const auto& fault : {Within(RecordField::Shape, r.band.Shape, 0, kShapeCount - 1),
+                              Within(RecordField::ShelfQIndex, r.band.ShelfQIndex, 0, kLargestByteValue),
+                              Within(RecordField::FreqIndex, r.band.FreqIndex, 0, highestFrequency),
+                              Within(RecordField::Gain, r.band.Gain, 0, kLargestWireValue),
+                              Within(RecordField::QIndex, r.band.QIndex, 0, kLargestWireValue)})
         if (fault)
             return fault;
     return std::nullopt;

@@ -59,7 +59,7 @@ void UndoHistory::takeSnapshot(Snapshot& snapshot) const
 {
     for (int a = 0; a < kAddresses; ++a) {
         const ParamRecord& r = m_store.at(m_view.CurrentMode, a);
-        snapshot[static_cast<std::size_t>(a)] = {r.Value, r.FreqIndex, r.Gain, r.QIndex, r.ShelfQIndex, r.Shape, r.BandOff};
+        snapshot[static_cast<std::size_t>(a)] = {r.Value, r.band};
     }
 }
 
@@ -75,21 +75,13 @@ void UndoHistory::restoreSnapshot(int position, ParamEditor& editor)
             continue;
         const Fields f = snapshot[static_cast<std::size_t>(a)];
         const bool isBand = r.Class == ParamClass::EqBand;
-        if (isBand ? (r.Shape == f.Shape && r.FreqIndex == f.FreqIndex && r.Gain == f.Gain && r.QIndex == f.QIndex &&
-                      r.ShelfQIndex == f.ShelfQIndex && r.BandOff == f.BandOff)
-                   : r.Value == f.Value)
+        if (isBand ? r.band == f.band : r.Value == f.Value)
             continue;
         editor.edit(a, ParamEditor::UndoStep::None, [&f, isBand](ParamRecord& target) {
-            if (isBand) {
-                target.Shape = f.Shape;
-                target.FreqIndex = f.FreqIndex;
-                target.Gain = f.Gain;
-                target.QIndex = f.QIndex;
-                target.ShelfQIndex = f.ShelfQIndex;
-                target.BandOff = f.BandOff;
-            } else {
+            if (isBand)
+                target.band = f.band;
+            else
                 target.Value = f.Value;
-            }
         });
     }
 }

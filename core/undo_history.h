@@ -41,12 +41,7 @@ public:
 private:
     struct Fields {
         std::int32_t Value;
-        std::int32_t FreqIndex;
-        std::int32_t Gain;
-        std::int32_t QIndex;
-        std::int32_t ShelfQIndex;
-        std::uint8_t Shape;
-        bool BandOff;
+        Band band;
     };
     using Snapshot = std::vector<Fields>;
 

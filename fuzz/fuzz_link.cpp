@@ -24,7 +24,11 @@ constexpr std::int64_t kRunMs = 20000;
 
 class Host final : public link::NullLinkHost {
 public:
-    void synchronised(bool ok) override { outcomes.push_back(ok); }
+    void report(const link::LinkReport& report) override
+    {
+        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
+            outcomes.push_back(report.code == link::LinkCode::Synchronised);
+    }
     std::vector<bool> outcomes;
 };
 

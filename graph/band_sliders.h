@@ -15,7 +15,7 @@ public:
     // The slider now stands for curve point `pointIndex`.
     virtual void bindPoint(int slider, int pointIndex) = 0;
     // A band's frequency, Q, slope, shape, on/off and gain (as Value).
-    virtual void showBand(int slider, const CurvePoint& point) = 0;
+    virtual void showBand(int slider, const core::Band& band) = 0;
     // A filter's frequency index (as Value).
     virtual void showValue(int slider, int value) = 0;
     // Highlights the slider bound to `selectedPoint` among those bound in first..last, and no other.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/band.h"
+
 #include <cstdint>
 
 namespace quorix::graph {
@@ -10,16 +12,12 @@ inline constexpr int kMaxCurvePoints = 17;
 
 // One editable point of the response graph: an equaliser band or a filter of the page shown.
 struct CurvePoint {
-    std::int32_t FreqIndex = 0;
-    std::int32_t GainOrType = 250; // gain code of a band, filter type of a filter
-    std::int32_t QIndex = 0;
-    std::int32_t ShelfQIndex = 0;
-    std::int32_t BandKind = 0;     // 0 peaking, 2 high shelf, anything else low shelf
+    core::Band band{.Gain = 250}; // a filter uses only the frequency
+    std::int32_t FilterType = 0;    // a filter's type
     std::int32_t Type = EqBandPoint;
     std::int32_t Address = -1;     // flat address in the store
     std::int32_t SliderIndex = -1; // the slider bound to the point, -1 for none
     bool TwoAddress = false;       // filter type at Address, frequency at Address + 1
-    bool BandOff = false;
     std::uint8_t Slot = 0;         // column of the response table
 
     bool isFilter() const { return Type != EqBandPoint; }

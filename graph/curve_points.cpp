@@ -36,17 +36,17 @@ void AddFilters(PagePoints& page, const core::ParamStore& store, int mode, std::
         int frequency = 0;
         if (a + 1 < core::kAddressCount && store.at(mode, a + 1).Class == cls) {
             p.TwoAddress = true;
-            p.GainOrType = store.at(mode, a).Value;
+            p.FilterType = store.at(mode, a).Value;
             frequency = store.at(mode, a + 1).Value;
             p.SliderIndex = sliderFor(a + 1);
             ++a;
         } else {
-            p.GainOrType = !low && (kind == core::Mic12 || kind == core::Mic34) ? 1 : 0;
+            p.FilterType = !low && (kind == core::Mic12 || kind == core::Mic34) ? 1 : 0;
             frequency = store.at(mode, a).Value;
             p.SliderIndex = sliderFor(a);
         }
         const bool off = frequency == core::kFrequencyIndexOffLow || (low && frequency == core::kFrequencyIndexOffHigh);
-        p.FreqIndex = off ? frequency : std::clamp(frequency, core::kFrequencyIndexLowest, core::kFrequencyIndexHighest);
+        p.band.FreqIndex = off ? frequency : std::clamp(frequency, core::kFrequencyIndexLowest, core::kFrequencyIndexHighest);
         page.points.push_back(p);
     }
 }
@@ -66,13 +66,13 @@ PagePoints BuildCurvePoints(const core::ParamStore& store, const core::ViewState
             continue;
         CurvePoint p;
         p.Type = EqBandPoint;
-        p.FreqIndex = r.FreqIndex;
-        p.GainOrType = r.Gain;
-        p.QIndex = r.QIndex;
-        p.ShelfQIndex = r.ShelfQIndex;
-        p.BandKind = r.Shape;
+        p.band.FreqIndex = r.band.FreqIndex;
+        p.band.Gain = r.band.Gain;
+        p.band.QIndex = r.band.QIndex;
+        p.band.ShelfQIndex = r.band.ShelfQIndex;
+        p.band.Shape = r.band.Shape;
         p.Address = a;
-        p.BandOff = r.BandOff;
+        p.band.BandOff = r.band.BandOff;
         p.SliderIndex = sliderFor(a);
         p.Slot = static_cast<std::uint8_t>(page.points.size());
         page.points.push_back(p);

@@ -68,9 +68,9 @@ void GraphEditor::MouseDown(double x, double y, Button button)
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
-        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.FreqIndex, 0, core::kFrequencyCount - 1))));
-        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.GainOrType)) : g.zeroY;
-        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.BandOff) {
+        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.band.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
+        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.band.BandOff) {
             m_dragging = true;
             m_lastX = core::RoundHalfEven(x);
             m_display.SelectPoint(j);
@@ -106,16 +106,16 @@ void GraphEditor::MouseMove(double x, double y)
 
 void GraphEditor::stepQ(CurvePoint& p, bool up)
 {
-    if (p.BandKind != 0) {
-        up ? core::StepQIndexUp(p.ShelfQIndex) : core::StepQIndexDown(p.ShelfQIndex);
-        p.ShelfQIndex = core::ClampShelfQIndex(p.ShelfQIndex);
-        const int slope = p.ShelfQIndex;
-        m_links.editor.apply(p.Address, [slope](core::ParamRecord& r) { r.ShelfQIndex = slope; });
+    if (p.band.Shape != 0) {
+        up ? core::StepQIndexUp(p.band.ShelfQIndex) : core::StepQIndexDown(p.band.ShelfQIndex);
+        p.band.ShelfQIndex = core::ClampShelfQIndex(p.band.ShelfQIndex);
+        const int slope = p.band.ShelfQIndex;
+        m_links.editor.apply(p.Address, [slope](core::ParamRecord& r) { r.band.ShelfQIndex = slope; });
     } else {
-        up ? core::StepQIndexUp(p.QIndex) : core::StepQIndexDown(p.QIndex);
-        p.QIndex = core::ClampQIndex(p.QIndex);
-        const int q = p.QIndex;
-        m_links.editor.apply(p.Address, [q](core::ParamRecord& r) { r.QIndex = q; });
+        up ? core::StepQIndexUp(p.band.QIndex) : core::StepQIndexDown(p.band.QIndex);
+        p.band.QIndex = core::ClampQIndex(p.band.QIndex);
+        const int q = p.band.QIndex;
+        m_links.editor.apply(p.Address, [q](core::ParamRecord& r) { r.band.QIndex = q; });
     }
 }
 
@@ -127,9 +127,9 @@ void GraphEditor::ApplyDrag(double x, double y, bool qStep)
     if (!qStep) {
         const PlotGeometry& g = m_display.geometry();
         const int index = core::FrequencyToIndex(g.XToFrequency(static_cast<float>(x)));
-        p->FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
+        p->band.FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(g.YToGain(static_cast<float>(y)));
+            p->band.Gain = core::ClampGain(g.YToGain(static_cast<float>(y)));
     }
     PushPointToStore();
     m_display.recomputeSelected();
@@ -154,18 +154,14 @@ void GraphEditor::PushPointToStore()
     const CurvePoint point = *p;
     if (point.Type == EqBandPoint) {
         if (m_links.sliders && point.SliderIndex >= 0)
-            m_links.sliders->showBand(point.SliderIndex, point);
-        m_links.editor.edit(point.Address, core::ParamEditor::UndoStep::None, [&point](core::ParamRecord& r) {
-            r.FreqIndex = point.FreqIndex;
-            r.QIndex = point.QIndex;
-            r.ShelfQIndex = point.ShelfQIndex;
-            r.Gain = point.GainOrType;
-        });
+            m_links.sliders->showBand(point.SliderIndex, point.band);
+        m_links.editor.edit(point.Address, core::ParamEditor::UndoStep::None,
+                            [&point](core::ParamRecord& r) { r.band = point.band; });
         return;
     }
     if (m_links.sliders && point.SliderIndex >= 0)
-        m_links.sliders->showValue(point.SliderIndex, point.FreqIndex);
-    m_links.editor.setValue(point.frequencyAddress(), point.FreqIndex);
+        m_links.sliders->showValue(point.SliderIndex, point.band.FreqIndex);
+    m_links.editor.setValue(point.frequencyAddress(), point.band.FreqIndex);
 }
 
 void GraphEditor::commit()
@@ -180,14 +176,14 @@ void GraphEditor::KeyDown(int key)
     if (key < End || key > Down)
         return;
     CurvePoint* p = selectedPoint();
-    if (m_display.locked() || !p || p->BandOff)
+    if (m_display.locked() || !p || p->band.BandOff)
         return;
     switch (key) {
     case Up:
     case Down:
         beginStep();
         if (p->Type == EqBandPoint)
-            p->GainOrType = core::ClampGain(StepWithin(p->GainOrType, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
+            p->band.Gain = core::ClampGain(StepWithin(p->band.Gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
@@ -215,7 +211,7 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
-            p->FreqIndex = core::ClampFrequencyIndex(StepWithin(p->FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
+            p->band.FreqIndex = core::ClampFrequencyIndex(StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }
@@ -247,7 +243,7 @@ int GraphEditor::StepSelection(bool forwards) const
     int index = m_display.selected();
     for (int tries = 0; tries <= count; ++tries) {
         index = forwards ? (index + 1) % count : (index + count - 1) % count;
-        if (!points[static_cast<std::size_t>(index)].BandOff)
+        if (!points[static_cast<std::size_t>(index)].band.BandOff)
             return index;
     }
     return -1;
@@ -275,16 +271,10 @@ void GraphEditor::ResetPoints()
         const auto restore = [&](int address) {
             const core::ParamRecord defaults = m_links.store.at(2, address);
             m_links.editor.edit(address, core::ParamEditor::UndoStep::None, [&defaults, &p](core::ParamRecord& r) {
-                if (p.Type == EqBandPoint) {
-                    r.Gain = defaults.Gain;
-                    r.QIndex = defaults.QIndex;
-                    r.ShelfQIndex = defaults.ShelfQIndex;
-                    r.FreqIndex = defaults.FreqIndex;
-                    r.BandOff = defaults.BandOff;
-                    r.Shape = defaults.Shape;
-                } else {
+                if (p.Type == EqBandPoint)
+                    r.band = defaults.band;
+                else
                     r.Value = defaults.Value;
-                }
             });
         };
         restore(p.Address);
@@ -302,17 +292,13 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < 0 || address >= core::kAddressCount)
         return false;
     const int value = core::RoundHalfEven(fields.Value);
-    const bool band = m_links.store.at(0, address).Class == core::ParamClass::EqBand;
+    const bool isBand = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+                        core::ParamClass::EqBand;
     constexpr auto kBurst = core::ParamEditor::UndoStep::Burst;
-    if (band)
-        m_links.editor.edit(address, kBurst, [&fields, value](core::ParamRecord& r) {
-            r.Shape = static_cast<std::uint8_t>(std::clamp(fields.QType, 0, 255));
-            r.FreqIndex = fields.Freq;
-            r.QIndex = fields.q;
-            r.ShelfQIndex = fields.sQ;
-            r.BandOff = fields.EQdisabled;
-            r.Gain = value;
-        });
+    core::Band fader = fields.band;
+    fader.Gain = value;
+    if (isBand)
+        m_links.editor.edit(address, kBurst, [&fader](core::ParamRecord& r) { r.band = fader; });
     else
         m_links.editor.setValue(address, value, kBurst);
 
@@ -320,15 +306,10 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
         return false;
     CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-    if (band && p.Type == EqBandPoint && p.Address == address) {
-        p.FreqIndex = fields.Freq;
-        p.GainOrType = value;
-        p.QIndex = fields.q;
-        p.ShelfQIndex = fields.sQ;
-        p.BandKind = fields.QType;
-        p.BandOff = fields.EQdisabled;
-    } else if (!band && p.isFilter() && p.frequencyAddress() == address) {
-        p.FreqIndex = value;
+    if (isBand && p.Type == EqBandPoint && p.Address == address) {
+        p.band = fader;
+    } else if (!isBand && p.isFilter() && p.frequencyAddress() == address) {
+        p.band.FreqIndex = value;
     } else {
         return false; // the point stands for another address (a slider of another effects third)
     }

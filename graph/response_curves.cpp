@@ -35,14 +35,14 @@ FilterSections FilterSectionsFor(int currentKind, int filterType)
     return {false, filterType == 0 ? 1 : 2};
 }
 
-BiquadCoefficients BandSection(const CurvePoint& band)
+BiquadCoefficients BandSection(const core::Band& band)
 {
     const double f = core::FrequencyAt(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1));
-    const double gainDb = core::GainDecibels(std::clamp(band.GainOrType, -kWildestGainCode, kWildestGainCode));
+    const double gainDb = core::GainDecibels(std::clamp(band.Gain, -kWildestGainCode, kWildestGainCode));
     const double slope = core::QAt(std::clamp(band.ShelfQIndex, 0, core::kQCount - 1));
-    if (band.BandKind == 0)
+    if (band.Shape == 0)
         return PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(band.QIndex, 0, core::kQCount - 1)), gainDb);
-    if (band.BandKind == 2)
+    if (band.Shape == 2)
         return HighShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
     return LowShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
 }
@@ -66,14 +66,14 @@ void ResponseCurves::resize(const PlotGeometry& geometry)
 void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
 {
     std::fill_n(mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)), m_stride, 0.0f);
-    if (point.isFilter() && (point.FreqIndex == core::kFrequencyIndexOffLow || point.FreqIndex == core::kFrequencyIndexOffHigh))
+    if (point.isFilter() && (point.band.FreqIndex == core::kFrequencyIndexOffLow || point.band.FreqIndex == core::kFrequencyIndexOffHigh))
         return; // a filter set to OFF is flat
-    const double f = core::FrequencyAt(std::clamp(point.FreqIndex, 0, core::kFrequencyCount - 1));
+    const double f = core::FrequencyAt(std::clamp(point.band.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
-        AccumulateStage(point, BandSection(point));
+        AccumulateStage(point, BandSection(point.band));
         return;
     }
-    const FilterSections sections = FilterSectionsFor(currentKind, point.GainOrType);
+    const FilterSections sections = FilterSectionsFor(currentKind, point.FilterType);
     const bool low = point.Type == LowPassPoint;
     const BiquadCoefficients c = sections.bessel ? (low ? BesselLowPass(f, kSampleRate, 0) : BesselHighPass(f, kSampleRate, 0))
                                                  : (low ? ButterworthLowPass(f, kSampleRate, 0)
@@ -84,7 +84,7 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
 
 void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoefficients& c)
 {
-    if (point.BandOff)
+    if (point.band.BandOff)
         return;
     // |H|² = (K3 - K1·φ + K5·φ²) / (K4 - K2·φ + K6·φ²), φ = sin²(ω/2). Near a narrow
     // band's centre and at low frequencies the three terms nearly cancel (by a factor

@@ -15,8 +15,8 @@ struct FilterSections {
 };
 FilterSections FilterSectionsFor(int currentKind, int filterType);
 
-// The section an equaliser band point is drawn with. Any field value is safe.
-BiquadCoefficients BandSection(const CurvePoint& band);
+// The section an equaliser band is drawn with. Any field value is safe.
+BiquadCoefficients BandSection(const core::Band& band);
 
 // The dB response of every curve point at every graph point, and their sum.
 // Sine terms depend only on the pixel column, so they are tabulated once per size.

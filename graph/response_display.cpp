@@ -44,9 +44,9 @@ void ResponseDisplay::RefreshAllCurves(bool timersOff)
                 continue;
             sliders->bindPoint(p.SliderIndex, j);
             if (p.Type == EqBandPoint)
-                sliders->showBand(p.SliderIndex, p);
+                sliders->showBand(p.SliderIndex, p.band);
             else
-                sliders->showValue(p.SliderIndex, p.FreqIndex);
+                sliders->showValue(p.SliderIndex, p.band.FreqIndex);
         }
     }
     for (const CurvePoint& p : m_page.points)

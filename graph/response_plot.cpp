@@ -144,7 +144,7 @@ void ResponsePlot::DrawInactiveCurves()
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
-        if (j == m_display.selected() || p.BandOff)
+        if (j == m_display.selected() || p.band.BandOff)
             continue;
         curveYs(m_display.curves().column(p.Slot), m_ys);
         StrokeCurve(m_curves, m_ys.data(), static_cast<int>(m_ys.size()), PlotGeometry::kLeft, 1,
@@ -217,11 +217,11 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
     int anchorY = 0;
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& pt = points[static_cast<std::size_t>(j)];
-        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(pt.FreqIndex, 0, core::kFrequencyCount - 1))));
-        const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.GainOrType)) : g.zeroY;
+        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.band.Gain)) : g.zeroY;
         const int t = ResponseDisplay::markerOffset(pt, j);
         m_damage.add(QRectF(x - 20, y - 20, 42, 42)); // the largest marker: 40 pixels at x - 19
-        if (m_display.locked() || pt.BandOff) {
+        if (m_display.locked() || pt.band.BandOff) {
             controls::DrawSkinImage(p, 279, x - 6, y - 6);
         } else if (j == m_display.selected()) {
             labelled = true;
@@ -245,15 +245,15 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
     const auto text = [&](const QString& s, int x, int y) {
         controls::DrawSkinText(p, s, white, QStringLiteral("%1,%2").arg(x).arg(y), 0, 12);
     };
-    const QString frequency = QString::fromStdString(core::FrequencyText(std::clamp(pt.FreqIndex, 0, core::kFrequencyCount - 1)));
+    const QString frequency = QString::fromStdString(core::FrequencyText(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1)));
     if (pt.Type == EqBandPoint) {
         text(frequency + "Hz", anchorX + 15, anchorY - 16);
-        text(QString::fromStdString(core::GainText(pt.GainOrType)) + "dB", anchorX + 15, anchorY - 4);
-        const int q = std::clamp(pt.BandKind == 0 ? pt.QIndex : pt.ShelfQIndex, 0, core::kMaxQIndex);
+        text(QString::fromStdString(core::GainText(pt.band.Gain)) + "dB", anchorX + 15, anchorY - 4);
+        const int q = std::clamp(pt.band.Shape == 0 ? pt.band.QIndex : pt.band.ShelfQIndex, 0, core::kMaxQIndex);
         text(QString::fromStdString(core::QText(q)) + " Q", anchorX + 15, anchorY + 8);
-    } else if (pt.FreqIndex == core::kFrequencyIndexOffLow) {
+    } else if (pt.band.FreqIndex == core::kFrequencyIndexOffLow) {
         text("OFF", anchorX - 10, anchorY - 22);
-    } else if (pt.FreqIndex == core::kFrequencyIndexOffHigh) {
+    } else if (pt.band.FreqIndex == core::kFrequencyIndexOffHigh) {
         text("OFF", anchorX + 60, anchorY - 25);
     } else {
         text(frequency + "Hz", anchorX - 15, anchorY - 22);

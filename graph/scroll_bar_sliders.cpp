@@ -22,20 +22,15 @@ int ScrollBarSliders::sliderFor(int address) const
 void ScrollBarSliders::bindPoint(int slider, int pointIndex)
 {
     if (controls::SkinnedFader* s = at(slider))
-        s->EQindex = QString::number(pointIndex);
+        s->EQindex = pointIndex;
 }
 
-void ScrollBarSliders::showBand(int slider, const CurvePoint& point)
+void ScrollBarSliders::showBand(int slider, const core::Band& band)
 {
     controls::SkinnedFader* s = at(slider);
     if (!s)
         return;
-    s->Freq = point.FreqIndex;
-    s->q = point.QIndex;
-    s->sQ = point.ShelfQIndex;
-    s->QType = point.BandKind;
-    s->EQdisabled = point.BandOff;
-    s->setValue(static_cast<float>(point.GainOrType)); // repaints
+    s->setBand(band); // repaints
 }
 
 void ScrollBarSliders::showValue(int slider, int value)
@@ -46,10 +41,9 @@ void ScrollBarSliders::showValue(int slider, int value)
 
 void ScrollBarSliders::highlightSelected(int first, int last, int selectedPoint)
 {
-    const QString selected = QString::number(selectedPoint);
     for (controls::SkinnedFader* s : m_sliders)
-        if (s && s->Addr >= first && s->Addr <= last && !s->EQindex.isEmpty())
-            s->setForceShowFocus(s->EQindex == selected);
+        if (s && s->Addr >= first && s->Addr <= last && s->EQindex >= 0)
+            s->setForceShowFocus(s->EQindex == selectedPoint);
 }
 
 } // namespace quorix::graph

@@ -17,7 +17,7 @@ public:
 
     int sliderFor(int address) const override;
     void bindPoint(int slider, int pointIndex) override;
-    void showBand(int slider, const CurvePoint& point) override;
+    void showBand(int slider, const core::Band& band) override;
     void showValue(int slider, int value) override;
     void highlightSelected(int first, int last, int selectedPoint) override;
 

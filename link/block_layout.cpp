@@ -27,13 +27,13 @@ void AppendRecord(Bytes& out, const core::ParamRecord& record, bool band)
         AppendWireValue(out, record.Value);
         return;
     }
-    if (record.ShelfQIndex < 0 || record.ShelfQIndex >= 0xFA || record.Shape >= 0xFA)
-        throw FrameFault("band shape or slope " + std::to_string(record.ShelfQIndex) + " does not fit one byte");
-    out.push_back(record.Shape);
-    out.push_back(static_cast<std::uint8_t>(record.ShelfQIndex));
-    AppendWireValue(out, record.BandOff ? record.FreqIndex + kBandOffOffset : record.FreqIndex);
-    AppendWireValue(out, record.Gain);
-    AppendWireValue(out, record.QIndex);
+    if (record.band.ShelfQIndex < 0 || record.band.ShelfQIndex >= 0xFA || record.band.Shape >= 0xFA)
+        throw FrameFault("band shape or slope " + std::to_string(record.band.ShelfQIndex) + " does not fit one byte");
+    out.push_back(record.band.Shape);
+    out.push_back(static_cast<std::uint8_t>(record.band.ShelfQIndex));
+    AppendWireValue(out, record.band.BandOff ? record.band.FreqIndex + kBandOffOffset : record.band.FreqIndex);
+    AppendWireValue(out, record.band.Gain);
+    AppendWireValue(out, record.band.QIndex);
 }
 
 std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record, bool band)
@@ -44,13 +44,13 @@ std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t posi
     }
     if (position + 8 > payload.size())
         throw FrameFault("payload position " + std::to_string(position) + " past the end");
-    record.Shape = payload[position];
-    record.ShelfQIndex = payload[position + 1];
+    record.band.Shape = payload[position];
+    record.band.ShelfQIndex = payload[position + 1];
     const int frequency = ReadPayloadValue(payload, position + 2);
-    record.BandOff = frequency >= kBandOffOffset;
-    record.FreqIndex = record.BandOff ? frequency - kBandOffOffset : frequency;
-    record.Gain = ReadPayloadValue(payload, position + 4);
-    record.QIndex = ReadPayloadValue(payload, position + 6);
+    record.band.BandOff = frequency >= kBandOffOffset;
+    record.band.FreqIndex = record.band.BandOff ? frequency - kBandOffOffset : frequency;
+    record.band.Gain = ReadPayloadValue(payload, position + 4);
+    record.band.QIndex = ReadPayloadValue(payload, position + 6);
     return position + 8;
 }
 

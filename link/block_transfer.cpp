@@ -7,7 +7,6 @@
 #include "core/common_addresses.h"
 
 #include <array>
-#include <string>
 #include <vector>
 
 namespace quorix::link {
@@ -42,7 +41,7 @@ bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore&
     const Bytes& payload = outcome.reply;
     // A reply of the wrong size is refused before anything of it reaches the store.
     if (payload.size() != BlockDataSize(step.kind)) {
-        m_host.showMessage(kCountMismatchMessage, MessageIcon::Warning);
+        m_host.report({LinkCode::CountMismatch});
         return false;
     }
     std::vector<core::ParamRecord> decoded;
@@ -55,7 +54,7 @@ bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore&
     }
     for (std::size_t i = 0; i < decoded.size(); ++i)
         target.at(targetMode, core::KindFirst(step.kind) + static_cast<int>(i)) = decoded[i];
-    m_host.setProgress(++done, total);
+    m_host.report({LinkCode::Progress, ++done, total});
     return true;
 }
 
@@ -64,15 +63,13 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     Step step{preset, 0, 0};
     bool result = false;
     bool fault = false;
-    m_host.setWindowEnabled(false);
-    m_host.showProgress(true);
-    m_host.closeRecordingWindow();
+    m_host.report({LinkCode::StoreReadStarted});
 
     const bool globals = full || readCode != Command::ReadBlock;
     const int total = (full ? 1 : 0) + static_cast<int>(kModeKinds.size()) +
                       (globals ? static_cast<int>(kGlobalKinds.size()) : 0) + 1;
     int done = 0;
-    m_host.setProgress(done, total);
+    m_host.report({LinkCode::Progress, done, total});
     try {
         [&] {
             if (full) {
@@ -82,9 +79,9 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                     return;
                 m_view.CurrentPreset = status.reply[1];
                 step.preset = status.reply[1];
-                m_host.setProgress(++done, total);
+                m_host.report({LinkCode::Progress, ++done, total});
             }
-            m_host.showPreset(step.preset);
+            m_host.report({LinkCode::Preset, step.preset});
             for (int kind : kModeKinds) {
                 step.kind = kind;
                 if (!readKind(step, readCode, done, total, fault))
@@ -98,15 +95,16 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                         return;
                 }
             }
-            m_host.setMasterMaxima(m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
-                                   m_store.at(0, core::kMaximumLevels + 2).Value);
+            m_host.report({.code = LinkCode::MasterMaxima,
+                           .values = {m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
+                                      m_store.at(0, core::kMaximumLevels + 2).Value}});
             const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
             fault = fault || readDone.faulted;
             if (!readDone.answered)
                 return;
             m_store.at(0, core::kRightsAddress).Value = 1;
             core::MirrorSharedParameters(m_store);
-            m_host.setProgress(++done, total);
+            m_host.report({LinkCode::Progress, ++done, total});
             result = true;
         }();
     } catch (const std::exception&) {
@@ -119,18 +117,13 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
 void BlockTransfer::finishRead(bool fault, const Step& step)
 {
     if (fault)
-        m_host.showMessage(std::string(kReadFaultMessage) + "\n错误信息如下: 模式号=" + std::to_string(step.preset) +
-                               ",菜单种类号=" + std::to_string(step.kind) +
-                               ",菜单地址=" + std::to_string(step.address & 0xFF),
-                           MessageIcon::Critical);
+        m_host.report({.code = LinkCode::ReadFaultAt, .values = {step.preset, step.kind, step.address & 0xFF}});
     // Whatever the processor holds here, the console only knows two modes.
     m_view.CurrentMode = m_store.at(0, core::kModeAddress).Value != 0 ? 1 : 0;
     m_view.AutoModeControl = m_store.at(0, core::kAutoModeAddress).Value != 0 ? 1 : 0;
-    m_host.modeStateLoaded();
-    m_host.setWindowEnabled(true);
-    m_host.RefreshControls();
-    m_host.showProgress(false);
-    m_host.resetUndo();
+    m_host.report({LinkCode::ModeStateLoaded});
+    m_host.report({LinkCode::StoreRead});
+    m_host.report({LinkCode::TransferEnded});
 }
 
 bool BlockTransfer::Writable(int preset) const
@@ -148,17 +141,16 @@ bool BlockTransfer::Writable(int preset) const
 bool BlockTransfer::WriteToDevice(int preset)
 {
     bool fault = false;
-    m_host.setWindowEnabled(false);
-    m_host.showProgress(true);
+    m_host.report({LinkCode::TransferStarted});
     const int total = static_cast<int>(kModeKinds.size() + kGlobalKinds.size());
     int done = 0;
-    m_host.setProgress(done, total);
+    m_host.report({LinkCode::Progress, done, total});
     const auto send = [&](int kind, std::uint8_t modeOverride) {
         m_channel.ModeOverride() = modeOverride;
         const RequestOutcome outcome = m_channel.Transact(Command::WriteBlock, preset, core::KindFirst(kind));
         fault = outcome.faulted;
         if (outcome.answered)
-            m_host.setProgress(++done, total);
+            m_host.report({LinkCode::Progress, ++done, total});
         return outcome.answered;
     };
     const auto globalOverride = static_cast<std::uint8_t>(preset);
@@ -177,21 +169,19 @@ bool BlockTransfer::WriteToDevice(int preset)
         return true;
     }();
     if (fault)
-        m_host.showMessage(kWriteFaultMessage, MessageIcon::Critical);
-    m_host.showProgress(false);
-    m_host.setWindowEnabled(true);
-    m_host.resetUndo();
+        m_host.report({LinkCode::WriteFailed});
+    m_host.report({LinkCode::ProcessorWritten});
+    m_host.report({LinkCode::TransferEnded});
     return result;
 }
 
 bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
 {
     bool fault = false;
-    m_host.setWindowEnabled(false);
-    m_host.showProgress(true);
+    m_host.report({LinkCode::TransferStarted});
     const int total = 2 * static_cast<int>(kModeKinds.size()) + static_cast<int>(kGlobalKinds.size()) + 1;
     int done = 0;
-    m_host.setProgress(done, total);
+    m_host.report({LinkCode::Progress, done, total});
     Step step{preset, 0, 0};
     // The user's rights are the console's own state, not a setting to compare.
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
@@ -215,7 +205,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
             }
             const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
             fault = fault || readDone.faulted;
-            m_host.setProgress(++done, total);
+            m_host.report({LinkCode::Progress, ++done, total});
             return readDone.answered;
         } catch (const std::exception&) {
             fault = true;
@@ -223,12 +213,11 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
         }
     }();
     if (fault)
-        m_host.showMessage(kReadFaultMessage, MessageIcon::Critical);
+        m_host.report({LinkCode::ReadFault});
     target.at(0, core::kRightsAddress).Value = rights;
     // Shared parameters have one value, the singing set's, as after every read.
     core::MirrorSharedParameters(target);
-    m_host.showProgress(false);
-    m_host.setWindowEnabled(true);
+    m_host.report({LinkCode::TransferEnded});
     return result;
 }
 

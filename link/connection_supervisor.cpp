@@ -58,38 +58,41 @@ void ConnectionSupervisor::LinkTick()
         m_syncStarter->start();
     }
 
-    m_host.linkTicked();
+    m_host.report({LinkCode::Tick});
 }
 
 void ConnectionSupervisor::goOnline()
 {
     m_state.LinkOnline = true;
-    m_host.setConnectionStatus(1);
-    m_host.setCaption(kCaptionOnline);
     m_state.SyncPending = true;
+    m_host.report({LinkCode::Online});
 }
 
-// The state changes before the message: a message box runs a modal loop, in
-// which nothing may still take the link for online.
 void ConnectionSupervisor::linkLostByTick()
 {
     const bool tell = !m_state.QuietShutdown;
     m_state.LinkOnline = false;
     m_channel.endWaitingRequest();
-    m_host.setConnectionStatus(0);
-    m_host.setCaption(kCaptionOffline);
-    if (tell)
-        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }
 
+// A request that failed after the link was already lost tells nothing more.
 void ConnectionSupervisor::linkLostByRequest()
 {
     const bool tell = !m_state.QuietShutdown && m_state.LinkOnline;
     m_state.LinkOnline = false;
-    m_host.setConnectionStatus(0);
-    m_host.setCaption(kCaptionOffline);
-    if (tell)
-        m_host.showMessage(kLinkLostMessage, MessageIcon::Warning);
+    m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
+}
+
+LinkCode ConnectionSupervisor::connection() const
+{
+    if (m_state.LinkOnline)
+        return LinkCode::Online;
+    if (!m_state.LinkSwitchOn)
+        return LinkCode::SwitchedOff;
+    if (m_state.LinkDisabled)
+        return LinkCode::OfflineMode;
+    return LinkCode::Disconnected;
 }
 
 void ConnectionSupervisor::ConnectButtonClicked()
@@ -97,27 +100,26 @@ void ConnectionSupervisor::ConnectButtonClicked()
     if (!m_state.LinkSwitchOn) {
         m_state.LinkSwitchOn = true;
         m_state.LinkDisabled = false;
-        m_host.setConnectionStatus(0);
+        m_host.report({LinkCode::SwitchedOn});
         return;
     }
     m_state.LinkSwitchOn = false;
     m_state.LinkDisabled = true;
     m_state.LinkOnline = false;
-    m_host.setConnectionStatus(2);
+    m_host.report({LinkCode::SwitchedOff});
 }
 
 void ConnectionSupervisor::OnlineModeChosen()
 {
     m_state.LinkDisabled = false;
-    m_host.setCaption(kCaptionOffline);
+    m_host.report({LinkCode::OnlineMode});
 }
 
 void ConnectionSupervisor::OfflineModeChosen()
 {
     m_state.LinkDisabled = true;
     m_state.LinkOnline = false;
-    m_host.setConnectionStatus(0);
-    m_host.setCaption(kCaptionOfflineMode);
+    m_host.report({LinkCode::OfflineMode});
 }
 
 } // namespace quorix::link

@@ -38,6 +38,10 @@ public:
     // A request was not answered nine times.
     void linkLostByRequest();
 
+    // The report that describes the connection as it stands: Online, SwitchedOff,
+    // OfflineMode or Disconnected.
+    LinkCode connection() const;
+
     void ConnectButtonClicked();
     void OnlineModeChosen();
     void OfflineModeChosen();

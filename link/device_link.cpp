@@ -14,7 +14,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
             {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
-             [this](const std::string& message) { m_host.showMessage(message, MessageIcon::Warning); },
+             [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
                  if (m_trace)
                      m_trace->note(m_scheduler.nowMs(), reason);
@@ -27,7 +27,8 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.synchronised(m_blocks.ReadFromDevice(0, true, Command::ReadBlock)); }, m_trace.get())
+                   [this] { m_host.report({synchronise() ? LinkCode::Synchronised : LinkCode::SyncFailed}); },
+                   m_trace.get())
 {
 }
 
@@ -59,6 +60,11 @@ bool DeviceLink::WriteParam(int address)
     return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
 }
 
+bool DeviceLink::synchronise()
+{
+    return m_synchronisation ? m_synchronisation() : m_blocks.ReadFromDevice(0, true, Command::ReadBlock);
+}
+
 bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)
 {
     return m_blocks.ReadFromDevice(preset, full, readCode);
@@ -85,7 +91,7 @@ void DeviceLink::onToneReset()
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
     m_context.store.at(0, core::kToneAddress).Value = core::kNeutralTone;
-    m_host.setToneLabel(core::kNeutralTone);
+    m_host.report({LinkCode::Tone, core::kNeutralTone});
 }
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
@@ -107,7 +113,7 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
         else if (payload[7] == '3')
             m_state.DeviceVariantFlag = true;
     }
-    m_host.ApplyDeviceVariant(m_state.DeviceVariantFlag);
+    m_host.report({LinkCode::Variant, m_state.DeviceVariantFlag ? 1 : 0});
     m_supervisor.goOnline();
 }
 

@@ -16,6 +16,7 @@
 #include "core/scheduler.h"
 #include "core/view_state.h"
 
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -63,6 +64,11 @@ public:
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
+    // How the full read after a connection runs; without one it reads the processor into the store.
+    void setSynchronisation(std::function<bool()> read) { m_synchronisation = std::move(read); }
+
+    // The report that describes the connection as it stands, for a screen that comes to it late.
+    LinkCode connection() const { return m_supervisor.connection(); }
     void ConnectButtonClicked() { m_supervisor.ConnectButtonClicked(); }
     void OnlineModeChosen() { m_supervisor.OnlineModeChosen(); }
     void OfflineModeChosen() { m_supervisor.OfflineModeChosen(); }
@@ -73,6 +79,7 @@ private:
     void onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame) override;
     void onBadFrame(std::span<const std::uint8_t> frame) override;
     void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
+    bool synchronise();
 
     core::Scheduler& m_scheduler;
     LinkContext m_context;
@@ -84,6 +91,7 @@ private:
     RequestChannel m_channel;
     BlockTransfer m_blocks;
     ConnectionSupervisor m_supervisor;
+    std::function<bool()> m_synchronisation;
 };
 
 } // namespace quorix::link

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,6 +17,14 @@ public:
     virtual ~HidDevice() = default;
     virtual bool writeReport(std::span<const std::uint8_t> report) = 0;
     virtual int readReport(std::span<std::uint8_t> buffer, int timeoutMs) = 0;
+    // Asks to have `readable` called on the interface thread whenever a read may
+    // give something (a report or an error). False when the device cannot tell,
+    // and has to be polled.
+    virtual bool notifyReadable(std::function<void()> readable)
+    {
+        static_cast<void>(readable);
+        return false;
+    }
     // Lengths include the report-id byte.
     virtual std::size_t inputReportLength() const = 0;
     virtual std::size_t outputReportLength() const = 0;

@@ -1,5 +1,6 @@
 #include "hidapi_backend.h"
 
+#include "hid_report_reader.h"
 #include "report_descriptor.h"
 
 #include <hidapi/hidapi.h>
@@ -42,16 +43,38 @@ ReportLengths DeviceReportLengths([[maybe_unused]] hid_device* device, [[maybe_u
 
 class HidapiDevice final : public HidDevice {
 public:
-    HidapiDevice(hid_device* device, ReportLengths lengths) : m_device(device), m_lengths(lengths) {}
-    ~HidapiDevice() override { hid_close(m_device); }
+    HidapiDevice(hid_device* device, ReportLengths lengths, WakeUp* wakeUp)
+        : m_device(device), m_lengths(lengths), m_wakeUp(wakeUp)
+    {
+    }
+    ~HidapiDevice() override
+    {
+        m_reader.reset(); // its thread reads this handle until it has stopped
+        hid_close(m_device);
+    }
 
+    // hidraw takes a write on the interface thread while the reader thread waits in a read.
     bool writeReport(std::span<const std::uint8_t> report) override
     {
         return hid_write(m_device, report.data(), report.size()) == static_cast<int>(report.size());
     }
     int readReport(std::span<std::uint8_t> buffer, int timeoutMs) override
     {
+        if (m_reader)
+            return m_reader->take(buffer);
         return hid_read_timeout(m_device, buffer.data(), buffer.size(), timeoutMs);
+    }
+    bool notifyReadable(std::function<void()> readable) override
+    {
+        if (!m_wakeUp)
+            return false;
+        m_reader.reset();
+        m_reader = std::make_unique<HidReportReader>(
+            [device = m_device](std::span<std::uint8_t> buffer, int timeoutMs) {
+                return hid_read_timeout(device, buffer.data(), buffer.size(), timeoutMs);
+            },
+            m_lengths.input, *m_wakeUp, std::move(readable));
+        return true;
     }
     std::size_t inputReportLength() const override { return m_lengths.input; }
     std::size_t outputReportLength() const override { return m_lengths.output; }
@@ -59,11 +82,13 @@ public:
 private:
     hid_device* m_device;
     ReportLengths m_lengths;
+    WakeUp* m_wakeUp;
+    std::unique_ptr<HidReportReader> m_reader;
 };
 
 } // namespace
 
-HidapiBackend::HidapiBackend()
+HidapiBackend::HidapiBackend(WakeUp* wakeUp) : m_wakeUp(wakeUp)
 {
     hid_init();
 }
@@ -101,7 +126,7 @@ std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
     hid_device* device = hid_open_path(path.c_str());
     if (!device)
         return nullptr;
-    return std::make_unique<HidapiDevice>(device, DeviceReportLengths(device, path));
+    return std::make_unique<HidapiDevice>(device, DeviceReportLengths(device, path), m_wakeUp);
 }
 
 } // namespace quorix::link

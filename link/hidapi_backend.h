@@ -1,17 +1,23 @@
 #pragma once
 
 #include "hid_device.h"
+#include "wake_up.h"
 
 namespace quorix::link {
 
-// The processor on a real USB port, through hidapi.
+// The processor on a real USB port, through hidapi. Given a way to wake the
+// interface thread, each open device reads its input reports on a thread of
+// its own and says when one is there; without, it is polled.
 class HidapiBackend final : public HidBackend {
 public:
-    HidapiBackend();
+    explicit HidapiBackend(WakeUp* wakeUp = nullptr);
     ~HidapiBackend() override;
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
     std::string serialNumber(const std::string& path) override;
+
+private:
+    WakeUp* m_wakeUp;
 };
 
 } // namespace quorix::link

@@ -30,7 +30,13 @@ bool USB_Comm::Connect()
         m_inputLength = m_device->inputReportLength();
         m_outputLength = m_device->outputReportLength();
         m_failureShown = false;
+        // Stopped, the link reads nothing, as a stopped poll would not.
+        m_deviceWakes = m_device->notifyReadable([this] {
+            if (m_polling)
+                drain();
+        });
     }
+    updatePolling();
     if (m_events.Plug)
         m_events.Plug(m_device != nullptr);
     return m_device != nullptr;
@@ -57,12 +63,14 @@ bool USB_Comm::search()
 void USB_Comm::close()
 {
     m_device.reset();
+    m_deviceWakes = false;
+    updatePolling();
 }
 
 void USB_Comm::reportFailure()
 {
     if (!m_failureShown && m_events.Failure)
-        m_events.Failure(kUsbFailureMessage);
+        m_events.Failure();
     m_failureShown = true;
 }
 
@@ -95,12 +103,23 @@ bool USB_Comm::SendData(std::span<const std::uint8_t> data)
 
 void USB_Comm::startPolling()
 {
-    m_poll->start();
+    m_polling = true;
+    updatePolling();
 }
 
 void USB_Comm::stopPolling()
 {
-    m_poll->stop();
+    m_polling = false;
+    updatePolling();
+}
+
+void USB_Comm::updatePolling()
+{
+    const bool wanted = m_polling && !(m_device && m_deviceWakes);
+    if (!wanted)
+        m_poll->stop();
+    else if (!m_poll->isActive())
+        m_poll->start();
 }
 
 void USB_Comm::pollTick()
@@ -109,8 +128,12 @@ void USB_Comm::pollTick()
         search();
         return;
     }
+    drain();
+}
+
+void USB_Comm::drain()
+{
     std::vector<std::uint8_t> buffer(std::max<std::size_t>(m_inputLength, 2));
-    // Drain every report already queued; a read never waits.
     while (m_device) {
         const int count = m_device->readReport(buffer, 0);
         if (count < 0) { // unplugged: search again

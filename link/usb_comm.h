@@ -13,8 +13,10 @@
 namespace quorix::link {
 
 // Finds the processor among the HID devices, writes byte arrays to it as output
-// reports (id 1, length byte, payload) and polls every 5 ms for input reports
-// (id 2, length byte, payload), raising DataArrival with each payload.
+// reports (id 1, length byte, payload) and raises DataArrival with the payload
+// of each input report (id 2, length byte, payload) as soon as the device says
+// one is there. A device that cannot say so is polled every 5 ms, and so is
+// the search while no device is open.
 class USB_Comm {
 public:
     static constexpr int kPollMs = 5;
@@ -23,7 +25,7 @@ public:
     struct Events {
         std::function<void(std::span<const std::uint8_t>)> DataArrival;
         std::function<void(bool)> Plug;
-        std::function<void(const std::string&)> Failure; // "操作USB设备失败！", once per connection
+        std::function<void()> Failure; // a matching device could not be used, once until one is
         std::function<void(const std::string&)> Refused; // a matching device was not used, and why
     };
 
@@ -33,6 +35,7 @@ public:
     // Enumerates and opens the processor, whenever it is called.
     bool Connect();
     bool SendData(std::span<const std::uint8_t> data);
+    // Reading (by wake-up or poll) and searching run between these.
     void startPolling();
     void stopPolling();
     bool isOpen() const { return m_device != nullptr; }
@@ -41,6 +44,10 @@ public:
 
 private:
     void pollTick();
+    // Raises DataArrival for every report already queued; a read never waits.
+    void drain();
+    // The poll runs only while it is started and nothing else wakes the link.
+    void updatePolling();
     // Connect, unless the last enumeration was less than kSearchEveryMs ago.
     bool search();
     bool writeOneReport(std::span<const std::uint8_t> chunk);
@@ -58,10 +65,10 @@ private:
     std::size_t m_inputLength = 0;
     std::size_t m_outputLength = 0;
     std::unique_ptr<core::Timer> m_poll;
+    bool m_polling = false;
+    bool m_deviceWakes = false; // the open device says when a report is there
     std::optional<std::int64_t> m_lastSearchMs;
     bool m_failureShown = false;
 };
-
-inline constexpr const char* kUsbFailureMessage = "操作USB设备失败！";
 
 } // namespace quorix::link

@@ -40,7 +40,7 @@ int NearestOnLogScale(double value, int lowest, int highest, Table at)
     return best;
 }
 
-core::ParamRecord Quantise(core::ParamRecord band, const RequestedFilter& f)
+core::Band Quantise(core::Band band, const RequestedFilter& f)
 {
     band.FreqIndex = NearestFrequencyIndex(f.frequency);
     band.Gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
@@ -71,21 +71,14 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
 }
 
 // Edits the band when the fit differs from it in the mode on show; the first edit carries `step`.
-void Store(core::ParamEditor& editor, int address, const core::ParamRecord& band, core::ParamEditor::UndoStep& step,
+void Store(core::ParamEditor& editor, int address, const core::Band& band, core::ParamEditor::UndoStep& step,
            std::vector<int>& changed)
 {
     const core::ParamRecord& r = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address);
-    if (r.FreqIndex == band.FreqIndex && r.Gain == band.Gain && r.QIndex == band.QIndex &&
-        r.ShelfQIndex == band.ShelfQIndex && r.Shape == band.Shape && r.BandOff == band.BandOff)
+    if (r.band == band)
         return;
-    editor.edit(address, std::exchange(step, core::ParamEditor::UndoStep::None), [&band](core::ParamRecord& target) {
-        target.FreqIndex = band.FreqIndex;
-        target.Gain = band.Gain;
-        target.QIndex = band.QIndex;
-        target.ShelfQIndex = band.ShelfQIndex;
-        target.Shape = band.Shape;
-        target.BandOff = band.BandOff;
-    });
+    editor.edit(address, std::exchange(step, core::ParamEditor::UndoStep::None),
+                [&band](core::ParamRecord& target) { target.band = band; });
     changed.push_back(address);
 }
 
@@ -111,10 +104,10 @@ void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::
     std::vector<graph::BiquadCoefficients> have, want;
     double narrowest = kLeastQ;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(achieved, view, [](int) { return -1; }).points)
-        if (p.Type == graph::EqBandPoint && !p.BandOff) {
-            have.push_back(graph::BandSection(p));
-            if (p.BandKind == 0)
-                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.QIndex, 0, core::kQCount - 1))));
+        if (p.Type == graph::EqBandPoint && !p.band.BandOff) {
+            have.push_back(graph::BandSection(p.band));
+            if (p.band.Shape == 0)
+                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
         }
     for (const FittedBand& b : fit.fitted) {
         want.push_back(RequestedSection(b.requested));
@@ -207,7 +200,7 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     const int mode = view.CurrentMode;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const int address = addresses[i];
-        const core::ParamRecord& current = store.at(core::ModeForAddress(address, mode), address);
+        const core::Band& current = store.at(core::ModeForAddress(address, mode), address).band;
         if (i < sorted.size()) {
             fit.fitted.push_back({sorted[i], address, Quantise(current, sorted[i])});
         } else {
@@ -226,7 +219,7 @@ std::vector<int> ApplyBandFit(core::ParamEditor& editor, const BandFit& fit, cor
     for (const FittedBand& b : fit.fitted)
         Store(editor, b.address, b.band, step, changed);
     for (const int address : fit.flattened) {
-        core::ParamRecord flat = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address);
+        core::Band flat = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address).band;
         flat.Gain = 250;
         Store(editor, address, flat, step, changed);
     }

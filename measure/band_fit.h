@@ -2,8 +2,8 @@
 
 #include "requested_filter.h"
 
+#include "core/band.h"
 #include "core/param_editor.h"
-#include "core/param_record.h"
 #include "core/param_store.h"
 #include "core/view_state.h"
 
@@ -16,7 +16,7 @@ namespace quorix::measure {
 struct FittedBand {
     RequestedFilter requested;
     int address = -1;
-    core::ParamRecord band; // the band's record with the quantised values
+    core::Band band; // the band with the quantised values
 };
 
 struct BandFit {

@@ -20,14 +20,19 @@ std::string Requested(const RequestedFilter& f)
                        " Hz " + core::FormatShortest(static_cast<float>(f.gainDb)) + " dB";
     if (f.shape == FilterShape::Peaking)
         return text + " Q " + core::FormatFixed(f.q, 2);
-    if (f.form == ShelfForm::Q)
-        text += " Q " + core::FormatFixed(f.q, 2);
-    else if (f.form == ShelfForm::SlopeDb)
-        text += " " + core::FormatShortest(static_cast<float>(f.slopeDb)) + " dB/oct";
+    // Appending piece by piece: GCC 12 takes "literal" + temporary for an overlapping copy (-Wrestrict).
+    if (f.form == ShelfForm::Q) {
+        text += " Q ";
+        text += core::FormatFixed(f.q, 2);
+    } else if (f.form == ShelfForm::SlopeDb) {
+        text += ' ';
+        text += core::FormatShortest(static_cast<float>(f.slopeDb));
+        text += " dB/oct";
+    }
     return text + " (S " + core::FormatFixed(ShelfSlope(f), 2) + ")";
 }
 
-std::string Stored(const core::ParamRecord& band)
+std::string Stored(const core::Band& band)
 {
     const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
     std::string text = std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " +
@@ -47,8 +52,10 @@ std::string BandFitReport(const BandFit& fit)
                " -> " + Stored(b.band) + "\n";
     if (!fit.flattened.empty()) {
         out += "set to 0 dB:";
-        for (const int address : fit.flattened)
-            out += " " + BandName(address);
+        for (const int address : fit.flattened) {
+            out += ' ';
+            out += BandName(address);
+        }
         out += "\n";
     }
     out += "largest difference from 20 Hz to 20 kHz: " + core::FormatFixed(fit.largestDifferenceDb, 2) + " dB at " +

@@ -33,8 +33,18 @@ bool ConfigurationFiles::OpenConfigurationFile()
         return false;
     }
     const std::filesystem::path path = m_chooser.ChooseConfigurationFileToOpen();
+    return !path.empty() && OpenConfigurationFile(path);
+}
+
+bool ConfigurationFiles::OpenConfigurationFile(const std::filesystem::path& path)
+{
+    // The link may have gone while the dialog or a question was open.
+    if (!m_context.link.LinkOnline()) {
+        m_host.showMessage(kOfflineRefusal);
+        return false;
+    }
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec))
+    if (!std::filesystem::exists(path, ec))
         return false;
     return open(path);
 }

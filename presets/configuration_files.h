@@ -21,6 +21,8 @@ public:
     bool SaveConfigurationFile();
     // True when the file went to the processor and was read back whole.
     bool OpenConfigurationFile();
+    // The same for a file chosen elsewhere (the command line): no dialog.
+    bool OpenConfigurationFile(const std::filesystem::path& path);
 
 private:
     bool open(const std::filesystem::path& path);

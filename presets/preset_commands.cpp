@@ -29,7 +29,7 @@ bool PresetCommands::Store(int userIndex)
         stored = m_context.link.SendCommand(link::Command::StoreMode, preset, 0);
         if (stored) {
             m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
-            m_context.screen.showPreset(preset);
+            m_context.screen.report({link::LinkCode::Preset, preset});
             m_host.showMessage(kStoreDone);
         }
     }

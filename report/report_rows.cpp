@@ -1,11 +1,10 @@
 #include "report_rows.h"
 
-#include "ui/combo_items.h"
-#include "ui/frm_eq_controls.h"
+#include "tables/combo_items.h"
+#include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
 #include "core/rounding.h"
-#include "core/tag_address.h"
 #include "core/value_scales.h"
 #include "core/value_text.h"
 
@@ -16,21 +15,21 @@ namespace quorix::report {
 namespace {
 
 // The slider or drop-down bound to each address of the main window, for its scale or its items.
-const std::map<int, const ui::ControlSpec*>& ControlsByAddress()
+const std::map<int, const tables::ControlRow*>& ControlsByAddress()
 {
-    static const std::map<int, const ui::ControlSpec*> controls = [] {
-        std::map<int, const ui::ControlSpec*> byAddress;
-        for (const ui::ControlSpec& spec : ui::FrmEqControls())
-            if ((spec.kind == ui::ControlKind::Slider && spec.array == ui::ControlArray::MyScrollBar) ||
-                spec.kind == ui::ControlKind::ComboBox)
-                byAddress.emplace(core::ParseTagAddress(spec.tag), &spec);
+    static const std::map<int, const tables::ControlRow*> controls = [] {
+        std::map<int, const tables::ControlRow*> byAddress;
+        for (const tables::ControlRow& row : tables::TuningWindowTable())
+            if ((row.kind == tables::ControlKind::Slider && row.array == tables::ControlArray::MyScrollBar) ||
+                row.kind == tables::ControlKind::ComboBox)
+                byAddress.emplace(row.address, &row);
         return byAddress;
     }();
     return controls;
 }
 
 // The sliders that keep a polarity flag in the raw value.
-bool CarriesPolarity(const ui::ControlSpec& s)
+bool CarriesPolarity(const tables::ControlRow& s)
 {
     return s.scrollBarType == 0 ||
            ((s.scrollBarType == 2 || s.scrollBarType == 3 || s.scrollBarType == 7) && s.hScrollSize == 3);
@@ -38,12 +37,12 @@ bool CarriesPolarity(const ui::ControlSpec& s)
 
 std::string BandText(const core::ParamRecord& r)
 {
-    const char* shape = r.Shape == 0 ? "PK" : r.Shape == 2 ? "HS" : "LS";
-    const int q = r.Shape == 0 ? r.QIndex : r.ShelfQIndex;
-    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.FreqIndex)) + " Hz " +
-                       core::GainText(r.Gain) + " dB " + (r.Shape == 0 ? "Q " : "S ") +
+    const char* shape = r.band.Shape == 0 ? "PK" : r.band.Shape == 2 ? "HS" : "LS";
+    const int q = r.band.Shape == 0 ? r.band.QIndex : r.band.ShelfQIndex;
+    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.FreqIndex)) + " Hz " +
+                       core::GainText(r.band.Gain) + " dB " + (r.band.Shape == 0 ? "Q " : "S ") +
                        core::QText(core::ClampQIndex(q));
-    return r.BandOff ? text + " (关)" : text;
+    return r.band.BandOff ? text + " (关)" : text;
 }
 
 std::string ValueText(const core::ParamRecord& r, int address)
@@ -54,9 +53,9 @@ std::string ValueText(const core::ParamRecord& r, int address)
     const auto it = controls.find(address);
     if (it == controls.end())
         return std::to_string(r.Value);
-    const ui::ControlSpec& s = *it->second;
-    if (s.kind == ui::ControlKind::ComboBox)
-        return std::string(ui::ComboText(s.showType, r.Value));
+    const tables::ControlRow& s = *it->second;
+    if (s.kind == tables::ControlKind::ComboBox)
+        return std::string(tables::ComboText(s.showType, r.Value));
     float raw = static_cast<float>(r.Value);
     bool inverted = false;
     if (CarriesPolarity(s)) {
@@ -81,7 +80,7 @@ std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
         if (!store.at(0, a).Defined)
             continue;
         std::string name(core::ParamName(kind, a - kind * 256));
-        ReportRow row{name.empty() ? "#" + std::to_string(a - kind * 256) : name, ValueText(store.at(0, a), a), {}};
+        ReportRow row{name.empty() ? std::string("#").append(std::to_string(a - kind * 256)) : name, ValueText(store.at(0, a), a), {}};
         const std::string dance = ValueText(store.at(1, a), a);
         if (dance != row.singing)
             row.dance = dance;
@@ -92,9 +91,9 @@ std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
 
 std::string PageName(int kind)
 {
-    for (const ui::ControlSpec& spec : ui::FrmEqControls())
-        if (spec.array == ui::ControlArray::CmdPage && spec.index == kind)
-            return std::string(spec.label);
+    for (const tables::ControlRow& row : tables::TuningWindowTable())
+        if (row.array == tables::ControlArray::CmdPage && row.index == kind)
+            return std::string(row.label);
     return std::to_string(kind);
 }
 

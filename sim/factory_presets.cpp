@@ -10,9 +10,9 @@ namespace {
 void SetBand(core::ParamStore& store, int address, int gain, int qIndex = -1)
 {
     for (int mode = 0; mode < 2; ++mode) {
-        store.at(mode, address).Gain = gain;
+        store.at(mode, address).band.Gain = gain;
         if (qIndex >= 0)
-            store.at(mode, address).QIndex = qIndex;
+            store.at(mode, address).band.QIndex = qIndex;
     }
 }
 

@@ -15,20 +15,55 @@ constexpr std::uint8_t kWriteBlock = 0x02;
 class SimUsbPort::Device final : public link::HidDevice {
 public:
     Device(SimUsbPort& port, std::uint64_t generation) : m_port(port), m_generation(generation) {}
+    ~Device() override
+    {
+        if (m_port.m_listener == this)
+            m_port.m_listener = nullptr;
+    }
     bool writeReport(std::span<const std::uint8_t> report) override { return m_port.write(m_generation, report); }
     int readReport(std::span<std::uint8_t> buffer, int) override { return m_port.read(m_generation, buffer); }
     std::size_t inputReportLength() const override { return kReportLength; }
     std::size_t outputReportLength() const override { return kReportLength; }
+    bool notifyReadable(std::function<void()> readable) override
+    {
+        m_readable = std::move(readable);
+        m_port.m_listener = this;
+        if (!m_port.m_input.empty())
+            m_port.armWake(m_port.m_input.front().readyAt);
+        return true;
+    }
+
+    std::function<void()> m_readable;
 
 private:
     SimUsbPort& m_port;
     std::uint64_t m_generation;
 };
 
-SimUsbPort::SimUsbPort(VirtualProcessor& processor, const core::Scheduler& clock)
-    : m_processor(processor), m_clock(clock)
+SimUsbPort::SimUsbPort(VirtualProcessor& processor, core::Scheduler& clock)
+    : m_processor(processor), m_clock(clock), m_wake(clock.createTimer(0, true, [this] { wake(); }))
 {
     m_processor.setOutput([this](const VirtualProcessor::Bytes& bytes) { queueReply(bytes); });
+}
+
+SimUsbPort::~SimUsbPort()
+{
+    m_processor.setOutput({});
+}
+
+void SimUsbPort::armWake(std::int64_t at)
+{
+    m_wake->setInterval(static_cast<int>(std::max<std::int64_t>(0, at - m_clock.nowMs())));
+    m_wake->start();
+}
+
+// The reading may close the device and so end the listener: its callback runs from a copy.
+void SimUsbPort::wake()
+{
+    if (!m_listener)
+        return;
+    const std::function<void()> readable = m_listener->m_readable;
+    readable();
 }
 
 std::vector<std::string> SimUsbPort::enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string*)
@@ -51,6 +86,7 @@ void SimUsbPort::unplug()
     ++m_generation;
     m_input.clear();
     m_processor.dropPartialRequest();
+    armWake(m_clock.nowMs()); // the open device finds itself gone at its next read
 }
 
 void SimUsbPort::replug()
@@ -112,18 +148,25 @@ void SimUsbPort::queueReply(const Bytes& bytes)
                                             [](std::int64_t t, const InputReport& r) { return t < r.readyAt; });
         m_input.insert(later, {readyAt, std::move(report)});
     }
+    if (!m_input.empty())
+        armWake(m_input.front().readyAt);
 }
 
 int SimUsbPort::read(std::uint64_t generation, std::span<std::uint8_t> buffer)
 {
     if (!m_plugged || generation != m_generation)
         return -1;
-    if (m_input.empty() || m_input.front().readyAt > m_clock.nowMs())
+    if (m_input.empty())
         return 0;
+    if (m_input.front().readyAt > m_clock.nowMs()) {
+        armWake(m_input.front().readyAt);
+        return 0;
+    }
     const Bytes& report = m_input.front().bytes;
     const std::size_t n = std::min(buffer.size(), report.size());
     std::copy_n(report.begin(), n, buffer.begin());
     m_input.pop_front();
+    ++m_reportsRead;
     return static_cast<int>(n);
 }
 

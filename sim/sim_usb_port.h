@@ -15,12 +15,14 @@ namespace quorix::sim {
 // A USB port with the virtual processor plugged in, behind the same device
 // interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in. A report
 // that does not fit the endpoint fails and is logged in the processor's refusals.
+// The open device says when a report becomes readable, and when it is gone.
 class SimUsbPort final : public link::HidBackend {
 public:
     using Bytes = VirtualProcessor::Bytes;
     static constexpr std::size_t kReportLength = link::kDefaultReportLength;
 
-    SimUsbPort(VirtualProcessor& processor, const core::Scheduler& clock);
+    SimUsbPort(VirtualProcessor& processor, core::Scheduler& clock);
+    ~SimUsbPort() override;
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<link::HidDevice> open(const std::string& path) override;
@@ -46,6 +48,7 @@ public:
     void injectInput(const Bytes& bytes) { queueReply(bytes); }
 
     int reportsWritten() const { return m_reportsWritten; }
+    int reportsRead() const { return m_reportsRead; }
 
 private:
     class Device;
@@ -57,10 +60,15 @@ private:
     bool write(std::uint64_t generation, std::span<const std::uint8_t> report);
     int read(std::uint64_t generation, std::span<std::uint8_t> buffer);
     void queueReply(const Bytes& bytes);
+    // Sets the wake-up for the moment the oldest queued report becomes readable.
+    void armWake(std::int64_t at);
+    void wake();
     bool refuse(std::string reason, std::span<const std::uint8_t> report);
 
     VirtualProcessor& m_processor;
-    const core::Scheduler& m_clock;
+    core::Scheduler& m_clock;
+    Device* m_listener = nullptr; // the open device that asked to be told
+    std::unique_ptr<core::Timer> m_wake;
     std::deque<InputReport> m_input;
     std::uint64_t m_generation = 1;
     bool m_plugged = true;
@@ -73,6 +81,7 @@ private:
     std::int64_t m_lastIn = -1;
     std::int64_t m_requestArrival = 0;
     int m_reportsWritten = 0;
+    int m_reportsRead = 0;
 };
 
 } // namespace quorix::sim

@@ -24,8 +24,8 @@ ProcessorMemory MemoryFromStore(const core::ParamStore& store)
     ForEachRecord([&](int set, int address, bool band) {
         const core::ParamRecord& record = store.at(set, address);
         if (band)
-            memory.setBand(set, address, {record.Shape, record.ShelfQIndex, record.FreqIndex, record.BandOff,
-                                          record.Gain, record.QIndex});
+            memory.setBand(set, address, {record.band.Shape, record.band.ShelfQIndex, record.band.FreqIndex, record.band.BandOff,
+                                          record.band.Gain, record.band.QIndex});
         else
             memory.setValue(set, address, record.Value);
     });
@@ -39,12 +39,12 @@ core::ParamStore StoreFromMemory(const ProcessorMemory& memory)
         core::ParamRecord& record = store.at(set, address);
         if (band) {
             const BandSetting setting = memory.band(set, address);
-            record.Shape = static_cast<std::uint8_t>(setting.shape);
-            record.ShelfQIndex = setting.slope;
-            record.FreqIndex = setting.frequency;
-            record.BandOff = setting.off;
-            record.Gain = setting.gain;
-            record.QIndex = setting.q;
+            record.band.Shape = static_cast<std::uint8_t>(setting.shape);
+            record.band.ShelfQIndex = setting.slope;
+            record.band.FreqIndex = setting.frequency;
+            record.band.BandOff = setting.off;
+            record.band.Gain = setting.gain;
+            record.band.QIndex = setting.q;
         } else {
             record.Value = memory.value(set, address);
         }

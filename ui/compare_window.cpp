@@ -49,11 +49,17 @@ CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Pro
 
 bool CompareWindow::compare()
 {
+    const bool read = readAndList();
+    if (read && !hasDifferences())
+        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
+    return read && hasDifferences();
+}
+
+bool CompareWindow::readAndList()
+{
     const bool read = m_comparison.compare();
     showDifferences();
-    if (read && m_comparison.differences().empty())
-        m_prompter.showMessage(kNoDifferenceMessage, link::MessageIcon::Information);
-    return read && !m_comparison.differences().empty();
+    return read;
 }
 
 void CompareWindow::showDifferences()
@@ -76,8 +82,11 @@ void CompareWindow::showDifferences()
 
 void CompareWindow::writeScreenToProcessor()
 {
-    if (m_comparison.writeScreenToProcessor())
-        m_comparison.compare(); // read back what the processor now holds
+    if (m_comparison.writeScreenToProcessor() && m_comparison.compare() && !hasDifferences()) {
+        showDifferences(); // read back what the processor now holds
+        emit broughtIntoStep();
+        return;
+    }
     showDifferences();
 }
 
@@ -85,12 +94,13 @@ void CompareWindow::takeProcessorValues()
 {
     m_comparison.takeProcessorValues();
     showDifferences();
+    emit broughtIntoStep();
 }
 
 void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
 {
     if (!window) {
-        prompter.showMessage(kDeviceOfflineMessage, link::MessageIcon::Exclamation);
+        prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation);
         return;
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))

@@ -21,10 +21,17 @@ public:
     // Reads the processor and shows what differs; false (with a message said) when
     // offline, when the read failed or when nothing differs.
     bool compare();
+    // Reads the processor and lists what differs, saying nothing; whether the read completed.
+    bool readAndList();
+    bool hasDifferences() const { return !m_comparison.differences().empty(); }
     void writeScreenToProcessor();
     void takeProcessorValues();
 
     QTreeWidget& list() const { return *m_list; }
+
+signals:
+    // The screen and the processor hold the same values after one of the two actions.
+    void broughtIntoStep();
 
 private:
     void showDifferences();

@@ -5,10 +5,11 @@
 
 #include "link/device_link.h"
 #include "tuning_window.h"
-#include "frm_eq_controls.h"
 #include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
+
+#include "tables/tuning_window_table.h"
 
 #include "link/link_host.h"
 
@@ -111,14 +112,16 @@ void ConsoleFrame::SaveConfigurationFile() { m_presets->SaveConfigurationFile();
 void ConsoleFrame::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
 void ConsoleFrame::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
 void ConsoleFrame::ShowExitSave() { m_presets->ShowExitSave(); }
+void ConsoleFrame::Synchronised(bool ok) { m_presets->Synchronised(ok); }
+void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file) { m_presets->OpenWhenOnline(file); }
 
 void ConsoleFrame::showAbout()
 {
     // The main window's own About item stands in for the frame's while it is loaded.
     if (m_frm)
-        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", link::MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", MessageIcon::Warning);
     else
-        m_prompter.showMessage("Quorix_Series V1.0", link::MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Warning);
 }
 
 void ConsoleFrame::LoadMainWindow()
@@ -133,9 +136,10 @@ void ConsoleFrame::LoadMainWindow()
     connect(m_frm, &TuningWindow::exitChosen, this, [this] { m_quitting = true; });
     m_sub = m_area->addSubWindow(m_frm, Qt::FramelessWindowHint);
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const int screenHeight = screen ? screen->availableGeometry().height() : FrmEqGeometry::kDesignHeight;
-    const int height = FrmEqGeometry::kDesignHeight + std::max(0, screenHeight - FrmEqGeometry::kDesignHeight) / 2;
-    m_sub->resize(FrmEqGeometry::kDesignWidth, height);
+    using Geometry = tables::TuningWindowGeometry;
+    const int screenHeight = screen ? screen->availableGeometry().height() : Geometry::kDesignHeight;
+    const int height = Geometry::kDesignHeight + std::max(0, screenHeight - Geometry::kDesignHeight) / 2;
+    m_sub->resize(Geometry::kDesignWidth, height);
     m_sub->move(66, 0);
     m_sub->show();
     setWindowTitle(m_frm->windowTitle());

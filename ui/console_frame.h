@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <filesystem>
 #include <memory>
 
 class QAction;
@@ -36,6 +37,9 @@ public:
     QAction* action(const QString& name) const;
     const SecondaryWindows& secondaryWindows() const { return m_secondary; }
 
+    // A configuration named when the console started: written, after a question, once the processor is online.
+    void OpenWhenOnline(const std::filesystem::path& file);
+
     // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
     void CmdMainWindowChosen();
     void LoadMainWindow();
@@ -63,6 +67,7 @@ private:
     void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
     void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
     void MainWindowUnloaded() override { m_secondary.CloseAll(); }
+    void Synchronised(bool ok) override;
 
     ConsoleServices& m_session;
     Prompter& m_prompter;

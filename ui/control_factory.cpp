@@ -6,56 +6,56 @@
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
 
-#include "core/tag_address.h"
-
 namespace quorix::ui {
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls::ControlContext& context)
+QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const controls::ControlContext& context)
 {
     QWidget* widget = nullptr;
-    const int address = core::ParseTagAddress(spec.tag);
-    switch (spec.kind) {
-    case ControlKind::Slider: {
+    switch (row.kind) {
+    case tables::ControlKind::Slider: {
         auto* s = new controls::SkinnedFader(parent, context);
-        s->setScrollBarType(spec.scrollBarType);
-        s->setHScrollSize(spec.hScrollSize);
-        s->setEQNormalStyle(spec.eqStyle);
-        if (spec.scrollBarType != 0 && spec.scrollBarType != 1 && spec.scrollBarType != 8) {
-            s->setValueType(spec.valueType);
-            s->setMaxValue(spec.maxValue);
+        const controls::FaderKind kind = controls::FaderKindFrom(row.scrollBarType);
+        s->setKind(kind);
+        s->setHScrollSize(row.hScrollSize);
+        s->setEQNormalStyle(row.eqStyle);
+        if (!controls::HasFixedScale(kind)) {
+            s->setValueType(row.valueType);
+            s->setMaxValue(row.maxValue);
         }
         s->setLabelID(0);
-        s->setTVisible(spec.tVisible);
-        s->MuteRAMindex = spec.muteAddress;
-        s->Addr = address;
-        if (!spec.tVisible)
+        s->setTVisible(row.tVisible);
+        s->MuteRAMindex = row.muteAddress;
+        s->Addr = row.address;
+        if (!row.tVisible)
             s->setAttribute(Qt::WA_TransparentForMouseEvents);
         widget = s;
         break;
     }
-    case ControlKind::Button: {
+    case tables::ControlKind::Button: {
         auto* b = new controls::SkinnedButton(parent);
-        b->setActionType(spec.actionType);
-        b->setPNGIndexStr(controls::QtText(spec.images));
-        b->SpecialFeature = controls::QtText(spec.specialFeature);
-        b->Addr = address;
+        b->setActionType(row.actionType);
+        b->setImages(row.images);
+        if (row.refreshWhenDisabled)
+            b->SpecialFeature = QStringLiteral("DisabledRefresh");
+        b->Addr = row.address;
         widget = b;
         break;
     }
-    case ControlKind::ComboBox: {
+    case tables::ControlKind::ComboBox: {
         auto* c = new controls::SkinnedDropDown(parent);
-        c->setShowType(spec.showType);
-        c->SpecialFeature = controls::QtText(spec.specialFeature);
-        c->Addr = address;
+        c->setShowType(row.showType);
+        c->Addr = row.address;
         widget = c;
         break;
     }
-    case ControlKind::ProgressBar:
-        return nullptr;
     }
-    widget->setAccessibleName(controls::QtText(spec.label));
-    widget->setToolTip(controls::QtText(spec.label));
-    widget->move(spec.x, spec.y);
+    // Scripts and tests find a control by its name and, in an array, its index.
+    const bool single = row.array == tables::ControlArray::Named;
+    widget->setObjectName(controls::QtText(single ? row.name : tables::ArrayName(row.array)));
+    widget->setProperty("index", row.index);
+    widget->setAccessibleName(controls::QtText(row.label));
+    widget->setToolTip(controls::QtText(row.label));
+    widget->move(row.x, row.y);
     return widget;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control_spec.h"
+#include "tables/control_row.h"
 
 #include "controls/control_context.h"
 
@@ -9,7 +9,8 @@ class QWidget;
 namespace quorix::ui {
 
 // Makes the skinned control a table row declares, with its scale, images,
-// binding property Addr (from its Tag) and accessible name, as a child of `parent`.
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const controls::ControlContext& context);
+// binding property Addr (its row's address), object name, index and accessible
+// name, as a child of `parent`.
+QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const controls::ControlContext& context);
 
 } // namespace quorix::ui

@@ -20,7 +20,7 @@ bool DeviceComparison::compare()
 {
     m_differences.clear();
     if (!m_session.link().LinkOnline()) {
-        m_prompter.showMessage(kDeviceOfflineMessage, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation);
         return false;
     }
     m_processor = m_session.store();
@@ -52,9 +52,9 @@ bool DeviceComparison::writeScreenToProcessor()
     const int total = static_cast<int>(parameters.size());
     bool ok = true;
     // The window stays disabled while the mode byte of the writes is not the one on screen.
-    m_window.linkScreen().setWindowEnabled(false);
-    m_window.linkScreen().showProgress(true);
-    m_window.linkScreen().setProgress(0, total);
+    link::LinkHost& screen = m_window.linkScreen();
+    screen.report({link::LinkCode::TransferStarted});
+    screen.report({link::LinkCode::Progress, 0, total});
     int done = 0;
     for (const auto& [mode, address] : parameters) {
         view.CurrentMode = static_cast<std::uint8_t>(mode);
@@ -62,10 +62,9 @@ bool DeviceComparison::writeScreenToProcessor()
         view.CurrentMode = shownMode;
         if (!ok)
             break;
-        m_window.linkScreen().setProgress(++done, total);
+        screen.report({link::LinkCode::Progress, ++done, total});
     }
-    m_window.linkScreen().showProgress(false);
-    m_window.linkScreen().setWindowEnabled(true);
+    screen.report({link::LinkCode::TransferEnded});
     return ok;
 }
 

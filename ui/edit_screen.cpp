@@ -23,7 +23,7 @@ void EditScreen::filterTypeChanged(int point, int type)
     auto& points = display.points();
     if (point < 0 || point >= static_cast<int>(points.size()))
         return;
-    points[static_cast<std::size_t>(point)].GainOrType = type;
+    points[static_cast<std::size_t>(point)].FilterType = type;
     display.SelectPoint(point);
 }
 
@@ -77,7 +77,7 @@ void EditScreen::HighlightBoundSlider()
 
 void EditScreen::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Exclamation);
+    m_prompter.showMessage(text, MessageIcon::Exclamation);
 }
 
 bool EditScreen::askYesNo(std::string_view question)
@@ -87,7 +87,7 @@ bool EditScreen::askYesNo(std::string_view question)
 
 void EditScreen::setEditingBlocked(bool blocked)
 {
-    m_window.setEnabled(!blocked);
+    m_window.setBusy(blocked);
 }
 
 } // namespace quorix::ui

@@ -76,7 +76,7 @@ void ExitSaveDialog::Command1Click()
 
 void ExitSaveDialog::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool ExitSaveDialog::askYesNo(std::string_view question)

@@ -69,18 +69,18 @@ void GraphActions::run(GraphAction action)
 bool GraphActions::importFilters(const std::filesystem::path& file)
 {
     if (m_view.locked()) {
-        m_prompter.showMessage(kPageLocked, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(kPageLocked, MessageIcon::Exclamation);
         return false;
     }
     // A refused file leaves neither a change nor an undo step behind.
     const measure::FilterImport imported = measure::ImportFilterFile(m_edits, file);
     if (!imported.ok) {
-        m_prompter.showMessage(imported.message, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(imported.message, MessageIcon::Exclamation);
         return false;
     }
     if (!imported.changed.empty())
         m_view.refreshControls();
-    m_prompter.showMessage(imported.message, link::MessageIcon::Information);
+    m_prompter.showMessage(imported.message, MessageIcon::Information);
     return true;
 }
 
@@ -89,7 +89,7 @@ bool GraphActions::saveBytes(const std::filesystem::path& file, std::string_view
     const std::string problem = core::SaveAtomically(
         file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (!problem.empty())
-        m_prompter.showMessage(problem, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(problem, MessageIcon::Exclamation);
     return problem.empty();
 }
 
@@ -116,7 +116,7 @@ bool GraphActions::printReport(const std::filesystem::path& file)
     const QString problem =
         report::WriteTuningReport(QString::fromStdString(file.string()), m_services.store(), cover);
     if (!problem.isEmpty())
-        m_prompter.showMessage(problem.toStdString(), link::MessageIcon::Exclamation);
+        m_prompter.showMessage(problem.toStdString(), MessageIcon::Exclamation);
     return problem.isEmpty();
 }
 

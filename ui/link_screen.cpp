@@ -1,118 +1,122 @@
 #include "link_screen.h"
 
-#include "controls/qt_text.h"
-
 #include "prompter.h"
 #include "tuning_window.h"
 #include "window_actions.h"
 
 #include "graph/response_plot.h"
 
+#include "controls/qt_text.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 #include "controls/skinned_progress_bar.h"
 
 namespace quorix::ui {
 
-LinkScreen::LinkScreen(TuningWindow& window, Prompter& prompter, WindowActions& actions)
-    : m_window(window), m_prompter(prompter), m_actions(actions)
+using link::LinkCode;
+
+LinkScreen::LinkScreen(TuningWindow& window, core::Scheduler& scheduler, Prompter& prompter, WindowActions& actions)
+    : m_window(window), m_scheduler(scheduler), m_prompter(prompter), m_actions(actions),
+      m_messageTurn(scheduler.createTimer(0, true, [this] { showQueuedMessages(); }))
 {
 }
+
+LinkScreen::~LinkScreen() = default;
 
 void LinkScreen::showNoPermission()
 {
-    setCaption(kCaptionNoPermission);
+    showCaption(kCaptionNoPermission);
     m_window.named("cmdConnectStatus")->setToolTip(QStringLiteral("无权访问设备"));
     if (!m_permissionExplained) {
         m_permissionExplained = true;
-        m_prompter.showMessage(kNoPermissionMessage, link::MessageIcon::Warning);
+        queueMessage(std::string(kNoPermissionMessage), MessageIcon::Warning);
     }
 }
 
-void LinkScreen::setConnectionStatus(int value)
+void LinkScreen::report(const link::LinkReport& report)
 {
-    m_window.named("cmdConnectStatus")->setValue(value);
+    switch (report.code) {
+    case LinkCode::StoreReadStarted:
+        m_actions.CloseRecordingWindow();
+        showTransfer(true);
+        break;
+    case LinkCode::TransferStarted: showTransfer(true); break;
+    case LinkCode::TransferEnded: showTransfer(false); break;
+    case LinkCode::Progress:
+        m_window.progressBar().setMaxValue(report.maximum);
+        m_window.progressBar().setValue(report.value);
+        break;
+    case LinkCode::Variant:
+        m_window.cmdPageClick(0);
+        for (controls::SkinnedButton* b :
+             {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
+              m_window.named("cmdRecordPage"), m_window.button(tables::ControlArray::OptionInput, 2)})
+            b->setButtonEnabled(report.value == 0);
+        break;
+    case LinkCode::Preset: m_window.named("cmdPreShow")->setValue(report.value); break;
+    case LinkCode::MasterMaxima:
+        for (int i = 0; i < 3; ++i)
+            m_window.slider(i)->setMaxValue(report.values[static_cast<std::size_t>(i)]);
+        break;
+    case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
+    case LinkCode::StoreRead:
+        m_window.RefreshControls();
+        m_window.undo().ResetUndo();
+        break;
+    case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;
+    case LinkCode::Tone: m_window.named("ToneLabel")->setValue(report.value); break;
+    case LinkCode::Tick: m_window.plot().display().LinkTicked(); break;
+    case LinkCode::Synchronised: m_actions.Synchronised(true); break;
+    case LinkCode::SyncFailed: m_actions.Synchronised(false); break;
+    default: show(report); break;
+    }
 }
 
-void LinkScreen::setCaption(std::string_view caption)
+// The connection's state and the outcomes the user is told of.
+void LinkScreen::show(const link::LinkReport& report)
+{
+    LinkWords words = WordLinkReport(report);
+    if (report.code == LinkCode::Online)
+        m_lossNotice.online(m_scheduler.nowMs());
+    if (report.code == LinkCode::Lost && !m_lossNotice.lost(m_scheduler.nowMs()))
+        words.message.reset();
+    if (words.button)
+        m_window.named("cmdConnectStatus")->setValue(static_cast<int>(*words.button));
+    if (words.caption)
+        showCaption(*words.caption);
+    if (words.message)
+        queueMessage(std::move(*words.message), words.icon);
+}
+
+void LinkScreen::showCaption(std::string_view caption)
 {
     m_window.showCaption(controls::QtText(caption));
 }
 
-void LinkScreen::showMessage(std::string_view text, link::MessageIcon icon)
+void LinkScreen::showTransfer(bool running)
 {
-    m_prompter.showMessage(text, icon);
-}
-
-void LinkScreen::setWindowEnabled(bool enabled)
-{
-    m_window.setEnabled(enabled);
-}
-
-void LinkScreen::showProgress(bool visible)
-{
-    m_window.progressBar().setVisible(visible);
-    if (visible)
+    m_window.setBusy(running);
+    m_window.progressBar().setVisible(running);
+    if (running)
         m_window.progressBar().raise();
 }
 
-void LinkScreen::setProgress(int value, int maximum)
+void LinkScreen::queueMessage(std::string text, MessageIcon icon)
 {
-    m_window.progressBar().setMaxValue(maximum);
-    m_window.progressBar().setValue(value);
+    m_messages.emplace_back(std::move(text), icon);
+    if (!m_messageTurn->isActive())
+        m_messageTurn->start();
 }
 
-void LinkScreen::RefreshControls()
+// A message box runs a modal loop: what it lets run may queue more messages,
+// which are shown after it, in order.
+void LinkScreen::showQueuedMessages()
 {
-    m_window.RefreshControls();
+    while (!m_messages.empty()) {
+        auto [text, icon] = std::move(m_messages.front());
+        m_messages.pop_front();
+        m_prompter.showMessage(text, icon);
+    }
 }
-
-void LinkScreen::ApplyDeviceVariant(bool variantFlag)
-{
-    m_window.cmdPageClick(0);
-    for (controls::SkinnedButton* b :
-         {m_window.button(ControlArray::CmdPage, 2), m_window.button(ControlArray::CmdPage, 5),
-          m_window.named("cmdRecordPage"), m_window.button(ControlArray::OptionInput, 2)})
-        b->setButtonEnabled(!variantFlag);
-}
-
-void LinkScreen::setToneLabel(int value)
-{
-    m_window.named("ToneLabel")->setValue(value);
-}
-
-void LinkScreen::closeRecordingWindow()
-{
-    m_actions.CloseRecordingWindow();
-}
-
-void LinkScreen::setMasterMaxima(int music, int microphone, int effect)
-{
-    const int maxima[] = {music, microphone, effect};
-    for (int i = 0; i < 3; ++i)
-        m_window.slider(i)->setMaxValue(maxima[i]);
-}
-
-void LinkScreen::showPreset(int preset)
-{
-    m_window.named("cmdPreShow")->setValue(preset);
-}
-
-void LinkScreen::modeStateLoaded()
-{
-    m_window.modes().showLoadedState();
-}
-
-void LinkScreen::resetUndo()
-{
-    m_window.undo().ResetUndo();
-}
-
-void LinkScreen::linkTicked()
-{
-    m_window.plot().display().LinkTicked();
-}
-
-void LinkScreen::synchronised(bool) {}
 
 } // namespace quorix::ui

@@ -1,6 +1,17 @@
 #pragma once
 
+#include "link_wording.h"
+#include "loss_notice.h"
+#include "message_icon.h"
+
 #include "link/link_host.h"
+
+#include "core/scheduler.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace quorix::ui {
 
@@ -16,34 +27,32 @@ inline constexpr std::string_view kNoPermissionMessage =
 
 // The link's side of the screen: what the connection, the reads and the writes
 // show on the main window (caption, connection button, progress, messages).
+// A message waits until the link step that caused it has returned, and is shown
+// from a turn of the event loop of its own.
 class LinkScreen final : public link::LinkHost {
 public:
-    LinkScreen(TuningWindow& window, Prompter& prompter, WindowActions& actions);
+    LinkScreen(TuningWindow& window, core::Scheduler& scheduler, Prompter& prompter, WindowActions& actions);
+    ~LinkScreen() override;
 
     // A processor is plugged in but this user may not open it: say so, and how to fix it, once.
     void showNoPermission();
 
-    void setConnectionStatus(int value) override;
-    void setCaption(std::string_view caption) override;
-    void showMessage(std::string_view text, link::MessageIcon icon) override;
-    void setWindowEnabled(bool enabled) override;
-    void showProgress(bool visible) override;
-    void setProgress(int value, int maximum) override;
-    void RefreshControls() override;
-    void ApplyDeviceVariant(bool variantFlag) override;
-    void setToneLabel(int value) override;
-    void closeRecordingWindow() override;
-    void setMasterMaxima(int music, int microphone, int effect) override;
-    void showPreset(int preset) override;
-    void modeStateLoaded() override;
-    void resetUndo() override;
-    void linkTicked() override;
-    void synchronised(bool ok) override;
+    void report(const link::LinkReport& report) override;
 
 private:
+    void show(const link::LinkReport& report);
+    void showCaption(std::string_view caption);
+    void showTransfer(bool running);
+    void queueMessage(std::string text, MessageIcon icon);
+    void showQueuedMessages();
+
     TuningWindow& m_window;
+    core::Scheduler& m_scheduler;
     Prompter& m_prompter;
     WindowActions& m_actions;
+    LossNotice m_lossNotice;
+    std::deque<std::pair<std::string, MessageIcon>> m_messages;
+    std::unique_ptr<core::Timer> m_messageTurn;
     bool m_permissionExplained = false;
 };
 

@@ -8,7 +8,7 @@ namespace quorix::ui {
 
 ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host,
                          std::function<bool()> linkOnline)
-    : m_edits(edits), m_view(view), m_host(host), m_linkOnline(std::move(linkOnline))
+    : m_edits(edits), m_view(view), m_host(host), m_linkOnline(std::move(linkOnline)), m_danceOrigin(edits.store())
 {
 }
 
@@ -58,15 +58,24 @@ void ModeControl::ModeCopyClicked()
         return;
     m_copying = true;
     m_host.setEditingBlocked(true);
-    core::CopyMode(m_edits.store(), m_view,
-                   {.askYesNo = [this](std::string_view q) { return m_host.askYesNo(q); },
-                    .linkOnline = m_linkOnline,
-                    .send =
-                        [this](int address) {
-                            m_edits.writeMode(m_view.CurrentMode, address);
-                            return true;
-                        },
-                    .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
+    const bool fromSinging = m_view.CurrentMode == 0;
+    core::ParamStore& store = m_edits.store();
+    // Dance values that never came from the processor would silently replace its singing set.
+    const bool unread = !fromSinging && !m_danceOrigin.pagesNeverRead(store).empty();
+    const bool copied = core::CopyMode(
+        store, m_view,
+        {.askYesNo = [this, unread](std::string_view q) {
+             return m_host.askYesNo(unread ? core::kUnreadDanceCopyQuestion : q);
+         },
+         .linkOnline = m_linkOnline,
+         .send =
+             [this](int address) {
+                 m_edits.writeMode(m_view.CurrentMode, address);
+                 return true;
+             },
+         .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
+    if (copied && fromSinging && m_linkOnline())
+        m_danceOrigin.cameFromProcessor(store);
     m_host.setEditingBlocked(false);
     m_copying = false;
 }

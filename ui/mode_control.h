@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dance_set_origin.h"
 #include "core/param_editor.h"
 #include "core/view_state.h"
 
@@ -48,6 +49,7 @@ private:
     core::ViewState& m_view;
     ModeHost& m_host;
     std::function<bool()> m_linkOnline;
+    core::DanceSetOrigin m_danceOrigin;
     bool m_copying = false;
 };
 

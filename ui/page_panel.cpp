@@ -4,6 +4,7 @@
 
 #include "controls/skin_draw.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace quorix::ui {
@@ -13,12 +14,31 @@ PagePanel::PagePanel(int backgroundImage, QWidget* parent) : QWidget(parent), m_
     setAttribute(Qt::WA_OpaquePaintEvent, backgroundImage != 0);
 }
 
-void PagePanel::addLabel(const ControlSpec& spec)
+void PagePanel::addLabel(const tables::ControlRow& row)
 {
-    if (spec.label.empty() || spec.labelDx >= 10000 || spec.x >= 10000)
+    if (row.label.empty() || row.labelDx >= 10000 || row.x >= 10000)
         return;
-    m_labels.push_back({QPoint(spec.x + spec.labelDx, spec.y + spec.labelDy),
-                        controls::QtText(spec.label)});
+    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy), controls::QtText(row.label)});
+}
+
+namespace {
+
+constexpr int kLabelFlags = Qt::AlignLeft | Qt::AlignVCenter;
+
+} // namespace
+
+QRect PagePanel::labelBox(const Label& label) const
+{
+    return QRect(label.at, QSize(120, 14));
+}
+
+std::vector<QRect> PagePanel::labelRects() const
+{
+    const QFontMetrics metrics(controls::SkinFont(12));
+    std::vector<QRect> rects;
+    for (const Label& label : m_labels)
+        rects.push_back(metrics.boundingRect(labelBox(label), kLabelFlags, label.text));
+    return rects;
 }
 
 void PagePanel::paintEvent(QPaintEvent*)
@@ -29,7 +49,7 @@ void PagePanel::paintEvent(QPaintEvent*)
     p.setFont(controls::SkinFont(12));
     p.setPen(QColor(0xB8, 0xC4, 0xD0));
     for (const Label& label : m_labels)
-        p.drawText(QRect(label.at, QSize(120, 14)), Qt::AlignLeft | Qt::AlignVCenter, label.text);
+        p.drawText(labelBox(label), kLabelFlags, label.text);
 }
 
 } // namespace quorix::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control_spec.h"
+#include "tables/control_row.h"
 
 #include <QWidget>
 
@@ -21,12 +21,16 @@ public:
         QPoint at;
         QString text;
     };
-    void addLabel(const ControlSpec& spec);
+    void addLabel(const tables::ControlRow& row);
+    // Where each label's text is drawn, in the panel's pixels.
+    std::vector<QRect> labelRects() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect labelBox(const Label& label) const;
+
     int m_background;
     std::vector<Label> m_labels;
 };

@@ -1,5 +1,6 @@
 #include "password_window.h"
 
+#include "close_button.h"
 #include "dark_dialog_style.h"
 #include "prompter.h"
 
@@ -15,6 +16,8 @@
 namespace quorix::ui {
 
 namespace {
+
+constexpr int kCloseRow = 26; // the close button's row above the groups
 
 std::string Entry(const QLineEdit* box)
 {
@@ -37,12 +40,12 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
     setWindowTitle(QStringLiteral("密码管理"));
     if (parent)
         setWindowIcon(parent->windowIcon());
-    setFixedSize(560, 330);
+    setFixedSize(560, 330 + kCloseRow);
     setAttribute(Qt::WA_StyledBackground);
     ApplyDarkDialogStyle(*this);
 
     auto* lock = new QGroupBox(QStringLiteral("自动键盘锁："), this);
-    lock->setGeometry(12, 8, 264, 118);
+    lock->setGeometry(12, kCloseRow + 8, 264, 118);
     Label(lock, QStringLiteral("密码："), {12, 30, 48, 26});
     passwordBox(lock, 8, 4, {60, 30, 110, 26});
     m_command[4] = new QPushButton(QStringLiteral("确认"), lock);
@@ -53,7 +56,7 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
     m_option1[0]->setGeometry(150, 76, 80, 24);
 
     auto* rights = new QGroupBox(QStringLiteral("权限管理： "), this);
-    rights->setGeometry(284, 8, 264, 118);
+    rights->setGeometry(284, kCloseRow + 8, 264, 118);
     Label(rights, QStringLiteral("密码："), {12, 30, 48, 26});
     passwordBox(rights, 9, 6, {60, 30, 110, 26});
     m_command[5] = new QPushButton(QStringLiteral("确认"), rights);
@@ -64,7 +67,7 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
     m_option2[0]->setGeometry(150, 76, 80, 24);
 
     auto* change = new QGroupBox(QStringLiteral("密码修改： "), this);
-    change->setGeometry(12, 134, 536, 184);
+    change->setGeometry(12, kCloseRow + 134, 536, 184);
     const QString heads[] = {QStringLiteral("旧密码："), QStringLiteral("新密码："), QStringLiteral("确认密码：")};
     for (int column = 0; column < 3; ++column)
         Label(change, heads[column], {110 + column * 118, 26, 110, 22});
@@ -101,6 +104,7 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
         connect(m_option2[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { m_manager.RightsChosen(i); });
     }
+    AddCloseButton(*this);
     showEnablement();
 }
 
@@ -183,7 +187,7 @@ void PasswordWindow::closeWithMainWindow()
 
 void PasswordWindow::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool PasswordWindow::askYesNo(std::string_view question)

@@ -28,7 +28,8 @@ QString PresetName(int preset)
 PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
     : m_session(session), m_prompter(prompter), m_frame(frame),
       m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
-      m_files(context(), *this, m_chooser)
+      m_files(context(), *this, m_chooser), m_waitingNotice([this] { return owner(); }),
+      m_openOnConnect(session.link(), session.scheduler(), *this, m_waitingNotice, m_files)
 {
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
@@ -113,7 +114,7 @@ void PresetActions::MainWindowGone()
 
 void PresetActions::showMessage(std::string_view text)
 {
-    m_prompter.showMessage(text, link::MessageIcon::Warning);
+    m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
 bool PresetActions::askYesNo(std::string_view question)
@@ -124,9 +125,12 @@ bool PresetActions::askYesNo(std::string_view question)
 void PresetActions::setBusy(bool busy)
 {
     link::LinkHost& screen = m_session.screen();
-    screen.setWindowEnabled(!busy);
-    screen.setProgress(0, 1);
-    screen.showProgress(busy);
+    if (!busy) {
+        screen.report({link::LinkCode::TransferEnded});
+        return;
+    }
+    screen.report({link::LinkCode::TransferStarted});
+    screen.report({link::LinkCode::Progress, 0, 1});
 }
 
 } // namespace quorix::ui

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "qt_file_chooser.h"
+#include "qt_waiting_notice.h"
 
 #include "presets/configuration_files.h"
+#include "presets/file_open_on_connect.h"
 #include "presets/flow_host.h"
 #include "presets/preset_commands.h"
 
@@ -32,6 +34,9 @@ public:
     void ShowRecallMenu();
     void ShowStoreMenu();
     void ShowExitSave();
+    // A configuration named on the command line, offered once the processor is online and read.
+    void OpenWhenOnline(const std::filesystem::path& file) { m_openOnConnect.start(file); }
+    void Synchronised(bool ok) { m_openOnConnect.synchronised(ok); }
 
 private:
     // The password window: opened only while the main window is loaded, closed with it.
@@ -49,6 +54,8 @@ private:
     QtFileChooser m_chooser;
     presets::PresetCommands m_commands;
     presets::ConfigurationFiles m_files;
+    QtWaitingNotice m_waitingNotice;
+    presets::FileOpenOnConnect m_openOnConnect;
     // cmdLoadMenu ("调用菜单", items cmdModeLoad0..7) and cmdSaveMenu ("保存菜单", items cmdModeSave0..4).
     QMenu* m_recallMenu = nullptr;
     QMenu* m_storeMenu = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/link_host.h"
+#include "message_icon.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,7 +14,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual bool askYesNo(std::string_view question) = 0;
-    virtual void showMessage(std::string_view text, link::MessageIcon icon) = 0;
+    virtual void showMessage(std::string_view text, MessageIcon icon) = 0;
     // A file to read (or, with `save`, to write); nothing when the user cancels.
     // `filter` names the files offered, as "PNG (*.png)".
     virtual std::optional<std::filesystem::path> askFile(std::string_view /*caption*/, std::string_view /*filter*/,

@@ -1,5 +1,7 @@
 #include "qt_prompter.h"
 
+#include "dark_dialog_style.h"
+
 #include "controls/qt_text.h"
 
 #include <QFileDialog>
@@ -11,11 +13,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quorix_Series");
 
-QMessageBox::Icon IconFor(link::MessageIcon icon)
+QMessageBox::Icon IconFor(MessageIcon icon)
 {
     switch (icon) {
-    case link::MessageIcon::Information: return QMessageBox::Information;
-    case link::MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Critical: return QMessageBox::Critical;
     default: return QMessageBox::Warning;
     }
 }
@@ -28,7 +30,7 @@ bool QtPrompter::askYesNo(std::string_view question)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
+void QtPrompter::showMessage(std::string_view text, MessageIcon icon)
 {
     QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
     box.exec();
@@ -36,11 +38,14 @@ void QtPrompter::showMessage(std::string_view text, link::MessageIcon icon)
 
 std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
 {
-    const QString path = save ? QFileDialog::getSaveFileName(m_parent, controls::QtText(caption), {}, controls::QtText(filter))
-                              : QFileDialog::getOpenFileName(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
-    if (path.isEmpty())
+    QFileDialog dialog(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ApplyDarkDialogStyle(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return std::filesystem::path(path.toStdString());
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
 }
 
 } // namespace quorix::ui

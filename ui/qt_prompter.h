@@ -13,7 +13,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     bool askYesNo(std::string_view question) override;
-    void showMessage(std::string_view text, link::MessageIcon icon) override;
+    void showMessage(std::string_view text, MessageIcon icon) override;
     std::optional<std::filesystem::path> askFile(std::string_view caption, std::string_view filter, bool save) override;
 
 private:

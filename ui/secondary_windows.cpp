@@ -1,11 +1,12 @@
 #include "secondary_windows.h"
 
-#include "frm_effect_controls.h"
-#include "frm_rec_controls.h"
 #include "console_services.h"
 
 #include "link/device_link.h"
 #include "startup_settings_window.h"
+
+#include "tables/effect_window_table.h"
+#include "tables/recording_window_table.h"
 
 namespace quorix::ui {
 
@@ -26,12 +27,12 @@ void SecondaryWindows::ShowStartupSettings(TuningWindow* mainWindow)
 
 void SecondaryWindows::ShowRecordingWindow()
 {
-    showModal(m_recording, new TableWindow(m_session, FrmRecLayout(), m_owner));
+    showModal(m_recording, new TableWindow(m_session, tables::RecordingWindowTable(), m_owner));
 }
 
 void SecondaryWindows::ShowEffectWindow()
 {
-    showModal(m_effect, new TableWindow(m_session, FrmEffectLayout(), m_owner));
+    showModal(m_effect, new TableWindow(m_session, tables::EffectWindowTable(), m_owner));
 }
 
 void SecondaryWindows::showModal(QPointer<TableWindow>& slot, TableWindow* window)
@@ -51,6 +52,9 @@ void SecondaryWindows::CloseRecordingWindow()
 
 void SecondaryWindows::Refresh()
 {
+    for (TableWindow* window : {m_recording.data(), m_effect.data()})
+        if (window)
+            window->LoadValues();
     if (!m_settings)
         return;
     m_settings->LoadValues();

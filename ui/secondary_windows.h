@@ -9,9 +9,10 @@ namespace quorix::ui {
 class ConsoleServices;
 class TuningWindow;
 
-// The frame's secondary windows: the startup settings (modeless, one at a time,
-// refreshed whenever the main window refreshes) and the recording and effect
-// windows (modal, loaded anew at each opening). Each is destroyed when closed.
+// The frame's secondary windows: the startup settings (modeless, one at a time)
+// and the recording and effect windows (modal, loaded anew at each opening).
+// Each open one is refreshed whenever the main window refreshes, and destroyed
+// when closed.
 class SecondaryWindows {
 public:
     SecondaryWindows(ConsoleServices& session, QWidget* owner);
@@ -20,7 +21,7 @@ public:
     void ShowRecordingWindow();
     void ShowEffectWindow();
     void CloseRecordingWindow();
-    // StartupSettingsWindow's LoadValues and loudspeaker lists, while it is loaded.
+    // Every open window shows the store again; the settings also place their loudspeaker lists.
     void Refresh();
     void CloseAll();
 

@@ -31,14 +31,14 @@ public:
         if (t != QAccessible::Value)
             return QAccessibleWidget::text(t);
         const controls::SkinnedFader* s = slider();
-        if (s->ScrollBarType() == 1) {
-            const int gain = static_cast<int>(s->Value());
-            const int q = std::clamp(s->QType == 0 ? s->q : s->sQ, 0, core::kMaxQIndex);
+        if (s->kind() == controls::FaderKind::Band) {
+            const core::Band band = s->band();
+            const int q = std::clamp(band.Shape == 0 ? band.QIndex : band.ShelfQIndex, 0, core::kMaxQIndex);
             return QStringLiteral("%1dB, %2Hz, Q %3%4")
-                .arg(QString::fromStdString(core::GainText(gain)))
-                .arg(QString::fromStdString(core::FrequencyText(std::clamp(s->Freq, 0, core::kFrequencyCount - 1))))
+                .arg(QString::fromStdString(core::GainText(band.Gain)))
+                .arg(QString::fromStdString(core::FrequencyText(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1))))
                 .arg(QString::fromStdString(core::QText(q)))
-                .arg(s->EQdisabled ? QStringLiteral(", 关") : QString());
+                .arg(band.BandOff ? QStringLiteral(", 关") : QString());
         }
         return QString::fromStdString(core::ScaleText(s->ValueType(), s->position()));
     }

@@ -5,7 +5,8 @@
 #include "link/device_link.h"
 #include "link_screen.h"
 #include "tuning_window.h"
-#include "frm_set_controls.h"
+
+#include "tables/startup_settings_table.h"
 
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
@@ -13,17 +14,17 @@
 namespace quorix::ui {
 
 StartupSettingsWindow::StartupSettingsWindow(ConsoleServices& session, TuningWindow& mainWindow, QWidget* parent)
-    : TableWindow(session, FrmSetLayout(), parent), m_main(mainWindow), m_settings(edits(), *this)
+    : TableWindow(session, tables::StartupSettingsTable(), parent), m_main(mainWindow), m_settings(edits(), *this)
 {
     placeLoudspeakerLists(session.link().state().DeviceVariantFlag);
 }
 
 void StartupSettingsWindow::placeLoudspeakerLists(bool variantFlag)
 {
-    controls::SkinnedDropDown* shown = combo(variantFlag ? kVariantLoudspeakerCombo : kLoudspeakerCombo);
-    controls::SkinnedDropDown* moved = combo(variantFlag ? kLoudspeakerCombo : kVariantLoudspeakerCombo);
-    shown->move(shown->x(), FrmSetGeometry::kLoudspeakerRow);
-    moved->move(moved->x(), FrmSetGeometry::kOutOfView);
+    controls::SkinnedDropDown* shown = combo(variantFlag ? tables::kVariantLoudspeakerCombo : tables::kLoudspeakerCombo);
+    controls::SkinnedDropDown* moved = combo(variantFlag ? tables::kLoudspeakerCombo : tables::kVariantLoudspeakerCombo);
+    shown->move(shown->x(), tables::StartupSettingsGeometry::kLoudspeakerRow);
+    moved->move(moved->x(), tables::StartupSettingsGeometry::kOutOfView);
 }
 
 void StartupSettingsWindow::sliderScrolled(int index, int value)
@@ -44,7 +45,7 @@ void StartupSettingsWindow::showLevel(int index, int value)
 
 void StartupSettingsWindow::setMasterMaxima(int music, int microphone, int effect)
 {
-    m_main.linkScreen().setMasterMaxima(music, microphone, effect);
+    m_main.linkScreen().report({.code = link::LinkCode::MasterMaxima, .values = {music, microphone, effect}});
 }
 
 } // namespace quorix::ui

@@ -1,5 +1,6 @@
 #include "table_window.h"
 
+#include "close_button.h"
 #include "controls/qt_text.h"
 
 #include "console_services.h"
@@ -12,39 +13,37 @@
 #include "controls/skinned_fader.h"
 
 #include "core/rounding.h"
-#include "core/tag_address.h"
 
 
 namespace quorix::ui {
 
-TableWindow::TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent)
-    : QDialog(parent),
-      m_edits(session.store(), session.view(), session.link())
+TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent)
+    : QDialog(parent), m_table(table), m_edits(session.store(), session.view(), session.link()),
+      m_faderMarks(session.store(), session.view())
 {
-    setObjectName(controls::QtText(layout.objectName));
-    setWindowTitle(controls::QtText(layout.caption));
+    setObjectName(controls::QtText(table.objectName));
+    setWindowTitle(controls::QtText(table.caption));
     setAccessibleName(windowTitle());
-    setFixedSize(layout.width, layout.height);
-    m_panel = new PagePanel(layout.background, this);
+    setFixedSize(table.width, table.height);
+    m_panel = new PagePanel(table.background, this);
     m_panel->setGeometry(rect());
 
-    const controls::ControlContext context{&session.store(), &session.view(), &session.scheduler()};
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* widget = CreateControl(spec, m_panel, context);
-        const int index = spec.index;
+    const controls::ControlContext context{&m_faderMarks, &session.scheduler()};
+    for (const tables::ControlRow& row : table.controls) {
+        QWidget* widget = CreateControl(row, m_panel, context);
+        const int index = row.index;
         if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
             m_sliders[index] = s;
-            s->setVisible(spec.tVisible);
-            if (spec.tVisible)
+            s->setVisible(row.tVisible);
+            if (row.tVisible)
                 connect(s, &controls::SkinnedFader::Scroll, this,
                         [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->Value())); });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
-            const auto number = core::ParseTagNumber(spec.tag);
-            const bool fits = number && *number >= 0 && *number < core::kAddressCount;
-            m_combos[index] = {c, fits ? static_cast<int>(*number) : -1};
+            m_combos[index] = {c, row.address};
             connect(c, &controls::SkinnedDropDown::Click, this, [this, index](int value) { comboClicked(index, value); });
         }
     }
+    AddCloseButton(*this);
     LoadValues();
 }
 

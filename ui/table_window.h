@@ -1,6 +1,8 @@
 #pragma once
 
-#include "window_layout.h"
+#include "tables/window_table.h"
+
+#include "controls/store_marks.h"
 
 #include "core/param_editor.h"
 
@@ -26,13 +28,13 @@ class TableWindow : public QDialog {
     Q_OBJECT
 
 public:
-    TableWindow(ConsoleServices& session, const WindowLayout& layout, QWidget* parent = nullptr);
+    TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent = nullptr);
     ~TableWindow() override;
 
     // Controls by array index; null when there is none.
     controls::SkinnedFader* slider(int index) const;
     controls::SkinnedDropDown* combo(int index) const;
-    // A drop-down's parameter: its Tag read as one number ("&HA04"), -1 when it is not one.
+    // A drop-down's parameter, -1 when there is no such drop-down.
     int comboAddress(int index) const;
 
     // Every control shows the value of its parameter at mode index 0.
@@ -46,7 +48,9 @@ protected:
     core::ParamEditor& edits() { return m_edits; }
 
 private:
+    tables::WindowTable m_table;
     core::ParamEditor m_edits;
+    controls::StoreMarks m_faderMarks;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;
     struct Combo {

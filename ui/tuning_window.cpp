@@ -8,11 +8,13 @@
 #include "graph_actions.h"
 #include "graph_menu.h"
 #include "link_screen.h"
-#include "frm_eq_controls.h"
+#include "reconnect_read.h"
 #include "page_panel.h"
 #include "prompter.h"
 #include "window_actions.h"
 #include "window_sizing.h"
+
+#include "tables/tuning_window_table.h"
 
 #include "graph/response_plot.h"
 #include "graph/scroll_bar_sliders.h"
@@ -33,6 +35,9 @@ namespace quorix::ui {
 
 namespace {
 
+using tables::ControlArray;
+using Geometry = tables::TuningWindowGeometry;
+
 constexpr int kSliderCount = 183;
 
 } // namespace
@@ -40,13 +45,13 @@ constexpr int kSliderCount = 183;
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
       m_undo(session.store(), session.view(), session.scheduler()),
-      m_edits(session.store(), session.view(), session.link(), &m_undo),
-      m_linkScreen(std::make_unique<LinkScreen>(*this, prompter, actions)),
+      m_edits(session.store(), session.view(), session.link(), &m_undo), m_faderMarks(session.store(), session.view()),
+      m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
-      m_sizing(std::make_unique<WindowSizing>(*this, FrmEqGeometry::kTitleHeight, kSizingBand))
+      m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand))
 {
-    setWindowTitle(controls::QtText(link::kCaptionOffline));
-    setMinimumSize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
+    setWindowTitle(controls::QtText(kCaptionOffline));
+    setMinimumSize(Geometry::kDesignWidth, Geometry::kDesignHeight);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 
@@ -61,7 +66,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     m_modes = std::make_unique<ModeControl>(m_edits, view, *m_editScreen, online);
 
     createControls();
-    resize(FrmEqGeometry::kDesignWidth, FrmEqGeometry::kDesignHeight);
+    resize(Geometry::kDesignWidth, Geometry::kDesignHeight);
 
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,
                                                     [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
@@ -72,12 +77,15 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     });
     m_moveWindow->start();
 
+    m_reconnect = std::make_unique<ReconnectRead>(session, *this, prompter);
+    session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
     session.setHost(m_linkScreen.get());
     session.link().start();
 }
 
 TuningWindow::~TuningWindow()
 {
+    m_services.link().setSynchronisation({});
     if (!m_unloaded) {
         m_services.link().stop();
         m_services.setHost(nullptr);
@@ -86,35 +94,36 @@ TuningWindow::~TuningWindow()
 
 void TuningWindow::createControls()
 {
-    const controls::ControlContext context{&m_services.store(), &m_services.view(), &m_services.scheduler()};
-    m_background = new PagePanel(196, this);
+    const controls::ControlContext context{&m_faderMarks, &m_services.scheduler()};
+    m_background = new PagePanel(Geometry::kBackground, this);
     m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int k = 0; k < 8; ++k) {
-        PagePanel* panel = new PagePanel(197, this);
-        panel->setGeometry(FrmEqGeometry::kPanelLeft, FrmEqGeometry::kPanelTop, FrmEqGeometry::kPanelWidth,
-                           FrmEqGeometry::kPanelHeight);
+        PagePanel* panel = new PagePanel(Geometry::kPanelBackground, this);
+        panel->setGeometry(Geometry::kPanelLeft, Geometry::kPanelTop, Geometry::kPanelWidth,
+                           Geometry::kPanelHeight);
         panel->setVisible(k == 0);
         m_panels[static_cast<std::size_t>(k)] = panel;
     }
     m_strip = new PagePanel(0, this);
     m_sliderArray.assign(kSliderCount, nullptr);
 
-    for (const ControlSpec& spec : FrmEqControls()) {
+    using tables::Anchor;
+    for (const tables::ControlRow& row : tables::TuningWindowTable()) {
         QWidget* parent = this;
-        if (spec.anchor == Anchor::Panel)
-            parent = m_panels[static_cast<std::size_t>(spec.page)];
-        else if (spec.anchor == Anchor::Strip || spec.anchor == Anchor::StripRight)
+        if (row.anchor == Anchor::Panel)
+            parent = m_panels[static_cast<std::size_t>(row.page)];
+        else if (row.anchor == Anchor::Strip || row.anchor == Anchor::StripRight)
             parent = m_strip;
-        QWidget* widget = CreateControl(spec, parent, context);
-        if (spec.anchor == Anchor::Panel)
-            m_panels[static_cast<std::size_t>(spec.page)]->addLabel(spec);
-        else if (spec.anchor == Anchor::Window)
-            m_background->addLabel(spec);
-        m_controls[{spec.array, spec.name, spec.index}] = widget;
-        m_specs[widget] = &spec;
-        if (spec.array == ControlArray::MyScrollBar)
-            m_sliderArray[static_cast<std::size_t>(spec.index)] = static_cast<controls::SkinnedFader*>(widget);
-        connectControl(spec, widget);
+        QWidget* widget = CreateControl(row, parent, context);
+        if (row.anchor == Anchor::Panel)
+            m_panels[static_cast<std::size_t>(row.page)]->addLabel(row);
+        else if (row.anchor == Anchor::Window)
+            m_background->addLabel(row);
+        m_controls[{row.array, row.name, row.index}] = widget;
+        m_rows[widget] = &row;
+        if (row.array == ControlArray::MyScrollBar)
+            m_sliderArray[static_cast<std::size_t>(row.index)] = static_cast<controls::SkinnedFader*>(widget);
+        connectControl(row, widget);
     }
     m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_sliderArray);
     m_plot = new graph::ResponsePlot(
@@ -130,94 +139,98 @@ void TuningWindow::createControls()
     m_progress->hide();
 }
 
-void TuningWindow::connectControl(const ControlSpec& spec, QWidget* widget)
+void TuningWindow::connectControl(const tables::ControlRow& row, QWidget* widget)
 {
-    using controls::SkinnedButton;
-    using controls::SkinnedDropDown;
-    using controls::SkinnedFader;
-    if (auto* s = qobject_cast<SkinnedFader*>(widget)) {
-        if (spec.tVisible)
-            connect(s, &SkinnedFader::Scroll, this, [this, s] { sliderScrolled(s); });
+    if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
+        if (row.tVisible)
+            connect(s, &controls::SkinnedFader::Scroll, this, [this, s] { sliderScrolled(s); });
         return;
     }
-    if (auto* c = qobject_cast<SkinnedDropDown*>(widget)) {
-        connect(c, &SkinnedDropDown::Click, this, [this, c] {
+    std::function<void()> action = actionOf(row, widget);
+    if (!action)
+        return;
+    if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget))
+        connect(c, &controls::SkinnedDropDown::Click, this, std::move(action));
+    else
+        connect(static_cast<controls::SkinnedButton*>(widget), &controls::SkinnedButton::Click, this,
+                std::move(action));
+}
+
+std::function<void()> TuningWindow::actionOf(const tables::ControlRow& row, QWidget* widget)
+{
+    using tables::Action;
+    auto* b = qobject_cast<controls::SkinnedButton*>(widget);
+    auto* c = qobject_cast<controls::SkinnedDropDown*>(widget);
+    const int address = row.address;
+    const int i = row.index;
+    switch (row.action) {
+    case Action::None:
+        return {};
+    case Action::StoreValue:
+        return [this, b, address] { m_dispatch->ButtonClicked(address, b->Value()); };
+    case Action::FilterType:
+        return [this, c, address, point = row.filterPoint] {
             if (!m_modes->copying())
-                m_dispatch->ComboClicked(c->Addr, c->Value(), c->SpecialFeature.toStdString());
-        });
-        return;
-    }
-    auto* b = static_cast<SkinnedButton*>(widget);
-    const int i = spec.index;
-    switch (spec.array) {
-    case ControlArray::MyBTN:
-        connect(b, &SkinnedButton::Click, this, [this, b] { m_dispatch->ButtonClicked(b->Addr, b->Value()); });
-        return;
-    case ControlArray::MyMute: {
-        const int address = core::kOutputMutes + i;
-        connect(b, &SkinnedButton::Click, this, [this, b, address] { m_dispatch->MuteClicked(address, b->Value()); });
-        return;
-    }
-    case ControlArray::SingleMute:
-        connect(b, &SkinnedButton::Click, this, [this, b, i] { m_dispatch->SingleMuteClicked(i, b->Value()); });
-        return;
-    case ControlArray::OptionFBX:
-    case ControlArray::OptionFBX2:
-    case ControlArray::OptionInput:
-        connect(b, &SkinnedButton::Click, this, [this, array = spec.array, i] { radioClicked(array, i); });
-        return;
-    case ControlArray::CmdPage:
-        connect(b, &SkinnedButton::Click, this, [this, i] { cmdPageClick(i); });
-        return;
-    case ControlArray::Command3:
-        connect(b, &SkinnedButton::Click, this, [this, i] { Command3Click(i); });
-        return;
-    default:
-        break;
-    }
-    const std::string_view name = spec.name;
-    std::function<void()> action;
-    if (name == "ToneAdd" || name == "ToneSub")
-        action = [this, up = name == "ToneAdd"] { m_dispatch->ToneStep(up); };
-    else if (name == "cmdByPass")
-        action = [this, b] { m_dispatch->ByPassClicked(b->Value()); };
-    else if (name == "cmdReset")
-        action = [this] { m_plot->editor().ResetPoints(); };
-    else if (name == "cmdMinForm")
-        action = [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
-    else if (name == "cmdExit")
-        action = [this] {
+                m_dispatch->FilterTypeClicked(address, c->Value(), point);
+        };
+    case Action::ReverbMode:
+        return [this, c, address] {
+            if (!m_modes->copying())
+                m_dispatch->ReverbModeClicked(address, c->Value());
+        };
+    case Action::OutputMute:
+        return [this, b, address] { m_dispatch->MuteClicked(address, b->Value()); };
+    case Action::MasterMute:
+        return [this, b, i] { m_dispatch->SingleMuteClicked(i, b->Value()); };
+    case Action::ChooseOption:
+        return [this, array = row.array, i] { radioClicked(array, i); };
+    case Action::ShowPage:
+        return [this, i] { cmdPageClick(i); };
+    case Action::ShowEffectsThird:
+        return [this, i] { Command3Click(i); };
+    case Action::ToneDown:
+        return [this] { m_dispatch->ToneStep(false); };
+    case Action::ToneUp:
+        return [this] { m_dispatch->ToneStep(true); };
+    case Action::Bypass:
+        return [this, b] { m_dispatch->ByPassClicked(b->Value()); };
+    case Action::ResetPoints:
+        return [this] { m_plot->editor().ResetPoints(); };
+    case Action::Minimise:
+        return [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
+    case Action::Exit:
+        return [this] {
             emit exitChosen();
             requestClose();
         };
-    else if (name == "cmdConnectStatus")
-        action = [this] { m_services.link().ConnectButtonClicked(); };
-    else if (name == "cmdUndo")
-        action = [this] { m_modes->UndoClicked(); };
-    else if (name == "cmdRedo")
-        action = [this] { m_modes->RedoClicked(); };
-    else if (name == "cmdModeCopy")
-        action = [this] { m_modes->ModeCopyClicked(); };
-    else if (name == "cmdBassMode")
-        action = [this, i] { m_modes->ModeButtonClicked(i); };
-    else if (name == "cmdBassAutoControl2")
-        action = [this, i] { m_modes->AutoControlClicked(i); };
-    else if (name == "cmdOpen")
-        action = [this] { m_actions.OpenConfigurationFile(); };
-    else if (name == "cmdSave")
-        action = [this] { m_actions.SaveConfigurationFile(); };
-    else if (name == "cmdLoad")
-        action = [this] { m_actions.ShowRecallMenu(); };
-    else if (name == "cmdSaveDevice")
-        action = [this] { m_actions.ShowStoreMenu(); };
-    else if (name == "cmdOption")
-        action = [this] { m_actions.ShowStartupSettings(); };
-    else if (name == "cmdRecordPage")
-        action = [this] { m_actions.ShowRecordingWindow(); };
-    else if (name == "MBtnFlag2")
-        action = [this] { m_actions.ShowEffectWindow(); };
-    if (action)
-        connect(b, &SkinnedButton::Click, this, action);
+    case Action::ToggleLink:
+        return [this] { m_services.link().ConnectButtonClicked(); };
+    case Action::Undo:
+        return [this] { m_modes->UndoClicked(); };
+    case Action::Redo:
+        return [this] { m_modes->RedoClicked(); };
+    case Action::CopyMode:
+        return [this] { m_modes->ModeCopyClicked(); };
+    case Action::ChooseMode:
+        return [this, i] { m_modes->ModeButtonClicked(i); };
+    case Action::ChooseAutoControl:
+        return [this, i] { m_modes->AutoControlClicked(i); };
+    case Action::OpenFile:
+        return [this] { m_actions.OpenConfigurationFile(); };
+    case Action::SaveFile:
+        return [this] { m_actions.SaveConfigurationFile(); };
+    case Action::RecallPreset:
+        return [this] { m_actions.ShowRecallMenu(); };
+    case Action::StorePreset:
+        return [this] { m_actions.ShowStoreMenu(); };
+    case Action::ShowStartupSettings:
+        return [this] { m_actions.ShowStartupSettings(); };
+    case Action::ShowRecordingWindow:
+        return [this] { m_actions.ShowRecordingWindow(); };
+    case Action::ShowEffectWindow:
+        return [this] { m_actions.ShowEffectWindow(); };
+    }
+    return {};
 }
 
 controls::SkinnedFader* TuningWindow::slider(int index) const
@@ -252,10 +265,7 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
 {
     if (m_modes->copying())
         return;
-    bool numbered = false;
-    const int eqIndex = s->EQindex.toInt(&numbered);
-    const graph::SliderFields fields{s->Value(), s->Freq, s->q, s->sQ, s->QType, s->EQdisabled};
-    m_dispatch->SliderScrolled(s->Addr, numbered ? eqIndex : -1, fields);
+    m_dispatch->SliderScrolled(s->Addr, s->EQindex, {s->Value(), s->band()});
 }
 
 void TuningWindow::setButtonsOf(ControlArray array, int pressed)
@@ -291,8 +301,11 @@ void TuningWindow::ChangePage()
     const int kind = m_services.view().CurrentKind;
     for (int k = 0; k < 8; ++k)
         m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
-    if (kind == 3)
+    setButtonsOf(ControlArray::CmdPage, kind);
+    if (kind == 3) {
+        setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
         LayoutEffectsPage();
+    }
     RefreshControls();
     m_plot->display().HighlightBoundSlider();
 }
@@ -305,6 +318,10 @@ void TuningWindow::StartPageInit()
     for (int i = 0; i < 3; ++i)
         m_sliderArray[static_cast<std::size_t>(i)]->setValue(
             static_cast<float>(m_services.store().at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
+    // The page, the third and the mode on show are pressed before anything was read.
+    setButtonsOf(ControlArray::CmdPage, m_services.view().CurrentKind);
+    setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
+    m_modes->showLoadedState();
     RefreshControls();
     m_plot->display().HighlightBoundSlider();
 }
@@ -313,9 +330,9 @@ void TuningWindow::LayoutEffectsPage()
 {
     const int third = m_services.view().EffectsSubPage;
     for (int i = 0; i < 15; ++i) {
-        controls::SkinnedFader* s = m_sliderArray[static_cast<std::size_t>(kEffectsFirstEqSlider + i)];
+        controls::SkinnedFader* s = m_sliderArray[static_cast<std::size_t>(tables::kEffectsFirstEqSlider + i)];
         const bool shown = i / 5 == third;
-        s->move(shown ? EffectsEqSliderLeft(i % 5) : FrmEqGeometry::kOutOfView, s->y());
+        s->move(shown ? tables::EffectsEqSliderLeft(i % 5) : Geometry::kOutOfView, s->y());
         s->setVisible(shown);
     }
 }
@@ -342,7 +359,7 @@ void TuningWindow::RefreshControls()
     const int mode = view.CurrentMode;
     const auto common = [&store](int address) { return store.at(0, address).Value; };
     for (controls::SkinnedFader* s : m_sliderArray)
-        if (s && inPage(s->Addr) && s->EQindex.isEmpty())
+        if (s && inPage(s->Addr) && s->EQindex < 0)
             s->setValue(static_cast<float>(store.at(mode, s->Addr).Value));
     for (const auto& [key, widget] : m_controls) {
         if (key.array == ControlArray::MyComboBox) {

@@ -1,17 +1,22 @@
 #pragma once
 
-#include "control_spec.h"
 #include "mode_control.h"
 #include "value_dispatch.h"
+
+#include "tables/control_row.h"
+
+#include "controls/store_marks.h"
 
 #include "core/param_editor.h"
 #include "core/undo_history.h"
 
 #include <QString>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -34,6 +39,7 @@ class ConsoleServices;
 class EditScreen;
 class GraphActions;
 class LinkScreen;
+class ReconnectRead;
 class PagePanel;
 class WindowSizing;
 class Prompter;
@@ -59,7 +65,7 @@ public:
 
     // Controls by array and index (Named controls by name and index); null when there is none.
     controls::SkinnedFader* slider(int index) const;
-    controls::SkinnedButton* button(ControlArray array, int index) const;
+    controls::SkinnedButton* button(tables::ControlArray array, int index) const;
     controls::SkinnedButton* named(std::string_view name, int index = 0) const;
     controls::SkinnedDropDown* combo(int index) const;
     QWidget* panel(int page) const;
@@ -88,6 +94,9 @@ public:
     bool CommandKey(const QKeyEvent& event);
     // The close request: the save question, quieting the link, stopping the timers, unloading.
     void requestClose();
+    // Disables the window for an operation that must not be interrupted; enabling it again
+    // gives the keyboard back to the control that had it, or to the window.
+    void setBusy(bool busy);
 
 signals:
     void captionChanged(const QString& caption);
@@ -107,7 +116,7 @@ protected:
 
 private:
     struct Key {
-        ControlArray array;
+        tables::ControlArray array;
         std::string_view name;
         int index;
         bool operator<(const Key& other) const
@@ -117,11 +126,13 @@ private:
     };
 
     void createControls();
-    void connectControl(const ControlSpec& spec, QWidget* widget);
+    void connectControl(const tables::ControlRow& row, QWidget* widget);
+    // What a click on the control of `row` does; empty for an indicator.
+    std::function<void()> actionOf(const tables::ControlRow& row, QWidget* widget);
     void layoutWindow();
     void sliderScrolled(controls::SkinnedFader* slider);
-    void radioClicked(ControlArray array, int index);
-    void setButtonsOf(ControlArray array, int pressed);
+    void radioClicked(tables::ControlArray array, int index);
+    void setButtonsOf(tables::ControlArray array, int pressed);
     bool inPage(int address) const;
     void unload();
 
@@ -130,14 +141,16 @@ private:
     WindowActions& m_actions;
     core::UndoHistory m_undo;
     core::ParamEditor m_edits;
+    controls::StoreMarks m_faderMarks;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;
+    std::unique_ptr<ReconnectRead> m_reconnect;
     std::unique_ptr<WindowSizing> m_sizing;
     std::unique_ptr<GraphActions> m_graphActions;
     std::map<Key, QWidget*> m_controls;
     std::vector<controls::SkinnedFader*> m_sliderArray; // MyScrollBar by index, with gaps
     std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
-    std::map<const QWidget*, const ControlSpec*> m_specs;
+    std::map<const QWidget*, const tables::ControlRow*> m_rows;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};
     PagePanel* m_strip = nullptr;
@@ -148,6 +161,7 @@ private:
     std::unique_ptr<core::Timer> m_moveWindow;
     std::unique_ptr<core::Timer> m_delayedUnload;
     std::unique_ptr<core::Timer> m_reread;
+    QPointer<QWidget> m_focusBeforeBusy;
     bool m_activated = false;
     bool m_closing = false;
     bool m_unloaded = false;

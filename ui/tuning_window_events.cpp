@@ -4,10 +4,11 @@
 
 #include "console_services.h"
 #include "window_sizing.h"
-#include "frm_eq_controls.h"
 #include "page_panel.h"
 #include "prompter.h"
 #include "window_actions.h"
+
+#include "tables/tuning_window_table.h"
 
 #include "graph/response_plot.h"
 
@@ -17,6 +18,7 @@
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -48,7 +50,7 @@ bool TuningWindow::CommandKey(const QKeyEvent& event)
         m_actions.OpenConfigurationFile();
     else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
         const int page = event.key() - Qt::Key_1;
-        if (button(ControlArray::CmdPage, page)->buttonEnabled())
+        if (button(tables::ControlArray::CmdPage, page)->buttonEnabled())
             cmdPageClick(page);
     } else
         return false;
@@ -61,21 +63,22 @@ void TuningWindow::layoutWindow()
     const int h = height();
     m_background->setGeometry(rect());
     m_background->lower();
-    const QRect graph(FrmEqGeometry::kPanelLeft, FrmEqGeometry::kGraphTop, w - FrmEqGeometry::kGraphWidthMargin,
-                      h - FrmEqGeometry::kGraphHeightMargin);
+    using Geometry = tables::TuningWindowGeometry;
+    const QRect graph(Geometry::kPanelLeft, Geometry::kGraphTop, w - Geometry::kGraphWidthMargin,
+                      h - Geometry::kGraphHeightMargin);
     m_plot->setGeometry(graph);
-    m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), FrmEqGeometry::kStripHeight);
-    for (const auto& [widget, spec] : m_specs) {
+    m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), Geometry::kStripHeight);
+    for (const auto& [widget, row] : m_rows) {
         auto* control = const_cast<QWidget*>(widget);
-        switch (spec->anchor) {
-        case Anchor::WindowRight:
-            control->move(w + spec->x, spec->y);
+        switch (row->anchor) {
+        case tables::Anchor::WindowRight:
+            control->move(w + row->x, row->y);
             break;
-        case Anchor::StripRight:
-            control->move(graph.width() + spec->x, spec->y);
+        case tables::Anchor::StripRight:
+            control->move(graph.width() + row->x, row->y);
             break;
-        case Anchor::GraphRight:
-            control->move(graph.right() + 1 + spec->x, graph.top() + spec->y);
+        case tables::Anchor::GraphRight:
+            control->move(graph.right() + 1 + row->x, graph.top() + row->y);
             control->raise();
             break;
         default:
@@ -142,6 +145,26 @@ void TuningWindow::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
+void TuningWindow::setBusy(bool busy)
+{
+    if (busy) {
+        // Qt drops the focus of a disabled window's control and never gives it back.
+        QWidget* focused = QApplication::focusWidget();
+        if (isEnabled())
+            m_focusBeforeBusy = focused == this || isAncestorOf(focused) ? focused : nullptr;
+        setEnabled(false);
+        return;
+    }
+    setEnabled(true);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != this && !isAncestorOf(focused))
+        return; // another window has the keyboard now
+    if (m_focusBeforeBusy && m_focusBeforeBusy->isVisible() && m_focusBeforeBusy->isEnabled())
+        m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
 void TuningWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
@@ -163,7 +186,7 @@ void TuningWindow::requestClose()
     m_moveWindow->stop();
     link.stop();
     if (link.ReplyWaitActive()) {
-        m_prompter.showMessage(kStoppingMessage, link::MessageIcon::Exclamation);
+        m_prompter.showMessage(kStoppingMessage, MessageIcon::Exclamation);
         m_delayedUnload->start();
     } else {
         unload();
@@ -175,6 +198,7 @@ void TuningWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_services.link().setSynchronisation({});
     m_services.setHost(nullptr);
     m_actions.MainWindowUnloaded();
     emit unloaded();

@@ -2,7 +2,6 @@
 
 #include "core/common_addresses.h"
 #include "core/rounding.h"
-#include "core/tag_address.h"
 
 namespace quorix::ui {
 
@@ -32,16 +31,19 @@ void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::Slider
     m_links.editor.setValue(address, core::RoundHalfEven(fields.Value), Step::Burst);
 }
 
-void ValueDispatch::ComboClicked(int address, int value, std::string_view specialFeature)
+void ValueDispatch::FilterTypeClicked(int address, int value, int point)
 {
     if (address < 0 || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value, Step::Snapshot);
-    if (specialFeature != "RevSelect") {
-        if (const auto point = core::ParseTagNumber(specialFeature))
-            m_host.filterTypeChanged(static_cast<int>(*point), value);
+    m_host.filterTypeChanged(point, value);
+}
+
+void ValueDispatch::ReverbModeClicked(int address, int value)
+{
+    if (address < 0 || address >= core::kAddressCount)
         return;
-    }
+    m_links.editor.setValue(address, value, Step::Snapshot);
     m_host.setEffectWindowButtonEnabled(value == 0);
     if (value < 1 || value > 4)
         return;

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <memory>
-#include <string_view>
 
 namespace quorix::ui {
 
@@ -53,7 +52,10 @@ public:
 
     // A slider moved; eqIndex is the graph point it is bound to, -1 for none.
     void SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields);
-    void ComboClicked(int address, int value, std::string_view specialFeature);
+    // A filter-type drop-down changed; its filter is drawn as graph point `point`.
+    void FilterTypeClicked(int address, int value, int point);
+    // The reverb-mode drop-down changed: modes 1..4 bring their presets.
+    void ReverbModeClicked(int address, int value);
     void ButtonClicked(int address, int value);
     void MuteClicked(int address, int value);
     void SingleMuteClicked(int index, int value);

@@ -22,6 +22,8 @@ public:
     virtual void RefreshSecondaryWindows() = 0;
     // The main window is gone: secondary windows close with it.
     virtual void MainWindowUnloaded() = 0;
+    // The full read after a connection has ended, with its result.
+    virtual void Synchronised(bool ok) = 0;
 };
 
 } // namespace quorix::ui

@@ -45,12 +45,12 @@ ParamStore RandomStore(unsigned seed)
                 r.Value = pick(0, kLargestWireValue);
                 continue;
             }
-            r.Shape = static_cast<std::uint8_t>(pick(0, 2));
-            r.BandOff = pick(0, 1) == 1;
-            r.FreqIndex = pick(0, 362);
-            r.Gain = pick(10, 370);
-            r.QIndex = pick(0, 100);
-            r.ShelfQIndex = pick(0, 28);
+            r.band.Shape = static_cast<std::uint8_t>(pick(0, 2));
+            r.band.BandOff = pick(0, 1) == 1;
+            r.band.FreqIndex = pick(0, 362);
+            r.band.Gain = pick(10, 370);
+            r.band.QIndex = pick(0, 100);
+            r.band.ShelfQIndex = pick(0, 28);
         }
     return store;
 }
@@ -144,7 +144,7 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
     };
     for (const auto& c : cases) {
         ParamStore store = DefaultParamStore();
-        store.at(0, 0).Gain = 111;
+        store.at(0, 0).band.Gain = 111;
         const ParamStore before = store;
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;

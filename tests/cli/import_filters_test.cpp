@@ -54,10 +54,10 @@ TEST_F(ImportFiltersCommand, WritesTheQuantisedBandsIntoTheChosenMode)
     view.CurrentKind = core::MainOutput;
     view.CurrentMode = 1;
     const auto first = graph::BuildCurvePoints(store, view, [](int) { return -1; }).points.front();
-    EXPECT_EQ(core::FrequencyAt(first.FreqIndex), 1000.0f);
-    EXPECT_EQ(first.GainOrType, 206); // -4.45 dB, half to even
-    EXPECT_EQ(core::QAt(first.QIndex), 3.4f);
-    EXPECT_EQ(first.BandKind, 0);
+    EXPECT_EQ(core::FrequencyAt(first.band.FreqIndex), 1000.0f);
+    EXPECT_EQ(first.band.Gain, 206); // -4.45 dB, half to even
+    EXPECT_EQ(core::QAt(first.band.QIndex), 3.4f);
+    EXPECT_EQ(first.band.Shape, 0);
 }
 
 TEST_F(ImportFiltersCommand, RefusedInputWritesNothing)

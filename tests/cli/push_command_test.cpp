@@ -23,11 +23,11 @@ namespace {
 ParamStore Tuning()
 {
     ParamStore store = DefaultParamStore();
-    store.at(0, 2).Gain = 215;
-    store.at(0, 256 + 3).BandOff = true;
+    store.at(0, 2).band.Gain = 215;
+    store.at(0, 256 + 3).band.BandOff = true;
     store.at(0, Effects * 256 + 0x14).Value = 120;
     store.at(0, MainOutput * 256 + 0x16).Value = 40;
-    store.at(0, SubOutput * 256 + 0x0B).Gain = 300;
+    store.at(0, SubOutput * 256 + 0x0B).band.Gain = 300;
     store.at(0, RecordLeft * 256 + 1).Value = 77;
     store.at(0, kCommonBase + 0x0C).Value = 1;
     return store;

@@ -51,7 +51,7 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
     const fs::path in = dir / "venue.quorix";
     const fs::path pdf = dir / "venue.pdf";
     core::ParamStore store = core::DefaultParamStore();
-    store.at(1, 1032).Gain = 333; // the main output's first band, in the dance mode
+    store.at(1, 1032).band.Gain = 333; // the main output's first band, in the dance mode
     ASSERT_TRUE(core::SaveConfigurationFile(in, store).ok);
 
     cli::CliArgs args;
@@ -155,12 +155,12 @@ TEST(ReportCommand, NoTextRunsIntoAnother)
         for (int mode = 0; mode < 2; ++mode) {
             core::ParamRecord& r = store.at(mode, a);
             if (r.Class == core::ParamClass::EqBand) {
-                r.Shape = static_cast<std::uint8_t>(mode == 0 ? 0 : 1);
-                r.FreqIndex = 300 + mode;
-                r.Gain = 10 + mode;
-                r.QIndex = 90;
-                r.ShelfQIndex = 28;
-                r.BandOff = mode == 1;
+                r.band.Shape = static_cast<std::uint8_t>(mode == 0 ? 0 : 1);
+                r.band.FreqIndex = 300 + mode;
+                r.band.Gain = 10 + mode;
+                r.band.QIndex = 90;
+                r.band.ShelfQIndex = 28;
+                r.band.BandOff = mode == 1;
             }
         }
     const fs::path in = dir / "long.quorix", pdf = dir / "long.pdf";
@@ -216,7 +216,7 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
             if (!p.isFilter())
                 continue;
             const std::string& text = Row(rows, core::ParamName(kind, p.frequencyAddress() % 256)).singing;
-            EXPECT_EQ(text.rfind(core::FrequencyText(p.FreqIndex), 0), 0u) << kind << ": " << text;
+            EXPECT_EQ(text.rfind(core::FrequencyText(p.band.FreqIndex), 0), 0u) << kind << ": " << text;
         }
     }
     EXPECT_EQ(Row(report::PageRows(store, core::SubOutput), "低通滤波器频点").singing, "321 (超出滑块范围)");

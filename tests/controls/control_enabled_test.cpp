@@ -16,7 +16,7 @@ using namespace quorix::controls;
 TEST(ControlEnabled, EveryKindIgnoresThePressWhileDisabledAndTakesItWhenEnabledAgain)
 {
     SkinnedFader slider;
-    slider.setScrollBarType(0);
+    slider.setKind(FaderKind::Level);
     QSignalSpy slides(&slider, &SkinnedFader::Click);
     SkinnedButton button;
     button.setActionType(SkinnedButton::Toggle);

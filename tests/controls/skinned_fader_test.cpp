@@ -1,6 +1,7 @@
 #include "control_events.h"
 
 #include "controls/skinned_fader.h"
+#include "controls/store_marks.h"
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
@@ -20,24 +21,31 @@ struct Slider : ::testing::Test {
     core::ParamStore image;
     core::ViewState view;
     core::ManualScheduler clock;
+    StoreMarks marks{store, view};
 
     void SetUp() override { core::InitParamStore(store, image); }
 
-    std::unique_ptr<SkinnedFader> make(int type, int address = -1)
+    std::unique_ptr<SkinnedFader> make(FaderKind kind, int address = -1)
     {
-        auto s = std::make_unique<SkinnedFader>(nullptr, ControlContext{&store, &view, &clock});
-        s->setScrollBarType(type);
+        auto s = std::make_unique<SkinnedFader>(nullptr, ControlContext{&marks, &clock});
+        s->setKind(kind);
         s->setLabelID(0);
         s->Addr = address;
         return s;
     }
 };
 
+core::Band SwitchedOff(core::Band band, bool off)
+{
+    band.BandOff = off;
+    return band;
+}
+
 } // namespace
 
 TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
 {
-    auto level = make(8); // scale 0, 0..80
+    auto level = make(FaderKind::LevelPlain); // scale 0, 0..80
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     level->setValue(300);
     EXPECT_EQ(level->position(), 80);
@@ -45,7 +53,7 @@ TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
     level->setValue(-3);
     EXPECT_FLOAT_EQ(level->Value(), 0);
 
-    auto band = make(1);
+    auto band = make(FaderKind::Band);
     EXPECT_EQ(band->position(), 240); // 0.0 dB at load
     band->setValue(400);
     EXPECT_FLOAT_EQ(band->Value(), 370);
@@ -57,7 +65,7 @@ TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
 
 TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     Move(level.get(), {33, 140}, Qt::NoButton);
     Press(level.get(), {33, 140});
@@ -68,7 +76,7 @@ TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
 
 TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     DoubleClick(level.get(), {33, 140});
     EXPECT_EQ(level->position(), 38);
@@ -77,7 +85,7 @@ TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
 
 TEST_F(Slider, HidingTheSliderEndsItsHeldPress)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     level->show();
     Press(level.get(), {33, 170});
     clock.advance(300);
@@ -90,7 +98,7 @@ TEST_F(Slider, HidingTheSliderEndsItsHeldPress)
 
 TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     Press(level.get(), {33, 170}); // the target is the bottom
     clock.advance(200);
@@ -101,13 +109,13 @@ TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
     EXPECT_EQ(level->position(), 24); // one step every 50 ms from the fifth tick: 16 in the first second
     Release(level.get(), {33, 170});
     clock.advance(500);
-    EXPECT_EQ(level->position(), 23); // the release's click adds its own step
-    EXPECT_EQ(scrolls.count(), 17);
+    EXPECT_EQ(level->position(), 24); // the release that ends a hold adds no step
+    EXPECT_EQ(scrolls.count(), 16);
 }
 
 TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     const double thumb = 87.5;
     Press(level.get(), {33, thumb});
@@ -121,7 +129,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
     Release(level.get(), {33, -500});
     EXPECT_EQ(scrolls.count(), 2); // a moved press does not also click
 
-    auto knob = make(5);
+    auto knob = make(FaderKind::Knob);
     QSignalSpy turns(knob.get(), &SkinnedFader::Scroll);
     Press(knob.get(), {60, 60});
     Move(knob.get(), {60, 61});
@@ -131,7 +139,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 
 TEST_F(Slider, KeysMoveOnlyWhileThePointerIsInside)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
     Key(level.get(), Qt::Key_Up);
     EXPECT_EQ(level->position(), 40);
@@ -148,7 +156,7 @@ TEST_F(Slider, KeysMoveOnlyWhileThePointerIsInside)
 
 TEST_F(Slider, TheWheelStepsByExactlyOneNotchWithoutModifiers)
 {
-    auto level = make(8);
+    auto level = make(FaderKind::LevelPlain);
     Move(level.get(), {33, 10}, Qt::NoButton);
     Wheel(level.get(), {33, 10}, 120);
     EXPECT_EQ(level->position(), 41);
@@ -163,40 +171,42 @@ TEST_F(Slider, TheWheelStepsByExactlyOneNotchWithoutModifiers)
 
 TEST_F(Slider, OnABandFaderTheWheelStepsTheRowUnderThePointer)
 {
-    auto band = make(1);
-    band->Freq = 205;
-    band->q = 16;
+    auto band = make(FaderKind::Band);
+    core::Band fields = band->band();
+    fields.FreqIndex = 205;
+    fields.QIndex = 16;
+    band->setBand(fields);
     Wheel(band.get(), {20, 145}, 120); // frequency row
-    EXPECT_EQ(band->Freq, 206);
+    EXPECT_EQ(band->band().FreqIndex, 206);
     Wheel(band.get(), {20, 158}, -120); // Q row
-    EXPECT_EQ(band->q, 15);
+    EXPECT_EQ(band->band().QIndex, 15);
     Wheel(band.get(), {30, 50}, 120); // elsewhere: gain
     EXPECT_EQ(band->position(), 241);
     Wheel(band.get(), {20, 145}, 120); // the key path follows the last pointer position too
     Key(band.get(), Qt::Key_Down);
-    EXPECT_EQ(band->Freq, 206);
+    EXPECT_EQ(band->band().FreqIndex, 206);
 }
 
 TEST_F(Slider, ASwitchedOffBandIgnoresPressesButItsSwitch)
 {
-    auto band = make(1);
-    band->EQdisabled = true;
+    auto band = make(FaderKind::Band);
+    band->setBand(SwitchedOff(band->band(), true));
     QSignalSpy scrolls(band.get(), &SkinnedFader::Scroll);
     Press(band.get(), {5, 70}); // a shape button
     Release(band.get(), {5, 70});
-    EXPECT_EQ(band->QType, 0);
+    EXPECT_EQ(band->band().Shape, 0);
     EXPECT_EQ(scrolls.count(), 0);
     Press(band.get(), {20, 171}); // the band switch
     Release(band.get(), {20, 171});
-    EXPECT_FALSE(band->EQdisabled);
+    EXPECT_FALSE(band->band().BandOff);
     EXPECT_EQ(scrolls.count(), 1);
     Press(band.get(), {5, 90});
-    EXPECT_EQ(band->QType, 1);
+    EXPECT_EQ(band->band().Shape, 1);
 }
 
 TEST_F(Slider, TheGainBoxParsesTypedTextAndStepsWithinRange)
 {
-    auto band = make(1);
+    auto band = make(FaderKind::Band);
     QSignalSpy scrolls(band.get(), &SkinnedFader::Scroll);
     Press(band.get(), {20, 132});
     Release(band.get(), {20, 132});
@@ -221,17 +231,17 @@ TEST_F(Slider, TheGainBoxParsesTypedTextAndStepsWithinRange)
 
 TEST_F(Slider, TheFrequencyBoxUsesItsOwnDefaults)
 {
-    auto band = make(1);
+    auto band = make(FaderKind::Band);
     Press(band.get(), {20, 145});
     Release(band.get(), {20, 145});
     band->entryBox()->setText("abc");
     Key(band->entryBox(), Qt::Key_Return);
-    EXPECT_EQ(band->Freq, 86); // "100" Hz
+    EXPECT_EQ(band->band().FreqIndex, 86); // "100" Hz
 }
 
 TEST_F(Slider, PolarityLivesInTheRawValue)
 {
-    auto level = make(0); // scale 10, 0..150, with the polarity button
+    auto level = make(FaderKind::Level); // scale 10, 0..150, with the polarity button
     level->setValue(260);
     EXPECT_TRUE(level->polarityInverted());
     EXPECT_EQ(level->position(), 10);
@@ -245,15 +255,15 @@ TEST_F(Slider, PolarityLivesInTheRawValue)
 
 TEST_F(Slider, GreyedSlidersIgnoreInputUntilAutomaticControlEnds)
 {
-    auto band = make(1, 0); // music EQ1: per mode
+    auto band = make(FaderKind::Band, 0); // music EQ1: per mode
     view.AutoModeControl = 1;
     EXPECT_TRUE(band->greyed());
     Move(band.get(), {30, 50}, Qt::NoButton);
     Wheel(band.get(), {30, 50}, 120);
     Press(band.get(), {5, 90});
     EXPECT_EQ(band->position(), 240);
-    EXPECT_EQ(band->QType, 0);
-    auto shared = make(1, 257); // microphone band: shared between modes, never greyed
+    EXPECT_EQ(band->band().Shape, 0);
+    auto shared = make(FaderKind::Band, 257); // microphone band: shared between modes, never greyed
     EXPECT_FALSE(shared->greyed());
 }
 
@@ -279,7 +289,7 @@ bool FillIsGrey(SkinnedFader& band)
 
 TEST_F(Slider, TheBandFillShowsModeGreyAndOff)
 {
-    auto band = make(1, 0);
+    auto band = make(FaderKind::Band, 0);
     band->setValue(300);
     const int singing = FillHue(*band);
     view.CurrentMode = 1;
@@ -289,9 +299,25 @@ TEST_F(Slider, TheBandFillShowsModeGreyAndOff)
     EXPECT_GT(dance, 20); // orange
     EXPECT_LT(dance, 45);
     EXPECT_FALSE(FillIsGrey(*band));
-    band->EQdisabled = true;
+    band->setBand(SwitchedOff(band->band(), true));
     EXPECT_TRUE(FillIsGrey(*band));
-    band->EQdisabled = false;
+    band->setBand(SwitchedOff(band->band(), false));
     view.AutoModeControl = 1;
     EXPECT_TRUE(FillIsGrey(*band));
+}
+
+TEST_F(Slider, ThreeDigitPercentagesStayInsideTheValueBox)
+{
+    auto level = make(FaderKind::Level); // the recording window's sources: 0..150 %
+    const QRect box(22, 160, 30, 18);
+    // Everything on the value box's row but the box itself, which only the text may change.
+    const auto besideTheBox = [&](float percent) {
+        level->setValue(percent);
+        const QImage shot = level->grab().toImage();
+        return std::make_pair(shot.copy(box.right() + 1, box.top(), level->width() - box.right() - 1, box.height()),
+                              shot.copy(0, box.top(), box.left(), box.height()));
+    };
+    const auto narrow = besideTheBox(10);
+    for (const float wide : {100.0f, 102.0f, 150.0f})
+        EXPECT_EQ(besideTheBox(wide), narrow) << wide << "%";
 }

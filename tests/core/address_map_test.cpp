@@ -38,9 +38,9 @@ TEST_F(Defaults, MusicSingingModeStartsWithItsTunedGains)
 {
     const std::array<int, 15> singing = {330, 250, 350, 250, 250, 250, 250, 400, 250, 60, 250, 320, 250, 250, 300};
     for (int band = 0; band < 15; ++band) {
-        EXPECT_EQ(store.at(0, band).Gain, singing[static_cast<std::size_t>(band)]) << "band " << band;
-        EXPECT_EQ(store.at(1, band).Gain, 250);
-        EXPECT_EQ(store.at(2, band).Gain, 250);
+        EXPECT_EQ(store.at(0, band).band.Gain, singing[static_cast<std::size_t>(band)]) << "band " << band;
+        EXPECT_EQ(store.at(1, band).band.Gain, 250);
+        EXPECT_EQ(store.at(2, band).band.Gain, 250);
     }
 }
 
@@ -93,16 +93,16 @@ TEST_F(Defaults, RecordsCarryTheirClassDefaultAndSharing)
 
 TEST_F(Defaults, EqualiserBandsStartFlatAtTheirCentres)
 {
-    const ParamRecord& band = store.at(1, 1792 + 0x0B); // subwoofer EQ1 of the low five-band set
-    EXPECT_EQ(band.Class, ParamClass::EqBand);
+    EXPECT_EQ(store.at(1, 1792 + 0x0B).Class, ParamClass::EqBand);
+    const Band& band = store.at(1, 1792 + 0x0B).band; // subwoofer EQ1 of the low five-band set
     EXPECT_EQ(band.FreqIndex, FrequencyToIndex(25));
     EXPECT_EQ(band.Gain, 250);
     EXPECT_EQ(band.QIndex, 16);
     EXPECT_EQ(band.ShelfQIndex, 10);
     EXPECT_EQ(band.Shape, 0);
     EXPECT_FALSE(band.BandOff);
-    EXPECT_EQ(store.at(0, 768 + 0x08).FreqIndex, FrequencyToIndex(60));  // Echo EQ1
-    EXPECT_EQ(store.at(0, 1280 + 0x08).FreqIndex, FrequencyToIndex(57)); // surround EQ1
+    EXPECT_EQ(store.at(0, 768 + 0x08).band.FreqIndex, FrequencyToIndex(60));  // Echo EQ1
+    EXPECT_EQ(store.at(0, 1280 + 0x08).band.FreqIndex, FrequencyToIndex(57)); // surround EQ1
 }
 
 TEST_F(Defaults, ImageHoldsTheSingingAndDanceModes)
@@ -162,11 +162,11 @@ TEST(ParamStore, MirrorCopiesSharedRecordsIntoTheDanceMode)
     ParamStore store;
     ParamStore image;
     InitParamStore(store, image);
-    store.at(0, 256 + 1).Gain = 300;       // microphone band: shared
-    store.at(0, 0).Gain = 111;             // music band: per mode
-    store.at(2, 256 + 1).Gain = 5;
+    store.at(0, 256 + 1).band.Gain = 300;       // microphone band: shared
+    store.at(0, 0).band.Gain = 111;             // music band: per mode
+    store.at(2, 256 + 1).band.Gain = 5;
     MirrorSharedParameters(store);
-    EXPECT_EQ(store.at(1, 256 + 1).Gain, 300);
-    EXPECT_EQ(store.at(1, 0).Gain, 250);
-    EXPECT_EQ(store.at(2, 256 + 1).Gain, 5);
+    EXPECT_EQ(store.at(1, 256 + 1).band.Gain, 300);
+    EXPECT_EQ(store.at(1, 0).band.Gain, 250);
+    EXPECT_EQ(store.at(2, 256 + 1).band.Gain, 5);
 }

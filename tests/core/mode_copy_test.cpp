@@ -85,7 +85,7 @@ TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
     EXPECT_EQ(sent.size(), 3u);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(view.CurrentMode, 0);
-    EXPECT_EQ(store.at(1, 0).Gain, 330); // the store was already copied
+    EXPECT_EQ(store.at(1, 0).band.Gain, 330); // the store was already copied
 }
 
 // The master levels, common and recording records exist at mode index 0 only.

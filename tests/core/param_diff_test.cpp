@@ -24,7 +24,7 @@ TEST(ParamDiff, EveryBandFieldIsNamedWithItsDisplayText)
 {
     const ParamStore& defaults = DefaultParamStore();
     ParamStore changed = defaults;
-    ParamRecord& band = changed.at(1, 2); // dance EQ3 of the music input
+    Band& band = changed.at(1, 2).band; // dance EQ3 of the music input
     band.FreqIndex = FrequencyToIndex(1250.0f);
     band.Gain = 215;
     band.QIndex = QToIndex(2.0f);
@@ -70,7 +70,7 @@ TEST(ParamDiff, CommonParametersCompareAtModeZeroOnlyAndTheDefaultSetOnRequest)
     ParamStore changed = defaults;
     changed.at(0, kCommonBase + 0x1E).Value = 1;
     changed.at(1, kCommonBase + 0x1E) = changed.at(0, kCommonBase + 0x1E); // never compared
-    changed.at(2, 0).Gain = 300;
+    changed.at(2, 0).band.Gain = 300;
 
     EXPECT_EQ(Lines(DiffImages(defaults, changed)), std::vector<std::string>{"singing 0x1E value: 0 -> 1"});
     EXPECT_EQ(DiffImages(defaults, changed, {.modes = {0, 1, 2}}).size(), 2u);

@@ -38,12 +38,12 @@ struct UndoFixture : ::testing::Test {
 
     void SetUp() override { InitParamStore(store, image); }
 
-    int gain() const { return store.at(view.CurrentMode, 3).Gain; }
+    int gain() const { return store.at(view.CurrentMode, 3).band.Gain; }
     // One change, a second after the previous one, as the slider handler makes it.
     void change(int newGain)
     {
         history.BeginUndoStep();
-        store.at(view.CurrentMode, 3).Gain = newGain;
+        store.at(view.CurrentMode, 3).band.Gain = newGain;
         clock.advance(1000);
     }
 };
@@ -96,11 +96,11 @@ TEST_F(UndoFixture, AChangeRightAfterAnUndoIsAStepOfItsOwn)
 {
     change(1);
     history.BeginUndoStep();
-    store.at(0, 3).Gain = 2;
+    store.at(0, 3).band.Gain = 2;
     history.Undo(send); // within the burst of the change to 2
     EXPECT_EQ(gain(), 1);
     history.BeginUndoStep();
-    store.at(0, 3).Gain = 5;
+    store.at(0, 3).band.Gain = 5;
     EXPECT_FALSE(history.Redo(send)); // the redo would have overwritten 5
     EXPECT_EQ(gain(), 5);
     history.Undo(send);
@@ -111,7 +111,7 @@ TEST_F(UndoFixture, ChangesLessThanASecondApartFormOneStep)
 {
     for (int i = 0; i < 30; ++i) { // three seconds of dragging
         history.BeginUndoStep();
-        store.at(0, 3).Gain = 260 + i;
+        store.at(0, 3).band.Gain = 260 + i;
         clock.advance(100);
     }
     clock.advance(2000);
@@ -126,14 +126,14 @@ TEST_F(UndoFixture, ChangesLessThanASecondApartFormOneStep)
 TEST_F(UndoFixture, RestoreSendsOnlyWhatDiffersAndMirrorsSharedRecords)
 {
     history.PushSnapshot();
-    store.at(0, 256 + 2).Gain = 300; // shared microphone band
-    store.at(1, 256 + 2).Gain = 300;
+    store.at(0, 256 + 2).band.Gain = 300; // shared microphone band
+    store.at(1, 256 + 2).band.Gain = 300;
     store.at(0, 1030).Value = 3;     // per-mode filter type
     sent.clear();
     history.Undo(send);
     EXPECT_EQ(writer.writes, (std::vector<std::pair<int, int>>{{0, 256 + 2}, {1, 256 + 2}, {0, 1030}}));
-    EXPECT_EQ(store.at(0, 256 + 2).Gain, 250);
-    EXPECT_EQ(store.at(1, 256 + 2).Gain, 250);
+    EXPECT_EQ(store.at(0, 256 + 2).band.Gain, 250);
+    EXPECT_EQ(store.at(1, 256 + 2).band.Gain, 250);
     EXPECT_EQ(store.at(0, 1030).Value, 0);
 }
 
@@ -141,8 +141,8 @@ TEST_F(UndoFixture, AChangeSetOffByARestoreDoesNotAlterTheRestore)
 {
     history.PushSnapshot();
     const ParamStore before = store;
-    store.at(0, 1).Gain = 300;
-    store.at(0, 2).Gain = 300;
+    store.at(0, 1).band.Gain = 300;
+    store.at(0, 2).band.Gain = 300;
     bool nested = false;
     writer.onWrite = [&] {
         if (!nested) { // set off by the first write: a mode switch resets the history, then a slider moves
@@ -160,7 +160,7 @@ TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
 {
     for (int step = 1; step <= 31; ++step) {
         history.BeginUndoStep();
-        ParamRecord& band = store.at(0, 3);
+        Band& band = store.at(0, 3).band;
         band.Gain = 100 + step;
         band.FreqIndex = step;
         band.QIndex = step;
@@ -175,7 +175,7 @@ TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
     while (history.Undo(send))
         ++undone;
     EXPECT_EQ(undone, 29);
-    const ParamRecord& band = store.at(0, 3);
+    const Band& band = store.at(0, 3).band;
     EXPECT_EQ(band.Gain, 102);
     EXPECT_EQ(band.FreqIndex, 2);
     EXPECT_EQ(band.QIndex, 2);
@@ -184,7 +184,7 @@ TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
     EXPECT_TRUE(band.BandOff);
     while (history.Redo(send))
         ++undone;
-    EXPECT_EQ(store.at(0, 3).Gain, 131); // and redo walks all the way forward again
+    EXPECT_EQ(store.at(0, 3).band.Gain, 131); // and redo walks all the way forward again
 }
 
 TEST_F(UndoFixture, ResetForgetsTheHistory)

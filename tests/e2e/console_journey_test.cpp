@@ -1,5 +1,7 @@
 #include "../ui/console_fixture.h"
 
+#include "ui/compare_window.h"
+
 #include "graph/graph_editor.h"
 #include "graph/response_plot.h"
 
@@ -11,6 +13,7 @@
 #include "core/address_map.h"
 #include "core/rounding.h"
 
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -33,8 +36,8 @@ struct ConsoleJourney : ::testing::Test, ConsoleFixture {
                 const core::ParamRecord& o = session.store().at(0, a);
                 const core::ParamRecord& t = theirs.at(0, a);
                 if (link::TravelsAsBand(a))
-                    EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex &&
-                                o.Shape == t.Shape && o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
+                    EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex && o.band.QIndex == t.band.QIndex &&
+                                o.band.Shape == t.band.Shape && o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
                         << "address " << a;
                 else
                     EXPECT_EQ(o.Value, t.Value) << "address " << a;
@@ -61,13 +64,13 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     clock.advance(1200);
     QTest::keyClick(&frm().plot(), Qt::Key_Up);
     clock.advance(50);
-    EXPECT_EQ(session.store().at(0, 1024 + 8).Gain, 251);
+    EXPECT_EQ(session.store().at(0, 1024 + 8).band.Gain, 251);
     EXPECT_EQ(processor().band(0, 1024 + 8).gain, 251);
 
     // Page 7 by a button, and a master level by the letter keys.
     frm().cmdPageClick(7);
     clock.advance(1200);
-    QTest::mouseClick(frm().button(ui::ControlArray::MyBTN, 2), Qt::LeftButton);
+    QTest::mouseClick(frm().button(tables::ControlArray::MyBTN, 2), Qt::LeftButton);
     QTest::keyClick(&frm(), Qt::Key_W);
     clock.advance(50);
     EXPECT_EQ(processor().value(0, 1792 + 6), 1);
@@ -95,12 +98,30 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     frm().slider(113)->RaiseEventScroll();
     EXPECT_EQ(session.store().at(0, 1792).Value, 60);
 
-    // Plugged in again: the console reads the processor and the screen shows it.
+    // Plugged in again: the offline edit is not read over; the comparison offers to write it.
+    const int theirs = processor().value(0, 1792);
     session.simulatorPort()->replug();
     connect();
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
-    EXPECT_EQ(session.store().at(0, 1792).Value, processor().value(0, 1792));
+    auto* compare = frm().findChild<ui::CompareWindow*>();
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->isVisible());
+    EXPECT_EQ(session.store().at(0, 1792).Value, 60);
+    EXPECT_EQ(processor().value(0, 1792), theirs);
+    compare->findChild<QPushButton*>("CompareWrite")->click();
+    EXPECT_EQ(processor().value(0, 1792), 60);
+    EXPECT_FALSE(compare->hasDifferences());
     expectStoreMatchesProcessor();
+
+    // Without edits since that read, the next reconnection reads the processor onto the screen.
+    delete compare;
+    session.simulatorPort()->unplug();
+    clock.advance(6000);
+    processor().setValue(0, 1792, 33);
+    session.simulatorPort()->replug();
+    connect();
+    EXPECT_EQ(session.store().at(0, 1792).Value, 33);
+    EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
 
     frm().requestClose();
     EXPECT_EQ(actions.unloaded, 1);

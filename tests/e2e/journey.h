@@ -68,8 +68,8 @@ struct Journey : ::testing::Test {
         const auto& o = ours.at(mode, address);
         const auto& t = theirs.at(mode, address);
         if (quorix::link::TravelsAsBand(address))
-            EXPECT_TRUE(o.Gain == t.Gain && o.FreqIndex == t.FreqIndex && o.QIndex == t.QIndex && o.Shape == t.Shape &&
-                        o.ShelfQIndex == t.ShelfQIndex && o.BandOff == t.BandOff)
+            EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex && o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
+                        o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
                 << "mode " << mode << " address " << address;
         else
             EXPECT_EQ(o.Value, t.Value) << "mode " << mode << " address " << address;

@@ -15,12 +15,11 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
     processor.setValue(0, 0xA08, 70);
     connect();
     EXPECT_TRUE(device.LinkOnline());
-    EXPECT_EQ(host.statuses.front(), 1);
-    EXPECT_EQ(host.captions.front(), "Quorix_Series - 已联机");
+    EXPECT_EQ(host.connection.front(), link::LinkCode::Online);
     EXPECT_EQ(host.variantCalls, 1);
     expectStoreMatchesProcessor();
     EXPECT_EQ(store.at(0, 0xA20).Value, 1);
-    EXPECT_TRUE(store.at(1, 256 + 3).BandOff); // shared records mirrored into the dance mode
+    EXPECT_TRUE(store.at(1, 256 + 3).band.BandOff); // shared records mirrored into the dance mode
     EXPECT_EQ(host.masterMaxima[0], 70);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
@@ -36,7 +35,7 @@ TEST_F(Journey, ASingleWriteReachesTheProcessor)
     EXPECT_TRUE(device.WriteParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 77);
     view.CurrentMode = 1;
-    store.at(1, 3).Gain = 120;
+    store.at(1, 3).band.Gain = 120;
     EXPECT_TRUE(device.WriteParam(3));
     EXPECT_EQ(processor.band(1, 3).gain, 120);
 }
@@ -71,10 +70,19 @@ TEST_F(Journey, KeepAliveSilenceLosesTheLinkAfter101Ticks)
     const auto online = clock.nowMs();
     clock.runUntil([&] { return !device.LinkOnline(); }, 20000);
     EXPECT_EQ(clock.nowMs() - online, 101 * 50);
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
-    EXPECT_EQ(host.statuses.back(), 0);
-    EXPECT_EQ(host.captions.back(), "Quorix_Series - 断开");
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
+    EXPECT_EQ(host.connection.back(), link::LinkCode::Lost);
     EXPECT_EQ(store.at(0, 0xA20).Value, 1); // the sync itself had finished: replies do not count as keep-alives
+}
+
+TEST_F(Journey, AReplyReachesTheLinkTheMomentItIsReadable)
+{
+    connect();
+    port.setReplyDelay(7); // between two of the 5 ms polls a polled link would wait for
+    store.at(0, 1024).Value = 77;
+    const auto start = clock.nowMs();
+    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_EQ(clock.nowMs() - start, 7);
 }
 
 TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
@@ -87,7 +95,7 @@ TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
     EXPECT_FALSE(device.LinkOnline());
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }
 
 TEST_F(Journey, ACorruptedReplyIsRetried)
@@ -106,9 +114,9 @@ TEST_F(Journey, AWrongSizeBlockStopsTheReadAndChangesNothing)
     setProcessorGain(0, 111);
     setProcessorGain(256 + 1, 222);
     connect();
-    EXPECT_EQ(host.count(link::kCountMismatchMessage), 1);
-    EXPECT_EQ(store.at(0, 0).Gain, 330);        // kind 0 refused whole
-    EXPECT_EQ(store.at(0, 256 + 1).Gain, 250);  // later kinds never read
+    EXPECT_EQ(host.count(link::LinkCode::CountMismatch), 1);
+    EXPECT_EQ(store.at(0, 0).band.Gain, 330);        // kind 0 refused whole
+    EXPECT_EQ(store.at(0, 256 + 1).band.Gain, 250);  // later kinds never read
     EXPECT_EQ(store.at(0, 0xA20).Value, 0);     // no ReadDone
     EXPECT_EQ(trace.str().find("TX ReadDone"), std::string::npos);
     EXPECT_TRUE(host.windowEnabled);
@@ -125,7 +133,7 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
     EXPECT_FALSE(device.LinkOnline());
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 
     host.onProgress = nullptr;
     processor.setValue(0, 1024, 44);
@@ -141,13 +149,27 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
 TEST_F(Journey, ASwitchedOffLinkSendsNothing)
 {
     device.ConnectButtonClicked();
-    EXPECT_EQ(host.statuses.back(), 2);
+    EXPECT_EQ(host.connection.back(), link::LinkCode::SwitchedOff);
     clock.advance(10000);
     EXPECT_EQ(port.reportsWritten(), 0);
     EXPECT_FALSE(device.WriteParam(1024));
     device.ConnectButtonClicked();
     connect();
     EXPECT_TRUE(device.LinkOnline());
+}
+
+TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
+{
+    using link::LinkCode;
+    EXPECT_EQ(device.connection(), LinkCode::Disconnected);
+    connect();
+    EXPECT_EQ(device.connection(), LinkCode::Online);
+    device.ConnectButtonClicked();
+    EXPECT_EQ(device.connection(), LinkCode::SwitchedOff);
+    device.ConnectButtonClicked();
+    EXPECT_EQ(device.connection(), LinkCode::Disconnected); // searching again
+    device.OfflineModeChosen();
+    EXPECT_EQ(device.connection(), LinkCode::OfflineMode);
 }
 
 TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
@@ -162,8 +184,7 @@ TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
     EXPECT_FALSE(device.WriteParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 1);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.statuses.back(), 0);
-    EXPECT_EQ(host.captions.back(), "Quorix_Series - 断开");
+    EXPECT_EQ(host.connection.back(), link::LinkCode::Disconnected);
 }
 
 TEST_F(Journey, SplitRepliesAreAssembled)
@@ -197,7 +218,7 @@ TEST_F(Journey, PresetRecallAndConfigurationWrite)
     EXPECT_EQ(host.preset, 4);
 
     EXPECT_TRUE(device.ReadFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
-    EXPECT_EQ(store.at(0, 0).Gain, 250);
+    EXPECT_EQ(store.at(0, 0).band.Gain, 250);
     EXPECT_EQ(store.at(0, 256).Value, processor.preset(1).at(0, 256).Value);
 
     image = store;
@@ -232,7 +253,7 @@ TEST_F(Journey, AConfigurationThatCannotTravelSendsNothing)
     EXPECT_FALSE(device.WriteToDevice(0));
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_EQ(processor.working(), before);
-    EXPECT_EQ(host.count(link::kWriteFaultMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::WriteFailed), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_TRUE(device.LinkOnline());

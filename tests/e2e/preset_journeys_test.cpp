@@ -32,7 +32,7 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     presets::PresetCommands commands{context, flow};
     presets::ConfigurationFiles files{context, flow, chooser};
     const auto tune = [&](int gain, int value) {
-        store.at(0, 3).Gain = gain;
+        store.at(0, 3).band.Gain = gain;
         ASSERT_TRUE(device.WriteParam(3));
         store.at(0, 1024).Value = value;
         ASSERT_TRUE(device.WriteParam(1024));
@@ -42,9 +42,9 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     tune(310, 42);
     ASSERT_TRUE(commands.Store(1)); // USER2
     ASSERT_TRUE(commands.Recall(0));
-    EXPECT_NE(store.at(0, 3).Gain, 310);
+    EXPECT_NE(store.at(0, 3).band.Gain, 310);
     ASSERT_TRUE(commands.Recall(4));
-    EXPECT_EQ(store.at(0, 3).Gain, 310);
+    EXPECT_EQ(store.at(0, 3).band.Gain, 310);
     EXPECT_EQ(store.at(0, 1024).Value, 42);
     expectStoreMatchesProcessor(4);
 

@@ -76,9 +76,9 @@ TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
         EXPECT_FALSE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind)) << kind;
 
     core::ParamStore file = store;
-    file.at(0, 7).Gain = 190;
+    file.at(0, 7).band.Gain = 190;
     file.at(0, 256 + 0x12).Value = 99;
-    file.at(0, 768 + 0x1B).FreqIndex = 77;
+    file.at(0, 768 + 0x1B).band.FreqIndex = 77;
     file.at(0, 1024 + 0x04).Value = 61;
     file.at(0, 1792 + 0x03).Value = 45;
     file.at(0, 2048 + 0x07).Value = 70;

@@ -1,22 +1,23 @@
 #pragma once
 
-#include "link/null_link_host.h"
+#include "link/link_host.h"
 
+#include <algorithm>
 #include <functional>
-#include <string>
 #include <vector>
 
-// Records what the link does to the screen.
-struct RecordingHost : quorix::link::NullLinkHost {
-    std::vector<int> statuses;
-    std::vector<std::string> captions;
-    std::vector<std::string> messages;
+// Records what the link reports to its screen.
+struct RecordingHost : quorix::link::LinkHost {
+    using LinkCode = quorix::link::LinkCode;
+
+    std::vector<LinkCode> connection; // how the connection stood, report by report
+    std::vector<LinkCode> messages;   // what a screen tells the user in a message box
     bool windowEnabled = true;
     bool progressVisible = false;
     int progressValue = 0;
     int progressMaximum = 0;
     int refreshes = 0;
-    int transfersFinished = 0; // block transfers that ran to their end, successful or not
+    int transfersFinished = 0; // transfers that reset the undo history: store reads and configuration writes
     std::vector<bool> synchronisations;
     int variantCalls = 0;
     bool variant = false;
@@ -26,54 +27,70 @@ struct RecordingHost : quorix::link::NullLinkHost {
     int preset = -1;
     std::function<void()> onTick;
     std::function<void(int)> onProgress;
-    std::function<void()> onMessage; // a message box's modal loop
+    std::function<void()> onMessage; // a host that runs a loop inside the report
 
-
-    void setConnectionStatus(int value) override { statuses.push_back(value); }
-    void setCaption(std::string_view caption) override { captions.emplace_back(caption); }
-    void showMessage(std::string_view text, quorix::link::MessageIcon) override
+    void report(const quorix::link::LinkReport& report) override
     {
-        messages.emplace_back(text);
+        switch (report.code) {
+        case LinkCode::Online:
+        case LinkCode::Disconnected:
+        case LinkCode::SwitchedOn:
+        case LinkCode::SwitchedOff:
+        case LinkCode::OnlineMode:
+        case LinkCode::OfflineMode: connection.push_back(report.code); break;
+        case LinkCode::Lost:
+            connection.push_back(report.code);
+            tell(report.code);
+            break;
+        case LinkCode::DeviceUnusable:
+        case LinkCode::CountMismatch:
+        case LinkCode::ReadFault:
+        case LinkCode::ReadFaultAt:
+        case LinkCode::WriteFailed: tell(report.code); break;
+        case LinkCode::StoreReadStarted: ++recordingClosed; [[fallthrough]];
+        case LinkCode::TransferStarted:
+            windowEnabled = false;
+            progressVisible = true;
+            break;
+        case LinkCode::Progress:
+            progressValue = report.value;
+            progressMaximum = report.maximum;
+            if (onProgress)
+                onProgress(report.value);
+            break;
+        case LinkCode::TransferEnded:
+            windowEnabled = true;
+            progressVisible = false;
+            break;
+        case LinkCode::Variant:
+            ++variantCalls;
+            variant = report.value != 0;
+            break;
+        case LinkCode::Preset: preset = report.value; break;
+        case LinkCode::MasterMaxima: std::copy(report.values.begin(), report.values.end(), masterMaxima); break;
+        case LinkCode::ModeStateLoaded: break;
+        case LinkCode::StoreRead:
+            ++refreshes;
+            ++transfersFinished;
+            break;
+        case LinkCode::ProcessorWritten: ++transfersFinished; break;
+        case LinkCode::Synchronised:
+        case LinkCode::SyncFailed: synchronisations.push_back(report.code == LinkCode::Synchronised); break;
+        case LinkCode::Tone: toneLabel = report.value; break;
+        case LinkCode::Tick:
+            if (onTick)
+                onTick();
+            break;
+        }
+    }
+
+    int count(LinkCode message) const { return static_cast<int>(std::count(messages.begin(), messages.end(), message)); }
+
+private:
+    void tell(LinkCode code)
+    {
+        messages.push_back(code);
         if (onMessage)
             onMessage();
-    }
-    void setWindowEnabled(bool enabled) override { windowEnabled = enabled; }
-    void showProgress(bool visible) override { progressVisible = visible; }
-    void setProgress(int value, int maximum) override
-    {
-        progressValue = value;
-        progressMaximum = maximum;
-        if (onProgress)
-            onProgress(value);
-    }
-    void RefreshControls() override { ++refreshes; }
-    void ApplyDeviceVariant(bool flag) override
-    {
-        ++variantCalls;
-        variant = flag;
-    }
-    void setToneLabel(int value) override { toneLabel = value; }
-    void closeRecordingWindow() override { ++recordingClosed; }
-    void setMasterMaxima(int music, int microphone, int effect) override
-    {
-        masterMaxima[0] = music;
-        masterMaxima[1] = microphone;
-        masterMaxima[2] = effect;
-    }
-    void showPreset(int value) override { preset = value; }
-    void resetUndo() override { ++transfersFinished; }
-    void synchronised(bool ok) override { synchronisations.push_back(ok); }
-    void linkTicked() override
-    {
-        if (onTick)
-            onTick();
-    }
-
-    int count(std::string_view message) const
-    {
-        int n = 0;
-        for (const auto& m : messages)
-            n += m == message ? 1 : 0;
-        return n;
     }
 };

@@ -111,7 +111,7 @@ TEST_F(WriteQueue, AfterALossNothingQueuedGoesOutAndEveryLostWriteIsReported)
     EXPECT_FALSE(device.LinkOnline());
     EXPECT_EQ(processor.requestsReceived() - before, 8); // the first write's retries only: 9 sends in all
     EXPECT_EQ(lost, (std::vector<std::pair<int, int>>{{0, kMainMusicLevel}, {0, kMainLeftLevel}, {1, kMainLeftLevel}}));
-    EXPECT_EQ(host.count(link::kLinkLostMessage), 1);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     editor.setValue(kMainMusicLevel, 3); // offline: the store only
     clock.advance(1000);
     EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 3);

@@ -53,34 +53,34 @@ TEST_F(Points, EveryPageAndThird)
 TEST_F(Points, FieldsComeFromTheStoreOfTheModeShown)
 {
     view.CurrentMode = 1;
-    store.at(1, 3).Gain = 111;
-    store.at(1, 3).Shape = 2;
-    store.at(1, 3).BandOff = true;
+    store.at(1, 3).band.Gain = 111;
+    store.at(1, 3).band.Shape = 2;
+    store.at(1, 3).band.BandOff = true;
     const PagePoints p = page(0);
-    const CurvePoint& band = p.points[3];
-    EXPECT_EQ(band.GainOrType, 111);
-    EXPECT_EQ(band.BandKind, 2);
-    EXPECT_TRUE(band.BandOff);
-    EXPECT_EQ(band.SliderIndex, 6);
-    EXPECT_EQ(band.Slot, 3);
+    const CurvePoint& point = p.points[3];
+    EXPECT_EQ(point.band.Gain, 111);
+    EXPECT_EQ(point.band.Shape, 2);
+    EXPECT_TRUE(point.band.BandOff);
+    EXPECT_EQ(point.SliderIndex, 6);
+    EXPECT_EQ(point.Slot, 3);
 }
 
 TEST_F(Points, FilterTypesAndFrequencyRules)
 {
     const PagePoints mic = page(1);
-    EXPECT_EQ(mic.points[15].GainOrType, 1); // single-address high-pass on a microphone page
-    EXPECT_EQ(mic.points[16].FreqIndex, 362); // low-pass "OFF" stays
-    EXPECT_EQ(mic.points[16].GainOrType, 0);
-    EXPECT_EQ(page(0).points.back().FreqIndex, 0); // high-pass OFF at 10 Hz
-    EXPECT_EQ(page(0).points.back().GainOrType, 0);
+    EXPECT_EQ(mic.points[15].FilterType, 1); // single-address high-pass on a microphone page
+    EXPECT_EQ(mic.points[16].band.FreqIndex, 362); // low-pass "OFF" stays
+    EXPECT_EQ(mic.points[16].FilterType, 0);
+    EXPECT_EQ(page(0).points.back().band.FreqIndex, 0); // high-pass OFF at 10 Hz
+    EXPECT_EQ(page(0).points.back().FilterType, 0);
 
     store.at(0, 1031).Value = 400;
     store.at(0, 1030).Value = 1;
     const CurvePoint main = page(4).points.back();
-    EXPECT_EQ(main.FreqIndex, 361);
-    EXPECT_EQ(main.GainOrType, 1);
+    EXPECT_EQ(main.band.FreqIndex, 361);
+    EXPECT_EQ(main.FilterType, 1);
     store.at(0, 1802).Value = 0;
-    EXPECT_EQ(page(7).points.back().FreqIndex, 0);
+    EXPECT_EQ(page(7).points.back().band.FreqIndex, 0);
 }
 
 TEST_F(Points, AutomaticControlLocksPagesOfModeDependentBands)

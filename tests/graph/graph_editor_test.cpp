@@ -23,9 +23,9 @@ TEST_F(Editing, DraggingABandMovesItAndQueuesAWritePerMove)
     const auto& g = display.geometry();
     editor.MouseMove(g.FrequencyToX(1000), g.DbToY(6));
     editor.MouseMove(g.FrequencyToX(1000), g.DbToY(6.5f));
-    EXPECT_EQ(store.at(0, 4).FreqIndex, 205);
-    EXPECT_EQ(store.at(0, 4).Gain, 315);
-    EXPECT_EQ(store.at(1, 4).Gain, 250); // the music bands are per mode
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, 205);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 315);
+    EXPECT_EQ(store.at(1, 4).band.Gain, 250); // the music bands are per mode
     EXPECT_EQ(writes, (std::vector<int>{4, 4})); // the link keeps only the newest while one waits
     editor.MouseUp();
     EXPECT_EQ(undo.UndoPos(), 0); // the drag is one undo step
@@ -40,8 +40,8 @@ TEST_F(Editing, SharedBandsAreMirroredAndShownOnTheirSlider)
     const auto [x, y] = marker(2);
     editor.MouseDown(x, y, GraphEditor::Left);
     editor.MouseMove(x, display.geometry().DbToY(-3));
-    EXPECT_EQ(store.at(0, 259).Gain, 220);
-    EXPECT_EQ(store.at(1, 259).Gain, 220);
+    EXPECT_EQ(store.at(0, 259).band.Gain, 220);
+    EXPECT_EQ(store.at(1, 259).band.Gain, 220);
     EXPECT_EQ(sliders.values[21], 220);
     EXPECT_TRUE(sliders.highlighted[21]);
 }
@@ -52,11 +52,11 @@ TEST_F(Editing, GainAndFrequencyStayWithinTheirLimits)
     auto [x, y] = marker(4);
     editor.MouseDown(x, y, GraphEditor::Left);
     editor.MouseMove(x, -50);
-    EXPECT_EQ(store.at(0, 4).Gain, 370);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 370);
     editor.MouseMove(x, 1000);
-    EXPECT_EQ(store.at(0, 4).Gain, 10);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 10);
     editor.MouseMove(5000, y);
-    EXPECT_EQ(store.at(0, 4).FreqIndex, 361);
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, 361);
     editor.MouseUp();
 
     const int highPass = static_cast<int>(display.points().size()) - 1;
@@ -91,19 +91,19 @@ TEST_F(Editing, RightDragStepsQEveryFivePixels)
     const auto [x, y] = marker(4);
     editor.MouseDown(x, y, GraphEditor::Right);
     ASSERT_TRUE(editor.qDragging());
-    const int q = store.at(0, 4).QIndex;
-    const int frequency = store.at(0, 4).FreqIndex;
+    const int q = store.at(0, 4).band.QIndex;
+    const int frequency = store.at(0, 4).band.FreqIndex;
     editor.MouseMove(x + 5, y);
-    EXPECT_EQ(store.at(0, 4).QIndex, q);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, q);
     editor.MouseMove(x + 6, y);
-    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, q + 1);
     editor.MouseMove(x + 11, y);
-    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, q + 1);
     editor.MouseMove(x + 12.5, y);
-    EXPECT_EQ(store.at(0, 4).QIndex, q + 2);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, q + 2);
     editor.MouseMove(x, y);
-    EXPECT_EQ(store.at(0, 4).QIndex, q + 1);
-    EXPECT_EQ(store.at(0, 4).FreqIndex, frequency); // a Q drag leaves the frequency
+    EXPECT_EQ(store.at(0, 4).band.QIndex, q + 1);
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, frequency); // a Q drag leaves the frequency
 }
 
 TEST_F(Editing, KeysStepGainQAndSelection)
@@ -112,9 +112,9 @@ TEST_F(Editing, KeysStepGainQAndSelection)
     display.SelectPoint(4);
     editor.KeyDown(GraphEditor::Up);
     editor.KeyDown(GraphEditor::Up);
-    EXPECT_EQ(store.at(0, 4).Gain, 252);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 252);
     editor.KeyDown(GraphEditor::End);
-    EXPECT_EQ(store.at(0, 4).QIndex, 15);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, 15);
     EXPECT_EQ(writes, (std::vector<int>{4, 4, 4}));
 
     display.SelectPoint(0);
@@ -122,7 +122,7 @@ TEST_F(Editing, KeysStepGainQAndSelection)
     clock.advance(100);
     editor.KeyUp(GraphEditor::LeftKey);
     EXPECT_EQ(display.selected(), 15); // wrapped to the last point
-    store.at(0, 14).BandOff = true;
+    store.at(0, 14).band.BandOff = true;
     display.RefreshAllCurves(false);
     display.SelectPoint(15);
     editor.KeyDown(GraphEditor::LeftKey);
@@ -134,22 +134,22 @@ TEST_F(Editing, HoldingRightMovesTheFrequencyEvery50MsAfter250)
 {
     showPage(0);
     display.SelectPoint(4);
-    const int start = store.at(0, 4).FreqIndex;
+    const int start = store.at(0, 4).band.FreqIndex;
     editor.KeyDown(GraphEditor::RightKey);
     editor.KeyDown(GraphEditor::RightKey); // a key repeat changes nothing
     clock.advance(249);
-    EXPECT_EQ(store.at(0, 4).FreqIndex, start);
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, start);
     clock.advance(751);
-    EXPECT_EQ(store.at(0, 4).FreqIndex, start + 16);
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, start + 16);
     editor.KeyUp(GraphEditor::RightKey);
     EXPECT_EQ(display.selected(), 4); // a long press does not move the selection
     clock.advance(500);
-    EXPECT_EQ(store.at(0, 4).FreqIndex, start + 16);
+    EXPECT_EQ(store.at(0, 4).band.FreqIndex, start + 16);
 }
 
 TEST_F(Editing, KeysDoNothingOnABandThatIsOffAndCommitFilters)
 {
-    store.at(0, 0).BandOff = true;
+    store.at(0, 0).band.BandOff = true;
     showPage(0);
     editor.KeyDown(GraphEditor::Up);
     clock.advance(1);
@@ -166,14 +166,14 @@ TEST_F(Editing, TheWheelIsOneNotchAKey)
     display.SelectPoint(4);
     editor.Wheel(120, false);
     clock.advance(10);
-    EXPECT_EQ(store.at(0, 4).Gain, 251);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 251);
     editor.Wheel(-120, true);
     clock.advance(10);
-    EXPECT_EQ(store.at(0, 4).QIndex, 15);
+    EXPECT_EQ(store.at(0, 4).band.QIndex, 15);
     editor.Wheel(240, false);
     editor.Wheel(60, false);
     clock.advance(10);
-    EXPECT_EQ(store.at(0, 4).Gain, 251);
+    EXPECT_EQ(store.at(0, 4).band.Gain, 251);
 }
 
 TEST_F(Editing, ALockedGraphTakesNoInput)
@@ -185,30 +185,30 @@ TEST_F(Editing, ALockedGraphTakesNoInput)
     editor.MouseDown(x, y, GraphEditor::Left);
     EXPECT_FALSE(editor.dragging());
     editor.KeyDown(GraphEditor::Up);
-    EXPECT_EQ(store.at(0, 0).Gain, 330);
+    EXPECT_EQ(store.at(0, 0).band.Gain, 330);
 }
 
 TEST_F(Editing, ResetRestoresTheDefaultSetAndWritesItWhileOnline)
 {
     showPage(4);
-    store.at(0, 1032).Gain = 300;
-    store.at(0, 1033).Gain = 200;
+    store.at(0, 1032).band.Gain = 300;
+    store.at(0, 1033).band.Gain = 200;
     store.at(0, 1031).Value = 50;
     online = false;
     editor.ResetPoints();
-    EXPECT_EQ(store.at(0, 1032).Gain, 250);
+    EXPECT_EQ(store.at(0, 1032).band.Gain, 250);
     EXPECT_EQ(store.at(0, 1031).Value, 1);
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(undo.UndoPos(), 0);
 
-    store.at(0, 1032).Gain = 300;
-    store.at(0, 1033).Gain = 200;
+    store.at(0, 1032).band.Gain = 300;
+    store.at(0, 1033).band.Gain = 200;
     online = true;
     editor.ResetPoints();
     EXPECT_EQ(writes.front(), 1032);
     EXPECT_EQ(writes.size(), display.points().size() + 1); // the high-pass filter has two addresses
-    EXPECT_EQ(store.at(0, 1032).Gain, 250);
-    EXPECT_EQ(store.at(0, 1033).Gain, 250);
+    EXPECT_EQ(store.at(0, 1032).band.Gain, 250);
+    EXPECT_EQ(store.at(0, 1033).band.Gain, 250);
 }
 
 TEST_F(Editing, ResetKeepsToItsPageWhenTheListIsRebuiltDuringAWrite)
@@ -224,7 +224,7 @@ TEST_F(Editing, ResetKeepsToItsPageWhenTheListIsRebuiltDuringAWrite)
             bands.push_back(p.Address);
     }
     for (int address : bands)
-        store.at(0, address).Gain = 300;
+        store.at(0, address).band.Gain = 300;
     int rebuilds = 0;
     duringWrite = [&] {
         // A page change, then a refresh after a device read, while the write waits.
@@ -236,7 +236,7 @@ TEST_F(Editing, ResetKeepsToItsPageWhenTheListIsRebuiltDuringAWrite)
     duringWrite = nullptr;
     EXPECT_EQ(writes, expected);
     for (int address : bands)
-        EXPECT_EQ(store.at(0, address).Gain, store.at(2, address).Gain) << address;
+        EXPECT_EQ(store.at(0, address).band.Gain, store.at(2, address).band.Gain) << address;
 }
 
 TEST_F(Editing, TheEffectsThirdsShowTheirOwnBands)
@@ -284,16 +284,17 @@ TEST_F(Editing, ABandSliderMovesItsPointStoreAndSelectionAndIsWrittenForBothMode
 {
     showPage(1); // the microphone bands are shared by both modes
     view.CurrentMode = 1;
-    SliderFields fader{231, 120, 30, 12, 2, false};
-    ASSERT_TRUE(editor.BandSliderChanged(2, 259, fader));
+    const SliderFields fields{231, {.Shape = 2, .FreqIndex = 120, .Gain = 231, .QIndex = 30, .ShelfQIndex = 12}};
+    const core::Band& fader = fields.band;
+    ASSERT_TRUE(editor.BandSliderChanged(2, 259, fields));
     const CurvePoint& p = display.points()[2];
-    EXPECT_EQ(std::make_tuple(p.FreqIndex, p.GainOrType, p.QIndex, p.ShelfQIndex, p.BandKind),
-              std::make_tuple(fader.Freq, 231, fader.q, fader.sQ, fader.QType));
+    EXPECT_EQ(std::make_tuple(p.band.FreqIndex, p.band.Gain, p.band.QIndex, p.band.ShelfQIndex, p.band.Shape),
+              std::make_tuple(fader.FreqIndex, 231, fader.QIndex, fader.ShelfQIndex, fader.Shape));
     for (int mode : {0, 1}) {
         const core::ParamRecord& r = store.at(mode, 259);
-        EXPECT_EQ(std::make_tuple(r.FreqIndex, r.Gain, r.QIndex, r.ShelfQIndex),
-                  std::make_tuple(fader.Freq, 231, fader.q, fader.sQ));
-        EXPECT_EQ(r.Shape, 2);
+        EXPECT_EQ(std::make_tuple(r.band.FreqIndex, r.band.Gain, r.band.QIndex, r.band.ShelfQIndex),
+                  std::make_tuple(fader.FreqIndex, 231, fader.QIndex, fader.ShelfQIndex));
+        EXPECT_EQ(r.band.Shape, 2);
     }
     EXPECT_EQ(display.selected(), 2);
     EXPECT_EQ(undo.UndoPos(), 0);
@@ -304,11 +305,11 @@ TEST_F(Editing, ABandSliderMovesItsPointStoreAndSelectionAndIsWrittenForBothMode
 
     showPage(0); // the music bands are per mode: the other mode keeps its own
     view.CurrentMode = 0;
-    ASSERT_TRUE(editor.BandSliderChanged(4, 4, {262, 205, 10, 8, 0, false}));
-    EXPECT_EQ(store.at(0, 4).Gain, 262);
-    EXPECT_EQ(store.at(1, 4).Gain, 250);
+    ASSERT_TRUE(editor.BandSliderChanged(4, 4, {262, {.Shape = 0, .FreqIndex = 205, .QIndex = 10, .ShelfQIndex = 8}}));
+    EXPECT_EQ(store.at(0, 4).band.Gain, 262);
+    EXPECT_EQ(store.at(1, 4).band.Gain, 250);
     ASSERT_TRUE(editor.BandSliderChanged(15, 15, {120})); // the high-pass frequency slider
-    EXPECT_EQ(display.points()[15].FreqIndex, 120);
+    EXPECT_EQ(display.points()[15].band.FreqIndex, 120);
     EXPECT_EQ(store.at(0, 15).Value, 120);
     EXPECT_EQ(writes, (std::vector<int>{4, 15}));
 }
@@ -320,13 +321,13 @@ TEST_F(Editing, ASliderOfAnotherEffectsThirdChangesTheParameterButNoPoint)
     ASSERT_FALSE(editor.BandSliderChanged(static_cast<int>(before.size()) - 2, 774, {100})); // the echo low cut
     EXPECT_EQ(store.at(0, 774).Value, 100);
     for (std::size_t j = 0; j < before.size(); ++j)
-        EXPECT_EQ(display.points()[j].FreqIndex, before[j].FreqIndex);
+        EXPECT_EQ(display.points()[j].band.FreqIndex, before[j].band.FreqIndex);
     const int echoBandValue = store.at(0, 776).Value;
-    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, 200, 12, 9, 1, false})); // an echo band fader
-    EXPECT_EQ(store.at(0, 776).Gain, 262);
-    EXPECT_EQ(store.at(0, 776).Shape, 1);
+    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, {.Shape = 1, .FreqIndex = 200, .QIndex = 12, .ShelfQIndex = 9}})); // an echo band fader
+    EXPECT_EQ(store.at(0, 776).band.Gain, 262);
+    EXPECT_EQ(store.at(0, 776).band.Shape, 1);
     EXPECT_EQ(store.at(0, 776).Value, echoBandValue);
-    EXPECT_NE(display.points()[0].GainOrType, 262);
+    EXPECT_NE(display.points()[0].band.Gain, 262);
     EXPECT_EQ(writes, (std::vector<int>{774, 776}));
     EXPECT_FALSE(editor.BandSliderChanged(40, 4, {250}));
     EXPECT_FALSE(editor.BandSliderChanged(0, -1, {250}));

@@ -29,7 +29,7 @@ struct FakeSliders : quorix::graph::BandSliders {
         return it == byAddress.end() ? -1 : it->second;
     }
     void bindPoint(int slider, int point) override { bound[slider] = point; }
-    void showBand(int slider, const quorix::graph::CurvePoint& p) override { values[slider] = p.GainOrType; }
+    void showBand(int slider, const quorix::core::Band& band) override { values[slider] = band.Gain; }
     void showValue(int slider, int value) override { values[slider] = value; }
     void highlightSelected(int, int, int selected) override
     {
@@ -102,8 +102,8 @@ struct GraphFixture {
     {
         const auto& g = display.geometry();
         const auto& p = display.points()[static_cast<std::size_t>(j)];
-        const double x = g.FrequencyToX(quorix::core::FrequencyAt(p.FreqIndex));
-        const double y = p.Type == quorix::graph::EqBandPoint ? g.GainToY(p.GainOrType) : g.zeroY;
+        const double x = g.FrequencyToX(quorix::core::FrequencyAt(p.band.FreqIndex));
+        const double y = p.Type == quorix::graph::EqBandPoint ? g.GainToY(p.band.Gain) : g.zeroY;
         return {x, y};
     }
 };

@@ -63,9 +63,9 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
             ++compared;
             const double error = std::fabs(column[i] - expected);
             if (error > worst.error)
-                worst = {error, std::string(what) + " index " + std::to_string(p.FreqIndex) + " code " +
-                                    std::to_string(p.GainOrType) + " Q " + std::to_string(p.QIndex) + " slope " +
-                                    std::to_string(p.ShelfQIndex) + " at " + std::to_string(curves.exactFrequency(static_cast<int>(i))) + " Hz"};
+                worst = {error, std::string(what) + " index " + std::to_string(p.band.FreqIndex) + " code " +
+                                    std::to_string(p.band.Gain) + " Q " + std::to_string(p.band.QIndex) + " slope " +
+                                    std::to_string(p.band.ShelfQIndex) + " at " + std::to_string(curves.exactFrequency(static_cast<int>(i))) + " Hz"};
         }
     };
     // Both ends of the gain range, the gains that went wrong before, and steps that are not whole dB.
@@ -74,21 +74,21 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
         const double f = core::FrequencyAt(index);
         for (int gain : gains) {
             const double db = (gain - 250) / 10.0;
-            CurvePoint band;
-            band.FreqIndex = index;
-            band.GainOrType = gain;
+            CurvePoint point;
+            point.band.FreqIndex = index;
+            point.band.Gain = gain;
             for (int q = 0; q <= core::kMaxQIndex; ++q) {
-                band.QIndex = q;
-                curves.ComputeCurve(band, 0);
-                check(band, PeakingCoefficients(f, 48000, 0, core::QAt(q), db), 1, "peaking");
+                point.band.QIndex = q;
+                curves.ComputeCurve(point, 0);
+                check(point, PeakingCoefficients(f, 48000, 0, core::QAt(q), db), 1, "peaking");
             }
             for (int shelf : {1, 2}) {
-                band.BandKind = shelf;
+                point.band.Shape = static_cast<std::uint8_t>(shelf);
                 for (int slope = 0; slope <= core::kMaxShelfQIndex; ++slope) {
-                    band.ShelfQIndex = slope;
-                    curves.ComputeCurve(band, 0);
+                    point.band.ShelfQIndex = slope;
+                    curves.ComputeCurve(point, 0);
                     const double s = core::QAt(slope);
-                    check(band, shelf == 1 ? LowShelfCoefficients(f, 48000, 0, s, db) : HighShelfCoefficients(f, 48000, 0, s, db),
+                    check(point, shelf == 1 ? LowShelfCoefficients(f, 48000, 0, s, db) : HighShelfCoefficients(f, 48000, 0, s, db),
                           1, shelf == 1 ? "low shelf" : "high shelf");
                 }
             }
@@ -99,8 +99,8 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
             for (int filterType = 0; filterType <= 4; ++filterType) {
                 CurvePoint filter;
                 filter.Type = type;
-                filter.FreqIndex = index;
-                filter.GainOrType = filterType;
+                filter.band.FreqIndex = index;
+                filter.FilterType = filterType;
                 curves.ComputeCurve(filter, 7);
                 const FilterSections s = FilterSectionsFor(7, filterType);
                 const bool low = type == LowPassPoint;
@@ -148,11 +148,11 @@ struct OneCurve {
 CurvePoint Band(int kind, int index, int gain, int q, int slope = 0)
 {
     CurvePoint p;
-    p.BandKind = kind;
-    p.FreqIndex = index;
-    p.GainOrType = gain;
-    p.QIndex = q;
-    p.ShelfQIndex = slope;
+    p.band.Shape = static_cast<std::uint8_t>(kind);
+    p.band.FreqIndex = index;
+    p.band.Gain = gain;
+    p.band.QIndex = q;
+    p.band.ShelfQIndex = slope;
     return p;
 }
 
@@ -220,10 +220,10 @@ TEST(FilterTheory, EachFilterStageReadsTwentyLogQAtItsCorner)
             for (int hz : {40, 303, 5000}) {
                 CurvePoint filter;
                 filter.Type = type;
-                filter.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
-                filter.GainOrType = c.filterType;
+                filter.band.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
+                filter.FilterType = c.filterType;
                 const OneCurve curve(filter, c.kind);
-                EXPECT_NEAR(curve.at(core::FrequencyAt(filter.FreqIndex)), c.expected, 0.01)
+                EXPECT_NEAR(curve.at(core::FrequencyAt(filter.band.FreqIndex)), c.expected, 0.01)
                     << "kind " << c.kind << " type " << c.filterType << " " << hz << " Hz";
             }
 }

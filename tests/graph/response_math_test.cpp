@@ -29,11 +29,11 @@ CurvePoint Band(int kind, int hz, int gain, int q, int slope = 10)
 {
     CurvePoint p;
     p.Type = EqBandPoint;
-    p.BandKind = kind;
-    p.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
-    p.GainOrType = gain;
-    p.QIndex = core::QToIndex(static_cast<float>(q) / 100.0f);
-    p.ShelfQIndex = slope;
+    p.band.Shape = static_cast<std::uint8_t>(kind);
+    p.band.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
+    p.band.Gain = gain;
+    p.band.QIndex = core::QToIndex(static_cast<float>(q) / 100.0f);
+    p.band.ShelfQIndex = slope;
     return p;
 }
 
@@ -41,8 +41,8 @@ CurvePoint Filter(PointType type, int hz, int filterType)
 {
     CurvePoint p;
     p.Type = type;
-    p.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
-    p.GainOrType = filterType;
+    p.band.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
+    p.FilterType = filterType;
     return p;
 }
 
@@ -94,17 +94,17 @@ TEST_F(Curves, MatchAnIndependentEvaluationWithinAHundredthOfADecibel)
                     cases.push_back({Band(kind, hz, gain, q, q == 40 ? 0 : q == 710 ? 10 : 28), 0});
     for (const Case& c : cases) {
         curves.ComputeCurve(c.point, c.kind);
-        const double f = core::FrequencyAt(c.point.FreqIndex);
+        const double f = core::FrequencyAt(c.point.band.FreqIndex);
         BiquadCoefficients coefficients;
         int stages = 1;
         if (c.point.Type == EqBandPoint) {
-            const double gain = (c.point.GainOrType - 250) / 10.0;
-            const double slope = core::QAt(c.point.ShelfQIndex);
-            coefficients = c.point.BandKind == 0   ? PeakingCoefficients(f, 48000, 0, core::QAt(c.point.QIndex), gain)
-                           : c.point.BandKind == 2 ? HighShelfCoefficients(f, 48000, 0, slope, gain)
+            const double gain = (c.point.band.Gain - 250) / 10.0;
+            const double slope = core::QAt(c.point.band.ShelfQIndex);
+            coefficients = c.point.band.Shape == 0   ? PeakingCoefficients(f, 48000, 0, core::QAt(c.point.band.QIndex), gain)
+                           : c.point.band.Shape == 2 ? HighShelfCoefficients(f, 48000, 0, slope, gain)
                                                    : LowShelfCoefficients(f, 48000, 0, slope, gain);
         } else {
-            const FilterSections s = FilterSectionsFor(c.kind, c.point.GainOrType);
+            const FilterSections s = FilterSectionsFor(c.kind, c.point.FilterType);
             stages = s.stages;
             const bool low = c.point.Type == LowPassPoint;
             coefficients = s.bessel ? (low ? BesselLowPass(f, 48000, 0) : BesselHighPass(f, 48000, 0))
@@ -118,7 +118,7 @@ TEST_F(Curves, MatchAnIndependentEvaluationWithinAHundredthOfADecibel)
             worst = std::max(worst, std::fabs(curves.column(0)[i] - reference));
             ASSERT_TRUE(std::isfinite(curves.column(0)[i]));
         }
-        EXPECT_LT(worst, 0.01) << "type " << c.point.Type << " kind " << c.point.BandKind << " at " << f << " Hz";
+        EXPECT_LT(worst, 0.01) << "type " << c.point.Type << " kind " << c.point.band.Shape << " at " << f << " Hz";
     }
 }
 
@@ -129,13 +129,13 @@ TEST_F(Curves, FlatCasesStayFlat)
         EXPECT_NEAR(curves.column(0)[i], 0, 1e-4);
     for (auto [type, index] : {std::pair{HighPassPoint, 0}, std::pair{LowPassPoint, 362}}) {
         CurvePoint off = Filter(type, 100, 2);
-        off.FreqIndex = index;
+        off.band.FreqIndex = index;
         curves.ComputeCurve(off, 7);
         for (int i = 0; i < curves.pointCount(); ++i)
             ASSERT_EQ(curves.column(0)[i], 0.0f);
     }
     CurvePoint bandAtZero = Band(0, 10, 370, 100);
-    bandAtZero.FreqIndex = 0; // a band at index 0 is computed normally
+    bandAtZero.band.FreqIndex = 0; // a band at index 0 is computed normally
     curves.ComputeCurve(bandAtZero, 0);
     EXPECT_GT(curves.column(0)[0], 1.0f);
 }
@@ -146,14 +146,14 @@ TEST_F(Curves, FilterStagesFollowTheMenuKind)
     curves.ComputeCurve(one, 7);
     const std::vector<float> single(curves.column(0), curves.column(0) + curves.pointCount());
     CurvePoint four = one;
-    four.GainOrType = 0;
+    four.FilterType = 0;
     four.Slot = 1;
     curves.ComputeCurve(four, 7);
     for (int i = 0; i < curves.pointCount(); i += 97)
         EXPECT_NEAR(curves.column(1)[i], 4 * single[static_cast<std::size_t>(i)], 1e-3);
     for (int type : {1, 2, 3, 4}) {
         CurvePoint other = one;
-        other.GainOrType = type;
+        other.FilterType = type;
         other.Slot = 2;
         curves.ComputeCurve(other, 4);
         for (int i = 0; i < curves.pointCount(); i += 97)
@@ -170,7 +170,7 @@ TEST_F(Curves, ABandThatIsOffAddsNothingToTheTotal)
     std::vector<CurvePoint> points = {Band(0, 100, 330, 200), Band(0, 1000, 150, 100), Band(0, 5000, 300, 50)};
     for (std::size_t i = 0; i < points.size(); ++i)
         points[i].Slot = static_cast<std::uint8_t>(i);
-    points[1].BandOff = true;
+    points[1].band.BandOff = true;
     for (const CurvePoint& p : points)
         curves.ComputeCurve(p, 0);
     curves.SumCurves(points);

@@ -57,8 +57,8 @@ struct Plot : ::testing::Test, GraphFixture {
     {
         const auto& g = plot->display().geometry();
         const auto& p = plot->display().points()[static_cast<std::size_t>(j)];
-        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(p.FreqIndex)));
-        const int y = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.GainOrType)) : g.zeroY;
+        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex)));
+        const int y = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
         return {x, y};
     }
 };
@@ -100,7 +100,7 @@ TEST_F(Plot, TheSelectedMarkerAndItsLabel)
 
 TEST_F(Plot, ALabelNearTheRightEdgeMovesLeft)
 {
-    store.at(0, 14).FreqIndex = 361; // EQ15 at 20.2 kHz
+    store.at(0, 14).band.FreqIndex = 361; // EQ15 at 20.2 kHz
     make(0);
     plot->display().SelectPoint(14);
     clock.advance(1);
@@ -148,7 +148,7 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     std::vector<controls::SkinnedFader*> array;
     for (int band = 0; band < 3; ++band) {
         owned.push_back(std::make_unique<controls::SkinnedFader>());
-        owned.back()->setScrollBarType(1);
+        owned.back()->setKind(controls::FaderKind::Band);
         owned.back()->Addr = band;
         array.push_back(owned.back().get());
     }
@@ -157,9 +157,9 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     ResponseDisplay display(f.links);
     display.ResizeGraph(800, 300);
     display.RefreshAllCurves(true);
-    EXPECT_EQ(array[2]->EQindex, "2");
+    EXPECT_EQ(array[2]->EQindex, 2);
     EXPECT_FLOAT_EQ(array[0]->Value(), 330); // the band's gain
-    EXPECT_EQ(array[0]->Freq, f.store.at(0, 0).FreqIndex);
+    EXPECT_EQ(array[0]->band().FreqIndex, f.store.at(0, 0).band.FreqIndex);
     display.SelectPoint(1);
     EXPECT_TRUE(array[1]->ForceShowFocus());
     EXPECT_FALSE(array[0]->ForceShowFocus());
@@ -215,15 +215,15 @@ TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
         end(*plot);
         EXPECT_FALSE(plot->editor().arrowHeld());
         EXPECT_FALSE(plot->editor().dragging());
-        const int music = store.at(0, 4).FreqIndex;
+        const int music = store.at(0, 4).band.FreqIndex;
         const core::ParamRecord dragged = store.at(0, 8);
         clock.advance(1000);
         writes.clear();
         clock.advance(1000);
         plot->editor().MouseMove(x + 100, y - 50);
-        EXPECT_EQ(store.at(0, 4).FreqIndex, music);
-        EXPECT_EQ(store.at(0, 8).FreqIndex, dragged.FreqIndex);
-        EXPECT_EQ(store.at(0, 8).Gain, dragged.Gain);
+        EXPECT_EQ(store.at(0, 4).band.FreqIndex, music);
+        EXPECT_EQ(store.at(0, 8).band.FreqIndex, dragged.band.FreqIndex);
+        EXPECT_EQ(store.at(0, 8).band.Gain, dragged.band.Gain);
         EXPECT_TRUE(writes.empty());
     }
 }
@@ -251,11 +251,11 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
     core::InitParamStore(store, image);
     for (int a = 0; a < 15; ++a) {
         core::ParamRecord& r = store.at(0, a);
-        r.Gain = a % 2 ? kLow : kHigh;
-        r.FreqIndex = a % 3 ? kHigh : kLow;
-        r.QIndex = a % 2 ? kHigh : kLow;
-        r.ShelfQIndex = a % 2 ? kLow : kHigh;
-        r.Shape = static_cast<std::uint8_t>(a % 4 == 0 ? 255 : a % 3);
+        r.band.Gain = a % 2 ? kLow : kHigh;
+        r.band.FreqIndex = a % 3 ? kHigh : kLow;
+        r.band.QIndex = a % 2 ? kHigh : kLow;
+        r.band.ShelfQIndex = a % 2 ? kLow : kHigh;
+        r.band.Shape = static_cast<std::uint8_t>(a % 4 == 0 ? 255 : a % 3);
     }
     store.at(0, 0x0F).Value = kHigh;
     make(0);

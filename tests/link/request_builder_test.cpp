@@ -61,7 +61,7 @@ TEST_F(Builder, GlobalWritesGoOutAtModeZero)
 
 TEST_F(Builder, BandsTravelAsEightBytesWithTheBandOffOffset)
 {
-    core::ParamRecord& band = store.at(0, 3);
+    core::Band& band = store.at(0, 3).band;
     band.Shape = 1;
     band.ShelfQIndex = 12;
     band.FreqIndex = 120;
@@ -86,7 +86,7 @@ TEST_F(Builder, PasswordFramesCarryTheirDigits)
 TEST_F(Builder, BlockWritesComeFromTheImageInTheAddressMapLayout)
 {
     image.at(0, 0).Class = core::ParamClass::Plain; // a foreign file cannot change the layout
-    image.at(1, 0).Gain = 260;
+    image.at(1, 0).band.Gain = 260;
     const auto singing = build(Command::WriteBlock, 2, 0);
     EXPECT_EQ(singing.size(), 7u + 15 * 8 + 2);
     EXPECT_EQ(singing[2], 2);

@@ -75,16 +75,16 @@ TEST(BandFit, GivesBandsInFrequencyOrderAndFlattensTheRest)
     EXPECT_EQ(fit.flattened.size(), page.bands.size() - 3);
     EXPECT_GT(fit.largestDifferenceDb, 10.0); // the boost clipped to +12 dB
 
-    page.store.at(1, page.bands.back()).Gain = 300;
+    page.store.at(1, page.bands.back()).band.Gain = 300;
     core::NullParamWriter noProcessor;
     core::ParamEditor editor(page.store, page.view, noProcessor);
     const std::vector<int> changed = ApplyBandFit(editor, fit);
     EXPECT_NE(std::find(changed.begin(), changed.end(), page.bands.back()), changed.end());
-    EXPECT_EQ(page.store.at(1, page.bands.back()).Gain, 250);
+    EXPECT_EQ(page.store.at(1, page.bands.back()).band.Gain, 250);
     const core::ParamRecord& first = page.store.at(1, page.bands[0]);
-    EXPECT_EQ(first.Gain, 370);
+    EXPECT_EQ(first.band.Gain, 370);
     if (!page.store.at(0, page.bands[0]).PerMode) {
-        EXPECT_EQ(page.store.at(0, page.bands[0]).Gain, 370);
+        EXPECT_EQ(page.store.at(0, page.bands[0]).band.Gain, 370);
     }
     const std::string report = BandFitReport(fit);
     EXPECT_NE(report.find("line 2 LS 60 Hz 30 dB 6 dB/oct (S 0.50) -> LS 60.1 Hz 12.0 dB S 0.50"), std::string::npos)
@@ -152,7 +152,7 @@ TEST(BandFit, ReportedDifferenceMatchesAnIndependentEvaluation)
                 qOrSlope = 1 / ((1 / (0.66 * 0.66) - 2) / (a + 1 / a) + 1);
             }
             want += SectionDb(shape, r[1], r[2], qOrSlope, f);
-            const core::ParamRecord& b = fit.fitted[k].band;
+            const core::Band& b = fit.fitted[k].band;
             have += SectionDb(b.Shape, core::FrequencyAt(b.FreqIndex), (b.Gain - 250) / 10.0,
                               core::QAt(b.Shape == 0 ? b.QIndex : b.ShelfQIndex), f);
         }
@@ -174,7 +174,7 @@ TEST(BandFit, ReportsTheTrueLargestDifferenceOfNarrowBands)
                                  std::to_string(c.gainDb) + " dB Q " + std::to_string(c.q) + "\n";
         const BandFit fit = Fit(page, line.c_str());
         ASSERT_TRUE(fit.ok()) << fit.refusal;
-        const core::ParamRecord& b = fit.fitted[0].band;
+        const core::Band& b = fit.fitted[0].band;
         double largest = 0;
         // 400 000 points within an octave either side of the band, where all of the difference lies.
         const double low = c.hertz / 2, high = std::min(c.hertz * 2, 20000.0);

@@ -15,7 +15,7 @@ struct ConfigurationFilesTest : PresetsTest {
     // A band and a plain value of the working settings, changed through the link.
     void tune(int gain, int value)
     {
-        store.at(0, 3).Gain = gain;
+        store.at(0, 3).band.Gain = gain;
         ASSERT_TRUE(device.WriteParam(3));
         store.at(0, 1024).Value = value;
         ASSERT_TRUE(device.WriteParam(1024));
@@ -46,7 +46,7 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
     EXPECT_EQ(image, decoded);
     EXPECT_EQ(processor.band(0, 3).gain, 300);
     EXPECT_EQ(processor.value(0, 1024), 55);
-    EXPECT_EQ(store.at(0, 3).Gain, 300);
+    EXPECT_EQ(store.at(0, 3).band.Gain, 300);
     EXPECT_EQ(store.at(0, 1024).Value, 55);
     expectStoreMatchesProcessor();
     EXPECT_GT(host.refreshes, refreshes);

@@ -61,12 +61,12 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
 TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 {
     connect();
-    store.at(0, 3).Gain = 280;
+    store.at(0, 3).band.Gain = 280;
     ASSERT_TRUE(device.WriteParam(3));
     EXPECT_TRUE(dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 7);
-    EXPECT_EQ(processor.preset(7).at(0, 3).Gain, 280);
+    EXPECT_EQ(processor.preset(7).at(0, 3).band.Gain, 280);
     EXPECT_EQ(view.CurrentPreset, 0) << "the exit dialog leaves the preset in use alone";
     core::ParamStore saved;
     ASSERT_TRUE(core::LoadConfigurationFile(folder / "night.QUORIX", saved).ok);

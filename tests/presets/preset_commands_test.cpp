@@ -71,12 +71,12 @@ TEST_F(PresetCommandsTest, AGuestIsRefusedOnlineAndOfflineAndNothingIsSent)
 TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
 {
     connect();
-    store.at(0, 3).Gain = 321;
+    store.at(0, 3).band.Gain = 321;
     ASSERT_TRUE(device.WriteParam(3));
     ASSERT_TRUE(commands.Store(2));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 5);
-    EXPECT_EQ(processor.preset(5).at(0, 3).Gain, 321);
+    EXPECT_EQ(processor.preset(5).at(0, 3).band.Gain, 321);
     EXPECT_EQ(view.CurrentPreset, 5);
     EXPECT_EQ(host.preset, 5);
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kStoreDone)});

@@ -76,7 +76,7 @@ TEST_F(Talk, SingleWritesLandInTheNamedMode)
 
 TEST_F(Talk, StoreAndRecallPresets)
 {
-    EXPECT_NE(processor.preset(1).at(0, 0).Gain, processor.preset(0).at(0, 0).Gain); // PRO differs from KTV
+    EXPECT_NE(processor.preset(1).at(0, 0).band.Gain, processor.preset(0).at(0, 0).band.Gain); // PRO differs from KTV
     EXPECT_NE(processor.preset(2).at(0, 256).Value, processor.preset(1).at(0, 256).Value);
 
     image.at(0, 1024).Value = 12;

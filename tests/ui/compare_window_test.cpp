@@ -92,7 +92,7 @@ TEST_F(CompareFixture, TakingTheProcessorsValuesIsOneUndoStep)
     ASSERT_TRUE(compare.compare());
     compare.findChild<QPushButton*>("CompareTake")->click();
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
-    EXPECT_EQ(session.store().at(0, band).Gain, processor().band(0, band).gain);
+    EXPECT_EQ(session.store().at(0, band).band.Gain, processor().band(0, band).gain);
     EXPECT_EQ(session.store().at(1, level).Value, 37);
     EXPECT_TRUE(screenMatchesProcessor());
 

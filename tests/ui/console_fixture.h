@@ -13,6 +13,7 @@
 
 #include <QApplication>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,13 +24,19 @@ struct ScriptedPrompter : quorix::ui::Prompter {
     std::vector<std::string> messages;
     std::vector<std::filesystem::path> files; // the answers to file questions, in order
     bool answer = false;
+    std::function<void()> onMessage;
 
     bool askYesNo(std::string_view question) override
     {
         questions.emplace_back(question);
         return answer;
     }
-    void showMessage(std::string_view text, quorix::link::MessageIcon) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text, quorix::ui::MessageIcon) override
+    {
+        messages.emplace_back(text);
+        if (onMessage)
+            onMessage();
+    }
     std::optional<std::filesystem::path> askFile(std::string_view, std::string_view, bool) override
     {
         if (files.empty())
@@ -61,6 +68,7 @@ struct CountingActions : quorix::ui::WindowActions {
     void CloseRecordingWindow() override { ++recordingClosed; }
     void MainWindowUnloaded() override { ++unloaded; }
     void RefreshSecondaryWindows() override { ++secondaryRefreshes; }
+    void Synchronised(bool) override {}
 };
 
 // The console against its virtual processor, in virtual time, with the main

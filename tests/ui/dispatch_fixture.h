@@ -74,6 +74,7 @@ struct DispatchFixture {
     quorix::core::ManualScheduler clock;
     quorix::core::ParamStore store;
     quorix::core::ParamStore image;
+    bool laidOut = (quorix::core::InitParamStore(store, image), true); // before anything reads the store
     quorix::core::ViewState view;
     quorix::core::UndoHistory undo{store, view, clock};
     RecordingWindow window;
@@ -83,6 +84,4 @@ struct DispatchFixture {
     quorix::core::ParamEditor edits{store, view, link, &undo};
     quorix::ui::ValueDispatch dispatch{{edits, view, clock, [this] { return online; }}, window};
     quorix::ui::ModeControl modes{edits, view, window, [this] { return online; }};
-
-    DispatchFixture() { quorix::core::InitParamStore(store, image); }
 };

@@ -61,7 +61,7 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     connect();
     const std::vector<int> addresses = bands();
     ASSERT_GE(addresses.size(), 3u);
-    const int before = session.store().at(0, addresses[0]).Gain;
+    const int before = session.store().at(0, addresses[0]).band.Gain;
     choose("导入滤波器…", file("f.txt", "Filter 1: ON PK Fc 1003 Hz Gain -4,46 dB Q 3.3\n"
                                         "Filter 2: ON LS 6 dB Fc 61 Hz Gain 5 dB\n"));
     clock.advance(2000);
@@ -80,7 +80,7 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     EXPECT_NE(prompter.messages.back().find("largest difference"), std::string::npos);
 
     EXPECT_TRUE(frm().edits().Undo());
-    EXPECT_EQ(session.store().at(0, addresses[0]).Gain, before);
+    EXPECT_EQ(session.store().at(0, addresses[0]).band.Gain, before);
 }
 
 TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)

@@ -1,8 +1,11 @@
 #include "dispatch_fixture.h"
 
+#include "core/dance_set_origin.h"
 #include "core/mode_copy.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace quorix;
 
@@ -50,10 +53,10 @@ TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
 TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
 {
     online = false;
-    store.at(0, 7).Gain = 333;
+    store.at(0, 7).band.Gain = 333;
     modes.ModeCopyClicked();
     EXPECT_EQ(window.questions.front(), std::string(core::kCopySingingToDanceQuestion));
-    EXPECT_EQ(store.at(1, 7).Gain, 333);
+    EXPECT_EQ(store.at(1, 7).band.Gain, 333);
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(window.messages.back(), std::string(core::kCopyDoneMessage));
     EXPECT_FALSE(window.blocked);
@@ -90,4 +93,40 @@ TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
     modes.UndoClicked();
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(store.at(0, 1025).Value, 100);
+}
+
+TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
+{
+    const struct {
+        const char* name;
+        std::function<void(DispatchFixture&)> before;
+        std::string_view question;
+    } cases[] = {
+        {"never read", [](DispatchFixture&) {}, core::kUnreadDanceCopyQuestion},
+        {"one page edited, the others never read",
+         [](DispatchFixture& m) { m.store.at(1, 0x0F).Value += 1; }, core::kUnreadDanceCopyQuestion},
+        {"every page edited in dance mode",
+         [](DispatchFixture& m) {
+             for (int kind : {0, 4, 5, 6, 7})
+                 m.store.at(1, kind * 256).Value += 1;
+         },
+         core::kCopyDanceToSingingQuestion},
+        {"written from the singing set",
+         [](DispatchFixture& m) {
+             m.view.CurrentMode = 0;
+             m.modes.ModeCopyClicked();
+             m.view.CurrentMode = 1;
+         },
+         core::kCopyDanceToSingingQuestion},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DispatchFixture fixture;
+        fixture.view.CurrentMode = 1;
+        c.before(fixture);
+        fixture.window.questions.clear();
+        fixture.window.answer = false;
+        fixture.modes.ModeCopyClicked();
+        EXPECT_EQ(fixture.window.questions, std::vector<std::string>{std::string(c.question)});
+    }
 }

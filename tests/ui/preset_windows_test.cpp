@@ -4,6 +4,9 @@
 #include "ui/password_window.h"
 #include "ui/console_frame.h"
 #include "ui/qt_file_chooser.h"
+#include "ui/qt_waiting_notice.h"
+
+#include "core/config_file.h"
 
 #include "presets/exit_save.h"
 
@@ -16,12 +19,16 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace quorix;
 
@@ -40,6 +47,7 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
     for (const bool save : {false, true}) {
         QString title, filter, folder;
         bool asksBeforeOverwriting = false;
+        int lightness = 255;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
@@ -48,6 +56,7 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
             folder = dialog->directory().absolutePath();
             asksBeforeOverwriting = !dialog->testOption(QFileDialog::DontConfirmOverwrite) &&
                                     dialog->acceptMode() == QFileDialog::AcceptSave;
+            lightness = dialog->grab().toImage().pixelColor(2, 2).lightness();
             dialog->reject();
         });
         const auto chosen = save ? chooser.ChooseConfigurationFileToSave() : chooser.ChooseConfigurationFileToOpen();
@@ -56,6 +65,7 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
         EXPECT_EQ(filter, "音响配置文件 (*.QUORIX)");
         EXPECT_EQ(folder, "/tmp");
         EXPECT_EQ(asksBeforeOverwriting, save);
+        EXPECT_LT(lightness, 60) << "the dialog in the console's dark style";
     }
 }
 
@@ -86,6 +96,31 @@ TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
     dialog.Command1()->click();
     EXPECT_EQ(prompter.messages.back(), presets::kAllDone);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// A tick leaves most of its box empty and keeps clear of the box's top-left
+// corner; a filled square does neither.
+TEST_F(PresetWindows, ATickedBoxOfTheExitDialogShowsATick)
+{
+    ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
+    dialog.show();
+    QCheckBox* box = dialog.Check1();
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    ASSERT_TRUE(box->isChecked());
+    const QImage ticked = box->grab().toImage();
+    box->setChecked(false);
+    const QImage empty = box->grab().toImage();
+    const QRect inner = indicator.adjusted(1, 1, -1, -1); // inside the box's border
+    int changed = 0;
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+            changed += ticked.pixel(x, y) != empty.pixel(x, y) ? 1 : 0;
+    const int area = inner.width() * inner.height();
+    EXPECT_GT(changed, area / 10);
+    EXPECT_LT(changed, area / 2);
+    EXPECT_EQ(ticked.pixel(inner.topLeft()), empty.pixel(inner.topLeft()));
 }
 
 TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
@@ -155,6 +190,65 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     EXPECT_FALSE(passwords->isVisible()) << "the password window goes with the main window";
     frame.action("CmdProgramSetup")->trigger();
     EXPECT_FALSE(passwords->isVisible()) << "no password window without the main window";
+}
+
+// quorix-console FILE.quorix started before the processor is there.
+struct FileFromCommandLine : PresetWindows {
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "quorix-command-line.quorix";
+    ui::ConsoleFrame frame{session, prompter};
+
+    FileFromCommandLine()
+    {
+        core::ParamStore tuned = session.store();
+        tuned.at(0, 1024).Value = 42;
+        EXPECT_TRUE(core::SaveConfigurationFile(file, tuned).ok);
+        session.simulatorPort()->unplug();
+        frame.show();
+    }
+    ~FileFromCommandLine() override { std::filesystem::remove(file); }
+
+    QMessageBox* notice() const { return frame.findChild<QMessageBox*>(ui::QtWaitingNotice::kObjectName); }
+    bool noticeShown() const { return notice() && notice()->isVisible(); }
+};
+
+TEST_F(FileFromCommandLine, TheNoticeWaitsForTheProcessorThenTheQuestionWritesTheFile)
+{
+    frame.OpenWhenOnline(file);
+    clock.advance(3000);
+    ASSERT_TRUE(noticeShown());
+    EXPECT_TRUE(notice()->text().contains("quorix-command-line.quorix"));
+    EXPECT_TRUE(frame.mainWindow()->isEnabled()) << "the notice does not block the console";
+    EXPECT_TRUE(prompter.questions.empty());
+
+    prompter.answer = true;
+    session.simulatorPort()->replug();
+    clock.runUntil([&] { return !prompter.questions.empty(); }, 20000);
+    EXPECT_FALSE(noticeShown());
+    EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(processor().value(0, 1024), 42);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 42);
+}
+
+TEST_F(FileFromCommandLine, CancellingTheNoticeMeansNoQuestionAndANonConfigurationIsRefused)
+{
+    frame.OpenWhenOnline(file);
+    ASSERT_NE(notice(), nullptr);
+    notice()->findChild<QPushButton*>("cmdCancelWait")->click();
+    EXPECT_FALSE(noticeShown());
+
+    const auto text = std::filesystem::temp_directory_path() / "quorix-command-line.txt";
+    std::ofstream(text) << "text";
+    frame.OpenWhenOnline(text);
+    std::filesystem::remove(text);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].find("quorix-command-line.txt"), std::string::npos);
+    EXPECT_FALSE(noticeShown());
+
+    session.simulatorPort()->replug();
+    connect();
+    clock.advance(5000);
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_NE(processor().value(0, 1024), 42);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "console_fixture.h"
 
-#include "ui/frm_effect_controls.h"
-#include "ui/frm_rec_controls.h"
 #include "ui/startup_settings_window.h"
-#include "ui/frm_set_controls.h"
 #include "ui/console_frame.h"
+#include "ui/page_panel.h"
+#include "ui/password_window.h"
+
+#include "tables/effect_window_table.h"
+#include "tables/recording_window_table.h"
+#include "tables/startup_settings_table.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -15,6 +18,9 @@
 #include <QAction>
 #include <QListWidget>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +50,10 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
         clock.advance(100);
     }
     int stored(int address) { return session.store().at(0, address).Value; }
+    presets::PresetContext passwordContext()
+    {
+        return {session.link(), session.store(), session.image(), session.view(), session.digits(), session};
+    }
     int atProcessor(int address) { return processor().value(0, address); }
 };
 
@@ -78,7 +88,7 @@ TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxi
 TEST_F(SecondaryWindows, OfflineChangesReachOnlyTheStore)
 {
     ui::StartupSettingsWindow settings(session, frm());
-    ui::TableWindow recording(session, ui::FrmRecLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
     const int before = atProcessor(kCommon + 0x07);
     move(settings.slider(5), 11);
     move(recording.slider(2), 120);
@@ -93,7 +103,7 @@ TEST_F(SecondaryWindows, TheVariantFlagSwapsTheLoudspeakerLists)
     ui::StartupSettingsWindow settings(session, frm());
     for (const bool variant : {false, true}) {
         settings.placeLoudspeakerLists(variant);
-        EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+        EXPECT_EQ(settings.combo(variant ? 4 : 2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
         EXPECT_GE(settings.combo(variant ? 2 : 4)->y(), settings.height());
     }
 }
@@ -103,7 +113,7 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
     connect();
     session.view().CurrentMode = 1;
     const int address = 768 + 0x16; // 混响空间
-    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    ui::TableWindow effect(session, tables::EffectWindowTable());
     EXPECT_EQ(effect.windowTitle(), "专业设置");
     EXPECT_EQ(effect.slider(5)->accessibleName(), "混响空间");
     move(effect.slider(5), 33);
@@ -117,7 +127,7 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
 TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
 {
     connect();
-    const std::pair<ui::WindowLayout, int> faders[] = {{ui::FrmEffectLayout(), 5}, {ui::FrmRecLayout(), 14}};
+    const std::pair<tables::WindowTable, int> faders[] = {{tables::EffectWindowTable(), 5}, {tables::RecordingWindowTable(), 14}};
     for (const auto& [layout, index] : faders) {
         SCOPED_TRACE(std::string(layout.caption));
         ui::TableWindow window(session, layout);
@@ -143,7 +153,7 @@ TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
 TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
 {
     connect();
-    ui::TableWindow recording(session, ui::FrmRecLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
     recording.show();
     EXPECT_EQ(recording.size(), QSize(850, 335));
     for (int i = 0; i < 18; ++i) {
@@ -162,8 +172,8 @@ TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
 TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
 {
     ui::StartupSettingsWindow settings(session, frm());
-    ui::TableWindow recording(session, ui::FrmRecLayout());
-    ui::TableWindow effect(session, ui::FrmEffectLayout());
+    ui::TableWindow recording(session, tables::RecordingWindowTable());
+    ui::TableWindow effect(session, tables::EffectWindowTable());
     for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording),
                        static_cast<QWidget*>(&effect)}) {
         std::vector<QRect> shown;
@@ -176,6 +186,40 @@ TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
             for (const QRect& other : shown)
                 EXPECT_FALSE(other.intersects(child->geometry())) << child->accessibleName().toStdString();
             shown.push_back(child->geometry());
+        }
+    }
+}
+
+TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
+{
+    const std::function<QWidget*()> windows[] = {
+        [&] { return new ui::StartupSettingsWindow(session, frm()); },
+        [&] { return new ui::TableWindow(session, tables::RecordingWindowTable()); },
+        [&] { return new ui::TableWindow(session, tables::EffectWindowTable()); },
+        [&] { return new ui::PasswordWindow(passwordContext(), prompter); },
+    };
+    for (const auto& make : windows) {
+        for (const bool escape : {false, true}) {
+            std::unique_ptr<QWidget> window(make());
+            SCOPED_TRACE(window->objectName().toStdString());
+            window->show();
+            QApplication::setActiveWindow(window.get());
+            auto* close = window->findChild<controls::SkinnedButton*>("cmdClose");
+            ASSERT_NE(close, nullptr);
+            EXPECT_TRUE(window->rect().contains(close->geometry()));
+            for (QWidget* child : window->findChildren<QWidget*>()) {
+                const QRect at(child->mapTo(window.get(), QPoint(0, 0)), child->size());
+                if (child != close && child->isVisible() && !qobject_cast<ui::PagePanel*>(child) &&
+                    !child->isAncestorOf(close))
+                    EXPECT_FALSE(at.intersects(close->geometry())) << child->metaObject()->className();
+            }
+            if (escape) {
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+                QTest::keyClick(target, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
+            }
+            EXPECT_FALSE(window->isVisible());
         }
     }
 }
@@ -206,6 +250,29 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
 }
 
+TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
+{
+    constexpr int kLateDelay = 3 * 256 + 0x13;
+    frame.show();
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(200);
+    frame.mainWindow()->cmdPageClick(3);
+    QWidget* open = frame.mainWindow()->named("MBtnFlag2");
+    QTest::mouseClick(open, Qt::LeftButton, {}, open->rect().center());
+    ui::TableWindow* effect = frame.secondaryWindows().effect();
+    ASSERT_NE(effect, nullptr);
+    controls::SkinnedFader* late = effect->slider(7);
+    ASSERT_EQ(late->Addr, kLateDelay);
+
+    late->setValue(200);
+    late->RaiseEventScroll();
+    clock.advance(100);
+    processor().setValue(0, kLateDelay, 120);
+    ASSERT_TRUE(session.link().ReadFromDevice(0, true, link::Command::ReadBlock));
+    clock.advance(100);
+    EXPECT_EQ(late->Value(), 120.0f);
+}
+
 TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileItIsLoaded)
 {
     frame.show();
@@ -226,10 +293,10 @@ TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRea
     frame.action("CmdStartupSettings")->trigger();
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(settings->combo(2)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_EQ(settings->combo(2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
     clock.advance(200);
-    EXPECT_EQ(settings->combo(4)->y(), ui::FrmSetGeometry::kLoudspeakerRow);
+    EXPECT_EQ(settings->combo(4)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     EXPECT_GE(settings->combo(2)->y(), settings->height());
 }
 

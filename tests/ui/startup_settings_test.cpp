@@ -1,17 +1,14 @@
-#include "ui/frm_effect_controls.h"
-#include "ui/frm_rec_controls.h"
-#include "ui/frm_set_controls.h"
 #include "ui/startup_settings.h"
 
+#include "tables/startup_settings_table.h"
+
 #include "core/param_store.h"
-#include "core/tag_address.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -94,30 +91,15 @@ TEST_F(Pairing, ADropDownStoresItsItemNumberAndWritesIt)
     EXPECT_THROW(settings.LevelScrolled(6, 1), std::out_of_range);
 }
 
-TEST(SecondaryTables, EveryControlBindsADefinedParameterAndEveryTextFitsItsWindow)
+TEST(StartupSettingsTable, EachLevelSliderEditsTheLevelThePairingKnowsItBy)
 {
-    for (const ui::WindowLayout& layout : {ui::FrmSetLayout(), ui::FrmRecLayout(), ui::FrmEffectLayout()}) {
-        for (const ui::ControlSpec& spec : layout.controls) {
-            int address = core::ParseTagAddress(spec.tag);
-            if (spec.kind == ui::ControlKind::ComboBox)
-                address = static_cast<int>(core::ParseTagNumber(spec.tag).value_or(-1));
-            ASSERT_GE(address, 0) << spec.tag;
-            EXPECT_TRUE(core::DefaultParamStore().at(0, address).Defined) << spec.tag;
-            // The windows show mode index 0: what they edit is shared by both modes or global.
-            EXPECT_FALSE(core::DefaultParamStore().at(0, address).PerMode) << spec.tag;
-        }
-        for (const ui::ArtText& text : layout.art) {
-            EXPECT_LE(text.x + text.width, layout.width) << std::string(text.text);
-            EXPECT_LE(text.y + text.pixelSize + 6, layout.height) << std::string(text.text);
-        }
-    }
-    const ui::ControlTable set = ui::FrmSetLayout().controls;
+    const tables::ControlTable set = tables::StartupSettingsTable().controls;
     for (int i = 0; i < StartupSettings::kLevelCount; ++i) {
-        const auto slider = std::find_if(set.begin(), set.end(), [i](const ui::ControlSpec& s) {
-            return s.array == ui::ControlArray::MyScrollBar && s.index == i;
+        const auto slider = std::find_if(set.begin(), set.end(), [i](const tables::ControlRow& s) {
+            return s.array == tables::ControlArray::MyScrollBar && s.index == i;
         });
         ASSERT_NE(slider, set.end());
-        EXPECT_EQ(core::ParseTagAddress(slider->tag), StartupSettings::kLevelAddresses[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(slider->address, StartupSettings::kLevelAddresses[static_cast<std::size_t>(i)]);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "console_fixture.h"
 
-#include "ui/frm_eq_controls.h"
+#include "ui/link_screen.h"
+#include "ui/page_panel.h"
 #include "ui/window_sizing.h"
+
+#include "tables/tuning_window_table.h"
 
 #include "graph/response_plot.h"
 
@@ -10,9 +13,9 @@
 #include "controls/skinned_fader.h"
 
 #include "core/address_map.h"
-#include "core/tag_address.h"
 
 #include <QAccessible>
+#include <QSignalSpy>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,10 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 
 using namespace quorix;
-using ui::ControlArray;
+using tables::ControlArray;
 
 namespace {
 
@@ -44,23 +46,6 @@ struct MainWindow : ::testing::Test, ConsoleFixture {
 
 } // namespace
 
-TEST(FrmEqTable, EveryBoundControlBelongsToItsPageAndNoControlIsDeclaredTwice)
-{
-    std::set<std::tuple<ControlArray, std::string_view, int>> seen;
-    for (const ui::ControlSpec& spec : ui::FrmEqControls()) {
-        EXPECT_TRUE(seen.insert({spec.array, spec.name, spec.index}).second) << spec.index << " " << spec.name;
-        if (spec.kind == ui::ControlKind::Slider) {
-            EXPECT_GE(spec.valueType, 0) << spec.tag; // every slider has its scale from the address map
-        }
-        const int address = core::ParseTagAddress(spec.tag);
-        if (spec.page >= 0 && address >= 0 && spec.array != ControlArray::MyMute) {
-            EXPECT_GE(address, core::KindFirst(spec.page)) << spec.tag;
-            EXPECT_LE(address, core::KindLast(spec.page)) << spec.tag;
-            EXPECT_TRUE(core::DefaultParamStore().at(0, address).Defined) << spec.tag;
-        }
-    }
-}
-
 TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
 {
     auto band = processor().band(0, 4);
@@ -73,7 +58,7 @@ TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
     EXPECT_TRUE(frm().panel(0)->isVisible());
     EXPECT_EQ(frm().slider(0)->Value(), 44.0f);
     EXPECT_EQ(frm().slider(7)->Value(), 320.0f); // EQ5 of the music page, set by the graph
-    EXPECT_EQ(session.store().at(0, 4).Gain, 320);
+    EXPECT_EQ(session.store().at(0, 4).band.Gain, 320);
 }
 
 TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
@@ -102,9 +87,9 @@ TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
     frm().cmdPageClick(3);
     frm().Command3Click(1);
     for (int i = 0; i < 15; ++i) {
-        controls::SkinnedFader* s = frm().slider(ui::kEffectsFirstEqSlider + i);
+        controls::SkinnedFader* s = frm().slider(tables::kEffectsFirstEqSlider + i);
         const bool reverb = i >= 5 && i < 10;
-        EXPECT_EQ(s->x(), reverb ? ui::EffectsEqSliderLeft(i - 5) : ui::FrmEqGeometry::kOutOfView) << i;
+        EXPECT_EQ(s->x(), reverb ? tables::EffectsEqSliderLeft(i - 5) : tables::TuningWindowGeometry::kOutOfView) << i;
     }
     session.store().at(0, 2560 + 0x2B).Value = 1;
     frm().RefreshControls();
@@ -138,6 +123,40 @@ TEST_F(MainWindow, LetterKeysStepTheMasterSlidersWithinTheirLimits)
     QTest::keyClick(&frm(), Qt::Key_D);
     EXPECT_EQ(session.store().at(0, 2562).Value, 31);
     EXPECT_EQ(frm().undo().UndoPos(), -1); // common parameters make no undo step
+}
+
+TEST_F(MainWindow, NoControlCoversALabelOfTheTopRow)
+{
+    std::vector<QRect> controls;
+    for (QWidget* child : frm().findChildren<QWidget*>())
+        if (child->parentWidget() == &frm() && (qobject_cast<controls::SkinnedButton*>(child) ||
+                                                 qobject_cast<controls::SkinnedFader*>(child)))
+            controls.push_back(child->geometry());
+    for (ui::PagePanel* panel : frm().findChildren<ui::PagePanel*>()) {
+        if (panel->geometry() != frm().rect())
+            continue; // the window's own surface, which draws the labels of the top row
+        ASSERT_FALSE(panel->labelRects().empty());
+        for (const QRect& label : panel->labelRects())
+            for (const QRect& control : controls)
+                EXPECT_FALSE(label.intersects(control)) << "label at " << label.x() << "," << label.y();
+    }
+}
+
+TEST_F(MainWindow, ThePageTheThirdAndTheModeOnShowArePressedBeforeAnyConnection)
+{
+    const auto pressed = [&](ControlArray array, int count) {
+        std::vector<int> values;
+        for (int i = 0; i < count; ++i)
+            values.push_back(frm().button(array, i)->Value());
+        return values;
+    };
+    EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(frm().named("cmdBassMode", 0)->Value(), 1);
+    EXPECT_EQ(frm().named("cmdBassMode", 1)->Value(), 0);
+    EXPECT_EQ(frm().named("cmdBassAutoControl2", 0)->Value(), 1);
+    click(frm().button(ControlArray::CmdPage, 3));
+    EXPECT_EQ(pressed(ControlArray::Command3, 3), (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0}));
 }
 
 TEST_F(MainWindow, ShortcutsSwitchPagesAndUndo)
@@ -200,6 +219,51 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
     EXPECT_EQ(session.store().at(0, 1024).Value, 100); // the defaults, until the read
     clock.advance(300);
     EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机"); // the link did not come online again: it was
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+}
+
+TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
+{
+    connect();
+    QSignalSpy captions(&frm(), &ui::TuningWindow::captionChanged);
+    const auto losses = [&] {
+        return std::count_if(captions.begin(), captions.end(),
+                             [](const QList<QVariant>& c) { return c[0].toString() == "Quorix_Series - 断开"; });
+    };
+    // Keep-alives go unanswered while the handshake still is: lost, found, read, lost again.
+    processor().setKeepAliveSilent(true);
+    clock.advance(25000);
+    EXPECT_GE(losses(), 4);
+    EXPECT_EQ(prompter.count(ui::kLinkLostMessage), 1);
+
+    processor().setKeepAliveSilent(false);
+    clock.advance(31000); // up for 30 s: the outage is over
+    processor().setKeepAliveSilent(true);
+    clock.advance(6000);
+    EXPECT_EQ(prompter.count(ui::kLinkLostMessage), 2);
+}
+
+TEST_F(MainWindow, ALinkMessageIsShownAfterTheStepThatCausedItHasEnded)
+{
+    processor().resizeNextBlock(2);
+    bool readRunning = true;
+    prompter.onMessage = [&] { readRunning = !frm().isEnabled() || session.link().ReplyWaitActive(); };
+    connect();
+    ASSERT_EQ(prompter.count(ui::kCountMismatchMessage), 1);
+    EXPECT_FALSE(readRunning);
+}
+
+TEST_F(MainWindow, OfflineModeShowsTheLinkSwitchedOff)
+{
+    connect();
+    session.link().OfflineModeChosen();
+    EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 脱机模式");
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2); // not the search's image
+    session.link().OnlineModeChosen();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 0);
+    connect();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
 }
 
 TEST_F(MainWindow, ToneButtonsOfflineReturnToNeutral)
@@ -219,6 +283,72 @@ TEST_F(MainWindow, ButtonsReachTheirActions)
     EXPECT_EQ(actions.opened + actions.saved + actions.recall + actions.store + actions.settings + actions.recording +
                   actions.effect,
               7);
+}
+
+TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
+{
+    connect();
+    const auto clickAndWait = [&](QWidget* widget) {
+        click(widget);
+        clock.advance(100);
+    };
+    const auto pick = [&](controls::SkinnedDropDown* combo, int item) {
+        combo->setValue(item);
+        emit combo->Click(item);
+        clock.advance(100);
+    };
+    const auto common = [&](int n) { return processor().value(0, core::kCommonBase + n); };
+
+    clickAndWait(frm().button(ControlArray::OptionInput, 3));
+    EXPECT_EQ(common(0x03), 3);
+    EXPECT_EQ(frm().button(ControlArray::OptionInput, 3)->Value(), 1);
+    clickAndWait(frm().button(ControlArray::SingleMute, 1));
+    EXPECT_EQ(common(0x22), 1);
+    clickAndWait(frm().named("ToneSub"));
+    EXPECT_EQ(frm().named("ToneLabel")->Value(), 4);
+    EXPECT_EQ(common(0x26), 4);
+
+    clickAndWait(frm().button(ControlArray::CmdPage, 1));
+    clickAndWait(frm().button(ControlArray::OptionFBX, 2));
+    EXPECT_EQ(common(0x0C), 2);
+
+    clickAndWait(frm().button(ControlArray::CmdPage, 4));
+    EXPECT_EQ(session.view().CurrentKind, 4);
+    clickAndWait(frm().button(ControlArray::MyMute, 1));
+    EXPECT_EQ(common(0x11), 1);
+    clickAndWait(frm().named("cmdByPass"));
+    EXPECT_EQ(common(0x16 + 4), 1);
+    pick(frm().combo(0), 1); // the main output's high-pass type
+    EXPECT_EQ(processor().value(0, 1024 + 6), 1);
+
+    clickAndWait(frm().button(ControlArray::CmdPage, 3));
+    clickAndWait(frm().button(ControlArray::Command3, 2));
+    EXPECT_EQ(session.view().EffectsSubPage, 2);
+    pick(frm().combo(5), 3); // the reverb mode brings its preset and locks the effect window
+    EXPECT_EQ(processor().value(0, 768 + 0x2A), 3);
+    EXPECT_EQ(session.store().at(0, 768 + 0x14).Value, 700);
+    EXPECT_FALSE(frm().named("MBtnFlag2")->buttonEnabled());
+
+    clickAndWait(frm().named("cmdBassMode", 1));
+    EXPECT_EQ(session.view().CurrentMode, 1);
+    clickAndWait(frm().named("cmdBassAutoControl2", 1));
+    EXPECT_EQ(session.view().AutoModeControl, 1);
+    EXPECT_EQ(common(0x1F), 1);
+
+    clickAndWait(frm().named("cmdConnectStatus"));
+    EXPECT_FALSE(session.link().LinkOnline());
+    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2);
+}
+
+TEST_F(MainWindow, ControlsAreFoundByTheirNamesAndIndexes)
+{
+    EXPECT_EQ(frm().findChild<controls::SkinnedButton*>("MBtnFlag2"), frm().named("MBtnFlag2"));
+    const auto tabs = frm().findChildren<controls::SkinnedButton*>("cmdPage");
+    ASSERT_EQ(tabs.size(), 8);
+    for (controls::SkinnedButton* tab : tabs)
+        EXPECT_EQ(tab, frm().button(ControlArray::CmdPage, tab->property("index").toInt()));
+    for (controls::SkinnedFader* slider : frm().findChildren<controls::SkinnedFader*>("MyScrollBar"))
+        EXPECT_EQ(slider, frm().slider(slider->property("index").toInt()));
 }
 
 TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)

@@ -45,7 +45,7 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSharedOnesForBoth)
 
 TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichEditsThem)
 {
-    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .Freq = 200});
+    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .band = {.FreqIndex = 200}});
     dispatch.SliderScrolled(774, 16, {.Value = 100.0f}); // an effects cut slider of a third not shown
     EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}, {16, 774}}));
     EXPECT_TRUE(writes.empty());
@@ -54,14 +54,14 @@ TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichEditsThem)
 TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
 {
     view.CurrentKind = 3;
-    dispatch.ComboClicked(768 + 0x2A, 0, "RevSelect");
+    dispatch.ReverbModeClicked(768 + 0x2A, 0);
     EXPECT_TRUE(window.effectButtonEnabled);
     EXPECT_TRUE(window.sliderValues.empty());
     for (int mode = 1; mode <= 4; ++mode) {
         SCOPED_TRACE(mode);
         writes.clear();
         window.sliderValues.clear();
-        dispatch.ComboClicked(768 + 0x2A, mode, "RevSelect");
+        dispatch.ReverbModeClicked(768 + 0x2A, mode);
         EXPECT_FALSE(window.effectButtonEnabled);
         EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{768 + 0x2A, 0}, {768 + 0x2A, 1}})); // shared
         ASSERT_EQ(window.sliderValues.size(), 4u);
@@ -78,7 +78,7 @@ TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
 TEST_F(Dispatch, FilterTypeDropDownsRetypeTheirPoint)
 {
     view.CurrentKind = 7;
-    dispatch.ComboClicked(1792 + 7, 3, "5");
+    dispatch.FilterTypeClicked(1792 + 7, 3, 5);
     EXPECT_EQ(window.filterTypes, (std::vector<std::pair<int, int>>{{5, 3}}));
     EXPECT_EQ(undo.UndoPos(), 0); // a snapshot before the change
     EXPECT_EQ(store.at(0, 1792 + 7).Value, 3);
@@ -141,7 +141,7 @@ TEST_F(Dispatch, OfflineChangesReachOnlyTheStore)
 {
     online = false;
     dispatch.SliderScrolled(1024, -1, {.Value = 90.0f});
-    dispatch.ComboClicked(1024 + 6, 1, "10");
+    dispatch.FilterTypeClicked(1024 + 6, 1, 10);
     EXPECT_EQ(store.at(0, 1024).Value, 90);
     EXPECT_TRUE(writes.empty());
 }

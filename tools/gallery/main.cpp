@@ -6,6 +6,7 @@
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
 #include "controls/skin_draw.h"
+#include "controls/store_marks.h"
 
 #include "core/address_map.h"
 #include "core/common_addresses.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
+
+#include <deque>
 
 using namespace quorix;
 using namespace quorix::controls;
@@ -42,7 +45,11 @@ protected:
     }
 
 private:
-    ControlContext context(const core::ViewState& view) { return {&m_store, &view, &m_clock}; }
+    ControlContext context(const core::ViewState& view)
+    {
+        const StoreMarks& marks = m_marks.emplace_back(m_store, view);
+        return {&marks, &m_clock};
+    }
 
     void caption(const QString& text, int x, int y)
     {
@@ -52,10 +59,10 @@ private:
         label->move(x, y);
     }
 
-    SkinnedFader* slider(int type, int x, int y, const core::ViewState& view, int address = -1)
+    SkinnedFader* slider(FaderKind kind, int x, int y, const core::ViewState& view, int address = -1)
     {
         auto* s = new SkinnedFader(this, context(view));
-        s->setScrollBarType(type);
+        s->setKind(kind);
         s->setLabelID(0);
         s->Addr = address;
         s->move(x, y);
@@ -65,49 +72,51 @@ private:
     void build()
     {
         caption("level sliders: normal · inverted · greyed · plain", 16, 8);
-        slider(0, 16, 28, m_singing)->setValue(100);
-        slider(0, 96, 28, m_singing)->setValue(260);
-        slider(0, 176, 28, m_auto, 1024)->setValue(120);
-        slider(8, 256, 28, m_singing)->setValue(60);
+        slider(FaderKind::Level, 16, 28, m_singing)->setValue(100);
+        slider(FaderKind::Level, 96, 28, m_singing)->setValue(260);
+        slider(FaderKind::Level, 176, 28, m_auto, 1024)->setValue(120);
+        slider(FaderKind::LevelPlain, 256, 28, m_singing)->setValue(60);
 
         caption("band faders: singing · dance · selected · off · greyed · tall", 356, 8);
-        auto* singing = slider(1, 356, 28, m_singing, 0);
-        singing->setValue(310);
-        singing->Freq = 205;
-        auto* dance = slider(1, 406, 28, m_dance, 0);
-        dance->setValue(180);
-        dance->QType = 1;
-        dance->sQ = 12;
-        auto* focused = slider(1, 456, 28, m_singing, 0);
+        auto* singing = slider(FaderKind::Band, 356, 28, m_singing, 0);
+        const core::Band flat = singing->band(); // 0.0 dB at 100 Hz
+        singing->setBand({.Shape = 0, .FreqIndex = 205, .Gain = 310, .QIndex = flat.QIndex, .ShelfQIndex = flat.ShelfQIndex});
+        auto* dance = slider(FaderKind::Band, 406, 28, m_dance, 0);
+        dance->setBand({.Shape = 1, .FreqIndex = flat.FreqIndex, .Gain = 180, .QIndex = flat.QIndex, .ShelfQIndex = 12});
+        auto* focused = slider(FaderKind::Band, 456, 28, m_singing, 0);
         focused->setForceShowFocus(true);
-        focused->QType = 2;
-        auto* off = slider(1, 506, 28, m_singing, 0);
-        off->EQdisabled = true;
-        slider(1, 556, 28, m_auto, 0)->setValue(270);
-        auto* tall = slider(1, 606, 28, m_singing, 256);
+        core::Band highShelf = flat;
+        highShelf.Shape = 2;
+        focused->setBand(highShelf);
+        auto* off = slider(FaderKind::Band, 506, 28, m_singing, 0);
+        core::Band switchedOff = flat;
+        switchedOff.BandOff = true;
+        off->setBand(switchedOff);
+        slider(FaderKind::Band, 556, 28, m_auto, 0)->setValue(270);
+        auto* tall = slider(FaderKind::Band, 606, 28, m_singing, 256);
         tall->setEQNormalStyle(1);
         tall->setValue(240);
 
         caption("horizontal sliders: five layouts · dance · muted · short · knob", 690, 8);
         for (int size = 0; size < 5; ++size) {
-            auto* h = slider(2, 690, 28 + size * 44, m_singing);
+            auto* h = slider(FaderKind::Horizontal, 690, 28 + size * 44, m_singing);
             h->setHScrollSize(size);
             h->setValueType(10);
             h->setMaxValue(150);
             h->setValue(40.0f + 25.0f * static_cast<float>(size));
         }
-        auto* danceH = slider(2, 890, 28, m_dance, 1024);
+        auto* danceH = slider(FaderKind::Horizontal, 890, 28, m_dance, 1024);
         danceH->setValueType(10);
         danceH->setMaxValue(150);
         danceH->setValue(100);
         m_store.at(0, core::kOutputMutes).Value = 1;
-        auto* muted = slider(2, 890, 72, m_singing, 1024 + 4);
+        auto* muted = slider(FaderKind::Horizontal, 890, 72, m_singing, 1024 + 4);
         muted->MuteRAMindex = core::kOutputMutes;
         muted->setHScrollSize(2);
         muted->setValue(70);
-        auto* shortSlider = slider(6, 890, 116, m_singing);
+        auto* shortSlider = slider(FaderKind::Short, 890, 116, m_singing);
         shortSlider->setValue(30);
-        auto* knob = slider(5, 1090, 28, m_singing);
+        auto* knob = slider(FaderKind::Knob, 1090, 28, m_singing);
         knob->setValue(60);
 
         caption("buttons", 16, 260);
@@ -193,6 +202,7 @@ private:
     core::ViewState m_dance;
     core::ViewState m_auto;
     core::ManualScheduler m_clock;
+    std::deque<StoreMarks> m_marks; // one per view shown
 };
 
 } // namespace

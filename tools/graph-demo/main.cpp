@@ -5,6 +5,7 @@
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
+#include "controls/store_marks.h"
 #include "controls/skin_draw.h"
 
 #include "link/qt_scheduler.h"
@@ -74,8 +75,8 @@ public:
         faders->setSpacing(0);
         std::vector<controls::SkinnedFader*> array;
         for (int i = 0; i < 15; ++i) {
-            auto* fader = new controls::SkinnedFader(nullptr, {&m_store, &m_view, &m_scheduler});
-            fader->setScrollBarType(1);
+            auto* fader = new controls::SkinnedFader(nullptr, {&m_marks, &m_scheduler});
+            fader->setKind(controls::FaderKind::Band);
             fader->setLabelID(0);
             connect(fader, &controls::SkinnedFader::Scroll, this, [this, fader] { bandMoved(fader); });
             m_faders.push_back(fader);
@@ -126,10 +127,9 @@ public:
     // A fader moved: its band takes the fader's fields and is drawn again.
     void bandMoved(controls::SkinnedFader* fader)
     {
-        if (fader->EQindex.isEmpty())
+        if (fader->EQindex < 0)
             return;
-        m_plot->editor().BandSliderChanged(fader->EQindex.toInt(), fader->Addr,
-                                           {fader->Value(), fader->Freq, fader->q, fader->sQ, fader->QType, fader->EQdisabled});
+        m_plot->editor().BandSliderChanged(fader->EQindex, fader->Addr, {fader->Value(), fader->band()});
     }
 
 protected:
@@ -144,6 +144,7 @@ private:
     core::ParamStore m_image;
     core::ViewState m_view;
     link::QtScheduler m_scheduler;
+    controls::StoreMarks m_marks{m_store, m_view};
     core::UndoHistory m_undo{m_store, m_view, m_scheduler};
     core::NullParamWriter m_noProcessor;
     core::ParamEditor m_editor{m_store, m_view, m_noProcessor, &m_undo};

@@ -6,9 +6,10 @@
 
 #include "controls/qt_text.h"
 
-#include "ui/frm_effect_controls.h"
-#include "ui/frm_rec_controls.h"
-#include "ui/frm_set_controls.h"
+#include "tables/effect_window_table.h"
+#include "tables/recording_window_table.h"
+#include "tables/startup_settings_table.h"
+#include "tables/tuning_window_table.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -507,15 +508,15 @@ void WindowBackdrop(QPainter& p, const QRectF& r)
 }
 
 // A secondary window's background: the backdrop, one inset panel and the
-// titles and labels its layout places in the image.
-void SecondaryWindow(Entries& e, const quorix::ui::WindowLayout& layout)
+// titles and labels its table places in the image.
+void SecondaryWindow(Entries& e, const quorix::tables::WindowTable& table)
 {
-    const QString role = "window background " + quorix::controls::QtText(layout.caption) + " (" + quorix::controls::QtText(layout.objectName) +
-                         ") with its titles and labels";
-    Add(e, layout.background, layout.width, layout.height, role, [layout](QPainter& p, const QRectF& r) {
+    const QString role = "window background " + quorix::controls::QtText(table.caption) + " (" +
+                         quorix::controls::QtText(table.objectName) + ") with its titles and labels";
+    Add(e, table.background, table.width, table.height, role, [table](QPainter& p, const QRectF& r) {
         WindowBackdrop(p, r);
         Panel(p, r.adjusted(6, 6, -6, -6), 6, QColor("#20252c"), QColor("#181b20"), kEdge);
-        for (const quorix::ui::ArtText& t : layout.art) {
+        for (const quorix::tables::ArtText& t : table.art) {
             const QRectF box(t.x, t.y, t.width, t.pixelSize + 6);
             const int align = static_cast<int>(t.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
             Text(p, box, quorix::controls::QtText(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
@@ -531,13 +532,16 @@ void SecondaryWindow(Entries& e, const quorix::ui::WindowLayout& layout)
 
 void Windows(Entries& e)
 {
-    Add(e, 196, 980, 520, "window background (main window and galleries)", WindowBackdrop);
-    Add(e, 197, 959, 253, "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
-        Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
-    });
-    SecondaryWindow(e, quorix::ui::FrmSetLayout());
-    SecondaryWindow(e, quorix::ui::FrmRecLayout());
-    SecondaryWindow(e, quorix::ui::FrmEffectLayout());
+    using Main = quorix::tables::TuningWindowGeometry;
+    Add(e, Main::kBackground, Main::kDesignWidth, Main::kDesignHeight, "window background (main window and galleries)",
+        WindowBackdrop);
+    Add(e, Main::kPanelBackground, Main::kPanelWidth, Main::kPanelHeight,
+        "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
+            Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
+        });
+    SecondaryWindow(e, quorix::tables::StartupSettingsTable());
+    SecondaryWindow(e, quorix::tables::RecordingWindowTable());
+    SecondaryWindow(e, quorix::tables::EffectWindowTable());
 }
 
 } // namespace

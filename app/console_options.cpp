@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "console_options.h"
+
+#include <QCommandLineParser>
+
+namespace quorix::app {
+
+QString ConsoleUsage()
+{
+    return QStringLiteral(
+        "usage: quorix-console [options] [FILE.quorix]\n"
+        "The tuning console of the Quorix KTV processor.\n"
+        "\n"
+        "  --simulator              run against the built-in virtual processor instead of USB\n"
+        "  --simulator-memory FILE  load the virtual processor's memory from FILE when it\n"
+        "                           exists and save it there when the console ends\n"
+        "                           (implies --simulator)\n"
+        "  --device PATH            use the processor at PATH (see quorix-cli list) rather\n"
+        "                           than the first one found\n"
+        "  --trace FILE             write the protocol trace to FILE\n"
+        "  --mode-dir DIR           keep configuration files in DIR instead of the mode folder\n"
+        "  -h, --help               this text\n"
+        "  -v, --version            the version of quorix-console\n"
+        "  FILE.quorix              once the processor is online, ask whether to write this\n"
+        "                           configuration to it, then write it and read it back\n"
+        "Exit status: 0 the console was closed (or this text or the version was printed);\n"
+        "1 it could not start (the trace file cannot be written); 2 usage error (unknown\n"
+        "option, an option without its value, more than one file).\n");
+}
+
+ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption simulator(QStringLiteral("simulator"));
+    const QCommandLineOption memory(QStringLiteral("simulator-memory"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption trace(QStringLiteral("trace"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption modeDir(QStringLiteral("mode-dir"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption device(QStringLiteral("device"), {}, QStringLiteral("PATH"));
+    const QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"));
+    parser.addOptions({help, version, simulator, memory, trace, modeDir, device, firstFrame});
+
+    ConsoleOptions options;
+    if (!parser.parse(arguments)) {
+        options.action = StartAction::UsageError;
+        options.error = parser.errorText();
+        return options;
+    }
+    if (parser.isSet(help)) {
+        options.action = StartAction::PrintHelp;
+        return options;
+    }
+    if (parser.isSet(version)) {
+        options.action = StartAction::PrintVersion;
+        return options;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        options.action = StartAction::UsageError;
+        options.error = QStringLiteral("one configuration file at most");
+        return options;
+    }
+    options.file = files.value(0);
+    options.simulatorMemory = parser.value(memory);
+    options.simulator = parser.isSet(simulator) || parser.isSet(memory);
+    options.trace = parser.value(trace);
+    options.modeDir = parser.value(modeDir);
+    options.device = parser.value(device);
+    options.quitAfterFirstFrame = parser.isSet(firstFrame);
+    return options;
+}
+
+} // namespace quorix::app

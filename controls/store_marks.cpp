@@ -1,0 +1,15 @@
+#include "store_marks.h"
+
+namespace quorix::controls {
+
+FaderMarks StoreMarks::marksFor(int address, int muteAddress) const
+{
+    FaderMarks marks;
+    marks.modeDependent = address >= 0 && address < core::kAddressCount && m_store.at(0, address).PerMode;
+    marks.greyed = marks.modeDependent && m_view.AutoModeControl == 1;
+    marks.dance = marks.modeDependent && m_view.CurrentMode == 1;
+    marks.muted = muteAddress > 0 && muteAddress < core::kAddressCount && m_store.at(0, muteAddress).Value == 1;
+    return marks;
+}
+
+} // namespace quorix::controls

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "file_open_on_connect.h"
+
+#include "config_file_message.h"
+
+#include "core/config_file.h"
+
+#include <string>
+
+namespace quorix::presets {
+
+FileOpenOnConnect::FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& scheduler, FlowHost& host,
+                                     WaitingNotice& notice, ConfigurationFiles& files)
+    : m_link(link), m_host(host), m_notice(notice), m_files(files),
+      m_askTimer(scheduler.createTimer(0, true, [this] { ask(); }))
+{
+}
+
+FileOpenOnConnect::~FileOpenOnConnect()
+{
+    if (m_state == State::Waiting)
+        m_notice.hideWaiting();
+}
+
+void FileOpenOnConnect::start(const std::filesystem::path& path)
+{
+    core::ParamStore checked;
+    const core::ConfigFileResult read = core::LoadConfigurationFile(path, checked);
+    if (!read.ok) {
+        m_host.showMessage(ConfigFileMessage(read));
+        return;
+    }
+    m_path = path;
+    wait();
+}
+
+void FileOpenOnConnect::synchronised(bool ok)
+{
+    if (m_state != State::Waiting || !ok)
+        return;
+    m_state = State::Asking;
+    m_notice.hideWaiting();
+    m_askTimer->start();
+}
+
+void FileOpenOnConnect::cancel()
+{
+    if (m_state == State::Waiting)
+        m_notice.hideWaiting();
+    m_askTimer->stop();
+    m_state = State::Idle;
+}
+
+void FileOpenOnConnect::wait()
+{
+    m_state = State::Waiting;
+    m_notice.showWaiting(std::string(kWaitingToOpen) + pathText(), [this] { cancel(); });
+}
+
+void FileOpenOnConnect::ask()
+{
+    if (m_state != State::Asking)
+        return;
+    // Lost again between the read and the question: back to waiting for the next read.
+    if (!m_link.LinkOnline()) {
+        wait();
+        return;
+    }
+    m_state = State::Idle;
+    if (m_host.askYesNo(std::string(kWriteFileQuestion) + pathText()))
+        m_files.OpenConfigurationFile(m_path);
+}
+
+std::string FileOpenOnConnect::pathText() const
+{
+    const auto text = m_path.u8string();
+    return {text.begin(), text.end()};
+}
+
+} // namespace quorix::presets

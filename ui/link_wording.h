@@ -1,0 +1,35 @@
+#pragma once
+
+#include "message_icon.h"
+
+#include "link/link_report.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorix::ui {
+
+inline constexpr std::string_view kCaptionOnline = "Quorix_Series - 已联机";
+inline constexpr std::string_view kCaptionOffline = "Quorix_Series - 断开";
+inline constexpr std::string_view kCaptionOfflineMode = "Quorix_Series - 脱机模式";
+inline constexpr std::string_view kLinkLostMessage = "与目标通信连接超时，已断开连接。";
+inline constexpr std::string_view kUsbFailureMessage = "操作USB设备失败！";
+inline constexpr std::string_view kCountMismatchMessage = "当前返回数据个数与期望的数据个数不符,请检查!";
+inline constexpr std::string_view kReadFaultMessage = "从机器读数据时出错！";
+inline constexpr std::string_view kWriteFaultMessage = "向机器写入数据时出错！";
+
+// The connection button's images: searching, online, switched off.
+enum class ConnectionButton { Searching = 0, Online = 1, Off = 2 };
+
+// What the screen shows for one link report; nothing where the report changes none of it.
+struct LinkWords {
+    std::optional<ConnectionButton> button{};
+    std::optional<std::string_view> caption{};
+    std::optional<std::string> message{};
+    MessageIcon icon = MessageIcon::Warning;
+};
+
+LinkWords WordLinkReport(const link::LinkReport& report);
+
+} // namespace quorix::ui
