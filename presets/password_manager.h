@@ -33,7 +33,7 @@ public:
     };
 
     PasswordManager(PresetContext context, FlowHost& host)
-        : m_context(context), m_host(host), m_edits(context.store, context.view, context.link)
+        : m_context(context), m_edits(context.store, context.view, context.link), m_host(host)
     {
     }
 

@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -194,7 +196,9 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
 
 // quorix-console FILE.quorix started before the processor is there.
 struct FileFromCommandLine : PresetWindows {
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "quorix-command-line.quorix";
+    // Each test runs in a process of its own, side by side with the others: a folder of its own too.
+    QTemporaryDir folder;
+    std::filesystem::path file = std::filesystem::path(folder.path().toStdString()) / "quorix-command-line.quorix";
     ui::ConsoleFrame frame{session, prompter};
 
     FileFromCommandLine()
@@ -205,7 +209,6 @@ struct FileFromCommandLine : PresetWindows {
         session.simulatorPort()->unplug();
         frame.show();
     }
-    ~FileFromCommandLine() override { std::filesystem::remove(file); }
 
     QMessageBox* notice() const { return frame.findChild<QMessageBox*>(ui::QtWaitingNotice::kObjectName); }
     bool noticeShown() const { return notice() && notice()->isVisible(); }
@@ -236,7 +239,7 @@ TEST_F(FileFromCommandLine, CancellingTheNoticeMeansNoQuestionAndANonConfigurati
     notice()->findChild<QPushButton*>("cmdCancelWait")->click();
     EXPECT_FALSE(noticeShown());
 
-    const auto text = std::filesystem::temp_directory_path() / "quorix-command-line.txt";
+    const auto text = file.parent_path() / "quorix-command-line.txt";
     std::ofstream(text) << "text";
     frame.OpenWhenOnline(text);
     std::filesystem::remove(text);
