@@ -130,10 +130,10 @@ TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
     const std::pair<tables::WindowTable, int> faders[] = {{tables::EffectWindowTable(), 5}, {tables::RecordingWindowTable(), 14}};
     for (const auto& [layout, index] : faders) {
         SCOPED_TRACE(std::string(layout.caption));
-        ui::TableWindow window(session, layout);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        controls::SkinnedFader* fader = window.slider(index);
+        ui::TableWindow table(session, layout);
+        table.show();
+        QApplication::setActiveWindow(&table);
+        controls::SkinnedFader* fader = table.slider(index);
         const QPoint middle = fader->rect().center();
         QTest::mouseMove(fader, middle);
         QTest::mouseClick(fader, Qt::LeftButton, {}, middle);
@@ -200,26 +200,27 @@ TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
     };
     for (const auto& make : windows) {
         for (const bool escape : {false, true}) {
-            std::unique_ptr<QWidget> window(make());
-            SCOPED_TRACE(window->objectName().toStdString());
-            window->show();
-            QApplication::setActiveWindow(window.get());
-            auto* close = window->findChild<controls::SkinnedButton*>("cmdClose");
+            std::unique_ptr<QWidget> made(make());
+            SCOPED_TRACE(made->objectName().toStdString());
+            made->show();
+            QApplication::setActiveWindow(made.get());
+            auto* close = made->findChild<controls::SkinnedButton*>("cmdClose");
             ASSERT_NE(close, nullptr);
-            EXPECT_TRUE(window->rect().contains(close->geometry()));
-            for (QWidget* child : window->findChildren<QWidget*>()) {
-                const QRect at(child->mapTo(window.get(), QPoint(0, 0)), child->size());
+            EXPECT_TRUE(made->rect().contains(close->geometry()));
+            for (QWidget* child : made->findChildren<QWidget*>()) {
+                const QRect at(child->mapTo(made.get(), QPoint(0, 0)), child->size());
                 if (child != close && child->isVisible() && !qobject_cast<ui::PagePanel*>(child) &&
-                    !child->isAncestorOf(close))
+                    !child->isAncestorOf(close)) {
                     EXPECT_FALSE(at.intersects(close->geometry())) << child->metaObject()->className();
+                }
             }
             if (escape) {
-                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : made.get();
                 QTest::keyClick(target, Qt::Key_Escape);
             } else {
                 QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
             }
-            EXPECT_FALSE(window->isVisible());
+            EXPECT_FALSE(made->isVisible());
         }
     }
 }
