@@ -196,7 +196,8 @@ void EffectsPage(TableBuilder& t)
     t.rows.push_back({.array = A::MyComboBox, .index = 5, .kind = ControlKind::ComboBox, .page = 3, .x = c3,
                       .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode, .showType = 3,
                       .label = "混响模式"});
-    t.button({.name = "MBtnFlag2", .page = 3, .x = c3, .y = Row(1), .action = Action::ShowEffectWindow,
+    // Clear of the reverb high-cut value box to its left, whose five digits reach the column edge.
+    t.button({.name = "MBtnFlag2", .page = 3, .x = c3 + 8, .y = Row(1), .action = Action::ShowEffectWindow,
               .images = kEffectWindowImages, .actionType = 1, .label = "专业设置", .labelDx = 100000});
     t.slider(3, 180, c3, Row(2), at(0x29), 150, 2, "混响直达音量");
     t.hidden(3, 128, at(0x0F), 14000);
