@@ -110,11 +110,11 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     } catch (const std::exception&) {
         fault = true;
     }
-    finishRead(fault, step);
+    finishRead(result, fault, step);
     return result;
 }
 
-void BlockTransfer::finishRead(bool fault, const Step& step)
+void BlockTransfer::finishRead(bool complete, bool fault, const Step& step)
 {
     if (fault)
         m_host.report({.code = LinkCode::ReadFaultAt, .values = {step.preset, step.kind, step.address & 0xFF}});
@@ -122,7 +122,7 @@ void BlockTransfer::finishRead(bool fault, const Step& step)
     m_view.CurrentMode = m_store.at(0, core::kModeAddress).Value != 0 ? 1 : 0;
     m_view.AutoModeControl = m_store.at(0, core::kAutoModeAddress).Value != 0 ? 1 : 0;
     m_host.report({LinkCode::ModeStateLoaded});
-    m_host.report({LinkCode::StoreRead});
+    m_host.report({LinkCode::StoreRead, complete ? 1 : 0});
     m_host.report({LinkCode::TransferEnded});
 }
 

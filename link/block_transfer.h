@@ -38,7 +38,7 @@ private:
     bool readKind(Step& step, Command readCode, int& done, int total, bool& fault);
     bool readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done, int total,
                       bool& fault);
-    void finishRead(bool fault, const Step& step);
+    void finishRead(bool complete, bool fault, const Step& step);
 
     RequestChannel& m_channel;
     LinkHost& m_host;

@@ -31,7 +31,7 @@ enum class LinkCode {
     Preset,           // value: the preset in use
     MasterMaxima,     // values: music, microphone, effect
     ModeStateLoaded,  // the mode and the automatic mode were read
-    StoreRead,        // the store was read as a whole
+    StoreRead,        // the read into the store ended; value 1 when it read everything
     ProcessorWritten, // a configuration went to the processor
     Synchronised,     // the full read after a connection ended well
     SyncFailed,       // the full read after a connection did not

@@ -1,6 +1,7 @@
 #include "link_screen.h"
 
 #include "prompter.h"
+#include "reconnect_read.h"
 #include "tuning_window.h"
 #include "window_actions.h"
 
@@ -60,6 +61,8 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
     case LinkCode::StoreRead:
+        if (report.value == 1)
+            m_window.reconnectRead().storeRead();
         m_window.RefreshControls();
         m_window.undo().ResetUndo();
         break;

@@ -13,6 +13,11 @@ ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, Pro
 {
 }
 
+void ReconnectRead::storeRead()
+{
+    m_lastRead = m_session.store();
+}
+
 bool ReconnectRead::synchronise()
 {
     link::DeviceLink& link = m_session.link();
@@ -32,10 +37,7 @@ bool ReconnectRead::synchronise()
         }
         delete compare;
     }
-    const bool read = link.ReadFromDevice(0, true, link::Command::ReadBlock);
-    if (read)
-        m_lastRead = m_session.store();
-    return read;
+    return link.ReadFromDevice(0, true, link::Command::ReadBlock);
 }
 
 } // namespace quorix::ui

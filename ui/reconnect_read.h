@@ -18,12 +18,14 @@ public:
     ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter);
 
     bool synchronise();
+    // A read of the whole store ended: what it holds now is what the processor holds.
+    void storeRead();
 
 private:
     ConsoleServices& m_session;
     TuningWindow& m_window;
     Prompter& m_prompter;
-    core::ParamStore m_lastRead; // the store as the last full read, or the load, left it
+    core::ParamStore m_lastRead; // the store as the last complete read, or the load, left it
 };
 
 } // namespace quorix::ui

@@ -79,6 +79,7 @@ public:
     LinkScreen& linkScreen() { return *m_linkScreen; }
     GraphActions& graphActions() { return *m_graphActions; }
     WindowSizing& sizing() { return *m_sizing; }
+    ReconnectRead& reconnectRead() { return *m_reconnect; }
 
     void cmdPageClick(int page);
     void ChangePage();

@@ -1,5 +1,6 @@
 #include "console_fixture.h"
 
+#include "ui/compare_window.h"
 #include "ui/link_screen.h"
 #include "ui/page_panel.h"
 #include "ui/window_sizing.h"
@@ -221,6 +222,24 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
     EXPECT_EQ(session.store().at(0, 1024).Value, 77);
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机"); // the link did not come online again: it was
     EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+}
+
+// The reloaded window's read, not its defaults, is what later edits are measured from:
+// a reconnection without edits reads the processor onto the screen, asking nothing.
+TEST_F(MainWindow, TheReadOfAReloadedWindowIsTheBasisOfTheNextReconnection)
+{
+    connect();
+    frm().requestClose();
+    window.reset();
+    load();
+    clock.advance(300);
+    session.simulatorPort()->unplug();
+    clock.advance(6000);
+    processor().setValue(0, 1024, 77);
+    session.simulatorPort()->replug();
+    connect();
+    EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 77);
 }
 
 TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
