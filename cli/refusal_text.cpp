@@ -1,5 +1,7 @@
 #include "refusal_text.h"
 
+#include "platform/utf8_path.h"
+
 #include <array>
 #include <cstdio>
 
@@ -29,7 +31,7 @@ std::string RecordFaultText(const core::RecordFault& f)
 
 std::string ConfigFileText(const core::ConfigFileResult& r)
 {
-    const std::string path = core::Utf8Path(r.path);
+    const std::string path = platform::PathToUtf8(r.path);
     switch (r.problem) {
     case core::ConfigFileProblem::None:
         return {};

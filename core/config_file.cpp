@@ -1,5 +1,7 @@
 #include "config_file.h"
 
+#include "platform/utf8_path.h"
+
 #include "address_map.h"
 #include "atomic_save.h"
 #include "record_check.h"
@@ -159,16 +161,10 @@ ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamS
     return result;
 }
 
-std::string Utf8Path(const std::filesystem::path& path)
-{
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path)
 {
     constexpr std::string_view extension = ".quorix";
-    std::string text = Utf8Path(path);
+    std::string text = platform::PathToUtf8(path);
     std::string tail = text.substr(text.size() >= extension.size() ? text.size() - extension.size() : 0);
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

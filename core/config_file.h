@@ -47,9 +47,6 @@ ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const 
 // and leaves `image` exactly as it was.
 ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamStore& image);
 
-// A path as UTF-8 text, for messages.
-std::string Utf8Path(const std::filesystem::path& path);
-
 // The save dialog's rule: a path not ending in ".quorix" (any case) gets it appended.
 std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path);
 

@@ -1,5 +1,7 @@
 #include "config_file_message.h"
 
+#include "platform/utf8_path.h"
+
 #include <array>
 #include <cstdio>
 
@@ -28,7 +30,7 @@ std::string FaultText(const core::RecordFault& f)
 
 std::string WithPath(std::string text, const core::ConfigFileResult& r)
 {
-    return r.path.empty() ? text : text + "\n" + core::Utf8Path(r.path);
+    return r.path.empty() ? text : text + "\n" + platform::PathToUtf8(r.path);
 }
 
 } // namespace
@@ -39,7 +41,7 @@ std::string ConfigFileMessage(const core::ConfigFileResult& r)
     case core::ConfigFileProblem::None:
         return {};
     case core::ConfigFileProblem::Unreadable:
-        return "无法读取配置文件：" + core::Utf8Path(r.path);
+        return "无法读取配置文件：" + platform::PathToUtf8(r.path);
     case core::ConfigFileProblem::WrongSize:
         return WithPath("配置文件大小不符（应为 " + std::to_string(core::kConfigFileSize) + " 字节，实际为 " +
                             std::to_string(r.size) + " 字节），不是有效的配置文件。",
@@ -55,7 +57,7 @@ std::string ConfigFileMessage(const core::ConfigFileResult& r)
     case core::ConfigFileProblem::NotSaved:
         break;
     }
-    return "无法保存配置文件：" + core::Utf8Path(r.path) + "\n" + r.saveFailure;
+    return "无法保存配置文件：" + platform::PathToUtf8(r.path) + "\n" + r.saveFailure;
 }
 
 } // namespace quorix::presets

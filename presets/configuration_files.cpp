@@ -1,5 +1,7 @@
 #include "configuration_files.h"
 
+#include "platform/utf8_path.h"
+
 #include "config_file_message.h"
 #include "preset_texts.h"
 
@@ -62,8 +64,7 @@ bool ConfigurationFiles::open(const std::filesystem::path& path)
     // A file the link would refuse leaves the console as it was, loaded image included.
     if (!m_context.link.ConfigurationWritable(preset)) {
         std::swap(m_context.image, loaded);
-        const auto text = path.u8string();
-        m_host.showMessage(std::string(kUnsendableFile) + std::string(text.begin(), text.end()));
+        m_host.showMessage(std::string(kUnsendableFile) + platform::PathToUtf8(path));
         return false;
     }
     return m_context.link.WriteToDevice(preset) &&

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_open_on_connect.h"
 
+#include "platform/utf8_path.h"
+
 #include "config_file_message.h"
 
 #include "core/config_file.h"
@@ -73,8 +75,7 @@ void FileOpenOnConnect::ask()
 
 std::string FileOpenOnConnect::pathText() const
 {
-    const auto text = m_path.u8string();
-    return {text.begin(), text.end()};
+    return platform::PathToUtf8(m_path);
 }
 
 } // namespace quorix::presets
