@@ -5,28 +5,10 @@
 
 #include "core/preset_name.h"
 
-#include "core/address_map.h"
-#include "core/common_addresses.h"
 #include "core/param_diff.h"
-
-#include <algorithm>
+#include "core/transferred_set.h"
 
 namespace quorix::cli {
-
-namespace {
-
-// What a block transfer moves: the singing set of the kinds moved as blocks,
-// less the console's own record of the user's rights, which is not a setting.
-std::vector<core::ParamDifference> TransferredDifferences(const core::ParamStore& file, const core::ParamStore& read)
-{
-    auto differences = core::DiffImages(file, read, {.modes = {0}});
-    std::erase_if(differences, [](const core::ParamDifference& d) {
-        return core::IsSkippedKind(d.kind()) || d.address == core::kRightsAddress;
-    });
-    return differences;
-}
-
-} // namespace
 
 int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, const PushSettings& settings,
                       std::ostream& out, std::ostream& err)
@@ -52,7 +34,7 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     link.device().stop();
-    const auto differences = TransferredDifferences(settings.configuration, link.store);
+    const auto differences = core::TransferredDifferences(settings.configuration, link.store);
     if (!differences.empty()) {
         out << core::FormatDifferences(differences);
         err << "the processor holds " << differences.size() << " value(s) other than the file's\n";

@@ -1,0 +1,316 @@
+#include "room_agent.h"
+
+#include "presets/preset_texts.h"
+
+#include "core/address_map.h"
+#include "core/common_addresses.h"
+#include "core/config_file.h"
+#include "core/param_diff.h"
+#include "core/preset_name.h"
+#include "core/transferred_set.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace quorix::agent {
+
+namespace {
+
+using venue::CommandKind;
+using venue::CommandReply;
+using venue::Outcome;
+
+CommandReply Reply(const std::string& id, Outcome outcome, std::string reason = {})
+{
+    CommandReply reply;
+    reply.id = id;
+    reply.outcome = outcome;
+    reply.reason = std::move(reason);
+    return reply;
+}
+
+std::string HashText(std::uint64_t hash)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler,
+                     Publish publish, std::function<std::int64_t()> secondsSince1970, std::ostream& log)
+    : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
+      m_clock(std::move(secondsSince1970)), m_log(log),
+      m_link(backend, scheduler, {m_store, m_image, m_view, m_digits}, *this),
+      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_flow)
+{
+    core::InitParamStore(m_store, m_image);
+    m_runner = scheduler.createTimer(0, true, [this] { runNext(); });
+    m_stateDue = scheduler.createTimer(0, true, [this] { publishState(); });
+    m_heartbeat = scheduler.createTimer(kHeartbeatMs, false, [this] {
+        m_lastState.clear(); // the same state again, with a new "last seen"
+        publishState();
+    });
+}
+
+RoomAgent::~RoomAgent() = default;
+
+void RoomAgent::start()
+{
+    m_link.start();
+    m_heartbeat->start();
+}
+
+void RoomAgent::stop()
+{
+    m_heartbeat->stop();
+    m_link.setQuietShutdown(true);
+    m_link.stop();
+}
+
+void RoomAgent::brokerConnected()
+{
+    m_lastState.clear();
+    publishState();
+}
+
+std::string RoomAgent::WillPayload(const venue::RoomAddress& address)
+{
+    venue::RoomState gone;
+    gone.address = address;
+    return venue::StateJson(gone);
+}
+
+bool RoomAgent::processorReady() const
+{
+    return m_synchronised && m_link.LinkOnline();
+}
+
+venue::RoomState RoomAgent::state() const
+{
+    venue::RoomState state;
+    state.address = m_address;
+    state.online = true;
+    state.lastSeen = m_clock();
+    if (!processorReady())
+        return state;
+    venue::ProcessorState p;
+    p.variant = m_link.state().DeviceVariantFlag ? '3' : '1';
+    p.preset = m_view.CurrentPreset;
+    p.mode = m_store.at(0, core::kModeAddress).Value == 1 ? 1 : 0;
+    for (std::size_t i = 0; i < p.levels.size(); ++i) {
+        const int offset = static_cast<int>(i);
+        p.levels[i] = std::clamp(m_store.at(0, core::kMasterLevels + offset).Value, 0, venue::kHighestLevel);
+        p.muted[i] = m_store.at(0, core::kMasterMutes + offset).Value != 0;
+    }
+    p.tone = std::clamp(m_store.at(0, core::kToneAddress).Value, 0, venue::kHighestTone);
+    p.workingSetHash = HashText(core::TransferredSetHash(m_store));
+    state.processor = p;
+    return state;
+}
+
+void RoomAgent::publishState()
+{
+    venue::RoomState now = state();
+    // Unchanged apart from the time: nothing to tell until the heartbeat.
+    const std::int64_t seen = now.lastSeen;
+    now.lastSeen = 0;
+    const std::string without = venue::StateJson(now);
+    if (without == m_lastState)
+        return;
+    m_lastState = without;
+    now.lastSeen = seen;
+    m_publish(venue::Topic(m_address, venue::TopicKind::State), venue::StateJson(now), true);
+}
+
+void RoomAgent::report(const link::LinkReport& report)
+{
+    switch (report.code) {
+    case link::LinkCode::Synchronised:
+        m_synchronised = true;
+        m_log << "processor: synchronised\n";
+        break;
+    case link::LinkCode::SyncFailed:
+        m_synchronised = false;
+        m_log << "processor: the synchronisation failed\n";
+        break;
+    case link::LinkCode::Lost:
+    case link::LinkCode::Disconnected:
+        if (m_synchronised)
+            m_log << "processor: the link is lost\n";
+        m_synchronised = false;
+        break;
+    case link::LinkCode::Tick:
+    case link::LinkCode::Progress:
+        return;
+    default:
+        break;
+    }
+    // Told after the link step, never from inside it.
+    if (!m_running)
+        m_stateDue->start();
+}
+
+void RoomAgent::receive(const std::string& topic, const std::string& payload)
+{
+    if (topic != venue::Topic(m_address, venue::TopicKind::Command))
+        return;
+    auto parsed = venue::ParseRoomCommand(payload);
+    if (!parsed.command) {
+        m_log << "refused a command: " << parsed.refusal << '\n';
+        publishReply(Reply(parsed.id, Outcome::Refused, parsed.refusal));
+        return;
+    }
+    m_queue.push_back(std::move(*parsed.command));
+    m_runner->start();
+}
+
+void RoomAgent::runNext()
+{
+    // A command arriving while another waits for the processor runs after it.
+    if (m_running || m_queue.empty())
+        return;
+    m_running = true;
+    const venue::RoomCommand command = std::move(m_queue.front());
+    m_queue.pop_front();
+    CommandReply reply = execute(command);
+    reply.id = command.id;
+    m_log << "command " << command.id << ": " << venue::OutcomeName(reply.outcome)
+          << (reply.reason.empty() ? "" : " (" + reply.reason + ")") << '\n';
+    publishReply(reply);
+    m_running = false;
+    if (m_commandEnded)
+        m_commandEnded();
+    publishState();
+    if (!m_queue.empty())
+        m_runner->start();
+}
+
+CommandReply RoomAgent::execute(const venue::RoomCommand& command)
+{
+    if (!processorReady())
+        return Reply(command.id, Outcome::Refused, std::string(presets::kOfflineRefusal));
+    const int channel = command.channel;
+    switch (command.kind) {
+    case CommandKind::Recall: {
+        if (!m_presets.Recall(*command.preset))
+            return Reply(command.id, Outcome::Failed, "the processor did not give preset " +
+                                                          core::PresetName(*command.preset) + " whole");
+        CommandReply reply = Reply(command.id, Outcome::Done);
+        reply.preset = m_view.CurrentPreset;
+        return reply;
+    }
+    case CommandKind::Store:
+        return store(*command.preset);
+    case CommandKind::Level: {
+        const int maximum = m_store.at(0, core::kMaximumLevels + channel).Value;
+        if (command.value > maximum)
+            return Reply(command.id, Outcome::Refused,
+                         "the room's " + std::string(venue::kLevelNames[static_cast<std::size_t>(channel)]) +
+                             " level goes up to " + std::to_string(maximum));
+        return setCommon(core::kMasterLevels + channel, command.value, "level");
+    }
+    case CommandKind::Mute:
+        return setCommon(core::kMasterMutes + channel, command.on ? -1 : 0, "mute");
+    case CommandKind::Tone:
+        return setCommon(core::kToneAddress, command.value, "key tone");
+    case CommandKind::Mode: {
+        CommandReply reply = setCommon(core::kModeAddress, command.value, "mode");
+        if (reply.outcome == Outcome::Done)
+            m_view.CurrentMode = static_cast<std::uint8_t>(command.value);
+        return reply;
+    }
+    case CommandKind::Push:
+        return push(command);
+    case CommandKind::Pull:
+        return pull();
+    }
+    return Reply(command.id, Outcome::Refused, "unknown command");
+}
+
+CommandReply RoomAgent::setCommon(int address, int value, const std::string& what)
+{
+    core::ParamRecord& record = m_store.at(0, address);
+    const int before = record.Value;
+    record.Value = value;
+    if (m_link.WriteParam(address))
+        return Reply({}, Outcome::Done);
+    // What the processor did not confirm is not what the room is said to hold.
+    record.Value = before;
+    return Reply({}, Outcome::Failed, "the processor did not confirm the " + what);
+}
+
+CommandReply RoomAgent::store(int preset)
+{
+    const bool stored = m_presets.Store(preset - presets::kFirstUserPreset);
+    const std::string message = m_flow.takeMessage();
+    if (stored) {
+        CommandReply reply = Reply({}, Outcome::Done);
+        reply.preset = m_view.CurrentPreset;
+        return reply;
+    }
+    // A message before any request is the processor's rights refusing it.
+    if (message == presets::kGuestRefusal)
+        return Reply({}, Outcome::Refused, message);
+    return Reply({}, Outcome::Failed, "the processor did not confirm the store into " + core::PresetName(preset));
+}
+
+CommandReply RoomAgent::push(const venue::RoomCommand& command)
+{
+    core::ParamStore file;
+    if (const auto decoded = core::DecodeConfiguration(command.configuration, file); !decoded.ok)
+        return Reply({}, Outcome::Refused,
+                     "record " + std::to_string(decoded.record) + " of the configuration is not one a console writes");
+    if (command.preset) {
+        m_view.CurrentPreset = static_cast<std::uint8_t>(*command.preset);
+        if (!m_link.ReadFromDevice(*command.preset, false, link::Command::ReadBlock))
+            return Reply({}, Outcome::Failed,
+                         "recalling preset " + core::PresetName(*command.preset) + " failed; nothing was written");
+    }
+    const int preset = m_view.CurrentPreset;
+    m_image = file;
+    if (!m_link.ConfigurationWritable(preset))
+        return Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset));
+    if (!m_link.WriteToDevice(preset))
+        return Reply({}, Outcome::Failed, "writing to the processor failed");
+    if (!m_link.ReadFromDevice(preset, false, link::Command::ReadBlockBack))
+        return Reply({}, Outcome::Failed, "reading back from the processor failed");
+    CommandReply reply = Reply({}, Outcome::Done);
+    reply.preset = preset;
+    const auto differences = core::TransferredDifferences(file, m_store);
+    if (!differences.empty()) {
+        reply.outcome = Outcome::Failed;
+        reply.reason = "the processor holds " + std::to_string(differences.size()) + " value(s) other than the file's";
+        reply.differences = Lines(core::FormatDifferences(differences));
+    }
+    return reply;
+}
+
+CommandReply RoomAgent::pull()
+{
+    core::ParamStore working = m_store;
+    if (!m_link.ReadWorkingSet(m_view.CurrentPreset, working))
+        return Reply({}, Outcome::Failed, "reading the working set failed");
+    CommandReply reply = Reply({}, Outcome::Done);
+    reply.configuration = core::EncodeConfiguration(working);
+    reply.preset = m_view.CurrentPreset;
+    return reply;
+}
+
+void RoomAgent::publishReply(const CommandReply& reply)
+{
+    m_publish(venue::Topic(m_address, venue::TopicKind::Reply), venue::ReplyJson(reply), false);
+}
+
+} // namespace quorix::agent

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "agent_flow_host.h"
+
+#include "venue/command_reply.h"
+#include "venue/room_command.h"
+#include "venue/room_state.h"
+#include "venue/topics.h"
+
+#include "presets/preset_commands.h"
+
+#include "link/device_link.h"
+#include "link/hid_device.h"
+
+#include "core/digit_buffer.h"
+#include "core/param_store.h"
+#include "core/scheduler.h"
+#include "core/view_state.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace quorix::agent {
+
+// The processor's one owner in a room, and its voice on the venue's broker: it
+// keeps the link to the processor, tells the room's state and carries out the
+// commands sent to the room, one at a time, each answered by one reply.
+// It knows topics and payloads but no MQTT: what it says goes to `publish`, what
+// the broker brings comes to receive().
+class RoomAgent final : private link::LinkHost {
+public:
+    using Publish = std::function<void(const std::string& topic, const std::string& payload, bool retain)>;
+    static constexpr int kHeartbeatMs = 60000; // the state goes out at least this often, for "last seen"
+
+    RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler, Publish publish,
+              std::function<std::int64_t()> secondsSince1970, std::ostream& log);
+    ~RoomAgent() override;
+
+    // Starts the link; the state goes out whenever it changes.
+    void start();
+    void stop();
+    // The broker (re)accepted the agent: its state goes out again.
+    void brokerConnected();
+    // A message from the broker; only the room's own command topic is read.
+    void receive(const std::string& topic, const std::string& payload);
+
+    // Called after each command has been answered (the virtual processor's memory is saved then).
+    void onCommandEnded(std::function<void()> handler) { m_commandEnded = std::move(handler); }
+
+    venue::RoomState state() const;
+    // What the broker tells of the room once the agent has vanished.
+    static std::string WillPayload(const venue::RoomAddress& address);
+    std::size_t waitingCommands() const { return m_queue.size(); }
+
+private:
+    void report(const link::LinkReport& report) override;
+    void runNext();
+    venue::CommandReply execute(const venue::RoomCommand& command);
+    venue::CommandReply setCommon(int address, int value, const std::string& what);
+    venue::CommandReply push(const venue::RoomCommand& command);
+    venue::CommandReply pull();
+    venue::CommandReply store(int preset);
+    bool processorReady() const;
+    void publishState();
+    void publishReply(const venue::CommandReply& reply);
+
+    venue::RoomAddress m_address;
+    core::Scheduler& m_scheduler;
+    Publish m_publish;
+    std::function<std::int64_t()> m_clock;
+    std::ostream& m_log;
+    std::function<void()> m_commandEnded;
+    core::ParamStore m_store;
+    core::ParamStore m_image;
+    core::ViewState m_view;
+    core::DigitBuffer m_digits;
+    link::DeviceLink m_link;
+    AgentFlowHost m_flow;
+    presets::PresetCommands m_presets;
+    std::deque<venue::RoomCommand> m_queue;
+    std::unique_ptr<core::Timer> m_runner;
+    std::unique_ptr<core::Timer> m_stateDue;
+    std::unique_ptr<core::Timer> m_heartbeat;
+    bool m_running = false;
+    bool m_synchronised = false;
+    std::string m_lastState;
+};
+
+} // namespace quorix::agent

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorix::venue {
+
+// Where the broker is: mqtt://HOST[:PORT] (1883) or mqtts://HOST[:PORT] (8883, TLS).
+struct BrokerUrl {
+    std::string host;
+    int port = 1883;
+    bool tls = false;
+};
+
+// Nothing else is accepted: no user or password in the URL (they would show
+// in the process list and in logs), no path.
+std::optional<BrokerUrl> ParseBrokerUrl(std::string_view url);
+
+} // namespace quorix::venue

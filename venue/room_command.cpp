@@ -1,0 +1,132 @@
+#include "room_command.h"
+
+#include "base64.h"
+#include "payload_reader.h"
+#include "room_state.h"
+
+#include "cli/strict_json.h"
+
+#include "core/config_file.h"
+
+namespace quorix::venue {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+constexpr std::string_view kKinds[] = {"recall", "store", "level", "mute", "tone", "mode", "push", "pull"};
+constexpr int kFirstUserPreset = 3;
+constexpr int kLastPreset = 7;
+
+std::string_view KindName(CommandKind kind)
+{
+    return kKinds[static_cast<std::size_t>(kind)];
+}
+
+} // namespace
+
+std::string CommandJson(const RoomCommand& command)
+{
+    ordered_json json = {{"id", command.id}, {"command", KindName(command.kind)}};
+    switch (command.kind) {
+    case CommandKind::Recall:
+    case CommandKind::Store:
+        json["preset"] = command.preset.value_or(0);
+        break;
+    case CommandKind::Level:
+        json["channel"] = kLevelNames[static_cast<std::size_t>(command.channel)];
+        json["value"] = command.value;
+        break;
+    case CommandKind::Mute:
+        json["channel"] = kLevelNames[static_cast<std::size_t>(command.channel)];
+        json["on"] = command.on;
+        break;
+    case CommandKind::Tone:
+        json["value"] = command.value;
+        break;
+    case CommandKind::Mode:
+        json["value"] = command.value == 1 ? "dance" : "singing";
+        break;
+    case CommandKind::Push:
+        json["configuration"] = EncodeBase64(command.configuration);
+        if (command.preset)
+            json["preset"] = *command.preset;
+        break;
+    case CommandKind::Pull:
+        break;
+    }
+    return json.dump();
+}
+
+ParsedCommand ParseRoomCommand(std::string_view payload)
+{
+    const auto parsed = cli::ParseStrictJson(payload);
+    if (!parsed.document)
+        return {std::nullopt, "the command is not JSON: " + parsed.refusal, {}};
+    const ordered_json& json = *parsed.document;
+    PayloadReader in(json, "command");
+    RoomCommand command;
+    command.id = in.text("id", kLongestId).value_or("");
+    if (in.ok() && command.id.empty())
+        in.refuse("\"id\" is empty");
+    const std::string id = in.ok() ? command.id : std::string{};
+    command.kind = static_cast<CommandKind>(
+        in.word("command", {kKinds[0], kKinds[1], kKinds[2], kKinds[3], kKinds[4], kKinds[5], kKinds[6], kKinds[7]})
+            .value_or(0));
+    if (!in.ok())
+        return {std::nullopt, in.refusal(), id};
+    const auto channel = [&] {
+        return in.word("channel", {kLevelNames[0], kLevelNames[1], kLevelNames[2]}).value_or(0);
+    };
+    switch (command.kind) {
+    case CommandKind::Recall:
+        in.onlyFields({"id", "command", "preset"});
+        command.preset = in.integer("preset", 0, kLastPreset);
+        break;
+    case CommandKind::Store:
+        in.onlyFields({"id", "command", "preset"});
+        command.preset = in.integer("preset", kFirstUserPreset, kLastPreset);
+        break;
+    case CommandKind::Level:
+        in.onlyFields({"id", "command", "channel", "value"});
+        command.channel = channel();
+        command.value = in.integer("value", 0, kHighestLevel).value_or(0);
+        break;
+    case CommandKind::Mute:
+        in.onlyFields({"id", "command", "channel", "on"});
+        command.channel = channel();
+        command.on = in.flag("on").value_or(false);
+        break;
+    case CommandKind::Tone:
+        in.onlyFields({"id", "command", "value"});
+        command.value = in.integer("value", 0, kHighestTone).value_or(0);
+        break;
+    case CommandKind::Mode:
+        in.onlyFields({"id", "command", "value"});
+        command.value = in.word("value", {"singing", "dance"}).value_or(0);
+        break;
+    case CommandKind::Push: {
+        in.onlyFields({"id", "command", "configuration", "preset"});
+        if (in.has("preset"))
+            command.preset = in.integer("preset", 0, kLastPreset);
+        const auto text = in.text("configuration", (core::kConfigFileSize + 2) / 3 * 4);
+        const auto bytes = text ? DecodeBase64(*text) : std::nullopt;
+        if (text && !bytes)
+            in.refuse("\"configuration\" is not base64");
+        else if (bytes && bytes->size() != core::kConfigFileSize)
+            in.refuse("\"configuration\" holds " + std::to_string(bytes->size()) + " bytes, not a .quorix file's " +
+                      std::to_string(core::kConfigFileSize));
+        else if (bytes)
+            command.configuration = *bytes;
+        break;
+    }
+    case CommandKind::Pull:
+        in.onlyFields({"id", "command"});
+        break;
+    }
+    if (!in.ok())
+        return {std::nullopt, in.refusal(), id};
+    return {command, {}, id};
+}
+
+} // namespace quorix::venue
