@@ -18,5 +18,7 @@ int CommandPush(const CliArgs& args);
 int CommandList(const CliArgs& args);
 int CommandImportFilters(const CliArgs& args);
 int CommandReport(const CliArgs& args);
+// list, push or recall over a venue's broker; exit 1 unless every room named answered done.
+int CommandVenue(const CliArgs& args);
 
 } // namespace quorix::cli
