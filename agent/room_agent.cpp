@@ -222,7 +222,7 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
         return setCommon(core::kMasterLevels + channel, command.value, "level");
     }
     case CommandKind::Mute:
-        return setCommon(core::kMasterMutes + channel, command.on ? -1 : 0, "mute");
+        return setCommon(core::kMasterMutes + channel, command.on ? 1 : 0, "mute");
     case CommandKind::Tone:
         return setCommon(core::kToneAddress, command.value, "key tone");
     case CommandKind::Mode: {

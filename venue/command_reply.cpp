@@ -37,7 +37,7 @@ std::string ReplyJson(const CommandReply& reply)
         json["configuration"] = EncodeBase64(reply.configuration);
     if (reply.preset)
         json["preset"] = *reply.preset;
-    return json.dump();
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 ParsedReply ParseCommandReply(std::string_view payload)

@@ -55,7 +55,7 @@ std::string CommandJson(const RoomCommand& command)
     case CommandKind::Pull:
         break;
     }
-    return json.dump();
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 ParsedCommand ParseRoomCommand(std::string_view payload)

@@ -77,7 +77,7 @@ std::string StateJson(const RoomState& state)
                                  {"workingSetHash", p->workingSetHash}};
         }
     }
-    return json.dump();
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 ParsedState ParseRoomState(std::string_view payload)
