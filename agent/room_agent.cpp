@@ -188,10 +188,11 @@ void RoomAgent::runNext()
     reply.id = command.id;
     m_log << "command " << command.id << ": " << venue::OutcomeName(reply.outcome)
           << (reply.reason.empty() ? "" : " (" + reply.reason + ")") << '\n';
-    publishReply(reply);
-    m_running = false;
+    // What the reply says is kept before it is said.
     if (m_commandEnded)
         m_commandEnded();
+    publishReply(reply);
+    m_running = false;
     publishState();
     if (!m_queue.empty())
         m_runner->start();

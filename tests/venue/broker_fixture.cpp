@@ -1,0 +1,158 @@
+#include "broker_fixture.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace {
+
+sockaddr_in Loopback(int port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+// A port the system has just given out, free again for the broker to take.
+int FreePort()
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    socklen_t length = sizeof address;
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
+
+bool Listening(int port)
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = Loopback(port);
+    const bool connected = ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(s);
+    return connected;
+}
+
+} // namespace
+
+void BrokerFixture::SetUp()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_dir = std::filesystem::temp_directory_path() /
+            ("quorix-venue-" + std::to_string(::getpid()) + "-" + test->name());
+    std::filesystem::remove_all(m_dir);
+    std::filesystem::create_directories(m_dir);
+}
+
+void BrokerFixture::TearDown()
+{
+    m_clients.clear();
+    for (auto& agent : m_agents) {
+        agent->terminate();
+        if (!agent->waitForFinished(5000))
+            agent->kill();
+        agent->waitForFinished(5000);
+    }
+    m_agents.clear();
+    m_broker.kill();
+    m_broker.waitForFinished(5000);
+    if (!HasFailure())
+        std::filesystem::remove_all(m_dir);
+}
+
+void BrokerFixture::startBroker(const std::string& extraLines)
+{
+    m_port = FreePort();
+    const auto config = m_dir / "mosquitto.conf";
+    std::ofstream(config) << "listener " << m_port << " 127.0.0.1\n" << extraLines;
+    m_broker.setProcessChannelMode(QProcess::MergedChannels);
+    m_broker.setStandardOutputFile(QString::fromStdString((m_dir / "mosquitto.log").string()));
+    m_broker.start("mosquitto", {"-c", QString::fromStdString(config.string())});
+    ASSERT_TRUE(m_broker.waitForStarted(5000)) << "mosquitto does not start; scripts/bootstrap installs it";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listening(m_port); }, kWaitMs)) << "mosquitto does not listen";
+}
+
+std::filesystem::path BrokerFixture::passwordFile(const std::vector<std::pair<std::string, std::string>>& users)
+{
+    const auto file = m_dir / "passwords";
+    std::ofstream(file).flush();
+    for (const auto& [user, password] : users) {
+        const int status = QProcess::execute("mosquitto_passwd", {"-b", QString::fromStdString(file.string()),
+                                                                  QString::fromStdString(user),
+                                                                  QString::fromStdString(password)});
+        EXPECT_EQ(status, 0) << "mosquitto_passwd";
+    }
+    return file;
+}
+
+QProcess& BrokerFixture::startAgent(const std::string& room, const QStringList& extra)
+{
+    auto agent = std::make_unique<QProcess>();
+    agent->setProcessChannelMode(QProcess::MergedChannels);
+    agent->setStandardOutputFile(QString::fromStdString((m_dir / ("agent-" + room + ".log")).string()));
+    agent->start(QUORIX_AGENT, QStringList{"--venue", "hall", "--room", QString::fromStdString(room), "--broker",
+                                           QString::fromStdString(url())} +
+                                   extra);
+    EXPECT_TRUE(agent->waitForStarted(5000));
+    m_agents.push_back(std::move(agent));
+    return *m_agents.back();
+}
+
+BrokerFixture::Client& BrokerFixture::connectClient(const std::string& user, const std::string& password,
+                                                    bool expectRefusal)
+{
+    auto client = std::make_unique<Client>();
+    quorix::venue::MqttSettings settings;
+    settings.broker = {"127.0.0.1", m_port, false};
+    settings.clientId = "test-" + std::to_string(m_clients.size());
+    settings.username = user;
+    settings.password = password;
+    client->mqtt = std::make_unique<quorix::venue::MqttClient>(settings, m_scheduler);
+    Client* c = client.get();
+    c->mqtt->onMessage([c](const std::string& topic, const std::string& payload) {
+        c->messages.push_back({topic, payload});
+    });
+    c->mqtt->onPublished([c](int id) { c->acknowledged.push_back(id); });
+    c->mqtt->onSubscribed([c](int, bool granted) { c->lastSubscription = granted; });
+    c->mqtt->onConnection([c](bool connected, const std::string& reason) {
+        if (!connected)
+            c->refusal = reason;
+    });
+    EXPECT_TRUE(c->mqtt->start());
+    EXPECT_TRUE(QTest::qWaitFor([c] { return c->mqtt->connected() || !c->refusal.empty(); }, kWaitMs));
+    EXPECT_EQ(c->mqtt->connected(), !expectRefusal) << c->refusal;
+    m_clients.push_back(std::move(client));
+    return *c;
+}
+
+std::optional<std::string> BrokerFixture::waitForMessage(Client& client, const std::string& topic,
+                                                         const std::function<bool(const std::string&)>& accept)
+{
+    std::optional<std::string> found;
+    (void)QTest::qWaitFor(
+        [&] {
+            for (auto m = client.messages.rbegin(); m != client.messages.rend(); ++m)
+                if (m->topic == topic && accept(m->payload)) {
+                    found = m->payload;
+                    return true;
+                }
+            return false;
+        },
+        kWaitMs);
+    return found;
+}
+
+bool BrokerFixture::waitForMessageNow(const Client& client, const std::string& topic,
+                                      const std::function<bool(const std::string&)>& accept)
+{
+    for (const auto& m : client.messages)
+        if (m.topic == topic && accept(m.payload))
+            return true;
+    return false;
+}
