@@ -32,7 +32,7 @@ string(TIMESTAMP QUORIX_MAN_DATE "%Y-%m-%d" UTC)
 
 # The manual pages are roff sources in packaging/man, dated and gzipped here.
 set(packaging_man_pages)
-foreach(program quorix-cli quorix-console)
+foreach(program quorix-cli quorix-console quorix-agent)
   configure_file(packaging/man/${program}.1 ${packaging_dir}/${program}.1 @ONLY)
   add_custom_command(OUTPUT ${packaging_dir}/${program}.1.gz
     COMMAND gzip -9nkf ${packaging_dir}/${program}.1
@@ -49,13 +49,14 @@ add_custom_command(OUTPUT ${packaging_dir}/changelog.gz
 
 add_custom_target(quorix_install_files ALL DEPENDS ${packaging_icons} ${packaging_man_pages} ${packaging_dir}/changelog.gz)
 
-install(TARGETS quorix-console quorix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorix-console quorix-cli quorix-agent RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/quorix-console.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${packaging_dir}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES packaging/quorix-console.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES packaging/70-quorix.rules DESTINATION lib/udev/rules.d)
+install(FILES packaging/quorix-agent.service DESTINATION lib/systemd/system)
 install(FILES ${packaging_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES packaging/copyright ${packaging_dir}/changelog.gz DESTINATION ${packaging_docdir})
+install(FILES packaging/copyright ${packaging_dir}/changelog.gz packaging/agent.conf.example DESTINATION ${packaging_docdir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorix-console)
@@ -65,7 +66,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "tuning console for the Quorix karaoke proc
 Quorix Console tunes the Quorix karaoke (KTV) digital signal processor over
 USB: every input, effect and output page, its equaliser curves, presets and
 configuration files. A built-in virtual processor lets it run without
-hardware. quorix-cli reads, summarises and plots configurations from scripts.")
+hardware. quorix-cli reads, summarises and plots configurations from scripts;
+quorix-agent keeps a room's processor on a venue's MQTT broker.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

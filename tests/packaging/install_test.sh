@@ -15,13 +15,17 @@ usr=$root/usr
 sizes=(16 22 24 32 48 64 128 256)
 
 expected=(
+  usr/bin/quorix-agent
   usr/bin/quorix-cli
   usr/bin/quorix-console
+  usr/lib/systemd/system/quorix-agent.service
   usr/lib/udev/rules.d/70-quorix.rules
   usr/share/applications/quorix-console.desktop
+  usr/share/doc/quorix-console/agent.conf.example
   usr/share/doc/quorix-console/changelog.gz
   usr/share/doc/quorix-console/copyright
   usr/share/icons/hicolor/scalable/apps/quorix-console.svg
+  usr/share/man/man1/quorix-agent.1.gz
   usr/share/man/man1/quorix-cli.1.gz
   usr/share/man/man1/quorix-console.1.gz
   usr/share/mime/packages/quorix-console.xml
