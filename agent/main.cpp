@@ -99,7 +99,9 @@ int main(int argc, char** argv)
         if (connected)
             room.brokerConnected();
     });
-    client.onMessage([&](const std::string& topic, const std::string& payload) { room.receive(topic, payload); });
+    client.onMessage([&](const std::string& topic, const std::string& payload, bool retained) {
+        room.receive(topic, payload, retained);
+    });
     client.subscribe(venue::Topic(address, venue::TopicKind::Command));
 
     std::cerr << "quorix-agent: " << agent::DescribeConfig(config) << '\n';

@@ -162,10 +162,14 @@ void RoomAgent::report(const link::LinkReport& report)
         m_stateDue->start();
 }
 
-void RoomAgent::receive(const std::string& topic, const std::string& payload)
+void RoomAgent::receive(const std::string& topic, const std::string& payload, bool retained)
 {
     if (topic != venue::Topic(m_address, venue::TopicKind::Command))
         return;
+    if (retained) {
+        m_log << "passed over a retained command\n";
+        return;
+    }
     auto parsed = venue::ParseRoomCommand(payload);
     if (!parsed.command) {
         m_log << "refused a command: " << parsed.refusal << '\n';

@@ -45,8 +45,10 @@ public:
     void stop();
     // The broker (re)accepted the agent: its state goes out again.
     void brokerConnected();
-    // A message from the broker; only the room's own command topic is read.
-    void receive(const std::string& topic, const std::string& payload);
+    // A message from the broker; only the room's own command topic is read. A
+    // retained command is an old one the broker kept: it is not carried out
+    // again at every start of the agent.
+    void receive(const std::string& topic, const std::string& payload, bool retained = false);
 
     // Called after each command has been answered (the virtual processor's memory is saved then).
     void onCommandEnded(std::function<void()> handler) { m_commandEnded = std::move(handler); }

@@ -153,7 +153,7 @@ int CommandVenue(const CliArgs& args)
     std::map<std::string, venue::RoomState> states;
     std::vector<std::string> unreadable;
     std::optional<VenueRound> round;
-    client.onMessage([&](const std::string& topic, const std::string& payload) {
+    client.onMessage([&](const std::string& topic, const std::string& payload, bool) {
         if (const auto room = venue::RoomOfTopic(topic, venue::TopicKind::State); room && list) {
             const auto parsed = venue::ParseRoomState(payload);
             if (parsed.state && parsed.state->address == *room)

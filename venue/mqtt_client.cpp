@@ -222,7 +222,8 @@ void MqttClient::Message(mosquitto*, void* self, const mosquitto_message* messag
     auto& client = *static_cast<MqttClient*>(self);
     if (client.m_onMessage && message->topic)
         client.m_onMessage(message->topic, std::string(static_cast<const char*>(message->payload),
-                                                       static_cast<std::size_t>(message->payloadlen)));
+                                                       static_cast<std::size_t>(message->payloadlen)),
+                           message->retain);
 }
 
 void MqttClient::Published(mosquitto*, void* self, int id)

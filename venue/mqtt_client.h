@@ -50,7 +50,8 @@ public:
     {
         m_onConnection = std::move(handler);
     }
-    void onMessage(std::function<void(const std::string& topic, const std::string& payload)> handler)
+    // `retained`: the broker kept it from before this client subscribed.
+    void onMessage(std::function<void(const std::string& topic, const std::string& payload, bool retained)> handler)
     {
         m_onMessage = std::move(handler);
     }
@@ -100,7 +101,7 @@ private:
     bool m_tried = false; // connect() once, reconnect() after
     std::string m_lastError;
     std::function<void(bool, const std::string&)> m_onConnection;
-    std::function<void(const std::string&, const std::string&)> m_onMessage;
+    std::function<void(const std::string&, const std::string&, bool)> m_onMessage;
     std::function<void(int)> m_onPublished;
     std::function<void(int, bool)> m_onSubscribed;
 };

@@ -115,7 +115,7 @@ BrokerFixture::Client& BrokerFixture::connectClient(const std::string& user, con
     settings.password = password;
     client->mqtt = std::make_unique<quorix::venue::MqttClient>(settings, m_scheduler);
     Client* c = client.get();
-    c->mqtt->onMessage([c](const std::string& topic, const std::string& payload) {
+    c->mqtt->onMessage([c](const std::string& topic, const std::string& payload, bool) {
         c->messages.push_back({topic, payload});
     });
     c->mqtt->onPublished([c](int id) { c->acknowledged.push_back(id); });

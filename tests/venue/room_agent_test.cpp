@@ -164,6 +164,8 @@ TEST_F(RoomAgentTest, RefusalsChangeNothing)
     send("\xff\xfe not json");
     room.receive(venue::Topic({"hall", "102"}, venue::TopicKind::Command), venue::CommandJson(level));
     room.receive(venue::Topic(address, venue::TopicKind::State), venue::CommandJson(level));
+    level.value = 5;
+    room.receive(venue::Topic(address, venue::TopicKind::Command), venue::CommandJson(level), true);
     clock.advance(1000);
     const auto answers = replies();
     ASSERT_EQ(answers.size(), 3u);
