@@ -1,5 +1,7 @@
 #include "broker_fixture.h"
 
+#include "tests/cli/cli_fixture.h"
+
 #include "venue/command_reply.h"
 #include "venue/room_command.h"
 #include "venue/room_state.h"
@@ -10,9 +12,7 @@
 #include "core/common_addresses.h"
 #include "core/config_file.h"
 
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 using namespace quorix;
 
@@ -48,22 +48,6 @@ std::string LevelCommand(const std::string& id, int value)
     command.kind = venue::CommandKind::Level;
     command.value = value;
     return venue::CommandJson(command);
-}
-
-struct CliRun {
-    int exitCode;
-    std::string output;
-};
-
-CliRun RunCli(const std::string& arguments)
-{
-    FILE* pipe = ::popen((std::string(QUORIX_CLI) + " " + arguments + " 2>&1").c_str(), "r");
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 } // namespace
