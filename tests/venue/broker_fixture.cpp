@@ -69,10 +69,17 @@ void BrokerFixture::TearDown()
 void BrokerFixture::startBroker(const std::string& extraLines)
 {
     m_port = FreePort();
+    std::ofstream(m_dir / "mosquitto.conf") << "listener " << m_port << " 127.0.0.1\n" << extraLines;
+    restartBroker();
+}
+
+void BrokerFixture::restartBroker()
+{
+    m_broker.kill();
+    m_broker.waitForFinished(5000);
     const auto config = m_dir / "mosquitto.conf";
-    std::ofstream(config) << "listener " << m_port << " 127.0.0.1\n" << extraLines;
     m_broker.setProcessChannelMode(QProcess::MergedChannels);
-    m_broker.setStandardOutputFile(QString::fromStdString((m_dir / "mosquitto.log").string()));
+    m_broker.setStandardOutputFile(QString::fromStdString((m_dir / "mosquitto.log").string()), QIODevice::Append);
     m_broker.start("mosquitto", {"-c", QString::fromStdString(config.string())});
     ASSERT_TRUE(m_broker.waitForStarted(5000)) << "mosquitto does not start; scripts/bootstrap installs it";
     ASSERT_TRUE(QTest::qWaitFor([&] { return Listening(m_port); }, kWaitMs)) << "mosquitto does not listen";

@@ -27,6 +27,8 @@ protected:
 
     // Starts the broker with these lines after its listener (passwords, ACLs).
     void startBroker(const std::string& extraLines = "allow_anonymous true\n");
+    // Ends the broker and starts it again on the same port: nothing retained survives.
+    void restartBroker();
     // A password file of these users, written with mosquitto_passwd.
     std::filesystem::path passwordFile(const std::vector<std::pair<std::string, std::string>>& users);
     std::string url() const { return "mqtt://127.0.0.1:" + std::to_string(m_port); }

@@ -67,6 +67,23 @@ TEST_F(BrokerFixture, AnAgentTellsItsRoomAndTheBrokerSaysOfflineWhenItIsKilled)
     EXPECT_TRUE(waitForMessage(late, venue::Topic(kRoom1, venue::TopicKind::State), Offline));
 }
 
+TEST_F(BrokerFixture, AfterTheBrokerRestartsTheAgentTellsItsRoomAgainAndTakesCommands)
+{
+    startBroker();
+    auto& console = connectClient();
+    console.mqtt->subscribe(venue::VenueFilter("hall", venue::TopicKind::State));
+    console.mqtt->subscribe(venue::VenueFilter("hall", venue::TopicKind::Reply));
+    startAgent("r1", {"--simulator"});
+    const std::string states = venue::Topic(kRoom1, venue::TopicKind::State);
+    ASSERT_TRUE(waitForMessage(console, states, HasProcessor));
+    restartBroker();
+    console.messages.clear();
+    // Both clients come back by themselves and subscribe again; the retained state is told anew.
+    ASSERT_TRUE(waitForMessage(console, states, HasProcessor));
+    console.mqtt->publish(venue::Topic(kRoom1, venue::TopicKind::Command), LevelCommand("again", 21), false);
+    EXPECT_TRUE(waitForMessage(console, venue::Topic(kRoom1, venue::TopicKind::Reply), ReplyTo("again")));
+}
+
 TEST_F(BrokerFixture, ACommandIsAnsweredByIdAndAMalformedOneIsRefusedChangingNothing)
 {
     startBroker();
