@@ -1,0 +1,75 @@
+#include "link/trace_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using namespace quorix;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TraceFile : ::testing::Test {
+    fs::path dir = fs::temp_directory_path() /
+                   ("quorix-trace-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+
+    void SetUp() override
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    static std::string Read(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+} // namespace
+
+TEST_F(TraceFile, IsOpenedAsEveryOutputIs)
+{
+    std::string problem;
+    EXPECT_EQ(link::TraceFile::Open(dir, problem), nullptr);
+    EXPECT_NE(problem.find("folder"), std::string::npos) << problem;
+
+    // Read-only even to an administrator: no write permission for anyone.
+    const fs::path readOnly = dir / "pushed.quorix";
+    std::ofstream(readOnly) << "configuration";
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    problem.clear();
+    EXPECT_EQ(link::TraceFile::Open(readOnly, problem), nullptr);
+    EXPECT_NE(problem.find("read-only"), std::string::npos) << problem;
+    EXPECT_EQ(Read(readOnly), "configuration");
+
+    const fs::path target = dir / "trace.txt";
+    std::ofstream(target) << "an older trace, longer than the new one";
+    fs::create_symlink(target.filename(), dir / "link");
+    auto trace = link::TraceFile::Open(dir / "link", problem);
+    ASSERT_NE(trace, nullptr) << problem;
+    trace->stream() << "line\n" << std::flush;
+    EXPECT_TRUE(trace->close());
+    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+    EXPECT_EQ(Read(target), "line\n");
+}
+
+#ifdef __linux__
+TEST_F(TraceFile, AWriteThatFailsIsKeptAndToldOnce)
+{
+    std::string problem;
+    auto trace = link::TraceFile::Open("/dev/full", problem);
+    ASSERT_NE(trace, nullptr) << problem;
+    int told = 0;
+    trace->onFailure([&] { ++told; });
+    for (int line = 0; line < 3; ++line)
+        trace->stream() << "   120 TX Handshake      FE 00\n" << std::flush;
+    EXPECT_EQ(told, 1);
+    EXPECT_NE(trace->failure().find("space"), std::string::npos) << trace->failure();
+    EXPECT_FALSE(trace->close());
+    EXPECT_EQ(told, 1);
+}
+#endif
