@@ -6,7 +6,6 @@
 #include "core/preset_name.h"
 
 #include "core/address_map.h"
-#include "core/common_addresses.h"
 #include "core/param_diff.h"
 
 #include <algorithm>
@@ -15,14 +14,12 @@ namespace quorix::cli {
 
 namespace {
 
-// What a block transfer moves: the singing set of the kinds moved as blocks,
-// less the console's own record of the user's rights, which is not a setting.
+// What a block transfer moves: the singing set of the kinds moved as blocks
+// (the user's rights, not a setting, are no part of a comparison by default).
 std::vector<core::ParamDifference> TransferredDifferences(const core::ParamStore& file, const core::ParamStore& read)
 {
     auto differences = core::DiffImages(file, read, {.modes = {0}});
-    std::erase_if(differences, [](const core::ParamDifference& d) {
-        return core::IsSkippedKind(d.kind()) || d.address == core::kRightsAddress;
-    });
+    std::erase_if(differences, [](const core::ParamDifference& d) { return core::IsSkippedKind(d.kind()); });
     return differences;
 }
 
