@@ -24,8 +24,8 @@ QString ConsoleUsage()
         "  FILE.quorix              once the processor is online, ask whether to write this\n"
         "                           configuration to it, then write it and read it back\n"
         "Exit status: 0 the console was closed (or this text or the version was printed);\n"
-        "1 it could not start (the trace file cannot be written); 2 usage error (unknown\n"
-        "option, an option without its value, more than one file).\n");
+        "1 it could not start (no display, or the trace file cannot be written); 2 usage\n"
+        "error (unknown option, an option without its value, more than one file).\n");
 }
 
 ConsoleOptions ParseConsoleOptions(const QStringList& arguments)

@@ -18,9 +18,9 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
         m_port = std::make_unique<sim::SimUsbPort>(*m_processor, m_scheduler);
         backend = m_port.get();
         m_memoryFile = options.simulatorMemory;
-        if (!m_memoryFile.empty() && std::filesystem::exists(m_memoryFile)) {
+        if (!m_memoryFile.empty()) {
             const auto loaded = m_processor->loadFromFile(m_memoryFile);
-            if (!loaded.ok)
+            if (!loaded.ok && !loaded.absent)
                 m_memoryProblem = loaded.message;
         }
     }

@@ -1,6 +1,7 @@
 // quorix-console: the tuning console. Without hardware, --simulator runs it
 // against the built-in virtual processor.
 #include "console_options.h"
+#include "display_check.h"
 #include "mode_folder.h"
 #include "permission_aware_backend.h"
 #include "qt_translation.h"
@@ -19,12 +20,15 @@
 #include "link/hidapi_backend.h"
 #include "link/qt_scheduler.h"
 #include "link/qt_wake_up.h"
+#include "link/trace_file.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaObject>
+#include <QProcessEnvironment>
 #include <QTranslator>
 
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -50,11 +54,19 @@ int main(int argc, char** argv)
         break;
     }
 
-    std::unique_ptr<std::ofstream> traceFile;
+    if (const QString missing = app::MissingDisplay(arguments, QProcessEnvironment::systemEnvironment());
+        !missing.isEmpty()) {
+        std::cerr << "quorix-console: " << missing.toStdString() << '\n';
+        return app::kExitCannotStart;
+    }
+
+    std::unique_ptr<link::TraceFile> traceFile;
     if (!options.trace.isEmpty()) {
-        traceFile = std::make_unique<std::ofstream>(options.trace.toStdString());
-        if (!*traceFile) {
-            std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << '\n';
+        std::string problem;
+        traceFile = link::TraceFile::Open(std::filesystem::path(options.trace.toStdU16String()), problem);
+        if (!traceFile) {
+            std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << ": "
+                      << problem << '\n';
             return app::kExitCannotStart;
         }
     }
@@ -84,7 +96,7 @@ int main(int argc, char** argv)
         });
     }
     app::ConsoleSession session(scheduler, std::move(hardware),
-                               {simulated, traceFile.get(), options.simulatorMemory.toStdString(),
+                               {simulated, traceFile ? &traceFile->stream() : nullptr, options.simulatorMemory.toStdString(),
                                 folder.path.toStdString()});
 
     ui::InstallSliderAccessibility();
@@ -102,7 +114,24 @@ int main(int argc, char** argv)
         prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
                                  session.memoryProblem(),
                              ui::MessageIcon::Warning);
+    if (traceFile)
+        traceFile->onFailure([&] {
+            std::cerr << "quorix-console: the trace " << options.trace.toStdString()
+                      << " could not be written whole: " << traceFile->failure() << '\n';
+            // Told from the event loop: the failed write sits deep inside the link's exchange.
+            QMetaObject::invokeMethod(
+                &frame,
+                [&] {
+                    prompter.showMessage("协议跟踪文件无法继续写入，此后的通信不再记录：\n" +
+                                             options.trace.toStdString(),
+                                         ui::MessageIcon::Warning);
+                },
+                Qt::QueuedConnection);
+        });
     if (!options.file.isEmpty())
         frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
-    return app.exec();
+    const int code = app.exec();
+    if (traceFile)
+        traceFile->onFailure({}); // the windows it would tell go before the link's last words
+    return code;
 }

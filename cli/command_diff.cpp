@@ -25,7 +25,7 @@ bool ParseModes(const CliArgs& args, std::vector<int>& modes)
     else if (*mode == "dance")
         modes = {1};
     else if (*mode == "all")
-        modes = {0, 1, 2};
+        modes = {0, 1, 2}; // and the rights level, below
     else
         return false;
     return true;
@@ -40,6 +40,7 @@ int CommandDiff(const CliArgs& args)
     scope.kind = IntegerOption(args, "--kind", -1, 0, 10, error).value_or(-1);
     if (!ParseModes(args, scope.modes) && error.empty())
         error = "--mode must be singing, dance or all";
+    scope.rights = args.option("--mode") == "all";
     if (args.positional.size() != 2 && error.empty())
         error = "two configuration files are needed";
     if (!error.empty()) {

@@ -26,7 +26,6 @@ constexpr const char* kFormat = "quorix-configuration";
 constexpr int kVersion = 1;
 // Addresses past the common kind are in no page of the map; a file may still hold leftovers there.
 constexpr int kLastPage = (core::kAddressCount - 1) / 256;
-constexpr std::size_t kLongestRefusal = 200;
 constexpr std::array<const char*, 4> kClassNames = {"Plain", "EqBand", "HighPass", "LowPass"};
 
 std::string AddressKey(int menuAddress)

@@ -1,4 +1,5 @@
 #include "command_spec.h"
+#include "valid_utf8_buffer.h"
 
 #include <algorithm>
 #include <iostream>
@@ -61,12 +62,9 @@ constexpr const char* kUsage =
     "(unknown command or option, an option given twice or not taken by the command,\n"
     "a missing or out-of-range argument, an extra word).\n";
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(const std::vector<std::string>& words)
 {
     using namespace quorix::cli;
-    const std::vector<std::string> words(argv + 1, argv + argc);
     const CliArgs args = ParseCliArgs(words, ValuedOptions());
     if (args.has("--help") || args.has("-h") || args.command == "help") {
         std::cout << kUsage;
@@ -98,4 +96,20 @@ int main(int argc, char** argv)
                                        : "quorix-cli: unknown command " + args.command + "\n")
               << kUsage;
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Messages quote file names and file contents: what reaches the terminal is UTF-8 all the same.
+    quorix::cli::ValidUtf8Buffer out(*std::cout.rdbuf());
+    quorix::cli::ValidUtf8Buffer err(*std::cerr.rdbuf());
+    std::streambuf* const standardOut = std::cout.rdbuf(&out);
+    std::streambuf* const standardError = std::cerr.rdbuf(&err);
+    const int code = Run(std::vector<std::string>(argv + 1, argv + argc));
+    std::cout.flush();
+    std::cout.rdbuf(standardOut);
+    std::cerr.rdbuf(standardError);
+    return code;
 }

@@ -17,6 +17,9 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
     if (!link.connect(settings.searchLimitMs, settings.simulator))
         return 1;
     link.device().stop();
+    // A trace that lost lines fails the pull, which then writes nothing; the caller names the trace file.
+    if (settings.trace && settings.trace->fail())
+        return 1;
 
     const auto saved = core::SaveConfigurationFile(settings.output, link.store);
     if (!saved.ok) {

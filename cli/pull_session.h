@@ -20,7 +20,8 @@ struct PullSettings {
 // Finds the processor through `backend`, synchronises with it on `scheduler`
 // and saves everything it read. Progress and errors go to `err`, the result
 // line to `out`. Returns the exit code: 0 saved, 1 nothing answered, the
-// synchronisation failed or the file could not be written (then no file is written).
+// synchronisation failed, the trace could not be written or the file could
+// not be written (then no file is written).
 int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, const PullSettings& settings,
                       std::ostream& out, std::ostream& err);
 

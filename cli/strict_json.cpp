@@ -1,5 +1,7 @@
 #include "strict_json.h"
 
+#include "core/valid_utf8.h"
+
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -13,6 +15,7 @@ using nlohmann::ordered_json;
 // A refusal stays one line of about 200 characters, whatever the text holds.
 constexpr std::size_t kDeepest = 8;        // a configuration nests six containers
 constexpr std::size_t kMostFields = 512;   // a page has 256 addresses
+constexpr std::size_t kMostElements = 64;  // a configuration has twelve pages in three modes
 constexpr std::size_t kLongestKey = 24;    // of a key quoted in a path
 constexpr std::size_t kLongestPath = 80;
 constexpr std::size_t kLongestReason = 90;
@@ -112,7 +115,7 @@ private:
 
     bool refuse(const std::string& what)
     {
-        m_refusal = OneLine(path(), kLongestPath) + ": " + what;
+        m_refusal = OneLine(OneLine(path(), kLongestPath) + ": " + what, kLongestRefusal);
         return false;
     }
 
@@ -136,6 +139,8 @@ private:
         if (m_frames.size() >= kDeepest)
             return refuse("nested deeper than a configuration is");
         ordered_json* placed = place(std::move(container));
+        if (!placed)
+            return false;
         m_frames.push_back({placed, {}, false});
         return true;
     }
@@ -151,7 +156,8 @@ private:
     template <typename T>
     bool value(T&& v)
     {
-        place(ordered_json(std::forward<T>(v)));
+        if (!place(ordered_json(std::forward<T>(v))))
+            return false;
         if (!m_frames.empty())
             m_frames.back().hasKey = false;
         return true;
@@ -165,6 +171,10 @@ private:
         }
         Frame& frame = m_frames.back();
         if (frame.container->is_array()) {
+            if (frame.container->size() >= kMostElements) {
+                refuse("more elements than a configuration has");
+                return nullptr;
+            }
             frame.container->push_back(std::move(v));
             return &frame.container->back();
         }
@@ -179,9 +189,12 @@ private:
 
 } // namespace
 
-std::string OneLine(std::string_view text, std::size_t limit)
+std::string OneLine(std::string_view raw, std::size_t limit)
 {
+    const std::string text = core::ValidUtf8(raw);
+    constexpr std::string_view kCut = "…";
     std::string out;
+    std::vector<std::size_t> ends; // where each piece of `out` ends, to cut between them
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         std::string piece;
@@ -198,14 +211,18 @@ std::string OneLine(std::string_view text, std::size_t limit)
             std::size_t length = 1;
             while (i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
                 ++length;
-            piece = std::string(text.substr(i, length));
+            piece = text.substr(i, length);
             i += length - 1;
         }
         if (out.size() + piece.size() > limit) {
-            out += "…";
+            while (!ends.empty() && ends.back() + kCut.size() > limit)
+                ends.pop_back();
+            out.resize(ends.empty() ? 0 : ends.back());
+            out += kCut;
             break;
         }
         out += piece;
+        ends.push_back(out.size());
     }
     return out;
 }
@@ -217,7 +234,7 @@ StrictJson ParseStrictJson(std::string_view text)
     try {
         parsed = ordered_json::sax_parse(text, &sax);
     } catch (const nlohmann::json::exception& error) {
-        return {std::nullopt, OneLine(error.what(), 200)};
+        return {std::nullopt, OneLine(error.what(), kLongestRefusal)};
     }
     if (!parsed)
         return {std::nullopt, sax.refusal()};

@@ -1,6 +1,7 @@
 #include "param_diff.h"
 
 #include "address_map.h"
+#include "common_addresses.h"
 #include "param_display.h"
 
 #include <cstdio>
@@ -68,6 +69,8 @@ std::vector<ParamDifference> DiffImages(const ParamStore& left, const ParamStore
             if (kind * 256 >= kFirstGlobalAddress && mode != 0)
                 continue;
             for (int a = KindFirst(kind); a <= last; ++a) {
+                if (a == kRightsAddress && !scope.rights)
+                    continue;
                 const ParamRecord& l = left.at(mode, a);
                 const ParamRecord& r = right.at(mode, a);
                 if ((l.Defined || r.Defined) && l != r)

@@ -24,6 +24,9 @@ struct ParamDifference {
 struct DiffScope {
     std::vector<int> modes{0, 1}; // mode indices compared; 2 (the default set) only when asked
     int kind = -1;                // one menu kind, or -1 for all
+    // The user's rights level (Common 0x20) is the processor's session state,
+    // set by a read and by the password dialog, not a setting: compared only when asked.
+    bool rights = false;
 };
 
 // By page, then mode, then address, over the 256 addresses of each kind. Records

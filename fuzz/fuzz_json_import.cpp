@@ -4,9 +4,11 @@
 #include "fuzz_check.h"
 
 #include "cli/config_json.h"
+#include "cli/strict_json.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
+#include "core/valid_utf8.h"
 
 #include <string_view>
 
@@ -21,8 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const cli::JsonImport imported = cli::ConfigurationFromJson(text, store);
     if (!imported.ok) {
         FUZZ_CHECK(store == before);
-        FUZZ_CHECK(!imported.message.empty() && imported.message.size() <= 210);
+        FUZZ_CHECK(!imported.message.empty() && imported.message.size() <= cli::kLongestRefusal);
         FUZZ_CHECK(imported.message.find('\n') == std::string::npos);
+        FUZZ_CHECK(core::ValidUtf8(imported.message) == imported.message);
         return 0;
     }
     // Whatever was taken is a configuration the binary reader takes too, and exports to the same.

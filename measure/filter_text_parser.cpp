@@ -10,10 +10,12 @@ namespace quorix::measure {
 namespace {
 
 // Beyond these no measurement tool exports a filter: the processor runs at 48 kHz,
-// and a Q of 1000 is a band a few hertz wide even at the top of the range.
+// a Q of 1000 is a band a few hertz wide even at the top of the range, and a
+// shelf is exported at 6 or 12 dB/oct, a steep one at twice that.
 constexpr double kHighestHertz = 24000;
 constexpr double kLargestGainDb = 60;
 constexpr double kHighestQ = 1000;
+constexpr double kSteepestSlopeDb = 24;
 
 // The shortest text that reads back as the value, whatever the locale.
 std::string Written(double value)
@@ -177,8 +179,9 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
         return Refuse("Gain " + Written(*gain) + " dB is beyond ±" + Written(kLargestGainDb) + " dB");
     if (q && !(*q > 0 && *q <= kHighestQ)) // a bandwidth of nothing gives no number
         return Refuse("Q " + Written(*q) + " is not above 0 and at most " + Written(kHighestQ));
-    if (slope && *slope <= 0)
-        return Refuse("a slope must be positive");
+    if (slope && !(*slope > 0 && *slope <= kSteepestSlopeDb))
+        return Refuse("slope " + Written(*slope) + " dB is not above 0 and at most " + Written(kSteepestSlopeDb) +
+                      " dB");
     if (f.shape == FilterShape::Peaking && !q)
         return Refuse("a peaking filter needs Q");
     if ((type == "LSC" || type == "HSC") && !q && !slope)

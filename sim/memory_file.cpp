@@ -122,16 +122,34 @@ MemoryFileResult SaveProcessorFile(const std::filesystem::path& path, const Proc
 
 MemoryFileResult LoadProcessorFile(const std::filesystem::path& path, ProcessorContents& contents)
 {
+    namespace fs = std::filesystem;
+    const std::string name = platform::PathToUtf8(path);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error == std::errc::no_such_file_or_directory) {
+        std::error_code ignored;
+        const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+        if (!fs::is_directory(folder, ignored))
+            return Refused("cannot open " + name + ": its folder does not exist");
+        MemoryFileResult result = Refused(name + " does not exist");
+        result.absent = true;
+        return result;
+    }
+    if (error)
+        return Refused("cannot open " + name + ": " + error.message());
+    // A pipe or a device would hang the reader or never end.
+    if (!fs::is_regular_file(status))
+        return Refused(name + " is not a regular file");
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return Refused("cannot open " + platform::PathToUtf8(path));
+        return Refused("cannot open " + name);
     // One byte more than a memory file holds is enough to refuse a longer file.
     std::vector<std::uint8_t> bytes(MemoryFileSize() + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     MemoryFileResult result = DecodeProcessorContents(bytes, contents);
     if (!result.ok)
-        result.message = platform::PathToUtf8(path) + ": " + result.message;
+        result.message = name + ": " + result.message;
     return result;
 }
 

@@ -26,6 +26,10 @@ std::size_t MemoryFileSize();
 struct MemoryFileResult {
     bool ok = false;
     std::string message; // what is wrong with the file; empty on success
+    // Loading: the file does not exist, but its folder does, so a fresh memory
+    // can start there. Anything else that keeps the file from being read (a
+    // folder this user may not search, a pipe) is a refusal.
+    bool absent = false;
 };
 
 std::vector<std::uint8_t> EncodeProcessorContents(const ProcessorContents& contents);

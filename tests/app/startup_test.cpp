@@ -1,8 +1,10 @@
+#include "app/display_check.h"
 #include "app/mode_folder.h"
 #include "app/permission_aware_backend.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -95,4 +97,46 @@ TEST(ModeFolder, AProgramInAFolderItCannotWriteKeepsItsFilesInTheUsersDataFolder
     }
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(MissingDisplay, IsToldOnlyWhenNoDisplayNorPlatformIsNamed)
+{
+    const struct {
+        QStringList variables; // NAME=value
+        QStringList arguments;
+        bool missing;
+    } cases[] = {
+        {{}, {"quorix-console", "--simulator"}, true},
+        {{"DISPLAY="}, {"quorix-console"}, true},
+        {{"DISPLAY=:0"}, {"quorix-console"}, false},
+        {{"WAYLAND_DISPLAY=wayland-0"}, {"quorix-console"}, false},
+        {{"QT_QPA_PLATFORM=offscreen"}, {"quorix-console"}, false},
+        {{}, {"quorix-console", "-platform", "offscreen"}, false},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment environment;
+        for (const QString& variable : c.variables)
+            environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+        const QString text = app::MissingDisplay(c.arguments, environment);
+        EXPECT_EQ(!text.isEmpty(), c.missing) << c.variables.join(' ').toStdString();
+        if (c.missing) {
+            EXPECT_TRUE(text.contains("DISPLAY") && text.contains("QT_QPA_PLATFORM")) << text.toStdString();
+        }
+    }
+}
+
+// Qt would end the process with an abort; the console says what to do and exits 1, as its usage promises.
+TEST(MissingDisplay, EndsTheConsoleWithExitOneBeforeTheWindowSystemStarts)
+{
+    QProcess console;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    console.setProcessEnvironment(environment);
+    console.start(QStringLiteral(QUORIX_CONSOLE), {"--simulator"});
+    ASSERT_TRUE(console.waitForFinished(60000));
+    EXPECT_EQ(console.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(console.exitCode(), 1);
+    const QByteArray error = console.readAllStandardError();
+    EXPECT_TRUE(error.contains("no display")) << error.toStdString();
 }

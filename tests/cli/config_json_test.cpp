@@ -2,6 +2,7 @@
 
 #include "cli/config_json.h"
 #include "cli/pull_session.h"
+#include "cli/strict_json.h"
 
 #include "measure/filter_import.h"
 
@@ -12,6 +13,7 @@
 #include "core/config_file.h"
 #include "core/manual_scheduler.h"
 #include "core/record_check.h"
+#include "core/valid_utf8.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -109,6 +111,13 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         EXPECT_NE(at, std::string::npos) << from;
         return text.replace(at, from.size(), to);
     };
+    std::string emptyEntries;
+    for (int i = 0; i < 64; ++i)
+        emptyEntries += "{}, ";
+    // Four long keys and a control character: a refusal whose every part is at its longest.
+    const std::string key = std::string(30, 'k');
+    const std::string longest = "{\"" + key + "\": {\"" + key + "\": {\"" + key + "\": {\"" + key + "\": \"" +
+                                std::string(40, 'v') + std::string(1, '\0') + "\"}}}}";
     auto document = nlohmann::ordered_json::parse(good);
     document["kinds"][0]["params"].erase("0x0F");
     const std::string withoutHighPass = document.dump();
@@ -141,6 +150,10 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {replaced("\"kind\": 0", "\"kind\": 12"), "kinds[0].kind: must be 0 to 11"},
         {replaced("\"kind\": 1,", "\"kind\": 0,"), "kinds[3]: page 0 in this mode comes twice"},
         {withoutHighPass, "kinds: page 0 singing 0x0F: missing"},
+        {replaced("\"kinds\": [", "\"kinds\": [" + emptyEntries), "kinds[64]: more elements than a configuration has"},
+        {longest, "not JSON: value - invalid string: control character U+0000"},
+        {replaced("\"0x00\": {", "\"\\u0000\xff\xfe" + std::string(300, '\xC3') + "\": {"), "kinds[0].params: not JSON: object key - invalid string: ill-formed UTF-8 byte"},
+        {replaced("\"format\": \"", "\"format\": \"\xE4\xB8"), "format: not JSON: value - invalid string: ill-formed UTF-8 byte"},
     };
     for (const auto& c : cases) {
         ParamStore store = DefaultParamStore();
@@ -149,8 +162,9 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;
         EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n" << result.message.substr(0, 400);
-        EXPECT_LE(result.message.size(), 210u) << c.message;
+        EXPECT_LE(result.message.size(), quorix::cli::kLongestRefusal) << c.message << "\n" << result.message;
         EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.message;
+        EXPECT_EQ(ValidUtf8(result.message), result.message) << c.message;
         EXPECT_EQ(store, before);
     }
 }

@@ -15,6 +15,7 @@ TEST_F(CliFixture, DiffListsEachDifferingFieldAndExitsLikeDiff)
     changed.at(0, 2).band.Gain = 215;                    // singing music EQ3
     changed.at(1, MainOutput * 256 + 0x16).Value = 120; // dance main left delay
     changed.at(0, kCommonBase + 0x1E).Value = 1;
+    changed.at(0, kCommonBase + 0x20).Value = 1; // the rights a pull holds: compared only when asked
     ASSERT_TRUE(SaveConfigurationFile(a, DefaultParamStore()).ok);
     ASSERT_TRUE(SaveConfigurationFile(b, changed).ok);
 
@@ -35,6 +36,10 @@ TEST_F(CliFixture, DiffListsEachDifferingFieldAndExitsLikeDiff)
     EXPECT_EQ(dance.exitCode, 1);
     EXPECT_EQ(dance.output, "[MainOutput]\nMainOutput dance 0x16 左通道延时 value: 0.0ms -> 12.0ms\n");
     EXPECT_EQ(RunCli("diff " + a + " " + b + " --mode dance --kind 0").exitCode, 0);
+    const CliRun common = RunCli("diff " + a + " " + b + " --mode all --kind 10");
+    EXPECT_EQ(common.output, "[Common]\n"
+                             "Common singing 0x1E value: 0 -> 1\n"
+                             "Common singing 0x20 value: 0 -> 1\n");
 }
 
 TEST_F(CliFixture, DiffUsageAndUnreadableFilesExitTwo)

@@ -98,6 +98,26 @@ TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }
 
+TEST_F(Journey, ALinkLostByTheTickEndsTheRequestWaitingThen)
+{
+    connect();
+    // Halfway between two ticks, so that no attempt's time-out falls on the tick that loses the link.
+    std::int64_t tickAt = 0;
+    host.onTick = [&] { tickAt = clock.nowMs(); };
+    clock.advance(50);
+    host.onTick = nullptr;
+    clock.advance((25 - (clock.nowMs() - tickAt) + 50) % 50);
+    processor.setKeepAliveSilent(true);
+    processor.dropNextReplies(100);
+    std::int64_t lostAt = -1;
+    host.onMessage = [&] { lostAt = clock.nowMs(); };
+    const auto start = clock.nowMs();
+    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
+    EXPECT_LT(lostAt - start, 9 * 600); // the tick's loss came before the request's own attempts ran out
+    EXPECT_EQ(clock.nowMs(), lostAt);
+}
+
 TEST_F(Journey, ACorruptedReplyIsRetried)
 {
     connect();

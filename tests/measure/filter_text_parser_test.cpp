@@ -84,14 +84,18 @@ TEST(FilterTextParser, RefusesLinesItCannotReadWithTheirNumbers)
                                             "Filter 14: ON PK Fc 80 Hz Gain 1 dB Q 1000.5\n"
                                             "Filter 15: ON PK Fc 80 Hz Gain 1 dB BW Oct 0.0001\n"
                                             "Filter 16: ON PK Fc 80 Hz Gain 1 dB BW Oct 5000\n"
-                                            "Filter 17: ON PK Fc 24000 Hz Gain -60 dB Q 1000\n");
+                                            "Filter 17: ON PK Fc 24000 Hz Gain -60 dB Q 1000\n"
+                                            "Filter 18: ON LS 1000000000 dB Fc 80 Hz Gain 3 dB\n"
+                                            "Filter 19: ON HS 0 dB Fc 8000 Hz Gain 3 dB\n"
+                                            "Filter 20: ON LS 24 dB Fc 80 Hz Gain 3 dB\n");
     EXPECT_FALSE(text.ok());
     std::vector<int> lines;
     for (const RefusedLine& r : text.refused) {
         lines.push_back(r.line);
         EXPECT_FALSE(r.reason.empty());
     }
-    EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19}));
+    EXPECT_EQ(text.refused[15].reason, "slope 1e+09 dB is not above 0 and at most 24 dB");
     EXPECT_EQ(text.refused[11].reason, "Gain -60.5 dB is beyond ±60 dB");
     EXPECT_EQ(text.refused[10].reason, "Fc 1e+09 Hz is not above 0 and at most 24000 Hz");
 }

@@ -3,6 +3,10 @@
 #include "platform/native_file_system.h"
 #include "platform/utf8_path.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 using namespace quorix;
 namespace fs = std::filesystem;
 
@@ -77,3 +81,25 @@ TEST_F(NativeFileSystem, ChineseNamesReachTheDiskAsTheyAreWritten)
     EXPECT_EQ(found.filename().native(), name);
 #endif
 }
+
+#ifndef _WIN32
+// What a save's result never shows: a flush that flushes nothing, and a rename
+// done as a copy into the target, which a crash halfway would leave half written.
+TEST_F(NativeFileSystem, AFlushReachesTheSystemAndAReplaceMovesTheNewFileItself)
+{
+    platform::NativeFileSystem files;
+    // A device cannot be flushed, and a flush that is really asked for says so.
+    EXPECT_EQ(files.syncFile("/dev/null"), std::errc::invalid_argument);
+
+    Write(dir / "target", "old");
+    fs::create_hard_link(dir / "target", dir / "old copy");
+    Write(dir / "temporary", "new");
+    struct stat temporary {};
+    ASSERT_EQ(::stat((dir / "temporary").c_str(), &temporary), 0);
+    ASSERT_FALSE(files.replaceFile(dir / "temporary", dir / "target"));
+    struct stat target {};
+    ASSERT_EQ(::stat((dir / "target").c_str(), &target), 0);
+    EXPECT_EQ(target.st_ino, temporary.st_ino);
+    EXPECT_EQ(Read(dir / "old copy"), "old"); // the old file was not written over
+}
+#endif

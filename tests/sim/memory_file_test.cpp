@@ -105,6 +105,28 @@ TEST_F(MemoryFile, ForeignOrDamagedFilesAreRefusedAndChangeNothing)
     EXPECT_FALSE(processor.loadFromFile(dir / "missing").ok);
 }
 
+// Only a file that does not exist, in a folder that does, lets a fresh memory
+// start there; whatever else keeps a file from being read is a refusal.
+TEST_F(MemoryFile, OnlyAFileNotThereYetInAFolderThatIsIsAbsent)
+{
+    write(dir / "plain", {1});
+    const struct {
+        fs::path path;
+        bool absent;
+    } cases[] = {
+        {dir / "missing", true},
+        {dir / "nowhere" / "memory", false},
+        {dir, false},
+        {dir / "plain" / "memory", false},
+    };
+    for (const auto& c : cases) {
+        VirtualProcessor processor;
+        const MemoryFileResult result = processor.loadFromFile(c.path);
+        EXPECT_FALSE(result.ok) << c.path;
+        EXPECT_EQ(result.absent, c.absent) << c.path << ": " << result.message;
+    }
+}
+
 // The file holds both passwords: it is saved as configuration files are, and a new one is its owner's alone.
 TEST_F(MemoryFile, IsSavedSafelyAndPrivately)
 {

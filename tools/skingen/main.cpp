@@ -66,8 +66,8 @@ int main(int argc, char** argv)
     list << "# Skin set\n\n"
          << "Every image the controls, the graph and the windows draw, addressed by id. `NNN.png` is the image at its\n"
          << "size in logical pixels, `NNN@2x.png` the same at twice the size for high-DPI screens. The set is drawn\n"
-         << "by `tools/skingen` (`build/tools/skingen/skingen skin`); a designer may replace any file by hand at the\n"
-         << "same size. An id without a file draws nothing.\n\n"
+         << "by `tools/skingen` (`build/tools/skingen/skingen skin`), and a test checks that these files are exactly\n"
+         << "what it draws: a new look is drawn there and the set redrawn. An id without a file draws nothing.\n\n"
          << "| id | size | role |\n|---|---|---|\n";
     for (const auto& entry : catalog) {
         const QString name = QString::number(entry.id);
