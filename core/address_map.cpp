@@ -142,7 +142,7 @@ std::vector<Row> SubOutputRows()
         FilterType("高通类型", ParamClass::HighPass, true),
         Freq("高通频点", ParamClass::HighPass, 19.7f, true),
         FilterType("低通类型", ParamClass::LowPass, true),
-        Freq("低通滤波器频点", ParamClass::LowPass, 320.0f, true),
+        Freq("低通频点", ParamClass::LowPass, 320.0f, true),
         Bands("EQ", 51, true),
         Plain("启动电平", 140, false),
         Plain("压缩比例", 40, false),
