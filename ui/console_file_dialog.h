@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFileIconProvider>
+#include <QIdentityProxyModel>
 
 class QFileDialog;
 
@@ -11,6 +12,14 @@ namespace quorix::ui {
 class ChineseFileTypes final : public QFileIconProvider {
 public:
     QString type(const QFileInfo& info) const override;
+};
+
+// Writes the file list's sizes and dates without the system locale's words
+// ("12 bytes", "11 Dec"), in the units and digits a Chinese reader takes as they are.
+class ChineseFileDetails final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override;
 };
 
 // The console's file dialogs: the toolkit's own, so that it filters without regard
