@@ -78,6 +78,7 @@ TEST_F(Modes, CopyOnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
 
 TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
 {
+    view.CurrentKind = 4; // the page of the edits
     dispatch.SliderScrolled(1024, -1, {.Value = 50.0f});
     clock.advance(1500);
     dispatch.SliderScrolled(1025, -1, {.Value = 60.0f});
