@@ -28,7 +28,7 @@ struct NoActions final : ui::WindowActions {
     void ShowStartupSettings() override {}
     void ShowRecordingWindow() override {}
     void ShowEffectWindow() override {}
-    void ShowExitSave() override {}
+    bool ShowExitSave() override { return true; }
     void CloseRecordingWindow() override {}
     void RefreshSecondaryWindows() override {}
     void MainWindowUnloaded() override {}

@@ -36,8 +36,8 @@ int CommandExport(const CliArgs& args)
         return 0;
     }
     const std::vector<std::uint8_t> bytes(json.begin(), json.end());
-    if (const std::string problem = core::SaveAtomically(*out, bytes); !problem.empty()) {
-        std::cerr << problem << '\n';
+    if (const core::SaveFailure failure = core::SaveAtomically(*out, bytes); failure.failed()) {
+        std::cerr << "cannot save " << *out << ": " << SaveFailureText(failure) << '\n';
         return 1;
     }
     return 0;

@@ -56,11 +56,12 @@ int CommandImportFilters(const CliArgs& args)
     core::NullParamWriter noProcessor;
     core::ParamEditor editor(store, view, noProcessor);
     const measure::FilterImport imported = measure::ImportFilterFile(editor, args.positional[1]);
+    const std::string text = measure::FilterImportText(imported, args.positional[1]);
     if (!imported.ok) {
-        std::cerr << args.positional[1] << ":\n" << imported.message;
+        std::cerr << args.positional[1] << ":\n" << text;
         return 1;
     }
-    std::cout << imported.message;
+    std::cout << text;
     const auto path = core::WithConfigurationExtension(*output);
     const auto saved = core::SaveConfigurationFile(path, store);
     if (!saved.ok) {

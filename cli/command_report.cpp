@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "read_configuration.h"
+#include "refusal_text.h"
 
 #include "report/tuning_report.h"
 
@@ -39,9 +40,13 @@ int CommandReport(const CliArgs& args)
     cover.source = QString::fromStdString(std::filesystem::path(args.positional[0]).filename().string());
     cover.preset = QStringLiteral("—");
     cover.note = QString::fromStdString(args.option("--note").value_or(""));
-    const QString problem = report::WriteTuningReport(QString::fromStdString(*output), store, cover);
-    if (!problem.isEmpty()) {
-        std::cerr << problem.toStdString() << '\n';
+    const report::ReportWritten written = report::WriteTuningReport(*output, store, cover);
+    if (!written.drawn) {
+        std::cerr << "cannot draw the report\n";
+        return 1;
+    }
+    if (written.save.failed()) {
+        std::cerr << "cannot write " << *output << ": " << SaveFailureText(written.save) << '\n';
         return 1;
     }
     std::cout << "wrote " << *output << '\n';

@@ -49,7 +49,18 @@ std::string ConfigFileText(const core::ConfigFileResult& r)
     case core::ConfigFileProblem::NotSaved:
         break;
     }
-    return "cannot save " + path + ": " + r.saveFailure;
+    return "cannot save " + path + ": " + SaveFailureText(r.saveFailure);
+}
+
+std::string SaveFailureText(const core::SaveFailure& failure)
+{
+    switch (failure.problem) {
+    case core::SaveProblem::None: return {};
+    case core::SaveProblem::NotARegularFile: return "not a regular file";
+    case core::SaveProblem::ReadOnly: return "read-only, or not writable by this user";
+    case core::SaveProblem::System: break;
+    }
+    return failure.error.message();
 }
 
 } // namespace quorix::cli

@@ -10,5 +10,6 @@ namespace quorix::cli {
 // quorix-cli's English for what core reports as data.
 std::string RecordFaultText(const core::RecordFault& fault);
 std::string ConfigFileText(const core::ConfigFileResult& result);
+std::string SaveFailureText(const core::SaveFailure& failure);
 
 } // namespace quorix::cli

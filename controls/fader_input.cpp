@@ -125,6 +125,7 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
         return r;
     m_pressPoint = at;
     m_moved = false;
+    m_pressOnThumb = false;
     m_boxOpened = false;
     r.click = true;
 
@@ -163,7 +164,10 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
     } else {
         m_dragging = at.y >= g.originY - 2 && at.y <= g.originY + g.thumbHeight + 2 && at.x >= thumb - g.thumbWidth / 2.0 &&
                      at.x <= thumb + g.thumbWidth / 2.0;
+        // The thumb keeps where it was taken hold of: a pointer that has not moved moves nothing.
+        m_grabOffset = at.x - thumb;
     }
+    m_pressOnThumb = m_dragging && !g.knob;
     if (!m_dragging && !g.knob) {
         m_holdTarget = PositionAt(g, g.vertical ? at.y : at.x, m_maxValue);
         m_holdTicks = 0;
@@ -199,7 +203,7 @@ FaderReaction FaderInput::move(FaderPoint at, bool leftHeld, FaderGate gate)
         r.repaint = r.scroll = true;
         return r;
     }
-    m_position = PositionAt(g, g.vertical ? at.y - m_grabOffset : at.x, m_maxValue);
+    m_position = PositionAt(g, (g.vertical ? at.y : at.x) - m_grabOffset, m_maxValue);
     r.repaint = true;
     if (m_position != m_lastReported) {
         m_lastReported = m_position;
@@ -254,6 +258,9 @@ FaderReaction FaderInput::clickStep(FaderGate gate, int width)
         r.scroll = true;
         return r;
     }
+    // Installers take hold of a thumb before using the arrow keys: letting go of it unmoved is no edit.
+    if (m_pressOnThumb)
+        return r;
     const double thumb = ThumbCoordinate(m_geometry, m_position, m_maxValue);
     bool up = false;
     if (m_geometry.knob)

@@ -123,6 +123,7 @@ private:
     bool m_polarityPressed = false;
     bool m_dragging = false;
     bool m_moved = false;
+    bool m_pressOnThumb = false; // the press took hold of the thumb
     bool m_inside = false;
     bool m_boxOpened = false;
     bool m_entryOpen = false;

@@ -46,19 +46,19 @@ Row Bands(std::string_view prefix, int bandSet, bool perMode)
 
 std::vector<Row> MusicInputRows()
 {
-    return {Bands("EQ", 15, true), Freq("高通滤波器频点", ParamClass::HighPass, 10.0f, true)};
+    return {Bands("EQ", 15, true), Freq("高通频点", ParamClass::HighPass, 10.0f, true)};
 }
 
 std::vector<Row> MicRows(int kind)
 {
     std::vector<Row> rows = {
-        Freq("话筒音量", ParamClass::HighPass, kind == Mic12 ? 45.0f : 80.0f, false),
+        Freq("高通频点", ParamClass::HighPass, kind == Mic12 ? 45.0f : 80.0f, false),
         Bands("EQ", 15, false),
         Plain("启动电平", 0, false), Plain("压缩比例", 40, false),
         Plain("启动时间", 90, false), Plain("释放时间", 36, false),
     };
-    rows.push_back(kind == Mic12 ? Freq("高通滤波器", ParamClass::LowPass, 20220.0f, false)
-                                 : Plain("高通滤波器", 100, false));
+    rows.push_back(kind == Mic12 ? Freq("低通频点", ParamClass::LowPass, 20220.0f, false)
+                                 : Plain("通道音量", 100, false));
     return rows;
 }
 
@@ -73,7 +73,7 @@ std::vector<Row> EffectsRows()
         Plain("回声右延时", 65, false),
         Freq("回声低切", ParamClass::HighPass, 120.0f, false),
         Freq("回声高切", ParamClass::LowPass, 10000.0f, false),
-        Bands("Echo EQ", 5, false),
+        Bands("回声EQ", 5, false),
         Freq("混响低切", ParamClass::HighPass, 80.0f, false),
         Freq("混响高切", ParamClass::LowPass, 12000.0f, false),
         Freq("混响高频阻尼", ParamClass::Plain, 10000.0f, false),
@@ -87,8 +87,8 @@ std::vector<Row> EffectsRows()
         Plain("混响密度", 70, false),
         Plain("早期反射音量", 40, false),
         Plain("后期反射音量", 60, false),
-        Bands("Rev EQ", 5, false),
-        Bands("EFF EQ", 5, false),
+        Bands("混响EQ", 5, false),
+        Bands("效果EQ", 5, false),
         Plain("", 100, false),
         Plain("", 100, false),
         Plain("回声效果音量", 100, false),
@@ -112,8 +112,8 @@ std::vector<Row> OutputRows(int bandSet, bool centre)
         rows.push_back(Plain("左通道音量", 80, false));
         rows.push_back(Plain("右通道音量", 80, false));
     }
-    rows.push_back(FilterType("高通滤波器类型", ParamClass::HighPass, true));
-    rows.push_back(Freq("高通滤波器频点", ParamClass::HighPass, 19.7f, true));
+    rows.push_back(FilterType("高通类型", ParamClass::HighPass, true));
+    rows.push_back(Freq("高通频点", ParamClass::HighPass, 19.7f, true));
     rows.push_back(Bands("EQ", bandSet, true));
     rows.push_back(Plain("启动电平", 140, false));
     rows.push_back(Plain("压缩比例", 40, false));
@@ -136,50 +136,63 @@ std::vector<Row> SubOutputRows()
         Plain("话筒音量", 100, true),
         Plain("", 100, true),
         Plain("超低音音量", 30, false),
-        Plain("", 0, false),
-        Plain("", 0, false),
-        Plain("超低音相位", 0, false),
-        FilterType("高通滤波器类型", ParamClass::HighPass, true),
-        Freq("高通滤波器频点", ParamClass::HighPass, 19.7f, true),
-        FilterType("低通滤波器类型", ParamClass::LowPass, true),
-        Freq("低通滤波器频点", ParamClass::LowPass, 320.0f, true),
+        Plain("开关 1", 0, false),
+        Plain("开关 2", 0, false),
+        Plain("相位", 0, false),
+        FilterType("高通类型", ParamClass::HighPass, true),
+        Freq("高通频点", ParamClass::HighPass, 19.7f, true),
+        FilterType("低通类型", ParamClass::LowPass, true),
+        Freq("低通频点", ParamClass::LowPass, 320.0f, true),
         Bands("EQ", 51, true),
         Plain("启动电平", 140, false),
         Plain("压缩比例", 40, false),
         Plain("启动时间", 90, false),
         Plain("释放时间", 36, false),
-        Plain("超低音通道延时", 0, false),
-        Plain("控制对象：音乐通道", 1, false),
-        Plain("控制对象：主输出通道", 1, false),
-        Plain("控制对象：辅助通道", 1, false),
-        Plain("控制对象：中置通道", 1, false),
-        Plain("控制对象：超低音通道", 1, false),
+        Plain("超低音延时", 0, false),
+        Plain("音乐通道", 1, false),
+        Plain("主输出通道", 1, false),
+        Plain("辅助通道", 1, false),
+        Plain("中置通道", 1, false),
+        Plain("超低音通道", 1, false),
     };
 }
 
-std::vector<Row> RecordRows(int kind)
+// The left and right recording mixes: the kind tells them apart.
+std::vector<Row> RecordRows()
 {
     return {
-        Plain("音乐音量L", 100, false), Plain("音乐音量R", 100, false), Plain("话筒音量", 100, false),
-        Plain("回声音量L", 100, false), Plain("回声音量R", 100, false),
-        Plain("混响音量L", 100, false), Plain("混响音量R", 100, false),
-        Plain(kind == RecordLeft ? "录音L通道音量" : "录音R通道音量", 80, false),
+        Plain("音乐音量 L", 100, false), Plain("音乐音量 R", 100, false), Plain("麦克风音量", 100, false),
+        Plain("回声音量 L", 100, false), Plain("回声音量 R", 100, false),
+        Plain("混响音量 L", 100, false), Plain("混响音量 R", 100, false),
+        Plain("录音输出音量", 80, false),
         Plain("", 100, false),
     };
 }
 
 std::vector<Row> CommonRows()
 {
-    static constexpr std::array<std::int32_t, 44> defaults = {
-        20, 23, 32, 1, 0, 20, 33, 30, 80, 80, 80, 0, 2, 2, 0, 0,  // 0x00..0x0F
-        0, 0, 0, 0, 0, 0,                                         // 0x10..0x15 output mutes
-        0, 0, 0, 0, 0, 0, 0, 0,                                   // 0x16..0x1D bypass flags
-        0, 0, 0, 0, 0, 0,                                         // 0x1E..0x23
-        2, 1, 5, 2, 1, 1, 0, 0,                                   // 0x24..0x2B
+    struct Common {
+        std::string_view name;
+        std::int32_t value;
     };
+    // Named as the windows show them; the page names tell the per-page flags apart.
+    static constexpr std::array<Common, 44> kCommon = {{
+        {"音乐", 20}, {"话筒", 23}, {"效果", 32}, {"输入", 1},                                    // 0x00
+        {"开机模式", 0}, {"开机音乐音量", 20}, {"开机麦克风音量", 33}, {"开机效果音量", 30},          // 0x04
+        {"最大音乐音量", 80}, {"最大麦克风音量", 80}, {"最大效果音量", 80}, {"", 0},               // 0x08
+        {"麦克风 FBX", 2}, {"话筒3 FBX", 2}, {"自动键盘锁", 0}, {"", 0},                           // 0x0C
+        {"主输出左通道静音", 0}, {"主输出右通道静音", 0}, {"环绕输出左通道静音", 0},                // 0x10
+        {"环绕输出右通道静音", 0}, {"中置输出静音", 0}, {"超低输出静音", 0},
+        {"音乐直通", 0}, {"麦克风直通", 0}, {"话筒3直通", 0}, {"效果直通", 0},                     // 0x16
+        {"主输出直通", 0}, {"环绕输出直通", 0}, {"中置输出直通", 0}, {"超低输出直通", 0},
+        {"演唱/劲舞", 0}, {"手动/自动", 0}, {"权限管理", 0},                                       // 0x1E
+        {"音乐静音", 0}, {"话筒静音", 0}, {"效果静音", 0},                                         // 0x21
+        {"", 2}, {"", 1}, {"音调", 5}, {"背光亮度", 2}, {"音箱设置", 1}, {"音箱阻抗", 1},           // 0x24
+        {"回声EQ直通", 0}, {"混响EQ直通", 0},                                                      // 0x2A
+    }};
     std::vector<Row> rows;
-    for (std::int32_t value : defaults)
-        rows.push_back(Plain("", value, false));
+    for (const Common& c : kCommon)
+        rows.push_back(Plain(c.name, c.value, false));
     return rows;
 }
 
@@ -193,7 +206,7 @@ std::vector<Row> KindRows(int kind)
     case SurroundOutput: return OutputRows(7, false);
     case CentreOutput: return OutputRows(7, true);
     case SubOutput: return SubOutputRows();
-    case RecordLeft: case RecordRight: return RecordRows(kind);
+    case RecordLeft: case RecordRight: return RecordRows();
     default: return CommonRows();
     }
 }

@@ -16,9 +16,9 @@ namespace {
 constexpr int kNameAttempts = 16;
 constexpr std::size_t kNameLetters = 6;
 
-std::string Reason(const std::error_code& error)
+SaveFailure Reason(const std::error_code& error)
 {
-    return error.message();
+    return {SaveProblem::System, error};
 }
 
 void RemoveStaleTemporaries(const fs::path& folder, const std::string& prefix)
@@ -60,13 +60,13 @@ std::string TemporaryPrefix(const fs::path& target)
     return "." + platform::PathToUtf8(target.filename()) + ".quorix-save-";
 }
 
-std::string SaveAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, platform::NewFileAccess access)
+SaveFailure SaveAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, platform::NewFileAccess access)
 {
     platform::NativeFileSystem files;
     return SaveAtomically(target, bytes, access, files);
 }
 
-std::string SaveAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, platform::NewFileAccess access,
+SaveFailure SaveAtomically(const fs::path& target, std::span<const std::uint8_t> bytes, platform::NewFileAccess access,
                            platform::FileSystem& files)
 {
     std::error_code error;
@@ -78,11 +78,11 @@ std::string SaveAtomically(const fs::path& target, std::span<const std::uint8_t>
     if (error && exists)
         return Reason(error);
     if (exists && !fs::is_regular_file(status))
-        return "目标不是普通文件";
+        return {SaveProblem::NotARegularFile, {}};
     // A file without any write permission is read-only even to an administrator.
     constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (exists && ((status.permissions() & anyWrite) == fs::perms::none || !platform::MayWrite(file)))
-        return "文件是只读的，或当前用户没有写入权限";
+        return {SaveProblem::ReadOnly, {}};
 
     const fs::path folder = file.parent_path();
     const std::string prefix = TemporaryPrefix(file);

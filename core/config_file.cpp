@@ -131,7 +131,7 @@ ConfigFileResult SaveConfigurationFile(const std::filesystem::path& path, const 
     ConfigFileResult result;
     result.path = path;
     result.saveFailure = SaveAtomically(path, EncodeConfiguration(store));
-    result.ok = result.saveFailure.empty();
+    result.ok = !result.saveFailure.failed();
     result.problem = result.ok ? ConfigFileProblem::None : ConfigFileProblem::NotSaved;
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_save.h"
 #include "param_store.h"
 #include "record_check.h"
 
@@ -31,7 +32,7 @@ struct ConfigFileResult {
     std::uintmax_t size = 0;
     std::size_t record = 0;
     RecordFault fault;
-    std::string saveFailure;
+    SaveFailure saveFailure;
 };
 
 std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         core::NullParamWriter noProcessor;
         core::ParamEditor editor(store, view, noProcessor);
         const measure::FilterImport imported = measure::ImportFilters(editor, text);
-        FUZZ_CHECK(!imported.message.empty());
+        FUZZ_CHECK(!measure::FilterImportText(imported, "f.txt").empty());
         FUZZ_CHECK(imported.ok || store == core::DefaultParamStore());
         for (const int address : imported.changed)
             for (int mode = 0; mode < 2; ++mode)

@@ -185,13 +185,14 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, c
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(store, view, [](int) { return -1; }).points)
         if (p.Type == graph::EqBandPoint)
             addresses.push_back(p.Address);
+    fit.filterCount = filters.size();
+    fit.bandCount = addresses.size();
     if (addresses.empty()) {
-        fit.refusal = "this page has no equaliser bands";
+        fit.refusal = FitRefusal::NoBands;
         return fit;
     }
     if (filters.size() > addresses.size()) {
-        fit.refusal = std::to_string(filters.size()) + " filters, but this page has only " +
-                      std::to_string(addresses.size()) + " equaliser bands";
+        fit.refusal = FitRefusal::TooManyFilters;
         return fit;
     }
     std::vector<RequestedFilter> sorted = filters;

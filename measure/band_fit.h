@@ -19,8 +19,13 @@ struct FittedBand {
     core::Band band; // the band with the quantised values
 };
 
+// Why a fit was refused, as data: nothing may then be applied.
+enum class FitRefusal { None, NoBands, TooManyFilters };
+
 struct BandFit {
-    std::string refusal; // when set, nothing may be applied
+    FitRefusal refusal = FitRefusal::None;
+    std::size_t filterCount = 0; // what TooManyFilters compares
+    std::size_t bandCount = 0;
     std::vector<FittedBand> fitted; // in frequency order, one per band in address order
     std::vector<int> flattened;     // bands left over, set to 0 dB
     // Largest |requested − achievable| of the page's summed bands between 20 Hz and
@@ -29,7 +34,7 @@ struct BandFit {
     double largestDifferenceDb = 0;
     double atHertz = 0;
 
-    bool ok() const { return refusal.empty(); }
+    bool ok() const { return refusal == FitRefusal::None; }
 };
 
 // Gives each filter, lowest frequency first, one equaliser band of the page in view

@@ -14,7 +14,9 @@ std::string BandName(int address)
     return std::string(core::ParamName(address / 256, address % 256));
 }
 
-std::string Requested(const RequestedFilter& f)
+} // namespace
+
+std::string RequestedText(const RequestedFilter& f)
 {
     std::string text = std::string(ShapeName(f.shape)) + " " + core::FormatShortest(static_cast<float>(f.frequency)) +
                        " Hz " + core::FormatShortest(static_cast<float>(f.gainDb)) + " dB";
@@ -32,7 +34,7 @@ std::string Requested(const RequestedFilter& f)
     return text + " (S " + core::FormatFixed(ShelfSlope(f), 2) + ")";
 }
 
-std::string Stored(const core::Band& band)
+std::string StoredText(const core::Band& band)
 {
     const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
     std::string text = std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " +
@@ -40,16 +42,19 @@ std::string Stored(const core::Band& band)
     return band.Shape == 0 ? text + " Q " + core::QText(band.QIndex) : text + " S " + core::QText(band.ShelfQIndex);
 }
 
-} // namespace
-
 std::string BandFitReport(const BandFit& fit)
 {
-    if (!fit.ok())
-        return "refused: " + fit.refusal + "\n";
+    switch (fit.refusal) {
+    case FitRefusal::None: break;
+    case FitRefusal::NoBands: return "refused: this page has no equaliser bands\n";
+    case FitRefusal::TooManyFilters:
+        return "refused: " + std::to_string(fit.filterCount) + " filters, but this page has only " +
+               std::to_string(fit.bandCount) + " equaliser bands\n";
+    }
     std::string out;
     for (const FittedBand& b : fit.fitted)
-        out += BandName(b.address) + ": line " + std::to_string(b.requested.line) + " " + Requested(b.requested) +
-               " -> " + Stored(b.band) + "\n";
+        out += BandName(b.address) + ": line " + std::to_string(b.requested.line) + " " + RequestedText(b.requested) +
+               " -> " + StoredText(b.band) + "\n";
     if (!fit.flattened.empty()) {
         out += "set to 0 dB:";
         for (const int address : fit.flattened) {

@@ -1,10 +1,8 @@
 #include "filter_import.h"
 
-#include "band_fit.h"
 #include "band_fit_report.h"
-#include "filter_text_parser.h"
 
-#include "core/read_small_file.h"
+#include "platform/utf8_path.h"
 
 namespace quorix::measure {
 
@@ -18,22 +16,19 @@ constexpr std::uintmax_t kLargestFilterFile = 1024 * 1024;
 FilterImport ImportFilters(core::ParamEditor& editor, std::string_view text)
 {
     FilterImport result;
-    const FilterText parsed = ParseFilterText(text);
+    FilterText parsed = ParseFilterText(text);
     if (!parsed.ok()) {
-        for (const RefusedLine& r : parsed.refused)
-            result.message += "line " + std::to_string(r.line) + ": " + r.reason + "\n";
-        result.message += "nothing was imported\n";
+        result.refused = std::move(parsed.refused);
         return result;
     }
     if (parsed.filters.empty()) {
-        result.message = "no filter switched on was found\n";
+        result.noFilterOn = true;
         return result;
     }
-    const BandFit fit = FitFilters(editor.store(), editor.view(), parsed.filters);
-    result.message = BandFitReport(fit);
-    if (!fit.ok())
+    result.fit = FitFilters(editor.store(), editor.view(), parsed.filters);
+    if (!result.fit.ok())
         return result;
-    result.changed = ApplyBandFit(editor, fit, core::ParamEditor::UndoStep::Snapshot);
+    result.changed = ApplyBandFit(editor, result.fit, core::ParamEditor::UndoStep::Snapshot);
     result.ok = true;
     return result;
 }
@@ -41,17 +36,32 @@ FilterImport ImportFilters(core::ParamEditor& editor, std::string_view text)
 FilterImport ImportFilterFile(core::ParamEditor& editor, const std::filesystem::path& path)
 {
     const core::SmallFile file = core::ReadSmallFile(path, kLargestFilterFile);
+    if (file.problem == core::SmallFileProblem::None)
+        return ImportFilters(editor, file.bytes);
     FilterImport result;
-    switch (file.problem) {
-    case core::SmallFileProblem::None: return ImportFilters(editor, file.bytes);
-    case core::SmallFileProblem::Unreadable: result.message = "cannot read " + path.string() + "\n"; break;
-    case core::SmallFileProblem::NotARegularFile: result.message = path.string() + " is not a regular file\n"; break;
-    case core::SmallFileProblem::TooLarge:
-        result.message = path.string() + " is larger than any filter list (" + std::to_string(kLargestFilterFile) +
-                         " bytes)\n";
-        break;
-    }
+    result.fileProblem = file.problem;
     return result;
+}
+
+std::string FilterImportText(const FilterImport& imported, const std::filesystem::path& path)
+{
+    const std::string name = platform::PathToUtf8(path);
+    switch (imported.fileProblem) {
+    case core::SmallFileProblem::None: break;
+    case core::SmallFileProblem::Unreadable: return "cannot read " + name + "\n";
+    case core::SmallFileProblem::NotARegularFile: return name + " is not a regular file\n";
+    case core::SmallFileProblem::TooLarge:
+        return name + " is larger than any filter list (" + std::to_string(kLargestFilterFile) + " bytes)\n";
+    }
+    if (!imported.refused.empty()) {
+        std::string text;
+        for (const RefusedLine& r : imported.refused)
+            text += "line " + std::to_string(r.line) + ": " + LineProblemText(r) + "\n";
+        return text + "nothing was imported\n";
+    }
+    if (imported.noFilterOn)
+        return "no filter switched on was found\n";
+    return BandFitReport(imported.fit);
 }
 
 } // namespace quorix::measure

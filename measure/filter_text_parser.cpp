@@ -9,22 +9,6 @@ namespace quorix::measure {
 
 namespace {
 
-// Beyond these no measurement tool exports a filter: the processor runs at 48 kHz,
-// a Q of 1000 is a band a few hertz wide even at the top of the range, and a
-// shelf is exported at 6 or 12 dB/oct, a steep one at twice that.
-constexpr double kHighestHertz = 24000;
-constexpr double kLargestGainDb = 60;
-constexpr double kHighestQ = 1000;
-constexpr double kSteepestSlopeDb = 24;
-
-// The shortest text that reads back as the value, whatever the locale.
-std::string Written(double value)
-{
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, error == std::errc{} ? end : text);
-}
-
 bool IsNumberChar(char c)
 {
     return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == ',' || c == '-' || c == '+';
@@ -88,27 +72,27 @@ std::optional<std::string_view> FilterBody(std::string_view line)
 }
 
 struct LineReading {
-    std::optional<RequestedFilter> filter; // empty and no reason: a line to skip
-    std::string reason;
+    std::optional<RequestedFilter> filter; // empty and not refused: a line to skip
+    std::optional<RefusedLine> refused;
 };
 
-LineReading Refuse(std::string reason)
+LineReading Refuse(LineProblem problem, std::string word = {}, double number = 0)
 {
-    return {std::nullopt, std::move(reason)};
+    return {std::nullopt, RefusedLine{0, problem, std::move(word), number}};
 }
 
 LineReading ReadFilter(std::string_view body, int lineNumber)
 {
     const std::vector<std::string> words = Words(body);
     if (words.empty())
-        return Refuse("ON or OFF expected");
+        return Refuse(LineProblem::NoState);
     const std::string state = Upper(words[0]);
     if (state == "OFF")
         return {};
     if (state != "ON")
-        return Refuse("ON or OFF expected, not \"" + words[0] + "\"");
+        return Refuse(LineProblem::NoState, words[0]);
     if (words.size() < 2)
-        return Refuse("filter type missing");
+        return Refuse(LineProblem::NoType);
     const std::string type = Upper(words[1]);
     if (type == "NONE")
         return {};
@@ -121,7 +105,7 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
     else if (type == "HS" || type == "HSC")
         f.shape = FilterShape::HighShelf;
     else
-        return Refuse("filter type " + words[1] + " has no equaliser band (PK, LS, HS, LSC, HSC)");
+        return Refuse(LineProblem::UnknownType, words[1]);
     f.form = ShelfForm::Unstated;
     std::optional<double> frequency, gain, q, slope;
     std::size_t i = 2;
@@ -135,7 +119,7 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
         if (const auto bare = Number(words[i]); bare && f.shape != FilterShape::Peaking && i == 2) {
             ++i;
             if (i >= words.size() || Upper(words[i]) != "DB")
-                return Refuse("a shelf slope needs \"dB\"");
+                return Refuse(LineProblem::ShelfSlopeUnit);
             ++i;
             slope = bare;
             continue;
@@ -143,7 +127,7 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
         if (key == "BW" && i + 2 < words.size() && Upper(words[i + 1]) == "OCT") {
             const std::optional<double> octaves = Number(words[i + 2]);
             if (!octaves || *octaves <= 0)
-                return Refuse("a positive bandwidth in octaves is needed");
+                return Refuse(LineProblem::BadBandwidth);
             // The cookbook's bandwidth to Q, on the analogue prototype.
             const double span = std::pow(2.0, *octaves);
             q = std::sqrt(span) / (span - 1);
@@ -151,7 +135,7 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
             continue;
         }
         if (!value)
-            return Refuse("a number is missing after \"" + words[i] + "\"");
+            return Refuse(LineProblem::MissingNumber, words[i]);
         i += 2;
         if (key == "FC") {
             frequency = *value;
@@ -166,26 +150,25 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
         } else if (key == "Q") {
             q = value;
         } else {
-            return Refuse("unknown field \"" + words[i - 2] + "\"");
+            return Refuse(LineProblem::UnknownField, words[i - 2]);
         }
     }
     if (!frequency)
-        return Refuse("Fc is missing");
+        return Refuse(LineProblem::NoFrequency);
     if (!(*frequency > 0 && *frequency <= kHighestHertz))
-        return Refuse("Fc " + Written(*frequency) + " Hz is not above 0 and at most " + Written(kHighestHertz) + " Hz");
+        return Refuse(LineProblem::FrequencyRange, {}, *frequency);
     if (!gain)
-        return Refuse("Gain is missing");
+        return Refuse(LineProblem::NoGain);
     if (!(std::abs(*gain) <= kLargestGainDb))
-        return Refuse("Gain " + Written(*gain) + " dB is beyond ±" + Written(kLargestGainDb) + " dB");
+        return Refuse(LineProblem::GainRange, {}, *gain);
     if (q && !(*q > 0 && *q <= kHighestQ)) // a bandwidth of nothing gives no number
-        return Refuse("Q " + Written(*q) + " is not above 0 and at most " + Written(kHighestQ));
+        return Refuse(LineProblem::QRange, {}, *q);
     if (slope && !(*slope > 0 && *slope <= kSteepestSlopeDb))
-        return Refuse("slope " + Written(*slope) + " dB is not above 0 and at most " + Written(kSteepestSlopeDb) +
-                      " dB");
+        return Refuse(LineProblem::SlopeRange, {}, *slope);
     if (f.shape == FilterShape::Peaking && !q)
-        return Refuse("a peaking filter needs Q");
+        return Refuse(LineProblem::PeakNeedsQ);
     if ((type == "LSC" || type == "HSC") && !q && !slope)
-        return Refuse(type + " needs Q");
+        return Refuse(LineProblem::ShelfNeedsQ, type);
     f.frequency = *frequency;
     f.gainDb = *gain;
     if (q) {
@@ -199,6 +182,38 @@ LineReading ReadFilter(std::string_view body, int lineNumber)
 }
 
 } // namespace
+
+std::string Written(double value)
+{
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, error == std::errc{} ? end : text);
+}
+
+std::string LineProblemText(const RefusedLine& r)
+{
+    switch (r.problem) {
+    case LineProblem::NoState:
+        return r.word.empty() ? "ON or OFF expected" : "ON or OFF expected, not \"" + r.word + "\"";
+    case LineProblem::NoType: return "filter type missing";
+    case LineProblem::UnknownType: return "filter type " + r.word + " has no equaliser band (PK, LS, HS, LSC, HSC)";
+    case LineProblem::ShelfSlopeUnit: return "a shelf slope needs \"dB\"";
+    case LineProblem::BadBandwidth: return "a positive bandwidth in octaves is needed";
+    case LineProblem::MissingNumber: return "a number is missing after \"" + r.word + "\"";
+    case LineProblem::UnknownField: return "unknown field \"" + r.word + "\"";
+    case LineProblem::NoFrequency: return "Fc is missing";
+    case LineProblem::FrequencyRange:
+        return "Fc " + Written(r.number) + " Hz is not above 0 and at most " + Written(kHighestHertz) + " Hz";
+    case LineProblem::NoGain: return "Gain is missing";
+    case LineProblem::GainRange: return "Gain " + Written(r.number) + " dB is beyond ±" + Written(kLargestGainDb) + " dB";
+    case LineProblem::QRange: return "Q " + Written(r.number) + " is not above 0 and at most " + Written(kHighestQ);
+    case LineProblem::SlopeRange:
+        return "slope " + Written(r.number) + " dB is not above 0 and at most " + Written(kSteepestSlopeDb) + " dB";
+    case LineProblem::PeakNeedsQ: return "a peaking filter needs Q";
+    case LineProblem::ShelfNeedsQ: break;
+    }
+    return r.word + " needs Q";
+}
 
 FilterText ParseFilterText(std::string_view text)
 {
@@ -215,8 +230,10 @@ FilterText ParseFilterText(std::string_view text)
         LineReading reading = ReadFilter(*body, lineNumber);
         if (reading.filter)
             result.filters.push_back(*reading.filter);
-        else if (!reading.reason.empty())
-            result.refused.push_back({lineNumber, std::move(reading.reason)});
+        else if (reading.refused) {
+            reading.refused->line = lineNumber;
+            result.refused.push_back(std::move(*reading.refused));
+        }
     }
     return result;
 }

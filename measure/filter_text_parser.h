@@ -8,10 +8,44 @@
 
 namespace quorix::measure {
 
+// Beyond these no measurement tool exports a filter: the processor runs at 48 kHz,
+// a Q of 1000 is a band a few hertz wide even at the top of the range, and a
+// shelf is exported at 6 or 12 dB/oct, a steep one at twice that.
+inline constexpr double kHighestHertz = 24000;
+inline constexpr double kLargestGainDb = 60;
+inline constexpr double kHighestQ = 1000;
+inline constexpr double kSteepestSlopeDb = 24;
+
+// Why a line was refused, as data: the console and quorix-cli each word it.
+enum class LineProblem {
+    NoState,        // neither ON nor OFF; `word` holds what stood there, if anything
+    NoType,
+    UnknownType,    // `word`: the type
+    ShelfSlopeUnit, // a shelf's slope without "dB"
+    BadBandwidth,
+    MissingNumber,  // `word`: the field without its number
+    UnknownField,   // `word`
+    NoFrequency,
+    FrequencyRange, // `number`: the frequency
+    NoGain,
+    GainRange,      // `number`: the gain
+    QRange,         // `number`: the Q
+    SlopeRange,
+    PeakNeedsQ,
+    ShelfNeedsQ,    // `word`: LSC or HSC
+};
+
 struct RefusedLine {
     int line = 0;
-    std::string reason;
+    LineProblem problem = LineProblem::NoState;
+    std::string word;
+    double number = 0;
 };
+
+// The shortest text that reads back as the value, whatever the locale.
+std::string Written(double value);
+// quorix-cli's English for a refused line's problem.
+std::string LineProblemText(const RefusedLine& refused);
 
 struct FilterText {
     std::vector<RequestedFilter> filters;

@@ -28,6 +28,30 @@ std::string FaultText(const core::RecordFault& f)
     return "布尔字段不是 0 或 -1";
 }
 
+std::string SystemReason(const std::error_code& error)
+{
+    static const struct {
+        std::errc code;
+        const char* text;
+    } kReasons[] = {
+        {std::errc::no_space_on_device, "磁盘空间不足"},
+        {std::errc::permission_denied, "没有写入权限"},
+        {std::errc::operation_not_permitted, "没有写入权限"},
+        {std::errc::read_only_file_system, "磁盘是只读的"},
+        {std::errc::no_such_file_or_directory, "文件夹不存在"},
+        {std::errc::not_a_directory, "路径中有一部分不是文件夹"},
+        {std::errc::is_a_directory, "目标是文件夹"},
+        {std::errc::filename_too_long, "文件名太长"},
+        {std::errc::file_too_large, "文件太大"},
+        {std::errc::too_many_symbolic_link_levels, "符号链接层数太多"},
+        {std::errc::io_error, "磁盘读写出错"},
+    };
+    for (const auto& r : kReasons)
+        if (error == r.code)
+            return r.text;
+    return "系统错误（代码 " + std::to_string(error.value()) + "）";
+}
+
 std::string WithPath(std::string text, const core::ConfigFileResult& r)
 {
     return r.path.empty() ? text : text + "\n" + platform::PathToUtf8(r.path);
@@ -57,7 +81,18 @@ std::string ConfigFileMessage(const core::ConfigFileResult& r)
     case core::ConfigFileProblem::NotSaved:
         break;
     }
-    return "无法保存配置文件：" + platform::PathToUtf8(r.path) + "\n" + r.saveFailure;
+    return "无法保存配置文件：" + platform::PathToUtf8(r.path) + "\n" + SaveFailureText(r.saveFailure);
+}
+
+std::string SaveFailureText(const core::SaveFailure& failure)
+{
+    switch (failure.problem) {
+    case core::SaveProblem::None: return {};
+    case core::SaveProblem::NotARegularFile: return "目标不是普通文件";
+    case core::SaveProblem::ReadOnly: return "文件是只读的，或当前用户没有写入权限";
+    case core::SaveProblem::System: break;
+    }
+    return SystemReason(failure.error);
 }
 
 } // namespace quorix::presets

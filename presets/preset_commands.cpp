@@ -9,8 +9,10 @@ namespace quorix::presets {
 bool PresetCommands::Recall(int preset)
 {
     core::CheckIndex("preset", preset, 0, kLastPreset);
-    if (!m_context.link.LinkOnline())
+    if (!m_context.link.LinkOnline()) {
+        m_host.showMessage(kOfflineRefusal);
         return false;
+    }
     m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
     return m_context.link.ReadFromDevice(preset, false, link::Command::ReadBlock);
 }
@@ -23,17 +25,18 @@ bool PresetCommands::Store(int userIndex)
         m_host.showMessage(kGuestRefusal);
         return false;
     }
-    bool stored = false;
-    if (m_context.link.LinkOnline()) {
-        m_host.setBusy(true);
-        stored = m_context.link.SendCommand(link::Command::StoreMode, preset, 0);
-        if (stored) {
-            m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
-            m_context.screen.report({link::LinkCode::Preset, preset});
-            m_host.showMessage(kStoreDone);
-        }
+    if (!m_context.link.LinkOnline()) {
+        m_host.showMessage(kOfflineRefusal);
+        return false;
     }
+    m_host.setBusy(true);
+    const bool stored = m_context.link.SendCommand(link::Command::StoreMode, preset, 0);
     m_host.setBusy(false);
+    if (stored) {
+        m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
+        m_context.screen.report({link::LinkCode::Preset, preset});
+        m_host.showInformation(kStoreDone);
+    }
     return stored;
 }
 

@@ -10,9 +10,10 @@ class PresetCommands {
 public:
     PresetCommands(PresetContext context, FlowHost& host) : m_context(context), m_host(host) {}
 
-    // Preset 0..7 into the processor and the console; nothing offline. True when read whole.
+    // Preset 0..7 into the processor and the console; offline it says so. True when read whole.
     bool Recall(int preset);
-    // The working settings into USER1..USER5 (userIndex 0..4). True when the processor stored them.
+    // The working settings into USER1..USER5 (userIndex 0..4); offline it says so. True when the
+    // processor stored them.
     bool Store(int userIndex);
 
 private:

@@ -256,18 +256,14 @@ std::optional<QByteArray> RenderTuningReport(const core::ParamStore& store, cons
     return pdf;
 }
 
-QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover)
+ReportWritten WriteTuningReport(const std::filesystem::path& path, const core::ParamStore& store,
+                                const ReportCover& cover)
 {
     const std::optional<QByteArray> pdf = RenderTuningReport(store, cover);
     if (!pdf)
-        return QStringLiteral("cannot draw the report");
-    // Saved as configuration files are, so a failed report leaves the old one.
-    const std::string failure = core::SaveAtomically(
-        std::filesystem::path(path.toStdU16String()),
-        std::span(reinterpret_cast<const std::uint8_t*>(pdf->constData()), static_cast<std::size_t>(pdf->size())));
-    if (!failure.empty())
-        return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromStdString(failure);
-    return {};
+        return {};
+    return {true, core::SaveAtomically(path, std::span(reinterpret_cast<const std::uint8_t*>(pdf->constData()),
+                                                       static_cast<std::size_t>(pdf->size())))};
 }
 
 } // namespace quorix::report

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/atomic_save.h"
 #include "core/param_store.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 namespace quorix::report {
@@ -17,12 +19,20 @@ struct ReportCover {
     QString note;   // a free line for the venue
 };
 
-// Writes the tuning report as PDF: the cover, then one page per channel page with
-// its response graph (singing and, where it differs, dance) and every parameter
-// with the value the console shows. Returns why it failed, or an empty text.
-// Needs a QGuiApplication for its fonts.
-// The same report as PDF bytes, or nothing when the painter failed.
+// What became of writing the report, as data: the console and quorix-cli each word it.
+struct ReportWritten {
+    bool drawn = false;     // the painter produced the PDF
+    core::SaveFailure save; // why the drawn PDF was not saved, if it was not
+    bool ok() const { return drawn && !save.failed(); }
+};
+
+// The tuning report as PDF: the cover, then one page per channel page with its
+// response graph (singing and, where it differs, dance) and every parameter with
+// the value the console shows. Needs a QGuiApplication for its fonts.
+// The report as PDF bytes, or nothing when the painter failed.
 std::optional<QByteArray> RenderTuningReport(const core::ParamStore& store, const ReportCover& cover);
-QString WriteTuningReport(const QString& path, const core::ParamStore& store, const ReportCover& cover);
+// The report saved as configuration files are, so a failed save leaves the old one.
+ReportWritten WriteTuningReport(const std::filesystem::path& path, const core::ParamStore& store,
+                                const ReportCover& cover);
 
 } // namespace quorix::report

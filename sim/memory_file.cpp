@@ -113,10 +113,11 @@ MemoryFileResult DecodeProcessorContents(std::span<const std::uint8_t> bytes, Pr
 MemoryFileResult SaveProcessorFile(const std::filesystem::path& path, const ProcessorContents& contents)
 {
     // It holds both passwords in clear: a new file is for its owner's eyes only.
-    const std::string failure =
+    const core::SaveFailure failure =
         core::SaveAtomically(path, EncodeProcessorContents(contents), platform::NewFileAccess::OwnerOnly);
-    if (!failure.empty())
-        return Refused("cannot save " + platform::PathToUtf8(path) + ": " + failure);
+    if (failure.failed())
+        return Refused("cannot save " + platform::PathToUtf8(path) + ": " +
+                       (failure.problem == core::SaveProblem::System ? failure.error.message() : "not writable"));
     return {true, {}};
 }
 

@@ -31,17 +31,16 @@ constexpr int FaderX(int n)
 }
 
 // A source of a recording mix: ScrollBarType 0 brings ValueType 10 and the maximum 150.
-constexpr ControlRow Source(int index, int y, int address, std::string_view name)
+constexpr ControlRow Source(int index, int y, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = FaderX(index % 7), .y = y,
-            .address = address, .scrollBarType = 0, .valueType = 10, .maxValue = 150, .label = name,
-            .labelDx = 100000};
+            .address = address, .scrollBarType = 0, .valueType = 10, .maxValue = 150, .labelDx = 100000};
 }
 
-constexpr ControlRow Output(int index, int y, int address, std::string_view name)
+constexpr ControlRow Output(int index, int y, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = kOutputX, .y = y,
-            .address = address, .scrollBarType = 8, .valueType = 0, .maxValue = 80, .label = name, .labelDx = 100000};
+            .address = address, .scrollBarType = 8, .valueType = 0, .maxValue = 80, .labelDx = 100000};
 }
 
 constexpr ControlRow Unshown(int index, int address)
@@ -51,22 +50,22 @@ constexpr ControlRow Unshown(int index, int address)
 }
 
 constexpr std::array<ControlRow, 18> kControls = {{
-    Source(0, G::kLeftRow, Left(0), "音乐音量 L"),
-    Source(1, G::kLeftRow, Left(1), "音乐音量 R"),
-    Source(2, G::kLeftRow, Left(2), "麦克风音量"),
-    Source(3, G::kLeftRow, Left(3), "回声音量 L"),
-    Source(4, G::kLeftRow, Left(4), "回声音量 R"),
-    Source(5, G::kLeftRow, Left(5), "混响音量 L"),
-    Source(6, G::kLeftRow, Left(6), "混响音量 R"),
-    Source(7, G::kRightRow, Right(0), "右录音 音乐音量 L"),
-    Source(8, G::kRightRow, Right(1), "右录音 音乐音量 R"),
-    Source(9, G::kRightRow, Right(2), "右录音 麦克风音量"),
-    Source(10, G::kRightRow, Right(3), "右录音 回声音量 L"),
-    Source(11, G::kRightRow, Right(4), "右录音 回声音量 R"),
-    Source(12, G::kRightRow, Right(5), "右录音 混响音量 L"),
-    Source(13, G::kRightRow, Right(6), "右录音 混响音量 R"),
-    Output(14, G::kLeftRow, Left(7), "录音输出音量"),
-    Output(15, G::kRightRow, Right(7), "录音R通道音量"),
+    Source(0, G::kLeftRow, Left(0)),
+    Source(1, G::kLeftRow, Left(1)),
+    Source(2, G::kLeftRow, Left(2)),
+    Source(3, G::kLeftRow, Left(3)),
+    Source(4, G::kLeftRow, Left(4)),
+    Source(5, G::kLeftRow, Left(5)),
+    Source(6, G::kLeftRow, Left(6)),
+    Source(7, G::kRightRow, Right(0)),
+    Source(8, G::kRightRow, Right(1)),
+    Source(9, G::kRightRow, Right(2)),
+    Source(10, G::kRightRow, Right(3)),
+    Source(11, G::kRightRow, Right(4)),
+    Source(12, G::kRightRow, Right(5)),
+    Source(13, G::kRightRow, Right(6)),
+    Output(14, G::kLeftRow, Left(7)),
+    Output(15, G::kRightRow, Right(7)),
     Unshown(16, Left(8)),
     Unshown(17, Right(8)),
 }};

@@ -27,33 +27,32 @@ constexpr int SliderRow(int r)
     return 62 + 52 * r;
 }
 
-constexpr ControlRow Combo(int index, int y, int address, int showType, std::string_view name)
+constexpr ControlRow Combo(int index, int y, int address, int showType)
 {
     return {.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .anchor = Anchor::Window,
-            .x = kComboX, .y = y, .address = address, .showType = showType, .label = name,
-            .labelDx = 100000};
+            .x = kComboX, .y = y, .address = address, .showType = showType, .labelDx = 100000};
 }
 
 // Sliders 0..2 are the maxima, 3..5 the power-on levels, in the rows music, microphone, effect.
-constexpr ControlRow Level(int index, int address, std::string_view name)
+constexpr ControlRow Level(int index, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window,
             .x = index < 3 ? kMaximumX : kPowerOnX, .y = SliderRow(index % 3), .address = address,
-            .scrollBarType = 2, .valueType = 0, .maxValue = 80, .hScrollSize = 2, .label = name, .labelDx = 100000};
+            .scrollBarType = 2, .valueType = 0, .maxValue = 80, .hScrollSize = 2, .labelDx = 100000};
 }
 
 constexpr std::array<ControlRow, 11> kControls = {{
-    Combo(0, ComboRow(0), core::kPowerOnPreset, 2, "开机模式"),
-    Combo(1, ComboRow(1), core::kBacklight, 8, "背光亮度"),
-    Combo(kLoudspeakerCombo, G::kLoudspeakerRow, core::kSpeakerModel, 9, "音箱设置"),
-    Combo(3, ComboRow(3), core::kSpeakerImpedance, 11, "音箱阻抗"),
-    Combo(kVariantLoudspeakerCombo, G::kOutOfView, core::kSpeakerModel, 10, "音箱设置"),
-    Level(3, core::kPowerOnLevels, "开机音乐音量"),
-    Level(4, core::kPowerOnLevels + 1, "开机麦克风音量"),
-    Level(5, core::kPowerOnLevels + 2, "开机效果音量"),
-    Level(0, core::kMaximumLevels, "最大音乐音量"),
-    Level(1, core::kMaximumLevels + 1, "最大麦克风音量"),
-    Level(2, core::kMaximumLevels + 2, "最大效果音量"),
+    Combo(0, ComboRow(0), core::kPowerOnPreset, 2),
+    Combo(1, ComboRow(1), core::kBacklight, 8),
+    Combo(kLoudspeakerCombo, G::kLoudspeakerRow, core::kSpeakerModel, 9),
+    Combo(3, ComboRow(3), core::kSpeakerImpedance, 11),
+    Combo(kVariantLoudspeakerCombo, G::kOutOfView, core::kSpeakerModel, 10),
+    Level(3, core::kPowerOnLevels),
+    Level(4, core::kPowerOnLevels + 1),
+    Level(5, core::kPowerOnLevels + 2),
+    Level(0, core::kMaximumLevels),
+    Level(1, core::kMaximumLevels + 1),
+    Level(2, core::kMaximumLevels + 2),
 }};
 
 constexpr ArtText ComboLabel(int row, std::string_view text)

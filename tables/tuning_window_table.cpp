@@ -89,20 +89,20 @@ struct TableBuilder {
             rows.push_back({.array = A::MyScrollBar, .index = firstIndex + n, .page = page,
                             .x = TwipsLeft(left, pitch, n), .y = y,
                             .address = FlatAddress(page, firstMenuAddress + n), .scrollBarType = 1,
-                            .valueType = 15, .maxValue = 360, .eqStyle = style});
+                            .valueType = 15, .maxValue = 360, .eqStyle = style, .labelDx = 100000});
     }
     // A horizontal slider; hScrollSize 2 plain, 3 with a polarity button, 4 with a wide value box.
-    void slider(int page, int index, int x, int y, int address, int maxValue, int hScrollSize, std::string_view label)
+    void slider(int page, int index, int x, int y, int address, int maxValue, int hScrollSize)
     {
         rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
                         .scrollBarType = 2, .valueType = ScaleOf(address), .maxValue = maxValue,
-                        .hScrollSize = hScrollSize, .label = label});
+                        .hScrollSize = hScrollSize});
     }
     // An output level with its mute flag: the short slider coloured by the mute.
-    void level(int page, int index, int x, int y, int address, std::string_view label, int muteAddress)
+    void level(int page, int index, int x, int y, int address, int muteAddress)
     {
         rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
-                        .scrollBarType = 6, .valueType = ScaleOf(address), .maxValue = 80, .label = label,
+                        .scrollBarType = 6, .valueType = ScaleOf(address), .maxValue = 80,
                         .muteAddress = muteAddress});
     }
     // Bound but never shown: these are edited in the effect window.
@@ -113,17 +113,17 @@ struct TableBuilder {
                         .maxValue = maxValue, .tVisible = false});
     }
     // A filter-type drop-down, drawn as graph point `point`.
-    void filterType(int page, int index, int x, int y, int address, int showType, int point, std::string_view label)
+    void filterType(int page, int index, int x, int y, int address, int showType, int point)
     {
         rows.push_back({.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .page = page, .x = x,
                         .y = y, .address = address, .action = Action::FilterType, .showType = showType,
-                        .filterPoint = point, .label = label});
+                        .filterPoint = point});
     }
     void outputMute(int page, int mute, int x, int y)
     {
         button({.array = A::MyMute, .index = mute, .page = page, .x = x, .y = y,
                 .address = core::kOutputMutes + mute, .action = Action::OutputMute, .images = kMuteImages,
-                .actionType = 0, .label = "静音", .labelDx = 100000});
+                .actionType = 0, .labelDx = 100000});
     }
     // A button outside the arrays, labelled only for its accessible name.
     void named(std::string_view name, Anchor anchor, int x, int y, Action action, std::span<const int> images,
@@ -142,7 +142,7 @@ struct TableBuilder {
 void MusicPage(TableBuilder& t)
 {
     t.faders(0, 3, 15, 0, 15, 460, 760, 1);
-    t.slider(0, 126, 788, Row(2), FlatAddress(0, 0x0F), 143, 2, "高通频点");
+    t.slider(0, 126, 788, Row(2), FlatAddress(0, 0x0F), 143, 2);
 }
 
 void MicrophonePage(TableBuilder& t, int page)
@@ -150,15 +150,15 @@ void MicrophonePage(TableBuilder& t, int page)
     const bool first = page == 1;
     const auto at = [page](int menuAddress) { return FlatAddress(page, menuAddress); };
     t.faders(page, first ? 18 : 35, 15, 1, 61, 630, 757);
-    t.slider(page, first ? 33 : 34, 200, Row(0), at(0x00), 143, 2, "高通频点");
-    t.slider(page, first ? 125 : 153, 390, Row(0), at(0x10), 400, 2, "启动电平");
-    t.slider(page, first ? 127 : 156, 580, Row(0), at(0x11), 180, 2, "压缩比例");
-    t.slider(page, first ? 124 : 154, 789, Row(1), at(0x12), 199, 2, "启动时间");
-    t.slider(page, first ? 123 : 155, 789, Row(2), at(0x13), 199, 2, "释放时间");
+    t.slider(page, first ? 33 : 34, 200, Row(0), at(0x00), 143, 2);
+    t.slider(page, first ? 125 : 153, 390, Row(0), at(0x10), 400, 2);
+    t.slider(page, first ? 127 : 156, 580, Row(0), at(0x11), 180, 2);
+    t.slider(page, first ? 124 : 154, 789, Row(1), at(0x12), 199, 2);
+    t.slider(page, first ? 123 : 155, 789, Row(2), at(0x13), 199, 2);
     if (first)
-        t.slider(page, 181, 789, Row(3), at(0x14), 64, 2, "低通频点");
+        t.slider(page, 181, 789, Row(3), at(0x14), 64, 2);
     else
-        t.slider(page, 182, 789, Row(3), at(0x14), 150, 2, "通道音量");
+        t.slider(page, 182, 789, Row(3), at(0x14), 150, 2);
     for (int i = 0; i < 4; ++i)
         t.button({.array = first ? A::OptionFBX : A::OptionFBX2, .index = i, .page = page, .x = 48 + 22 * i,
                   .y = Row(0) + 6, .address = first ? core::kFeedbackMic12 : core::kFeedbackMic34, .action = Action::ChooseOption,
@@ -178,28 +178,27 @@ void EffectsPage(TableBuilder& t)
                   .action = Action::ShowEffectsThird, .images = kThirdImages[i], .actionType = 2,
                   .label = kThirdNames[i], .labelDx = 100000});
     constexpr int c0 = 290, c1 = 456, c2 = 622, c3 = 788;
-    t.slider(3, 143, c0, Row(0), at(0x00), 60, 2, "回声预延时");
-    t.slider(3, 144, c0, Row(1), at(0x01), 260, 2, "回声延时");
-    t.slider(3, 146, c0, Row(2), at(0x02), 89, 2, "回声次数");
-    t.slider(3, 145, c0, Row(3), at(0x03), 63, 2, "回声高频阻尼");
-    t.slider(3, 148, c0, Row(4), at(0x04), 50, 2, "回声右预延时");
-    t.slider(3, 147, c1, Row(0), at(0x05), 100, 2, "回声右延时");
-    t.slider(3, 141, c1, Row(1), at(0x06), 143, 2, "回声低切");
-    t.slider(3, 142, c1, Row(2), at(0x07), 63, 2, "回声高切");
-    t.slider(3, 177, c1, Row(3), at(0x26), 150, 2, "回声效果音量");
-    t.slider(3, 178, c1, Row(4), at(0x27), 150, 2, "回声直达音量");
-    t.slider(3, 135, c2, Row(0), at(0x0D), 142, 2, "混响低切");
-    t.slider(3, 140, c2, Row(1), at(0x0E), 63, 2, "混响高切");
-    t.slider(3, 139, c2, Row(2), at(0x10), 80, 2, "混响预延时");
-    t.slider(3, 138, c2, Row(3), at(0x14), 920, 2, "混响时间");
-    t.slider(3, 179, c2, Row(4), at(0x28), 150, 2, "混响效果音量");
+    t.slider(3, 143, c0, Row(0), at(0x00), 60, 2);
+    t.slider(3, 144, c0, Row(1), at(0x01), 260, 2);
+    t.slider(3, 146, c0, Row(2), at(0x02), 89, 2);
+    t.slider(3, 145, c0, Row(3), at(0x03), 63, 2);
+    t.slider(3, 148, c0, Row(4), at(0x04), 50, 2);
+    t.slider(3, 147, c1, Row(0), at(0x05), 100, 2);
+    t.slider(3, 141, c1, Row(1), at(0x06), 143, 2);
+    t.slider(3, 142, c1, Row(2), at(0x07), 63, 2);
+    t.slider(3, 177, c1, Row(3), at(0x26), 150, 2);
+    t.slider(3, 178, c1, Row(4), at(0x27), 150, 2);
+    t.slider(3, 135, c2, Row(0), at(0x0D), 142, 2);
+    t.slider(3, 140, c2, Row(1), at(0x0E), 63, 2);
+    t.slider(3, 139, c2, Row(2), at(0x10), 80, 2);
+    t.slider(3, 138, c2, Row(3), at(0x14), 920, 2);
+    t.slider(3, 179, c2, Row(4), at(0x28), 150, 2);
     t.rows.push_back({.array = A::MyComboBox, .index = 5, .kind = ControlKind::ComboBox, .page = 3, .x = c3,
-                      .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode, .showType = 3,
-                      .label = "混响模式"});
+                      .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode, .showType = 3});
     // Clear of the reverb high-cut value box to its left, whose five digits reach the column edge.
     t.button({.name = "MBtnFlag2", .page = 3, .x = c3 + 8, .y = Row(1), .action = Action::ShowEffectWindow,
               .images = kEffectWindowImages, .actionType = 1, .label = "专业设置", .labelDx = 100000});
-    t.slider(3, 180, c3, Row(2), at(0x29), 150, 2, "混响直达音量");
+    t.slider(3, 180, c3, Row(2), at(0x29), 150, 2);
     t.hidden(3, 128, at(0x0F), 14000);
     t.hidden(3, 136, at(0x11), 250);
     t.hidden(3, 129, at(0x12), 14000);
@@ -233,30 +232,22 @@ void OutputPageControls(TableBuilder& t, const OutputPage& o)
     const auto at = [&o](int menuAddress) { return FlatAddress(o.page, menuAddress); };
     const int typeAddress = 4 + channels;
     t.faders(o.page, o.firstFader, o.bands, typeAddress + 2, 63, o.faderLeft, 760);
-    static constexpr std::string_view kSourceNames[] = {"音乐音量", "话筒音量", "回声音量", "混响音量"};
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), at(i), 150, 3, kSourceNames[i]);
-    static constexpr std::string_view kChannelNames[] = {"左通道音量", "右通道音量"};
+        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), at(i), 150, 3);
     for (int c = 0; c < channels; ++c) {
         const int mute = o.firstMute + c;
-        t.level(o.page, o.channels[c], 548, Row(1 + c), at(4 + c), channels == 1 ? "中置通道音量" : kChannelNames[c],
-                core::kOutputMutes + mute);
+        t.level(o.page, o.channels[c], 548, Row(1 + c), at(4 + c), core::kOutputMutes + mute);
         t.outputMute(o.page, mute, 714, Row(1 + c) + 5);
     }
     const int filterRow = 1 + channels;
-    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), at(typeAddress + 1), 143, 4, "高通频点");
-    t.filterType(o.page, o.highPassCombo, 548, Row(filterRow + 1) + 4, at(typeAddress), 1, o.highPassPoint,
-                 "高通类型");
+    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), at(typeAddress + 1), 143, 4);
+    t.filterType(o.page, o.highPassCombo, 548, Row(filterRow + 1) + 4, at(typeAddress), 1, o.highPassPoint);
     const int compressor = typeAddress + 2 + o.bands;
-    static constexpr std::string_view kCompressorNames[] = {"启动电平", "压缩比例", "启动时间", "释放时间"};
     static constexpr int kCompressorMaxima[] = {400, 180, 199, 199};
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.compressor[i], 740, Row(i), at(compressor + i), kCompressorMaxima[i], 2,
-                 kCompressorNames[i]);
-    static constexpr std::string_view kDelayNames[] = {"左通道延时", "右通道延时"};
+        t.slider(o.page, o.compressor[i], 740, Row(i), at(compressor + i), kCompressorMaxima[i], 2);
     for (int c = 0; c < channels; ++c)
-        t.slider(o.page, o.delays[c], 740, Row(4 + c), at(compressor + 4 + c), 1200, 4,
-                 channels == 1 ? "中置通道延时" : kDelayNames[c]);
+        t.slider(o.page, o.delays[c], 740, Row(4 + c), at(compressor + 4 + c), 1200, 4);
     t.hidden(o.page, o.lastLevel, at(compressor + 4 + channels), 150);
 }
 
@@ -264,49 +255,45 @@ void SubwooferPage(TableBuilder& t)
 {
     const auto at = [](int menuAddress) { return FlatAddress(core::SubOutput, menuAddress); };
     t.faders(7, 108, 5, 0x0B, 23, 720, 763, 1);
-    t.slider(7, 113, 300, Row(0), at(0x00), 150, 3, "音乐音量");
-    t.slider(7, 114, 300, Row(1), at(0x01), 150, 3, "话筒音量");
+    t.slider(7, 113, 300, Row(0), at(0x00), 150, 3);
+    t.slider(7, 114, 300, Row(1), at(0x01), 150, 3);
     t.hidden(7, 120, at(0x02), 150);
-    t.level(7, 121, 300, Row(2), at(0x03), "超低音音量", core::kOutputMutes + 5);
+    t.level(7, 121, 300, Row(2), at(0x03), core::kOutputMutes + 5);
     t.outputMute(7, 5, 466, Row(2) + 5);
-    t.slider(7, 122, 300, Row(3), at(0x14), 1200, 4, "超低音延时");
-    t.slider(7, 118, 484, Row(0), at(0x08), 143, 2, "高通频点");
-    t.filterType(7, 3, 484, Row(1) + 4, at(0x07), 0, 5, "高通类型");
-    t.slider(7, 119, 484, Row(2), at(0x0A), 142, 2, "低通频点");
-    t.filterType(7, 4, 484, Row(3) + 4, at(0x09), 0, 6, "低通类型");
-    t.slider(7, 115, 660, Row(0), at(0x10), 400, 2, "启动电平");
-    t.slider(7, 149, 660, Row(1), at(0x11), 180, 2, "压缩比例");
-    t.slider(7, 116, 660, Row(2), at(0x12), 199, 2, "启动时间");
-    t.slider(7, 117, 660, Row(3), at(0x13), 199, 2, "释放时间");
+    t.slider(7, 122, 300, Row(3), at(0x14), 1200, 4);
+    t.slider(7, 118, 484, Row(0), at(0x08), 143, 2);
+    t.filterType(7, 3, 484, Row(1) + 4, at(0x07), 0, 5);
+    t.slider(7, 119, 484, Row(2), at(0x0A), 142, 2);
+    t.filterType(7, 4, 484, Row(3) + 4, at(0x09), 0, 6);
+    t.slider(7, 115, 660, Row(0), at(0x10), 400, 2);
+    t.slider(7, 149, 660, Row(1), at(0x11), 180, 2);
+    t.slider(7, 116, 660, Row(2), at(0x12), 199, 2);
+    t.slider(7, 117, 660, Row(3), at(0x13), 199, 2);
     // Two switches whose meaning the processor does not name, the phase and the five control targets.
     struct Switch {
         int index, menuAddress, y;
         std::span<const int> images;
-        std::string_view label;
     };
     static constexpr Switch kSwitches[] = {
-        {0, 0x04, 8, kSwitchImages, "开关 1"},      {1, 0x05, 34, kSwitchImages, "开关 2"},
-        {2, 0x06, 60, kPhaseImages, "相位"},        {3, 0x15, 118, kSwitchImages, "音乐通道"},
-        {4, 0x16, 144, kSwitchImages, "主输出通道"}, {6, 0x17, 170, kSwitchImages, "辅助通道"},
-        {5, 0x18, 196, kSwitchImages, "中置通道"},  {7, 0x19, 222, kSwitchImages, "超低音通道"},
+        {0, 0x04, 8, kSwitchImages},   {1, 0x05, 34, kSwitchImages},  {2, 0x06, 60, kPhaseImages},
+        {3, 0x15, 118, kSwitchImages}, {4, 0x16, 144, kSwitchImages}, {6, 0x17, 170, kSwitchImages},
+        {5, 0x18, 196, kSwitchImages}, {7, 0x19, 222, kSwitchImages},
     };
     for (const Switch& s : kSwitches)
         t.button({.array = A::MyBTN, .index = s.index, .page = 7, .x = 846, .y = s.y, .address = at(s.menuAddress),
-                  .action = Action::StoreValue, .images = s.images, .actionType = 0, .label = s.label,
+                  .action = Action::StoreValue, .images = s.images, .actionType = 0,
                   .labelDx = s.index == 2 ? 60 : 22, .labelDy = s.index == 2 ? 5 : 3});
 }
 
 void WindowControls(TableBuilder& t)
 {
-    static constexpr std::string_view kMasterNames[] = {"音乐", "话筒", "效果"};
-    static constexpr std::string_view kMasterMuteNames[] = {"音乐静音", "话筒静音", "效果静音"};
     for (int i = 0; i < 3; ++i) {
         t.button({.array = A::SingleMute, .index = i, .anchor = Anchor::Window, .x = 30 + 216 * i, .y = 8,
                   .address = core::kMasterMutes + i, .action = Action::MasterMute, .images = kMuteImages, .actionType = 0,
-                  .label = kMasterMuteNames[i], .labelDx = 100000});
+                  .labelDx = 100000});
         t.rows.push_back({.array = A::MyScrollBar, .index = i, .anchor = Anchor::Window, .x = 54 + 216 * i, .y = 3,
                           .address = core::kMasterLevels + i, .scrollBarType = 6, .valueType = ScaleOf(core::kMasterLevels + i), .maxValue = 80,
-                          .label = kMasterNames[i], .labelDx = -48, .labelDy = 7, .muteAddress = core::kMasterMutes + i});
+                          .labelDx = -48, .labelDy = 7, .muteAddress = core::kMasterMutes + i});
     }
     t.named("ToneSub", Anchor::Window, 654, 4, Action::ToneDown, kToneSubImages, 1, "降调");
     t.named("ToneLabel", Anchor::Window, 680, 4, Action::None, kToneImages, 2, "音调");

@@ -111,7 +111,7 @@ void ConsoleFrame::OpenConfigurationFile() { m_presets->OpenConfigurationFile();
 void ConsoleFrame::SaveConfigurationFile() { m_presets->SaveConfigurationFile(); }
 void ConsoleFrame::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
 void ConsoleFrame::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
-void ConsoleFrame::ShowExitSave() { m_presets->ShowExitSave(); }
+bool ConsoleFrame::ShowExitSave() { return m_presets->ShowExitSave(); }
 void ConsoleFrame::Synchronised(bool ok) { m_presets->Synchronised(ok); }
 void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file) { m_presets->OpenWhenOnline(file); }
 
@@ -119,9 +119,9 @@ void ConsoleFrame::showAbout()
 {
     // The main window's own About item stands in for the frame's while it is loaded.
     if (m_frm)
-        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", MessageIcon::Information);
     else
-        m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Warning);
+        m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Information);
 }
 
 void ConsoleFrame::LoadMainWindow()
@@ -149,7 +149,7 @@ void ConsoleFrame::LoadMainWindow()
 void ConsoleFrame::CmdMainWindowChosen()
 {
     if (m_frm)
-        m_frm->requestClose();
+        m_frm->requestClose(TuningWindow::CloseScope::Window);
     else
         LoadMainWindow();
 }
@@ -172,9 +172,8 @@ void ConsoleFrame::mainWindowGone()
 void ConsoleFrame::closeEvent(QCloseEvent* event)
 {
     if (m_frm) {
-        m_quitting = true;
         event->ignore();
-        m_frm->requestClose();
+        m_frm->requestClose(TuningWindow::CloseScope::Program);
         return;
     }
     event->accept();

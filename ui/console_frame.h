@@ -63,7 +63,7 @@ private:
     void ShowStartupSettings() override { m_secondary.ShowStartupSettings(m_frm); }
     void ShowRecordingWindow() override { m_secondary.ShowRecordingWindow(); }
     void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
-    void ShowExitSave() override;
+    bool ShowExitSave() override;
     void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
     void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
     void MainWindowUnloaded() override { m_secondary.CloseAll(); }

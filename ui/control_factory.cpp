@@ -1,6 +1,7 @@
 #include "control_factory.h"
 
 #include "controls/qt_text.h"
+#include "tables/control_label.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -53,8 +54,9 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
     const bool single = row.array == tables::ControlArray::Named;
     widget->setObjectName(controls::QtText(single ? row.name : tables::ArrayName(row.array)));
     widget->setProperty("index", row.index);
-    widget->setAccessibleName(controls::QtText(row.label));
-    widget->setToolTip(controls::QtText(row.label));
+    const QString label = controls::QtText(tables::ControlLabel(row));
+    widget->setAccessibleName(label);
+    widget->setToolTip(label);
     widget->move(row.x, row.y);
     return widget;
 }

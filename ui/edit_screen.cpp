@@ -70,6 +70,11 @@ void EditScreen::showAutoButtons(int manual, int automatic)
     m_window.named("cmdBassAutoControl2", 1)->setValue(automatic);
 }
 
+void EditScreen::showPage(int kind)
+{
+    m_window.cmdPageClick(kind);
+}
+
 void EditScreen::HighlightBoundSlider()
 {
     m_window.plot().display().HighlightBoundSlider();

@@ -79,6 +79,11 @@ void ExitSaveDialog::showMessage(std::string_view text)
     m_prompter.showMessage(text, MessageIcon::Warning);
 }
 
+void ExitSaveDialog::showInformation(std::string_view text)
+{
+    m_prompter.showMessage(text, MessageIcon::Information);
+}
+
 bool ExitSaveDialog::askYesNo(std::string_view question)
 {
     return m_prompter.askYesNo(question);

@@ -40,6 +40,7 @@ public:
 
 private:
     void showMessage(std::string_view text) override;
+    void showInformation(std::string_view text) override;
     bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 

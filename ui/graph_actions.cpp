@@ -1,6 +1,7 @@
 #include "graph_actions.h"
 
 #include "console_services.h"
+#include "filter_import_wording.h"
 #include "prompter.h"
 
 #include "graph/response_csv.h"
@@ -8,6 +9,10 @@
 #include "measure/filter_import.h"
 
 #include "report/tuning_report.h"
+
+#include "presets/config_file_message.h"
+
+#include "platform/utf8_path.h"
 
 #include "link/device_link.h"
 
@@ -28,6 +33,12 @@ namespace quorix::ui {
 namespace {
 
 constexpr std::string_view kPageLocked = "自动模式控制正在掌管本页的均衡，不能导入滤波器。";
+constexpr std::string_view kReportNotDrawn = "无法生成报告。";
+
+std::string CannotSave(const std::filesystem::path& file, const core::SaveFailure& failure)
+{
+    return "无法保存文件：" + platform::PathToUtf8(file) + "\n" + presets::SaveFailureText(failure);
+}
 
 // run() finds an action's entry by its value.
 static_assert([] {
@@ -39,6 +50,16 @@ static_assert([] {
 
 } // namespace
 
+std::filesystem::path WithFilterExtension(std::filesystem::path chosen, std::string_view filter)
+{
+    const std::size_t star = filter.find("*.");
+    if (chosen.has_extension() || star == std::string_view::npos)
+        return chosen;
+    const std::string_view extension = filter.substr(star + 1, filter.find_first_of(" ;)", star) - star - 1);
+    chosen += std::string(extension);
+    return chosen;
+}
+
 GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view)
     : m_services(services), m_edits(edits), m_prompter(prompter), m_view(std::move(view))
 {
@@ -47,9 +68,11 @@ GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, 
 void GraphActions::run(GraphAction action)
 {
     const GraphMenuEntry& entry = kGraphMenu[static_cast<std::size_t>(action)];
-    const auto file = m_prompter.askFile(entry.text, entry.filter, entry.save);
+    auto file = m_prompter.askFile(entry.text, entry.filter, entry.save);
     if (!file)
         return;
+    if (entry.save)
+        file = WithFilterExtension(*file, entry.filter);
     switch (action) {
     case GraphAction::ImportFilters:
         importFilters(*file);
@@ -75,22 +98,22 @@ bool GraphActions::importFilters(const std::filesystem::path& file)
     // A refused file leaves neither a change nor an undo step behind.
     const measure::FilterImport imported = measure::ImportFilterFile(m_edits, file);
     if (!imported.ok) {
-        m_prompter.showMessage(imported.message, MessageIcon::Exclamation);
+        m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Exclamation);
         return false;
     }
     if (!imported.changed.empty())
         m_view.refreshControls();
-    m_prompter.showMessage(imported.message, MessageIcon::Information);
+    m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Information);
     return true;
 }
 
 bool GraphActions::saveBytes(const std::filesystem::path& file, std::string_view bytes)
 {
-    const std::string problem = core::SaveAtomically(
+    const core::SaveFailure failure = core::SaveAtomically(
         file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    if (!problem.empty())
-        m_prompter.showMessage(problem, MessageIcon::Exclamation);
-    return problem.empty();
+    if (failure.failed())
+        m_prompter.showMessage(CannotSave(file, failure), MessageIcon::Exclamation);
+    return !failure.failed();
 }
 
 bool GraphActions::savePicture(const std::filesystem::path& file)
@@ -113,11 +136,12 @@ bool GraphActions::printReport(const std::filesystem::path& file)
     cover.when = QDateTime::currentDateTime();
     cover.source = m_services.link().LinkOnline() ? QStringLiteral("处理器") : QStringLiteral("控制台当前设置");
     cover.preset = QString::fromStdString(core::PresetName(m_services.view().CurrentPreset));
-    const QString problem =
-        report::WriteTuningReport(QString::fromStdString(file.string()), m_services.store(), cover);
-    if (!problem.isEmpty())
-        m_prompter.showMessage(problem.toStdString(), MessageIcon::Exclamation);
-    return problem.isEmpty();
+    const report::ReportWritten written = report::WriteTuningReport(file, m_services.store(), cover);
+    if (!written.drawn)
+        m_prompter.showMessage(kReportNotDrawn, MessageIcon::Exclamation);
+    else if (written.save.failed())
+        m_prompter.showMessage(CannotSave(file, written.save), MessageIcon::Exclamation);
+    return written.ok();
 }
 
 } // namespace quorix::ui

@@ -28,6 +28,10 @@ struct GraphView {
     std::function<void()> refreshControls;
 };
 
+// The file to write for a name chosen in the dialog: a name without an extension
+// gets the first extension of `filter` ("PNG 图片 (*.png)" gives ".png").
+std::filesystem::path WithFilterExtension(std::filesystem::path chosen, std::string_view filter);
+
 // The response graph's menu actions as plain calls: importing a measurement
 // tool's filters, saving the picture and the curves, printing the report.
 class GraphActions {
@@ -57,7 +61,8 @@ private:
 };
 
 // The menu's entries in menu order: the text, the files the file dialog offers, whether the
-// action writes the file, and whether a separator follows.
+// action writes the file (a name without an extension gets the filter's), and whether a
+// separator follows.
 struct GraphMenuEntry {
     GraphAction action;
     std::string_view text;
@@ -66,10 +71,10 @@ struct GraphMenuEntry {
     bool separatorAfter;
 };
 inline constexpr GraphMenuEntry kGraphMenu[] = {
-    {GraphAction::ImportFilters, "导入滤波器…", "Filter text (*.txt);;All files (*)", false, true},
-    {GraphAction::SavePicture, "保存图片…", "PNG (*.png)", true, false},
-    {GraphAction::SaveCurves, "导出曲线…", "CSV (*.csv)", true, true},
-    {GraphAction::PrintReport, "打印报告…", "PDF (*.pdf)", true, false},
+    {GraphAction::ImportFilters, "导入滤波器…", "滤波器文本 (*.txt);;所有文件 (*)", false, true},
+    {GraphAction::SavePicture, "保存图片…", "PNG 图片 (*.png)", true, false},
+    {GraphAction::SaveCurves, "导出曲线…", "CSV 表格 (*.csv)", true, true},
+    {GraphAction::PrintReport, "打印报告…", "PDF 文档 (*.pdf)", true, false},
 };
 
 } // namespace quorix::ui

@@ -6,6 +6,27 @@
 
 namespace quorix::ui {
 
+namespace {
+
+// The page a restore changed: the one on show when anything of it changed, else the first that did.
+int ChangedPage(const core::ParamStore& before, const core::ParamStore& after, int shown)
+{
+    int first = -1;
+    for (int mode = 0; mode < 2; ++mode)
+        for (int a = 0; a < core::kFirstGlobalAddress; ++a) {
+            if (before.at(mode, a) == after.at(mode, a))
+                continue;
+            const int kind = a / 256;
+            if (kind == shown)
+                return shown;
+            if (first < 0 || kind < first)
+                first = kind;
+        }
+    return first < 0 ? shown : first;
+}
+
+} // namespace
+
 ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host,
                          std::function<bool()> linkOnline)
     : m_edits(edits), m_view(view), m_host(host), m_linkOnline(std::move(linkOnline)), m_danceOrigin(edits.store())
@@ -82,14 +103,24 @@ void ModeControl::ModeCopyClicked()
 
 void ModeControl::UndoClicked()
 {
-    if (m_edits.Undo())
-        m_host.RefreshControls();
+    restore([this] { return m_edits.Undo(); });
 }
 
 void ModeControl::RedoClicked()
 {
-    if (m_edits.Redo())
+    restore([this] { return m_edits.Redo(); });
+}
+
+void ModeControl::restore(const std::function<bool()>& step)
+{
+    const core::ParamStore before = m_edits.store();
+    if (!step())
+        return;
+    const int page = ChangedPage(before, m_edits.store(), m_view.CurrentKind);
+    if (page == m_view.CurrentKind)
         m_host.RefreshControls();
+    else
+        m_host.showPage(page);
 }
 
 } // namespace quorix::ui

@@ -19,6 +19,8 @@ public:
     virtual void showModeButtons(int singing, int dance) = 0;
     virtual void showAutoButtons(int manual, int automatic) = 0;
     virtual void RefreshControls() = 0;
+    // Shows page `kind` with the store's values, as its page button does.
+    virtual void showPage(int kind) = 0;
     virtual void HighlightBoundSlider() = 0;
     virtual void showMessage(std::string_view text) = 0;
     virtual bool askYesNo(std::string_view question) = 0;
@@ -36,6 +38,7 @@ public:
     // cmdBassAutoControl2 k: 0 manual, 1 automatic.
     void AutoControlClicked(int automatic);
     void ModeCopyClicked();
+    // Undo and redo show the page they changed when it is not the one on show.
     void UndoClicked();
     void RedoClicked();
     // The mode and control flag were read from the processor.
@@ -44,6 +47,7 @@ public:
 
 private:
     void resetUndo();
+    void restore(const std::function<bool()>& step);
 
     core::ParamEditor& m_edits;
     core::ViewState& m_view;

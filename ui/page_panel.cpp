@@ -1,6 +1,7 @@
 #include "page_panel.h"
 
 #include "controls/qt_text.h"
+#include "tables/control_label.h"
 
 #include "controls/skin_draw.h"
 
@@ -16,9 +17,10 @@ PagePanel::PagePanel(int backgroundImage, QWidget* parent) : QWidget(parent), m_
 
 void PagePanel::addLabel(const tables::ControlRow& row)
 {
-    if (row.label.empty() || row.labelDx >= 10000 || row.x >= 10000)
+    const std::string_view label = tables::ControlLabel(row);
+    if (label.empty() || row.labelDx >= 10000 || row.x >= 10000)
         return;
-    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy), controls::QtText(row.label)});
+    m_labels.push_back({QPoint(row.x + row.labelDx, row.y + row.labelDy), controls::QtText(label)});
 }
 
 namespace {

@@ -98,6 +98,12 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
     connect(m_command[7], &QPushButton::clicked, this, [this] {
         focus(m_manager.ChangeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7])));
     });
+    // Return in a box presses the button of its row.
+    static constexpr std::pair<int, int> kReturnPresses[] = {{8, 4}, {9, 5}, {2, 6}, {3, 6}, {4, 6},
+                                                             {5, 7}, {6, 7}, {7, 7}};
+    for (const auto& [box, button] : kReturnPresses)
+        connect(m_text[static_cast<std::size_t>(box)], &QLineEdit::returnPressed,
+                m_command[static_cast<std::size_t>(button)], &QPushButton::click);
     for (int i = 0; i < 2; ++i) {
         connect(m_option1[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { m_manager.KeyboardLockChosen(i); });
@@ -188,6 +194,11 @@ void PasswordWindow::closeWithMainWindow()
 void PasswordWindow::showMessage(std::string_view text)
 {
     m_prompter.showMessage(text, MessageIcon::Warning);
+}
+
+void PasswordWindow::showInformation(std::string_view text)
+{
+    m_prompter.showMessage(text, MessageIcon::Information);
 }
 
 bool PasswordWindow::askYesNo(std::string_view question)

@@ -42,6 +42,7 @@ private:
     void focus(presets::PasswordBox box);
     void showEnablement();
     void showMessage(std::string_view text) override;
+    void showInformation(std::string_view text) override;
     bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 

@@ -89,10 +89,10 @@ void PresetActions::ShowStoreMenu()
     m_storeMenu->popup(QCursor::pos());
 }
 
-void PresetActions::ShowExitSave()
+bool PresetActions::ShowExitSave()
 {
     ExitSaveDialog dialog(context(), m_prompter, m_session.modeFolder(), owner());
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void PresetActions::ShowProgramManager()
@@ -115,6 +115,11 @@ void PresetActions::MainWindowGone()
 void PresetActions::showMessage(std::string_view text)
 {
     m_prompter.showMessage(text, MessageIcon::Warning);
+}
+
+void PresetActions::showInformation(std::string_view text)
+{
+    m_prompter.showMessage(text, MessageIcon::Information);
 }
 
 bool PresetActions::askYesNo(std::string_view question)

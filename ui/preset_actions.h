@@ -33,7 +33,8 @@ public:
     void SaveConfigurationFile();
     void ShowRecallMenu();
     void ShowStoreMenu();
-    void ShowExitSave();
+    // False when the dialog was cancelled.
+    bool ShowExitSave();
     // A configuration named on the command line, offered once the processor is online and read.
     void OpenWhenOnline(const std::filesystem::path& file) { m_openOnConnect.start(file); }
     void Synchronised(bool ok) { m_openOnConnect.synchronised(ok); }
@@ -45,6 +46,7 @@ private:
     presets::PresetContext context();
     QWidget* owner() const;
     void showMessage(std::string_view text) override;
+    void showInformation(std::string_view text) override;
     bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 

@@ -12,8 +12,12 @@ namespace quorix::ui {
 // in tests without a message box waiting for a click.
 class Prompter {
 public:
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~Prompter() = default;
     virtual bool askYesNo(std::string_view question) = 0;
+    // A question the user may also withdraw (取消, Escape): the fakes of tests answer it as askYesNo.
+    virtual Answer askYesNoCancel(std::string_view question) { return askYesNo(question) ? Answer::Yes : Answer::No; }
     virtual void showMessage(std::string_view text, MessageIcon icon) = 0;
     // A file to read (or, with `save`, to write); nothing when the user cancels.
     // `filter` names the files offered, as "PNG (*.png)".

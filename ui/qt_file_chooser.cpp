@@ -1,6 +1,6 @@
 #include "qt_file_chooser.h"
 
-#include "dark_dialog_style.h"
+#include "console_file_dialog.h"
 
 #include <QFileDialog>
 
@@ -30,9 +30,7 @@ std::filesystem::path QtFileChooser::choose(bool save)
     dialog.setObjectName(save ? QStringLiteral("SaveConfigurationDialog") : QStringLiteral("OpenConfigurationDialog"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The toolkit's own dialog filters without regard to letter case on every platform, and takes the dark style.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    ApplyDarkDialogStyle(dialog);
+    PrepareFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = dialog.selectedFiles().constFirst().trimmed();

@@ -1,6 +1,6 @@
 #include "qt_prompter.h"
 
-#include "dark_dialog_style.h"
+#include "console_file_dialog.h"
 
 #include "controls/qt_text.h"
 
@@ -30,6 +30,17 @@ bool QtPrompter::askYesNo(std::string_view question)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+Prompter::Answer QtPrompter::askYesNoCancel(std::string_view question)
+{
+    // Escape and the close box answer Cancel.
+    switch (QMessageBox::question(m_parent, kTitle, controls::QtText(question),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 void QtPrompter::showMessage(std::string_view text, MessageIcon icon)
 {
     QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
@@ -41,8 +52,7 @@ std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view captio
     QFileDialog dialog(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    ApplyDarkDialogStyle(dialog);
+    PrepareFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());

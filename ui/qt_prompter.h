@@ -14,6 +14,7 @@ public:
 
     bool askYesNo(std::string_view question) override;
     void showMessage(std::string_view text, MessageIcon icon) override;
+    Answer askYesNoCancel(std::string_view question) override;
     std::optional<std::filesystem::path> askFile(std::string_view caption, std::string_view filter, bool save) override;
 
 private:

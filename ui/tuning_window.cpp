@@ -199,10 +199,7 @@ std::function<void()> TuningWindow::actionOf(const tables::ControlRow& row, QWid
     case Action::Minimise:
         return [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
     case Action::Exit:
-        return [this] {
-            emit exitChosen();
-            requestClose();
-        };
+        return [this] { requestClose(CloseScope::Program); };
     case Action::ToggleLink:
         return [this] { m_services.link().ConnectButtonClicked(); };
     case Action::Undo:

@@ -46,6 +46,7 @@ class Prompter;
 class WindowActions;
 
 inline constexpr std::string_view kExitQuestion = "退出Quorix_Series应用程序前，是否需要保存当前预置或设备配置？";
+inline constexpr std::string_view kCloseWindowQuestion = "关闭调音窗口前，是否需要保存当前预置或设备配置？";
 inline constexpr std::string_view kStoppingMessage = "正在停止通信进程，请点击下面的确认，软件会自动关闭。";
 
 // The main tuning window: the eight pages of bound controls, the controls
@@ -93,15 +94,18 @@ public:
     bool MasterKey(QChar key);
     // Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z, Ctrl+S, Ctrl+O and Ctrl+1..8; false for any other key.
     bool CommandKey(const QKeyEvent& event);
+    // What a close request ends: the tuning window alone, or the program with it.
+    enum class CloseScope { Window, Program };
     // The close request: the save question, quieting the link, stopping the timers, unloading.
-    void requestClose();
+    // False when the user withdrew it (Escape or 取消): the window stays as it was.
+    bool requestClose(CloseScope scope);
     // Disables the window for an operation that must not be interrupted; enabling it again
     // gives the keyboard back to the control that had it, or to the window.
     void setBusy(bool busy);
 
 signals:
     void captionChanged(const QString& caption);
-    // The window's own close button: the user leaves the application, not only this window.
+    // A close of the program went ahead: the user leaves the application, not only this window.
     void exitChosen();
     // The window has unloaded itself (after a close request); the frame destroys it.
     void unloaded();

@@ -169,17 +169,23 @@ void TuningWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
         event->ignore();
-        requestClose();
+        requestClose(CloseScope::Window);
     }
 }
 
-void TuningWindow::requestClose()
+bool TuningWindow::requestClose(CloseScope scope)
 {
     if (m_closing)
-        return;
-    m_closing = true;
-    if (m_prompter.askYesNo(kExitQuestion))
-        m_actions.ShowExitSave();
+        return true;
+    m_closing = true; // the question's own event loop may bring another close request
+    const bool program = scope == CloseScope::Program;
+    const Prompter::Answer answer = m_prompter.askYesNoCancel(program ? kExitQuestion : kCloseWindowQuestion);
+    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !m_actions.ShowExitSave())) {
+        m_closing = false;
+        return false;
+    }
+    if (program)
+        emit exitChosen();
     link::DeviceLink& link = m_services.link();
     link.setQuietShutdown(true);
     m_plot->display().RefreshAllCurves(true);
@@ -191,6 +197,7 @@ void TuningWindow::requestClose()
     } else {
         unload();
     }
+    return true;
 }
 
 void TuningWindow::unload()

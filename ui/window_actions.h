@@ -15,8 +15,8 @@ public:
     virtual void ShowStartupSettings() = 0;
     virtual void ShowRecordingWindow() = 0;
     virtual void ShowEffectWindow() = 0;
-    // The exit save dialog, modal; the close continues when it returns.
-    virtual void ShowExitSave() = 0;
+    // The exit save dialog, modal; false when it was cancelled and the close is withdrawn.
+    virtual bool ShowExitSave() = 0;
     virtual void CloseRecordingWindow() = 0;
     // The store changed as a whole: open secondary windows show it again.
     virtual void RefreshSecondaryWindows() = 0;

@@ -111,6 +111,32 @@ TEST_F(CliFixture, PullWithoutAProcessorWritesNothing)
     EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator{});
 }
 
+// The safe save reports its reasons as data; the command line words them in English.
+TEST_F(CliFixture, ASaveThatFailsSaysWhyInEnglish)
+{
+    const fs::path file = dir / "a.quorix";
+    ASSERT_EQ(RunCli("new -o " + file.string()).exitCode, 0);
+    const fs::path locked = dir / "locked.json";
+    std::ofstream(locked) << "{}";
+    fs::permissions(locked, fs::perms::owner_read);
+    const struct {
+        std::string arguments;
+        std::string reason;
+    } cases[] = {
+        {"export " + file.string() + " -o " + locked.string(), "read-only, or not writable by this user"},
+        {"export " + file.string() + " -o " + (dir / "no" / "x.json").string(), "No such file or directory"},
+        {"report " + file.string() + " -o " + dir.string(), "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.arguments;
+        EXPECT_NE(run.output.find(c.reason), std::string::npos) << run.output;
+        EXPECT_TRUE(std::none_of(run.output.begin(), run.output.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; }))
+            << "no Chinese: " << run.output;
+    }
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+}
+
 TEST_F(CliFixture, ArgumentErrorsNameTheOptionAndItsRange)
 {
     const fs::path file = dir / "a.quorix";

@@ -30,7 +30,7 @@ TEST_F(CliFixture, DiffListsEachDifferingFieldAndExitsLikeDiff)
                           "[MainOutput]\n"
                           "MainOutput dance 0x16 左通道延时 value: 0.0ms -> 12.0ms\n"
                           "[Common]\n"
-                          "Common singing 0x1E value: 0 -> 1\n");
+                          "Common singing 0x1E 演唱/劲舞 value: 0 -> 1\n");
 
     const CliRun dance = RunCli("diff " + a + " " + b + " --mode dance");
     EXPECT_EQ(dance.exitCode, 1);

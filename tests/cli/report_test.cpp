@@ -3,6 +3,8 @@
 #include "cli/commands.h"
 
 #include "report/report_rows.h"
+#include "tables/control_label.h"
+#include "tables/tuning_window_table.h"
 
 #include "graph/curve_points.h"
 
@@ -199,10 +201,10 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
         const char* name;
         std::string text;
     } cases[] = {
-        {core::SubOutput, "高通滤波器类型", "LinkWitz 48dB"},
-        {core::SubOutput, "低通滤波器类型", "Bessel 12dB"},
-        {core::MainOutput, "高通滤波器类型", "ButterWorth 24dB"},
-        {core::SurroundOutput, "高通滤波器类型", "ButterWorth 12dB"},
+        {core::SubOutput, "高通类型", "LinkWitz 48dB"},
+        {core::SubOutput, "低通类型", "Bessel 12dB"},
+        {core::MainOutput, "高通类型", "ButterWorth 24dB"},
+        {core::SurroundOutput, "高通类型", "ButterWorth 12dB"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Row(report::PageRows(store, c.kind), c.name).singing, c.text) << c.kind << " " << c.name;
@@ -219,7 +221,14 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
             EXPECT_EQ(text.rfind(core::FrequencyText(p.band.FreqIndex), 0), 0u) << kind << ": " << text;
         }
     }
-    EXPECT_EQ(Row(report::PageRows(store, core::SubOutput), "低通滤波器频点").singing, "321 (超出滑块范围)");
+    EXPECT_EQ(Row(report::PageRows(store, core::SubOutput), "低通频点").singing, "321 (超出滑块范围)");
+}
+
+TEST(ReportRows, EachParameterIsNamedAsTheWindowNamesItsControl)
+{
+    for (const tables::ControlRow& row : tables::TuningWindowTable())
+        if (row.address != tables::kUnbound && row.tVisible && core::KindOfAddress(row.address) == row.page)
+            Row(report::PageRows(core::DefaultParamStore(), row.page), tables::ControlLabel(row)); // fails when no row has that name
 }
 
 } // namespace

@@ -53,6 +53,37 @@ TEST(FaderInput, ADragAlongTheFadersOwnAxisEndsWhereItWasLeft)
     }
 }
 
+TEST(FaderInput, LettingGoOfAThumbUnmovedIsNoEdit)
+{
+    struct Case {
+        const char* what;
+        FaderKind kind;
+        int hScrollSize;
+        FaderPoint onThumb; // off the thumb's centre, toward a step
+    };
+    // Thumbs at the start position: horizontal x 68, level y 87.5, band y 49.7.
+    const Case cases[] = {
+        {"horizontal, right of the centre", FaderKind::Horizontal, 2, {73, 10}},
+        {"horizontal, left of the centre", FaderKind::Horizontal, 2, {63, 10}},
+        {"horizontal with a polarity button", FaderKind::Horizontal, 3, {71, 3}},
+        {"vertical level, above the centre", FaderKind::LevelPlain, 0, {33, 80}},
+        {"recording level, below the centre", FaderKind::Level, 0, {33, 95}},
+        {"focused band, below the centre", FaderKind::Band, 0, {28, 55}},
+    };
+    for (const Case& c : cases) {
+        FaderInput f = Fader(c.kind, c.hScrollSize);
+        f.setForceShowFocus(true);
+        const int start = f.position();
+        EXPECT_FALSE(f.press(c.onThumb, {}, 150).startHold) << c.what << ": the press is on the thumb";
+        f.move(c.onThumb, true, {}); // the same pixel again
+        EXPECT_FALSE(f.release({}, 150).scroll) << c.what;
+        EXPECT_EQ(f.position(), start) << c.what;
+        FaderReaction r;
+        f.key(FaderInput::Key::Up, {}, r); // the arrow keys still work after the click
+        EXPECT_EQ(f.position(), start + 1) << c.what;
+    }
+}
+
 TEST(FaderInput, MovingAcrossTheAxisIsNoDragAndTheClickStillSteps)
 {
     FaderInput f = Fader(FaderKind::LevelPlain);

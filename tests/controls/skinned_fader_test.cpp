@@ -74,6 +74,19 @@ TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
     EXPECT_EQ(scrolls.count(), 1);
 }
 
+TEST_F(Slider, AClickOnAHorizontalThumbChangesNothing)
+{
+    auto fader = make(FaderKind::Horizontal);
+    fader->setHScrollSize(2); // the mic page's: thumb at x 68 for position 40 of 80
+    QSignalSpy scrolls(fader.get(), &SkinnedFader::Scroll);
+    Move(fader.get(), {72, 10}, Qt::NoButton);
+    Press(fader.get(), {72, 10});
+    Move(fader.get(), {72, 10}); // a motion event without motion
+    Release(fader.get(), {72, 10});
+    EXPECT_EQ(fader->position(), 40);
+    EXPECT_EQ(scrolls.count(), 0);
+}
+
 TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
 {
     auto level = make(FaderKind::LevelPlain);

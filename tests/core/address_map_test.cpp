@@ -101,7 +101,7 @@ TEST_F(Defaults, EqualiserBandsStartFlatAtTheirCentres)
     EXPECT_EQ(band.ShelfQIndex, 10);
     EXPECT_EQ(band.Shape, 0);
     EXPECT_FALSE(band.BandOff);
-    EXPECT_EQ(store.at(0, 768 + 0x08).band.FreqIndex, FrequencyToIndex(60));  // Echo EQ1
+    EXPECT_EQ(store.at(0, 768 + 0x08).band.FreqIndex, FrequencyToIndex(60));  // 回声EQ1
     EXPECT_EQ(store.at(0, 1280 + 0x08).band.FreqIndex, FrequencyToIndex(57)); // surround EQ1
 }
 
@@ -116,19 +116,21 @@ TEST_F(Defaults, ImageHoldsTheSingingAndDanceModes)
 
 TEST(AddressMap, NamesTheParametersInChinese)
 {
-    EXPECT_EQ(ParamName(0, 0x0F), "高通滤波器频点");
+    EXPECT_EQ(ParamName(0, 0x0F), "高通频点");
     EXPECT_EQ(ParamName(0, 0x00), "EQ1");
-    EXPECT_EQ(ParamName(1, 0x00), "话筒音量");
-    EXPECT_EQ(ParamName(2, 0x14), "高通滤波器");
-    EXPECT_EQ(ParamName(3, 0x08), "Echo EQ1");
-    EXPECT_EQ(ParamName(3, 0x1E), "Rev EQ5");
-    EXPECT_EQ(ParamName(3, 0x23), "EFF EQ5");
+    EXPECT_EQ(ParamName(1, 0x00), "高通频点");
+    EXPECT_EQ(ParamName(1, 0x14), "低通频点");
+    EXPECT_EQ(ParamName(2, 0x14), "通道音量");
+    EXPECT_EQ(ParamName(3, 0x08), "回声EQ1");
+    EXPECT_EQ(ParamName(3, 0x1E), "混响EQ5");
+    EXPECT_EQ(ParamName(3, 0x23), "效果EQ5");
     EXPECT_EQ(ParamName(3, 0x24), "");
     EXPECT_EQ(ParamName(4, 0x11), "EQ10");
     EXPECT_EQ(ParamName(6, 0x04), "中置通道音量");
     EXPECT_EQ(ParamName(6, 0x12), "中置通道延时");
-    EXPECT_EQ(ParamName(7, 0x15), "控制对象：音乐通道");
-    EXPECT_EQ(ParamName(9, 0x07), "录音R通道音量");
+    EXPECT_EQ(ParamName(7, 0x15), "音乐通道");
+    EXPECT_EQ(ParamName(9, 0x07), "录音输出音量");
+    EXPECT_EQ(ParamName(10, 0x09), "最大麦克风音量");
     EXPECT_THROW(ParamName(0, 0x10), IndexError);
 }
 

@@ -54,7 +54,7 @@ TEST_F(AtomicSave, APowerCutAtAnyMomentLeavesTheOldOrTheNewContent)
         const std::string before = existed ? "old content" : test_support::RecordingFileSystem::kMissing;
         test_support::RecordingFileSystem files(dir, target.filename().string());
 
-        ASSERT_EQ(core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files), "");
+        ASSERT_FALSE(core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files).failed());
         EXPECT_EQ(read(target), "new content");
         EXPECT_EQ(files.surelyOnDisk(), "new content") << "existed " << existed;
         for (const std::string& possible : files.possibleAfterACut())
@@ -80,7 +80,7 @@ TEST_F(AtomicSave, AStepThatFailsKeepsTheOldFileAndLeavesNoTemporary)
         write(target, "old");
         test_support::RecordingFileSystem files(dir, "t.quorix");
         files.failAt(c.failing);
-        EXPECT_NE(core::SaveAtomically(target, Bytes("new"), platform::NewFileAccess::Everyone, files), "")
+        EXPECT_TRUE(core::SaveAtomically(target, Bytes("new"), platform::NewFileAccess::Everyone, files).failed())
             << static_cast<int>(c.failing);
         EXPECT_EQ(read(target), c.onDisk) << static_cast<int>(c.failing);
         EXPECT_EQ(entries(), std::vector<fs::path>{target}) << static_cast<int>(c.failing);

@@ -60,7 +60,7 @@ TEST(ParamDiff, PlainValuesUseTheirScales)
               "[Effects]\n"
               "Effects singing 0x14 混响时间 value: 5000ms -> 1200ms\n"
               "[MainOutput]\n"
-              "MainOutput singing 0x06 高通滤波器类型 value: 0 -> 2\n"
+              "MainOutput singing 0x06 高通类型 value: 0 -> 2\n"
               "MainOutput dance 0x16 左通道延时 value: 0.0ms -> 12.0ms\n");
 }
 
@@ -72,7 +72,7 @@ TEST(ParamDiff, CommonParametersCompareAtModeZeroOnlyAndTheDefaultSetOnRequest)
     changed.at(1, kCommonBase + 0x1E) = changed.at(0, kCommonBase + 0x1E); // never compared
     changed.at(2, 0).band.Gain = 300;
 
-    EXPECT_EQ(Lines(DiffImages(defaults, changed)), std::vector<std::string>{"singing 0x1E value: 0 -> 1"});
+    EXPECT_EQ(Lines(DiffImages(defaults, changed)), std::vector<std::string>{"singing 0x1E 演唱/劲舞 value: 0 -> 1"});
     EXPECT_EQ(DiffImages(defaults, changed, {.modes = {0, 1, 2}}).size(), 2u);
     EXPECT_TRUE(DiffImages(defaults, changed, {.modes = {0, 1}, .kind = MusicInput}).empty());
     EXPECT_EQ(DiffImages(defaults, changed, {.modes = {2}, .kind = MusicInput}).size(), 1u);

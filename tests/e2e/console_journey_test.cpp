@@ -123,7 +123,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(session.store().at(0, 1792).Value, 33);
     EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
 
-    frm().requestClose();
+    frm().requestClose(ui::TuningWindow::CloseScope::Window);
     EXPECT_EQ(actions.unloaded, 1);
 }
 

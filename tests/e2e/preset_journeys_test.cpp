@@ -13,6 +13,7 @@ namespace {
 struct QuietFlow : presets::FlowHost {
     std::vector<std::string> messages;
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showInformation(std::string_view text) override { messages.emplace_back(text); }
     bool askYesNo(std::string_view) override { return true; }
     void setBusy(bool) override {}
 };

@@ -35,7 +35,7 @@ TEST(FilterTextParser, ReadsEveryFormToolsWrite)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         const FilterText text = ParseFilterText(c.line);
-        ASSERT_TRUE(text.ok()) << text.refused.front().reason;
+        ASSERT_TRUE(text.ok()) << LineProblemText(text.refused.front());
         ASSERT_EQ(text.filters.size(), 1u);
         const RequestedFilter& f = text.filters[0];
         EXPECT_EQ(f.shape, c.shape);
@@ -92,12 +92,12 @@ TEST(FilterTextParser, RefusesLinesItCannotReadWithTheirNumbers)
     std::vector<int> lines;
     for (const RefusedLine& r : text.refused) {
         lines.push_back(r.line);
-        EXPECT_FALSE(r.reason.empty());
+        EXPECT_FALSE(LineProblemText(r).empty());
     }
     EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19}));
-    EXPECT_EQ(text.refused[15].reason, "slope 1e+09 dB is not above 0 and at most 24 dB");
-    EXPECT_EQ(text.refused[11].reason, "Gain -60.5 dB is beyond ±60 dB");
-    EXPECT_EQ(text.refused[10].reason, "Fc 1e+09 Hz is not above 0 and at most 24000 Hz");
+    EXPECT_EQ(LineProblemText(text.refused[15]), "slope 1e+09 dB is not above 0 and at most 24 dB");
+    EXPECT_EQ(LineProblemText(text.refused[11]), "Gain -60.5 dB is beyond ±60 dB");
+    EXPECT_EQ(LineProblemText(text.refused[10]), "Fc 1e+09 Hz is not above 0 and at most 24000 Hz");
 }
 
 TEST(ShelfSlope, FollowsTheCookbookForms)

@@ -35,7 +35,11 @@ TEST(ConfigFileMessage, TheConsoleWordsEveryRefusalInChinese)
     core::ConfigFileResult wrongSize = Result(ConfigFileProblem::WrongSize);
     wrongSize.size = 1000;
     core::ConfigFileResult notSaved = Result(ConfigFileProblem::NotSaved);
-    notSaved.saveFailure = "文件是只读的，或当前用户没有写入权限";
+    notSaved.saveFailure = {core::SaveProblem::ReadOnly, {}};
+    core::ConfigFileResult diskFull = Result(ConfigFileProblem::NotSaved);
+    diskFull.saveFailure = {core::SaveProblem::System, std::make_error_code(std::errc::no_space_on_device)};
+    core::ConfigFileResult oddFailure = Result(ConfigFileProblem::NotSaved);
+    oddFailure.saveFailure = {core::SaveProblem::System, std::make_error_code(std::errc::connection_reset)};
     const struct {
         core::ConfigFileResult result;
         std::string message;
@@ -52,6 +56,9 @@ TEST(ConfigFileMessage, TheConsoleWordsEveryRefusalInChinese)
          "配置文件的第 15 条记录（偏移 420，地址 0x005，模式 0）无效：布尔字段不是 0 或 -1。"
          "不是本软件可以打开的配置文件。\n/房间/a.quorix"},
         {notSaved, "无法保存配置文件：/房间/a.quorix\n文件是只读的，或当前用户没有写入权限"},
+        {diskFull, "无法保存配置文件：/房间/a.quorix\n磁盘空间不足"},
+        {oddFailure, "无法保存配置文件：/房间/a.quorix\n系统错误（代码 " +
+                         std::to_string(static_cast<int>(std::errc::connection_reset)) + "）"},
     };
     for (const auto& c : cases) {
         const std::string message = presets::ConfigFileMessage(c.result);

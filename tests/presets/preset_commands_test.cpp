@@ -44,13 +44,16 @@ TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes
     expectRecordMatchesProcessor(0, 3);
 }
 
-TEST_F(PresetCommandsTest, RecallOfflineDoesNothing)
+TEST_F(PresetCommandsTest, OfflineRecallAndStoreSayTheProcessorIsNotConnected)
 {
+    store.at(0, 0xA20).Value = 1; // an administrator, as every read leaves it
     const int requests = processor.requestsReceived();
     EXPECT_FALSE(commands.Recall(2));
+    EXPECT_FALSE(commands.Store(2));
     EXPECT_EQ(view.CurrentPreset, 0);
     EXPECT_EQ(processor.requestsReceived(), requests);
-    EXPECT_TRUE(flow.messages.empty());
+    EXPECT_EQ(flow.messages, std::vector<std::string>(2, std::string(presets::kOfflineRefusal)));
+    EXPECT_TRUE(flow.busy.empty());
 }
 
 TEST_F(PresetCommandsTest, AGuestIsRefusedOnlineAndOfflineAndNothingIsSent)
@@ -79,8 +82,9 @@ TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
     EXPECT_EQ(processor.preset(5).at(0, 3).band.Gain, 321);
     EXPECT_EQ(view.CurrentPreset, 5);
     EXPECT_EQ(host.preset, 5);
-    EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kStoreDone)});
+    EXPECT_EQ(flow.information, std::vector<std::string>{std::string(presets::kStoreDone)});
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
+    EXPECT_EQ(flow.busyAtMessages, std::vector<bool>{false}) << "written once the progress bar is gone";
 }
 
 TEST_F(PresetCommandsTest, AStoreThatIsNotAnsweredLeavesThePresetAsItWas)

@@ -19,8 +19,19 @@ struct ScriptedFlowHost : quorix::presets::FlowHost {
     std::vector<std::string> questions;
     bool answer = true;
     std::vector<bool> busy;
+    std::vector<bool> busyAtMessages; // whether the progress bar was showing under each message
+    std::vector<std::string> information;
 
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text) override
+    {
+        messages.emplace_back(text);
+        busyAtMessages.push_back(!busy.empty() && busy.back());
+    }
+    void showInformation(std::string_view text) override
+    {
+        showMessage(text);
+        information.emplace_back(text);
+    }
     bool askYesNo(std::string_view question) override
     {
         questions.emplace_back(question);

@@ -24,12 +24,18 @@ struct ScriptedPrompter : quorix::ui::Prompter {
     std::vector<std::string> messages;
     std::vector<std::filesystem::path> files; // the answers to file questions, in order
     bool answer = false;
+    bool withdraw = false; // a question that can be withdrawn is: Escape
     std::function<void()> onMessage;
 
     bool askYesNo(std::string_view question) override
     {
         questions.emplace_back(question);
         return answer;
+    }
+    Answer askYesNoCancel(std::string_view question) override
+    {
+        const bool yes = askYesNo(question);
+        return withdraw ? Answer::Cancel : yes ? Answer::Yes : Answer::No;
     }
     void showMessage(std::string_view text, quorix::ui::MessageIcon) override
     {
@@ -57,6 +63,7 @@ struct ScriptedPrompter : quorix::ui::Prompter {
 struct CountingActions : quorix::ui::WindowActions {
     int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,
         recordingClosed = 0, unloaded = 0, secondaryRefreshes = 0;
+    bool cancelExitSave = false; // the exit save dialog's 取消
     void OpenConfigurationFile() override { ++opened; }
     void SaveConfigurationFile() override { ++saved; }
     void ShowRecallMenu() override { ++recall; }
@@ -64,7 +71,11 @@ struct CountingActions : quorix::ui::WindowActions {
     void ShowStartupSettings() override { ++settings; }
     void ShowRecordingWindow() override { ++recording; }
     void ShowEffectWindow() override { ++effect; }
-    void ShowExitSave() override { ++exitSave; }
+    bool ShowExitSave() override
+    {
+        ++exitSave;
+        return !cancelExitSave;
+    }
     void CloseRecordingWindow() override { ++recordingClosed; }
     void MainWindowUnloaded() override { ++unloaded; }
     void RefreshSecondaryWindows() override { ++secondaryRefreshes; }

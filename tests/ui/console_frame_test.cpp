@@ -40,7 +40,7 @@ TEST_F(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
         item->trigger();
         EXPECT_FALSE(frame.mainWindowLoaded());
         EXPECT_FALSE(item->isChecked());
-        EXPECT_EQ(prompter.questions.back(), std::string(ui::kExitQuestion));
+        EXPECT_EQ(prompter.questions.back(), std::string(ui::kCloseWindowQuestion)); // only the window closes
         EXPECT_FALSE(clock.hasActiveTimers());
         item->trigger();
         ASSERT_TRUE(frame.mainWindowLoaded());
@@ -58,6 +58,23 @@ TEST_F(MdiMain, TheMainWindowsCloseButtonEndsTheApplication)
 {
     QTest::mouseClick(frame.mainWindow()->named("cmdExit"), Qt::LeftButton);
     EXPECT_FALSE(frame.mainWindowLoaded());
-    EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(prompter.questions, std::vector<std::string>{std::string(ui::kExitQuestion)});
     EXPECT_TRUE(frame.quitting()); // the frame ends the application once the window has unloaded
+}
+
+TEST_F(MdiMain, EscapeOnTheExitQuestionReturnsToTheConsole)
+{
+    prompter.withdraw = true;
+    QTest::mouseClick(frame.mainWindow()->named("cmdExit"), Qt::LeftButton);
+    frame.close();
+    EXPECT_EQ(prompter.questions.size(), 2u);
+    ASSERT_TRUE(frame.mainWindowLoaded());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_FALSE(frame.quitting());
+    EXPECT_TRUE(clock.hasActiveTimers()); // the link still looks for the processor
+
+    prompter.withdraw = false; // then the device menu closes the window only
+    frame.action("CmdMainWindow")->trigger();
+    EXPECT_FALSE(frame.mainWindowLoaded());
+    EXPECT_FALSE(frame.quitting());
 }

@@ -22,6 +22,7 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     bool effectButtonEnabled = true;
     int tone = 5;
     int refreshes = 0;
+    std::vector<int> pagesShown;
     int bypassRedraws = 0;
     int mode[2] = {1, 0};
     int autoButtons[2] = {1, 0};
@@ -48,6 +49,7 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
         autoButtons[0] = manual;
         autoButtons[1] = automatic;
     }
+    void showPage(int kind) override { pagesShown.push_back(kind); }
     void HighlightBoundSlider() override {}
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
     bool askYesNo(std::string_view question) override

@@ -77,7 +77,8 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     EXPECT_EQ(core::QAt(second.q), 3.4f);
     EXPECT_EQ(processor().band(0, addresses.back()).gain, 250);
     ASSERT_FALSE(prompter.messages.empty());
-    EXPECT_NE(prompter.messages.back().find("largest difference"), std::string::npos);
+    EXPECT_NE(prompter.messages.back().find("最大偏差"), std::string::npos) << prompter.messages.back();
+    EXPECT_FALSE(std::regex_search(prompter.messages.back(), std::regex("[A-Za-z]{4,}"))) << "no English words";
 
     EXPECT_TRUE(frm().edits().Undo());
     EXPECT_EQ(session.store().at(0, addresses[0]).band.Gain, before);
@@ -88,7 +89,7 @@ TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)
     const core::ParamStore before = session.store();
     const int undoPos = frm().undo().UndoPos();
     EXPECT_FALSE(frm().graphActions().importFilters(file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
-    EXPECT_NE(prompter.messages.back().find("line 2"), std::string::npos);
+    EXPECT_EQ(prompter.messages.back(), "第 2 行：缺少 Fc\n没有导入任何滤波器。");
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(frm().undo().UndoPos(), undoPos);
 }
@@ -107,6 +108,27 @@ TEST_F(GraphMenu, SavesThePictureAtTwiceTheResolutionAndTheCurvesAsTheCliDoes)
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), graph::ResponseCsv(session.store(), session.view(), frm().plot().width()));
+}
+
+TEST_F(GraphMenu, ASavedFileGetsTheFiltersExtensionWhenItsNameHasNone)
+{
+    const struct {
+        const char* item;
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"保存图片…", "graph1", "graph1.png"},
+        {"导出曲线…", "curves", "curves.csv"},
+        {"打印报告…", "room 3", "room 3.pdf"},
+        {"保存图片…", "kept.PNG", "kept.PNG"},
+        {"导出曲线…", "v1.2", "v1.2"}, // a name with a dot already has an extension
+    };
+    for (const auto& c : cases) {
+        choose(QString::fromUtf8(c.item), file(c.chosen));
+        EXPECT_TRUE(std::filesystem::exists(file(c.written))) << c.chosen;
+    }
+    EXPECT_FALSE(std::filesystem::exists(file("graph1")));
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(GraphMenu, PrintsTheReportWithTheCoverAndEveryChannelPage)

@@ -78,6 +78,7 @@ TEST_F(Modes, CopyOnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
 
 TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
 {
+    view.CurrentKind = 4; // the page of the edits
     dispatch.SliderScrolled(1024, -1, {.Value = 50.0f});
     clock.advance(1500);
     dispatch.SliderScrolled(1025, -1, {.Value = 60.0f});
@@ -93,6 +94,23 @@ TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
     modes.UndoClicked();
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(store.at(0, 1025).Value, 100);
+}
+
+TEST_F(Modes, UndoAndRedoOfAnEditOnAnotherPageShowThatPage)
+{
+    dispatch.SliderScrolled(1024, -1, {.Value = 50.0f}); // the main output, page 4
+    clock.advance(1500);
+    dispatch.SliderScrolled(15, -1, {.Value = 60.0f});   // then the music page
+    clock.advance(1500);
+    view.CurrentKind = 1;
+    modes.UndoClicked();
+    modes.UndoClicked();
+    view.CurrentKind = 4; // shown by the host
+    modes.RedoClicked();  // this page changed: it stays
+    view.CurrentKind = 2;
+    modes.RedoClicked();
+    EXPECT_EQ(window.pagesShown, (std::vector<int>{0, 4, 0}));
+    EXPECT_EQ(window.refreshes, 1);
 }
 
 TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)

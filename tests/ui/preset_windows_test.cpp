@@ -16,7 +16,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractFileIconProvider>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -47,7 +49,7 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
 {
     ui::QtFileChooser chooser("/tmp", [] { return nullptr; });
     for (const bool save : {false, true}) {
-        QString title, filter, folder;
+        QString title, filter, folder, folderType, fileType;
         bool asksBeforeOverwriting = false;
         int lightness = 255;
         QTimer::singleShot(0, [&] {
@@ -59,6 +61,8 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
             asksBeforeOverwriting = !dialog->testOption(QFileDialog::DontConfirmOverwrite) &&
                                     dialog->acceptMode() == QFileDialog::AcceptSave;
             lightness = dialog->grab().toImage().pixelColor(2, 2).lightness();
+            folderType = dialog->iconProvider()->type(QFileInfo(QStringLiteral("/tmp")));
+            fileType = dialog->iconProvider()->type(QFileInfo(QStringLiteral("/tmp/房间.quorix")));
             dialog->reject();
         });
         const auto chosen = save ? chooser.ChooseConfigurationFileToSave() : chooser.ChooseConfigurationFileToOpen();
@@ -68,6 +72,8 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
         EXPECT_EQ(folder, "/tmp");
         EXPECT_EQ(asksBeforeOverwriting, save);
         EXPECT_LT(lightness, 60) << "the dialog in the console's dark style";
+        EXPECT_EQ(folderType, "文件夹"); // Qt's own translation leaves "Folder"
+        EXPECT_EQ(fileType, "QUORIX 文件");
     }
 }
 
@@ -144,17 +150,24 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
 
     QTest::keyClicks(passwords.text(8), "25801");
     EXPECT_EQ(passwords.text(8)->text(), "2580") << "four characters at most";
-    passwords.command(4)->click();
+    QTest::keyClick(passwords.text(8), Qt::Key_Return); // Return presses the row's 确认
     EXPECT_TRUE(passwords.option1(0)->isEnabled());
     EXPECT_FALSE(passwords.option2(0)->isEnabled());
     QTest::keyClicks(passwords.text(9), "147258");
-    passwords.command(5)->click();
+    QTest::keyClick(passwords.text(9), Qt::Key_Return);
     EXPECT_TRUE(passwords.option2(0)->isEnabled());
     EXPECT_TRUE(passwords.text(2)->isEnabled());
     EXPECT_TRUE(passwords.command(7)->isEnabled());
     passwords.option2(0)->click();
     EXPECT_EQ(processor().value(0, 0xA20), 0);
     EXPECT_TRUE(prompter.messages.empty());
+    // Return in any box of a change row presses its 修改.
+    QTest::keyClicks(passwords.text(2), "147258");
+    QTest::keyClicks(passwords.text(3), "111111");
+    QTest::keyClicks(passwords.text(4), "222222");
+    QTest::keyClick(passwords.text(4), Qt::Key_Return);
+    QTest::keyClick(passwords.text(6), Qt::Key_Return);
+    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"新密码和确认密码不一致！", "原始密码请输入!"}));
 
     const int requests = processor().requestsReceived();
     passwords.close();
@@ -187,7 +200,7 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     auto* passwords = frame.findChild<ui::PasswordWindow*>();
     ASSERT_NE(passwords, nullptr);
     EXPECT_TRUE(passwords->isVisible());
-    frame.mainWindow()->requestClose();
+    frame.mainWindow()->requestClose(ui::TuningWindow::CloseScope::Window);
     QCoreApplication::processEvents();
     EXPECT_FALSE(passwords->isVisible()) << "the password window goes with the main window";
     frame.action("CmdProgramSetup")->trigger();

@@ -280,7 +280,7 @@ TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileIt
     frame.action("CmdStartupSettings")->trigger();
     QPointer<ui::StartupSettingsWindow> settings = frame.secondaryWindows().settings();
     ASSERT_TRUE(settings);
-    frame.mainWindow()->requestClose();
+    frame.mainWindow()->requestClose(ui::TuningWindow::CloseScope::Window);
     ASSERT_FALSE(frame.mainWindowLoaded());
     EXPECT_TRUE(!settings || !settings->isVisible());
     frame.action("CmdStartupSettings")->trigger();

@@ -203,17 +203,33 @@ TEST_F(MainWindow, ClosingAsksToSaveQuietsTheLinkAndUnloads)
 {
     connect();
     prompter.answer = true;
-    frm().requestClose();
+    frm().requestClose(ui::TuningWindow::CloseScope::Program);
     EXPECT_EQ(prompter.questions.back(), std::string(ui::kExitQuestion));
     EXPECT_EQ(actions.exitSave, 1);
     EXPECT_EQ(actions.unloaded, 1);
     EXPECT_FALSE(clock.hasActiveTimers()); // every timer of the window and the link is stopped
 }
 
+TEST_F(MainWindow, TheSaveDialogsCancelReturnsToTheConsole)
+{
+    connect();
+    prompter.answer = true;
+    actions.cancelExitSave = true;
+    EXPECT_FALSE(frm().requestClose(ui::TuningWindow::CloseScope::Program));
+    EXPECT_EQ(actions.exitSave, 1);
+    EXPECT_EQ(actions.unloaded, 0);
+    EXPECT_TRUE(session.link().LinkOnline());
+    EXPECT_TRUE(clock.hasActiveTimers());
+
+    actions.cancelExitSave = false; // asked again, it closes
+    EXPECT_TRUE(frm().requestClose(ui::TuningWindow::CloseScope::Program));
+    EXPECT_EQ(actions.unloaded, 1);
+}
+
 TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
 {
     connect();
-    frm().requestClose();
+    frm().requestClose(ui::TuningWindow::CloseScope::Window);
     window.reset();
     processor().setValue(0, 1024, 77);
     load();
@@ -229,7 +245,7 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
 TEST_F(MainWindow, TheReadOfAReloadedWindowIsTheBasisOfTheNextReconnection)
 {
     connect();
-    frm().requestClose();
+    frm().requestClose(ui::TuningWindow::CloseScope::Window);
     window.reset();
     load();
     clock.advance(300);
@@ -240,6 +256,27 @@ TEST_F(MainWindow, TheReadOfAReloadedWindowIsTheBasisOfTheNextReconnection)
     connect();
     EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
     EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+}
+
+// A read that broke off has not shown what the processor holds: an edit it did not
+// reach is still unconfirmed, and the next reconnection asks before reading over it.
+TEST_F(MainWindow, AReadThatBrokeOffIsNotTheBasisOfTheNextReconnection)
+{
+    connect();
+    session.link().OfflineModeChosen();
+    frm().edits().setValue(1024, 55); // main output, offline
+    session.link().OnlineModeChosen();
+    connect();
+    delete frm().findChild<ui::CompareWindow*>(); // the comparison is left without a choice
+
+    processor().resizeNextBlock(2); // the first block of the next read is refused
+    EXPECT_FALSE(session.link().ReadFromDevice(0, false, link::Command::ReadBlock));
+    session.simulatorPort()->unplug();
+    clock.advance(6000);
+    session.simulatorPort()->replug();
+    connect();
+    EXPECT_NE(frm().findChild<ui::CompareWindow*>(), nullptr);
+    EXPECT_EQ(session.store().at(0, 1024).Value, 55);
 }
 
 TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
