@@ -38,8 +38,8 @@ TEST_F(CliFixture, DiffListsEachDifferingFieldAndExitsLikeDiff)
     EXPECT_EQ(RunCli("diff " + a + " " + b + " --mode dance --kind 0").exitCode, 0);
     const CliRun common = RunCli("diff " + a + " " + b + " --mode all --kind 10");
     EXPECT_EQ(common.output, "[Common]\n"
-                             "Common singing 0x1E value: 0 -> 1\n"
-                             "Common singing 0x20 value: 0 -> 1\n");
+                             "Common singing 0x1E 演唱/劲舞 value: 0 -> 1\n"
+                             "Common singing 0x20 权限管理 value: 0 -> 1\n");
 }
 
 TEST_F(CliFixture, DiffUsageAndUnreadableFilesExitTwo)
