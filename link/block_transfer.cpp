@@ -7,6 +7,7 @@
 #include "core/common_addresses.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace quorix::link {
@@ -187,15 +188,15 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
     const bool result = [&] {
         try {
-            for (int kind : kModeKinds) {
-                step.kind = kind;
-                step.preset = preset;
-                if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))
-                    return false;
-                step.preset = kDanceSetPreset;
-                if (!readKindInto(step, Command::ReadBlock, target, 1, done, total, fault))
-                    return false;
-            }
+            // Every set in turn, kind by kind: no two blocks read one after the other
+            // have the same size, so a repeated or late reply never passes for the next one.
+            for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
+                for (int kind : kModeKinds) {
+                    step.kind = kind;
+                    step.preset = setPreset;
+                    if (!readKindInto(step, Command::ReadBlock, target, mode, done, total, fault))
+                        return false;
+                }
             step.preset = preset;
             for (int kind : kGlobalKinds) {
                 step.kind = kind;

@@ -13,7 +13,10 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
     : m_scheduler(scheduler), m_context(context), m_host(host),
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
-            {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
+            {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
+                 m_parser.ParseIncoming(data, *this, arrivedAtMs);
+             },
+             {},
              [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
                  if (m_trace)
@@ -97,7 +100,7 @@ void DeviceLink::onToneReset()
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
     if (m_state.LinkOnline) {
-        if (!m_channel.replyArrived(payload, frame))
+        if (!m_channel.replyArrived(payload, frame, m_parser.frameArrivalMs()))
             traceUnexpected(payload, frame);
         return;
     }

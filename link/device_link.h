@@ -53,6 +53,8 @@ public:
     // A queued write did not reach the processor (the link reports the loss itself).
     void onWriteLost(std::function<void(int mode, int address)> handler) { m_channel.onWriteLost(std::move(handler)); }
     int queuedWrites(int mode, int address) const { return m_channel.queuedWrites(mode, address); }
+    // A request is on the wire or waits to go out.
+    bool requestsPending() const { return m_channel.busy(); }
     // A single-parameter write of the mode on show that waits for its reply, for
     // callers whose window is disabled meanwhile; false when offline or unanswered.
     bool WriteParam(int address);
@@ -62,6 +64,7 @@ public:
     bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
     bool ReadWorkingSet(int preset, core::ParamStore& target) { return m_blocks.ReadWorkingSet(preset, target); }
     bool lastRequestFaulted() const { return m_channel.faulted(); }
+    const RefusedReplies& refusedReplies() const { return m_channel.refusedReplies(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
     // How the full read after a connection runs; without one it reads the processor into the store.

@@ -143,6 +143,7 @@ void RequestChannel::pump()
             m_sentWrites.clear(); // the processor's memory may change in other ways now
         request->onWire = true;
         request->sentAt = ++m_stamp;
+        request->firstSentMs = m_scheduler.nowMs();
         transmit(*request);
         break;
     }
@@ -227,11 +228,24 @@ void RequestChannel::endWaitingRequest()
     pump();
 }
 
-bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
+bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame,
+                                  std::int64_t arrivedAtMs)
 {
     Request* request = onWire();
     if (!request || !ReplyFits(request->command, request->address, payload))
         return false;
+    if (arrivedAtMs < request->firstSentMs) {
+        ++m_refused.stale;
+        if (m_trace)
+            m_trace->received(m_scheduler.nowMs(), "Stale:" + ReplyShape(payload), frame);
+        return true;
+    }
+    if (!ReplyFieldsFit(request->command, request->address, payload)) {
+        ++m_refused.outOfRange;
+        if (m_trace)
+            m_trace->received(m_scheduler.nowMs(), "OutOfRange:" + ReplyShape(payload), frame);
+        return true;
+    }
     if (m_trace)
         m_trace->received(m_scheduler.nowMs(), CommandName(request->command), frame);
     m_timeOuter->stop();

@@ -95,6 +95,10 @@ public:
     // These bytes interrupt the next reply frame halfway through.
     void insertNoiseInNextReply(Bytes noise) { m_noise = std::move(noise); }
 
+    // Whether a fault is still waiting for its reply, so the line is not yet clean.
+    bool faultPending() const { return m_dropReplies > 0 || m_corruptChecksum || !m_noise.empty(); }
+    bool keepAliveSilent() const { return m_keepAliveSilent; }
+
     // Requests understood (answered or not, as the faults decide).
     int requestsReceived() const { return m_requests; }
     const RefusalLog& refusals() const { return m_refusals; }
