@@ -5,6 +5,8 @@
 #include "scripted_user.h"
 #include "soak_console.h"
 
+#include "sim/kind_layout.h"
+
 #include "link/connection_supervisor.h"
 #include "link/usb_comm.h"
 
@@ -212,6 +214,12 @@ void SoakRun::checkCopies()
     if (fresh.empty())
         return;
     m_summary.copiesDiffering += static_cast<int>(fresh.size());
+    for (const auto& [mode, address] : fresh) {
+        if (!sim::layout::IsBlockKind(address / 256))
+            ++m_summary.unreadableKindCopies;
+        else if (mode == 1)
+            ++m_summary.danceCopies;
+    }
     std::ostringstream text;
     text << fresh.size() << (fresh.size() == 1 ? " copy differs" : " copies differ") << " from the store unmarked:";
     for (std::size_t i = 0; i < fresh.size() && i < kShown; ++i)
@@ -231,6 +239,8 @@ SoakSummary SoakRun::run(int hours)
             clock.advance(at);
             m_plan->apply(m_minute);
             ++m_summary.faults;
+            // A fault that is over before the next tick still makes the line clean only from then.
+            m_healthy = m_healthy && m_plan->lineHealthy();
             clock.advance(kMinuteMs - at);
             checkCopies();
             if (m_minute == 60)

@@ -11,7 +11,11 @@ struct SoakSummary {
     int minutes = 0;
     int faults = 0;
     int violations = 0;
-    int copiesDiffering = 0; // unmarked copies found differing, each counted once when first seen
+    // Unmarked copies found differing, each counted once when first seen: of the
+    // kinds no block carries (2, 5, 6, 9), of the dance set, and the rest.
+    int copiesDiffering = 0;
+    int unreadableKindCopies = 0;
+    int danceCopies = 0;
     int staleReplies = 0;
     int outOfRangeReplies = 0;
     int recoveries = 0;                 // times the link came back after a loss
