@@ -4,6 +4,8 @@
 #include "checked_index.h"
 #include "param_store.h"
 
+#include <algorithm>
+
 namespace quorix::core {
 
 namespace {
@@ -81,6 +83,12 @@ void ProcessorRecord::set(int mode, int address, CopyState state)
     held = state;
     if (m_listener)
         m_listener(ModeForAddress(address, mode), address);
+}
+
+void ProcessorRecord::reset()
+{
+    std::fill(m_states.begin(), m_states.end(), CopyState::Unreadable);
+    m_unconfirmed = 0;
 }
 
 void ProcessorRecord::writeQueued(int mode, int address)

@@ -48,6 +48,9 @@ public:
     // meant to write is unknown on the processor; copies already marked stay.
     void transferCutOff(int mode, int firstAddress, int lastAddress);
 
+    // The store was laid out anew: every copy holds the console's own value again.
+    void reset();
+
     // Told of every change of state, with the copy that changed.
     void setListener(std::function<void(int mode, int address)> listener) { m_listener = std::move(listener); }
 
