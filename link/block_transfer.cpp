@@ -121,14 +121,14 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                         return;
                 }
             }
-            const int preset = step.preset;
+            const int singingPreset = step.preset;
             step.preset = kDanceSetPreset;
             for (int kind : kModeKinds) {
                 step.kind = kind;
                 if (!readDanceKind(step, done, total, fault))
                     return;
             }
-            step.preset = preset;
+            step.preset = singingPreset;
             m_host.report({.code = LinkCode::MasterMaxima,
                            .values = {m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
                                       m_store.at(0, core::kMaximumLevels + 2).Value}});

@@ -35,17 +35,24 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
         if (m_channel.queuedWrites(mode, address) == 0)
             m_context.record.writeAcknowledged(mode, address);
     });
-    m_channel.onWritesLost([this](const std::vector<std::pair<int, int>>& copies) { writesLost(copies); });
+    m_channel.onWritesLost([this](const std::vector<LostWrite>& writes) { writesLost(writes); });
 }
 
-void DeviceLink::writesLost(const std::vector<std::pair<int, int>>& copies)
+// Every lost write stays marked in the record; the queued ones, which nobody
+// waited for, are reported with their count.
+void DeviceLink::writesLost(const std::vector<LostWrite>& writes)
 {
-    for (const auto& [mode, address] : copies) {
-        m_context.record.writeLost(mode, address);
+    int unseen = 0;
+    for (const LostWrite& w : writes) {
+        m_context.record.writeLost(w.mode, w.address);
+        if (w.waitedFor)
+            continue;
+        ++unseen;
         if (m_writeLost)
-            m_writeLost(mode, address);
+            m_writeLost(w.mode, w.address);
     }
-    m_host.report({LinkCode::WritesLost, static_cast<int>(copies.size())});
+    if (unseen > 0)
+        m_host.report({LinkCode::WritesLost, unseen});
 }
 
 void DeviceLink::start()

@@ -54,7 +54,7 @@ public:
     // Queues the single-parameter write of (mode index, address) while online and
     // returns at once; offline, the record keeps the copy as edited offline.
     void queueWrite(int mode, int address) override;
-    // A write did not reach the processor (the link reports the count itself).
+    // A queued write did not reach the processor (the link reports their count itself).
     void onWriteLost(std::function<void(int mode, int address)> handler) { m_writeLost = std::move(handler); }
     int queuedWrites(int mode, int address) const { return m_channel.queuedWrites(mode, address); }
     // A single-parameter write of the mode on show that waits for its reply, for
@@ -84,7 +84,7 @@ private:
     void onBadFrame(std::span<const std::uint8_t> frame) override;
     void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
     bool synchronise();
-    void writesLost(const std::vector<std::pair<int, int>>& copies);
+    void writesLost(const std::vector<LostWrite>& writes);
 
     core::Scheduler& m_scheduler;
     LinkContext m_context;

@@ -184,7 +184,7 @@ void RequestChannel::finish(Request& request)
     const int mode = request.currentMode;
     const int address = request.address;
     if (write && !answered)
-        m_lostWrites.emplace_back(mode, address);
+        m_lostWrites.push_back({mode, address, !request.queued});
     // The queue may hold the last reference to the request.
     std::erase_if(m_queue, [&request](const auto& r) { return r.get() == &request; });
     if (write && answered && m_writeAnswered)

@@ -20,6 +20,13 @@
 
 namespace quorix::link {
 
+// A single-parameter write that did not reach the processor.
+struct LostWrite {
+    int mode = 0;
+    int address = 0;
+    bool waitedFor = false; // its caller waited for it and was told
+};
+
 // What became of one request.
 struct RequestOutcome {
     bool answered = false; // its reply arrived, or a frame sent since it was made already carried its value
@@ -57,9 +64,9 @@ public:
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
     // The writes that did not reach the processor (lost on the wire, dropped after
-    // the link went away, or not buildable), as (mode, address), in one call once
-    // the link step that lost them has ended.
-    void onWritesLost(std::function<void(const std::vector<std::pair<int, int>>&)> handler)
+    // the link went away, or not buildable), in one call once the link step that
+    // lost them has ended.
+    void onWritesLost(std::function<void(const std::vector<LostWrite>&)> handler)
     {
         m_writesLost = std::move(handler);
     }
@@ -128,9 +135,9 @@ private:
     // Requests not yet ended, oldest first; only the front may be on the wire.
     // A waiting caller holds its own too, and takes it out on leaving.
     std::deque<std::shared_ptr<Request>> m_queue;
-    std::function<void(const std::vector<std::pair<int, int>>&)> m_writesLost;
+    std::function<void(const std::vector<LostWrite>&)> m_writesLost;
     std::function<void(int, int)> m_writeAnswered;
-    std::vector<std::pair<int, int>> m_lostWrites; // (mode, address), reported when the step ends
+    std::vector<LostWrite> m_lostWrites; // reported when the step ends
     int m_pumpDepth = 0;
     // The last answered write of each header (mode, kind, address) since the
     // last request of any other kind.

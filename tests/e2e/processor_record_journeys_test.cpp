@@ -2,6 +2,7 @@
 
 #include "presets/processor_comparison.h"
 
+#include "core/common_addresses.h"
 #include "core/tuning_document.h"
 
 using namespace quorix;
@@ -13,10 +14,10 @@ using Synchronisation = presets::ProcessorComparison::Synchronisation;
 // The console against the processor record: what it knows the processor holds,
 // through offline edits, lost writes, file opens and reconnections. Each
 // journey ends with every copy the processor holds equal to the store's, or
-// marked in the record.
+// marked in the processorRecord.
 struct RecordJourney : Journey {
     core::TuningDocument document{store, view, device, clock};
-    presets::ProcessorComparison comparison{device, document.edits(), view, record};
+    presets::ProcessorComparison comparison{device, document.edits(), view, processorRecord};
 
     void SetUp() override
     {
@@ -39,7 +40,7 @@ struct RecordJourney : Journey {
     }
     void drain()
     {
-        clock.runUntil([&] { return record.unconfirmed().empty() || !device.LinkOnline(); }, 20000);
+        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.LinkOnline(); }, 20000);
     }
     const ComparedCopy* listed(int mode, int address) const
     {
@@ -56,7 +57,7 @@ struct RecordJourney : Journey {
             if (core::KindOfAddress(address) < 0 || address == core::kRightsAddress)
                 continue;
             for (int mode = 0; mode < (address < core::kFirstGlobalAddress ? 2 : 1); ++mode) {
-                const core::CopyState state = record.state(mode, address);
+                const core::CopyState state = processorRecord.state(mode, address);
                 if (core::Unconfirmed(state) || state == core::CopyState::Unreadable)
                     continue;
                 const auto& ours = store.at(mode, address);
@@ -75,8 +76,8 @@ TEST_F(RecordJourney, AnOfflineEditOfAKindTheProtocolCannotReadIsOfferedAndWritt
     connect();
     goOffline();
     document.edits().setValue(kMic34, 123);
-    EXPECT_EQ(record.state(0, kMic34), core::CopyState::EditedOffline);
-    EXPECT_FALSE(record.inStep());
+    EXPECT_EQ(processorRecord.state(0, kMic34), core::CopyState::EditedOffline);
+    EXPECT_FALSE(processorRecord.inStep());
     reconnect();
     const ComparedCopy* row = listed(0, kMic34);
     ASSERT_NE(row, nullptr);
@@ -87,7 +88,7 @@ TEST_F(RecordJourney, AnOfflineEditOfAKindTheProtocolCannotReadIsOfferedAndWritt
     comparison.writeScreen();
     drain();
     EXPECT_EQ(processor.value(0, kMic34), 123);
-    EXPECT_TRUE(record.inStep());
+    EXPECT_TRUE(processorRecord.inStep());
     expectNothingUnmarked();
 }
 
@@ -123,8 +124,8 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     document.edits().setValue(kSurroundLevel, 33);
     document.edits().setValue(kMusicLevel, 44);
     clock.runUntil([&] { return !device.LinkOnline(); }, 20000);
-    EXPECT_EQ(record.state(0, kSurroundLevel), core::CopyState::Lost);
-    EXPECT_EQ(record.state(0, kMusicLevel), core::CopyState::Lost);
+    EXPECT_EQ(processorRecord.state(0, kSurroundLevel), core::CopyState::Lost);
+    EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Lost);
     EXPECT_EQ(host.count(link::LinkCode::WritesLost), 1);
     EXPECT_GE(host.writesLost, 2);
 
@@ -138,7 +139,7 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     drain();
     EXPECT_EQ(processor.value(0, kSurroundLevel), 33);
     EXPECT_EQ(processor.value(0, kMusicLevel), 44);
-    EXPECT_TRUE(record.inStep());
+    EXPECT_TRUE(processorRecord.inStep());
     expectNothingUnmarked();
 }
 
@@ -146,20 +147,21 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
 // singing set only, so the dance copy goes singly, and the processor holds the file in both modes.
 TEST_F(RecordJourney, AFileOpenWritesTheDanceCopiesOfSharedParametersTheBlockCannotCarry)
 {
-    constexpr int kMicBand = 0x100;
-    setProcessorGain(kMicBand, 300, 0);
-    setProcessorGain(kMicBand, 300, 1);
+    constexpr int kMicValue = 0x100;
+    processor.setValue(0, kMicValue, 44);
+    processor.setValue(1, kMicValue, 44);
     connect();
-    ASSERT_FALSE(store.at(0, kMicBand).PerMode);
+    ASSERT_FALSE(store.at(0, kMicValue).PerMode);
     image = store;
-    image.at(0, kMicBand).band.Gain = 320;
-    image.at(1, kMicBand).band.Gain = 320;
+    image.at(0, kMicValue).Value = 55;
+    image.at(1, kMicValue).Value = 55;
     ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
     ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
     drain();
-    EXPECT_EQ(processor.band(0, kMicBand).gain, 320);
-    EXPECT_EQ(processor.band(1, kMicBand).gain, 320);
-    EXPECT_TRUE(record.inStep());
+    EXPECT_EQ(processor.value(0, kMicValue), 55);
+    EXPECT_EQ(processor.value(1, kMicValue), 55);
+    EXPECT_EQ(store.at(1, kMicValue).Value, 55);
+    EXPECT_TRUE(processorRecord.inStep());
     expectNothingUnmarked();
 }
 
@@ -176,12 +178,12 @@ TEST_F(RecordJourney, AFileWriteCutOffIsAFailedWriteAndTheReconnectionCompares)
     EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
     host.onProgress = nullptr;
     EXPECT_EQ(host.count(link::LinkCode::WriteCutOff), 1);
-    EXPECT_FALSE(record.inStep());
+    EXPECT_FALSE(processorRecord.inStep());
 
     port.replug();
     waitForSync();
     EXPECT_EQ(host.synchronisations.back(), true);
-    EXPECT_TRUE(record.inStep()) << "read back and found as the store holds it: nothing to ask";
+    EXPECT_TRUE(processorRecord.inStep()) << "read back and found as the store holds it: nothing to ask";
     expectNothingUnmarked();
 }
 
@@ -205,14 +207,14 @@ TEST_F(RecordJourney, DanceValuesNeverReadAreNotWrittenOverTheProcessors)
     drain();
     EXPECT_EQ(processor.band(1, kMainBand).gain, 344);
     EXPECT_EQ(processor.value(0, kMusicLevel), 61);
-    EXPECT_EQ(record.state(1, kMainBand), core::CopyState::Unreadable);
+    EXPECT_EQ(processorRecord.state(1, kMainBand), core::CopyState::Unreadable);
     expectNothingUnmarked();
 
     // Once in step, the full read fills the dance set: the screen shows what the processor holds.
     goOffline();
     reconnect();
     EXPECT_EQ(store.at(1, kMainBand).band.Gain, 344);
-    EXPECT_EQ(record.state(1, kMainBand), core::CopyState::Read);
+    EXPECT_EQ(processorRecord.state(1, kMainBand), core::CopyState::Read);
 }
 
 // Taking the processor's values leaves what could not be read marked, and says how many.
@@ -230,8 +232,8 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
     const int processorLevel = processor.value(0, kMusicLevel);
     EXPECT_EQ(comparison.takeProcessorValues(), 1);
     EXPECT_EQ(store.at(0, kMusicLevel).Value, processorLevel);
-    EXPECT_EQ(record.state(0, kMusicLevel), core::CopyState::Read);
-    EXPECT_EQ(record.state(0, kCentreLevel), core::CopyState::EditedOffline);
+    EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Read);
+    EXPECT_EQ(processorRecord.state(0, kCentreLevel), core::CopyState::EditedOffline);
     EXPECT_EQ(store.at(0, kCentreLevel).Value, 12);
     EXPECT_TRUE(document.undo().canUndo()) << "one undo step";
     expectNothingUnmarked();
