@@ -52,6 +52,11 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     link.device().stop();
+    // The dance copies of shared parameters go singly after the read-back; each must have been answered.
+    if (!link.record.inStep()) {
+        err << link.record.unconfirmed().size() << " parameter(s) could not be confirmed on the processor\n";
+        return 1;
+    }
     const auto differences = TransferredDifferences(settings.configuration, link.store);
     if (!differences.empty()) {
         out << core::FormatDifferences(differences);

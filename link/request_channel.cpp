@@ -155,9 +155,8 @@ void RequestChannel::pump()
 void RequestChannel::reportLostWrites()
 {
     const auto lost = std::exchange(m_lostWrites, {});
-    if (m_writeLost)
-        for (const auto& [mode, address] : lost)
-            m_writeLost(mode, address);
+    if (m_writesLost && !lost.empty())
+        m_writesLost(lost);
 }
 
 void RequestChannel::transmit(Request& request)
@@ -181,9 +180,16 @@ bool RequestChannel::alreadySent(const Request& request) const
 void RequestChannel::finish(Request& request)
 {
     request.done = true;
-    if (request.queued && !request.outcome.answered)
-        m_lostWrites.emplace_back(request.currentMode, request.address);
+    const bool write = request.command == Command::WriteParam;
+    const bool answered = request.outcome.answered;
+    const int mode = request.currentMode;
+    const int address = request.address;
+    if (write && !answered)
+        m_lostWrites.push_back({mode, address, !request.queued});
+    // The queue may hold the last reference to the request.
     std::erase_if(m_queue, [&request](const auto& r) { return r.get() == &request; });
+    if (write && answered && m_writeAnswered)
+        m_writeAnswered(mode, address);
 }
 
 void RequestChannel::fail(Request& request)

@@ -28,6 +28,13 @@ struct RefusedReplies {
     int outOfRange = 0;
 };
 
+// A single-parameter write that did not reach the processor.
+struct LostWrite {
+    int mode = 0;
+    int address = 0;
+    bool waitedFor = false; // its caller waited for it and was told
+};
+
 // What became of one request.
 struct RequestOutcome {
     bool answered = false; // its reply arrived, or a frame sent since it was made already carried its value
@@ -64,9 +71,15 @@ public:
     RequestOutcome Transact(Command command, int mode, int address);
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
-    // A queued write that did not reach the processor: lost on the wire, dropped
-    // after the link went away, or not buildable. Called once the link step has ended.
-    void onWriteLost(std::function<void(int mode, int address)> handler) { m_writeLost = std::move(handler); }
+    // The writes that did not reach the processor (lost on the wire, dropped after
+    // the link went away, or not buildable), in one call once the link step that
+    // lost them has ended.
+    void onWritesLost(std::function<void(const std::vector<LostWrite>&)> handler)
+    {
+        m_writesLost = std::move(handler);
+    }
+    // A single-parameter write of (mode, address) was answered, or found already carried.
+    void onWriteAnswered(std::function<void(int mode, int address)> handler) { m_writeAnswered = std::move(handler); }
     // Queued writes of (mode, address) not yet on the wire: 0 or 1.
     int queuedWrites(int mode, int address) const;
     // Whether the request could be built from the store and image as they are now.
@@ -135,8 +148,9 @@ private:
     // Requests not yet ended, oldest first; only the front may be on the wire.
     // A waiting caller holds its own too, and takes it out on leaving.
     std::deque<std::shared_ptr<Request>> m_queue;
-    std::function<void(int, int)> m_writeLost;
-    std::vector<std::pair<int, int>> m_lostWrites; // (mode, address), reported when the step ends
+    std::function<void(const std::vector<LostWrite>&)> m_writesLost;
+    std::function<void(int, int)> m_writeAnswered;
+    std::vector<LostWrite> m_lostWrites; // reported when the step ends
     int m_pumpDepth = 0;
     // The last answered write of each header (mode, kind, address) since the
     // last request of any other kind.

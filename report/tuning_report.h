@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/param_store.h"
+#include "core/processor_record.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,6 +16,8 @@ struct ReportCover {
     QString source; // the configuration file, or the processor
     QString preset;
     QString note;   // a free line for the venue
+    // What the processor is known to hold: values never read from it are marked, and the cover says so.
+    const core::ProcessorRecord* record = nullptr;
 };
 
 // Writes the tuning report as PDF: the cover, then one page per channel page with

@@ -29,7 +29,7 @@ TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
     const int before = processor.requestsReceived();
     processor.answerNextWithWrongCommand(); // the status request gets a handshake answer
     EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
-    EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 1); // the status request went twice
+    EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 5 + 1); // the status request went twice
     EXPECT_EQ(view.CurrentPreset, 0);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
@@ -64,7 +64,7 @@ TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
     int blockReads = 0;
     for (auto at = text.find("TX ReadBlock "); at != std::string::npos; at = text.find("TX ReadBlock ", at + 1))
         ++blockReads;
-    EXPECT_EQ(blockReads, 7 + 1);
+    EXPECT_EQ(blockReads, 7 + 5 + 1);
 }
 
 TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)

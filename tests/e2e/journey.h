@@ -30,9 +30,10 @@ struct Journey : ::testing::Test {
     quorix::core::ParamStore image;
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
+    quorix::core::ProcessorRecord processorRecord;
     RecordingHost host;
     std::ostringstream trace;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord}, host, &trace};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 

@@ -213,10 +213,11 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
     core::ParamStore image;
     core::ViewState view;
     core::DigitBuffer digits;
+    core::ProcessorRecord record;
     core::InitParamStore(store, image);
     NullLinkHost host;
     std::ostringstream trace;
-    DeviceLink device(backend, clock, {store, image, view, digits}, host, &trace);
+    DeviceLink device(backend, clock, {store, image, view, digits, record}, host, &trace);
     device.start();
     clock.advance(300);
     device.stop();
