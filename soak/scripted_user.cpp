@@ -2,6 +2,8 @@
 
 #include "soak_console.h"
 
+#include "presets/processor_comparison.h"
+
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 
@@ -52,8 +54,13 @@ int ScriptedUser::someAddress()
     return m_addresses[static_cast<std::size_t>(between(0, static_cast<int>(m_addresses.size()) - 1))];
 }
 
-bool ScriptedUser::answerWriteScreen()
+bool ScriptedUser::answer(presets::ProcessorComparison& comparison)
 {
+    const std::size_t rows = comparison.copies().size();
+    if (rows > 0 && between(0, 3) == 0)
+        comparison.choose(static_cast<std::size_t>(between(0, static_cast<int>(rows) - 1)), false);
+    if (between(0, 5) == 0)
+        comparison.chooseGroup(presets::ComparedCopy::Group::NotReadBack, between(0, 1) == 1);
     return between(0, 1) == 1;
 }
 

@@ -8,6 +8,10 @@
 #include <random>
 #include <vector>
 
+namespace quorix::presets {
+class ProcessorComparison;
+}
+
 namespace quorix::soak {
 
 class SoakConsole;
@@ -25,8 +29,9 @@ public:
     void editOne();
     void openFile();
     void presetCommand();
-    // How the user answers a comparison that found differences.
-    bool answerWriteScreen();
+    // How the user answers a comparison: rows left out now and then, then
+    // true to write the screen, false to take the processor's values.
+    bool answer(presets::ProcessorComparison& comparison);
 
 private:
     int between(int lowest, int highest);

@@ -5,6 +5,7 @@
 #include "presets/configuration_files.h"
 #include "presets/flow_host.h"
 #include "presets/preset_commands.h"
+#include "presets/processor_comparison.h"
 
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
@@ -13,8 +14,8 @@
 #include "link/link_host.h"
 
 #include "core/manual_scheduler.h"
-#include "core/param_editor.h"
-#include "core/undo_history.h"
+#include "core/processor_record.h"
+#include "core/tuning_document.h"
 
 #include <filesystem>
 #include <functional>
@@ -23,8 +24,9 @@
 namespace quorix::soak {
 
 // The console's core, without a window, against the virtual processor in
-// virtual time: the store, the edit path with its undo, the link, the preset
-// and file flows, and the reconnection with its comparison. Everything the
+// virtual time: the store and its tuning document, the processor record, the
+// link, the preset and file flows, and the comparison that also runs the
+// reconnection. Everything the
 // soak's user does and everything its checks ask goes through here, so this
 // is the one file that changes when the console's core does.
 class SoakConsole final : private link::LinkHost, private presets::FlowHost, private presets::FileChooser {
@@ -33,8 +35,9 @@ public:
         std::function<void(const link::LinkReport&)> report;
         // An output report the port took, and whether the link called itself online then.
         std::function<void(std::span<const std::uint8_t> report, bool online)> written;
-        // How a comparison that found differences is answered: true writes the screen to the processor.
-        std::function<bool()> writeScreen;
+        // How a comparison that listed copies is answered: which rows stay
+        // chosen, then true to write the screen, false to take the processor's values.
+        std::function<bool(presets::ProcessorComparison& comparison)> answer;
     };
 
     explicit SoakConsole(Events events);
@@ -53,7 +56,7 @@ public:
     void redo();
     void switchMode(int mode);
     void copyMode();
-    // Reads the processor, lists the differences and answers; false offline or when the read failed.
+    // Reads the processor, lists the copies and answers; false offline or when the read failed.
     bool compare();
     bool openFile(const std::filesystem::path& path);
     bool recallPreset(int preset);
@@ -77,7 +80,7 @@ private:
     std::filesystem::path ChooseConfigurationFileToSave() override { return {}; }
 
     bool synchronise();
-    bool answerDifferences(const core::ParamStore& read);
+    void answer();
 
     Events m_events;
     core::ManualScheduler m_clock;
@@ -88,12 +91,12 @@ private:
     core::ParamStore m_image;
     core::ViewState m_view;
     core::DigitBuffer m_digits;
+    core::ProcessorRecord m_record;
     link::DeviceLink m_link;
-    core::UndoHistory m_undo{m_store, m_view, m_clock};
-    core::ParamEditor m_editor{m_store, m_view, m_link, &m_undo};
+    core::TuningDocument m_document{m_store, m_view, m_link, m_clock};
+    presets::ProcessorComparison m_comparison{m_link, m_document.edits(), m_view, m_record};
     presets::PresetCommands m_presets;
     presets::ConfigurationFiles m_files;
-    core::ParamStore m_lastRead; // the store as the last complete read left it
     int m_transfers = 0;
 };
 

@@ -111,7 +111,7 @@ SoakRun::SoakRun(std::uint64_t seed, std::ostream& out)
     m_console = std::make_unique<SoakConsole>(SoakConsole::Events{
         .report = [this](const link::LinkReport& r) { onReport(r); },
         .written = [this](std::span<const std::uint8_t> r, bool online) { onWritten(r, online); },
-        .writeScreen = [this] { return m_user->answerWriteScreen(); }});
+        .answer = [this](presets::ProcessorComparison& comparison) { return m_user->answer(comparison); }});
     m_user = std::make_unique<ScriptedUser>(*m_console, seed * 2 + 1, WriteFiles(m_folder, m_random));
     m_plan = std::make_unique<FaultPlan>(*m_console, seed * 2 + 2,
                                          FaultPlan::Acts{.edit = [this] { m_user->editOne(); },
