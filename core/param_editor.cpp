@@ -16,12 +16,8 @@ bool ParamEditor::shared(int address) const
 
 void ParamEditor::recordStep(int address, UndoStep step)
 {
-    if (!m_undo || address >= kFirstGlobalAddress)
-        return;
-    if (step == UndoStep::Snapshot)
-        m_undo->PushSnapshot();
-    else if (step == UndoStep::Burst)
-        m_undo->BeginUndoStep();
+    if (address < kFirstGlobalAddress)
+        beginStep(step);
 }
 
 void ParamEditor::edit(int address, UndoStep step, const Change& change)
@@ -79,10 +75,14 @@ void ParamEditor::takeFromProcessor(int mode, int address, const ParamRecord& he
         setCopy(1 - first, address, held);
 }
 
-void ParamEditor::beginStep()
+void ParamEditor::beginStep(UndoStep step)
 {
-    if (m_undo)
+    if (!m_undo)
+        return;
+    if (step == UndoStep::Snapshot)
         m_undo->PushSnapshot();
+    else if (step == UndoStep::Burst)
+        m_undo->BeginUndoStep();
 }
 
 void ParamEditor::write(int address)

@@ -46,8 +46,9 @@ public:
     // What the processor was found to hold, taken into one copy of the store
     // (both copies of a shared parameter); nothing is written.
     void takeFromProcessor(int mode, int address, const ParamRecord& held);
-    // Starts an undo step of its own for the changes that follow (a snapshot).
-    void beginStep();
+    // Starts an undo step for the changes that follow, whatever they touch: a
+    // snapshot, or the start or extension of a burst.
+    void beginStep(UndoStep step);
 
     // Returns the id that removes the listener again.
     int addListener(Listener listener);

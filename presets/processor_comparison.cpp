@@ -104,7 +104,7 @@ int ProcessorComparison::writeScreen()
 
 int ProcessorComparison::takeProcessorValues()
 {
-    m_editor.beginStep();
+    m_editor.beginStep(core::ParamEditor::UndoStep::Snapshot);
     int left = 0;
     const core::ParamStore& store = m_editor.store();
     for (const ComparedCopy& c : m_copies) {

@@ -2,7 +2,7 @@
 
 #include "report_rows.h"
 
-#include "tables/page_name.h"
+#include "tables/screen_names.h"
 
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"

@@ -6,7 +6,7 @@
 
 #include "controls/qt_text.h"
 
-#include "tables/page_name.h"
+#include "tables/screen_names.h"
 
 #include "core/param_display.h"
 #include "core/tuning_document.h"
@@ -157,7 +157,7 @@ void CompareWindow::showCopies()
             row->setCheckState(0, c.chosen ? Qt::Checked : Qt::Unchecked);
             row->setText(0, controls::QtText(tables::PageName(c.address / 256)));
             row->setText(1, ModeText(c.mode, c.address));
-            row->setText(2, controls::QtText(core::ParamLabel(c.address)));
+            row->setText(2, controls::QtText(tables::ParamScreenLabel(c.address)));
             if (g == Group::ReadDifferent) {
                 row->setText(3, Joined(c.fields, &core::ParamDifference::field));
                 row->setText(4, Joined(c.fields, &core::ParamDifference::left));

@@ -9,4 +9,9 @@ namespace quorix::tables {
 // the common settings.
 std::string PageName(int kind);
 
+// A parameter as the screen names it: "0x02 EQ3" from the address map, or for
+// a parameter the map leaves unnamed (the common settings) the label of the
+// first control bound to it in the windows' tables; the address alone otherwise.
+std::string ParamScreenLabel(int address);
+
 } // namespace quorix::tables
