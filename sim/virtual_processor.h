@@ -92,6 +92,9 @@ public:
     void answerNextWithWrongCommand() { m_wrongCommand = true; }
     // The next block write is answered but lost: the memory keeps what it held.
     void loseNextBlockWrite() { m_loseBlockWrite = true; }
+    // The next block reply with a band carries, in its first band, gain 34 341 and
+    // Q index 55 429 under a checksum that matches: noise that passed it.
+    void garbleNextBlock() { m_garbleBlock = true; }
     // These bytes interrupt the next reply frame halfway through.
     void insertNoiseInNextReply(Bytes noise) { m_noise = std::move(noise); }
 
@@ -132,6 +135,7 @@ private:
     int m_duplicateReplies = 0;
     bool m_wrongCommand = false;
     bool m_loseBlockWrite = false;
+    bool m_garbleBlock = false;
     Bytes m_noise;
 };
 

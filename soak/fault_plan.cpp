@@ -81,7 +81,11 @@ FaultKind FaultPlan::apply(int minute)
         break;
     case FaultKind::Noise: port.injectInput(noise(24)); break;
     case FaultKind::NoiseInReply:
-        processor.insertNoiseInNextReply(noise(6));
+        // Now and then the noise passes the checksum, in the next block read.
+        if (between(0, 2) == 0)
+            processor.garbleNextBlock();
+        else
+            processor.insertNoiseInNextReply(noise(6));
         m_acts.edit();
         break;
     case FaultKind::LateReply:

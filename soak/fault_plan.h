@@ -17,7 +17,7 @@ enum class FaultKind {
     LostReplies,        // a few replies never come
     LostRun,            // enough lost replies in a row to lose the link
     Noise,              // bytes between frames
-    NoiseInReply,       // bytes inside a reply frame
+    NoiseInReply,       // bytes inside a reply frame, or a block's fields behind a checksum that matches
     LateReply,          // one reply 0.1 to 2 s late
     DuplicatedReplies,  // replies sent twice, sometimes one byte a report
     SplitReplies,       // one byte a report at full speed, for a while
