@@ -64,7 +64,7 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     out << "pushed the configuration to preset " << core::PresetName(preset) << " (" << preset << ") and read it back\n"
-        << UntransferredLine();
+        << UntransferredLine(Transfer::Push);
     return 0;
 }
 

@@ -129,16 +129,18 @@ TEST_F(EditorFixture, ListenersHearEachCopyChanged)
 // A step begun by its caller (the graph's drag, the comparison's take) records whatever it touches.
 TEST_F(EditorFixture, AStepBegunByTheCallerIsOneUndoStep)
 {
+    constexpr int kMainMusicLevel = 1024;
+    constexpr int kMainMicLevel = 1025;
     editor.beginStep(ParamEditor::UndoStep::Burst);
-    editor.setValue(5, 30);
+    editor.setValue(kMainMusicLevel, 30);
     editor.beginStep(ParamEditor::UndoStep::Burst);
-    editor.setValue(5, 31);
+    editor.setValue(kMainMusicLevel, 31);
     EXPECT_EQ(undo.UndoPos(), 0) << "a drag is one step";
     clock.advance(UndoHistory::kBurstMs + 1);
     editor.beginStep(ParamEditor::UndoStep::Snapshot);
-    editor.setValue(6, 30);
+    editor.setValue(kMainMicLevel, 30);
     EXPECT_EQ(undo.UndoPos(), 1);
     EXPECT_TRUE(editor.Undo());
-    EXPECT_EQ(store.at(0, 6).Value, DefaultParamStore().at(0, 6).Value);
-    EXPECT_EQ(store.at(0, 5).Value, 31);
+    EXPECT_EQ(store.at(0, kMainMicLevel).Value, DefaultParamStore().at(0, kMainMicLevel).Value);
+    EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 31);
 }

@@ -74,12 +74,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     image.at(0, 0).band.Gain = 280;           // kind 0: lands
     image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
     image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
-    host.onProgress = [&](int done) {
-        if (done == 2)
-            port.unplugDuringNextBlockWrite();
-    };
-    EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
-    host.onProgress = nullptr;
+    EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
     EXPECT_FALSE(device.LinkOnline());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_TRUE(host.windowEnabled);

@@ -96,6 +96,18 @@ struct Journey : ::testing::Test {
         expectTransferableKindsEqual(store, preset < 0 ? processor.working() : processor.preset(preset));
     }
 
+    // Writes the loaded image with the processor unplugged during its third block: kinds 0 and 1 land.
+    bool writeUnpluggedAtTheThirdBlock()
+    {
+        host.onProgress = [&](int done) {
+            if (done == 2)
+                port.unplugDuringNextBlockWrite();
+        };
+        const bool written = device.WriteToDevice(view.CurrentPreset);
+        host.onProgress = nullptr;
+        return written;
+    }
+
     // Gain of a band of the processor's working settings.
     void setProcessorGain(int address, int gain, int mode = 0)
     {

@@ -171,12 +171,7 @@ TEST_F(RecordJourney, AFileWriteCutOffIsAFailedWriteAndTheReconnectionCompares)
     connect();
     image = store;
     image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
-    host.onProgress = [&](int done) {
-        if (done == 2)
-            port.unplugDuringNextBlockWrite();
-    };
-    EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
-    host.onProgress = nullptr;
+    EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
     EXPECT_EQ(host.count(link::LinkCode::WriteCutOff), 1);
     EXPECT_FALSE(processorRecord.inStep());
 

@@ -74,13 +74,13 @@ TEST_F(MainWindow, ValuesNeverReadFromTheProcessorAreMarked)
     controls::SkinnedFader* music = fader(0);
     controls::SkinnedFader* mic34 = fader(2);
     ASSERT_TRUE(music && mic34);
-    EXPECT_TRUE(music->marks().neverRead) << "nothing was read yet";
+    EXPECT_TRUE(music->neverRead()) << "nothing was read yet";
     connect();
-    EXPECT_FALSE(music->marks().neverRead);
-    EXPECT_TRUE(mic34->marks().neverRead) << "the protocol cannot read Mic34";
+    EXPECT_FALSE(music->neverRead());
+    EXPECT_TRUE(mic34->neverRead()) << "the protocol cannot read Mic34";
     move(mic34, 40);
     clock.advance(1000);
-    EXPECT_FALSE(mic34->marks().neverRead) << "written and answered";
+    EXPECT_FALSE(mic34->neverRead()) << "written and answered";
 }
 
 TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
