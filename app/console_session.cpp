@@ -25,8 +25,9 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
         }
     }
     m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
-                                                link::LinkContext{m_store, m_image, m_view, m_digits}, *this,
-                                                options.trace);
+                                                link::LinkContext{m_store, m_image, m_view, m_digits, m_record},
+                                                *this, options.trace);
+    m_document = std::make_unique<core::TuningDocument>(m_store, m_view, *m_link, m_scheduler);
 }
 
 ConsoleSession::~ConsoleSession()

@@ -8,6 +8,8 @@
 
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
+#include "core/processor_record.h"
+#include "core/tuning_document.h"
 #include "core/scheduler.h"
 #include "core/view_state.h"
 
@@ -45,6 +47,8 @@ public:
     const std::filesystem::path& modeFolder() const override { return m_modeFolder; }
     core::ParamStore& store() override { return m_store; }
     core::ParamStore& image() override { return m_image; }
+    core::TuningDocument& document() override { return *m_document; }
+    core::ProcessorRecord& record() override { return m_record; }
     core::ViewState& view() override { return m_view; }
     core::DigitBuffer& digits() override { return m_digits; }
     link::DeviceLink& link() override { return *m_link; }
@@ -66,12 +70,14 @@ private:
     core::ParamStore m_image;
     core::ViewState m_view;
     core::DigitBuffer m_digits;
+    core::ProcessorRecord m_record;
     std::unique_ptr<sim::VirtualProcessor> m_processor;
     std::unique_ptr<sim::SimUsbPort> m_port;
     std::unique_ptr<link::HidBackend> m_hardware;
     link::NullLinkHost m_nobody;
     link::LinkHost* m_host = &m_nobody;
     std::unique_ptr<link::DeviceLink> m_link;
+    std::unique_ptr<core::TuningDocument> m_document;
     std::filesystem::path m_memoryFile;
     std::filesystem::path m_modeFolder;
     std::string m_memoryProblem;

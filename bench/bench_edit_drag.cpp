@@ -47,9 +47,10 @@ struct DragRig {
     core::ParamStore image;
     core::ViewState view;
     core::DigitBuffer digits;
+    core::ProcessorRecord record;
     QuietHost host;
     std::ostringstream trace;
-    link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+    link::DeviceLink device{port, clock, {store, image, view, digits, record}, host, &trace};
     core::ParamEditor editor{store, view, device};
 
     DragRig()

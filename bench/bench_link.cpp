@@ -42,8 +42,9 @@ struct OnlineLink {
     core::ParamStore image;
     core::ViewState view;
     core::DigitBuffer digits;
+    core::ProcessorRecord record;
     QuietHost host;
-    link::DeviceLink device{port, scheduler, {store, image, view, digits}, host};
+    link::DeviceLink device{port, scheduler, {store, image, view, digits, record}, host};
 
     OnlineLink()
     {

@@ -14,6 +14,8 @@ const char* Problem(link::LinkCode code)
     case link::LinkCode::ReadFault:
     case link::LinkCode::ReadFaultAt: return "reading from the processor failed";
     case link::LinkCode::WriteFailed: return "writing to the processor failed";
+    case link::LinkCode::WriteCutOff: return "the configuration was written only in part";
+    case link::LinkCode::WritesLost: return "parameter writes did not reach the processor";
     default: return nullptr;
     }
 }

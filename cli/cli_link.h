@@ -27,6 +27,7 @@ public:
     core::ParamStore store;
     core::ParamStore image;
     core::ViewState view;
+    core::ProcessorRecord record;
     link::DeviceLink& device() { return m_device; }
 
 private:

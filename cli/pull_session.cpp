@@ -29,7 +29,7 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
     const int preset = link.view.CurrentPreset;
     out << "pulled preset " << core::PresetName(preset) << " (" << preset << ") from the processor into "
         << settings.output.string() << '\n'
-        << UntransferredLine();
+        << UntransferredLine(Transfer::Pull);
     return 0;
 }
 

@@ -34,6 +34,11 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     link.device().stop();
+    // The dance copies of shared parameters go singly after the read-back; each must have been answered.
+    if (!link.record.inStep()) {
+        err << link.record.unconfirmed().size() << " parameter(s) could not be confirmed on the processor\n";
+        return 1;
+    }
     const auto differences = core::TransferredDifferences(settings.configuration, link.store);
     if (!differences.empty()) {
         out << core::FormatDifferences(differences);
@@ -41,7 +46,7 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     }
     out << "pushed the configuration to preset " << core::PresetName(preset) << " (" << preset << ") and read it back\n"
-        << UntransferredLine();
+        << UntransferredLine(Transfer::Push);
     return 0;
 }
 

@@ -24,6 +24,8 @@ constexpr double kValueBoxWidth = 30;
 constexpr double kValueBoxHeight = 18;
 const QColor kTextColour(0xDD, 0xDD, 0xDD);
 const QColor kGreyedTextColour(0x88, 0x88, 0x88);
+// A value the processor was never read for: the console's own, shown in a warm dim tone.
+const QColor kNeverReadTextColour(0xB0, 0x98, 0x60);
 
 int BandFill(int style, bool greyOrOff, bool dance)
 {
@@ -168,7 +170,7 @@ void PaintFaderStatic(QPainter& p, const FaderInput& f, int labelId)
 
 void PaintFaderMoving(QPainter& p, const FaderInput& f, const FaderMarks& marks)
 {
-    const QColor text = marks.greyed ? kGreyedTextColour : kTextColour;
+    const QColor text = marks.greyed ? kGreyedTextColour : marks.neverRead ? kNeverReadTextColour : kTextColour;
     const SliderGeometry& g = f.geometry();
     const int position = std::min(f.position(), f.maxValue());
     const double thumb = ThumbCoordinate(g, position, f.maxValue());

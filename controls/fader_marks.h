@@ -8,6 +8,7 @@ struct FaderMarks {
     bool greyed = false;        // the processor switches modes itself: the fader is shown grey and takes no input
     bool dance = false;         // a mode-dependent parameter while the dance mode is on show
     bool muted = false;         // the fader's mute parameter is set
+    bool neverRead = false;     // the value shown is the console's own: it was never read from the processor
 };
 
 // Answers, for a fader's address and mute address, how it is marked. The host

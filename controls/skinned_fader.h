@@ -62,6 +62,8 @@ public:
     int position() const { return m_input.position(); }
     bool polarityInverted() const { return m_input.polarityInverted(); }
     bool greyed() const { return marks().greyed; }
+    // Whether its value is drawn as the console's own, never read from the processor.
+    bool neverRead() const { return marks().neverRead; }
     // The entry box of a band fader's typed values; null until first opened.
     QLineEdit* entryBox() const { return m_entry; }
 

@@ -9,6 +9,8 @@ FaderMarks StoreMarks::marksFor(int address, int muteAddress) const
     marks.greyed = marks.modeDependent && m_view.AutoModeControl == 1;
     marks.dance = marks.modeDependent && m_view.CurrentMode == 1;
     marks.muted = muteAddress > 0 && muteAddress < core::kAddressCount && m_store.at(0, muteAddress).Value == 1;
+    marks.neverRead = m_record && address >= 0 && address < core::kAddressCount &&
+                      m_record->state(m_view.CurrentMode, address) == core::CopyState::Unreadable;
     return marks;
 }
 

@@ -2,7 +2,7 @@
 
 namespace quorix::core {
 
-bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks)
+bool CopyMode(ParamEditor& edits, ViewState& view, const CopyModeHooks& hooks)
 {
     const std::uint8_t current = view.CurrentMode;
     const auto other = static_cast<std::uint8_t>(1 - current);
@@ -11,16 +11,15 @@ bool CopyMode(ParamStore& store, ViewState& view, const CopyModeHooks& hooks)
 
     // Only the mode-dependent addresses have a record per mode; the global
     // kinds above them live at mode index 0 alone and must not be overwritten.
+    const ParamStore& store = edits.store();
     for (int a = 0; a < kFirstGlobalAddress; ++a)
-        store.at(other, a) = store.at(current, a);
+        edits.setCopy(other, a, store.at(current, a));
 
-    if (hooks.linkOnline()) {
-        view.CurrentMode = other; // the writes go out as the other mode
-        for (int a = 0; a < kFirstGlobalAddress; ++a) {
-            if (store.at(other, a).PerMode && !hooks.send(a)) {
-                view.CurrentMode = current;
-                return false;
-            }
+    view.CurrentMode = other; // the writes go out as the other mode
+    for (int a = 0; a < kFirstGlobalAddress; ++a) {
+        if (store.at(other, a).PerMode && !hooks.send(a)) {
+            view.CurrentMode = current;
+            return false;
         }
     }
     view.CurrentMode = current;

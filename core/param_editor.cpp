@@ -16,12 +16,8 @@ bool ParamEditor::shared(int address) const
 
 void ParamEditor::recordStep(int address, UndoStep step)
 {
-    if (!m_undo || address >= kFirstGlobalAddress)
-        return;
-    if (step == UndoStep::Snapshot)
-        m_undo->PushSnapshot();
-    else if (step == UndoStep::Burst)
-        m_undo->BeginUndoStep();
+    if (address < kFirstGlobalAddress)
+        beginStep(step);
 }
 
 void ParamEditor::edit(int address, UndoStep step, const Change& change)
@@ -40,8 +36,53 @@ void ParamEditor::apply(int address, const Change& change)
 {
     const int mode = ModeForAddress(address, m_view.CurrentMode);
     change(m_store.at(mode, address));
-    if (shared(address))
+    changed(address, mode);
+    if (shared(address)) {
         change(m_store.at(1 - mode, address));
+        changed(address, 1 - mode);
+    }
+}
+
+int ParamEditor::addListener(Listener listener)
+{
+    m_listeners.emplace_back(++m_nextListener, std::move(listener));
+    return m_nextListener;
+}
+
+void ParamEditor::removeListener(int id)
+{
+    std::erase_if(m_listeners, [id](const auto& l) { return l.first == id; });
+}
+
+void ParamEditor::changed(int address, int mode) const
+{
+    for (const auto& [id, listener] : m_listeners)
+        listener(address, mode);
+}
+
+void ParamEditor::setCopy(int mode, int address, const ParamRecord& record)
+{
+    const int copy = ModeForAddress(address, mode);
+    m_store.at(copy, address) = record;
+    changed(address, copy);
+}
+
+void ParamEditor::takeFromProcessor(int mode, int address, const ParamRecord& held)
+{
+    const int first = ModeForAddress(address, mode);
+    setCopy(first, address, held);
+    if (shared(address))
+        setCopy(1 - first, address, held);
+}
+
+void ParamEditor::beginStep(UndoStep step)
+{
+    if (!m_undo)
+        return;
+    if (step == UndoStep::Snapshot)
+        m_undo->PushSnapshot();
+    else if (step == UndoStep::Burst)
+        m_undo->BeginUndoStep();
 }
 
 void ParamEditor::write(int address)

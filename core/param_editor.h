@@ -5,6 +5,8 @@
 #include "view_state.h"
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace quorix::core {
 
@@ -16,7 +18,8 @@ class UndoHistory;
 // the undo step, and the write handed to the link. A shared parameter is written
 // for both modes, mode byte 0 first, so the processor holds it whichever set it
 // reads or uses; a per-mode one is written for the mode on show. Nothing here
-// waits: the link queues the writes.
+// waits: the link queues the writes. Every copy it changes is told to its
+// listeners as (address, mode), so views refresh themselves.
 class ParamEditor {
 public:
     enum class UndoStep {
@@ -25,6 +28,7 @@ public:
         Burst,    // a slider or graph edit: one step per run of changes
     };
     using Change = std::function<void(ParamRecord&)>;
+    using Listener = std::function<void(int address, int mode)>;
 
     ParamEditor(ParamStore& store, const ViewState& view, ParamWriter& writer, UndoHistory* undo = nullptr);
 
@@ -37,23 +41,38 @@ public:
     void write(int address);
     // Queues the write of one mode's record (a mode copy writes the other mode).
     void writeMode(int mode, int address);
+    // One copy of the store set as a whole, with nothing mirrored and nothing written.
+    void setCopy(int mode, int address, const ParamRecord& record);
+    // What the processor was found to hold, taken into one copy of the store
+    // (both copies of a shared parameter); nothing is written.
+    void takeFromProcessor(int mode, int address, const ParamRecord& held);
+    // Starts an undo step for the changes that follow, whatever they touch: a
+    // snapshot, or the start or extension of a burst.
+    void beginStep(UndoStep step);
+
+    // Returns the id that removes the listener again.
+    int addListener(Listener listener);
+    void removeListener(int id);
 
     // Undo and redo restore through this same road; true when a snapshot was restored.
     bool Undo();
     bool Redo();
 
-    ParamStore& store() { return m_store; }
+    const ParamStore& store() const { return m_store; }
     const ViewState& view() const { return m_view; }
     UndoHistory* undo() { return m_undo; }
 
 private:
     bool shared(int address) const;
     void recordStep(int address, UndoStep step);
+    void changed(int address, int mode) const;
 
     ParamStore& m_store;
     const ViewState& m_view;
     ParamWriter& m_writer;
     UndoHistory* m_undo;
+    std::vector<std::pair<int, Listener>> m_listeners;
+    int m_nextListener = 0;
 };
 
 } // namespace quorix::core

@@ -1,6 +1,7 @@
 #include "record_check.h"
 
 #include "address_map.h"
+#include "value_tables.h"
 
 namespace quorix::core {
 
@@ -8,6 +9,7 @@ namespace {
 
 constexpr int kShapeCount = 3;        // peaking, low shelf, high shelf
 constexpr int kLargestByteValue = 249; // a one-byte field stays below the signal bytes
+constexpr int kLargestGainCode = 500;
 
 std::optional<RecordFault> Within(RecordField field, std::int64_t value, std::int64_t lowest, std::int64_t highest)
 {
@@ -33,11 +35,13 @@ std::optional<RecordFault> BandFault(const ParamRecord& r)
     // A band that is on must stay below the off offset, or it would arrive switched off.
     const std::int32_t highestFrequency =
         r.band.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
+    // The Q index names a row of its table; a gain code is tenths of a dB
+    // around 0 dB = 250, and ±25 dB is past every scale the console edits or draws.
     for (const auto& fault : {Within(RecordField::Shape, r.band.Shape, 0, kShapeCount - 1),
                               Within(RecordField::ShelfQIndex, r.band.ShelfQIndex, 0, kLargestByteValue),
                               Within(RecordField::FreqIndex, r.band.FreqIndex, 0, highestFrequency),
-                              Within(RecordField::Gain, r.band.Gain, 0, kLargestWireValue),
-                              Within(RecordField::QIndex, r.band.QIndex, 0, kLargestWireValue)})
+                              Within(RecordField::Gain, r.band.Gain, 0, kLargestGainCode),
+                              Within(RecordField::QIndex, r.band.QIndex, 0, kQCount - 1)})
         if (fault)
             return fault;
     return std::nullopt;

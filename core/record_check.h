@@ -32,10 +32,13 @@ struct RecordFault {
 };
 
 // Checks a record against `layout`, the record the address map puts at the same
-// place: class, the defined flag and the per-mode flag must agree with it, and
-// every field a defined record sends must fit the wire. Values inside the
-// wire's range but outside a scale (a gain code of 400, a frequency index of
-// 29999) are taken as they come; whoever draws or shows them clamps.
+// place: class, the defined flag and the per-mode flag must agree with it,
+// every field a defined record sends must fit the wire, a band's Q index must
+// name a row of its table and its gain code lie within ±25 dB (noise that
+// passed a checksum makes far larger ones). Values inside these ranges but
+// outside a scale (a gain code of 400, a frequency index of 29999) are taken as
+// they come; whoever draws or shows them clamps. Files and the processor's
+// replies pass this alike, so whatever a file writes to the processor reads back.
 std::optional<RecordFault> CheckRecord(const ParamRecord& record, const ParamRecord& layout);
 
 // The layout a record at (mode, address) is checked against. A synchronisation

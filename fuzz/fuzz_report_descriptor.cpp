@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     std::size_t arrived = 0;
     link::USB_Comm usb(device, clock,
-                       {[&](std::span<const std::uint8_t> payload) {
+                       {[&](std::span<const std::uint8_t> payload, std::int64_t) {
                             FUZZ_CHECK(payload.size() + 2 <= lengths.input);
                             arrived += payload.size();
                         },

@@ -1,7 +1,6 @@
 #include "graph_editor.h"
 
 #include "core/rounding.h"
-#include "core/undo_history.h"
 #include "core/value_tables.h"
 #include "core/value_text.h"
 
@@ -56,8 +55,7 @@ CurvePoint* GraphEditor::selectedPoint()
 // A mouse or key edit starts or extends the undo step before its change.
 void GraphEditor::beginStep()
 {
-    if (core::UndoHistory* undo = m_links.editor.undo())
-        undo->BeginUndoStep();
+    m_links.editor.beginStep(core::ParamEditor::UndoStep::Burst);
 }
 
 void GraphEditor::MouseDown(double x, double y, Button button)
@@ -262,8 +260,7 @@ void GraphEditor::Wheel(int delta, bool ctrl)
 
 void GraphEditor::ResetPoints()
 {
-    if (core::UndoHistory* undo = m_links.editor.undo())
-        undo->PushSnapshot();
+    m_links.editor.beginStep(core::ParamEditor::UndoStep::Snapshot);
     // Whatever the edit path sets off may rebuild the page's point list: the loop
     // goes over a copy.
     const std::vector<CurvePoint> points = m_display.points();

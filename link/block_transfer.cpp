@@ -7,6 +7,7 @@
 #include "core/common_addresses.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace quorix::link {
@@ -20,14 +21,40 @@ constexpr int kDanceSetPreset = 11;
 
 } // namespace
 
-BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view)
-    : m_channel(channel), m_host(host), m_store(store), m_view(view)
+BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view,
+                             core::ProcessorRecord& record)
+    : m_channel(channel), m_host(host), m_store(store), m_view(view), m_record(record)
 {
 }
 
 bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total, bool& fault)
 {
-    return readKindInto(step, readCode, m_store, 0, done, total, fault);
+    if (!readKindInto(step, readCode, m_store, 0, done, total, fault))
+        return false;
+    m_record.kindRead(0, step.kind);
+    return true;
+}
+
+// Reads the dance set of the kind into the store's dance copies, after its singing set.
+bool BlockTransfer::readDanceKind(Step& step, int& done, int total, bool& fault)
+{
+    if (!readKindInto(step, Command::ReadBlock, m_store, 1, done, total, fault))
+        return false;
+    for (int address = core::KindFirst(step.kind); address <= core::KindLast(step.kind); ++address) {
+        core::ParamRecord& dance = m_store.at(1, address);
+        const core::ParamRecord& singing = m_store.at(0, address);
+        if (dance.PerMode || dance == singing) {
+            m_record.read(1, address);
+            continue;
+        }
+        // A shared parameter has one value on screen, the singing set's: the
+        // processor's stale dance copy (left by a block write, which carries
+        // the singing set only) is written again.
+        dance = singing;
+        m_record.writeQueued(1, address);
+        m_channel.QueueWrite(1, address);
+    }
+    return true;
 }
 
 bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done,
@@ -66,7 +93,7 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     m_host.report({LinkCode::StoreReadStarted});
 
     const bool globals = full || readCode != Command::ReadBlock;
-    const int total = (full ? 1 : 0) + static_cast<int>(kModeKinds.size()) +
+    const int total = (full ? 1 : 0) + 2 * static_cast<int>(kModeKinds.size()) +
                       (globals ? static_cast<int>(kGlobalKinds.size()) : 0) + 1;
     int done = 0;
     m_host.report({LinkCode::Progress, done, total});
@@ -95,6 +122,14 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                         return;
                 }
             }
+            const int singingPreset = step.preset;
+            step.preset = kDanceSetPreset;
+            for (int kind : kModeKinds) {
+                step.kind = kind;
+                if (!readDanceKind(step, done, total, fault))
+                    return;
+            }
+            step.preset = singingPreset;
             m_host.report({.code = LinkCode::MasterMaxima,
                            .values = {m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
                                       m_store.at(0, core::kMaximumLevels + 2).Value}});
@@ -160,6 +195,12 @@ bool BlockTransfer::WriteToDevice(int preset)
         fault = !Writable(preset);
         if (fault)
             return false;
+        // The processor takes the image, the store does not: until the read-back
+        // what it holds of these kinds is unknown.
+        for (int kind : kModeKinds)
+            m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
+        for (int kind : kGlobalKinds)
+            m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
         for (int kind : kModeKinds)
             if (!send(kind, 0))
                 return false;
@@ -170,6 +211,8 @@ bool BlockTransfer::WriteToDevice(int preset)
     }();
     if (fault)
         m_host.report({LinkCode::WriteFailed});
+    else if (!result)
+        m_host.report({LinkCode::WriteCutOff});
     m_host.report({LinkCode::ProcessorWritten});
     m_host.report({LinkCode::TransferEnded});
     return result;
@@ -187,15 +230,15 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
     const bool result = [&] {
         try {
-            for (int kind : kModeKinds) {
-                step.kind = kind;
-                step.preset = preset;
-                if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))
-                    return false;
-                step.preset = kDanceSetPreset;
-                if (!readKindInto(step, Command::ReadBlock, target, 1, done, total, fault))
-                    return false;
-            }
+            // Every set in turn, kind by kind: no two blocks read one after the other
+            // have the same size, so a repeated or late reply never passes for the next one.
+            for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
+                for (int kind : kModeKinds) {
+                    step.kind = kind;
+                    step.preset = setPreset;
+                    if (!readKindInto(step, Command::ReadBlock, target, mode, done, total, fault))
+                        return false;
+                }
             step.preset = preset;
             for (int kind : kGlobalKinds) {
                 step.kind = kind;
@@ -215,8 +258,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
     if (fault)
         m_host.report({LinkCode::ReadFault});
     target.at(0, core::kRightsAddress).Value = rights;
-    // Shared parameters have one value, the singing set's, as after every read.
-    core::MirrorSharedParameters(target);
+    // No mirror here: a shared parameter's dance copy is compared as the processor holds it.
     m_host.report({LinkCode::TransferEnded});
     return result;
 }

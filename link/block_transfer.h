@@ -5,6 +5,7 @@
 #include "request_channel.h"
 
 #include "core/param_store.h"
+#include "core/processor_record.h"
 #include "core/view_state.h"
 
 namespace quorix::link {
@@ -14,11 +15,17 @@ namespace quorix::link {
 // written) and the block write of a loaded configuration.
 class BlockTransfer {
 public:
-    BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view);
+    BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view,
+                  core::ProcessorRecord& record);
 
-    // readCode is ReadBlock or ReadBlockBack. True when every step up to ReadDone was answered.
+    // readCode is ReadBlock or ReadBlockBack. True when every step up to ReadDone
+    // was answered. The dance set of the preset is read too: its per-mode values
+    // come to the screen, and a shared parameter whose dance copy the processor
+    // holds apart from its singing one is written for dance again, so the
+    // processor holds what the screen shows in both modes.
     bool ReadFromDevice(int preset, bool full, Command readCode);
-    // Writes every transferable kind of the loaded configuration image under `preset`.
+    // Writes every transferable kind of the loaded configuration image under `preset`;
+    // what it carries stays unconfirmed in the record until a read brings it back.
     bool WriteToDevice(int preset);
     // Whether every block of the loaded configuration image can travel under `preset`.
     bool Writable(int preset) const;
@@ -39,11 +46,13 @@ private:
     bool readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done, int total,
                       bool& fault);
     void finishRead(bool complete, bool fault, const Step& step);
+    bool readDanceKind(Step& step, int& done, int total, bool& fault);
 
     RequestChannel& m_channel;
     LinkHost& m_host;
     core::ParamStore& m_store;
     core::ViewState& m_view;
+    core::ProcessorRecord& m_record;
 };
 
 } // namespace quorix::link

@@ -13,7 +13,10 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
     : m_scheduler(scheduler), m_context(context), m_host(host),
       m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
       m_usb(backend, scheduler,
-            {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {},
+            {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
+                 m_parser.ParseIncoming(data, *this, arrivedAtMs);
+             },
+             {},
              [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
                  if (m_trace)
@@ -25,11 +28,34 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                                           m_context.digits};
                 },
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
-      m_blocks(m_channel, host, context.store, context.view),
+      m_blocks(m_channel, host, context.store, context.view, context.record),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
                    [this] { m_host.report({synchronise() ? LinkCode::Synchronised : LinkCode::SyncFailed}); },
                    m_trace.get())
 {
+    m_channel.onWriteAnswered([this](int mode, int address) {
+        // A newer write of the copy still waiting carries a value the processor does not hold yet.
+        if (m_channel.queuedWrites(mode, address) == 0)
+            m_context.record.writeAcknowledged(mode, address);
+    });
+    m_channel.onWritesLost([this](const std::vector<LostWrite>& writes) { writesLost(writes); });
+}
+
+// Every lost write stays marked in the record; the queued ones, which nobody
+// waited for, are reported with their count.
+void DeviceLink::writesLost(const std::vector<LostWrite>& writes)
+{
+    int unseen = 0;
+    for (const LostWrite& w : writes) {
+        m_context.record.writeLost(w.mode, w.address);
+        if (w.waitedFor)
+            continue;
+        ++unseen;
+        if (m_writeLost)
+            m_writeLost(w.mode, w.address);
+    }
+    if (unseen > 0)
+        m_host.report({LinkCode::WritesLost, unseen});
 }
 
 void DeviceLink::start()
@@ -51,8 +77,12 @@ bool DeviceLink::SendCommand(Command command, int mode, int address)
 
 void DeviceLink::queueWrite(int mode, int address)
 {
-    if (m_state.LinkOnline)
-        m_channel.QueueWrite(mode, address);
+    if (!m_state.LinkOnline) {
+        m_context.record.editedOffline(mode, address);
+        return;
+    }
+    m_context.record.writeQueued(mode, address);
+    m_channel.QueueWrite(mode, address);
 }
 
 bool DeviceLink::WriteParam(int address)
@@ -91,13 +121,14 @@ void DeviceLink::onToneReset()
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
     m_context.store.at(0, core::kToneAddress).Value = core::kNeutralTone;
+    m_context.record.read(0, core::kToneAddress);
     m_host.report({LinkCode::Tone, core::kNeutralTone});
 }
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
     if (m_state.LinkOnline) {
-        if (!m_channel.replyArrived(payload, frame))
+        if (!m_channel.replyArrived(payload, frame, m_parser.frameArrivalMs()))
             traceUnexpected(payload, frame);
         return;
     }

@@ -13,6 +13,7 @@
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
 #include "core/param_writer.h"
+#include "core/processor_record.h"
 #include "core/scheduler.h"
 #include "core/view_state.h"
 
@@ -28,6 +29,8 @@ struct LinkContext {
     core::ParamStore& image;
     core::ViewState& view;
     core::DigitBuffer& digits;
+    // What the processor is known to hold: every write and block read the link makes is entered here.
+    core::ProcessorRecord& record;
 };
 
 // The device link as one object: transport, receive parser, supervisor,
@@ -48,11 +51,14 @@ public:
     void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }
 
     bool SendCommand(Command command, int mode, int address);
-    // Queues the single-parameter write of (mode index, address) while online; returns at once.
+    // Queues the single-parameter write of (mode index, address) while online and
+    // returns at once; offline, the record keeps the copy as edited offline.
     void queueWrite(int mode, int address) override;
-    // A queued write did not reach the processor (the link reports the loss itself).
-    void onWriteLost(std::function<void(int mode, int address)> handler) { m_channel.onWriteLost(std::move(handler)); }
+    // A queued write did not reach the processor (the link reports their count itself).
+    void onWriteLost(std::function<void(int mode, int address)> handler) { m_writeLost = std::move(handler); }
     int queuedWrites(int mode, int address) const { return m_channel.queuedWrites(mode, address); }
+    // A request is on the wire or waits to go out.
+    bool requestsPending() const { return m_channel.busy(); }
     // A single-parameter write of the mode on show that waits for its reply, for
     // callers whose window is disabled meanwhile; false when offline or unanswered.
     bool WriteParam(int address);
@@ -62,6 +68,7 @@ public:
     bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
     bool ReadWorkingSet(int preset, core::ParamStore& target) { return m_blocks.ReadWorkingSet(preset, target); }
     bool lastRequestFaulted() const { return m_channel.faulted(); }
+    const RefusedReplies& refusedReplies() const { return m_channel.refusedReplies(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
     // How the full read after a connection runs; without one it reads the processor into the store.
@@ -80,6 +87,7 @@ private:
     void onBadFrame(std::span<const std::uint8_t> frame) override;
     void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
     bool synchronise();
+    void writesLost(const std::vector<LostWrite>& writes);
 
     core::Scheduler& m_scheduler;
     LinkContext m_context;
@@ -92,6 +100,7 @@ private:
     BlockTransfer m_blocks;
     ConnectionSupervisor m_supervisor;
     std::function<bool()> m_synchronisation;
+    std::function<void(int, int)> m_writeLost;
 };
 
 } // namespace quorix::link

@@ -33,15 +33,15 @@ void AppendWireValue(Bytes& out, int value)
 {
     if (value < 0 || value > kMaxWireValue)
         throw FrameFault("value " + std::to_string(value) + " does not fit two base-250 digits");
-    out.push_back(static_cast<std::uint8_t>(value / 250));
-    out.push_back(static_cast<std::uint8_t>(value % 250));
+    out.push_back(static_cast<std::uint8_t>(value / kDigitBase));
+    out.push_back(static_cast<std::uint8_t>(value % kDigitBase));
 }
 
 int ReadPayloadValue(std::span<const std::uint8_t> bytes, std::size_t position)
 {
     if (position + 1 >= bytes.size())
         throw FrameFault("payload position " + std::to_string(position) + " past the end");
-    return bytes[position] * 250 + bytes[position + 1];
+    return bytes[position] * kDigitBase + bytes[position + 1];
 }
 
 Bytes HandshakeFrame()

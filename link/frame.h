@@ -28,7 +28,8 @@ inline constexpr std::uint8_t kToneReset = 0xFD;
 inline constexpr std::uint8_t kFiller = 0x23; // "#"
 inline constexpr std::size_t kMaxFrameLength = 252; // 253..255 are signal bytes
 inline constexpr int kBandOffOffset = 30000;
-inline constexpr int kMaxWireValue = 250 * 250 - 1;
+inline constexpr int kDigitBase = 250; // a value byte is a base-250 digit
+inline constexpr int kMaxWireValue = kDigitBase * kDigitBase - 1;
 
 std::string_view CommandName(Command command);
 

@@ -2,7 +2,7 @@
 
 namespace quorix::link {
 
-void FrameParser::ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener)
+void FrameParser::ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs)
 {
     for (std::uint8_t b : data) {
         if (b == kKeepAlive) {
@@ -12,6 +12,7 @@ void FrameParser::ParseIncoming(std::span<const std::uint8_t> data, FrameListene
         } else if (b == kFrameStart) {
             m_frame[0] = b;
             m_index = 1;
+            m_frameArrivalMs = arrivedAtMs;
         } else if (m_index > 0) {
             m_frame[m_index++] = b;
             examine(listener);

@@ -25,15 +25,20 @@ class FrameParser {
 public:
     static constexpr std::size_t kBufferSize = 1000;
 
-    void ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener);
+    // `arrivedAtMs`: when these bytes reached the computer.
+    void ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs = 0);
     // Drops a partial frame (a new request is about to go out).
     void reset() { m_index = 0; }
+    // When the start byte of the frame last handed to onFrame arrived: a frame
+    // is as old as its first byte.
+    std::int64_t frameArrivalMs() const { return m_frameArrivalMs; }
 
 private:
     void examine(FrameListener& listener);
 
     std::array<std::uint8_t, kBufferSize> m_frame{};
     std::size_t m_index = 0; // bytes of the frame being assembled; 0 while between frames
+    std::int64_t m_frameArrivalMs = 0;
 };
 
 } // namespace quorix::link

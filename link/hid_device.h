@@ -25,6 +25,10 @@ public:
         static_cast<void>(readable);
         return false;
     }
+    // How long before the last readReport() the report it gave reached this
+    // computer. A report read on a thread of its own may wait in a queue; one
+    // read as it comes is 0 old.
+    virtual std::int64_t lastReportAgeMs() const { return 0; }
     // Lengths include the report-id byte.
     virtual std::size_t inputReportLength() const = 0;
     virtual std::size_t outputReportLength() const = 0;

@@ -30,7 +30,8 @@ void HidReportReader::run()
         if (count < 0)
             m_failed = true;
         else
-            m_reports.emplace_back(buffer.begin(), buffer.begin() + std::min<std::ptrdiff_t>(count, std::ssize(buffer)));
+            m_reports.push_back(
+                {{buffer.begin(), buffer.begin() + std::min<std::ptrdiff_t>(count, std::ssize(buffer))}, Clock::now()});
         if (idle)
             wake();
         if (m_failed)
@@ -52,10 +53,11 @@ int HidReportReader::take(std::span<std::uint8_t> buffer)
     std::lock_guard lock(m_mutex);
     if (m_reports.empty())
         return m_failed ? -1 : 0;
-    const std::vector<std::uint8_t> report = std::move(m_reports.front());
+    const Report report = std::move(m_reports.front());
     m_reports.pop_front();
-    const std::size_t n = std::min(buffer.size(), report.size());
-    std::copy_n(report.begin(), n, buffer.begin());
+    m_lastTakenAgeMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - report.arrived).count();
+    const std::size_t n = std::min(buffer.size(), report.bytes.size());
+    std::copy_n(report.bytes.begin(), n, buffer.begin());
     return static_cast<int>(n);
 }
 

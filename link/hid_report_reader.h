@@ -3,6 +3,7 @@
 #include "wake_up.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -33,8 +34,16 @@ public:
     // Interface thread: the oldest queued report as hidapi gives it, 0 when none
     // is queued, -1 once the device failed and everything before was taken.
     int take(std::span<std::uint8_t> buffer);
+    // How long the report take() gave last had waited in the queue.
+    std::int64_t lastTakenAgeMs() const { return m_lastTakenAgeMs; }
 
 private:
+    using Clock = std::chrono::steady_clock;
+    struct Report {
+        std::vector<std::uint8_t> bytes;
+        Clock::time_point arrived;
+    };
+
     void run();
     void wake();
 
@@ -44,7 +53,8 @@ private:
     std::shared_ptr<std::function<void()>> m_readable;
     std::weak_ptr<std::function<void()>> m_readableSeen;
     std::mutex m_mutex;
-    std::deque<std::vector<std::uint8_t>> m_reports;
+    std::deque<Report> m_reports;
+    std::int64_t m_lastTakenAgeMs = 0;
     bool m_failed = false;
     std::atomic<bool> m_stopping{false};
     std::thread m_thread;

@@ -64,6 +64,7 @@ public:
             return m_reader->take(buffer);
         return hid_read_timeout(m_device, buffer.data(), buffer.size(), timeoutMs);
     }
+    std::int64_t lastReportAgeMs() const override { return m_reader ? m_reader->lastTakenAgeMs() : 0; }
     bool notifyReadable(std::function<void()> readable) override
     {
         if (!m_wakeUp)

@@ -21,6 +21,8 @@ enum class LinkCode {
     ReadFault,      // a block read could not be built or decoded
     ReadFaultAt,    // the same, of the store's read; values: preset, kind, address's low byte
     WriteFailed,    // a configuration could not be written
+    WriteCutOff,    // a configuration transfer ended part way: what the processor holds is unknown
+    WritesLost,     // value: how many parameter writes did not reach the processor
     // Block transfers, which wait for their replies: no other may start until one has ended.
     TransferStarted,
     StoreReadStarted, // a transfer that will replace the store

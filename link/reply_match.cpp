@@ -3,6 +3,7 @@
 #include "block_layout.h"
 
 #include "core/address_map.h"
+#include "core/record_check.h"
 
 #include <algorithm>
 #include <optional>
@@ -35,6 +36,21 @@ bool FitsBlock(int address, std::span<const std::uint8_t> payload)
     return payload.size() != kShortReply && !IsHandshakeReply(payload) && !BlockKindOfSize(payload.size());
 }
 
+bool BlockFieldsFit(int kind, std::span<const std::uint8_t> payload)
+{
+    if (std::any_of(payload.begin(), payload.end(), [](std::uint8_t b) { return b >= kDigitBase; }))
+        return false;
+    const core::ParamStore& layout = core::DefaultParamStore();
+    std::size_t position = 0;
+    for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
+        core::ParamRecord record = layout.at(0, a);
+        position = DecodeRecord(payload, position, record, TravelsAsBand(a));
+        if (core::CheckRecord(record, layout.at(0, a)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsHandshakeReply(std::span<const std::uint8_t> payload)
@@ -64,6 +80,15 @@ bool ReplyFits(Command command, int address, std::span<const std::uint8_t> paylo
         return !IsHandshakeReply(payload) && !BlockKindOfSize(payload.size());
     }
     return false;
+}
+
+bool ReplyFieldsFit(Command command, int address, std::span<const std::uint8_t> payload)
+{
+    if (command != Command::ReadBlock && command != Command::ReadBlockBack)
+        return true;
+    const int kind = core::KindOfAddress(address);
+    return kind < 0 || core::IsSkippedKind(kind) || payload.size() != BlockDataSize(kind) ||
+           BlockFieldsFit(kind, payload);
 }
 
 std::string ReplyShape(std::span<const std::uint8_t> payload)

@@ -143,6 +143,7 @@ void RequestChannel::pump()
             m_sentWrites.clear(); // the processor's memory may change in other ways now
         request->onWire = true;
         request->sentAt = ++m_stamp;
+        request->firstSentMs = m_scheduler.nowMs();
         transmit(*request);
         break;
     }
@@ -154,9 +155,8 @@ void RequestChannel::pump()
 void RequestChannel::reportLostWrites()
 {
     const auto lost = std::exchange(m_lostWrites, {});
-    if (m_writeLost)
-        for (const auto& [mode, address] : lost)
-            m_writeLost(mode, address);
+    if (m_writesLost && !lost.empty())
+        m_writesLost(lost);
 }
 
 void RequestChannel::transmit(Request& request)
@@ -180,9 +180,16 @@ bool RequestChannel::alreadySent(const Request& request) const
 void RequestChannel::finish(Request& request)
 {
     request.done = true;
-    if (request.queued && !request.outcome.answered)
-        m_lostWrites.emplace_back(request.currentMode, request.address);
+    const bool write = request.command == Command::WriteParam;
+    const bool answered = request.outcome.answered;
+    const int mode = request.currentMode;
+    const int address = request.address;
+    if (write && !answered)
+        m_lostWrites.push_back({mode, address, !request.queued});
+    // The queue may hold the last reference to the request.
     std::erase_if(m_queue, [&request](const auto& r) { return r.get() == &request; });
+    if (write && answered && m_writeAnswered)
+        m_writeAnswered(mode, address);
 }
 
 void RequestChannel::fail(Request& request)
@@ -227,11 +234,24 @@ void RequestChannel::endWaitingRequest()
     pump();
 }
 
-bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
+bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame,
+                                  std::int64_t arrivedAtMs)
 {
     Request* request = onWire();
     if (!request || !ReplyFits(request->command, request->address, payload))
         return false;
+    if (arrivedAtMs < request->firstSentMs) {
+        ++m_refused.stale;
+        if (m_trace)
+            m_trace->received(m_scheduler.nowMs(), "Stale:" + ReplyShape(payload), frame);
+        return true;
+    }
+    if (!ReplyFieldsFit(request->command, request->address, payload)) {
+        ++m_refused.outOfRange;
+        if (m_trace)
+            m_trace->received(m_scheduler.nowMs(), "OutOfRange:" + ReplyShape(payload), frame);
+        return true;
+    }
     if (m_trace)
         m_trace->received(m_scheduler.nowMs(), CommandName(request->command), frame);
     m_timeOuter->stop();

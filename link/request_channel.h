@@ -20,6 +20,21 @@
 
 namespace quorix::link {
 
+// Frames that had the shape of the reply the wire waited for and were still
+// not taken: one that arrived before the request went out (a duplicate or a
+// late answer to an earlier one), and one whose fields no processor could hold.
+struct RefusedReplies {
+    int stale = 0;
+    int outOfRange = 0;
+};
+
+// A single-parameter write that did not reach the processor.
+struct LostWrite {
+    int mode = 0;
+    int address = 0;
+    bool waitedFor = false; // its caller waited for it and was told
+};
+
 // What became of one request.
 struct RequestOutcome {
     bool answered = false; // its reply arrived, or a frame sent since it was made already carried its value
@@ -39,7 +54,7 @@ struct RequestOutcome {
 // frame already went out since it was made is not sent again. A queued write to
 // the parameter and mode of a write still waiting in the queue takes its place,
 // so a drag never builds a backlog. A reply ends the request on the wire only
-// when it fits it. Once the link is gone nothing more goes out, every waiting
+// when it fits it, arrived after it went out and holds what a processor can. Once the link is gone nothing more goes out, every waiting
 // caller gets false at once and every queued write is reported lost.
 class RequestChannel {
 public:
@@ -56,17 +71,27 @@ public:
     RequestOutcome Transact(Command command, int mode, int address);
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
-    // A queued write that did not reach the processor: lost on the wire, dropped
-    // after the link went away, or not buildable. Called once the link step has ended.
-    void onWriteLost(std::function<void(int mode, int address)> handler) { m_writeLost = std::move(handler); }
+    // The writes that did not reach the processor (lost on the wire, dropped after
+    // the link went away, or not buildable), in one call once the link step that
+    // lost them has ended.
+    void onWritesLost(std::function<void(const std::vector<LostWrite>&)> handler)
+    {
+        m_writesLost = std::move(handler);
+    }
+    // A single-parameter write of (mode, address) was answered, or found already carried.
+    void onWriteAnswered(std::function<void(int mode, int address)> handler) { m_writeAnswered = std::move(handler); }
     // Queued writes of (mode, address) not yet on the wire: 0 or 1.
     int queuedWrites(int mode, int address) const;
     // Whether the request could be built from the store and image as they are now.
     bool Buildable(Command command, int mode, int address, std::uint8_t modeOverride = 0) const;
 
-    // A valid frame arrived while online. True when it was the reply of the
-    // request on the wire (and traced as such); anything else is left to the caller.
-    bool replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
+    // A valid frame arrived while online, its first byte at `arrivedAtMs`. True
+    // when it was the reply of the request on the wire, or had its shape and was
+    // refused (both traced); anything else is left to the caller. A refused reply
+    // counts as none, like a bad checksum: the request is sent again when its time runs out.
+    bool replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame,
+                      std::int64_t arrivedAtMs);
+    const RefusedReplies& refusedReplies() const { return m_refused; }
     // The link was lost: the request on the wire ends at once.
     void endWaitingRequest();
 
@@ -88,6 +113,7 @@ private:
         core::DigitBuffer digits;
         std::uint64_t madeAt;
         std::uint64_t sentAt = 0;
+        std::int64_t firstSentMs = 0; // on the scheduler's clock
         int attemptsLeft = kAttempts;
         bool queued = false; // a control's write: nobody waits for it
         bool onWire = false;
@@ -122,8 +148,9 @@ private:
     // Requests not yet ended, oldest first; only the front may be on the wire.
     // A waiting caller holds its own too, and takes it out on leaving.
     std::deque<std::shared_ptr<Request>> m_queue;
-    std::function<void(int, int)> m_writeLost;
-    std::vector<std::pair<int, int>> m_lostWrites; // (mode, address), reported when the step ends
+    std::function<void(const std::vector<LostWrite>&)> m_writesLost;
+    std::function<void(int, int)> m_writeAnswered;
+    std::vector<LostWrite> m_lostWrites; // reported when the step ends
     int m_pumpDepth = 0;
     // The last answered write of each header (mode, kind, address) since the
     // last request of any other kind.
@@ -131,6 +158,7 @@ private:
     std::uint64_t m_stamp = 0;
     int m_waitDepth = 0;
     RequestOutcome m_last;
+    RefusedReplies m_refused;
     std::uint8_t m_modeOverride = 0;
 };
 

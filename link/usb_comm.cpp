@@ -147,7 +147,8 @@ void USB_Comm::drain()
             continue;
         const std::size_t n = std::min<std::size_t>(buffer[1], available - 2);
         if (m_events.DataArrival)
-            m_events.DataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n));
+            m_events.DataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n),
+                                 m_scheduler.nowMs() - m_device->lastReportAgeMs());
     }
 }
 

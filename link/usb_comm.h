@@ -15,7 +15,7 @@ namespace quorix::link {
 // Finds the processor among the HID devices, writes byte arrays to it as output
 // reports (id 1, length byte, payload) and raises DataArrival with the payload
 // of each input report (id 2, length byte, payload) as soon as the device says
-// one is there. A device that cannot say so is polled every 5 ms, and so is
+// one is there, with the moment the report reached the computer. A device that cannot say so is polled every 5 ms, and so is
 // the search while no device is open.
 class USB_Comm {
 public:
@@ -23,7 +23,7 @@ public:
     static constexpr int kSearchEveryMs = 100; // enumeration, on any path, at most this often
 
     struct Events {
-        std::function<void(std::span<const std::uint8_t>)> DataArrival;
+        std::function<void(std::span<const std::uint8_t>, std::int64_t arrivedAtMs)> DataArrival;
         std::function<void(bool)> Plug;
         std::function<void()> Failure; // a matching device could not be used, once until one is
         std::function<void(const std::string&)> Refused; // a matching device was not used, and why

@@ -73,28 +73,26 @@ std::string ValueText(const core::ParamRecord& r, int address)
 
 } // namespace
 
-std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind)
+std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind, const core::ProcessorRecord* record)
 {
+    const auto text = [&](int mode, int a) {
+        std::string value = ValueText(store.at(mode, a), a);
+        if (record && record->state(mode, a) == core::CopyState::Unreadable)
+            value += kNeverReadMark;
+        return value;
+    };
     std::vector<ReportRow> rows;
     for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
         if (!store.at(0, a).Defined)
             continue;
         std::string name(core::ParamName(kind, a - kind * 256));
-        ReportRow row{name.empty() ? std::string("#").append(std::to_string(a - kind * 256)) : name, ValueText(store.at(0, a), a), {}};
-        const std::string dance = ValueText(store.at(1, a), a);
+        ReportRow row{name.empty() ? std::string("#").append(std::to_string(a - kind * 256)) : name, text(0, a), {}};
+        const std::string dance = text(1, a);
         if (dance != row.singing)
             row.dance = dance;
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-std::string PageName(int kind)
-{
-    for (const tables::ControlRow& row : tables::TuningWindowTable())
-        if (row.array == tables::ControlArray::CmdPage && row.index == kind)
-            return std::string(row.label);
-    return std::to_string(kind);
 }
 
 } // namespace quorix::report

@@ -2,6 +2,8 @@
 
 #include "report_rows.h"
 
+#include "tables/screen_names.h"
+
 #include "graph/curve_points.h"
 #include "graph/response_curves.h"
 
@@ -83,15 +85,18 @@ public:
             m_p.drawText(QRectF(m_width * 0.15, y, m_width * 0.7, 120), Qt::AlignLeft | Qt::TextWordWrap, line);
             y += 110;
         }
+        if (c.record)
+            m_p.drawText(QRectF(m_width * 0.15, y, m_width * 0.7, 240), Qt::AlignLeft | Qt::TextWordWrap,
+                         Utf8(std::string(kNeverReadNote)));
     }
 
-    void channelPage(const core::ParamStore& store, int kind)
+    void channelPage(const core::ParamStore& store, int kind, const core::ProcessorRecord* record)
     {
         m_writer.newPage();
         m_p.setFont(Font(18, true));
-        m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, Utf8(PageName(kind)));
+        m_p.drawText(QRectF(0, 0, m_width, 100), Qt::AlignLeft, Utf8(tables::PageName(kind)));
         graph(store, kind, QRectF(120, 130, m_width - 140, m_height * 0.32));
-        table(PageRows(store, kind), m_height * 0.32 + 220, Utf8(PageName(kind)));
+        table(PageRows(store, kind, record), m_height * 0.32 + 220, Utf8(tables::PageName(kind)));
     }
 
 private:
@@ -250,7 +255,7 @@ std::optional<QByteArray> RenderTuningReport(const core::ParamStore& store, cons
     ReportPainter report(writer, painter);
     report.cover(cover);
     for (int kind = 0; kind < kChannelPages; ++kind)
-        report.channelPage(store, kind);
+        report.channelPage(store, kind, cover.record);
     if (!painter.end())
         return std::nullopt;
     return pdf;

@@ -2,6 +2,7 @@
 
 #include "core/atomic_save.h"
 #include "core/param_store.h"
+#include "core/processor_record.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,6 +18,8 @@ struct ReportCover {
     QString source; // the configuration file, or the processor
     QString preset;
     QString note;   // a free line for the venue
+    // What the processor is known to hold: values never read from it are marked, and the cover says so.
+    const core::ProcessorRecord* record = nullptr;
 };
 
 // What became of writing the report, as data: the console and quorix-cli each word it.

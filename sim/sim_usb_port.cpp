@@ -22,6 +22,8 @@ public:
     }
     bool writeReport(std::span<const std::uint8_t> report) override { return m_port.write(m_generation, report); }
     int readReport(std::span<std::uint8_t> buffer, int) override { return m_port.read(m_generation, buffer); }
+    // A report reaches the computer when it becomes readable, however late the console reads it.
+    std::int64_t lastReportAgeMs() const override { return m_port.m_clock.nowMs() - m_port.m_lastReadyAt; }
     std::size_t inputReportLength() const override { return kReportLength; }
     std::size_t outputReportLength() const override { return kReportLength; }
     bool notifyReadable(std::function<void()> readable) override
@@ -53,7 +55,7 @@ SimUsbPort::~SimUsbPort()
 
 void SimUsbPort::armWake(std::int64_t at)
 {
-    m_wake->setInterval(static_cast<int>(std::max<std::int64_t>(0, at - m_clock.nowMs())));
+    m_wake->setInterval(static_cast<int>(std::max<std::int64_t>(0, at + m_wakeLagMs - m_clock.nowMs())));
     m_wake->start();
 }
 
@@ -163,6 +165,7 @@ int SimUsbPort::read(std::uint64_t generation, std::span<std::uint8_t> buffer)
         return 0;
     }
     const Bytes& report = m_input.front().bytes;
+    m_lastReadyAt = m_input.front().readyAt;
     const std::size_t n = std::min(buffer.size(), report.size());
     std::copy_n(report.begin(), n, buffer.begin());
     m_input.pop_front();

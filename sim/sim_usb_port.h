@@ -41,8 +41,14 @@ public:
     // The next reply frame becomes readable this much later than the others (a
     // stale reply, when that is past the console's time-out).
     void delayNextReply(int milliseconds) { m_nextReplyDelayMs = milliseconds; }
+    // The console comes to a readable report this much late, as when its
+    // interface thread is busy while hidapi's reader thread queues the report.
+    void setWakeLag(int milliseconds) { m_wakeLagMs = milliseconds; }
     // The next block write loses the device after its first report got through.
     void unplugDuringNextBlockWrite() { m_unplugInBlockWrite = true; }
+
+    // A reply is still to be held back by delayNextReply.
+    bool delayPending() const { return m_nextReplyDelayMs > 0; }
 
     // Puts raw bytes on the wire toward the console, as if the processor had sent them.
     void injectInput(const Bytes& bytes) { queueReply(bytes); }
@@ -76,10 +82,12 @@ private:
     bool m_paced = false;
     int m_delayMs = 0;
     int m_nextReplyDelayMs = 0;
+    int m_wakeLagMs = 0;
     bool m_unplugInBlockWrite = false;
     std::int64_t m_lastOut = -1;
     std::int64_t m_lastIn = -1;
     std::int64_t m_requestArrival = 0;
+    std::int64_t m_lastReadyAt = 0; // of the report read last
     int m_reportsWritten = 0;
     int m_reportsRead = 0;
 };

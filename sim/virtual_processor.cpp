@@ -1,6 +1,7 @@
 #include "virtual_processor.h"
 
 #include "factory_presets.h"
+#include "kind_layout.h"
 #include "store_bridge.h"
 #include "wire_format.h"
 
@@ -208,6 +209,15 @@ VirtualProcessor::Bytes VirtualProcessor::readBlock(int preset, int kind)
     else if (m_blockDelta < 0)
         data.resize(data.size() - std::min(data.size(), static_cast<std::size_t>(-m_blockDelta)));
     m_blockDelta = 0;
+    for (int menu = 0; m_garbleBlock && menu < layout::RecordCount(kind); ++menu) {
+        if (!layout::IsBand(kind, menu))
+            continue;
+        constexpr std::size_t kGain = 4;
+        const std::size_t at = layout::RecordOffset(kind, menu) + kGain;
+        const std::uint8_t noise[] = {137, 91, 221, 179}; // gain 34 341, Q index 55 429
+        std::copy(std::begin(noise), std::end(noise), data.begin() + static_cast<std::ptrdiff_t>(at));
+        m_garbleBlock = false;
+    }
     return data;
 }
 

@@ -92,8 +92,15 @@ public:
     void answerNextWithWrongCommand() { m_wrongCommand = true; }
     // The next block write is answered but lost: the memory keeps what it held.
     void loseNextBlockWrite() { m_loseBlockWrite = true; }
+    // The next block reply with a band carries, in its first band, gain 34 341 and
+    // Q index 55 429 under a checksum that matches: noise that passed it.
+    void garbleNextBlock() { m_garbleBlock = true; }
     // These bytes interrupt the next reply frame halfway through.
     void insertNoiseInNextReply(Bytes noise) { m_noise = std::move(noise); }
+
+    // Whether a fault is still waiting for its reply, so the line is not yet clean.
+    bool faultPending() const { return m_dropReplies > 0 || m_corruptChecksum || !m_noise.empty(); }
+    bool keepAliveSilent() const { return m_keepAliveSilent; }
 
     // Requests understood (answered or not, as the faults decide).
     int requestsReceived() const { return m_requests; }
@@ -128,6 +135,7 @@ private:
     int m_duplicateReplies = 0;
     bool m_wrongCommand = false;
     bool m_loseBlockWrite = false;
+    bool m_garbleBlock = false;
     Bytes m_noise;
 };
 

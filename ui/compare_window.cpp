@@ -1,13 +1,19 @@
 #include "compare_window.h"
 
+#include "console_services.h"
+#include "prompter.h"
+#include "tuning_window.h"
+
 #include "controls/qt_text.h"
 
-#include "prompter.h"
+#include "tables/screen_names.h"
 
 #include "core/param_display.h"
+#include "core/tuning_document.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -15,17 +21,52 @@
 
 namespace quorix::ui {
 
+using Group = presets::ComparedCopy::Group;
+using Outcome = presets::ProcessorComparison::Outcome;
+
+namespace {
+
+constexpr int kCopyRole = Qt::UserRole;
+constexpr int kGroupRole = Qt::UserRole + 1;
+
+QString ModeText(int mode, int address)
+{
+    if (address >= core::kFirstGlobalAddress)
+        return QStringLiteral("—");
+    return mode == 0 ? QStringLiteral("演唱") : QStringLiteral("劲舞");
+}
+
+std::string CopyText(const core::ParamRecord& r, int address)
+{
+    if (r.Class != core::ParamClass::EqBand)
+        return core::ParamValueText(address / 256, address % 256, r.Value);
+    std::string text = core::ShapeText(r.band.Shape) + " " + core::FrequencyWithUnit(r.band.FreqIndex) + " " +
+                       core::GainWithUnit(r.band.Gain) + " " + core::QWithPrefix(r.band.QIndex);
+    return r.band.BandOff ? text + " OFF" : text;
+}
+
+QString Joined(const std::vector<core::ParamDifference>& fields, std::string core::ParamDifference::*part)
+{
+    QStringList parts;
+    for (const core::ParamDifference& d : fields)
+        parts << controls::QtText(d.*part);
+    return parts.join(QStringLiteral("；"));
+}
+
+} // namespace
+
 CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_comparison(session, window, prompter), m_prompter(prompter)
+    : QWidget(parent, Qt::Tool), m_session(session), m_window(window),
+      m_comparison(session.link(), session.document().edits(), session.view(), session.record()), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("与设备比较"));
     setAccessibleName(windowTitle());
     auto* layout = new QVBoxLayout(this);
     m_summary = new QLabel(this);
+    m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
     m_list = new QTreeWidget(this);
     m_list->setObjectName("CompareList");
-    m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("页面"), QStringLiteral("模式"), QStringLiteral("参数"),
                              QStringLiteral("项目"), QStringLiteral("界面"), QStringLiteral("设备")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -44,57 +85,134 @@ CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Pro
     connect(m_write, &QPushButton::clicked, this, [this] { writeScreenToProcessor(); });
     connect(m_take, &QPushButton::clicked, this, [this] { takeProcessorValues(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    resize(760, 420);
+    connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row) { rowChanged(row); });
+    resize(820, 440);
+}
+
+Outcome CompareWindow::read()
+{
+    const Outcome outcome = m_comparison.compare();
+    showCopies();
+    if (outcome == Outcome::ReadFailed)
+        m_summary->setText(controls::QtText(presets::kComparisonReadFailed));
+    return outcome;
 }
 
 bool CompareWindow::compare()
 {
-    const bool read = readAndList();
-    if (read && !hasDifferences())
-        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
-    return read && hasDifferences();
-}
-
-bool CompareWindow::readAndList()
-{
-    const bool read = m_comparison.compare();
-    showDifferences();
-    return read;
-}
-
-void CompareWindow::showDifferences()
-{
-    m_list->clear();
-    for (const core::ParamDifference& d : m_comparison.differences()) {
-        auto* row = new QTreeWidgetItem(m_list);
-        row->setText(0, QString::fromLatin1(core::KindName(d.kind())));
-        row->setText(1, d.mode == 0 ? QStringLiteral("演唱") : d.mode == 1 ? QStringLiteral("劲舞") : QStringLiteral("默认"));
-        row->setText(2, controls::QtText(core::ParamLabel(d.address)));
-        row->setText(3, controls::QtText(d.field));
-        row->setText(4, controls::QtText(d.left));
-        row->setText(5, controls::QtText(d.right));
+    switch (read()) {
+    case Outcome::Offline: m_prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation); return false;
+    case Outcome::ReadFailed: m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation); return false;
+    case Outcome::Read: break;
     }
-    const auto count = static_cast<int>(m_comparison.differences().size());
+    if (!hasDifferences())
+        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
+    return hasDifferences();
+}
+
+presets::ProcessorComparison::Synchronisation CompareWindow::synchronise()
+{
+    const auto outcome = m_comparison.synchronise();
+    showCopies();
+    return outcome;
+}
+
+QTreeWidgetItem* CompareWindow::group(Group group) const
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        if (m_list->topLevelItem(i)->data(0, kGroupRole).toInt() == static_cast<int>(group))
+            return m_list->topLevelItem(i);
+    return nullptr;
+}
+
+QString CompareWindow::summary() const
+{
+    return m_summary->text();
+}
+
+void CompareWindow::showCopies()
+{
+    m_listing = true;
+    m_list->clear();
+    const core::ParamStore& store = m_session.document().store();
+    const auto& copies = m_comparison.copies();
+    for (const Group g : {Group::ReadDifferent, Group::NotReadBack}) {
+        if (m_comparison.count(g) == 0)
+            continue;
+        auto* heading = new QTreeWidgetItem(m_list);
+        heading->setData(0, kGroupRole, static_cast<int>(g));
+        heading->setText(0, controls::QtText(g == Group::ReadDifferent ? presets::kReadDifferentGroup
+                                                                       : presets::kNotReadBackGroup) +
+                                QStringLiteral("（%1）").arg(m_comparison.count(g)));
+        heading->setFirstColumnSpanned(true);
+        heading->setFlags(heading->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+        heading->setCheckState(0, Qt::Checked); // before its rows: from then on it follows them
+        for (std::size_t i = 0; i < copies.size(); ++i) {
+            const presets::ComparedCopy& c = copies[i];
+            if (c.group != g)
+                continue;
+            auto* row = new QTreeWidgetItem(heading);
+            row->setData(0, kCopyRole, static_cast<int>(i));
+            row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+            row->setCheckState(0, c.chosen ? Qt::Checked : Qt::Unchecked);
+            row->setText(0, controls::QtText(tables::PageName(c.address / 256)));
+            row->setText(1, ModeText(c.mode, c.address));
+            row->setText(2, controls::QtText(tables::ParamScreenLabel(c.address)));
+            if (g == Group::ReadDifferent) {
+                row->setText(3, Joined(c.fields, &core::ParamDifference::field));
+                row->setText(4, Joined(c.fields, &core::ParamDifference::left));
+                row->setText(5, Joined(c.fields, &core::ParamDifference::right));
+            } else {
+                row->setText(4, controls::QtText(CopyText(store.at(c.mode, c.address), c.address)));
+                row->setText(5, QStringLiteral("未能读回"));
+            }
+            if (c.neverRead) {
+                row->setText(3, row->text(3) + controls::QtText(presets::kNeverReadMark));
+                for (int column = 0; column < m_list->columnCount(); ++column)
+                    row->setForeground(column, palette().color(QPalette::Disabled, QPalette::Text));
+            }
+        }
+        heading->setExpanded(true);
+    }
+    const auto count = static_cast<int>(copies.size());
     m_summary->setText(count == 0 ? controls::QtText(kNoDifferenceMessage) : QStringLiteral("%1 项不同").arg(count));
     m_write->setEnabled(count > 0);
-    m_take->setEnabled(count > 0);
+    m_take->setEnabled(m_comparison.count(Group::ReadDifferent) > 0);
+    m_listing = false;
+}
+
+void CompareWindow::rowChanged(QTreeWidgetItem* row)
+{
+    if (m_listing)
+        return;
+    const QVariant copy = row->data(0, kCopyRole);
+    if (copy.isValid())
+        m_comparison.choose(static_cast<std::size_t>(copy.toInt()), row->checkState(0) == Qt::Checked);
 }
 
 void CompareWindow::writeScreenToProcessor()
 {
-    if (m_comparison.writeScreenToProcessor() && m_comparison.compare() && !hasDifferences()) {
-        showDifferences(); // read back what the processor now holds
-        emit broughtIntoStep();
-        return;
-    }
-    showDifferences();
+    m_comparison.writeScreen();
+    // The read-back waits behind the writes, so it shows what the processor now holds.
+    read();
 }
 
 void CompareWindow::takeProcessorValues()
 {
-    m_comparison.takeProcessorValues();
-    showDifferences();
-    emit broughtIntoStep();
+    const int left = m_comparison.takeProcessorValues();
+    m_window.RefreshControls();
+    showCopies();
+    if (left > 0)
+        m_prompter.showMessage(presets::kLeftMarkedNotice, MessageIcon::Information);
+}
+
+void CompareWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)

@@ -1,17 +1,29 @@
 #pragma once
 
-#include "device_comparison.h"
+#include "presets/processor_comparison.h"
 
 #include <QWidget>
+
+#include <string_view>
 
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace quorix::ui {
 
-// "与设备比较": the differences between the screen and the processor, one row
-// per field, with the two ways of bringing them into step.
+class ConsoleServices;
+class Prompter;
+class TuningWindow;
+
+inline constexpr std::string_view kDeviceOfflineMessage = "设备未联机！无法进行该操作。";
+inline constexpr std::string_view kNoDifferenceMessage = "界面与设备的参数一致，没有差异。";
+
+// "与设备比较": the parameter copies the screen and the processor hold apart, in
+// two groups (read back and found different; edited or lost but not readable),
+// each row chosen on its own or with its group, and the two ways of bringing
+// the chosen ones into step.
 class CompareWindow final : public QWidget {
     Q_OBJECT
 
@@ -21,27 +33,35 @@ public:
     // Reads the processor and shows what differs; false (with a message said) when
     // offline, when the read failed or when nothing differs.
     bool compare();
-    // Reads the processor and lists what differs, saying nothing; whether the read completed.
-    bool readAndList();
-    bool hasDifferences() const { return !m_comparison.differences().empty(); }
+    // The full read after a connection, or the comparison first while copies are
+    // unconfirmed; what it lists is shown on return.
+    presets::ProcessorComparison::Synchronisation synchronise();
+    bool hasDifferences() const { return !m_comparison.copies().empty(); }
     void writeScreenToProcessor();
     void takeProcessorValues();
 
     QTreeWidget& list() const { return *m_list; }
+    // The row of the group's copies; null when the group is empty.
+    QTreeWidgetItem* group(presets::ComparedCopy::Group group) const;
+    QString summary() const;
 
-signals:
-    // The screen and the processor hold the same values after one of the two actions.
-    void broughtIntoStep();
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showDifferences();
+    void showCopies();
+    void rowChanged(QTreeWidgetItem* row);
+    presets::ProcessorComparison::Outcome read();
 
-    DeviceComparison m_comparison;
+    ConsoleServices& m_session;
+    TuningWindow& m_window;
+    presets::ProcessorComparison m_comparison;
     Prompter& m_prompter;
     QTreeWidget* m_list = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_write = nullptr;
     QPushButton* m_take = nullptr;
+    bool m_listing = false;
 };
 
 // The menu item: a fresh comparison in a window of `parent`'s, replacing an open one;

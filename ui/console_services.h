@@ -5,7 +5,9 @@
 namespace quorix::core {
 class DigitBuffer;
 class ParamStore;
+class ProcessorRecord;
 class Scheduler;
+class TuningDocument;
 struct ViewState;
 } // namespace quorix::core
 
@@ -28,6 +30,9 @@ public:
     virtual ~ConsoleServices() = default;
     virtual core::Scheduler& scheduler() = 0;
     virtual core::ParamStore& store() = 0;
+    // The one writer of the store, and what the processor is known to hold.
+    virtual core::TuningDocument& document() = 0;
+    virtual core::ProcessorRecord& record() = 0;
     // The image a loaded file or a comparison read passes through.
     virtual core::ParamStore& image() = 0;
     virtual core::ViewState& view() = 0;

@@ -136,6 +136,7 @@ bool GraphActions::printReport(const std::filesystem::path& file)
     cover.when = QDateTime::currentDateTime();
     cover.source = m_services.link().LinkOnline() ? QStringLiteral("处理器") : QStringLiteral("控制台当前设置");
     cover.preset = QString::fromStdString(core::PresetName(m_services.view().CurrentPreset));
+    cover.record = &m_services.record();
     const report::ReportWritten written = report::WriteTuningReport(file, m_services.store(), cover);
     if (!written.drawn)
         m_prompter.showMessage(kReportNotDrawn, MessageIcon::Exclamation);

@@ -1,7 +1,6 @@
 #include "link_screen.h"
 
 #include "prompter.h"
-#include "reconnect_read.h"
 #include "tuning_window.h"
 #include "window_actions.h"
 
@@ -11,6 +10,8 @@
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 #include "controls/skinned_progress_bar.h"
+
+#include <utility>
 
 namespace quorix::ui {
 
@@ -61,15 +62,16 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
     case LinkCode::StoreRead:
-        if (report.value == 1)
-            m_window.reconnectRead().storeRead();
         m_window.RefreshControls();
         m_window.undo().ResetUndo();
         break;
     case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;
     case LinkCode::Tone: m_window.named("ToneLabel")->setValue(report.value); break;
     case LinkCode::Tick: m_window.plot().display().LinkTicked(); break;
-    case LinkCode::Synchronised: m_actions.Synchronised(true); break;
+    case LinkCode::Synchronised:
+        m_lostWritesTold = false;
+        m_actions.Synchronised(true);
+        break;
     case LinkCode::SyncFailed: m_actions.Synchronised(false); break;
     default: show(report); break;
     }
@@ -82,6 +84,8 @@ void LinkScreen::show(const link::LinkReport& report)
     if (report.code == LinkCode::Online)
         m_lossNotice.online(m_scheduler.nowMs());
     if (report.code == LinkCode::Lost && !m_lossNotice.lost(m_scheduler.nowMs()))
+        words.message.reset();
+    if (report.code == LinkCode::WritesLost && std::exchange(m_lostWritesTold, true))
         words.message.reset();
     if (words.button)
         m_window.named("cmdConnectStatus")->setValue(static_cast<int>(*words.button));

@@ -54,6 +54,7 @@ private:
     std::deque<std::pair<std::string, MessageIcon>> m_messages;
     std::unique_ptr<core::Timer> m_messageTurn;
     bool m_permissionExplained = false;
+    bool m_lostWritesTold = false; // in this outage: told again once the screen is back in step
 };
 
 } // namespace quorix::ui

@@ -24,6 +24,10 @@ LinkWords WordLinkReport(const link::LinkReport& report)
                     ",菜单种类号=" + std::to_string(report.values[1]) + ",菜单地址=" + std::to_string(report.values[2]),
                 MessageIcon::Critical};
     case LinkCode::WriteFailed: return {{}, {}, std::string(kWriteFaultMessage), MessageIcon::Critical};
+    case LinkCode::WriteCutOff: return {{}, {}, std::string(kWriteCutOffMessage), MessageIcon::Critical};
+    case LinkCode::WritesLost:
+        return {{}, {}, std::string(kWritesLostHead) + std::to_string(report.value) + std::string(kWritesLostTail),
+                MessageIcon::Warning};
     default: return {};
     }
 }

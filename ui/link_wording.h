@@ -18,6 +18,12 @@ inline constexpr std::string_view kUsbFailureMessage = "操作USB设备失败！
 inline constexpr std::string_view kCountMismatchMessage = "当前返回数据个数与期望的数据个数不符,请检查!";
 inline constexpr std::string_view kReadFaultMessage = "从机器读数据时出错！";
 inline constexpr std::string_view kWriteFaultMessage = "向机器写入数据时出错！";
+inline constexpr std::string_view kWriteCutOffMessage =
+    "配置文件未能完整写入设备。设备中的参数已不确定，重新连接后将与界面比较。";
+// Followed by how many, then kWritesLostTail.
+inline constexpr std::string_view kWritesLostHead = "有 ";
+inline constexpr std::string_view kWritesLostTail =
+    " 个参数未能写入设备。界面保留了这些修改，重新连接后将在“与设备比较”中列出，可再写入设备。";
 
 // The connection button's images: searching, online, switched off.
 enum class ConnectionButton { Searching = 0, Online = 1, Off = 2 };

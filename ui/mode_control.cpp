@@ -27,11 +27,24 @@ int ChangedPage(const core::ParamStore& before, const core::ParamStore& after, i
 
 } // namespace
 
-ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host,
-                         std::function<bool()> linkOnline)
-    : m_edits(edits), m_view(view), m_host(host), m_linkOnline(std::move(linkOnline)), m_danceOrigin(edits.store())
+ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record,
+                         ModeHost& host)
+    : m_edits(edits), m_view(view), m_host(host), m_record(record)
 {
 }
+
+namespace {
+
+// Whether a dance value of its own still holds the console's value, never read nor edited.
+bool DanceSetNeverRead(const core::ProcessorRecord& record, const core::ParamStore& store)
+{
+    for (int address = 0; address < core::kFirstGlobalAddress; ++address)
+        if (store.at(1, address).PerMode && record.state(1, address) == core::CopyState::Unreadable)
+            return true;
+    return false;
+}
+
+} // namespace
 
 // The snapshots belong to one mode.
 void ModeControl::resetUndo()
@@ -80,23 +93,19 @@ void ModeControl::ModeCopyClicked()
     m_copying = true;
     m_host.setEditingBlocked(true);
     const bool fromSinging = m_view.CurrentMode == 0;
-    core::ParamStore& store = m_edits.store();
     // Dance values that never came from the processor would silently replace its singing set.
-    const bool unread = !fromSinging && !m_danceOrigin.pagesNeverRead(store).empty();
-    const bool copied = core::CopyMode(
-        store, m_view,
+    const bool unread = !fromSinging && DanceSetNeverRead(m_record, m_edits.store());
+    core::CopyMode(
+        m_edits, m_view,
         {.askYesNo = [this, unread](std::string_view q) {
-             return m_host.askYesNo(unread ? core::kUnreadDanceCopyQuestion : q);
+             return m_host.askYesNo(unread ? kUnreadDanceCopyQuestion : q);
          },
-         .linkOnline = m_linkOnline,
          .send =
              [this](int address) {
                  m_edits.writeMode(m_view.CurrentMode, address);
                  return true;
              },
          .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
-    if (copied && fromSinging && m_linkOnline())
-        m_danceOrigin.cameFromProcessor(store);
     m_host.setEditingBlocked(false);
     m_copying = false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/dance_set_origin.h"
 #include "core/param_editor.h"
+#include "core/processor_record.h"
 #include "core/view_state.h"
 
 #include <functional>
@@ -10,6 +10,9 @@
 namespace quorix::ui {
 
 inline constexpr std::string_view kModeLockedMessage = "处于自动控制时，演唱与劲舞模式不可以手动切换!";
+inline constexpr std::string_view kUnreadDanceCopyQuestion =
+    "劲舞模式的数据从未从设备读取，当前显示的是本软件的默认值，并不是设备中的劲舞模式数据。\n"
+    "复制后，设备中演唱模式的数据将被这些默认值覆盖。确认仍要将劲舞模式数据复制到演唱模式吗？";
 
 // What switching modes asks of the window.
 class ModeHost {
@@ -32,7 +35,7 @@ public:
 // action that acts on a whole mode of the store.
 class ModeControl {
 public:
-    ModeControl(core::ParamEditor& edits, core::ViewState& view, ModeHost& host, std::function<bool()> linkOnline);
+    ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record, ModeHost& host);
 
     void ModeButtonClicked(int mode);
     // cmdBassAutoControl2 k: 0 manual, 1 automatic.
@@ -52,8 +55,7 @@ private:
     core::ParamEditor& m_edits;
     core::ViewState& m_view;
     ModeHost& m_host;
-    std::function<bool()> m_linkOnline;
-    core::DanceSetOrigin m_danceOrigin;
+    const core::ProcessorRecord& m_record;
     bool m_copying = false;
 };
 

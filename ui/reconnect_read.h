@@ -1,31 +1,26 @@
 #pragma once
 
-#include "core/param_store.h"
-
 namespace quorix::ui {
 
 class ConsoleServices;
 class Prompter;
 class TuningWindow;
 
-// The full read after a connection. Edits made on screen since the last read
-// (offline, or while the link was lost) are never replaced unseen: the
-// processor is read into a scratch image first, and when it differs from the
-// screen the comparison window opens with its two ways of bringing them into
-// step. Without such edits, or when nothing differs, the read goes to the screen.
+// The full read after a connection. Copies the processor record does not know
+// the processor holds (edited offline, lost, still queued) are never read over
+// unseen: the comparison window lists them with whatever else differs, and
+// offers its two ways of bringing them into step. Without such copies, or when
+// nothing differs, the read goes to the screen.
 class ReconnectRead {
 public:
     ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter);
 
     bool synchronise();
-    // A read of the whole store ended: what it holds now is what the processor holds.
-    void storeRead();
 
 private:
     ConsoleServices& m_session;
     TuningWindow& m_window;
     Prompter& m_prompter;
-    core::ParamStore m_lastRead; // the store as the last complete read, or the load, left it
 };
 
 } // namespace quorix::ui

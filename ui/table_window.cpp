@@ -13,12 +13,13 @@
 #include "controls/skinned_fader.h"
 
 #include "core/rounding.h"
+#include "core/tuning_document.h"
 
 
 namespace quorix::ui {
 
 TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& table, QWidget* parent)
-    : QDialog(parent), m_table(table), m_edits(session.store(), session.view(), session.link()),
+    : QDialog(parent), m_table(table), m_edits(session.document().edits()),
       m_faderMarks(session.store(), session.view())
 {
     setObjectName(controls::QtText(table.objectName));

@@ -49,7 +49,7 @@ protected:
 
 private:
     tables::WindowTable m_table;
-    core::ParamEditor m_edits;
+    core::ParamEditor& m_edits; // the session's document
     controls::StoreMarks m_faderMarks;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;

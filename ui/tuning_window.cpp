@@ -29,6 +29,8 @@
 #include "link/device_link.h"
 
 #include "core/address_map.h"
+#include "core/processor_record.h"
+#include "core/tuning_document.h"
 #include "core/common_addresses.h"
 
 namespace quorix::ui {
@@ -44,8 +46,7 @@ constexpr int kSliderCount = 183;
 
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
-      m_undo(session.store(), session.view(), session.scheduler()),
-      m_edits(session.store(), session.view(), session.link(), &m_undo), m_faderMarks(session.store(), session.view()),
+      m_undo(session.document().undo()), m_edits(session.document().edits()), m_faderMarks(session.store(), session.view(), &session.record()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand))
@@ -57,13 +58,14 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
 
     // A reload starts from the defaults; the link keeps its state.
     core::InitParamStore(session.store(), session.image());
+    session.record().reset();
     core::ViewState& view = session.view();
     view = core::ViewState{};
     m_undo.ResetUndo();
 
     const auto online = [&session] { return session.link().LinkOnline(); };
     m_dispatch = std::make_unique<ValueDispatch>(DispatchLinks{m_edits, view, session.scheduler(), online}, *m_editScreen);
-    m_modes = std::make_unique<ModeControl>(m_edits, view, *m_editScreen, online);
+    m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen);
 
     createControls();
     resize(Geometry::kDesignWidth, Geometry::kDesignHeight);
@@ -79,6 +81,8 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
 
     m_reconnect = std::make_unique<ReconnectRead>(session, *this, prompter);
     session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
+    // A value read or written since is no longer marked as the console's own.
+    session.record().setListener([this](int, int) { update(); });
     session.setHost(m_linkScreen.get());
     session.link().start();
 }
@@ -86,6 +90,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
 TuningWindow::~TuningWindow()
 {
     m_services.link().setSynchronisation({});
+    m_services.record().setListener({});
     if (!m_unloaded) {
         m_services.link().stop();
         m_services.setHost(nullptr);

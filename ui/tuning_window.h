@@ -144,8 +144,8 @@ private:
     ConsoleServices& m_services;
     Prompter& m_prompter;
     WindowActions& m_actions;
-    core::UndoHistory m_undo;
-    core::ParamEditor m_edits;
+    core::UndoHistory& m_undo;
+    core::ParamEditor& m_edits;
     controls::StoreMarks m_faderMarks;
     std::unique_ptr<LinkScreen> m_linkScreen;
     std::unique_ptr<EditScreen> m_editScreen;

@@ -88,7 +88,8 @@ TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame
         for (std::size_t i = 1; i < bytes.size(); ++i)
             EXPECT_LT(bytes[i], 0xFD) << line;
     }
-    EXPECT_EQ(frames, 2 + 2 * 9); // handshake and its reply, nine requests and their replies
+    // The handshake and its reply; the status, both sets of five kinds, two global kinds and the end, with their replies.
+    EXPECT_EQ(frames, 2 + 2 * 14);
 }
 
 TEST_F(CliFixture, PullWithoutAProcessorWritesNothing)

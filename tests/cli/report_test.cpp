@@ -231,4 +231,18 @@ TEST(ReportRows, EachParameterIsNamedAsTheWindowNamesItsControl)
             Row(report::PageRows(core::DefaultParamStore(), row.page), tables::ControlLabel(row)); // fails when no row has that name
 }
 
+// With the processor record, a value never read from the processor is marked, in either mode.
+TEST(ReportRows, ValuesNeverReadAreMarked)
+{
+    const core::ParamStore& store = core::DefaultParamStore();
+    core::ProcessorRecord record;
+    record.kindRead(0, core::MainOutput);
+    const std::string name(core::ParamName(core::MainOutput, 0));
+    const report::ReportRow row = Row(report::PageRows(store, core::MainOutput, &record), name.c_str());
+    EXPECT_EQ(row.singing.find(report::kNeverReadMark), std::string::npos);
+    EXPECT_EQ(row.dance, Row(report::PageRows(store, core::MainOutput), name.c_str()).singing + std::string(report::kNeverReadMark))
+        << "the dance copy was never read";
+    EXPECT_TRUE(Row(report::PageRows(store, core::MainOutput), name.c_str()).dance.empty()) << "without a record, no marks";
+}
+
 } // namespace

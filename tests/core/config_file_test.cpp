@@ -180,10 +180,11 @@ TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
         {{0, 0x000, kShape, {0x03}}, {F::Shape, R::OutOfRange, 3, 0, 2}},
         {{0, 0x005, kDefined, {0x01, 0x00}}, {F::Defined, R::NotABoolean, 1, 0, 0}},
         {{2, 0x007, kBandOff, {0x00, 0x80}}, {F::BandOff, R::NotABoolean, 0x8000, 0, 0}},
-        {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, {F::Gain, R::OutOfRange, -2147483648LL, 0, 62499}},
-        {{1, 0x003, kGain, {0x24, 0xF4, 0x00, 0x00}}, {F::Gain, R::OutOfRange, 62500, 0, 62499}},
+        {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, {F::Gain, R::OutOfRange, -2147483648LL, 0, 500}},
+        {{1, 0x003, kGain, {0xF5, 0x01, 0x00, 0x00}}, {F::Gain, R::OutOfRange, 501, 0, 500}}, // past ±25 dB
         {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}}, {F::FreqIndex, R::OutOfRange, 30000, 0, 29999}}, // would arrive off
-        {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::QIndex, R::OutOfRange, -1, 0, 62499}},
+        {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::QIndex, R::OutOfRange, -1, 0, 100}},
+        {{0, 0x004, kQ, {0x65, 0x00, 0x00, 0x00}}, {F::QIndex, R::OutOfRange, 101, 0, 100}}, // past the table
         {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, {F::ShelfQIndex, R::OutOfRange, 250, 0, 249}},
         {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, {F::Value, R::OutOfRange, 62500, 0, 62499}},
         {{0, 0xA00, kDefined, {0x00, 0x00}}, {F::Defined, R::DiffersFromMap, 0, -1, -1}}, // a common parameter missing

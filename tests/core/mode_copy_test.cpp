@@ -1,5 +1,6 @@
 #include "core/address_map.h"
 #include "core/mode_copy.h"
+#include "core/param_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,9 @@ struct CopyFixture : ::testing::Test {
     ParamStore store;
     ParamStore image;
     ViewState view;
+    NullParamWriter writer;
+    ParamEditor edits{store, view, writer};
     bool answer = true;
-    bool online = false;
     int failAfter = -1;
     std::vector<std::string> questions;
     std::vector<std::string> messages;
@@ -23,7 +25,6 @@ struct CopyFixture : ::testing::Test {
 
     CopyModeHooks hooks{
         [this](std::string_view q) { questions.emplace_back(q); return answer; },
-        [this] { return online; },
         [this](int a) {
             if (failAfter >= 0 && static_cast<int>(sent.size()) >= failAfter)
                 return false;
@@ -38,23 +39,21 @@ struct CopyFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(CopyFixture, OfflineCopiesEveryModeDependentRecordAndSendsNothing)
+TEST_F(CopyFixture, CopiesEveryModeDependentRecord)
 {
     const ParamStore before = store;
-    EXPECT_TRUE(CopyMode(store, view, hooks));
+    EXPECT_TRUE(CopyMode(edits, view, hooks));
     EXPECT_EQ(questions, (std::vector<std::string>{std::string(kCopySingingToDanceQuestion)}));
     for (int a = 0; a < kFirstGlobalAddress; ++a)
         EXPECT_EQ(store.at(1, a), before.at(0, a));
-    EXPECT_TRUE(sent.empty());
     EXPECT_EQ(messages, (std::vector<std::string>{"完成!"}));
     EXPECT_EQ(view.CurrentMode, 0);
 }
 
-TEST_F(CopyFixture, OnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
+TEST_F(CopyFixture, SendsEachModeSpecificParameterOnceInTheOtherMode)
 {
     view.CurrentMode = 1;
-    online = true;
-    EXPECT_TRUE(CopyMode(store, view, hooks));
+    EXPECT_TRUE(CopyMode(edits, view, hooks));
     EXPECT_EQ(questions.front(), kCopyDanceToSingingQuestion);
     int perMode = 0;
     for (int a = 0; a < kAddressCount; ++a)
@@ -72,16 +71,15 @@ TEST_F(CopyFixture, NoStopsBeforeAnythingChanges)
 {
     answer = false;
     const ParamStore before = store;
-    EXPECT_FALSE(CopyMode(store, view, hooks));
+    EXPECT_FALSE(CopyMode(edits, view, hooks));
     EXPECT_EQ(store, before);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
 {
-    online = true;
     failAfter = 3;
-    EXPECT_FALSE(CopyMode(store, view, hooks));
+    EXPECT_FALSE(CopyMode(edits, view, hooks));
     EXPECT_EQ(sent.size(), 3u);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(view.CurrentMode, 0);
@@ -95,7 +93,7 @@ TEST_F(CopyFixture, DanceToSingingKeepsTheGlobalRecords)
     store.at(0, 0xA08).Value = 70;          // a master level limit
     store.at(0, kCommonBase + 0x1F).Value = 1; // automatic mode control
     const ParamStore before = store;
-    EXPECT_TRUE(CopyMode(store, view, hooks));
+    EXPECT_TRUE(CopyMode(edits, view, hooks));
     for (int mode = 0; mode < kModeCount; ++mode)
         for (int a = kFirstGlobalAddress; a < kAddressCount; ++a)
             EXPECT_EQ(store.at(mode, a), before.at(mode, a)) << "mode " << mode << " address " << a;

@@ -98,3 +98,49 @@ TEST_F(EditorFixture, BadAddressesFailLoudlyAndWriteNothing)
     EXPECT_THROW(editor.setValue(-1, 1), std::out_of_range);
     EXPECT_TRUE(writer.writes.empty());
 }
+
+// Views hear of every copy changed, a shared parameter's in both modes, until they leave.
+TEST_F(EditorFixture, ListenersHearEachCopyChanged)
+{
+    constexpr int kMainMusicLevel = 1024;    // per mode
+    constexpr int kMainLeftLevel = 1024 + 4; // shared
+    Writes heard; // address, mode
+    const int id = editor.addListener([&heard](int address, int mode) { heard.emplace_back(address, mode); });
+    view.CurrentMode = 1;
+    editor.setValue(kMainMusicLevel, 50);
+    editor.setValue(kMainLeftLevel, 50);
+    editor.setValue(kMasterLevels, 50);
+    EXPECT_EQ(heard, (Writes{{kMainMusicLevel, 1}, {kMainLeftLevel, 1}, {kMainLeftLevel, 0}, {kMasterLevels, 0}}));
+
+    heard.clear();
+    ParamRecord held = store.at(0, kMainLeftLevel);
+    held.Value = 12;
+    writer.writes.clear();
+    editor.takeFromProcessor(0, kMainLeftLevel, held);
+    EXPECT_EQ(store.at(1, kMainLeftLevel).Value, 12) << "a shared value taken in both modes";
+    EXPECT_TRUE(writer.writes.empty()) << "what the processor holds is not written back";
+    EXPECT_EQ(heard, (Writes{{kMainLeftLevel, 0}, {kMainLeftLevel, 1}}));
+
+    editor.removeListener(id);
+    editor.setValue(kMainMusicLevel, 51);
+    EXPECT_EQ(heard.size(), 2u);
+}
+
+// A step begun by its caller (the graph's drag, the comparison's take) records whatever it touches.
+TEST_F(EditorFixture, AStepBegunByTheCallerIsOneUndoStep)
+{
+    constexpr int kMainMusicLevel = 1024;
+    constexpr int kMainMicLevel = 1025;
+    editor.beginStep(ParamEditor::UndoStep::Burst);
+    editor.setValue(kMainMusicLevel, 30);
+    editor.beginStep(ParamEditor::UndoStep::Burst);
+    editor.setValue(kMainMusicLevel, 31);
+    EXPECT_EQ(undo.UndoPos(), 0) << "a drag is one step";
+    clock.advance(UndoHistory::kBurstMs + 1);
+    editor.beginStep(ParamEditor::UndoStep::Snapshot);
+    editor.setValue(kMainMicLevel, 30);
+    EXPECT_EQ(undo.UndoPos(), 1);
+    EXPECT_TRUE(editor.Undo());
+    EXPECT_EQ(store.at(0, kMainMicLevel).Value, DefaultParamStore().at(0, kMainMicLevel).Value);
+    EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 31);
+}

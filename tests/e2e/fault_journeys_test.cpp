@@ -29,7 +29,7 @@ TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
     const int before = processor.requestsReceived();
     processor.answerNextWithWrongCommand(); // the status request gets a handshake answer
     EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
-    EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 1); // the status request went twice
+    EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 5 + 1); // the status request went twice
     EXPECT_EQ(view.CurrentPreset, 0);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
@@ -64,7 +64,7 @@ TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
     int blockReads = 0;
     for (auto at = text.find("TX ReadBlock "); at != std::string::npos; at = text.find("TX ReadBlock ", at + 1))
         ++blockReads;
-    EXPECT_EQ(blockReads, 7 + 1);
+    EXPECT_EQ(blockReads, 7 + 5 + 1);
 }
 
 TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
@@ -74,12 +74,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     image.at(0, 0).band.Gain = 280;           // kind 0: lands
     image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
     image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
-    host.onProgress = [&](int done) {
-        if (done == 2)
-            port.unplugDuringNextBlockWrite();
-    };
-    EXPECT_FALSE(device.WriteToDevice(view.CurrentPreset));
-    host.onProgress = nullptr;
+    EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
     EXPECT_FALSE(device.LinkOnline());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_TRUE(host.windowEnabled);

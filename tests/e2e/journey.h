@@ -30,9 +30,10 @@ struct Journey : ::testing::Test {
     quorix::core::ParamStore image;
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
+    quorix::core::ProcessorRecord processorRecord;
     RecordingHost host;
     std::ostringstream trace;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord}, host, &trace};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 
@@ -93,6 +94,18 @@ struct Journey : ::testing::Test {
     void expectStoreMatchesProcessor(int preset = -1)
     {
         expectTransferableKindsEqual(store, preset < 0 ? processor.working() : processor.preset(preset));
+    }
+
+    // Writes the loaded image with the processor unplugged during its third block: kinds 0 and 1 land.
+    bool writeUnpluggedAtTheThirdBlock()
+    {
+        host.onProgress = [&](int done) {
+            if (done == 2)
+                port.unplugDuringNextBlockWrite();
+        };
+        const bool written = device.WriteToDevice(view.CurrentPreset);
+        host.onProgress = nullptr;
+        return written;
     }
 
     // Gain of a band of the processor's working settings.

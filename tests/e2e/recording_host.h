@@ -25,6 +25,7 @@ struct RecordingHost : quorix::link::LinkHost {
     int recordingClosed = 0;
     int masterMaxima[3] = {};
     int preset = -1;
+    int writesLost = 0; // parameter writes the link reported lost
     std::function<void()> onTick;
     std::function<void(int)> onProgress;
     std::function<void()> onMessage; // a host that runs a loop inside the report
@@ -46,7 +47,12 @@ struct RecordingHost : quorix::link::LinkHost {
         case LinkCode::CountMismatch:
         case LinkCode::ReadFault:
         case LinkCode::ReadFaultAt:
-        case LinkCode::WriteFailed: tell(report.code); break;
+        case LinkCode::WriteFailed:
+        case LinkCode::WriteCutOff: tell(report.code); break;
+        case LinkCode::WritesLost:
+            writesLost += report.value;
+            tell(report.code);
+            break;
         case LinkCode::StoreReadStarted: ++recordingClosed; [[fallthrough]];
         case LinkCode::TransferStarted:
             windowEnabled = false;

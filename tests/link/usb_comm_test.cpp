@@ -96,7 +96,7 @@ struct Usb : ::testing::Test {
     int failures = 0;
     std::vector<std::string> refusals;
     USB_Comm usb{backend, clock,
-                {[this](std::span<const std::uint8_t> d) { arrived.emplace_back(d.begin(), d.end()); },
+                {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
                  [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
                  [this](const std::string& m) { refusals.push_back(m); }}};
 };
@@ -213,10 +213,11 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
     core::ParamStore image;
     core::ViewState view;
     core::DigitBuffer digits;
+    core::ProcessorRecord record;
     core::InitParamStore(store, image);
     NullLinkHost host;
     std::ostringstream trace;
-    DeviceLink device(backend, clock, {store, image, view, digits}, host, &trace);
+    DeviceLink device(backend, clock, {store, image, view, digits, record}, host, &trace);
     device.start();
     clock.advance(300);
     device.stop();

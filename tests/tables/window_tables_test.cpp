@@ -1,6 +1,7 @@
 #include "tables/effect_window_table.h"
 #include "tables/recording_window_table.h"
 #include "tables/startup_settings_table.h"
+#include "tables/screen_names.h"
 #include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
@@ -168,4 +169,18 @@ TEST(SecondaryTables, EveryControlBindsADefinedParameterAndEveryTextFitsItsWindo
             EXPECT_LE(text.y + text.pixelSize + 6, table.height) << std::string(text.text);
         }
     }
+}
+
+// What the comparison and the report print: a page and a parameter by the names the screen shows.
+TEST(ScreenNames, EveryKindAndEveryBoundCommonParameterHasAName)
+{
+    for (int kind = 0; kind < core::kKindCount; ++kind) {
+        const std::string page = tables::PageName(kind);
+        EXPECT_NE(page, std::to_string(kind));
+        EXPECT_EQ(page.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << page;
+    }
+    for (const ControlRow& row : tables::TuningWindowTable())
+        if (row.address >= core::kCommonBase && !row.label.empty())
+            EXPECT_NE(tables::ParamScreenLabel(row.address).find(' '), std::string::npos) << row.address;
+    EXPECT_EQ(tables::ParamScreenLabel(2), "0x02 EQ3") << "a name of the address map stands";
 }

@@ -8,9 +8,16 @@
 
 #include "controls/skinned_progress_bar.h"
 
+#include "core/processor_record.h"
+#include "core/tuning_document.h"
+
 #include <QAction>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -39,7 +46,19 @@ struct CompareFixture : ::testing::Test, ConsoleFixture {
         check.compare();
         return check.list().topLevelItemCount() == 0;
     }
+    // The rows of a group as "mode parameter field", keyed to their items.
+    static std::map<QString, QTreeWidgetItem*> Rows(const QTreeWidgetItem* group)
+    {
+        std::map<QString, QTreeWidgetItem*> rows;
+        for (int i = 0; group && i < group->childCount(); ++i) {
+            QTreeWidgetItem* row = group->child(i);
+            rows[row->text(1) + " " + row->text(2) + " " + row->text(3)] = row;
+        }
+        return rows;
+    }
 };
+
+using Group = presets::ComparedCopy::Group;
 
 } // namespace
 
@@ -55,15 +74,18 @@ TEST_F(CompareFixture, ReadsIntoAScratchImageAndListsEachDifferingField)
     EXPECT_EQ(session.view().CurrentPreset, preset);
     EXPECT_EQ(frm().undo().UndoPos(), undoPosition);
 
-    QStringList rows;
-    for (int i = 0; i < compare.list().topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = compare.list().topLevelItem(i);
-        rows << row->text(1) + " " + row->text(2) + " " + row->text(3);
-    }
+    EXPECT_EQ(compare.group(Group::NotReadBack), nullptr);
+    const auto rows = Rows(compare.group(Group::ReadDifferent));
     const QString bandLabel = QString::fromStdString(core::ParamLabel(band));
-    EXPECT_TRUE(rows.contains("演唱 " + bandLabel + " gain")) << rows.join("\n").toStdString();
-    EXPECT_TRUE(rows.contains("劲舞 0x00 音乐音量 value")) << rows.join("\n").toStdString();
-    EXPECT_EQ(compare.list().topLevelItem(static_cast<int>(rows.indexOf("劲舞 0x00 音乐音量 value")))->text(5), "37%");
+    const auto bandRow = std::find_if(rows.begin(), rows.end(), [&](const auto& row) {
+        return row.first.startsWith("演唱 " + bandLabel + " ") && row.first.contains("gain");
+    });
+    EXPECT_NE(bandRow, rows.end()) << "one row per copy, its fields together";
+    ASSERT_TRUE(rows.contains("劲舞 0x00 音乐音量 value"));
+    const QTreeWidgetItem* levelRow = rows.at("劲舞 0x00 音乐音量 value");
+    EXPECT_EQ(levelRow->text(0), "主输出") << "the page by its screen name";
+    EXPECT_EQ(levelRow->text(5), "37%");
+    EXPECT_EQ(levelRow->checkState(0), Qt::Checked);
 }
 
 TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual)
@@ -74,8 +96,9 @@ TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual
     ASSERT_TRUE(compare.compare());
     const int requests = processor().requestsReceived();
     compare.findChild<QPushButton*>("CompareWrite")->click();
-    // Two parameters written, then the read-back: both sets of five kinds, two global kinds, the end.
+    // Two copies written, then the read-back: both sets of five kinds, two global kinds, the end.
     EXPECT_EQ(processor().requestsReceived() - requests, 2 + 13);
+    EXPECT_EQ(compare.summary().toStdString(), ui::kNoDifferenceMessage);
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(session.view().CurrentMode, 0);
@@ -113,4 +136,49 @@ TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
     ui::OpenCompareWindow(session, &frm(), prompter, &frame);
     EXPECT_EQ(prompter.count(ui::kDeviceOfflineMessage), 1);
     EXPECT_EQ(frame.findChild<ui::CompareWindow*>(), nullptr);
+}
+
+// An offline edit of a page the protocol cannot read is its own group; a row left unticked is not written and stays marked.
+TEST_F(CompareFixture, TwoGroupsChosenRowByRowAndByGroup)
+{
+    constexpr int kMic34Level = 2 * 256;
+    processor().setValue(0, 1024, 37);
+    session.link().OfflineModeChosen();
+    session.document().edits().setValue(kMic34Level, 77);
+    session.link().OnlineModeChosen();
+    connect();
+    auto* compare = frm().findChild<ui::CompareWindow*>();
+    ASSERT_NE(compare, nullptr) << "the reconnection compares before reading over the offline edit";
+    QTreeWidgetItem* unread = compare->group(Group::NotReadBack);
+    ASSERT_NE(unread, nullptr);
+    EXPECT_TRUE(unread->text(0).startsWith("未能从设备读回、已在界面修改的参数"));
+    ASSERT_EQ(unread->childCount(), 2) << "a shared parameter: both copies";
+    EXPECT_EQ(unread->child(0)->text(0), "话筒3");
+    EXPECT_EQ(unread->child(0)->text(1), "演唱");
+
+    QTreeWidgetItem* read = compare->group(Group::ReadDifferent);
+    ASSERT_NE(read, nullptr);
+    read->setCheckState(0, Qt::Unchecked); // the whole group
+    EXPECT_EQ(read->child(0)->checkState(0), Qt::Unchecked);
+    compare->findChild<QPushButton*>("CompareWrite")->click();
+    EXPECT_EQ(processor().value(0, kMic34Level), 77);
+    EXPECT_EQ(processor().value(0, 1024), 37) << "the unticked row was not written";
+    EXPECT_EQ(session.record().state(0, 1024), core::CopyState::EditedOffline);
+    EXPECT_EQ(compare->group(Group::NotReadBack), nullptr);
+    ASSERT_NE(compare->group(Group::ReadDifferent), nullptr) << "still different, listed again";
+
+    QTest::keyClick(compare, Qt::Key_Escape);
+    EXPECT_FALSE(compare->isVisible());
+}
+
+// After a write whose read-back fails, the window says so rather than "no difference".
+TEST_F(CompareFixture, AReadBackThatFailsIsSaid)
+{
+    changeProcessor();
+    ui::CompareWindow compare(session, frm(), prompter);
+    ASSERT_TRUE(compare.compare());
+    processor().resizeNextBlock(1);
+    compare.findChild<QPushButton*>("CompareWrite")->click();
+    EXPECT_EQ(compare.summary().toStdString(), presets::kComparisonReadFailed);
+    EXPECT_EQ(compare.list().topLevelItemCount(), 0);
 }

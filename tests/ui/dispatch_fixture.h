@@ -85,5 +85,6 @@ struct DispatchFixture {
     std::vector<std::pair<int, int>>& writes = link.writes;
     quorix::core::ParamEditor edits{store, view, link, &undo};
     quorix::ui::ValueDispatch dispatch{{edits, view, clock, [this] { return online; }}, window};
-    quorix::ui::ModeControl modes{edits, view, window, [this] { return online; }};
+    quorix::core::ProcessorRecord record;
+    quorix::ui::ModeControl modes{edits, view, record, window};
 };

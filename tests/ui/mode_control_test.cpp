@@ -1,6 +1,5 @@
 #include "dispatch_fixture.h"
 
-#include "core/dance_set_origin.h"
 #include "core/mode_copy.h"
 
 #include <gtest/gtest.h>
@@ -120,20 +119,21 @@ TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
         std::function<void(DispatchFixture&)> before;
         std::string_view question;
     } cases[] = {
-        {"never read", [](DispatchFixture&) {}, core::kUnreadDanceCopyQuestion},
-        {"one page edited, the others never read",
-         [](DispatchFixture& m) { m.store.at(1, 0x0F).Value += 1; }, core::kUnreadDanceCopyQuestion},
-        {"every page edited in dance mode",
+        {"never read", [](DispatchFixture&) {}, ui::kUnreadDanceCopyQuestion},
+        {"one value edited, the others never read",
+         [](DispatchFixture& m) { m.record.editedOffline(1, 0x0F); }, ui::kUnreadDanceCopyQuestion},
+        {"every page read but the centre output, which the protocol cannot read",
          [](DispatchFixture& m) {
-             for (int kind : {0, 4, 5, 6, 7})
-                 m.store.at(1, kind * 256).Value += 1;
+             for (int kind = 0; kind < 8; ++kind)
+                 if (kind != 6)
+                     m.record.kindRead(1, kind);
          },
-         core::kCopyDanceToSingingQuestion},
-        {"written from the singing set",
+         ui::kUnreadDanceCopyQuestion},
+        {"every dance value read, written or edited",
          [](DispatchFixture& m) {
-             m.view.CurrentMode = 0;
-             m.modes.ModeCopyClicked();
-             m.view.CurrentMode = 1;
+             for (int kind = 0; kind < 8; ++kind)
+                 m.record.kindRead(1, kind);
+             m.record.writeLost(1, 5 * 256);
          },
          core::kCopyDanceToSingingQuestion},
     };

@@ -62,6 +62,27 @@ TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
     EXPECT_EQ(session.store().at(0, 4).band.Gain, 320);
 }
 
+// A value the processor was never read for is drawn as the console's own until it is read or written.
+TEST_F(MainWindow, ValuesNeverReadFromTheProcessorAreMarked)
+{
+    const auto fader = [&](int kind) -> controls::SkinnedFader* {
+        for (int i = 0; i < 183; ++i)
+            if (controls::SkinnedFader* s = frm().slider(i); s && s->Addr / 256 == kind)
+                return s;
+        return nullptr;
+    };
+    controls::SkinnedFader* music = fader(0);
+    controls::SkinnedFader* mic34 = fader(2);
+    ASSERT_TRUE(music && mic34);
+    EXPECT_TRUE(music->neverRead()) << "nothing was read yet";
+    connect();
+    EXPECT_FALSE(music->neverRead());
+    EXPECT_TRUE(mic34->neverRead()) << "the protocol cannot read Mic34";
+    move(mic34, 40);
+    clock.advance(1000);
+    EXPECT_FALSE(mic34->neverRead()) << "written and answered";
+}
+
 TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
 {
     connect();

@@ -1,0 +1,137 @@
+#include "processor_comparison.h"
+
+#include "link/device_link.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+namespace quorix::presets {
+
+using Group = ComparedCopy::Group;
+
+ProcessorComparison::ProcessorComparison(link::DeviceLink& link, core::ParamEditor& editor, const core::ViewState& view,
+                                         core::ProcessorRecord& record)
+    : m_link(link), m_editor(editor), m_view(view), m_record(record)
+{
+}
+
+ProcessorComparison::Outcome ProcessorComparison::compare()
+{
+    m_copies.clear();
+    if (!m_link.LinkOnline())
+        return Outcome::Offline;
+    const core::ParamStore& store = m_editor.store();
+    m_processor = store;
+    if (!m_link.ReadWorkingSet(m_view.CurrentPreset, m_processor))
+        return Outcome::ReadFailed;
+
+    std::set<std::pair<int, int>> differing;
+    for (core::ParamDifference& d : core::DiffImages(store, m_processor)) {
+        if (differing.insert({d.mode, d.address}).second) {
+            const bool neverRead = m_record.state(d.mode, d.address) == core::CopyState::Unreadable;
+            m_copies.push_back({Group::ReadDifferent, d.mode, d.address, neverRead, !neverRead, {}});
+        }
+        m_copies.back().fields.push_back(std::move(d));
+    }
+    // What was read and found equal, the processor is now known to hold.
+    for (int address = 0; address < core::kAddressCount; ++address)
+        for (int mode = 0; mode < 2; ++mode)
+            if (core::ProcessorRecord::readable(mode, address) && !differing.contains({mode, address}))
+                m_record.read(mode, address);
+    for (const auto& [mode, address] : m_record.unconfirmed())
+        if (!core::ProcessorRecord::readable(mode, address))
+            m_copies.push_back({Group::NotReadBack, mode, address, false, true, {}});
+    return Outcome::Read;
+}
+
+ProcessorComparison::Synchronisation ProcessorComparison::synchronise()
+{
+    if (!m_record.inStep()) {
+        if (compare() != Outcome::Read)
+            return Synchronisation::Failed;
+        if (!m_copies.empty())
+            return Synchronisation::Listed;
+    }
+    return m_link.ReadFromDevice(0, true, link::Command::ReadBlock) ? Synchronisation::Read : Synchronisation::Failed;
+}
+
+std::size_t ProcessorComparison::count(Group group) const
+{
+    return static_cast<std::size_t>(
+        std::count_if(m_copies.begin(), m_copies.end(), [group](const ComparedCopy& c) { return c.group == group; }));
+}
+
+void ProcessorComparison::choose(std::size_t copy, bool chosen)
+{
+    m_copies.at(copy).chosen = chosen;
+}
+
+void ProcessorComparison::chooseGroup(Group group, bool chosen)
+{
+    for (ComparedCopy& c : m_copies)
+        if (c.group == group)
+            c.chosen = chosen;
+}
+
+namespace {
+
+// The screen keeps a value the processor does not hold, as after an offline
+// edit; the console's own values keep their mark.
+void KeepMarked(core::ProcessorRecord& record, const ComparedCopy& copy)
+{
+    if (!copy.neverRead)
+        record.editedOffline(copy.mode, copy.address);
+}
+
+} // namespace
+
+int ProcessorComparison::writeScreen()
+{
+    std::vector<std::pair<int, int>> writes; // (address, mode): a shared parameter's mode byte 0 goes first
+    for (const ComparedCopy& c : m_copies) {
+        if (c.chosen)
+            writes.emplace_back(c.address, c.mode);
+        else if (c.group == Group::ReadDifferent)
+            KeepMarked(m_record, c);
+    }
+    std::sort(writes.begin(), writes.end());
+    for (const auto& [address, mode] : writes)
+        m_editor.writeMode(mode, address);
+    m_copies.clear();
+    return static_cast<int>(writes.size());
+}
+
+int ProcessorComparison::takeProcessorValues()
+{
+    m_editor.beginStep(core::ParamEditor::UndoStep::Snapshot);
+    int left = 0;
+    const core::ParamStore& store = m_editor.store();
+    for (const ComparedCopy& c : m_copies) {
+        if (c.group == Group::NotReadBack) {
+            ++left;
+            continue;
+        }
+        if (!c.chosen) {
+            KeepMarked(m_record, c);
+            continue;
+        }
+        const bool shared = c.address < core::kFirstGlobalAddress && !store.at(0, c.address).PerMode;
+        if (shared && c.mode == 1) {
+            // Taken with its singing copy, where the processor holds the two alike.
+            if (store.at(1, c.address) == m_processor.at(1, c.address)) {
+                m_record.read(1, c.address);
+            } else {
+                m_record.editedOffline(1, c.address);
+                ++left;
+            }
+            continue;
+        }
+        m_editor.takeFromProcessor(c.mode, c.address, m_processor.at(c.mode, c.address));
+        m_record.read(c.mode, c.address);
+    }
+    m_copies.clear();
+    return left;
+}
+
+} // namespace quorix::presets

@@ -1,0 +1,145 @@
+#include "soak_console.h"
+
+#include "core/common_addresses.h"
+#include "core/mode_copy.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+#include <vector>
+
+namespace quorix::soak {
+
+SoakConsole::SoakConsole(Events events)
+    : m_events(std::move(events)),
+      m_watched(m_port, [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.LinkOnline()); }),
+      m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record}, *this,
+             std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
+      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),
+      m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this)
+{
+    core::InitParamStore(m_store, m_image);
+    m_link.setSynchronisation([this] { return synchronise(); });
+    m_link.start();
+}
+
+SoakConsole::~SoakConsole()
+{
+    m_link.setQuietShutdown(true);
+    m_link.stop();
+}
+
+void SoakConsole::report(const link::LinkReport& report)
+{
+    switch (report.code) {
+    case link::LinkCode::TransferStarted:
+    case link::LinkCode::StoreReadStarted: ++m_transfers; break;
+    case link::LinkCode::TransferEnded: --m_transfers; break;
+    default: break;
+    }
+    m_events.report(report);
+}
+
+void SoakConsole::edit(int address, core::ParamEditor::UndoStep step, const core::ParamEditor::Change& change)
+{
+    m_document.edits().edit(address, step, change);
+}
+
+void SoakConsole::undo()
+{
+    m_document.edits().Undo();
+}
+
+void SoakConsole::redo()
+{
+    m_document.edits().Redo();
+}
+
+void SoakConsole::switchMode(int mode)
+{
+    if (m_view.AutoModeControl == 1)
+        return;
+    m_view.CurrentMode = static_cast<std::uint8_t>(mode);
+    m_document.edits().setValue(core::kModeAddress, mode);
+    m_document.undo().ResetUndo();
+}
+
+void SoakConsole::copyMode()
+{
+    core::CopyMode(m_document.edits(), m_view,
+                   {.askYesNo = [](std::string_view) { return true; },
+                    .send =
+                        [this](int address) {
+                            m_document.edits().writeMode(m_view.CurrentMode, address);
+                            return true;
+                        },
+                    .showMessage = [](std::string_view) {}});
+}
+
+// As the console reconnects: while the record holds copies the processor may
+// lack, the comparison lists them and the user answers before anything is read over them.
+bool SoakConsole::synchronise()
+{
+    using Synchronisation = presets::ProcessorComparison::Synchronisation;
+    const Synchronisation outcome = m_comparison.synchronise();
+    if (outcome == Synchronisation::Listed)
+        answer();
+    return outcome != Synchronisation::Failed;
+}
+
+bool SoakConsole::compare()
+{
+    if (m_comparison.compare() != presets::ProcessorComparison::Outcome::Read)
+        return false;
+    if (!m_comparison.copies().empty())
+        answer();
+    return true;
+}
+
+void SoakConsole::answer()
+{
+    if (m_events.answer(m_comparison))
+        m_comparison.writeScreen();
+    else
+        m_comparison.takeProcessorValues();
+}
+
+bool SoakConsole::openFile(const std::filesystem::path& path)
+{
+    return m_files.OpenConfigurationFile(path);
+}
+
+bool SoakConsole::recallPreset(int preset)
+{
+    return m_presets.Recall(preset);
+}
+
+bool SoakConsole::storePreset(int userIndex)
+{
+    return m_presets.Store(userIndex);
+}
+
+void SoakConsole::chooseOffline()
+{
+    m_link.OfflineModeChosen();
+}
+
+void SoakConsole::chooseOnline()
+{
+    m_link.OnlineModeChosen();
+}
+
+bool SoakConsole::settled() const
+{
+    return m_link.LinkOnline() && !m_link.requestsPending() && !m_link.ReplyWaitActive() && m_transfers == 0;
+}
+
+// What the screen marks: any copy the processor is not known to hold, by a read or an answered write.
+bool SoakConsole::marked(int mode, int address) const
+{
+    const core::CopyState state = m_record.state(mode, address);
+    return state != core::CopyState::Read && state != core::CopyState::Acknowledged;
+}
+
+} // namespace quorix::soak
