@@ -14,6 +14,7 @@
 
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
+#include "core/processor_record.h"
 #include "core/scheduler.h"
 #include "core/view_state.h"
 
@@ -78,6 +79,7 @@ private:
     std::function<void()> m_commandEnded;
     core::ParamStore m_store;
     core::ParamStore m_image;
+    core::ProcessorRecord m_record;
     core::ViewState m_view;
     core::DigitBuffer m_digits;
     link::DeviceLink m_link;

@@ -74,6 +74,7 @@ public:
 private:
     void report(const link::LinkReport& report) override;
     void showMessage(std::string_view) override {}
+    void showInformation(std::string_view) override {}
     bool askYesNo(std::string_view) override { return true; }
     void setBusy(bool) override {}
     std::filesystem::path ChooseConfigurationFileToOpen() override { return {}; }
