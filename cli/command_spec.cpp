@@ -37,6 +37,7 @@ const std::vector<CommandSpec>& Commands()
         {"import", CommandImport, 1, {"-o"}},
         {"import-filters", CommandImportFilters, 2, {"--kind", "--mode", "--third", "-o"}},
         {"report", CommandReport, 1, {"--note", "-o"}},
+        {"doctor", CommandDoctor, 0, {"--device", "--simulator", "--simulator-memory", "--trace", "-o"}},
     };
     return commands;
 }

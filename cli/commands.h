@@ -18,5 +18,7 @@ int CommandPush(const CliArgs& args);
 int CommandList(const CliArgs& args);
 int CommandImportFilters(const CliArgs& args);
 int CommandReport(const CliArgs& args);
+// Probes the processor without writing to it; exit 0 when every assumption holds, 1 when one does not.
+int CommandDoctor(const CliArgs& args);
 
 } // namespace quorix::cli

@@ -32,7 +32,8 @@ struct Journey : ::testing::Test {
     quorix::core::DigitBuffer digits;
     RecordingHost host;
     std::ostringstream trace;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace};
+    quorix::link::TraceRing ring;
+    quorix::link::DeviceLink device{port, clock, {store, image, view, digits}, host, &trace, &ring};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 
