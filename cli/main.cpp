@@ -40,7 +40,7 @@ constexpr const char* kUsage =
     "  import FILE.json -o FILE.quorix\n"
     "                         the JSON form back into a configuration file; a field\n"
     "                         unknown, repeated or out of range is refused with its path\n"
-    "  --device PATH          with pull and push: the processor at PATH (from list)\n"
+    "  --device PATH          with pull, push and doctor: the processor at PATH (from list)\n"
     "                         rather than the first one found\n"
     "  import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode singing|dance] [--third 0..2] -o OUT.quorix\n"
     "                         fit a measurement tool's equaliser filters to the\n"

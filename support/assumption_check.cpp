@@ -36,12 +36,24 @@ std::string After(const Exchange& exchange)
     return "after " + std::to_string(exchange.elapsedMs) + " ms";
 }
 
+// ", at attempt 2 (1 went unanswered)" when the answer took more than one attempt.
+std::string Silences(const Exchange& exchange)
+{
+    if (exchange.attempts <= 1)
+        return {};
+    return ", at attempt " + std::to_string(exchange.attempts) + " (" + std::to_string(exchange.silentAttempts) +
+           " brought nothing back)";
+}
+
 Verdict Unanswered(std::string key, std::string assumption, const Exchange& exchange, bool reached)
 {
     if (!reached)
         return {std::move(key), std::move(assumption), Outcome::Unchecked, "not reached"};
+    if (exchange.request.empty())
+        return {std::move(key), std::move(assumption), Outcome::Fails, "not sent: the device could not be used"};
     return {std::move(key), std::move(assumption), Outcome::Fails,
-            "no answer to " + Hex(exchange.request) + " within " + std::to_string(ProcessorProbe::kWaitMs) + " ms"};
+            "no answer to " + Hex(exchange.request) + " in " + std::to_string(exchange.attempts) + " attempts of " +
+                std::to_string(ProcessorProbe::kWaitMs) + " ms"};
 }
 
 Verdict ReportLengths(const ProbeRecord& record)
@@ -91,9 +103,9 @@ Verdict HandshakeTime(const ProbeRecord& record)
                                    std::to_string(kHandshakePeriodMs) + " ms later";
     if (!record.handshake.answered)
         return {"handshake-time", assumption, Outcome::Unchecked, "no answer"};
-    return {"handshake-time", assumption,
-            record.handshake.elapsedMs < kHandshakePeriodMs ? Outcome::Holds : Outcome::Fails,
-            "answered " + After(record.handshake)};
+    const bool holds = record.handshake.elapsedMs < kHandshakePeriodMs && record.handshake.silentAttempts == 0;
+    return {"handshake-time", assumption, holds ? Outcome::Holds : Outcome::Fails,
+            "answered " + After(record.handshake) + Silences(record.handshake)};
 }
 
 Verdict Status(const ProbeRecord& record)
@@ -172,6 +184,11 @@ Verdict RoundTrip(const ProbeRecord& record)
     std::erase_if(timed, [](const Exchange* exchange) { return !exchange->answered; });
     if (timed.empty())
         return {"round-trip", assumption, Outcome::Unchecked, "no request was answered"};
+    // An attempt that brought nothing back is a reply lost or later than any wait.
+    const auto silent = std::find_if(timed.begin(), timed.end(), [](const Exchange* e) { return e->silentAttempts > 0; });
+    if (silent != timed.end())
+        return {"round-trip", assumption, Outcome::Fails,
+                "answered " + After(**silent) + Silences(**silent) + ", to " + Hex((*silent)->request)};
     const Exchange* slowest = *std::max_element(timed.begin(), timed.end(), [](const Exchange* a, const Exchange* b) {
         return a->elapsedMs < b->elapsedMs;
     });

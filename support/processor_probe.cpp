@@ -54,15 +54,21 @@ private:
         m_current = &exchange;
         m_name = name;
         m_keepAlive = keepAlive;
-        m_timedOut = false;
-        m_parser.reset();
-        m_started = m_scheduler.nowMs();
-        m_trace.sent(m_started, name, exchange.request);
-        m_deadline->start();
-        m_usb.SendData(exchange.request);
-        while (!exchange.answered && !m_timedOut)
-            m_scheduler.processPendingEvents();
-        m_deadline->stop();
+        while (!exchange.answered && exchange.attempts < ProcessorProbe::kAttempts) {
+            ++exchange.attempts;
+            const std::size_t badBefore = m_record.badFrames.size();
+            m_timedOut = false;
+            m_parser.reset();
+            m_started = m_scheduler.nowMs();
+            m_trace.sent(m_started, name, exchange.request);
+            m_deadline->start();
+            m_usb.SendData(exchange.request);
+            while (!exchange.answered && !m_timedOut)
+                m_scheduler.processPendingEvents();
+            m_deadline->stop();
+            if (!exchange.answered && m_record.badFrames.size() == badBefore)
+                ++exchange.silentAttempts;
+        }
         m_current = nullptr;
         return exchange;
     }

@@ -19,8 +19,10 @@ namespace quorix::support {
 struct Exchange {
     link::Bytes request;
     bool answered = false;
-    link::Bytes reply; // the payload of the first valid frame, or the keep-alive answer byte
-    std::int64_t elapsedMs = 0;
+    link::Bytes reply;          // the payload of the first valid frame, or the keep-alive answer byte
+    std::int64_t elapsedMs = 0; // from the attempt that was answered
+    int attempts = 0;
+    int silentAttempts = 0;     // attempts that brought nothing back, not even a frame with a bad checksum
 };
 
 struct BlockExchange {
@@ -51,12 +53,14 @@ struct ProbeRecord {
 
 // Talks to one processor without writing anything to it: the handshake, the
 // status, one block read of every transferable kind of the preset in use and
-// its end, one block read of the dance set, one keep-alive. Each request goes
-// out once and waits up to kWaitMs, far longer than the console does, so a slow
-// answer is measured rather than missed.
+// its end, one block read of the dance set, one keep-alive. Each attempt waits
+// up to kWaitMs, far longer than the console does, so a slow answer is
+// measured rather than missed; an unanswered request is sent again, up to
+// kAttempts in all, so one lost or damaged reply does not hide the rest.
 class ProcessorProbe {
 public:
-    static constexpr int kWaitMs = 3000;
+    static constexpr int kWaitMs = 2000;
+    static constexpr int kAttempts = 3;
 
     ProcessorProbe(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace);
 

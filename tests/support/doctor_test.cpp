@@ -55,6 +55,8 @@ TEST(Doctor, NamesExactlyTheAssumptionAProcessorBreaks)
         {"slow handshake", [](auto&, auto& port) { port.delayNextReply(800); }, {"handshake-time"}},
         {"slow replies", [](auto&, auto& port) { port.setReplyDelay(700); }, {"handshake-time", "round-trip"}},
         {"silent keep-alive", [](auto& processor, auto&) { processor.setKeepAliveSilent(true); }, {"keep-alive"}},
+        {"a damaged checksum", [](auto& processor, auto&) { processor.corruptNextChecksum(); }, {"checksum"}},
+        {"a lost reply", [](auto& processor, auto&) { processor.dropNextReplies(2); }, {"handshake-time"}},
     };
     for (const Bend& bend : bends) {
         core::ManualScheduler clock;
@@ -102,7 +104,7 @@ TEST(Doctor, AProcessorThatNeverAnswersFailsTheHandshakeAndLeavesTheRestUnchecke
 {
     core::ManualScheduler clock;
     sim::VirtualProcessor processor;
-    processor.dropNextReplies(1);
+    processor.dropNextReplies(support::ProcessorProbe::kAttempts);
     sim::SimUsbPort port(processor, clock);
     support::ProcessorProbe probe(port, clock, nullptr);
     const auto verdicts = support::CheckAssumptions(probe.run(kPath));
