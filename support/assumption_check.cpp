@@ -197,6 +197,21 @@ Verdict RoundTrip(const ProbeRecord& record)
             "slowest answered " + After(*slowest) + ", to " + Hex(slowest->request)};
 }
 
+Verdict OneAnswer(const ProbeRecord& record)
+{
+    Verdict verdict{"one-answer", "each request is answered once", Outcome::Holds,
+                    "no frame came when no request waited"};
+    if (record.validFrames.empty()) {
+        verdict.outcome = Outcome::Unchecked;
+        verdict.evidence = "no frame came back";
+    } else if (!record.unexpected.empty()) {
+        verdict.outcome = Outcome::Fails;
+        verdict.evidence = std::to_string(record.unexpected.size()) + " frames came when no request waited, first " +
+                           Hex(record.unexpected.front());
+    }
+    return verdict;
+}
+
 Verdict KeepAlive(const ProbeRecord& record)
 {
     const std::string assumption = "the keep-alive FF is answered FF";
@@ -246,6 +261,7 @@ std::vector<Verdict> CheckAssumptions(const ProbeRecord& record)
     else
         verdicts.push_back(BlockSize(record.danceSet, "dance-set", dance));
     verdicts.push_back(Checksum(record));
+    verdicts.push_back(OneAnswer(record));
     verdicts.push_back(RoundTrip(record));
     verdicts.push_back(KeepAlive(record));
     return verdicts;

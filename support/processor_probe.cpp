@@ -97,10 +97,12 @@ private:
         m_record.validFrames.emplace_back(frame.begin(), frame.end());
         const bool first = m_current && !m_keepAlive && !m_current->answered;
         m_trace.received(m_scheduler.nowMs(), first ? m_name : "Unexpected", frame);
-        if (first)
+        if (first) {
             answer(payload);
-        else
+        } else {
             ++m_record.counters.unexpectedFrames;
+            m_record.unexpected.emplace_back(frame.begin(), frame.end());
+        }
     }
     void onBadFrame(std::span<const std::uint8_t> frame) override
     {

@@ -46,6 +46,7 @@ struct ProbeRecord {
     Exchange keepAlive;
     std::vector<link::Bytes> validFrames; // every frame whose checksum held
     std::vector<link::Bytes> badFrames;   // every frame whose checksum did not
+    std::vector<link::Bytes> unexpected;  // valid frames that came when no request waited
     link::LinkCounters counters;          // as the console's link counts them
     // What the full read carried, over the console's defaults (blocks of the wrong size left out).
     core::ParamStore read;

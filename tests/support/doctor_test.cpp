@@ -56,6 +56,7 @@ TEST(Doctor, NamesExactlyTheAssumptionAProcessorBreaks)
         {"slow replies", [](auto&, auto& port) { port.setReplyDelay(700); }, {"handshake-time", "round-trip"}},
         {"silent keep-alive", [](auto& processor, auto&) { processor.setKeepAliveSilent(true); }, {"keep-alive"}},
         {"a damaged checksum", [](auto& processor, auto&) { processor.corruptNextChecksum(); }, {"checksum"}},
+        {"a reply twice", [](auto& processor, auto&) { processor.duplicateNextReplies(1); }, {"one-answer"}},
         {"a lost reply", [](auto& processor, auto&) { processor.dropNextReplies(2); }, {"handshake-time"}},
     };
     for (const Bend& bend : bends) {
