@@ -21,9 +21,11 @@ struct SynchronisationHost final : quorix::link::NullLinkHost {
     }
 };
 
-// What the console's link works on, against the virtual processor in virtual time.
-struct VirtualRig {
-    quorix::core::ManualScheduler clock;
+// What the console's link works on, against the virtual processor, in virtual
+// time or, with a QtScheduler, in real time.
+template <class Clock>
+struct VirtualRigOn {
+    Clock clock;
     quorix::sim::VirtualProcessor processor;
     quorix::sim::SimUsbPort port{processor, clock};
     quorix::core::ParamStore store;
@@ -31,5 +33,7 @@ struct VirtualRig {
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
 
-    VirtualRig() { quorix::core::InitParamStore(store, image); }
+    VirtualRigOn() { quorix::core::InitParamStore(store, image); }
 };
+
+using VirtualRig = VirtualRigOn<quorix::core::ManualScheduler>;
