@@ -1,9 +1,15 @@
 #include "console_session.h"
 
+#include "support/bundle_contents.h"
+#include "support/device_survey.h"
+#include "support/support_bundle.h"
+
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
 #include "core/address_map.h"
+
+#include <QtGlobal>
 
 namespace quorix::app {
 
@@ -24,10 +30,12 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
                 m_memoryProblem = loaded.message;
         }
     }
+    m_backend = backend;
     m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
                                                 link::LinkContext{m_store, m_image, m_view, m_digits, m_record},
-                                                *this, options.trace);
+                                                *this, options.trace, &m_ring);
     m_document = std::make_unique<core::TuningDocument>(m_store, m_view, *m_link, m_scheduler);
+    m_bundleFacts = std::move(options);
 }
 
 ConsoleSession::~ConsoleSession()
@@ -36,6 +44,29 @@ ConsoleSession::~ConsoleSession()
     // A memory file that could not be read is kept as it is rather than overwritten.
     if (m_processor && !m_memoryFile.empty() && m_memoryProblem.empty())
         m_processor->saveToFile(m_memoryFile);
+}
+
+void ConsoleSession::report(const link::LinkReport& report)
+{
+    if (report.code == link::LinkCode::StoreRead && report.value == 1)
+        m_lastRead = m_store;
+    m_host->report(report);
+}
+
+std::string ConsoleSession::saveSupportBundle(const std::filesystem::path& path)
+{
+    support::BundleContents contents;
+    contents.program = m_bundleFacts.program;
+    contents.qtVersion = qVersion();
+    contents.hidapiVersion = m_processor ? "(not used: virtual processor)" : m_bundleFacts.hidapiVersion;
+    contents.devices = support::SurveyDevices(*m_backend, nullptr);
+    contents.trace = m_ring.text();
+    contents.counters = m_link->counters();
+    contents.screen = &m_store;
+    contents.lastRead = m_lastRead ? &*m_lastRead : nullptr;
+    contents.options = m_bundleFacts.commandLine;
+    contents.options.push_back("mode folder: " + m_modeFolder.string());
+    return support::SaveBundle(path, support::BundleFiles(contents));
 }
 
 void ConsoleSession::setHost(link::LinkHost* host)

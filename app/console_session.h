@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quorix::sim {
 class SimUsbPort;
@@ -38,6 +40,10 @@ public:
         std::filesystem::path simulatorMemory{};
         // Where configuration files are kept: the file dialogs start here and the exit dialog saves here.
         std::filesystem::path modeFolder{};
+        // For the support bundle: "quorix-console 1.2.0", the hidapi version and the command line.
+        std::string program{};
+        std::string hidapiVersion{};
+        std::vector<std::string> commandLine{};
     };
 
     ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options);
@@ -61,9 +67,10 @@ public:
     // The host is shown how the connection stands at once, whatever it missed before.
     void setHost(link::LinkHost* host) override;
     link::LinkHost& screen() override { return *this; }
+    std::string saveSupportBundle(const std::filesystem::path& path) override;
 
 private:
-    void report(const link::LinkReport& report) override { m_host->report(report); }
+    void report(const link::LinkReport& report) override;
 
     core::Scheduler& m_scheduler;
     core::ParamStore m_store;
@@ -76,8 +83,12 @@ private:
     std::unique_ptr<link::HidBackend> m_hardware;
     link::NullLinkHost m_nobody;
     link::LinkHost* m_host = &m_nobody;
+    link::HidBackend* m_backend = nullptr; // the hardware or the virtual processor's port
+    link::TraceRing m_ring;
     std::unique_ptr<link::DeviceLink> m_link;
     std::unique_ptr<core::TuningDocument> m_document;
+    std::optional<core::ParamStore> m_lastRead; // the store as the last complete read left it
+    Options m_bundleFacts;
     std::filesystem::path m_memoryFile;
     std::filesystem::path m_modeFolder;
     std::string m_memoryProblem;

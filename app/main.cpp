@@ -95,9 +95,13 @@ int main(int argc, char** argv)
                 frameWindow->mainWindow()->linkScreen().showNoPermission();
         });
     }
+    std::vector<std::string> commandLine;
+    for (const QString& word : arguments.mid(1))
+        commandLine.push_back(word.toStdString());
     app::ConsoleSession session(scheduler, std::move(hardware),
                                {simulated, traceFile ? &traceFile->stream() : nullptr, options.simulatorMemory.toStdString(),
-                                folder.path.toStdString()});
+                                folder.path.toStdString(), std::string("quorix-console ") + QUORIX_VERSION,
+                                link::HidapiVersion(), commandLine});
 
     ui::InstallSliderAccessibility();
     ui::QtPrompter prompter;

@@ -1,19 +1,13 @@
 #include "permission_aware_backend.h"
 
-#include <cerrno>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace quorix::app {
 
 PermissionAwareBackend::PermissionAwareBackend(std::unique_ptr<link::HidBackend> inner,
                                                std::function<void()> noPermission, PermissionCheck lacksPermission)
     : m_inner(std::move(inner)), m_noPermission(std::move(noPermission)), m_lacksPermission(std::move(lacksPermission))
 {
+    if (!m_lacksPermission)
+        m_lacksPermission = [backend = m_inner.get()](const std::string& path) { return backend->lacksPermission(path); };
 }
 
 std::vector<std::string> PermissionAwareBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId,
@@ -35,16 +29,6 @@ std::unique_ptr<link::HidDevice> PermissionAwareBackend::open(const std::string&
         m_noPermission();
     }
     return device;
-}
-
-bool LacksPermission(const std::string& path)
-{
-#ifdef _WIN32
-    (void)path;
-    return false;
-#else
-    return ::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
-#endif
 }
 
 } // namespace quorix::app

@@ -8,9 +8,6 @@
 
 namespace quorix::app {
 
-// Whether the device node at `path` exists but this user may not read and write it.
-bool LacksPermission(const std::string& path);
-
 // Tells "a processor is plugged in but this user may not open it" apart from
 // "no processor": a device that enumerates but cannot be opened for lack of
 // permission is reported once, until it opens or vanishes.
@@ -18,11 +15,15 @@ class PermissionAwareBackend final : public link::HidBackend {
 public:
     using PermissionCheck = std::function<bool(const std::string& path)>;
 
+    // Without a check of its own, the inner backend's decides.
     PermissionAwareBackend(std::unique_ptr<link::HidBackend> inner, std::function<void()> noPermission,
-                           PermissionCheck lacksPermission = LacksPermission);
+                           PermissionCheck lacksPermission = {});
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<link::HidDevice> open(const std::string& path) override;
+    std::string serialNumber(const std::string& path) override { return m_inner->serialNumber(path); }
+    int interfaceNumber(const std::string& path) override { return m_inner->interfaceNumber(path); }
+    bool lacksPermission(const std::string& path) override { return m_lacksPermission(path); }
 
 private:
     std::unique_ptr<link::HidBackend> m_inner;

@@ -5,11 +5,9 @@
 // one event is the real time its handler took plus the virtual time that passed
 // inside it (the wait for the reply); an iteration reports the slowest event of
 // a two-second drag.
-#include "sim/sim_usb_port.h"
-#include "sim/virtual_processor.h"
+#include "virtual_rig.h"
 
 #include "link/device_link.h"
-#include "link/null_link_host.h"
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
@@ -30,32 +28,15 @@ constexpr int kAddress = 1024; // main output music level, per mode
 constexpr int kEvents = 120;   // two seconds at 60 events a second
 constexpr int kReplyDelayMs = 20;
 
-struct QuietHost final : link::NullLinkHost {
-    int synchronisations = 0;
-    void report(const link::LinkReport& report) override
-    {
-        if (report.code == link::LinkCode::Synchronised)
-            ++synchronisations;
-    }
-};
-
-struct DragRig {
-    core::ManualScheduler clock;
-    sim::VirtualProcessor processor;
-    sim::SimUsbPort port{processor, clock};
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
+struct DragRig : VirtualRig {
+    SynchronisationHost host;
     core::ProcessorRecord record;
-    QuietHost host;
     std::ostringstream trace;
     link::DeviceLink device{port, clock, {store, image, view, digits, record}, host, &trace};
     core::ParamEditor editor{store, view, device};
 
     DragRig()
     {
-        core::InitParamStore(store, image);
         device.start();
         clock.runUntil([this] { return host.synchronisations > 0; }, 20000);
         port.setReplyDelay(kReplyDelayMs);

@@ -29,12 +29,15 @@ public:
     core::ViewState view;
     core::ProcessorRecord record;
     link::DeviceLink& device() { return m_device; }
+    // The always-on trace: what the support bundle holds.
+    const link::TraceRing& traceRing() const { return m_ring; }
 
 private:
     core::Scheduler& m_scheduler;
     std::ostream& m_err;
     core::DigitBuffer m_digits;
     CliHost m_host;
+    link::TraceRing m_ring;
     link::DeviceLink m_device;
 };
 

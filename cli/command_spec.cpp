@@ -40,6 +40,7 @@ const std::vector<CommandSpec>& Commands()
         {"report", CommandReport, 1, {"--note", "-o"}},
         {"venue", CommandVenue, 2,
          {"--venue", "--rooms", "--broker", "--username", "--password-file", "--ca-file", "--preset", "--wait"}},
+        {"doctor", CommandDoctor, 0, {"--device", "--simulator", "--simulator-memory", "--trace", "-o"}},
     };
     return commands;
 }

@@ -20,5 +20,7 @@ int CommandImportFilters(const CliArgs& args);
 int CommandReport(const CliArgs& args);
 // list, push or recall over a venue's broker; exit 1 unless every room named answered done.
 int CommandVenue(const CliArgs& args);
+// Probes the processor without writing to it; exit 0 when every assumption holds, 1 when one does not.
+int CommandDoctor(const CliArgs& args);
 
 } // namespace quorix::cli

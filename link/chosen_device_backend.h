@@ -16,6 +16,8 @@ public:
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
     std::string serialNumber(const std::string& path) override { return m_inner.serialNumber(path); }
+    int interfaceNumber(const std::string& path) override { return m_inner.interfaceNumber(path); }
+    bool lacksPermission(const std::string& path) override { return m_inner.lacksPermission(path); }
 
 private:
     HidBackend& m_inner;

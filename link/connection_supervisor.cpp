@@ -71,6 +71,7 @@ void ConnectionSupervisor::goOnline()
 void ConnectionSupervisor::linkLostByTick()
 {
     const bool tell = !m_state.QuietShutdown;
+    ++m_state.counters.linkLosses;
     m_state.LinkOnline = false;
     m_channel.endWaitingRequest();
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
@@ -80,6 +81,8 @@ void ConnectionSupervisor::linkLostByTick()
 void ConnectionSupervisor::linkLostByRequest()
 {
     const bool tell = !m_state.QuietShutdown && m_state.LinkOnline;
+    if (m_state.LinkOnline)
+        ++m_state.counters.linkLosses;
     m_state.LinkOnline = false;
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }

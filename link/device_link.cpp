@@ -9,9 +9,9 @@
 namespace quorix::link {
 
 DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
-                       std::ostream* trace)
+                       std::ostream* trace, TraceRing* ring)
     : m_scheduler(scheduler), m_context(context), m_host(host),
-      m_trace(trace ? std::make_unique<ProtocolTrace>(*trace) : nullptr),
+      m_trace(trace || ring ? std::make_unique<ProtocolTrace>(trace, ring) : nullptr),
       m_usb(backend, scheduler,
             {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
                  m_parser.ParseIncoming(data, *this, arrivedAtMs);
@@ -19,6 +19,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
              {},
              [this] { m_host.report({LinkCode::DeviceUnusable}); },
              [this](const std::string& reason) {
+                 ++m_state.counters.deviceRefusals;
                  if (m_trace)
                      m_trace->note(m_scheduler.nowMs(), reason);
              }}),
@@ -152,12 +153,14 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
 // checksum) changes nothing; the trace says what it looked like.
 void DeviceLink::traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
+    ++m_state.counters.unexpectedFrames;
     if (m_trace)
         m_trace->received(m_scheduler.nowMs(), "Unexpected:" + ReplyShape(payload), frame);
 }
 
 void DeviceLink::onBadFrame(std::span<const std::uint8_t> frame)
 {
+    ++m_state.counters.badChecksums;
     if (m_trace)
         m_trace->received(m_scheduler.nowMs(), "BadChecksum", frame);
 }

@@ -38,14 +38,17 @@ struct LinkContext {
 // writes go: queued, never waited for.
 class DeviceLink final : public core::ParamWriter, private FrameListener {
 public:
+    // The trace goes to `trace` (a --trace file) and to `ring` (the always-on
+    // trace of the console and quorix-cli), each when given.
     DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkContext context, LinkHost& host,
-               std::ostream* trace = nullptr);
+               std::ostream* trace = nullptr, TraceRing* ring = nullptr);
 
     // Starts the 50 ms supervisor tick and the 5 ms transport poll.
     void start();
     void stop();
 
     const LinkState& state() const { return m_state; }
+    const LinkCounters& counters() const { return m_state.counters; }
     bool LinkOnline() const { return m_state.LinkOnline; }
     bool ReplyWaitActive() const { return m_state.ReplyWaitActive; }
     void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }

@@ -32,6 +32,8 @@ public:
     // Lengths include the report-id byte.
     virtual std::size_t inputReportLength() const = 0;
     virtual std::size_t outputReportLength() const = 0;
+    // The report descriptor as the device gave it; empty where the platform does not tell.
+    virtual std::vector<std::uint8_t> reportDescriptor() const { return {}; }
 };
 
 // Finds and opens devices; closing is destroying the HidDevice.
@@ -47,6 +49,18 @@ public:
     {
         static_cast<void>(path);
         return {};
+    }
+    // The USB interface the device at `path` is on; -1 when the platform does not tell.
+    virtual int interfaceNumber(const std::string& path)
+    {
+        static_cast<void>(path);
+        return -1;
+    }
+    // Whether the device node at `path` exists but this user may not read and write it.
+    virtual bool lacksPermission(const std::string& path)
+    {
+        static_cast<void>(path);
+        return false;
     }
 };
 

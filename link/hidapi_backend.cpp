@@ -5,8 +5,13 @@
 
 #include <hidapi/hidapi.h>
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace quorix::link {
 
@@ -20,8 +25,8 @@ std::string Narrow(const wchar_t* text)
     return out;
 }
 
-// Report lengths as the device declares them; 65 bytes where the platform does not tell.
-ReportLengths DeviceReportLengths([[maybe_unused]] hid_device* device, [[maybe_unused]] const std::string& path)
+// The report descriptor; empty where the platform does not tell.
+std::vector<std::uint8_t> ReadDescriptor([[maybe_unused]] hid_device* device, [[maybe_unused]] const std::string& path)
 {
     std::vector<std::uint8_t> descriptor;
 #if HID_API_VERSION >= HID_API_MAKE_VERSION(0, 14, 0)
@@ -33,6 +38,12 @@ ReportLengths DeviceReportLengths([[maybe_unused]] hid_device* device, [[maybe_u
     std::ifstream in("/sys/class/hidraw/" + node + "/device/report_descriptor", std::ios::binary);
     descriptor.assign(std::istreambuf_iterator<char>(in), {});
 #endif
+    return descriptor;
+}
+
+// Report lengths as the device declares them; 65 bytes where the platform does not tell.
+ReportLengths DeviceReportLengths(std::span<const std::uint8_t> descriptor)
+{
     ReportLengths lengths = ParseReportLengths(descriptor);
     if (lengths.input < 3)
         lengths.input = kDefaultReportLength;
@@ -43,8 +54,9 @@ ReportLengths DeviceReportLengths([[maybe_unused]] hid_device* device, [[maybe_u
 
 class HidapiDevice final : public HidDevice {
 public:
-    HidapiDevice(hid_device* device, ReportLengths lengths, WakeUp* wakeUp)
-        : m_device(device), m_lengths(lengths), m_wakeUp(wakeUp)
+    HidapiDevice(hid_device* device, std::vector<std::uint8_t> descriptor, WakeUp* wakeUp)
+        : m_device(device), m_descriptor(std::move(descriptor)), m_lengths(DeviceReportLengths(m_descriptor)),
+          m_wakeUp(wakeUp)
     {
     }
     ~HidapiDevice() override
@@ -79,15 +91,22 @@ public:
     }
     std::size_t inputReportLength() const override { return m_lengths.input; }
     std::size_t outputReportLength() const override { return m_lengths.output; }
+    std::vector<std::uint8_t> reportDescriptor() const override { return m_descriptor; }
 
 private:
     hid_device* m_device;
+    std::vector<std::uint8_t> m_descriptor;
     ReportLengths m_lengths;
     WakeUp* m_wakeUp;
     std::unique_ptr<HidReportReader> m_reader;
 };
 
 } // namespace
+
+std::string HidapiVersion()
+{
+    return hid_version_str();
+}
 
 HidapiBackend::HidapiBackend(WakeUp* wakeUp) : m_wakeUp(wakeUp)
 {
@@ -122,12 +141,33 @@ std::string HidapiBackend::serialNumber(const std::string& path)
     return serial;
 }
 
+int HidapiBackend::interfaceNumber(const std::string& path)
+{
+    int number = -1;
+    hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
+    for (hid_device_info* info = list; info; info = info->next)
+        if (path == info->path)
+            number = info->interface_number;
+    hid_free_enumeration(list);
+    return number;
+}
+
+bool HidapiBackend::lacksPermission(const std::string& path)
+{
+#ifdef _WIN32
+    static_cast<void>(path);
+    return false;
+#else
+    return ::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+#endif
+}
+
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
 {
     hid_device* device = hid_open_path(path.c_str());
     if (!device)
         return nullptr;
-    return std::make_unique<HidapiDevice>(device, DeviceReportLengths(device, path), m_wakeUp);
+    return std::make_unique<HidapiDevice>(device, ReadDescriptor(device, path), m_wakeUp);
 }
 
 } // namespace quorix::link

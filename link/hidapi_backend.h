@@ -15,9 +15,14 @@ public:
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
     std::string serialNumber(const std::string& path) override;
+    int interfaceNumber(const std::string& path) override;
+    bool lacksPermission(const std::string& path) override;
 
 private:
     WakeUp* m_wakeUp;
 };
+
+// The hidapi library's version, "0.13.1".
+std::string HidapiVersion();
 
 } // namespace quorix::link

@@ -2,6 +2,15 @@
 
 namespace quorix::link {
 
+// What went wrong on the link since it started, for a support bundle.
+struct LinkCounters {
+    int badChecksums = 0;     // frames dropped for their checksum
+    int unexpectedFrames = 0; // valid frames that answered nothing waiting
+    int retries = 0;          // requests sent again after their reply time-out
+    int linkLosses = 0;       // times the link went down while online
+    int deviceRefusals = 0;   // processors found whose reports cannot be carried
+};
+
 // The supervisor's flags and counters, shared by the parts of the link.
 struct LinkState {
     bool LinkOnline = false;      // a handshake was answered and the link has not been lost since
@@ -14,6 +23,7 @@ struct LinkState {
     int NoReplyTicks = 0;         // ticks online since the last keep-alive answer
     int KeepAliveTicks = 0;
     int HandshakeTicks = 0;
+    LinkCounters counters;
 };
 
 } // namespace quorix::link

@@ -35,14 +35,17 @@ std::string LengthFault(const char* which, std::size_t length)
     return {};
 }
 
-} // namespace
+// The bits of each report by direction and report id (0 for an unnumbered device).
+struct ReportBits {
+    std::map<std::uint32_t, std::uint64_t> input;
+    std::map<std::uint32_t, std::uint64_t> output;
+};
 
-ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
+ReportBits WalkDescriptor(std::span<const std::uint8_t> descriptor)
 {
     Globals globals;
     std::vector<Globals> stack;
-    std::map<std::uint32_t, std::uint64_t> inputBits;  // by report id
-    std::map<std::uint32_t, std::uint64_t> outputBits;
+    ReportBits bits;
 
     std::size_t i = 0;
     while (i < descriptor.size()) {
@@ -70,21 +73,41 @@ ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
                 stack.pop_back();
             }
             break;
-        case 0x80: AddBits(inputBits, globals); break;
-        case 0x90: AddBits(outputBits, globals); break;
+        case 0x80: AddBits(bits.input, globals); break;
+        case 0x90: AddBits(bits.output, globals); break;
         default: break;
         }
         i += 1 + size;
     }
+    return bits;
+}
 
+} // namespace
+
+ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor)
+{
+    const ReportBits bits = WalkDescriptor(descriptor);
     // Reports travel with an id byte in front (0 for an unnumbered device).
-    const auto longest = [&](const std::map<std::uint32_t, std::uint64_t>& bits) -> std::size_t {
+    const auto longest = [](const std::map<std::uint32_t, std::uint64_t>& byId) -> std::size_t {
         std::uint64_t most = 0;
-        for (const auto& [id, count] : bits)
+        for (const auto& [id, count] : byId)
             most = std::max(most, count);
         return most == 0 ? 0 : static_cast<std::size_t>((most + 7) / 8) + 1;
     };
-    return {longest(inputBits), longest(outputBits)};
+    return {longest(bits.input), longest(bits.output)};
+}
+
+ReportIds ParseReportIds(std::span<const std::uint8_t> descriptor)
+{
+    const ReportBits bits = WalkDescriptor(descriptor);
+    const auto ids = [](const std::map<std::uint32_t, std::uint64_t>& byId) {
+        std::vector<std::uint32_t> out;
+        for (const auto& [id, count] : byId)
+            if (id != 0)
+                out.push_back(id);
+        return out;
+    };
+    return {ids(bits.input), ids(bits.output)};
 }
 
 std::string ReportLengthFault(const ReportLengths& lengths)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quorix::link {
 
@@ -23,6 +24,14 @@ inline constexpr std::size_t kMinReportLength = 3;
 // none; a length past kMaxReportLength comes out as kMaxReportLength + 1,
 // however large the descriptor claims it to be.
 ReportLengths ParseReportLengths(std::span<const std::uint8_t> descriptor);
+
+// The report ids the descriptor declares, by direction, in increasing order;
+// an unnumbered device declares none.
+struct ReportIds {
+    std::vector<std::uint32_t> input;
+    std::vector<std::uint32_t> output;
+};
+ReportIds ParseReportIds(std::span<const std::uint8_t> descriptor);
 
 // Why a device with these report lengths cannot be used, or an empty text.
 std::string ReportLengthFault(const ReportLengths& lengths);

@@ -218,6 +218,7 @@ void RequestChannel::timeOut()
     if (!request)
         return;
     if (--request->attemptsLeft > 0 && m_state.LinkOnline && !m_state.QuietShutdown) {
+        ++m_state.counters.retries;
         transmit(*request);
         return;
     }

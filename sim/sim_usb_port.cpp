@@ -24,8 +24,9 @@ public:
     int readReport(std::span<std::uint8_t> buffer, int) override { return m_port.read(m_generation, buffer); }
     // A report reaches the computer when it becomes readable, however late the console reads it.
     std::int64_t lastReportAgeMs() const override { return m_port.m_clock.nowMs() - m_port.m_lastReadyAt; }
-    std::size_t inputReportLength() const override { return kReportLength; }
-    std::size_t outputReportLength() const override { return kReportLength; }
+    std::size_t inputReportLength() const override { return m_port.m_reportLength; }
+    std::size_t outputReportLength() const override { return m_port.m_reportLength; }
+    std::vector<std::uint8_t> reportDescriptor() const override { return m_port.reportDescriptor(); }
     bool notifyReadable(std::function<void()> readable) override
     {
         m_readable = std::move(readable);
@@ -77,9 +78,28 @@ std::vector<std::string> SimUsbPort::enumerate(std::uint16_t vendorId, std::uint
 
 std::unique_ptr<link::HidDevice> SimUsbPort::open(const std::string& path)
 {
-    if (!m_plugged || path != kDevicePath)
+    if (!m_plugged || m_busy || path != kDevicePath)
         return nullptr;
     return std::make_unique<Device>(*this, m_generation);
+}
+
+int SimUsbPort::interfaceNumber(const std::string& path)
+{
+    return path == kDevicePath ? 0 : -1;
+}
+
+// A vendor-defined collection: input report 2 and output report 1, each of
+// m_reportLength - 1 data bytes after its id.
+SimUsbPort::Bytes SimUsbPort::reportDescriptor() const
+{
+    const auto count = static_cast<std::uint16_t>(m_reportLength - 1);
+    const auto low = static_cast<std::uint8_t>(count & 0xFF);
+    const auto high = static_cast<std::uint8_t>(count >> 8);
+    return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01,                                     // vendor page, application
+            0x85, link::kInputReportId, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, // id, usage, 0..255, 8 bits
+            0x96, low, high, 0x81, 0x02,                                                   // count, Input
+            0x85, link::kOutputReportId, 0x09, 0x01, 0x75, 0x08, 0x96, low, high, 0x91, 0x02, // id, usage, Output
+            0xC0};
 }
 
 void SimUsbPort::unplug()
@@ -100,12 +120,12 @@ bool SimUsbPort::write(std::uint64_t generation, std::span<const std::uint8_t> r
 {
     if (!m_plugged || generation != m_generation)
         return false;
-    if (report.size() != kReportLength)
+    if (report.size() != m_reportLength)
         return refuse("report of " + std::to_string(report.size()) + " bytes where the endpoint takes " +
-                          std::to_string(kReportLength), report);
+                          std::to_string(m_reportLength), report);
     if (report[0] != link::kOutputReportId)
         return refuse("output report with id " + std::to_string(report[0]), report);
-    if (report[1] == 0 || report[1] > kReportLength - 2)
+    if (report[1] == 0 || report[1] > m_reportLength - 2)
         return refuse("output report claiming " + std::to_string(report[1]) + " bytes", report);
     ++m_reportsWritten;
     const std::int64_t now = m_clock.nowMs();
@@ -133,7 +153,7 @@ void SimUsbPort::queueReply(const Bytes& bytes)
         extraDelay = m_nextReplyDelayMs;
         m_nextReplyDelayMs = 0;
     }
-    const std::size_t chunk = m_split ? 1 : kReportLength - 2;
+    const std::size_t chunk = m_split ? 1 : std::min<std::size_t>(m_reportLength - 2, 0xFF);
     for (std::size_t offset = 0; offset < bytes.size(); offset += chunk) {
         const std::size_t n = std::min(chunk, bytes.size() - offset);
         std::int64_t readyAt = m_requestArrival + m_delayMs + extraDelay;
@@ -141,7 +161,7 @@ void SimUsbPort::queueReply(const Bytes& bytes)
             readyAt = std::max(readyAt + 1, m_lastIn + 1);
         if (extraDelay == 0)
             m_lastIn = readyAt;
-        Bytes report(kReportLength, 0);
+        Bytes report(m_reportLength, 0);
         report[0] = link::kInputReportId;
         report[1] = static_cast<std::uint8_t>(n);
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, report.begin() + 2);

@@ -13,8 +13,9 @@
 namespace quorix::sim {
 
 // A USB port with the virtual processor plugged in, behind the same device
-// interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in. A report
-// that does not fit the endpoint fails and is logged in the processor's refusals.
+// interface as the hidapi backend: 65-byte reports, id 1 out, id 2 in, as its
+// report descriptor declares. A report that does not fit the endpoint fails and
+// is logged in the processor's refusals.
 // The open device says when a report becomes readable, and when it is gone.
 class SimUsbPort final : public link::HidBackend {
 public:
@@ -26,11 +27,20 @@ public:
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<link::HidDevice> open(const std::string& path) override;
+    int interfaceNumber(const std::string& path) override;
 
     // The device vanishes: enumeration finds nothing and open handles fail.
     void unplug();
     void replug();
     bool plugged() const { return m_plugged; }
+
+    // Another processor's endpoint: reports of this many bytes, report id included, both ways.
+    void setReportLength(std::size_t length) { m_reportLength = length; }
+    std::size_t reportLength() const { return m_reportLength; }
+    // Another program holds the device: it enumerates but does not open.
+    void setBusy(bool busy) { m_busy = busy; }
+    // The descriptor the device gives for the current report length.
+    Bytes reportDescriptor() const;
 
     // Replies go out one payload byte per input report.
     void setSplitReplies(bool split) { m_split = split; }
@@ -78,6 +88,8 @@ private:
     std::deque<InputReport> m_input;
     std::uint64_t m_generation = 1;
     bool m_plugged = true;
+    bool m_busy = false;
+    std::size_t m_reportLength = kReportLength;
     bool m_split = false;
     bool m_paced = false;
     int m_delayMs = 0;

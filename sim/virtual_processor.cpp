@@ -109,6 +109,9 @@ void VirtualProcessor::onRequest(std::span<const std::uint8_t> frame)
         return;
     }
     ++m_requests;
+    const bool block = frame[1] == wire::ReadBlock || frame[1] == wire::ReadBlockBack || frame[1] == wire::WriteBlock;
+    if (m_danceSetSilent && block && frame[2] >= kDanceSetPreset)
+        return;
     Bytes payload = answer(frame);
     if (m_wrongCommand) {
         m_wrongCommand = false;

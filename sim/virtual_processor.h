@@ -85,6 +85,8 @@ public:
     // The next block-read reply carries `delta` bytes more (or fewer) than it should.
     void resizeNextBlock(int delta) { m_blockDelta = delta; }
     void setKeepAliveSilent(bool silent) { m_keepAliveSilent = silent; }
+    // Block requests that name the dance set (preset number 11 or more) get no answer.
+    void setDanceSetSilent(bool silent) { m_danceSetSilent = silent; }
     // Each of the next `count` replies goes out twice.
     void duplicateNextReplies(int count) { m_duplicateReplies = count; }
     // The next request is answered with a valid frame that belongs to another
@@ -132,6 +134,7 @@ private:
     bool m_corruptChecksum = false;
     int m_blockDelta = 0;
     bool m_keepAliveSilent = false;
+    bool m_danceSetSilent = false;
     int m_duplicateReplies = 0;
     bool m_wrongCommand = false;
     bool m_loseBlockWrite = false;

@@ -85,6 +85,8 @@ void ConsoleFrame::createMenus()
     });
     QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
     connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
+    QAction* diagnostics = named(device->addAction(QStringLiteral("保存诊断信息…")), "CmdSaveDiagnostics");
+    connect(diagnostics, &QAction::triggered, this, [this] { SaveDiagnostics(); });
     connect(this, &ConsoleFrame::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
         mainWindow->setChecked(loaded);
         online->setEnabled(loaded);
@@ -105,6 +107,20 @@ void ConsoleFrame::createMenus()
     connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
+}
+
+void ConsoleFrame::SaveDiagnostics()
+{
+    auto path = m_prompter.askFile(kDiagnosticsCaption, "诊断信息 (*.zip)", true);
+    if (!path)
+        return;
+    if (path->extension().empty())
+        path->replace_extension(".zip");
+    const std::string problem = m_session.saveSupportBundle(*path);
+    if (problem.empty())
+        m_prompter.showMessage(kDiagnosticsSaved, MessageIcon::Information);
+    else
+        m_prompter.showMessage(std::string(kDiagnosticsNotSaved) + problem, MessageIcon::Warning);
 }
 
 void ConsoleFrame::OpenConfigurationFile() { m_presets->OpenConfigurationFile(); }

@@ -20,6 +20,10 @@ class PresetActions;
 class Prompter;
 class TuningWindow;
 
+inline constexpr const char* kDiagnosticsCaption = "保存诊断信息";
+inline constexpr const char* kDiagnosticsSaved = "诊断信息已保存。";
+inline constexpr const char* kDiagnosticsNotSaved = "保存诊断信息失败：";
+
 // The console's start-up window: a frame that holds the main tuning window and
 // carries the menus that open, close and reload it and reach the other windows.
 class ConsoleFrame final : public QMainWindow, private WindowActions {
@@ -54,6 +58,8 @@ private:
     void createMenus();
     void mainWindowGone();
     void showAbout();
+    // The support bundle, to a file the user chooses.
+    void SaveDiagnostics();
 
     // WindowActions: the windows behind these come with later work.
     void OpenConfigurationFile() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace quorix::core {
 class DigitBuffer;
@@ -48,6 +49,10 @@ public:
     virtual void setHost(link::LinkHost* host) = 0;
     // Whichever main window is loaded, as the link's screen.
     virtual link::LinkHost& screen() = 0;
+    // Writes the support bundle (versions, devices, the always-on trace, the
+    // link's counters, the configurations on screen and last read, the options)
+    // to `path`; returns why it failed, or an empty text.
+    virtual std::string saveSupportBundle(const std::filesystem::path& path) = 0;
 };
 
 } // namespace quorix::ui

@@ -33,7 +33,8 @@ struct Journey : ::testing::Test {
     quorix::core::ProcessorRecord processorRecord;
     RecordingHost host;
     std::ostringstream trace;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord}, host, &trace};
+    quorix::link::TraceRing ring;
+    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord}, host, &trace, &ring};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 

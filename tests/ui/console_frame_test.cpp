@@ -2,6 +2,8 @@
 
 #include "ui/console_frame.h"
 
+#include "tests/archive_tool.h"
+
 #include "controls/skinned_button.h"
 
 #include <QAction>
@@ -9,6 +11,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
 
 using namespace quorix;
 
@@ -77,4 +82,25 @@ TEST_F(MdiMain, EscapeOnTheExitQuestionReturnsToTheConsole)
     frame.action("CmdMainWindow")->trigger();
     EXPECT_FALSE(frame.mainWindowLoaded());
     EXPECT_FALSE(frame.quitting());
+}
+
+TEST_F(MdiMain, TheDeviceMenuSavesTheSupportBundleWhereTheUserChooses)
+{
+    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.advance(2000);
+    const auto folder = std::filesystem::temp_directory_path() / ("quorix-diagnostics-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    prompter.files = {folder / "support", folder / "missing" / "support.zip"};
+    QAction* save = frame.action("CmdSaveDiagnostics");
+    ASSERT_NE(save, nullptr);
+
+    save->trigger();
+    EXPECT_EQ(prompter.messages.back(), ui::kDiagnosticsSaved);
+    const std::string listing = ArchiveListing(folder / "support.zip");
+    for (const char* name : {"trace.txt", "screen.quorix", "last-read.quorix", "devices.txt"})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << " in\n" << listing;
+
+    save->trigger(); // a folder that does not exist: said, nothing written
+    EXPECT_EQ(prompter.messages.back().rfind(ui::kDiagnosticsNotSaved, 0), 0u) << prompter.messages.back();
+    std::filesystem::remove_all(folder);
 }
