@@ -4,6 +4,8 @@
 #include "support/device_survey.h"
 #include "support/support_bundle.h"
 
+#include "presets/config_file_message.h"
+
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
@@ -66,7 +68,8 @@ std::string ConsoleSession::saveSupportBundle(const std::filesystem::path& path)
     contents.lastRead = m_lastRead ? &*m_lastRead : nullptr;
     contents.options = m_bundleFacts.commandLine;
     contents.options.push_back("mode folder: " + m_modeFolder.string());
-    return support::SaveBundle(path, support::BundleFiles(contents));
+    const support::BundleSaved saved = support::SaveBundle(path, support::BundleFiles(contents));
+    return saved.save.failed() ? presets::SaveFailureText(saved.save) : saved.packing;
 }
 
 void ConsoleSession::setHost(link::LinkHost* host)

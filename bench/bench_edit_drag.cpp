@@ -30,7 +30,6 @@ constexpr int kReplyDelayMs = 20;
 
 struct DragRig : VirtualRig {
     SynchronisationHost host;
-    core::ProcessorRecord record;
     std::ostringstream trace;
     link::DeviceLink device{port, clock, {store, image, view, digits, record}, host, &trace};
     core::ParamEditor editor{store, view, device};

@@ -9,6 +9,7 @@
 #include "core/digit_buffer.h"
 #include "core/manual_scheduler.h"
 #include "core/param_store.h"
+#include "core/processor_record.h"
 #include "core/view_state.h"
 
 // A screen that only counts the full reads that ended well.
@@ -32,6 +33,7 @@ struct VirtualRigOn {
     quorix::core::ParamStore image;
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
+    quorix::core::ProcessorRecord record;
 
     VirtualRigOn() { quorix::core::InitParamStore(store, image); }
 };

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "processor_access.h"
+#include "refusal_text.h"
 
 #include "support/assumption_check.h"
 #include "support/bundle_contents.h"
@@ -65,10 +66,10 @@ int CommandDoctor(const CliArgs& args)
                 contents.lastRead = &record.read;
         }
         if (const auto bundle = args.option("-o")) {
-            if (const std::string problem = support::SaveBundle(*bundle, support::BundleFiles(contents));
-                !problem.empty()) {
-                std::cerr << "quorix-cli doctor: the support bundle " << *bundle << " was not written: " << problem
-                          << '\n';
+            if (const support::BundleSaved saved = support::SaveBundle(*bundle, support::BundleFiles(contents));
+                !saved.ok()) {
+                std::cerr << "quorix-cli doctor: the support bundle " << *bundle << " was not written: "
+                          << (saved.save.failed() ? SaveFailureText(saved.save) : saved.packing) << '\n';
                 return 1;
             }
             std::cout << "support bundle written to " << *bundle << '\n';

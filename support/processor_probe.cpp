@@ -27,7 +27,7 @@ public:
     Prober(link::HidBackend& backend, core::Scheduler& scheduler, link::ProtocolTrace& trace, ProbeRecord& record)
         : m_scheduler(scheduler), m_trace(trace), m_record(record),
           m_usb(backend, scheduler,
-                {[this](std::span<const std::uint8_t> data) { m_parser.ParseIncoming(data, *this); }, {}, {},
+                {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) { m_parser.ParseIncoming(data, *this, arrivedAtMs); }, {}, {},
                  [this](const std::string& reason) {
                      ++m_record.counters.deviceRefusals;
                      m_trace.note(m_scheduler.nowMs(), reason);

@@ -62,12 +62,12 @@ std::string PackBundle(const std::vector<BundleFile>& files, std::vector<std::ui
     return {};
 }
 
-std::string SaveBundle(const std::filesystem::path& path, const std::vector<BundleFile>& files)
+BundleSaved SaveBundle(const std::filesystem::path& path, const std::vector<BundleFile>& files)
 {
     std::vector<std::uint8_t> archive;
     if (std::string problem = PackBundle(files, archive); !problem.empty())
-        return problem;
-    return core::SaveAtomically(path, archive, platform::NewFileAccess::OwnerOnly);
+        return {.packing = std::move(problem)};
+    return {.save = core::SaveAtomically(path, archive, platform::NewFileAccess::OwnerOnly)};
 }
 
 } // namespace quorix::support

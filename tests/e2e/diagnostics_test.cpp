@@ -51,7 +51,7 @@ TEST_F(Journey, TheSupportBundleOpensAndHoldsNoPassword)
     contents.lastRead = &store;
     contents.options = {"--simulator"};
     const auto path = std::filesystem::temp_directory_path() / ("quorix-bundle-" + std::to_string(::getpid()) + ".zip");
-    ASSERT_EQ(support::SaveBundle(path, support::BundleFiles(contents)), "");
+    ASSERT_TRUE(support::SaveBundle(path, support::BundleFiles(contents)).ok());
 
     const std::string listing = ArchiveListing(path);
     for (const char* name : {"README.txt", "versions.txt", "devices.txt", "trace.txt", "counters.txt", "screen.quorix",
