@@ -1,6 +1,39 @@
 #include "display_check.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace quorix::app {
+
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+int g_exitCode = 1;
+
+void EndOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        if (g_previousHandler)
+            g_previousHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "quorix-console: the window system could not start: %s\n", qPrintable(message));
+    std::fflush(stderr);
+    std::_Exit(g_exitCode);
+}
+
+} // namespace
+
+WindowSystemStart::WindowSystemStart(int exitCode)
+{
+    g_exitCode = exitCode;
+    g_previousHandler = qInstallMessageHandler(EndOnFatal);
+}
+
+WindowSystemStart::~WindowSystemStart()
+{
+    qInstallMessageHandler(g_previousHandler);
+}
 
 QString MissingDisplay(const QStringList& arguments, const QProcessEnvironment& environment)
 {

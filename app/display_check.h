@@ -12,4 +12,15 @@ namespace quorix::app {
 // and on systems whose window system needs no such name.
 QString MissingDisplay(const QStringList& arguments, const QProcessEnvironment& environment);
 
+// While it lives, Qt's fatal message (a display that is named but does not
+// answer) ends the console with `exitCode` and the message on standard error,
+// where Qt would abort. Other messages go to the handler that was there before.
+class WindowSystemStart {
+public:
+    explicit WindowSystemStart(int exitCode);
+    ~WindowSystemStart();
+    WindowSystemStart(const WindowSystemStart&) = delete;
+    WindowSystemStart& operator=(const WindowSystemStart&) = delete;
+};
+
 } // namespace quorix::app

@@ -31,6 +31,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 using namespace quorix;
 
@@ -71,7 +72,9 @@ int main(int argc, char** argv)
         }
     }
 
+    std::optional<app::WindowSystemStart> starting(std::in_place, app::kExitCannotStart);
     QApplication app(argc, argv);
+    starting.reset();
     QApplication::setApplicationName(QStringLiteral("quorix-console"));
     QApplication::setOrganizationName(QStringLiteral("Quorix"));
     QApplication::setApplicationVersion(QString::fromUtf8(QUORIX_VERSION));

@@ -140,3 +140,19 @@ TEST(MissingDisplay, EndsTheConsoleWithExitOneBeforeTheWindowSystemStarts)
     const QByteArray error = console.readAllStandardError();
     EXPECT_TRUE(error.contains("no display")) << error.toStdString();
 }
+
+// A display that is named but answers nothing: Qt's fatal message, and exit 1 rather than its abort.
+TEST(MissingDisplay, ADisplayThatDoesNotAnswerEndsTheConsoleWithExitOne)
+{
+    QProcess console;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    environment.insert("DISPLAY", ":31999"); // no X server listens there
+    console.setProcessEnvironment(environment);
+    console.start(QStringLiteral(QUORIX_CONSOLE), {"--simulator"});
+    ASSERT_TRUE(console.waitForFinished(60000));
+    EXPECT_EQ(console.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(console.exitCode(), 1);
+    EXPECT_TRUE(console.readAllStandardError().contains("the window system could not start"));
+}
