@@ -129,4 +129,15 @@ void ProcessorRecord::transferCutOff(int mode, int firstAddress, int lastAddress
             set(mode, address, CopyState::Lost);
 }
 
+void ProcessorRecord::replacedByProcessor(int mode, int firstAddress, int lastAddress)
+{
+    for (int address = firstAddress; address <= lastAddress; ++address) {
+        if (KindOfAddress(address) < 0)
+            continue;
+        const CopyState held = state(mode, address);
+        if (held == CopyState::Read || held == CopyState::Acknowledged)
+            set(mode, address, CopyState::Lost);
+    }
+}
+
 } // namespace quorix::core

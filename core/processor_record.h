@@ -47,6 +47,9 @@ public:
     // A transfer that changes the processor's memory was cut off: what it
     // meant to write is unknown on the processor; copies already marked stay.
     void transferCutOff(int mode, int firstAddress, int lastAddress);
+    // The processor put values of its own over these copies (a preset recall):
+    // what was read or written before is gone; other marks stay.
+    void replacedByProcessor(int mode, int firstAddress, int lastAddress);
 
     // The store was laid out anew: every copy holds the console's own value again.
     void reset();

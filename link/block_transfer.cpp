@@ -62,6 +62,7 @@ bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore&
 {
     step.address = core::KindFirst(step.kind);
     const RequestOutcome outcome = m_channel.Transact(readCode, step.preset, step.address);
+    recalled(step);
     fault = fault || outcome.faulted;
     if (!outcome.answered)
         return false;
@@ -85,9 +86,22 @@ bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore&
     return true;
 }
 
+// A block request naming one of the eight presets makes the processor recall it
+// first, unless it is the one in use: both sets of every mode kind are replaced,
+// kinds 2, 5 and 6 too, which no block read brings back. Marked once the request
+// is over, answered or not: a write queued before it was answered before it, so
+// its acknowledgement no longer says what the processor holds.
+void BlockTransfer::recalled(Step& step)
+{
+    if (!std::exchange(step.recalls, false))
+        return;
+    for (int mode = 0; mode < 2; ++mode)
+        m_record.replacedByProcessor(mode, 0, core::kFirstGlobalAddress - 1);
+}
+
 bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
 {
-    Step step{preset, 0, 0};
+    Step step{preset, 0, 0, !full};
     bool result = false;
     bool fault = false;
     m_host.report({LinkCode::StoreReadStarted});
@@ -180,9 +194,11 @@ bool BlockTransfer::WriteToDevice(int preset)
     const int total = static_cast<int>(kModeKinds.size() + kGlobalKinds.size());
     int done = 0;
     m_host.report({LinkCode::Progress, done, total});
+    Step step{preset, 0, 0, true};
     const auto send = [&](int kind, std::uint8_t modeOverride) {
         m_channel.ModeOverride() = modeOverride;
         const RequestOutcome outcome = m_channel.Transact(Command::WriteBlock, preset, core::KindFirst(kind));
+        recalled(step);
         fault = outcome.faulted;
         if (outcome.answered)
             m_host.report({LinkCode::Progress, ++done, total});

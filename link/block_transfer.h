@@ -40,6 +40,8 @@ private:
         int preset = 0;
         int kind = 0;
         int address = 0;
+        // The next request names a preset the processor may recall first.
+        bool recalls = false;
     };
 
     bool readKind(Step& step, Command readCode, int& done, int total, bool& fault);
@@ -47,6 +49,7 @@ private:
                       bool& fault);
     void finishRead(bool complete, bool fault, const Step& step);
     bool readDanceKind(Step& step, int& done, int total, bool& fault);
+    void recalled(Step& step);
 
     RequestChannel& m_channel;
     LinkHost& m_host;

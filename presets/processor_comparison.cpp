@@ -107,6 +107,7 @@ int ProcessorComparison::takeProcessorValues()
     m_editor.beginStep(core::ParamEditor::UndoStep::Snapshot);
     int left = 0;
     const core::ParamStore& store = m_editor.store();
+    std::set<int> takenShared;
     for (const ComparedCopy& c : m_copies) {
         if (c.group == Group::NotReadBack) {
             ++left;
@@ -129,6 +130,19 @@ int ProcessorComparison::takeProcessorValues()
         }
         m_editor.takeFromProcessor(c.mode, c.address, m_processor.at(c.mode, c.address));
         m_record.read(c.mode, c.address);
+        if (shared)
+            takenShared.insert(c.address);
+    }
+    // Taking a shared parameter's singing copy changes its dance copy on screen
+    // too; where that copy was found equal before, the processor may hold it apart.
+    for (const ComparedCopy& c : m_copies)
+        if (c.mode == 1)
+            takenShared.erase(c.address);
+    for (int address : takenShared) {
+        if (store.at(1, address) != m_processor.at(1, address)) {
+            m_record.editedOffline(1, address);
+            ++left;
+        }
     }
     m_copies.clear();
     return left;

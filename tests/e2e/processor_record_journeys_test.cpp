@@ -5,6 +5,8 @@
 #include "core/common_addresses.h"
 #include "core/tuning_document.h"
 
+#include <algorithm>
+
 using namespace quorix;
 using link::Command;
 using presets::ComparedCopy;
@@ -235,4 +237,68 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
 
     EXPECT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
     EXPECT_EQ(comparison.count(Group::NotReadBack), 1u) << "offered again";
+}
+
+// A preset recall replaces both sets of kinds 0..7 on the processor, kinds 2, 5 and 6 too, which
+// no block read brings back: the centre level written before (acknowledged, or still queued ahead
+// of the recall) is marked and offered on the next reconnection.
+TEST_F(RecordJourney, APresetRecallMarksWhatItReplacedAndCannotReadBack)
+{
+    constexpr int kMic34 = 0x200;
+    constexpr int kCentreLevel = 6 * 256;
+    constexpr int kRecalled = 2;
+    connect();
+    document.edits().setValue(kMic34, 123);
+    drain();
+    ASSERT_EQ(processorRecord.state(0, kMic34), core::CopyState::Acknowledged);
+    document.edits().setValue(kCentreLevel, 12); // still queued when the recall goes out
+
+    view.CurrentPreset = kRecalled;
+    ASSERT_TRUE(device.ReadFromDevice(kRecalled, false, Command::ReadBlock));
+    const auto nothingQueued = [&] {
+        return std::ranges::none_of(processorRecord.unconfirmed(), [&](const auto& copy) {
+            return processorRecord.state(copy.first, copy.second) == core::CopyState::Queued;
+        });
+    };
+    clock.runUntil(nothingQueued, 20000);
+    ASSERT_NE(processor.value(0, kCentreLevel), 12);
+    ASSERT_NE(processor.value(0, kMic34), 123);
+    EXPECT_EQ(processorRecord.state(0, kMic34), core::CopyState::Lost);
+    EXPECT_EQ(processorRecord.state(1, kMic34), core::CopyState::Lost) << "the dance set is replaced too";
+    EXPECT_EQ(processorRecord.state(0, kCentreLevel), core::CopyState::Lost);
+    EXPECT_EQ(processorRecord.state(1, kCentreLevel), core::CopyState::Unreadable) << "never read: keeps its mark";
+    EXPECT_EQ(processorRecord.state(0, 4 * 256), core::CopyState::Read) << "a readable kind is read back";
+    expectNothingUnmarked();
+
+    goOffline();
+    reconnect();
+    for (int address : {kMic34, kCentreLevel}) {
+        ASSERT_NE(listed(0, address), nullptr) << address;
+        EXPECT_EQ(listed(0, address)->group, Group::NotReadBack);
+    }
+    comparison.writeScreen();
+    drain();
+    EXPECT_EQ(processor.value(0, kCentreLevel), 12);
+    EXPECT_EQ(processor.value(0, kMic34), 123);
+    expectNothingUnmarked();
+}
+
+// Taking a shared parameter's singing value also sets its dance copy on screen; the processor's
+// dance copy, found equal before, now differs and stays marked.
+TEST_F(RecordJourney, TakingASharedParametersSingingValueMarksItsDanceCopy)
+{
+    constexpr int kEchoPreDelay = 0x300;
+    connect();
+    ASSERT_FALSE(store.at(0, kEchoPreDelay).PerMode);
+    const int screen = store.at(0, kEchoPreDelay).Value;
+    processor.setValue(0, kEchoPreDelay, screen + 7);
+    ASSERT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    ASSERT_NE(listed(0, kEchoPreDelay), nullptr);
+    ASSERT_EQ(listed(1, kEchoPreDelay), nullptr);
+
+    EXPECT_EQ(comparison.takeProcessorValues(), 1);
+    EXPECT_EQ(store.at(1, kEchoPreDelay).Value, screen + 7);
+    EXPECT_EQ(processorRecord.state(0, kEchoPreDelay), core::CopyState::Read);
+    EXPECT_EQ(processorRecord.state(1, kEchoPreDelay), core::CopyState::EditedOffline);
+    expectNothingUnmarked();
 }
