@@ -4,6 +4,8 @@
 #include "prompter.h"
 #include "tuning_window.h"
 
+#include "presets/preset_texts.h"
+
 #include "controls/qt_text.h"
 
 #include "tables/screen_names.h"
@@ -101,7 +103,7 @@ Outcome CompareWindow::read()
 bool CompareWindow::compare()
 {
     switch (read()) {
-    case Outcome::Offline: m_prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation); return false;
+    case Outcome::Offline: m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation); return false;
     case Outcome::ReadFailed: m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation); return false;
     case Outcome::Read: break;
     }
@@ -218,7 +220,7 @@ void CompareWindow::keyPressEvent(QKeyEvent* event)
 void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
 {
     if (!window) {
-        prompter.showMessage(kDeviceOfflineMessage, MessageIcon::Exclamation);
+        prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation);
         return;
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))

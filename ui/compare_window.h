@@ -17,7 +17,6 @@ class ConsoleServices;
 class Prompter;
 class TuningWindow;
 
-inline constexpr std::string_view kDeviceOfflineMessage = "设备未联机！无法进行该操作。";
 inline constexpr std::string_view kNoDifferenceMessage = "界面与设备的参数一致，没有差异。";
 
 // "与设备比较": the parameter copies the screen and the processor hold apart, in

@@ -1,6 +1,7 @@
 #include "console_fixture.h"
 
 #include "ui/compare_window.h"
+#include "presets/preset_texts.h"
 #include "ui/console_frame.h"
 #include "ui/sim_panel.h"
 
@@ -134,7 +135,7 @@ TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
 
     session.link().OfflineModeChosen();
     ui::OpenCompareWindow(session, &frm(), prompter, &frame);
-    EXPECT_EQ(prompter.count(ui::kDeviceOfflineMessage), 1);
+    EXPECT_EQ(prompter.count(presets::kOfflineRefusal), 1);
     EXPECT_EQ(frame.findChild<ui::CompareWindow*>(), nullptr);
 }
 
