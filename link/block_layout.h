@@ -4,10 +4,17 @@
 
 #include "core/param_record.h"
 
+#include <array>
 #include <cstddef>
 #include <span>
 
 namespace quorix::link {
+
+// The kinds the block commands carry: per mode, and processor-wide (read at mode index 0).
+inline constexpr std::array<int, 5> kBlockModeKinds = {0, 1, 3, 4, 7};
+inline constexpr std::array<int, 2> kBlockGlobalKinds = {8, 10};
+// A block preset number of 11 or more moves the dance set of the preset in use.
+inline constexpr int kDanceSetPreset = 11;
 
 // How a record travels: an equaliser band as 8 bytes (shape, slope, frequency
 // with the band-off offset, gain, Q), anything else as its value in 2 bytes.

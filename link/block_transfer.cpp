@@ -6,7 +6,6 @@
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -14,10 +13,6 @@ namespace quorix::link {
 
 namespace {
 
-constexpr std::array<int, 5> kModeKinds = {0, 1, 3, 4, 7};
-constexpr std::array<int, 2> kGlobalKinds = {8, 10};
-// A block preset number of 11 or more moves the dance set of the preset in use.
-constexpr int kDanceSetPreset = 11;
 
 } // namespace
 
@@ -107,8 +102,8 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
     m_host.report({LinkCode::StoreReadStarted});
 
     const bool globals = full || readCode != Command::ReadBlock;
-    const int total = (full ? 1 : 0) + 2 * static_cast<int>(kModeKinds.size()) +
-                      (globals ? static_cast<int>(kGlobalKinds.size()) : 0) + 1;
+    const int total = (full ? 1 : 0) + 2 * static_cast<int>(kBlockModeKinds.size()) +
+                      (globals ? static_cast<int>(kBlockGlobalKinds.size()) : 0) + 1;
     int done = 0;
     m_host.report({LinkCode::Progress, done, total});
     try {
@@ -123,13 +118,13 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
                 m_host.report({LinkCode::Progress, ++done, total});
             }
             m_host.report({LinkCode::Preset, step.preset});
-            for (int kind : kModeKinds) {
+            for (int kind : kBlockModeKinds) {
                 step.kind = kind;
                 if (!readKind(step, readCode, done, total, fault))
                     return;
             }
             if (globals) {
-                for (int kind : kGlobalKinds) {
+                for (int kind : kBlockGlobalKinds) {
                     step.kind = kind;
                     m_channel.ModeOverride() = static_cast<std::uint8_t>(step.preset);
                     if (!readKind(step, readCode, done, total, fault))
@@ -138,7 +133,7 @@ bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
             }
             const int singingPreset = step.preset;
             step.preset = kDanceSetPreset;
-            for (int kind : kModeKinds) {
+            for (int kind : kBlockModeKinds) {
                 step.kind = kind;
                 if (!readDanceKind(step, done, total, fault))
                     return;
@@ -178,10 +173,10 @@ void BlockTransfer::finishRead(bool complete, bool fault, const Step& step)
 bool BlockTransfer::Writable(int preset) const
 {
     const auto globalOverride = static_cast<std::uint8_t>(preset);
-    for (int kind : kModeKinds)
+    for (int kind : kBlockModeKinds)
         if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind)))
             return false;
-    for (int kind : kGlobalKinds)
+    for (int kind : kBlockGlobalKinds)
         if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride))
             return false;
     return true;
@@ -191,7 +186,7 @@ bool BlockTransfer::WriteToDevice(int preset)
 {
     bool fault = false;
     m_host.report({LinkCode::TransferStarted});
-    const int total = static_cast<int>(kModeKinds.size() + kGlobalKinds.size());
+    const int total = static_cast<int>(kBlockModeKinds.size() + kBlockGlobalKinds.size());
     int done = 0;
     m_host.report({LinkCode::Progress, done, total});
     Step step{preset, 0, 0, true};
@@ -213,14 +208,14 @@ bool BlockTransfer::WriteToDevice(int preset)
             return false;
         // The processor takes the image, the store does not: until the read-back
         // what it holds of these kinds is unknown.
-        for (int kind : kModeKinds)
+        for (int kind : kBlockModeKinds)
             m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
-        for (int kind : kGlobalKinds)
+        for (int kind : kBlockGlobalKinds)
             m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
-        for (int kind : kModeKinds)
+        for (int kind : kBlockModeKinds)
             if (!send(kind, 0))
                 return false;
-        for (int kind : kGlobalKinds)
+        for (int kind : kBlockGlobalKinds)
             if (!send(kind, globalOverride))
                 return false;
         return true;
@@ -238,7 +233,7 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
 {
     bool fault = false;
     m_host.report({LinkCode::TransferStarted});
-    const int total = 2 * static_cast<int>(kModeKinds.size()) + static_cast<int>(kGlobalKinds.size()) + 1;
+    const int total = 2 * static_cast<int>(kBlockModeKinds.size()) + static_cast<int>(kBlockGlobalKinds.size()) + 1;
     int done = 0;
     m_host.report({LinkCode::Progress, done, total});
     Step step{preset, 0, 0};
@@ -249,14 +244,14 @@ bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
             // Every set in turn, kind by kind: no two blocks read one after the other
             // have the same size, so a repeated or late reply never passes for the next one.
             for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
-                for (int kind : kModeKinds) {
+                for (int kind : kBlockModeKinds) {
                     step.kind = kind;
                     step.preset = setPreset;
                     if (!readKindInto(step, Command::ReadBlock, target, mode, done, total, fault))
                         return false;
                 }
             step.preset = preset;
-            for (int kind : kGlobalKinds) {
+            for (int kind : kBlockGlobalKinds) {
                 step.kind = kind;
                 m_channel.ModeOverride() = static_cast<std::uint8_t>(preset);
                 if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))

@@ -10,16 +10,12 @@
 #include "core/address_map.h"
 #include "core/digit_buffer.h"
 
-#include <array>
 #include <memory>
 
 namespace quorix::support {
 
 namespace {
 
-constexpr std::array<int, 7> kReadKinds = {0, 1, 3, 4, 7, 8, 10};
-constexpr int kFirstGlobalKind = 8;
-constexpr int kDanceSetPreset = 11;
 
 // One request at a time: sends it, then runs events until its first answer or the wait ends.
 class Prober final : private link::FrameListener {
@@ -175,16 +171,19 @@ ProbeRecord ProcessorProbe::run(const std::string& path)
     const link::Bytes& status = record.status.reply;
     if (record.status.answered && status.size() == 2 && status[1] <= 7)
         record.preset = status[1];
-    for (int kind : kReadKinds) {
-        const int modeOverride = kind >= kFirstGlobalKind ? record.preset : 0;
+    const auto readKind = [&](int kind, int modeOverride) {
         record.blocks.push_back(
             {kind, prober.request("ReadBlock", Request(link::Command::ReadBlock, record.preset, core::KindFirst(kind),
                                                        modeOverride))});
         Decode(record.read, kind, record.blocks.back().exchange.reply);
-    }
+    };
+    for (int kind : link::kBlockModeKinds)
+        readKind(kind, 0);
+    for (int kind : link::kBlockGlobalKinds)
+        readKind(kind, record.preset);
     core::MirrorSharedParameters(record.read);
     record.readDone = prober.request("ReadDone", Request(link::Command::ReadDone, 0, 0));
-    record.danceSet = {0, prober.request("ReadBlock", Request(link::Command::ReadBlock, kDanceSetPreset, 0))};
+    record.danceSet = {0, prober.request("ReadBlock", Request(link::Command::ReadBlock, link::kDanceSetPreset, 0))};
     record.keepAlive = prober.keepAlive();
     return record;
 }
