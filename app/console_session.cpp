@@ -40,6 +40,14 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
     m_bundleFacts = std::move(options);
 }
 
+void ConsoleSession::startAfresh()
+{
+    core::InitParamStore(m_store, m_image);
+    m_record.reset();
+    m_view = core::ViewState{};
+    m_document->undo().ResetUndo();
+}
+
 ConsoleSession::~ConsoleSession()
 {
     m_link->stop();

@@ -57,6 +57,7 @@ public:
     core::ProcessorRecord& record() override { return m_record; }
     core::ViewState& view() override { return m_view; }
     core::DigitBuffer& digits() override { return m_digits; }
+    void startAfresh() override;
     link::DeviceLink& link() override { return *m_link; }
     sim::VirtualProcessor* processor() override { return m_processor.get(); }
     sim::SimUsbPort* simulatorPort() override { return m_port.get(); }

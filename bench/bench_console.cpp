@@ -30,7 +30,7 @@ struct NoActions final : ui::WindowActions {
     void ShowEffectWindow() override {}
     bool ShowExitSave() override { return true; }
     void CloseRecordingWindow() override {}
-    void RefreshSecondaryWindows() override {}
+    void ShowDeviceVariant() override {}
     void MainWindowUnloaded() override {}
     void Synchronised(bool) override {}
 };

@@ -6,7 +6,7 @@
 
 namespace quorix::core {
 
-UndoHistory::UndoHistory(ParamStore& store, const ViewState& view, Scheduler& scheduler)
+UndoHistory::UndoHistory(const ParamStore& store, const ViewState& view, Scheduler& scheduler)
     : m_store(store), m_view(view),
       m_burstTimer(scheduler.createTimer(kBurstMs, true, [this] { endBurst(); }))
 {

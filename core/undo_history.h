@@ -21,7 +21,7 @@ public:
     static constexpr int kAddresses = kFirstGlobalAddress;
     static constexpr int kBurstMs = 1000;
 
-    UndoHistory(ParamStore& store, const ViewState& view, Scheduler& scheduler);
+    UndoHistory(const ParamStore& store, const ViewState& view, Scheduler& scheduler);
 
     void ResetUndo();
     // Records the state before a new change. A new change ends the redo chain.
@@ -51,7 +51,7 @@ private:
     Snapshot& slot(int position);
     void endBurst();
 
-    ParamStore& m_store;
+    const ParamStore& m_store;
     const ViewState& m_view;
     std::unique_ptr<Timer> m_burstTimer;
     std::array<Snapshot, kSlots> m_ring;

@@ -278,10 +278,6 @@ void GraphEditor::ResetPoints()
         if (p.TwoAddress)
             restore(p.Address + 1);
     }
-    if (refreshControls)
-        refreshControls();
-    else
-        m_display.RefreshAllCurves(false);
 }
 
 bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFields& fields)
@@ -318,10 +314,7 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
 void GraphEditor::Command3(int index)
 {
     m_links.view.EffectsSubPage = static_cast<std::uint8_t>(std::clamp(index, 0, 2));
-    if (refreshControls)
-        refreshControls();
-    else
-        m_display.RefreshAllCurves(false);
+    m_display.RefreshAllCurves(false);
     m_display.HighlightBoundSlider();
 }
 

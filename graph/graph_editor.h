@@ -25,10 +25,6 @@ public:
 
     GraphEditor(ResponseDisplay& display, DisplayLinks links);
 
-    // Pushes the whole store into the window again (the main window's refresh);
-    // without it the graph only rebuilds itself.
-    std::function<void()> refreshControls;
-
     void MouseDown(double x, double y, Button button);
     void MouseMove(double x, double y);
     void MouseUp();

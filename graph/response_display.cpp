@@ -3,6 +3,8 @@
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 
+#include <algorithm>
+
 namespace quorix::graph {
 
 ResponseDisplay::ResponseDisplay(DisplayLinks links)
@@ -58,6 +60,52 @@ void ResponseDisplay::RefreshAllCurves(bool timersOff)
         m_noOper->start();
         m_drawWave->start();
     }
+}
+
+void ResponseDisplay::followChange(int address, int mode)
+{
+    if (mode != core::ModeForAddress(address, m_links.view.CurrentMode))
+        return;
+    const auto standsFor = [address](const CurvePoint& p) {
+        return p.Address == address || (p.TwoAddress && p.Address + 1 == address);
+    };
+    if (std::none_of(m_page.points.begin(), m_page.points.end(), standsFor)) {
+        if (address == core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage))
+            scheduleFrame();
+        return;
+    }
+    BandSliders* sliders = m_links.sliders;
+    const PagePoints fresh = BuildCurvePoints(m_links.store, m_links.view,
+                                              [sliders](int a) { return sliders ? sliders->sliderFor(a) : -1; });
+    if (fresh.points.size() != m_page.points.size()) {
+        RefreshAllCurves(false);
+        return;
+    }
+    bool inactive = false;
+    bool changed = false;
+    for (std::size_t j = 0; j < m_page.points.size(); ++j) {
+        CurvePoint& p = m_page.points[j];
+        const CurvePoint& now = fresh.points[j];
+        if (!standsFor(p) || (p.band == now.band && p.FilterType == now.FilterType))
+            continue;
+        p.band = now.band;
+        p.FilterType = now.FilterType;
+        m_curves.ComputeCurve(p, m_links.view.CurrentKind);
+        if (sliders && p.SliderIndex >= 0) {
+            if (p.Type == EqBandPoint)
+                sliders->showBand(p.SliderIndex, p.band);
+            else
+                sliders->showValue(p.SliderIndex, p.band.FreqIndex);
+        }
+        inactive = inactive || static_cast<int>(j) != m_selected;
+        changed = true;
+    }
+    if (!changed)
+        return;
+    m_curves.SumCurves(m_page.points);
+    if (inactive && onInactiveChanged)
+        onInactiveChanged();
+    scheduleFrame();
 }
 
 void ResponseDisplay::SelectPoint(int index)

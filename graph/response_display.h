@@ -17,7 +17,7 @@ namespace quorix::graph {
 
 // What the response display needs from around it.
 struct DisplayLinks {
-    core::ParamStore& store;
+    const core::ParamStore& store;
     core::ViewState& view;
     core::Scheduler& scheduler;
     // The edit path every change made on the graph goes through: store, undo, write.
@@ -49,6 +49,9 @@ public:
 
     void ResizeGraph(int width, int height);
     void RefreshAllCurves(bool timersOff);
+    // The document changed one copy of a parameter: a point standing for it takes
+    // the store's value and its curve is drawn again; selection and fades stay.
+    void followChange(int address, int mode);
     void SelectPoint(int index);
     void HighlightBoundSlider();
     // Recomputes the selected curve and the total after the selected point changed.

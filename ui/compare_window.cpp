@@ -2,7 +2,6 @@
 
 #include "console_services.h"
 #include "prompter.h"
-#include "tuning_window.h"
 
 #include "presets/preset_texts.h"
 
@@ -57,8 +56,8 @@ QString Joined(const std::vector<core::ParamDifference>& fields, std::string cor
 
 } // namespace
 
-CompareWindow::CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_session(session), m_window(window),
+CompareWindow::CompareWindow(ConsoleServices& session, Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_session(session),
       m_comparison(session.link(), session.document().edits(), session.view(), session.record()), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("与设备比较"));
@@ -202,7 +201,6 @@ void CompareWindow::writeScreenToProcessor()
 void CompareWindow::takeProcessorValues()
 {
     const int left = m_comparison.takeProcessorValues();
-    m_window.RefreshControls();
     showCopies();
     if (left > 0)
         m_prompter.showMessage(presets::kLeftMarkedNotice, MessageIcon::Information);
@@ -225,7 +223,7 @@ void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter&
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))
         open->close();
-    auto* compare = new CompareWindow(session, *window, prompter, parent);
+    auto* compare = new CompareWindow(session, prompter, parent);
     compare->setAttribute(Qt::WA_DeleteOnClose);
     if (!compare->compare()) {
         delete compare;

@@ -27,7 +27,7 @@ class CompareWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    CompareWindow(ConsoleServices& session, TuningWindow& window, Prompter& prompter, QWidget* parent = nullptr);
+    CompareWindow(ConsoleServices& session, Prompter& prompter, QWidget* parent = nullptr);
 
     // Reads the processor and shows what differs; false (with a message said) when
     // offline, when the read failed or when nothing differs.
@@ -53,7 +53,6 @@ private:
     presets::ProcessorComparison::Outcome read();
 
     ConsoleServices& m_session;
-    TuningWindow& m_window;
     presets::ProcessorComparison m_comparison;
     Prompter& m_prompter;
     QTreeWidget* m_list = nullptr;

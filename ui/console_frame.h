@@ -71,7 +71,7 @@ private:
     void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
     bool ShowExitSave() override;
     void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
-    void RefreshSecondaryWindows() override { m_secondary.Refresh(); }
+    void ShowDeviceVariant() override { m_secondary.ShowDeviceVariant(); }
     void MainWindowUnloaded() override { m_secondary.CloseAll(); }
     void Synchronised(bool ok) override;
 

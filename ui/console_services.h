@@ -39,6 +39,9 @@ public:
     virtual core::ViewState& view() = 0;
     // Password digits on their way to the processor.
     virtual core::DigitBuffer& digits() = 0;
+    // A main window loads: the store, its image, the record, the view and the undo
+    // history start from the defaults; the link keeps its state.
+    virtual void startAfresh() = 0;
     virtual link::DeviceLink& link() = 0;
     // Null when the console runs against USB hardware.
     virtual sim::VirtualProcessor* processor() = 0;

@@ -32,9 +32,9 @@ void EditScreen::bypassChanged()
     m_window.plot().DrawFrame();
 }
 
-void EditScreen::RefreshControls()
+void EditScreen::showModeValues()
 {
-    m_window.RefreshControls();
+    m_window.showStore();
 }
 
 void EditScreen::showSliderValue(int sliderIndex, int raw)

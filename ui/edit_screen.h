@@ -18,7 +18,7 @@ public:
     void boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;
     void filterTypeChanged(int point, int type) override;
     void bypassChanged() override;
-    void RefreshControls() override;
+    void showModeValues() override;
     void showSliderValue(int sliderIndex, int raw) override;
     void setEffectWindowButtonEnabled(bool enabled) override;
     int toneLabel() const override;

@@ -101,8 +101,6 @@ bool GraphActions::importFilters(const std::filesystem::path& file)
         m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Exclamation);
         return false;
     }
-    if (!imported.changed.empty())
-        m_view.refreshControls();
     m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Information);
     return true;
 }

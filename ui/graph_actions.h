@@ -25,7 +25,6 @@ struct GraphView {
     // The graph drawn at `scale` times the screen's resolution.
     std::function<QImage(int scale)> picture;
     std::function<int()> width;
-    std::function<void()> refreshControls;
 };
 
 // The file to write for a name chosen in the dialog: a name without an extension

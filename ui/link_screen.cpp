@@ -49,6 +49,7 @@ void LinkScreen::report(const link::LinkReport& report)
         m_window.progressBar().setValue(report.value);
         break;
     case LinkCode::Variant:
+        m_actions.ShowDeviceVariant();
         m_window.cmdPageClick(0);
         for (controls::SkinnedButton* b :
              {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
@@ -62,7 +63,7 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
     case LinkCode::StoreRead:
-        m_window.RefreshControls();
+        m_window.showStore();
         m_window.undo().ResetUndo();
         break;
     case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;

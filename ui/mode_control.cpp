@@ -63,7 +63,7 @@ void ModeControl::ModeButtonClicked(int mode)
     m_view.CurrentMode = static_cast<std::uint8_t>(mode);
     m_edits.setValue(core::kModeAddress, mode);
     resetUndo();
-    m_host.RefreshControls();
+    m_host.showModeValues();
     m_host.HighlightBoundSlider();
 }
 
@@ -73,7 +73,7 @@ void ModeControl::AutoControlClicked(int automatic)
     showLoadedState();
     m_edits.setValue(core::kAutoModeAddress, automatic);
     resetUndo();
-    m_host.RefreshControls();
+    m_host.showModeValues();
 }
 
 void ModeControl::showLoadedState()
@@ -125,10 +125,9 @@ void ModeControl::restore(const std::function<bool()>& step)
     const core::ParamStore before = m_edits.store();
     if (!step())
         return;
+    // The restored values show themselves; a change on another page brings that page on show.
     const int page = ChangedPage(before, m_edits.store(), m_view.CurrentKind);
-    if (page == m_view.CurrentKind)
-        m_host.RefreshControls();
-    else
+    if (page != m_view.CurrentKind)
         m_host.showPage(page);
 }
 

@@ -21,7 +21,8 @@ public:
     // The buttons' shown states: singing/dance pressed, manual/automatic pressed.
     virtual void showModeButtons(int singing, int dance) = 0;
     virtual void showAutoButtons(int manual, int automatic) = 0;
-    virtual void RefreshControls() = 0;
+    // The mode on show or automatic control changed: the screen shows the store anew.
+    virtual void showModeValues() = 0;
     // Shows page `kind` with the store's values, as its page button does.
     virtual void showPage(int kind) = 0;
     virtual void HighlightBoundSlider() = 0;

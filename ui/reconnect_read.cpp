@@ -13,7 +13,7 @@ ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, Pro
 bool ReconnectRead::synchronise()
 {
     using Synchronisation = presets::ProcessorComparison::Synchronisation;
-    auto* compare = new CompareWindow(m_session, m_window, m_prompter, m_window.window());
+    auto* compare = new CompareWindow(m_session, m_prompter, m_window.window());
     compare->setAttribute(Qt::WA_DeleteOnClose);
     const Synchronisation outcome = compare->synchronise();
     if (outcome != Synchronisation::Listed) {

@@ -50,16 +50,10 @@ void SecondaryWindows::CloseRecordingWindow()
         m_recording->close();
 }
 
-void SecondaryWindows::Refresh()
+void SecondaryWindows::ShowDeviceVariant()
 {
-    for (TableWindow* window : {m_recording.data(), m_effect.data()})
-        if (window)
-            window->LoadValues();
-    if (!m_settings)
-        return;
-    m_settings->LoadValues();
-    // Opened before the processor answered, the window learns its variant with the first read.
-    m_settings->placeLoudspeakerLists(m_session.link().state().DeviceVariantFlag);
+    if (m_settings)
+        m_settings->placeLoudspeakerLists(m_session.link().state().DeviceVariantFlag);
 }
 
 void SecondaryWindows::CloseAll()

@@ -21,8 +21,8 @@ public:
     void ShowRecordingWindow();
     void ShowEffectWindow();
     void CloseRecordingWindow();
-    // Every open window shows the store again; the settings also place their loudspeaker lists.
-    void Refresh();
+    // An open settings window, opened before the processor answered, places its loudspeaker lists.
+    void ShowDeviceVariant();
     void CloseAll();
 
     StartupSettingsWindow* settings() const { return m_settings; }

@@ -46,9 +46,13 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
     }
     AddCloseButton(*this);
     LoadValues();
+    m_listener = m_edits.addListener([this](int address, int mode) { showParameter(address, mode); });
 }
 
-TableWindow::~TableWindow() = default;
+TableWindow::~TableWindow()
+{
+    m_edits.removeListener(m_listener);
+}
 
 controls::SkinnedFader* TableWindow::slider(int index) const
 {
@@ -76,6 +80,19 @@ void TableWindow::LoadValues()
     for (const auto& [index, c] : m_combos)
         if (c.address >= 0)
             c.widget->setValue(store.at(0, c.address).Value);
+}
+
+void TableWindow::showParameter(int address, int mode)
+{
+    if (mode != 0)
+        return;
+    const int value = m_edits.store().at(0, address).Value;
+    for (const auto& [index, s] : m_sliders)
+        if (s->Addr == address)
+            s->setValue(static_cast<float>(value));
+    for (const auto& [index, c] : m_combos)
+        if (c.address == address)
+            c.widget->setValue(value);
 }
 
 void TableWindow::sliderScrolled(int index, int value)

@@ -37,9 +37,6 @@ public:
     // A drop-down's parameter, -1 when there is no such drop-down.
     int comboAddress(int index) const;
 
-    // Every control shows the value of its parameter at mode index 0.
-    void LoadValues();
-
 protected:
     virtual void sliderScrolled(int index, int value);
     virtual void comboClicked(int index, int value);
@@ -48,8 +45,14 @@ protected:
     core::ParamEditor& edits() { return m_edits; }
 
 private:
+    // Every control shows the value of its parameter at mode index 0.
+    void LoadValues();
+    // A change of the document reaches the controls bound to its address.
+    void showParameter(int address, int mode);
+
     tables::WindowTable m_table;
     core::ParamEditor& m_edits; // the session's document
+    int m_listener = 0;
     controls::StoreMarks m_faderMarks;
     PagePanel* m_panel = nullptr;
     std::map<int, controls::SkinnedFader*> m_sliders;

@@ -56,12 +56,8 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 
-    // A reload starts from the defaults; the link keeps its state.
-    core::InitParamStore(session.store(), session.image());
-    session.record().reset();
+    session.startAfresh();
     core::ViewState& view = session.view();
-    view = core::ViewState{};
-    m_undo.ResetUndo();
 
     const auto online = [&session] { return session.link().LinkOnline(); };
     m_dispatch = std::make_unique<ValueDispatch>(DispatchLinks{m_edits, view, session.scheduler(), online}, *m_editScreen);
@@ -83,6 +79,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
     // A value read or written since is no longer marked as the console's own.
     session.record().setListener([this](int, int) { update(); });
+    m_listener = m_edits.addListener([this](int address, int mode) { showParameter(address, mode); });
     session.setHost(m_linkScreen.get());
     session.link().start();
 }
@@ -91,6 +88,7 @@ TuningWindow::~TuningWindow()
 {
     m_services.link().setSynchronisation({});
     m_services.record().setListener({});
+    m_edits.removeListener(m_listener);
     if (!m_unloaded) {
         m_services.link().stop();
         m_services.setHost(nullptr);
@@ -126,6 +124,8 @@ void TuningWindow::createControls()
             m_background->addLabel(row);
         m_controls[{row.array, row.name, row.index}] = widget;
         m_rows[widget] = &row;
+        if (row.address >= 0)
+            m_bound.emplace(row.address, widget);
         if (row.array == ControlArray::MyScrollBar)
             m_sliderArray[static_cast<std::size_t>(row.index)] = static_cast<controls::SkinnedFader*>(widget);
         connectControl(row, widget);
@@ -133,11 +133,10 @@ void TuningWindow::createControls()
     m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_sliderArray);
     m_plot = new graph::ResponsePlot(
         {m_services.store(), m_services.view(), m_services.scheduler(), m_edits, m_bandSliders.get()}, this);
-    m_plot->editor().refreshControls = [this] { RefreshControls(); };
     m_graphActions = std::make_unique<GraphActions>(
         m_services, m_edits, m_prompter,
         GraphView{[this] { return m_plot->display().locked(); }, [this](int scale) { return m_plot->picture(scale); },
-                  [this] { return m_plot->width(); }, [this] { RefreshControls(); }});
+                  [this] { return m_plot->width(); }});
     connect(m_plot, &graph::ResponsePlot::menuRequested, this,
             [this](QPoint at) { CreateGraphMenu(*m_graphActions, this)->exec(at); });
     m_progress = new controls::SkinnedProgressBar(this);
@@ -308,7 +307,7 @@ void TuningWindow::ChangePage()
         setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
         LayoutEffectsPage();
     }
-    RefreshControls();
+    showStore();
     m_plot->display().HighlightBoundSlider();
 }
 
@@ -324,7 +323,7 @@ void TuningWindow::StartPageInit()
     setButtonsOf(ControlArray::CmdPage, m_services.view().CurrentKind);
     setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
     m_modes->showLoadedState();
-    RefreshControls();
+    showStore();
     m_plot->display().HighlightBoundSlider();
 }
 
@@ -345,7 +344,7 @@ void TuningWindow::Command3Click(int third)
     m_services.view().EffectsSubPage = static_cast<std::uint8_t>(third);
     LayoutEffectsPage();
     m_plot->editor().Command3(third);
-    RefreshControls();
+    showParameter(core::BypassAddress(m_services.view().CurrentKind, third), 0);
 }
 
 void TuningWindow::showCaption(const QString& caption)
@@ -354,43 +353,55 @@ void TuningWindow::showCaption(const QString& caption)
     emit captionChanged(caption);
 }
 
-void TuningWindow::RefreshControls()
+void TuningWindow::showStore()
 {
-    const core::ParamStore& store = m_services.store();
+    const int mode = m_services.view().CurrentMode;
+    for (const auto& [address, widget] : m_bound)
+        showParameter(address, core::ModeForAddress(address, mode));
+    for (int address : {core::kFeedbackMic12, core::kFeedbackMic34, core::kInputSelect, core::kToneAddress,
+                        core::BypassAddress(m_services.view().CurrentKind, m_services.view().EffectsSubPage)})
+        showParameter(address, 0);
+    for (int i = 0; i < 3; ++i)
+        showParameter(core::kMasterMutes + i, 0);
+    for (int i = 0; i < 6; ++i)
+        showParameter(core::kOutputMutes + i, 0);
+    m_plot->display().RefreshAllCurves(false);
+}
+
+void TuningWindow::showParameter(int address, int mode)
+{
     const core::ViewState& view = m_services.view();
-    const int mode = view.CurrentMode;
-    const auto common = [&store](int address) { return store.at(0, address).Value; };
-    for (controls::SkinnedFader* s : m_sliderArray)
-        if (s && inPage(s->Addr) && s->EQindex < 0)
-            s->setValue(static_cast<float>(store.at(mode, s->Addr).Value));
-    for (const auto& [key, widget] : m_controls) {
-        if (key.array == ControlArray::MyComboBox) {
-            auto* c = static_cast<controls::SkinnedDropDown*>(widget);
-            if (inPage(c->Addr))
-                c->setValue(store.at(mode, c->Addr).Value);
-        } else if (key.array == ControlArray::MyBTN) {
-            auto* b = static_cast<controls::SkinnedButton*>(widget);
-            if (inPage(b->Addr))
-                b->setValue(store.at(mode, b->Addr).Value);
+    if (mode != core::ModeForAddress(address, view.CurrentMode))
+        return;
+    const int value = m_services.store().at(mode, address).Value;
+    const auto [first, last] = m_bound.equal_range(address);
+    for (auto it = first; it != last; ++it) {
+        if (auto* s = qobject_cast<controls::SkinnedFader*>(it->second)) {
+            // A fader bound to a graph point is shown by the graph.
+            if (s->EQindex < 0 && (inPage(address) || address >= core::kFirstGlobalAddress))
+                s->setValue(static_cast<float>(value));
+        } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(it->second)) {
+            if (inPage(address))
+                c->setValue(value);
+        } else if (auto* b = qobject_cast<controls::SkinnedButton*>(it->second); b && inPage(address)) {
+            b->setValue(value);
         }
     }
-    for (int i = 0; i < 3; ++i)
-        m_sliderArray[static_cast<std::size_t>(i)]->setValue(
-            static_cast<float>(store.at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
-    if (view.CurrentKind == 1)
-        setButtonsOf(ControlArray::OptionFBX, common(core::kFeedbackMic12));
-    if (view.CurrentKind == 2)
-        setButtonsOf(ControlArray::OptionFBX2, common(core::kFeedbackMic34));
-    setButtonsOf(ControlArray::OptionInput, common(core::kInputSelect));
-    if (common(core::kToneAddress) >= 0 && common(core::kToneAddress) <= 10)
-        named("ToneLabel")->setValue(common(core::kToneAddress));
-    for (int i = 0; i < 3; ++i)
-        button(ControlArray::SingleMute, i)->setValue(common(core::kMasterMutes + i));
-    for (int i = 0; i < 6; ++i)
-        button(ControlArray::MyMute, i)->setValue(common(core::kOutputMutes + i));
-    named("cmdByPass")->setValue(common(core::BypassAddress(view.CurrentKind, view.EffectsSubPage)));
-    m_actions.RefreshSecondaryWindows();
-    m_plot->display().RefreshAllCurves(false);
+    if (address == core::kFeedbackMic12 && view.CurrentKind == 1)
+        setButtonsOf(ControlArray::OptionFBX, value);
+    else if (address == core::kFeedbackMic34 && view.CurrentKind == 2)
+        setButtonsOf(ControlArray::OptionFBX2, value);
+    else if (address == core::kInputSelect)
+        setButtonsOf(ControlArray::OptionInput, value);
+    else if (address == core::kToneAddress && value >= 0 && value <= 10)
+        named("ToneLabel")->setValue(value);
+    else if (address >= core::kMasterMutes && address < core::kMasterMutes + 3)
+        button(ControlArray::SingleMute, address - core::kMasterMutes)->setValue(value);
+    else if (address >= core::kOutputMutes && address < core::kOutputMutes + 6)
+        button(ControlArray::MyMute, address - core::kOutputMutes)->setValue(value);
+    else if (address == core::BypassAddress(view.CurrentKind, view.EffectsSubPage))
+        named("cmdByPass")->setValue(value);
+    m_plot->display().followChange(address, mode);
 }
 
 } // namespace quorix::ui

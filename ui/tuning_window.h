@@ -87,8 +87,9 @@ public:
     void StartPageInit();
     void LayoutEffectsPage();
     void Command3Click(int third);
-    // Pushes the store into the controls of the page on show and the controls outside the pages.
-    void RefreshControls();
+    // Shows the store in the controls of the page on show and the controls outside the
+    // pages: a page, third or mode came on show. Changes of the document show themselves.
+    void showStore();
     void showCaption(const QString& caption);
     // One of the six letter keys (q/a/w/s/e/d) stepping the master sliders; false for any other.
     bool MasterKey(QChar key);
@@ -139,6 +140,8 @@ private:
     void radioClicked(tables::ControlArray array, int index);
     void setButtonsOf(tables::ControlArray array, int pressed);
     bool inPage(int address) const;
+    // The document changed one copy: the controls bound to it and the graph follow.
+    void showParameter(int address, int mode);
     void unload();
 
     ConsoleServices& m_services;
@@ -156,6 +159,8 @@ private:
     std::vector<controls::SkinnedFader*> m_sliderArray; // MyScrollBar by index, with gaps
     std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
     std::map<const QWidget*, const tables::ControlRow*> m_rows;
+    std::multimap<int, QWidget*> m_bound; // the controls that show one parameter, by address
+    int m_listener = 0;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};
     PagePanel* m_strip = nullptr;

@@ -67,13 +67,11 @@ void ValueDispatch::MuteClicked(int address, int value)
     if (address < core::kFirstGlobalAddress || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value);
-    m_host.RefreshControls();
 }
 
 void ValueDispatch::SingleMuteClicked(int index, int value)
 {
     m_links.editor.setValue(core::kMasterMutes + index, value);
-    m_host.RefreshControls();
 }
 
 void ValueDispatch::OptionClicked(OptionGroup group, int index)

@@ -23,7 +23,6 @@ public:
     virtual void filterTypeChanged(int point, int type) = 0;
     // The page's bypass flag changed: the graph redraws its banner.
     virtual void bypassChanged() = 0;
-    virtual void RefreshControls() = 0;
     virtual void showSliderValue(int sliderIndex, int raw) = 0;
     virtual void setEffectWindowButtonEnabled(bool enabled) = 0;
     virtual int toneLabel() const = 0;

@@ -18,8 +18,8 @@ public:
     // The exit save dialog, modal; false when it was cancelled and the close is withdrawn.
     virtual bool ShowExitSave() = 0;
     virtual void CloseRecordingWindow() = 0;
-    // The store changed as a whole: open secondary windows show it again.
-    virtual void RefreshSecondaryWindows() = 0;
+    // The processor said which variant it is: an open settings window places its lists for it.
+    virtual void ShowDeviceVariant() = 0;
     // The main window is gone: secondary windows close with it.
     virtual void MainWindowUnloaded() = 0;
     // The full read after a connection has ended, with its result.

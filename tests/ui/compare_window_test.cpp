@@ -43,7 +43,7 @@ struct CompareFixture : ::testing::Test, ConsoleFixture {
     }
     bool screenMatchesProcessor()
     {
-        ui::CompareWindow check(session, frm(), prompter);
+        ui::CompareWindow check(session, prompter);
         check.compare();
         return check.list().topLevelItemCount() == 0;
     }
@@ -69,7 +69,7 @@ TEST_F(CompareFixture, ReadsIntoAScratchImageAndListsEachDifferingField)
     const core::ParamStore before = session.store();
     const int preset = session.view().CurrentPreset;
     const int undoPosition = frm().undo().UndoPos();
-    ui::CompareWindow compare(session, frm(), prompter);
+    ui::CompareWindow compare(session, prompter);
     ASSERT_TRUE(compare.compare());
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(session.view().CurrentPreset, preset);
@@ -93,7 +93,7 @@ TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual
 {
     changeProcessor();
     const core::ParamStore before = session.store();
-    ui::CompareWindow compare(session, frm(), prompter);
+    ui::CompareWindow compare(session, prompter);
     ASSERT_TRUE(compare.compare());
     const int requests = processor().requestsReceived();
     compare.findChild<QPushButton*>("CompareWrite")->click();
@@ -112,7 +112,7 @@ TEST_F(CompareFixture, TakingTheProcessorsValuesIsOneUndoStep)
 {
     const auto [band, level] = changeProcessor();
     const core::ParamStore before = session.store();
-    ui::CompareWindow compare(session, frm(), prompter);
+    ui::CompareWindow compare(session, prompter);
     ASSERT_TRUE(compare.compare());
     compare.findChild<QPushButton*>("CompareTake")->click();
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
@@ -176,7 +176,7 @@ TEST_F(CompareFixture, TwoGroupsChosenRowByRowAndByGroup)
 TEST_F(CompareFixture, AReadBackThatFailsIsSaid)
 {
     changeProcessor();
-    ui::CompareWindow compare(session, frm(), prompter);
+    ui::CompareWindow compare(session, prompter);
     ASSERT_TRUE(compare.compare());
     processor().resizeNextBlock(1);
     compare.findChild<QPushButton*>("CompareWrite")->click();

@@ -62,7 +62,7 @@ struct ScriptedPrompter : quorix::ui::Prompter {
 
 struct CountingActions : quorix::ui::WindowActions {
     int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,
-        recordingClosed = 0, unloaded = 0, secondaryRefreshes = 0;
+        recordingClosed = 0, unloaded = 0;
     bool cancelExitSave = false; // the exit save dialog's 取消
     void OpenConfigurationFile() override { ++opened; }
     void SaveConfigurationFile() override { ++saved; }
@@ -78,7 +78,7 @@ struct CountingActions : quorix::ui::WindowActions {
     }
     void CloseRecordingWindow() override { ++recordingClosed; }
     void MainWindowUnloaded() override { ++unloaded; }
-    void RefreshSecondaryWindows() override { ++secondaryRefreshes; }
+    void ShowDeviceVariant() override {}
     void Synchronised(bool) override {}
 };
 

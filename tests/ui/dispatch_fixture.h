@@ -34,7 +34,7 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     }
     void filterTypeChanged(int point, int type) override { filterTypes.emplace_back(point, type); }
     void bypassChanged() override { ++bypassRedraws; }
-    void RefreshControls() override { ++refreshes; }
+    void showModeValues() override { ++refreshes; }
     void showSliderValue(int slider, int raw) override { sliderValues.emplace_back(slider, raw); }
     void setEffectWindowButtonEnabled(bool enabled) override { effectButtonEnabled = enabled; }
     int toneLabel() const override { return tone; }

@@ -14,6 +14,8 @@
 #include "controls/skinned_fader.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
+#include "core/tuning_document.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -23,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace quorix;
@@ -113,8 +116,7 @@ TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
         const bool reverb = i >= 5 && i < 10;
         EXPECT_EQ(s->x(), reverb ? tables::EffectsEqSliderLeft(i - 5) : tables::TuningWindowGeometry::kOutOfView) << i;
     }
-    session.store().at(0, 2560 + 0x2B).Value = 1;
-    frm().RefreshControls();
+    session.document().edits().setValue(2560 + 0x2B, 1);
     EXPECT_EQ(frm().named("cmdByPass")->Value(), 1);
     frm().Command3Click(0);
     EXPECT_EQ(frm().named("cmdByPass")->Value(), 0);
@@ -468,4 +470,40 @@ TEST(ConsoleSession, TheVirtualProcessorsMemoryOutlivesTheConsole)
     std::string text;
     std::getline(kept, text);
     EXPECT_EQ(text, "not a memory file"); // a file that could not be read is not overwritten
+}
+
+// Undo, the comparison, a filter import or another window change the document, never
+// the controls: every control bound to a changed copy shows it, and a copy of the
+// mode not on show leaves the screen alone.
+TEST_F(MainWindow, ChangesOfTheDocumentShowThemselves)
+{
+    connect();
+    core::ParamEditor& edits = session.document().edits();
+    constexpr int address = 1024; // the main output's music level, per mode
+    frm().cmdPageClick(4);
+    controls::SkinnedFader* level = nullptr;
+    for (int i = 3; i < 183 && !level; ++i)
+        if (controls::SkinnedFader* s = frm().slider(i); s && s->Addr == address)
+            level = s;
+    ASSERT_NE(level, nullptr);
+    edits.setValue(address, 7);
+    EXPECT_EQ(level->Value(), 7.0f);
+    frm().cmdPageClick(0);
+
+    core::ParamRecord band = session.store().at(0, 4);
+    band.band.Gain = 180;
+    edits.takeFromProcessor(0, 4, band); // EQ5 of the music page, a graph point and its fader
+    EXPECT_EQ(frm().slider(7)->Value(), 180.0f);
+    const auto& points = frm().plot().display().points();
+    EXPECT_TRUE(std::any_of(points.begin(), points.end(),
+                            [](const graph::CurvePoint& p) { return p.Address == 4 && p.band.Gain == 180; }));
+
+    edits.setValue(core::kMasterMutes + 2, 1);
+    EXPECT_EQ(frm().button(ControlArray::SingleMute, 2)->Value(), 1);
+
+    frm().cmdPageClick(4);
+    core::ParamRecord dance = session.store().at(1, address);
+    dance.Value = 9;
+    edits.setCopy(1, address, dance);
+    EXPECT_EQ(level->Value(), 7.0f);
 }
