@@ -295,18 +295,15 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     else
         m_links.editor.setValue(address, value, kBurst);
 
-    auto& points = m_display.points();
+    // The point has followed the change already; it is selected when it stands for the address.
+    const auto& points = m_display.points();
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
         return false;
-    CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-    if (isBand && p.Type == EqBandPoint && p.Address == address) {
-        p.band = fader;
-    } else if (!isBand && p.isFilter() && p.frequencyAddress() == address) {
-        p.band.FreqIndex = value;
-    } else {
-        return false; // the point stands for another address (a slider of another effects third)
-    }
-    m_display.scheduleFrame();
+    const CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
+    const bool standsFor = isBand ? p.Type == EqBandPoint && p.Address == address
+                                  : p.isFilter() && p.frequencyAddress() == address;
+    if (!standsFor)
+        return false; // a slider of another effects third
     m_display.SelectPoint(pointIndex);
     return true;
 }

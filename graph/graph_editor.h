@@ -45,6 +45,8 @@ public:
     // returns true. Returns false when no point of the page stands for `address` (an
     // effects cut slider of another third): only the parameter changed.
     bool BandSliderChanged(int pointIndex, int address, const SliderFields& fields);
+    // A point's filter type was chosen on its drop-down: the point is selected.
+    void SelectPoint(int pointIndex) { m_display.SelectPoint(pointIndex); }
 
     bool dragging() const { return m_dragging; }
     bool qDragging() const { return m_qDrag; }

@@ -38,6 +38,9 @@ public:
     enum class FadePhase { SelectedFill, TotalFill };
 
     explicit ResponseDisplay(DisplayLinks links);
+    ~ResponseDisplay();
+    ResponseDisplay(const ResponseDisplay&) = delete;
+    ResponseDisplay& operator=(const ResponseDisplay&) = delete;
 
     // Redraw requests: the grid after a resize, the inactive curves after a
     // selection or page change, the frame after an edit or animation step.
@@ -96,6 +99,7 @@ private:
     void noOperation();
 
     DisplayLinks m_links;
+    int m_listener = 0;
     PlotGeometry m_geometry;
     ResponseCurves m_curves;
     PagePoints m_page;

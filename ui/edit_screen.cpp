@@ -12,21 +12,6 @@ namespace quorix::ui {
 
 EditScreen::EditScreen(TuningWindow& window, Prompter& prompter) : m_window(window), m_prompter(prompter) {}
 
-void EditScreen::boundSliderChanged(int point, int address, const graph::SliderFields& fields)
-{
-    m_window.plot().editor().BandSliderChanged(point, address, fields);
-}
-
-void EditScreen::filterTypeChanged(int point, int type)
-{
-    auto& display = m_window.plot().display();
-    auto& points = display.points();
-    if (point < 0 || point >= static_cast<int>(points.size()))
-        return;
-    points[static_cast<std::size_t>(point)].FilterType = type;
-    display.SelectPoint(point);
-}
-
 void EditScreen::bypassChanged()
 {
     m_window.plot().DrawFrame();

@@ -15,8 +15,6 @@ public:
     EditScreen(TuningWindow& window, Prompter& prompter);
 
     // DispatchHost
-    void boundSliderChanged(int point, int address, const graph::SliderFields& fields) override;
-    void filterTypeChanged(int point, int type) override;
     void bypassChanged() override;
     void showModeValues() override;
     void showSliderValue(int sliderIndex, int raw) override;

@@ -60,10 +60,10 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     core::ViewState& view = session.view();
 
     const auto online = [&session] { return session.link().LinkOnline(); };
-    m_dispatch = std::make_unique<ValueDispatch>(DispatchLinks{m_edits, view, session.scheduler(), online}, *m_editScreen);
-    m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen);
-
     createControls();
+    m_dispatch = std::make_unique<ValueDispatch>(
+        DispatchLinks{m_edits, m_plot->editor(), view, session.scheduler(), online}, *m_editScreen);
+    m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen);
     resize(Geometry::kDesignWidth, Geometry::kDesignHeight);
 
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,
@@ -401,7 +401,6 @@ void TuningWindow::showParameter(int address, int mode)
         button(ControlArray::MyMute, address - core::kOutputMutes)->setValue(value);
     else if (address == core::BypassAddress(view.CurrentKind, view.EffectsSubPage))
         named("cmdByPass")->setValue(value);
-    m_plot->display().followChange(address, mode);
 }
 
 } // namespace quorix::ui

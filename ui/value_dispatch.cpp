@@ -25,7 +25,7 @@ void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::Slider
     if (address < 0 || address >= core::kAddressCount)
         return;
     if (eqIndex >= 0) {
-        m_host.boundSliderChanged(eqIndex, address, fields);
+        m_links.graph.BandSliderChanged(eqIndex, address, fields);
         return;
     }
     m_links.editor.setValue(address, core::RoundHalfEven(fields.Value), Step::Burst);
@@ -36,7 +36,7 @@ void ValueDispatch::FilterTypeClicked(int address, int value, int point)
     if (address < 0 || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value, Step::Snapshot);
-    m_host.filterTypeChanged(point, value);
+    m_links.graph.SelectPoint(point);
 }
 
 void ValueDispatch::ReverbModeClicked(int address, int value)

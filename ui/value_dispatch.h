@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/graph_editor.h"
 #include "graph/slider_fields.h"
 
 #include "core/param_editor.h"
@@ -16,11 +17,6 @@ namespace quorix::ui {
 class DispatchHost {
 public:
     virtual ~DispatchHost() = default;
-    // A slider bound to graph point `point` changed: the graph edits the parameter (store,
-    // undo, write) and moves the point when one of the page stands for the address.
-    virtual void boundSliderChanged(int point, int address, const graph::SliderFields& fields) = 0;
-    // Point `point` takes the filter type and is recomputed and selected.
-    virtual void filterTypeChanged(int point, int type) = 0;
     // The page's bypass flag changed: the graph redraws its banner.
     virtual void bypassChanged() = 0;
     virtual void showSliderValue(int sliderIndex, int raw) = 0;
@@ -32,6 +28,8 @@ public:
 struct DispatchLinks {
     // The edit path: mode rule, mirror, undo step and the queued write.
     core::ParamEditor& editor;
+    // A fader bound to a graph point edits through the graph, which selects the point.
+    graph::GraphEditor& graph;
     const core::ViewState& view;
     core::Scheduler& scheduler;
     std::function<bool()> linkOnline;

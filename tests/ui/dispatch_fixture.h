@@ -3,6 +3,9 @@
 #include "ui/mode_control.h"
 #include "ui/value_dispatch.h"
 
+#include "graph/graph_editor.h"
+#include "graph/response_display.h"
+
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
 #include "core/param_editor.h"
@@ -13,8 +16,6 @@
 
 // The window around the dispatch and the mode control, recorded.
 struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
-    std::vector<std::pair<int, int>> boundSliders; // point, address
-    std::vector<std::pair<int, int>> filterTypes;
     std::vector<std::pair<int, int>> sliderValues;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -28,11 +29,6 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     int autoButtons[2] = {1, 0};
     bool blocked = false;
 
-    void boundSliderChanged(int point, int address, const quorix::graph::SliderFields&) override
-    {
-        boundSliders.emplace_back(point, address);
-    }
-    void filterTypeChanged(int point, int type) override { filterTypes.emplace_back(point, type); }
     void bypassChanged() override { ++bypassRedraws; }
     void showModeValues() override { ++refreshes; }
     void showSliderValue(int slider, int raw) override { sliderValues.emplace_back(slider, raw); }
@@ -84,7 +80,9 @@ struct DispatchFixture {
     bool& online = link.online;
     std::vector<std::pair<int, int>>& writes = link.writes;
     quorix::core::ParamEditor edits{store, view, link, &undo};
-    quorix::ui::ValueDispatch dispatch{{edits, view, clock, [this] { return online; }}, window};
+    quorix::graph::ResponseDisplay display{{store, view, clock, edits}};
+    quorix::graph::GraphEditor graph{display, {store, view, clock, edits}};
+    quorix::ui::ValueDispatch dispatch{{edits, graph, view, clock, [this] { return online; }}, window};
     quorix::core::ProcessorRecord record;
     quorix::ui::ModeControl modes{edits, view, record, window};
 };

@@ -43,12 +43,22 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSharedOnesForBoth)
     }
 }
 
-TEST_F(Dispatch, BoundSlidersGoToTheGraphWhichEditsThem)
+TEST_F(Dispatch, BoundSlidersEditThroughTheGraphWhichSelectsTheirPoint)
 {
+    view.CurrentKind = 1;
+    display.RefreshAllCurves(true);
     dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .band = {.FreqIndex = 200}});
+    EXPECT_EQ(store.at(0, 256 + 3).band.Gain, 301);
+    EXPECT_EQ(store.at(0, 256 + 3).band.FreqIndex, 200);
+    const auto& point = display.points()[static_cast<std::size_t>(display.selected())];
+    EXPECT_EQ(point.Address, 256 + 3);
+    EXPECT_EQ(point.band.Gain, 301);
+    EXPECT_FALSE(writes.empty());
+
+    view.CurrentKind = 3;
+    display.RefreshAllCurves(true);
     dispatch.SliderScrolled(774, 16, {.Value = 100.0f}); // an effects cut slider of a third not shown
-    EXPECT_EQ(window.boundSliders, (std::vector<std::pair<int, int>>{{2, 256 + 3}, {16, 774}}));
-    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(store.at(0, 774).Value, 100);
 }
 
 TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
@@ -78,8 +88,10 @@ TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
 TEST_F(Dispatch, FilterTypeDropDownsRetypeTheirPoint)
 {
     view.CurrentKind = 7;
+    display.RefreshAllCurves(true);
     dispatch.FilterTypeClicked(1792 + 7, 3, 5);
-    EXPECT_EQ(window.filterTypes, (std::vector<std::pair<int, int>>{{5, 3}}));
+    EXPECT_EQ(display.selected(), 5);
+    EXPECT_EQ(display.points()[5].FilterType, 3);
     EXPECT_EQ(undo.UndoPos(), 0); // a snapshot before the change
     EXPECT_EQ(store.at(0, 1792 + 7).Value, 3);
     EXPECT_EQ(store.at(1, 1792 + 7).Value, 0); // the filter type is per mode
