@@ -96,6 +96,7 @@ int main(int argc, char** argv)
                 std::cerr << "quorix-agent: " << saved.message << '\n';
     };
     room.onCommandEnded(saveMemory);
+    room.onRemoteWrites(saveMemory);
     client.onConnection([&](bool connected, const std::string& reason) {
         std::cerr << (connected ? "broker: connected\n" : "broker: " + reason + "\n");
         if (connected)

@@ -63,6 +63,10 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
         publishState();
     });
     m_tuningSilence = scheduler.createTimer(kTuningSilenceMs, true, [this] { endTuning("went silent"); });
+    m_remoteWritesSettled = scheduler.createTimer(kRemoteWritesSettleMs, true, [this] {
+        if (m_remoteWrites)
+            m_remoteWrites();
+    });
 }
 
 RoomAgent::~RoomAgent() = default;
@@ -173,7 +177,10 @@ void RoomAgent::receive(const std::string& topic, const std::string& payload, bo
             return;
         m_tuningSilence->start();
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(payload.data());
-        if (!m_relay.forward({bytes, payload.size()}) && m_relay.droppedReports() == 1)
+        // Kept at most a second after a report, however steadily the console talks.
+        if (m_relay.forward({bytes, payload.size()}) && !m_remoteWritesSettled->isActive())
+            m_remoteWritesSettled->start();
+        else if (m_relay.droppedReports() == 1)
             m_log << "remote tuning: dropped a report that is not one the processor takes\n";
         return;
     }
@@ -373,6 +380,11 @@ void RoomAgent::endTuning(const std::string& why)
     m_tunedBy.clear();
     m_tuningSilence->stop();
     m_relay.restore();
+    if (m_remoteWritesSettled->isActive()) {
+        m_remoteWritesSettled->stop();
+        if (m_remoteWrites)
+            m_remoteWrites();
+    }
     // From the handshake on, as after any new connection: the full read tells what the console left.
     m_link.OfflineModeChosen();
     m_link.OnlineModeChosen();

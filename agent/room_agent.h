@@ -41,6 +41,7 @@ public:
     using Publish = std::function<void(const std::string& topic, const std::string& payload, bool retain)>;
     static constexpr int kHeartbeatMs = 60000; // the state goes out at least this often, for "last seen"
     static constexpr int kTuningSilenceMs = 15000; // a tuning console heard from neither report nor renewal is gone
+    static constexpr int kRemoteWritesSettleMs = 1000;
 
     RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler, Publish publish,
               std::function<std::int64_t()> secondsSince1970, std::ostream& log);
@@ -58,6 +59,9 @@ public:
 
     // Called after each command has been answered (the virtual processor's memory is saved then).
     void onCommandEnded(std::function<void()> handler) { m_commandEnded = std::move(handler); }
+    // Called when what a remote console wrote has reached the processor: within
+    // kRemoteWritesSettleMs of each report, and when it gives the room back.
+    void onRemoteWrites(std::function<void()> handler) { m_remoteWrites = std::move(handler); }
 
     venue::RoomState state() const;
     // What the broker tells of the room once the agent has vanished.
@@ -87,6 +91,7 @@ private:
     std::function<std::int64_t()> m_clock;
     std::ostream& m_log;
     std::function<void()> m_commandEnded;
+    std::function<void()> m_remoteWrites;
     core::ParamStore m_store;
     core::ParamStore m_image;
     core::ProcessorRecord m_record;
@@ -101,6 +106,7 @@ private:
     std::unique_ptr<core::Timer> m_stateDue;
     std::unique_ptr<core::Timer> m_heartbeat;
     std::unique_ptr<core::Timer> m_tuningSilence;
+    std::unique_ptr<core::Timer> m_remoteWritesSettled;
     std::string m_tunedBy;
     bool m_running = false;
     bool m_synchronised = false;

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace quorix;
@@ -91,6 +92,39 @@ struct Broker {
     }
 };
 
+// The virtual processor's port, whose devices may be made unable to say when a
+// report is there: the agent's link and its relay then poll.
+struct PollablePort final : link::HidBackend {
+    struct Device final : link::HidDevice {
+        Device(std::unique_ptr<link::HidDevice> d, bool p) : inner(std::move(d)), polled(p) {}
+        bool writeReport(std::span<const std::uint8_t> report) override { return inner->writeReport(report); }
+        int readReport(std::span<std::uint8_t> buffer, int timeoutMs) override
+        {
+            return inner->readReport(buffer, timeoutMs);
+        }
+        bool notifyReadable(std::function<void()> readable) override
+        {
+            return !polled && inner->notifyReadable(std::move(readable));
+        }
+        std::size_t inputReportLength() const override { return inner->inputReportLength(); }
+        std::size_t outputReportLength() const override { return inner->outputReportLength(); }
+        std::unique_ptr<link::HidDevice> inner;
+        bool polled;
+    };
+    explicit PollablePort(link::HidBackend& backend) : inner(backend) {}
+    std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override
+    {
+        return inner.enumerate(vendorId, productId, error);
+    }
+    std::unique_ptr<link::HidDevice> open(const std::string& path) override
+    {
+        auto device = inner.open(path);
+        return device ? std::make_unique<Device>(std::move(device), polled) : nullptr;
+    }
+    link::HidBackend& inner;
+    bool polled = false;
+};
+
 // A console with its own link, on a remote backend instead of a USB port.
 struct Console : link::LinkHost {
     Console(const std::string& name, core::ManualScheduler& clock, Broker& broker)
@@ -131,9 +165,10 @@ struct RemoteTuningTest : ::testing::Test {
     core::ManualScheduler clock;
     sim::VirtualProcessor processor;
     sim::SimUsbPort port{processor, clock};
+    PollablePort pollable{port};
     Broker broker{clock};
     std::ostringstream log;
-    agent::RoomAgent room{kRoom, port, clock,
+    agent::RoomAgent room{kRoom, pollable, clock,
                           [this](const std::string& t, const std::string& p, bool) { broker.publish(t, p); },
                           [] { return std::int64_t{1800000000}; }, log};
 
@@ -161,15 +196,24 @@ struct Fault {
     const char* name;
     int lose;
     int repeat;
+    bool polled = false; // the room's device cannot say when a report is there
 };
 
-class RemoteTuningFaults : public RemoteTuningTest, public ::testing::WithParamInterface<Fault> {};
+class RemoteTuningFaults : public RemoteTuningTest, public ::testing::WithParamInterface<Fault> {
+    void SetUp() override
+    {
+        pollable.polled = GetParam().polled;
+        RemoteTuningTest::SetUp();
+    }
+};
 
 TEST_P(RemoteTuningFaults, AConsoleTunesTheRoomThroughItsAgentAndTheAgentReadsItBackAfter)
 {
     broker.loseReportIn = GetParam().lose;
     broker.repeatReportIn = GetParam().repeat;
     processor.setValue(0, core::kMasterLevels + 1, 27);
+    int kept = 0; // the room's memory file would be saved
+    room.onRemoteWrites([&] { ++kept; });
     Console console("laptop", clock, broker);
     console.start();
     clock.runUntil([&] { return console.synchronised > 0; }, 120000);
@@ -183,6 +227,9 @@ TEST_P(RemoteTuningFaults, AConsoleTunesTheRoomThroughItsAgentAndTheAgentReadsIt
     console.link.queueWrite(0, core::kMasterLevels);
     clock.runUntil([&] { return processor.value(0, core::kMasterLevels) == 33; }, 20000);
     EXPECT_EQ(processor.value(0, core::kMasterLevels), 33);
+    kept = 0;
+    clock.advance(agent::RoomAgent::kRemoteWritesSettleMs);
+    EXPECT_GE(kept, 1);
     EXPECT_EQ(send(venue::CommandKind::Pull, "desk"), "refused: the room is tuned remotely from laptop");
 
     // The renewals keep the room held well past the agent's patience with silence.
@@ -199,7 +246,8 @@ TEST_P(RemoteTuningFaults, AConsoleTunesTheRoomThroughItsAgentAndTheAgentReadsIt
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, RemoteTuningFaults,
-                         ::testing::Values(Fault{"clean", -1, -1}, Fault{"lost", 40, -1}, Fault{"repeated", -1, 40}),
+                         ::testing::Values(Fault{"clean", -1, -1}, Fault{"lost", 40, -1}, Fault{"repeated", -1, 40},
+                                           Fault{"polled", -1, -1, true}),
                          [](const ::testing::TestParamInfo<Fault>& fault) { return std::string(fault.param.name); });
 
 TEST_F(RemoteTuningTest, OneConsoleAtATimeAndTheRoomGoesBackWhenItsHolderFallsSilent)
