@@ -86,7 +86,9 @@ int main(int argc, char** argv)
     venue::MqttClient client(settings, scheduler);
     agent::RoomAgent room(
         address, *backend, scheduler,
-        [&](const std::string& topic, const std::string& payload, bool retain) { client.publish(topic, payload, retain); },
+        [&](const std::string& topic, const std::string& payload, bool retain) {
+            client.publish(topic, payload, retain, venue::TopicQos(topic));
+        },
         [] { return static_cast<std::int64_t>(std::time(nullptr)); }, std::cerr);
     const auto saveMemory = [&] {
         if (config.simulator && !config.simulatorMemory.empty())
@@ -94,6 +96,7 @@ int main(int argc, char** argv)
                 std::cerr << "quorix-agent: " << saved.message << '\n';
     };
     room.onCommandEnded(saveMemory);
+    room.onRemoteWrites(saveMemory);
     client.onConnection([&](bool connected, const std::string& reason) {
         std::cerr << (connected ? "broker: connected\n" : "broker: " + reason + "\n");
         if (connected)
@@ -103,6 +106,7 @@ int main(int argc, char** argv)
         room.receive(topic, payload, retained);
     });
     client.subscribe(venue::Topic(address, venue::TopicKind::Command));
+    client.subscribe(venue::Topic(address, venue::TopicKind::HidOut));
 
     std::cerr << "quorix-agent: " << agent::DescribeConfig(config) << '\n';
     if (!client.start()) {

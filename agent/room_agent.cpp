@@ -52,7 +52,7 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
                      Publish publish, std::function<std::int64_t()> secondsSince1970, std::ostream& log)
     : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
       m_clock(std::move(secondsSince1970)), m_log(log),
-      m_link(backend, scheduler, {m_store, m_image, m_view, m_digits, m_record}, *this),
+      m_relay(backend, scheduler), m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record}, *this),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_flow)
 {
     core::InitParamStore(m_store, m_image);
@@ -61,6 +61,11 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
     m_heartbeat = scheduler.createTimer(kHeartbeatMs, false, [this] {
         m_lastState.clear(); // the same state again, with a new "last seen"
         publishState();
+    });
+    m_tuningSilence = scheduler.createTimer(kTuningSilenceMs, true, [this] { endTuning("went silent"); });
+    m_remoteWritesSettled = scheduler.createTimer(kRemoteWritesSettleMs, true, [this] {
+        if (m_remoteWrites)
+            m_remoteWrites();
     });
 }
 
@@ -75,6 +80,8 @@ void RoomAgent::start()
 void RoomAgent::stop()
 {
     m_heartbeat->stop();
+    m_tuningSilence->stop();
+    m_relay.restore();
     m_link.setQuietShutdown(true);
     m_link.stop();
 }
@@ -103,6 +110,7 @@ venue::RoomState RoomAgent::state() const
     state.address = m_address;
     state.online = true;
     state.lastSeen = m_clock();
+    state.tunedBy = m_tunedBy;
     if (!processorReady())
         return state;
     venue::ProcessorState p;
@@ -164,6 +172,18 @@ void RoomAgent::report(const link::LinkReport& report)
 
 void RoomAgent::receive(const std::string& topic, const std::string& payload, bool retained)
 {
+    if (topic == venue::Topic(m_address, venue::TopicKind::HidOut)) {
+        if (m_tunedBy.empty() || retained)
+            return;
+        m_tuningSilence->start();
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(payload.data());
+        // Kept at most a second after a report, however steadily the console talks.
+        if (m_relay.forward({bytes, payload.size()}) && !m_remoteWritesSettled->isActive())
+            m_remoteWritesSettled->start();
+        else if (m_relay.droppedReports() == 1)
+            m_log << "remote tuning: dropped a report that is not one the processor takes\n";
+        return;
+    }
     if (topic != venue::Topic(m_address, venue::TopicKind::Command))
         return;
     if (retained) {
@@ -204,6 +224,10 @@ void RoomAgent::runNext()
 
 CommandReply RoomAgent::execute(const venue::RoomCommand& command)
 {
+    if (command.kind == CommandKind::Tune)
+        return tune(command);
+    if (!m_tunedBy.empty())
+        return Reply(command.id, Outcome::Refused, "the room is tuned remotely from " + m_tunedBy);
     if (!processorReady())
         return Reply(command.id, Outcome::Refused, std::string(presets::kOfflineRefusal));
     const int channel = command.channel;
@@ -240,6 +264,8 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
         return push(command);
     case CommandKind::Pull:
         return pull();
+    case CommandKind::Tune:
+        break;
     }
     return Reply(command.id, Outcome::Refused, "unknown command");
 }
@@ -311,6 +337,60 @@ CommandReply RoomAgent::pull()
     reply.configuration = core::EncodeConfiguration(working);
     reply.preset = m_view.CurrentPreset;
     return reply;
+}
+
+CommandReply RoomAgent::tune(const venue::RoomCommand& command)
+{
+    if (!command.on) {
+        if (m_tunedBy != command.console)
+            return Reply({}, Outcome::Refused, "the room is not tuned from " + command.console);
+        endTuning("gave the room back");
+        return Reply({}, Outcome::Done);
+    }
+    if (m_tunedBy == command.console) { // a renewal
+        m_tuningSilence->start();
+        return Reply({}, Outcome::Done);
+    }
+    if (!m_tunedBy.empty())
+        return Reply({}, Outcome::Refused, "the room is tuned remotely from " + m_tunedBy);
+    if (!processorReady())
+        return Reply({}, Outcome::Refused, std::string(presets::kOfflineRefusal));
+    m_link.stop();
+    const bool diverted = m_relay.divert([this](const std::vector<std::uint8_t>& report) {
+        m_publish(venue::Topic(m_address, venue::TopicKind::HidIn), std::string(report.begin(), report.end()), false);
+        if (report.empty())
+            endTuning("lost the processor");
+    });
+    if (!diverted) {
+        m_link.start();
+        return Reply({}, Outcome::Refused, std::string(presets::kOfflineRefusal));
+    }
+    m_tunedBy = command.console;
+    m_synchronised = false; // what the processor holds is the console's to change now
+    m_tuningSilence->start();
+    m_log << "remote tuning: " << m_tunedBy << " tunes the room\n";
+    return Reply({}, Outcome::Done);
+}
+
+void RoomAgent::endTuning(const std::string& why)
+{
+    if (m_tunedBy.empty())
+        return;
+    m_log << "remote tuning: " << m_tunedBy << " " << why << "; the room's link takes the processor back\n";
+    m_tunedBy.clear();
+    m_tuningSilence->stop();
+    m_relay.restore();
+    if (m_remoteWritesSettled->isActive()) {
+        m_remoteWritesSettled->stop();
+        if (m_remoteWrites)
+            m_remoteWrites();
+    }
+    // From the handshake on, as after any new connection: the full read tells what the console left.
+    m_link.OfflineModeChosen();
+    m_link.OnlineModeChosen();
+    m_link.start();
+    if (!m_running)
+        m_stateDue->start();
 }
 
 void RoomAgent::publishReply(const CommandReply& reply)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agent_flow_host.h"
+#include "hid_relay.h"
 
 #include "venue/command_reply.h"
 #include "venue/room_command.h"
@@ -30,12 +31,17 @@ namespace quorix::agent {
 // The processor's one owner in a room, and its voice on the venue's broker: it
 // keeps the link to the processor, tells the room's state and carries out the
 // commands sent to the room, one at a time, each answered by one reply.
+// One console at a time may tune the room remotely: the agent's link pauses and
+// the processor's HID reports travel both ways on the room's hid topics, until
+// the console gives the room back, its last will does, or it goes silent.
 // It knows topics and payloads but no MQTT: what it says goes to `publish`, what
 // the broker brings comes to receive().
 class RoomAgent final : private link::LinkHost {
 public:
     using Publish = std::function<void(const std::string& topic, const std::string& payload, bool retain)>;
     static constexpr int kHeartbeatMs = 60000; // the state goes out at least this often, for "last seen"
+    static constexpr int kTuningSilenceMs = 15000; // a tuning console heard from neither report nor renewal is gone
+    static constexpr int kRemoteWritesSettleMs = 1000;
 
     RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler, Publish publish,
               std::function<std::int64_t()> secondsSince1970, std::ostream& log);
@@ -53,11 +59,16 @@ public:
 
     // Called after each command has been answered (the virtual processor's memory is saved then).
     void onCommandEnded(std::function<void()> handler) { m_commandEnded = std::move(handler); }
+    // Called when what a remote console wrote has reached the processor: within
+    // kRemoteWritesSettleMs of each report, and when it gives the room back.
+    void onRemoteWrites(std::function<void()> handler) { m_remoteWrites = std::move(handler); }
 
     venue::RoomState state() const;
     // What the broker tells of the room once the agent has vanished.
     static std::string WillPayload(const venue::RoomAddress& address);
     std::size_t waitingCommands() const { return m_queue.size(); }
+    // The console tuning the room remotely; empty when none.
+    const std::string& tunedBy() const { return m_tunedBy; }
 
 private:
     void report(const link::LinkReport& report) override;
@@ -67,6 +78,9 @@ private:
     venue::CommandReply push(const venue::RoomCommand& command);
     venue::CommandReply pull();
     venue::CommandReply store(int preset);
+    venue::CommandReply tune(const venue::RoomCommand& command);
+    // The room's own link takes the processor back, and reads it anew.
+    void endTuning(const std::string& why);
     bool processorReady() const;
     void publishState();
     void publishReply(const venue::CommandReply& reply);
@@ -77,11 +91,13 @@ private:
     std::function<std::int64_t()> m_clock;
     std::ostream& m_log;
     std::function<void()> m_commandEnded;
+    std::function<void()> m_remoteWrites;
     core::ParamStore m_store;
     core::ParamStore m_image;
     core::ProcessorRecord m_record;
     core::ViewState m_view;
     core::DigitBuffer m_digits;
+    HidRelay m_relay;
     link::DeviceLink m_link;
     AgentFlowHost m_flow;
     presets::PresetCommands m_presets;
@@ -89,6 +105,9 @@ private:
     std::unique_ptr<core::Timer> m_runner;
     std::unique_ptr<core::Timer> m_stateDue;
     std::unique_ptr<core::Timer> m_heartbeat;
+    std::unique_ptr<core::Timer> m_tuningSilence;
+    std::unique_ptr<core::Timer> m_remoteWritesSettled;
+    std::string m_tunedBy;
     bool m_running = false;
     bool m_synchronised = false;
     std::string m_lastState;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "console_options.h"
 
+#include "venue/broker_url.h"
+#include "venue/topics.h"
+
 #include <QCommandLineParser>
 
 namespace quorix::app {
@@ -17,6 +20,13 @@ QString ConsoleUsage()
         "                           (implies --simulator)\n"
         "  --device PATH            use the processor at PATH (see quorix-cli list) rather\n"
         "                           than the first one found\n"
+        "  --room NAME --venue NAME tune that room of the venue through its agent (quorix-agent)\n"
+        "                           instead of a processor on this computer's USB\n"
+        "  --broker URL             the venue's MQTT broker (mqtt://HOST[:PORT], mqtts:// for TLS;\n"
+        "                           mqtt://127.0.0.1 when not given)\n"
+        "  --username NAME          the console's user on the broker\n"
+        "  --password-file FILE     its password, the first line of FILE\n"
+        "  --ca-file FILE           the authority that signed the broker's TLS certificate\n"
         "  --trace FILE             write the protocol trace to FILE\n"
         "  --mode-dir DIR           keep configuration files in DIR instead of the mode folder\n"
         "  -h, --help               this text\n"
@@ -40,7 +50,14 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
     const QCommandLineOption modeDir(QStringLiteral("mode-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption device(QStringLiteral("device"), {}, QStringLiteral("PATH"));
     const QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"));
-    parser.addOptions({help, version, simulator, memory, trace, modeDir, device, firstFrame});
+    const QCommandLineOption venue(QStringLiteral("venue"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption room(QStringLiteral("room"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption broker(QStringLiteral("broker"), {}, QStringLiteral("URL"));
+    const QCommandLineOption username(QStringLiteral("username"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption caFile(QStringLiteral("ca-file"), {}, QStringLiteral("FILE"));
+    parser.addOptions({help, version, simulator, memory, trace, modeDir, device, firstFrame, venue, room, broker,
+                       username, passwordFile, caFile});
 
     ConsoleOptions options;
     if (!parser.parse(arguments)) {
@@ -69,6 +86,26 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
     options.modeDir = parser.value(modeDir);
     options.device = parser.value(device);
     options.quitAfterFirstFrame = parser.isSet(firstFrame);
+    options.venue = parser.value(venue);
+    options.room = parser.value(room);
+    options.broker = parser.isSet(broker) ? parser.value(broker) : QStringLiteral("mqtt://127.0.0.1");
+    options.username = parser.value(username);
+    options.passwordFile = parser.value(passwordFile);
+    options.caFile = parser.value(caFile);
+    const auto refuse = [&](const char* why) {
+        options.action = StartAction::UsageError;
+        options.error = QString::fromUtf8(why);
+        return options;
+    };
+    const bool remote = parser.isSet(room) || parser.isSet(venue);
+    if (remote && (!venue::ValidName(options.room.toStdString()) || !venue::ValidName(options.venue.toStdString())))
+        return refuse("--room and --venue go together, each a name of letters, digits, '-', '_' and '.'");
+    if (remote && (options.simulator || !options.device.isEmpty()))
+        return refuse("--room tunes a room through its agent: not with --simulator or --device");
+    if (remote && !venue::ParseBrokerUrl(options.broker.toStdString()))
+        return refuse("--broker is to be mqtt://HOST[:PORT] or mqtts://HOST[:PORT]");
+    if (!remote && (parser.isSet(broker) || parser.isSet(username) || parser.isSet(passwordFile) || parser.isSet(caFile)))
+        return refuse("--broker, --username, --password-file and --ca-file go with --room");
     return options;
 }
 

@@ -19,6 +19,13 @@ struct ConsoleOptions {
     QString modeDir;
     QString device;
     QString file; // a configuration to offer for writing once the processor is online
+    // Remote tuning: the room of the venue whose processor the console tunes through its agent.
+    QString venue;
+    QString room;
+    QString broker;
+    QString username;
+    QString passwordFile;
+    QString caFile;
     bool quitAfterFirstFrame = false;
 };
 

@@ -6,6 +6,7 @@
 #include "permission_aware_backend.h"
 #include "qt_translation.h"
 #include "quit_after_first_paint.h"
+#include "remote_room.h"
 
 #include "console_session.h"
 #include "ui/link_screen.h"
@@ -21,6 +22,8 @@
 #include "link/qt_scheduler.h"
 #include "link/qt_wake_up.h"
 #include "link/trace_file.h"
+
+#include "core/read_small_file.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -90,7 +93,32 @@ int main(int argc, char** argv)
     link::QtWakeUp wakeUp; // brings the reader threads' reports to this thread
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
-    if (!simulated) {
+    if (!options.room.isEmpty()) {
+        app::RemoteRoom::Settings remote;
+        remote.room = {options.venue.toStdString(), options.room.toStdString()};
+        remote.broker.broker = *venue::ParseBrokerUrl(options.broker.toStdString());
+        remote.broker.clientId = app::ConsoleName();
+        remote.broker.username = options.username.toStdString();
+        remote.broker.caFile = options.caFile.toStdString();
+        if (!options.passwordFile.isEmpty()) {
+            const auto read = core::ReadSmallFile(options.passwordFile.toStdU16String(), 4096);
+            if (read.problem != core::SmallFileProblem::None) {
+                std::cerr << "quorix-console: the password file " << options.passwordFile.toStdString()
+                          << " cannot be read\n";
+                return app::kExitCannotStart;
+            }
+            remote.broker.password = read.bytes.substr(0, read.bytes.find_first_of("\r\n"));
+        }
+        auto room = std::make_unique<app::RemoteRoom>(remote, scheduler);
+        room->onProblem([](const std::string& problem) { std::cerr << "quorix-console: " << problem << '\n'; });
+        if (!room->start()) {
+            std::cerr << "quorix-console: " << room->lastError() << '\n';
+            return app::kExitCannotStart;
+        }
+        std::cerr << "quorix-console: tuning room " << remote.room.room << " of " << remote.room.venue << " as "
+                  << remote.broker.clientId << '\n';
+        hardware = std::move(room);
+    } else if (!simulated) {
         usb = std::make_unique<link::HidapiBackend>(&wakeUp);
         auto chosen = std::make_unique<link::ChosenDeviceBackend>(*usb, options.device.toStdString());
         hardware = std::make_unique<app::PermissionAwareBackend>(std::move(chosen), [&] {

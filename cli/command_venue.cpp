@@ -61,6 +61,8 @@ std::string StateLine(const venue::RoomState& state)
 {
     std::ostringstream line;
     line << "room=" << state.address.room << " online=" << (state.online ? "yes" : "no");
+    if (!state.tunedBy.empty())
+        line << " tunedBy=" << state.tunedBy;
     if (state.online && !state.processor)
         line << " processor=absent";
     if (const auto& p = state.processor) {

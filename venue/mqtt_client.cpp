@@ -62,7 +62,7 @@ bool MqttClient::start()
     if (code == MOSQ_ERR_SUCCESS && m_settings.will)
         code = mosquitto_will_set(m_client, m_settings.will->topic.c_str(),
                                   static_cast<int>(m_settings.will->payload.size()), m_settings.will->payload.data(), kQos,
-                                  true);
+                                  m_settings.will->retain);
     if (code == MOSQ_ERR_SUCCESS && m_settings.broker.tls) {
         const auto file = [](const std::string& path) { return path.empty() ? nullptr : path.c_str(); };
         code = mosquitto_tls_set(m_client, file(m_settings.caFile), m_settings.caFile.empty() ? "/etc/ssl/certs" : nullptr,
@@ -172,11 +172,11 @@ void MqttClient::housekeeping()
     wantWrite();
 }
 
-int MqttClient::publish(const std::string& topic, const std::string& payload, bool retain)
+int MqttClient::publish(const std::string& topic, const std::string& payload, bool retain, int qos)
 {
     int id = -1;
     if (!m_connected ||
-        mosquitto_publish(m_client, &id, topic.c_str(), static_cast<int>(payload.size()), payload.data(), kQos, retain) !=
+        mosquitto_publish(m_client, &id, topic.c_str(), static_cast<int>(payload.size()), payload.data(), qos, retain) !=
             MOSQ_ERR_SUCCESS)
         return -1;
     wantWrite();

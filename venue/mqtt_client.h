@@ -27,8 +27,9 @@ struct MqttSettings {
     struct Will {
         std::string topic;
         std::string payload;
+        bool retain = true;
     };
-    std::optional<Will> will; // retained, published by the broker when this client vanishes
+    std::optional<Will> will; // published by the broker when this client vanishes
     int keepAliveSeconds = 10;
 };
 
@@ -69,7 +70,8 @@ public:
     const std::string& lastError() const { return m_lastError; }
 
     // The id of the publication or subscription, or -1 when not connected.
-    int publish(const std::string& topic, const std::string& payload, bool retain);
+    // `qos` 0 is at most once, 1 at least once (venue::TopicQos tells which a topic takes).
+    int publish(const std::string& topic, const std::string& payload, bool retain, int qos = 1);
     int subscribe(const std::string& filter);
 
 private:

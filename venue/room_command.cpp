@@ -14,7 +14,7 @@ namespace {
 
 using nlohmann::ordered_json;
 
-constexpr std::string_view kKinds[] = {"recall", "store", "level", "mute", "tone", "mode", "push", "pull"};
+constexpr std::string_view kKinds[] = {"recall", "store", "level", "mute", "tone", "mode", "push", "pull", "tune"};
 constexpr int kFirstUserPreset = 3;
 constexpr int kLastPreset = 7;
 
@@ -54,6 +54,10 @@ std::string CommandJson(const RoomCommand& command)
         break;
     case CommandKind::Pull:
         break;
+    case CommandKind::Tune:
+        json["console"] = command.console;
+        json["on"] = command.on;
+        break;
     }
     return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
@@ -71,7 +75,8 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
         in.refuse("\"id\" is empty");
     const std::string id = in.ok() ? command.id : std::string{};
     command.kind = static_cast<CommandKind>(
-        in.word("command", {kKinds[0], kKinds[1], kKinds[2], kKinds[3], kKinds[4], kKinds[5], kKinds[6], kKinds[7]})
+        in.word("command", {kKinds[0], kKinds[1], kKinds[2], kKinds[3], kKinds[4], kKinds[5], kKinds[6], kKinds[7],
+                 kKinds[8]})
             .value_or(0));
     if (!in.ok())
         return {std::nullopt, in.refusal(), id};
@@ -122,6 +127,13 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
     }
     case CommandKind::Pull:
         in.onlyFields({"id", "command"});
+        break;
+    case CommandKind::Tune:
+        in.onlyFields({"id", "command", "console", "on"});
+        command.console = in.text("console", 64).value_or("");
+        command.on = in.flag("on").value_or(false);
+        if (in.ok() && !ValidName(command.console))
+            in.refuse("\"console\" is to be a name of letters, digits, '-', '_' and '.'");
         break;
     }
     if (!in.ok())

@@ -17,6 +17,7 @@ enum class CommandKind {
     Mode,   // value 0 singing, 1 dance
     Push,   // configuration (.quorix bytes), optional preset recalled first
     Pull,   // the working set back as .quorix bytes
+    Tune,   // console, on: a console takes the processor's reports for remote tuning (on), or gives it back
 };
 
 // One command to a room's agent. `id` is the caller's: the reply carries it back.
@@ -28,6 +29,7 @@ struct RoomCommand {
     int value = 0;
     bool on = false;
     std::vector<std::uint8_t> configuration;
+    std::string console; // the console asking to tune, a name as a room's
     bool operator==(const RoomCommand&) const = default;
 };
 

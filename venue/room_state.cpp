@@ -60,6 +60,8 @@ std::string StateJson(const RoomState& state)
     if (state.lastSeen != 0)
         json["lastSeen"] = state.lastSeen;
     if (state.online) {
+        if (!state.tunedBy.empty())
+            json["tunedBy"] = state.tunedBy;
         json["processor"] = nullptr;
         if (const auto& p = state.processor) {
             ordered_json levels = ordered_json::object();
@@ -86,7 +88,7 @@ ParsedState ParseRoomState(std::string_view payload)
     if (!parsed.document)
         return {std::nullopt, "the state is not JSON: " + parsed.refusal};
     PayloadReader in(*parsed.document, "state");
-    in.onlyFields({"venue", "room", "online", "lastSeen", "processor"});
+    in.onlyFields({"venue", "room", "online", "lastSeen", "tunedBy", "processor"});
     RoomState state;
     state.address.venue = in.text("venue", 64).value_or("");
     state.address.room = in.text("room", 64).value_or("");
@@ -95,6 +97,13 @@ ParsedState ParseRoomState(std::string_view payload)
     state.online = in.flag("online").value_or(false);
     if (in.has("lastSeen"))
         state.lastSeen = in.wholeNumber("lastSeen", 1, kLatestTime).value_or(0);
+    if (in.has("tunedBy")) {
+        state.tunedBy = in.text("tunedBy", 64).value_or("");
+        if (in.ok() && !ValidName(state.tunedBy))
+            in.refuse("\"tunedBy\" is to be a name of letters, digits, '-', '_' and '.'");
+        else if (in.ok() && !state.online)
+            in.refuse("a room offline is tuned by no one");
+    }
     if (in.ok() && state.online) {
         if (!in.has("processor"))
             in.refuse("\"processor\" is missing from the state of a room online");

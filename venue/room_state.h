@@ -35,6 +35,7 @@ struct RoomState {
     bool online = false;
     std::optional<ProcessorState> processor;
     std::int64_t lastSeen = 0; // seconds since 1970 UTC, 0 when unknown
+    std::string tunedBy;       // the console tuning the room remotely; empty when none
     bool operator==(const RoomState&) const = default;
 };
 

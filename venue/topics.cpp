@@ -18,6 +18,10 @@ std::string_view KindLevel(TopicKind kind)
         return "command";
     case TopicKind::Reply:
         return "reply";
+    case TopicKind::HidOut:
+        return "hid-out";
+    case TopicKind::HidIn:
+        return "hid-in";
     }
     return {};
 }
@@ -44,6 +48,14 @@ std::string Topic(const RoomAddress& room, TopicKind kind)
 std::string VenueFilter(std::string_view venue, TopicKind kind)
 {
     return std::string(kRoot) + "/" + std::string(venue) + "/+/" + std::string(KindLevel(kind));
+}
+
+int TopicQos(std::string_view topic)
+{
+    for (const TopicKind kind : {TopicKind::HidOut, TopicKind::HidIn})
+        if (topic.ends_with("/" + std::string(KindLevel(kind))))
+            return 0;
+    return 1;
 }
 
 std::optional<RoomAddress> RoomOfTopic(std::string_view topic, TopicKind kind)

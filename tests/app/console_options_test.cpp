@@ -54,7 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{{"room 1.quorix"}, StartAction::Run, false, "room 1.quorix"},
                       OptionsCase{{"--simulator", "--", "-odd.quorix"}, StartAction::Run, true, "-odd.quorix"},
                       OptionsCase{{"--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt", "x.QUORIX"},
-                                  StartAction::Run, false, "x.QUORIX"}));
+                                  StartAction::Run, false, "x.QUORIX"},
+                      // Remote tuning: a room of a venue, through the broker, and nothing local beside it.
+                      OptionsCase{{"--room", "101", "--venue", "hall", "--broker", "mqtts://b:8883"}, StartAction::Run},
+                      OptionsCase{{"--room", "101"}, StartAction::UsageError},
+                      OptionsCase{{"--room", "a/b", "--venue", "hall"}, StartAction::UsageError},
+                      OptionsCase{{"--room", "101", "--venue", "hall", "--simulator"}, StartAction::UsageError},
+                      OptionsCase{{"--room", "101", "--venue", "hall", "--broker", "http://b"}, StartAction::UsageError},
+                      OptionsCase{{"--broker", "mqtt://b", "--simulator"}, StartAction::UsageError}));
 
 TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
 {
@@ -66,6 +73,15 @@ TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
     EXPECT_EQ(options.trace, "t.txt");
     EXPECT_EQ(options.simulatorMemory, "m.bin");
     EXPECT_TRUE(options.quitAfterFirstFrame);
+    const app::ConsoleOptions remote = app::ParseConsoleOptions(
+        {"quorix-console", "--room", "101", "--venue", "hall", "--username", "console", "--password-file", "pw",
+         "--ca-file", "ca.pem"});
+    EXPECT_EQ(remote.room, "101");
+    EXPECT_EQ(remote.venue, "hall");
+    EXPECT_EQ(remote.broker, "mqtt://127.0.0.1");
+    EXPECT_EQ(remote.username, "console");
+    EXPECT_EQ(remote.passwordFile, "pw");
+    EXPECT_EQ(remote.caFile, "ca.pem");
     EXPECT_FALSE(app::ConsoleUsage().contains("quit-after-first-frame"));
     EXPECT_TRUE(app::ConsoleUsage().contains("Exit status: 0"));
 }

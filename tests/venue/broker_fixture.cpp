@@ -98,13 +98,13 @@ std::filesystem::path BrokerFixture::passwordFile(const std::vector<std::pair<st
     return file;
 }
 
-QProcess& BrokerFixture::startAgent(const std::string& room, const QStringList& extra)
+QProcess& BrokerFixture::startAgent(const std::string& room, const QStringList& extra, bool tls)
 {
     auto agent = std::make_unique<QProcess>();
     agent->setProcessChannelMode(QProcess::MergedChannels);
     agent->setStandardOutputFile(QString::fromStdString((m_dir / ("agent-" + room + ".log")).string()));
     agent->start(QUORIX_AGENT, QStringList{"--venue", "hall", "--room", QString::fromStdString(room), "--broker",
-                                           QString::fromStdString(url())} +
+                                           QString::fromStdString(url(tls))} +
                                    extra);
     EXPECT_TRUE(agent->waitForStarted(5000));
     m_agents.push_back(std::move(agent));

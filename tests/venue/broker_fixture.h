@@ -31,10 +31,14 @@ protected:
     void restartBroker();
     // A password file of these users, written with mosquitto_passwd.
     std::filesystem::path passwordFile(const std::vector<std::pair<std::string, std::string>>& users);
-    std::string url() const { return "mqtt://127.0.0.1:" + std::to_string(m_port); }
+    std::string url(bool tls = false) const
+    {
+        return (tls ? "mqtts://127.0.0.1:" : "mqtt://127.0.0.1:") + std::to_string(m_port);
+    }
+    int port() const { return m_port; }
 
     // quorix-agent for a room of venue "hall", its output kept in the test folder.
-    QProcess& startAgent(const std::string& room, const QStringList& extra);
+    QProcess& startAgent(const std::string& room, const QStringList& extra, bool tls = false);
 
     struct Message {
         std::string topic;

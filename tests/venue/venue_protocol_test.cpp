@@ -29,6 +29,10 @@ TEST(VenueTopics, NamesAreOneLevelAndTopicsReadBackOnlyWhenTheyAreARoomsOwn)
     EXPECT_EQ(Topic(room, TopicKind::Command), "quorix/hall-2/V.I.P_08/command");
     EXPECT_EQ(VenueFilter("hall-2", TopicKind::State), "quorix/hall-2/+/state");
     EXPECT_EQ(RoomOfTopic(Topic(room, TopicKind::Reply), TopicKind::Reply), room);
+    EXPECT_EQ(RoomOfTopic(Topic(room, TopicKind::HidIn), TopicKind::HidIn), room);
+    EXPECT_EQ(TopicQos(Topic(room, TopicKind::HidOut)), 0);
+    EXPECT_EQ(TopicQos(Topic(room, TopicKind::HidIn)), 0);
+    EXPECT_EQ(TopicQos(Topic(room, TopicKind::Command)), 1);
     for (const char* topic : {"quorix/hall-2/V.I.P_08/state", "quorix/hall/r1/command/x", "quorix/hall/r1",
                               "other/hall/r1/command", "quorix/hall/+/command", "quorix//r1/command", ""})
         EXPECT_FALSE(RoomOfTopic(topic, TopicKind::Command)) << topic;
@@ -81,7 +85,8 @@ TEST(VenueState, RoundTripsOnlineOfflineAndWithoutProcessor)
     full.processor->levels = {80, 0, 33};
     full.processor->muted = {true, false, true};
     full.processor->workingSetHash = "0123456789abcdef";
-    const RoomState absent = make("102", true, 1);
+    RoomState absent = make("102", true, 1);
+    absent.tunedBy = "laptop.4711";
     const RoomState gone = make("103", false, 0);
     for (const RoomState& state : {full, absent, gone}) {
         const auto parsed = ParseRoomState(StateJson(state));
@@ -107,6 +112,8 @@ TEST(VenueState, RefusesWhatIsNotAWholeStateAndSaysWhy)
         {R"({"venue":"hall","room":"101","online":false,"online":false})", "twice"},
         {R"({"venue":"hall","room":"101","online":false,"extra":1})", "takes no field \"extra\""},
         {R"({"venue":"hall","room":"101","online":false,"lastSeen":1.5})", "\"lastSeen\""},
+        {R"({"venue":"hall","room":"101","online":false,"tunedBy":"x"})", "tuned by no one"},
+        {R"({"venue":"hall","room":"101","online":true,"tunedBy":"a b","processor":null})", "\"tunedBy\""},
         {head + R"({"variant":"1"})" + "}", "\"preset\" is missing"},
         {head + std::string(processor).replace(processor.find("\"music\":1"), 9, "\"music\":81") + "}", "\"music\""},
         {head + std::string(processor).replace(processor.find("0123"), 4, "XY23") + "}", "hexadecimal"},
@@ -138,6 +145,7 @@ TEST(VenueCommand, EveryKindRoundTrips)
         make("7", CommandKind::Push, [](RoomCommand& c) { c.configuration = DefaultConfiguration(); }),
         make("8", CommandKind::Push, [](RoomCommand& c) { c.preset = 4, c.configuration = DefaultConfiguration(); }),
         make(std::string(kLongestId, 'x'), CommandKind::Pull, [](RoomCommand&) {}),
+        make("9", CommandKind::Tune, [](RoomCommand& c) { c.console = "laptop.4711", c.on = true; }),
     };
     for (const RoomCommand& command : commands) {
         const auto parsed = ParseRoomCommand(CommandJson(command));
@@ -172,6 +180,8 @@ TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
         {R"({"id":"a","command":"push","configuration":"!!!!"})", "not base64", "a"},
         {R"({"id":"a","command":"push","configuration":")" + shortFile + R"("})", "300 bytes", "a"},
         {R"({"id":"a","command":"push"})", "\"configuration\" is missing", "a"},
+        {R"({"id":"a","command":"tune","on":true})", "\"console\" is missing", "a"},
+        {R"({"id":"a","command":"tune","console":"quorix/#","on":true})", "\"console\" is to be a name", "a"},
     };
     for (const auto& c : cases) {
         const auto parsed = ParseRoomCommand(c.payload);
