@@ -30,29 +30,29 @@ void EditScreen::showSliderValue(int sliderIndex, int raw)
 
 void EditScreen::setEffectWindowButtonEnabled(bool enabled)
 {
-    m_window.named("MBtnFlag2")->setButtonEnabled(enabled);
+    m_window.driven().effectWindow->setButtonEnabled(enabled);
 }
 
 int EditScreen::toneLabel() const
 {
-    return m_window.named("ToneLabel")->Value();
+    return m_window.driven().tone->Value();
 }
 
 void EditScreen::setToneLabel(int value)
 {
-    m_window.named("ToneLabel")->setValue(value);
+    m_window.driven().tone->setValue(value);
 }
 
 void EditScreen::showModeButtons(int singing, int dance)
 {
-    m_window.named("cmdBassMode", 0)->setValue(singing);
-    m_window.named("cmdBassMode", 1)->setValue(dance);
+    m_window.driven().modes[0]->setValue(singing);
+    m_window.driven().modes[1]->setValue(dance);
 }
 
 void EditScreen::showAutoButtons(int manual, int automatic)
 {
-    m_window.named("cmdBassAutoControl2", 0)->setValue(manual);
-    m_window.named("cmdBassAutoControl2", 1)->setValue(automatic);
+    m_window.driven().autoControl[0]->setValue(manual);
+    m_window.driven().autoControl[1]->setValue(automatic);
 }
 
 void EditScreen::showPage(int kind)

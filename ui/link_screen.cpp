@@ -28,7 +28,7 @@ LinkScreen::~LinkScreen() = default;
 void LinkScreen::showNoPermission()
 {
     showCaption(kCaptionNoPermission);
-    m_window.named("cmdConnectStatus")->setToolTip(QStringLiteral("无权访问设备"));
+    m_window.driven().connection->setToolTip(QStringLiteral("无权访问设备"));
     if (!m_permissionExplained) {
         m_permissionExplained = true;
         queueMessage(std::string(kNoPermissionMessage), MessageIcon::Warning);
@@ -53,10 +53,10 @@ void LinkScreen::report(const link::LinkReport& report)
         m_window.cmdPageClick(0);
         for (controls::SkinnedButton* b :
              {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
-              m_window.named("cmdRecordPage"), m_window.button(tables::ControlArray::OptionInput, 2)})
+              m_window.driven().recordPage, m_window.button(tables::ControlArray::OptionInput, 2)})
             b->setButtonEnabled(report.value == 0);
         break;
-    case LinkCode::Preset: m_window.named("cmdPreShow")->setValue(report.value); break;
+    case LinkCode::Preset: m_window.driven().presetShown->setValue(report.value); break;
     case LinkCode::MasterMaxima:
         for (int i = 0; i < 3; ++i)
             m_window.slider(i)->setMaxValue(report.values[static_cast<std::size_t>(i)]);
@@ -67,7 +67,7 @@ void LinkScreen::report(const link::LinkReport& report)
         m_window.undo().ResetUndo();
         break;
     case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;
-    case LinkCode::Tone: m_window.named("ToneLabel")->setValue(report.value); break;
+    case LinkCode::Tone: m_window.driven().tone->setValue(report.value); break;
     case LinkCode::Tick: m_window.plot().display().LinkTicked(); break;
     case LinkCode::Synchronised:
         m_lostWritesTold = false;
@@ -89,7 +89,7 @@ void LinkScreen::show(const link::LinkReport& report)
     if (report.code == LinkCode::WritesLost && std::exchange(m_lostWritesTold, true))
         words.message.reset();
     if (words.button)
-        m_window.named("cmdConnectStatus")->setValue(static_cast<int>(*words.button));
+        m_window.driven().connection->setValue(static_cast<int>(*words.button));
     if (words.caption)
         showCaption(*words.caption);
     if (words.message)

@@ -49,7 +49,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
       m_undo(session.document().undo()), m_edits(session.document().edits()), m_faderMarks(session.store(), session.view(), &session.record()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
-      m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand))
+      m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand)), m_controls(kSliderCount)
 {
     setWindowTitle(controls::QtText(kCaptionOffline));
     setMinimumSize(Geometry::kDesignWidth, Geometry::kDesignHeight);
@@ -108,7 +108,6 @@ void TuningWindow::createControls()
         m_panels[static_cast<std::size_t>(k)] = panel;
     }
     m_strip = new PagePanel(0, this);
-    m_sliderArray.assign(kSliderCount, nullptr);
 
     using tables::Anchor;
     for (const tables::ControlRow& row : tables::TuningWindowTable()) {
@@ -122,15 +121,11 @@ void TuningWindow::createControls()
             m_panels[static_cast<std::size_t>(row.page)]->addLabel(row);
         else if (row.anchor == Anchor::Window)
             m_background->addLabel(row);
-        m_controls[{row.array, row.name, row.index}] = widget;
-        m_rows[widget] = &row;
-        if (row.address >= 0)
-            m_bound.emplace(row.address, widget);
-        if (row.array == ControlArray::MyScrollBar)
-            m_sliderArray[static_cast<std::size_t>(row.index)] = static_cast<controls::SkinnedFader*>(widget);
+        m_controls.add(row, widget);
         connectControl(row, widget);
     }
-    m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_sliderArray);
+    m_controls.resolve();
+    m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_controls.sliders());
     m_plot = new graph::ResponsePlot(
         {m_services.store(), m_services.view(), m_services.scheduler(), m_edits, m_bandSliders.get()}, this);
     m_graphActions = std::make_unique<GraphActions>(
@@ -234,29 +229,6 @@ std::function<void()> TuningWindow::actionOf(const tables::ControlRow& row, QWid
     return {};
 }
 
-controls::SkinnedFader* TuningWindow::slider(int index) const
-{
-    return index >= 0 && index < kSliderCount ? m_sliderArray[static_cast<std::size_t>(index)] : nullptr;
-}
-
-controls::SkinnedButton* TuningWindow::button(ControlArray array, int index) const
-{
-    const auto it = m_controls.find({array, {}, index});
-    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedButton*>(it->second);
-}
-
-controls::SkinnedButton* TuningWindow::named(std::string_view name, int index) const
-{
-    const auto it = m_controls.find({ControlArray::Named, name, index});
-    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedButton*>(it->second);
-}
-
-controls::SkinnedDropDown* TuningWindow::combo(int index) const
-{
-    const auto it = m_controls.find({ControlArray::MyComboBox, {}, index});
-    return it == m_controls.end() ? nullptr : qobject_cast<controls::SkinnedDropDown*>(it->second);
-}
-
 QWidget* TuningWindow::panel(int page) const
 {
     return page >= 0 && page < 8 ? m_panels[static_cast<std::size_t>(page)] : nullptr;
@@ -313,12 +285,12 @@ void TuningWindow::ChangePage()
 
 void TuningWindow::StartPageInit()
 {
-    for (controls::SkinnedFader* s : m_sliderArray)
+    for (controls::SkinnedFader* s : m_controls.sliders())
         if (s && (inPage(s->Addr) || s->Addr > 2047))
             s->BkGround_Init(false);
     for (int i = 0; i < 3; ++i)
-        m_sliderArray[static_cast<std::size_t>(i)]->setValue(
-            static_cast<float>(m_services.store().at(0, m_sliderArray[static_cast<std::size_t>(i)]->Addr).Value));
+        m_controls.slider(i)->setValue(
+            static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
     // The page, the third and the mode on show are pressed before anything was read.
     setButtonsOf(ControlArray::CmdPage, m_services.view().CurrentKind);
     setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
@@ -331,7 +303,7 @@ void TuningWindow::LayoutEffectsPage()
 {
     const int third = m_services.view().EffectsSubPage;
     for (int i = 0; i < 15; ++i) {
-        controls::SkinnedFader* s = m_sliderArray[static_cast<std::size_t>(tables::kEffectsFirstEqSlider + i)];
+        controls::SkinnedFader* s = m_controls.slider(tables::kEffectsFirstEqSlider + i);
         const bool shown = i / 5 == third;
         s->move(shown ? tables::EffectsEqSliderLeft(i % 5) : Geometry::kOutOfView, s->y());
         s->setVisible(shown);
@@ -356,7 +328,7 @@ void TuningWindow::showCaption(const QString& caption)
 void TuningWindow::showStore()
 {
     const int mode = m_services.view().CurrentMode;
-    for (const auto& [address, widget] : m_bound)
+    for (const auto& [address, widget] : m_controls.bound())
         showParameter(address, core::ModeForAddress(address, mode));
     for (int address : {core::kFeedbackMic12, core::kFeedbackMic34, core::kInputSelect, core::kToneAddress,
                         core::BypassAddress(m_services.view().CurrentKind, m_services.view().EffectsSubPage)})
@@ -374,7 +346,7 @@ void TuningWindow::showParameter(int address, int mode)
     if (mode != core::ModeForAddress(address, view.CurrentMode))
         return;
     const int value = m_services.store().at(mode, address).Value;
-    const auto [first, last] = m_bound.equal_range(address);
+    const auto [first, last] = m_controls.bound().equal_range(address);
     for (auto it = first; it != last; ++it) {
         if (auto* s = qobject_cast<controls::SkinnedFader*>(it->second)) {
             // A fader bound to a graph point is shown by the graph.
@@ -394,13 +366,13 @@ void TuningWindow::showParameter(int address, int mode)
     else if (address == core::kInputSelect)
         setButtonsOf(ControlArray::OptionInput, value);
     else if (address == core::kToneAddress && value >= 0 && value <= 10)
-        named("ToneLabel")->setValue(value);
+        driven().tone->setValue(value);
     else if (address >= core::kMasterMutes && address < core::kMasterMutes + 3)
         button(ControlArray::SingleMute, address - core::kMasterMutes)->setValue(value);
     else if (address >= core::kOutputMutes && address < core::kOutputMutes + 6)
         button(ControlArray::MyMute, address - core::kOutputMutes)->setValue(value);
     else if (address == core::BypassAddress(view.CurrentKind, view.EffectsSubPage))
-        named("cmdByPass")->setValue(value);
+        driven().bypass->setValue(value);
 }
 
 } // namespace quorix::ui

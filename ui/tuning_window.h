@@ -2,6 +2,7 @@
 
 #include "mode_control.h"
 #include "value_dispatch.h"
+#include "window_controls.h"
 
 #include "tables/control_row.h"
 
@@ -65,10 +66,12 @@ public:
     ~TuningWindow() override;
 
     // Controls by array and index (Named controls by name and index); null when there is none.
-    controls::SkinnedFader* slider(int index) const;
-    controls::SkinnedButton* button(tables::ControlArray array, int index) const;
-    controls::SkinnedButton* named(std::string_view name, int index = 0) const;
-    controls::SkinnedDropDown* combo(int index) const;
+    controls::SkinnedFader* slider(int index) const { return m_controls.slider(index); }
+    controls::SkinnedButton* button(tables::ControlArray array, int index) const { return m_controls.button(array, index); }
+    controls::SkinnedButton* named(std::string_view name, int index = 0) const { return m_controls.named(name, index); }
+    controls::SkinnedDropDown* combo(int index) const { return m_controls.combo(index); }
+    // The named controls the code drives, found once.
+    const WindowControls::Driven& driven() const { return m_controls.driven(); }
     QWidget* panel(int page) const;
     graph::ResponsePlot& plot() const { return *m_plot; }
     controls::SkinnedProgressBar& progressBar() const { return *m_progress; }
@@ -121,16 +124,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Key {
-        tables::ControlArray array;
-        std::string_view name;
-        int index;
-        bool operator<(const Key& other) const
-        {
-            return std::tie(array, name, index) < std::tie(other.array, other.name, other.index);
-        }
-    };
-
     void createControls();
     void connectControl(const tables::ControlRow& row, QWidget* widget);
     // What a click on the control of `row` does; empty for an indicator.
@@ -155,11 +148,8 @@ private:
     std::unique_ptr<ReconnectRead> m_reconnect;
     std::unique_ptr<WindowSizing> m_sizing;
     std::unique_ptr<GraphActions> m_graphActions;
-    std::map<Key, QWidget*> m_controls;
-    std::vector<controls::SkinnedFader*> m_sliderArray; // MyScrollBar by index, with gaps
+    WindowControls m_controls;
     std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
-    std::map<const QWidget*, const tables::ControlRow*> m_rows;
-    std::multimap<int, QWidget*> m_bound; // the controls that show one parameter, by address
     int m_listener = 0;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};

@@ -68,7 +68,7 @@ void TuningWindow::layoutWindow()
                       h - Geometry::kGraphHeightMargin);
     m_plot->setGeometry(graph);
     m_strip->setGeometry(graph.left(), graph.bottom() + 1, graph.width(), Geometry::kStripHeight);
-    for (const auto& [widget, row] : m_rows) {
+    for (const auto& [widget, row] : m_controls.rows()) {
         auto* control = const_cast<QWidget*>(widget);
         switch (row->anchor) {
         case tables::Anchor::WindowRight:
