@@ -3,6 +3,7 @@
 #include "controls/qt_text.h"
 
 #include "console_services.h"
+#include "control_actions.h"
 #include "control_factory.h"
 #include "edit_screen.h"
 #include "graph_actions.h"
@@ -145,7 +146,7 @@ void TuningWindow::connectControl(const tables::ControlRow& row, QWidget* widget
             connect(s, &controls::SkinnedFader::Scroll, this, [this, s] { sliderScrolled(s); });
         return;
     }
-    std::function<void()> action = actionOf(row, widget);
+    std::function<void()> action = ActionOf(row, widget, *this);
     if (!action)
         return;
     if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget))
@@ -155,78 +156,9 @@ void TuningWindow::connectControl(const tables::ControlRow& row, QWidget* widget
                 std::move(action));
 }
 
-std::function<void()> TuningWindow::actionOf(const tables::ControlRow& row, QWidget* widget)
+link::DeviceLink& TuningWindow::link()
 {
-    using tables::Action;
-    auto* b = qobject_cast<controls::SkinnedButton*>(widget);
-    auto* c = qobject_cast<controls::SkinnedDropDown*>(widget);
-    const int address = row.address;
-    const int i = row.index;
-    switch (row.action) {
-    case Action::None:
-        return {};
-    case Action::StoreValue:
-        return [this, b, address] { m_dispatch->ButtonClicked(address, b->Value()); };
-    case Action::FilterType:
-        return [this, c, address, point = row.filterPoint] {
-            if (!m_modes->copying())
-                m_dispatch->FilterTypeClicked(address, c->Value(), point);
-        };
-    case Action::ReverbMode:
-        return [this, c, address] {
-            if (!m_modes->copying())
-                m_dispatch->ReverbModeClicked(address, c->Value());
-        };
-    case Action::OutputMute:
-        return [this, b, address] { m_dispatch->MuteClicked(address, b->Value()); };
-    case Action::MasterMute:
-        return [this, b, i] { m_dispatch->SingleMuteClicked(i, b->Value()); };
-    case Action::ChooseOption:
-        return [this, array = row.array, i] { radioClicked(array, i); };
-    case Action::ShowPage:
-        return [this, i] { cmdPageClick(i); };
-    case Action::ShowEffectsThird:
-        return [this, i] { Command3Click(i); };
-    case Action::ToneDown:
-        return [this] { m_dispatch->ToneStep(false); };
-    case Action::ToneUp:
-        return [this] { m_dispatch->ToneStep(true); };
-    case Action::Bypass:
-        return [this, b] { m_dispatch->ByPassClicked(b->Value()); };
-    case Action::ResetPoints:
-        return [this] { m_plot->editor().ResetPoints(); };
-    case Action::Minimise:
-        return [this] { (parentWidget() ? parentWidget() : this)->showMinimized(); };
-    case Action::Exit:
-        return [this] { requestClose(CloseScope::Program); };
-    case Action::ToggleLink:
-        return [this] { m_services.link().ConnectButtonClicked(); };
-    case Action::Undo:
-        return [this] { m_modes->UndoClicked(); };
-    case Action::Redo:
-        return [this] { m_modes->RedoClicked(); };
-    case Action::CopyMode:
-        return [this] { m_modes->ModeCopyClicked(); };
-    case Action::ChooseMode:
-        return [this, i] { m_modes->ModeButtonClicked(i); };
-    case Action::ChooseAutoControl:
-        return [this, i] { m_modes->AutoControlClicked(i); };
-    case Action::OpenFile:
-        return [this] { m_actions.OpenConfigurationFile(); };
-    case Action::SaveFile:
-        return [this] { m_actions.SaveConfigurationFile(); };
-    case Action::RecallPreset:
-        return [this] { m_actions.ShowRecallMenu(); };
-    case Action::StorePreset:
-        return [this] { m_actions.ShowStoreMenu(); };
-    case Action::ShowStartupSettings:
-        return [this] { m_actions.ShowStartupSettings(); };
-    case Action::ShowRecordingWindow:
-        return [this] { m_actions.ShowRecordingWindow(); };
-    case Action::ShowEffectWindow:
-        return [this] { m_actions.ShowEffectWindow(); };
-    }
-    return {};
+    return m_services.link();
 }
 
 QWidget* TuningWindow::panel(int page) const
@@ -241,21 +173,6 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
     m_dispatch->SliderScrolled(s->Addr, s->EQindex, {s->Value(), s->band()});
 }
 
-void TuningWindow::setButtonsOf(ControlArray array, int pressed)
-{
-    for (int i = 0; controls::SkinnedButton* b = button(array, i); ++i)
-        b->setValue(i == pressed ? 1 : 0);
-}
-
-void TuningWindow::radioClicked(ControlArray array, int index)
-{
-    setButtonsOf(array, index);
-    m_dispatch->OptionClicked(array == ControlArray::OptionFBX    ? ValueDispatch::OptionGroup::FBX
-                              : array == ControlArray::OptionFBX2 ? ValueDispatch::OptionGroup::FBX2
-                                                                  : ValueDispatch::OptionGroup::Input,
-                              index);
-}
-
 bool TuningWindow::inPage(int address) const
 {
     const int kind = m_services.view().CurrentKind;
@@ -264,7 +181,7 @@ bool TuningWindow::inPage(int address) const
 
 void TuningWindow::cmdPageClick(int page)
 {
-    setButtonsOf(ControlArray::CmdPage, page);
+    m_controls.press(ControlArray::CmdPage, page);
     m_services.view().CurrentKind = page;
     ChangePage();
 }
@@ -274,9 +191,9 @@ void TuningWindow::ChangePage()
     const int kind = m_services.view().CurrentKind;
     for (int k = 0; k < 8; ++k)
         m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
-    setButtonsOf(ControlArray::CmdPage, kind);
+    m_controls.press(ControlArray::CmdPage, kind);
     if (kind == 3) {
-        setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
+        m_controls.press(ControlArray::Command3, m_services.view().EffectsSubPage);
         LayoutEffectsPage();
     }
     showStore();
@@ -292,8 +209,8 @@ void TuningWindow::StartPageInit()
         m_controls.slider(i)->setValue(
             static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
     // The page, the third and the mode on show are pressed before anything was read.
-    setButtonsOf(ControlArray::CmdPage, m_services.view().CurrentKind);
-    setButtonsOf(ControlArray::Command3, m_services.view().EffectsSubPage);
+    m_controls.press(ControlArray::CmdPage, m_services.view().CurrentKind);
+    m_controls.press(ControlArray::Command3, m_services.view().EffectsSubPage);
     m_modes->showLoadedState();
     showStore();
     m_plot->display().HighlightBoundSlider();
@@ -312,7 +229,7 @@ void TuningWindow::LayoutEffectsPage()
 
 void TuningWindow::Command3Click(int third)
 {
-    setButtonsOf(ControlArray::Command3, third);
+    m_controls.press(ControlArray::Command3, third);
     m_services.view().EffectsSubPage = static_cast<std::uint8_t>(third);
     LayoutEffectsPage();
     m_plot->editor().Command3(third);
@@ -360,11 +277,11 @@ void TuningWindow::showParameter(int address, int mode)
         }
     }
     if (address == core::kFeedbackMic12 && view.CurrentKind == 1)
-        setButtonsOf(ControlArray::OptionFBX, value);
+        m_controls.press(ControlArray::OptionFBX, value);
     else if (address == core::kFeedbackMic34 && view.CurrentKind == 2)
-        setButtonsOf(ControlArray::OptionFBX2, value);
+        m_controls.press(ControlArray::OptionFBX2, value);
     else if (address == core::kInputSelect)
-        setButtonsOf(ControlArray::OptionInput, value);
+        m_controls.press(ControlArray::OptionInput, value);
     else if (address == core::kToneAddress && value >= 0 && value <= 10)
         driven().tone->setValue(value);
     else if (address >= core::kMasterMutes && address < core::kMasterMutes + 3)

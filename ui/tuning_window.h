@@ -29,6 +29,10 @@ class SkinnedDropDown;
 class SkinnedFader;
 } // namespace quorix::controls
 
+namespace quorix::link {
+class DeviceLink;
+} // namespace quorix::link
+
 namespace quorix::graph {
 class ResponsePlot;
 class ScrollBarSliders;
@@ -72,6 +76,9 @@ public:
     controls::SkinnedDropDown* combo(int index) const { return m_controls.combo(index); }
     // The named controls the code drives, found once.
     const WindowControls::Driven& driven() const { return m_controls.driven(); }
+    const WindowControls& controls() const { return m_controls; }
+    WindowActions& actions() { return m_actions; }
+    link::DeviceLink& link();
     QWidget* panel(int page) const;
     graph::ResponsePlot& plot() const { return *m_plot; }
     controls::SkinnedProgressBar& progressBar() const { return *m_progress; }
@@ -126,12 +133,8 @@ protected:
 private:
     void createControls();
     void connectControl(const tables::ControlRow& row, QWidget* widget);
-    // What a click on the control of `row` does; empty for an indicator.
-    std::function<void()> actionOf(const tables::ControlRow& row, QWidget* widget);
     void layoutWindow();
     void sliderScrolled(controls::SkinnedFader* slider);
-    void radioClicked(tables::ControlArray array, int index);
-    void setButtonsOf(tables::ControlArray array, int pressed);
     bool inPage(int address) const;
     // The document changed one copy: the controls bound to it and the graph follow.
     void showParameter(int address, int mode);

@@ -41,6 +41,12 @@ void WindowControls::resolve()
                 .autoControl = {require("cmdBassAutoControl2", 0), require("cmdBassAutoControl2", 1)}};
 }
 
+void WindowControls::press(ControlArray array, int pressed) const
+{
+    for (int i = 0; controls::SkinnedButton* b = button(array, i); ++i)
+        b->setValue(i == pressed ? 1 : 0);
+}
+
 controls::SkinnedFader* WindowControls::slider(int index) const
 {
     return index >= 0 && index < static_cast<int>(m_sliders.size()) ? m_sliders[static_cast<std::size_t>(index)]

@@ -47,6 +47,9 @@ public:
     controls::SkinnedButton* named(std::string_view name, int index = 0) const;
     controls::SkinnedDropDown* combo(int index) const;
 
+    // Of a radio array, only the button at `pressed` shows pressed.
+    void press(tables::ControlArray array, int pressed) const;
+
     const Driven& driven() const { return m_driven; }
     // MyScrollBar by index, with gaps.
     const std::vector<controls::SkinnedFader*>& sliders() const { return m_sliders; }
