@@ -14,7 +14,6 @@
 #include "core/param_description.h"
 #include "core/param_display.h"
 #include "core/value_scales.h"
-#include "core/value_tables.h"
 
 #include <QWidget>
 
@@ -91,7 +90,9 @@ TEST(ControlFactory, TheFaderTheReportAndTheCommandLinePrintOneValueAlike)
         {core::Mic12, 0x12, 90, "45.0", false, "45.0ms"},
         {core::Mic34, 0x14, 200, "200%", false, "200%"},
         {core::MusicInput, 0x0F, 0, "OFF", false, "OFF"},
-        {core::MusicInput, 0x0F, core::FrequencyToIndex(100.0f), "100", false, "100Hz"},
+        {core::MusicInput, 0x0F, 86, "101", false, "101Hz"},
+        {core::Mic12, 0x14, 300, "6230", false, "6.23KHz"},
+        {core::Mic12, 0x14, 362, "OFF", false, "OFF"},
         {core::Effects, 0x05, 30, "-20", false, "-20"},
         {core::Effects, 0x14, 120, "1200", false, "1200ms"},
         {core::MainOutput, 0x00, 80, "80%", false, "80%"},
