@@ -165,24 +165,29 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     }
     r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
     r.band.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
-    // Records the console sends must fit the wire; a record never sent may hold whatever a file held.
-    const std::int64_t wire = r.Defined ? core::kLargestWireValue : std::numeric_limits<std::int32_t>::max();
-    const std::int64_t lowest = r.Defined ? 0 : std::numeric_limits<std::int32_t>::min();
-    const auto number = [&](const char* name, std::int64_t low, std::int64_t high) -> std::int32_t {
-        return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], low, high, path + "." + name)) : 0;
-    };
     const bool isBand = r.Class == ParamClass::EqBand;
     if (r.Defined && !isBand && !p.contains("value"))
         Fail(path + ".value", "missing");
-    r.Value = number("value", lowest, wire);
-    r.band.Shape = static_cast<std::uint8_t>(number("shape", 0, r.Defined && isBand ? 2 : 255));
-    r.band.FreqIndex = number("frequency", lowest, r.Defined && isBand ? (r.band.BandOff ? wire - core::kBandOffFrequencyOffset
-                                                                              : core::kBandOffFrequencyOffset - 1)
-                                                                : wire);
-    r.band.Gain = number("gain", lowest, wire);
-    r.band.QIndex = number("q", lowest, wire);
-    r.band.ShelfQIndex = number("slope", lowest, r.Defined && isBand ? 249 : wire);
-    if (r.Defined && isBand)
+    // Records the console sends are held to the wire's ranges, the ones the record check holds them to, so a
+    // file refuses what a configuration file and the processor's replies refuse; a record never sent may hold
+    // whatever a file held.
+    const auto number = [&](const char* name, core::FieldRange range) -> std::int32_t {
+        return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], range.lowest, range.highest, path + "." + name))
+                                : 0;
+    };
+    const core::FieldRange wire = r.Defined ? core::WireRange(core::RecordField::Value, false)
+                                            : core::FieldRange{std::numeric_limits<std::int32_t>::min(),
+                                                               std::numeric_limits<std::int32_t>::max()};
+    const bool sentBand = r.Defined && isBand;
+    const auto band = [&](core::RecordField field) { return sentBand ? core::WireRange(field, r.band.BandOff) : wire; };
+    r.Value = number("value", wire);
+    r.band.Shape = static_cast<std::uint8_t>(
+        number("shape", sentBand ? core::WireRange(core::RecordField::Shape, false) : core::FieldRange{0, 255}));
+    r.band.FreqIndex = number("frequency", band(core::RecordField::FreqIndex));
+    r.band.Gain = number("gain", band(core::RecordField::Gain));
+    r.band.QIndex = number("q", band(core::RecordField::QIndex));
+    r.band.ShelfQIndex = number("slope", band(core::RecordField::ShelfQIndex));
+    if (sentBand)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);
     if (const auto fault = core::CheckRecord(r, layout))

@@ -3,74 +3,46 @@
 
 #include "tables/combo_items.h"
 
+#include <array>
+
 namespace quorix::controls {
+
+namespace {
+
+// How each list's control looks, by ShowType; the items come from the tables.
+const std::array<ComboList, 12>& Looks()
+{
+    static const std::array<ComboList, 12> looks = {{
+        {.width = 138, .height = 21, .popupHeight = 67.5, .face = 150, .firstImage = 153, .imageX = 6, .imageY = 6,
+         .arrow = 151, .arrowPressed = 152, .arrowX = 117, .arrowY = 5, .arrowPressedY = 7},
+        {.width = 138, .height = 21, .face = 150, .firstImage = 224, .imageX = 6, .imageY = 6, .arrow = 151,
+         .arrowPressed = 152, .arrowX = 117, .arrowY = 5, .arrowPressedY = 7},
+        {.popupHeight = 123.3},
+        {.popupHeight = 68.5, .firstImage = 318, .imageX = 6, .imageY = 4},
+        {.firstImage = 363},
+        {.popupHeight = 54, .firstImage = 365},
+        {.popupHeight = 54, .firstImage = 369},
+        {.width = 70, .height = 21, .popupHeight = 137, .face = 393, .firstImage = 229, .arrow = 394,
+         .arrowPressed = 394, .arrowX = 54, .arrowY = 2, .arrowPressedY = 3},
+        {.popupHeight = 47.25},
+        {.popupHeight = 87.75},
+        {.popupHeight = 150.7},
+        {},
+    }};
+    return looks;
+}
+
+} // namespace
 
 ComboList ComboListFor(int showType)
 {
-    ComboList list;
+    // Any other ShowType looks like the last list, whose items it shows.
+    const auto& looks = Looks();
+    ComboList list = showType >= 0 && showType < static_cast<int>(looks.size()) ? looks[static_cast<std::size_t>(showType)]
+                                                                               : looks.back();
     for (const std::string_view item : tables::ComboItems(showType))
         list.items.push_back(QtText(item));
     list.countsFromOne = tables::ComboCountsFromOne(showType);
-    switch (showType) {
-    case 0:
-    case 1:
-        list.width = 138;
-        list.height = 21;
-        list.popupHeight = showType == 0 ? 67.5 : 33.75;
-        list.face = 150;
-        list.firstImage = showType == 0 ? 153 : 224;
-        list.imageX = 6;
-        list.imageY = 6;
-        list.arrow = 151;
-        list.arrowPressed = 152;
-        list.arrowX = 117;
-        list.arrowY = 5;
-        list.arrowPressedY = 7;
-        break;
-    case 2:
-        list.popupHeight = 123.3;
-        break;
-    case 3:
-        list.popupHeight = 68.5;
-        list.firstImage = 318;
-        list.imageX = 6;
-        list.imageY = 4;
-        break;
-    case 4:
-        list.firstImage = 363;
-        break;
-    case 5:
-        list.popupHeight = 54;
-        list.firstImage = 365;
-        break;
-    case 6:
-        list.popupHeight = 54;
-        list.firstImage = 369;
-        break;
-    case 7:
-        list.width = 70;
-        list.height = 21;
-        list.popupHeight = 137;
-        list.face = 393;
-        list.firstImage = 229;
-        list.arrow = 394;
-        list.arrowPressed = 394;
-        list.arrowX = 54;
-        list.arrowY = 2;
-        list.arrowPressedY = 3;
-        break;
-    case 8:
-        list.popupHeight = 47.25;
-        break;
-    case 9:
-        list.popupHeight = 87.75;
-        break;
-    case 10:
-        list.popupHeight = 150.7;
-        break;
-    default:
-        break;
-    }
     return list;
 }
 

@@ -1,11 +1,11 @@
 #include "address_map.h"
 
 #include "checked_index.h"
-#include "number_text.h"
 #include "value_tables.h"
 #include "value_text.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -211,24 +211,22 @@ std::vector<Row> KindRows(int kind)
     }
 }
 
-std::string_view BandCentresText(int bandSet)
+// Each band set's default centres in Hz.
+std::span<const float> BandCentres(int bandSet)
 {
+    static constexpr float k15[] = {25, 40, 63, 100, 160, 250, 400, 630, 1000, 1600, 2500, 4000, 6300, 10000, 16000};
+    static constexpr float k10[] = {32, 64, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+    static constexpr float k7[] = {57, 134, 400, 1000, 2500, 6300, 16000};
+    static constexpr float k5[] = {60, 230, 910, 3000, 14000};
+    static constexpr float kLow5[] = {25, 63, 100, 160, 250};
     switch (bandSet) {
-    case 15: return "25,40,63,100,160,250,400,630,1000,1600,2500,4000,6300,10000,16000";
-    case 10: return "32,64,125,250,500,1000,2000,4000,8000,16000";
-    case 7: return "57,134,400,1000,2500,6300,16000";
-    case 5: return "60,230,910,3000,14000";
-    case 51: return "25,63,100,160,250";
+    case 15: return k15;
+    case 10: return k10;
+    case 7: return k7;
+    case 5: return k5;
+    case 51: return kLow5;
     default: throw IndexError("band set", bandSet, 5, 51);
     }
-}
-
-std::vector<float> BandCentres(int bandSet)
-{
-    std::vector<float> centres;
-    for (double hertz : ParseNumberList(BandCentresText(bandSet)))
-        centres.push_back(static_cast<float>(hertz));
-    return centres;
 }
 
 struct AddressMap {

@@ -7,11 +7,8 @@
 
 namespace quorix::core {
 
-// The scale a plain parameter's slider shows it with (0..15, see ScaleText), or
-// -1 where the console shows the raw number (switches, filter types, lists).
-int ParamValueType(int kind, int menuAddress);
-
-// A raw value as the console shows it, with its unit: "-3.5dB", "1.25KHz", "120ms".
+// A raw value as its control shows it, with its unit: "-3.5dB", "1.25KHz", "120ms",
+// "50% inverted"; the raw number where no scale shows it (switches, filter types, lists).
 std::string ParamValueText(int kind, int menuAddress, std::int32_t raw);
 
 // Band fields as the console shows them.

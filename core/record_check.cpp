@@ -32,22 +32,40 @@ std::int64_t Flag(bool value)
 
 std::optional<RecordFault> BandFault(const ParamRecord& r)
 {
-    // A band that is on must stay below the off offset, or it would arrive switched off.
-    const std::int32_t highestFrequency =
-        r.band.BandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1;
-    // The Q index names a row of its table; a gain code is tenths of a dB
-    // around 0 dB = 250, and ±25 dB is past every scale the console edits or draws.
-    for (const auto& fault : {Within(RecordField::Shape, r.band.Shape, 0, kShapeCount - 1),
-                              Within(RecordField::ShelfQIndex, r.band.ShelfQIndex, 0, kLargestByteValue),
-                              Within(RecordField::FreqIndex, r.band.FreqIndex, 0, highestFrequency),
-                              Within(RecordField::Gain, r.band.Gain, 0, kLargestGainCode),
-                              Within(RecordField::QIndex, r.band.QIndex, 0, kQCount - 1)})
+    const auto within = [&r](RecordField field, std::int64_t value) {
+        const FieldRange range = WireRange(field, r.band.BandOff);
+        return Within(field, value, range.lowest, range.highest);
+    };
+    for (const auto& fault : {within(RecordField::Shape, r.band.Shape), within(RecordField::ShelfQIndex, r.band.ShelfQIndex),
+                              within(RecordField::FreqIndex, r.band.FreqIndex), within(RecordField::Gain, r.band.Gain),
+                              within(RecordField::QIndex, r.band.QIndex)})
         if (fault)
             return fault;
     return std::nullopt;
 }
 
 } // namespace
+
+FieldRange WireRange(RecordField field, bool bandOff)
+{
+    switch (field) {
+    case RecordField::Shape:
+        return {0, kShapeCount - 1};
+    case RecordField::ShelfQIndex:
+        return {0, kLargestByteValue};
+    case RecordField::FreqIndex:
+        // A band that is on must stay below the off offset, or it would arrive switched off.
+        return {0, bandOff ? kLargestWireValue - kBandOffFrequencyOffset : kBandOffFrequencyOffset - 1};
+    case RecordField::Gain:
+        // Tenths of a dB around 0 dB = 250: ±25 dB is past every scale the console edits or draws.
+        return {0, kLargestGainCode};
+    case RecordField::QIndex:
+        // A row of the Q table.
+        return {0, kQCount - 1};
+    default:
+        return {0, kLargestWireValue}; // the value: two base-250 digits
+    }
+}
 
 std::optional<RecordFault> CheckRecord(const ParamRecord& record, const ParamRecord& layout)
 {
@@ -64,7 +82,8 @@ std::optional<RecordFault> CheckRecord(const ParamRecord& record, const ParamRec
         return fault;
     if (record.Class == ParamClass::EqBand)
         return BandFault(record);
-    return Within(RecordField::Value, record.Value, 0, kLargestWireValue);
+    const FieldRange range = WireRange(RecordField::Value, false);
+    return Within(RecordField::Value, record.Value, range.lowest, range.highest);
 }
 
 const ParamRecord& LayoutFor(int mode, int address, const ParamRecord& record)

@@ -31,6 +31,16 @@ struct RecordFault {
     bool operator==(const RecordFault&) const = default;
 };
 
+struct FieldRange {
+    std::int64_t lowest = 0;
+    std::int64_t highest = 0;
+};
+
+// What a defined record may hold in its value and in each band field (the
+// frequency index by whether the band is off): CheckRecord and every reader of
+// records from outside refuse the rest alike.
+FieldRange WireRange(RecordField field, bool bandOff);
+
 // Checks a record against `layout`, the record the address map puts at the same
 // place: class, the defined flag and the per-mode flag must agree with it,
 // every field a defined record sends must fit the wire, a band's Q index must

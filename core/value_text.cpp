@@ -1,7 +1,10 @@
 #include "value_text.h"
 
+#include "address_map.h"
 #include "number_text.h"
+#include "param_description.h"
 #include "rounding.h"
+#include "value_scales.h"
 #include "value_tables.h"
 
 #include <algorithm>
@@ -64,19 +67,15 @@ int StepQIndexDown(int& qIndex)
     return qIndex;
 }
 
-FrequencyRange GraphFrequencyRange(ParamClass pointClass, int currentKind)
+FrequencyRange GraphFrequencyRange(int frequencyAddress)
 {
-    if (pointClass == ParamClass::HighPass)
-        return {kFrequencyIndexOffLow, kFrequencyIndex303Hz};
-    if (pointClass == ParamClass::LowPass) {
-        if (currentKind == 7)
-            return {kFrequencyIndexLowest, kFrequencyIndex303Hz};
-        if (currentKind == 1 || currentKind == 2)
-            return {kFrequencyIndex5990Hz, kFrequencyIndexOffHigh};
-        if (currentKind == 3)
-            return {kFrequencyIndex5990Hz, kFrequencyIndexHighest};
-    }
-    return {kFrequencyIndexLowest, kFrequencyIndexHighest};
+    const ParamDescription& d = DescribeParam(frequencyAddress);
+    if (d.kind != ParamKind::Scaled)
+        return {kFrequencyIndexLowest, kFrequencyIndexHighest};
+    const auto first = static_cast<int>(ScalePositionToRaw(d.scale, 0));
+    const auto last = static_cast<int>(ScalePositionToRaw(d.scale, d.positions));
+    const bool highPass = DefaultParamStore().at(0, frequencyAddress).Class == ParamClass::HighPass;
+    return {highPass ? kFrequencyIndexOffLow : std::min(first, last), std::max(first, last)};
 }
 
 int ClampFrequencyIndex(int frequencyIndex)

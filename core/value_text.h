@@ -35,8 +35,10 @@ struct FrequencyRange {
     int upper;
 };
 
-// Limits of a frequency edited on the graph, by the point's class and the page shown.
-FrequencyRange GraphFrequencyRange(ParamClass pointClass, int currentKind);
+// Limits of a frequency edited on the graph, by the address that holds it: a
+// filter's are its slider's, except that a high-pass reaches OFF (index 0);
+// a band's are 19.7 Hz to 20200 Hz.
+FrequencyRange GraphFrequencyRange(int frequencyAddress);
 // Without a graph context the limits are 19.7 Hz to 20200 Hz.
 int ClampFrequencyIndex(int frequencyIndex);
 int ClampFrequencyIndex(int frequencyIndex, FrequencyRange range);

@@ -11,13 +11,6 @@ namespace quorix::graph {
 
 namespace {
 
-core::ParamClass ClassOf(const CurvePoint& p)
-{
-    return p.Type == HighPassPoint ? core::ParamClass::HighPass
-           : p.Type == LowPassPoint ? core::ParamClass::LowPass
-                                    : core::ParamClass::EqBand;
-}
-
 // value + step, with a stored value far outside lowest..highest first brought next to
 // it: the clamp that follows gives what it would have given without overflow.
 int StepWithin(int value, int step, int lowest, int highest)
@@ -125,7 +118,7 @@ void GraphEditor::ApplyDrag(double x, double y, bool qStep)
     if (!qStep) {
         const PlotGeometry& g = m_display.geometry();
         const int index = core::FrequencyToIndex(g.XToFrequency(static_cast<float>(x)));
-        p->band.FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind));
+        p->band.FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(p->frequencyAddress()));
         if (p->Type == EqBandPoint)
             p->band.Gain = core::ClampGain(g.YToGain(static_cast<float>(y)));
     }
@@ -208,7 +201,7 @@ void GraphEditor::longPressTick()
     if (++m_longTicks > 4) {
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
-            const auto range = core::GraphFrequencyRange(ClassOf(*p), m_links.view.CurrentKind);
+            const auto range = core::GraphFrequencyRange(p->frequencyAddress());
             p->band.FreqIndex = core::ClampFrequencyIndex(StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }

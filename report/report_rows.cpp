@@ -1,39 +1,15 @@
 #include "report_rows.h"
 
 #include "tables/combo_items.h"
-#include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
-#include "core/rounding.h"
+#include "core/param_description.h"
 #include "core/value_scales.h"
 #include "core/value_text.h"
-
-#include <map>
 
 namespace quorix::report {
 
 namespace {
-
-// The slider or drop-down bound to each address of the main window, for its scale or its items.
-const std::map<int, const tables::ControlRow*>& ControlsByAddress()
-{
-    static const std::map<int, const tables::ControlRow*> controls = [] {
-        std::map<int, const tables::ControlRow*> byAddress;
-        for (const tables::ControlRow& row : tables::TuningWindowTable())
-            if ((row.kind == tables::ControlKind::Slider && row.array == tables::ControlArray::MyScrollBar) ||
-                row.kind == tables::ControlKind::ComboBox)
-                byAddress.emplace(row.address, &row);
-        return byAddress;
-    }();
-    return controls;
-}
-
-// The sliders that keep a polarity flag in the raw value.
-bool CarriesPolarity(const tables::ControlRow& s)
-{
-    return s.scrollBarType == 0 ||
-           ((s.scrollBarType == 2 || s.scrollBarType == 3 || s.scrollBarType == 7) && s.hScrollSize == 3);
-}
 
 std::string BandText(const core::ParamRecord& r)
 {
@@ -49,26 +25,17 @@ std::string ValueText(const core::ParamRecord& r, int address)
 {
     if (r.Class == core::ParamClass::EqBand)
         return BandText(r);
-    const auto& controls = ControlsByAddress();
-    const auto it = controls.find(address);
-    if (it == controls.end())
+    const core::ParamDescription& d = core::DescribeParam(address);
+    if (d.kind == core::ParamKind::List)
+        return std::string(tables::ComboText(d.list, r.Value));
+    if (d.kind != core::ParamKind::Scaled)
         return std::to_string(r.Value);
-    const tables::ControlRow& s = *it->second;
-    if (s.kind == tables::ControlKind::ComboBox)
-        return std::string(tables::ComboText(s.showType, r.Value));
-    float raw = static_cast<float>(r.Value);
-    bool inverted = false;
-    if (CarriesPolarity(s)) {
-        const core::PolaritySplit split = core::SplitPolarity(raw);
-        raw = split.raw;
-        inverted = split.inverted;
-    }
     // The value the processor is sent and the graph draws, even where the slider stops short of it.
-    const int position = core::RoundHalfEven(core::ScaleRawToPosition(s.valueType, raw));
-    std::string text = core::ScaleText(s.valueType, position);
-    if (position != core::RawToSliderPosition(s.valueType, raw, s.maxValue))
+    const core::ScaledValue value = core::ScaledPosition(d, r.Value);
+    std::string text = core::ScaleText(d.scale, value.position);
+    if (value.position < 0 || value.position > d.positions)
         text += " (超出滑块范围)";
-    return inverted ? text + " (反相)" : text;
+    return value.inverted ? text + " (反相)" : text;
 }
 
 } // namespace

@@ -85,9 +85,13 @@ enum class Action {
 
 // A control that edits no parameter.
 inline constexpr int kUnbound = -1;
+// A drop-down that shows its parameter's list.
+inline constexpr int kParamList = -1;
 
 // One control of a window as its table declares it: what it is, where it sits,
-// what it edits and how it looks. Sizes come from the control kind and images.
+// what it edits and how it looks. Sizes come from the control kind and images;
+// a slider's scale and range and a drop-down's list come from the parameter it
+// edits (core::DescribeParam).
 struct ControlRow {
     ControlArray array = ControlArray::Named;
     int index = 0;
@@ -100,15 +104,13 @@ struct ControlRow {
     int address = kUnbound;     // the flat address of the parameter it edits
     Action action = Action::None;
     int scrollBarType = 0;
-    int valueType = 0;
-    int maxValue = 80;
     int hScrollSize = 0;
     int eqStyle = 0;            // a band fader's height: 0 normal, 1 tall
     bool tVisible = true;
     std::span<const int> images{}; // a button's skin images, one per value
     int actionType = 3;         // how a press changes a button's value
     bool refreshWhenDisabled = false; // a button with a disabled image repaints at once
-    int showType = 0;           // a drop-down's list
+    int showType = kParamList;  // a drop-down's list where it is not its parameter's
     int filterPoint = -1;       // a filter-type drop-down: the graph point the filter is drawn as
     std::string_view label{};   // the row label, also the control's accessible name
     int labelDx = 2;            // where the label is drawn, from the control's top-left

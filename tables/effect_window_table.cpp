@@ -23,23 +23,23 @@ constexpr int Row(int r)
 }
 
 // A reverb parameter of the effects kind.
-constexpr ControlRow Slider(int index, int x, int row, int menuAddress, int valueType, int maxValue)
+constexpr ControlRow Slider(int index, int x, int row, int menuAddress)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = x, .y = Row(row),
-            .address = core::FlatAddress(core::Effects, menuAddress),
-            .scrollBarType = 2, .valueType = valueType, .maxValue = maxValue, .hScrollSize = 4, .labelDx = 100000};
+            .address = core::FlatAddress(core::Effects, menuAddress), .scrollBarType = 2, .hScrollSize = 4,
+            .labelDx = 100000};
 }
 
 constexpr std::array<ControlRow, 9> kControls = {{
-    Slider(0, kReverbX, 0, 0x0F, 6, 63),
-    Slider(1, kEarlyX, 0, 0x12, 6, 63),
-    Slider(2, kLateX, 0, 0x15, 6, 63),
-    Slider(3, kEarlyX, 1, 0x18, 0, 80),
-    Slider(4, kLateX, 1, 0x19, 0, 80),
-    Slider(5, kReverbX, 1, 0x16, 9, 50),
-    Slider(6, kEarlyX, 2, 0x11, 0, 250),
-    Slider(7, kLateX, 2, 0x13, 0, 250),
-    Slider(8, kReverbX, 2, 0x17, 7, 89),
+    Slider(0, kReverbX, 0, 0x0F),
+    Slider(1, kEarlyX, 0, 0x12),
+    Slider(2, kLateX, 0, 0x15),
+    Slider(3, kEarlyX, 1, 0x18),
+    Slider(4, kLateX, 1, 0x19),
+    Slider(5, kReverbX, 1, 0x16),
+    Slider(6, kEarlyX, 2, 0x11),
+    Slider(7, kLateX, 2, 0x13),
+    Slider(8, kReverbX, 2, 0x17),
 }};
 
 constexpr ArtText ReverbLabel(int row, std::string_view text)

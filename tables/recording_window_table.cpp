@@ -30,17 +30,17 @@ constexpr int FaderX(int n)
     return 70 + 92 * n;
 }
 
-// A source of a recording mix: ScrollBarType 0 brings ValueType 10 and the maximum 150.
+// A source of a recording mix: a level fader with its polarity button.
 constexpr ControlRow Source(int index, int y, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = FaderX(index % 7), .y = y,
-            .address = address, .scrollBarType = 0, .valueType = 10, .maxValue = 150, .labelDx = 100000};
+            .address = address, .scrollBarType = 0, .labelDx = 100000};
 }
 
 constexpr ControlRow Output(int index, int y, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = kOutputX, .y = y,
-            .address = address, .scrollBarType = 8, .valueType = 0, .maxValue = 80, .labelDx = 100000};
+            .address = address, .scrollBarType = 8, .labelDx = 100000};
 }
 
 constexpr ControlRow Unshown(int index, int address)

@@ -27,7 +27,7 @@ constexpr int SliderRow(int r)
     return 62 + 52 * r;
 }
 
-constexpr ControlRow Combo(int index, int y, int address, int showType)
+constexpr ControlRow Combo(int index, int y, int address, int showType = kParamList)
 {
     return {.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .anchor = Anchor::Window,
             .x = kComboX, .y = y, .address = address, .showType = showType, .labelDx = 100000};
@@ -38,14 +38,15 @@ constexpr ControlRow Level(int index, int address)
 {
     return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window,
             .x = index < 3 ? kMaximumX : kPowerOnX, .y = SliderRow(index % 3), .address = address,
-            .scrollBarType = 2, .valueType = 0, .maxValue = 80, .hScrollSize = 2, .labelDx = 100000};
+            .scrollBarType = 2, .hScrollSize = 2, .labelDx = 100000};
 }
 
 constexpr std::array<ControlRow, 11> kControls = {{
-    Combo(0, ComboRow(0), core::kPowerOnPreset, 2),
-    Combo(1, ComboRow(1), core::kBacklight, 8),
-    Combo(kLoudspeakerCombo, G::kLoudspeakerRow, core::kSpeakerModel, 9),
-    Combo(3, ComboRow(3), core::kSpeakerImpedance, 11),
+    Combo(0, ComboRow(0), core::kPowerOnPreset),
+    Combo(1, ComboRow(1), core::kBacklight),
+    Combo(kLoudspeakerCombo, G::kLoudspeakerRow, core::kSpeakerModel),
+    Combo(3, ComboRow(3), core::kSpeakerImpedance),
+    // The loudspeaker list of the processor variant (DeviceVariantFlag).
     Combo(kVariantLoudspeakerCombo, G::kOutOfView, core::kSpeakerModel, 10),
     Level(3, core::kPowerOnLevels),
     Level(4, core::kPowerOnLevels + 1),

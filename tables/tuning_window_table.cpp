@@ -2,7 +2,6 @@
 
 #include "core/common_addresses.h"
 #include "core/address_map.h"
-#include "core/param_display.h"
 #include "core/rounding.h"
 
 #include <vector>
@@ -24,13 +23,6 @@ constexpr int Row(int r)
 int TwipsLeft(int first, int pitch, int n)
 {
     return static_cast<int>(core::RoundHalfEven((first + pitch * n) / 15.0));
-}
-
-// The scale a parameter is shown with, from the address map's one table of scales.
-int ScaleOf(int address)
-{
-    const int kind = core::KindOfAddress(address);
-    return core::ParamValueType(kind, address - FlatAddress(kind, 0));
 }
 
 constexpr int kMuteImages[] = {292, 293};
@@ -89,35 +81,31 @@ struct TableBuilder {
             rows.push_back({.array = A::MyScrollBar, .index = firstIndex + n, .page = page,
                             .x = TwipsLeft(left, pitch, n), .y = y,
                             .address = FlatAddress(page, firstMenuAddress + n), .scrollBarType = 1,
-                            .valueType = 15, .maxValue = 360, .eqStyle = style, .labelDx = 100000});
+                            .eqStyle = style, .labelDx = 100000});
     }
     // A horizontal slider; hScrollSize 2 plain, 3 with a polarity button, 4 with a wide value box.
-    void slider(int page, int index, int x, int y, int address, int maxValue, int hScrollSize)
+    void slider(int page, int index, int x, int y, int address, int hScrollSize)
     {
         rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
-                        .scrollBarType = 2, .valueType = ScaleOf(address), .maxValue = maxValue,
-                        .hScrollSize = hScrollSize});
+                        .scrollBarType = 2, .hScrollSize = hScrollSize});
     }
     // An output level with its mute flag: the short slider coloured by the mute.
     void level(int page, int index, int x, int y, int address, int muteAddress)
     {
         rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
-                        .scrollBarType = 6, .valueType = ScaleOf(address), .maxValue = 80,
-                        .muteAddress = muteAddress});
+                        .scrollBarType = 6, .muteAddress = muteAddress});
     }
     // Bound but never shown: these are edited in the effect window.
-    void hidden(int page, int index, int address, int maxValue)
+    void hidden(int page, int index, int address)
     {
         rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = TuningWindowGeometry::kOutOfView,
-                        .address = address, .scrollBarType = 7, .valueType = ScaleOf(address),
-                        .maxValue = maxValue, .tVisible = false});
+                        .address = address, .scrollBarType = 7, .tVisible = false});
     }
     // A filter-type drop-down, drawn as graph point `point`.
-    void filterType(int page, int index, int x, int y, int address, int showType, int point)
+    void filterType(int page, int index, int x, int y, int address, int point)
     {
         rows.push_back({.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .page = page, .x = x,
-                        .y = y, .address = address, .action = Action::FilterType, .showType = showType,
-                        .filterPoint = point});
+                        .y = y, .address = address, .action = Action::FilterType, .filterPoint = point});
     }
     void outputMute(int page, int mute, int x, int y)
     {
@@ -142,7 +130,7 @@ struct TableBuilder {
 void MusicPage(TableBuilder& t)
 {
     t.faders(0, 3, 15, 0, 15, 460, 760, 1);
-    t.slider(0, 126, 788, Row(2), FlatAddress(0, 0x0F), 143, 2);
+    t.slider(0, 126, 788, Row(2), FlatAddress(0, 0x0F), 2);
 }
 
 void MicrophonePage(TableBuilder& t, int page)
@@ -150,15 +138,15 @@ void MicrophonePage(TableBuilder& t, int page)
     const bool first = page == 1;
     const auto at = [page](int menuAddress) { return FlatAddress(page, menuAddress); };
     t.faders(page, first ? 18 : 35, 15, 1, 61, 630, 757);
-    t.slider(page, first ? 33 : 34, 200, Row(0), at(0x00), 143, 2);
-    t.slider(page, first ? 125 : 153, 390, Row(0), at(0x10), 400, 2);
-    t.slider(page, first ? 127 : 156, 580, Row(0), at(0x11), 180, 2);
-    t.slider(page, first ? 124 : 154, 789, Row(1), at(0x12), 199, 2);
-    t.slider(page, first ? 123 : 155, 789, Row(2), at(0x13), 199, 2);
+    t.slider(page, first ? 33 : 34, 200, Row(0), at(0x00), 2);
+    t.slider(page, first ? 125 : 153, 390, Row(0), at(0x10), 2);
+    t.slider(page, first ? 127 : 156, 580, Row(0), at(0x11), 2);
+    t.slider(page, first ? 124 : 154, 789, Row(1), at(0x12), 2);
+    t.slider(page, first ? 123 : 155, 789, Row(2), at(0x13), 2);
     if (first)
-        t.slider(page, 181, 789, Row(3), at(0x14), 64, 2);
+        t.slider(page, 181, 789, Row(3), at(0x14), 2);
     else
-        t.slider(page, 182, 789, Row(3), at(0x14), 150, 2);
+        t.slider(page, 182, 789, Row(3), at(0x14), 2);
     for (int i = 0; i < 4; ++i)
         t.button({.array = first ? A::OptionFBX : A::OptionFBX2, .index = i, .page = page, .x = 48 + 22 * i,
                   .y = Row(0) + 6, .address = first ? core::kFeedbackMic12 : core::kFeedbackMic34, .action = Action::ChooseOption,
@@ -178,38 +166,38 @@ void EffectsPage(TableBuilder& t)
                   .action = Action::ShowEffectsThird, .images = kThirdImages[i], .actionType = 2,
                   .label = kThirdNames[i], .labelDx = 100000});
     constexpr int c0 = 290, c1 = 456, c2 = 622, c3 = 788;
-    t.slider(3, 143, c0, Row(0), at(0x00), 60, 2);
-    t.slider(3, 144, c0, Row(1), at(0x01), 260, 2);
-    t.slider(3, 146, c0, Row(2), at(0x02), 89, 2);
-    t.slider(3, 145, c0, Row(3), at(0x03), 63, 2);
-    t.slider(3, 148, c0, Row(4), at(0x04), 50, 2);
-    t.slider(3, 147, c1, Row(0), at(0x05), 100, 2);
-    t.slider(3, 141, c1, Row(1), at(0x06), 143, 2);
-    t.slider(3, 142, c1, Row(2), at(0x07), 63, 2);
-    t.slider(3, 177, c1, Row(3), at(0x26), 150, 2);
-    t.slider(3, 178, c1, Row(4), at(0x27), 150, 2);
-    t.slider(3, 135, c2, Row(0), at(0x0D), 142, 2);
-    t.slider(3, 140, c2, Row(1), at(0x0E), 63, 2);
-    t.slider(3, 139, c2, Row(2), at(0x10), 80, 2);
-    t.slider(3, 138, c2, Row(3), at(0x14), 920, 2);
-    t.slider(3, 179, c2, Row(4), at(0x28), 150, 2);
+    t.slider(3, 143, c0, Row(0), at(0x00), 2);
+    t.slider(3, 144, c0, Row(1), at(0x01), 2);
+    t.slider(3, 146, c0, Row(2), at(0x02), 2);
+    t.slider(3, 145, c0, Row(3), at(0x03), 2);
+    t.slider(3, 148, c0, Row(4), at(0x04), 2);
+    t.slider(3, 147, c1, Row(0), at(0x05), 2);
+    t.slider(3, 141, c1, Row(1), at(0x06), 2);
+    t.slider(3, 142, c1, Row(2), at(0x07), 2);
+    t.slider(3, 177, c1, Row(3), at(0x26), 2);
+    t.slider(3, 178, c1, Row(4), at(0x27), 2);
+    t.slider(3, 135, c2, Row(0), at(0x0D), 2);
+    t.slider(3, 140, c2, Row(1), at(0x0E), 2);
+    t.slider(3, 139, c2, Row(2), at(0x10), 2);
+    t.slider(3, 138, c2, Row(3), at(0x14), 2);
+    t.slider(3, 179, c2, Row(4), at(0x28), 2);
     t.rows.push_back({.array = A::MyComboBox, .index = 5, .kind = ControlKind::ComboBox, .page = 3, .x = c3,
-                      .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode, .showType = 3});
+                      .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode});
     // Clear of the reverb high-cut value box to its left, whose five digits reach the column edge.
     t.button({.name = "MBtnFlag2", .page = 3, .x = c3 + 8, .y = Row(1), .action = Action::ShowEffectWindow,
               .images = kEffectWindowImages, .actionType = 1, .label = "专业设置", .labelDx = 100000});
-    t.slider(3, 180, c3, Row(2), at(0x29), 150, 2);
-    t.hidden(3, 128, at(0x0F), 14000);
-    t.hidden(3, 136, at(0x11), 250);
-    t.hidden(3, 129, at(0x12), 14000);
-    t.hidden(3, 137, at(0x13), 250);
-    t.hidden(3, 130, at(0x15), 14000);
-    t.hidden(3, 133, at(0x16), 50);
-    t.hidden(3, 134, at(0x17), 89);
-    t.hidden(3, 131, at(0x18), 80);
-    t.hidden(3, 132, at(0x19), 80);
-    t.hidden(3, 173, at(0x24), 150);
-    t.hidden(3, 174, at(0x25), 150);
+    t.slider(3, 180, c3, Row(2), at(0x29), 2);
+    t.hidden(3, 128, at(0x0F));
+    t.hidden(3, 136, at(0x11));
+    t.hidden(3, 129, at(0x12));
+    t.hidden(3, 137, at(0x13));
+    t.hidden(3, 130, at(0x15));
+    t.hidden(3, 133, at(0x16));
+    t.hidden(3, 134, at(0x17));
+    t.hidden(3, 131, at(0x18));
+    t.hidden(3, 132, at(0x19));
+    t.hidden(3, 173, at(0x24));
+    t.hidden(3, 174, at(0x25));
 }
 
 // Main, surround and centre outputs share one pattern: source levels, the
@@ -233,42 +221,41 @@ void OutputPageControls(TableBuilder& t, const OutputPage& o)
     const int typeAddress = 4 + channels;
     t.faders(o.page, o.firstFader, o.bands, typeAddress + 2, 63, o.faderLeft, 760);
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), at(i), 150, 3);
+        t.slider(o.page, o.sources[i], i < 3 ? 2 + 180 * i : 548, Row(0), at(i), 3);
     for (int c = 0; c < channels; ++c) {
         const int mute = o.firstMute + c;
         t.level(o.page, o.channels[c], 548, Row(1 + c), at(4 + c), core::kOutputMutes + mute);
         t.outputMute(o.page, mute, 714, Row(1 + c) + 5);
     }
     const int filterRow = 1 + channels;
-    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), at(typeAddress + 1), 143, 4);
-    t.filterType(o.page, o.highPassCombo, 548, Row(filterRow + 1) + 4, at(typeAddress), 1, o.highPassPoint);
+    t.slider(o.page, o.highPassSlider, 548, Row(filterRow), at(typeAddress + 1), 4);
+    t.filterType(o.page, o.highPassCombo, 548, Row(filterRow + 1) + 4, at(typeAddress), o.highPassPoint);
     const int compressor = typeAddress + 2 + o.bands;
-    static constexpr int kCompressorMaxima[] = {400, 180, 199, 199};
     for (int i = 0; i < 4; ++i)
-        t.slider(o.page, o.compressor[i], 740, Row(i), at(compressor + i), kCompressorMaxima[i], 2);
+        t.slider(o.page, o.compressor[i], 740, Row(i), at(compressor + i), 2);
     for (int c = 0; c < channels; ++c)
-        t.slider(o.page, o.delays[c], 740, Row(4 + c), at(compressor + 4 + c), 1200, 4);
-    t.hidden(o.page, o.lastLevel, at(compressor + 4 + channels), 150);
+        t.slider(o.page, o.delays[c], 740, Row(4 + c), at(compressor + 4 + c), 4);
+    t.hidden(o.page, o.lastLevel, at(compressor + 4 + channels));
 }
 
 void SubwooferPage(TableBuilder& t)
 {
     const auto at = [](int menuAddress) { return FlatAddress(core::SubOutput, menuAddress); };
     t.faders(7, 108, 5, 0x0B, 23, 720, 763, 1);
-    t.slider(7, 113, 300, Row(0), at(0x00), 150, 3);
-    t.slider(7, 114, 300, Row(1), at(0x01), 150, 3);
-    t.hidden(7, 120, at(0x02), 150);
+    t.slider(7, 113, 300, Row(0), at(0x00), 3);
+    t.slider(7, 114, 300, Row(1), at(0x01), 3);
+    t.hidden(7, 120, at(0x02));
     t.level(7, 121, 300, Row(2), at(0x03), core::kOutputMutes + 5);
     t.outputMute(7, 5, 466, Row(2) + 5);
-    t.slider(7, 122, 300, Row(3), at(0x14), 1200, 4);
-    t.slider(7, 118, 484, Row(0), at(0x08), 143, 2);
-    t.filterType(7, 3, 484, Row(1) + 4, at(0x07), 0, 5);
-    t.slider(7, 119, 484, Row(2), at(0x0A), 142, 2);
-    t.filterType(7, 4, 484, Row(3) + 4, at(0x09), 0, 6);
-    t.slider(7, 115, 660, Row(0), at(0x10), 400, 2);
-    t.slider(7, 149, 660, Row(1), at(0x11), 180, 2);
-    t.slider(7, 116, 660, Row(2), at(0x12), 199, 2);
-    t.slider(7, 117, 660, Row(3), at(0x13), 199, 2);
+    t.slider(7, 122, 300, Row(3), at(0x14), 4);
+    t.slider(7, 118, 484, Row(0), at(0x08), 2);
+    t.filterType(7, 3, 484, Row(1) + 4, at(0x07), 5);
+    t.slider(7, 119, 484, Row(2), at(0x0A), 2);
+    t.filterType(7, 4, 484, Row(3) + 4, at(0x09), 6);
+    t.slider(7, 115, 660, Row(0), at(0x10), 2);
+    t.slider(7, 149, 660, Row(1), at(0x11), 2);
+    t.slider(7, 116, 660, Row(2), at(0x12), 2);
+    t.slider(7, 117, 660, Row(3), at(0x13), 2);
     // Two switches whose meaning the processor does not name, the phase and the five control targets.
     struct Switch {
         int index, menuAddress, y;
@@ -292,8 +279,7 @@ void WindowControls(TableBuilder& t)
                   .address = core::kMasterMutes + i, .action = Action::MasterMute, .images = kMuteImages, .actionType = 0,
                   .labelDx = 100000});
         t.rows.push_back({.array = A::MyScrollBar, .index = i, .anchor = Anchor::Window, .x = 54 + 216 * i, .y = 3,
-                          .address = core::kMasterLevels + i, .scrollBarType = 6, .valueType = ScaleOf(core::kMasterLevels + i), .maxValue = 80,
-                          .labelDx = -48, .labelDy = 7, .muteAddress = core::kMasterMutes + i});
+                          .address = core::kMasterLevels + i, .scrollBarType = 6, .labelDx = -48, .labelDy = 7, .muteAddress = core::kMasterMutes + i});
     }
     t.named("ToneSub", Anchor::Window, 654, 4, Action::ToneDown, kToneSubImages, 1, "降调");
     t.named("ToneLabel", Anchor::Window, 680, 4, Action::None, kToneImages, 2, "音调");

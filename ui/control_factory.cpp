@@ -1,7 +1,9 @@
 #include "control_factory.h"
 
 #include "controls/qt_text.h"
+#include "core/param_description.h"
 #include "tables/control_label.h"
+#include "tables/drop_down_list.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -20,8 +22,9 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
         s->setHScrollSize(row.hScrollSize);
         s->setEQNormalStyle(row.eqStyle);
         if (!controls::HasFixedScale(kind)) {
-            s->setValueType(row.valueType);
-            s->setMaxValue(row.maxValue);
+            const core::ParamDescription& description = core::DescribeParam(row.address);
+            s->setValueType(description.scale);
+            s->setMaxValue(description.positions);
         }
         s->setLabelID(0);
         s->setTVisible(row.tVisible);
@@ -44,7 +47,7 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
     }
     case tables::ControlKind::ComboBox: {
         auto* c = new controls::SkinnedDropDown(parent);
-        c->setShowType(row.showType);
+        c->setShowType(tables::DropDownList(row));
         c->Addr = row.address;
         widget = c;
         break;

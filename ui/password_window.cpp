@@ -44,27 +44,28 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
     setAttribute(Qt::WA_StyledBackground);
     ApplyDarkDialogStyle(*this);
 
-    auto* lock = new QGroupBox(QStringLiteral("自动键盘锁："), this);
-    lock->setGeometry(12, kCloseRow + 8, 264, 118);
-    Label(lock, QStringLiteral("密码："), {12, 30, 48, 26});
-    passwordBox(lock, 8, 4, {60, 30, 110, 26});
-    m_command[4] = new QPushButton(QStringLiteral("确认"), lock);
-    m_command[4]->setGeometry(180, 28, 72, 30);
-    m_option1[1] = new QRadioButton(QStringLiteral("启用"), lock);
-    m_option1[1]->setGeometry(60, 76, 80, 24);
-    m_option1[0] = new QRadioButton(QStringLiteral("禁用"), lock);
-    m_option1[0]->setGeometry(150, 76, 80, 24);
-
-    auto* rights = new QGroupBox(QStringLiteral("权限管理： "), this);
-    rights->setGeometry(284, kCloseRow + 8, 264, 118);
-    Label(rights, QStringLiteral("密码："), {12, 30, 48, 26});
-    passwordBox(rights, 9, 6, {60, 30, 110, 26});
-    m_command[5] = new QPushButton(QStringLiteral("确认"), rights);
-    m_command[5]->setGeometry(180, 28, 72, 30);
-    m_option2[1] = new QRadioButton(QStringLiteral("管理员"), rights);
-    m_option2[1]->setGeometry(60, 76, 80, 24);
-    m_option2[0] = new QRadioButton(QStringLiteral("来宾"), rights);
-    m_option2[0]->setGeometry(150, 76, 80, 24);
+    // The keyboard lock and the rights: a password proven to the processor, then a choice of two.
+    const struct {
+        QString title;
+        int x, box, length, button;
+        QString on, off;
+        std::array<QRadioButton*, 2>& options;
+    } groups[] = {
+        {QStringLiteral("自动键盘锁："), 12, 8, 4, 4, QStringLiteral("启用"), QStringLiteral("禁用"), m_option1},
+        {QStringLiteral("权限管理： "), 284, 9, 6, 5, QStringLiteral("管理员"), QStringLiteral("来宾"), m_option2},
+    };
+    for (const auto& g : groups) {
+        auto* group = new QGroupBox(g.title, this);
+        group->setGeometry(g.x, kCloseRow + 8, 264, 118);
+        Label(group, QStringLiteral("密码："), {12, 30, 48, 26});
+        passwordBox(group, g.box, g.length, {60, 30, 110, 26});
+        m_command[static_cast<std::size_t>(g.button)] = new QPushButton(QStringLiteral("确认"), group);
+        m_command[static_cast<std::size_t>(g.button)]->setGeometry(180, 28, 72, 30);
+        g.options[1] = new QRadioButton(g.on, group);
+        g.options[1]->setGeometry(60, 76, 80, 24);
+        g.options[0] = new QRadioButton(g.off, group);
+        g.options[0]->setGeometry(150, 76, 80, 24);
+    }
 
     auto* change = new QGroupBox(QStringLiteral("密码修改： "), this);
     change->setGeometry(12, kCloseRow + 134, 536, 184);

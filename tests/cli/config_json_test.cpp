@@ -129,7 +129,7 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {"[]", "the document: must be an object"},
         {replaced("\"version\": 1", "\"version\": 2"), "version: must be 1 to 1"},
         {replaced("\"version\": 1", "\"colour\": 1"), "colour: unknown field"},
-        {replaced("\"gain\": 330", "\"gain\": 62500"), "kinds[0].params[\"0x00\"].gain: must be 0 to 62499"},
+        {replaced("\"gain\": 330", "\"gain\": 62500"), "kinds[0].params[\"0x00\"].gain: must be 0 to 500"},
         {replaced("\"gain\": 330", "\"gain\": 33.5"), "kinds[0].params[\"0x00\"].gain: must be a whole number"},
         {replaced("\"gain\": 330", "\"gian\": 330"), "kinds[0].params[\"0x00\"].gian: unknown field"},
         {replaced("\"shape\": 0", "\"shape\": 3"), "kinds[0].params[\"0x00\"].shape: must be 0 to 2"},
@@ -167,6 +167,46 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         EXPECT_EQ(ValidUtf8(result.message), result.message) << c.message;
         EXPECT_EQ(store, before);
     }
+}
+
+// A band field the record check refuses is refused by the JSON reader at the same bound, and the last value both
+// take is taken by both; the frequency index's bound depends on whether the band is off.
+TEST(ConfigJson, BandFieldsAreHeldToTheBoundsOfTheRecordCheck)
+{
+    const std::string good = ConfigurationToJson(DefaultParamStore());
+    const struct {
+        const char* key;
+        RecordField field;
+        std::int32_t Band::*member;
+    } fields[] = {
+        {"frequency", RecordField::FreqIndex, &Band::FreqIndex},
+        {"gain", RecordField::Gain, &Band::Gain},
+        {"q", RecordField::QIndex, &Band::QIndex},
+        {"slope", RecordField::ShelfQIndex, &Band::ShelfQIndex},
+    };
+    for (bool off : {false, true})
+        for (const auto& f : fields) {
+            const FieldRange range = WireRange(f.field, off);
+            for (const std::int64_t value : {range.highest, range.highest + 1}) {
+                auto document = nlohmann::ordered_json::parse(good);
+                auto& band = document["kinds"][0]["params"]["0x00"];
+                band["off"] = off;
+                band[f.key] = value;
+                ParamStore store = DefaultParamStore();
+                const auto result = ConfigurationFromJson(document.dump(), store);
+
+                ParamRecord record = DefaultParamStore().at(0, 0);
+                record.band.BandOff = off;
+                record.band.*f.member = static_cast<std::int32_t>(value);
+                const bool checked = !CheckRecord(record, record).has_value();
+                EXPECT_EQ(result.ok, checked) << f.key << " " << value << " off " << off << ": " << result.message;
+                EXPECT_EQ(result.ok, value == range.highest) << f.key << " " << value << " off " << off;
+                if (!result.ok)
+                    EXPECT_NE(result.message.find(std::string(f.key) + ": must be 0 to " + std::to_string(range.highest)),
+                              std::string::npos)
+                        << result.message;
+            }
+        }
 }
 
 // The import reads only what a configuration's JSON can be, and says why in one line.

@@ -1,3 +1,4 @@
+#include "core/address_map.h"
 #include "core/typed_value.h"
 #include "core/value_tables.h"
 #include "core/value_text.h"
@@ -88,20 +89,21 @@ TEST(ValueText, QStepsAndClamps)
     EXPECT_EQ(ClampShelfQIndex(-1), 0);
 }
 
-TEST(ValueText, FrequencyClampDependsOnThePointAndPage)
+// A filter dragged on the graph stops where its slider stops, a high-pass at OFF; a band spans the audible table.
+TEST(ValueText, FrequencyClampDependsOnTheParameter)
 {
-    struct Case { ParamClass cls; int kind; int index; int expected; };
+    struct Case { int address; int index; int expected; };
     const Case cases[] = {
-        {ParamClass::HighPass, 0, 0, 0},     {ParamClass::HighPass, 4, 200, 143},
-        {ParamClass::LowPass, 7, 0, 1},      {ParamClass::LowPass, 7, 300, 143},
-        {ParamClass::LowPass, 1, 100, 298},  {ParamClass::LowPass, 2, 362, 362},
-        {ParamClass::LowPass, 3, 362, 361},  {ParamClass::LowPass, 3, 200, 298},
-        {ParamClass::LowPass, 4, 0, 1},      {ParamClass::EqBand, 1, 362, 361},
-        {ParamClass::EqBand, 0, 0, 1},
+        {FlatAddress(MusicInput, 0x0F), 0, 0},    {FlatAddress(MainOutput, 0x07), 200, 143},
+        {FlatAddress(Effects, 0x0D), 0, 0},       {FlatAddress(SubOutput, 0x0A), 0, 1},
+        {FlatAddress(SubOutput, 0x0A), 300, 143}, {FlatAddress(Mic12, 0x14), 100, 298},
+        {FlatAddress(Mic12, 0x14), 362, 362},     {FlatAddress(Effects, 0x07), 362, 361},
+        {FlatAddress(Effects, 0x0E), 200, 298},   {FlatAddress(Mic12, 0x01), 362, 361},
+        {FlatAddress(MusicInput, 0x00), 0, 1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ClampFrequencyIndex(c.index, GraphFrequencyRange(c.cls, c.kind)), c.expected)
-            << static_cast<int>(c.cls) << " kind " << c.kind << " index " << c.index;
+        EXPECT_EQ(ClampFrequencyIndex(c.index, GraphFrequencyRange(c.address)), c.expected)
+            << "address " << c.address << " index " << c.index;
     EXPECT_EQ(ClampFrequencyIndex(0), 1);
     EXPECT_EQ(ClampFrequencyIndex(362), 361);
 }
