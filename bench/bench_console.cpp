@@ -56,7 +56,7 @@ void PageSwitch(benchmark::State& state)
     int page = 0;
     for (auto _ : state) {
         page = (page + 1) % 8;
-        console.window.cmdPageClick(page);
+        console.window.pages().showPage(page);
         benchmark::DoNotOptimize(console.window.grab());
     }
 }

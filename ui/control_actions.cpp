@@ -59,9 +59,9 @@ std::function<void()> ActionOf(const tables::ControlRow& row, QWidget* widget, T
     case Action::ChooseOption:
         return [&window, array = row.array, i] { ChooseOption(window, array, i); };
     case Action::ShowPage:
-        return [&window, i] { window.cmdPageClick(i); };
+        return [&window, i] { window.pages().showPage(i); };
     case Action::ShowEffectsThird:
-        return [&window, i] { window.Command3Click(i); };
+        return [&window, i] { window.pages().showThird(i); };
     case Action::ToneDown:
         return [&window] { window.dispatch().ToneStep(false); };
     case Action::ToneUp:

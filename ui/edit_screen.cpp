@@ -19,7 +19,7 @@ void EditScreen::bypassChanged()
 
 void EditScreen::showModeValues()
 {
-    m_window.showStore();
+    m_window.storeView().showAll();
 }
 
 void EditScreen::showSliderValue(int sliderIndex, int raw)
@@ -57,7 +57,7 @@ void EditScreen::showAutoButtons(int manual, int automatic)
 
 void EditScreen::showPage(int kind)
 {
-    m_window.cmdPageClick(kind);
+    m_window.pages().showPage(kind);
 }
 
 void EditScreen::HighlightBoundSlider()

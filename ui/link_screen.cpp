@@ -50,7 +50,7 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::Variant:
         m_actions.ShowDeviceVariant();
-        m_window.cmdPageClick(0);
+        m_window.pages().showPage(0);
         for (controls::SkinnedButton* b :
              {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
               m_window.driven().recordPage, m_window.button(tables::ControlArray::OptionInput, 2)})
@@ -63,7 +63,7 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
     case LinkCode::StoreRead:
-        m_window.showStore();
+        m_window.storeView().showAll();
         m_window.undo().ResetUndo();
         break;
     case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;

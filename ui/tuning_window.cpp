@@ -62,6 +62,8 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
 
     const auto online = [&session] { return session.link().LinkOnline(); };
     createControls();
+    m_storeView = std::make_unique<StoreView>(m_edits, view, m_controls, m_plot->display());
+    m_pages = std::make_unique<PageSwitcher>(m_panels, m_controls, view, *m_plot, *m_storeView);
     m_dispatch = std::make_unique<ValueDispatch>(
         DispatchLinks{m_edits, m_plot->editor(), view, session.scheduler(), online}, *m_editScreen);
     m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen);
@@ -80,7 +82,6 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
     // A value read or written since is no longer marked as the console's own.
     session.record().setListener([this](int, int) { update(); });
-    m_listener = m_edits.addListener([this](int address, int mode) { showParameter(address, mode); });
     session.setHost(m_linkScreen.get());
     session.link().start();
 }
@@ -89,7 +90,6 @@ TuningWindow::~TuningWindow()
 {
     m_services.link().setSynchronisation({});
     m_services.record().setListener({});
-    m_edits.removeListener(m_listener);
     if (!m_unloaded) {
         m_services.link().stop();
         m_services.setHost(nullptr);
@@ -179,27 +179,6 @@ bool TuningWindow::inPage(int address) const
     return address >= core::KindFirst(kind) && address <= core::KindLast(kind);
 }
 
-void TuningWindow::cmdPageClick(int page)
-{
-    m_controls.press(ControlArray::CmdPage, page);
-    m_services.view().CurrentKind = page;
-    ChangePage();
-}
-
-void TuningWindow::ChangePage()
-{
-    const int kind = m_services.view().CurrentKind;
-    for (int k = 0; k < 8; ++k)
-        m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
-    m_controls.press(ControlArray::CmdPage, kind);
-    if (kind == 3) {
-        m_controls.press(ControlArray::Command3, m_services.view().EffectsSubPage);
-        LayoutEffectsPage();
-    }
-    showStore();
-    m_plot->display().HighlightBoundSlider();
-}
-
 void TuningWindow::StartPageInit()
 {
     for (controls::SkinnedFader* s : m_controls.sliders())
@@ -209,87 +188,14 @@ void TuningWindow::StartPageInit()
         m_controls.slider(i)->setValue(
             static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
     // The page, the third and the mode on show are pressed before anything was read.
-    m_controls.press(ControlArray::CmdPage, m_services.view().CurrentKind);
-    m_controls.press(ControlArray::Command3, m_services.view().EffectsSubPage);
     m_modes->showLoadedState();
-    showStore();
-    m_plot->display().HighlightBoundSlider();
-}
-
-void TuningWindow::LayoutEffectsPage()
-{
-    const int third = m_services.view().EffectsSubPage;
-    for (int i = 0; i < 15; ++i) {
-        controls::SkinnedFader* s = m_controls.slider(tables::kEffectsFirstEqSlider + i);
-        const bool shown = i / 5 == third;
-        s->move(shown ? tables::EffectsEqSliderLeft(i % 5) : Geometry::kOutOfView, s->y());
-        s->setVisible(shown);
-    }
-}
-
-void TuningWindow::Command3Click(int third)
-{
-    m_controls.press(ControlArray::Command3, third);
-    m_services.view().EffectsSubPage = static_cast<std::uint8_t>(third);
-    LayoutEffectsPage();
-    m_plot->editor().Command3(third);
-    showParameter(core::BypassAddress(m_services.view().CurrentKind, third), 0);
+    m_pages->showFirst();
 }
 
 void TuningWindow::showCaption(const QString& caption)
 {
     setWindowTitle(caption);
     emit captionChanged(caption);
-}
-
-void TuningWindow::showStore()
-{
-    const int mode = m_services.view().CurrentMode;
-    for (const auto& [address, widget] : m_controls.bound())
-        showParameter(address, core::ModeForAddress(address, mode));
-    for (int address : {core::kFeedbackMic12, core::kFeedbackMic34, core::kInputSelect, core::kToneAddress,
-                        core::BypassAddress(m_services.view().CurrentKind, m_services.view().EffectsSubPage)})
-        showParameter(address, 0);
-    for (int i = 0; i < 3; ++i)
-        showParameter(core::kMasterMutes + i, 0);
-    for (int i = 0; i < 6; ++i)
-        showParameter(core::kOutputMutes + i, 0);
-    m_plot->display().RefreshAllCurves(false);
-}
-
-void TuningWindow::showParameter(int address, int mode)
-{
-    const core::ViewState& view = m_services.view();
-    if (mode != core::ModeForAddress(address, view.CurrentMode))
-        return;
-    const int value = m_services.store().at(mode, address).Value;
-    const auto [first, last] = m_controls.bound().equal_range(address);
-    for (auto it = first; it != last; ++it) {
-        if (auto* s = qobject_cast<controls::SkinnedFader*>(it->second)) {
-            // A fader bound to a graph point is shown by the graph.
-            if (s->EQindex < 0 && (inPage(address) || address >= core::kFirstGlobalAddress))
-                s->setValue(static_cast<float>(value));
-        } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(it->second)) {
-            if (inPage(address))
-                c->setValue(value);
-        } else if (auto* b = qobject_cast<controls::SkinnedButton*>(it->second); b && inPage(address)) {
-            b->setValue(value);
-        }
-    }
-    if (address == core::kFeedbackMic12 && view.CurrentKind == 1)
-        m_controls.press(ControlArray::OptionFBX, value);
-    else if (address == core::kFeedbackMic34 && view.CurrentKind == 2)
-        m_controls.press(ControlArray::OptionFBX2, value);
-    else if (address == core::kInputSelect)
-        m_controls.press(ControlArray::OptionInput, value);
-    else if (address == core::kToneAddress && value >= 0 && value <= 10)
-        driven().tone->setValue(value);
-    else if (address >= core::kMasterMutes && address < core::kMasterMutes + 3)
-        button(ControlArray::SingleMute, address - core::kMasterMutes)->setValue(value);
-    else if (address >= core::kOutputMutes && address < core::kOutputMutes + 6)
-        button(ControlArray::MyMute, address - core::kOutputMutes)->setValue(value);
-    else if (address == core::BypassAddress(view.CurrentKind, view.EffectsSubPage))
-        driven().bypass->setValue(value);
 }
 
 } // namespace quorix::ui

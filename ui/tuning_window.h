@@ -1,6 +1,8 @@
 #pragma once
 
 #include "mode_control.h"
+#include "page_switcher.h"
+#include "store_view.h"
 #include "value_dispatch.h"
 #include "window_controls.h"
 
@@ -92,14 +94,11 @@ public:
     WindowSizing& sizing() { return *m_sizing; }
     ReconnectRead& reconnectRead() { return *m_reconnect; }
 
-    void cmdPageClick(int page);
-    void ChangePage();
+    // Which page and effects third is on show.
+    PageSwitcher& pages() { return *m_pages; }
+    // The store on the controls: changes of the document show themselves.
+    StoreView& storeView() { return *m_storeView; }
     void StartPageInit();
-    void LayoutEffectsPage();
-    void Command3Click(int third);
-    // Shows the store in the controls of the page on show and the controls outside the
-    // pages: a page, third or mode came on show. Changes of the document show themselves.
-    void showStore();
     void showCaption(const QString& caption);
     // One of the six letter keys (q/a/w/s/e/d) stepping the master sliders; false for any other.
     bool MasterKey(QChar key);
@@ -136,8 +135,6 @@ private:
     void layoutWindow();
     void sliderScrolled(controls::SkinnedFader* slider);
     bool inPage(int address) const;
-    // The document changed one copy: the controls bound to it and the graph follow.
-    void showParameter(int address, int mode);
     void unload();
 
     ConsoleServices& m_services;
@@ -153,12 +150,13 @@ private:
     std::unique_ptr<GraphActions> m_graphActions;
     WindowControls m_controls;
     std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
-    int m_listener = 0;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};
     PagePanel* m_strip = nullptr;
     graph::ResponsePlot* m_plot = nullptr;
     controls::SkinnedProgressBar* m_progress = nullptr;
+    std::unique_ptr<StoreView> m_storeView;
+    std::unique_ptr<PageSwitcher> m_pages;
     std::unique_ptr<ValueDispatch> m_dispatch;
     std::unique_ptr<ModeControl> m_modes;
     std::unique_ptr<core::Timer> m_moveWindow;

@@ -51,7 +51,7 @@ bool TuningWindow::CommandKey(const QKeyEvent& event)
     else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
         const int page = event.key() - Qt::Key_1;
         if (button(tables::ControlArray::CmdPage, page)->buttonEnabled())
-            cmdPageClick(page);
+            m_pages->showPage(page);
     } else
         return false;
     return true;

@@ -60,7 +60,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(processor().value(0, 15), 40);
 
     // Page 4 on the graph: the selected band's gain by the keyboard of the graph.
-    frm().cmdPageClick(4);
+    frm().pages().showPage(4);
     clock.advance(1200);
     QTest::keyClick(&frm().plot(), Qt::Key_Up);
     clock.advance(50);
@@ -68,7 +68,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(processor().band(0, 1024 + 8).gain, 251);
 
     // Page 7 by a button, and a master level by the letter keys.
-    frm().cmdPageClick(7);
+    frm().pages().showPage(7);
     clock.advance(1200);
     QTest::mouseClick(frm().button(tables::ControlArray::MyBTN, 2), Qt::LeftButton);
     QTest::keyClick(&frm(), Qt::Key_W);
@@ -130,7 +130,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
 TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtItsLastValue)
 {
     connect();
-    frm().cmdPageClick(4);
+    frm().pages().showPage(4);
     controls::SkinnedFader* music = frm().slider(60); // main output music level, 0..150
     std::vector<std::unique_ptr<core::Timer>> events;
     int wrong = 0;

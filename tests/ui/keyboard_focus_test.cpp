@@ -84,12 +84,12 @@ TEST_F(Keyboard, KeysKeepWorkingAfterUndoButtonsAndReads)
 
 TEST_F(Keyboard, TheWindowTakesTheFocusWhenItsFocusedControlIsGone)
 {
-    main().cmdPageClick(1);
+    main().pages().showPage(1);
     controls::SkinnedFader* pageSlider = main().slider(18);
     pageSlider->setFocus(Qt::MouseFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), pageSlider);
     main().setBusy(true);
-    main().cmdPageClick(0); // the page's slider is hidden while the window is busy
+    main().pages().showPage(0); // the page's slider is hidden while the window is busy
     main().setBusy(false);
     EXPECT_EQ(QApplication::focusWidget(), &main());
     const int master = stored(kMusicMaster);

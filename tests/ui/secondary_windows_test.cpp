@@ -257,7 +257,7 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
     frame.show();
     clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
     clock.advance(200);
-    frame.mainWindow()->cmdPageClick(3);
+    frame.mainWindow()->pages().showPage(3);
     QWidget* open = frame.mainWindow()->named("MBtnFlag2");
     QTest::mouseClick(open, Qt::LeftButton, {}, open->rect().center());
     ui::TableWindow* effect = frame.secondaryWindows().effect();

@@ -99,7 +99,7 @@ TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
                           {4, 68, 1028, 70}, {7, 122, 1792 + 0x14, 500}, {2, 182, 512 + 0x14, 90}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slider);
-        frm().cmdPageClick(c.page);
+        frm().pages().showPage(c.page);
         move(frm().slider(c.slider), c.raw);
         clock.advance(100);
         EXPECT_EQ(session.store().at(0, c.address).Value, static_cast<int>(c.raw));
@@ -109,8 +109,8 @@ TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
 
 TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
 {
-    frm().cmdPageClick(3);
-    frm().Command3Click(1);
+    frm().pages().showPage(3);
+    frm().pages().showThird(1);
     for (int i = 0; i < 15; ++i) {
         controls::SkinnedFader* s = frm().slider(tables::kEffectsFirstEqSlider + i);
         const bool reverb = i >= 5 && i < 10;
@@ -118,14 +118,14 @@ TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
     }
     session.document().edits().setValue(2560 + 0x2B, 1);
     EXPECT_EQ(frm().named("cmdByPass")->Value(), 1);
-    frm().Command3Click(0);
+    frm().pages().showThird(0);
     EXPECT_EQ(frm().named("cmdByPass")->Value(), 0);
 }
 
 TEST_F(MainWindow, VariantThreeDisablesTheOptionalPagesAndShowsPageZero)
 {
     processor().setVariant('3');
-    frm().cmdPageClick(4);
+    frm().pages().showPage(4);
     connect();
     EXPECT_TRUE(frm().panel(0)->isVisible());
     for (controls::SkinnedButton* b : {frm().button(ControlArray::CmdPage, 2), frm().button(ControlArray::CmdPage, 5),
@@ -357,7 +357,7 @@ TEST_F(MainWindow, ButtonsReachTheirActions)
 {
     for (const char* name : {"cmdOpen", "cmdSave", "cmdLoad", "cmdSaveDevice", "cmdOption", "cmdRecordPage"})
         click(frm().named(name));
-    frm().cmdPageClick(3);
+    frm().pages().showPage(3);
     click(frm().named("MBtnFlag2"));
     EXPECT_EQ(actions.opened + actions.saved + actions.recall + actions.store + actions.settings + actions.recording +
                   actions.effect,
@@ -480,7 +480,7 @@ TEST_F(MainWindow, ChangesOfTheDocumentShowThemselves)
     connect();
     core::ParamEditor& edits = session.document().edits();
     constexpr int address = 1024; // the main output's music level, per mode
-    frm().cmdPageClick(4);
+    frm().pages().showPage(4);
     controls::SkinnedFader* level = nullptr;
     for (int i = 3; i < 183 && !level; ++i)
         if (controls::SkinnedFader* s = frm().slider(i); s && s->Addr == address)
@@ -488,7 +488,7 @@ TEST_F(MainWindow, ChangesOfTheDocumentShowThemselves)
     ASSERT_NE(level, nullptr);
     edits.setValue(address, 7);
     EXPECT_EQ(level->Value(), 7.0f);
-    frm().cmdPageClick(0);
+    frm().pages().showPage(0);
 
     core::ParamRecord band = session.store().at(0, 4);
     band.band.Gain = 180;
@@ -501,7 +501,7 @@ TEST_F(MainWindow, ChangesOfTheDocumentShowThemselves)
     edits.setValue(core::kMasterMutes + 2, 1);
     EXPECT_EQ(frm().button(ControlArray::SingleMute, 2)->Value(), 1);
 
-    frm().cmdPageClick(4);
+    frm().pages().showPage(4);
     core::ParamRecord dance = session.store().at(1, address);
     dance.Value = 9;
     edits.setCopy(1, address, dance);
