@@ -1,5 +1,6 @@
 #include "device_link.h"
 
+#include "await_outcome.h"
 #include "reply_match.h"
 
 #include "core/common_addresses.h"
@@ -31,7 +32,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view, context.record),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.report({synchronise() ? LinkCode::Synchronised : LinkCode::SyncFailed}); },
+                   [this] { synchronise(); },
                    m_trace.get())
 {
     m_channel.onWriteAnswered([this](int mode, int address) {
@@ -71,9 +72,21 @@ void DeviceLink::stop()
     m_usb.stopPolling();
 }
 
+void DeviceLink::sendCommand(Command command, int mode, int address, Completion done)
+{
+    m_channel.Send(command, mode, address, std::move(done));
+}
+
+bool DeviceLink::await(const std::function<void(TransferDone)>& start)
+{
+    return AwaitOutcome<bool>(m_scheduler, start);
+}
+
 bool DeviceLink::SendCommand(Command command, int mode, int address)
 {
-    return m_channel.SendCommand(command, mode, address);
+    return await([&](TransferDone done) {
+        sendCommand(command, mode, address, [done](const RequestOutcome& outcome) { done(outcome.answered); });
+    });
 }
 
 void DeviceLink::queueWrite(int mode, int address)
@@ -86,24 +99,46 @@ void DeviceLink::queueWrite(int mode, int address)
     m_channel.QueueWrite(mode, address);
 }
 
-bool DeviceLink::WriteParam(int address)
+void DeviceLink::writeParam(int address, TransferDone done)
 {
-    return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
+    if (!m_state.LinkOnline) {
+        done(false);
+        return;
+    }
+    sendCommand(Command::WriteParam, 0, address, [done = std::move(done)](const RequestOutcome& outcome) {
+        done(outcome.answered);
+    });
 }
 
-bool DeviceLink::synchronise()
+bool DeviceLink::WriteParam(int address)
 {
-    return m_synchronisation ? m_synchronisation() : m_blocks.ReadFromDevice(0, true, Command::ReadBlock);
+    return await([&](TransferDone done) { writeParam(address, std::move(done)); });
+}
+
+void DeviceLink::synchronise()
+{
+    TransferDone told = [this](bool synchronised) {
+        m_host.report({synchronised ? LinkCode::Synchronised : LinkCode::SyncFailed});
+    };
+    if (m_synchronisation)
+        m_synchronisation(std::move(told));
+    else
+        readFromDevice(0, true, Command::ReadBlock, std::move(told));
 }
 
 bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)
 {
-    return m_blocks.ReadFromDevice(preset, full, readCode);
+    return await([&](TransferDone done) { readFromDevice(preset, full, readCode, std::move(done)); });
 }
 
 bool DeviceLink::WriteToDevice(int preset)
 {
-    return m_blocks.WriteToDevice(preset);
+    return await([&](TransferDone done) { writeToDevice(preset, std::move(done)); });
+}
+
+bool DeviceLink::ReadWorkingSet(int preset, core::ParamStore& target)
+{
+    return await([&](TransferDone done) { readWorkingSet(preset, target, std::move(done)); });
 }
 
 void DeviceLink::onKeepAliveAnswer()

@@ -42,6 +42,9 @@ struct RequestOutcome {
     Bytes reply;           // the payload of its reply
 };
 
+// Told once what became of a request sent with RequestChannel::Send.
+using Completion = std::function<void(const RequestOutcome&)>;
+
 // The request/reply transaction. Requests go on the wire one at a time in the
 // order they were made, whatever the nesting of the waits that made them. A
 // control's write is queued and nobody waits for it. Block transfers, preset
@@ -69,6 +72,11 @@ public:
     bool SendCommand(Command command, int mode, int address);
     // The same, with this request's outcome as a value.
     RequestOutcome Transact(Command command, int mode, int address);
+    // Queues (command, mode, address) behind every request made before it and
+    // returns at once. `done` is told its outcome once, from a turn of the event
+    // loop of its own after the link step that ended it, so it may send the next
+    // request at once. `modeOverride` replaces the frame's mode byte when not 0.
+    void Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride = 0);
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
     // The writes that did not reach the processor (lost on the wire, dropped after
@@ -94,6 +102,9 @@ public:
     const RefusedReplies& refusedReplies() const { return m_refused; }
     // The link was lost: the request on the wire ends at once.
     void endWaitingRequest();
+    // The link was switched off: the requests not yet on the wire end at once,
+    // the one on the wire with its wait.
+    void releaseUnsent();
 
     // Of the request that returned to its caller last.
     const Bytes& lastReply() const { return m_last.reply; }
@@ -120,6 +131,7 @@ private:
         bool done = false;
         Bytes frame{};
         RequestOutcome outcome{};
+        Completion completion{};
     };
     struct SentWrite {
         Bytes frame{};
@@ -135,6 +147,8 @@ private:
     void fail(Request& request);
     void abandon(Request& request);
     void timeOut();
+    void deliverOutcomes();
+    void updateWaiting();
     Request* onWire() const;
 
     core::Scheduler& m_scheduler;
@@ -145,6 +159,10 @@ private:
     std::function<void()> m_onFailure;
     ProtocolTrace* m_trace;
     std::unique_ptr<core::Timer> m_timeOuter;
+    std::unique_ptr<core::Timer> m_deliverer;
+    // Ended requests whose callers have not been told yet, oldest first.
+    std::vector<std::pair<Completion, RequestOutcome>> m_outcomes;
+    int m_sentAwaiting = 0; // requests made by Send whose caller was not told yet
     // Requests not yet ended, oldest first; only the front may be on the wire.
     // A waiting caller holds its own too, and takes it out on leaving.
     std::deque<std::shared_ptr<Request>> m_queue;

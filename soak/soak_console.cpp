@@ -20,7 +20,7 @@ SoakConsole::SoakConsole(Events events)
       m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this)
 {
     core::InitParamStore(m_store, m_image);
-    m_link.setSynchronisation([this] { return synchronise(); });
+    m_link.setSynchronisation([this](link::TransferDone done) { done(synchronise()); });
     m_link.start();
 }
 

@@ -80,7 +80,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     m_moveWindow->start();
 
     m_reconnect = std::make_unique<ReconnectRead>(session, *this, prompter);
-    session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
+    session.link().setSynchronisation([this](link::TransferDone done) { done(m_reconnect->synchronise()); });
     // A value read or written since is no longer marked as the console's own.
     session.record().setListener([this](int, int) { update(); });
     session.setHost(m_linkScreen.get());

@@ -24,7 +24,7 @@ struct RecordJourney : Journey {
     void SetUp() override
     {
         Journey::SetUp();
-        device.setSynchronisation([this] { return comparison.synchronise() != Synchronisation::Failed; });
+        device.setSynchronisation([this](quorix::link::TransferDone done) { done(comparison.synchronise() != Synchronisation::Failed); });
     }
 
     void goOffline() { device.OfflineModeChosen(); }

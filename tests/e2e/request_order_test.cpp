@@ -169,3 +169,42 @@ TEST_F(Journey, AQueuedWriteIsSentWhenTheLastFrameForItsAddressCarriedAnOlderVal
     EXPECT_TRUE(device.WriteParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 4);
 }
+
+// A sent request's caller is told once, in a turn of the event loop of its own,
+// in the order the requests were made; after a loss nothing more goes out.
+TEST_F(Journey, SentRequestsAreToldInOrderOnceAndNeverInsideTheCallThatSentThem)
+{
+    connect();
+    std::vector<std::pair<int, bool>> told;
+    const auto send = [&](int tag, link::Command command) {
+        device.sendCommand(command, 0, 0, [&told, tag](const link::RequestOutcome& o) { told.emplace_back(tag, o.answered); });
+    };
+    send(1, link::Command::ReadStatus);
+    send(2, link::Command::ReadStatus);
+    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(device.ReplyWaitActive());
+    clock.runUntil([&] { return told.size() == 2; }, 5000);
+    EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{1, true}, {2, true}}));
+    EXPECT_FALSE(device.ReplyWaitActive());
+
+    processor.dropNextReplies(1000);
+    told.clear();
+    const auto sentStatuses = [&] {
+        const std::string text = trace.str();
+        int n = 0;
+        for (auto at = text.find("TX ReadStatus"); at != std::string::npos; at = text.find("TX ReadStatus", at + 1))
+            ++n;
+        return n;
+    };
+    const int before = sentStatuses();
+    send(3, link::Command::ReadStatus);
+    send(4, link::Command::ReadStatus);
+    clock.runUntil([&] { return told.size() == 2; }, 20000);
+    EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{3, false}, {4, false}}));
+    EXPECT_EQ(sentStatuses() - before, link::RequestChannel::kAttempts); // the second never went out
+    send(5, link::Command::ReadStatus);
+    clock.advance(2000);
+    EXPECT_EQ(told.back(), std::make_pair(5, false));
+    EXPECT_EQ(sentStatuses() - before, link::RequestChannel::kAttempts);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
+}
