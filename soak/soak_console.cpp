@@ -1,5 +1,7 @@
 #include "soak_console.h"
 
+#include "link/await_outcome.h"
+
 #include "core/common_addresses.h"
 #include "core/mode_copy.h"
 
@@ -20,7 +22,7 @@ SoakConsole::SoakConsole(Events events)
       m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this)
 {
     core::InitParamStore(m_store, m_image);
-    m_link.setSynchronisation([this](link::TransferDone done) { done(synchronise()); });
+    m_link.setSynchronisation([this](link::TransferDone done) { synchronise(std::move(done)); });
     m_link.start();
 }
 
@@ -79,18 +81,23 @@ void SoakConsole::copyMode()
 
 // As the console reconnects: while the record holds copies the processor may
 // lack, the comparison lists them and the user answers before anything is read over them.
-bool SoakConsole::synchronise()
+void SoakConsole::synchronise(link::TransferDone done)
 {
     using Synchronisation = presets::ProcessorComparison::Synchronisation;
-    const Synchronisation outcome = m_comparison.synchronise();
-    if (outcome == Synchronisation::Listed)
-        answer();
-    return outcome != Synchronisation::Failed;
+    m_comparison.synchronise([this, done = std::move(done)](Synchronisation outcome) {
+        if (outcome == Synchronisation::Listed)
+            answer();
+        done(outcome != Synchronisation::Failed);
+    });
 }
 
 bool SoakConsole::compare()
 {
-    if (m_comparison.compare() != presets::ProcessorComparison::Outcome::Read)
+    using Outcome = presets::ProcessorComparison::Outcome;
+    const Outcome outcome = link::AwaitOutcome<Outcome>(m_clock, [this](std::function<void(Outcome)> done) {
+        m_comparison.compare(std::move(done));
+    });
+    if (outcome != Outcome::Read)
         return false;
     if (!m_comparison.copies().empty())
         answer();

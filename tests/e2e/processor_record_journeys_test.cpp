@@ -1,5 +1,7 @@
 #include "journey.h"
 
+#include "link/await_outcome.h"
+
 #include "presets/processor_comparison.h"
 
 #include "core/common_addresses.h"
@@ -24,7 +26,15 @@ struct RecordJourney : Journey {
     void SetUp() override
     {
         Journey::SetUp();
-        device.setSynchronisation([this](quorix::link::TransferDone done) { done(comparison.synchronise() != Synchronisation::Failed); });
+        device.setSynchronisation([this](link::TransferDone done) {
+            comparison.synchronise([done](Synchronisation outcome) { done(outcome != Synchronisation::Failed); });
+        });
+    }
+
+    presets::ProcessorComparison::Outcome compare()
+    {
+        using Outcome = presets::ProcessorComparison::Outcome;
+        return link::AwaitOutcome<Outcome>(clock, [&](std::function<void(Outcome)> done) { comparison.compare(done); });
     }
 
     void goOffline() { device.OfflineModeChosen(); }
@@ -111,7 +121,7 @@ TEST_F(RecordJourney, AnOfflineEditOfASharedParameterReachesTheProcessorsDanceCo
     drain();
     EXPECT_EQ(processor.value(0, kEchoPreDelay), 123);
     EXPECT_EQ(processor.value(1, kEchoPreDelay), 123);
-    EXPECT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    EXPECT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     EXPECT_TRUE(comparison.copies().empty());
     expectNothingUnmarked();
 }
@@ -235,7 +245,7 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
     EXPECT_TRUE(document.undo().canUndo()) << "one undo step";
     expectNothingUnmarked();
 
-    EXPECT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    EXPECT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     EXPECT_EQ(comparison.count(Group::NotReadBack), 1u) << "offered again";
 }
 
@@ -292,7 +302,7 @@ TEST_F(RecordJourney, TakingASharedParametersSingingValueMarksItsDanceCopy)
     ASSERT_FALSE(store.at(0, kEchoPreDelay).PerMode);
     const int screen = store.at(0, kEchoPreDelay).Value;
     processor.setValue(0, kEchoPreDelay, screen + 7);
-    ASSERT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    ASSERT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     ASSERT_NE(listed(0, kEchoPreDelay), nullptr);
     ASSERT_EQ(listed(1, kEchoPreDelay), nullptr);
 

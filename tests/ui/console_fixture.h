@@ -103,10 +103,17 @@ struct ConsoleFixture {
         QApplication::setActiveWindow(window.get());
         window->setFocus();
     }
-    // Until the handshake was answered; the full read runs inside the next ticks.
+    // Until the handshake was answered and the full read that follows has ended.
     void connect()
     {
         clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
         clock.advance(200);
+        settle();
+    }
+    // Until no request is on the wire, queued, or waiting to tell its caller.
+    void settle()
+    {
+        auto& link = session.link();
+        clock.runUntil([&] { return !link.ReplyWaitActive() && !link.requestsPending(); }, 60000);
     }
 };
