@@ -1,5 +1,7 @@
 #include "room_agent.h"
 
+#include "link/await_outcome.h"
+
 #include "presets/preset_texts.h"
 
 #include "core/address_map.h"
@@ -209,7 +211,8 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
     const int channel = command.channel;
     switch (command.kind) {
     case CommandKind::Recall: {
-        if (!m_presets.Recall(*command.preset))
+        if (!link::AwaitOutcome<bool>(m_scheduler,
+                                      [&](auto done) { m_presets.Recall(*command.preset, std::move(done)); }))
             return Reply(command.id, Outcome::Failed, "the processor did not give preset " +
                                                           core::PresetName(*command.preset) + " whole");
         CommandReply reply = Reply(command.id, Outcome::Done);
@@ -258,7 +261,8 @@ CommandReply RoomAgent::setCommon(int address, int value, const std::string& wha
 
 CommandReply RoomAgent::store(int preset)
 {
-    const bool stored = m_presets.Store(preset - presets::kFirstUserPreset);
+    const bool stored = link::AwaitOutcome<bool>(
+        m_scheduler, [&](auto done) { m_presets.Store(preset - presets::kFirstUserPreset, std::move(done)); });
     const std::string message = m_flow.takeMessage();
     if (stored) {
         CommandReply reply = Reply({}, Outcome::Done);

@@ -114,17 +114,17 @@ void SoakConsole::answer()
 
 bool SoakConsole::openFile(const std::filesystem::path& path)
 {
-    return m_files.OpenConfigurationFile(path);
+    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.OpenConfigurationFile(path, std::move(done)); });
 }
 
 bool SoakConsole::recallPreset(int preset)
 {
-    return m_presets.Recall(preset);
+    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Recall(preset, std::move(done)); });
 }
 
 bool SoakConsole::storePreset(int userIndex)
 {
-    return m_presets.Store(userIndex);
+    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Store(userIndex, std::move(done)); });
 }
 
 void SoakConsole::chooseOffline()

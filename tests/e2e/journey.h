@@ -5,6 +5,7 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "link/await_outcome.h"
 #include "link/block_layout.h"
 #include "link/device_link.h"
 
@@ -48,6 +49,12 @@ struct Journey : ::testing::Test {
     {
         EXPECT_EQ(processor.refusals().count(), expectedRefusals)
             << "the processor refused what the console sent:\n" << processor.refusals().text();
+    }
+
+    // Starts a flow that tells whether it succeeded, and runs the clock until it has.
+    bool told(const std::function<void(std::function<void(bool)>)>& start)
+    {
+        return quorix::link::AwaitOutcome<bool>(clock, start);
     }
 
     void connect()

@@ -152,9 +152,9 @@ TEST_F(PasswordManagerTest, OptionsWriteTheirParameterOnlyOnceReadyAndProven)
 
     presets::PresetCommands commands{context, flow};
     flow.messages.clear();
-    EXPECT_FALSE(commands.Store(0));
+    EXPECT_FALSE(told([&](auto done) { commands.Store(0, done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kGuestRefusal)});
-    ASSERT_TRUE(commands.Recall(0));
+    ASSERT_TRUE(told([&](auto done) { commands.Recall(0, done); }));
     EXPECT_EQ(store.at(0, 0xA20).Value, 1) << "the next block read makes the user administrator again";
 }
 

@@ -187,11 +187,16 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     EXPECT_EQ(recall->actions().size(), 8);
     EXPECT_EQ(frame.findChild<QMenu*>("cmdSaveMenu")->actions().size(), 5);
     frame.findChild<QAction*>("cmdModeLoad4")->trigger();
+    EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the recall runs";
+    settle();
+    EXPECT_TRUE(frame.mainWindow()->isEnabled());
     EXPECT_EQ(session.view().CurrentPreset, 4);
     EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 4);
     EXPECT_EQ(processor().currentPreset(), 4);
 
     frame.findChild<QAction*>("cmdModeSave2")->trigger();
+    EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the store runs";
+    settle();
     EXPECT_EQ(processor().currentPreset(), 5);
     EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 5);
     EXPECT_EQ(prompter.messages, std::vector<std::string>{"写入完成!"});
