@@ -30,6 +30,8 @@ RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameP
 void RequestChannel::Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride)
 {
     const RequestSources sources = m_sources();
+    if (!done)
+        done = [](const RequestOutcome&) {};
     ++m_sentAwaiting;
     updateWaiting();
     enqueue(std::make_shared<Request>(Request{.command = command,

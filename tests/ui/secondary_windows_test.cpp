@@ -196,7 +196,7 @@ TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
         [&] { return new ui::StartupSettingsWindow(session, frm()); },
         [&] { return new ui::TableWindow(session, tables::RecordingWindowTable()); },
         [&] { return new ui::TableWindow(session, tables::EffectWindowTable()); },
-        [&] { return new ui::PasswordWindow(passwordContext(), prompter); },
+        [&] { return new ui::PasswordWindow(passwordContext(), session.document().edits(), prompter); },
     };
     for (const auto& make : windows) {
         for (const bool escape : {false, true}) {
