@@ -1,6 +1,5 @@
 #include "device_link.h"
 
-#include "await_outcome.h"
 #include "reply_match.h"
 
 #include "core/common_addresses.h"
@@ -77,18 +76,6 @@ void DeviceLink::sendCommand(Command command, int mode, int address, Completion 
     m_channel.Send(command, mode, address, std::move(done));
 }
 
-bool DeviceLink::await(const std::function<void(TransferDone)>& start)
-{
-    return AwaitOutcome<bool>(m_scheduler, start);
-}
-
-bool DeviceLink::SendCommand(Command command, int mode, int address)
-{
-    return await([&](TransferDone done) {
-        sendCommand(command, mode, address, [done](const RequestOutcome& outcome) { done(outcome.answered); });
-    });
-}
-
 void DeviceLink::queueWrite(int mode, int address)
 {
     if (!m_state.LinkOnline) {
@@ -110,11 +97,6 @@ void DeviceLink::writeParam(int address, TransferDone done)
     });
 }
 
-bool DeviceLink::WriteParam(int address)
-{
-    return await([&](TransferDone done) { writeParam(address, std::move(done)); });
-}
-
 void DeviceLink::synchronise()
 {
     TransferDone told = [this](bool synchronised) {
@@ -124,21 +106,6 @@ void DeviceLink::synchronise()
         m_synchronisation(std::move(told));
     else
         readFromDevice(0, true, Command::ReadBlock, std::move(told));
-}
-
-bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)
-{
-    return await([&](TransferDone done) { readFromDevice(preset, full, readCode, std::move(done)); });
-}
-
-bool DeviceLink::WriteToDevice(int preset)
-{
-    return await([&](TransferDone done) { writeToDevice(preset, std::move(done)); });
-}
-
-bool DeviceLink::ReadWorkingSet(int preset, core::ParamStore& target)
-{
-    return await([&](TransferDone done) { readWorkingSet(preset, target, std::move(done)); });
 }
 
 void DeviceLink::onKeepAliveAnswer()

@@ -55,7 +55,6 @@ public:
 
     // Sends one request and returns at once; `done` is told its outcome.
     void sendCommand(Command command, int mode, int address, Completion done);
-    bool SendCommand(Command command, int mode, int address);
     // Queues the single-parameter write of (mode index, address) while online and
     // returns at once; offline, the record keeps the copy as edited offline.
     void queueWrite(int mode, int address) override;
@@ -68,21 +67,18 @@ public:
     // callers whose window is disabled meanwhile; false when offline or unanswered.
     // Offline, `done` is told false before this returns.
     void writeParam(int address, TransferDone done);
-    bool WriteParam(int address);
     void readFromDevice(int preset, bool full, Command readCode, TransferDone done)
     {
         m_blocks.readFromDevice(preset, full, readCode, std::move(done));
     }
-    bool ReadFromDevice(int preset, bool full, Command readCode);
     void writeToDevice(int preset, TransferDone done) { m_blocks.writeToDevice(preset, std::move(done)); }
-    bool WriteToDevice(int preset);
-    // Whether WriteToDevice(preset) would send the loaded image rather than refuse it.
+    // Whether writeToDevice(preset) would send the loaded image rather than refuse it.
     bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
     void readWorkingSet(int preset, core::ParamStore& target, TransferDone done)
     {
         m_blocks.readWorkingSet(preset, target, std::move(done));
     }
-    bool ReadWorkingSet(int preset, core::ParamStore& target);
+
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const RefusedReplies& refusedReplies() const { return m_channel.refusedReplies(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
@@ -103,7 +99,6 @@ private:
     void onBadFrame(std::span<const std::uint8_t> frame) override;
     void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
     void synchronise();
-    bool await(const std::function<void(TransferDone)>& start);
     void writesLost(const std::vector<LostWrite>& writes);
 
     core::Scheduler& m_scheduler;

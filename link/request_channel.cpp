@@ -57,54 +57,10 @@ void RequestChannel::deliverOutcomes()
     }
 }
 
-// A caller waits while a request it made is not over, or its outcome not told.
+// A caller waits while a request it sent is not over, or its outcome not told.
 void RequestChannel::updateWaiting()
 {
-    m_state.ReplyWaitActive = m_waitDepth > 0 || m_sentAwaiting > 0;
-}
-
-bool RequestChannel::SendCommand(Command command, int mode, int address)
-{
-    m_last = Transact(command, mode, address);
-    return m_last.answered;
-}
-
-RequestOutcome RequestChannel::Transact(Command command, int mode, int address)
-{
-    const RequestSources sources = m_sources();
-    const auto request = std::make_shared<Request>(Request{.command = command,
-                                                           .mode = mode,
-                                                           .address = address,
-                                                           .currentMode = sources.currentMode,
-                                                           .modeOverride = std::exchange(m_modeOverride, 0),
-                                                           .digits = sources.digits,
-                                                           .madeAt = ++m_stamp});
-    ++m_waitDepth;
-    m_state.ReplyWaitActive = true;
-    // However this call is left (an exception from the event loop included),
-    // the queue keeps nothing of this request.
-    struct Leave {
-        RequestChannel& channel;
-        const Request* request;
-        ~Leave()
-        {
-            if (channel.onWire() == request)
-                channel.m_timeOuter->stop();
-            std::erase_if(channel.m_queue, [this](const auto& r) { return r.get() == request; });
-            --channel.m_waitDepth;
-            channel.updateWaiting();
-        }
-    } leave{*this, request.get()};
-
-    enqueue(request);
-    while (!request->done) {
-        if (m_state.QuietShutdown || (!request->onWire && !m_state.LinkOnline)) {
-            abandon(*request);
-            break;
-        }
-        m_scheduler.processPendingEvents();
-    }
-    return request->outcome;
+    m_state.ReplyWaitActive = m_sentAwaiting > 0;
 }
 
 void RequestChannel::QueueWrite(int mode, int address)
@@ -240,18 +196,6 @@ void RequestChannel::fail(Request& request)
     finish(request);
     m_onFailure();
     pump();
-}
-
-// The caller stops waiting: the link went away before its request was sent,
-// or the window is closing.
-void RequestChannel::abandon(Request& request)
-{
-    if (!request.onWire) {
-        finish(request);
-        return;
-    }
-    m_timeOuter->stop();
-    fail(request);
 }
 
 void RequestChannel::timeOut()

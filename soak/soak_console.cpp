@@ -1,6 +1,6 @@
 #include "soak_console.h"
 
-#include "link/await_outcome.h"
+#include "core/await_outcome.h"
 
 #include "core/common_addresses.h"
 #include "core/mode_copy.h"
@@ -94,7 +94,7 @@ void SoakConsole::synchronise(link::TransferDone done)
 bool SoakConsole::compare()
 {
     using Outcome = presets::ProcessorComparison::Outcome;
-    const Outcome outcome = link::AwaitOutcome<Outcome>(m_clock, [this](std::function<void(Outcome)> done) {
+    const Outcome outcome = core::AwaitOutcome<Outcome>(m_clock, [this](std::function<void(Outcome)> done) {
         m_comparison.compare(std::move(done));
     });
     if (outcome != Outcome::Read)
@@ -114,17 +114,17 @@ void SoakConsole::answer()
 
 bool SoakConsole::openFile(const std::filesystem::path& path)
 {
-    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.OpenConfigurationFile(path, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.OpenConfigurationFile(path, std::move(done)); });
 }
 
 bool SoakConsole::recallPreset(int preset)
 {
-    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Recall(preset, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Recall(preset, std::move(done)); });
 }
 
 bool SoakConsole::storePreset(int userIndex)
 {
-    return link::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Store(userIndex, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Store(userIndex, std::move(done)); });
 }
 
 void SoakConsole::chooseOffline()

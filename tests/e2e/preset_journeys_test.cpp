@@ -34,9 +34,9 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     presets::ConfigurationFiles files{context, flow, chooser};
     const auto tune = [&](int gain, int value) {
         store.at(0, 3).band.Gain = gain;
-        ASSERT_TRUE(device.WriteParam(3));
+        ASSERT_TRUE(writeParam(3));
         store.at(0, 1024).Value = value;
-        ASSERT_TRUE(device.WriteParam(1024));
+        ASSERT_TRUE(writeParam(1024));
     };
     connect();
 

@@ -1,6 +1,6 @@
 #include "journey.h"
 
-#include "link/await_outcome.h"
+#include "core/await_outcome.h"
 
 #include "presets/processor_comparison.h"
 
@@ -34,7 +34,7 @@ struct RecordJourney : Journey {
     presets::ProcessorComparison::Outcome compare()
     {
         using Outcome = presets::ProcessorComparison::Outcome;
-        return link::AwaitOutcome<Outcome>(clock, [&](std::function<void(Outcome)> done) { comparison.compare(done); });
+        return core::AwaitOutcome<Outcome>(clock, [&](std::function<void(Outcome)> done) { comparison.compare(done); });
     }
 
     void goOffline() { device.OfflineModeChosen(); }
@@ -167,8 +167,8 @@ TEST_F(RecordJourney, AFileOpenWritesTheDanceCopiesOfSharedParametersTheBlockCan
     image = store;
     image.at(0, kMicValue).Value = 55;
     image.at(1, kMicValue).Value = 55;
-    ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
-    ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    ASSERT_TRUE(writeToDevice(view.CurrentPreset));
+    ASSERT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
     drain();
     EXPECT_EQ(processor.value(0, kMicValue), 55);
     EXPECT_EQ(processor.value(1, kMicValue), 55);
@@ -264,7 +264,7 @@ TEST_F(RecordJourney, APresetRecallMarksWhatItReplacedAndCannotReadBack)
     document.edits().setValue(kCentreLevel, 12); // still queued when the recall goes out
 
     view.CurrentPreset = kRecalled;
-    ASSERT_TRUE(device.ReadFromDevice(kRecalled, false, Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(kRecalled, false, Command::ReadBlock));
     const auto nothingQueued = [&] {
         return std::ranges::none_of(processorRecord.unconfirmed(), [&](const auto& copy) {
             return processorRecord.state(copy.first, copy.second) == core::CopyState::Queued;

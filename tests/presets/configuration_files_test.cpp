@@ -16,9 +16,9 @@ struct ConfigurationFilesTest : PresetsTest {
     void tune(int gain, int value)
     {
         store.at(0, 3).band.Gain = gain;
-        ASSERT_TRUE(device.WriteParam(3));
+        ASSERT_TRUE(writeParam(3));
         store.at(0, 1024).Value = value;
-        ASSERT_TRUE(device.WriteParam(1024));
+        ASSERT_TRUE(writeParam(1024));
     }
     void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
     {

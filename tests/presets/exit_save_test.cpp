@@ -62,7 +62,7 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 {
     connect();
     store.at(0, 3).band.Gain = 280;
-    ASSERT_TRUE(device.WriteParam(3));
+    ASSERT_TRUE(writeParam(3));
     EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 7);

@@ -18,7 +18,7 @@ struct PasswordManagerTest : PresetsTest {
     // Each runs the clock until the manager has told where the focus goes.
     PasswordBox focusAfter(const std::function<void(presets::PasswordManager::Focus)>& start)
     {
-        return link::AwaitOutcome<PasswordBox>(clock, start);
+        return core::AwaitOutcome<PasswordBox>(clock, start);
     }
     PasswordBox confirmLock(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmKeyboardLock(p, then); }); }
     PasswordBox confirmRights(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmRights(p, then); }); }

@@ -77,7 +77,7 @@ TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
 {
     connect();
     store.at(0, 3).band.Gain = 321;
-    ASSERT_TRUE(device.WriteParam(3));
+    ASSERT_TRUE(writeParam(3));
     ASSERT_TRUE(storeInto(2));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 5);

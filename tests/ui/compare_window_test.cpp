@@ -9,7 +9,7 @@
 
 #include "controls/skinned_progress_bar.h"
 
-#include "link/await_outcome.h"
+#include "core/await_outcome.h"
 
 #include "core/processor_record.h"
 #include "core/tuning_document.h"
@@ -46,7 +46,7 @@ struct CompareFixture : ::testing::Test, ConsoleFixture {
     // The window's comparison, once its read has ended: whether it has copies to show.
     bool compared(ui::CompareWindow& compare)
     {
-        return link::AwaitOutcome<bool>(clock, [&](std::function<void(bool)> shown) { compare.compare(shown); });
+        return core::AwaitOutcome<bool>(clock, [&](std::function<void(bool)> shown) { compare.compare(shown); });
     }
     bool screenMatchesProcessor()
     {

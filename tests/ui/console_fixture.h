@@ -9,6 +9,7 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "core/await_outcome.h"
 #include "core/manual_scheduler.h"
 
 #include <QApplication>
@@ -109,6 +110,12 @@ struct ConsoleFixture {
         clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
         clock.advance(200);
         settle();
+    }
+    // A block read, waited for on the virtual clock.
+    bool readFromDevice(int preset, bool full, quorix::link::Command code)
+    {
+        return quorix::core::AwaitOutcome<bool>(
+            clock, [&](auto done) { session.link().readFromDevice(preset, full, code, done); });
     }
     // Until no request is on the wire, queued, or waiting to tell its caller.
     void settle()

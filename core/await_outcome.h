@@ -1,19 +1,19 @@
 #pragma once
 
-#include "core/scheduler.h"
+#include "scheduler.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-namespace quorix::link {
+namespace quorix::core {
 
 // Starts an operation that tells its outcome to a callback, and drives the
 // scheduler until it has. For programs whose thread shows no window
 // (quorix-cli, quorix-agent, the soak): the console's windows chain on the
 // outcome instead.
 template <typename Outcome>
-Outcome AwaitOutcome(core::Scheduler& scheduler, const std::function<void(std::function<void(Outcome)>)>& start)
+Outcome AwaitOutcome(Scheduler& scheduler, const std::function<void(std::function<void(Outcome)>)>& start)
 {
     const auto told = std::make_shared<std::optional<Outcome>>();
     start([told](Outcome outcome) { *told = std::move(outcome); });
@@ -22,4 +22,4 @@ Outcome AwaitOutcome(core::Scheduler& scheduler, const std::function<void(std::f
     return std::move(**told);
 }
 
-} // namespace quorix::link
+} // namespace quorix::core
