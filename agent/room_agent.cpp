@@ -1,5 +1,7 @@
 #include "room_agent.h"
 
+#include "core/await_outcome.h"
+
 #include "presets/preset_texts.h"
 
 #include "core/address_map.h"
@@ -233,7 +235,8 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
     const int channel = command.channel;
     switch (command.kind) {
     case CommandKind::Recall: {
-        if (!m_presets.Recall(*command.preset))
+        if (!core::AwaitOutcome<bool>(m_scheduler,
+                                      [&](auto done) { m_presets.Recall(*command.preset, std::move(done)); }))
             return Reply(command.id, Outcome::Failed, "the processor did not give preset " +
                                                           core::PresetName(*command.preset) + " whole");
         CommandReply reply = Reply(command.id, Outcome::Done);
@@ -275,7 +278,7 @@ CommandReply RoomAgent::setCommon(int address, int value, const std::string& wha
     core::ParamRecord& record = m_store.at(0, address);
     const int before = record.Value;
     record.Value = value;
-    if (m_link.WriteParam(address))
+    if (core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeParam(address, std::move(done)); }))
         return Reply({}, Outcome::Done);
     // What the processor did not confirm is not what the room is said to hold.
     record.Value = before;
@@ -284,7 +287,8 @@ CommandReply RoomAgent::setCommon(int address, int value, const std::string& wha
 
 CommandReply RoomAgent::store(int preset)
 {
-    const bool stored = m_presets.Store(preset - presets::kFirstUserPreset);
+    const bool stored = core::AwaitOutcome<bool>(
+        m_scheduler, [&](auto done) { m_presets.Store(preset - presets::kFirstUserPreset, std::move(done)); });
     const std::string message = m_flow.takeMessage();
     if (stored) {
         CommandReply reply = Reply({}, Outcome::Done);
@@ -305,7 +309,9 @@ CommandReply RoomAgent::push(const venue::RoomCommand& command)
                      "record " + std::to_string(decoded.record) + " of the configuration is not one a console writes");
     if (command.preset) {
         m_view.CurrentPreset = static_cast<std::uint8_t>(*command.preset);
-        if (!m_link.ReadFromDevice(*command.preset, false, link::Command::ReadBlock))
+        if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
+                m_link.readFromDevice(*command.preset, false, link::Command::ReadBlock, std::move(done));
+            }))
             return Reply({}, Outcome::Failed,
                          "recalling preset " + core::PresetName(*command.preset) + " failed; nothing was written");
     }
@@ -313,9 +319,11 @@ CommandReply RoomAgent::push(const venue::RoomCommand& command)
     m_image = file;
     if (!m_link.ConfigurationWritable(preset))
         return Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset));
-    if (!m_link.WriteToDevice(preset))
+    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeToDevice(preset, std::move(done)); }))
         return Reply({}, Outcome::Failed, "writing to the processor failed");
-    if (!m_link.ReadFromDevice(preset, false, link::Command::ReadBlockBack))
+    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
+            m_link.readFromDevice(preset, false, link::Command::ReadBlockBack, std::move(done));
+        }))
         return Reply({}, Outcome::Failed, "reading back from the processor failed");
     CommandReply reply = Reply({}, Outcome::Done);
     reply.preset = preset;
@@ -331,7 +339,9 @@ CommandReply RoomAgent::push(const venue::RoomCommand& command)
 CommandReply RoomAgent::pull()
 {
     core::ParamStore working = m_store;
-    if (!m_link.ReadWorkingSet(m_view.CurrentPreset, working))
+    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
+            m_link.readWorkingSet(m_view.CurrentPreset, working, std::move(done));
+        }))
         return Reply({}, Outcome::Failed, "reading the working set failed");
     CommandReply reply = Reply({}, Outcome::Done);
     reply.configuration = core::EncodeConfiguration(working);

@@ -9,6 +9,7 @@
 
 #include "link/device_link.h"
 
+#include "core/await_outcome.h"
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
 #include "core/param_editor.h"
@@ -84,7 +85,7 @@ void Drag(benchmark::State& state, Handling handling)
                 rig.editor.setValue(kAddress, value);
             } else {
                 rig.editor.apply(kAddress, [value](core::ParamRecord& r) { r.Value = value; });
-                rig.device.WriteParam(kAddress);
+                core::AwaitOutcome<bool>(rig.clock, [&](auto done) { rig.device.writeParam(kAddress, std::move(done)); });
             }
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - realBefore).count() +
                                    static_cast<double>(rig.clock.nowMs() - virtualBefore) / 1000.0;

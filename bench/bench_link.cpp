@@ -10,6 +10,7 @@
 #include "link/null_link_host.h"
 #include "link/qt_scheduler.h"
 
+#include "core/await_outcome.h"
 #include "core/address_map.h"
 
 #include <QEventLoop>
@@ -64,7 +65,10 @@ static void BM_FullSynchronisationPaced(benchmark::State& state)
     for (auto _ : state) {
         const int reportsBefore = link.port.reportsRead();
         const auto start = std::chrono::steady_clock::now();
-        if (!link.device.ReadFromDevice(0, true, link::Command::ReadBlock))
+        const bool read = core::AwaitOutcome<bool>(link.scheduler, [&](auto done) {
+            link.device.readFromDevice(0, true, link::Command::ReadBlock, std::move(done));
+        });
+        if (!read)
             state.SkipWithError("synchronisation failed");
         const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
         const double floorMs = link.port.reportsRead() - reportsBefore;

@@ -3,6 +3,7 @@
 #include "cli_link.h"
 #include "untransferred_line.h"
 
+#include "core/await_outcome.h"
 #include "core/preset_name.h"
 
 #include "core/param_diff.h"
@@ -18,18 +19,22 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         return 1;
     if (settings.preset) {
         link.view.CurrentPreset = static_cast<std::uint8_t>(*settings.preset);
-        if (!link.device().ReadFromDevice(*settings.preset, false, link::Command::ReadBlock)) {
+        if (!core::AwaitOutcome<bool>(scheduler, [&](auto done) {
+                link.device().readFromDevice(*settings.preset, false, link::Command::ReadBlock, std::move(done));
+            })) {
             err << "recalling preset " << *settings.preset << " failed; nothing was written\n";
             return 1;
         }
     }
     link.image = settings.configuration;
     const int preset = link.view.CurrentPreset;
-    if (!link.device().WriteToDevice(preset)) {
+    if (!core::AwaitOutcome<bool>(scheduler, [&](auto done) { link.device().writeToDevice(preset, std::move(done)); })) {
         err << "writing to the processor failed\n";
         return 1;
     }
-    if (!link.device().ReadFromDevice(preset, false, link::Command::ReadBlockBack)) {
+    if (!core::AwaitOutcome<bool>(scheduler, [&](auto done) {
+            link.device().readFromDevice(preset, false, link::Command::ReadBlockBack, std::move(done));
+        })) {
         err << "reading back from the processor failed\n";
         return 1;
     }

@@ -11,31 +11,66 @@
 
 namespace quorix::link {
 
-namespace {
-
-
-} // namespace
-
 BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view,
                              core::ProcessorRecord& record)
     : m_channel(channel), m_host(host), m_store(store), m_view(view), m_record(record)
 {
 }
 
-bool BlockTransfer::readKind(Step& step, Command readCode, int& done, int total, bool& fault)
+void BlockTransfer::progress(Position& at)
 {
-    if (!readKindInto(step, readCode, m_store, 0, done, total, fault))
+    m_host.report({LinkCode::Progress, ++at.done, at.total});
+}
+
+// One kind's block read under the position's preset, decoded into one mode of `target`.
+TransferStep BlockTransfer::readKindStep(const Shared& at, int kind, Command readCode, int preset,
+                                         core::ParamStore& target, int targetMode, std::function<void()> taken)
+{
+    return {.request =
+                [at, kind, readCode, preset] {
+                    at->onPreset = preset == kOwnPreset ? at->preset : preset;
+                    at->kind = kind;
+                    at->address = core::KindFirst(kind);
+                    const bool global = core::KindFirst(kind) >= core::kFirstGlobalAddress;
+                    return StepRequest{readCode, at->onPreset, at->address,
+                                       static_cast<std::uint8_t>(global ? at->onPreset : 0)};
+                },
+            .ended = [this, at] { recalled(*at); },
+            .take =
+                [this, at, &target, targetMode, taken = std::move(taken)](const RequestOutcome& outcome) {
+                    if (!decodeKind(*at, outcome.reply, target, targetMode))
+                        return false;
+                    if (taken)
+                        taken();
+                    progress(*at);
+                    return true;
+                }};
+}
+
+bool BlockTransfer::decodeKind(Position& at, const Bytes& payload, core::ParamStore& target, int targetMode)
+{
+    // A reply of the wrong size is refused before anything of it reaches the store.
+    if (payload.size() != BlockDataSize(at.kind)) {
+        m_host.report({LinkCode::CountMismatch});
         return false;
-    m_record.kindRead(0, step.kind);
+    }
+    std::vector<core::ParamRecord> decoded;
+    std::size_t position = 0;
+    for (int a = core::KindFirst(at.kind); a <= core::KindLast(at.kind); ++a) {
+        at.address = a;
+        core::ParamRecord record = target.at(targetMode, a);
+        position = DecodeRecord(payload, position, record, TravelsAsBand(a));
+        decoded.push_back(record);
+    }
+    for (std::size_t i = 0; i < decoded.size(); ++i)
+        target.at(targetMode, core::KindFirst(at.kind) + static_cast<int>(i)) = decoded[i];
     return true;
 }
 
-// Reads the dance set of the kind into the store's dance copies, after its singing set.
-bool BlockTransfer::readDanceKind(Step& step, int& done, int total, bool& fault)
+// The dance set of the kind, read into the store's dance copies after its singing set.
+void BlockTransfer::danceKindRead(int kind)
 {
-    if (!readKindInto(step, Command::ReadBlock, m_store, 1, done, total, fault))
-        return false;
-    for (int address = core::KindFirst(step.kind); address <= core::KindLast(step.kind); ++address) {
+    for (int address = core::KindFirst(kind); address <= core::KindLast(kind); ++address) {
         core::ParamRecord& dance = m_store.at(1, address);
         const core::ParamRecord& singing = m_store.at(0, address);
         if (dance.PerMode || dance == singing) {
@@ -49,36 +84,6 @@ bool BlockTransfer::readDanceKind(Step& step, int& done, int total, bool& fault)
         m_record.writeQueued(1, address);
         m_channel.QueueWrite(1, address);
     }
-    return true;
-}
-
-bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore& target, int targetMode, int& done,
-                                 int total, bool& fault)
-{
-    step.address = core::KindFirst(step.kind);
-    const RequestOutcome outcome = m_channel.Transact(readCode, step.preset, step.address);
-    recalled(step);
-    fault = fault || outcome.faulted;
-    if (!outcome.answered)
-        return false;
-    const Bytes& payload = outcome.reply;
-    // A reply of the wrong size is refused before anything of it reaches the store.
-    if (payload.size() != BlockDataSize(step.kind)) {
-        m_host.report({LinkCode::CountMismatch});
-        return false;
-    }
-    std::vector<core::ParamRecord> decoded;
-    std::size_t position = 0;
-    for (int a = step.address; a <= core::KindLast(step.kind); ++a) {
-        step.address = a;
-        core::ParamRecord record = target.at(targetMode, a);
-        position = DecodeRecord(payload, position, record, TravelsAsBand(a));
-        decoded.push_back(record);
-    }
-    for (std::size_t i = 0; i < decoded.size(); ++i)
-        target.at(targetMode, core::KindFirst(step.kind) + static_cast<int>(i)) = decoded[i];
-    m_host.report({LinkCode::Progress, ++done, total});
-    return true;
 }
 
 // A block request naming one of the eight presets makes the processor recall it
@@ -86,82 +91,75 @@ bool BlockTransfer::readKindInto(Step& step, Command readCode, core::ParamStore&
 // kinds 2, 5 and 6 too, which no block read brings back. Marked once the request
 // is over, answered or not: a write queued before it was answered before it, so
 // its acknowledgement no longer says what the processor holds.
-void BlockTransfer::recalled(Step& step)
+void BlockTransfer::recalled(Position& at)
 {
-    if (!std::exchange(step.recalls, false))
+    if (!std::exchange(at.recalls, false))
         return;
     for (int mode = 0; mode < 2; ++mode)
         m_record.replacedByProcessor(mode, 0, core::kFirstGlobalAddress - 1);
 }
 
-bool BlockTransfer::ReadFromDevice(int preset, bool full, Command readCode)
+void BlockTransfer::readFromDevice(int preset, bool full, Command readCode, TransferDone done)
 {
-    Step step{preset, 0, 0, !full};
-    bool result = false;
-    bool fault = false;
+    const auto at = std::make_shared<Position>(Position{.preset = preset, .onPreset = preset, .recalls = !full});
     m_host.report({LinkCode::StoreReadStarted});
-
     const bool globals = full || readCode != Command::ReadBlock;
-    const int total = (full ? 1 : 0) + 2 * static_cast<int>(kBlockModeKinds.size()) +
-                      (globals ? static_cast<int>(kBlockGlobalKinds.size()) : 0) + 1;
-    int done = 0;
-    m_host.report({LinkCode::Progress, done, total});
-    try {
-        [&] {
-            if (full) {
-                const RequestOutcome status = m_channel.Transact(Command::ReadStatus, 0, 0);
-                fault = status.faulted;
-                if (!status.answered)
-                    return;
-                m_view.CurrentPreset = status.reply[1];
-                step.preset = status.reply[1];
-                m_host.report({LinkCode::Progress, ++done, total});
-            }
-            m_host.report({LinkCode::Preset, step.preset});
-            for (int kind : kBlockModeKinds) {
-                step.kind = kind;
-                if (!readKind(step, readCode, done, total, fault))
-                    return;
-            }
-            if (globals) {
-                for (int kind : kBlockGlobalKinds) {
-                    step.kind = kind;
-                    m_channel.ModeOverride() = static_cast<std::uint8_t>(step.preset);
-                    if (!readKind(step, readCode, done, total, fault))
-                        return;
-                }
-            }
-            const int singingPreset = step.preset;
-            step.preset = kDanceSetPreset;
-            for (int kind : kBlockModeKinds) {
-                step.kind = kind;
-                if (!readDanceKind(step, done, total, fault))
-                    return;
-            }
-            step.preset = singingPreset;
-            m_host.report({.code = LinkCode::MasterMaxima,
-                           .values = {m_store.at(0, core::kMaximumLevels).Value, m_store.at(0, core::kMaximumLevels + 1).Value,
-                                      m_store.at(0, core::kMaximumLevels + 2).Value}});
-            const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
-            fault = fault || readDone.faulted;
-            if (!readDone.answered)
-                return;
-            m_store.at(0, core::kRightsAddress).Value = 1;
-            core::MirrorSharedParameters(m_store);
-            m_host.report({LinkCode::Progress, ++done, total});
-            result = true;
-        }();
-    } catch (const std::exception&) {
-        fault = true;
-    }
-    finishRead(result, fault, step);
-    return result;
+    at->total = (full ? 1 : 0) + 2 * static_cast<int>(kBlockModeKinds.size()) +
+                (globals ? static_cast<int>(kBlockGlobalKinds.size()) : 0) + 1;
+    m_host.report({LinkCode::Progress, 0, at->total});
+
+    std::vector<TransferStep> steps;
+    if (full)
+        steps.push_back({.request = [] { return StepRequest{Command::ReadStatus}; },
+                         .ended = {},
+                         .take =
+                             [this, at](const RequestOutcome& status) {
+                                 m_view.CurrentPreset = status.reply[1];
+                                 at->preset = status.reply[1];
+                                 at->onPreset = at->preset;
+                                 progress(*at);
+                                 m_host.report({LinkCode::Preset, at->preset});
+                                 return true;
+                             }});
+    else
+        m_host.report({LinkCode::Preset, at->preset});
+    const auto kindRead = [this](int kind) { return [this, kind] { m_record.kindRead(0, kind); }; };
+    for (int kind : kBlockModeKinds)
+        steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, 0, kindRead(kind)));
+    if (globals)
+        for (int kind : kBlockGlobalKinds)
+            steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, 0, kindRead(kind)));
+    for (int kind : kBlockModeKinds)
+        steps.push_back(readKindStep(at, kind, Command::ReadBlock, kDanceSetPreset, m_store, 1,
+                                     [this, kind] { danceKindRead(kind); }));
+    steps.push_back({.request =
+                         [this, at] {
+                             at->onPreset = at->preset;
+                             m_host.report({.code = LinkCode::MasterMaxima,
+                                            .values = {m_store.at(0, core::kMaximumLevels).Value,
+                                                       m_store.at(0, core::kMaximumLevels + 1).Value,
+                                                       m_store.at(0, core::kMaximumLevels + 2).Value}});
+                             return StepRequest{Command::ReadDone};
+                         },
+                     .ended = {},
+                     .take =
+                         [this, at](const RequestOutcome&) {
+                             m_store.at(0, core::kRightsAddress).Value = 1;
+                             core::MirrorSharedParameters(m_store);
+                             progress(*at);
+                             return true;
+                         }});
+    RunSteps(m_channel, std::move(steps), [this, at, done = std::move(done)](TransferEnd end) {
+        finishRead(end.complete, end.faulted, *at);
+        if (done)
+            done(end.complete);
+    });
 }
 
-void BlockTransfer::finishRead(bool complete, bool fault, const Step& step)
+void BlockTransfer::finishRead(bool complete, bool fault, const Position& at)
 {
     if (fault)
-        m_host.report({.code = LinkCode::ReadFaultAt, .values = {step.preset, step.kind, step.address & 0xFF}});
+        m_host.report({.code = LinkCode::ReadFaultAt, .values = {at.onPreset, at.kind, at.address & 0xFF}});
     // Whatever the processor holds here, the console only knows two modes.
     m_view.CurrentMode = m_store.at(0, core::kModeAddress).Value != 0 ? 1 : 0;
     m_view.AutoModeControl = m_store.at(0, core::kAutoModeAddress).Value != 0 ? 1 : 0;
@@ -182,96 +180,87 @@ bool BlockTransfer::Writable(int preset) const
     return true;
 }
 
-bool BlockTransfer::WriteToDevice(int preset)
+void BlockTransfer::writeToDevice(int preset, TransferDone done)
 {
-    bool fault = false;
     m_host.report({LinkCode::TransferStarted});
-    const int total = static_cast<int>(kBlockModeKinds.size() + kBlockGlobalKinds.size());
-    int done = 0;
-    m_host.report({LinkCode::Progress, done, total});
-    Step step{preset, 0, 0, true};
-    const auto send = [&](int kind, std::uint8_t modeOverride) {
-        m_channel.ModeOverride() = modeOverride;
-        const RequestOutcome outcome = m_channel.Transact(Command::WriteBlock, preset, core::KindFirst(kind));
-        recalled(step);
-        fault = outcome.faulted;
-        if (outcome.answered)
-            m_host.report({LinkCode::Progress, ++done, total});
-        return outcome.answered;
+    const auto at = std::make_shared<Position>(Position{
+        .preset = preset, .recalls = true, .total = static_cast<int>(kBlockModeKinds.size() + kBlockGlobalKinds.size())});
+    m_host.report({LinkCode::Progress, 0, at->total});
+    const auto ended = [this, done = std::move(done)](TransferEnd end) {
+        if (end.faulted)
+            m_host.report({LinkCode::WriteFailed});
+        else if (!end.complete)
+            m_host.report({LinkCode::WriteCutOff});
+        m_host.report({LinkCode::ProcessorWritten});
+        m_host.report({LinkCode::TransferEnded});
+        if (done)
+            done(end.complete);
     };
-    const auto globalOverride = static_cast<std::uint8_t>(preset);
-    const bool result = [&] {
-        // The whole configuration is checked before its first byte goes out:
-        // a refused one leaves the processor as it was.
-        fault = !Writable(preset);
-        if (fault)
-            return false;
-        // The processor takes the image, the store does not: until the read-back
-        // what it holds of these kinds is unknown.
-        for (int kind : kBlockModeKinds)
-            m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
-        for (int kind : kBlockGlobalKinds)
-            m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
-        for (int kind : kBlockModeKinds)
-            if (!send(kind, 0))
-                return false;
-        for (int kind : kBlockGlobalKinds)
-            if (!send(kind, globalOverride))
-                return false;
-        return true;
-    }();
-    if (fault)
-        m_host.report({LinkCode::WriteFailed});
-    else if (!result)
-        m_host.report({LinkCode::WriteCutOff});
-    m_host.report({LinkCode::ProcessorWritten});
-    m_host.report({LinkCode::TransferEnded});
-    return result;
+    // The whole configuration is checked before its first byte goes out:
+    // a refused one leaves the processor as it was.
+    if (!Writable(preset)) {
+        ended({false, true});
+        return;
+    }
+    // The processor takes the image, the store does not: until the read-back
+    // what it holds of these kinds is unknown.
+    for (int kind : kBlockModeKinds)
+        m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
+    for (int kind : kBlockGlobalKinds)
+        m_record.transferCutOff(0, core::KindFirst(kind), core::KindLast(kind));
+    std::vector<TransferStep> steps;
+    const auto send = [&](int kind, std::uint8_t modeOverride) {
+        steps.push_back({.request =
+                             [preset, kind, modeOverride] {
+                                 return StepRequest{Command::WriteBlock, preset, core::KindFirst(kind), modeOverride};
+                             },
+                         .ended = [this, at] { recalled(*at); },
+                         .take =
+                             [this, at](const RequestOutcome&) {
+                                 progress(*at);
+                                 return true;
+                             }});
+    };
+    for (int kind : kBlockModeKinds)
+        send(kind, 0);
+    for (int kind : kBlockGlobalKinds)
+        send(kind, static_cast<std::uint8_t>(preset));
+    RunSteps(m_channel, std::move(steps), ended);
 }
 
-bool BlockTransfer::ReadWorkingSet(int preset, core::ParamStore& target)
+void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, TransferDone done)
 {
-    bool fault = false;
     m_host.report({LinkCode::TransferStarted});
-    const int total = 2 * static_cast<int>(kBlockModeKinds.size()) + static_cast<int>(kBlockGlobalKinds.size()) + 1;
-    int done = 0;
-    m_host.report({LinkCode::Progress, done, total});
-    Step step{preset, 0, 0};
+    const auto at = std::make_shared<Position>(Position{
+        .preset = preset,
+        .total = 2 * static_cast<int>(kBlockModeKinds.size()) + static_cast<int>(kBlockGlobalKinds.size()) + 1});
+    m_host.report({LinkCode::Progress, 0, at->total});
     // The user's rights are the console's own state, not a setting to compare.
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
-    const bool result = [&] {
-        try {
-            // Every set in turn, kind by kind: no two blocks read one after the other
-            // have the same size, so a repeated or late reply never passes for the next one.
-            for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
-                for (int kind : kBlockModeKinds) {
-                    step.kind = kind;
-                    step.preset = setPreset;
-                    if (!readKindInto(step, Command::ReadBlock, target, mode, done, total, fault))
-                        return false;
-                }
-            step.preset = preset;
-            for (int kind : kBlockGlobalKinds) {
-                step.kind = kind;
-                m_channel.ModeOverride() = static_cast<std::uint8_t>(preset);
-                if (!readKindInto(step, Command::ReadBlock, target, 0, done, total, fault))
-                    return false;
-            }
-            const RequestOutcome readDone = m_channel.Transact(Command::ReadDone, 0, 0);
-            fault = fault || readDone.faulted;
-            m_host.report({LinkCode::Progress, ++done, total});
-            return readDone.answered;
-        } catch (const std::exception&) {
-            fault = true;
-            return false;
-        }
-    }();
-    if (fault)
-        m_host.report({LinkCode::ReadFault});
-    target.at(0, core::kRightsAddress).Value = rights;
-    // No mirror here: a shared parameter's dance copy is compared as the processor holds it.
-    m_host.report({LinkCode::TransferEnded});
-    return result;
+    std::vector<TransferStep> steps;
+    // Every set in turn, kind by kind: no two blocks read one after the other
+    // have the same size, so a repeated or late reply never passes for the next one.
+    for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
+        for (int kind : kBlockModeKinds)
+            steps.push_back(readKindStep(at, kind, Command::ReadBlock, setPreset, target, mode, {}));
+    for (int kind : kBlockGlobalKinds)
+        steps.push_back(readKindStep(at, kind, Command::ReadBlock, preset, target, 0, {}));
+    steps.push_back({.request = [] { return StepRequest{Command::ReadDone}; },
+                     .ended = {},
+                     .take =
+                         [this, at](const RequestOutcome&) {
+                             progress(*at);
+                             return true;
+                         }});
+    RunSteps(m_channel, std::move(steps), [this, &target, rights, done = std::move(done)](TransferEnd end) {
+        if (end.faulted)
+            m_host.report({LinkCode::ReadFault});
+        target.at(0, core::kRightsAddress).Value = rights;
+        // No mirror here: a shared parameter's dance copy is compared as the processor holds it.
+        m_host.report({LinkCode::TransferEnded});
+        if (done)
+            done(end.complete);
+    });
 }
 
 } // namespace quorix::link

@@ -109,6 +109,7 @@ void ConnectionSupervisor::ConnectButtonClicked()
     m_state.LinkSwitchOn = false;
     m_state.LinkDisabled = true;
     m_state.LinkOnline = false;
+    m_channel.releaseUnsent();
     m_host.report({LinkCode::SwitchedOff});
 }
 
@@ -122,6 +123,7 @@ void ConnectionSupervisor::OfflineModeChosen()
 {
     m_state.LinkDisabled = true;
     m_state.LinkOnline = false;
+    m_channel.releaseUnsent();
     m_host.report({LinkCode::OfflineMode});
 }
 

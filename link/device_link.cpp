@@ -31,7 +31,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.view, context.record),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { m_host.report({synchronise() ? LinkCode::Synchronised : LinkCode::SyncFailed}); },
+                   [this] { synchronise(); },
                    m_trace.get())
 {
     m_channel.onWriteAnswered([this](int mode, int address) {
@@ -71,9 +71,9 @@ void DeviceLink::stop()
     m_usb.stopPolling();
 }
 
-bool DeviceLink::SendCommand(Command command, int mode, int address)
+void DeviceLink::sendCommand(Command command, int mode, int address, Completion done)
 {
-    return m_channel.SendCommand(command, mode, address);
+    m_channel.Send(command, mode, address, std::move(done));
 }
 
 void DeviceLink::queueWrite(int mode, int address)
@@ -86,24 +86,26 @@ void DeviceLink::queueWrite(int mode, int address)
     m_channel.QueueWrite(mode, address);
 }
 
-bool DeviceLink::WriteParam(int address)
+void DeviceLink::writeParam(int address, TransferDone done)
 {
-    return m_state.LinkOnline && m_channel.SendCommand(Command::WriteParam, 0, address);
+    if (!m_state.LinkOnline) {
+        done(false);
+        return;
+    }
+    sendCommand(Command::WriteParam, 0, address, [done = std::move(done)](const RequestOutcome& outcome) {
+        done(outcome.answered);
+    });
 }
 
-bool DeviceLink::synchronise()
+void DeviceLink::synchronise()
 {
-    return m_synchronisation ? m_synchronisation() : m_blocks.ReadFromDevice(0, true, Command::ReadBlock);
-}
-
-bool DeviceLink::ReadFromDevice(int preset, bool full, Command readCode)
-{
-    return m_blocks.ReadFromDevice(preset, full, readCode);
-}
-
-bool DeviceLink::WriteToDevice(int preset)
-{
-    return m_blocks.WriteToDevice(preset);
+    TransferDone told = [this](bool synchronised) {
+        m_host.report({synchronised ? LinkCode::Synchronised : LinkCode::SyncFailed});
+    };
+    if (m_synchronisation)
+        m_synchronisation(std::move(told));
+    else
+        readFromDevice(0, true, Command::ReadBlock, std::move(told));
 }
 
 void DeviceLink::onKeepAliveAnswer()

@@ -53,7 +53,8 @@ public:
     bool ReplyWaitActive() const { return m_state.ReplyWaitActive; }
     void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }
 
-    bool SendCommand(Command command, int mode, int address);
+    // Sends one request and returns at once; `done` is told its outcome.
+    void sendCommand(Command command, int mode, int address, Completion done);
     // Queues the single-parameter write of (mode index, address) while online and
     // returns at once; offline, the record keeps the copy as edited offline.
     void queueWrite(int mode, int address) override;
@@ -64,18 +65,26 @@ public:
     bool requestsPending() const { return m_channel.busy(); }
     // A single-parameter write of the mode on show that waits for its reply, for
     // callers whose window is disabled meanwhile; false when offline or unanswered.
-    bool WriteParam(int address);
-    bool ReadFromDevice(int preset, bool full, Command readCode);
-    bool WriteToDevice(int preset);
-    // Whether WriteToDevice(preset) would send the loaded image rather than refuse it.
+    // Offline, `done` is told false before this returns.
+    void writeParam(int address, TransferDone done);
+    void readFromDevice(int preset, bool full, Command readCode, TransferDone done)
+    {
+        m_blocks.readFromDevice(preset, full, readCode, std::move(done));
+    }
+    void writeToDevice(int preset, TransferDone done) { m_blocks.writeToDevice(preset, std::move(done)); }
+    // Whether writeToDevice(preset) would send the loaded image rather than refuse it.
     bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
-    bool ReadWorkingSet(int preset, core::ParamStore& target) { return m_blocks.ReadWorkingSet(preset, target); }
+    void readWorkingSet(int preset, core::ParamStore& target, TransferDone done)
+    {
+        m_blocks.readWorkingSet(preset, target, std::move(done));
+    }
+
     bool lastRequestFaulted() const { return m_channel.faulted(); }
     const RefusedReplies& refusedReplies() const { return m_channel.refusedReplies(); }
     const Bytes& lastReply() const { return m_channel.lastReply(); }
 
     // How the full read after a connection runs; without one it reads the processor into the store.
-    void setSynchronisation(std::function<bool()> read) { m_synchronisation = std::move(read); }
+    void setSynchronisation(std::function<void(TransferDone)> read) { m_synchronisation = std::move(read); }
 
     // The report that describes the connection as it stands, for a screen that comes to it late.
     LinkCode connection() const { return m_supervisor.connection(); }
@@ -89,7 +98,7 @@ private:
     void onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame) override;
     void onBadFrame(std::span<const std::uint8_t> frame) override;
     void traceUnexpected(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame);
-    bool synchronise();
+    void synchronise();
     void writesLost(const std::vector<LostWrite>& writes);
 
     core::Scheduler& m_scheduler;
@@ -102,7 +111,7 @@ private:
     RequestChannel m_channel;
     BlockTransfer m_blocks;
     ConnectionSupervisor m_supervisor;
-    std::function<bool()> m_synchronisation;
+    std::function<void(TransferDone)> m_synchronisation;
     std::function<void(int, int)> m_writeLost;
 };
 

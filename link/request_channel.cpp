@@ -3,6 +3,7 @@
 #include "reply_match.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace quorix::link {
@@ -21,51 +22,45 @@ RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameP
                                ProtocolTrace* trace)
     : m_scheduler(scheduler), m_usb(usb), m_parser(parser), m_state(state), m_sources(std::move(sources)),
       m_onFailure(std::move(onFailure)), m_trace(trace),
-      m_timeOuter(scheduler.createTimer(kReplyTimeoutMs, true, [this] { timeOut(); }))
+      m_timeOuter(scheduler.createTimer(kReplyTimeoutMs, true, [this] { timeOut(); })),
+      m_deliverer(scheduler.createTimer(0, true, [this] { deliverOutcomes(); }))
 {
 }
 
-bool RequestChannel::SendCommand(Command command, int mode, int address)
-{
-    m_last = Transact(command, mode, address);
-    return m_last.answered;
-}
-
-RequestOutcome RequestChannel::Transact(Command command, int mode, int address)
+void RequestChannel::Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride)
 {
     const RequestSources sources = m_sources();
-    const auto request = std::make_shared<Request>(Request{.command = command,
-                                                           .mode = mode,
-                                                           .address = address,
-                                                           .currentMode = sources.currentMode,
-                                                           .modeOverride = std::exchange(m_modeOverride, 0),
-                                                           .digits = sources.digits,
-                                                           .madeAt = ++m_stamp});
-    ++m_waitDepth;
-    m_state.ReplyWaitActive = true;
-    // However this call is left (an exception from the event loop included),
-    // the queue keeps nothing of this request.
-    struct Leave {
-        RequestChannel& channel;
-        const Request* request;
-        ~Leave()
-        {
-            if (channel.onWire() == request)
-                channel.m_timeOuter->stop();
-            std::erase_if(channel.m_queue, [this](const auto& r) { return r.get() == request; });
-            channel.m_state.ReplyWaitActive = --channel.m_waitDepth > 0;
-        }
-    } leave{*this, request.get()};
+    if (!done)
+        done = [](const RequestOutcome&) {};
+    ++m_sentAwaiting;
+    updateWaiting();
+    enqueue(std::make_shared<Request>(Request{.command = command,
+                                              .mode = mode,
+                                              .address = address,
+                                              .currentMode = sources.currentMode,
+                                              .modeOverride = modeOverride,
+                                              .digits = sources.digits,
+                                              .madeAt = ++m_stamp,
+                                              .completion = std::move(done)}));
+}
 
-    enqueue(request);
-    while (!request->done) {
-        if (m_state.QuietShutdown || (!request->onWire && !m_state.LinkOnline)) {
-            abandon(*request);
-            break;
-        }
-        m_scheduler.processPendingEvents();
+void RequestChannel::deliverOutcomes()
+{
+    // A caller told may send again, and its request may end before this loop does.
+    while (!m_outcomes.empty()) {
+        auto [completion, outcome] = std::move(m_outcomes.front());
+        m_outcomes.erase(m_outcomes.begin());
+        --m_sentAwaiting;
+        updateWaiting();
+        m_last = outcome;
+        completion(outcome);
     }
-    return request->outcome;
+}
+
+// A caller waits while a request it sent is not over, or its outcome not told.
+void RequestChannel::updateWaiting()
+{
+    m_state.ReplyWaitActive = m_sentAwaiting > 0;
 }
 
 void RequestChannel::QueueWrite(int mode, int address)
@@ -186,6 +181,10 @@ void RequestChannel::finish(Request& request)
     const int address = request.address;
     if (write && !answered)
         m_lostWrites.push_back({mode, address, !request.queued});
+    if (request.completion) {
+        m_outcomes.emplace_back(std::move(request.completion), request.outcome);
+        m_deliverer->start();
+    }
     // The queue may hold the last reference to the request.
     std::erase_if(m_queue, [&request](const auto& r) { return r.get() == &request; });
     if (write && answered && m_writeAnswered)
@@ -197,18 +196,6 @@ void RequestChannel::fail(Request& request)
     finish(request);
     m_onFailure();
     pump();
-}
-
-// The caller stops waiting: the link went away before its request was sent,
-// or the window is closing.
-void RequestChannel::abandon(Request& request)
-{
-    if (!request.onWire) {
-        finish(request);
-        return;
-    }
-    m_timeOuter->stop();
-    fail(request);
 }
 
 void RequestChannel::timeOut()
@@ -233,6 +220,17 @@ void RequestChannel::endWaitingRequest()
         return;
     }
     pump();
+}
+
+void RequestChannel::releaseUnsent()
+{
+    std::vector<std::shared_ptr<Request>> unsent;
+    std::copy_if(m_queue.begin(), m_queue.end(), std::back_inserter(unsent), [](const auto& r) { return !r->onWire; });
+    ++m_pumpDepth;
+    for (const auto& request : unsent)
+        finish(*request);
+    if (--m_pumpDepth == 0)
+        reportLostWrites();
 }
 
 bool RequestChannel::replyArrived(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame,

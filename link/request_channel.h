@@ -42,20 +42,21 @@ struct RequestOutcome {
     Bytes reply;           // the payload of its reply
 };
 
+// Told once what became of a request sent with RequestChannel::Send.
+using Completion = std::function<void(const RequestOutcome&)>;
+
 // The request/reply transaction. Requests go on the wire one at a time in the
-// order they were made, whatever the nesting of the waits that made them. A
-// control's write is queued and nobody waits for it. Block transfers, preset
-// and password commands still wait, with their window disabled: each step
-// depends on the reply before it (the status names the preset to read, a count
-// mismatch ends the read, a password answer decides the next box), so they read
-// best as one routine, and the disabled window lets no click run inside the
-// wait. A frame is built from the store when it
+// order they were made. A control's write is queued and nobody waits for it.
+// Every other request is sent with a completion, told its outcome from a turn
+// of the event loop of its own: nothing waits for a reply, so no click or timer
+// runs inside a half-finished link step. A frame is built from the store when it
 // goes on the wire, so a write carries the newest value, and a write whose
 // frame already went out since it was made is not sent again. A queued write to
 // the parameter and mode of a write still waiting in the queue takes its place,
 // so a drag never builds a backlog. A reply ends the request on the wire only
-// when it fits it, arrived after it went out and holds what a processor can. Once the link is gone nothing more goes out, every waiting
-// caller gets false at once and every queued write is reported lost.
+// when it fits it, arrived after it went out and holds what a processor can.
+// Once the link is gone nothing more goes out, every request behind the one on
+// the wire ends unanswered and every queued write is reported lost.
 class RequestChannel {
 public:
     static constexpr int kAttempts = 9;
@@ -64,11 +65,11 @@ public:
     RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
                    std::function<RequestSources()> sources, std::function<void()> onFailure, ProtocolTrace* trace);
 
-    // Sends (command, mode, address) and waits for the reply, up to nine attempts
-    // of 600 ms. lastReply() and faulted() then tell the rest of this request's outcome.
-    bool SendCommand(Command command, int mode, int address);
-    // The same, with this request's outcome as a value.
-    RequestOutcome Transact(Command command, int mode, int address);
+    // Queues (command, mode, address) behind every request made before it and
+    // returns at once; it is sent up to nine times, 600 ms apart. `done` is told its outcome once, from a turn of the event
+    // loop of its own after the link step that ended it, so it may send the next
+    // request at once. `modeOverride` replaces the frame's mode byte when not 0.
+    void Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride = 0);
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
     // The writes that did not reach the processor (lost on the wire, dropped after
@@ -94,12 +95,13 @@ public:
     const RefusedReplies& refusedReplies() const { return m_refused; }
     // The link was lost: the request on the wire ends at once.
     void endWaitingRequest();
+    // The link was switched off: the requests not yet on the wire end at once,
+    // the one on the wire with its wait.
+    void releaseUnsent();
 
-    // Of the request that returned to its caller last.
+    // Of the request whose caller was told last.
     const Bytes& lastReply() const { return m_last.reply; }
     bool faulted() const { return m_last.faulted; }
-    // Replaces the mode byte of the next request made, once.
-    std::uint8_t& ModeOverride() { return m_modeOverride; }
     bool busy() const { return !m_queue.empty(); }
 
 private:
@@ -120,6 +122,7 @@ private:
         bool done = false;
         Bytes frame{};
         RequestOutcome outcome{};
+        Completion completion{};
     };
     struct SentWrite {
         Bytes frame{};
@@ -133,8 +136,9 @@ private:
     bool alreadySent(const Request& request) const;
     void finish(Request& request);
     void fail(Request& request);
-    void abandon(Request& request);
     void timeOut();
+    void deliverOutcomes();
+    void updateWaiting();
     Request* onWire() const;
 
     core::Scheduler& m_scheduler;
@@ -145,8 +149,11 @@ private:
     std::function<void()> m_onFailure;
     ProtocolTrace* m_trace;
     std::unique_ptr<core::Timer> m_timeOuter;
+    std::unique_ptr<core::Timer> m_deliverer;
+    // Ended requests whose callers have not been told yet, oldest first.
+    std::vector<std::pair<Completion, RequestOutcome>> m_outcomes;
+    int m_sentAwaiting = 0; // requests made by Send whose caller was not told yet
     // Requests not yet ended, oldest first; only the front may be on the wire.
-    // A waiting caller holds its own too, and takes it out on leaving.
     std::deque<std::shared_ptr<Request>> m_queue;
     std::function<void(const std::vector<LostWrite>&)> m_writesLost;
     std::function<void(int, int)> m_writeAnswered;
@@ -156,10 +163,8 @@ private:
     // last request of any other kind.
     std::map<int, SentWrite> m_sentWrites;
     std::uint64_t m_stamp = 0;
-    int m_waitDepth = 0;
     RequestOutcome m_last;
     RefusedReplies m_refused;
-    std::uint8_t m_modeOverride = 0;
 };
 
 } // namespace quorix::link

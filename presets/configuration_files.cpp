@@ -28,36 +28,55 @@ bool ConfigurationFiles::SaveConfigurationFile()
     return saved.ok;
 }
 
-bool ConfigurationFiles::OpenConfigurationFile()
+namespace {
+
+void Tell(const ConfigurationFiles::Done& done, bool outcome)
+{
+    if (done)
+        done(outcome);
+}
+
+} // namespace
+
+void ConfigurationFiles::OpenConfigurationFile(Done done)
 {
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kOfflineRefusal);
-        return false;
+        Tell(done, false);
+        return;
     }
     const std::filesystem::path path = m_chooser.ChooseConfigurationFileToOpen();
-    return !path.empty() && OpenConfigurationFile(path);
+    if (path.empty()) {
+        Tell(done, false);
+        return;
+    }
+    OpenConfigurationFile(path, std::move(done));
 }
 
-bool ConfigurationFiles::OpenConfigurationFile(const std::filesystem::path& path)
+void ConfigurationFiles::OpenConfigurationFile(const std::filesystem::path& path, Done done)
 {
     // The link may have gone while the dialog or a question was open.
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kOfflineRefusal);
-        return false;
+        Tell(done, false);
+        return;
     }
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return false;
-    return open(path);
+    if (!std::filesystem::exists(path, ec)) {
+        Tell(done, false);
+        return;
+    }
+    open(path, std::move(done));
 }
 
-bool ConfigurationFiles::open(const std::filesystem::path& path)
+void ConfigurationFiles::open(const std::filesystem::path& path, Done done)
 {
     core::ParamStore loaded;
     const core::ConfigFileResult read = core::LoadConfigurationFile(path, loaded);
     if (!read.ok) {
         m_host.showMessage(ConfigFileMessage(read));
-        return false;
+        Tell(done, false);
+        return;
     }
     const int preset = m_context.view.CurrentPreset;
     std::swap(m_context.image, loaded);
@@ -65,10 +84,18 @@ bool ConfigurationFiles::open(const std::filesystem::path& path)
     if (!m_context.link.ConfigurationWritable(preset)) {
         std::swap(m_context.image, loaded);
         m_host.showMessage(std::string(kUnsendableFile) + platform::PathToUtf8(path));
-        return false;
+        Tell(done, false);
+        return;
     }
-    return m_context.link.WriteToDevice(preset) &&
-           m_context.link.ReadFromDevice(preset, false, link::Command::ReadBlockBack);
+    // The link outlives the window that opened the file.
+    link::DeviceLink& device = m_context.link;
+    device.writeToDevice(preset, [&device, preset, done = std::move(done)](bool written) mutable {
+        if (!written) {
+            Tell(done, false);
+            return;
+        }
+        device.readFromDevice(preset, false, link::Command::ReadBlockBack, std::move(done));
+    });
 }
 
 } // namespace quorix::presets

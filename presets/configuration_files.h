@@ -5,6 +5,7 @@
 #include "preset_context.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace quorix::presets {
 
@@ -17,15 +18,18 @@ public:
     {
     }
 
+    using Done = std::function<void(bool)>;
+
     // True when a file was written.
     bool SaveConfigurationFile();
-    // True when the file went to the processor and was read back whole.
-    bool OpenConfigurationFile();
+    // Returns once the file is on its way; `done` is told true when it went to the
+    // processor and was read back whole (a refusal is said and told before this returns).
+    void OpenConfigurationFile(Done done = {});
     // The same for a file chosen elsewhere (the command line): no dialog.
-    bool OpenConfigurationFile(const std::filesystem::path& path);
+    void OpenConfigurationFile(const std::filesystem::path& path, Done done = {});
 
 private:
-    bool open(const std::filesystem::path& path);
+    void open(const std::filesystem::path& path, Done done);
 
     PresetContext m_context;
     FlowHost& m_host;

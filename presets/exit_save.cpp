@@ -29,30 +29,43 @@ std::filesystem::path ExitSave::PathFor(std::string_view name) const
     return m_modeFolder / std::filesystem::path(std::u8string(name.begin(), name.end()) + u8".QUORIX");
 }
 
-bool ExitSave::Save(const ExitSaveChoice& choice)
+void ExitSave::Save(const ExitSaveChoice& choice, std::function<void(bool)> done)
 {
     if (choice.saveFile) {
         if (const std::string_view refusal = CheckName(choice.name); !refusal.empty()) {
             m_host.showMessage(refusal);
-            return false;
+            done(false);
+            return;
         }
     }
-    std::string_view storeProblem;
-    if (choice.storePreset) {
-        core::CheckIndex("user preset", choice.userIndex, 0, kLastPreset - kFirstUserPreset);
-        if (GuestUser(m_context.store)) {
-            m_host.showMessage(kGuestRefusal);
-            return false;
-        }
-        if (m_context.link.LinkOnline()) {
-            m_host.setBusy(true);
-            if (!m_context.link.SendCommand(link::Command::StoreMode, kFirstUserPreset + choice.userIndex, 0))
-                storeProblem = kStoreFailed;
+    if (!choice.storePreset) {
+        done(finish(choice, {}));
+        return;
+    }
+    core::CheckIndex("user preset", choice.userIndex, 0, kLastPreset - kFirstUserPreset);
+    if (GuestUser(m_context.store)) {
+        m_host.showMessage(kGuestRefusal);
+        done(false);
+        return;
+    }
+    if (!m_context.link.LinkOnline()) {
+        done(finish(choice, kStoreSkippedOffline));
+        return;
+    }
+    m_host.setBusy(true);
+    m_context.link.sendCommand(
+        link::Command::StoreMode, kFirstUserPreset + choice.userIndex, 0,
+        [this, alive = std::weak_ptr(m_alive), choice, done = std::move(done)](const link::RequestOutcome& stored) {
+            if (alive.expired())
+                return;
             m_host.setBusy(false);
-        } else {
-            storeProblem = kStoreSkippedOffline;
-        }
-    }
+            done(finish(choice, stored.answered ? std::string_view{} : kStoreFailed));
+        });
+}
+
+// The file part, once the store into the preset has ended; true when the dialog closes.
+bool ExitSave::finish(const ExitSaveChoice& choice, std::string_view storeProblem)
+{
     if (choice.saveFile) {
         const std::filesystem::path path = PathFor(choice.name);
         std::error_code ec;

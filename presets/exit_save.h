@@ -5,6 +5,8 @@
 #include "preset_texts.h"
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,17 +29,21 @@ public:
     {
     }
 
-    // True when the dialog is done and closes; false keeps it open for a correction.
-    bool Save(const ExitSaveChoice& choice);
+    // Returns at once; `done` is told true when the dialog is done and closes,
+    // false to keep it open for a correction. Nobody is told once this is gone.
+    void Save(const ExitSaveChoice& choice, std::function<void(bool closes)> done);
 
     // The message refusing `name`, or empty when it can name a file.
     static std::string_view CheckName(std::string_view name);
     std::filesystem::path PathFor(std::string_view name) const;
 
 private:
+    bool finish(const ExitSaveChoice& choice, std::string_view storeProblem);
+
     PresetContext m_context;
     FlowHost& m_host;
     std::filesystem::path m_modeFolder;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 inline constexpr std::string_view kNameMissing = "请输入文件名！";

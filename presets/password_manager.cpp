@@ -41,48 +41,60 @@ PasswordManager::Selection PasswordManager::Opening()
     return {m_context.store.at(0, core::kKeyboardLock).Value != 0 ? 1 : 0, GuestUser(m_context.store) ? 0 : 1};
 }
 
-bool PasswordManager::send(int kind, int operation, bool& accepted)
+void PasswordManager::send(int kind, int operation, std::function<void(bool, bool)> told)
 {
-    const bool answered = m_context.link.SendCommand(link::Command::Password, kind, operation);
+    m_context.link.sendCommand(link::Command::Password, kind, operation,
+                               [alive = std::weak_ptr(m_alive), told = std::move(told)](const link::RequestOutcome& o) {
+                                   if (!alive.expired())
+                                       told(o.answered, o.answered && o.reply.size() > 1 && o.reply[1] == 'S');
+                               });
     // The request kept its own copy of the digits: none stay behind.
     m_context.digits = core::DigitBuffer{};
-    const link::Bytes& reply = m_context.link.lastReply();
-    accepted = answered && reply.size() > 1 && reply[1] == 'S';
-    return answered;
 }
 
-PasswordBox PasswordManager::confirm(std::string_view password, PasswordBox box, const Kind& kind)
+void PasswordManager::confirm(std::string_view password, PasswordBox box, const Kind& kind, Focus then)
 {
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kPasswordOffline);
-        return PasswordBox::None;
+        then(PasswordBox::None);
+        return;
     }
-    if (password.empty())
-        return box;
+    if (password.empty()) {
+        then(box);
+        return;
+    }
     if (const std::string refusal = Refusal("密码", password, kind.length); !refusal.empty()) {
         m_host.showMessage(refusal);
-        return box;
+        then(box);
+        return;
     }
     m_context.digits.DigitsToBuffer(password, 0);
-    bool accepted = false;
-    if (!send(kind.code, kVerify, accepted))
-        return PasswordBox::None;
-    if (!accepted) {
-        m_host.showMessage(kPasswordWrong);
-        return box;
-    }
-    (kind.code == kLockKind ? m_lockProven : m_rightsProven) = true;
-    return PasswordBox::None;
+    send(kind.code, kVerify, [this, box, code = kind.code, then = std::move(then)](bool answered, bool accepted) {
+        if (!answered) {
+            then(PasswordBox::None);
+            return;
+        }
+        if (!accepted) {
+            m_host.showMessage(kPasswordWrong);
+            then(box);
+            return;
+        }
+        (code == kLockKind ? m_lockProven : m_rightsProven) = true;
+        then(PasswordBox::None);
+    });
 }
 
-PasswordBox PasswordManager::change(std::string_view old, std::string_view fresh, std::string_view confirmation,
-                                    const Kind& kind)
+void PasswordManager::change(std::string_view old, std::string_view fresh, std::string_view confirmation,
+                             const Kind& kind, Focus then)
 {
-    if (!m_rightsProven)
-        return PasswordBox::None;
+    if (!m_rightsProven) {
+        then(PasswordBox::None);
+        return;
+    }
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kPasswordOffline);
-        return PasswordBox::None;
+        then(PasswordBox::None);
+        return;
     }
     const struct {
         std::string_view subject;
@@ -92,44 +104,48 @@ PasswordBox PasswordManager::change(std::string_view old, std::string_view fresh
     for (const auto& b : boxes) {
         if (const std::string refusal = Refusal(b.subject, b.text, kind.length); !refusal.empty()) {
             m_host.showMessage(refusal);
-            return b.box;
+            then(b.box);
+            return;
         }
     }
     if (fresh != confirmation) {
         m_host.showMessage(kPasswordMismatch);
-        return kind.fresh;
+        then(kind.fresh);
+        return;
     }
     m_context.digits.DigitsToBuffer(old, 0);
     m_context.digits.DigitsToBuffer(fresh, kind.length);
-    bool accepted = false;
-    if (send(kind.code, kChange, accepted))
-        m_host.showMessage(accepted ? kPasswordChanged : kPasswordChangeFailed);
-    return PasswordBox::None;
+    send(kind.code, kChange, [this, then = std::move(then)](bool answered, bool accepted) {
+        if (answered)
+            m_host.showMessage(accepted ? kPasswordChanged : kPasswordChangeFailed);
+        then(PasswordBox::None);
+    });
 }
 
-PasswordBox PasswordManager::ConfirmKeyboardLock(std::string_view password)
+void PasswordManager::ConfirmKeyboardLock(std::string_view password, Focus then)
 {
-    return confirm(password, PasswordBox::LockPassword, {kLockKind, kLockLength, {}, {}, {}});
+    confirm(password, PasswordBox::LockPassword, {kLockKind, kLockLength, {}, {}, {}}, std::move(then));
 }
 
-PasswordBox PasswordManager::ConfirmRights(std::string_view password)
+void PasswordManager::ConfirmRights(std::string_view password, Focus then)
 {
-    return confirm(password, PasswordBox::RightsPassword, {kRightsKind, kRightsLength, {}, {}, {}});
+    confirm(password, PasswordBox::RightsPassword, {kRightsKind, kRightsLength, {}, {}, {}}, std::move(then));
 }
 
-PasswordBox PasswordManager::ChangeRightsPassword(std::string_view old, std::string_view fresh,
-                                                  std::string_view confirmation)
+void PasswordManager::ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirmation,
+                                           Focus then)
 {
-    return change(old, fresh, confirmation,
-                  {kRightsKind, kRightsLength, PasswordBox::RightsOld, PasswordBox::RightsNew,
-                   PasswordBox::RightsConfirm});
+    change(old, fresh, confirmation,
+           {kRightsKind, kRightsLength, PasswordBox::RightsOld, PasswordBox::RightsNew, PasswordBox::RightsConfirm},
+           std::move(then));
 }
 
-PasswordBox PasswordManager::ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh,
-                                                        std::string_view confirmation)
+void PasswordManager::ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh,
+                                                 std::string_view confirmation, Focus then)
 {
-    return change(old, fresh, confirmation,
-                  {kLockKind, kLockLength, PasswordBox::LockOld, PasswordBox::LockNew, PasswordBox::LockConfirm});
+    change(old, fresh, confirmation,
+           {kLockKind, kLockLength, PasswordBox::LockOld, PasswordBox::LockNew, PasswordBox::LockConfirm},
+           std::move(then));
 }
 
 void PasswordManager::choose(int address, int value)
@@ -161,9 +177,14 @@ void PasswordManager::Lock()
 void PasswordManager::Closing()
 {
     Lock();
-    bool accepted = false;
-    if (m_context.link.LinkOnline() && send(kLockKind, kClose, accepted))
-        send(kRightsKind, kClose, accepted);
+    if (!m_context.link.LinkOnline())
+        return;
+    // Both go out whatever becomes of the window: the link outlives it.
+    link::DeviceLink& device = m_context.link;
+    device.sendCommand(link::Command::Password, kLockKind, kClose, [&device](const link::RequestOutcome& lock) {
+        if (lock.answered)
+            device.sendCommand(link::Command::Password, kRightsKind, kClose, {});
+    });
 }
 
 } // namespace quorix::presets

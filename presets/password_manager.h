@@ -5,6 +5,8 @@
 
 #include "core/param_editor.h"
 
+#include <functional>
+#include <memory>
 #include <string_view>
 
 namespace quorix::presets {
@@ -32,21 +34,26 @@ public:
         int rights = 0;       // 1 administrator, 0 guest
     };
 
-    PasswordManager(PresetContext context, FlowHost& host)
-        : m_context(context), m_edits(context.store, context.view, context.link), m_host(host)
+    // The two options are parameters like any other: they change through the session's editor.
+    PasswordManager(PresetContext context, core::ParamEditor& edits, FlowHost& host)
+        : m_context(context), m_edits(edits), m_host(host)
     {
     }
+    // Told the box that takes the focus afterwards, or None.
+    using Focus = std::function<void(PasswordBox)>;
 
     // Opening: WindowReady is false until the window has set its options and calls Ready().
     Selection Opening();
     void Ready() { m_windowReady = true; }
     bool WindowReady() const { return m_windowReady; }
 
-    // Each returns the box that takes the focus afterwards, or None.
-    PasswordBox ConfirmKeyboardLock(std::string_view password);
-    PasswordBox ConfirmRights(std::string_view password);
-    PasswordBox ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirm);
-    PasswordBox ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm);
+    // Each returns at once and tells `then` the box that takes the focus once the
+    // processor has answered; a refusal is said and told before it returns.
+    void ConfirmKeyboardLock(std::string_view password, Focus then);
+    void ConfirmRights(std::string_view password, Focus then);
+    void ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
+    void ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm,
+                                    Focus then);
 
     void KeyboardLockChosen(int on);
     void RightsChosen(int administrator);
@@ -67,16 +74,18 @@ private:
         std::size_t length;
         PasswordBox old, fresh, confirm;
     };
-    PasswordBox confirm(std::string_view password, PasswordBox box, const Kind& kind);
-    PasswordBox change(std::string_view old, std::string_view fresh, std::string_view confirm, const Kind& kind);
-    // Sends the digits; true when answered, with `accepted` the processor's verdict.
-    bool send(int kind, int operation, bool& accepted);
+    void confirm(std::string_view password, PasswordBox box, const Kind& kind, Focus then);
+    void change(std::string_view old, std::string_view fresh, std::string_view confirm, const Kind& kind, Focus then);
+    // Sends the digits; `told` learns whether it was answered, and the processor's verdict.
+    // Nobody is told once the manager is gone.
+    void send(int kind, int operation, std::function<void(bool answered, bool accepted)> told);
     void choose(int address, int value);
 
     PresetContext m_context;
 
-    core::ParamEditor m_edits; // the two options are parameters like any other
+    core::ParamEditor& m_edits;
     FlowHost& m_host;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_windowReady = false;
     bool m_lockProven = false;
     bool m_rightsProven = false;

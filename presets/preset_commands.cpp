@@ -6,38 +6,55 @@
 
 namespace quorix::presets {
 
-bool PresetCommands::Recall(int preset)
+namespace {
+
+void Tell(const std::function<void(bool)>& done, bool outcome)
+{
+    if (done)
+        done(outcome);
+}
+
+} // namespace
+
+void PresetCommands::Recall(int preset, std::function<void(bool)> done)
 {
     core::CheckIndex("preset", preset, 0, kLastPreset);
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kOfflineRefusal);
-        return false;
+        Tell(done, false);
+        return;
     }
     m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
-    return m_context.link.ReadFromDevice(preset, false, link::Command::ReadBlock);
+    m_context.link.readFromDevice(preset, false, link::Command::ReadBlock, [done = std::move(done)](bool read) {
+        Tell(done, read);
+    });
 }
 
-bool PresetCommands::Store(int userIndex)
+void PresetCommands::Store(int userIndex, std::function<void(bool)> done)
 {
     const int preset = kFirstUserPreset + userIndex;
     core::CheckIndex("user preset", preset, kFirstUserPreset, kLastPreset);
     if (GuestUser(m_context.store)) {
         m_host.showMessage(kGuestRefusal);
-        return false;
+        Tell(done, false);
+        return;
     }
     if (!m_context.link.LinkOnline()) {
         m_host.showMessage(kOfflineRefusal);
-        return false;
+        Tell(done, false);
+        return;
     }
     m_host.setBusy(true);
-    const bool stored = m_context.link.SendCommand(link::Command::StoreMode, preset, 0);
-    m_host.setBusy(false);
-    if (stored) {
-        m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
-        m_context.screen.report({link::LinkCode::Preset, preset});
-        m_host.showInformation(kStoreDone);
-    }
-    return stored;
+    m_context.link.sendCommand(link::Command::StoreMode, preset, 0,
+                               [this, preset, done = std::move(done)](const link::RequestOutcome& outcome) {
+                                   m_host.setBusy(false);
+                                   if (outcome.answered) {
+                                       m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
+                                       m_context.screen.report({link::LinkCode::Preset, preset});
+                                       m_host.showInformation(kStoreDone);
+                                   }
+                                   Tell(done, outcome.answered);
+                               });
 }
 
 } // namespace quorix::presets

@@ -3,6 +3,8 @@
 #include "flow_host.h"
 #include "preset_context.h"
 
+#include <functional>
+
 namespace quorix::presets {
 
 // Recall of the processor's eight presets and store into its five user presets.
@@ -10,11 +12,13 @@ class PresetCommands {
 public:
     PresetCommands(PresetContext context, FlowHost& host) : m_context(context), m_host(host) {}
 
+    // Both return at once and tell `done` the outcome; a refusal (offline, a guest)
+    // is said and told before they return.
     // Preset 0..7 into the processor and the console; offline it says so. True when read whole.
-    bool Recall(int preset);
+    void Recall(int preset, std::function<void(bool)> done = {});
     // The working settings into USER1..USER5 (userIndex 0..4); offline it says so. True when the
     // processor stored them.
-    bool Store(int userIndex);
+    void Store(int userIndex, std::function<void(bool)> done = {});
 
 private:
     PresetContext m_context;

@@ -16,16 +16,31 @@ ProcessorComparison::ProcessorComparison(link::DeviceLink& link, core::ParamEdit
 {
 }
 
-ProcessorComparison::Outcome ProcessorComparison::compare()
+void ProcessorComparison::compare(std::function<void(Outcome)> done)
 {
     m_copies.clear();
-    if (!m_link.LinkOnline())
-        return Outcome::Offline;
-    const core::ParamStore& store = m_editor.store();
-    m_processor = store;
-    if (!m_link.ReadWorkingSet(m_view.CurrentPreset, m_processor))
-        return Outcome::ReadFailed;
+    if (!m_link.LinkOnline()) {
+        done(Outcome::Offline);
+        return;
+    }
+    const auto processor = std::make_shared<core::ParamStore>(m_editor.store());
+    m_link.readWorkingSet(m_view.CurrentPreset, *processor,
+                          [this, alive = std::weak_ptr(m_alive), processor, done = std::move(done)](bool read) {
+                              if (alive.expired())
+                                  return;
+                              if (!read) {
+                                  done(Outcome::ReadFailed);
+                                  return;
+                              }
+                              list(*processor);
+                              done(Outcome::Read);
+                          });
+}
 
+void ProcessorComparison::list(const core::ParamStore& processor)
+{
+    m_processor = processor;
+    const core::ParamStore& store = m_editor.store();
     std::set<std::pair<int, int>> differing;
     for (core::ParamDifference& d : core::DiffImages(store, m_processor)) {
         if (differing.insert({d.mode, d.address}).second) {
@@ -42,18 +57,29 @@ ProcessorComparison::Outcome ProcessorComparison::compare()
     for (const auto& [mode, address] : m_record.unconfirmed())
         if (!core::ProcessorRecord::readable(mode, address))
             m_copies.push_back({Group::NotReadBack, mode, address, false, true, {}});
-    return Outcome::Read;
 }
 
-ProcessorComparison::Synchronisation ProcessorComparison::synchronise()
+void ProcessorComparison::synchronise(std::function<void(Synchronisation)> done)
 {
-    if (!m_record.inStep()) {
-        if (compare() != Outcome::Read)
-            return Synchronisation::Failed;
-        if (!m_copies.empty())
-            return Synchronisation::Listed;
+    if (m_record.inStep()) {
+        readAll(std::move(done));
+        return;
     }
-    return m_link.ReadFromDevice(0, true, link::Command::ReadBlock) ? Synchronisation::Read : Synchronisation::Failed;
+    compare([this, done = std::move(done)](Outcome outcome) mutable {
+        if (outcome != Outcome::Read)
+            done(Synchronisation::Failed);
+        else if (!m_copies.empty())
+            done(Synchronisation::Listed);
+        else
+            readAll(std::move(done));
+    });
+}
+
+void ProcessorComparison::readAll(std::function<void(Synchronisation)> done)
+{
+    m_link.readFromDevice(0, true, link::Command::ReadBlock, [done = std::move(done)](bool read) {
+        done(read ? Synchronisation::Read : Synchronisation::Failed);
+    });
 }
 
 std::size_t ProcessorComparison::count(Group group) const

@@ -7,6 +7,8 @@
 #include "core/view_state.h"
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -52,12 +54,14 @@ public:
     ProcessorComparison(link::DeviceLink& link, core::ParamEditor& editor, const core::ViewState& view,
                         core::ProcessorRecord& record);
 
-    // Reads the processor and lists the copies; copies read and found equal are settled in the record.
-    Outcome compare();
+    // Reads the processor and lists the copies; copies read and found equal are
+    // settled in the record. Returns at once; `done` is told the outcome (offline,
+    // before this returns). Nobody is told once the comparison is gone.
+    void compare(std::function<void(Outcome)> done);
     // The full read after a connection. While the record holds copies the
     // processor may lack, it compares first: copies listed are left for the user
     // to answer, and nothing is read over them.
-    Synchronisation synchronise();
+    void synchronise(std::function<void(Synchronisation)> done);
     const std::vector<ComparedCopy>& copies() const { return m_copies; }
     std::size_t count(ComparedCopy::Group group) const;
     void choose(std::size_t copy, bool chosen);
@@ -73,12 +77,16 @@ public:
     int takeProcessorValues();
 
 private:
+    void list(const core::ParamStore& processor);
+    void readAll(std::function<void(Synchronisation)> done);
+
     link::DeviceLink& m_link;
     core::ParamEditor& m_editor;
     const core::ViewState& m_view;
     core::ProcessorRecord& m_record;
     core::ParamStore m_processor;
     std::vector<ComparedCopy> m_copies;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace quorix::presets

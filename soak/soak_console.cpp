@@ -1,5 +1,7 @@
 #include "soak_console.h"
 
+#include "core/await_outcome.h"
+
 #include "core/common_addresses.h"
 #include "core/mode_copy.h"
 
@@ -20,7 +22,7 @@ SoakConsole::SoakConsole(Events events)
       m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this)
 {
     core::InitParamStore(m_store, m_image);
-    m_link.setSynchronisation([this] { return synchronise(); });
+    m_link.setSynchronisation([this](link::TransferDone done) { synchronise(std::move(done)); });
     m_link.start();
 }
 
@@ -79,18 +81,23 @@ void SoakConsole::copyMode()
 
 // As the console reconnects: while the record holds copies the processor may
 // lack, the comparison lists them and the user answers before anything is read over them.
-bool SoakConsole::synchronise()
+void SoakConsole::synchronise(link::TransferDone done)
 {
     using Synchronisation = presets::ProcessorComparison::Synchronisation;
-    const Synchronisation outcome = m_comparison.synchronise();
-    if (outcome == Synchronisation::Listed)
-        answer();
-    return outcome != Synchronisation::Failed;
+    m_comparison.synchronise([this, done = std::move(done)](Synchronisation outcome) {
+        if (outcome == Synchronisation::Listed)
+            answer();
+        done(outcome != Synchronisation::Failed);
+    });
 }
 
 bool SoakConsole::compare()
 {
-    if (m_comparison.compare() != presets::ProcessorComparison::Outcome::Read)
+    using Outcome = presets::ProcessorComparison::Outcome;
+    const Outcome outcome = core::AwaitOutcome<Outcome>(m_clock, [this](std::function<void(Outcome)> done) {
+        m_comparison.compare(std::move(done));
+    });
+    if (outcome != Outcome::Read)
         return false;
     if (!m_comparison.copies().empty())
         answer();
@@ -107,17 +114,17 @@ void SoakConsole::answer()
 
 bool SoakConsole::openFile(const std::filesystem::path& path)
 {
-    return m_files.OpenConfigurationFile(path);
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.OpenConfigurationFile(path, std::move(done)); });
 }
 
 bool SoakConsole::recallPreset(int preset)
 {
-    return m_presets.Recall(preset);
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Recall(preset, std::move(done)); });
 }
 
 bool SoakConsole::storePreset(int userIndex)
 {
-    return m_presets.Store(userIndex);
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Store(userIndex, std::move(done)); });
 }
 
 void SoakConsole::chooseOffline()

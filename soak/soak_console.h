@@ -80,7 +80,7 @@ private:
     std::filesystem::path ChooseConfigurationFileToOpen() override { return {}; }
     std::filesystem::path ChooseConfigurationFileToSave() override { return {}; }
 
-    bool synchronise();
+    void synchronise(link::TransferDone done);
     void answer();
 
     Events m_events;

@@ -90,32 +90,42 @@ CompareWindow::CompareWindow(ConsoleServices& session, Prompter& prompter, QWidg
     resize(820, 440);
 }
 
-Outcome CompareWindow::read()
+void CompareWindow::read(std::function<void(Outcome)> done)
 {
-    const Outcome outcome = m_comparison.compare();
-    showCopies();
-    if (outcome == Outcome::ReadFailed)
-        m_summary->setText(controls::QtText(presets::kComparisonReadFailed));
-    return outcome;
+    setEnabled(false);
+    m_comparison.compare([this, done = std::move(done)](Outcome outcome) {
+        setEnabled(true);
+        showCopies();
+        if (outcome == Outcome::ReadFailed)
+            m_summary->setText(controls::QtText(presets::kComparisonReadFailed));
+        if (done)
+            done(outcome);
+    });
 }
 
-bool CompareWindow::compare()
+void CompareWindow::compare(std::function<void(bool)> shown)
 {
-    switch (read()) {
-    case Outcome::Offline: m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation); return false;
-    case Outcome::ReadFailed: m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation); return false;
-    case Outcome::Read: break;
-    }
-    if (!hasDifferences())
-        m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
-    return hasDifferences();
+    read([this, shown = std::move(shown)](Outcome outcome) {
+        switch (outcome) {
+        case Outcome::Offline: m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation); break;
+        case Outcome::ReadFailed:
+            m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation);
+            break;
+        case Outcome::Read:
+            if (!hasDifferences())
+                m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
+            break;
+        }
+        shown(outcome == Outcome::Read && hasDifferences());
+    });
 }
 
-presets::ProcessorComparison::Synchronisation CompareWindow::synchronise()
+void CompareWindow::synchronise(std::function<void(presets::ProcessorComparison::Synchronisation)> done)
 {
-    const auto outcome = m_comparison.synchronise();
-    showCopies();
-    return outcome;
+    m_comparison.synchronise([this, done = std::move(done)](presets::ProcessorComparison::Synchronisation outcome) {
+        showCopies();
+        done(outcome);
+    });
 }
 
 QTreeWidgetItem* CompareWindow::group(Group group) const
@@ -195,7 +205,7 @@ void CompareWindow::writeScreenToProcessor()
 {
     m_comparison.writeScreen();
     // The read-back waits behind the writes, so it shows what the processor now holds.
-    read();
+    read({});
 }
 
 void CompareWindow::takeProcessorValues()
@@ -225,12 +235,14 @@ void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter&
         open->close();
     auto* compare = new CompareWindow(session, prompter, parent);
     compare->setAttribute(Qt::WA_DeleteOnClose);
-    if (!compare->compare()) {
-        delete compare;
-        return;
-    }
-    compare->show();
-    compare->raise();
+    compare->compare([compare](bool shown) {
+        if (!shown) {
+            delete compare;
+            return;
+        }
+        compare->show();
+        compare->raise();
+    });
 }
 
 } // namespace quorix::ui

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 #include <string_view>
 
 class QLabel;
@@ -29,12 +31,12 @@ class CompareWindow final : public QWidget {
 public:
     CompareWindow(ConsoleServices& session, Prompter& prompter, QWidget* parent = nullptr);
 
-    // Reads the processor and shows what differs; false (with a message said) when
-    // offline, when the read failed or when nothing differs.
-    bool compare();
+    // Reads the processor and shows what differs; `shown` is told false (with a
+    // message said) when offline, when the read failed or when nothing differs.
+    void compare(std::function<void(bool shown)> shown);
     // The full read after a connection, or the comparison first while copies are
-    // unconfirmed; what it lists is shown on return.
-    presets::ProcessorComparison::Synchronisation synchronise();
+    // unconfirmed; what it lists is shown before `done` is told.
+    void synchronise(std::function<void(presets::ProcessorComparison::Synchronisation)> done);
     bool hasDifferences() const { return !m_comparison.copies().empty(); }
     void writeScreenToProcessor();
     void takeProcessorValues();
@@ -50,7 +52,8 @@ protected:
 private:
     void showCopies();
     void rowChanged(QTreeWidgetItem* row);
-    presets::ProcessorComparison::Outcome read();
+    // The window is disabled until the read has ended.
+    void read(std::function<void(presets::ProcessorComparison::Outcome)> done);
 
     ConsoleServices& m_session;
     presets::ProcessorComparison m_comparison;

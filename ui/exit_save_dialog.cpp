@@ -70,8 +70,11 @@ ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompte
 void ExitSaveDialog::Command1Click()
 {
     const QByteArray name = m_text1->text().toUtf8();
-    if (m_flow.Save({m_check1->isChecked(), m_combo1->currentIndex(), m_check2->isChecked(), name.toStdString()}))
-        accept();
+    m_flow.Save({m_check1->isChecked(), m_combo1->currentIndex(), m_check2->isChecked(), name.toStdString()},
+                [this](bool closes) {
+                    if (closes)
+                        accept();
+                });
 }
 
 void ExitSaveDialog::showMessage(std::string_view text)
@@ -94,7 +97,6 @@ void ExitSaveDialog::setBusy(bool busy)
     setEnabled(!busy);
     m_progress->setMaxValue(1);
     m_progress->setValue(0);
-    // Painted by the store command's wait, which runs the window's events through the scheduler.
     m_progress->setVisible(busy);
 }
 

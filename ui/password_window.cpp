@@ -33,8 +33,9 @@ QLabel* Label(QWidget* parent, const QString& text, QRect geometry)
 
 } // namespace
 
-PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_manager(context, *this), m_prompter(prompter)
+PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, Prompter& prompter,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), m_manager(context, edits, *this), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmProgramManager"));
     setWindowTitle(QStringLiteral("密码管理"));
@@ -89,15 +90,20 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, Prompter& prompte
         group->addButton(options[0]);
         group->addButton(options[1]);
     }
+    const auto focusAndShow = [this](presets::PasswordBox box) {
+        focus(box);
+        showEnablement();
+    };
+    const auto focusOnly = [this](presets::PasswordBox box) { focus(box); };
     connect(m_command[4], &QPushButton::clicked, this,
-            [this] { focus(m_manager.ConfirmKeyboardLock(Entry(m_text[8]))); showEnablement(); });
+            [this, focusAndShow] { m_manager.ConfirmKeyboardLock(Entry(m_text[8]), focusAndShow); });
     connect(m_command[5], &QPushButton::clicked, this,
-            [this] { focus(m_manager.ConfirmRights(Entry(m_text[9]))); showEnablement(); });
-    connect(m_command[6], &QPushButton::clicked, this, [this] {
-        focus(m_manager.ChangeRightsPassword(Entry(m_text[2]), Entry(m_text[3]), Entry(m_text[4])));
+            [this, focusAndShow] { m_manager.ConfirmRights(Entry(m_text[9]), focusAndShow); });
+    connect(m_command[6], &QPushButton::clicked, this, [this, focusOnly] {
+        m_manager.ChangeRightsPassword(Entry(m_text[2]), Entry(m_text[3]), Entry(m_text[4]), focusOnly);
     });
-    connect(m_command[7], &QPushButton::clicked, this, [this] {
-        focus(m_manager.ChangeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7])));
+    connect(m_command[7], &QPushButton::clicked, this, [this, focusOnly] {
+        m_manager.ChangeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7]), focusOnly);
     });
     // Return in a box presses the button of its row.
     static constexpr std::pair<int, int> kReturnPresses[] = {{8, 4}, {9, 5}, {2, 6}, {3, 6}, {4, 6},

@@ -21,7 +21,8 @@ class PasswordWindow final : public QWidget, private presets::FlowHost {
     Q_OBJECT
 
 public:
-    PasswordWindow(presets::PresetContext context, Prompter& prompter, QWidget* parent = nullptr);
+    PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, Prompter& prompter,
+                   QWidget* parent = nullptr);
 
     // The entry boxes by their number (Text2 .. Text9), the buttons (Command4 .. Command7).
     QLineEdit* text(int number) const;

@@ -8,11 +8,13 @@
 #include "console_frame.h"
 #include "prompter.h"
 
+
 #include "presets/preset_texts.h"
 
 #include <QCursor>
 #include <QMenu>
 #include "core/preset_name.h"
+#include "core/tuning_document.h"
 
 namespace quorix::ui {
 
@@ -98,7 +100,7 @@ bool PresetActions::ShowExitSave()
 void PresetActions::ShowProgramManager()
 {
     if (!m_programManager) {
-        m_programManager = new PasswordWindow(context(), m_prompter, &m_frame);
+        m_programManager = new PasswordWindow(context(), m_session.document().edits(), m_prompter, &m_frame);
         m_programManager->move(m_frame.geometry().center() - m_programManager->rect().center());
     }
     m_programManager->show();

@@ -10,19 +10,21 @@ ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, Pro
 {
 }
 
-bool ReconnectRead::synchronise()
+void ReconnectRead::synchronise(std::function<void(bool)> done)
 {
     using Synchronisation = presets::ProcessorComparison::Synchronisation;
     auto* compare = new CompareWindow(m_session, m_prompter, m_window.window());
     compare->setAttribute(Qt::WA_DeleteOnClose);
-    const Synchronisation outcome = compare->synchronise();
-    if (outcome != Synchronisation::Listed) {
-        delete compare;
-        return outcome == Synchronisation::Read;
-    }
-    compare->show();
-    compare->raise();
-    return true;
+    compare->synchronise([compare, done = std::move(done)](Synchronisation outcome) {
+        if (outcome != Synchronisation::Listed) {
+            delete compare;
+            done(outcome == Synchronisation::Read);
+            return;
+        }
+        compare->show();
+        compare->raise();
+        done(true);
+    });
 }
 
 } // namespace quorix::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace quorix::ui {
 
 class ConsoleServices;
@@ -15,7 +17,8 @@ class ReconnectRead {
 public:
     ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter);
 
-    bool synchronise();
+    // Returns at once; `done` is told whether the read went to the screen or the comparison is shown.
+    void synchronise(std::function<void(bool)> done);
 
 private:
     ConsoleServices& m_session;

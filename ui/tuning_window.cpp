@@ -74,12 +74,12 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
     m_reread = session.scheduler().createTimer(0, true, [this] {
         if (m_services.link().LinkOnline())
-            m_services.link().ReadFromDevice(0, true, link::Command::ReadBlock);
+            m_services.link().readFromDevice(0, true, link::Command::ReadBlock, {});
     });
     m_moveWindow->start();
 
     m_reconnect = std::make_unique<ReconnectRead>(session, *this, prompter);
-    session.link().setSynchronisation([this] { return m_reconnect->synchronise(); });
+    session.link().setSynchronisation([this](link::TransferDone done) { m_reconnect->synchronise(std::move(done)); });
     // A value read or written since is no longer marked as the console's own.
     session.record().setListener([this](int, int) { update(); });
     session.setHost(m_linkScreen.get());

@@ -109,6 +109,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(session.store().at(0, 1792).Value, 60);
     EXPECT_EQ(processor().value(0, 1792), theirs);
     compare->findChild<QPushButton*>("CompareWrite")->click();
+    settle();
     EXPECT_EQ(processor().value(0, 1792), 60);
     EXPECT_FALSE(compare->hasDifferences());
     expectStoreMatchesProcessor();

@@ -17,12 +17,12 @@ TEST_F(Journey, TheLinkCountsWhatWentWrong)
     connect();
     EXPECT_EQ(device.counters().badChecksums, 0);
     processor.corruptNextChecksum();
-    EXPECT_TRUE(device.SendCommand(Command::ReadStatus, 0, 0));
+    EXPECT_TRUE(sendCommand(Command::ReadStatus, 0, 0));
     EXPECT_EQ(device.counters().badChecksums, 1);
     EXPECT_EQ(device.counters().retries, 1);
 
     processor.duplicateNextReplies(1);
-    EXPECT_TRUE(device.SendCommand(Command::ReadStatus, 0, 0));
+    EXPECT_TRUE(sendCommand(Command::ReadStatus, 0, 0));
     clock.advance(10);
     EXPECT_EQ(device.counters().unexpectedFrames, 1);
 
@@ -38,7 +38,7 @@ TEST_F(Journey, TheSupportBundleOpensAndHoldsNoPassword)
     processor.setPasswords("7391", "739164");
     connect();
     digits.DigitsToBuffer("739164", 0);
-    device.SendCommand(Command::Password, 2, 0);
+    sendCommand(Command::Password, 2, 0);
     const std::string kept = ring.text();
     ASSERT_NE(kept.find("TX Password"), std::string::npos);
     EXPECT_EQ(kept, trace.str()); // the ring holds what the trace file holds

@@ -16,7 +16,7 @@ TEST_F(Journey, ADuplicatedReplyIsNotTakenForTheNextRequest)
     port.setFullSpeedPacing(true);
     processor.duplicateNextReplies(1); // the status answer comes twice
     setProcessorGain(4, 240);
-    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     clock.advance(1000);
     EXPECT_EQ(view.CurrentPreset, 0);
     expectStoreMatchesProcessor();
@@ -28,7 +28,7 @@ TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
     connect();
     const int before = processor.requestsReceived();
     processor.answerNextWithWrongCommand(); // the status request gets a handshake answer
-    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 5 + 1); // the status request went twice
     EXPECT_EQ(view.CurrentPreset, 0);
     expectStoreMatchesProcessor();
@@ -41,7 +41,7 @@ TEST_F(Journey, AStaleReplyIsNotTakenForALaterRequest)
     port.setReplyDelay(30); // the synchronisation's requests spread over time
     port.delayNextReply(700); // the status answer comes after the re-sent request's answer
     setProcessorGain(256 + 2, 260);
-    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     clock.advance(1000);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());

@@ -9,6 +9,7 @@
 #include "link/device_link.h"
 
 #include "core/address_map.h"
+#include "core/await_outcome.h"
 #include "core/manual_scheduler.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,37 @@ struct Journey : ::testing::Test {
     {
         EXPECT_EQ(processor.refusals().count(), expectedRefusals)
             << "the processor refused what the console sent:\n" << processor.refusals().text();
+    }
+
+    // Starts a flow that tells whether it succeeded, and runs the clock until it has.
+    bool told(const std::function<void(std::function<void(bool)>)>& start)
+    {
+        return quorix::core::AwaitOutcome<bool>(clock, start);
+    }
+
+    // The link's requests and transfers, each waited for on the virtual clock.
+    bool readFromDevice(int preset, bool full, quorix::link::Command code)
+    {
+        return told([&](auto done) { device.readFromDevice(preset, full, code, done); });
+    }
+    bool writeToDevice(int preset)
+    {
+        return told([&](auto done) { device.writeToDevice(preset, done); });
+    }
+    bool readWorkingSet(int preset, quorix::core::ParamStore& target)
+    {
+        return told([&](auto done) { device.readWorkingSet(preset, target, done); });
+    }
+    bool writeParam(int address)
+    {
+        return told([&](auto done) { device.writeParam(address, done); });
+    }
+    bool sendCommand(quorix::link::Command command, int mode, int address)
+    {
+        return told([&](auto done) {
+            device.sendCommand(command, mode, address,
+                               [done](const quorix::link::RequestOutcome& outcome) { done(outcome.answered); });
+        });
     }
 
     void connect()
@@ -104,7 +136,7 @@ struct Journey : ::testing::Test {
             if (done == 2)
                 port.unplugDuringNextBlockWrite();
         };
-        const bool written = device.WriteToDevice(view.CurrentPreset);
+        const bool written = writeToDevice(view.CurrentPreset);
         host.onProgress = nullptr;
         return written;
     }

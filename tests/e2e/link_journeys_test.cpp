@@ -32,11 +32,11 @@ TEST_F(Journey, ASingleWriteReachesTheProcessor)
 {
     connect();
     store.at(0, 1024).Value = 77;
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 77);
     view.CurrentMode = 1;
     store.at(1, 3).band.Gain = 120;
-    EXPECT_TRUE(device.WriteParam(3));
+    EXPECT_TRUE(writeParam(3));
     EXPECT_EQ(processor.band(1, 3).gain, 120);
 }
 
@@ -49,7 +49,7 @@ TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
     host.onTick = [&] {
         if (host.progressVisible && host.progressValue == 3 && !written) {
             written = true;
-            wroteDuringSync = device.WriteParam(1024);
+            wroteDuringSync = writeParam(1024);
         }
     };
     processor.setValue(0, 768 + 1, 123);
@@ -81,7 +81,7 @@ TEST_F(Journey, AReplyReachesTheLinkTheMomentItIsReadable)
     port.setReplyDelay(7); // between two of the 5 ms polls a polled link would wait for
     store.at(0, 1024).Value = 77;
     const auto start = clock.nowMs();
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(clock.nowMs() - start, 7);
 }
 
@@ -91,7 +91,7 @@ TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
     const int before = processor.requestsReceived();
     const auto start = clock.nowMs();
     processor.dropNextReplies(100);
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
     EXPECT_FALSE(device.LinkOnline());
@@ -112,7 +112,7 @@ TEST_F(Journey, ALinkLostByTheTickEndsTheRequestWaitingThen)
     std::int64_t lostAt = -1;
     host.onMessage = [&] { lostAt = clock.nowMs(); };
     const auto start = clock.nowMs();
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_LT(lostAt - start, 9 * 600); // the tick's loss came before the request's own attempts ran out
     EXPECT_EQ(clock.nowMs(), lostAt);
@@ -123,7 +123,7 @@ TEST_F(Journey, ACorruptedReplyIsRetried)
     connect();
     const int before = processor.requestsReceived();
     processor.corruptNextChecksum();
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 2);
     EXPECT_NE(trace.str().find("BadChecksum"), std::string::npos);
 }
@@ -172,7 +172,7 @@ TEST_F(Journey, ASwitchedOffLinkSendsNothing)
     EXPECT_EQ(host.connection.back(), link::LinkCode::SwitchedOff);
     clock.advance(10000);
     EXPECT_EQ(port.reportsWritten(), 0);
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     device.ConnectButtonClicked();
     connect();
     EXPECT_TRUE(device.LinkOnline());
@@ -201,7 +201,7 @@ TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
             device.ConnectButtonClicked();
     };
     const int before = processor.requestsReceived();
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 1);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.connection.back(), link::LinkCode::Disconnected);
@@ -233,20 +233,20 @@ TEST_F(Journey, PresetRecallAndConfigurationWrite)
     connect();
     const int before = processor.requestsReceived();
     // USER2: kinds 0, 1, 3, 4, 7 of both sets and ReadDone
-    EXPECT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(4, false, Command::ReadBlock));
     EXPECT_EQ(processor.requestsReceived() - before, 11);
     EXPECT_EQ(processor.currentPreset(), 4);
     EXPECT_EQ(host.preset, 4);
 
-    EXPECT_TRUE(device.ReadFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
+    EXPECT_TRUE(readFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
     EXPECT_EQ(store.at(0, 0).band.Gain, 250);
     EXPECT_EQ(store.at(0, 256).Value, processor.preset(1).at(0, 256).Value);
 
     image = store;
     image.at(0, 1024 + 0x12).Value = 150;
     image.at(0, 2560).Value = 44;
-    EXPECT_TRUE(device.WriteToDevice(view.CurrentPreset));
-    EXPECT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    EXPECT_TRUE(writeToDevice(view.CurrentPreset));
+    EXPECT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
     EXPECT_EQ(store.at(0, 1024 + 0x12).Value, 150);
     EXPECT_EQ(store.at(0, 2560).Value, 44); // the read-back includes the global kinds
 }
@@ -255,7 +255,7 @@ TEST_F(Journey, TheTraceShowsEveryFrameAndMasksPasswords)
 {
     connect();
     digits.DigitsToBuffer("1234", 0);
-    device.SendCommand(Command::Password, 0, 0);
+    sendCommand(Command::Password, 0, 0);
     clock.advance(1000);
     const std::string text = trace.str();
     for (const char* line : {"TX Handshake", "RX Handshake", "TX ReadStatus", "TX ReadBlock", "RX ReadBlock",
@@ -271,7 +271,7 @@ TEST_F(Journey, AConfigurationThatCannotTravelSendsNothing)
     image.at(0, 1024).Value = 70000; // kind 4: kinds 0, 1 and 3 before it would build
     const core::ParamStore before = processor.working();
     const int requests = processor.requestsReceived();
-    EXPECT_FALSE(device.WriteToDevice(0));
+    EXPECT_FALSE(writeToDevice(0));
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_EQ(processor.working(), before);
     EXPECT_EQ(host.count(link::LinkCode::WriteFailed), 1);
@@ -310,9 +310,9 @@ TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
     processor.refusals().clear();
     EXPECT_TRUE(device.LinkOnline());
     store.at(0, 1024).Value = 42;
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 42);
-    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     expectStoreMatchesProcessor();
 }
 
@@ -330,7 +330,7 @@ TEST_F(Journey, AScratchReadOfTheWorkingSetTouchesNeitherStoreNorView)
     const int refreshes = host.refreshes;
 
     core::ParamStore scratch = store;
-    ASSERT_TRUE(device.ReadWorkingSet(view.CurrentPreset, scratch));
+    ASSERT_TRUE(readWorkingSet(view.CurrentPreset, scratch));
     EXPECT_EQ(store, before);
     EXPECT_EQ(view.CurrentMode, viewBefore.CurrentMode);
     EXPECT_EQ(view.CurrentPreset, viewBefore.CurrentPreset);

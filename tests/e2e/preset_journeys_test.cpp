@@ -34,25 +34,25 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     presets::ConfigurationFiles files{context, flow, chooser};
     const auto tune = [&](int gain, int value) {
         store.at(0, 3).band.Gain = gain;
-        ASSERT_TRUE(device.WriteParam(3));
+        ASSERT_TRUE(writeParam(3));
         store.at(0, 1024).Value = value;
-        ASSERT_TRUE(device.WriteParam(1024));
+        ASSERT_TRUE(writeParam(1024));
     };
     connect();
 
     tune(310, 42);
-    ASSERT_TRUE(commands.Store(1)); // USER2
-    ASSERT_TRUE(commands.Recall(0));
+    ASSERT_TRUE(told([&](auto done) { commands.Store(1, done); })); // USER2
+    ASSERT_TRUE(told([&](auto done) { commands.Recall(0, done); }));
     EXPECT_NE(store.at(0, 3).band.Gain, 310);
-    ASSERT_TRUE(commands.Recall(4));
+    ASSERT_TRUE(told([&](auto done) { commands.Recall(4, done); }));
     EXPECT_EQ(store.at(0, 3).band.Gain, 310);
     EXPECT_EQ(store.at(0, 1024).Value, 42);
     expectStoreMatchesProcessor(4);
 
     ASSERT_TRUE(files.SaveConfigurationFile());
     tune(150, 7);
-    ASSERT_TRUE(commands.Recall(1));
-    ASSERT_TRUE(files.OpenConfigurationFile());
+    ASSERT_TRUE(told([&](auto done) { commands.Recall(1, done); }));
+    ASSERT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     EXPECT_EQ(processor.currentPreset(), 1);
     EXPECT_EQ(processor.band(0, 3).gain, 310);
     EXPECT_EQ(processor.value(0, 1024), 42);

@@ -1,5 +1,7 @@
 #include "journey.h"
 
+#include "core/await_outcome.h"
+
 #include "presets/processor_comparison.h"
 
 #include "core/common_addresses.h"
@@ -24,7 +26,15 @@ struct RecordJourney : Journey {
     void SetUp() override
     {
         Journey::SetUp();
-        device.setSynchronisation([this] { return comparison.synchronise() != Synchronisation::Failed; });
+        device.setSynchronisation([this](link::TransferDone done) {
+            comparison.synchronise([done](Synchronisation outcome) { done(outcome != Synchronisation::Failed); });
+        });
+    }
+
+    presets::ProcessorComparison::Outcome compare()
+    {
+        using Outcome = presets::ProcessorComparison::Outcome;
+        return core::AwaitOutcome<Outcome>(clock, [&](std::function<void(Outcome)> done) { comparison.compare(done); });
     }
 
     void goOffline() { device.OfflineModeChosen(); }
@@ -111,7 +121,7 @@ TEST_F(RecordJourney, AnOfflineEditOfASharedParameterReachesTheProcessorsDanceCo
     drain();
     EXPECT_EQ(processor.value(0, kEchoPreDelay), 123);
     EXPECT_EQ(processor.value(1, kEchoPreDelay), 123);
-    EXPECT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    EXPECT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     EXPECT_TRUE(comparison.copies().empty());
     expectNothingUnmarked();
 }
@@ -157,8 +167,8 @@ TEST_F(RecordJourney, AFileOpenWritesTheDanceCopiesOfSharedParametersTheBlockCan
     image = store;
     image.at(0, kMicValue).Value = 55;
     image.at(1, kMicValue).Value = 55;
-    ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
-    ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    ASSERT_TRUE(writeToDevice(view.CurrentPreset));
+    ASSERT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
     drain();
     EXPECT_EQ(processor.value(0, kMicValue), 55);
     EXPECT_EQ(processor.value(1, kMicValue), 55);
@@ -235,7 +245,7 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
     EXPECT_TRUE(document.undo().canUndo()) << "one undo step";
     expectNothingUnmarked();
 
-    EXPECT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    EXPECT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     EXPECT_EQ(comparison.count(Group::NotReadBack), 1u) << "offered again";
 }
 
@@ -254,7 +264,7 @@ TEST_F(RecordJourney, APresetRecallMarksWhatItReplacedAndCannotReadBack)
     document.edits().setValue(kCentreLevel, 12); // still queued when the recall goes out
 
     view.CurrentPreset = kRecalled;
-    ASSERT_TRUE(device.ReadFromDevice(kRecalled, false, Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(kRecalled, false, Command::ReadBlock));
     const auto nothingQueued = [&] {
         return std::ranges::none_of(processorRecord.unconfirmed(), [&](const auto& copy) {
             return processorRecord.state(copy.first, copy.second) == core::CopyState::Queued;
@@ -292,7 +302,7 @@ TEST_F(RecordJourney, TakingASharedParametersSingingValueMarksItsDanceCopy)
     ASSERT_FALSE(store.at(0, kEchoPreDelay).PerMode);
     const int screen = store.at(0, kEchoPreDelay).Value;
     processor.setValue(0, kEchoPreDelay, screen + 7);
-    ASSERT_EQ(comparison.compare(), presets::ProcessorComparison::Outcome::Read);
+    ASSERT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     ASSERT_NE(listed(0, kEchoPreDelay), nullptr);
     ASSERT_EQ(listed(1, kEchoPreDelay), nullptr);
 

@@ -16,10 +16,10 @@ TEST_F(Journey, CommonParametersGoOutAtModeZeroEvenInTheDanceMode)
     connect();
     view.CurrentMode = 1;
     store.at(0, 2560).Value = 31;
-    EXPECT_TRUE(device.WriteParam(2560));
+    EXPECT_TRUE(writeParam(2560));
     EXPECT_EQ(processor.value(0, 2560), 31);
     store.at(1, 1024 + 0x04).Value = 66; // a value of the dance set beside it
-    EXPECT_TRUE(device.WriteParam(1024 + 0x04));
+    EXPECT_TRUE(writeParam(1024 + 0x04));
     EXPECT_EQ(processor.value(1, 1024 + 0x04), 66);
     EXPECT_EQ(processor.value(0, 1024 + 0x04), 80);
 }
@@ -28,8 +28,8 @@ TEST_F(Journey, StoringAPresetCopiesTheWorkingSettings)
 {
     connect();
     store.at(0, 768 + 0x14).Value = 321;
-    ASSERT_TRUE(device.WriteParam(768 + 0x14));
-    EXPECT_TRUE(device.SendCommand(Command::StoreMode, 5, 0)); // USER3
+    ASSERT_TRUE(writeParam(768 + 0x14));
+    EXPECT_TRUE(sendCommand(Command::StoreMode, 5, 0)); // USER3
     EXPECT_EQ(processor.currentPreset(), 5);
     EXPECT_EQ(processor.preset(5).at(0, 768 + 0x14).Value, 321);
 }
@@ -40,7 +40,7 @@ TEST_F(Journey, PasswordsAreProvenAndChangedAtTheProcessor)
     connect();
     const auto ask = [&](const char* typed, int kind, int operation) {
         digits.DigitsToBuffer(typed, 0);
-        EXPECT_TRUE(device.SendCommand(Command::Password, kind, operation)) << typed;
+        EXPECT_TRUE(sendCommand(Command::Password, kind, operation)) << typed;
         return device.lastReply().size() == 2 && device.lastReply()[1] == 'S';
     };
     EXPECT_TRUE(ask("1234", 0, 0));
@@ -69,7 +69,7 @@ TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
 {
     connect();
     view.CurrentPreset = 4; // recall USER2: the mode-dependent kinds only
-    ASSERT_TRUE(device.ReadFromDevice(4, false, Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(4, false, Command::ReadBlock));
     for (const char* kind : {"00", "01", "03", "04", "07"})
         EXPECT_TRUE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind + " 00")) << kind;
     for (const char* kind : {"08", "0A"})
@@ -89,8 +89,8 @@ TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
     std::filesystem::remove(path);
 
     trace.str({});
-    ASSERT_TRUE(device.WriteToDevice(view.CurrentPreset));
-    ASSERT_TRUE(device.ReadFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    ASSERT_TRUE(writeToDevice(view.CurrentPreset));
+    ASSERT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
     for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"}) {
         EXPECT_TRUE(Sent(trace.str(), "WriteBlock", std::string("FE 02 04 ") + kind + " 00")) << kind;
         EXPECT_TRUE(Sent(trace.str(), "ReadBlockBack", std::string("FE 01 04 ") + kind + " 00")) << kind;

@@ -30,7 +30,7 @@ TEST_F(Journey, ARepeatedSingingBlockNeverPassesForTheDanceSet)
     port.setFullSpeedPacing(true);
     processor.duplicateNextReplies(1); // the first block, kind 0's singing set, comes twice
     core::ParamStore scratch = store;
-    ASSERT_TRUE(device.ReadWorkingSet(0, scratch));
+    ASSERT_TRUE(readWorkingSet(0, scratch));
     const core::ParamStore held = processor.working();
     for (int kind : {0, 1, 3, 4, 7})
         for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
@@ -75,7 +75,7 @@ TEST_F(Journey, ABlockWithFieldsNoProcessorHoldsIsRefusedAndReadAgain)
     processor.setBand(0, 3, noise);
     at(300, [&] { processor.setBand(0, 3, good); }); // the line is clean again for the second attempt
     trace.str({});
-    EXPECT_TRUE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(device.refusedReplies().outOfRange, 1);
     EXPECT_EQ(Occurrences(trace.str(), "RX OutOfRange:Block0"), 1) << trace.str();
     EXPECT_EQ(Occurrences(trace.str(), "TX ReadBlock"), 7 + 5 + 1); // both sets once, kind 0's singing set twice
@@ -90,7 +90,7 @@ TEST_F(Journey, AProcessorThatOnlyEverSendsSuchFieldsLosesTheLinkAndTheStoreKeep
     sim::BandSetting noise = processor.band(0, 3);
     noise.gain = 34341;
     processor.setBand(0, 3, noise);
-    EXPECT_FALSE(device.ReadFromDevice(0, true, Command::ReadBlock));
+    EXPECT_FALSE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(device.refusedReplies().outOfRange, link::RequestChannel::kAttempts);
     EXPECT_EQ(store.at(0, 3).band, before);
     EXPECT_FALSE(device.LinkOnline());

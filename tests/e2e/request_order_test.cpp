@@ -13,15 +13,15 @@ TEST_F(Journey, WritesMadeDuringWaitsLandWithTheNewestValue)
     std::vector<bool> nested;
     at(10, [&] {
         store.at(0, 1024).Value = 2;
-        nested.push_back(device.WriteParam(1024));
+        nested.push_back(writeParam(1024));
     });
     at(20, [&] {
         store.at(0, 1024).Value = 3;
-        nested.push_back(device.WriteParam(1024));
+        nested.push_back(writeParam(1024));
     });
     const int before = processor.requestsReceived();
     store.at(0, 1024).Value = 1;
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(nested, (std::vector<bool>{true, true}));
     EXPECT_EQ(processor.working().at(0, 1024).Value, 3);
     EXPECT_EQ(processor.requestsReceived() - before, 2); // 1, then 3 once: the third write's value was already sent
@@ -45,7 +45,7 @@ TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
                 record.band.Gain = value;
             else
                 record.Value = value;
-            answered += device.WriteParam(address) ? 1 : 0;
+            answered += writeParam(address) ? 1 : 0;
         });
     clock.advance(60000);
     EXPECT_EQ(answered, 50);
@@ -61,10 +61,10 @@ TEST_F(Journey, OnceTheLinkIsLostQueuedRequestsReturnFalseWithoutBeingSent)
     processor.dropNextReplies(1000);
     std::vector<bool> nested;
     for (int i = 1; i <= 4; ++i)
-        at(10 * i, [&, i] { nested.push_back(device.WriteParam(1024 + i)); });
+        at(10 * i, [&, i] { nested.push_back(writeParam(1024 + i)); });
     const int before = processor.requestsReceived();
     const auto start = clock.nowMs();
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(nested, std::vector<bool>(4, false));
@@ -77,13 +77,13 @@ TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
     processor.dropNextReplies(1000);
     std::vector<std::pair<bool, std::int64_t>> nested;
     at(10, [&] {
-        const bool written = device.WriteParam(1025);
+        const bool written = writeParam(1025);
         nested.emplace_back(written, clock.nowMs());
     });
     at(20, [&] { device.ConnectButtonClicked(); });
     const int before = processor.requestsReceived();
     const auto start = clock.nowMs();
-    EXPECT_FALSE(device.WriteParam(1024));
+    EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(nested, (std::vector<std::pair<bool, std::int64_t>>{{false, start + 20}}));
     EXPECT_EQ(clock.nowMs() - start, 600); // the request on the wire ends with its wait, not repeated
     EXPECT_EQ(processor.requestsReceived() - before, 1);
@@ -100,7 +100,7 @@ TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoes
     host.onTick = [&] {
         if (host.progressVisible && !tried) {
             tried = true;
-            written = device.WriteParam(1024);
+            written = writeParam(1024);
             faulted = device.lastRequestFaulted();
         }
     };
@@ -141,10 +141,10 @@ TEST_F(Journey, AWriteMadeAfterTheSameFrameWentOutIsSentAgain)
 {
     connect();
     store.at(0, 1024).Value = 7;
-    ASSERT_TRUE(device.WriteParam(1024));
+    ASSERT_TRUE(writeParam(1024));
     processor.setValue(0, 1024, 9);
     const int before = processor.requestsReceived();
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 1);
     EXPECT_EQ(processor.value(0, 1024), 7);
 }
@@ -158,14 +158,53 @@ TEST_F(Journey, AQueuedWriteIsSentWhenTheLastFrameForItsAddressCarriedAnOlderVal
     port.setReplyDelay(30);
     at(10, [&] {
         store.at(0, 1024).Value = 2;
-        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 30 ms with the value 3
+        EXPECT_TRUE(writeParam(1024)); // goes out at 30 ms with the value 3
     });
     at(20, [&] {
         store.at(0, 1024).Value = 3;
-        EXPECT_TRUE(device.WriteParam(1024)); // goes out at 60 ms with the value 4
+        EXPECT_TRUE(writeParam(1024)); // goes out at 60 ms with the value 4
     });
     at(40, [&] { store.at(0, 1024).Value = 4; });
     store.at(0, 1024).Value = 1;
-    EXPECT_TRUE(device.WriteParam(1024));
+    EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 4);
+}
+
+// A sent request's caller is told once, in a turn of the event loop of its own,
+// in the order the requests were made; after a loss nothing more goes out.
+TEST_F(Journey, SentRequestsAreToldInOrderOnceAndNeverInsideTheCallThatSentThem)
+{
+    connect();
+    std::vector<std::pair<int, bool>> told;
+    const auto send = [&](int tag, link::Command command) {
+        device.sendCommand(command, 0, 0, [&told, tag](const link::RequestOutcome& o) { told.emplace_back(tag, o.answered); });
+    };
+    send(1, link::Command::ReadStatus);
+    send(2, link::Command::ReadStatus);
+    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(device.ReplyWaitActive());
+    clock.runUntil([&] { return told.size() == 2; }, 5000);
+    EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{1, true}, {2, true}}));
+    EXPECT_FALSE(device.ReplyWaitActive());
+
+    processor.dropNextReplies(1000);
+    told.clear();
+    const auto sentStatuses = [&] {
+        const std::string text = trace.str();
+        int n = 0;
+        for (auto at = text.find("TX ReadStatus"); at != std::string::npos; at = text.find("TX ReadStatus", at + 1))
+            ++n;
+        return n;
+    };
+    const int before = sentStatuses();
+    send(3, link::Command::ReadStatus);
+    send(4, link::Command::ReadStatus);
+    clock.runUntil([&] { return told.size() == 2; }, 20000);
+    EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{3, false}, {4, false}}));
+    EXPECT_EQ(sentStatuses() - before, link::RequestChannel::kAttempts); // the second never went out
+    send(5, link::Command::ReadStatus);
+    clock.advance(2000);
+    EXPECT_EQ(told.back(), std::make_pair(5, false));
+    EXPECT_EQ(sentStatuses() - before, link::RequestChannel::kAttempts);
+    EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }

@@ -79,7 +79,7 @@ TEST_F(WriteQueue, ASharedEditMadeInDanceModeSurvivesTheNextFullRead)
     EXPECT_EQ(processor.value(1, kMainMusicLevel), 44);
     EXPECT_NE(processor.value(0, kMainMusicLevel), 44); // a per-mode edit keeps to the mode on show
 
-    ASSERT_TRUE(device.ReadFromDevice(0, true, link::Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     for (int mode : {0, 1}) {
         EXPECT_EQ(store.at(mode, kLateReflectionDelay).Value, 123);
         EXPECT_EQ(store.at(mode, kMainLeftLevel).Value, 66);
@@ -93,7 +93,7 @@ TEST_F(WriteQueue, ABlockReadWaitsBehindTheWritesQueuedBeforeIt)
     editor.setValue(kMainMusicLevel, 9);
     editor.setValue(kMainMusicLevel + 1, 11);
     processor.setValue(0, kMainMusicLevel + 2, 90); // changed on the processor: the read must bring it
-    ASSERT_TRUE(device.ReadFromDevice(0, true, link::Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     EXPECT_EQ(processor.value(0, kMainMusicLevel), 9);
     EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 9);
     EXPECT_EQ(processor.value(0, kMainMusicLevel + 1), 11);

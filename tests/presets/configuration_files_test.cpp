@@ -16,9 +16,9 @@ struct ConfigurationFilesTest : PresetsTest {
     void tune(int gain, int value)
     {
         store.at(0, 3).band.Gain = gain;
-        ASSERT_TRUE(device.WriteParam(3));
+        ASSERT_TRUE(writeParam(3));
         store.at(0, 1024).Value = value;
-        ASSERT_TRUE(device.WriteParam(1024));
+        ASSERT_TRUE(writeParam(1024));
     }
     void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
     {
@@ -42,7 +42,7 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
     tune(200, 12);
     const int refreshes = host.refreshes;
     chooser.next = saved;
-    EXPECT_TRUE(files.OpenConfigurationFile());
+    EXPECT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     EXPECT_EQ(image, decoded);
     EXPECT_EQ(processor.band(0, 3).gain, 300);
     EXPECT_EQ(processor.value(0, 1024), 55);
@@ -60,7 +60,7 @@ TEST_F(ConfigurationFilesTest, AFileOpenedWritesToTheCurrentPresetAndReadsItBack
     chooser.next = folder / "a.QUORIX";
     ASSERT_TRUE(files.SaveConfigurationFile());
     EXPECT_TRUE(std::filesystem::exists(folder / "a.QUORIX")) << "an extension in any case is kept";
-    ASSERT_TRUE(files.OpenConfigurationFile());
+    ASSERT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     EXPECT_EQ(processor.currentPreset(), 4);
     for (const auto& [name, bytes] : sent()) {
         if (name == "WriteBlock" || name == "ReadBlockBack") {
@@ -74,7 +74,7 @@ TEST_F(ConfigurationFilesTest, OpeningOfflineIsRefusedAndSendsNothing)
 {
     const int requests = processor.requestsReceived();
     const core::ParamStore before = image;
-    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kOfflineRefusal)});
     EXPECT_EQ(chooser.asked, 0);
     EXPECT_EQ(processor.requestsReceived(), requests);
@@ -103,7 +103,7 @@ TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
         flow.messages.clear();
         const int requests = processor.requestsReceived();
         const core::ParamStore storeBefore = store, imageBefore = image;
-        EXPECT_FALSE(files.OpenConfigurationFile());
+        EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
         EXPECT_EQ(processor.requestsReceived(), requests);
         EXPECT_EQ(store, storeBefore);
         EXPECT_EQ(image, imageBefore);
@@ -118,9 +118,9 @@ TEST_F(ConfigurationFilesTest, CancelledOrMissingChoicesDoNothing)
     const int requests = processor.requestsReceived();
     chooser.next.clear();
     EXPECT_FALSE(files.SaveConfigurationFile());
-    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     chooser.next = folder / "nowhere.quorix";
-    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -158,7 +158,7 @@ TEST_F(ConfigurationFilesTest, AFailedWriteSkipsTheReadBack)
     ASSERT_TRUE(files.SaveConfigurationFile());
     store.at(0, 1024).Value = 9; // only in the console
     processor.dropNextReplies(100);
-    EXPECT_FALSE(files.OpenConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
     for (const auto& [name, bytes] : sent())
         EXPECT_NE(name, "ReadBlockBack");
     EXPECT_EQ(store.at(0, 1024).Value, 9);

@@ -43,7 +43,7 @@ TEST_F(ExitSaveTest, ARefusedNameKeepsTheDialogOpenAndDoesNothing)
 {
     connect();
     const int requests = processor.requestsReceived();
-    EXPECT_FALSE(dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}));
+    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kNameHasExtension));
     EXPECT_EQ(processor.requestsReceived(), requests);
 }
@@ -52,7 +52,7 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
 {
     connect();
     const int requests = processor.requestsReceived();
-    EXPECT_TRUE(dialog.Save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}));
+    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -62,8 +62,8 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 {
     connect();
     store.at(0, 3).band.Gain = 280;
-    ASSERT_TRUE(device.WriteParam(3));
-    EXPECT_TRUE(dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}));
+    ASSERT_TRUE(writeParam(3));
+    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 7);
     EXPECT_EQ(processor.preset(7).at(0, 3).band.Gain, 280);
@@ -78,7 +78,7 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 TEST_F(ExitSaveTest, OfflineTheFileIsWrittenAndTheMessageSaysThePresetWasNot)
 {
     store.at(0, 0xA20).Value = 1;
-    EXPECT_TRUE(dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}));
+    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done); }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
     EXPECT_EQ(flow.messages, only(std::string(presets::kStoreSkippedOffline) + "\n" + std::string(presets::kFileSaved)));
 }
@@ -87,7 +87,7 @@ TEST_F(ExitSaveTest, AStoreThatFailsIsReportedAndTheFileStillWritten)
 {
     connect();
     processor.dropNextReplies(100);
-    EXPECT_TRUE(dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}));
+    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done); }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
     ASSERT_FALSE(flow.messages.empty());
     EXPECT_EQ(flow.messages.back(), std::string(presets::kStoreFailed) + "\n" + std::string(presets::kFileSaved));
@@ -98,7 +98,7 @@ TEST_F(ExitSaveTest, AGuestIsRefusedAndTheDialogStaysOpen)
 {
     connect();
     store.at(0, 0xA20).Value = 0;
-    EXPECT_FALSE(dialog.Save({.storePreset = true, .saveFile = true, .name = "night"}));
+    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = true, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kGuestRefusal));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
@@ -108,12 +108,12 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
     const auto path = folder / "night.QUORIX";
     std::ofstream(path) << "old";
     flow.answer = false;
-    EXPECT_FALSE(dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}));
+    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(flow.questions, only(presets::kOverwriteQuestion));
     EXPECT_EQ(std::filesystem::file_size(path), 3u);
     EXPECT_TRUE(flow.messages.empty());
     flow.answer = true;
-    EXPECT_TRUE(dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}));
+    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(std::filesystem::file_size(path), core::kConfigFileSize);
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
 }
@@ -121,7 +121,7 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
 TEST_F(ExitSaveTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
 {
     presets::ExitSave nowhere{context, flow, folder / "gone"};
-    EXPECT_FALSE(nowhere.Save({.storePreset = false, .saveFile = true, .name = "night"}));
+    EXPECT_FALSE(told([&](auto done) { nowhere.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     ASSERT_EQ(flow.messages.size(), 1u);
     EXPECT_NE(flow.messages[0], presets::kAllDone);
 }

@@ -4,13 +4,32 @@
 #include "presets/preset_commands.h"
 #include "presets/preset_texts.h"
 
+#include "core/tuning_document.h"
+
 using namespace quorix;
 using presets::PasswordBox;
 
 namespace {
 
 struct PasswordManagerTest : PresetsTest {
-    presets::PasswordManager manager{context, flow};
+    core::TuningDocument document{store, view, device, clock};
+    presets::PasswordManager manager{context, document.edits(), flow};
+
+    // Each runs the clock until the manager has told where the focus goes.
+    PasswordBox focusAfter(const std::function<void(presets::PasswordManager::Focus)>& start)
+    {
+        return core::AwaitOutcome<PasswordBox>(clock, start);
+    }
+    PasswordBox confirmLock(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmKeyboardLock(p, then); }); }
+    PasswordBox confirmRights(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmRights(p, then); }); }
+    PasswordBox changeRights(std::string_view old, std::string_view fresh, std::string_view confirm)
+    {
+        return focusAfter([&](auto then) { manager.ChangeRightsPassword(old, fresh, confirm, then); });
+    }
+    PasswordBox changeLock(std::string_view old, std::string_view fresh, std::string_view confirm)
+    {
+        return focusAfter([&](auto then) { manager.ChangeKeyboardLockPassword(old, fresh, confirm, then); });
+    }
 
     void SetUp() override
     {
@@ -46,7 +65,7 @@ TEST_F(PasswordManagerTest, ConfirmChecksThenAsksTheProcessor)
         SCOPED_TRACE(c.entry);
         flow.messages.clear();
         const int requests = processor.requestsReceived();
-        EXPECT_EQ(manager.ConfirmKeyboardLock(c.entry), c.focus);
+        EXPECT_EQ(confirmLock(c.entry), c.focus);
         EXPECT_EQ(flow.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_EQ(processor.requestsReceived(), requests + (c.sent ? 1 : 0));
     }
@@ -61,13 +80,13 @@ TEST_F(PasswordManagerTest, RightsPasswordUnlocksTheRightsAndTheChangeRows)
 {
     connect();
     open();
-    EXPECT_EQ(manager.ConfirmRights(""), PasswordBox::RightsPassword);
+    EXPECT_EQ(confirmRights(""), PasswordBox::RightsPassword);
     EXPECT_TRUE(flow.messages.empty());
-    EXPECT_EQ(manager.ConfirmRights("2580"), PasswordBox::RightsPassword);
+    EXPECT_EQ(confirmRights("2580"), PasswordBox::RightsPassword);
     EXPECT_EQ(flow.messages, std::vector<std::string>{"密码请输入6位!"});
-    EXPECT_EQ(manager.ConfirmRights("147259"), PasswordBox::RightsPassword);
+    EXPECT_EQ(confirmRights("147259"), PasswordBox::RightsPassword);
     EXPECT_FALSE(manager.RightsUnlocked());
-    EXPECT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
+    EXPECT_EQ(confirmRights("147258"), PasswordBox::None);
     EXPECT_TRUE(manager.RightsUnlocked());
     EXPECT_FALSE(manager.KeyboardLockUnlocked());
 }
@@ -76,8 +95,8 @@ TEST_F(PasswordManagerTest, OfflineEveryActionIsRefused)
 {
     open();
     const int requests = processor.requestsReceived();
-    EXPECT_EQ(manager.ConfirmKeyboardLock("2580"), PasswordBox::None);
-    EXPECT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
+    EXPECT_EQ(confirmLock("2580"), PasswordBox::None);
+    EXPECT_EQ(confirmRights("147258"), PasswordBox::None);
     EXPECT_EQ(flow.messages, std::vector<std::string>(2, std::string(presets::kPasswordOffline)));
     EXPECT_EQ(processor.requestsReceived(), requests);
 }
@@ -86,7 +105,7 @@ TEST_F(PasswordManagerTest, RightsPasswordChangeChecksEveryBoxBeforeSending)
 {
     connect();
     open();
-    ASSERT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
+    ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
     const struct {
         const char *old, *fresh, *confirm, *message;
         PasswordBox focus;
@@ -106,7 +125,7 @@ TEST_F(PasswordManagerTest, RightsPasswordChangeChecksEveryBoxBeforeSending)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         flow.messages.clear();
-        EXPECT_EQ(manager.ChangeRightsPassword(c.old, c.fresh, c.confirm), c.focus);
+        EXPECT_EQ(changeRights(c.old, c.fresh, c.confirm), c.focus);
         EXPECT_EQ(flow.messages, std::vector<std::string>{c.message});
     }
     EXPECT_EQ(processor.requestsReceived(), requests);
@@ -117,14 +136,14 @@ TEST_F(PasswordManagerTest, PasswordsAreChangedOnTheProcessor)
 {
     connect();
     open();
-    ASSERT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
-    EXPECT_EQ(manager.ChangeRightsPassword("000000", "111111", "111111"), PasswordBox::None);
+    ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
+    EXPECT_EQ(changeRights("000000", "111111", "111111"), PasswordBox::None);
     EXPECT_EQ(processor.rightsPassword(), "147258");
-    EXPECT_EQ(manager.ChangeRightsPassword("147258", "111111", "111111"), PasswordBox::None);
+    EXPECT_EQ(changeRights("147258", "111111", "111111"), PasswordBox::None);
     EXPECT_EQ(processor.rightsPassword(), "111111");
-    EXPECT_EQ(manager.ChangeKeyboardLockPassword("2580", "9876", "9876"), PasswordBox::None);
+    EXPECT_EQ(changeLock("2580", "9876", "9876"), PasswordBox::None);
     EXPECT_EQ(processor.lockPassword(), "9876");
-    EXPECT_EQ(manager.ChangeKeyboardLockPassword("25801", "9876", "9876"), PasswordBox::LockOld);
+    EXPECT_EQ(changeLock("25801", "9876", "9876"), PasswordBox::LockOld);
     EXPECT_EQ(flow.messages, (std::vector<std::string>{std::string(presets::kPasswordChangeFailed),
                                                        std::string(presets::kPasswordChanged),
                                                        std::string(presets::kPasswordChanged), "原始密码请输入4位!"}));
@@ -141,20 +160,20 @@ TEST_F(PasswordManagerTest, OptionsWriteTheirParameterOnlyOnceReadyAndProven)
     manager.KeyboardLockChosen(1); // the window setting its options
     EXPECT_EQ(processor.requestsReceived(), requests);
     manager.Ready();
-    ASSERT_EQ(manager.ConfirmKeyboardLock("2580"), PasswordBox::None);
+    ASSERT_EQ(confirmLock("2580"), PasswordBox::None);
     manager.KeyboardLockChosen(0);
     EXPECT_EQ(processor.value(0, 0xA0E), 0);
     manager.RightsChosen(0); // rights not proven yet
     EXPECT_EQ(store.at(0, 0xA20).Value, 1);
-    ASSERT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
+    ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
     manager.RightsChosen(0);
     EXPECT_EQ(processor.value(0, 0xA20), 0);
 
     presets::PresetCommands commands{context, flow};
     flow.messages.clear();
-    EXPECT_FALSE(commands.Store(0));
+    EXPECT_FALSE(told([&](auto done) { commands.Store(0, done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kGuestRefusal)});
-    ASSERT_TRUE(commands.Recall(0));
+    ASSERT_TRUE(told([&](auto done) { commands.Recall(0, done); }));
     EXPECT_EQ(store.at(0, 0xA20).Value, 1) << "the next block read makes the user administrator again";
 }
 
@@ -162,9 +181,10 @@ TEST_F(PasswordManagerTest, ClosingSendsTheTwoCloseRequestsAndLocksAgain)
 {
     connect();
     open();
-    ASSERT_EQ(manager.ConfirmRights("147258"), PasswordBox::None);
+    ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
     const auto before = sent().size();
     manager.Closing();
+    clock.runUntil([&] { return !device.ReplyWaitActive(); }, 5000);
     const auto requests = sent();
     ASSERT_EQ(requests.size(), before + 2);
     EXPECT_EQ(requests[before].first, "Password");

@@ -11,6 +11,8 @@ namespace {
 
 struct PresetCommandsTest : PresetsTest {
     presets::PresetCommands commands{context, flow};
+    bool recall(int preset) { return told([&](auto done) { commands.Recall(preset, done); }); }
+    bool storeInto(int userIndex) { return told([&](auto done) { commands.Store(userIndex, done); }); }
 };
 
 TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes)
@@ -26,7 +28,7 @@ TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes
     };
     const auto before = sent().size();
 
-    ASSERT_TRUE(commands.Recall(4)); // USER2
+    ASSERT_TRUE(recall(4)); // USER2
     EXPECT_EQ(presetAtFirstProgress, 4) << "CurrentPreset is set before the read starts";
     std::vector<int> kinds;
     const auto requests = sent();
@@ -48,8 +50,8 @@ TEST_F(PresetCommandsTest, OfflineRecallAndStoreSayTheProcessorIsNotConnected)
 {
     store.at(0, 0xA20).Value = 1; // an administrator, as every read leaves it
     const int requests = processor.requestsReceived();
-    EXPECT_FALSE(commands.Recall(2));
-    EXPECT_FALSE(commands.Store(2));
+    EXPECT_FALSE(recall(2));
+    EXPECT_FALSE(storeInto(2));
     EXPECT_EQ(view.CurrentPreset, 0);
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_EQ(flow.messages, std::vector<std::string>(2, std::string(presets::kOfflineRefusal)));
@@ -65,7 +67,7 @@ TEST_F(PresetCommandsTest, AGuestIsRefusedOnlineAndOfflineAndNothingIsSent)
         store.at(0, 0xA20).Value = 0;
         flow.messages.clear();
         const int requests = processor.requestsReceived();
-        EXPECT_FALSE(commands.Store(1));
+        EXPECT_FALSE(storeInto(1));
         EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kGuestRefusal)});
         EXPECT_EQ(processor.requestsReceived(), requests);
     }
@@ -75,8 +77,8 @@ TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
 {
     connect();
     store.at(0, 3).band.Gain = 321;
-    ASSERT_TRUE(device.WriteParam(3));
-    ASSERT_TRUE(commands.Store(2));
+    ASSERT_TRUE(writeParam(3));
+    ASSERT_TRUE(storeInto(2));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 5);
     EXPECT_EQ(processor.preset(5).at(0, 3).band.Gain, 321);
@@ -91,7 +93,7 @@ TEST_F(PresetCommandsTest, AStoreThatIsNotAnsweredLeavesThePresetAsItWas)
 {
     connect();
     processor.dropNextReplies(100);
-    EXPECT_FALSE(commands.Store(0));
+    EXPECT_FALSE(storeInto(0));
     EXPECT_EQ(view.CurrentPreset, 0);
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
@@ -101,10 +103,10 @@ TEST_F(PresetCommandsTest, AStoreThatIsNotAnsweredLeavesThePresetAsItWas)
 TEST_F(PresetCommandsTest, APresetNumberOutsideTheEightFailsLoudly)
 {
     connect();
-    EXPECT_THROW(commands.Recall(8), core::IndexError);
-    EXPECT_THROW(commands.Recall(-1), core::IndexError);
-    EXPECT_THROW(commands.Store(5), core::IndexError);
-    EXPECT_THROW(commands.Store(-1), core::IndexError);
+    EXPECT_THROW(recall(8), core::IndexError);
+    EXPECT_THROW(recall(-1), core::IndexError);
+    EXPECT_THROW(storeInto(5), core::IndexError);
+    EXPECT_THROW(storeInto(-1), core::IndexError);
 }
 
 } // namespace

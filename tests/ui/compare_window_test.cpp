@@ -9,6 +9,8 @@
 
 #include "controls/skinned_progress_bar.h"
 
+#include "core/await_outcome.h"
+
 #include "core/processor_record.h"
 #include "core/tuning_document.h"
 
@@ -41,10 +43,15 @@ struct CompareFixture : ::testing::Test, ConsoleFixture {
         processor().setValue(1, 1024, 37); // main output music level, dance set
         return {band, 1024};
     }
+    // The window's comparison, once its read has ended: whether it has copies to show.
+    bool compared(ui::CompareWindow& compare)
+    {
+        return core::AwaitOutcome<bool>(clock, [&](std::function<void(bool)> shown) { compare.compare(shown); });
+    }
     bool screenMatchesProcessor()
     {
         ui::CompareWindow check(session, prompter);
-        check.compare();
+        compared(check);
         return check.list().topLevelItemCount() == 0;
     }
     // The rows of a group as "mode parameter field", keyed to their items.
@@ -70,7 +77,7 @@ TEST_F(CompareFixture, ReadsIntoAScratchImageAndListsEachDifferingField)
     const int preset = session.view().CurrentPreset;
     const int undoPosition = frm().undo().UndoPos();
     ui::CompareWindow compare(session, prompter);
-    ASSERT_TRUE(compare.compare());
+    ASSERT_TRUE(compared(compare));
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(session.view().CurrentPreset, preset);
     EXPECT_EQ(frm().undo().UndoPos(), undoPosition);
@@ -94,9 +101,12 @@ TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual
     changeProcessor();
     const core::ParamStore before = session.store();
     ui::CompareWindow compare(session, prompter);
-    ASSERT_TRUE(compare.compare());
+    ASSERT_TRUE(compared(compare));
     const int requests = processor().requestsReceived();
     compare.findChild<QPushButton*>("CompareWrite")->click();
+    EXPECT_FALSE(compare.isEnabled()) << "disabled while its read-back runs";
+    settle();
+    EXPECT_TRUE(compare.isEnabled());
     // Two copies written, then the read-back: both sets of five kinds, two global kinds, the end.
     EXPECT_EQ(processor().requestsReceived() - requests, 2 + 13);
     EXPECT_EQ(compare.summary().toStdString(), ui::kNoDifferenceMessage);
@@ -113,7 +123,7 @@ TEST_F(CompareFixture, TakingTheProcessorsValuesIsOneUndoStep)
     const auto [band, level] = changeProcessor();
     const core::ParamStore before = session.store();
     ui::CompareWindow compare(session, prompter);
-    ASSERT_TRUE(compare.compare());
+    ASSERT_TRUE(compared(compare));
     compare.findChild<QPushButton*>("CompareTake")->click();
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
     EXPECT_EQ(session.store().at(0, band).band.Gain, processor().band(0, band).gain);
@@ -131,6 +141,7 @@ TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
     QAction* item = frame.action("CmdCompareDevice");
     ASSERT_NE(item, nullptr);
     item->trigger();
+    settle();
     EXPECT_EQ(prompter.count(ui::kNoDifferenceMessage), 1);
 
     session.link().OfflineModeChosen();
@@ -162,6 +173,7 @@ TEST_F(CompareFixture, TwoGroupsChosenRowByRowAndByGroup)
     read->setCheckState(0, Qt::Unchecked); // the whole group
     EXPECT_EQ(read->child(0)->checkState(0), Qt::Unchecked);
     compare->findChild<QPushButton*>("CompareWrite")->click();
+    settle();
     EXPECT_EQ(processor().value(0, kMic34Level), 77);
     EXPECT_EQ(processor().value(0, 1024), 37) << "the unticked row was not written";
     EXPECT_EQ(session.record().state(0, 1024), core::CopyState::EditedOffline);
@@ -177,9 +189,10 @@ TEST_F(CompareFixture, AReadBackThatFailsIsSaid)
 {
     changeProcessor();
     ui::CompareWindow compare(session, prompter);
-    ASSERT_TRUE(compare.compare());
+    ASSERT_TRUE(compared(compare));
     processor().resizeNextBlock(1);
     compare.findChild<QPushButton*>("CompareWrite")->click();
+    settle();
     EXPECT_EQ(compare.summary().toStdString(), presets::kComparisonReadFailed);
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
 }

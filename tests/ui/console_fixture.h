@@ -9,6 +9,7 @@
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
+#include "core/await_outcome.h"
 #include "core/manual_scheduler.h"
 
 #include <QApplication>
@@ -103,10 +104,23 @@ struct ConsoleFixture {
         QApplication::setActiveWindow(window.get());
         window->setFocus();
     }
-    // Until the handshake was answered; the full read runs inside the next ticks.
+    // Until the handshake was answered and the full read that follows has ended.
     void connect()
     {
         clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
         clock.advance(200);
+        settle();
+    }
+    // A block read, waited for on the virtual clock.
+    bool readFromDevice(int preset, bool full, quorix::link::Command code)
+    {
+        return quorix::core::AwaitOutcome<bool>(
+            clock, [&](auto done) { session.link().readFromDevice(preset, full, code, done); });
+    }
+    // Until no request is on the wire, queued, or waiting to tell its caller.
+    void settle()
+    {
+        auto& link = session.link();
+        clock.runUntil([&] { return !link.ReplyWaitActive() && !link.requestsPending(); }, 60000);
     }
 };

@@ -61,7 +61,7 @@ TEST_F(Keyboard, KeysKeepWorkingAfterUndoButtonsAndReads)
         {"the undo button", [](Keyboard& k) { k.click(k.main().named("cmdUndo")); }},
         {"the bypass button", [](Keyboard& k) { k.click(k.main().named("cmdByPass")); }},
         {"a full read with its progress bar",
-         [](Keyboard& k) { ASSERT_TRUE(k.session.link().ReadFromDevice(0, true, link::Command::ReadBlock)); }},
+         [](Keyboard& k) { ASSERT_TRUE(k.readFromDevice(0, true, link::Command::ReadBlock)); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -136,7 +136,7 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
     load();
     connect();
     processor().setPasswords("2580", "147258");
-    ui::PasswordWindow passwords(context(), prompter);
+    ui::PasswordWindow passwords(context(), session.document().edits(), prompter);
     passwords.show();
     EXPECT_EQ(passwords.windowTitle(), "密码管理");
     EXPECT_TRUE(passwords.option2(1)->isChecked()) << "administrator after the read";
@@ -151,14 +151,17 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
     QTest::keyClicks(passwords.text(8), "25801");
     EXPECT_EQ(passwords.text(8)->text(), "2580") << "four characters at most";
     QTest::keyClick(passwords.text(8), Qt::Key_Return); // Return presses the row's 确认
+    settle();
     EXPECT_TRUE(passwords.option1(0)->isEnabled());
     EXPECT_FALSE(passwords.option2(0)->isEnabled());
     QTest::keyClicks(passwords.text(9), "147258");
     QTest::keyClick(passwords.text(9), Qt::Key_Return);
+    settle();
     EXPECT_TRUE(passwords.option2(0)->isEnabled());
     EXPECT_TRUE(passwords.text(2)->isEnabled());
     EXPECT_TRUE(passwords.command(7)->isEnabled());
     passwords.option2(0)->click();
+    settle();
     EXPECT_EQ(processor().value(0, 0xA20), 0);
     EXPECT_TRUE(prompter.messages.empty());
     // Return in any box of a change row presses its 修改.
@@ -171,6 +174,7 @@ TEST_F(PresetWindows, PasswordWindowUnlocksStepByStepAndForgetsOnClose)
 
     const int requests = processor().requestsReceived();
     passwords.close();
+    settle();
     EXPECT_EQ(processor().requestsReceived(), requests + 2);
     EXPECT_TRUE(passwords.text(8)->text().isEmpty());
     EXPECT_TRUE(passwords.text(9)->text().isEmpty());
@@ -187,11 +191,16 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     EXPECT_EQ(recall->actions().size(), 8);
     EXPECT_EQ(frame.findChild<QMenu*>("cmdSaveMenu")->actions().size(), 5);
     frame.findChild<QAction*>("cmdModeLoad4")->trigger();
+    EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the recall runs";
+    settle();
+    EXPECT_TRUE(frame.mainWindow()->isEnabled());
     EXPECT_EQ(session.view().CurrentPreset, 4);
     EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 4);
     EXPECT_EQ(processor().currentPreset(), 4);
 
     frame.findChild<QAction*>("cmdModeSave2")->trigger();
+    EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the store runs";
+    settle();
     EXPECT_EQ(processor().currentPreset(), 5);
     EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 5);
     EXPECT_EQ(prompter.messages, std::vector<std::string>{"写入完成!"});

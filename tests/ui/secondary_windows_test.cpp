@@ -196,7 +196,7 @@ TEST_F(SecondaryWindows, EachWindowClosesFromItsCloseButtonAndOnEscape)
         [&] { return new ui::StartupSettingsWindow(session, frm()); },
         [&] { return new ui::TableWindow(session, tables::RecordingWindowTable()); },
         [&] { return new ui::TableWindow(session, tables::EffectWindowTable()); },
-        [&] { return new ui::PasswordWindow(passwordContext(), prompter); },
+        [&] { return new ui::PasswordWindow(passwordContext(), session.document().edits(), prompter); },
     };
     for (const auto& make : windows) {
         for (const bool escape : {false, true}) {
@@ -245,7 +245,7 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     QTest::mouseClick(recordPage, Qt::LeftButton, {}, recordPage->rect().center());
     ASSERT_NE(frame.secondaryWindows().recording(), nullptr);
     EXPECT_TRUE(frame.secondaryWindows().recording()->isModal());
-    ASSERT_TRUE(session.link().ReadFromDevice(0, true, link::Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     clock.advance(100);
     EXPECT_EQ(settings->slider(3)->Value(), 17.0f);
     EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
@@ -269,7 +269,7 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
     late->RaiseEventScroll();
     clock.advance(100);
     processor().setValue(0, kLateDelay, 120);
-    ASSERT_TRUE(session.link().ReadFromDevice(0, true, link::Command::ReadBlock));
+    ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     clock.advance(100);
     EXPECT_EQ(late->Value(), 120.0f);
 }

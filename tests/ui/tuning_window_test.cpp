@@ -293,7 +293,7 @@ TEST_F(MainWindow, AReadThatBrokeOffIsNotTheBasisOfTheNextReconnection)
     delete frm().findChild<ui::CompareWindow*>(); // the comparison is left without a choice
 
     processor().resizeNextBlock(2); // the first block of the next read is refused
-    EXPECT_FALSE(session.link().ReadFromDevice(0, false, link::Command::ReadBlock));
+    EXPECT_FALSE(readFromDevice(0, false, link::Command::ReadBlock));
     session.simulatorPort()->unplug();
     clock.advance(6000);
     session.simulatorPort()->replug();
