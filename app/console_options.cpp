@@ -19,6 +19,9 @@ QString ConsoleUsage()
         "                           than the first one found\n"
         "  --trace FILE             write the protocol trace to FILE\n"
         "  --mode-dir DIR           keep configuration files in DIR instead of the mode folder\n"
+        "  --venue NAME             open the venue window on the rooms of venue NAME\n"
+        "  --broker URL             the venue's MQTT broker, mqtt://HOST[:PORT] or\n"
+        "                           mqtts://HOST[:PORT] (default: the one last used)\n"
         "  -h, --help               this text\n"
         "  -v, --version            the version of quorix-console\n"
         "  FILE.quorix              once the processor is online, ask whether to write this\n"
@@ -40,7 +43,9 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
     const QCommandLineOption modeDir(QStringLiteral("mode-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption device(QStringLiteral("device"), {}, QStringLiteral("PATH"));
     const QCommandLineOption firstFrame(QStringLiteral("quit-after-first-frame"));
-    parser.addOptions({help, version, simulator, memory, trace, modeDir, device, firstFrame});
+    const QCommandLineOption venue(QStringLiteral("venue"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption broker(QStringLiteral("broker"), {}, QStringLiteral("URL"));
+    parser.addOptions({help, version, simulator, memory, trace, modeDir, device, firstFrame, venue, broker});
 
     ConsoleOptions options;
     if (!parser.parse(arguments)) {
@@ -69,6 +74,8 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
     options.modeDir = parser.value(modeDir);
     options.device = parser.value(device);
     options.quitAfterFirstFrame = parser.isSet(firstFrame);
+    options.venue = parser.value(venue);
+    options.broker = parser.value(broker);
     return options;
 }
 

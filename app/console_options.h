@@ -19,6 +19,8 @@ struct ConsoleOptions {
     QString modeDir;
     QString device;
     QString file; // a configuration to offer for writing once the processor is online
+    QString venue;  // the venue window opens, connected to this venue's rooms on `broker`
+    QString broker;
     bool quitAfterFirstFrame = false;
 };
 

@@ -135,6 +135,8 @@ int main(int argc, char** argv)
                 },
                 Qt::QueuedConnection);
         });
+    if (!options.venue.isEmpty())
+        frame.ShowVenue(options.venue, options.broker);
     if (!options.file.isEmpty())
         frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     const int code = app.exec();

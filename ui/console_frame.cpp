@@ -5,6 +5,7 @@
 
 #include "link/device_link.h"
 #include "tuning_window.h"
+#include "venue_window.h"
 #include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
@@ -85,6 +86,8 @@ void ConsoleFrame::createMenus()
     });
     QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
     connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
+    QAction* venue = named(device->addAction(QStringLiteral("场所…")), "CmdVenue");
+    connect(venue, &QAction::triggered, this, [this] { ShowVenue(); });
     QAction* diagnostics = named(device->addAction(QStringLiteral("保存诊断信息…")), "CmdSaveDiagnostics");
     connect(diagnostics, &QAction::triggered, this, [this] { SaveDiagnostics(); });
     connect(this, &ConsoleFrame::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
@@ -107,6 +110,15 @@ void ConsoleFrame::createMenus()
     connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
+}
+
+VenueWindow* ConsoleFrame::ShowVenue(const QString& venue, const QString& broker)
+{
+    VenueWindow* window = ShowVenueWindow(m_session.scheduler(), m_prompter, this);
+    if (!venue.isEmpty()) {
+        window->connectTo(venue, broker);
+    }
+    return window;
 }
 
 void ConsoleFrame::SaveDiagnostics()
