@@ -32,6 +32,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quorix::ui {
 
 using Status = venue::VenueRound::Status;
@@ -358,8 +360,8 @@ void VenueWindow::showRoom(const std::string& room)
         bar->setRange(0, 2);
         bar->setValue(0);
         bar->setFormat(QString());
-        bar->setVisible(false);
         m_table->setCellWidget(row, Progress, bar);
+        bar->setVisible(false); // until a round includes the room
     }
     const venue::RoomState& state = found->second;
     const auto set = [&](int column, const QString& text) { m_table->item(row, column)->setText(text); };
@@ -451,6 +453,12 @@ void VenueWindow::endRound(bool expired)
         m_round->expire();
     m_deadline->stop();
     showRound();
+    const auto& entries = m_round->entries();
+    const auto done = std::count_if(entries.begin(), entries.end(),
+                                    [this](const auto& e) { return m_round->status(e) == Status::Done; });
+    m_status->setText(QStringLiteral("%1 个房间成功，%2 个房间失败。")
+                          .arg(done)
+                          .arg(static_cast<qsizetype>(entries.size()) - done));
     m_push->setEnabled(true);
     m_recall->setEnabled(true);
     emit roundEnded();

@@ -104,6 +104,7 @@ TEST_F(VenueWindowTest, ListsTheRoomsLiveAndPushesToTheChosenOnesWithAResultForE
     EXPECT_EQ(cell("r1", Column::Result), "成功");
     EXPECT_EQ(cell("r2", Column::Result), "成功");
     EXPECT_EQ(cell("r3", Column::Result), "拒绝：设备未联机！无法进行该操作。");
+    EXPECT_EQ(window->status(), "2 个房间成功，1 个房间失败。");
     const auto* bar = qobject_cast<QProgressBar*>(window->table().cellWidget(window->rowOf("r3"), Column::Progress));
     EXPECT_EQ(bar->value(), bar->maximum());
     ASSERT_TRUE(waitFor([&] { return cell("r1", Column::Music) == "11" && cell("r2", Column::Music) == "11"; }));
