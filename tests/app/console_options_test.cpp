@@ -60,12 +60,15 @@ TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
 {
     const app::ConsoleOptions options = app::ParseConsoleOptions(
         {"quorix-console", "--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt",
-         "--simulator-memory", "m.bin", "--quit-after-first-frame"});
+         "--simulator-memory", "m.bin", "--quit-after-first-frame", "--venue", "hall", "--broker",
+         "mqtt://10.0.0.2"});
     EXPECT_EQ(options.modeDir, "/tmp/m");
     EXPECT_EQ(options.device, "/dev/hidraw3");
     EXPECT_EQ(options.trace, "t.txt");
     EXPECT_EQ(options.simulatorMemory, "m.bin");
     EXPECT_TRUE(options.quitAfterFirstFrame);
+    EXPECT_EQ(options.venue, "hall");
+    EXPECT_EQ(options.broker, "mqtt://10.0.0.2");
     EXPECT_FALSE(app::ConsoleUsage().contains("quit-after-first-frame"));
     EXPECT_TRUE(app::ConsoleUsage().contains("Exit status: 0"));
 }
