@@ -356,12 +356,6 @@ void VenueWindow::showRoom(const std::string& room)
         for (int column = Room; column <= Result; ++column)
             m_table->setItem(row, column, new QTableWidgetItem);
         m_table->item(row, Room)->setText(Text(room));
-        auto* bar = new QProgressBar(m_table);
-        bar->setRange(0, 2);
-        bar->setValue(0);
-        bar->setFormat(QString());
-        m_table->setCellWidget(row, Progress, bar);
-        bar->setVisible(false); // until a round includes the room
     }
     const venue::RoomState& state = found->second;
     const auto set = [&](int column, const QString& text) { m_table->item(row, column)->setText(text); };
@@ -413,7 +407,7 @@ bool VenueWindow::startRound(const venue::RoomCommand& command, int waitSeconds)
     }
     for (int row = 0; row < m_table->rowCount(); ++row) {
         m_table->item(row, Result)->setText(QString());
-        progress(row)->setVisible(false);
+        m_table->removeCellWidget(row, Progress);
     }
     m_round.emplace(rooms, m_clientId + "-" + std::to_string(++m_rounds));
     m_round->send(m_venue, command, [this](const std::string& topic, const std::string& payload) {
@@ -435,7 +429,11 @@ void VenueWindow::showRound()
             continue;
         const Status status = m_round->status(entry);
         QProgressBar* bar = progress(row);
-        bar->setVisible(true);
+        if (!bar) {
+            bar = new QProgressBar(m_table);
+            bar->setRange(0, 2);
+            m_table->setCellWidget(row, Progress, bar);
+        }
         bar->setValue(ProgressStep(status));
         bar->setFormat(StatusText(status));
         QTableWidgetItem* result = m_table->item(row, Result);
