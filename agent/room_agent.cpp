@@ -1,6 +1,7 @@
 #include "room_agent.h"
 
 #include "core/await_outcome.h"
+#include "venue/working_set_hash.h"
 
 #include "presets/preset_texts.h"
 
@@ -12,7 +13,6 @@
 #include "core/transferred_set.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 namespace quorix::agent {
@@ -30,13 +30,6 @@ CommandReply Reply(const std::string& id, Outcome outcome, std::string reason = 
     reply.outcome = outcome;
     reply.reason = std::move(reason);
     return reply;
-}
-
-std::string HashText(std::uint64_t hash)
-{
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -125,7 +118,7 @@ venue::RoomState RoomAgent::state() const
         p.muted[i] = m_store.at(0, core::kMasterMutes + offset).Value != 0;
     }
     p.tone = std::clamp(m_store.at(0, core::kToneAddress).Value, 0, venue::kHighestTone);
-    p.workingSetHash = HashText(core::TransferredSetHash(m_store));
+    p.workingSetHash = venue::WorkingSetHash(m_store);
     state.processor = p;
     return state;
 }

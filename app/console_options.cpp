@@ -29,6 +29,8 @@ QString ConsoleUsage()
         "  --ca-file FILE           the authority that signed the broker's TLS certificate\n"
         "  --trace FILE             write the protocol trace to FILE\n"
         "  --mode-dir DIR           keep configuration files in DIR instead of the mode folder\n"
+        "  --venue NAME             alone: open the venue window on the rooms of venue NAME,\n"
+        "                           on --broker or the broker last used\n"
         "  -h, --help               this text\n"
         "  -v, --version            the version of quorix-console\n"
         "  FILE.quorix              once the processor is online, ask whether to write this\n"
@@ -88,7 +90,7 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
     options.quitAfterFirstFrame = parser.isSet(firstFrame);
     options.venue = parser.value(venue);
     options.room = parser.value(room);
-    options.broker = parser.isSet(broker) ? parser.value(broker) : QStringLiteral("mqtt://127.0.0.1");
+    options.broker = parser.value(broker);
     options.username = parser.value(username);
     options.passwordFile = parser.value(passwordFile);
     options.caFile = parser.value(caFile);
@@ -97,15 +99,21 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
         options.error = QString::fromUtf8(why);
         return options;
     };
-    const bool remote = parser.isSet(room) || parser.isSet(venue);
+    const bool remote = parser.isSet(room);
+    if (remote && options.broker.isEmpty())
+        options.broker = QStringLiteral("mqtt://127.0.0.1");
     if (remote && (!venue::ValidName(options.room.toStdString()) || !venue::ValidName(options.venue.toStdString())))
         return refuse("--room and --venue go together, each a name of letters, digits, '-', '_' and '.'");
     if (remote && (options.simulator || !options.device.isEmpty()))
         return refuse("--room tunes a room through its agent: not with --simulator or --device");
     if (remote && !venue::ParseBrokerUrl(options.broker.toStdString()))
         return refuse("--broker is to be mqtt://HOST[:PORT] or mqtts://HOST[:PORT]");
-    if (!remote && (parser.isSet(broker) || parser.isSet(username) || parser.isSet(passwordFile) || parser.isSet(caFile)))
-        return refuse("--broker, --username, --password-file and --ca-file go with --room");
+    if (!remote && parser.isSet(venue) && !venue::ValidName(options.venue.toStdString()))
+        return refuse("--venue is a name of letters, digits, '-', '_' and '.'");
+    if (!remote && parser.isSet(broker) && !venue::ParseBrokerUrl(options.broker.toStdString()))
+        return refuse("--broker is to be mqtt://HOST[:PORT] or mqtts://HOST[:PORT]");
+    if (!remote && (parser.isSet(username) || parser.isSet(passwordFile) || parser.isSet(caFile)))
+        return refuse("--username, --password-file and --ca-file go with --room");
     return options;
 }
 

@@ -19,10 +19,11 @@ struct ConsoleOptions {
     QString modeDir;
     QString device;
     QString file; // a configuration to offer for writing once the processor is online
-    // Remote tuning: the room of the venue whose processor the console tunes through its agent.
+    // The venue window opens on this venue's rooms; with `room`, the console tunes that room
+    // of the venue through its agent instead.
     QString venue;
     QString room;
-    QString broker;
+    QString broker; // empty: the one last used (venue window), mqtt://127.0.0.1 (remote tuning)
     QString username;
     QString passwordFile;
     QString caFile;

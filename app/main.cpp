@@ -23,6 +23,8 @@
 #include "link/qt_wake_up.h"
 #include "link/trace_file.h"
 
+#include "venue/broker_url.h"
+
 #include "core/read_small_file.h"
 
 #include <QApplication>
@@ -31,6 +33,7 @@
 #include <QProcessEnvironment>
 #include <QTranslator>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -108,6 +111,8 @@ int main(int argc, char** argv)
                 return app::kExitCannotStart;
             }
             remote.broker.password = read.bytes.substr(0, read.bytes.find_first_of("\r\n"));
+        } else if (const char* password = std::getenv(venue::kBrokerPasswordVariable)) {
+            remote.broker.password = password;
         }
         auto room = std::make_unique<app::RemoteRoom>(remote, scheduler);
         room->onProblem([](const std::string& problem) { std::cerr << "quorix-console: " << problem << '\n'; });
@@ -163,6 +168,8 @@ int main(int argc, char** argv)
                 },
                 Qt::QueuedConnection);
         });
+    if (!options.venue.isEmpty())
+        frame.ShowVenue(options.venue, options.broker);
     if (!options.file.isEmpty())
         frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     const int code = app.exec();

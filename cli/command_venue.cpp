@@ -1,13 +1,13 @@
 #include "commands.h"
 #include "integer_option.h"
 #include "read_configuration.h"
-#include "venue_round.h"
 
 #include "venue/broker_url.h"
 #include "venue/mqtt_client.h"
 #include "venue/room_command.h"
 #include "venue/room_state.h"
 #include "venue/topics.h"
+#include "venue/venue_round.h"
 
 #include "link/qt_scheduler.h"
 
@@ -92,7 +92,8 @@ int CommandVenue(const CliArgs& args)
     if (args.positional.size() != (list ? 1u : 2u))
         return Usage(list ? "list takes no further word" : action + " needs one " + (push ? "file" : "preset"));
     std::string error;
-    const auto wait = IntegerOption(args, "--wait", list ? 1 : push ? 60 : 20, 1, 3600, error);
+    const int defaultWait = list ? 1 : push ? venue::kPushWaitSeconds : venue::kRecallWaitSeconds;
+    const auto wait = IntegerOption(args, "--wait", defaultWait, 1, 3600, error);
     const auto preset = args.has("--preset") ? IntegerOption(args, "--preset", std::nullopt, 0, 7, error)
                                              : std::optional<int>{};
     const std::string venueName = args.option("--venue").value_or("");
@@ -154,7 +155,7 @@ int CommandVenue(const CliArgs& args)
     client.onSubscribed([&](int, bool granted) { subscribed = granted; });
     std::map<std::string, venue::RoomState> states;
     std::vector<std::string> unreadable;
-    std::optional<VenueRound> round;
+    std::optional<venue::VenueRound> round;
     client.onMessage([&](const std::string& topic, const std::string& payload, bool) {
         if (const auto room = venue::RoomOfTopic(topic, venue::TopicKind::State); room && list) {
             const auto parsed = venue::ParseRoomState(payload);
@@ -195,15 +196,14 @@ int CommandVenue(const CliArgs& args)
         return 0;
     }
     round.emplace(rooms, settings.clientId + "-" + std::to_string(scheduler.nowMs()));
-    for (const auto& entry : round->entries()) {
-        command.id = entry.id;
-        client.publish(venue::Topic({venueName, entry.room}, venue::TopicKind::Command), venue::CommandJson(command),
-                       false);
-    }
-    WaitFor(scheduler, [&] { return round->finished(); }, *wait);
+    round->send(venueName, command, [&](const std::string& topic, const std::string& payload) {
+        return client.publish(topic, payload, false);
+    });
+    WaitFor(scheduler, [&] { return round->answered(); }, *wait);
+    round->expire();
     client.disconnect();
     std::cout << round->report();
-    if (!round->finished())
+    if (!round->answered())
         std::cerr << "a room that gave no answer within " << *wait << " s may or may not have done it\n";
     return round->allDone() ? 0 : 1;
 }

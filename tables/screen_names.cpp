@@ -49,4 +49,20 @@ std::string ParamScreenLabel(int address)
     return control.empty() ? label : label + " " + std::string(control);
 }
 
+std::string ScreenModeName(int mode, int address)
+{
+    if (address >= core::kFirstGlobalAddress)
+        return "—";
+    return mode == 0 ? "演唱" : "劲舞";
+}
+
+std::vector<std::string> ScreenDifferenceLines(const std::vector<core::ParamDifference>& differences)
+{
+    std::vector<std::string> lines;
+    for (const core::ParamDifference& d : differences)
+        lines.push_back(PageName(d.kind()) + " " + ScreenModeName(d.mode, d.address) + " " +
+                        ParamScreenLabel(d.address) + " " + d.field + ": " + d.left + " -> " + d.right);
+    return lines;
+}
+
 } // namespace quorix::tables

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/param_diff.h"
+
 #include <string>
+#include <vector>
 
 namespace quorix::tables {
 
@@ -13,5 +16,13 @@ std::string PageName(int kind);
 // a parameter the map leaves unnamed (the common settings) the label of the
 // first control bound to it in the windows' tables; the address alone otherwise.
 std::string ParamScreenLabel(int address);
+
+// The mode of a parameter copy as the screen names it: "演唱" or "劲舞", and
+// "—" for the processor-wide settings, which have one copy.
+std::string ScreenModeName(int mode, int address);
+
+// What two stores hold differently in the set a block transfer moves, one line
+// per field in the screen's names: "音乐 演唱 0x02 EQ3 gain: 1.0dB -> 0.0dB".
+std::vector<std::string> ScreenDifferenceLines(const std::vector<core::ParamDifference>& differences);
 
 } // namespace quorix::tables

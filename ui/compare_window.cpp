@@ -30,13 +30,6 @@ namespace {
 constexpr int kCopyRole = Qt::UserRole;
 constexpr int kGroupRole = Qt::UserRole + 1;
 
-QString ModeText(int mode, int address)
-{
-    if (address >= core::kFirstGlobalAddress)
-        return QStringLiteral("—");
-    return mode == 0 ? QStringLiteral("演唱") : QStringLiteral("劲舞");
-}
-
 std::string CopyText(const core::ParamRecord& r, int address)
 {
     if (r.Class != core::ParamClass::EqBand)
@@ -167,7 +160,7 @@ void CompareWindow::showCopies()
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
             row->setCheckState(0, c.chosen ? Qt::Checked : Qt::Unchecked);
             row->setText(0, controls::QtText(tables::PageName(c.address / 256)));
-            row->setText(1, ModeText(c.mode, c.address));
+            row->setText(1, controls::QtText(tables::ScreenModeName(c.mode, c.address)));
             row->setText(2, controls::QtText(tables::ParamScreenLabel(c.address)));
             if (g == Group::ReadDifferent) {
                 row->setText(3, Joined(c.fields, &core::ParamDifference::field));

@@ -5,6 +5,7 @@
 
 #include "link/device_link.h"
 #include "tuning_window.h"
+#include "venue_window.h"
 #include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
@@ -13,7 +14,10 @@
 
 #include "link/link_host.h"
 
+#include "venue/broker_url.h"
+
 #include <QAction>
+#include <QProcess>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -85,6 +89,8 @@ void ConsoleFrame::createMenus()
     });
     QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
     connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
+    QAction* venue = named(device->addAction(QStringLiteral("场所…")), "CmdVenue");
+    connect(venue, &QAction::triggered, this, [this] { ShowVenue(); });
     QAction* diagnostics = named(device->addAction(QStringLiteral("保存诊断信息…")), "CmdSaveDiagnostics");
     connect(diagnostics, &QAction::triggered, this, [this] { SaveDiagnostics(); });
     connect(this, &ConsoleFrame::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
@@ -107,6 +113,27 @@ void ConsoleFrame::createMenus()
     connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
+}
+
+VenueWindow* ConsoleFrame::ShowVenue(const QString& venue, const QString& broker)
+{
+    const bool opened = findChild<VenueWindow*>(QString(), Qt::FindDirectChildrenOnly) == nullptr;
+    VenueWindow* window = ShowVenueWindow(m_session.scheduler(), m_prompter, this);
+    if (opened)
+        connect(window, &VenueWindow::tuneRoom, this, [this, window](const QString& room) {
+        QProcess console;
+        console.setProgram(QCoreApplication::applicationFilePath());
+        console.setArguments(window->remoteTuningArguments(room));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(venue::kBrokerPasswordVariable), window->password());
+        console.setProcessEnvironment(environment);
+        if (!console.startDetached())
+            m_prompter.showMessage("无法启动远程调音窗口。", MessageIcon::Exclamation);
+    });
+    if (!venue.isEmpty()) {
+        window->connectTo(venue, broker);
+    }
+    return window;
 }
 
 void ConsoleFrame::SaveDiagnostics()

@@ -19,6 +19,7 @@ class ConsoleServices;
 class PresetActions;
 class Prompter;
 class TuningWindow;
+class VenueWindow;
 
 inline constexpr const char* kDiagnosticsCaption = "保存诊断信息";
 inline constexpr const char* kDiagnosticsSaved = "诊断信息已保存。";
@@ -43,6 +44,9 @@ public:
 
     // A configuration named when the console started: written, after a question, once the processor is online.
     void OpenWhenOnline(const std::filesystem::path& file);
+
+    // 设备 → 场所…; with a venue named, connected to its rooms (on `broker`, when given).
+    VenueWindow* ShowVenue(const QString& venue = {}, const QString& broker = {});
 
     // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
     void CmdMainWindowChosen();

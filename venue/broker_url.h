@@ -17,4 +17,8 @@ struct BrokerUrl {
 // in the process list and in logs), no path.
 std::optional<BrokerUrl> ParseBrokerUrl(std::string_view url);
 
+// The broker password a console started for remote tuning takes from its
+// environment, so that it never shows on a command line.
+inline constexpr const char* kBrokerPasswordVariable = "QUORIX_BROKER_PASSWORD";
+
 } // namespace quorix::venue

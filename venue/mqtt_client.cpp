@@ -55,6 +55,9 @@ bool MqttClient::start()
         return false;
     }
     mosquitto_int_option(m_client, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    // A state or a command is one small packet: held back for the peer's delayed
+    // acknowledgement (Nagle), each would wait some 40 ms on the way.
+    mosquitto_int_option(m_client, MOSQ_OPT_TCP_NODELAY, 1);
     int code = MOSQ_ERR_SUCCESS;
     if (!m_settings.username.empty())
         code = mosquitto_username_pw_set(m_client, m_settings.username.c_str(),

@@ -67,12 +67,15 @@ TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
 {
     const app::ConsoleOptions options = app::ParseConsoleOptions(
         {"quorix-console", "--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt",
-         "--simulator-memory", "m.bin", "--quit-after-first-frame"});
+         "--simulator-memory", "m.bin", "--quit-after-first-frame", "--venue", "hall", "--broker",
+         "mqtt://10.0.0.2"});
     EXPECT_EQ(options.modeDir, "/tmp/m");
     EXPECT_EQ(options.device, "/dev/hidraw3");
     EXPECT_EQ(options.trace, "t.txt");
     EXPECT_EQ(options.simulatorMemory, "m.bin");
     EXPECT_TRUE(options.quitAfterFirstFrame);
+    EXPECT_EQ(options.venue, "hall");
+    EXPECT_EQ(options.broker, "mqtt://10.0.0.2");
     const app::ConsoleOptions remote = app::ParseConsoleOptions(
         {"quorix-console", "--room", "101", "--venue", "hall", "--username", "console", "--password-file", "pw",
          "--ca-file", "ca.pem"});

@@ -1,45 +1,10 @@
 #include "broker_fixture.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
+#include "loopback_port.h"
+
 #include <unistd.h>
 
 #include <fstream>
-
-namespace {
-
-sockaddr_in Loopback(int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A port the system has just given out, free again for the broker to take.
-int FreePort()
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Loopback(0);
-    socklen_t length = sizeof address;
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(s);
-    return ntohs(address.sin_port);
-}
-
-bool Listening(int port)
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(port);
-    const bool connected = ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(s);
-    return connected;
-}
-
-} // namespace
 
 void BrokerFixture::SetUp()
 {
@@ -68,7 +33,7 @@ void BrokerFixture::TearDown()
 
 void BrokerFixture::startBroker(const std::string& extraLines)
 {
-    m_port = FreePort();
+    m_port = FreeLoopbackPort();
     std::ofstream(m_dir / "mosquitto.conf") << "listener " << m_port << " 127.0.0.1\n" << extraLines;
     restartBroker();
 }
@@ -82,7 +47,7 @@ void BrokerFixture::restartBroker()
     m_broker.setStandardOutputFile(QString::fromStdString((m_dir / "mosquitto.log").string()), QIODevice::Append);
     m_broker.start("mosquitto", {"-c", QString::fromStdString(config.string())});
     ASSERT_TRUE(m_broker.waitForStarted(5000)) << "mosquitto does not start; scripts/bootstrap installs it";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Listening(m_port); }, kWaitMs)) << "mosquitto does not listen";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LoopbackListening(m_port); }, kWaitMs)) << "mosquitto does not listen";
 }
 
 std::filesystem::path BrokerFixture::passwordFile(const std::vector<std::pair<std::string, std::string>>& users)

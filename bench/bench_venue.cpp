@@ -1,0 +1,318 @@
+// 50 rooms on one mosquitto: each an agent of its own (its own virtual
+// processor, its own MQTT connection; all in this process), and a console's
+// venue model listening. A push to all 50 against a push to one, measured in
+// the same run; how long a room's state takes to reach the model; the broker's
+// and the agents' CPU while the venue idles.
+#include "tests/venue/loopback_port.h"
+
+#include "agent/room_agent.h"
+
+#include "venue/mqtt_client.h"
+#include "venue/venue_rooms.h"
+#include "venue/venue_round.h"
+
+#include "sim/sim_usb_port.h"
+#include "sim/virtual_processor.h"
+
+#include "link/qt_scheduler.h"
+
+#include "core/address_map.h"
+#include "core/common_addresses.h"
+#include "core/config_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+using namespace quorix;
+
+namespace {
+
+constexpr int kRooms = 50;
+constexpr const char* kVenue = "bench";
+constexpr int kWaitMs = 120000;
+
+double NowMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+std::string RoomName(int i)
+{
+    return std::to_string(101 + i);
+}
+
+struct Room {
+    explicit Room(int i, const std::string& url, core::Scheduler& scheduler, std::ostream& log)
+        : address{kVenue, RoomName(i)}, port(processor, scheduler)
+    {
+        venue::MqttSettings settings;
+        settings.broker = *venue::ParseBrokerUrl(url);
+        settings.clientId = "bench-agent-" + address.room;
+        settings.will = {venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::WillPayload(address)};
+        client = std::make_unique<venue::MqttClient>(settings, scheduler);
+        agent = std::make_unique<agent::RoomAgent>(
+            address, port, scheduler,
+            [this](const std::string& topic, const std::string& payload, bool retain) {
+                if (onPublish)
+                    onPublish(topic, payload);
+                client->publish(topic, payload, retain);
+            },
+            [] { return static_cast<std::int64_t>(std::time(nullptr)); }, log);
+        client->onConnection([this](bool connected, const std::string&) {
+            if (connected)
+                agent->brokerConnected();
+        });
+        client->onMessage([this](const std::string& topic, const std::string& payload, bool retained) {
+            agent->receive(topic, payload, retained);
+        });
+        client->subscribe(venue::Topic(address, venue::TopicKind::Command));
+        client->start();
+        agent->start();
+    }
+
+    venue::RoomAddress address;
+    sim::VirtualProcessor processor;
+    sim::SimUsbPort port;
+    std::unique_ptr<venue::MqttClient> client;
+    std::unique_ptr<agent::RoomAgent> agent;
+    std::function<void(const std::string& topic, const std::string& payload)> onPublish;
+};
+
+// The broker, the rooms and the console's side, made once for all the benchmarks.
+class Venue {
+public:
+    Venue()
+    {
+        // Some event comes at least this often, so a wait notices what it waits for.
+        m_wake.start(100);
+        m_port = FreeLoopbackPort();
+        const QString config = m_dir.filePath("mosquitto.conf");
+        std::ofstream(config.toStdString())
+            << "listener " << m_port << " 127.0.0.1\nallow_anonymous true\nset_tcp_nodelay true\n";
+        m_broker.setProcessChannelMode(QProcess::MergedChannels);
+        m_broker.setStandardOutputFile(m_dir.filePath("mosquitto.log"));
+        m_broker.start("mosquitto", {"-c", config});
+        if (!m_broker.waitForStarted(5000))
+            throw std::runtime_error("mosquitto does not start");
+        waitFor([&] { return LoopbackListening(m_port); });
+        const std::string url = "mqtt://127.0.0.1:" + std::to_string(m_port);
+
+        venue::MqttSettings settings;
+        settings.broker = *venue::ParseBrokerUrl(url);
+        settings.clientId = "bench-console";
+        m_console = std::make_unique<venue::MqttClient>(settings, m_scheduler);
+        m_console->onMessage([this](const std::string& topic, const std::string& payload, bool) {
+            if (const auto taken = m_rooms.take(topic, payload); taken.room) {
+                if (m_onState)
+                    m_onState(*taken.room);
+            } else if (const auto room = venue::RoomOfTopic(topic, venue::TopicKind::Reply); room && m_round) {
+                m_round->take(room->room, payload);
+            }
+        });
+        m_console->subscribe(venue::VenueFilter(kVenue, venue::TopicKind::State));
+        m_console->subscribe(venue::VenueFilter(kVenue, venue::TopicKind::Reply));
+        m_console->start();
+        for (int i = 0; i < kRooms; ++i)
+            m_agents.push_back(std::make_unique<Room>(i, url, m_scheduler, m_log));
+        waitFor([&] {
+            return std::count_if(m_rooms.rooms().begin(), m_rooms.rooms().end(), [](const auto& room) {
+                       return room.second.online && room.second.processor;
+                   }) == kRooms;
+        });
+        core::ParamStore image;
+        core::InitParamStore(m_configuration, image);
+    }
+
+    ~Venue()
+    {
+        m_agents.clear();
+        m_console.reset();
+        m_broker.kill();
+        m_broker.waitForFinished(5000);
+    }
+
+    void waitFor(const std::function<bool()>& done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > kWaitMs)
+                throw std::runtime_error("the venue did not answer in time");
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+
+    // A push of a configuration to the first `rooms` rooms, answered by all; its wall-clock time in seconds.
+    double push(int rooms)
+    {
+        m_configuration.at(0, core::kMasterLevels).Value = 10 + (++m_pushes % 40);
+        venue::RoomCommand command;
+        command.kind = venue::CommandKind::Push;
+        command.configuration = core::EncodeConfiguration(m_configuration);
+        std::vector<std::string> names;
+        for (int i = 0; i < rooms; ++i)
+            names.push_back(RoomName(i));
+        const double start = NowMs();
+        m_round.emplace(names, "push-" + std::to_string(m_pushes));
+        m_round->send(kVenue, command, [&](const std::string& topic, const std::string& payload) {
+            return m_console->publish(topic, payload, false);
+        });
+        waitFor([&] { return m_round->answered(); });
+        const double seconds = (NowMs() - start) / 1000;
+        if (!m_round->allDone())
+            throw std::runtime_error("a push failed:\n" + m_round->report());
+        m_round.reset();
+        return seconds;
+    }
+
+    // Each a level change in a room: from the command's sending, and from the
+    // agent's publishing of the changed state, to the model's holding it (ms).
+    struct Latency {
+        std::vector<double> fromCommand;
+        std::vector<double> fromPublish;
+    };
+    Latency stateChanges(int count)
+    {
+        Latency latency;
+        for (int n = 0; n < count; ++n) {
+            Room& room = *m_agents[static_cast<std::size_t>(n % kRooms)];
+            const int value = 1 + (++m_levels % 70);
+            double published = 0;
+            room.onPublish = [&](const std::string& topic, const std::string& payload) {
+                if (topic.ends_with("/state") && payload.find("\"music\":" + std::to_string(value) + ",") !=
+                                                     std::string::npos)
+                    published = NowMs();
+            };
+            bool seen = false;
+            m_onState = [&](const std::string& name) {
+                const auto& p = m_rooms.rooms().at(name).processor;
+                seen = seen || (name == room.address.room && p && p->levels[0] == value);
+            };
+            venue::RoomCommand level;
+            level.id = "level-" + std::to_string(m_levels);
+            level.kind = venue::CommandKind::Level;
+            level.value = value;
+            const double sent = NowMs();
+            m_console->publish(venue::Topic(room.address, venue::TopicKind::Command), venue::CommandJson(level), false);
+            waitFor([&] { return seen; });
+            const double now = NowMs();
+            latency.fromCommand.push_back(now - sent);
+            latency.fromPublish.push_back(now - published);
+            room.onPublish = nullptr;
+            m_onState = nullptr;
+        }
+        return latency;
+    }
+
+    // CPU seconds of the broker (from /proc) and of this process (the agents, and the idle console).
+    std::pair<double, double> cpuSeconds() const
+    {
+        std::ifstream stat("/proc/" + std::to_string(m_broker.processId()) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        std::istringstream fields(text.substr(text.rfind(')') + 2));
+        std::string field;
+        double ticks = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i)
+            if (i == 14 || i == 15) // utime, stime
+                ticks += std::stod(field);
+        rusage own{};
+        ::getrusage(RUSAGE_SELF, &own);
+        const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+        return {ticks / static_cast<double>(::sysconf(_SC_CLK_TCK)), seconds(own.ru_utime) + seconds(own.ru_stime)};
+    }
+
+private:
+    QTimer m_wake;
+    QTemporaryDir m_dir;
+    int m_port = 0;
+    QProcess m_broker;
+    link::QtScheduler m_scheduler;
+    std::ostringstream m_log;
+    std::unique_ptr<venue::MqttClient> m_console;
+    venue::VenueRooms m_rooms{kVenue};
+    std::optional<venue::VenueRound> m_round;
+    std::function<void(const std::string&)> m_onState;
+    std::vector<std::unique_ptr<Room>> m_agents;
+    core::ParamStore m_configuration;
+    int m_pushes = 0;
+    int m_levels = 0;
+};
+
+Venue& TheVenue()
+{
+    static Venue venue;
+    return venue;
+}
+
+double Percentile(std::vector<double> values, double share)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
+}
+
+void BM_VenuePush_Reference(benchmark::State& state)
+{
+    Venue& venue = TheVenue();
+    for (auto _ : state)
+        state.SetIterationTime(venue.push(1));
+}
+BENCHMARK(BM_VenuePush_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
+
+void BM_VenuePush(benchmark::State& state)
+{
+    Venue& venue = TheVenue();
+    for (auto _ : state)
+        state.SetIterationTime(venue.push(kRooms));
+}
+BENCHMARK(BM_VenuePush)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
+
+void BM_StateChangeToModel(benchmark::State& state)
+{
+    Venue& venue = TheVenue();
+    for (auto _ : state) {
+        const double start = NowMs();
+        const auto latency = venue.stateChanges(500);
+        state.SetIterationTime((NowMs() - start) / 1000);
+        state.counters["p50_ms"] = Percentile(latency.fromPublish, 0.5);
+        state.counters["p99_ms"] = Percentile(latency.fromPublish, 0.99);
+        state.counters["command_p50_ms"] = Percentile(latency.fromCommand, 0.5);
+        state.counters["command_p99_ms"] = Percentile(latency.fromCommand, 0.99);
+    }
+}
+BENCHMARK(BM_StateChangeToModel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_IdleCpu(benchmark::State& state)
+{
+    Venue& venue = TheVenue();
+    constexpr int kIdleMs = 10000;
+    for (auto _ : state) {
+        const auto [brokerBefore, ownBefore] = venue.cpuSeconds();
+        const double start = NowMs();
+        venue.waitFor([&] { return NowMs() - start > kIdleMs; });
+        const auto [brokerAfter, ownAfter] = venue.cpuSeconds();
+        const double wall = (NowMs() - start) / 1000;
+        state.counters["broker_cpu_pct"] = 100 * (brokerAfter - brokerBefore) / wall;
+        state.counters["agents_cpu_pct"] = 100 * (ownAfter - ownBefore) / wall;
+        state.SetIterationTime(wall);
+    }
+}
+BENCHMARK(BM_IdleCpu)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
