@@ -1,0 +1,200 @@
+#include "hid_io_thread.h"
+
+#include <algorithm>
+
+namespace quorix::link {
+
+HidIoThread::HidIoThread(WakeUp* wakeUp) : m_wakeUp(wakeUp), m_thread([this] { run(); }) {}
+
+HidIoThread::~HidIoThread()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_workQueued.notify_all();
+    m_thread.join();
+}
+
+void HidIoThread::post(std::function<void()> job)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back(std::move(job));
+    }
+    m_workQueued.notify_all();
+}
+
+std::unique_ptr<HidIoThread::Attachment> HidIoThread::attach(Port port)
+{
+    auto slot = std::make_shared<Slot>();
+    slot->port = std::move(port);
+    call([this, slot] {
+        std::lock_guard lock(m_mutex);
+        m_slots.push_back(slot);
+    });
+    return std::make_unique<Attachment>(*this, std::move(slot));
+}
+
+bool HidIoThread::hasWork() const
+{
+    return m_stopping || !m_jobs.empty() ||
+           std::any_of(m_slots.begin(), m_slots.end(), [](const auto& slot) { return !slot->failed; });
+}
+
+void HidIoThread::run()
+{
+    std::vector<std::uint8_t> buffer;
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        if (!m_jobs.empty()) {
+            auto job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+            continue;
+        }
+        if (m_stopping)
+            return;
+        bool wrote = false;
+        for (const auto& slot : m_slots)
+            wrote = writeQueued(lock, *slot) || wrote;
+        if (wrote)
+            continue; // jobs queued meanwhile go first
+        std::vector<std::shared_ptr<Slot>> live;
+        std::copy_if(m_slots.begin(), m_slots.end(), std::back_inserter(live),
+                     [](const auto& slot) { return !slot->failed; });
+        if (live.empty()) {
+            m_workQueued.wait(lock, [this] { return hasWork(); });
+            continue;
+        }
+        const bool busy = Clock::now() - m_lastActivity < std::chrono::milliseconds(kBusyForMs);
+        const int waitMs = std::max(1, (busy ? kBusyReadWaitMs : kIdleReadWaitMs) / static_cast<int>(live.size()));
+        for (const auto& slot : live)
+            readOnce(lock, *slot, waitMs, buffer);
+    }
+}
+
+// Writes what is queued to the slot, in order, until one fails.
+bool HidIoThread::writeQueued(std::unique_lock<std::mutex>& lock, Slot& slot)
+{
+    bool wrote = false;
+    while (!slot.failed && !slot.writes.empty()) {
+        const std::vector<std::uint8_t> report = std::move(slot.writes.front());
+        slot.writes.pop_front();
+        lock.unlock();
+        const bool written = slot.port.write(report);
+        lock.lock();
+        wrote = true;
+        m_lastActivity = Clock::now();
+        if (!written)
+            fail(slot);
+    }
+    return wrote;
+}
+
+void HidIoThread::readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int waitMs,
+                           std::vector<std::uint8_t>& buffer)
+{
+    buffer.resize(std::max<std::size_t>(slot.port.inputLength, 1));
+    lock.unlock();
+    const int count = slot.port.read(buffer, waitMs);
+    lock.lock();
+    if (count == 0)
+        return;
+    if (count < 0) {
+        fail(slot);
+        return;
+    }
+    m_lastActivity = Clock::now();
+    // One wake-up per batch: the interface thread takes everything queued when it comes.
+    const bool idle = slot.reports.empty();
+    slot.reports.push_back(
+        {{buffer.begin(), buffer.begin() + std::min<std::ptrdiff_t>(count, std::ssize(buffer))}, Clock::now()});
+    if (idle)
+        wake(slot);
+}
+
+// Nothing more goes to a failed device: the link finds it gone and opens it anew.
+void HidIoThread::fail(Slot& slot)
+{
+    if (slot.failed)
+        return;
+    const bool idle = slot.reports.empty();
+    slot.failed = true;
+    slot.writes.clear();
+    if (idle)
+        wake(slot);
+}
+
+// The wake-up holds only a weak reference: a device detached by the time it runs wakes nobody.
+void HidIoThread::wake(const Slot& slot)
+{
+    if (!m_wakeUp || slot.readableSeen.expired())
+        return;
+    m_wakeUp->post([readable = slot.readableSeen] {
+        if (const auto call = readable.lock())
+            (*call)();
+    });
+}
+
+// The thread may be inside a stalled write to the device: the interface thread
+// does not wait for it, and the port is closed once the thread lets go of it.
+HidIoThread::Attachment::~Attachment()
+{
+    {
+        std::lock_guard lock(m_io.m_mutex);
+        m_slot->readable.reset();
+        m_slot->failed = true;
+        m_slot->writes.clear();
+    }
+    m_io.post([&io = m_io, slot = m_slot] {
+        {
+            std::lock_guard lock(io.m_mutex);
+            std::erase(io.m_slots, slot);
+        }
+        if (slot->port.close)
+            slot->port.close();
+    });
+}
+
+bool HidIoThread::Attachment::write(std::span<const std::uint8_t> report)
+{
+    {
+        std::lock_guard lock(m_io.m_mutex);
+        if (m_slot->failed)
+            return false;
+        m_slot->writes.emplace_back(report.begin(), report.end());
+    }
+    m_io.m_workQueued.notify_all();
+    return true;
+}
+
+int HidIoThread::Attachment::take(std::span<std::uint8_t> buffer)
+{
+    std::lock_guard lock(m_io.m_mutex);
+    if (m_slot->reports.empty())
+        return m_slot->failed ? -1 : 0;
+    const Report report = std::move(m_slot->reports.front());
+    m_slot->reports.pop_front();
+    m_lastTakenAgeMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - report.arrived).count();
+    const std::size_t n = std::min(buffer.size(), report.bytes.size());
+    std::copy_n(report.bytes.begin(), n, buffer.begin());
+    return static_cast<int>(n);
+}
+
+bool HidIoThread::Attachment::notifyReadable(std::function<void()> readable)
+{
+    if (!m_io.m_wakeUp)
+        return false;
+    std::lock_guard lock(m_io.m_mutex);
+    m_slot->readable = std::make_shared<std::function<void()>>(std::move(readable));
+    m_slot->readableSeen = m_slot->readable;
+    // Reports read before anyone asked wake it now.
+    if (!m_slot->reports.empty() || m_slot->failed)
+        m_io.wake(*m_slot);
+    return true;
+}
+
+} // namespace quorix::link
