@@ -42,9 +42,13 @@ bool HidIoThread::hasWork() const
            std::any_of(m_slots.begin(), m_slots.end(), [](const auto& slot) { return !slot->failed; });
 }
 
+bool HidIoThread::writesQueued() const
+{
+    return std::any_of(m_slots.begin(), m_slots.end(), [](const auto& slot) { return !slot->writes.empty(); });
+}
+
 void HidIoThread::run()
 {
-    std::vector<std::uint8_t> buffer;
     std::unique_lock lock(m_mutex);
     for (;;) {
         if (!m_jobs.empty()) {
@@ -69,19 +73,29 @@ void HidIoThread::run()
             m_workQueued.wait(lock, [this] { return hasWork(); });
             continue;
         }
-        const bool busy = Clock::now() - m_lastActivity < std::chrono::milliseconds(kBusyForMs);
-        const int waitMs = std::max(1, (busy ? kBusyReadWaitMs : kIdleReadWaitMs) / static_cast<int>(live.size()));
+        if (Clock::now() - m_lastActivity < std::chrono::milliseconds(kBusyForMs)) {
+            const int waitMs = std::max(1, kBusyReadWaitMs / static_cast<int>(live.size()));
+            for (const auto& slot : live)
+                readOnce(lock, *slot, waitMs);
+            continue;
+        }
         for (const auto& slot : live)
-            readOnce(lock, *slot, waitMs, buffer);
+            readWaiting(lock, *slot);
+        m_workQueued.wait_for(lock, std::chrono::milliseconds(kIdlePollMs),
+                              [this] { return m_stopping || !m_jobs.empty() || writesQueued(); });
     }
 }
 
-// Writes what is queued to the slot, in order, until one fails.
+// Writes what is queued to the slot, in order, until one fails. Reports that
+// came before a write are read first, and so known to be older than it.
 bool HidIoThread::writeQueued(std::unique_lock<std::mutex>& lock, Slot& slot)
 {
     bool wrote = false;
     while (!slot.failed && !slot.writes.empty()) {
-        const std::vector<std::uint8_t> report = std::move(slot.writes.front());
+        readWaiting(lock, slot);
+        if (slot.failed)
+            break;
+        const std::vector<std::uint8_t> report = std::move(slot.writes.front().bytes);
         slot.writes.pop_front();
         lock.unlock();
         const bool written = slot.port.write(report);
@@ -94,26 +108,35 @@ bool HidIoThread::writeQueued(std::unique_lock<std::mutex>& lock, Slot& slot)
     return wrote;
 }
 
-void HidIoThread::readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int waitMs,
-                           std::vector<std::uint8_t>& buffer)
+// Reads what the device already holds, without waiting.
+void HidIoThread::readWaiting(std::unique_lock<std::mutex>& lock, Slot& slot)
 {
-    buffer.resize(std::max<std::size_t>(slot.port.inputLength, 1));
+    while (!slot.failed && readOnce(lock, slot, 0) > 0) {
+    }
+}
+
+int HidIoThread::readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int waitMs)
+{
+    m_buffer.resize(std::max<std::size_t>(slot.port.inputLength, 1));
     lock.unlock();
-    const int count = slot.port.read(buffer, waitMs);
+    const int count = slot.port.read(m_buffer, waitMs);
     lock.lock();
     if (count == 0)
-        return;
+        return 0;
     if (count < 0) {
         fail(slot);
-        return;
+        return count;
     }
-    m_lastActivity = Clock::now();
+    Clock::time_point arrived = m_lastActivity = Clock::now();
+    if (!slot.writes.empty())
+        arrived = std::min(arrived, slot.writes.front().queued - std::chrono::milliseconds(kBeforeWriteMs));
     // One wake-up per batch: the interface thread takes everything queued when it comes.
     const bool idle = slot.reports.empty();
     slot.reports.push_back(
-        {{buffer.begin(), buffer.begin() + std::min<std::ptrdiff_t>(count, std::ssize(buffer))}, Clock::now()});
+        {{m_buffer.begin(), m_buffer.begin() + std::min<std::ptrdiff_t>(count, std::ssize(m_buffer))}, arrived});
     if (idle)
         wake(slot);
+    return count;
 }
 
 // Nothing more goes to a failed device: the link finds it gone and opens it anew.
@@ -165,7 +188,7 @@ bool HidIoThread::Attachment::write(std::span<const std::uint8_t> report)
         std::lock_guard lock(m_io.m_mutex);
         if (m_slot->failed)
             return false;
-        m_slot->writes.emplace_back(report.begin(), report.end());
+        m_slot->writes.push_back({{report.begin(), report.end()}, Clock::now()});
     }
     m_io.m_workQueued.notify_all();
     return true;

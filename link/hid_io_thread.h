@@ -37,12 +37,17 @@ public:
     };
     class Attachment;
 
-    // How long one read waits while nothing happens, and so how late a write or
-    // call queued then starts; shortly after a write or a report, a read waits
-    // kBusyReadWaitMs, so a reply and the next request are not held up.
-    static constexpr int kIdleReadWaitMs = 20;
+    // Shortly after a write or a report, the thread waits in a read of
+    // kBusyReadWaitMs, so a reply is taken as it comes and a write waits at most
+    // that long. Otherwise it looks for reports every kIdlePollMs and a write or
+    // call wakes it at once.
     static constexpr int kBusyReadWaitMs = 1;
     static constexpr int kBusyForMs = 200;
+    static constexpr int kIdlePollMs = 20;
+    // A report read while a write waited to go out cannot be its reply: it is
+    // stamped this much before that write was queued, so the link finds it older
+    // than the request whatever the rounding of the two clocks.
+    static constexpr int kBeforeWriteMs = 3;
 
     // Starts the thread. Wake-ups for readable reports go through `wakeUp`; without one, devices are polled.
     explicit HidIoThread(WakeUp* wakeUp);
@@ -73,9 +78,13 @@ private:
         Clock::time_point arrived;
     };
     // What the two threads share of one device, under m_mutex; the port is the I/O thread's alone.
+    struct QueuedWrite {
+        std::vector<std::uint8_t> bytes;
+        Clock::time_point queued;
+    };
     struct Slot {
         Port port;
-        std::deque<std::vector<std::uint8_t>> writes;
+        std::deque<QueuedWrite> writes;
         std::deque<Report> reports;
         bool failed = false;
         std::shared_ptr<std::function<void()>> readable;
@@ -85,10 +94,12 @@ private:
     void post(std::function<void()> job);
     void run();
     bool writeQueued(std::unique_lock<std::mutex>& lock, Slot& slot);
-    void readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int waitMs, std::vector<std::uint8_t>& buffer);
+    int readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int waitMs);
+    void readWaiting(std::unique_lock<std::mutex>& lock, Slot& slot);
     void fail(Slot& slot);
     void wake(const Slot& slot);
     bool hasWork() const;
+    bool writesQueued() const;
 
     WakeUp* m_wakeUp;
     std::mutex m_mutex;
@@ -97,6 +108,7 @@ private:
     // Changed only on the I/O thread, so it can walk them with the lock let go.
     std::vector<std::shared_ptr<Slot>> m_slots;
     Clock::time_point m_lastActivity{};
+    std::vector<std::uint8_t> m_buffer; // the I/O thread's
     bool m_stopping = false;
     std::thread m_thread;
 };

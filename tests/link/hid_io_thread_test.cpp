@@ -268,3 +268,25 @@ TEST_F(IoThreadTest, DetachingNeverWaitsForAStalledWrite)
     io.call([] {});
     EXPECT_NE(device.closer, std::thread::id{});
 }
+
+// A report that came while a write waited to go out cannot be that write's
+// reply: it is stamped older than the write was queued, so the link takes it as stale.
+TEST_F(IoThreadTest, AReportReadBeforeAWriteWentOutIsOlderThanTheWrite)
+{
+    auto attachment = attach();
+    device.setGate(false);
+    const std::uint8_t report[] = {1, 1, 0x10};
+    ASSERT_TRUE(attachment->write(report));
+    ASSERT_TRUE(device.await([&] { return device.writeWaiting; }));
+    const auto queued = std::chrono::steady_clock::now();
+    ASSERT_TRUE(attachment->write(report));
+    device.feed({2, 1, 0xAA, 0});
+    device.setGate(true);
+
+    ASSERT_TRUE(interfaceThread.runNext()); // the report's wake-up
+    const auto sinceQueued =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - queued).count();
+    std::vector<std::uint8_t> buffer(4);
+    ASSERT_EQ(attachment->take(buffer), 4);
+    EXPECT_GT(attachment->lastTakenAgeMs(), sinceQueued);
+}
