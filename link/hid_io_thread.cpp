@@ -1,6 +1,7 @@
 #include "hid_io_thread.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorix::link {
 
@@ -74,6 +75,12 @@ void HidIoThread::run()
             continue;
         }
         if (Clock::now() - m_lastActivity < std::chrono::milliseconds(kBusyForMs)) {
+            // After a report the link's next request is likely: a read would hold it up.
+            if (std::exchange(m_reportLast, false)) {
+                m_workQueued.wait_for(lock, std::chrono::milliseconds(kBusyReadWaitMs),
+                                      [this] { return m_stopping || !m_jobs.empty() || writesQueued(); });
+                continue;
+            }
             const int waitMs = std::max(1, kBusyReadWaitMs / static_cast<int>(live.size()));
             for (const auto& slot : live)
                 readOnce(lock, *slot, waitMs);
@@ -101,6 +108,7 @@ bool HidIoThread::writeQueued(std::unique_lock<std::mutex>& lock, Slot& slot)
         const bool written = slot.port.write(report);
         lock.lock();
         wrote = true;
+        m_reportLast = false;
         m_lastActivity = Clock::now();
         if (!written)
             fail(slot);
@@ -127,6 +135,7 @@ int HidIoThread::readOnce(std::unique_lock<std::mutex>& lock, Slot& slot, int wa
         fail(slot);
         return count;
     }
+    m_reportLast = true;
     Clock::time_point arrived = m_lastActivity = Clock::now();
     if (!slot.writes.empty())
         arrived = std::min(arrived, slot.writes.front().queued - std::chrono::milliseconds(kBeforeWriteMs));

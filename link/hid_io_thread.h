@@ -39,7 +39,8 @@ public:
 
     // Shortly after a write or a report, the thread waits in a read of
     // kBusyReadWaitMs, so a reply is taken as it comes and a write waits at most
-    // that long. Otherwise it looks for reports every kIdlePollMs and a write or
+    // that long; right after a report it first waits that long for a write,
+    // which wakes it at once. Otherwise it looks for reports every kIdlePollMs and a write or
     // call wakes it at once.
     static constexpr int kBusyReadWaitMs = 1;
     static constexpr int kBusyForMs = 200;
@@ -109,6 +110,7 @@ private:
     std::vector<std::shared_ptr<Slot>> m_slots;
     Clock::time_point m_lastActivity{};
     std::vector<std::uint8_t> m_buffer; // the I/O thread's
+    bool m_reportLast = false;          // the last the thread did was read a report
     bool m_stopping = false;
     std::thread m_thread;
 };
