@@ -15,6 +15,8 @@
 // (one millisecond for each input report read; the target is at most 1.05×),
 // and the CPU an idle online link takes, over the process's threads (under 1 %
 // of one core).
+#include "usb_floor.h"
+
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
@@ -126,14 +128,6 @@ std::unique_ptr<link::HidDevice> StallingBackend::open(const std::string& path)
     return std::make_unique<Device>(*this, std::move(inner));
 }
 
-struct QuietHost final : link::NullLinkHost {
-    int synchronisations = 0;
-    void report(const link::LinkReport& report) override
-    {
-        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
-            ++synchronisations;
-    }
-};
 
 struct OnlineRig {
     link::QtScheduler scheduler;
@@ -146,7 +140,7 @@ struct OnlineRig {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
-    QuietHost host;
+    SyncEndHost host;
     link::DeviceLink device{backend, scheduler, {store, image, view, digits, record}, host};
 
     OnlineRig(Writer writer, int stallMs) : backend(port, wakeUp, writer, stallMs)
@@ -213,16 +207,8 @@ BENCHMARK(BM_StalledWrites_Reference)->UseManualTime()->Unit(benchmark::kMillise
 static void BM_SynchronisationThroughIoThread(benchmark::State& state)
 {
     OnlineRig rig(Writer::IoThread, 0);
-    for (auto _ : state) {
-        const int reportsBefore = rig.port.reportsRead();
-        const Clock::time_point start = Clock::now();
-        if (!rig.device.ReadFromDevice(0, true, link::Command::ReadBlock))
-            state.SkipWithError("synchronisation failed");
-        const double elapsedMs = Milliseconds(Clock::now() - start).count();
-        const double floorMs = rig.port.reportsRead() - reportsBefore;
-        state.counters["usb_floor_ms"] = floorMs;
-        state.counters["x_usb_floor"] = elapsedMs / floorMs;
-    }
+    for (auto _ : state)
+        MeasureSynchronisationAgainstFloor(state, rig.device, rig.port);
 }
 BENCHMARK(BM_SynchronisationThroughIoThread)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(10);
 
