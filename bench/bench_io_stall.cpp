@@ -14,7 +14,9 @@
 // Beside it: the synchronisation through the I/O thread against its USB floor
 // (one millisecond for each input report read; the target is at most 1.05×),
 // and the CPU an idle online link takes, over the process's threads (under 1 %
-// of one core).
+// of one core). The port's reports reach the link without the I/O thread, so
+// the thread never sees a reply and each write waits out a whole busy read
+// there: the synchronisation's figure is the thread's worst case.
 #include "usb_floor.h"
 
 #include "sim/sim_usb_port.h"
