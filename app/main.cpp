@@ -93,7 +93,7 @@ int main(int argc, char** argv)
                                                          QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
     ui::ConsoleFrame* frameWindow = nullptr;
-    link::QtWakeUp wakeUp; // brings the reader threads' reports to this thread
+    link::QtWakeUp wakeUp; // brings the I/O thread's reports to this thread
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
     if (!options.room.isEmpty()) {

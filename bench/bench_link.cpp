@@ -3,6 +3,8 @@
 // reference is the USB floor of each synchronisation: the paced endpoint
 // delivers one input report a millisecond, so it cannot end sooner than one
 // millisecond for each report the console read.
+#include "usb_floor.h"
+
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
 
@@ -25,16 +27,6 @@ using namespace quorix;
 
 namespace {
 
-// Remembers only whether the synchronisation has ended.
-struct QuietHost final : link::NullLinkHost {
-    int synchronisations = 0;
-    void report(const link::LinkReport& report) override
-    {
-        if (report.code == link::LinkCode::Synchronised || report.code == link::LinkCode::SyncFailed)
-            ++synchronisations;
-    }
-};
-
 struct OnlineLink {
     link::QtScheduler scheduler;
     sim::VirtualProcessor processor;
@@ -44,7 +36,7 @@ struct OnlineLink {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
-    QuietHost host;
+    SyncEndHost host;
     link::DeviceLink device{port, scheduler, {store, image, view, digits, record}, host};
 
     OnlineLink()
@@ -62,19 +54,8 @@ struct OnlineLink {
 static void BM_FullSynchronisationPaced(benchmark::State& state)
 {
     OnlineLink link;
-    for (auto _ : state) {
-        const int reportsBefore = link.port.reportsRead();
-        const auto start = std::chrono::steady_clock::now();
-        const bool read = core::AwaitOutcome<bool>(link.scheduler, [&](auto done) {
-            link.device.readFromDevice(0, true, link::Command::ReadBlock, std::move(done));
-        });
-        if (!read)
-            state.SkipWithError("synchronisation failed");
-        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-        const double floorMs = link.port.reportsRead() - reportsBefore;
-        state.counters["usb_floor_ms"] = floorMs;
-        state.counters["x_usb_floor"] = elapsed.count() / floorMs;
-    }
+    for (auto _ : state)
+        MeasureSynchronisationAgainstFloor(state, link.scheduler, link.device, link.port);
 }
 BENCHMARK(BM_FullSynchronisationPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(30);
 

@@ -1,6 +1,6 @@
 #include "hidapi_backend.h"
 
-#include "hid_report_reader.h"
+#include "hid_io_thread.h"
 #include "report_descriptor.h"
 
 #include <hidapi/hidapi.h>
@@ -54,51 +54,30 @@ ReportLengths DeviceReportLengths(std::span<const std::uint8_t> descriptor)
 
 class HidapiDevice final : public HidDevice {
 public:
-    HidapiDevice(hid_device* device, std::vector<std::uint8_t> descriptor, WakeUp* wakeUp)
-        : m_device(device), m_descriptor(std::move(descriptor)), m_lengths(DeviceReportLengths(m_descriptor)),
-          m_wakeUp(wakeUp)
+    HidapiDevice(HidIoThread& io, hid_device* device, std::vector<std::uint8_t> descriptor)
+        : m_descriptor(std::move(descriptor)), m_lengths(DeviceReportLengths(m_descriptor)),
+          m_io(io.attach({.read = [device](std::span<std::uint8_t> buffer,
+                                           int timeoutMs) { return hid_read_timeout(device, buffer.data(), buffer.size(), timeoutMs); },
+                          .write = [device](std::span<const std::uint8_t> report) {
+                              return hid_write(device, report.data(), report.size()) == static_cast<int>(report.size());
+                          },
+                          .close = [device] { hid_close(device); },
+                          .inputLength = m_lengths.input}))
     {
-    }
-    ~HidapiDevice() override
-    {
-        m_reader.reset(); // its thread reads this handle until it has stopped
-        hid_close(m_device);
     }
 
-    // hidraw takes a write on the interface thread while the reader thread waits in a read.
-    bool writeReport(std::span<const std::uint8_t> report) override
-    {
-        return hid_write(m_device, report.data(), report.size()) == static_cast<int>(report.size());
-    }
-    int readReport(std::span<std::uint8_t> buffer, int timeoutMs) override
-    {
-        if (m_reader)
-            return m_reader->take(buffer);
-        return hid_read_timeout(m_device, buffer.data(), buffer.size(), timeoutMs);
-    }
-    std::int64_t lastReportAgeMs() const override { return m_reader ? m_reader->lastTakenAgeMs() : 0; }
-    bool notifyReadable(std::function<void()> readable) override
-    {
-        if (!m_wakeUp)
-            return false;
-        m_reader.reset();
-        m_reader = std::make_unique<HidReportReader>(
-            [device = m_device](std::span<std::uint8_t> buffer, int timeoutMs) {
-                return hid_read_timeout(device, buffer.data(), buffer.size(), timeoutMs);
-            },
-            m_lengths.input, *m_wakeUp, std::move(readable));
-        return true;
-    }
+    bool writeReport(std::span<const std::uint8_t> report) override { return m_io->write(report); }
+    int readReport(std::span<std::uint8_t> buffer, int) override { return m_io->take(buffer); }
+    std::int64_t lastReportAgeMs() const override { return m_io->lastTakenAgeMs(); }
+    bool notifyReadable(std::function<void()> readable) override { return m_io->notifyReadable(std::move(readable)); }
     std::size_t inputReportLength() const override { return m_lengths.input; }
     std::size_t outputReportLength() const override { return m_lengths.output; }
     std::vector<std::uint8_t> reportDescriptor() const override { return m_descriptor; }
 
 private:
-    hid_device* m_device;
     std::vector<std::uint8_t> m_descriptor;
     ReportLengths m_lengths;
-    WakeUp* m_wakeUp;
-    std::unique_ptr<HidReportReader> m_reader;
+    std::unique_ptr<HidIoThread::Attachment> m_io;
 };
 
 } // namespace
@@ -108,48 +87,54 @@ std::string HidapiVersion()
     return hid_version_str();
 }
 
-HidapiBackend::HidapiBackend(WakeUp* wakeUp) : m_wakeUp(wakeUp)
+HidapiBackend::HidapiBackend(WakeUp* wakeUp) : m_io(std::make_unique<HidIoThread>(wakeUp))
 {
-    hid_init();
+    m_io->call([] { hid_init(); });
 }
 
 HidapiBackend::~HidapiBackend()
 {
-    hid_exit();
+    m_io->call([] { hid_exit(); });
 }
 
 std::vector<std::string> HidapiBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error)
 {
-    std::vector<std::string> paths;
-    hid_device_info* list = hid_enumerate(vendorId, productId);
-    if (!list && error)
-        *error = Narrow(hid_error(nullptr));
-    for (hid_device_info* info = list; info; info = info->next)
-        paths.emplace_back(info->path);
-    hid_free_enumeration(list);
-    return paths;
+    return m_io->call([&] {
+        std::vector<std::string> paths;
+        hid_device_info* list = hid_enumerate(vendorId, productId);
+        if (!list && error)
+            *error = Narrow(hid_error(nullptr));
+        for (hid_device_info* info = list; info; info = info->next)
+            paths.emplace_back(info->path);
+        hid_free_enumeration(list);
+        return paths;
+    });
 }
 
 std::string HidapiBackend::serialNumber(const std::string& path)
 {
-    std::string serial;
-    hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
-    for (hid_device_info* info = list; info; info = info->next)
-        if (path == info->path)
-            serial = Narrow(info->serial_number);
-    hid_free_enumeration(list);
-    return serial;
+    return m_io->call([&] {
+        std::string serial;
+        hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
+        for (hid_device_info* info = list; info; info = info->next)
+            if (path == info->path)
+                serial = Narrow(info->serial_number);
+        hid_free_enumeration(list);
+        return serial;
+    });
 }
 
 int HidapiBackend::interfaceNumber(const std::string& path)
 {
-    int number = -1;
-    hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
-    for (hid_device_info* info = list; info; info = info->next)
-        if (path == info->path)
-            number = info->interface_number;
-    hid_free_enumeration(list);
-    return number;
+    return m_io->call([&] {
+        int number = -1;
+        hid_device_info* list = hid_enumerate(kProcessorVendorId, kProcessorProductId);
+        for (hid_device_info* info = list; info; info = info->next)
+            if (path == info->path)
+                number = info->interface_number;
+        hid_free_enumeration(list);
+        return number;
+    });
 }
 
 bool HidapiBackend::lacksPermission(const std::string& path)
@@ -164,10 +149,19 @@ bool HidapiBackend::lacksPermission(const std::string& path)
 
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
 {
-    hid_device* device = hid_open_path(path.c_str());
-    if (!device)
+    struct Opened {
+        hid_device* device = nullptr;
+        std::vector<std::uint8_t> descriptor;
+    };
+    Opened opened = m_io->call([&path] {
+        Opened result{hid_open_path(path.c_str()), {}};
+        if (result.device)
+            result.descriptor = ReadDescriptor(result.device, path);
+        return result;
+    });
+    if (!opened.device)
         return nullptr;
-    return std::make_unique<HidapiDevice>(device, ReadDescriptor(device, path), m_wakeUp);
+    return std::make_unique<HidapiDevice>(*m_io, opened.device, std::move(opened.descriptor));
 }
 
 } // namespace quorix::link

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "hid_device.h"
+#include "hid_io_thread.h"
 #include "wake_up.h"
 
 namespace quorix::link {
 
-// The processor on a real USB port, through hidapi. Given a way to wake the
-// interface thread, each open device reads its input reports on a thread of
-// its own and says when one is there; without, it is polled.
+// The processor on a real USB port, through hidapi. Every call into hidapi runs
+// on the backend's I/O thread: the open devices' reads and writes, and the quick
+// calls (enumerate, open, close) the interface thread waits for. Given a way to
+// wake the interface thread, an open device says when a report is there;
+// without, it is polled.
 class HidapiBackend final : public HidBackend {
 public:
     explicit HidapiBackend(WakeUp* wakeUp = nullptr);
@@ -19,7 +22,7 @@ public:
     bool lacksPermission(const std::string& path) override;
 
 private:
-    WakeUp* m_wakeUp;
+    std::unique_ptr<HidIoThread> m_io;
 };
 
 // The hidapi library's version, "0.13.1".
