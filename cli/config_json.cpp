@@ -1,11 +1,11 @@
 #include "config_json.h"
 
 #include "refusal_text.h"
-#include "strict_json.h"
 
 #include "core/address_map.h"
 #include "core/param_display.h"
 #include "core/record_check.h"
+#include "json/strict_json.h"
 
 #include <nlohmann/json.hpp>
 
@@ -44,7 +44,7 @@ const ParamRecord& Layout(int mode, int address)
 // A key written into a refusal: a typo of ten megabytes is shown by its start.
 std::string KeyText(const std::string& key)
 {
-    return OneLine(key, 24);
+    return json::OneLine(key, 24);
 }
 
 ordered_json RecordJson(int address, const ParamRecord& r)
@@ -263,7 +263,7 @@ std::string ConfigurationToJson(const core::ParamStore& store)
 
 JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
 {
-    StrictJson parsed = ParseStrictJson(text);
+    json::StrictJson parsed = json::ParseStrictJson(text);
     if (!parsed.document)
         return {false, parsed.refusal};
     const ordered_json& document = *parsed.document;
@@ -290,10 +290,10 @@ JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
         store = image;
         return {true, {}};
     } catch (const FieldError& error) {
-        return {false, OneLine(error.message, kLongestRefusal)};
+        return {false, json::OneLine(error.message, json::kLongestRefusal)};
     } catch (const nlohmann::json::exception& error) {
         // Every value is checked for its type before it is read; this is the last line of defence.
-        return {false, OneLine(error.what(), kLongestRefusal)};
+        return {false, json::OneLine(error.what(), json::kLongestRefusal)};
     }
 }
 

@@ -81,7 +81,8 @@ int Run(const std::vector<std::string>& words)
         return 0;
     }
     for (const auto& [name, value] : args.options) {
-        const auto known = [&](const std::vector<std::string>& list) {
+        // A structured binding is captured by name: clang before 16 cannot capture it otherwise.
+        const auto known = [&name = name](const std::vector<std::string>& list) {
             return std::find(list.begin(), list.end(), name) != list.end();
         };
         if (!known(ValuedOptions()) && !known(FlagOptions())) {

@@ -4,7 +4,7 @@
 #include "fuzz_check.h"
 
 #include "cli/config_json.h"
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const cli::JsonImport imported = cli::ConfigurationFromJson(text, store);
     if (!imported.ok) {
         FUZZ_CHECK(store == before);
-        FUZZ_CHECK(!imported.message.empty() && imported.message.size() <= cli::kLongestRefusal);
+        FUZZ_CHECK(!imported.message.empty() && imported.message.size() <= json::kLongestRefusal);
         FUZZ_CHECK(imported.message.find('\n') == std::string::npos);
         FUZZ_CHECK(core::ValidUtf8(imported.message) == imported.message);
         return 0;

@@ -7,7 +7,7 @@ namespace quorix::link {
 std::vector<std::string> ChosenDeviceBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId,
                                                         std::string* error)
 {
-    const auto paths = m_inner.enumerate(vendorId, productId, error);
+    auto paths = m_inner.enumerate(vendorId, productId, error);
     if (m_path.empty())
         return paths;
     if (std::find(paths.begin(), paths.end(), m_path) == paths.end())

@@ -137,7 +137,7 @@ VirtualProcessor::Bytes VirtualProcessor::answer(std::span<const std::uint8_t> f
     const int kind = frame[3];
     const int menu = frame[4];
     const auto data = frame.subspan(wire::kHeaderLength, frame.size() - wire::kHeaderLength - 1);
-    const Bytes ack = {command, 0};
+    Bytes ack = {command, 0};
     switch (command) {
     case wire::Handshake:
         return handshakeAnswer();

@@ -4,7 +4,7 @@
 #include "payload_reader.h"
 #include "room_command.h"
 
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 #include "core/config_file.h"
 
@@ -30,7 +30,7 @@ std::string ReplyJson(const CommandReply& reply)
     ordered_json json = {{"id", reply.id.empty() ? ordered_json(nullptr) : ordered_json(reply.id)},
                          {"outcome", OutcomeName(reply.outcome)}};
     if (!reply.reason.empty())
-        json["reason"] = cli::OneLine(reply.reason, kLongestReason);
+        json["reason"] = json::OneLine(reply.reason, kLongestReason);
     if (!reply.differences.empty())
         json["differences"] = reply.differences;
     if (!reply.configuration.empty())
@@ -42,7 +42,7 @@ std::string ReplyJson(const CommandReply& reply)
 
 ParsedReply ParseCommandReply(std::string_view payload)
 {
-    const auto parsed = cli::ParseStrictJson(payload);
+    const auto parsed = json::ParseStrictJson(payload);
     if (!parsed.document)
         return {std::nullopt, "the reply is not JSON: " + parsed.refusal};
     const ordered_json& json = *parsed.document;

@@ -1,6 +1,6 @@
 #include "payload_reader.h"
 
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 #include <algorithm>
 
@@ -109,7 +109,7 @@ void PayloadReader::onlyFields(std::initializer_list<std::string_view> known)
         return;
     for (const auto& [key, value] : m_object.items()) {
         if (std::find(known.begin(), known.end(), key) == known.end()) {
-            refuse("the " + m_what + " takes no field \"" + cli::OneLine(key, 40) + "\"");
+            refuse("the " + m_what + " takes no field \"" + json::OneLine(key, 40) + "\"");
             return;
         }
     }

@@ -4,7 +4,7 @@
 #include "payload_reader.h"
 #include "room_state.h"
 
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 #include "core/config_file.h"
 
@@ -64,7 +64,7 @@ std::string CommandJson(const RoomCommand& command)
 
 ParsedCommand ParseRoomCommand(std::string_view payload)
 {
-    const auto parsed = cli::ParseStrictJson(payload);
+    const auto parsed = json::ParseStrictJson(payload);
     if (!parsed.document)
         return {std::nullopt, "the command is not JSON: " + parsed.refusal, {}};
     const ordered_json& json = *parsed.document;

@@ -2,7 +2,7 @@
 
 #include "payload_reader.h"
 
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 
 namespace quorix::venue {
@@ -84,7 +84,7 @@ std::string StateJson(const RoomState& state)
 
 ParsedState ParseRoomState(std::string_view payload)
 {
-    const auto parsed = cli::ParseStrictJson(payload);
+    const auto parsed = json::ParseStrictJson(payload);
     if (!parsed.document)
         return {std::nullopt, "the state is not JSON: " + parsed.refusal};
     PayloadReader in(*parsed.document, "state");

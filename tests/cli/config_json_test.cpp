@@ -2,7 +2,7 @@
 
 #include "cli/config_json.h"
 #include "cli/pull_session.h"
-#include "cli/strict_json.h"
+#include "json/strict_json.h"
 
 #include "measure/filter_import.h"
 
@@ -162,7 +162,7 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;
         EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n" << result.message.substr(0, 400);
-        EXPECT_LE(result.message.size(), quorix::cli::kLongestRefusal) << c.message << "\n" << result.message;
+        EXPECT_LE(result.message.size(), quorix::json::kLongestRefusal) << c.message << "\n" << result.message;
         EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.message;
         EXPECT_EQ(ValidUtf8(result.message), result.message) << c.message;
         EXPECT_EQ(store, before);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix::cli {
+namespace quorix::json {
 
 // The longest refusal, in bytes: one line of a terminal or a log.
 inline constexpr std::size_t kLongestRefusal = 200;
@@ -29,4 +29,4 @@ StrictJson ParseStrictJson(std::string_view text);
 // (at a character boundary) with "…" marking the cut, which it fits within.
 std::string OneLine(std::string_view text, std::size_t limit);
 
-} // namespace quorix::cli
+} // namespace quorix::json

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace quorix::cli {
+namespace quorix::json {
 
 namespace {
 
@@ -241,4 +241,4 @@ StrictJson ParseStrictJson(std::string_view text)
     return {std::move(sax.document()), {}};
 }
 
-} // namespace quorix::cli
+} // namespace quorix::json

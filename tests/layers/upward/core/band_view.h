@@ -1,0 +1,4 @@
+#pragma once
+
+#include "link/frame.h"
+#include "platform/paths.h"

@@ -1,0 +1,2 @@
+#include "graph/curve.h"
+#include "tables/row.h"

@@ -1,0 +1,1 @@
+#include "cli/strict_json.h"
