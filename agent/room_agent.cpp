@@ -47,7 +47,7 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
                      Publish publish, std::function<std::int64_t()> secondsSince1970, std::ostream& log)
     : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
       m_clock(std::move(secondsSince1970)), m_log(log),
-      m_relay(backend, scheduler), m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record}, *this),
+      m_relay(backend, scheduler), m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record, m_copies}, *this),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_flow)
 {
     core::InitParamStore(m_store, m_image);

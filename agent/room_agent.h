@@ -97,6 +97,7 @@ private:
     core::ProcessorRecord m_record;
     core::ViewState m_view;
     core::DigitBuffer m_digits;
+    core::StoreCopies m_copies{m_store}; // no view shows the store: reads go straight in
     HidRelay m_relay;
     link::DeviceLink m_link;
     AgentFlowHost m_flow;

@@ -110,6 +110,8 @@ ConsoleOptions ParseConsoleOptions(const QStringList& arguments)
         return refuse("--broker is to be mqtt://HOST[:PORT] or mqtts://HOST[:PORT]");
     if (!remote && parser.isSet(venue) && !venue::ValidName(options.venue.toStdString()))
         return refuse("--venue is a name of letters, digits, '-', '_' and '.'");
+    if (!remote && parser.isSet(broker) && !parser.isSet(venue))
+        return refuse("--broker goes with --room or --venue");
     if (!remote && parser.isSet(broker) && !venue::ParseBrokerUrl(options.broker.toStdString()))
         return refuse("--broker is to be mqtt://HOST[:PORT] or mqtts://HOST[:PORT]");
     if (!remote && (parser.isSet(username) || parser.isSet(passwordFile) || parser.isSet(caFile)))

@@ -34,10 +34,15 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
     }
     m_backend = backend;
     m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
-                                                link::LinkContext{m_store, m_image, m_view, m_digits, m_record},
+                                                link::LinkContext{m_store, m_image, m_view, m_digits, m_record, *this},
                                                 *this, options.trace, &m_ring);
     m_document = std::make_unique<core::TuningDocument>(m_store, m_view, *m_link, m_scheduler);
     m_bundleFacts = std::move(options);
+}
+
+void ConsoleSession::setCopy(int mode, int address, const core::ParamRecord& record)
+{
+    m_document->edits().setCopy(mode, address, record);
 }
 
 void ConsoleSession::startAfresh()

@@ -31,7 +31,7 @@ namespace quorix::app {
 // loaded-file image, the view state, the device link and, without hardware,
 // the virtual processor. The link talks to whichever main window is loaded
 // through this object; with none loaded it talks to nobody.
-class ConsoleSession final : public ui::ConsoleServices, public link::LinkHost {
+class ConsoleSession final : public ui::ConsoleServices, public link::LinkHost, private core::StoreTaker {
 public:
     struct Options {
         bool simulator = false;
@@ -51,7 +51,7 @@ public:
 
     core::Scheduler& scheduler() override { return m_scheduler; }
     const std::filesystem::path& modeFolder() const override { return m_modeFolder; }
-    core::ParamStore& store() override { return m_store; }
+    const core::ParamStore& store() const override { return m_store; }
     core::ParamStore& image() override { return m_image; }
     core::TuningDocument& document() override { return *m_document; }
     core::ProcessorRecord& record() override { return m_record; }
@@ -72,6 +72,8 @@ public:
 
 private:
     void report(const link::LinkReport& report) override;
+    // What the link reads goes into the store through the document, which the link is built before.
+    void setCopy(int mode, int address, const core::ParamRecord& record) override;
 
     core::Scheduler& m_scheduler;
     core::ParamStore m_store;

@@ -142,8 +142,9 @@ struct OnlineRig {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     SyncEndHost host;
-    link::DeviceLink device{backend, scheduler, {store, image, view, digits, record}, host};
+    link::DeviceLink device{backend, scheduler, {store, image, view, digits, record, copies}, host};
 
     OnlineRig(Writer writer, int stallMs) : backend(port, wakeUp, writer, stallMs)
     {

@@ -36,8 +36,9 @@ struct OnlineLink {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     SyncEndHost host;
-    link::DeviceLink device{port, scheduler, {store, image, view, digits, record}, host};
+    link::DeviceLink device{port, scheduler, {store, image, view, digits, record, copies}, host};
 
     OnlineLink()
     {

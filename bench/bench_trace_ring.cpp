@@ -43,7 +43,7 @@ struct Rig : VirtualRigOn<Clock> {
     {
         device = std::make_unique<link::DeviceLink>(this->port, this->clock,
                                                     link::LinkContext{this->store, this->image, this->view,
-                                                                      this->digits, this->record},
+                                                                      this->digits, this->record, this->copies},
                                                     host, nullptr, ring);
         editor = std::make_unique<core::ParamEditor>(this->store, this->view, *device);
         device->start();

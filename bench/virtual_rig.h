@@ -10,6 +10,7 @@
 #include "core/manual_scheduler.h"
 #include "core/param_store.h"
 #include "core/processor_record.h"
+#include "core/store_taker.h"
 #include "core/view_state.h"
 
 // A screen that only counts the full reads that ended well.
@@ -34,6 +35,7 @@ struct VirtualRigOn {
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
     quorix::core::ProcessorRecord record;
+    quorix::core::StoreCopies copies{store};
 
     VirtualRigOn() { quorix::core::InitParamStore(store, image); }
 };

@@ -6,7 +6,7 @@ namespace quorix::cli {
 
 CliLink::CliLink(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace, std::ostream& err)
     : m_scheduler(scheduler), m_err(err), m_host(err),
-      m_device(backend, scheduler, {store, image, view, m_digits, record}, m_host, trace, &m_ring)
+      m_device(backend, scheduler, {store, image, view, m_digits, record, copies}, m_host, trace, &m_ring)
 {
     core::InitParamStore(store, image);
 }

@@ -28,6 +28,7 @@ public:
     core::ParamStore image;
     core::ViewState view;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store}; // no view shows the store: reads go straight in
     link::DeviceLink& device() { return m_device; }
     // The always-on trace: what the support bundle holds.
     const link::TraceRing& traceRing() const { return m_ring; }

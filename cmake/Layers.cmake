@@ -18,7 +18,8 @@ set(QUORIX_LAYERS
   "presets"
   "ui"
   "app agent cli soak tools"
-  "tests bench fuzz")
+  "tests"
+  "bench fuzz")
 
 # The line of FOLDER in QUORIX_LAYERS, or -1 when it has none.
 function(quorix_layer_rank folder out)

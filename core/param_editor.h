@@ -1,6 +1,7 @@
 #pragma once
 
 #include "param_store.h"
+#include "store_taker.h"
 #include "param_writer.h"
 #include "view_state.h"
 
@@ -20,7 +21,7 @@ class UndoHistory;
 // reads or uses; a per-mode one is written for the mode on show. Nothing here
 // waits: the link queues the writes. Every copy it changes is told to its
 // listeners as (address, mode), so views refresh themselves.
-class ParamEditor {
+class ParamEditor final : public StoreTaker {
 public:
     enum class UndoStep {
         None,     // a change that is not recorded (global parameters, restores)
@@ -42,7 +43,7 @@ public:
     // Queues the write of one mode's record (a mode copy writes the other mode).
     void writeMode(int mode, int address);
     // One copy of the store set as a whole, with nothing mirrored and nothing written.
-    void setCopy(int mode, int address, const ParamRecord& record);
+    void setCopy(int mode, int address, const ParamRecord& record) override;
     // What the processor was found to hold, taken into one copy of the store
     // (both copies of a shared parameter); nothing is written.
     void takeFromProcessor(int mode, int address, const ParamRecord& held);

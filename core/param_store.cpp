@@ -1,5 +1,7 @@
 #include "param_store.h"
 
+#include "store_taker.h"
+
 #include "checked_index.h"
 
 namespace quorix::core {
@@ -34,13 +36,19 @@ void ParamStore::clear()
     m_records.assign(kRecordCount, ParamRecord{});
 }
 
-void MirrorSharedParameters(ParamStore& store)
+void MirrorSharedParameters(const ParamStore& store, StoreTaker& taker)
 {
     for (int a = 0; a < kAddressCount; ++a) {
         const ParamRecord& singing = store.at(0, a);
-        if (!singing.PerMode)
-            store.at(1, a) = singing;
+        if (!singing.PerMode && store.at(1, a) != singing)
+            taker.setCopy(1, a, singing);
     }
+}
+
+void MirrorSharedParameters(ParamStore& store)
+{
+    StoreCopies copies(store);
+    MirrorSharedParameters(store, copies);
 }
 
 } // namespace quorix::core

@@ -11,9 +11,9 @@
 
 namespace quorix::link {
 
-BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view,
-                             core::ProcessorRecord& record)
-    : m_channel(channel), m_host(host), m_store(store), m_view(view), m_record(record)
+BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, const core::ParamStore& store,
+                             core::StoreTaker& taker, core::ViewState& view, core::ProcessorRecord& record)
+    : m_channel(channel), m_host(host), m_store(store), m_taker(taker), m_view(view), m_record(record)
 {
 }
 
@@ -24,7 +24,8 @@ void BlockTransfer::progress(Position& at)
 
 // One kind's block read under the position's preset, decoded into one mode of `target`.
 TransferStep BlockTransfer::readKindStep(const Shared& at, int kind, Command readCode, int preset,
-                                         core::ParamStore& target, int targetMode, std::function<void()> taken)
+                                         const core::ParamStore& current, core::StoreTaker& into, int targetMode,
+                                         std::function<void()> taken)
 {
     return {.request =
                 [at, kind, readCode, preset] {
@@ -37,8 +38,8 @@ TransferStep BlockTransfer::readKindStep(const Shared& at, int kind, Command rea
                 },
             .ended = [this, at] { recalled(*at); },
             .take =
-                [this, at, &target, targetMode, taken = std::move(taken)](const RequestOutcome& outcome) {
-                    if (!decodeKind(*at, outcome.reply, target, targetMode))
+                [this, at, &current, &into, targetMode, taken = std::move(taken)](const RequestOutcome& outcome) {
+                    if (!decodeKind(*at, outcome.reply, current, into, targetMode))
                         return false;
                     if (taken)
                         taken();
@@ -47,7 +48,8 @@ TransferStep BlockTransfer::readKindStep(const Shared& at, int kind, Command rea
                 }};
 }
 
-bool BlockTransfer::decodeKind(Position& at, const Bytes& payload, core::ParamStore& target, int targetMode)
+bool BlockTransfer::decodeKind(Position& at, const Bytes& payload, const core::ParamStore& current,
+                               core::StoreTaker& into, int targetMode)
 {
     // A reply of the wrong size is refused before anything of it reaches the store.
     if (payload.size() != BlockDataSize(at.kind)) {
@@ -58,12 +60,12 @@ bool BlockTransfer::decodeKind(Position& at, const Bytes& payload, core::ParamSt
     std::size_t position = 0;
     for (int a = core::KindFirst(at.kind); a <= core::KindLast(at.kind); ++a) {
         at.address = a;
-        core::ParamRecord record = target.at(targetMode, a);
+        core::ParamRecord record = current.at(targetMode, a);
         position = DecodeRecord(payload, position, record, TravelsAsBand(a));
         decoded.push_back(record);
     }
     for (std::size_t i = 0; i < decoded.size(); ++i)
-        target.at(targetMode, core::KindFirst(at.kind) + static_cast<int>(i)) = decoded[i];
+        into.setCopy(targetMode, core::KindFirst(at.kind) + static_cast<int>(i), decoded[i]);
     return true;
 }
 
@@ -71,7 +73,7 @@ bool BlockTransfer::decodeKind(Position& at, const Bytes& payload, core::ParamSt
 void BlockTransfer::danceKindRead(int kind)
 {
     for (int address = core::KindFirst(kind); address <= core::KindLast(kind); ++address) {
-        core::ParamRecord& dance = m_store.at(1, address);
+        const core::ParamRecord& dance = m_store.at(1, address);
         const core::ParamRecord& singing = m_store.at(0, address);
         if (dance.PerMode || dance == singing) {
             m_record.read(1, address);
@@ -80,7 +82,7 @@ void BlockTransfer::danceKindRead(int kind)
         // A shared parameter has one value on screen, the singing set's: the
         // processor's stale dance copy (left by a block write, which carries
         // the singing set only) is written again.
-        dance = singing;
+        m_taker.setCopy(1, address, singing);
         m_record.writeQueued(1, address);
         m_channel.QueueWrite(1, address);
     }
@@ -125,12 +127,12 @@ void BlockTransfer::readFromDevice(int preset, bool full, Command readCode, Tran
         m_host.report({LinkCode::Preset, at->preset});
     const auto kindRead = [this](int kind) { return [this, kind] { m_record.kindRead(0, kind); }; };
     for (int kind : kBlockModeKinds)
-        steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, 0, kindRead(kind)));
+        steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, m_taker, 0, kindRead(kind)));
     if (globals)
         for (int kind : kBlockGlobalKinds)
-            steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, 0, kindRead(kind)));
+            steps.push_back(readKindStep(at, kind, readCode, kOwnPreset, m_store, m_taker, 0, kindRead(kind)));
     for (int kind : kBlockModeKinds)
-        steps.push_back(readKindStep(at, kind, Command::ReadBlock, kDanceSetPreset, m_store, 1,
+        steps.push_back(readKindStep(at, kind, Command::ReadBlock, kDanceSetPreset, m_store, m_taker, 1,
                                      [this, kind] { danceKindRead(kind); }));
     steps.push_back({.request =
                          [this, at] {
@@ -144,8 +146,10 @@ void BlockTransfer::readFromDevice(int preset, bool full, Command readCode, Tran
                      .ended = {},
                      .take =
                          [this, at](const RequestOutcome&) {
-                             m_store.at(0, core::kRightsAddress).Value = 1;
-                             core::MirrorSharedParameters(m_store);
+                             core::ParamRecord rights = m_store.at(0, core::kRightsAddress);
+                             rights.Value = 1;
+                             m_taker.setCopy(0, core::kRightsAddress, rights);
+                             core::MirrorSharedParameters(m_store, m_taker);
                              progress(*at);
                              return true;
                          }});
@@ -237,14 +241,16 @@ void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, Transfe
     m_host.report({LinkCode::Progress, 0, at->total});
     // The user's rights are the console's own state, not a setting to compare.
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
+    // The scratch store no view shows: the blocks go straight into it, for as long as the transfer runs.
+    const auto copies = std::make_shared<core::StoreCopies>(target);
     std::vector<TransferStep> steps;
     // Every set in turn, kind by kind: no two blocks read one after the other
     // have the same size, so a repeated or late reply never passes for the next one.
     for (const auto& [mode, setPreset] : {std::pair{0, preset}, std::pair{1, kDanceSetPreset}})
         for (int kind : kBlockModeKinds)
-            steps.push_back(readKindStep(at, kind, Command::ReadBlock, setPreset, target, mode, {}));
+            steps.push_back(readKindStep(at, kind, Command::ReadBlock, setPreset, target, *copies, mode, {}));
     for (int kind : kBlockGlobalKinds)
-        steps.push_back(readKindStep(at, kind, Command::ReadBlock, preset, target, 0, {}));
+        steps.push_back(readKindStep(at, kind, Command::ReadBlock, preset, target, *copies, 0, {}));
     steps.push_back({.request = [] { return StepRequest{Command::ReadDone}; },
                      .ended = {},
                      .take =
@@ -252,7 +258,7 @@ void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, Transfe
                              progress(*at);
                              return true;
                          }});
-    RunSteps(m_channel, std::move(steps), [this, &target, rights, done = std::move(done)](TransferEnd end) {
+    RunSteps(m_channel, std::move(steps), [this, &target, copies, rights, done = std::move(done)](TransferEnd end) {
         if (end.faulted)
             m_host.report({LinkCode::ReadFault});
         target.at(0, core::kRightsAddress).Value = rights;

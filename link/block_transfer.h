@@ -6,6 +6,7 @@
 #include "step_runner.h"
 
 #include "core/param_store.h"
+#include "core/store_taker.h"
 #include "core/processor_record.h"
 #include "core/view_state.h"
 
@@ -23,8 +24,9 @@ using TransferDone = std::function<void(bool complete)>;
 // requests one at a time and returns at once; its outcome comes to `done`.
 class BlockTransfer {
 public:
-    BlockTransfer(RequestChannel& channel, LinkHost& host, core::ParamStore& store, core::ViewState& view,
-                  core::ProcessorRecord& record);
+    // What a read brings goes into the store through `taker`, never around it.
+    BlockTransfer(RequestChannel& channel, LinkHost& host, const core::ParamStore& store, core::StoreTaker& taker,
+                  core::ViewState& view, core::ProcessorRecord& record);
 
     // readCode is ReadBlock or ReadBlockBack. Complete when every step up to
     // ReadDone was answered. The dance set of the preset is read too: its per-mode values
@@ -63,9 +65,11 @@ private:
     // Under `preset`, or the position's preset when it is kOwnPreset; a global
     // kind carries the preset as its mode byte.
     static constexpr int kOwnPreset = -1;
-    TransferStep readKindStep(const Shared& at, int kind, Command readCode, int preset, core::ParamStore& target,
-                              int targetMode, std::function<void()> taken);
-    bool decodeKind(Position& at, const Bytes& payload, core::ParamStore& target, int targetMode);
+    // `current` holds the records whose classes the decoding keeps; the decoded ones go to `into`.
+    TransferStep readKindStep(const Shared& at, int kind, Command readCode, int preset, const core::ParamStore& current,
+                              core::StoreTaker& into, int targetMode, std::function<void()> taken);
+    bool decodeKind(Position& at, const Bytes& payload, const core::ParamStore& current, core::StoreTaker& into,
+                    int targetMode);
     void danceKindRead(int kind);
     void finishRead(bool complete, bool fault, const Position& at);
     void recalled(Position& at);
@@ -73,7 +77,8 @@ private:
 
     RequestChannel& m_channel;
     LinkHost& m_host;
-    core::ParamStore& m_store;
+    const core::ParamStore& m_store;
+    core::StoreTaker& m_taker;
     core::ViewState& m_view;
     core::ProcessorRecord& m_record;
 };

@@ -29,7 +29,7 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                                           m_context.digits};
                 },
                 [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
-      m_blocks(m_channel, host, context.store, context.view, context.record),
+      m_blocks(m_channel, host, context.store, context.taker, context.view, context.record),
       m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
                    [this] { synchronise(); },
                    m_trace.get())
@@ -123,7 +123,9 @@ void DeviceLink::onToneReset()
         const std::uint8_t tone[] = {kToneReset};
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
-    m_context.store.at(0, core::kToneAddress).Value = core::kNeutralTone;
+    core::ParamRecord tone = m_context.store.at(0, core::kToneAddress);
+    tone.Value = core::kNeutralTone;
+    m_context.taker.setCopy(0, core::kToneAddress, tone);
     m_context.record.read(0, core::kToneAddress);
     m_host.report({LinkCode::Tone, core::kNeutralTone});
 }

@@ -15,6 +15,7 @@
 #include "core/param_writer.h"
 #include "core/processor_record.h"
 #include "core/scheduler.h"
+#include "core/store_taker.h"
 #include "core/view_state.h"
 
 #include <functional>
@@ -25,12 +26,14 @@ namespace quorix::link {
 
 // What the link reads and writes beside its own state.
 struct LinkContext {
-    core::ParamStore& store;
+    const core::ParamStore& store;
     core::ParamStore& image;
     core::ViewState& view;
     core::DigitBuffer& digits;
     // What the processor is known to hold: every write and block read the link makes is entered here.
     core::ProcessorRecord& record;
+    // Where what the processor holds comes into the store (a read, the tone it resets).
+    core::StoreTaker& taker;
 };
 
 // The device link as one object: transport, receive parser, supervisor,

@@ -13,7 +13,7 @@ namespace quorix::presets {
 // The console state the flows read and change.
 struct PresetContext {
     link::DeviceLink& link;
-    core::ParamStore& store;
+    const core::ParamStore& store;
     core::ParamStore& image; // StoreImage: a configuration read from a file
     core::ViewState& view;
     core::DigitBuffer& digits;

@@ -29,7 +29,8 @@ namespace quorix::soak {
 // reconnection. Everything the
 // soak's user does and everything its checks ask goes through here, so this
 // is the one file that changes when the console's core does.
-class SoakConsole final : private link::LinkHost, private presets::FlowHost, private presets::FileChooser {
+class SoakConsole final : private link::LinkHost, private presets::FlowHost, private presets::FileChooser,
+                          private core::StoreTaker {
 public:
     struct Events {
         std::function<void(const link::LinkReport&)> report;
@@ -81,6 +82,8 @@ private:
     std::filesystem::path ChooseConfigurationFileToSave() override { return {}; }
 
     void synchronise(link::TransferDone done);
+    // What the link reads goes into the store through the document, which the link is built before.
+    void setCopy(int mode, int address, const core::ParamRecord& record) override { m_document.edits().setCopy(mode, address, record); }
     void answer();
 
     Events m_events;

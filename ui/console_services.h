@@ -30,7 +30,8 @@ class ConsoleServices {
 public:
     virtual ~ConsoleServices() = default;
     virtual core::Scheduler& scheduler() = 0;
-    virtual core::ParamStore& store() = 0;
+    // For reading: every change goes through the document.
+    virtual const core::ParamStore& store() const = 0;
     // The one writer of the store, and what the processor is known to hold.
     virtual core::TuningDocument& document() = 0;
     virtual core::ProcessorRecord& record() = 0;

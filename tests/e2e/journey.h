@@ -32,10 +32,11 @@ struct Journey : ::testing::Test {
     quorix::core::ViewState view;
     quorix::core::DigitBuffer digits;
     quorix::core::ProcessorRecord processorRecord;
+    quorix::core::StoreCopies copies{store};
     RecordingHost host;
     std::ostringstream trace;
     quorix::link::TraceRing ring;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord}, host, &trace, &ring};
+    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord, copies}, host, &trace, &ring};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 

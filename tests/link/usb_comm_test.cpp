@@ -214,10 +214,11 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     core::InitParamStore(store, image);
     NullLinkHost host;
     std::ostringstream trace;
-    DeviceLink device(backend, clock, {store, image, view, digits, record}, host, &trace);
+    DeviceLink device(backend, clock, {store, image, view, digits, record, copies}, host, &trace);
     device.start();
     clock.advance(300);
     device.stop();

@@ -26,7 +26,7 @@ constexpr int kSyncWaitMs = 120000;
 // A console's link on a room of the venue, as quorix-console --room composes it.
 struct RemoteConsole : link::LinkHost {
     RemoteConsole(const std::string& name, const venue::RoomAddress& address, int port, core::Scheduler& scheduler)
-        : room(Settings(name, address, port), scheduler), link(room, scheduler, {store, image, view, digits, record}, *this)
+        : room(Settings(name, address, port), scheduler), link(room, scheduler, {store, image, view, digits, record, copies}, *this)
     {
         core::InitParamStore(store, image);
         room.onProblem([this](const std::string& problem) { problems.push_back(problem); });
@@ -53,6 +53,7 @@ struct RemoteConsole : link::LinkHost {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     app::RemoteRoom room;
     link::DeviceLink link;
     std::vector<std::string> problems;

@@ -133,7 +133,7 @@ struct Console : link::LinkHost {
                       if (std::find(broker.silenced.begin(), broker.silenced.end(), &backend) == broker.silenced.end())
                           broker.publish(topic, payload);
                   }),
-          link(backend, clock, {store, image, view, digits, record}, *this)
+          link(backend, clock, {store, image, view, digits, record, copies}, *this)
     {
         core::InitParamStore(store, image);
         broker.consoles.push_back(&backend);
@@ -155,6 +155,7 @@ struct Console : link::LinkHost {
     core::ViewState view;
     core::DigitBuffer digits;
     core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     venue::RemoteRoomBackend backend;
     link::DeviceLink link;
     int synchronised = 0;
