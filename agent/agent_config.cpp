@@ -26,9 +26,9 @@ std::string Trim(std::string_view text)
 bool ApplySetting(AgentConfig& config, std::string_view key, const std::string& value, std::string& problem)
 {
     const std::map<std::string_view, std::string*> texts = {
-        {"venue", &config.venue},       {"room", &config.room},         {"broker", &config.broker},
-        {"username", &config.username}, {"password", &config.password}, {"ca-file", &config.caFile},
-        {"cert-file", &config.certFile}, {"key-file", &config.keyFile}, {"simulator-memory", &config.simulatorMemory},
+        {"venue", &config.venue},        {"room", &config.room},         {"broker", &config.broker},
+        {"username", &config.username},  {"password", &config.password}, {"ca-file", &config.caFile},
+        {"cert-file", &config.certFile}, {"key-file", &config.keyFile},  {"simulator-memory", &config.simulatorMemory},
     };
     if (const auto found = texts.find(key); found != texts.end()) {
         *found->second = value;
@@ -94,8 +94,9 @@ std::string DescribeConfig(const AgentConfig& config)
     return "venue " + config.venue + ", room " + config.room + ", broker " + config.broker +
            (config.username.empty() ? "" : ", user " + config.username) +
            (config.password.empty() ? "" : ", password (set)") +
-           (config.simulator ? ", virtual processor" + (config.simulatorMemory.empty() ? "" : " " + config.simulatorMemory)
-                             : "");
+           (config.simulator
+                ? ", virtual processor" + (config.simulatorMemory.empty() ? "" : " " + config.simulatorMemory)
+                : "");
 }
 
 } // namespace quorix::agent

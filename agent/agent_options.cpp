@@ -4,16 +4,15 @@
 
 namespace quorix::agent {
 
-const char* const kAgentUsage =
-    "usage: quorix-agent [--config FILE] [--venue NAME] [--room NAME] [--broker URL]\n"
-    "                    [--username NAME] [--password-file FILE] [--ca-file FILE]\n"
-    "                    [--cert-file FILE] [--key-file FILE]\n"
-    "                    [--simulator | --simulator-memory FILE]\n"
-    "  The room's agent: the processor's one owner, which tells the room's state\n"
-    "  on the venue's MQTT broker and carries out the commands sent to the room.\n"
-    "  The configuration file holds \"key = value\" lines of the same keys (and\n"
-    "  \"password\"); options override it. The broker URL is mqtt://HOST[:PORT]\n"
-    "  or mqtts://HOST[:PORT] (TLS). See docs/venue.md.\n";
+const char* const kAgentUsage = "usage: quorix-agent [--config FILE] [--venue NAME] [--room NAME] [--broker URL]\n"
+                                "                    [--username NAME] [--password-file FILE] [--ca-file FILE]\n"
+                                "                    [--cert-file FILE] [--key-file FILE]\n"
+                                "                    [--simulator | --simulator-memory FILE]\n"
+                                "  The room's agent: the processor's one owner, which tells the room's state\n"
+                                "  on the venue's MQTT broker and carries out the commands sent to the room.\n"
+                                "  The configuration file holds \"key = value\" lines of the same keys (and\n"
+                                "  \"password\"); options override it. The broker URL is mqtt://HOST[:PORT]\n"
+                                "  or mqtts://HOST[:PORT] (TLS). See docs/venue.md.\n";
 
 namespace {
 

@@ -50,8 +50,7 @@ private:
 
 HidRelay::HidRelay(link::HidBackend& inner, core::Scheduler& scheduler)
     : m_inner(inner), m_poll(scheduler.createTimer(kPollMs, false, [this] { drain(); }))
-{
-}
+{}
 
 HidRelay::~HidRelay() = default;
 

@@ -43,11 +43,11 @@ std::vector<std::string> Lines(const std::string& text)
 
 } // namespace
 
-RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler,
-                     Publish publish, std::function<std::int64_t()> secondsSince1970, std::ostream& log)
+RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler, Publish publish,
+                     std::function<std::int64_t()> secondsSince1970, std::ostream& log)
     : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
-      m_clock(std::move(secondsSince1970)), m_log(log),
-      m_relay(backend, scheduler), m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record, m_copies}, *this),
+      m_clock(std::move(secondsSince1970)), m_log(log), m_relay(backend, scheduler),
+      m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record, m_copies}, *this),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_flow)
 {
     core::InitParamStore(m_store, m_image);
@@ -230,8 +230,8 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
     case CommandKind::Recall: {
         if (!core::AwaitOutcome<bool>(m_scheduler,
                                       [&](auto done) { m_presets.Recall(*command.preset, std::move(done)); }))
-            return Reply(command.id, Outcome::Failed, "the processor did not give preset " +
-                                                          core::PresetName(*command.preset) + " whole");
+            return Reply(command.id, Outcome::Failed,
+                         "the processor did not give preset " + core::PresetName(*command.preset) + " whole");
         CommandReply reply = Reply(command.id, Outcome::Done);
         reply.preset = m_view.CurrentPreset;
         return reply;
@@ -332,9 +332,8 @@ CommandReply RoomAgent::push(const venue::RoomCommand& command)
 CommandReply RoomAgent::pull()
 {
     core::ParamStore working = m_store;
-    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
-            m_link.readWorkingSet(m_view.CurrentPreset, working, std::move(done));
-        }))
+    if (!core::AwaitOutcome<bool>(
+            m_scheduler, [&](auto done) { m_link.readWorkingSet(m_view.CurrentPreset, working, std::move(done)); }))
         return Reply({}, Outcome::Failed, "reading the working set failed");
     CommandReply reply = Reply({}, Outcome::Done);
     reply.configuration = core::EncodeConfiguration(working);

@@ -39,7 +39,7 @@ namespace quorix::agent {
 class RoomAgent final : private link::LinkHost {
 public:
     using Publish = std::function<void(const std::string& topic, const std::string& payload, bool retain)>;
-    static constexpr int kHeartbeatMs = 60000; // the state goes out at least this often, for "last seen"
+    static constexpr int kHeartbeatMs = 60000;     // the state goes out at least this often, for "last seen"
     static constexpr int kTuningSilenceMs = 15000; // a tuning console heard from neither report nor renewal is gone
     static constexpr int kRemoteWritesSettleMs = 1000;
 

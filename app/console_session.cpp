@@ -15,8 +15,7 @@
 
 namespace quorix::app {
 
-ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware,
-                               Options options)
+ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options)
     : m_scheduler(scheduler), m_hardware(std::move(hardware)), m_modeFolder(options.modeFolder)
 {
     core::InitParamStore(m_store, m_image);

@@ -9,14 +9,14 @@
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
 #include "core/processor_record.h"
-#include "core/tuning_document.h"
 #include "core/scheduler.h"
+#include "core/tuning_document.h"
 #include "core/view_state.h"
 
 #include <filesystem>
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 

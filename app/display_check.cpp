@@ -42,8 +42,8 @@ QString MissingDisplay(const QStringList& arguments, const QProcessEnvironment& 
     Q_UNUSED(environment);
     return {};
 #else
-    for (const QString& name : {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
-                                QStringLiteral("QT_QPA_PLATFORM")})
+    for (const QString& name :
+         {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")})
         if (!environment.value(name).isEmpty())
             return {};
     for (const QString& argument : arguments)

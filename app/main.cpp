@@ -72,8 +72,8 @@ int main(int argc, char** argv)
         std::string problem;
         traceFile = link::TraceFile::Open(std::filesystem::path(options.trace.toStdU16String()), problem);
         if (!traceFile) {
-            std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << ": "
-                      << problem << '\n';
+            std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << ": " << problem
+                      << '\n';
             return app::kExitCannotStart;
         }
     }
@@ -93,7 +93,7 @@ int main(int argc, char** argv)
                                                          QStringLiteral(QUORIX_INSTALLED_BINDIR));
     link::QtScheduler scheduler;
     ui::ConsoleFrame* frameWindow = nullptr;
-    link::QtWakeUp wakeUp; // brings the I/O thread's reports to this thread
+    link::QtWakeUp wakeUp;                    // brings the I/O thread's reports to this thread
     std::unique_ptr<link::HidapiBackend> usb; // outlives the session that reaches it through the keyhole
     std::unique_ptr<link::HidBackend> hardware;
     if (!options.room.isEmpty()) {
@@ -135,9 +135,9 @@ int main(int argc, char** argv)
     for (const QString& word : arguments.mid(1))
         commandLine.push_back(word.toStdString());
     app::ConsoleSession session(scheduler, std::move(hardware),
-                               {simulated, traceFile ? &traceFile->stream() : nullptr, options.simulatorMemory.toStdString(),
-                                folder.path.toStdString(), std::string("quorix-console ") + QUORIX_VERSION,
-                                link::HidapiVersion(), commandLine});
+                                {simulated, traceFile ? &traceFile->stream() : nullptr,
+                                 options.simulatorMemory.toStdString(), folder.path.toStdString(),
+                                 std::string("quorix-console ") + QUORIX_VERSION, link::HidapiVersion(), commandLine});
 
     ui::InstallSliderAccessibility();
     ui::QtPrompter prompter;

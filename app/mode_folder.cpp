@@ -15,10 +15,13 @@ ModeFolder ChooseModeFolder(const QString& requested, const QString& executableF
         const bool installed = !installedFolder.isEmpty() && QDir(executableFolder) == QDir(installedFolder);
         path = !installed && beside.isDir() && beside.isWritable()
                    ? QDir(executableFolder).filePath(QStringLiteral("mode"))
-                   : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("mode"));
+                   : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                         .filePath(QStringLiteral("mode"));
     }
     if (!QDir().mkpath(path))
-        return {path, QStringLiteral("无法创建配置文件夹 %1，配置文件将无法保存到该处。").arg(QDir::toNativeSeparators(path))};
+        return {
+            path,
+            QStringLiteral("无法创建配置文件夹 %1，配置文件将无法保存到该处。").arg(QDir::toNativeSeparators(path))};
     return {path, {}};
 }
 

@@ -7,7 +7,9 @@ PermissionAwareBackend::PermissionAwareBackend(std::unique_ptr<link::HidBackend>
     : m_inner(std::move(inner)), m_noPermission(std::move(noPermission)), m_lacksPermission(std::move(lacksPermission))
 {
     if (!m_lacksPermission)
-        m_lacksPermission = [backend = m_inner.get()](const std::string& path) { return backend->lacksPermission(path); };
+        m_lacksPermission = [backend = m_inner.get()](const std::string& path) {
+            return backend->lacksPermission(path);
+        };
 }
 
 std::vector<std::string> PermissionAwareBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId,

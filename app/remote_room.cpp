@@ -18,16 +18,16 @@ std::string ConsoleName()
 
 RemoteRoom::RemoteRoom(Settings settings, core::Scheduler& scheduler)
 {
-    m_backend = std::make_unique<venue::RemoteRoomBackend>(
-        settings.room, settings.broker.clientId, scheduler, [this](const std::string& topic, const std::string& payload) {
-            m_client->publish(topic, payload, false, venue::TopicQos(topic));
-        });
-    settings.broker.will =
-        venue::MqttSettings::Will{venue::Topic(settings.room, venue::TopicKind::Command), m_backend->willPayload(), false};
+    m_backend =
+        std::make_unique<venue::RemoteRoomBackend>(settings.room, settings.broker.clientId, scheduler,
+                                                   [this](const std::string& topic, const std::string& payload) {
+                                                       m_client->publish(topic, payload, false, venue::TopicQos(topic));
+                                                   });
+    settings.broker.will = venue::MqttSettings::Will{venue::Topic(settings.room, venue::TopicKind::Command),
+                                                     m_backend->willPayload(), false};
     m_client = std::make_unique<venue::MqttClient>(settings.broker, scheduler);
-    m_client->onMessage([this](const std::string& topic, const std::string& payload, bool) {
-        m_backend->receive(topic, payload);
-    });
+    m_client->onMessage(
+        [this](const std::string& topic, const std::string& payload, bool) { m_backend->receive(topic, payload); });
     m_client->onConnection([this](bool connected, const std::string& reason) {
         if (connected)
             m_backend->start(); // asks at once, and again at every connection

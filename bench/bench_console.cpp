@@ -1,8 +1,8 @@
 // The main tuning window offscreen: a page switch from the click to the painted
 // window, against painting the whole window without a switch (painting alone).
 #include "app/console_session.h"
-#include "ui/tuning_window.h"
 #include "ui/prompter.h"
+#include "ui/tuning_window.h"
 #include "ui/window_actions.h"
 
 #include "core/manual_scheduler.h"

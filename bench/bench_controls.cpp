@@ -1,9 +1,9 @@
 // Skinned controls: decoding the skin set at start-up beside its reference (the
 // same PNG files decoded with QImage one by one) and repainting a band fader while
 // it is dragged.
+#include "controls/skin_cache.h"
 #include "controls/skinned_fader.h"
 #include "controls/store_marks.h"
-#include "controls/skin_cache.h"
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"

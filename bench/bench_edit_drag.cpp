@@ -9,8 +9,8 @@
 
 #include "link/device_link.h"
 
-#include "core/await_outcome.h"
 #include "core/address_map.h"
+#include "core/await_outcome.h"
 #include "core/manual_scheduler.h"
 #include "core/param_editor.h"
 
@@ -85,10 +85,12 @@ void Drag(benchmark::State& state, Handling handling)
                 rig.editor.setValue(kAddress, value);
             } else {
                 rig.editor.apply(kAddress, [value](core::ParamRecord& r) { r.Value = value; });
-                core::AwaitOutcome<bool>(rig.clock, [&](auto done) { rig.device.writeParam(kAddress, std::move(done)); });
+                core::AwaitOutcome<bool>(rig.clock,
+                                         [&](auto done) { rig.device.writeParam(kAddress, std::move(done)); });
             }
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - realBefore).count() +
-                                   static_cast<double>(rig.clock.nowMs() - virtualBefore) / 1000.0;
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - realBefore).count() +
+                static_cast<double>(rig.clock.nowMs() - virtualBefore) / 1000.0;
             slowestEvent = std::max(slowestEvent, seconds);
             total += seconds;
             mostQueued = std::max(mostQueued, rig.device.queuedWrites(0, kAddress));
@@ -121,4 +123,8 @@ static void BM_FaderDrag60HzReply20ms_Reference(benchmark::State& state)
 {
     Drag(state, Handling::Waited);
 }
-BENCHMARK(BM_FaderDrag60HzReply20ms_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+BENCHMARK(BM_FaderDrag60HzReply20ms_Reference)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(3);

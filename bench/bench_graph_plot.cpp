@@ -93,7 +93,8 @@ void DrawFrameWithPainter(graph::ResponsePlot& plot, const QImage& below, QImage
             controls::DrawSkinImage(p, 342 + t, x - 8, y - 8);
     }
     for (int row = 0; row < 3; ++row)
-        controls::DrawSkinText(p, "1000Hz", QColor(255, 255, 255, 0xB0), QStringLiteral("900,%1").arg(300 + 12 * row), 0, 12);
+        controls::DrawSkinText(p, "1000Hz", QColor(255, 255, 255, 0xB0), QStringLiteral("900,%1").arg(300 + 12 * row),
+                               0, 12);
 }
 
 } // namespace

@@ -57,8 +57,7 @@ class StallingBackend final : public link::HidBackend {
 public:
     StallingBackend(sim::SimUsbPort& port, link::WakeUp& wakeUp, Writer writer, int stallMs)
         : m_port(port), m_wakeUp(wakeUp), m_writer(writer), m_stall(stallMs), m_io(&wakeUp)
-    {
-    }
+    {}
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override
     {
         return m_port.enumerate(vendorId, productId, error);
@@ -77,25 +76,27 @@ private:
 
 class StallingBackend::Device final : public link::HidDevice {
 public:
-    Device(StallingBackend& backend, std::shared_ptr<link::HidDevice> inner) : m_backend(backend), m_inner(std::move(inner))
+    Device(StallingBackend& backend, std::shared_ptr<link::HidDevice> inner)
+        : m_backend(backend), m_inner(std::move(inner))
     {
         if (backend.m_writer == Writer::IoThread)
-            m_io = backend.m_io.attach({.read = [](std::span<std::uint8_t>, int timeoutMs) {
-                                            std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
-                                            return 0;
-                                        },
-                                        .write = [&backend, inner = std::weak_ptr(m_inner)](
-                                                     std::span<const std::uint8_t> report) {
-                                            std::this_thread::sleep_for(backend.m_stall);
-                                            backend.m_wakeUp.post([inner, bytes = std::vector(report.begin(),
-                                                                                              report.end())] {
-                                                if (const auto device = inner.lock())
-                                                    device->writeReport(bytes);
-                                            });
-                                            return true;
-                                        },
-                                        .close = {},
-                                        .inputLength = m_inner->inputReportLength()});
+            m_io = backend.m_io.attach(
+                {.read =
+                     [](std::span<std::uint8_t>, int timeoutMs) {
+                         std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+                         return 0;
+                     },
+                 .write =
+                     [&backend, inner = std::weak_ptr(m_inner)](std::span<const std::uint8_t> report) {
+                         std::this_thread::sleep_for(backend.m_stall);
+                         backend.m_wakeUp.post([inner, bytes = std::vector(report.begin(), report.end())] {
+                             if (const auto device = inner.lock())
+                                 device->writeReport(bytes);
+                         });
+                         return true;
+                     },
+                 .close = {},
+                 .inputLength = m_inner->inputReportLength()});
     }
     bool writeReport(std::span<const std::uint8_t> report) override
     {
@@ -129,7 +130,6 @@ std::unique_ptr<link::HidDevice> StallingBackend::open(const std::string& path)
         return nullptr;
     return std::make_unique<Device>(*this, std::move(inner));
 }
-
 
 struct OnlineRig {
     link::QtScheduler scheduler;
@@ -196,14 +196,22 @@ double CpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace
 
-static void BM_StalledWrites(benchmark::State& state) { StalledTransfers(state, Writer::IoThread); }
-static void BM_StalledWrites_Reference(benchmark::State& state) { StalledTransfers(state, Writer::InterfaceThread); }
+static void BM_StalledWrites(benchmark::State& state)
+{
+    StalledTransfers(state, Writer::IoThread);
+}
+static void BM_StalledWrites_Reference(benchmark::State& state)
+{
+    StalledTransfers(state, Writer::InterfaceThread);
+}
 BENCHMARK(BM_StalledWrites)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 BENCHMARK(BM_StalledWrites_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 
@@ -213,7 +221,11 @@ static void BM_SynchronisationThroughIoThread(benchmark::State& state)
     for (auto _ : state)
         MeasureSynchronisationAgainstFloor(state, rig.scheduler, rig.device, rig.port);
 }
-BENCHMARK(BM_SynchronisationThroughIoThread)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(10);
+BENCHMARK(BM_SynchronisationThroughIoThread)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(10);
 
 static void BM_IdleOnlineThroughIoThread(benchmark::State& state)
 {

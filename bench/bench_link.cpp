@@ -12,8 +12,8 @@
 #include "link/null_link_host.h"
 #include "link/qt_scheduler.h"
 
-#include "core/await_outcome.h"
 #include "core/address_map.h"
+#include "core/await_outcome.h"
 
 #include <QEventLoop>
 #include <QTimer>

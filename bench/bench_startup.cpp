@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <string>
-#include <vector>
 #include <spawn.h>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <vector>
 
 extern char** environ;
 
@@ -57,7 +57,8 @@ void Measure(benchmark::State& state, const char* path, std::vector<std::string>
 
 void ConsoleWithSimulator(benchmark::State& state)
 {
-    Measure(state, QUORIX_CONSOLE_PATH, {"--simulator", "--quit-after-first-frame", "--mode-dir", "/tmp/quorix-bench-mode"});
+    Measure(state, QUORIX_CONSOLE_PATH,
+            {"--simulator", "--quit-after-first-frame", "--mode-dir", "/tmp/quorix-bench-mode"});
 }
 
 void BareQtWindow(benchmark::State& state)
@@ -67,7 +68,17 @@ void BareQtWindow(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15)->Repetitions(3)->ReportAggregatesOnly();
-BENCHMARK(ConsoleWithSimulator)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BareQtWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+BENCHMARK(ConsoleWithSimulator)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 
 BENCHMARK_MAIN();

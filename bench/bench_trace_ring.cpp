@@ -28,9 +28,9 @@ using namespace quorix;
 
 namespace {
 
-constexpr int kAddress = 1024; // main output music level, per mode
-constexpr int kEvents = 600;                // ten seconds of dragging
-constexpr int kIdleMs = 10 * 60 * 1000;     // ten minutes of an idle link
+constexpr int kAddress = 1024;          // main output music level, per mode
+constexpr int kEvents = 600;            // ten seconds of dragging
+constexpr int kIdleMs = 10 * 60 * 1000; // ten minutes of an idle link
 constexpr int kRealTimeDragMs = 3000;
 
 template <class Clock>
@@ -41,10 +41,10 @@ struct Rig : VirtualRigOn<Clock> {
 
     explicit Rig(link::TraceRing* ring)
     {
-        device = std::make_unique<link::DeviceLink>(this->port, this->clock,
-                                                    link::LinkContext{this->store, this->image, this->view,
-                                                                      this->digits, this->record, this->copies},
-                                                    host, nullptr, ring);
+        device = std::make_unique<link::DeviceLink>(
+            this->port, this->clock,
+            link::LinkContext{this->store, this->image, this->view, this->digits, this->record, this->copies}, host,
+            nullptr, ring);
         editor = std::make_unique<core::ParamEditor>(this->store, this->view, *device);
         device->start();
         while (host.synchronisations == 0)
@@ -100,16 +100,34 @@ void RunRealTime(benchmark::State& state, bool withRing)
 
 } // namespace
 
-static void BM_TracedDrag(benchmark::State& state) { Run(state, Work::Drag, true); }
-static void BM_TracedDrag_Reference(benchmark::State& state) { Run(state, Work::Drag, false); }
-static void BM_TracedIdleLink(benchmark::State& state) { Run(state, Work::Idle, true); }
-static void BM_TracedIdleLink_Reference(benchmark::State& state) { Run(state, Work::Idle, false); }
+static void BM_TracedDrag(benchmark::State& state)
+{
+    Run(state, Work::Drag, true);
+}
+static void BM_TracedDrag_Reference(benchmark::State& state)
+{
+    Run(state, Work::Drag, false);
+}
+static void BM_TracedIdleLink(benchmark::State& state)
+{
+    Run(state, Work::Idle, true);
+}
+static void BM_TracedIdleLink_Reference(benchmark::State& state)
+{
+    Run(state, Work::Idle, false);
+}
 BENCHMARK(BM_TracedDrag)->Unit(benchmark::kMillisecond)->Repetitions(10);
 BENCHMARK(BM_TracedDrag_Reference)->Unit(benchmark::kMillisecond)->Repetitions(10);
 BENCHMARK(BM_TracedIdleLink)->Unit(benchmark::kMillisecond)->Repetitions(10);
 BENCHMARK(BM_TracedIdleLink_Reference)->Unit(benchmark::kMillisecond)->Repetitions(10);
 
-static void BM_RealTimeDrag(benchmark::State& state) { RunRealTime(state, true); }
-static void BM_RealTimeDrag_Reference(benchmark::State& state) { RunRealTime(state, false); }
+static void BM_RealTimeDrag(benchmark::State& state)
+{
+    RunRealTime(state, true);
+}
+static void BM_RealTimeDrag_Reference(benchmark::State& state)
+{
+    RunRealTime(state, false);
+}
 BENCHMARK(BM_RealTimeDrag)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 BENCHMARK(BM_RealTimeDrag_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);

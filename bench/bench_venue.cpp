@@ -196,8 +196,8 @@ public:
             const int value = 1 + (++m_levels % 70);
             double published = 0;
             room.onPublish = [&](const std::string& topic, const std::string& payload) {
-                if (topic.ends_with("/state") && payload.find("\"music\":" + std::to_string(value) + ",") !=
-                                                     std::string::npos)
+                if (topic.ends_with("/state") &&
+                    payload.find("\"music\":" + std::to_string(value) + ",") != std::string::npos)
                     published = NowMs();
             };
             bool seen = false;
@@ -234,7 +234,9 @@ public:
                 ticks += std::stod(field);
         rusage own{};
         ::getrusage(RUSAGE_SELF, &own);
-        const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+        const auto seconds = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+        };
         return {ticks / static_cast<double>(::sysconf(_SC_CLK_TCK)), seconds(own.ru_utime) + seconds(own.ru_stime)};
     }
 

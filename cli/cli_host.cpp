@@ -8,15 +8,23 @@ namespace {
 const char* Problem(link::LinkCode code)
 {
     switch (code) {
-    case link::LinkCode::Lost: return "no answer in time, the link is lost";
-    case link::LinkCode::DeviceUnusable: return "the USB device could not be used";
-    case link::LinkCode::CountMismatch: return "a block came back with the wrong number of bytes";
+    case link::LinkCode::Lost:
+        return "no answer in time, the link is lost";
+    case link::LinkCode::DeviceUnusable:
+        return "the USB device could not be used";
+    case link::LinkCode::CountMismatch:
+        return "a block came back with the wrong number of bytes";
     case link::LinkCode::ReadFault:
-    case link::LinkCode::ReadFaultAt: return "reading from the processor failed";
-    case link::LinkCode::WriteFailed: return "writing to the processor failed";
-    case link::LinkCode::WriteCutOff: return "the configuration was written only in part";
-    case link::LinkCode::WritesLost: return "parameter writes did not reach the processor";
-    default: return nullptr;
+    case link::LinkCode::ReadFaultAt:
+        return "reading from the processor failed";
+    case link::LinkCode::WriteFailed:
+        return "writing to the processor failed";
+    case link::LinkCode::WriteCutOff:
+        return "the configuration was written only in part";
+    case link::LinkCode::WritesLost:
+        return "parameter writes did not reach the processor";
+    default:
+        return nullptr;
     }
 }
 

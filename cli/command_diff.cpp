@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "read_configuration.h"
 #include "integer_option.h"
+#include "read_configuration.h"
 
 #include "core/config_file.h"
 #include "core/param_diff.h"

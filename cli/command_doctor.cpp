@@ -68,8 +68,9 @@ int CommandDoctor(const CliArgs& args)
         if (const auto bundle = args.option("-o")) {
             if (const support::BundleSaved saved = support::SaveBundle(*bundle, support::BundleFiles(contents));
                 !saved.ok()) {
-                std::cerr << "quorix-cli doctor: the support bundle " << *bundle << " was not written: "
-                          << (saved.save.failed() ? SaveFailureText(saved.save) : saved.packing) << '\n';
+                std::cerr << "quorix-cli doctor: the support bundle " << *bundle
+                          << " was not written: " << (saved.save.failed() ? SaveFailureText(saved.save) : saved.packing)
+                          << '\n';
                 return 1;
             }
             std::cout << "support bundle written to " << *bundle << '\n';

@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "read_configuration.h"
 #include "config_json.h"
+#include "read_configuration.h"
 #include "refusal_text.h"
 
 #include "core/atomic_save.h"
@@ -54,9 +54,14 @@ int CommandImport(const CliArgs& args)
     const std::string& source = args.positional[0];
     const core::SmallFile file = core::ReadSmallFile(source, kLargestJson);
     switch (file.problem) {
-    case core::SmallFileProblem::None: break;
-    case core::SmallFileProblem::Unreadable: std::cerr << source << ": cannot be read\n"; return 1;
-    case core::SmallFileProblem::NotARegularFile: std::cerr << source << ": not a regular file\n"; return 1;
+    case core::SmallFileProblem::None:
+        break;
+    case core::SmallFileProblem::Unreadable:
+        std::cerr << source << ": cannot be read\n";
+        return 1;
+    case core::SmallFileProblem::NotARegularFile:
+        std::cerr << source << ": not a regular file\n";
+        return 1;
     case core::SmallFileProblem::TooLarge:
         std::cerr << source << ": larger than any configuration's JSON (" << kLargestJson << " bytes)\n";
         return 1;

@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "read_configuration.h"
 #include "integer_option.h"
+#include "read_configuration.h"
 #include "refusal_text.h"
 
 #include "measure/filter_import.h"
@@ -13,8 +13,8 @@ namespace quorix::cli {
 
 namespace {
 
-constexpr const char* kImportUsage =
-    "usage: quorix-cli import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode singing|dance] [--third 0..2] -o OUT.quorix\n";
+constexpr const char* kImportUsage = "usage: quorix-cli import-filters IN.quorix FILTERS.txt --kind 0..7 [--mode "
+                                     "singing|dance] [--third 0..2] -o OUT.quorix\n";
 
 std::optional<int> ModeOption(const CliArgs& args, std::string& error)
 {

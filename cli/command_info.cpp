@@ -17,8 +17,7 @@ int CommandInfo(const CliArgs& args)
     const auto image = ReadConfiguration(args.positional[0]);
     if (!image)
         return 1;
-    std::cout << args.positional[0] << ": " << core::kConfigFileSize << " bytes, "
-              << core::kRecordCount << " records\n"
+    std::cout << args.positional[0] << ": " << core::kConfigFileSize << " bytes, " << core::kRecordCount << " records\n"
               << core::FormatStoreSummary(*image);
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "commands.h"
-#include "read_configuration.h"
 #include "integer_option.h"
 #include "processor_access.h"
 #include "push_session.h"
+#include "read_configuration.h"
 
 #include "core/config_file.h"
 
@@ -14,8 +14,8 @@ int CommandPush(const CliArgs& args)
 {
     std::string error;
     const auto wait = IntegerOption(args, "--wait", 5, 0, 3600, error);
-    const auto preset = args.has("--preset") ? IntegerOption(args, "--preset", std::nullopt, 0, 7, error)
-                                             : std::optional<int>{};
+    const auto preset =
+        args.has("--preset") ? IntegerOption(args, "--preset", std::nullopt, 0, 7, error) : std::optional<int>{};
     if (args.positional.size() != 1 && error.empty())
         error = "one configuration file is needed";
     if (!error.empty()) {

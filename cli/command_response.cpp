@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "read_configuration.h"
 #include "integer_option.h"
+#include "read_configuration.h"
 
 #include "graph/response_csv.h"
 
@@ -21,8 +21,9 @@ int CommandResponse(const CliArgs& args)
     if (args.positional.size() != 1 && error.empty())
         error = "one configuration file is needed";
     if (!error.empty()) {
-        std::cerr << "quorix-cli response: " << error << "\n"
-                  << "usage: quorix-cli response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n";
+        std::cerr
+            << "quorix-cli response: " << error << "\n"
+            << "usage: quorix-cli response FILE.quorix --kind 0..7 [--mode 0..1] [--third 0..2] [--width 46..20000]\n";
         return 2;
     }
     const auto store = ReadConfiguration(args.positional[0]);

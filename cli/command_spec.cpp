@@ -9,8 +9,8 @@ namespace quorix::cli {
 namespace {
 
 // Options naming a file or a device: an empty one is a slip of the shell, never a choice.
-const std::vector<std::string> kPaths = {"-o", "--trace", "--simulator-memory", "--device", "--password-file",
-                                         "--ca-file"};
+const std::vector<std::string> kPaths = {"-o",       "--trace",         "--simulator-memory",
+                                         "--device", "--password-file", "--ca-file"};
 
 bool Contains(const std::vector<std::string>& list, const std::string& word)
 {
@@ -38,7 +38,9 @@ const std::vector<CommandSpec>& Commands()
         {"import", CommandImport, 1, {"-o"}},
         {"import-filters", CommandImportFilters, 2, {"--kind", "--mode", "--third", "-o"}},
         {"report", CommandReport, 1, {"--note", "-o"}},
-        {"venue", CommandVenue, 2,
+        {"venue",
+         CommandVenue,
+         2,
          {"--venue", "--rooms", "--broker", "--username", "--password-file", "--ca-file", "--preset", "--wait"}},
         {"doctor", CommandDoctor, 0, {"--device", "--simulator", "--simulator-memory", "--trace", "-o"}},
     };
@@ -47,11 +49,10 @@ const std::vector<CommandSpec>& Commands()
 
 const std::vector<std::string>& ValuedOptions()
 {
-    static const std::vector<std::string> valued = {"-o",     "--trace",  "--wait",   "--kind",
-                                                    "--mode", "--third",  "--width",  "--simulator-memory",
-                                                    "--preset", "--device", "--note",
-                                                    "--venue", "--rooms", "--broker", "--username",
-                                                    "--password-file", "--ca-file"};
+    static const std::vector<std::string> valued = {
+        "-o",       "--trace",  "--wait", "--kind",  "--mode",  "--third",  "--width",    "--simulator-memory",
+        "--preset", "--device", "--note", "--venue", "--rooms", "--broker", "--username", "--password-file",
+        "--ca-file"};
     return valued;
 }
 

@@ -94,8 +94,8 @@ int CommandVenue(const CliArgs& args)
     std::string error;
     const int defaultWait = list ? 1 : push ? venue::kPushWaitSeconds : venue::kRecallWaitSeconds;
     const auto wait = IntegerOption(args, "--wait", defaultWait, 1, 3600, error);
-    const auto preset = args.has("--preset") ? IntegerOption(args, "--preset", std::nullopt, 0, 7, error)
-                                             : std::optional<int>{};
+    const auto preset =
+        args.has("--preset") ? IntegerOption(args, "--preset", std::nullopt, 0, 7, error) : std::optional<int>{};
     const std::string venueName = args.option("--venue").value_or("");
     const auto rooms = SplitRooms(args.option("--rooms").value_or(""));
     const auto broker = venue::ParseBrokerUrl(args.option("--broker").value_or("mqtt://127.0.0.1"));
@@ -172,14 +172,16 @@ int CommandVenue(const CliArgs& args)
         return 1;
     }
     const int connectSeconds = std::min(*wait, 10);
-    WaitFor(scheduler, [&] { return client.connected() || !refused.empty(); }, connectSeconds);
+    WaitFor(
+        scheduler, [&] { return client.connected() || !refused.empty(); }, connectSeconds);
     if (!client.connected()) {
         std::cerr << "quorix-cli venue: the broker " << args.option("--broker").value_or("mqtt://127.0.0.1")
                   << " did not take the connection: " << (refused.empty() ? "no answer" : refused) << '\n';
         return 1;
     }
     client.subscribe(venue::VenueFilter(venueName, list ? venue::TopicKind::State : venue::TopicKind::Reply));
-    WaitFor(scheduler, [&] { return subscribed.has_value(); }, connectSeconds);
+    WaitFor(
+        scheduler, [&] { return subscribed.has_value(); }, connectSeconds);
     if (subscribed != true) {
         std::cerr << "quorix-cli venue: the broker does not let this user read the venue's "
                   << (list ? "states" : "replies") << '\n';
@@ -187,7 +189,8 @@ int CommandVenue(const CliArgs& args)
     }
     if (list) {
         // Retained states come at once; a little wait lets them all arrive.
-        WaitFor(scheduler, [] { return false; }, *wait);
+        WaitFor(
+            scheduler, [] { return false; }, *wait);
         for (const auto& [room, state] : states)
             std::cout << StateLine(state) << '\n';
         for (const auto& line : unreadable)
@@ -199,7 +202,8 @@ int CommandVenue(const CliArgs& args)
     round->send(venueName, command, [&](const std::string& topic, const std::string& payload) {
         return client.publish(topic, payload, false);
     });
-    WaitFor(scheduler, [&] { return round->answered(); }, *wait);
+    WaitFor(
+        scheduler, [&] { return round->answered(); }, *wait);
     round->expire();
     client.disconnect();
     std::cout << round->report();

@@ -18,9 +18,9 @@ namespace quorix::cli {
 
 namespace {
 
-using nlohmann::ordered_json;
 using core::ParamClass;
 using core::ParamRecord;
+using nlohmann::ordered_json;
 
 constexpr const char* kFormat = "quorix-configuration";
 constexpr int kVersion = 1;
@@ -75,9 +75,12 @@ ordered_json RecordJson(int address, const ParamRecord& r)
     if (!r.Defined)
         return p;
     if (isBand)
-        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)}, {"gain", core::GainWithUnit(r.band.Gain)},
-                     {"q", core::QWithPrefix(r.band.QIndex)}, {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
-                     {"shape", core::ShapeText(r.band.Shape)}, {"off", r.band.BandOff ? "off" : "on"}};
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)},
+                     {"gain", core::GainWithUnit(r.band.Gain)},
+                     {"q", core::QWithPrefix(r.band.QIndex)},
+                     {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
+                     {"shape", core::ShapeText(r.band.Shape)},
+                     {"off", r.band.BandOff ? "off" : "on"}};
     else
         p["text"] = core::ParamValueText(kind, menu, r.Value);
     return p;
@@ -145,9 +148,9 @@ bool Boolean(const ordered_json& value, const std::string& path)
 
 ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::string& path)
 {
-    OnlyKnownKeys(p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off",
-                      "text"},
-                  path);
+    OnlyKnownKeys(
+        p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off", "text"},
+        path);
     ParamRecord r;
     r.Defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
     const ParamRecord& layout = core::LayoutFor(mode, address, r);
@@ -172,8 +175,9 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
     // file refuses what a configuration file and the processor's replies refuse; a record never sent may hold
     // whatever a file held.
     const auto number = [&](const char* name, core::FieldRange range) -> std::int32_t {
-        return p.contains(name) ? static_cast<std::int32_t>(Integer(p[name], range.lowest, range.highest, path + "." + name))
-                                : 0;
+        return p.contains(name)
+                   ? static_cast<std::int32_t>(Integer(p[name], range.lowest, range.highest, path + "." + name))
+                   : 0;
     };
     const core::FieldRange wire = r.Defined ? core::WireRange(core::RecordField::Value, false)
                                             : core::FieldRange{std::numeric_limits<std::int32_t>::min(),
@@ -284,8 +288,8 @@ JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
         for (int mode = 0; mode < core::kModeCount; ++mode)
             for (int a = 0; a < core::kAddressCount; ++a)
                 if (Layout(mode, a).Defined && !image.at(mode, a).Defined)
-                    Fail(std::string("kinds: page ") + std::to_string(a / 256) + " " + core::ModeName(mode) +
-                             " " + AddressKey(a % 256),
+                    Fail(std::string("kinds: page ") + std::to_string(a / 256) + " " + core::ModeName(mode) + " " +
+                             AddressKey(a % 256),
                          "missing");
         store = image;
         return {true, {}};

@@ -48,7 +48,8 @@ std::optional<std::string> OwnFileNamed(const CliArgs& args, const std::string& 
         std::error_code other;
         return fs::weakly_canonical(trace, error) == fs::weakly_canonical(file, other) && !error && !other;
     };
-    if (const auto output = args.option("-o"); output && (same(*output) || same(core::WithConfigurationExtension(*output))))
+    if (const auto output = args.option("-o");
+        output && (same(*output) || same(core::WithConfigurationExtension(*output))))
         return "output file";
     for (const std::string& input : args.positional)
         if (same(input))
@@ -113,8 +114,8 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
         result = RunOn(args, backend, scheduler, trace ? &trace->stream() : nullptr, false, work);
     }
     if (trace && !trace->close()) {
-        std::cerr << prefix << "the trace " << *args.option("--trace") << " could not be written whole: "
-                  << trace->failure() << '\n';
+        std::cerr << prefix << "the trace " << *args.option("--trace")
+                  << " could not be written whole: " << trace->failure() << '\n';
         return 1;
     }
     return result;

@@ -11,10 +11,10 @@
 namespace quorix::cli {
 
 struct PullSettings {
-    std::filesystem::path output;   // the configuration file to write
-    std::ostream* trace = nullptr;  // the protocol trace, when asked for
+    std::filesystem::path output;  // the configuration file to write
+    std::ostream* trace = nullptr; // the protocol trace, when asked for
     std::int64_t searchLimitMs = 5000;
-    bool simulator = false;         // only changes the hint when nothing answers
+    bool simulator = false; // only changes the hint when nothing answers
 };
 
 // Finds the processor through `backend`, synchronises with it on `scheduler`

@@ -28,7 +28,8 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
     }
     link.image = settings.configuration;
     const int preset = link.view.CurrentPreset;
-    if (!core::AwaitOutcome<bool>(scheduler, [&](auto done) { link.device().writeToDevice(preset, std::move(done)); })) {
+    if (!core::AwaitOutcome<bool>(scheduler,
+                                  [&](auto done) { link.device().writeToDevice(preset, std::move(done)); })) {
         err << "writing to the processor failed\n";
         return 1;
     }

@@ -55,10 +55,14 @@ std::string ConfigFileText(const core::ConfigFileResult& r)
 std::string SaveFailureText(const core::SaveFailure& failure)
 {
     switch (failure.problem) {
-    case core::SaveProblem::None: return {};
-    case core::SaveProblem::NotARegularFile: return "not a regular file";
-    case core::SaveProblem::ReadOnly: return "read-only, or not writable by this user";
-    case core::SaveProblem::System: break;
+    case core::SaveProblem::None:
+        return {};
+    case core::SaveProblem::NotARegularFile:
+        return "not a regular file";
+    case core::SaveProblem::ReadOnly:
+        return "read-only, or not writable by this user";
+    case core::SaveProblem::System:
+        break;
     }
     return failure.error.message();
 }

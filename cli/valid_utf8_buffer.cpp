@@ -56,9 +56,8 @@ int ValidUtf8Buffer::sync()
 
 void ValidUtf8Buffer::pass(bool wholeLinesOnly)
 {
-    const std::size_t end =
-        wholeLinesOnly ? (m_held.rfind('\n') == std::string::npos ? 0 : m_held.rfind('\n') + 1)
-                       : m_held.size() - UnfinishedTail(m_held);
+    const std::size_t end = wholeLinesOnly ? (m_held.rfind('\n') == std::string::npos ? 0 : m_held.rfind('\n') + 1)
+                                           : m_held.size() - UnfinishedTail(m_held);
     if (end == 0)
         return;
     const std::string text = core::ValidUtf8(std::string_view(m_held).substr(0, end));

@@ -12,11 +12,11 @@ struct ComboList {
     int width = 87;
     int height = 20;
     double popupHeight = 33.75;
-    int face = 384;        // face image
-    int firstImage = 0;    // the selection as image firstImage + index; 0: as text
+    int face = 384;     // face image
+    int firstImage = 0; // the selection as image firstImage + index; 0: as text
     int imageX = 0;
     int imageY = 0;
-    int arrow = 227;       // arrow image, pressed image (arrow + 1 unless it has none)
+    int arrow = 227; // arrow image, pressed image (arrow + 1 unless it has none)
     int arrowPressed = 228;
     int arrowX = 74;
     int arrowY = 6;

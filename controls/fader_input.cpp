@@ -57,8 +57,8 @@ void FaderInput::setEqStyle(int style)
 
 bool FaderInput::polarityCapable() const
 {
-    const bool horizontal = m_kind == FaderKind::Horizontal || m_kind == FaderKind::HorizontalBoxed ||
-                            m_kind == FaderKind::HorizontalPlain;
+    const bool horizontal =
+        m_kind == FaderKind::Horizontal || m_kind == FaderKind::HorizontalBoxed || m_kind == FaderKind::HorizontalPlain;
     return m_kind == FaderKind::Level || (horizontal && m_hScrollSize == 3);
 }
 
@@ -162,8 +162,8 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
                      at.y <= thumb + g.thumbHeight / 2.0;
         m_grabOffset = at.y - thumb;
     } else {
-        m_dragging = at.y >= g.originY - 2 && at.y <= g.originY + g.thumbHeight + 2 && at.x >= thumb - g.thumbWidth / 2.0 &&
-                     at.x <= thumb + g.thumbWidth / 2.0;
+        m_dragging = at.y >= g.originY - 2 && at.y <= g.originY + g.thumbHeight + 2 &&
+                     at.x >= thumb - g.thumbWidth / 2.0 && at.x <= thumb + g.thumbWidth / 2.0;
         // The thumb keeps where it was taken hold of: a pointer that has not moved moves nothing.
         m_grabOffset = at.x - thumb;
     }
@@ -354,7 +354,8 @@ FaderReaction FaderInput::stepField(EntryField field, bool up)
         m_position = std::clamp(m_position + (up ? 1 : -1), 0, kBandPositionMax);
         break;
     case EntryField::Frequency:
-        m_band.FreqIndex = core::ClampFrequencyIndex(std::clamp(m_band.FreqIndex, 0, core::kFrequencyCount - 1) + (up ? 1 : -1));
+        m_band.FreqIndex =
+            core::ClampFrequencyIndex(std::clamp(m_band.FreqIndex, 0, core::kFrequencyCount - 1) + (up ? 1 : -1));
         break;
     case EntryField::Q: {
         const bool peaking = m_band.Shape == 0;

@@ -23,8 +23,8 @@ struct FaderGate {
 
 // What an input event asks of the widget that holds the rules.
 struct FaderReaction {
-    bool scroll = false;    // the value changed or was confirmed: raise Scroll
-    bool click = false;     // an accepted press: raise Click
+    bool scroll = false; // the value changed or was confirmed: raise Scroll
+    bool click = false;  // an accepted press: raise Click
     bool repaint = false;
     bool startHold = false; // start the hold-repeat timer (kHoldRepeatMs)
     bool stopHold = false;

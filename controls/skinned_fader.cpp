@@ -37,7 +37,8 @@ void SkinnedFader::setContext(const ControlContext& context)
     m_context = context;
     m_holdTimer.reset();
     if (m_context.scheduler)
-        m_holdTimer = m_context.scheduler->createTimer(FaderInput::kHoldRepeatMs, false, [this] { act(m_input.holdTick()); });
+        m_holdTimer =
+            m_context.scheduler->createTimer(FaderInput::kHoldRepeatMs, false, [this] { act(m_input.holdTick()); });
 }
 
 FaderMarks SkinnedFader::marks() const
@@ -218,8 +219,8 @@ void SkinnedFader::keyPressEvent(QKeyEvent* event)
 void SkinnedFader::wheelEvent(QWheelEvent* event)
 {
     event->accept();
-    const bool plain = event->modifiers() == Qt::NoModifier && event->buttons() == Qt::NoButton &&
-                       event->angleDelta().x() == 0;
+    const bool plain =
+        event->modifiers() == Qt::NoModifier && event->buttons() == Qt::NoButton && event->angleDelta().x() == 0;
     act(m_input.wheel(PointOf(event->position()), event->angleDelta().y(), plain, gate()));
 }
 
@@ -240,7 +241,8 @@ void SkinnedFader::showEntry()
         m_entry = new QLineEdit(this);
         m_entry->setFrame(false);
         m_entry->setFont(SkinFont(11));
-        m_entry->setStyleSheet("QLineEdit { background: #0c0f13; color: #ffffff; border: 1px solid #3d8bff; padding: 0; }");
+        m_entry->setStyleSheet(
+            "QLineEdit { background: #0c0f13; color: #ffffff; border: 1px solid #3d8bff; padding: 0; }");
         m_entry->installEventFilter(this);
     }
     m_entry->setGeometry(lefts[index], tops[index], width() - 2 * lefts[index], 15);

@@ -16,8 +16,7 @@ public:
     StoreMarks(const core::ParamStore& store, const core::ViewState& view,
                const core::ProcessorRecord* record = nullptr)
         : m_store(store), m_view(view), m_record(record)
-    {
-    }
+    {}
 
     FaderMarks marksFor(int address, int muteAddress) const override;
 

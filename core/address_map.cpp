@@ -54,8 +54,10 @@ std::vector<Row> MicRows(int kind)
     std::vector<Row> rows = {
         Freq("高通频点", ParamClass::HighPass, kind == Mic12 ? 45.0f : 80.0f, false),
         Bands("EQ", 15, false),
-        Plain("启动电平", 0, false), Plain("压缩比例", 40, false),
-        Plain("启动时间", 90, false), Plain("释放时间", 36, false),
+        Plain("启动电平", 0, false),
+        Plain("压缩比例", 40, false),
+        Plain("启动时间", 90, false),
+        Plain("释放时间", 36, false),
     };
     rows.push_back(kind == Mic12 ? Freq("低通频点", ParamClass::LowPass, 20220.0f, false)
                                  : Plain("通道音量", 100, false));
@@ -103,8 +105,10 @@ std::vector<Row> EffectsRows()
 std::vector<Row> OutputRows(int bandSet, bool centre)
 {
     std::vector<Row> rows = {
-        Plain("音乐音量", 100, true), Plain("话筒音量", 100, true),
-        Plain("回声音量", 100, true), Plain("混响音量", 100, true),
+        Plain("音乐音量", 100, true),
+        Plain("话筒音量", 100, true),
+        Plain("回声音量", 100, true),
+        Plain("混响音量", 100, true),
     };
     if (centre) {
         rows.push_back(Plain("中置通道音量", 80, false));
@@ -161,11 +165,9 @@ std::vector<Row> SubOutputRows()
 std::vector<Row> RecordRows()
 {
     return {
-        Plain("音乐音量 L", 100, false), Plain("音乐音量 R", 100, false), Plain("麦克风音量", 100, false),
-        Plain("回声音量 L", 100, false), Plain("回声音量 R", 100, false),
-        Plain("混响音量 L", 100, false), Plain("混响音量 R", 100, false),
-        Plain("录音输出音量", 80, false),
-        Plain("", 100, false),
+        Plain("音乐音量 L", 100, false), Plain("音乐音量 R", 100, false),  Plain("麦克风音量", 100, false),
+        Plain("回声音量 L", 100, false), Plain("回声音量 R", 100, false),  Plain("混响音量 L", 100, false),
+        Plain("混响音量 R", 100, false), Plain("录音输出音量", 80, false), Plain("", 100, false),
     };
 }
 
@@ -177,18 +179,50 @@ std::vector<Row> CommonRows()
     };
     // Named as the windows show them; the page names tell the per-page flags apart.
     static constexpr std::array<Common, 44> kCommon = {{
-        {"音乐", 20}, {"话筒", 23}, {"效果", 32}, {"输入", 1},                                    // 0x00
-        {"开机模式", 0}, {"开机音乐音量", 20}, {"开机麦克风音量", 33}, {"开机效果音量", 30},          // 0x04
-        {"最大音乐音量", 80}, {"最大麦克风音量", 80}, {"最大效果音量", 80}, {"", 0},               // 0x08
-        {"麦克风 FBX", 2}, {"话筒3 FBX", 2}, {"自动键盘锁", 0}, {"", 0},                           // 0x0C
-        {"主输出左通道静音", 0}, {"主输出右通道静音", 0}, {"环绕输出左通道静音", 0},                // 0x10
-        {"环绕输出右通道静音", 0}, {"中置输出静音", 0}, {"超低输出静音", 0},
-        {"音乐直通", 0}, {"麦克风直通", 0}, {"话筒3直通", 0}, {"效果直通", 0},                     // 0x16
-        {"主输出直通", 0}, {"环绕输出直通", 0}, {"中置输出直通", 0}, {"超低输出直通", 0},
-        {"演唱/劲舞", 0}, {"手动/自动", 0}, {"权限管理", 0},                                       // 0x1E
-        {"音乐静音", 0}, {"话筒静音", 0}, {"效果静音", 0},                                         // 0x21
-        {"", 2}, {"", 1}, {"音调", 5}, {"背光亮度", 2}, {"音箱设置", 1}, {"音箱阻抗", 1},           // 0x24
-        {"回声EQ直通", 0}, {"混响EQ直通", 0},                                                      // 0x2A
+        {"音乐", 20},
+        {"话筒", 23},
+        {"效果", 32},
+        {"输入", 1}, // 0x00
+        {"开机模式", 0},
+        {"开机音乐音量", 20},
+        {"开机麦克风音量", 33},
+        {"开机效果音量", 30}, // 0x04
+        {"最大音乐音量", 80},
+        {"最大麦克风音量", 80},
+        {"最大效果音量", 80},
+        {"", 0}, // 0x08
+        {"麦克风 FBX", 2},
+        {"话筒3 FBX", 2},
+        {"自动键盘锁", 0},
+        {"", 0}, // 0x0C
+        {"主输出左通道静音", 0},
+        {"主输出右通道静音", 0},
+        {"环绕输出左通道静音", 0}, // 0x10
+        {"环绕输出右通道静音", 0},
+        {"中置输出静音", 0},
+        {"超低输出静音", 0},
+        {"音乐直通", 0},
+        {"麦克风直通", 0},
+        {"话筒3直通", 0},
+        {"效果直通", 0}, // 0x16
+        {"主输出直通", 0},
+        {"环绕输出直通", 0},
+        {"中置输出直通", 0},
+        {"超低输出直通", 0},
+        {"演唱/劲舞", 0},
+        {"手动/自动", 0},
+        {"权限管理", 0}, // 0x1E
+        {"音乐静音", 0},
+        {"话筒静音", 0},
+        {"效果静音", 0}, // 0x21
+        {"", 2},
+        {"", 1},
+        {"音调", 5},
+        {"背光亮度", 2},
+        {"音箱设置", 1},
+        {"音箱阻抗", 1}, // 0x24
+        {"回声EQ直通", 0},
+        {"混响EQ直通", 0}, // 0x2A
     }};
     std::vector<Row> rows;
     for (const Common& c : kCommon)
@@ -199,15 +233,26 @@ std::vector<Row> CommonRows()
 std::vector<Row> KindRows(int kind)
 {
     switch (kind) {
-    case MusicInput: return MusicInputRows();
-    case Mic12: case Mic34: return MicRows(kind);
-    case Effects: return EffectsRows();
-    case MainOutput: return OutputRows(10, false);
-    case SurroundOutput: return OutputRows(7, false);
-    case CentreOutput: return OutputRows(7, true);
-    case SubOutput: return SubOutputRows();
-    case RecordLeft: case RecordRight: return RecordRows();
-    default: return CommonRows();
+    case MusicInput:
+        return MusicInputRows();
+    case Mic12:
+    case Mic34:
+        return MicRows(kind);
+    case Effects:
+        return EffectsRows();
+    case MainOutput:
+        return OutputRows(10, false);
+    case SurroundOutput:
+        return OutputRows(7, false);
+    case CentreOutput:
+        return OutputRows(7, true);
+    case SubOutput:
+        return SubOutputRows();
+    case RecordLeft:
+    case RecordRight:
+        return RecordRows();
+    default:
+        return CommonRows();
     }
 }
 
@@ -220,12 +265,18 @@ std::span<const float> BandCentres(int bandSet)
     static constexpr float k5[] = {60, 230, 910, 3000, 14000};
     static constexpr float kLow5[] = {25, 63, 100, 160, 250};
     switch (bandSet) {
-    case 15: return k15;
-    case 10: return k10;
-    case 7: return k7;
-    case 5: return k5;
-    case 51: return kLow5;
-    default: throw IndexError("band set", bandSet, 5, 51);
+    case 15:
+        return k15;
+    case 10:
+        return k10;
+    case 7:
+        return k7;
+    case 5:
+        return k5;
+    case 51:
+        return kLow5;
+    default:
+        throw IndexError("band set", bandSet, 5, 51);
     }
 }
 
@@ -275,7 +326,12 @@ void AddKind(ParamStore& store, int mode, int kind)
 void SetMusicSingingGains(ParamStore& store)
 {
     static constexpr std::array<std::array<std::int32_t, 2>, 6> gains = {{
-        {0, 330}, {2, 350}, {7, 400}, {9, 60}, {11, 320}, {14, 300},
+        {0, 330},
+        {2, 350},
+        {7, 400},
+        {9, 60},
+        {11, 320},
+        {14, 300},
     }};
     for (const auto& [address, gain] : gains)
         store.at(0, address).band.Gain = gain;

@@ -7,12 +7,21 @@
 
 namespace quorix::core {
 
-inline constexpr int kKindCount = 11; // menu kinds 0..10
+inline constexpr int kKindCount = 11;    // menu kinds 0..10
 inline constexpr int kCommonBase = 2560; // kind 10: flat address 2560 + n
 
 enum MenuKind : int {
-    MusicInput = 0, Mic12 = 1, Mic34 = 2, Effects = 3, MainOutput = 4, SurroundOutput = 5,
-    CentreOutput = 6, SubOutput = 7, RecordLeft = 8, RecordRight = 9, Common = 10
+    MusicInput = 0,
+    Mic12 = 1,
+    Mic34 = 2,
+    Effects = 3,
+    MainOutput = 4,
+    SurroundOutput = 5,
+    CentreOutput = 6,
+    SubOutput = 7,
+    RecordLeft = 8,
+    RecordRight = 9,
+    Common = 10
 };
 
 // A menu kind's address folded into the one flat address the store and the wire use.

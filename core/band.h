@@ -7,11 +7,11 @@ namespace quorix::core {
 // One equaliser band as the processor holds it. The store's record, a graph
 // point, a band fader and a fitted filter all carry this one type.
 struct Band {
-    std::uint8_t Shape = 0;          // 0 peaking, 1 low shelf, 2 high shelf
-    std::int32_t FreqIndex = 0;      // index into the frequency table
-    std::int32_t Gain = 0;           // tenths of a dB plus 250
-    std::int32_t QIndex = 0;         // peaking Q index
-    std::int32_t ShelfQIndex = 0;    // shelf slope, as a Q index
+    std::uint8_t Shape = 0;       // 0 peaking, 1 low shelf, 2 high shelf
+    std::int32_t FreqIndex = 0;   // index into the frequency table
+    std::int32_t Gain = 0;        // tenths of a dB plus 250
+    std::int32_t QIndex = 0;      // peaking Q index
+    std::int32_t ShelfQIndex = 0; // shelf slope, as a Q index
     bool BandOff = false;
 
     bool operator==(const Band&) const = default;

@@ -11,8 +11,9 @@ namespace quorix::core {
 class IndexError : public std::out_of_range {
 public:
     IndexError(const char* what, long long index, long long first, long long last)
-        : std::out_of_range(std::string(what) + " index " + std::to_string(index) +
-                            " outside " + std::to_string(first) + ".." + std::to_string(last)) {}
+        : std::out_of_range(std::string(what) + " index " + std::to_string(index) + " outside " +
+                            std::to_string(first) + ".." + std::to_string(last))
+    {}
 };
 
 inline std::size_t CheckIndex(const char* what, long long index, long long first, long long last)

@@ -7,13 +7,13 @@ namespace quorix::core {
 // The processor-wide parameters of the common kind (flat address 2560 + n) by
 // name. Nothing outside the core spells these numbers; the virtual processor
 // keeps its own tables.
-inline constexpr int kMasterLevels = kCommonBase + 0x00;    // music, microphone, effect
-inline constexpr int kInputSelect = kCommonBase + 0x03;     // the OptionInput group
+inline constexpr int kMasterLevels = kCommonBase + 0x00; // music, microphone, effect
+inline constexpr int kInputSelect = kCommonBase + 0x03;  // the OptionInput group
 inline constexpr int kPowerOnPreset = kCommonBase + 0x04;
-inline constexpr int kPowerOnLevels = kCommonBase + 0x05;   // music, microphone, effect
-inline constexpr int kMaximumLevels = kCommonBase + 0x08;   // music, microphone, effect
-inline constexpr int kFeedbackMic12 = kCommonBase + 0x0C;   // the OptionFBX group
-inline constexpr int kFeedbackMic34 = kCommonBase + 0x0D;   // the OptionFBX2 group
+inline constexpr int kPowerOnLevels = kCommonBase + 0x05; // music, microphone, effect
+inline constexpr int kMaximumLevels = kCommonBase + 0x08; // music, microphone, effect
+inline constexpr int kFeedbackMic12 = kCommonBase + 0x0C; // the OptionFBX group
+inline constexpr int kFeedbackMic34 = kCommonBase + 0x0D; // the OptionFBX2 group
 inline constexpr int kKeyboardLock = kCommonBase + 0x0E;
 inline constexpr int kOutputMutes = kCommonBase + 0x10;     // main L, main R, surround L, R, centre, subwoofer
 inline constexpr int kPageBypasses = kCommonBase + 0x16;    // + menu kind 0..7

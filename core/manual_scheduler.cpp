@@ -8,7 +8,8 @@ namespace quorix::core {
 class ManualScheduler::ManualTimer final : public Timer {
 public:
     ManualTimer(ManualScheduler& owner, int interval, bool singleShot, std::function<void()> onTimeout)
-        : m_owner(&owner), m_interval(interval), m_singleShot(singleShot), m_onTimeout(std::move(onTimeout)) {}
+        : m_owner(&owner), m_interval(interval), m_singleShot(singleShot), m_onTimeout(std::move(onTimeout))
+    {}
     ~ManualTimer() override { stop(); }
 
     void setInterval(int milliseconds) override

@@ -44,7 +44,10 @@ void AddCompressor(Entries& e, int first)
 
 Entries MicEntries(int kind)
 {
-    Entries e = {{0x00, kFilterFrequency}, {0x10, Scaled(2, 400)}, {0x11, Scaled(3, 180)}, {0x12, Scaled(4, 199)},
+    Entries e = {{0x00, kFilterFrequency},
+                 {0x10, Scaled(2, 400)},
+                 {0x11, Scaled(3, 180)},
+                 {0x12, Scaled(4, 199)},
                  {0x13, Scaled(5, 199)}};
     e.emplace_back(0x14, kind == Mic12 ? Scaled(6, 64) : kLevel);
     return e;
@@ -53,11 +56,11 @@ Entries MicEntries(int kind)
 Entries EffectsEntries()
 {
     Entries e = {
-        {0x00, Scaled(0, 60)},  {0x01, Scaled(0, 260)},  {0x02, Scaled(7, 89)},    {0x03, kReverbDamping},
-        {0x04, Scaled(0, 50)},  {0x05, Scaled(8, 100)},  {0x06, kFilterFrequency}, {0x07, kReverbDamping},
-        {0x0D, Scaled(1, 142)}, {0x0E, kReverbDamping},  {0x0F, kReverbDamping},   {0x10, Scaled(0, 80)},
-        {0x11, Scaled(0, 250)}, {0x12, kReverbDamping},  {0x13, Scaled(0, 250)},   {0x14, Scaled(14, 920)},
-        {0x15, kReverbDamping}, {0x16, Scaled(9, 50)},   {0x17, Scaled(7, 89)},    {0x18, Scaled(0, 80)},
+        {0x00, Scaled(0, 60)},  {0x01, Scaled(0, 260)}, {0x02, Scaled(7, 89)},    {0x03, kReverbDamping},
+        {0x04, Scaled(0, 50)},  {0x05, Scaled(8, 100)}, {0x06, kFilterFrequency}, {0x07, kReverbDamping},
+        {0x0D, Scaled(1, 142)}, {0x0E, kReverbDamping}, {0x0F, kReverbDamping},   {0x10, Scaled(0, 80)},
+        {0x11, Scaled(0, 250)}, {0x12, kReverbDamping}, {0x13, Scaled(0, 250)},   {0x14, Scaled(14, 920)},
+        {0x15, kReverbDamping}, {0x16, Scaled(9, 50)},  {0x17, Scaled(7, 89)},    {0x18, Scaled(0, 80)},
         {0x19, Scaled(0, 80)},  {0x2A, List(3)},
     };
     for (int a = 0x24; a <= 0x29; ++a)
@@ -87,9 +90,9 @@ Entries OutputEntries(int bands, int channels)
 
 Entries SubOutputEntries()
 {
-    Entries e = {{0x00, kInvertibleLevel}, {0x01, kInvertibleLevel}, {0x02, kLevel},         {0x03, kPlainLevel},
-                 {0x07, List(0)},          {0x08, kFilterFrequency}, {0x09, List(0)},        {0x0A, Scaled(1, 142)},
-                 {0x14, Scaled(11, 1200)}};
+    Entries e = {{0x00, kInvertibleLevel}, {0x01, kInvertibleLevel}, {0x02, kLevel},
+                 {0x03, kPlainLevel},      {0x07, List(0)},          {0x08, kFilterFrequency},
+                 {0x09, List(0)},          {0x0A, Scaled(1, 142)},   {0x14, Scaled(11, 1200)}};
     AddCompressor(e, 0x10);
     return e;
 }
@@ -119,15 +122,26 @@ Entries CommonEntries()
 Entries KindEntries(int kind)
 {
     switch (kind) {
-    case MusicInput: return {{0x0F, kFilterFrequency}};
-    case Mic12: case Mic34: return MicEntries(kind);
-    case Effects: return EffectsEntries();
-    case MainOutput: return OutputEntries(10, 2);
-    case SurroundOutput: return OutputEntries(7, 2);
-    case CentreOutput: return OutputEntries(7, 1);
-    case SubOutput: return SubOutputEntries();
-    case RecordLeft: case RecordRight: return RecordEntries();
-    default: return CommonEntries();
+    case MusicInput:
+        return {{0x0F, kFilterFrequency}};
+    case Mic12:
+    case Mic34:
+        return MicEntries(kind);
+    case Effects:
+        return EffectsEntries();
+    case MainOutput:
+        return OutputEntries(10, 2);
+    case SurroundOutput:
+        return OutputEntries(7, 2);
+    case CentreOutput:
+        return OutputEntries(7, 1);
+    case SubOutput:
+        return SubOutputEntries();
+    case RecordLeft:
+    case RecordRight:
+        return RecordEntries();
+    default:
+        return CommonEntries();
     }
 }
 

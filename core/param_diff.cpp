@@ -13,7 +13,8 @@ namespace {
 class RecordComparer {
 public:
     RecordComparer(int mode, int address, std::vector<ParamDifference>& out)
-        : m_mode(mode), m_address(address), m_out(out) {}
+        : m_mode(mode), m_address(address), m_out(out)
+    {}
 
     template <typename T, typename Text>
     void field(const char* name, T left, T right, Text text)
@@ -33,7 +34,8 @@ std::string OnOff(bool bandOff)
     return bandOff ? "off" : "on";
 }
 
-void CompareRecords(int mode, int address, const ParamRecord& l, const ParamRecord& r, std::vector<ParamDifference>& out)
+void CompareRecords(int mode, int address, const ParamRecord& l, const ParamRecord& r,
+                    std::vector<ParamDifference>& out)
 {
     RecordComparer c(mode, address, out);
     const auto yesNo = [](bool defined) { return std::string(defined ? "yes" : "no"); };

@@ -10,8 +10,8 @@ namespace quorix::core {
 // One field of one parameter that two images hold differently, with both values
 // as the console shows them.
 struct ParamDifference {
-    int mode = 0;    // mode index
-    int address = 0; // flat address
+    int mode = 0;      // mode index
+    int address = 0;   // flat address
     std::string field; // "value", "frequency", "gain", "Q", "slope", "shape", "on/off",
                        // and the record flags "defined", "class", "per-mode"
     std::string left;

@@ -17,10 +17,19 @@ namespace {
 const char* ScaleUnit(int valueType)
 {
     switch (valueType) {
-    case 2: case 12: case 15: return "dB";
-    case 3: return ":1";
-    case 4: case 5: case 11: case 14: return "ms";
-    default: return "";
+    case 2:
+    case 12:
+    case 15:
+        return "dB";
+    case 3:
+        return ":1";
+    case 4:
+    case 5:
+    case 11:
+    case 14:
+        return "ms";
+    default:
+        return "";
     }
 }
 
@@ -71,17 +80,21 @@ std::string QWithPrefix(int qIndex)
 std::string ShapeText(std::uint8_t shape)
 {
     switch (shape) {
-    case 0: return "P";
-    case 1: return "LS";
-    case 2: return "HS";
-    default: return std::to_string(shape);
+    case 0:
+        return "P";
+    case 1:
+        return "LS";
+    case 2:
+        return "HS";
+    default:
+        return std::to_string(shape);
     }
 }
 
 const char* KindName(int kind)
 {
     static constexpr std::array<const char*, kKindCount> names = {
-        "MusicInput", "Mic12", "Mic34", "Effects", "MainOutput", "SurroundOutput",
+        "MusicInput",   "Mic12",     "Mic34",      "Effects",     "MainOutput", "SurroundOutput",
         "CentreOutput", "SubOutput", "RecordLeft", "RecordRight", "Common",
     };
     return names[CheckIndex("menu kind", kind, 0, kKindCount - 1)];

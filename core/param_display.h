@@ -12,10 +12,10 @@ namespace quorix::core {
 std::string ParamValueText(int kind, int menuAddress, std::int32_t raw);
 
 // Band fields as the console shows them.
-std::string FrequencyWithUnit(int frequencyIndex);       // "19.7Hz", "1.25KHz"
-std::string GainWithUnit(std::int32_t gainCode);        // "-3.5dB"
-std::string QWithPrefix(int qIndex);                    // "Q 2.00"
-std::string ShapeText(std::uint8_t shape);              // "P", "LS", "HS"
+std::string FrequencyWithUnit(int frequencyIndex); // "19.7Hz", "1.25KHz"
+std::string GainWithUnit(std::int32_t gainCode);   // "-3.5dB"
+std::string QWithPrefix(int qIndex);               // "Q 2.00"
+std::string ShapeText(std::uint8_t shape);         // "P", "LS", "HS"
 
 // The page's name by menu kind: "MusicInput" .. "Common".
 const char* KindName(int kind);

@@ -6,8 +6,7 @@ namespace quorix::core {
 
 ParamEditor::ParamEditor(ParamStore& store, const ViewState& view, ParamWriter& writer, UndoHistory* undo)
     : m_store(store), m_view(view), m_writer(writer), m_undo(undo)
-{
-}
+{}
 
 bool ParamEditor::shared(int address) const
 {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "param_store.h"
-#include "store_taker.h"
 #include "param_writer.h"
+#include "store_taker.h"
 #include "view_state.h"
 
 #include <functional>

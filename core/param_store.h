@@ -7,8 +7,8 @@
 
 namespace quorix::core {
 
-inline constexpr int kModeCount = 3;          // 0 singing, 1 dance, 2 default set
-inline constexpr int kAddressCount = 3000;    // flat address = kind * 256 + menu address
+inline constexpr int kModeCount = 3;             // 0 singing, 1 dance, 2 default set
+inline constexpr int kAddressCount = 3000;       // flat address = kind * 256 + menu address
 inline constexpr int kFirstGlobalAddress = 2048; // kinds 8 to 10 live at mode index 0 only
 inline constexpr std::size_t kRecordCount = std::size_t{kModeCount} * kAddressCount;
 

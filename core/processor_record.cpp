@@ -14,10 +14,7 @@ constexpr int kRecordedModes = 2;
 
 } // namespace
 
-ProcessorRecord::ProcessorRecord()
-    : m_states(std::size_t{kRecordedModes} * kAddressCount, CopyState::Unreadable)
-{
-}
+ProcessorRecord::ProcessorRecord() : m_states(std::size_t{kRecordedModes} * kAddressCount, CopyState::Unreadable) {}
 
 int ProcessorRecord::index(int mode, int address)
 {

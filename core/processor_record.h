@@ -28,7 +28,7 @@ public:
     ProcessorRecord();
 
     CopyState state(int mode, int address) const;
-    bool inStep() const;                                 // nothing Queued, EditedOffline or Lost
+    bool inStep() const;                                  // nothing Queued, EditedOffline or Lost
     std::vector<std::pair<int, int>> unconfirmed() const; // (mode, address) Queued/EditedOffline/Lost, by address
     // Copies still holding the console's own value (Unreadable), by address.
     std::vector<std::pair<int, int>> neverRead() const;

@@ -7,7 +7,7 @@ namespace quorix::core {
 
 namespace {
 
-constexpr int kShapeCount = 3;        // peaking, low shelf, high shelf
+constexpr int kShapeCount = 3;         // peaking, low shelf, high shelf
 constexpr int kLargestByteValue = 249; // a one-byte field stays below the signal bytes
 constexpr int kLargestGainCode = 500;
 
@@ -36,9 +36,10 @@ std::optional<RecordFault> BandFault(const ParamRecord& r)
         const FieldRange range = WireRange(field, r.band.BandOff);
         return Within(field, value, range.lowest, range.highest);
     };
-    for (const auto& fault : {within(RecordField::Shape, r.band.Shape), within(RecordField::ShelfQIndex, r.band.ShelfQIndex),
-                              within(RecordField::FreqIndex, r.band.FreqIndex), within(RecordField::Gain, r.band.Gain),
-                              within(RecordField::QIndex, r.band.QIndex)})
+    for (const auto& fault :
+         {within(RecordField::Shape, r.band.Shape), within(RecordField::ShelfQIndex, r.band.ShelfQIndex),
+          within(RecordField::FreqIndex, r.band.FreqIndex), within(RecordField::Gain, r.band.Gain),
+          within(RecordField::QIndex, r.band.QIndex)})
         if (fault)
             return fault;
     return std::nullopt;

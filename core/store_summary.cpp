@@ -37,9 +37,8 @@ std::string FormatStoreSummary(const ParamStore& store)
     for (int kind = 0; kind < kKindCount; ++kind) {
         const KindSummary& s = summary[static_cast<std::size_t>(kind)];
         char line[160];
-        std::snprintf(line, sizeof line, "%4d  %-14s  %7d  %5d  %7d/%-7d  %9d/%d\n", kind,
-                      KindName(kind), s.defined, s.eqBands, s.bandsOff[0], s.bandsOff[1],
-                      s.changed[0], s.changed[1]);
+        std::snprintf(line, sizeof line, "%4d  %-14s  %7d  %5d  %7d/%-7d  %9d/%d\n", kind, KindName(kind), s.defined,
+                      s.eqBands, s.bandsOff[0], s.bandsOff[1], s.changed[0], s.changed[1]);
         text += line;
     }
     return text;

@@ -9,10 +9,10 @@ namespace quorix::core {
 
 // Per menu kind, what a store holds: for installers checking a file at a glance.
 struct KindSummary {
-    int defined = 0;                  // defined records, all modes
-    int eqBands = 0;                  // equaliser band records, all modes
-    std::array<int, 2> bandsOff{};    // switched-off bands, singing and dance
-    std::array<int, 2> changed{};     // records differing from the defaults, singing and dance
+    int defined = 0;               // defined records, all modes
+    int eqBands = 0;               // equaliser band records, all modes
+    std::array<int, 2> bandsOff{}; // switched-off bands, singing and dance
+    std::array<int, 2> changed{};  // records differing from the defaults, singing and dance
 };
 
 std::array<KindSummary, 11> SummariseStore(const ParamStore& store);

@@ -35,8 +35,7 @@ std::vector<std::uint8_t> TextToAnsiBytes(std::string_view utf8)
     std::vector<std::uint8_t> out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::size_t len =
-            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
+        const std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
         const auto character = static_cast<unsigned char>(utf8[pos]) < 0x80
                                    ? std::optional<std::string>(utf8.substr(pos, 1))
                                    : platform::Utf8CharacterToGbk(utf8.substr(pos, len));
@@ -57,7 +56,8 @@ std::string AnsiBytesToText(std::span<const std::uint8_t> gbk)
         const std::size_t len = std::min(GbkSequenceLength(gbk[pos]), gbk.size() - pos);
         const std::string bytes(gbk.begin() + static_cast<std::ptrdiff_t>(pos),
                                 gbk.begin() + static_cast<std::ptrdiff_t>(pos + len));
-        const auto character = gbk[pos] < 0x80 ? std::optional<std::string>(bytes) : platform::GbkCharacterToUtf8(bytes);
+        const auto character =
+            gbk[pos] < 0x80 ? std::optional<std::string>(bytes) : platform::GbkCharacterToUtf8(bytes);
         out += character ? *character : "?";
         pos += len;
     }

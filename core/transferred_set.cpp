@@ -3,7 +3,6 @@
 #include "address_map.h"
 #include "common_addresses.h"
 
-
 namespace quorix::core {
 
 namespace {
@@ -43,9 +42,9 @@ std::uint64_t TransferredSetHash(const ParamStore& store)
         Mix(hash, address);
         Mix(hash, static_cast<int>(r.Class));
         Mix(hash, r.Value);
-        for (const std::int64_t field : {std::int64_t{r.band.Shape}, std::int64_t{r.band.FreqIndex},
-                                         std::int64_t{r.band.Gain}, std::int64_t{r.band.QIndex},
-                                         std::int64_t{r.band.ShelfQIndex}, std::int64_t{r.band.BandOff}})
+        for (const std::int64_t field :
+             {std::int64_t{r.band.Shape}, std::int64_t{r.band.FreqIndex}, std::int64_t{r.band.Gain},
+              std::int64_t{r.band.QIndex}, std::int64_t{r.band.ShelfQIndex}, std::int64_t{r.band.BandOff}})
             Mix(hash, field);
     }
     return hash;

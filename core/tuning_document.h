@@ -17,8 +17,7 @@ class TuningDocument {
 public:
     TuningDocument(ParamStore& store, const ViewState& view, ParamWriter& writer, Scheduler& scheduler)
         : m_undo(store, view, scheduler), m_edits(store, view, writer, &m_undo)
-    {
-    }
+    {}
 
     ParamEditor& edits() { return m_edits; }
     UndoHistory& undo() { return m_undo; }

@@ -7,8 +7,7 @@
 namespace quorix::core {
 
 UndoHistory::UndoHistory(const ParamStore& store, const ViewState& view, Scheduler& scheduler)
-    : m_store(store), m_view(view),
-      m_burstTimer(scheduler.createTimer(kBurstMs, true, [this] { endBurst(); }))
+    : m_store(store), m_view(view), m_burstTimer(scheduler.createTimer(kBurstMs, true, [this] { endBurst(); }))
 {
     for (Snapshot& s : m_ring)
         s.resize(kAddresses);

@@ -13,7 +13,8 @@ std::string ValidUtf8(std::string_view text)
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
         std::size_t length = 0; // 0: no character starts with this byte
-        unsigned char low = 0x80, high = 0xBF; // the second byte's range: no overlong form, surrogate or value past U+10FFFF
+        unsigned char low = 0x80,
+                      high = 0xBF; // the second byte's range: no overlong form, surrogate or value past U+10FFFF
         if (lead < 0x80) {
             length = 1;
         } else if (lead >= 0xC2 && lead <= 0xDF) {

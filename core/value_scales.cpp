@@ -20,13 +20,22 @@ std::string Integer(long long value)
 float ScaleRawToPosition(int valueType, float raw)
 {
     switch (valueType) {
-    case 0: case 8: case 11: case 13: case 14:
+    case 0:
+    case 8:
+    case 11:
+    case 13:
+    case 14:
         return raw;
-    case 1: case 4: case 5: case 7:
+    case 1:
+    case 4:
+    case 5:
+    case 7:
         return raw - 1.0f;
-    case 2: case 12:
+    case 2:
+    case 12:
         return 400.0f - raw;
-    case 3: case 15:
+    case 3:
+    case 15:
         return raw - 10.0f;
     case 6:
         return raw - 298.0f;
@@ -45,13 +54,22 @@ float ScalePositionToRaw(int valueType, int position)
 {
     const float p = static_cast<float>(position);
     switch (valueType) {
-    case 0: case 8: case 11: case 13: case 14:
+    case 0:
+    case 8:
+    case 11:
+    case 13:
+    case 14:
         return p;
-    case 1: case 4: case 5: case 7:
+    case 1:
+    case 4:
+    case 5:
+    case 7:
         return p + 1.0f;
-    case 2: case 12:
+    case 2:
+    case 12:
         return 400.0f - p;
-    case 3: case 15:
+    case 3:
+    case 15:
         return p + 10.0f;
     case 6:
         return p + 298.0f;

@@ -70,8 +70,11 @@ void FaultyPort::carry(Bytes reply)
     const std::int64_t now = m_clock.nowMs();
     std::size_t piece = kMostPayload;
     switch (m_fuzz.ConsumeIntegralInRange<int>(0, kFaultCount - 1)) {
-    case Drop: return;
-    case Late: queue(reply, now + m_fuzz.ConsumeIntegralInRange<std::int64_t>(600, 3000), piece); return;
+    case Drop:
+        return;
+    case Late:
+        queue(reply, now + m_fuzz.ConsumeIntegralInRange<std::int64_t>(600, 3000), piece);
+        return;
     case Duplicate:
         queue(reply, now, piece);
         queue(reply, now + m_fuzz.ConsumeIntegralInRange<std::int64_t>(0, 1500), piece);
@@ -84,7 +87,9 @@ void FaultyPort::carry(Bytes reply)
             reply.insert(reply.end(), padding.begin(), padding.end());
         }
         break;
-    case Split: piece = m_fuzz.ConsumeIntegralInRange<std::size_t>(1, kMostPayload); break;
+    case Split:
+        piece = m_fuzz.ConsumeIntegralInRange<std::size_t>(1, kMostPayload);
+        break;
     case Corrupt:
         if (!reply.empty()) {
             std::uint8_t& b = reply[m_fuzz.ConsumeIntegralInRange<std::size_t>(0, reply.size() - 1)];
@@ -99,7 +104,8 @@ void FaultyPort::carry(Bytes reply)
         reply = std::move(noisy);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     queue(reply, now, piece);
 }

@@ -19,7 +19,8 @@
 // from the processor.
 class FaultyPort final : public quorix::link::HidBackend {
 public:
-    FaultyPort(quorix::sim::VirtualProcessor& processor, const quorix::core::Scheduler& clock, FuzzedDataProvider& fuzz);
+    FaultyPort(quorix::sim::VirtualProcessor& processor, const quorix::core::Scheduler& clock,
+               FuzzedDataProvider& fuzz);
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override;
     std::unique_ptr<quorix::link::HidDevice> open(const std::string& path) override;

@@ -74,7 +74,8 @@ void BuildEveryWrite(const core::ParamStore& image)
             for (int preset : {0, 4, 11})
                 for (int kind = 0; kind < core::kKindCount; ++kind)
                     if (!core::IsSkippedKind(kind))
-                        link::BuildRequest(link::Command::WriteBlock, preset, core::KindFirst(kind), modeOverride, sources);
+                        link::BuildRequest(link::Command::WriteBlock, preset, core::KindFirst(kind), modeOverride,
+                                           sources);
             for (int address = 0; address < core::kAddressCount; ++address)
                 if (image.at(core::ModeForAddress(address, mode), address).Defined)
                     link::BuildRequest(link::Command::WriteParam, mode, address, modeOverride, sources);

@@ -13,11 +13,13 @@ public:
 
     FuzzBackend(std::size_t inputLength, std::size_t outputLength, Read read, Write write)
         : m_input(inputLength), m_output(outputLength), m_read(std::move(read)), m_write(std::move(write))
-    {
-    }
+    {}
 
     std::vector<std::string> enumerate(std::uint16_t, std::uint16_t, std::string*) override { return {"fuzz"}; }
-    std::unique_ptr<quorix::link::HidDevice> open(const std::string&) override { return std::make_unique<Device>(*this); }
+    std::unique_ptr<quorix::link::HidDevice> open(const std::string&) override
+    {
+        return std::make_unique<Device>(*this);
+    }
 
 private:
     struct Device final : quorix::link::HidDevice {

@@ -94,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
             const core::ParamRecord& r = store.at(mode, a);
-            if (r == before.at(mode, a) || a == core::kRightsAddress || (a == core::kToneAddress && r.Value == core::kNeutralTone))
+            if (r == before.at(mode, a) || a == core::kRightsAddress ||
+                (a == core::kToneAddress && r.Value == core::kNeutralTone))
                 continue;
             if (!CameFromTheProcessor(r, a, memories)) {
                 std::fprintf(stderr, "store (%d, 0x%03X) holds a record the processor never had\n", mode, a);

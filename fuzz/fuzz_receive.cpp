@@ -33,7 +33,10 @@ public:
         for (std::size_t i = 1; i < frame.size(); ++i)
             FUZZ_CHECK(frame[i] < link::kToneReset);
     }
-    void onBadFrame(std::span<const std::uint8_t> frame) override { FUZZ_CHECK(frame.size() <= link::FrameParser::kBufferSize); }
+    void onBadFrame(std::span<const std::uint8_t> frame) override
+    {
+        FUZZ_CHECK(frame.size() <= link::FrameParser::kBufferSize);
+    }
 };
 
 } // namespace
@@ -62,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             arrived += payload.size();
                             parser.ParseIncoming(payload, checker);
                         },
-                        {}, {}, {}});
+                        {},
+                        {},
+                        {}});
     FUZZ_CHECK(usb.Connect());
     usb.startPolling();
     while (fuzz.remaining_bytes() > 0)

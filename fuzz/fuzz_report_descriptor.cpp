@@ -47,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             FUZZ_CHECK(payload.size() + 2 <= lengths.input);
                             arrived += payload.size();
                         },
-                        {}, {}, {}});
+                        {},
+                        {},
+                        {}});
     FUZZ_CHECK(usb.Connect() == usable);
     if (!usable) {
         FUZZ_CHECK(usb.InputReportLength() == 0 && usb.OutputReportLength() == 0);

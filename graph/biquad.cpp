@@ -62,7 +62,8 @@ BiquadCoefficients PeakingCoefficients(double f, double fs, double g, double q, 
     const double gain = std::pow(10.0, g / 20);
     const double alpha = std::sin(w) / (2 * q);
     const double c = std::cos(w);
-    return Normalise(gain * (1 + alpha * a), gain * (-2 * c), gain * (1 - alpha * a), 1 + alpha / a, -2 * c, 1 - alpha / a);
+    return Normalise(gain * (1 + alpha * a), gain * (-2 * c), gain * (1 - alpha * a), 1 + alpha / a, -2 * c,
+                     1 - alpha / a);
 }
 
 BiquadCoefficients LowShelfCoefficients(double f, double fs, double g, double slope, double gainDb)

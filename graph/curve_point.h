@@ -13,7 +13,7 @@ inline constexpr int kMaxCurvePoints = 17;
 // One editable point of the response graph: an equaliser band or a filter of the page shown.
 struct CurvePoint {
     core::Band band{.Gain = 250}; // a filter uses only the frequency
-    std::int32_t FilterType = 0;    // a filter's type
+    std::int32_t FilterType = 0;  // a filter's type
     std::int32_t Type = EqBandPoint;
     std::int32_t Address = -1;     // flat address in the store
     std::int32_t SliderIndex = -1; // the slider bound to the point, -1 for none

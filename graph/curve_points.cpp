@@ -14,9 +14,12 @@ std::pair<int, int> GraphAddressRange(int currentKind, int effectsSubPage)
     if (currentKind != core::Effects)
         return {first, last};
     switch (effectsSubPage) {
-    case 0: return {first, first + 12};
-    case 1: return {first + 13, first + 30};
-    default: return {first + 31, last};
+    case 0:
+        return {first, first + 12};
+    case 1:
+        return {first + 13, first + 30};
+    default:
+        return {first + 31, last};
     }
 }
 
@@ -46,7 +49,8 @@ void AddFilters(PagePoints& page, const core::ParamStore& store, int mode, std::
             p.SliderIndex = sliderFor(a);
         }
         const bool off = frequency == core::kFrequencyIndexOffLow || (low && frequency == core::kFrequencyIndexOffHigh);
-        p.band.FreqIndex = off ? frequency : std::clamp(frequency, core::kFrequencyIndexLowest, core::kFrequencyIndexHighest);
+        p.band.FreqIndex =
+            off ? frequency : std::clamp(frequency, core::kFrequencyIndexLowest, core::kFrequencyIndexHighest);
         page.points.push_back(p);
     }
 }

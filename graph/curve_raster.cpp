@@ -44,15 +44,15 @@ struct Pixels {
     int height;
 
     explicit Pixels(QImage& image)
-        : bits(reinterpret_cast<std::uint32_t*>(image.bits())), stride(image.bytesPerLine() / 4),
-          width(image.width()), height(image.height())
-    {
-    }
+        : bits(reinterpret_cast<std::uint32_t*>(image.bits())), stride(image.bytesPerLine() / 4), width(image.width()),
+          height(image.height())
+    {}
 };
 
 // Covers rows top..bottom (device pixels, fractional) of one column, clipped to
 // rows clipTop..clipBottom - 1; the rows inside are covered whole.
-void Span(const Pixels& image, int column, double top, double bottom, const Premultiplied& c, int clipTop, int clipBottom)
+void Span(const Pixels& image, int column, double top, double bottom, const Premultiplied& c, int clipTop,
+          int clipBottom)
 {
     top = std::max(top, static_cast<double>(std::max(clipTop, 0)));
     bottom = std::min(bottom, static_cast<double>(std::min(clipBottom, image.height)));

@@ -21,7 +21,10 @@ public:
     // The next frame draws over this rectangle (logical pixels).
     void add(const QRectF& logical);
     // The next frame draws over column x of rows top..bottom (logical pixels; in any order).
-    void addColumn(double x, double top, double bottom) { add(QRectF(x - 1, std::min(top, bottom) - 3, 3, std::abs(bottom - top) + 6)); }
+    void addColumn(double x, double top, double bottom)
+    {
+        add(QRectF(x - 1, std::min(top, bottom) - 3, 3, std::abs(bottom - top) + 6));
+    }
 
 private:
     struct Range {

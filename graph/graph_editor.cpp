@@ -59,7 +59,8 @@ void GraphEditor::MouseDown(double x, double y, Button button)
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
-        const int px = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(p.band.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int px = core::RoundHalfEven(
+            g.FrequencyToX(core::FrequencyAt(std::clamp(p.band.FreqIndex, 0, core::kFrequencyCount - 1))));
         const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
         if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.band.BandOff) {
             m_dragging = true;
@@ -174,7 +175,8 @@ void GraphEditor::KeyDown(int key)
     case Down:
         beginStep();
         if (p->Type == EqBandPoint)
-            p->band.Gain = core::ClampGain(StepWithin(p->band.Gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
+            p->band.Gain =
+                core::ClampGain(StepWithin(p->band.Gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
@@ -202,7 +204,8 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(p->frequencyAddress());
-            p->band.FreqIndex = core::ClampFrequencyIndex(StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
+            p->band.FreqIndex = core::ClampFrequencyIndex(
+                StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }
@@ -278,8 +281,9 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (address < 0 || address >= core::kAddressCount)
         return false;
     const int value = core::RoundHalfEven(fields.Value);
-    const bool isBand = m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
-                        core::ParamClass::EqBand;
+    const bool isBand =
+        m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+        core::ParamClass::EqBand;
     constexpr auto kBurst = core::ParamEditor::UndoStep::Burst;
     core::Band fader = fields.band;
     fader.Gain = value;
@@ -293,8 +297,8 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
     if (pointIndex < 0 || pointIndex >= static_cast<int>(points.size()))
         return false;
     const CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
-    const bool standsFor = isBand ? p.Type == EqBandPoint && p.Address == address
-                                  : p.isFilter() && p.frequencyAddress() == address;
+    const bool standsFor =
+        isBand ? p.Type == EqBandPoint && p.Address == address : p.isFilter() && p.frequencyAddress() == address;
     if (!standsFor)
         return false; // a slider of another effects third
     m_display.SelectPoint(pointIndex);

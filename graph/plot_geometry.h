@@ -10,10 +10,10 @@ namespace quorix::graph {
 struct PlotGeometry {
     int width = 0;
     int height = 0;
-    int right = 0;         // xR
-    int bottom = 0;        // yB
-    int points = 0;        // N
-    float perDecade = 0;   // D
+    int right = 0;          // xR
+    int bottom = 0;         // yB
+    int points = 0;         // N
+    float perDecade = 0;    // D
     std::int16_t zeroY = 0; // y of 0 dB
 
     static constexpr int kLeft = 40;

@@ -25,11 +25,16 @@ FilterSections FilterSectionsFor(int currentKind, int filterType)
 {
     if (currentKind == 7) {
         switch (filterType) {
-        case 0: return {false, 4};
-        case 1: return {false, 2};
-        case 2: return {false, 1};
-        case 3: return {true, 2};
-        default: return {true, 1};
+        case 0:
+            return {false, 4};
+        case 1:
+            return {false, 2};
+        case 2:
+            return {false, 1};
+        case 3:
+            return {true, 2};
+        default:
+            return {true, 1};
         }
     }
     return {false, filterType == 0 ? 1 : 2};
@@ -66,7 +71,8 @@ void ResponseCurves::resize(const PlotGeometry& geometry)
 void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
 {
     std::fill_n(mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)), m_stride, 0.0f);
-    if (point.isFilter() && (point.band.FreqIndex == core::kFrequencyIndexOffLow || point.band.FreqIndex == core::kFrequencyIndexOffHigh))
+    if (point.isFilter() &&
+        (point.band.FreqIndex == core::kFrequencyIndexOffLow || point.band.FreqIndex == core::kFrequencyIndexOffHigh))
         return; // a filter set to OFF is flat
     const double f = core::FrequencyAt(std::clamp(point.band.FreqIndex, 0, core::kFrequencyCount - 1));
     if (point.Type == EqBandPoint) {
@@ -75,9 +81,9 @@ void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
     }
     const FilterSections sections = FilterSectionsFor(currentKind, point.FilterType);
     const bool low = point.Type == LowPassPoint;
-    const BiquadCoefficients c = sections.bessel ? (low ? BesselLowPass(f, kSampleRate, 0) : BesselHighPass(f, kSampleRate, 0))
-                                                 : (low ? ButterworthLowPass(f, kSampleRate, 0)
-                                                        : ButterworthHighPass(f, kSampleRate, 0));
+    const BiquadCoefficients c =
+        sections.bessel ? (low ? BesselLowPass(f, kSampleRate, 0) : BesselHighPass(f, kSampleRate, 0))
+                        : (low ? ButterworthLowPass(f, kSampleRate, 0) : ButterworthHighPass(f, kSampleRate, 0));
     for (int stage = 0; stage < sections.stages; ++stage)
         AccumulateStage(point, c);
 }

@@ -8,13 +8,11 @@
 namespace quorix::graph {
 
 ResponseDisplay::ResponseDisplay(DisplayLinks links)
-    : m_links(std::move(links)),
-      m_drawWave(m_links.scheduler.createTimer(kDrawWaveMs, true, [this] { drawWave(); })),
+    : m_links(std::move(links)), m_drawWave(m_links.scheduler.createTimer(kDrawWaveMs, true, [this] { drawWave(); })),
       m_noOper(m_links.scheduler.createTimer(kNoOperMs, true, [this] { noOperation(); })),
       m_gradient(m_links.scheduler.createTimer(kGradientMs, false, [this] { fadeTick(); })),
       m_listener(m_links.editor.addListener([this](int address, int mode) { followChange(address, mode); }))
-{
-}
+{}
 
 ResponseDisplay::~ResponseDisplay()
 {

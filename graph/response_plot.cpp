@@ -118,7 +118,7 @@ void ResponsePlot::DrawGrid()
         const qreal lastX = g.right - metrics.horizontalAdvance(QString::fromLatin1(text));
         controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(std::min(x, lastX)).arg(labelY), 0, 12);
     }
-    const std::pair<int, const char*> levels[] = {{12, "+12dB"}, {6, " +6dB"}, {0, "  0dB"}, {-6, " -6dB"},
+    const std::pair<int, const char*> levels[] = {{12, "+12dB"},  {6, " +6dB"},   {0, "  0dB"},  {-6, " -6dB"},
                                                   {-12, "-12dB"}, {-18, "-18dB"}, {-24, "-24dB"}};
     for (const auto& [db, text] : levels)
         controls::DrawSkinText(p, text, label, QStringLiteral("7,%1").arg(g.DbToY(static_cast<float>(db)) - 6), 0, 12);
@@ -163,8 +163,10 @@ void ResponsePlot::DrawFrame()
     const int count = g.points;
     if (!points.empty() && count > 1) {
         const CurvePoint& selected = points[static_cast<std::size_t>(m_display.selected())];
-        const bool selectedFill = m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0;
-        const bool totalFill = m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0;
+        const bool selectedFill =
+            m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0;
+        const bool totalFill =
+            m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0;
         curveYs(m_display.curves().column(selected.Slot), m_ys);
         curveYs(m_display.curves().total().data(), m_totalYs);
         markCurves(m_ys, m_totalYs, selectedFill || totalFill);
@@ -217,7 +219,8 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
     int anchorY = 0;
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& pt = points[static_cast<std::size_t>(j)];
-        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1))));
+        const int x = core::RoundHalfEven(
+            g.FrequencyToX(core::FrequencyAt(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1))));
         const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.band.Gain)) : g.zeroY;
         const int t = ResponseDisplay::markerOffset(pt, j);
         m_damage.add(QRectF(x - 20, y - 20, 42, 42)); // the largest marker: 40 pixels at x - 19
@@ -245,7 +248,8 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
     const auto text = [&](const QString& s, int x, int y) {
         controls::DrawSkinText(p, s, white, QStringLiteral("%1,%2").arg(x).arg(y), 0, 12);
     };
-    const QString frequency = QString::fromStdString(core::FrequencyText(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1)));
+    const QString frequency =
+        QString::fromStdString(core::FrequencyText(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1)));
     if (pt.Type == EqBandPoint) {
         text(frequency + "Hz", anchorX + 15, anchorY - 16);
         text(QString::fromStdString(core::GainText(pt.band.Gain)) + "dB", anchorX + 15, anchorY - 4);
@@ -271,7 +275,7 @@ void ResponsePlot::paintEvent(QPaintEvent*)
 
 void ResponsePlot::mousePressEvent(QMouseEvent* event)
 {
-    const GraphEditor::Button button = event->button() == Qt::RightButton   ? GraphEditor::Right
+    const GraphEditor::Button button = event->button() == Qt::RightButton    ? GraphEditor::Right
                                        : event->button() == Qt::MiddleButton ? GraphEditor::Middle
                                                                              : GraphEditor::Left;
     m_editor.MouseDown(event->position().x(), event->position().y(), button);
@@ -297,9 +301,9 @@ void ResponsePlot::mouseReleaseEvent(QMouseEvent*)
 
 void ResponsePlot::keyPressEvent(QKeyEvent* event)
 {
-    static const std::pair<int, int> keys[] = {{Qt::Key_End, GraphEditor::End},     {Qt::Key_Home, GraphEditor::Home},
-                                               {Qt::Key_Left, GraphEditor::LeftKey}, {Qt::Key_Up, GraphEditor::Up},
-                                               {Qt::Key_Right, GraphEditor::RightKey}, {Qt::Key_Down, GraphEditor::Down}};
+    static const std::pair<int, int> keys[] = {
+        {Qt::Key_End, GraphEditor::End}, {Qt::Key_Home, GraphEditor::Home},      {Qt::Key_Left, GraphEditor::LeftKey},
+        {Qt::Key_Up, GraphEditor::Up},   {Qt::Key_Right, GraphEditor::RightKey}, {Qt::Key_Down, GraphEditor::Down}};
     for (const auto& [qt, code] : keys)
         if (event->key() == qt) {
             m_editor.KeyDown(code);

@@ -6,7 +6,7 @@
 
 namespace quorix::controls {
 class SkinnedFader;
-}
+} // namespace quorix::controls
 
 namespace quorix::graph {
 

@@ -13,13 +13,13 @@ namespace {
 using nlohmann::ordered_json;
 
 // A refusal stays one line of about 200 characters, whatever the text holds.
-constexpr std::size_t kDeepest = 8;        // a configuration nests six containers
-constexpr std::size_t kMostFields = 512;   // a page has 256 addresses
-constexpr std::size_t kMostElements = 64;  // a configuration has twelve pages in three modes
-constexpr std::size_t kLongestKey = 24;    // of a key quoted in a path
+constexpr std::size_t kDeepest = 8;       // a configuration nests six containers
+constexpr std::size_t kMostFields = 512;  // a page has 256 addresses
+constexpr std::size_t kMostElements = 64; // a configuration has twelve pages in three modes
+constexpr std::size_t kLongestKey = 24;   // of a key quoted in a path
 constexpr std::size_t kLongestPath = 80;
 constexpr std::size_t kLongestReason = 90;
-constexpr std::size_t kExcerpt = 30;       // bytes of text shown before the fault
+constexpr std::size_t kExcerpt = 30; // bytes of text shown before the fault
 
 bool IsIdentifier(const std::string& key)
 {

@@ -36,7 +36,8 @@ void AppendRecord(Bytes& out, const core::ParamRecord& record, bool band)
     AppendWireValue(out, record.band.QIndex);
 }
 
-std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record, bool band)
+std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record,
+                         bool band)
 {
     if (!band) {
         record.Value = ReadPayloadValue(payload, position);

@@ -25,6 +25,7 @@ std::size_t BlockDataSize(int kind);
 
 void AppendRecord(Bytes& out, const core::ParamRecord& record, bool band);
 // Decodes one record at `position` and returns the position after it.
-std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record, bool band);
+std::size_t DecodeRecord(std::span<const std::uint8_t> payload, std::size_t position, core::ParamRecord& record,
+                         bool band);
 
 } // namespace quorix::link

@@ -14,8 +14,7 @@ namespace quorix::link {
 BlockTransfer::BlockTransfer(RequestChannel& channel, LinkHost& host, const core::ParamStore& store,
                              core::StoreTaker& taker, core::ViewState& view, core::ProcessorRecord& record)
     : m_channel(channel), m_host(host), m_store(store), m_taker(taker), m_view(view), m_record(record)
-{
-}
+{}
 
 void BlockTransfer::progress(Position& at)
 {
@@ -187,8 +186,10 @@ bool BlockTransfer::Writable(int preset) const
 void BlockTransfer::writeToDevice(int preset, TransferDone done)
 {
     m_host.report({LinkCode::TransferStarted});
-    const auto at = std::make_shared<Position>(Position{
-        .preset = preset, .recalls = true, .total = static_cast<int>(kBlockModeKinds.size() + kBlockGlobalKinds.size())});
+    const auto at = std::make_shared<Position>(
+        Position{.preset = preset,
+                 .recalls = true,
+                 .total = static_cast<int>(kBlockModeKinds.size() + kBlockGlobalKinds.size())});
     m_host.report({LinkCode::Progress, 0, at->total});
     const auto ended = [this, done = std::move(done)](TransferEnd end) {
         if (end.faulted)
@@ -235,9 +236,9 @@ void BlockTransfer::writeToDevice(int preset, TransferDone done)
 void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, TransferDone done)
 {
     m_host.report({LinkCode::TransferStarted});
-    const auto at = std::make_shared<Position>(Position{
-        .preset = preset,
-        .total = 2 * static_cast<int>(kBlockModeKinds.size()) + static_cast<int>(kBlockGlobalKinds.size()) + 1});
+    const auto at = std::make_shared<Position>(Position{.preset = preset,
+                                                        .total = 2 * static_cast<int>(kBlockModeKinds.size()) +
+                                                                 static_cast<int>(kBlockGlobalKinds.size()) + 1});
     m_host.report({LinkCode::Progress, 0, at->total});
     // The user's rights are the console's own state, not a setting to compare.
     const std::int32_t rights = target.at(0, core::kRightsAddress).Value;

@@ -6,8 +6,8 @@
 #include "step_runner.h"
 
 #include "core/param_store.h"
-#include "core/store_taker.h"
 #include "core/processor_record.h"
+#include "core/store_taker.h"
 #include "core/view_state.h"
 
 #include <functional>

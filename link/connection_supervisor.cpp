@@ -9,8 +9,7 @@ ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState
       m_runSync(std::move(runSync)), m_trace(trace),
       m_tick(scheduler.createTimer(kTickMs, false, [this] { LinkTick(); })),
       m_syncStarter(scheduler.createTimer(0, true, [this] { m_runSync(); }))
-{
-}
+{}
 
 void ConnectionSupervisor::start()
 {

@@ -23,16 +23,15 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                  if (m_trace)
                      m_trace->note(m_scheduler.nowMs(), reason);
              }}),
-      m_channel(scheduler, m_usb, m_parser, m_state,
-                [this] {
-                    return RequestSources{m_context.store, m_context.image, m_context.view.CurrentMode,
-                                          m_context.digits};
-                },
-                [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
+      m_channel(
+          scheduler, m_usb, m_parser, m_state,
+          [this] {
+              return RequestSources{m_context.store, m_context.image, m_context.view.CurrentMode, m_context.digits};
+          },
+          [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.taker, context.view, context.record),
-      m_supervisor(scheduler, m_state, host, m_usb, m_parser, m_channel,
-                   [this] { synchronise(); },
-                   m_trace.get())
+      m_supervisor(
+          scheduler, m_state, host, m_usb, m_parser, m_channel, [this] { synchronise(); }, m_trace.get())
 {
     m_channel.onWriteAnswered([this](int mode, int address) {
         // A newer write of the copy still waiting carries a value the processor does not hold yet.
@@ -92,9 +91,8 @@ void DeviceLink::writeParam(int address, TransferDone done)
         done(false);
         return;
     }
-    sendCommand(Command::WriteParam, 0, address, [done = std::move(done)](const RequestOutcome& outcome) {
-        done(outcome.answered);
-    });
+    sendCommand(Command::WriteParam, 0, address,
+                [done = std::move(done)](const RequestOutcome& outcome) { done(outcome.answered); });
 }
 
 void DeviceLink::synchronise()

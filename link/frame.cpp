@@ -10,15 +10,24 @@ namespace quorix::link {
 std::string_view CommandName(Command command)
 {
     switch (command) {
-    case Command::WriteParam: return "WriteParam";
-    case Command::ReadBlockBack: return "ReadBlockBack";
-    case Command::WriteBlock: return "WriteBlock";
-    case Command::StoreMode: return "StoreMode";
-    case Command::Password: return "Password";
-    case Command::ReadStatus: return "ReadStatus";
-    case Command::ReadBlock: return "ReadBlock";
-    case Command::ReadDone: return "ReadDone";
-    case Command::Handshake: return "Handshake";
+    case Command::WriteParam:
+        return "WriteParam";
+    case Command::ReadBlockBack:
+        return "ReadBlockBack";
+    case Command::WriteBlock:
+        return "WriteBlock";
+    case Command::StoreMode:
+        return "StoreMode";
+    case Command::Password:
+        return "Password";
+    case Command::ReadStatus:
+        return "ReadStatus";
+    case Command::ReadBlock:
+        return "ReadBlock";
+    case Command::ReadDone:
+        return "ReadDone";
+    case Command::Handshake:
+        return "Handshake";
     }
     return "Unknown";
 }

@@ -25,7 +25,7 @@ enum class Command : std::uint8_t {
 inline constexpr std::uint8_t kFrameStart = 0xFE;
 inline constexpr std::uint8_t kKeepAlive = 0xFF;
 inline constexpr std::uint8_t kToneReset = 0xFD;
-inline constexpr std::uint8_t kFiller = 0x23; // "#"
+inline constexpr std::uint8_t kFiller = 0x23;       // "#"
 inline constexpr std::size_t kMaxFrameLength = 252; // 253..255 are signal bytes
 inline constexpr int kBandOffOffset = 30000;
 inline constexpr int kDigitBase = 250; // a value byte is a base-250 digit

@@ -56,15 +56,18 @@ class HidapiDevice final : public HidDevice {
 public:
     HidapiDevice(HidIoThread& io, hid_device* device, std::vector<std::uint8_t> descriptor)
         : m_descriptor(std::move(descriptor)), m_lengths(DeviceReportLengths(m_descriptor)),
-          m_io(io.attach({.read = [device](std::span<std::uint8_t> buffer,
-                                           int timeoutMs) { return hid_read_timeout(device, buffer.data(), buffer.size(), timeoutMs); },
-                          .write = [device](std::span<const std::uint8_t> report) {
-                              return hid_write(device, report.data(), report.size()) == static_cast<int>(report.size());
-                          },
+          m_io(io.attach({.read =
+                              [device](std::span<std::uint8_t> buffer, int timeoutMs) {
+                                  return hid_read_timeout(device, buffer.data(), buffer.size(), timeoutMs);
+                              },
+                          .write =
+                              [device](std::span<const std::uint8_t> report) {
+                                  return hid_write(device, report.data(), report.size()) ==
+                                         static_cast<int>(report.size());
+                              },
                           .close = [device] { hid_close(device); },
                           .inputLength = m_lengths.input}))
-    {
-    }
+    {}
 
     bool writeReport(std::span<const std::uint8_t> report) override { return m_io->write(report); }
     int readReport(std::span<std::uint8_t> buffer, int) override { return m_io->take(buffer); }

@@ -24,8 +24,8 @@ public:
     void note(std::int64_t timeMs, std::string_view text);
 
 private:
-    void line(std::int64_t timeMs, TraceDirection direction, std::string_view name,
-              std::span<const std::uint8_t> bytes, std::size_t maskedFrom);
+    void line(std::int64_t timeMs, TraceDirection direction, std::string_view name, std::span<const std::uint8_t> bytes,
+              std::size_t maskedFrom);
 
     std::ostream* m_out;
     TraceRing* m_ring = nullptr;

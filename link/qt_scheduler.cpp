@@ -35,7 +35,8 @@ QtScheduler::QtScheduler()
     m_clock.start();
 }
 
-std::unique_ptr<core::Timer> QtScheduler::createTimer(int milliseconds, bool singleShot, std::function<void()> onTimeout)
+std::unique_ptr<core::Timer> QtScheduler::createTimer(int milliseconds, bool singleShot,
+                                                      std::function<void()> onTimeout)
 {
     return std::make_unique<QtTimer>(milliseconds, singleShot, std::move(onTimeout));
 }

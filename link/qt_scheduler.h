@@ -11,7 +11,8 @@ namespace quorix::link {
 class QtScheduler final : public core::Scheduler {
 public:
     QtScheduler();
-    std::unique_ptr<core::Timer> createTimer(int milliseconds, bool singleShot, std::function<void()> onTimeout) override;
+    std::unique_ptr<core::Timer> createTimer(int milliseconds, bool singleShot,
+                                             std::function<void()> onTimeout) override;
     // Waits for the next event (a timer, a window event) and runs what is pending.
     void processPendingEvents() override;
     std::int64_t nowMs() const override { return m_clock.elapsed(); }

@@ -63,19 +63,32 @@ ReportBits WalkDescriptor(std::span<const std::uint8_t> descriptor)
         for (std::size_t b = 0; b < size; ++b)
             data |= std::uint32_t{descriptor[i + 1 + b]} << (8 * b);
         switch (prefix & 0xFC) {
-        case 0x74: globals.reportSize = data; break;
-        case 0x94: globals.reportCount = data; break;
-        case 0x84: globals.reportId = data; break;
-        case 0xA4: stack.push_back(globals); break;
+        case 0x74:
+            globals.reportSize = data;
+            break;
+        case 0x94:
+            globals.reportCount = data;
+            break;
+        case 0x84:
+            globals.reportId = data;
+            break;
+        case 0xA4:
+            stack.push_back(globals);
+            break;
         case 0xB4:
             if (!stack.empty()) {
                 globals = stack.back();
                 stack.pop_back();
             }
             break;
-        case 0x80: AddBits(bits.input, globals); break;
-        case 0x90: AddBits(bits.output, globals); break;
-        default: break;
+        case 0x80:
+            AddBits(bits.input, globals);
+            break;
+        case 0x90:
+            AddBits(bits.output, globals);
+            break;
+        default:
+            break;
         }
         i += 1 + size;
     }

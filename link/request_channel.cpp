@@ -24,8 +24,7 @@ RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameP
       m_onFailure(std::move(onFailure)), m_trace(trace),
       m_timeOuter(scheduler.createTimer(kReplyTimeoutMs, true, [this] { timeOut(); })),
       m_deliverer(scheduler.createTimer(0, true, [this] { deliverOutcomes(); }))
-{
-}
+{}
 
 void RequestChannel::Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride)
 {

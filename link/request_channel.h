@@ -66,19 +66,16 @@ public:
                    std::function<RequestSources()> sources, std::function<void()> onFailure, ProtocolTrace* trace);
 
     // Queues (command, mode, address) behind every request made before it and
-    // returns at once; it is sent up to nine times, 600 ms apart. `done` is told its outcome once, from a turn of the event
-    // loop of its own after the link step that ended it, so it may send the next
-    // request at once. `modeOverride` replaces the frame's mode byte when not 0.
+    // returns at once; it is sent up to nine times, 600 ms apart. `done` is told its outcome once, from a turn of the
+    // event loop of its own after the link step that ended it, so it may send the next request at once. `modeOverride`
+    // replaces the frame's mode byte when not 0.
     void Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride = 0);
     // Queues the single-parameter write of (mode index, address) and returns at once.
     void QueueWrite(int mode, int address);
     // The writes that did not reach the processor (lost on the wire, dropped after
     // the link went away, or not buildable), in one call once the link step that
     // lost them has ended.
-    void onWritesLost(std::function<void(const std::vector<LostWrite>&)> handler)
-    {
-        m_writesLost = std::move(handler);
-    }
+    void onWritesLost(std::function<void(const std::vector<LostWrite>&)> handler) { m_writesLost = std::move(handler); }
     // A single-parameter write of (mode, address) was answered, or found already carried.
     void onWriteAnswered(std::function<void(int mode, int address)> handler) { m_writeAnswered = std::move(handler); }
     // Queued writes of (mode, address) not yet on the wire: 0 or 1.

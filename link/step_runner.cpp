@@ -10,8 +10,7 @@ namespace {
 struct Run : std::enable_shared_from_this<Run> {
     Run(RequestChannel& on, std::vector<TransferStep> planned, std::function<void(TransferEnd)> told)
         : channel(on), steps(std::move(planned)), end(std::move(told))
-    {
-    }
+    {}
 
     RequestChannel& channel;
     std::vector<TransferStep> steps;
@@ -34,8 +33,7 @@ struct Run : std::enable_shared_from_this<Run> {
         }
         channel.Send(
             request.command, request.mode, request.address,
-            [self = shared_from_this()](const RequestOutcome& outcome) { self->taken(outcome); },
-            request.modeOverride);
+            [self = shared_from_this()](const RequestOutcome& outcome) { self->taken(outcome); }, request.modeOverride);
     }
 
     void taken(const RequestOutcome& outcome)

@@ -8,12 +8,10 @@
 namespace quorix::link {
 
 USB_Comm::USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
-                 std::uint16_t productId)
+                   std::uint16_t productId)
     : m_backend(backend), m_scheduler(scheduler), m_events(std::move(events)), m_vendorId(vendorId),
-      m_productId(productId),
-      m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
-{
-}
+      m_productId(productId), m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
+{}
 
 bool USB_Comm::Connect()
 {

@@ -15,8 +15,8 @@ namespace quorix::link {
 // Finds the processor among the HID devices, writes byte arrays to it as output
 // reports (id 1, length byte, payload) and raises DataArrival with the payload
 // of each input report (id 2, length byte, payload) as soon as the device says
-// one is there, with the moment the report reached the computer. A device that cannot say so is polled every 5 ms, and so is
-// the search while no device is open.
+// one is there, with the moment the report reached the computer. A device that cannot say so is polled every 5 ms, and
+// so is the search while no device is open.
 class USB_Comm {
 public:
     static constexpr int kPollMs = 5;
@@ -25,12 +25,12 @@ public:
     struct Events {
         std::function<void(std::span<const std::uint8_t>, std::int64_t arrivedAtMs)> DataArrival;
         std::function<void(bool)> Plug;
-        std::function<void()> Failure; // a matching device could not be used, once until one is
+        std::function<void()> Failure;                   // a matching device could not be used, once until one is
         std::function<void(const std::string&)> Refused; // a matching device was not used, and why
     };
 
     USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events,
-            std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
+             std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
 
     // Enumerates and opens the processor, whenever it is called.
     bool Connect();

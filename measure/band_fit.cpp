@@ -63,9 +63,12 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
 {
     using namespace graph;
     switch (f.shape) {
-    case FilterShape::LowShelf: return LowShelfCoefficients(f.frequency, kSampleRate, 0, ShelfSlope(f), f.gainDb);
-    case FilterShape::HighShelf: return HighShelfCoefficients(f.frequency, kSampleRate, 0, ShelfSlope(f), f.gainDb);
-    case FilterShape::Peaking: break;
+    case FilterShape::LowShelf:
+        return LowShelfCoefficients(f.frequency, kSampleRate, 0, ShelfSlope(f), f.gainDb);
+    case FilterShape::HighShelf:
+        return HighShelfCoefficients(f.frequency, kSampleRate, 0, ShelfSlope(f), f.gainDb);
+    case FilterShape::Peaking:
+        break;
     }
     return PeakingCoefficients(f.frequency, kSampleRate, 0, f.q, f.gainDb);
 }
@@ -107,7 +110,8 @@ void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::
         if (p.Type == graph::EqBandPoint && !p.band.BandOff) {
             have.push_back(graph::BandSection(p.band));
             if (p.band.Shape == 0)
-                narrowest = std::max(narrowest, static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
+                narrowest = std::max(narrowest,
+                                     static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
         }
     for (const FittedBand& b : fit.fitted) {
         want.push_back(RequestedSection(b.requested));
@@ -132,7 +136,9 @@ void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::
         if ((i == 0 || grid[at] >= grid[at - 1]) && (i == steps || grid[at] > grid[at + 1]))
             peaks.push_back(i);
     }
-    const auto higher = [&](int x, int y) { return grid[static_cast<std::size_t>(x)] > grid[static_cast<std::size_t>(y)]; };
+    const auto higher = [&](int x, int y) {
+        return grid[static_cast<std::size_t>(x)] > grid[static_cast<std::size_t>(y)];
+    };
     std::sort(peaks.begin(), peaks.end(), higher);
     peaks.resize(std::min(peaks.size(), kPeaksRefined));
     double best = -1;
@@ -178,7 +184,8 @@ int NearestQIndex(double q, int highestIndex)
     return NearestOnLogScale(q, 0, highestIndex, [](int i) { return static_cast<double>(core::QAt(i)); });
 }
 
-BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view, const std::vector<RequestedFilter>& filters)
+BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view,
+                   const std::vector<RequestedFilter>& filters)
 {
     BandFit fit;
     std::vector<int> addresses;

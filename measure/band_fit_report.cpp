@@ -37,16 +37,18 @@ std::string RequestedText(const RequestedFilter& f)
 std::string StoredText(const core::Band& band)
 {
     const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
-    std::string text = std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " +
-                       core::GainText(band.Gain) + " dB";
+    std::string text =
+        std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " + core::GainText(band.Gain) + " dB";
     return band.Shape == 0 ? text + " Q " + core::QText(band.QIndex) : text + " S " + core::QText(band.ShelfQIndex);
 }
 
 std::string BandFitReport(const BandFit& fit)
 {
     switch (fit.refusal) {
-    case FitRefusal::None: break;
-    case FitRefusal::NoBands: return "refused: this page has no equaliser bands\n";
+    case FitRefusal::None:
+        break;
+    case FitRefusal::NoBands:
+        return "refused: this page has no equaliser bands\n";
     case FitRefusal::TooManyFilters:
         return "refused: " + std::to_string(fit.filterCount) + " filters, but this page has only " +
                std::to_string(fit.bandCount) + " equaliser bands\n";

@@ -47,9 +47,12 @@ std::string FilterImportText(const FilterImport& imported, const std::filesystem
 {
     const std::string name = platform::PathToUtf8(path);
     switch (imported.fileProblem) {
-    case core::SmallFileProblem::None: break;
-    case core::SmallFileProblem::Unreadable: return "cannot read " + name + "\n";
-    case core::SmallFileProblem::NotARegularFile: return name + " is not a regular file\n";
+    case core::SmallFileProblem::None:
+        break;
+    case core::SmallFileProblem::Unreadable:
+        return "cannot read " + name + "\n";
+    case core::SmallFileProblem::NotARegularFile:
+        return name + " is not a regular file\n";
     case core::SmallFileProblem::TooLarge:
         return name + " is larger than any filter list (" + std::to_string(kLargestFilterFile) + " bytes)\n";
     }

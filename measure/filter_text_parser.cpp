@@ -63,8 +63,8 @@ std::optional<std::string_view> FilterBody(std::string_view line)
     if (Upper(line.substr(i, 6)) != "FILTER")
         return std::nullopt;
     i += 6;
-    while (i < line.size() && (std::isspace(static_cast<unsigned char>(line[i])) ||
-                               std::isdigit(static_cast<unsigned char>(line[i]))))
+    while (i < line.size() &&
+           (std::isspace(static_cast<unsigned char>(line[i])) || std::isdigit(static_cast<unsigned char>(line[i]))))
         ++i;
     if (i >= line.size() || line[i] != ':')
         return std::nullopt;
@@ -195,22 +195,34 @@ std::string LineProblemText(const RefusedLine& r)
     switch (r.problem) {
     case LineProblem::NoState:
         return r.word.empty() ? "ON or OFF expected" : "ON or OFF expected, not \"" + r.word + "\"";
-    case LineProblem::NoType: return "filter type missing";
-    case LineProblem::UnknownType: return "filter type " + r.word + " has no equaliser band (PK, LS, HS, LSC, HSC)";
-    case LineProblem::ShelfSlopeUnit: return "a shelf slope needs \"dB\"";
-    case LineProblem::BadBandwidth: return "a positive bandwidth in octaves is needed";
-    case LineProblem::MissingNumber: return "a number is missing after \"" + r.word + "\"";
-    case LineProblem::UnknownField: return "unknown field \"" + r.word + "\"";
-    case LineProblem::NoFrequency: return "Fc is missing";
+    case LineProblem::NoType:
+        return "filter type missing";
+    case LineProblem::UnknownType:
+        return "filter type " + r.word + " has no equaliser band (PK, LS, HS, LSC, HSC)";
+    case LineProblem::ShelfSlopeUnit:
+        return "a shelf slope needs \"dB\"";
+    case LineProblem::BadBandwidth:
+        return "a positive bandwidth in octaves is needed";
+    case LineProblem::MissingNumber:
+        return "a number is missing after \"" + r.word + "\"";
+    case LineProblem::UnknownField:
+        return "unknown field \"" + r.word + "\"";
+    case LineProblem::NoFrequency:
+        return "Fc is missing";
     case LineProblem::FrequencyRange:
         return "Fc " + Written(r.number) + " Hz is not above 0 and at most " + Written(kHighestHertz) + " Hz";
-    case LineProblem::NoGain: return "Gain is missing";
-    case LineProblem::GainRange: return "Gain " + Written(r.number) + " dB is beyond ±" + Written(kLargestGainDb) + " dB";
-    case LineProblem::QRange: return "Q " + Written(r.number) + " is not above 0 and at most " + Written(kHighestQ);
+    case LineProblem::NoGain:
+        return "Gain is missing";
+    case LineProblem::GainRange:
+        return "Gain " + Written(r.number) + " dB is beyond ±" + Written(kLargestGainDb) + " dB";
+    case LineProblem::QRange:
+        return "Q " + Written(r.number) + " is not above 0 and at most " + Written(kHighestQ);
     case LineProblem::SlopeRange:
         return "slope " + Written(r.number) + " dB is not above 0 and at most " + Written(kSteepestSlopeDb) + " dB";
-    case LineProblem::PeakNeedsQ: return "a peaking filter needs Q";
-    case LineProblem::ShelfNeedsQ: break;
+    case LineProblem::PeakNeedsQ:
+        return "a peaking filter needs Q";
+    case LineProblem::ShelfNeedsQ:
+        break;
     }
     return r.word + " needs Q";
 }

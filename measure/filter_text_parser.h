@@ -18,21 +18,21 @@ inline constexpr double kSteepestSlopeDb = 24;
 
 // Why a line was refused, as data: the console and quorix-cli each word it.
 enum class LineProblem {
-    NoState,        // neither ON nor OFF; `word` holds what stood there, if anything
+    NoState, // neither ON nor OFF; `word` holds what stood there, if anything
     NoType,
     UnknownType,    // `word`: the type
     ShelfSlopeUnit, // a shelf's slope without "dB"
     BadBandwidth,
-    MissingNumber,  // `word`: the field without its number
-    UnknownField,   // `word`
+    MissingNumber, // `word`: the field without its number
+    UnknownField,  // `word`
     NoFrequency,
     FrequencyRange, // `number`: the frequency
     NoGain,
-    GainRange,      // `number`: the gain
-    QRange,         // `number`: the Q
+    GainRange, // `number`: the gain
+    QRange,    // `number`: the Q
     SlopeRange,
     PeakNeedsQ,
-    ShelfNeedsQ,    // `word`: LSC or HSC
+    ShelfNeedsQ, // `word`: LSC or HSC
 };
 
 struct RefusedLine {

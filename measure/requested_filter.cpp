@@ -23,9 +23,12 @@ double ShelfSlope(const RequestedFilter& filter)
 const char* ShapeName(FilterShape shape)
 {
     switch (shape) {
-    case FilterShape::LowShelf: return "LS";
-    case FilterShape::HighShelf: return "HS";
-    case FilterShape::Peaking: break;
+    case FilterShape::LowShelf:
+        return "LS";
+    case FilterShape::HighShelf:
+        return "HS";
+    case FilterShape::Peaking:
+        break;
     }
     return "PK";
 }

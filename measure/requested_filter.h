@@ -15,8 +15,8 @@ struct RequestedFilter {
     FilterShape shape = FilterShape::Peaking;
     double frequency = 1000; // Hz
     double gainDb = 0;
-    double q = 0.71;         // peaking Q, or a shelf's Q when form is ShelfForm::Q
-    double slopeDb = 12;     // a shelf's slope when form is ShelfForm::SlopeDb
+    double q = 0.71;     // peaking Q, or a shelf's Q when form is ShelfForm::Q
+    double slopeDb = 12; // a shelf's slope when form is ShelfForm::SlopeDb
     ShelfForm form = ShelfForm::Q;
 };
 

@@ -12,10 +12,10 @@ constexpr int kLongestCharacter = 8;
 std::optional<std::wstring> ToWide(UINT codePage, std::string_view character)
 {
     wchar_t wide[kLongestCharacter];
-    const int length = character.empty() ? 0
-                                         : ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, character.data(),
-                                                                 static_cast<int>(character.size()), wide,
-                                                                 kLongestCharacter);
+    const int length = character.empty()
+                           ? 0
+                           : ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, character.data(),
+                                                   static_cast<int>(character.size()), wide, kLongestCharacter);
     if (length <= 0)
         return std::nullopt;
     return std::wstring(wide, static_cast<std::size_t>(length));

@@ -27,8 +27,8 @@ std::error_code WriteAll(HANDLE file, std::span<const std::uint8_t> bytes)
 
 std::error_code FlushOpened(const std::filesystem::path& path, DWORD flags)
 {
-    const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                                        flags, nullptr);
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return WindowsError();
     std::error_code error;

@@ -9,9 +9,8 @@ namespace quorix::presets {
 
 namespace {
 
-constexpr std::array<const char*, 10> kFieldNames = {"类别",     "数值",     "形状",         "频率序号",
-                                                     "增益",     "Q 值序号", "斜率序号",     "定义标志",
-                                                     "分模式标志", "频段关闭标志"};
+constexpr std::array<const char*, 10> kFieldNames = {"类别",     "数值",     "形状",     "频率序号",   "增益",
+                                                     "Q 值序号", "斜率序号", "定义标志", "分模式标志", "频段关闭标志"};
 
 std::string FaultText(const core::RecordFault& f)
 {
@@ -74,9 +73,8 @@ std::string ConfigFileMessage(const core::ConfigFileResult& r)
         char where[96];
         std::snprintf(where, sizeof where, "第 %zu 条记录（偏移 %zu，地址 0x%03zX，模式 %zu）", r.record,
                       r.record * core::kConfigRecordSize, r.record / core::kModeCount, r.record % core::kModeCount);
-        return WithPath(std::string("配置文件的") + where + "无效：" + FaultText(r.fault) +
-                            "。不是本软件可以打开的配置文件。",
-                        r);
+        return WithPath(
+            std::string("配置文件的") + where + "无效：" + FaultText(r.fault) + "。不是本软件可以打开的配置文件。", r);
     }
     case core::ConfigFileProblem::NotSaved:
         break;
@@ -87,10 +85,14 @@ std::string ConfigFileMessage(const core::ConfigFileResult& r)
 std::string SaveFailureText(const core::SaveFailure& failure)
 {
     switch (failure.problem) {
-    case core::SaveProblem::None: return {};
-    case core::SaveProblem::NotARegularFile: return "目标不是普通文件";
-    case core::SaveProblem::ReadOnly: return "文件是只读的，或当前用户没有写入权限";
-    case core::SaveProblem::System: break;
+    case core::SaveProblem::None:
+        return {};
+    case core::SaveProblem::NotARegularFile:
+        return "目标不是普通文件";
+    case core::SaveProblem::ReadOnly:
+        return "文件是只读的，或当前用户没有写入权限";
+    case core::SaveProblem::System:
+        break;
     }
     return SystemReason(failure.error);
 }

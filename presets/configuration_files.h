@@ -15,8 +15,7 @@ class ConfigurationFiles {
 public:
     ConfigurationFiles(PresetContext context, FlowHost& host, FileChooser& chooser)
         : m_context(context), m_host(host), m_chooser(chooser)
-    {
-    }
+    {}
 
     using Done = std::function<void(bool)>;
 

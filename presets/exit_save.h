@@ -26,8 +26,7 @@ class ExitSave {
 public:
     ExitSave(PresetContext context, FlowHost& host, std::filesystem::path modeFolder)
         : m_context(context), m_host(host), m_modeFolder(std::move(modeFolder))
-    {
-    }
+    {}
 
     // Returns at once; `done` is told true when the dialog is done and closes,
     // false to keep it open for a correction. Nobody is told once this is gone.

@@ -15,8 +15,7 @@ FileOpenOnConnect::FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& sc
                                      WaitingNotice& notice, ConfigurationFiles& files)
     : m_link(link), m_host(host), m_notice(notice), m_files(files),
       m_askTimer(scheduler.createTimer(0, true, [this] { ask(); }))
-{
-}
+{}
 
 FileOpenOnConnect::~FileOpenOnConnect()
 {

@@ -14,14 +14,14 @@ namespace quorix::presets {
 // The entry boxes of the password window, as the checks name them for the focus.
 enum class PasswordBox {
     None,
-    LockPassword,    // Text8
-    RightsPassword,  // Text9
-    RightsOld,       // Text2
-    RightsNew,       // Text3
-    RightsConfirm,   // Text4
-    LockOld,         // Text5
-    LockNew,         // Text6
-    LockConfirm,     // Text7
+    LockPassword,   // Text8
+    RightsPassword, // Text9
+    RightsOld,      // Text2
+    RightsNew,      // Text3
+    RightsConfirm,  // Text4
+    LockOld,        // Text5
+    LockNew,        // Text6
+    LockConfirm,    // Text7
 };
 
 // The password window's logic. Every password is checked by the processor:
@@ -37,8 +37,7 @@ public:
     // The two options are parameters like any other: they change through the session's editor.
     PasswordManager(PresetContext context, core::ParamEditor& edits, FlowHost& host)
         : m_context(context), m_edits(edits), m_host(host)
-    {
-    }
+    {}
     // Told the box that takes the focus afterwards, or None.
     using Focus = std::function<void(PasswordBox)>;
 
@@ -52,8 +51,7 @@ public:
     void ConfirmKeyboardLock(std::string_view password, Focus then);
     void ConfirmRights(std::string_view password, Focus then);
     void ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
-    void ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm,
-                                    Focus then);
+    void ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
 
     void KeyboardLockChosen(int on);
     void RightsChosen(int administrator);

@@ -25,9 +25,8 @@ void PresetCommands::Recall(int preset, std::function<void(bool)> done)
         return;
     }
     m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
-    m_context.link.readFromDevice(preset, false, link::Command::ReadBlock, [done = std::move(done)](bool read) {
-        Tell(done, read);
-    });
+    m_context.link.readFromDevice(preset, false, link::Command::ReadBlock,
+                                  [done = std::move(done)](bool read) { Tell(done, read); });
 }
 
 void PresetCommands::Store(int userIndex, std::function<void(bool)> done)

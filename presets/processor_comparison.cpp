@@ -13,8 +13,7 @@ using Group = ComparedCopy::Group;
 ProcessorComparison::ProcessorComparison(link::DeviceLink& link, core::ParamEditor& editor, const core::ViewState& view,
                                          core::ProcessorRecord& record)
     : m_link(link), m_editor(editor), m_view(view), m_record(record)
-{
-}
+{}
 
 void ProcessorComparison::compare(std::function<void(Outcome)> done)
 {

@@ -14,7 +14,7 @@
 
 namespace quorix::link {
 class DeviceLink;
-}
+} // namespace quorix::link
 
 namespace quorix::presets {
 

@@ -15,8 +15,8 @@ std::string BandText(const core::ParamRecord& r)
 {
     const char* shape = r.band.Shape == 0 ? "PK" : r.band.Shape == 2 ? "HS" : "LS";
     const int q = r.band.Shape == 0 ? r.band.QIndex : r.band.ShelfQIndex;
-    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.FreqIndex)) + " Hz " +
-                       core::GainText(r.band.Gain) + " dB " + (r.band.Shape == 0 ? "Q " : "S ") +
+    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.FreqIndex)) +
+                       " Hz " + core::GainText(r.band.Gain) + " dB " + (r.band.Shape == 0 ? "Q " : "S ") +
                        core::QText(core::ClampQIndex(q));
     return r.band.BandOff ? text + " (关)" : text;
 }

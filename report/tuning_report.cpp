@@ -115,8 +115,8 @@ private:
         m_p.setPen(QPen(QColor(200, 200, 200), 2));
         for (const double hz : {20., 50., 100., 200., 500., 1000., 2000., 5000., 10000., 20000.}) {
             m_p.drawLine(QPointF(X(r, hz), r.top()), QPointF(X(r, hz), r.bottom()));
-            m_p.drawText(QPointF(X(r, hz) - 30, r.bottom() + 45), hz >= 1000 ? QString::number(hz / 1000) + "k"
-                                                                             : QString::number(hz));
+            m_p.drawText(QPointF(X(r, hz) - 30, r.bottom() + 45),
+                         hz >= 1000 ? QString::number(hz / 1000) + "k" : QString::number(hz));
         }
         for (int db = -24; db <= 12; db += 6) {
             m_p.drawLine(QPointF(r.left(), Y(r, db)), QPointF(r.right(), Y(r, db)));
@@ -166,7 +166,8 @@ private:
         const auto startColumn = [&] {
             m_p.setFont(header);
             double x = column * columnWidth;
-            const QString headings[] = {QStringLiteral("参数"), QStringLiteral("演唱"), QStringLiteral("劲舞（不同时）")};
+            const QString headings[] = {QStringLiteral("参数"), QStringLiteral("演唱"),
+                                        QStringLiteral("劲舞（不同时）")};
             double height = 0;
             for (int i = 0; i < 3; ++i) {
                 height = std::max(height, cell(x, y, cellWidths[i], headings[i]));
@@ -212,8 +213,8 @@ private:
     int wrapFlags(double width, const QString& text) const
     {
         constexpr int kWords = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        const bool fits = m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), kWords, text).width() <=
-                          width - kCellPadding;
+        const bool fits =
+            m_p.boundingRect(QRectF(0, 0, width - kCellPadding, 1e6), kWords, text).width() <= width - kCellPadding;
         return fits ? kWords : Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
     }
 

@@ -17,7 +17,7 @@ struct ReportCover {
     QDateTime when;
     QString source; // the configuration file, or the processor
     QString preset;
-    QString note;   // a free line for the venue
+    QString note; // a free line for the venue
     // What the processor is known to hold: values never read from it are marked, and the cover says so.
     const core::ProcessorRecord* record = nullptr;
 };

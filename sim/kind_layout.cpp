@@ -22,17 +22,17 @@ struct Kind {
 
 // Kind: records, moved as a block, runs of band records (first menu address, count).
 constexpr std::array<Kind, kKindCount> kKinds = {{
-    {16, true, {{{0x00, 15}}}},                          // 0 music input
-    {21, true, {{{0x01, 15}}}},                          // 1 microphones 1 and 2
-    {21, false, {{{0x01, 15}}}},                         // 2 microphones 3 and 4
-    {43, true, {{{0x08, 5}, {0x1A, 5}, {0x1F, 5}}}},     // 3 echo, reverb, effect mix
-    {25, true, {{{0x08, 10}}}},                          // 4 main output
-    {22, false, {{{0x08, 7}}}},                          // 5 surround output
-    {20, false, {{{0x07, 7}}}},                          // 6 centre output
-    {26, true, {{{0x0B, 5}}}},                           // 7 subwoofer output
-    {9, true, {}},                                       // 8 left recording mix
-    {9, false, {}},                                      // 9 right recording mix
-    {44, true, {}},                                      // 10 common settings
+    {16, true, {{{0x00, 15}}}},                      // 0 music input
+    {21, true, {{{0x01, 15}}}},                      // 1 microphones 1 and 2
+    {21, false, {{{0x01, 15}}}},                     // 2 microphones 3 and 4
+    {43, true, {{{0x08, 5}, {0x1A, 5}, {0x1F, 5}}}}, // 3 echo, reverb, effect mix
+    {25, true, {{{0x08, 10}}}},                      // 4 main output
+    {22, false, {{{0x08, 7}}}},                      // 5 surround output
+    {20, false, {{{0x07, 7}}}},                      // 6 centre output
+    {26, true, {{{0x0B, 5}}}},                       // 7 subwoofer output
+    {9, true, {}},                                   // 8 left recording mix
+    {9, false, {}},                                  // 9 right recording mix
+    {44, true, {}},                                  // 10 common settings
 }};
 
 const Kind& KindAt(int kind)
@@ -50,10 +50,22 @@ void CheckRecord(int kind, int menuAddress)
 
 } // namespace
 
-bool IsKind(int kind) { return kind >= 0 && kind < kKindCount; }
-bool IsGlobalKind(int kind) { return kind >= kModeKinds && kind < kKindCount; }
-bool IsBlockKind(int kind) { return IsKind(kind) && KindAt(kind).block; }
-int RecordCount(int kind) { return KindAt(kind).records; }
+bool IsKind(int kind)
+{
+    return kind >= 0 && kind < kKindCount;
+}
+bool IsGlobalKind(int kind)
+{
+    return kind >= kModeKinds && kind < kKindCount;
+}
+bool IsBlockKind(int kind)
+{
+    return IsKind(kind) && KindAt(kind).block;
+}
+int RecordCount(int kind)
+{
+    return KindAt(kind).records;
+}
 
 bool IsRecord(int kind, int menuAddress)
 {

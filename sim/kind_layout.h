@@ -8,7 +8,7 @@
 namespace quorix::sim::layout {
 
 inline constexpr int kKindCount = 11;
-inline constexpr int kModeKinds = 8;        // kinds 0..7 have a singing and a dance set
+inline constexpr int kModeKinds = 8; // kinds 0..7 have a singing and a dance set
 inline constexpr std::size_t kBandSize = 8;
 inline constexpr std::size_t kValueSize = 2;
 

@@ -55,7 +55,10 @@ bool Digits(std::span<const std::uint8_t> bytes, std::string& text)
     return true;
 }
 
-MemoryFileResult Refused(std::string message) { return {false, std::move(message)}; }
+MemoryFileResult Refused(std::string message)
+{
+    return {false, std::move(message)};
+}
 
 } // namespace
 
@@ -80,7 +83,8 @@ std::vector<std::uint8_t> EncodeProcessorContents(const ProcessorContents& conte
 MemoryFileResult DecodeProcessorContents(std::span<const std::uint8_t> bytes, ProcessorContents& contents)
 {
     const std::size_t head = std::min(bytes.size(), kSignature.size());
-    if (bytes.empty() || !std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(head), kSignature.begin()))
+    if (bytes.empty() ||
+        !std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(head), kSignature.begin()))
         return Refused("not a virtual processor memory file (no QXVPROC1 signature)");
     if (bytes.size() < MemoryFileSize())
         return Refused("truncated: " + std::to_string(bytes.size()) + " of " + std::to_string(MemoryFileSize()) +
@@ -98,7 +102,8 @@ MemoryFileResult DecodeProcessorContents(std::span<const std::uint8_t> bytes, Pr
         !Digits(bytes.subspan(10 + kLockDigits, kRightsDigits), read.rightsPassword))
         return Refused("a password holds something other than digits");
     const auto memories = bytes.subspan(kMemoryFileHeader);
-    const auto bad = std::find_if(memories.begin(), memories.end(), [](std::uint8_t b) { return b >= wire::kDigitBase; });
+    const auto bad =
+        std::find_if(memories.begin(), memories.end(), [](std::uint8_t b) { return b >= wire::kDigitBase; });
     if (bad != memories.end())
         return Refused("byte " + std::to_string(kMemoryFileHeader + static_cast<std::size_t>(bad - memories.begin())) +
                        " (" + std::to_string(*bad) + ") is not a base-250 digit");

@@ -9,8 +9,14 @@ namespace quorix::sim {
 
 namespace {
 
-int KindOf(int address) { return address >= 0 ? address / 256 : -1; }
-int MenuOf(int address) { return address % 256; }
+int KindOf(int address)
+{
+    return address >= 0 ? address / 256 : -1;
+}
+int MenuOf(int address)
+{
+    return address % 256;
+}
 
 std::uint8_t Digit(int value, const char* what)
 {
@@ -26,7 +32,8 @@ ProcessorMemory::ProcessorMemory()
     for (int set = 0; set < kSets; ++set)
         for (int kind = 0; kind < layout::kKindCount; ++kind)
             if (Holds(set, kind))
-                m_blocks[static_cast<std::size_t>(set)][static_cast<std::size_t>(kind)].assign(layout::BlockSize(kind), 0);
+                m_blocks[static_cast<std::size_t>(set)][static_cast<std::size_t>(kind)].assign(layout::BlockSize(kind),
+                                                                                               0);
 }
 
 bool ProcessorMemory::Holds(int set, int kind)
@@ -57,7 +64,8 @@ std::span<const std::uint8_t> ProcessorMemory::record(int set, int address) cons
     if (!HoldsRecord(set, address))
         throw std::out_of_range("no record at address " + std::to_string(address) + " in set " + std::to_string(set));
     const int kind = KindOf(address);
-    return block(set, kind).subspan(layout::RecordOffset(kind, MenuOf(address)), layout::RecordSize(kind, MenuOf(address)));
+    return block(set, kind).subspan(layout::RecordOffset(kind, MenuOf(address)),
+                                    layout::RecordSize(kind, MenuOf(address)));
 }
 
 std::span<std::uint8_t> ProcessorMemory::record(int set, int address)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wire_format.h"
 #include "kind_layout.h"
+#include "wire_format.h"
 
 #include <array>
 #include <cstdint>

@@ -135,8 +135,7 @@ std::string Password(const Request& r)
         if (r.frame.size() != due)
             return Length(r, due);
         const auto d = r.data();
-        return std::all_of(d.begin(), d.end(), [](std::uint8_t b) { return b <= 9; }) ? ""
-                                                                                        : "password digit above 9";
+        return std::all_of(d.begin(), d.end(), [](std::uint8_t b) { return b <= 9; }) ? "" : "password digit above 9";
     }
     case 2:
         if (r.frame.size() != 9)

@@ -95,10 +95,25 @@ SimUsbPort::Bytes SimUsbPort::reportDescriptor() const
     const auto count = static_cast<std::uint16_t>(m_reportLength - 1);
     const auto low = static_cast<std::uint8_t>(count & 0xFF);
     const auto high = static_cast<std::uint8_t>(count >> 8);
-    return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01,                                     // vendor page, application
-            0x85, link::kInputReportId, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, // id, usage, 0..255, 8 bits
-            0x96, low, high, 0x81, 0x02,                                                   // count, Input
-            0x85, link::kOutputReportId, 0x09, 0x01, 0x75, 0x08, 0x96, low, high, 0x91, 0x02, // id, usage, Output
+    return {0x06, 0x00,
+            0xFF, 0x09,
+            0x01, 0xA1,
+            0x01, // vendor page, application
+            0x85, link::kInputReportId,
+            0x09, 0x01,
+            0x15, 0x00,
+            0x26, 0xFF,
+            0x00, 0x75,
+            0x08, // id, usage, 0..255, 8 bits
+            0x96, low,
+            high, 0x81,
+            0x02, // count, Input
+            0x85, link::kOutputReportId,
+            0x09, 0x01,
+            0x75, 0x08,
+            0x96, low,
+            high, 0x91,
+            0x02, // id, usage, Output
             0xC0};
 }
 
@@ -122,7 +137,8 @@ bool SimUsbPort::write(std::uint64_t generation, std::span<const std::uint8_t> r
         return false;
     if (report.size() != m_reportLength)
         return refuse("report of " + std::to_string(report.size()) + " bytes where the endpoint takes " +
-                          std::to_string(m_reportLength), report);
+                          std::to_string(m_reportLength),
+                      report);
     if (report[0] != link::kOutputReportId)
         return refuse("output report with id " + std::to_string(report[0]), report);
     if (report[1] == 0 || report[1] > m_reportLength - 2)

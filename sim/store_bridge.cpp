@@ -24,8 +24,9 @@ ProcessorMemory MemoryFromStore(const core::ParamStore& store)
     ForEachRecord([&](int set, int address, bool band) {
         const core::ParamRecord& record = store.at(set, address);
         if (band)
-            memory.setBand(set, address, {record.band.Shape, record.band.ShelfQIndex, record.band.FreqIndex, record.band.BandOff,
-                                          record.band.Gain, record.band.QIndex});
+            memory.setBand(set, address,
+                           {record.band.Shape, record.band.ShelfQIndex, record.band.FreqIndex, record.band.BandOff,
+                            record.band.Gain, record.band.QIndex});
         else
             memory.setValue(set, address, record.Value);
     });

@@ -14,10 +14,18 @@ constexpr std::uint8_t kToneReset = 0xFD;
 
 std::string_view FaultName(FaultKind kind)
 {
-    static constexpr std::array<std::string_view, kFaultKinds> kNames = {
-        "lost replies", "lost run",       "noise",          "noise in a reply",      "late reply",
-        "duplicated replies", "split replies", "short unplug", "long unplug", "silent keep-alives",
-        "unplug in a block write", "preset under faults"};
+    static constexpr std::array<std::string_view, kFaultKinds> kNames = {"lost replies",
+                                                                         "lost run",
+                                                                         "noise",
+                                                                         "noise in a reply",
+                                                                         "late reply",
+                                                                         "duplicated replies",
+                                                                         "split replies",
+                                                                         "short unplug",
+                                                                         "long unplug",
+                                                                         "silent keep-alives",
+                                                                         "unplug in a block write",
+                                                                         "preset under faults"};
     return kNames[static_cast<std::size_t>(kind)];
 }
 
@@ -29,8 +37,7 @@ FaultPlan::FaultPlan(SoakConsole& console, std::uint64_t seed, Acts acts)
           m_console.port().setSplitReplies(false);
           m_console.port().setFullSpeedPacing(false);
       }))
-{
-}
+{}
 
 int FaultPlan::between(int lowest, int highest)
 {
@@ -79,7 +86,9 @@ FaultKind FaultPlan::apply(int minute)
         processor.dropNextReplies(between(9, 12));
         m_acts.edit();
         break;
-    case FaultKind::Noise: port.injectInput(noise(24)); break;
+    case FaultKind::Noise:
+        port.injectInput(noise(24));
+        break;
     case FaultKind::NoiseInReply:
         // Now and then the noise passes the checksum, in the next block read.
         if (between(0, 2) == 0)
@@ -98,9 +107,15 @@ FaultKind FaultPlan::apply(int minute)
             splitFor(between(2000, 10000));
         m_acts.edit();
         break;
-    case FaultKind::SplitReplies: splitFor(between(10000, 30000)); break;
-    case FaultKind::ShortUnplug: unplugFor(between(200, 3000)); break;
-    case FaultKind::LongUnplug: unplugFor(between(8000, 40000)); break;
+    case FaultKind::SplitReplies:
+        splitFor(between(10000, 30000));
+        break;
+    case FaultKind::ShortUnplug:
+        unplugFor(between(200, 3000));
+        break;
+    case FaultKind::LongUnplug:
+        unplugFor(between(8000, 40000));
+        break;
     case FaultKind::SilentKeepAlives:
         processor.setKeepAliveSilent(true);
         m_speak->setInterval(between(2000, 12000));

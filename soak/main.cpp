@@ -34,11 +34,12 @@ int main(int argc, char** argv)
         const quorix::soak::SoakSummary s = quorix::soak::RunSoak(static_cast<std::uint64_t>(seed), hours, std::cout);
         const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
         violations += s.violations;
-        std::cout << "seed " << seed << ": " << s.minutes / 60.0 << " virtual hours in " << wall.count()
-                  << " s, " << s.faults << " faults, "  << s.recoveries << " recoveries (slowest " << s.slowestRecoveryMs << " ms), " << s.violations
-                  << " violations (" << s.copiesDiffering << " copies differing unmarked: " << s.unreadableKindCopies
-                  << " of kinds 2, 5, 6, 9, " << s.danceCopies << " other dance copies), replies refused: "
-                  << s.staleReplies << " stale, " << s.outOfRangeReplies << " out of range\n"
+        std::cout << "seed " << seed << ": " << s.minutes / 60.0 << " virtual hours in " << wall.count() << " s, "
+                  << s.faults << " faults, " << s.recoveries << " recoveries (slowest " << s.slowestRecoveryMs
+                  << " ms), " << s.violations << " violations (" << s.copiesDiffering
+                  << " copies differing unmarked: " << s.unreadableKindCopies << " of kinds 2, 5, 6, 9, "
+                  << s.danceCopies << " other dance copies), replies refused: " << s.staleReplies << " stale, "
+                  << s.outOfRangeReplies << " out of range\n"
                   << std::flush;
     }
     return violations == 0 ? EXIT_SUCCESS : EXIT_FAILURE;

@@ -10,7 +10,7 @@
 
 namespace quorix::presets {
 class ProcessorComparison;
-}
+} // namespace quorix::presets
 
 namespace quorix::soak {
 

@@ -15,7 +15,8 @@ namespace quorix::soak {
 
 SoakConsole::SoakConsole(Events events)
     : m_events(std::move(events)),
-      m_watched(m_port, [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.LinkOnline()); }),
+      m_watched(m_port,
+                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.LinkOnline()); }),
       m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record, *this}, *this,
              std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),
@@ -36,9 +37,14 @@ void SoakConsole::report(const link::LinkReport& report)
 {
     switch (report.code) {
     case link::LinkCode::TransferStarted:
-    case link::LinkCode::StoreReadStarted: ++m_transfers; break;
-    case link::LinkCode::TransferEnded: --m_transfers; break;
-    default: break;
+    case link::LinkCode::StoreReadStarted:
+        ++m_transfers;
+        break;
+    case link::LinkCode::TransferEnded:
+        --m_transfers;
+        break;
+    default:
+        break;
     }
     m_events.report(report);
 }
@@ -94,9 +100,8 @@ void SoakConsole::synchronise(link::TransferDone done)
 bool SoakConsole::compare()
 {
     using Outcome = presets::ProcessorComparison::Outcome;
-    const Outcome outcome = core::AwaitOutcome<Outcome>(m_clock, [this](std::function<void(Outcome)> done) {
-        m_comparison.compare(std::move(done));
-    });
+    const Outcome outcome = core::AwaitOutcome<Outcome>(
+        m_clock, [this](std::function<void(Outcome)> done) { m_comparison.compare(std::move(done)); });
     if (outcome != Outcome::Read)
         return false;
     if (!m_comparison.copies().empty())

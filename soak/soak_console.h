@@ -29,7 +29,9 @@ namespace quorix::soak {
 // reconnection. Everything the
 // soak's user does and everything its checks ask goes through here, so this
 // is the one file that changes when the console's core does.
-class SoakConsole final : private link::LinkHost, private presets::FlowHost, private presets::FileChooser,
+class SoakConsole final : private link::LinkHost,
+                          private presets::FlowHost,
+                          private presets::FileChooser,
                           private core::StoreTaker {
 public:
     struct Events {
@@ -83,7 +85,10 @@ private:
 
     void synchronise(link::TransferDone done);
     // What the link reads goes into the store through the document, which the link is built before.
-    void setCopy(int mode, int address, const core::ParamRecord& record) override { m_document.edits().setCopy(mode, address, record); }
+    void setCopy(int mode, int address, const core::ParamRecord& record) override
+    {
+        m_document.edits().setCopy(mode, address, record);
+    }
     void answer();
 
     Events m_events;

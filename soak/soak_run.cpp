@@ -95,11 +95,11 @@ private:
     std::unique_ptr<FaultPlan> m_plan;
     SoakSummary m_summary;
     int m_minute = 0;
-    std::int64_t m_downSince = -1;    // the link is not online since
-    std::int64_t m_healthySince = 0;  // the line is clean since
+    std::int64_t m_downSince = -1;   // the link is not online since
+    std::int64_t m_healthySince = 0; // the line is clean since
     bool m_healthy = true;
-    bool m_outageTold = false;        // this outage already broke the promise
-    std::set<Copy> m_differing;       // unmarked differences seen at the last check
+    bool m_outageTold = false;  // this outage already broke the promise
+    std::set<Copy> m_differing; // unmarked differences seen at the last check
     int m_unsettled = 0;
 };
 
@@ -148,7 +148,8 @@ void SoakRun::onWritten(std::span<const std::uint8_t> report, bool online)
     if (payload.empty())
         return;
     constexpr std::uint8_t kStart = 0xFE, kKeepAlive = 0xFF, kHandshake = 0xFA, kWriteParam = 0x00;
-    if (!online && (payload[0] == kKeepAlive || (payload[0] == kStart && payload.size() > 1 && payload[1] != kHandshake))) {
+    if (!online &&
+        (payload[0] == kKeepAlive || (payload[0] == kStart && payload.size() > 1 && payload[1] != kHandshake))) {
         violation("request " + std::to_string(payload.size() > 1 ? payload[1] : payload[0]) +
                   " went out while the link was down");
         return;
@@ -204,8 +205,9 @@ void SoakRun::checkCopies()
         return;
     }
     m_unsettled = 0;
-    const auto differing = UnmarkedDifferences(m_console->processor(), m_console->store(),
-                                               [this](int mode, int address) { return m_console->marked(mode, address); });
+    const auto differing =
+        UnmarkedDifferences(m_console->processor(), m_console->store(),
+                            [this](int mode, int address) { return m_console->marked(mode, address); });
     std::vector<Copy> fresh;
     for (const Copy& copy : differing)
         if (!m_differing.contains(copy))

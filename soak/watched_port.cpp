@@ -6,8 +6,7 @@ class WatchedPort::Device final : public link::HidDevice {
 public:
     Device(std::unique_ptr<link::HidDevice> inner, const Written& written)
         : m_inner(std::move(inner)), m_written(written)
-    {
-    }
+    {}
 
     bool writeReport(std::span<const std::uint8_t> report) override
     {

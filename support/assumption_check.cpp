@@ -60,8 +60,7 @@ Verdict ReportLengths(const ProbeRecord& record)
 {
     const bool holds =
         record.inputLength == link::kDefaultReportLength && record.outputLength == link::kDefaultReportLength;
-    return {"report-lengths", "input and output reports of 65 bytes",
-            holds ? Outcome::Holds : Outcome::Fails,
+    return {"report-lengths", "input and output reports of 65 bytes", holds ? Outcome::Holds : Outcome::Fails,
             "input " + std::to_string(record.inputLength) + ", output " + std::to_string(record.outputLength) +
                 " bytes with the id byte"};
 }
@@ -77,9 +76,8 @@ Verdict ReportIdUse(const ProbeRecord& record)
     const auto has = [](const std::vector<std::uint32_t>& list, std::uint32_t id) {
         return std::find(list.begin(), list.end(), id) != list.end();
     };
-    verdict.outcome = has(ids.input, link::kInputReportId) && has(ids.output, link::kOutputReportId)
-                          ? Outcome::Holds
-                          : Outcome::Fails;
+    verdict.outcome = has(ids.input, link::kInputReportId) && has(ids.output, link::kOutputReportId) ? Outcome::Holds
+                                                                                                     : Outcome::Fails;
     verdict.evidence = "descriptor declares input ids " + Ids(ids.input) + ", output ids " + Ids(ids.output);
     return verdict;
 }
@@ -99,8 +97,8 @@ Verdict Handshake(const ProbeRecord& record)
 
 Verdict HandshakeTime(const ProbeRecord& record)
 {
-    const std::string assumption = "the handshake is answered before the next one, " +
-                                   std::to_string(kHandshakePeriodMs) + " ms later";
+    const std::string assumption =
+        "the handshake is answered before the next one, " + std::to_string(kHandshakePeriodMs) + " ms later";
     if (!record.handshake.answered)
         return {"handshake-time", assumption, Outcome::Unchecked, "no answer"};
     const bool holds = record.handshake.elapsedMs < kHandshakePeriodMs && record.handshake.silentAttempts == 0;
@@ -159,13 +157,13 @@ Verdict Checksum(const ProbeRecord& record)
     }
     const auto folded = std::count_if(record.validFrames.begin(), record.validFrames.end(),
                                       [](const link::Bytes& frame) { return RawSum(frame) >= 0xFD; });
-    verdict.evidence = std::to_string(record.validFrames.size()) + " frames matched (" + std::to_string(folded) +
-                       " of them folded)";
+    verdict.evidence =
+        std::to_string(record.validFrames.size()) + " frames matched (" + std::to_string(folded) + " of them folded)";
     if (!record.badFrames.empty()) {
         const link::Bytes& bad = record.badFrames.front();
         char sums[64];
-        std::snprintf(sums, sizeof sums, ": checksum %02X where the sum is %02X, %02X folded", bad.back(),
-                      RawSum(bad), link::FrameChecksum(std::span(bad).first(bad.size() - 1)));
+        std::snprintf(sums, sizeof sums, ": checksum %02X where the sum is %02X, %02X folded", bad.back(), RawSum(bad),
+                      link::FrameChecksum(std::span(bad).first(bad.size() - 1)));
         verdict.outcome = Outcome::Fails;
         verdict.evidence = std::to_string(record.badFrames.size()) + " of " +
                            std::to_string(record.badFrames.size() + record.validFrames.size()) +
@@ -176,8 +174,8 @@ Verdict Checksum(const ProbeRecord& record)
 
 Verdict RoundTrip(const ProbeRecord& record)
 {
-    const std::string assumption =
-        "every request is answered within the " + std::to_string(link::RequestChannel::kReplyTimeoutMs) + " ms the console waits";
+    const std::string assumption = "every request is answered within the " +
+                                   std::to_string(link::RequestChannel::kReplyTimeoutMs) + " ms the console waits";
     std::vector<const Exchange*> timed = {&record.status, &record.readDone};
     for (const BlockExchange& block : record.blocks)
         timed.push_back(&block.exchange);
@@ -185,13 +183,13 @@ Verdict RoundTrip(const ProbeRecord& record)
     if (timed.empty())
         return {"round-trip", assumption, Outcome::Unchecked, "no request was answered"};
     // An attempt that brought nothing back is a reply lost or later than any wait.
-    const auto silent = std::find_if(timed.begin(), timed.end(), [](const Exchange* e) { return e->silentAttempts > 0; });
+    const auto silent =
+        std::find_if(timed.begin(), timed.end(), [](const Exchange* e) { return e->silentAttempts > 0; });
     if (silent != timed.end())
         return {"round-trip", assumption, Outcome::Fails,
                 "answered " + After(**silent) + Silences(**silent) + ", to " + Hex((*silent)->request)};
-    const Exchange* slowest = *std::max_element(timed.begin(), timed.end(), [](const Exchange* a, const Exchange* b) {
-        return a->elapsedMs < b->elapsedMs;
-    });
+    const Exchange* slowest = *std::max_element(
+        timed.begin(), timed.end(), [](const Exchange* a, const Exchange* b) { return a->elapsedMs < b->elapsedMs; });
     return {"round-trip", assumption,
             slowest->elapsedMs < link::RequestChannel::kReplyTimeoutMs ? Outcome::Holds : Outcome::Fails,
             "slowest answered " + After(*slowest) + ", to " + Hex(slowest->request)};

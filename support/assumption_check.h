@@ -14,7 +14,7 @@ struct Verdict {
     std::string key;        // stable name, as docs/real-processor.md lists it: "report-lengths", "block-size-3"
     std::string assumption; // what is assumed, in a few words
     Outcome outcome = Outcome::Unchecked;
-    std::string evidence;   // the bytes, sizes or times that decided it
+    std::string evidence; // the bytes, sizes or times that decided it
 };
 
 // Every assumption, in the order the probe meets them.

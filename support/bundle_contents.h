@@ -18,8 +18,8 @@ namespace quorix::support {
 // Nothing here may carry a password: the trace comes from the ring, which
 // masks them, and the options are the program's command line.
 struct BundleContents {
-    std::string program;        // "quorix-console 1.2.0"
-    std::string qtVersion;      // empty where Qt is not used
+    std::string program;   // "quorix-console 1.2.0"
+    std::string qtVersion; // empty where Qt is not used
     std::string hidapiVersion;
     std::vector<SurveyedDevice> devices;
     std::optional<std::vector<Verdict>> verdicts; // when the doctor ran

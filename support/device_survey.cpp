@@ -27,13 +27,16 @@ SurveyedDevice Survey(link::HidBackend& backend, const std::string& path)
 const char* AccessText(DeviceAccess access)
 {
     switch (access) {
-    case DeviceAccess::Opens: return "yes";
+    case DeviceAccess::Opens:
+        return "yes";
     case DeviceAccess::NoPermission:
         return "no: no permission (the udev rule 70-quorix.rules gives it: install the package, or sudo cp "
                "packaging/70-quorix.rules /etc/udev/rules.d/ && sudo udevadm control --reload; then plug the "
                "processor in again)";
-    case DeviceAccess::Busy: return "no: busy (another program holds it; close the console or the other tool)";
-    case DeviceAccess::Gone: return "no: gone (unplugged while it was tried)";
+    case DeviceAccess::Busy:
+        return "no: busy (another program holds it; close the console or the other tool)";
+    case DeviceAccess::Gone:
+        return "no: gone (unplugged while it was tried)";
     }
     return "?";
 }

@@ -12,7 +12,7 @@ enum class DeviceAccess { Opens, NoPermission, Busy, Gone };
 
 struct SurveyedDevice {
     std::string path;
-    std::string serial;      // empty when it reports none
+    std::string serial;       // empty when it reports none
     int interfaceNumber = -1; // -1 when the platform does not tell
     DeviceAccess access = DeviceAccess::Opens;
     std::vector<std::uint8_t> descriptor; // its report descriptor, when it opened and the platform tells

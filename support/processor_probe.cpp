@@ -16,21 +16,23 @@ namespace quorix::support {
 
 namespace {
 
-
 // One request at a time: sends it, then runs events until its first answer or the wait ends.
 class Prober final : private link::FrameListener {
 public:
     Prober(link::HidBackend& backend, core::Scheduler& scheduler, link::ProtocolTrace& trace, ProbeRecord& record)
         : m_scheduler(scheduler), m_trace(trace), m_record(record),
           m_usb(backend, scheduler,
-                {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) { m_parser.ParseIncoming(data, *this, arrivedAtMs); }, {}, {},
+                {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
+                     m_parser.ParseIncoming(data, *this, arrivedAtMs);
+                 },
+                 {},
+                 {},
                  [this](const std::string& reason) {
                      ++m_record.counters.deviceRefusals;
                      m_trace.note(m_scheduler.nowMs(), reason);
                  }}),
           m_deadline(scheduler.createTimer(ProcessorProbe::kWaitMs, true, [this] { m_timedOut = true; }))
-    {
-    }
+    {}
     ~Prober() override { m_usb.stopPolling(); }
 
     bool connect()
@@ -141,8 +143,7 @@ void Decode(core::ParamStore& store, int kind, const link::Bytes& payload)
 
 ProcessorProbe::ProcessorProbe(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace)
     : m_backend(backend), m_scheduler(scheduler), m_trace(trace)
-{
-}
+{}
 
 ProbeRecord ProcessorProbe::run(const std::string& path)
 {
@@ -172,9 +173,8 @@ ProbeRecord ProcessorProbe::run(const std::string& path)
     if (record.status.answered && status.size() == 2 && status[1] <= 7)
         record.preset = status[1];
     const auto readKind = [&](int kind, int modeOverride) {
-        record.blocks.push_back(
-            {kind, prober.request("ReadBlock", Request(link::Command::ReadBlock, record.preset, core::KindFirst(kind),
-                                                       modeOverride))});
+        record.blocks.push_back({kind, prober.request("ReadBlock", Request(link::Command::ReadBlock, record.preset,
+                                                                           core::KindFirst(kind), modeOverride))});
         Decode(record.read, kind, record.blocks.back().exchange.reply);
     };
     for (int kind : link::kBlockModeKinds)

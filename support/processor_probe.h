@@ -22,7 +22,7 @@ struct Exchange {
     link::Bytes reply;          // the payload of the first valid frame, or the keep-alive answer byte
     std::int64_t elapsedMs = 0; // from the attempt that was answered
     int attempts = 0;
-    int silentAttempts = 0;     // attempts that brought nothing back, not even a frame with a bad checksum
+    int silentAttempts = 0; // attempts that brought nothing back, not even a frame with a bad checksum
 };
 
 struct BlockExchange {
@@ -39,10 +39,10 @@ struct ProbeRecord {
     std::size_t outputLength = 0;
     Exchange handshake;
     Exchange status;
-    int preset = 0; // the preset the status named, or 0 when it named none
+    int preset = 0;                    // the preset the status named, or 0 when it named none
     std::vector<BlockExchange> blocks; // the full read, kinds 0, 1, 3, 4, 7, 8, 10
     Exchange readDone;
-    BlockExchange danceSet;            // kind 0 under the dance-set preset number
+    BlockExchange danceSet; // kind 0 under the dance-set preset number
     Exchange keepAlive;
     std::vector<link::Bytes> validFrames; // every frame whose checksum held
     std::vector<link::Bytes> badFrames;   // every frame whose checksum did not

@@ -28,11 +28,11 @@ constexpr std::string_view kPrograms[] = {"POP", "PRO", "STE", "P01", "P02", "P0
 constexpr std::string_view kThree[] = {"1", "2", "3"};
 // Loudspeaker models offered by the startup settings; the second list repeats two of the first.
 constexpr std::string_view kSpeakersA[] = {"空", "KA-110", "KA-112", "KA-115", "MV-8", "MV-10"};
-constexpr std::string_view kSpeakersB[] = {"空",    "KA-112", "MV-10", "CS-6",  "CS-8", "PX-12",
+constexpr std::string_view kSpeakersB[] = {"空",    "KA-112", "MV-10", "CS-6", "CS-8", "PX-12",
                                            "PX-15", "SB-18",  "SB-21", "TH-5", "TH-8"};
 constexpr std::string_view kImpedances[] = {"4欧", "8欧"};
 
-constexpr std::array<Items, 12> kLists = {kFilterTypes, kButterworth, kPresets, kRooms,      kAutoManual, kSteps,
+constexpr std::array<Items, 12> kLists = {kFilterTypes, kButterworth, kPresets, kRooms,     kAutoManual, kSteps,
                                           kTrims,       kPrograms,    kThree,   kSpeakersA, kSpeakersB,  kImpedances};
 
 } // namespace
@@ -41,7 +41,7 @@ std::span<const std::string_view> ComboItems(int showType)
 {
     // Any other ShowType is the last list, as the control has always had it.
     return showType >= 0 && showType < static_cast<int>(kLists.size()) ? kLists[static_cast<std::size_t>(showType)]
-                                                                         : kImpedances;
+                                                                       : kImpedances;
 }
 
 bool ComboCountsFromOne(int showType)

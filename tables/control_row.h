@@ -7,7 +7,16 @@ namespace quorix::tables {
 
 // The control arrays of a window; a control is named by its array and index.
 enum class ControlArray {
-    MyScrollBar, MyBTN, MyComboBox, MyMute, SingleMute, OptionFBX, OptionFBX2, OptionInput, CmdPage, Command3,
+    MyScrollBar,
+    MyBTN,
+    MyComboBox,
+    MyMute,
+    SingleMute,
+    OptionFBX,
+    OptionFBX2,
+    OptionInput,
+    CmdPage,
+    Command3,
     Named, // a single control, told apart by its name
 };
 
@@ -54,12 +63,12 @@ enum class Anchor { Panel, Window, WindowRight, Strip, StripRight, GraphRight };
 // controls store their value.
 enum class Action {
     None,
-    StoreValue,          // the button's value into its parameter
-    FilterType,          // a filter-type drop-down: its parameter and its filter's graph point
-    ReverbMode,          // the reverb-mode drop-down
-    OutputMute,          // a processor-wide mute of an output
-    MasterMute,          // the mute of a master level
-    ChooseOption,        // one button of a radio group (the control array is the group)
+    StoreValue,   // the button's value into its parameter
+    FilterType,   // a filter-type drop-down: its parameter and its filter's graph point
+    ReverbMode,   // the reverb-mode drop-down
+    OutputMute,   // a processor-wide mute of an output
+    MasterMute,   // the mute of a master level
+    ChooseOption, // one button of a radio group (the control array is the group)
     ShowPage,
     ShowEffectsThird,
     ToneDown,
@@ -95,27 +104,27 @@ inline constexpr int kParamList = -1;
 struct ControlRow {
     ControlArray array = ControlArray::Named;
     int index = 0;
-    std::string_view name{};    // the control's own name for Named controls
+    std::string_view name{}; // the control's own name for Named controls
     ControlKind kind = ControlKind::Slider;
-    int page = -1;              // the page whose panel holds it, -1 for the window
+    int page = -1; // the page whose panel holds it, -1 for the window
     Anchor anchor = Anchor::Panel;
-    int x = 0;                  // pixels at 96 dpi, from the anchor
+    int x = 0; // pixels at 96 dpi, from the anchor
     int y = 0;
-    int address = kUnbound;     // the flat address of the parameter it edits
+    int address = kUnbound; // the flat address of the parameter it edits
     Action action = Action::None;
     int scrollBarType = 0;
     int hScrollSize = 0;
-    int eqStyle = 0;            // a band fader's height: 0 normal, 1 tall
+    int eqStyle = 0; // a band fader's height: 0 normal, 1 tall
     bool tVisible = true;
-    std::span<const int> images{}; // a button's skin images, one per value
-    int actionType = 3;         // how a press changes a button's value
+    std::span<const int> images{};    // a button's skin images, one per value
+    int actionType = 3;               // how a press changes a button's value
     bool refreshWhenDisabled = false; // a button with a disabled image repaints at once
-    int showType = kParamList;  // a drop-down's list where it is not its parameter's
-    int filterPoint = -1;       // a filter-type drop-down: the graph point the filter is drawn as
-    std::string_view label{};   // the row label, also the control's accessible name
-    int labelDx = 2;            // where the label is drawn, from the control's top-left
+    int showType = kParamList;        // a drop-down's list where it is not its parameter's
+    int filterPoint = -1;             // a filter-type drop-down: the graph point the filter is drawn as
+    std::string_view label{};         // the row label, also the control's accessible name
+    int labelDx = 2;                  // where the label is drawn, from the control's top-left
     int labelDy = -13;
-    int muteAddress = 0;        // a level slider's mute flag, coloured by it
+    int muteAddress = 0; // a level slider's mute flag, coloured by it
 };
 
 using ControlTable = std::span<const ControlRow>;

@@ -11,9 +11,9 @@ namespace {
 using A = ControlArray;
 using G = EffectWindowGeometry;
 
-constexpr int kReverbX = 24;   // the reverb column, each slider labelled above
+constexpr int kReverbX = 24; // the reverb column, each slider labelled above
 constexpr int kRowLabelX = 236;
-constexpr int kEarlyX = 344;   // the early and late reflection columns
+constexpr int kEarlyX = 344; // the early and late reflection columns
 constexpr int kLateX = 548;
 constexpr int kSliderWidth = 170;
 
@@ -25,8 +25,14 @@ constexpr int Row(int r)
 // A reverb parameter of the effects kind.
 constexpr ControlRow Slider(int index, int x, int row, int menuAddress)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = x, .y = Row(row),
-            .address = core::FlatAddress(core::Effects, menuAddress), .scrollBarType = 2, .hScrollSize = 4,
+    return {.array = A::MyScrollBar,
+            .index = index,
+            .anchor = Anchor::Window,
+            .x = x,
+            .y = Row(row),
+            .address = core::FlatAddress(core::Effects, menuAddress),
+            .scrollBarType = 2,
+            .hScrollSize = 4,
             .labelDx = 100000};
 }
 
@@ -54,8 +60,7 @@ constexpr ArtText RowLabel(int row, std::string_view text)
 
 constexpr ArtText ColumnTitle(int x, std::string_view text)
 {
-    return {.x = x, .y = 24, .width = kSliderWidth - 30, .text = text, .pixelSize = 15, .centred = true,
-            .title = true};
+    return {.x = x, .y = 24, .width = kSliderWidth - 30, .text = text, .pixelSize = 15, .centred = true, .title = true};
 }
 
 constexpr std::array<ArtText, 8> kArt = {{
@@ -75,8 +80,13 @@ static_assert(kLateX + kSliderWidth < G::kWidth && Row(2) + 30 < G::kHeight);
 
 WindowTable EffectWindowTable()
 {
-    return {.objectName = "frmEffect", .caption = "专业设置", .width = G::kWidth, .height = G::kHeight,
-            .background = G::kBackground, .controls = kControls, .art = kArt};
+    return {.objectName = "frmEffect",
+            .caption = "专业设置",
+            .width = G::kWidth,
+            .height = G::kHeight,
+            .background = G::kBackground,
+            .controls = kControls,
+            .art = kArt};
 }
 
 } // namespace quorix::tables

@@ -33,20 +33,39 @@ constexpr int FaderX(int n)
 // A source of a recording mix: a level fader with its polarity button.
 constexpr ControlRow Source(int index, int y, int address)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = FaderX(index % 7), .y = y,
-            .address = address, .scrollBarType = 0, .labelDx = 100000};
+    return {.array = A::MyScrollBar,
+            .index = index,
+            .anchor = Anchor::Window,
+            .x = FaderX(index % 7),
+            .y = y,
+            .address = address,
+            .scrollBarType = 0,
+            .labelDx = 100000};
 }
 
 constexpr ControlRow Output(int index, int y, int address)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = kOutputX, .y = y,
-            .address = address, .scrollBarType = 8, .labelDx = 100000};
+    return {.array = A::MyScrollBar,
+            .index = index,
+            .anchor = Anchor::Window,
+            .x = kOutputX,
+            .y = y,
+            .address = address,
+            .scrollBarType = 8,
+            .labelDx = 100000};
 }
 
 constexpr ControlRow Unshown(int index, int address)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window, .x = 100000, .y = G::kRightRow,
-            .address = address, .scrollBarType = 0, .tVisible = false, .labelDx = 100000};
+    return {.array = A::MyScrollBar,
+            .index = index,
+            .anchor = Anchor::Window,
+            .x = 100000,
+            .y = G::kRightRow,
+            .address = address,
+            .scrollBarType = 0,
+            .tVisible = false,
+            .labelDx = 100000};
 }
 
 constexpr std::array<ControlRow, 18> kControls = {{
@@ -96,8 +115,13 @@ static_assert(kLabelY + 16 < G::kHeight && G::kRightRow >= G::kHeight);
 
 WindowTable RecordingWindowTable()
 {
-    return {.objectName = "frmRec", .caption = "录音调节", .width = G::kWidth, .height = G::kHeight,
-            .background = G::kBackground, .controls = kControls, .art = kArt};
+    return {.objectName = "frmRec",
+            .caption = "录音调节",
+            .width = G::kWidth,
+            .height = G::kHeight,
+            .background = G::kBackground,
+            .controls = kControls,
+            .art = kArt};
 }
 
 } // namespace quorix::tables

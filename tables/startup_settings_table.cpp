@@ -29,16 +29,29 @@ constexpr int SliderRow(int r)
 
 constexpr ControlRow Combo(int index, int y, int address, int showType = kParamList)
 {
-    return {.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .anchor = Anchor::Window,
-            .x = kComboX, .y = y, .address = address, .showType = showType, .labelDx = 100000};
+    return {.array = A::MyComboBox,
+            .index = index,
+            .kind = ControlKind::ComboBox,
+            .anchor = Anchor::Window,
+            .x = kComboX,
+            .y = y,
+            .address = address,
+            .showType = showType,
+            .labelDx = 100000};
 }
 
 // Sliders 0..2 are the maxima, 3..5 the power-on levels, in the rows music, microphone, effect.
 constexpr ControlRow Level(int index, int address)
 {
-    return {.array = A::MyScrollBar, .index = index, .anchor = Anchor::Window,
-            .x = index < 3 ? kMaximumX : kPowerOnX, .y = SliderRow(index % 3), .address = address,
-            .scrollBarType = 2, .hScrollSize = 2, .labelDx = 100000};
+    return {.array = A::MyScrollBar,
+            .index = index,
+            .anchor = Anchor::Window,
+            .x = index < 3 ? kMaximumX : kPowerOnX,
+            .y = SliderRow(index % 3),
+            .address = address,
+            .scrollBarType = 2,
+            .hScrollSize = 2,
+            .labelDx = 100000};
 }
 
 constexpr std::array<ControlRow, 11> kControls = {{
@@ -86,8 +99,13 @@ static_assert(ComboRow(2) == G::kLoudspeakerRow);
 
 WindowTable StartupSettingsTable()
 {
-    return {.objectName = "frmSet", .caption = "设备控制", .width = G::kWidth, .height = G::kHeight,
-            .background = G::kBackground, .controls = kControls, .art = kArt};
+    return {.objectName = "frmSet",
+            .caption = "设备控制",
+            .width = G::kWidth,
+            .height = G::kHeight,
+            .background = G::kBackground,
+            .controls = kControls,
+            .art = kArt};
 }
 
 } // namespace quorix::tables

@@ -1,7 +1,7 @@
 #include "tuning_window_table.h"
 
-#include "core/common_addresses.h"
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/rounding.h"
 
 #include <vector>
@@ -49,7 +49,7 @@ constexpr int kSurroundTab[] = {170, 171, 386};
 constexpr int kCentreTab[] = {168, 169};
 constexpr int kSubwooferTab[] = {172, 173};
 constexpr std::span<const int> kTabImages[] = {kMusicTab, kMicrophoneTab, kMicrophone34Tab, kEffectsTab,
-                                               kMainTab, kSurroundTab, kCentreTab, kSubwooferTab};
+                                               kMainTab,  kSurroundTab,   kCentreTab,       kSubwooferTab};
 constexpr int kRecordingTab[] = {174, 175, 387};
 constexpr int kResetImages[] = {188, 189};
 constexpr int kBypassImages[] = {190, 191};
@@ -78,47 +78,90 @@ struct TableBuilder {
     void faders(int page, int firstIndex, int count, int firstMenuAddress, int y, int left, int pitch, int style = 0)
     {
         for (int n = 0; n < count; ++n)
-            rows.push_back({.array = A::MyScrollBar, .index = firstIndex + n, .page = page,
-                            .x = TwipsLeft(left, pitch, n), .y = y,
-                            .address = FlatAddress(page, firstMenuAddress + n), .scrollBarType = 1,
-                            .eqStyle = style, .labelDx = 100000});
+            rows.push_back({.array = A::MyScrollBar,
+                            .index = firstIndex + n,
+                            .page = page,
+                            .x = TwipsLeft(left, pitch, n),
+                            .y = y,
+                            .address = FlatAddress(page, firstMenuAddress + n),
+                            .scrollBarType = 1,
+                            .eqStyle = style,
+                            .labelDx = 100000});
     }
     // A horizontal slider; hScrollSize 2 plain, 3 with a polarity button, 4 with a wide value box.
     void slider(int page, int index, int x, int y, int address, int hScrollSize)
     {
-        rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
-                        .scrollBarType = 2, .hScrollSize = hScrollSize});
+        rows.push_back({.array = A::MyScrollBar,
+                        .index = index,
+                        .page = page,
+                        .x = x,
+                        .y = y,
+                        .address = address,
+                        .scrollBarType = 2,
+                        .hScrollSize = hScrollSize});
     }
     // An output level with its mute flag: the short slider coloured by the mute.
     void level(int page, int index, int x, int y, int address, int muteAddress)
     {
-        rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = x, .y = y, .address = address,
-                        .scrollBarType = 6, .muteAddress = muteAddress});
+        rows.push_back({.array = A::MyScrollBar,
+                        .index = index,
+                        .page = page,
+                        .x = x,
+                        .y = y,
+                        .address = address,
+                        .scrollBarType = 6,
+                        .muteAddress = muteAddress});
     }
     // Bound but never shown: these are edited in the effect window.
     void hidden(int page, int index, int address)
     {
-        rows.push_back({.array = A::MyScrollBar, .index = index, .page = page, .x = TuningWindowGeometry::kOutOfView,
-                        .address = address, .scrollBarType = 7, .tVisible = false});
+        rows.push_back({.array = A::MyScrollBar,
+                        .index = index,
+                        .page = page,
+                        .x = TuningWindowGeometry::kOutOfView,
+                        .address = address,
+                        .scrollBarType = 7,
+                        .tVisible = false});
     }
     // A filter-type drop-down, drawn as graph point `point`.
     void filterType(int page, int index, int x, int y, int address, int point)
     {
-        rows.push_back({.array = A::MyComboBox, .index = index, .kind = ControlKind::ComboBox, .page = page, .x = x,
-                        .y = y, .address = address, .action = Action::FilterType, .filterPoint = point});
+        rows.push_back({.array = A::MyComboBox,
+                        .index = index,
+                        .kind = ControlKind::ComboBox,
+                        .page = page,
+                        .x = x,
+                        .y = y,
+                        .address = address,
+                        .action = Action::FilterType,
+                        .filterPoint = point});
     }
     void outputMute(int page, int mute, int x, int y)
     {
-        button({.array = A::MyMute, .index = mute, .page = page, .x = x, .y = y,
-                .address = core::kOutputMutes + mute, .action = Action::OutputMute, .images = kMuteImages,
-                .actionType = 0, .labelDx = 100000});
+        button({.array = A::MyMute,
+                .index = mute,
+                .page = page,
+                .x = x,
+                .y = y,
+                .address = core::kOutputMutes + mute,
+                .action = Action::OutputMute,
+                .images = kMuteImages,
+                .actionType = 0,
+                .labelDx = 100000});
     }
     // A button outside the arrays, labelled only for its accessible name.
     void named(std::string_view name, Anchor anchor, int x, int y, Action action, std::span<const int> images,
                int actionType, std::string_view label)
     {
-        button({.name = name, .anchor = anchor, .x = x, .y = y, .action = action, .images = images,
-                .actionType = actionType, .label = label, .labelDx = 100000});
+        button({.name = name,
+                .anchor = anchor,
+                .x = x,
+                .y = y,
+                .action = action,
+                .images = images,
+                .actionType = actionType,
+                .label = label,
+                .labelDx = 100000});
     }
     void button(ControlRow row)
     {
@@ -148,9 +191,17 @@ void MicrophonePage(TableBuilder& t, int page)
     else
         t.slider(page, 182, 789, Row(3), at(0x14), 2);
     for (int i = 0; i < 4; ++i)
-        t.button({.array = first ? A::OptionFBX : A::OptionFBX2, .index = i, .page = page, .x = 48 + 22 * i,
-                  .y = Row(0) + 6, .address = first ? core::kFeedbackMic12 : core::kFeedbackMic34, .action = Action::ChooseOption,
-                  .images = kOptionImages, .actionType = 2, .label = kFbxLabels[i], .labelDx = i == 0 ? -36 : 100000,
+        t.button({.array = first ? A::OptionFBX : A::OptionFBX2,
+                  .index = i,
+                  .page = page,
+                  .x = 48 + 22 * i,
+                  .y = Row(0) + 6,
+                  .address = first ? core::kFeedbackMic12 : core::kFeedbackMic34,
+                  .action = Action::ChooseOption,
+                  .images = kOptionImages,
+                  .actionType = 2,
+                  .label = kFbxLabels[i],
+                  .labelDx = i == 0 ? -36 : 100000,
                   .labelDy = 1});
 }
 
@@ -162,9 +213,16 @@ void EffectsPage(TableBuilder& t)
         t.faders(3, kEffectsFirstEqSlider + 5 * third, 5, third == 0 ? 8 : third == 1 ? 0x1A : 0x1F, 55, 570, 754);
     static constexpr std::string_view kThirdNames[] = {"回声EQ", "混响EQ", "效果EQ"};
     for (int i = 0; i < 3; ++i)
-        t.button({.array = A::Command3, .index = i, .page = 3, .x = 38 + 84 * i, .y = 14,
-                  .action = Action::ShowEffectsThird, .images = kThirdImages[i], .actionType = 2,
-                  .label = kThirdNames[i], .labelDx = 100000});
+        t.button({.array = A::Command3,
+                  .index = i,
+                  .page = 3,
+                  .x = 38 + 84 * i,
+                  .y = 14,
+                  .action = Action::ShowEffectsThird,
+                  .images = kThirdImages[i],
+                  .actionType = 2,
+                  .label = kThirdNames[i],
+                  .labelDx = 100000});
     constexpr int c0 = 290, c1 = 456, c2 = 622, c3 = 788;
     t.slider(3, 143, c0, Row(0), at(0x00), 2);
     t.slider(3, 144, c0, Row(1), at(0x01), 2);
@@ -181,11 +239,24 @@ void EffectsPage(TableBuilder& t)
     t.slider(3, 139, c2, Row(2), at(0x10), 2);
     t.slider(3, 138, c2, Row(3), at(0x14), 2);
     t.slider(3, 179, c2, Row(4), at(0x28), 2);
-    t.rows.push_back({.array = A::MyComboBox, .index = 5, .kind = ControlKind::ComboBox, .page = 3, .x = c3,
-                      .y = Row(0), .address = at(0x2A), .action = Action::ReverbMode});
+    t.rows.push_back({.array = A::MyComboBox,
+                      .index = 5,
+                      .kind = ControlKind::ComboBox,
+                      .page = 3,
+                      .x = c3,
+                      .y = Row(0),
+                      .address = at(0x2A),
+                      .action = Action::ReverbMode});
     // Clear of the reverb high-cut value box to its left, whose five digits reach the column edge.
-    t.button({.name = "MBtnFlag2", .page = 3, .x = c3 + 8, .y = Row(1), .action = Action::ShowEffectWindow,
-              .images = kEffectWindowImages, .actionType = 1, .label = "专业设置", .labelDx = 100000});
+    t.button({.name = "MBtnFlag2",
+              .page = 3,
+              .x = c3 + 8,
+              .y = Row(1),
+              .action = Action::ShowEffectWindow,
+              .images = kEffectWindowImages,
+              .actionType = 1,
+              .label = "专业设置",
+              .labelDx = 100000});
     t.slider(3, 180, c3, Row(2), at(0x29), 2);
     t.hidden(3, 128, at(0x0F));
     t.hidden(3, 136, at(0x11));
@@ -205,13 +276,13 @@ void EffectsPage(TableBuilder& t)
 struct OutputPage {
     int page;
     int firstFader, bands, faderLeft;
-    int sources[4];           // sliders of 0x00..0x03
-    int channels[2];          // sliders of the channel levels (second -1 for one channel)
+    int sources[4];  // sliders of 0x00..0x03
+    int channels[2]; // sliders of the channel levels (second -1 for one channel)
     int firstMute;
     int highPassSlider, highPassCombo, highPassPoint;
-    int compressor[4];        // sliders of the compressor's four parameters
+    int compressor[4]; // sliders of the compressor's four parameters
     int delays[2];
-    int lastLevel;            // the hidden level at the last address
+    int lastLevel; // the hidden level at the last address
 };
 
 void OutputPageControls(TableBuilder& t, const OutputPage& o)
@@ -267,39 +338,86 @@ void SubwooferPage(TableBuilder& t)
         {5, 0x18, 196, kSwitchImages}, {7, 0x19, 222, kSwitchImages},
     };
     for (const Switch& s : kSwitches)
-        t.button({.array = A::MyBTN, .index = s.index, .page = 7, .x = 846, .y = s.y, .address = at(s.menuAddress),
-                  .action = Action::StoreValue, .images = s.images, .actionType = 0,
-                  .labelDx = s.index == 2 ? 60 : 22, .labelDy = s.index == 2 ? 5 : 3});
+        t.button({.array = A::MyBTN,
+                  .index = s.index,
+                  .page = 7,
+                  .x = 846,
+                  .y = s.y,
+                  .address = at(s.menuAddress),
+                  .action = Action::StoreValue,
+                  .images = s.images,
+                  .actionType = 0,
+                  .labelDx = s.index == 2 ? 60 : 22,
+                  .labelDy = s.index == 2 ? 5 : 3});
 }
 
 void WindowControls(TableBuilder& t)
 {
     for (int i = 0; i < 3; ++i) {
-        t.button({.array = A::SingleMute, .index = i, .anchor = Anchor::Window, .x = 30 + 216 * i, .y = 8,
-                  .address = core::kMasterMutes + i, .action = Action::MasterMute, .images = kMuteImages, .actionType = 0,
+        t.button({.array = A::SingleMute,
+                  .index = i,
+                  .anchor = Anchor::Window,
+                  .x = 30 + 216 * i,
+                  .y = 8,
+                  .address = core::kMasterMutes + i,
+                  .action = Action::MasterMute,
+                  .images = kMuteImages,
+                  .actionType = 0,
                   .labelDx = 100000});
-        t.rows.push_back({.array = A::MyScrollBar, .index = i, .anchor = Anchor::Window, .x = 54 + 216 * i, .y = 3,
-                          .address = core::kMasterLevels + i, .scrollBarType = 6, .labelDx = -48, .labelDy = 7, .muteAddress = core::kMasterMutes + i});
+        t.rows.push_back({.array = A::MyScrollBar,
+                          .index = i,
+                          .anchor = Anchor::Window,
+                          .x = 54 + 216 * i,
+                          .y = 3,
+                          .address = core::kMasterLevels + i,
+                          .scrollBarType = 6,
+                          .labelDx = -48,
+                          .labelDy = 7,
+                          .muteAddress = core::kMasterMutes + i});
     }
     t.named("ToneSub", Anchor::Window, 654, 4, Action::ToneDown, kToneSubImages, 1, "降调");
     t.named("ToneLabel", Anchor::Window, 680, 4, Action::None, kToneImages, 2, "音调");
     t.named("ToneAdd", Anchor::Window, 724, 4, Action::ToneUp, kToneAddImages, 1, "升调");
     for (int i = 0; i < 7; ++i)
-        t.button({.array = A::OptionInput, .index = i, .anchor = Anchor::Window, .x = 790 + 18 * i, .y = 8,
-                  .address = core::kInputSelect, .action = Action::ChooseOption, .images = kInputImages, .actionType = 2,
-                  .label = kInputLabels[i], .labelDx = i == 0 ? -38 : 100000, .labelDy = 1});
+        t.button({.array = A::OptionInput,
+                  .index = i,
+                  .anchor = Anchor::Window,
+                  .x = 790 + 18 * i,
+                  .y = 8,
+                  .address = core::kInputSelect,
+                  .action = Action::ChooseOption,
+                  .images = kInputImages,
+                  .actionType = 2,
+                  .label = kInputLabels[i],
+                  .labelDx = i == 0 ? -38 : 100000,
+                  .labelDy = 1});
     t.named("cmdMinForm", Anchor::WindowRight, -56, 5, Action::Minimise, kMinimiseImages, 1, "最小化");
     t.named("cmdExit", Anchor::WindowRight, -29, 5, Action::Exit, kExitImages, 1, "关闭");
 
-    static constexpr std::string_view kPageNames[] = {"音乐", "麦克风", "话筒3", "效果",
+    static constexpr std::string_view kPageNames[] = {"音乐",   "麦克风",   "话筒3",    "效果",
                                                       "主输出", "环绕输出", "中置输出", "超低输出"};
     for (int k = 0; k < 8; ++k)
-        t.button({.array = A::CmdPage, .index = k, .anchor = Anchor::Window, .x = 7 + 106 * k, .y = 34,
-                  .action = Action::ShowPage, .images = kTabImages[k], .actionType = 2,
-                  .refreshWhenDisabled = k == 2 || k == 5, .label = kPageNames[k], .labelDx = 100000});
-    t.button({.name = "cmdRecordPage", .anchor = Anchor::Window, .x = 7 + 106 * 8, .y = 34,
-              .action = Action::ShowRecordingWindow, .images = kRecordingTab, .actionType = 1,
-              .refreshWhenDisabled = true, .label = "录音输出", .labelDx = 100000});
+        t.button({.array = A::CmdPage,
+                  .index = k,
+                  .anchor = Anchor::Window,
+                  .x = 7 + 106 * k,
+                  .y = 34,
+                  .action = Action::ShowPage,
+                  .images = kTabImages[k],
+                  .actionType = 2,
+                  .refreshWhenDisabled = k == 2 || k == 5,
+                  .label = kPageNames[k],
+                  .labelDx = 100000});
+    t.button({.name = "cmdRecordPage",
+              .anchor = Anchor::Window,
+              .x = 7 + 106 * 8,
+              .y = 34,
+              .action = Action::ShowRecordingWindow,
+              .images = kRecordingTab,
+              .actionType = 1,
+              .refreshWhenDisabled = true,
+              .label = "录音输出",
+              .labelDx = 100000});
 
     t.named("cmdReset", Anchor::GraphRight, -140, 4, Action::ResetPoints, kResetImages, 1, "复位");
     t.named("cmdByPass", Anchor::GraphRight, -72, 4, Action::Bypass, kBypassImages, 0, "直通");
@@ -314,17 +432,45 @@ void WindowControls(TableBuilder& t)
     t.named("cmdRedo", Anchor::Strip, 554, 2, Action::Redo, kRedoImages, 1, "重做");
     t.named("cmdOption", Anchor::Strip, 622, 2, Action::ShowStartupSettings, kOptionsImages, 1, "设备选项");
     t.named("cmdModeCopy", Anchor::StripRight, -225, 2, Action::CopyMode, kModeCopyImages, 1, "复制模式");
-    t.button({.index = 0, .name = "cmdBassMode", .anchor = Anchor::StripRight, .x = -154, .y = 2,
-              .action = Action::ChooseMode, .images = kSingingImages, .actionType = 2, .label = "演唱",
+    t.button({.index = 0,
+              .name = "cmdBassMode",
+              .anchor = Anchor::StripRight,
+              .x = -154,
+              .y = 2,
+              .action = Action::ChooseMode,
+              .images = kSingingImages,
+              .actionType = 2,
+              .label = "演唱",
               .labelDx = 100000});
-    t.button({.index = 1, .name = "cmdBassMode", .anchor = Anchor::StripRight, .x = -116, .y = 2,
-              .action = Action::ChooseMode, .images = kDanceImages, .actionType = 2, .label = "劲舞",
+    t.button({.index = 1,
+              .name = "cmdBassMode",
+              .anchor = Anchor::StripRight,
+              .x = -116,
+              .y = 2,
+              .action = Action::ChooseMode,
+              .images = kDanceImages,
+              .actionType = 2,
+              .label = "劲舞",
               .labelDx = 100000});
-    t.button({.index = 0, .name = "cmdBassAutoControl2", .anchor = Anchor::StripRight, .x = -78, .y = 4,
-              .action = Action::ChooseAutoControl, .images = kManualImages, .actionType = 2, .label = "手动",
+    t.button({.index = 0,
+              .name = "cmdBassAutoControl2",
+              .anchor = Anchor::StripRight,
+              .x = -78,
+              .y = 4,
+              .action = Action::ChooseAutoControl,
+              .images = kManualImages,
+              .actionType = 2,
+              .label = "手动",
               .labelDx = 100000});
-    t.button({.index = 1, .name = "cmdBassAutoControl2", .anchor = Anchor::StripRight, .x = -40, .y = 4,
-              .action = Action::ChooseAutoControl, .images = kAutomaticImages, .actionType = 2, .label = "自动",
+    t.button({.index = 1,
+              .name = "cmdBassAutoControl2",
+              .anchor = Anchor::StripRight,
+              .x = -40,
+              .y = 4,
+              .action = Action::ChooseAutoControl,
+              .images = kAutomaticImages,
+              .actionType = 2,
+              .label = "自动",
               .labelDx = 100000});
 }
 
@@ -335,17 +481,44 @@ std::vector<ControlRow> BuildTable()
     MicrophonePage(t, 1);
     MicrophonePage(t, 2);
     EffectsPage(t);
-    OutputPageControls(t, {.page = 4, .firstFader = 50, .bands = 10, .faderLeft = 460, .sources = {60, 61, 63, 62},
-                           .channels = {68, 69}, .firstMute = 0, .highPassSlider = 67, .highPassCombo = 0,
-                           .highPassPoint = 10, .compressor = {64, 152, 65, 66}, .delays = {70, 71},
+    OutputPageControls(t, {.page = 4,
+                           .firstFader = 50,
+                           .bands = 10,
+                           .faderLeft = 460,
+                           .sources = {60, 61, 63, 62},
+                           .channels = {68, 69},
+                           .firstMute = 0,
+                           .highPassSlider = 67,
+                           .highPassCombo = 0,
+                           .highPassPoint = 10,
+                           .compressor = {64, 152, 65, 66},
+                           .delays = {70, 71},
                            .lastLevel = 175});
-    OutputPageControls(t, {.page = 5, .firstFader = 72, .bands = 7, .faderLeft = 1570, .sources = {79, 80, 82, 81},
-                           .channels = {87, 88}, .firstMute = 2, .highPassSlider = 86, .highPassCombo = 1,
-                           .highPassPoint = 7, .compressor = {83, 151, 84, 85}, .delays = {89, 90},
+    OutputPageControls(t, {.page = 5,
+                           .firstFader = 72,
+                           .bands = 7,
+                           .faderLeft = 1570,
+                           .sources = {79, 80, 82, 81},
+                           .channels = {87, 88},
+                           .firstMute = 2,
+                           .highPassSlider = 86,
+                           .highPassCombo = 1,
+                           .highPassPoint = 7,
+                           .compressor = {83, 151, 84, 85},
+                           .delays = {89, 90},
                            .lastLevel = 176});
-    OutputPageControls(t, {.page = 6, .firstFader = 91, .bands = 7, .faderLeft = 1570, .sources = {98, 99, 101, 100},
-                           .channels = {106, -1}, .firstMute = 4, .highPassSlider = 105, .highPassCombo = 2,
-                           .highPassPoint = 7, .compressor = {102, 150, 103, 104}, .delays = {107, -1},
+    OutputPageControls(t, {.page = 6,
+                           .firstFader = 91,
+                           .bands = 7,
+                           .faderLeft = 1570,
+                           .sources = {98, 99, 101, 100},
+                           .channels = {106, -1},
+                           .firstMute = 4,
+                           .highPassSlider = 105,
+                           .highPassCombo = 2,
+                           .highPassPoint = 7,
+                           .compressor = {102, 150, 103, 104},
+                           .delays = {107, -1},
                            .lastLevel = 172});
     SubwooferPage(t);
     WindowControls(t);

@@ -8,18 +8,18 @@ namespace quorix::tables {
 struct TuningWindowGeometry {
     static constexpr int kDesignWidth = 980;
     static constexpr int kDesignHeight = 520;
-    static constexpr int kBackground = 196;     // the window's image, stretched to its size
+    static constexpr int kBackground = 196; // the window's image, stretched to its size
     static constexpr int kPanelBackground = 197;
-    static constexpr int kTitleHeight = 32;     // Picture2, the strip the window is dragged by
-    static constexpr int kPanelLeft = 7;        // PictureMode: one panel per page
+    static constexpr int kTitleHeight = 32; // Picture2, the strip the window is dragged by
+    static constexpr int kPanelLeft = 7;    // PictureMode: one panel per page
     static constexpr int kPanelTop = 69;
     static constexpr int kPanelWidth = 959;
     static constexpr int kPanelHeight = 253;
     static constexpr int kGraphTop = kPanelTop + kPanelHeight + 2; // Picture1
-    static constexpr int kGraphHeightMargin = 355; // graph height = client height - this
+    static constexpr int kGraphHeightMargin = 355;                 // graph height = client height - this
     static constexpr int kGraphWidthMargin = 15;
-    static constexpr int kStripHeight = 31;     // Picture4, under the graph
-    static constexpr int kOutOfView = 100000;   // where hidden thirds of the effects page go
+    static constexpr int kStripHeight = 31;   // Picture4, under the graph
+    static constexpr int kOutOfView = 100000; // where hidden thirds of the effects page go
 };
 
 // Every control of the main tuning window: the bound controls of the eight

@@ -10,7 +10,7 @@ namespace quorix::tables {
 // A text that belongs to a window's background image (a title, a row or column
 // label): skingen draws it into the image, the window never draws it.
 struct ArtText {
-    int x = 0;       // pixels at 96 dpi, the top-left of the text's box
+    int x = 0; // pixels at 96 dpi, the top-left of the text's box
     int y = 0;
     int width = 0;
     std::string_view text{};

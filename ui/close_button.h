@@ -4,7 +4,7 @@ class QWidget;
 
 namespace quorix::controls {
 class SkinnedButton;
-}
+} // namespace quorix::controls
 
 namespace quorix::ui {
 

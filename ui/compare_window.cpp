@@ -100,7 +100,9 @@ void CompareWindow::compare(std::function<void(bool)> shown)
 {
     read([this, shown = std::move(shown)](Outcome outcome) {
         switch (outcome) {
-        case Outcome::Offline: m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation); break;
+        case Outcome::Offline:
+            m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation);
+            break;
         case Outcome::ReadFailed:
             m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation);
             break;
@@ -145,9 +147,9 @@ void CompareWindow::showCopies()
             continue;
         auto* heading = new QTreeWidgetItem(m_list);
         heading->setData(0, kGroupRole, static_cast<int>(g));
-        heading->setText(0, controls::QtText(g == Group::ReadDifferent ? presets::kReadDifferentGroup
-                                                                       : presets::kNotReadBackGroup) +
-                                QStringLiteral("（%1）").arg(m_comparison.count(g)));
+        heading->setText(
+            0, controls::QtText(g == Group::ReadDifferent ? presets::kReadDifferentGroup : presets::kNotReadBackGroup) +
+                   QStringLiteral("（%1）").arg(m_comparison.count(g)));
         heading->setFirstColumnSpanned(true);
         heading->setFlags(heading->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
         heading->setCheckState(0, Qt::Checked); // before its rows: from then on it follows them

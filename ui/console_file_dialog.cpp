@@ -45,8 +45,10 @@ QVariant ChineseFileDetails::data(const QModelIndex& index, int role) const
         return size < 1024 ? QStringLiteral("%1 字节").arg(size)
                            : QLocale::c().formattedDataSize(size, 1, QLocale::DataSizeTraditionalFormat);
     }
-    case 3: return files->lastModified(source).toString(kModifiedFormat);
-    default: break;
+    case 3:
+        return files->lastModified(source).toString(kModifiedFormat);
+    default:
+        break;
     }
     return QIdentityProxyModel::data(index, role);
 }

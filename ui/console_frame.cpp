@@ -4,11 +4,11 @@
 #include "console_services.h"
 
 #include "link/device_link.h"
-#include "tuning_window.h"
-#include "venue_window.h"
 #include "preset_actions.h"
 #include "prompter.h"
 #include "sim_panel.h"
+#include "tuning_window.h"
+#include "venue_window.h"
 
 #include "tables/tuning_window_table.h"
 
@@ -17,12 +17,12 @@
 #include "venue/broker_url.h"
 
 #include <QAction>
-#include <QProcess>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
 
 namespace quorix::ui {
@@ -103,7 +103,8 @@ void ConsoleFrame::createMenus()
         QAction* panel = named(device->addAction(QStringLiteral("模拟处理器…")), "SimulatorPanel");
         connect(panel, &QAction::triggered, this, [this] {
             if (!m_simPanel)
-                m_simPanel = new SimPanel(*m_session.processor(), *m_session.simulatorPort(), m_session.scheduler(), this);
+                m_simPanel =
+                    new SimPanel(*m_session.processor(), *m_session.simulatorPort(), m_session.scheduler(), this);
             m_simPanel->show();
             m_simPanel->raise();
         });
@@ -121,15 +122,15 @@ VenueWindow* ConsoleFrame::ShowVenue(const QString& venue, const QString& broker
     VenueWindow* window = ShowVenueWindow(m_session.scheduler(), m_prompter, this);
     if (opened)
         connect(window, &VenueWindow::tuneRoom, this, [this, window](const QString& room) {
-        QProcess console;
-        console.setProgram(QCoreApplication::applicationFilePath());
-        console.setArguments(window->remoteTuningArguments(room));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(venue::kBrokerPasswordVariable), window->password());
-        console.setProcessEnvironment(environment);
-        if (!console.startDetached())
-            m_prompter.showMessage("无法启动远程调音窗口。", MessageIcon::Exclamation);
-    });
+            QProcess console;
+            console.setProgram(QCoreApplication::applicationFilePath());
+            console.setArguments(window->remoteTuningArguments(room));
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(venue::kBrokerPasswordVariable), window->password());
+            console.setProcessEnvironment(environment);
+            if (!console.startDetached())
+                m_prompter.showMessage("无法启动远程调音窗口。", MessageIcon::Exclamation);
+        });
     if (!venue.isEmpty()) {
         window->connectTo(venue, broker);
     }
@@ -150,13 +151,34 @@ void ConsoleFrame::SaveDiagnostics()
         m_prompter.showMessage(std::string(kDiagnosticsNotSaved) + problem, MessageIcon::Warning);
 }
 
-void ConsoleFrame::OpenConfigurationFile() { m_presets->OpenConfigurationFile(); }
-void ConsoleFrame::SaveConfigurationFile() { m_presets->SaveConfigurationFile(); }
-void ConsoleFrame::ShowRecallMenu() { m_presets->ShowRecallMenu(); }
-void ConsoleFrame::ShowStoreMenu() { m_presets->ShowStoreMenu(); }
-bool ConsoleFrame::ShowExitSave() { return m_presets->ShowExitSave(); }
-void ConsoleFrame::Synchronised(bool ok) { m_presets->Synchronised(ok); }
-void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file) { m_presets->OpenWhenOnline(file); }
+void ConsoleFrame::OpenConfigurationFile()
+{
+    m_presets->OpenConfigurationFile();
+}
+void ConsoleFrame::SaveConfigurationFile()
+{
+    m_presets->SaveConfigurationFile();
+}
+void ConsoleFrame::ShowRecallMenu()
+{
+    m_presets->ShowRecallMenu();
+}
+void ConsoleFrame::ShowStoreMenu()
+{
+    m_presets->ShowStoreMenu();
+}
+bool ConsoleFrame::ShowExitSave()
+{
+    return m_presets->ShowExitSave();
+}
+void ConsoleFrame::Synchronised(bool ok)
+{
+    m_presets->Synchronised(ok);
+}
+void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file)
+{
+    m_presets->OpenWhenOnline(file);
+}
 
 void ConsoleFrame::showAbout()
 {

@@ -7,6 +7,7 @@
 
 #include "controls/skinned_progress_bar.h"
 
+#include "core/preset_name.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,12 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include "core/preset_name.h"
 
 namespace quorix::ui {
 
-ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompter, const std::filesystem::path& modeFolder,
-                         QWidget* parent)
+ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompter,
+                               const std::filesystem::path& modeFolder, QWidget* parent)
     : QDialog(parent), m_flow(context, *this, modeFolder), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmExitSave"));

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace quorix::controls {
 class SkinnedProgressBar;
-}
+} // namespace quorix::controls
 
 namespace quorix::ui {
 
@@ -26,7 +26,7 @@ class ExitSaveDialog final : public QDialog, private presets::FlowHost {
 
 public:
     ExitSaveDialog(presets::PresetContext context, Prompter& prompter, const std::filesystem::path& modeFolder,
-                QWidget* parent = nullptr);
+                   QWidget* parent = nullptr);
 
     QCheckBox* Check1() const { return m_check1; }
     QComboBox* Combo1() const { return m_combo1; }

@@ -62,8 +62,7 @@ std::filesystem::path WithFilterExtension(std::filesystem::path chosen, std::str
 
 GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view)
     : m_services(services), m_edits(edits), m_prompter(prompter), m_view(std::move(view))
-{
-}
+{}
 
 void GraphActions::run(GraphAction action)
 {
@@ -107,8 +106,8 @@ bool GraphActions::importFilters(const std::filesystem::path& file)
 
 bool GraphActions::saveBytes(const std::filesystem::path& file, std::string_view bytes)
 {
-    const core::SaveFailure failure = core::SaveAtomically(
-        file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const core::SaveFailure failure =
+        core::SaveAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (failure.failed())
         m_prompter.showMessage(CannotSave(file, failure), MessageIcon::Exclamation);
     return !failure.failed();

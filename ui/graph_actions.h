@@ -8,7 +8,7 @@
 
 namespace quorix::core {
 class ParamEditor;
-}
+} // namespace quorix::core
 
 namespace quorix::ui {
 

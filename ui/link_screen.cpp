@@ -20,8 +20,7 @@ using link::LinkCode;
 LinkScreen::LinkScreen(TuningWindow& window, core::Scheduler& scheduler, Prompter& prompter, WindowActions& actions)
     : m_window(window), m_scheduler(scheduler), m_prompter(prompter), m_actions(actions),
       m_messageTurn(scheduler.createTimer(0, true, [this] { showQueuedMessages(); }))
-{
-}
+{}
 
 LinkScreen::~LinkScreen() = default;
 
@@ -42,8 +41,12 @@ void LinkScreen::report(const link::LinkReport& report)
         m_actions.CloseRecordingWindow();
         showTransfer(true);
         break;
-    case LinkCode::TransferStarted: showTransfer(true); break;
-    case LinkCode::TransferEnded: showTransfer(false); break;
+    case LinkCode::TransferStarted:
+        showTransfer(true);
+        break;
+    case LinkCode::TransferEnded:
+        showTransfer(false);
+        break;
     case LinkCode::Progress:
         m_window.progressBar().setMaxValue(report.maximum);
         m_window.progressBar().setValue(report.value);
@@ -56,25 +59,39 @@ void LinkScreen::report(const link::LinkReport& report)
               m_window.driven().recordPage, m_window.button(tables::ControlArray::OptionInput, 2)})
             b->setButtonEnabled(report.value == 0);
         break;
-    case LinkCode::Preset: m_window.driven().presetShown->setValue(report.value); break;
+    case LinkCode::Preset:
+        m_window.driven().presetShown->setValue(report.value);
+        break;
     case LinkCode::MasterMaxima:
         for (int i = 0; i < 3; ++i)
             m_window.slider(i)->setMaxValue(report.values[static_cast<std::size_t>(i)]);
         break;
-    case LinkCode::ModeStateLoaded: m_window.modes().showLoadedState(); break;
+    case LinkCode::ModeStateLoaded:
+        m_window.modes().showLoadedState();
+        break;
     case LinkCode::StoreRead:
         m_window.storeView().showAll();
         m_window.undo().ResetUndo();
         break;
-    case LinkCode::ProcessorWritten: m_window.undo().ResetUndo(); break;
-    case LinkCode::Tone: m_window.driven().tone->setValue(report.value); break;
-    case LinkCode::Tick: m_window.plot().display().LinkTicked(); break;
+    case LinkCode::ProcessorWritten:
+        m_window.undo().ResetUndo();
+        break;
+    case LinkCode::Tone:
+        m_window.driven().tone->setValue(report.value);
+        break;
+    case LinkCode::Tick:
+        m_window.plot().display().LinkTicked();
+        break;
     case LinkCode::Synchronised:
         m_lostWritesTold = false;
         m_actions.Synchronised(true);
         break;
-    case LinkCode::SyncFailed: m_actions.Synchronised(false); break;
-    default: show(report); break;
+    case LinkCode::SyncFailed:
+        m_actions.Synchronised(false);
+        break;
+    default:
+        show(report);
+        break;
     }
 }
 

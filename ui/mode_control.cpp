@@ -30,8 +30,7 @@ int ChangedPage(const core::ParamStore& before, const core::ParamStore& after, i
 ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record,
                          ModeHost& host)
     : m_edits(edits), m_view(view), m_host(host), m_record(record)
-{
-}
+{}
 
 namespace {
 
@@ -97,9 +96,8 @@ void ModeControl::ModeCopyClicked()
     const bool unread = !fromSinging && DanceSetNeverRead(m_record, m_edits.store());
     core::CopyMode(
         m_edits, m_view,
-        {.askYesNo = [this, unread](std::string_view q) {
-             return m_host.askYesNo(unread ? kUnreadDanceCopyQuestion : q);
-         },
+        {.askYesNo = [this,
+                      unread](std::string_view q) { return m_host.askYesNo(unread ? kUnreadDanceCopyQuestion : q); },
          .send =
              [this](int address) {
                  m_edits.writeMode(m_view.CurrentMode, address);

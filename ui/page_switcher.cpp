@@ -20,8 +20,7 @@ using tables::ControlArray;
 PageSwitcher::PageSwitcher(const std::array<PagePanel*, 8>& panels, const WindowControls& controls,
                            core::ViewState& view, graph::ResponsePlot& plot, StoreView& store)
     : m_panels(panels), m_controls(controls), m_view(view), m_plot(plot), m_store(store)
-{
-}
+{}
 
 void PageSwitcher::showPage(int kind)
 {

@@ -4,11 +4,11 @@
 
 namespace quorix::core {
 struct ViewState;
-}
+} // namespace quorix::core
 
 namespace quorix::graph {
 class ResponsePlot;
-}
+} // namespace quorix::graph
 
 namespace quorix::ui {
 

@@ -106,8 +106,8 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor
         m_manager.ChangeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7]), focusOnly);
     });
     // Return in a box presses the button of its row.
-    static constexpr std::pair<int, int> kReturnPresses[] = {{8, 4}, {9, 5}, {2, 6}, {3, 6}, {4, 6},
-                                                             {5, 7}, {6, 7}, {7, 7}};
+    static constexpr std::pair<int, int> kReturnPresses[] = {{8, 4}, {9, 5}, {2, 6}, {3, 6},
+                                                             {4, 6}, {5, 7}, {6, 7}, {7, 7}};
     for (const auto& [box, button] : kReturnPresses)
         connect(m_text[static_cast<std::size_t>(box)], &QLineEdit::returnPressed,
                 m_command[static_cast<std::size_t>(button)], &QPushButton::click);
@@ -146,8 +146,8 @@ void PasswordWindow::focus(presets::PasswordBox box)
 {
     using presets::PasswordBox;
     static constexpr std::pair<PasswordBox, int> kBoxes[] = {
-        {PasswordBox::RightsOld, 2}, {PasswordBox::RightsNew, 3}, {PasswordBox::RightsConfirm, 4},
-        {PasswordBox::LockOld, 5},   {PasswordBox::LockNew, 6},   {PasswordBox::LockConfirm, 7},
+        {PasswordBox::RightsOld, 2},    {PasswordBox::RightsNew, 3},     {PasswordBox::RightsConfirm, 4},
+        {PasswordBox::LockOld, 5},      {PasswordBox::LockNew, 6},       {PasswordBox::LockConfirm, 7},
         {PasswordBox::LockPassword, 8}, {PasswordBox::RightsPassword, 9}};
     for (const auto& [b, number] : kBoxes)
         if (b == box)

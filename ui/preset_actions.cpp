@@ -1,20 +1,19 @@
 #include "preset_actions.h"
 
+#include "console_frame.h"
 #include "console_services.h"
 #include "dark_dialog_style.h"
-#include "tuning_window.h"
 #include "exit_save_dialog.h"
 #include "password_window.h"
-#include "console_frame.h"
 #include "prompter.h"
-
+#include "tuning_window.h"
 
 #include "presets/preset_texts.h"
 
-#include <QCursor>
-#include <QMenu>
 #include "core/preset_name.h"
 #include "core/tuning_document.h"
+#include <QCursor>
+#include <QMenu>
 
 namespace quorix::ui {
 
@@ -63,7 +62,8 @@ PresetActions::~PresetActions() = default;
 
 presets::PresetContext PresetActions::context()
 {
-    return {m_session.link(), m_session.store(), m_session.image(), m_session.view(), m_session.digits(), m_session.screen()};
+    return {m_session.link(), m_session.store(),  m_session.image(),
+            m_session.view(), m_session.digits(), m_session.screen()};
 }
 
 QWidget* PresetActions::owner() const

@@ -14,8 +14,7 @@ public:
     // `owner` gives the window the dialogs belong to when they open.
     QtFileChooser(std::filesystem::path modeFolder, std::function<QWidget*()> owner)
         : m_modeFolder(std::move(modeFolder)), m_owner(std::move(owner))
-    {
-    }
+    {}
 
     std::filesystem::path ChooseConfigurationFileToOpen() override;
     std::filesystem::path ChooseConfigurationFileToSave() override;

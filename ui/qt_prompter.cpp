@@ -16,9 +16,12 @@ const QString kTitle = QStringLiteral("Quorix_Series");
 QMessageBox::Icon IconFor(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    default: return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    default:
+        return QMessageBox::Warning;
     }
 }
 
@@ -35,9 +38,12 @@ Prompter::Answer QtPrompter::askYesNoCancel(std::string_view question)
     // Escape and the close box answer Cancel.
     switch (QMessageBox::question(m_parent, kTitle, controls::QtText(question),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 

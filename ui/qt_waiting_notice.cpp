@@ -16,9 +16,8 @@ QtWaitingNotice::~QtWaitingNotice()
 void QtWaitingNotice::showWaiting(std::string_view text, std::function<void()> onCancel)
 {
     hideWaiting();
-    m_box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quorix_Series"),
-                            controls::QtText(text), QMessageBox::NoButton,
-                            m_owner());
+    m_box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quorix_Series"), controls::QtText(text),
+                            QMessageBox::NoButton, m_owner());
     m_box->setObjectName(QString::fromLatin1(kObjectName));
     m_box->setWindowModality(Qt::NonModal);
     m_box->setAttribute(Qt::WA_DeleteOnClose);

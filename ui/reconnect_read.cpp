@@ -7,8 +7,7 @@ namespace quorix::ui {
 
 ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter)
     : m_session(session), m_window(window), m_prompter(prompter)
-{
-}
+{}
 
 void ReconnectRead::synchronise(std::function<void(bool)> done)
 {

@@ -58,8 +58,8 @@ void SecondaryWindows::ShowDeviceVariant()
 
 void SecondaryWindows::CloseAll()
 {
-    for (QWidget* window : {static_cast<QWidget*>(m_settings), static_cast<QWidget*>(m_recording),
-                            static_cast<QWidget*>(m_effect)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(m_settings), static_cast<QWidget*>(m_recording), static_cast<QWidget*>(m_effect)})
         if (window)
             window->close();
 }

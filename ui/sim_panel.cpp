@@ -6,9 +6,9 @@
 #include "sim/virtual_processor.h"
 
 #include "core/address_map.h"
+#include "core/preset_name.h"
 #include "core/value_tables.h"
 #include "core/value_text.h"
-#include "core/preset_name.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,8 +25,7 @@ constexpr int kDroppedReplies = 3;
 
 } // namespace
 
-SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core::Scheduler& scheduler,
-                   QWidget* parent)
+SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core::Scheduler& scheduler, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_processor(processor), m_port(port)
 {
     setObjectName(QStringLiteral("SimPanel"));
@@ -43,9 +42,8 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
     variant->setAccessibleName(QStringLiteral("型号"));
     form->addRow(QStringLiteral("型号："), variant);
     layout->addLayout(form);
-    connect(variant, &QComboBox::currentIndexChanged, this, [this, variant] {
-        m_processor.setVariant(variant->currentData().toChar().toLatin1());
-    });
+    connect(variant, &QComboBox::currentIndexChanged, this,
+            [this, variant] { m_processor.setVariant(variant->currentData().toChar().toLatin1()); });
 
     m_plug = new QPushButton(this);
     connect(m_plug, &QPushButton::clicked, this, [this] {
@@ -90,7 +88,8 @@ int ChangeRandomBand(sim::VirtualProcessor& processor, std::mt19937& random)
     const int oldGain = band.gain;
     while (band.gain == oldGain)
         band.gain = std::uniform_int_distribution<int>(core::kGainMin, core::kGainMax)(random);
-    band.frequency = std::uniform_int_distribution<int>(core::kFrequencyIndexLowest, core::kFrequencyIndexHighest)(random);
+    band.frequency =
+        std::uniform_int_distribution<int>(core::kFrequencyIndexLowest, core::kFrequencyIndexHighest)(random);
     processor.setBand(0, address, band);
     return address;
 }

@@ -36,7 +36,8 @@ public:
             const int q = std::clamp(band.Shape == 0 ? band.QIndex : band.ShelfQIndex, 0, core::kMaxQIndex);
             return QStringLiteral("%1dB, %2Hz, Q %3%4")
                 .arg(QString::fromStdString(core::GainText(band.Gain)))
-                .arg(QString::fromStdString(core::FrequencyText(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1))))
+                .arg(QString::fromStdString(
+                    core::FrequencyText(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1))))
                 .arg(QString::fromStdString(core::QText(q)))
                 .arg(band.BandOff ? QStringLiteral(", 关") : QString());
         }

@@ -4,10 +4,7 @@
 
 namespace quorix::ui {
 
-StartupSettings::StartupSettings(core::ParamEditor& edits, StartupSettingsHost& host)
-    : m_edits(edits), m_host(host)
-{
-}
+StartupSettings::StartupSettings(core::ParamEditor& edits, StartupSettingsHost& host) : m_edits(edits), m_host(host) {}
 
 int StartupSettings::stored(int slider) const
 {

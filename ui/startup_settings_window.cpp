@@ -21,8 +21,10 @@ StartupSettingsWindow::StartupSettingsWindow(ConsoleServices& session, TuningWin
 
 void StartupSettingsWindow::placeLoudspeakerLists(bool variantFlag)
 {
-    controls::SkinnedDropDown* shown = combo(variantFlag ? tables::kVariantLoudspeakerCombo : tables::kLoudspeakerCombo);
-    controls::SkinnedDropDown* moved = combo(variantFlag ? tables::kLoudspeakerCombo : tables::kVariantLoudspeakerCombo);
+    controls::SkinnedDropDown* shown =
+        combo(variantFlag ? tables::kVariantLoudspeakerCombo : tables::kLoudspeakerCombo);
+    controls::SkinnedDropDown* moved =
+        combo(variantFlag ? tables::kLoudspeakerCombo : tables::kVariantLoudspeakerCombo);
     shown->move(shown->x(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     moved->move(moved->x(), tables::StartupSettingsGeometry::kOutOfView);
 }

@@ -21,8 +21,7 @@ StoreView::StoreView(core::ParamEditor& edits, const core::ViewState& view, cons
                      graph::ResponseDisplay& display)
     : m_edits(edits), m_view(view), m_controls(controls), m_display(display),
       m_listener(edits.addListener([this](int address, int mode) { show(address, mode); }))
-{
-}
+{}
 
 StoreView::~StoreView()
 {

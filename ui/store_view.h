@@ -7,7 +7,7 @@ struct ViewState;
 
 namespace quorix::graph {
 class ResponseDisplay;
-}
+} // namespace quorix::graph
 
 namespace quorix::ui {
 

@@ -5,8 +5,8 @@
 
 #include "console_services.h"
 
-#include "link/device_link.h"
 #include "control_factory.h"
+#include "link/device_link.h"
 #include "page_panel.h"
 
 #include "controls/skinned_drop_down.h"
@@ -14,7 +14,6 @@
 
 #include "core/rounding.h"
 #include "core/tuning_document.h"
-
 
 namespace quorix::ui {
 
@@ -41,7 +40,8 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
                         [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->Value())); });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
             m_combos[index] = {c, row.address};
-            connect(c, &controls::SkinnedDropDown::Click, this, [this, index](int value) { comboClicked(index, value); });
+            connect(c, &controls::SkinnedDropDown::Click, this,
+                    [this, index](int value) { comboClicked(index, value); });
         }
     }
     AddCloseButton(*this);

@@ -9,9 +9,9 @@
 #include "graph_actions.h"
 #include "graph_menu.h"
 #include "link_screen.h"
-#include "reconnect_read.h"
 #include "page_panel.h"
 #include "prompter.h"
+#include "reconnect_read.h"
 #include "window_actions.h"
 #include "window_sizing.h"
 
@@ -20,19 +20,19 @@
 #include "graph/response_plot.h"
 #include "graph/scroll_bar_sliders.h"
 
-#include "controls/skinned_progress_bar.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
+#include "controls/skinned_progress_bar.h"
 
 #include <QMenu>
 
 #include "link/device_link.h"
 
 #include "core/address_map.h"
+#include "core/common_addresses.h"
 #include "core/processor_record.h"
 #include "core/tuning_document.h"
-#include "core/common_addresses.h"
 
 namespace quorix::ui {
 
@@ -46,8 +46,8 @@ constexpr int kSliderCount = 183;
 } // namespace
 
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
-    : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
-      m_undo(session.document().undo()), m_edits(session.document().edits()), m_faderMarks(session.store(), session.view(), &session.record()),
+    : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions), m_undo(session.document().undo()),
+      m_edits(session.document().edits()), m_faderMarks(session.store(), session.view(), &session.record()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand)), m_controls(kSliderCount)
@@ -70,7 +70,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     resize(Geometry::kDesignWidth, Geometry::kDesignHeight);
 
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,
-                                                    [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
+                                                   [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
     m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
     m_reread = session.scheduler().createTimer(0, true, [this] {
         if (m_services.link().LinkOnline())
@@ -103,8 +103,7 @@ void TuningWindow::createControls()
     m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int k = 0; k < 8; ++k) {
         PagePanel* panel = new PagePanel(Geometry::kPanelBackground, this);
-        panel->setGeometry(Geometry::kPanelLeft, Geometry::kPanelTop, Geometry::kPanelWidth,
-                           Geometry::kPanelHeight);
+        panel->setGeometry(Geometry::kPanelLeft, Geometry::kPanelTop, Geometry::kPanelWidth, Geometry::kPanelHeight);
         panel->setVisible(k == 0);
         m_panels[static_cast<std::size_t>(k)] = panel;
     }
@@ -129,10 +128,10 @@ void TuningWindow::createControls()
     m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_controls.sliders());
     m_plot = new graph::ResponsePlot(
         {m_services.store(), m_services.view(), m_services.scheduler(), m_edits, m_bandSliders.get()}, this);
-    m_graphActions = std::make_unique<GraphActions>(
-        m_services, m_edits, m_prompter,
-        GraphView{[this] { return m_plot->display().locked(); }, [this](int scale) { return m_plot->picture(scale); },
-                  [this] { return m_plot->width(); }});
+    m_graphActions = std::make_unique<GraphActions>(m_services, m_edits, m_prompter,
+                                                    GraphView{[this] { return m_plot->display().locked(); },
+                                                              [this](int scale) { return m_plot->picture(scale); },
+                                                              [this] { return m_plot->width(); }});
     connect(m_plot, &graph::ResponsePlot::menuRequested, this,
             [this](QPoint at) { CreateGraphMenu(*m_graphActions, this)->exec(at); });
     m_progress = new controls::SkinnedProgressBar(this);
@@ -185,8 +184,7 @@ void TuningWindow::StartPageInit()
         if (s && (inPage(s->Addr) || s->Addr > 2047))
             s->BkGround_Init(false);
     for (int i = 0; i < 3; ++i)
-        m_controls.slider(i)->setValue(
-            static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
+        m_controls.slider(i)->setValue(static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
     // The page, the third and the mode on show are pressed before anything was read.
     m_modes->showLoadedState();
     m_pages->showFirst();

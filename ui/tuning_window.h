@@ -13,9 +13,9 @@
 #include "core/param_editor.h"
 #include "core/undo_history.h"
 
-#include <QString>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -73,7 +73,10 @@ public:
 
     // Controls by array and index (Named controls by name and index); null when there is none.
     controls::SkinnedFader* slider(int index) const { return m_controls.slider(index); }
-    controls::SkinnedButton* button(tables::ControlArray array, int index) const { return m_controls.button(array, index); }
+    controls::SkinnedButton* button(tables::ControlArray array, int index) const
+    {
+        return m_controls.button(array, index);
+    }
     controls::SkinnedButton* named(std::string_view name, int index = 0) const { return m_controls.named(name, index); }
     controls::SkinnedDropDown* combo(int index) const { return m_controls.combo(index); }
     // The named controls the code drives, found once.

@@ -3,10 +3,10 @@
 #include "tuning_window.h"
 
 #include "console_services.h"
-#include "window_sizing.h"
 #include "page_panel.h"
 #include "prompter.h"
 #include "window_actions.h"
+#include "window_sizing.h"
 
 #include "tables/tuning_window_table.h"
 
@@ -14,9 +14,9 @@
 
 #include "link/device_link.h"
 
-#include "controls/skinned_progress_bar.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
+#include "controls/skinned_progress_bar.h"
 
 #include <QApplication>
 #include <QCloseEvent>

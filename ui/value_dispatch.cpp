@@ -12,13 +12,11 @@ using Step = core::ParamEditor::UndoStep;
 } // namespace
 
 ValueDispatch::ValueDispatch(DispatchLinks links, DispatchHost& host)
-    : m_links(std::move(links)), m_host(host),
-      m_toneReset(m_links.scheduler.createTimer(kToneResetMs, true, [this] {
+    : m_links(std::move(links)), m_host(host), m_toneReset(m_links.scheduler.createTimer(kToneResetMs, true, [this] {
           if (!m_links.linkOnline())
               m_host.setToneLabel(core::kNeutralTone);
       }))
-{
-}
+{}
 
 void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields)
 {

@@ -65,9 +65,12 @@ QString OnlineText(const venue::RoomState& state)
 QString DriftText(venue::VenueRooms::Drift drift)
 {
     switch (drift) {
-    case venue::VenueRooms::Drift::Same: return QStringLiteral("相同");
-    case venue::VenueRooms::Drift::Differs: return QStringLiteral("不同");
-    case venue::VenueRooms::Drift::Unknown: break;
+    case venue::VenueRooms::Drift::Same:
+        return QStringLiteral("相同");
+    case venue::VenueRooms::Drift::Differs:
+        return QStringLiteral("不同");
+    case venue::VenueRooms::Drift::Unknown:
+        break;
     }
     return QStringLiteral("—");
 }
@@ -76,21 +79,30 @@ QString DriftText(venue::VenueRooms::Drift drift)
 int ProgressStep(Status status)
 {
     switch (status) {
-    case Status::Sending: return 0;
-    case Status::Delivered: return 1;
-    default: return 2;
+    case Status::Sending:
+        return 0;
+    case Status::Delivered:
+        return 1;
+    default:
+        return 2;
     }
 }
 
 QString StatusText(Status status)
 {
     switch (status) {
-    case Status::Sending: return QStringLiteral("发送中");
-    case Status::Delivered: return QStringLiteral("等待应答");
-    case Status::Done: return QStringLiteral("成功");
-    case Status::Refused: return QStringLiteral("拒绝");
-    case Status::Failed: return QStringLiteral("失败");
-    case Status::NoAnswer: return QStringLiteral("无应答");
+    case Status::Sending:
+        return QStringLiteral("发送中");
+    case Status::Delivered:
+        return QStringLiteral("等待应答");
+    case Status::Done:
+        return QStringLiteral("成功");
+    case Status::Refused:
+        return QStringLiteral("拒绝");
+    case Status::Failed:
+        return QStringLiteral("失败");
+    case Status::NoAnswer:
+        return QStringLiteral("无应答");
     }
     return {};
 }
@@ -99,11 +111,15 @@ QString ResultText(Status status, const venue::VenueRound::Entry& entry)
 {
     switch (status) {
     case Status::Sending:
-    case Status::Delivered: return {};
-    case Status::Done: return QStringLiteral("成功");
-    case Status::NoAnswer: return QStringLiteral("失败：房间没有应答");
+    case Status::Delivered:
+        return {};
+    case Status::Done:
+        return QStringLiteral("成功");
+    case Status::NoAnswer:
+        return QStringLiteral("失败：房间没有应答");
     case Status::Refused:
-    case Status::Failed: break;
+    case Status::Failed:
+        break;
     }
     const QString reason = entry.reply->reason.empty() ? QString() : QStringLiteral("：") + Text(entry.reply->reason);
     return StatusText(status) + reason;
@@ -215,7 +231,8 @@ VenueWindow::VenueWindow(core::Scheduler& scheduler, Prompter& prompter, QWidget
 
 QStringList VenueWindow::remoteTuningArguments(const QString& room) const
 {
-    QStringList arguments{QStringLiteral("--room"), room, QStringLiteral("--venue"), m_venueName->text().trimmed(),
+    QStringList arguments{QStringLiteral("--room"),   room,
+                          QStringLiteral("--venue"),  m_venueName->text().trimmed(),
                           QStringLiteral("--broker"), m_broker->text().trimmed()};
     if (!m_user->text().isEmpty())
         arguments << QStringLiteral("--username") << m_user->text();
@@ -468,9 +485,8 @@ void VenueWindow::endRound(bool expired)
     const auto& entries = m_round->entries();
     const auto done = std::count_if(entries.begin(), entries.end(),
                                     [this](const auto& e) { return m_round->status(e) == Status::Done; });
-    m_status->setText(QStringLiteral("%1 个房间成功，%2 个房间失败。")
-                          .arg(done)
-                          .arg(static_cast<qsizetype>(entries.size()) - done));
+    m_status->setText(
+        QStringLiteral("%1 个房间成功，%2 个房间失败。").arg(done).arg(static_cast<qsizetype>(entries.size()) - done));
     m_push->setEnabled(true);
     m_recall->setEnabled(true);
     emit roundEnded();
@@ -518,7 +534,8 @@ bool VenueWindow::setReference(const std::filesystem::path& file)
     }
     m_reference = std::move(store);
     m_rooms.setReference(venue::WorkingSetHash(*m_reference));
-    m_referenceName->setText(QStringLiteral("参考配置：") + QFileInfo(QString::fromStdU16String(file.u16string())).fileName());
+    m_referenceName->setText(QStringLiteral("参考配置：") +
+                             QFileInfo(QString::fromStdU16String(file.u16string())).fileName());
     for (const auto& [room, state] : m_rooms.rooms())
         showRoom(room);
     return true;
@@ -532,7 +549,8 @@ bool VenueWindow::showDifferences()
         return false;
     }
     if (room.empty() || !connected()) {
-        m_prompter.showMessage(room.empty() ? "请先选中一个房间。" : "未连接到场所的服务器。", MessageIcon::Exclamation);
+        m_prompter.showMessage(room.empty() ? "请先选中一个房间。" : "未连接到场所的服务器。",
+                               MessageIcon::Exclamation);
         return false;
     }
     venue::RoomCommand pull;
@@ -559,10 +577,10 @@ void VenueWindow::differencesRead(const venue::CommandReply& reply)
         return;
     }
     const auto lines = tables::ScreenDifferenceLines(core::TransferredDifferences(*m_reference, read));
-    QString text = lines.empty() ? QStringLiteral("房间 %1 与参考配置相同。").arg(room)
-                                 : QStringLiteral("房间 %1 与参考配置有 %2 处不同（参考 -> 房间）：\n")
-                                       .arg(room)
-                                       .arg(lines.size());
+    QString text =
+        lines.empty()
+            ? QStringLiteral("房间 %1 与参考配置相同。").arg(room)
+            : QStringLiteral("房间 %1 与参考配置有 %2 处不同（参考 -> 房间）：\n").arg(room).arg(lines.size());
     for (const auto& line : lines)
         text += Text(line) + '\n';
     m_differences->setPlainText(text);

@@ -50,7 +50,7 @@ void WindowControls::press(ControlArray array, int pressed) const
 controls::SkinnedFader* WindowControls::slider(int index) const
 {
     return index >= 0 && index < static_cast<int>(m_sliders.size()) ? m_sliders[static_cast<std::size_t>(index)]
-                                                                      : nullptr;
+                                                                    : nullptr;
 }
 
 controls::SkinnedButton* WindowControls::button(ControlArray array, int index) const

@@ -25,14 +25,14 @@ namespace quorix::ui {
 class WindowControls {
 public:
     struct Driven {
-        controls::SkinnedButton* tone = nullptr;          // ToneLabel
-        controls::SkinnedButton* bypass = nullptr;        // cmdByPass
-        controls::SkinnedButton* connection = nullptr;    // cmdConnectStatus
-        controls::SkinnedButton* presetShown = nullptr;   // cmdPreShow
-        controls::SkinnedButton* recordPage = nullptr;    // cmdRecordPage
-        controls::SkinnedButton* effectWindow = nullptr;  // MBtnFlag2
-        std::array<controls::SkinnedButton*, 2> modes{};        // cmdBassMode: singing, dance
-        std::array<controls::SkinnedButton*, 2> autoControl{};  // cmdBassAutoControl2: manual, automatic
+        controls::SkinnedButton* tone = nullptr;               // ToneLabel
+        controls::SkinnedButton* bypass = nullptr;             // cmdByPass
+        controls::SkinnedButton* connection = nullptr;         // cmdConnectStatus
+        controls::SkinnedButton* presetShown = nullptr;        // cmdPreShow
+        controls::SkinnedButton* recordPage = nullptr;         // cmdRecordPage
+        controls::SkinnedButton* effectWindow = nullptr;       // MBtnFlag2
+        std::array<controls::SkinnedButton*, 2> modes{};       // cmdBassMode: singing, dance
+        std::array<controls::SkinnedButton*, 2> autoControl{}; // cmdBassAutoControl2: manual, automatic
     };
 
     explicit WindowControls(int sliderCount) : m_sliders(static_cast<std::size_t>(sliderCount), nullptr) {}

@@ -17,8 +17,7 @@ SizingEdge EdgeAt(QPoint position, QSize size, int band)
 
 WindowSizing::WindowSizing(QWidget& window, int titleHeight, int band)
     : m_window(window), m_titleHeight(titleHeight), m_band(band)
-{
-}
+{}
 
 QWidget& WindowSizing::target() const
 {

@@ -9,9 +9,9 @@
 namespace quorix::venue {
 
 enum class Outcome {
-    Done,     // the processor did it (and, for a push, holds the file)
-    Refused,  // not attempted: a malformed command, a guest's store, no processor
-    Failed,   // attempted and not achieved: no reply, or a push read back different
+    Done,    // the processor did it (and, for a push, holds the file)
+    Refused, // not attempted: a malformed command, a guest's store, no processor
+    Failed,  // attempted and not achieved: no reply, or a push read back different
 };
 
 // An agent's answer to one command, carrying the command's id.

@@ -64,12 +64,13 @@ bool MqttClient::start()
                                          m_settings.password.empty() ? nullptr : m_settings.password.c_str());
     if (code == MOSQ_ERR_SUCCESS && m_settings.will)
         code = mosquitto_will_set(m_client, m_settings.will->topic.c_str(),
-                                  static_cast<int>(m_settings.will->payload.size()), m_settings.will->payload.data(), kQos,
-                                  m_settings.will->retain);
+                                  static_cast<int>(m_settings.will->payload.size()), m_settings.will->payload.data(),
+                                  kQos, m_settings.will->retain);
     if (code == MOSQ_ERR_SUCCESS && m_settings.broker.tls) {
         const auto file = [](const std::string& path) { return path.empty() ? nullptr : path.c_str(); };
-        code = mosquitto_tls_set(m_client, file(m_settings.caFile), m_settings.caFile.empty() ? "/etc/ssl/certs" : nullptr,
-                                 file(m_settings.certFile), file(m_settings.keyFile), nullptr);
+        code =
+            mosquitto_tls_set(m_client, file(m_settings.caFile), m_settings.caFile.empty() ? "/etc/ssl/certs" : nullptr,
+                              file(m_settings.certFile), file(m_settings.keyFile), nullptr);
     }
     if (code != MOSQ_ERR_SUCCESS) {
         m_lastError = "the MQTT settings cannot be used: " + CodeText(code);
@@ -178,9 +179,8 @@ void MqttClient::housekeeping()
 int MqttClient::publish(const std::string& topic, const std::string& payload, bool retain, int qos)
 {
     int id = -1;
-    if (!m_connected ||
-        mosquitto_publish(m_client, &id, topic.c_str(), static_cast<int>(payload.size()), payload.data(), qos, retain) !=
-            MOSQ_ERR_SUCCESS)
+    if (!m_connected || mosquitto_publish(m_client, &id, topic.c_str(), static_cast<int>(payload.size()),
+                                          payload.data(), qos, retain) != MOSQ_ERR_SUCCESS)
         return -1;
     wantWrite();
     return id;
@@ -224,9 +224,10 @@ void MqttClient::Message(mosquitto*, void* self, const mosquitto_message* messag
 {
     auto& client = *static_cast<MqttClient*>(self);
     if (client.m_onMessage && message->topic)
-        client.m_onMessage(message->topic, std::string(static_cast<const char*>(message->payload),
-                                                       static_cast<std::size_t>(message->payloadlen)),
-                           message->retain);
+        client.m_onMessage(
+            message->topic,
+            std::string(static_cast<const char*>(message->payload), static_cast<std::size_t>(message->payloadlen)),
+            message->retain);
 }
 
 void MqttClient::Published(mosquitto*, void* self, int id)

@@ -54,7 +54,8 @@ std::optional<std::int64_t> PayloadReader::wholeNumber(const char* key, std::int
     const auto* value = field(key);
     if (!value)
         return std::nullopt;
-    const bool whole = value->is_number_integer() && (value->is_number_unsigned() ? value->get<std::uint64_t>() <= std::uint64_t{INT64_MAX} : true);
+    const bool whole = value->is_number_integer() &&
+                       (value->is_number_unsigned() ? value->get<std::uint64_t>() <= std::uint64_t{INT64_MAX} : true);
     const auto number = whole ? value->get<std::int64_t>() : 0;
     if (!whole || number < lowest || number > highest) {
         refuse("\"" + std::string(key) + "\" is to be a whole number from " + std::to_string(lowest) + " to " +

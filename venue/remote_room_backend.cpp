@@ -61,13 +61,11 @@ private:
     std::function<void()> m_readable;
 };
 
-RemoteRoomBackend::RemoteRoomBackend(RoomAddress room, std::string console, core::Scheduler& scheduler,
-                                     Publish publish)
+RemoteRoomBackend::RemoteRoomBackend(RoomAddress room, std::string console, core::Scheduler& scheduler, Publish publish)
     : m_room(std::move(room)), m_console(std::move(console)), m_scheduler(scheduler), m_publish(std::move(publish)),
       m_renew(scheduler.createTimer(kRenewMs, false, [this] { ask(true); })),
       m_waker(scheduler.createTimer(0, true, [this] { wake(); }))
-{
-}
+{}
 
 RemoteRoomBackend::~RemoteRoomBackend() = default;
 

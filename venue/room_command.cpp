@@ -74,10 +74,9 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
     if (in.ok() && command.id.empty())
         in.refuse("\"id\" is empty");
     const std::string id = in.ok() ? command.id : std::string{};
-    command.kind = static_cast<CommandKind>(
-        in.word("command", {kKinds[0], kKinds[1], kKinds[2], kKinds[3], kKinds[4], kKinds[5], kKinds[6], kKinds[7],
-                 kKinds[8]})
-            .value_or(0));
+    command.kind = static_cast<CommandKind>(in.word("command", {kKinds[0], kKinds[1], kKinds[2], kKinds[3], kKinds[4],
+                                                                kKinds[5], kKinds[6], kKinds[7], kKinds[8]})
+                                                .value_or(0));
     if (!in.ok())
         return {std::nullopt, in.refusal(), id};
     const auto channel = [&] {

@@ -4,7 +4,6 @@
 
 #include "json/strict_json.h"
 
-
 namespace quorix::venue {
 
 namespace {

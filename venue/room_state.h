@@ -17,12 +17,12 @@ inline constexpr int kHighestTone = 10;
 
 // What the processor of a room runs, as its agent last read it.
 struct ProcessorState {
-    char variant = '1';   // '3' for the processor with the fewer pages
-    int preset = 0;       // 0 KTV .. 7 USER5
-    int mode = 0;         // 0 singing, 1 dance
+    char variant = '1'; // '3' for the processor with the fewer pages
+    int preset = 0;     // 0 KTV .. 7 USER5
+    int mode = 0;       // 0 singing, 1 dance
     std::array<int, kLevelCount> levels{};
     std::array<bool, kLevelCount> muted{};
-    int tone = 5;         // 0..10, 5 neutral
+    int tone = 5;               // 0..10, 5 neutral
     std::string workingSetHash; // 16 hex digits
     bool operator==(const ProcessorState&) const = default;
 };

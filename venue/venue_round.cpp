@@ -16,9 +16,12 @@ VenueRound::Status VenueRound::status(const Entry& entry) const
 {
     if (entry.reply) {
         switch (entry.reply->outcome) {
-        case Outcome::Done: return Status::Done;
-        case Outcome::Refused: return Status::Refused;
-        case Outcome::Failed: return Status::Failed;
+        case Outcome::Done:
+            return Status::Done;
+        case Outcome::Refused:
+            return Status::Refused;
+        case Outcome::Failed:
+            return Status::Failed;
         }
     }
     if (m_expired)
@@ -51,9 +54,8 @@ bool VenueRound::take(const std::string& room, const std::string& payload)
     const auto parsed = ParseCommandReply(payload);
     if (!parsed.reply)
         return false;
-    const auto entry = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-        return e.room == room && e.id == parsed.reply->id;
-    });
+    const auto entry = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const Entry& e) { return e.room == room && e.id == parsed.reply->id; });
     if (entry == m_entries.end() || entry->reply)
         return false;
     // A reply can overtake the broker's acknowledgement of the command.

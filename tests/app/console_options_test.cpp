@@ -54,21 +54,23 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{{"room 1.quorix"}, StartAction::Run, false, "room 1.quorix"},
                       OptionsCase{{"--simulator", "--", "-odd.quorix"}, StartAction::Run, true, "-odd.quorix"},
                       OptionsCase{{"--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt", "x.QUORIX"},
-                                  StartAction::Run, false, "x.QUORIX"},
+                                  StartAction::Run,
+                                  false,
+                                  "x.QUORIX"},
                       // Remote tuning: a room of a venue, through the broker, and nothing local beside it.
                       OptionsCase{{"--room", "101", "--venue", "hall", "--broker", "mqtts://b:8883"}, StartAction::Run},
                       OptionsCase{{"--room", "101"}, StartAction::UsageError},
                       OptionsCase{{"--room", "a/b", "--venue", "hall"}, StartAction::UsageError},
                       OptionsCase{{"--room", "101", "--venue", "hall", "--simulator"}, StartAction::UsageError},
-                      OptionsCase{{"--room", "101", "--venue", "hall", "--broker", "http://b"}, StartAction::UsageError},
+                      OptionsCase{{"--room", "101", "--venue", "hall", "--broker", "http://b"},
+                                  StartAction::UsageError},
                       OptionsCase{{"--broker", "mqtt://b", "--simulator"}, StartAction::UsageError}));
 
 TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
 {
     const app::ConsoleOptions options = app::ParseConsoleOptions(
-        {"quorix-console", "--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt",
-         "--simulator-memory", "m.bin", "--quit-after-first-frame", "--venue", "hall", "--broker",
-         "mqtt://10.0.0.2"});
+        {"quorix-console", "--mode-dir", "/tmp/m", "--device", "/dev/hidraw3", "--trace", "t.txt", "--simulator-memory",
+         "m.bin", "--quit-after-first-frame", "--venue", "hall", "--broker", "mqtt://10.0.0.2"});
     EXPECT_EQ(options.modeDir, "/tmp/m");
     EXPECT_EQ(options.device, "/dev/hidraw3");
     EXPECT_EQ(options.trace, "t.txt");
@@ -76,9 +78,9 @@ TEST(ConsoleOptions, ValuesReachTheirFieldsAndTheUsageStatesTheExitStatus)
     EXPECT_TRUE(options.quitAfterFirstFrame);
     EXPECT_EQ(options.venue, "hall");
     EXPECT_EQ(options.broker, "mqtt://10.0.0.2");
-    const app::ConsoleOptions remote = app::ParseConsoleOptions(
-        {"quorix-console", "--room", "101", "--venue", "hall", "--username", "console", "--password-file", "pw",
-         "--ca-file", "ca.pem"});
+    const app::ConsoleOptions remote =
+        app::ParseConsoleOptions({"quorix-console", "--room", "101", "--venue", "hall", "--username", "console",
+                                  "--password-file", "pw", "--ca-file", "ca.pem"});
     EXPECT_EQ(remote.room, "101");
     EXPECT_EQ(remote.venue, "hall");
     EXPECT_EQ(remote.broker, "mqtt://127.0.0.1");

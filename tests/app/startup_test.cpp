@@ -35,8 +35,8 @@ TEST(PermissionAwareBackend, ARefusedDeviceIsReportedOnceUntilItIsUnplugged)
     FakeBackend& fake = *inner;
     int reports = 0;
     bool denied = true;
-    app::PermissionAwareBackend backend(std::move(inner), [&] { ++reports; },
-                                        [&](const std::string&) { return denied; });
+    app::PermissionAwareBackend backend(
+        std::move(inner), [&] { ++reports; }, [&](const std::string&) { return denied; });
     for (int i = 0; i < 3; ++i)
         for (const auto& path : backend.enumerate(0x7A3C, 0x0101, nullptr))
             backend.open(path);
@@ -85,7 +85,8 @@ TEST(ModeFolder, AProgramInAFolderItCannotWriteKeepsItsFilesInTheUsersDataFolder
     QTemporaryDir dir;
     const QString readOnly = QDir(dir.path()).filePath("bin");
     ASSERT_TRUE(QDir().mkpath(readOnly));
-    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     QStringList folders = {QDir(dir.path()).filePath("missing")};
     if (::geteuid() != 0)
         folders << readOnly;

@@ -88,7 +88,8 @@ TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame
         for (std::size_t i = 1; i < bytes.size(); ++i)
             EXPECT_LT(bytes[i], 0xFD) << line;
     }
-    // The handshake and its reply; the status, both sets of five kinds, two global kinds and the end, with their replies.
+    // The handshake and its reply; the status, both sets of five kinds, two global kinds and the end, with their
+    // replies.
     EXPECT_EQ(frames, 2 + 2 * 14);
 }
 
@@ -132,7 +133,8 @@ TEST_F(CliFixture, ASaveThatFailsSaysWhyInEnglish)
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(run.exitCode, 1) << c.arguments;
         EXPECT_NE(run.output.find(c.reason), std::string::npos) << run.output;
-        EXPECT_TRUE(std::none_of(run.output.begin(), run.output.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; }))
+        EXPECT_TRUE(std::none_of(run.output.begin(), run.output.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) >= 0xE0; }))
             << "no Chinese: " << run.output;
     }
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);

@@ -19,9 +19,9 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <sys/stat.h>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace quorix::core;
 using quorix::cli::ConfigurationFromJson;
@@ -87,7 +87,8 @@ ParamStore FilterImported()
 
 TEST_F(CliFixture, ExportThenImportGivesBackTheSameBytes)
 {
-    for (const ParamStore& store : {DefaultParamStore(), RandomStore(1), RandomStore(2), Pulled(dir), FilterImported()}) {
+    for (const ParamStore& store :
+         {DefaultParamStore(), RandomStore(1), RandomStore(2), Pulled(dir), FilterImported()}) {
         const std::string original = (dir / "a.quorix").string();
         const std::string json = (dir / "a.json").string();
         const std::string back = (dir / "b.quorix").string();
@@ -96,7 +97,8 @@ TEST_F(CliFixture, ExportThenImportGivesBackTheSameBytes)
         const CliRun imported = RunCli("import " + json + " -o " + back);
         ASSERT_EQ(imported.exitCode, 0) << imported.output;
         std::ifstream a(original, std::ios::binary), b(back, std::ios::binary);
-        const std::string bytesA((std::istreambuf_iterator<char>(a)), {}), bytesB((std::istreambuf_iterator<char>(b)), {});
+        const std::string bytesA((std::istreambuf_iterator<char>(a)), {}),
+            bytesB((std::istreambuf_iterator<char>(b)), {});
         EXPECT_EQ(bytesA.size(), kConfigFileSize);
         EXPECT_TRUE(bytesA == bytesB);
     }
@@ -138,10 +140,13 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {replaced("\"class\": \"EqBand\"", "\"class\": \"LowPass\""), "kinds[0].params[\"0x00\"].value: missing"},
         {replaced("\"class\": \"EqBand\"", "\"class\": \"Band\""), "kinds[0].params[\"0x00\"].class: must be Plain"},
         {replaced("\"0x00\": {", "\"0x0G\": {"), "kinds[0].params[\"0x0G\"]: a menu address is written 0x00 to 0xFF"},
-        {replaced("\"0x00\": {", "\"0x30\": {"), "kinds[0].params[\"0x30\"]: Defined is -1 where the address map has 0"},
+        {replaced("\"0x00\": {", "\"0x30\": {"),
+         "kinds[0].params[\"0x30\"]: Defined is -1 where the address map has 0"},
         {replaced("\"version\": 1", "\"version\": 1e999"), "version: not JSON: number overflow"},
-        {replaced("\"gain\": 330", "\"gain\": " + std::string(400, '7')), "kinds[0].params[\"0x00\"].gain: not JSON: number"},
-        {replaced("\"gain\": 330", "\"gain\": 330, \"gain\": 331"), "kinds[0].params[\"0x00\"].gain: this key comes twice"},
+        {replaced("\"gain\": 330", "\"gain\": " + std::string(400, '7')),
+         "kinds[0].params[\"0x00\"].gain: not JSON: number"},
+        {replaced("\"gain\": 330", "\"gain\": 330, \"gain\": 331"),
+         "kinds[0].params[\"0x00\"].gain: this key comes twice"},
         {replaced("\"version\": 1", "\"version\": 1, \"version\": 1"), "version: this key comes twice"},
         {replaced("\"format\": ", "\"" + std::string(10'000'000, 'f') + "\": "), ": unknown field"},
         {"{\"format\": \"" + std::string(10'000'000, 'x'), "format: not JSON: "},
@@ -152,8 +157,10 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {withoutHighPass, "kinds: page 0 singing 0x0F: missing"},
         {replaced("\"kinds\": [", "\"kinds\": [" + emptyEntries), "kinds[64]: more elements than a configuration has"},
         {longest, "not JSON: value - invalid string: control character U+0000"},
-        {replaced("\"0x00\": {", "\"\\u0000\xff\xfe" + std::string(300, '\xC3') + "\": {"), "kinds[0].params: not JSON: object key - invalid string: ill-formed UTF-8 byte"},
-        {replaced("\"format\": \"", "\"format\": \"\xE4\xB8"), "format: not JSON: value - invalid string: ill-formed UTF-8 byte"},
+        {replaced("\"0x00\": {", "\"\\u0000\xff\xfe" + std::string(300, '\xC3') + "\": {"),
+         "kinds[0].params: not JSON: object key - invalid string: ill-formed UTF-8 byte"},
+        {replaced("\"format\": \"", "\"format\": \"\xE4\xB8"),
+         "format: not JSON: value - invalid string: ill-formed UTF-8 byte"},
     };
     for (const auto& c : cases) {
         ParamStore store = DefaultParamStore();
@@ -161,7 +168,8 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         const ParamStore before = store;
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;
-        EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n" << result.message.substr(0, 400);
+        EXPECT_NE(result.message.find(c.message), std::string::npos) << c.message << "\n"
+                                                                     << result.message.substr(0, 400);
         EXPECT_LE(result.message.size(), quorix::json::kLongestRefusal) << c.message << "\n" << result.message;
         EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.message;
         EXPECT_EQ(ValidUtf8(result.message), result.message) << c.message;
@@ -202,8 +210,9 @@ TEST(ConfigJson, BandFieldsAreHeldToTheBoundsOfTheRecordCheck)
                 EXPECT_EQ(result.ok, checked) << f.key << " " << value << " off " << off << ": " << result.message;
                 EXPECT_EQ(result.ok, value == range.highest) << f.key << " " << value << " off " << off;
                 if (!result.ok)
-                    EXPECT_NE(result.message.find(std::string(f.key) + ": must be 0 to " + std::to_string(range.highest)),
-                              std::string::npos)
+                    EXPECT_NE(
+                        result.message.find(std::string(f.key) + ": must be 0 to " + std::to_string(range.highest)),
+                        std::string::npos)
                         << result.message;
             }
         }

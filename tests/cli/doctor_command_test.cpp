@@ -10,8 +10,7 @@ TEST_F(DoctorCommand, ProbesTheVirtualProcessorAndWritesABundleTheArchiveToolOpe
     const CliRun run = RunCli("doctor --simulator -o " + bundle.string());
     EXPECT_EQ(run.exitCode, 0) << run.output;
     for (const char* line : {"path=sim:quorix-processor serial=- interface=0 open=yes", "ok    report-lengths",
-                             "ok    block-size-10", "ok    dance-set", "ok    keep-alive",
-                             "support bundle written to"})
+                             "ok    block-size-10", "ok    dance-set", "ok    keep-alive", "support bundle written to"})
         EXPECT_NE(run.output.find(line), std::string::npos) << line << " in\n" << run.output;
     EXPECT_EQ(run.output.find("FAIL"), std::string::npos) << run.output;
 

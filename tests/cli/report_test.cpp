@@ -135,7 +135,8 @@ std::vector<Word> Words(const fs::path& pdf)
         return {};
     std::vector<Word> words;
     std::istringstream lines(Read(html));
-    const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     int page = 0;
     for (std::string line; std::getline(lines, line);) {
         if (line.find("<page") != std::string::npos)
@@ -193,9 +194,9 @@ const report::ReportRow& Row(const std::vector<report::ReportRow>& rows, std::st
 TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThem)
 {
     core::ParamStore store = core::DefaultParamStore();
-    store.at(0, core::SubOutput * 256 + 9).Value = 4;    // the subwoofer's low-pass type
-    store.at(0, core::MainOutput * 256 + 6).Value = 1;   // the main output's high-pass type
-    store.at(0, core::SubOutput * 256 + 8).Value = 300;  // its high-pass frequency, beyond its slider
+    store.at(0, core::SubOutput * 256 + 9).Value = 4;   // the subwoofer's low-pass type
+    store.at(0, core::MainOutput * 256 + 6).Value = 1;  // the main output's high-pass type
+    store.at(0, core::SubOutput * 256 + 8).Value = 300; // its high-pass frequency, beyond its slider
     const struct {
         int kind;
         const char* name;
@@ -209,7 +210,8 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
     for (const auto& c : cases)
         EXPECT_EQ(Row(report::PageRows(store, c.kind), c.name).singing, c.text) << c.kind << " " << c.name;
 
-    // The table prints the frequency the graph draws (and the processor is sent), and says when the slider stops short of it.
+    // The table prints the frequency the graph draws (and the processor is sent), and says when the slider stops short
+    // of it.
     for (int kind = core::MainOutput; kind <= core::SubOutput; ++kind) {
         core::ViewState view;
         view.CurrentKind = kind;
@@ -228,7 +230,8 @@ TEST(ReportRows, EachParameterIsNamedAsTheWindowNamesItsControl)
 {
     for (const tables::ControlRow& row : tables::TuningWindowTable())
         if (row.address != tables::kUnbound && row.tVisible && core::KindOfAddress(row.address) == row.page)
-            Row(report::PageRows(core::DefaultParamStore(), row.page), tables::ControlLabel(row)); // fails when no row has that name
+            Row(report::PageRows(core::DefaultParamStore(), row.page),
+                tables::ControlLabel(row)); // fails when no row has that name
 }
 
 // With the processor record, a value never read from the processor is marked, in either mode.
@@ -240,9 +243,11 @@ TEST(ReportRows, ValuesNeverReadAreMarked)
     const std::string name(core::ParamName(core::MainOutput, 0));
     const report::ReportRow row = Row(report::PageRows(store, core::MainOutput, &record), name.c_str());
     EXPECT_EQ(row.singing.find(report::kNeverReadMark), std::string::npos);
-    EXPECT_EQ(row.dance, Row(report::PageRows(store, core::MainOutput), name.c_str()).singing + std::string(report::kNeverReadMark))
+    EXPECT_EQ(row.dance, Row(report::PageRows(store, core::MainOutput), name.c_str()).singing +
+                             std::string(report::kNeverReadMark))
         << "the dance copy was never read";
-    EXPECT_TRUE(Row(report::PageRows(store, core::MainOutput), name.c_str()).dance.empty()) << "without a record, no marks";
+    EXPECT_TRUE(Row(report::PageRows(store, core::MainOutput), name.c_str()).dance.empty())
+        << "without a record, no marks";
 }
 
 } // namespace

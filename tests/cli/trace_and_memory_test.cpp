@@ -76,7 +76,8 @@ TEST_F(CliFixture, TheTraceIsOpenedAsEveryOutputAndAFailedWriteFailsTheCommand)
     EXPECT_FALSE(fs::exists(output));
 
     // A full device: the pull writes no file, the push has written but says the trace is cut.
-    for (const std::string& command : {"pull --simulator -o " + output.string(), "push " + room.string() + " --simulator"}) {
+    for (const std::string& command :
+         {"pull --simulator -o " + output.string(), "push " + room.string() + " --simulator"}) {
         const CliRun full = RunCli(command + " --trace /dev/full");
         EXPECT_EQ(full.exitCode, 1) << command;
         EXPECT_TRUE(Contains(full.output, "the trace /dev/full could not be written whole")) << full.output;
@@ -95,10 +96,10 @@ TEST_F(CliFixture, AMemoryFileThatCannotBeReadRefusesThePullBeforeItWritesAnythi
     fs::create_symlink("loop", dir / "loop");
     const fs::path trace = dir / "trace.txt";
     const fs::path output = dir / "out.quorix";
-    for (const fs::path& memory : {dir / "pipe", dir / "folder", dir / "plain" / "memory", dir / "loop",
-                                   dir / "nowhere" / "memory"}) {
-        const CliRun run = RunCli("pull --simulator-memory " + memory.string() + " --trace " + trace.string() +
-                                      " -o " + output.string(),
+    for (const fs::path& memory :
+         {dir / "pipe", dir / "folder", dir / "plain" / "memory", dir / "loop", dir / "nowhere" / "memory"}) {
+        const CliRun run = RunCli("pull --simulator-memory " + memory.string() + " --trace " + trace.string() + " -o " +
+                                      output.string(),
                                   kLimit);
         EXPECT_EQ(run.exitCode, 1) << memory << "\n" << run.output;
         EXPECT_TRUE(Contains(run.output, memory.string())) << run.output;

@@ -20,5 +20,6 @@ TEST(ValidUtf8Buffer, ReplacesWhatIsNotUtf8AndKeepsACharacterAFlushCut)
         EXPECT_EQ(sink.str(), "中: a.json: bad \xEF\xBF\xBD\xEF\xBF\xBD byte\nno line end, flushed");
         out << ", cut at the end \xE4\xB8";
     }
-    EXPECT_EQ(sink.str(), "中: a.json: bad \xEF\xBF\xBD\xEF\xBF\xBD byte\nno line end, flushed, cut at the end \xEF\xBF\xBD");
+    EXPECT_EQ(sink.str(),
+              "中: a.json: bad \xEF\xBF\xBD\xEF\xBF\xBD byte\nno line end, flushed, cut at the end \xEF\xBF\xBD");
 }

@@ -35,7 +35,7 @@ TEST(FaderInput, ADragAlongTheFadersOwnAxisEndsWhereItWasLeft)
     struct Case {
         const char* what;
         FaderKind kind;
-        FaderPoint thumb;    // the thumb at position 40 of 80
+        FaderPoint thumb; // the thumb at position 40 of 80
         FaderPoint draggedTo;
         int position;
     };
@@ -125,7 +125,7 @@ TEST(FaderInput, NothingMovesWhileTheFaderTakesNoInput)
     EXPECT_FALSE(f.press({33, 140}, greyed, 74).click);
     EXPECT_FALSE(f.wheel({33, 10}, 120, true, greyed).scroll);
     FaderReaction r;
-    EXPECT_TRUE(f.key(FaderInput::Key::Up, greyed, r)); // swallowed
+    EXPECT_TRUE(f.key(FaderInput::Key::Up, greyed, r));  // swallowed
     EXPECT_FALSE(f.key(FaderInput::Key::Up, hidden, r)); // passed on
     EXPECT_EQ(f.position(), 40);
 }

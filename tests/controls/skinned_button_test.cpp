@@ -1,7 +1,7 @@
 #include "control_events.h"
 
-#include "controls/skinned_button.h"
 #include "controls/skin_cache.h"
+#include "controls/skinned_button.h"
 
 #include <QSignalSpy>
 

@@ -54,7 +54,12 @@ TEST_F(Defaults, GlobalKindsExistInTheSingingModeOnly)
 
 TEST_F(Defaults, RecordsCarryTheirClassDefaultAndSharing)
 {
-    struct Case { int address; ParamClass cls; int value; bool perMode; };
+    struct Case {
+        int address;
+        ParamClass cls;
+        int value;
+        bool perMode;
+    };
     const Case cases[] = {
         {0x0F, ParamClass::HighPass, FrequencyToIndex(10), true},
         {256 + 0x00, ParamClass::HighPass, FrequencyToIndex(45), false},
@@ -164,8 +169,8 @@ TEST(ParamStore, MirrorCopiesSharedRecordsIntoTheDanceMode)
     ParamStore store;
     ParamStore image;
     InitParamStore(store, image);
-    store.at(0, 256 + 1).band.Gain = 300;       // microphone band: shared
-    store.at(0, 0).band.Gain = 111;             // music band: per mode
+    store.at(0, 256 + 1).band.Gain = 300; // microphone band: shared
+    store.at(0, 0).band.Gain = 111;       // music band: per mode
     store.at(2, 256 + 1).band.Gain = 5;
     MirrorSharedParameters(store);
     EXPECT_EQ(store.at(1, 256 + 1).band.Gain, 300);

@@ -35,10 +35,7 @@ struct AtomicSave : ::testing::Test {
         return {std::istreambuf_iterator<char>(in), {}};
     }
     void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-    std::vector<fs::path> entries()
-    {
-        return {fs::directory_iterator(dir), fs::directory_iterator{}};
-    }
+    std::vector<fs::path> entries() { return {fs::directory_iterator(dir), fs::directory_iterator{}}; }
 };
 
 } // namespace
@@ -54,7 +51,8 @@ TEST_F(AtomicSave, APowerCutAtAnyMomentLeavesTheOldOrTheNewContent)
         const std::string before = existed ? "old content" : test_support::RecordingFileSystem::kMissing;
         test_support::RecordingFileSystem files(dir, target.filename().string());
 
-        ASSERT_FALSE(core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files).failed());
+        ASSERT_FALSE(
+            core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files).failed());
         EXPECT_EQ(read(target), "new content");
         EXPECT_EQ(files.surelyOnDisk(), "new content") << "existed " << existed;
         for (const std::string& possible : files.possibleAfterACut())

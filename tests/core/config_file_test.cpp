@@ -51,16 +51,16 @@ TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
     ASSERT_EQ(bytes.size(), 252000u);
 
     const std::uint8_t* r = &bytes[(3 * 3 + 1) * 28];
-    EXPECT_EQ(r[0], 1);                                  // Class EqBand
-    EXPECT_EQ(r[5], 2);                                  // Shape
+    EXPECT_EQ(r[0], 1); // Class EqBand
+    EXPECT_EQ(r[5], 2); // Shape
     EXPECT_EQ((std::vector<std::uint8_t>(r + 6, r + 10)), (std::vector<std::uint8_t>{4, 3, 2, 1}));
     EXPECT_EQ((std::vector<std::uint8_t>(r + 10, r + 14)), (std::vector<std::uint8_t>{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(r[22], 0xFF);                              // Defined, -1
+    EXPECT_EQ(r[22], 0xFF); // Defined, -1
     EXPECT_EQ(r[23], 0xFF);
-    EXPECT_EQ(r[24], 0xFF);                              // PerMode (music band)
-    EXPECT_EQ(r[26], 0xFF);                              // BandOff
+    EXPECT_EQ(r[24], 0xFF); // PerMode (music band)
+    EXPECT_EQ(r[26], 0xFF); // BandOff
 
-    const std::uint8_t* common = &bytes[2560 * 3 * 28];  // first common record, singing mode
+    const std::uint8_t* common = &bytes[2560 * 3 * 28]; // first common record, singing mode
     EXPECT_EQ(common[0], 0);
     EXPECT_EQ(common[1], 20);
     EXPECT_EQ(common[24], 0);
@@ -132,7 +132,8 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_FALSE(SaveConfigurationFile(dir / "no-such-folder" / "x.quorix", store).ok);
     EXPECT_EQ(read(path), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 2); // keep + blocked, no temporaries
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}),
+              2); // keep + blocked, no temporaries
 }
 
 TEST(ConfigurationExtension, AppendedUnlessPresentInAnyCase)
@@ -182,13 +183,15 @@ TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
         {{2, 0x007, kBandOff, {0x00, 0x80}}, {F::BandOff, R::NotABoolean, 0x8000, 0, 0}},
         {{0, 0x000, kGain, {0x00, 0x00, 0x00, 0x80}}, {F::Gain, R::OutOfRange, -2147483648LL, 0, 500}},
         {{1, 0x003, kGain, {0xF5, 0x01, 0x00, 0x00}}, {F::Gain, R::OutOfRange, 501, 0, 500}}, // past ±25 dB
-        {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}}, {F::FreqIndex, R::OutOfRange, 30000, 0, 29999}}, // would arrive off
+        {{0, 0x004, kFreq, {0x30, 0x75, 0x00, 0x00}},
+         {F::FreqIndex, R::OutOfRange, 30000, 0, 29999}}, // would arrive off
         {{0, 0x004, kQ, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::QIndex, R::OutOfRange, -1, 0, 100}},
         {{0, 0x004, kQ, {0x65, 0x00, 0x00, 0x00}}, {F::QIndex, R::OutOfRange, 101, 0, 100}}, // past the table
         {{0, 0x004, kShelf, {0xFA, 0x00, 0x00, 0x00}}, {F::ShelfQIndex, R::OutOfRange, 250, 0, 249}},
         {{0, 0x110, kValue, {0x24, 0xF4, 0x00, 0x00}}, {F::Value, R::OutOfRange, 62500, 0, 62499}},
         {{0, 0xA00, kDefined, {0x00, 0x00}}, {F::Defined, R::DiffersFromMap, 0, -1, -1}}, // a common parameter missing
-        {{2, 0xA28, kDefined, {0xFF, 0xFF}}, {F::Defined, R::DiffersFromMap, -1, 0, 0}}, // no common ones in the default set
+        {{2, 0xA28, kDefined, {0xFF, 0xFF}},
+         {F::Defined, R::DiffersFromMap, -1, 0, 0}}, // no common ones in the default set
         {{1, 0xA10, kDefined, {0xFF, 0xFF, 0xFF, 0xFF}}, {F::PerMode, R::DiffersFromMap, -1, 0, 0}}, // a bad mirror
         {{0, 0xA00, 24, {0xFF, 0xFF}}, {F::PerMode, R::DiffersFromMap, -1, 0, 0}},
     };
@@ -214,12 +217,11 @@ TEST(ConfigurationRecords, RecordsTheConsoleCannotWriteAreRefusedNamingTheFirst)
 TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
 {
     const Patch accepted[] = {
-        {0, 0x000, kGain, {0x90, 0x01, 0x00, 0x00}},  // gain code 400, one of the defaults
-        {0, 0x001, kFreq, {0x2F, 0x75, 0x00, 0x00}},  // frequency index 29999, band on
-        {0, 0x002, kBandOff, {0xFF, 0xFF}},           // band off with a frequency index of 32499
-        {0, 0x002, kFreq, {0xF3, 0x7E, 0x00, 0x00}},
-        {1, 0x003, kShelf, {0xF9, 0x00, 0x00, 0x00}}, // slope 249
-        {0, 0x110, kValue, {0x23, 0xF4, 0x00, 0x00}}, // 62499
+        {0, 0x000, kGain, {0x90, 0x01, 0x00, 0x00}}, // gain code 400, one of the defaults
+        {0, 0x001, kFreq, {0x2F, 0x75, 0x00, 0x00}}, // frequency index 29999, band on
+        {0, 0x002, kBandOff, {0xFF, 0xFF}},          // band off with a frequency index of 32499
+        {0, 0x002, kFreq, {0xF3, 0x7E, 0x00, 0x00}},  {1, 0x003, kShelf, {0xF9, 0x00, 0x00, 0x00}}, // slope 249
+        {0, 0x110, kValue, {0x23, 0xF4, 0x00, 0x00}},                                               // 62499
         {1, 0xA28, kValue, {0x07, 0x00, 0x00, 0x00}}, // an undefined record's other fields are never used
         {1, 0xA10, kDefined, {0xFF, 0xFF}},           // a synchronisation mirrors shared global records
     };

@@ -24,7 +24,10 @@ struct CopyFixture : ::testing::Test {
     std::vector<std::pair<int, int>> sent; // address, mode at the time of the send
 
     CopyModeHooks hooks{
-        [this](std::string_view q) { questions.emplace_back(q); return answer; },
+        [this](std::string_view q) {
+            questions.emplace_back(q);
+            return answer;
+        },
         [this](int a) {
             if (failAfter >= 0 && static_cast<int>(sent.size()) >= failAfter)
                 return false;
@@ -90,7 +93,7 @@ TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
 TEST_F(CopyFixture, DanceToSingingKeepsTheGlobalRecords)
 {
     view.CurrentMode = 1;
-    store.at(0, 0xA08).Value = 70;          // a master level limit
+    store.at(0, 0xA08).Value = 70;             // a master level limit
     store.at(0, kCommonBase + 0x1F).Value = 1; // automatic mode control
     const ParamStore before = store;
     EXPECT_TRUE(CopyMode(edits, view, hooks));

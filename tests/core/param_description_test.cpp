@@ -37,7 +37,8 @@ TEST(ParamDescription, EveryValueAControlCanSetPassesTheRecordCheckAndReadsBackA
                     const float raw = JoinPolarity(ScalePositionToRaw(d.scale, position), inverted);
                     r.Value = static_cast<std::int32_t>(raw);
                     ASSERT_EQ(static_cast<float>(r.Value), raw) << address << " at " << position;
-                    ASSERT_EQ(CheckRecord(r, LayoutFor(mode, address, r)), std::nullopt) << address << " at " << position;
+                    ASSERT_EQ(CheckRecord(r, LayoutFor(mode, address, r)), std::nullopt)
+                        << address << " at " << position;
                     const ScaledValue back = ScaledPosition(d, r.Value);
                     ASSERT_EQ(back.position, position) << address;
                     ASSERT_EQ(back.inverted, inverted) << address;

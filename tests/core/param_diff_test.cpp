@@ -32,15 +32,14 @@ TEST(ParamDiff, EveryBandFieldIsNamedWithItsDisplayText)
     band.Shape = 1;
     band.BandOff = true;
 
-    EXPECT_EQ(Lines(DiffImages(defaults, changed)),
-              (std::vector<std::string>{
-                  "dance 0x02 EQ3 frequency: 63.7Hz -> 1.26KHz",
-                  "dance 0x02 EQ3 gain: 0.0dB -> -3.5dB",
-                  "dance 0x02 EQ3 Q: Q 1.00 -> Q 2.00",
-                  "dance 0x02 EQ3 slope: Q 0.71 -> Q 1.00",
-                  "dance 0x02 EQ3 shape: P -> LS",
-                  "dance 0x02 EQ3 on/off: on -> off",
-              }));
+    EXPECT_EQ(Lines(DiffImages(defaults, changed)), (std::vector<std::string>{
+                                                        "dance 0x02 EQ3 frequency: 63.7Hz -> 1.26KHz",
+                                                        "dance 0x02 EQ3 gain: 0.0dB -> -3.5dB",
+                                                        "dance 0x02 EQ3 Q: Q 1.00 -> Q 2.00",
+                                                        "dance 0x02 EQ3 slope: Q 0.71 -> Q 1.00",
+                                                        "dance 0x02 EQ3 shape: P -> LS",
+                                                        "dance 0x02 EQ3 on/off: on -> off",
+                                                    }));
     EXPECT_TRUE(DiffImages(defaults, changed, {.modes = {0}}).empty());
     EXPECT_TRUE(DiffImages(defaults, defaults).empty());
 }

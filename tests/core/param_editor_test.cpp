@@ -37,10 +37,10 @@ using Writes = std::vector<std::pair<int, int>>;
 // Which records an edit changes and which writes it queues, by the kind of parameter and the mode on show.
 TEST_F(EditorFixture, ModeRuleMirrorAndWrites)
 {
-    constexpr int kMainMusicLevel = 1024;     // per mode
-    constexpr int kMainLeftLevel = 1024 + 4;  // shared
+    constexpr int kMainMusicLevel = 1024;            // per mode
+    constexpr int kMainLeftLevel = 1024 + 4;         // shared
     constexpr int kLateReflectionDelay = 768 + 0x13; // shared, in a secondary window
-    constexpr int kRecordingLevel = 2048 + 7; // global
+    constexpr int kRecordingLevel = 2048 + 7;        // global
     struct Case {
         int address;
         int mode;
@@ -104,7 +104,7 @@ TEST_F(EditorFixture, ListenersHearEachCopyChanged)
 {
     constexpr int kMainMusicLevel = 1024;    // per mode
     constexpr int kMainLeftLevel = 1024 + 4; // shared
-    Writes heard; // address, mode
+    Writes heard;                            // address, mode
     const int id = editor.addListener([&heard](int address, int mode) { heard.emplace_back(address, mode); });
     view.CurrentMode = 1;
     editor.setValue(kMainMusicLevel, 50);

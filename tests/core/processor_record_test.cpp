@@ -17,11 +17,21 @@ enum class Event { Queued, Offline, Acked, Lost, Read };
 void Apply(ProcessorRecord& record, Event event, int mode, int address)
 {
     switch (event) {
-    case Event::Queued: record.writeQueued(mode, address); break;
-    case Event::Offline: record.editedOffline(mode, address); break;
-    case Event::Acked: record.writeAcknowledged(mode, address); break;
-    case Event::Lost: record.writeLost(mode, address); break;
-    case Event::Read: record.read(mode, address); break;
+    case Event::Queued:
+        record.writeQueued(mode, address);
+        break;
+    case Event::Offline:
+        record.editedOffline(mode, address);
+        break;
+    case Event::Acked:
+        record.writeAcknowledged(mode, address);
+        break;
+    case Event::Lost:
+        record.writeLost(mode, address);
+        break;
+    case Event::Read:
+        record.read(mode, address);
+        break;
     }
 }
 
@@ -51,8 +61,8 @@ TEST(ProcessorRecord, ACopyStaysMarkedUntilAWriteOfItIsAnsweredOrItIsRead)
         EXPECT_EQ(record.state(1, kMusic), c.state) << "after " << c.events.size() << " events";
         EXPECT_EQ(record.state(0, kMusic), CopyState::Unreadable) << "the other mode's copy is its own";
         EXPECT_EQ(record.inStep(), !Unconfirmed(c.state));
-        const auto expected = Unconfirmed(c.state) ? std::vector<std::pair<int, int>>{{1, kMusic}}
-                                                   : std::vector<std::pair<int, int>>{};
+        const auto expected =
+            Unconfirmed(c.state) ? std::vector<std::pair<int, int>>{{1, kMusic}} : std::vector<std::pair<int, int>>{};
         EXPECT_EQ(record.unconfirmed(), expected);
     }
 }

@@ -43,7 +43,7 @@ TEST(TextToAnsiBytes, WhatGbkCannotHoldBecomesOneQuestionMarkACharacter)
 {
     EXPECT_EQ(TextToAnsiBytes("😀x"), (std::vector<std::uint8_t>{'?', 'x'}));
     EXPECT_EQ(TextToAnsiBytes("\xC3"), (std::vector<std::uint8_t>{'?'})); // a cut-off sequence
-    EXPECT_EQ(AnsiBytesToText(Hex("D6")), "?");                            // a lead byte without its pair
+    EXPECT_EQ(AnsiBytesToText(Hex("D6")), "?");                           // a lead byte without its pair
     EXPECT_EQ(AnsiBytesToText(Hex("D67F41")), "?A");
 }
 

@@ -128,7 +128,7 @@ TEST_F(UndoFixture, RestoreSendsOnlyWhatDiffersAndMirrorsSharedRecords)
     history.PushSnapshot();
     store.at(0, 256 + 2).band.Gain = 300; // shared microphone band
     store.at(1, 256 + 2).band.Gain = 300;
-    store.at(0, 1030).Value = 3;     // per-mode filter type
+    store.at(0, 1030).Value = 3; // per-mode filter type
     sent.clear();
     history.Undo(send);
     EXPECT_EQ(writer.writes, (std::vector<std::pair<int, int>>{{0, 256 + 2}, {1, 256 + 2}, {0, 1030}}));

@@ -24,7 +24,8 @@ TEST(ValueTables, LandmarksAndLookups)
     EXPECT_FLOAT_EQ(QAt(28), 2.0f);
     EXPECT_FLOAT_EQ(QAt(100), 128.0f);
 
-    const std::pair<float, int> frequencies[] = {{10, 0}, {19.7f, 1}, {100, 86}, {5900, 298}, {20220, 362}, {30000, 362}};
+    const std::pair<float, int> frequencies[] = {{10, 0},     {19.7f, 1},   {100, 86},
+                                                 {5900, 298}, {20220, 362}, {30000, 362}};
     for (auto [hz, index] : frequencies)
         EXPECT_EQ(FrequencyToIndex(hz), index) << hz;
     const std::pair<float, int> qs[] = {{0.7f, 10}, {0.6f, 8}, {1.0f, 16}, {500, 100}, {0.1f, 0}};
@@ -92,7 +93,11 @@ TEST(ValueText, QStepsAndClamps)
 // A filter dragged on the graph stops where its slider stops, a high-pass at OFF; a band spans the audible table.
 TEST(ValueText, FrequencyClampDependsOnTheParameter)
 {
-    struct Case { int address; int index; int expected; };
+    struct Case {
+        int address;
+        int index;
+        int expected;
+    };
     const Case cases[] = {
         {FlatAddress(MusicInput, 0x0F), 0, 0},    {FlatAddress(MainOutput, 0x07), 200, 143},
         {FlatAddress(Effects, 0x0D), 0, 0},       {FlatAddress(SubOutput, 0x0A), 0, 1},
@@ -110,16 +115,18 @@ TEST(ValueText, FrequencyClampDependsOnTheParameter)
 
 TEST(TypedValue, NumbersAreConvertedAndClampedTextIsReplacedByTheDefault)
 {
-    struct Case { TypedField field; const char* text; int expected; };
+    struct Case {
+        TypedField field;
+        const char* text;
+        int expected;
+    };
     const Case cases[] = {
-        {TypedField::Gain, "15", 370},        {TypedField::Gain, "abc", 250},
-        {TypedField::Gain, "0.05", 250},      {TypedField::Gain, "-30", 10},
-        {TypedField::Gain, " 3,5 ", 285},     {TypedField::Gain, "1e30", 370},
-        {TypedField::Gain, "nan", 250},       {TypedField::Gain, "inf", 250},
-        {TypedField::Frequency, "1000", 205}, {TypedField::Frequency, "", 86},
-        {TypedField::Frequency, "5", 1},      {TypedField::Frequency, "99999", 361},
-        {TypedField::PeakQ, "x", 10},         {TypedField::PeakQ, "500", 100},
-        {TypedField::ShelfQ, "5", 28},        {TypedField::ShelfQ, "0.7", 10},
+        {TypedField::Gain, "15", 370},   {TypedField::Gain, "abc", 250},   {TypedField::Gain, "0.05", 250},
+        {TypedField::Gain, "-30", 10},   {TypedField::Gain, " 3,5 ", 285}, {TypedField::Gain, "1e30", 370},
+        {TypedField::Gain, "nan", 250},  {TypedField::Gain, "inf", 250},   {TypedField::Frequency, "1000", 205},
+        {TypedField::Frequency, "", 86}, {TypedField::Frequency, "5", 1},  {TypedField::Frequency, "99999", 361},
+        {TypedField::PeakQ, "x", 10},    {TypedField::PeakQ, "500", 100},  {TypedField::ShelfQ, "5", 28},
+        {TypedField::ShelfQ, "0.7", 10},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseTypedValue(c.field, c.text), c.expected) << c.text;

@@ -36,8 +36,9 @@ struct ConsoleJourney : ::testing::Test, ConsoleFixture {
                 const core::ParamRecord& o = session.store().at(0, a);
                 const core::ParamRecord& t = theirs.at(0, a);
                 if (link::TravelsAsBand(a))
-                    EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex && o.band.QIndex == t.band.QIndex &&
-                                o.band.Shape == t.band.Shape && o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
+                    EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex &&
+                                o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
+                                o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
                         << "address " << a;
                 else
                     EXPECT_EQ(o.Value, t.Value) << "address " << a;

@@ -38,7 +38,7 @@ TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
 TEST_F(Journey, AStaleReplyIsNotTakenForALaterRequest)
 {
     connect();
-    port.setReplyDelay(30); // the synchronisation's requests spread over time
+    port.setReplyDelay(30);   // the synchronisation's requests spread over time
     port.delayNextReply(700); // the status answer comes after the re-sent request's answer
     setProcessorGain(256 + 2, 260);
     EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
@@ -71,7 +71,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
 {
     connect();
     image = store;
-    image.at(0, 0).band.Gain = 280;           // kind 0: lands
+    image.at(0, 0).band.Gain = 280;      // kind 0: lands
     image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
     image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
     EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());

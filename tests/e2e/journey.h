@@ -36,7 +36,8 @@ struct Journey : ::testing::Test {
     RecordingHost host;
     std::ostringstream trace;
     quorix::link::TraceRing ring;
-    quorix::link::DeviceLink device{port, clock, {store, image, view, digits, processorRecord, copies}, host, &trace, &ring};
+    quorix::link::DeviceLink device{port, clock,  {store, image, view, digits, processorRecord, copies},
+                                    host, &trace, &ring};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 
@@ -48,8 +49,8 @@ struct Journey : ::testing::Test {
 
     void TearDown() override
     {
-        EXPECT_EQ(processor.refusals().count(), expectedRefusals)
-            << "the processor refused what the console sent:\n" << processor.refusals().text();
+        EXPECT_EQ(processor.refusals().count(), expectedRefusals) << "the processor refused what the console sent:\n"
+                                                                  << processor.refusals().text();
     }
 
     // Starts a flow that tells whether it succeeded, and runs the clock until it has.
@@ -103,7 +104,8 @@ struct Journey : ::testing::Test {
         const auto& o = ours.at(mode, address);
         const auto& t = theirs.at(mode, address);
         if (quorix::link::TravelsAsBand(address))
-            EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex && o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
+            EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex &&
+                        o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
                         o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
                 << "mode " << mode << " address " << address;
         else
@@ -116,7 +118,8 @@ struct Journey : ::testing::Test {
     }
 
     // Every transferable kind of `ours` equals the singing set of `theirs`.
-    static void expectTransferableKindsEqual(const quorix::core::ParamStore& ours, const quorix::core::ParamStore& theirs)
+    static void expectTransferableKindsEqual(const quorix::core::ParamStore& ours,
+                                             const quorix::core::ParamStore& theirs)
     {
         for (int kind : {0, 1, 3, 4, 7, 8, 10})
             for (int a = quorix::core::KindFirst(kind); a <= quorix::core::KindLast(kind); ++a)

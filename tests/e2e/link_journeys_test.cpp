@@ -135,9 +135,9 @@ TEST_F(Journey, AWrongSizeBlockStopsTheReadAndChangesNothing)
     setProcessorGain(256 + 1, 222);
     connect();
     EXPECT_EQ(host.count(link::LinkCode::CountMismatch), 1);
-    EXPECT_EQ(store.at(0, 0).band.Gain, 330);        // kind 0 refused whole
-    EXPECT_EQ(store.at(0, 256 + 1).band.Gain, 250);  // later kinds never read
-    EXPECT_EQ(store.at(0, 0xA20).Value, 0);     // no ReadDone
+    EXPECT_EQ(store.at(0, 0).band.Gain, 330);       // kind 0 refused whole
+    EXPECT_EQ(store.at(0, 256 + 1).band.Gain, 250); // later kinds never read
+    EXPECT_EQ(store.at(0, 0xA20).Value, 0);         // no ReadDone
     EXPECT_EQ(trace.str().find("TX ReadDone"), std::string::npos);
     EXPECT_TRUE(host.windowEnabled);
 }
@@ -306,7 +306,7 @@ TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
     EXPECT_EQ(store, before); // nothing unrequested reaches the store
     EXPECT_EQ(processor.working(), processorBefore);
     processor.receive(link::Bytes{link::kKeepAlive}); // ends a partial frame the noise left behind
-    EXPECT_GT(processor.refusals().count(), 0);        // the noise itself, refused
+    EXPECT_GT(processor.refusals().count(), 0);       // the noise itself, refused
     processor.refusals().clear();
     EXPECT_TRUE(device.LinkOnline());
     store.at(0, 1024).Value = 42;

@@ -200,7 +200,7 @@ TEST_F(RecordJourney, DanceValuesNeverReadAreNotWrittenOverTheProcessors)
     constexpr int kMainBand = 4 * 256 + 0x10;
     constexpr int kMusicLevel = 4 * 256;
     ASSERT_TRUE(store.at(1, kMainBand).PerMode);
-    setProcessorGain(kMainBand, 344, 1); // +9.4 dB in the dance set
+    setProcessorGain(kMainBand, 344, 1);        // +9.4 dB in the dance set
     document.edits().setValue(kMusicLevel, 61); // edited before the first connection
     waitForSync();
     const ComparedCopy* danceBand = listed(1, kMainBand);

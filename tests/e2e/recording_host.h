@@ -38,7 +38,9 @@ struct RecordingHost : quorix::link::LinkHost {
         case LinkCode::SwitchedOn:
         case LinkCode::SwitchedOff:
         case LinkCode::OnlineMode:
-        case LinkCode::OfflineMode: connection.push_back(report.code); break;
+        case LinkCode::OfflineMode:
+            connection.push_back(report.code);
+            break;
         case LinkCode::Lost:
             connection.push_back(report.code);
             tell(report.code);
@@ -48,12 +50,16 @@ struct RecordingHost : quorix::link::LinkHost {
         case LinkCode::ReadFault:
         case LinkCode::ReadFaultAt:
         case LinkCode::WriteFailed:
-        case LinkCode::WriteCutOff: tell(report.code); break;
+        case LinkCode::WriteCutOff:
+            tell(report.code);
+            break;
         case LinkCode::WritesLost:
             writesLost += report.value;
             tell(report.code);
             break;
-        case LinkCode::StoreReadStarted: ++recordingClosed; [[fallthrough]];
+        case LinkCode::StoreReadStarted:
+            ++recordingClosed;
+            [[fallthrough]];
         case LinkCode::TransferStarted:
             windowEnabled = false;
             progressVisible = true;
@@ -72,17 +78,28 @@ struct RecordingHost : quorix::link::LinkHost {
             ++variantCalls;
             variant = report.value != 0;
             break;
-        case LinkCode::Preset: preset = report.value; break;
-        case LinkCode::MasterMaxima: std::copy(report.values.begin(), report.values.end(), masterMaxima); break;
-        case LinkCode::ModeStateLoaded: break;
+        case LinkCode::Preset:
+            preset = report.value;
+            break;
+        case LinkCode::MasterMaxima:
+            std::copy(report.values.begin(), report.values.end(), masterMaxima);
+            break;
+        case LinkCode::ModeStateLoaded:
+            break;
         case LinkCode::StoreRead:
             ++refreshes;
             ++transfersFinished;
             break;
-        case LinkCode::ProcessorWritten: ++transfersFinished; break;
+        case LinkCode::ProcessorWritten:
+            ++transfersFinished;
+            break;
         case LinkCode::Synchronised:
-        case LinkCode::SyncFailed: synchronisations.push_back(report.code == LinkCode::Synchronised); break;
-        case LinkCode::Tone: toneLabel = report.value; break;
+        case LinkCode::SyncFailed:
+            synchronisations.push_back(report.code == LinkCode::Synchronised);
+            break;
+        case LinkCode::Tone:
+            toneLabel = report.value;
+            break;
         case LinkCode::Tick:
             if (onTick)
                 onTick();
@@ -90,7 +107,10 @@ struct RecordingHost : quorix::link::LinkHost {
         }
     }
 
-    int count(LinkCode message) const { return static_cast<int>(std::count(messages.begin(), messages.end(), message)); }
+    int count(LinkCode message) const
+    {
+        return static_cast<int>(std::count(messages.begin(), messages.end(), message));
+    }
 
 private:
     void tell(LinkCode code)

@@ -177,7 +177,8 @@ TEST_F(Journey, SentRequestsAreToldInOrderOnceAndNeverInsideTheCallThatSentThem)
     connect();
     std::vector<std::pair<int, bool>> told;
     const auto send = [&](int tag, link::Command command) {
-        device.sendCommand(command, 0, 0, [&told, tag](const link::RequestOutcome& o) { told.emplace_back(tag, o.answered); });
+        device.sendCommand(command, 0, 0,
+                           [&told, tag](const link::RequestOutcome& o) { told.emplace_back(tag, o.answered); });
     };
     send(1, link::Command::ReadStatus);
     send(2, link::Command::ReadStatus);

@@ -12,8 +12,8 @@ using namespace quorix;
 
 namespace {
 
-constexpr int kMainMusicLevel = 1024;          // per mode
-constexpr int kMainLeftLevel = 1024 + 4;       // shared
+constexpr int kMainMusicLevel = 1024;            // per mode
+constexpr int kMainLeftLevel = 1024 + 4;         // shared
 constexpr int kLateReflectionDelay = 768 + 0x13; // shared, edited in the effect window
 
 struct WriteQueue : Journey {

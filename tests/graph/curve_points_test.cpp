@@ -29,7 +29,9 @@ struct Points : ::testing::Test {
     {
         std::string text;
         for (const CurvePoint& c : p.points)
-            text += std::string(c.Type == EqBandPoint ? "B" : c.Type == HighPassPoint ? "H" : "L") +
+            text += std::string(c.Type == EqBandPoint     ? "B"
+                                : c.Type == HighPassPoint ? "H"
+                                                          : "L") +
                     std::to_string(c.Address) + (c.TwoAddress ? "+" : "") + " ";
         return text;
     }
@@ -68,7 +70,7 @@ TEST_F(Points, FieldsComeFromTheStoreOfTheModeShown)
 TEST_F(Points, FilterTypesAndFrequencyRules)
 {
     const PagePoints mic = page(1);
-    EXPECT_EQ(mic.points[15].FilterType, 1); // single-address high-pass on a microphone page
+    EXPECT_EQ(mic.points[15].FilterType, 1);       // single-address high-pass on a microphone page
     EXPECT_EQ(mic.points[16].band.FreqIndex, 362); // low-pass "OFF" stays
     EXPECT_EQ(mic.points[16].FilterType, 0);
     EXPECT_EQ(page(0).points.back().band.FreqIndex, 0); // high-pass OFF at 10 Hz

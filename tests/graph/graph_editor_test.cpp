@@ -25,10 +25,10 @@ TEST_F(Editing, DraggingABandMovesItAndQueuesAWritePerMove)
     editor.MouseMove(g.FrequencyToX(1000), g.DbToY(6.5f));
     EXPECT_EQ(store.at(0, 4).band.FreqIndex, 205);
     EXPECT_EQ(store.at(0, 4).band.Gain, 315);
-    EXPECT_EQ(store.at(1, 4).band.Gain, 250); // the music bands are per mode
+    EXPECT_EQ(store.at(1, 4).band.Gain, 250);    // the music bands are per mode
     EXPECT_EQ(writes, (std::vector<int>{4, 4})); // the link keeps only the newest while one waits
     editor.MouseUp();
-    EXPECT_EQ(undo.UndoPos(), 0); // the drag is one undo step
+    EXPECT_EQ(undo.UndoPos(), 0);         // the drag is one undo step
     EXPECT_EQ(sliders.values.size(), 0u); // no slider bound on this fixture's page
 }
 
@@ -323,7 +323,8 @@ TEST_F(Editing, ASliderOfAnotherEffectsThirdChangesTheParameterButNoPoint)
     for (std::size_t j = 0; j < before.size(); ++j)
         EXPECT_EQ(display.points()[j].band.FreqIndex, before[j].band.FreqIndex);
     const int echoBandValue = store.at(0, 776).Value;
-    ASSERT_FALSE(editor.BandSliderChanged(0, 776, {262, {.Shape = 1, .FreqIndex = 200, .QIndex = 12, .ShelfQIndex = 9}})); // an echo band fader
+    ASSERT_FALSE(editor.BandSliderChanged(
+        0, 776, {262, {.Shape = 1, .FreqIndex = 200, .QIndex = 12, .ShelfQIndex = 9}})); // an echo band fader
     EXPECT_EQ(store.at(0, 776).band.Gain, 262);
     EXPECT_EQ(store.at(0, 776).band.Shape, 1);
     EXPECT_EQ(store.at(0, 776).Value, echoBandValue);

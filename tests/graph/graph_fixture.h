@@ -5,11 +5,11 @@
 #include "graph/response_display.h"
 
 #include "core/address_map.h"
-#include "core/rounding.h"
-#include "core/value_tables.h"
 #include "core/manual_scheduler.h"
 #include "core/param_editor.h"
+#include "core/rounding.h"
 #include "core/undo_history.h"
+#include "core/value_tables.h"
 
 #include <functional>
 #include <map>
@@ -19,9 +19,9 @@
 
 // Sliders that only remember what the graph told them.
 struct FakeSliders : quorix::graph::BandSliders {
-    std::map<int, int> byAddress;   // address -> slider
-    std::map<int, int> bound;       // slider -> point
-    std::map<int, int> values;      // slider -> value shown
+    std::map<int, int> byAddress; // address -> slider
+    std::map<int, int> bound;     // slider -> point
+    std::map<int, int> values;    // slider -> value shown
     std::map<int, bool> highlighted;
     int sliderFor(int address) const override
     {

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <complex>
 #include <iostream>
+#include <numbers>
 #include <vector>
 
 using namespace quorix;
@@ -65,7 +65,8 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
             if (error > worst.error)
                 worst = {error, std::string(what) + " index " + std::to_string(p.band.FreqIndex) + " code " +
                                     std::to_string(p.band.Gain) + " Q " + std::to_string(p.band.QIndex) + " slope " +
-                                    std::to_string(p.band.ShelfQIndex) + " at " + std::to_string(curves.exactFrequency(static_cast<int>(i))) + " Hz"};
+                                    std::to_string(p.band.ShelfQIndex) + " at " +
+                                    std::to_string(curves.exactFrequency(static_cast<int>(i))) + " Hz"};
         }
     };
     // Both ends of the gain range, the gains that went wrong before, and steps that are not whole dB.
@@ -88,7 +89,9 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
                     point.band.ShelfQIndex = slope;
                     curves.ComputeCurve(point, 0);
                     const double s = core::QAt(slope);
-                    check(point, shelf == 1 ? LowShelfCoefficients(f, 48000, 0, s, db) : HighShelfCoefficients(f, 48000, 0, s, db),
+                    check(point,
+                          shelf == 1 ? LowShelfCoefficients(f, 48000, 0, s, db)
+                                     : HighShelfCoefficients(f, 48000, 0, s, db),
                           1, shelf == 1 ? "low shelf" : "high shelf");
                 }
             }
@@ -213,7 +216,7 @@ TEST(FilterTheory, EachFilterStageReadsTwentyLogQAtItsCorner)
         int filterType;
         double expected;
     };
-    const Case cases[] = {{7, 0, 4 * butterworth}, {7, 1, 2 * butterworth}, {7, 2, butterworth}, {7, 3, 2 * bessel},
+    const Case cases[] = {{7, 0, 4 * butterworth}, {7, 1, 2 * butterworth}, {7, 2, butterworth},    {7, 3, 2 * bessel},
                           {7, 4, bessel},          {0, 0, butterworth},     {4, 3, 2 * butterworth}};
     for (const Case& c : cases)
         for (PointType type : {HighPassPoint, LowPassPoint})

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <complex>
+#include <numbers>
 
 using namespace quorix;
 using namespace quorix::graph;
@@ -78,13 +78,16 @@ TEST(PlotGeometry, TheFiguresOfAn800By300Plot)
 
 TEST_F(Curves, MatchAnIndependentEvaluationWithinAHundredthOfADecibel)
 {
-    struct Case { CurvePoint point; int kind; };
+    struct Case {
+        CurvePoint point;
+        int kind;
+    };
     std::vector<Case> cases = {
-        {Band(0, 25, 130, 800), 0},    {Band(0, 1000, 370, 40), 0},  {Band(0, 63, 10, 12800), 0},
-        {Band(0, 16000, 330, 200), 0}, {Band(1, 100, 370, 0, 0), 0}, {Band(1, 40, 10, 0, 28), 0},
-        {Band(2, 8000, 120, 0, 20), 0}, {Band(2, 2000, 370, 0, 5), 0},
-        {Filter(HighPassPoint, 80, 0), 7}, {Filter(HighPassPoint, 303, 3), 7}, {Filter(LowPassPoint, 120, 4), 7},
-        {Filter(LowPassPoint, 12000, 1), 3}, {Filter(HighPassPoint, 20, 0), 4}, {Filter(LowPassPoint, 250, 2), 7},
+        {Band(0, 25, 130, 800), 0},         {Band(0, 1000, 370, 40), 0},       {Band(0, 63, 10, 12800), 0},
+        {Band(0, 16000, 330, 200), 0},      {Band(1, 100, 370, 0, 0), 0},      {Band(1, 40, 10, 0, 28), 0},
+        {Band(2, 8000, 120, 0, 20), 0},     {Band(2, 2000, 370, 0, 5), 0},     {Filter(HighPassPoint, 80, 0), 7},
+        {Filter(HighPassPoint, 303, 3), 7}, {Filter(LowPassPoint, 120, 4), 7}, {Filter(LowPassPoint, 12000, 1), 3},
+        {Filter(HighPassPoint, 20, 0), 4},  {Filter(LowPassPoint, 250, 2), 7},
     };
     // And a sweep over the corners of every band shape.
     for (int kind : {0, 1, 2})
@@ -100,9 +103,10 @@ TEST_F(Curves, MatchAnIndependentEvaluationWithinAHundredthOfADecibel)
         if (c.point.Type == EqBandPoint) {
             const double gain = (c.point.band.Gain - 250) / 10.0;
             const double slope = core::QAt(c.point.band.ShelfQIndex);
-            coefficients = c.point.band.Shape == 0   ? PeakingCoefficients(f, 48000, 0, core::QAt(c.point.band.QIndex), gain)
+            coefficients = c.point.band.Shape == 0
+                               ? PeakingCoefficients(f, 48000, 0, core::QAt(c.point.band.QIndex), gain)
                            : c.point.band.Shape == 2 ? HighShelfCoefficients(f, 48000, 0, slope, gain)
-                                                   : LowShelfCoefficients(f, 48000, 0, slope, gain);
+                                                     : LowShelfCoefficients(f, 48000, 0, slope, gain);
         } else {
             const FilterSections s = FilterSectionsFor(c.kind, c.point.FilterType);
             stages = s.stages;

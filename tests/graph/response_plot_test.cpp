@@ -74,7 +74,8 @@ TEST_F(Plot, ALockedGraphShowsGreyDotsAndAGreyTotal)
     EXPECT_TRUE(imageAt(279, x - 6, y - 6));
     const auto& g = plot->display().geometry();
     const int column = 400;
-    const int total = core::RoundHalfEven(g.DbToY(plot->display().curves().total()[static_cast<std::size_t>(column - 40)]));
+    const int total =
+        core::RoundHalfEven(g.DbToY(plot->display().curves().total()[static_cast<std::size_t>(column - 40)]));
     const QColor c = frame().pixelColor(column, total);
     EXPECT_EQ(c.red(), c.green());
     EXPECT_EQ(c.green(), c.blue());
@@ -191,13 +192,15 @@ TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)
 TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
 {
     const std::pair<const char*, std::function<void(ResponsePlot&)>> endings[] = {
-        {"focus lost", [](ResponsePlot& p) {
+        {"focus lost",
+         [](ResponsePlot& p) {
              QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
              QApplication::sendEvent(&p, &out);
          }},
         {"hidden", [](ResponsePlot& p) { p.hide(); }},
         {"closed", [](ResponsePlot& p) { p.close(); }},
-        {"page changed", [this](ResponsePlot& p) {
+        {"page changed",
+         [this](ResponsePlot& p) {
              view.CurrentKind = 1;
              p.display().RefreshAllCurves(false);
          }},
@@ -238,8 +241,16 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
         SCOPED_TRACE(fill);
         for (int mode = 0; mode < core::kModeCount; ++mode)
             for (int a = 0; a < core::kAddressCount; ++a)
-                store.at(mode, a) = {static_cast<core::ParamClass>(fill), -fill,  static_cast<std::uint8_t>(fill), -fill,
-                                     -fill, -fill, -fill, fill != 0, fill != 0, fill != 0};
+                store.at(mode, a) = {static_cast<core::ParamClass>(fill),
+                                     -fill,
+                                     static_cast<std::uint8_t>(fill),
+                                     -fill,
+                                     -fill,
+                                     -fill,
+                                     -fill,
+                                     fill != 0,
+                                     fill != 0,
+                                     fill != 0};
         make(1);
         EXPECT_TRUE(plot->display().points().empty());
         plot->editor().KeyDown(GraphEditor::Up);

@@ -43,10 +43,10 @@ TEST(ReplyMatch, AReplyFitsOnlyTheRequestOfItsShape)
         {Command::Password, 0, handshake, false},
         {Command::ReadBlock, 256, Block(1), true},
         {Command::ReadBlockBack, 2560, Block(10), true},
-        {Command::ReadBlock, 256, Block(0), false},  // a stale block of another kind
+        {Command::ReadBlock, 256, Block(0), false}, // a stale block of another kind
         {Command::ReadBlock, 256, Hex("00 05"), false},
         {Command::ReadBlock, 256, handshake, false},
-        {Command::ReadBlock, 0, Block(0, 2), true},  // its own, of the wrong size: the read reports the count
+        {Command::ReadBlock, 0, Block(0, 2), true},    // its own, of the wrong size: the read reports the count
         {Command::ReadBlock, 512, Block(0, 2), false}, // kind 2 is never transferred
     };
     for (const Case& c : cases)

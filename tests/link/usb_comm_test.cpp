@@ -95,10 +95,11 @@ struct Usb : ::testing::Test {
     std::vector<bool> plugs;
     int failures = 0;
     std::vector<std::string> refusals;
-    USB_Comm usb{backend, clock,
-                {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
-                 [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
-                 [this](const std::string& m) { refusals.push_back(m); }}};
+    USB_Comm usb{backend,
+                 clock,
+                 {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
+                  [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
+                  [this](const std::string& m) { refusals.push_back(m); }}};
 };
 
 } // namespace
@@ -202,7 +203,8 @@ TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
     EXPECT_EQ(plugs.back(), false);
     EXPECT_EQ(failures, 1);
     ASSERT_FALSE(refusals.empty());
-    EXPECT_NE(refusals.front().find("output reports longer than the 4096 bytes"), std::string::npos) << refusals.front();
+    EXPECT_NE(refusals.front().find("output reports longer than the 4096 bytes"), std::string::npos)
+        << refusals.front();
     EXPECT_NE(refusals.back().find("input reports longer"), std::string::npos) << refusals.back();
 }
 

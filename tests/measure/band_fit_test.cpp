@@ -29,8 +29,8 @@ TEST(BandFit, QuantisesToTheNearestTableEntries)
         int highest;
         float expected;
     };
-    for (const Q c : {Q{0.70, 100, 0.71f}, {3.3, 100, 3.4f}, {3.25, 100, 3.2f}, {500, 100, 128}, {0.1, 100, 0.4f},
-                      {3.0, 28, 2.0f}})
+    for (const Q c :
+         {Q{0.70, 100, 0.71f}, {3.3, 100, 3.4f}, {3.25, 100, 3.2f}, {500, 100, 128}, {0.1, 100, 0.4f}, {3.0, 28, 2.0f}})
         EXPECT_EQ(core::QAt(NearestQIndex(c.q, c.highest)), c.expected) << c.q;
 }
 
@@ -96,7 +96,8 @@ TEST(BandFit, RefusesMoreFiltersThanBandsNamingBoth)
     PageFixture page(core::MainOutput);
     std::string text;
     for (std::size_t i = 0; i <= page.bands.size(); ++i)
-        text += "Filter " + std::to_string(i + 1) + ": ON PK Fc " + std::to_string(100 + 50 * i) + " Hz Gain 1 dB Q 1\n";
+        text +=
+            "Filter " + std::to_string(i + 1) + ": ON PK Fc " + std::to_string(100 + 50 * i) + " Hz Gain 1 dB Q 1\n";
     const BandFit fit = Fit(page, text.c_str());
     ASSERT_FALSE(fit.ok());
     const std::string refusal = BandFitReport(fit);
@@ -181,7 +182,8 @@ TEST(BandFit, ReportsTheTrueLargestDifferenceOfNarrowBands)
         const double low = c.hertz / 2, high = std::min(c.hertz * 2, 20000.0);
         for (int i = 0; i <= 400000; ++i) {
             const double f = low * std::pow(high / low, i / 400000.0);
-            const double have = SectionDb(0, core::FrequencyAt(b.FreqIndex), (b.Gain - 250) / 10.0, core::QAt(b.QIndex), f);
+            const double have =
+                SectionDb(0, core::FrequencyAt(b.FreqIndex), (b.Gain - 250) / 10.0, core::QAt(b.QIndex), f);
             largest = std::max(largest, std::abs(SectionDb(0, c.hertz, c.gainDb, c.q, f) - have));
         }
         EXPECT_NEAR(fit.largestDifferenceDb, largest, 0.05) << c.hertz << " Hz Q " << c.q;

@@ -22,8 +22,8 @@ struct ConfigurationFilesTest : PresetsTest {
     }
     void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
     {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 };
 
@@ -92,7 +92,12 @@ TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
         std::vector<std::uint8_t> bytes;
     } cases[] = {
         {"truncated", {whole.begin(), whole.end() - 1}},
-        {"oversized", [&] { auto b = whole; b.push_back(0); return b; }()},
+        {"oversized",
+         [&] {
+             auto b = whole;
+             b.push_back(0);
+             return b;
+         }()},
         {"empty", {}},
         {"a value that cannot travel", core::EncodeConfiguration(unsendable)},
     };

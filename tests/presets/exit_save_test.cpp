@@ -21,19 +21,13 @@ TEST(ExitSaveName, ChecksInTheirOrder)
         const char* name;
         std::string_view refusal;
     } cases[] = {
-        {"", presets::kNameMissing},
-        {"c:night", presets::kNameIsPath},
+        {"", presets::kNameMissing},         {"c:night", presets::kNameIsPath},
         {"a\\b.x", presets::kNameIsPath}, // the path check comes first
-        {"a/b", presets::kNameIsPath},
-        {"what?", presets::kNameIsPath},
-        {"a*b", presets::kNameIsPath},
-        {"a<b>", presets::kNameIsPath},
-        {"a|b", presets::kNameIsPath},
-        {"say\"x", presets::kNameIsPath},
-        {"tab\there", presets::kNameIsPath},
-        {"night.quorix", presets::kNameHasExtension},
-        {"..", presets::kNameHasExtension},
-        {"晚场 2", {}},
+        {"a/b", presets::kNameIsPath},       {"what?", presets::kNameIsPath},
+        {"a*b", presets::kNameIsPath},       {"a<b>", presets::kNameIsPath},
+        {"a|b", presets::kNameIsPath},       {"say\"x", presets::kNameIsPath},
+        {"tab\there", presets::kNameIsPath}, {"night.quorix", presets::kNameHasExtension},
+        {"..", presets::kNameHasExtension},  {"晚场 2", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(presets::ExitSave::CheckName(c.name), c.refusal) << c.name;
@@ -43,7 +37,8 @@ TEST_F(ExitSaveTest, ARefusedNameKeepsTheDialogOpenAndDoesNothing)
 {
     connect();
     const int requests = processor.requestsReceived();
-    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}, done); }));
+    EXPECT_FALSE(told(
+        [&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kNameHasExtension));
     EXPECT_EQ(processor.requestsReceived(), requests);
 }
@@ -52,7 +47,8 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
 {
     connect();
     const int requests = processor.requestsReceived();
-    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
+    EXPECT_TRUE(told(
+        [&](auto done) { dialog.Save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -63,7 +59,9 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
     connect();
     store.at(0, 3).band.Gain = 280;
     ASSERT_TRUE(writeParam(3));
-    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_TRUE(told([&](auto done) {
+        dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done);
+    }));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 7);
     EXPECT_EQ(processor.preset(7).at(0, 3).band.Gain, 280);
@@ -78,16 +76,21 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 TEST_F(ExitSaveTest, OfflineTheFileIsWrittenAndTheMessageSaysThePresetWasNot)
 {
     store.at(0, 0xA20).Value = 1;
-    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_TRUE(told([&](auto done) {
+        dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
+    }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
-    EXPECT_EQ(flow.messages, only(std::string(presets::kStoreSkippedOffline) + "\n" + std::string(presets::kFileSaved)));
+    EXPECT_EQ(flow.messages,
+              only(std::string(presets::kStoreSkippedOffline) + "\n" + std::string(presets::kFileSaved)));
 }
 
 TEST_F(ExitSaveTest, AStoreThatFailsIsReportedAndTheFileStillWritten)
 {
     connect();
     processor.dropNextReplies(100);
-    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_TRUE(told([&](auto done) {
+        dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
+    }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
     ASSERT_FALSE(flow.messages.empty());
     EXPECT_EQ(flow.messages.back(), std::string(presets::kStoreFailed) + "\n" + std::string(presets::kFileSaved));
@@ -108,7 +111,8 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
     const auto path = folder / "night.QUORIX";
     std::ofstream(path) << "old";
     flow.answer = false;
-    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_FALSE(
+        told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(flow.questions, only(presets::kOverwriteQuestion));
     EXPECT_EQ(std::filesystem::file_size(path), 3u);
     EXPECT_TRUE(flow.messages.empty());
@@ -121,7 +125,8 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
 TEST_F(ExitSaveTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
 {
     presets::ExitSave nowhere{context, flow, folder / "gone"};
-    EXPECT_FALSE(told([&](auto done) { nowhere.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_FALSE(
+        told([&](auto done) { nowhere.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     ASSERT_EQ(flow.messages.size(), 1u);
     EXPECT_NE(flow.messages[0], presets::kAllDone);
 }

@@ -117,7 +117,8 @@ TEST_F(FileOpenOnConnectTest, AFileThatIsNotAConfigurationIsRefusedAtOnceWithThe
         flow.messages.clear();
         core::ParamStore unused;
         opener.start(bad);
-        EXPECT_EQ(flow.messages, std::vector<std::string>{presets::ConfigFileMessage(core::LoadConfigurationFile(bad, unused))});
+        EXPECT_EQ(flow.messages,
+                  std::vector<std::string>{presets::ConfigFileMessage(core::LoadConfigurationFile(bad, unused))});
         EXPECT_TRUE(notice.shown.empty());
     }
     connectAndRead();

@@ -20,8 +20,14 @@ struct PasswordManagerTest : PresetsTest {
     {
         return core::AwaitOutcome<PasswordBox>(clock, start);
     }
-    PasswordBox confirmLock(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmKeyboardLock(p, then); }); }
-    PasswordBox confirmRights(std::string_view p) { return focusAfter([&](auto then) { manager.ConfirmRights(p, then); }); }
+    PasswordBox confirmLock(std::string_view p)
+    {
+        return focusAfter([&](auto then) { manager.ConfirmKeyboardLock(p, then); });
+    }
+    PasswordBox confirmRights(std::string_view p)
+    {
+        return focusAfter([&](auto then) { manager.ConfirmRights(p, then); });
+    }
     PasswordBox changeRights(std::string_view old, std::string_view fresh, std::string_view confirm)
     {
         return focusAfter([&](auto then) { manager.ChangeRightsPassword(old, fresh, confirm, then); });

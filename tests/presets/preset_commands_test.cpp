@@ -11,8 +11,14 @@ namespace {
 
 struct PresetCommandsTest : PresetsTest {
     presets::PresetCommands commands{context, flow};
-    bool recall(int preset) { return told([&](auto done) { commands.Recall(preset, done); }); }
-    bool storeInto(int userIndex) { return told([&](auto done) { commands.Store(userIndex, done); }); }
+    bool recall(int preset)
+    {
+        return told([&](auto done) { commands.Recall(preset, done); });
+    }
+    bool storeInto(int userIndex)
+    {
+        return told([&](auto done) { commands.Store(userIndex, done); });
+    }
 };
 
 TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes)
@@ -35,7 +41,8 @@ TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes
     for (auto i = before; i < requests.size(); ++i) {
         const auto& [name, bytes] = requests[i];
         if (name == "ReadBlock") {
-            EXPECT_EQ(bytes[2], kinds.size() < 5 ? 4 : 11) << "the singing set, then the dance set of the preset in use";
+            EXPECT_EQ(bytes[2], kinds.size() < 5 ? 4 : 11)
+                << "the singing set, then the dance set of the preset in use";
             kinds.push_back(bytes[3]);
         }
     }

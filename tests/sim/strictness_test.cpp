@@ -19,12 +19,15 @@ std::vector<std::uint8_t> WithChecksum(std::vector<std::uint8_t> frame)
     return frame;
 }
 
-std::vector<std::uint8_t> Framed(std::string_view hex) { return WithChecksum(Hex(hex)); }
+std::vector<std::uint8_t> Framed(std::string_view hex)
+{
+    return WithChecksum(Hex(hex));
+}
 
 std::vector<std::uint8_t> Block(int kind, std::size_t dataSize)
 {
-    std::vector<std::uint8_t> frame = {0xFE, 0x02, 0x00, static_cast<std::uint8_t>(kind), 0x00,
-                                       static_cast<std::uint8_t>(dataSize + 7)};
+    std::vector<std::uint8_t> frame = {
+        0xFE, 0x02, 0x00, static_cast<std::uint8_t>(kind), 0x00, static_cast<std::uint8_t>(dataSize + 7)};
     frame.resize(frame.size() + dataSize, 0);
     return WithChecksum(std::move(frame));
 }
@@ -82,8 +85,8 @@ TEST(Strictness, AfterARefusalTheNextGoodFrameIsAnswered)
     sim::VirtualProcessor processor;
     std::vector<sim::VirtualProcessor::Bytes> out;
     processor.setOutput([&](const sim::VirtualProcessor::Bytes& b) { out.push_back(b); });
-    processor.receive(Hex("FE 09 23 23 23 03 23"));   // a bad length byte: the rest is skipped
-    processor.receive(Hex("23 BF FF"));               // up to the keep-alive, which is answered
+    processor.receive(Hex("FE 09 23 23 23 03 23")); // a bad length byte: the rest is skipped
+    processor.receive(Hex("23 BF FF"));             // up to the keep-alive, which is answered
     processor.receive(Hex(figures::kReadStatus));
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], Hex("FF"));
@@ -98,8 +101,8 @@ TEST(Strictness, EveryFigureIsUnderstood)
     int frames = 0;
     processor.setOutput([&](const sim::VirtualProcessor::Bytes& b) { frames += b.size() > 1 ? 1 : 0; });
     // (The worked write to 0x10F is left out: in this map 0x10F is a band, written with 8 bytes.)
-    for (const char* text : {figures::kReadStatus, figures::kReadDone, figures::kHandshake, figures::kLockVerify1234,
-                             figures::kLockClose})
+    for (const char* text :
+         {figures::kReadStatus, figures::kReadDone, figures::kHandshake, figures::kLockVerify1234, figures::kLockClose})
         processor.receive(Hex(text));
     for (const auto& write : figures::kFoldingWrites) {
         processor.receive(Hex(write.frame));

@@ -83,7 +83,7 @@ TEST_F(Talk, StoreAndRecallPresets)
     ask(Command::WriteBlock, 0, 1024);
     EXPECT_EQ(processor.value(0, 1024), 12);
     EXPECT_EQ(processor.preset(0).at(0, 1024).Value, 100); // a factory preset keeps its tuning
-    ask(Command::StoreMode, 4, 0); // USER2
+    ask(Command::StoreMode, 4, 0);                         // USER2
     EXPECT_EQ(processor.currentPreset(), 4);
     EXPECT_EQ(processor.preset(4).at(0, 1024).Value, 12);
 

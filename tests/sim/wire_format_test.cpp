@@ -16,9 +16,10 @@ using namespace quorix::sim;
 
 TEST(SimWire, ChecksumsOfTheFigures)
 {
-    std::vector<const char*> frames = {figures::kWriteParam300At0x10F, figures::kReadStatus, figures::kReadDone,
-                                       figures::kHandshake, figures::kLockVerify1234, figures::kLockClose,
-                                       figures::kHandshakeReply, figures::kStatusUser2Reply, figures::kWriteParamAck};
+    std::vector<const char*> frames = {
+        figures::kWriteParam300At0x10F, figures::kReadStatus, figures::kReadDone,       figures::kHandshake,
+        figures::kLockVerify1234,       figures::kLockClose,  figures::kHandshakeReply, figures::kStatusUser2Reply,
+        figures::kWriteParamAck};
     for (const auto& write : figures::kFoldingWrites)
         frames.push_back(write.frame);
     for (const char* text : frames) {

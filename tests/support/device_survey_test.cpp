@@ -15,10 +15,12 @@ namespace {
 // and whether its node refuses this user.
 class RefusingBackend final : public link::HidBackend {
 public:
-    RefusingBackend(bool staysPresent, bool noPermission) : m_staysPresent(staysPresent), m_noPermission(noPermission) {}
+    RefusingBackend(bool staysPresent, bool noPermission) : m_staysPresent(staysPresent), m_noPermission(noPermission)
+    {}
     std::vector<std::string> enumerate(std::uint16_t, std::uint16_t, std::string*) override
     {
-        return m_listed++ == 0 || m_staysPresent ? std::vector<std::string>{"/dev/hidraw7"} : std::vector<std::string>{};
+        return m_listed++ == 0 || m_staysPresent ? std::vector<std::string>{"/dev/hidraw7"}
+                                                 : std::vector<std::string>{};
     }
     std::unique_ptr<link::HidDevice> open(const std::string&) override { return nullptr; }
     std::string serialNumber(const std::string&) override { return "QX-0042"; }
@@ -40,8 +42,8 @@ TEST(DeviceSurvey, GivesTheExactReasonADeviceDoesNotOpen)
         bool noPermission;
         const char* reason;
     };
-    for (const Case& c : {Case{true, true, "open=no: no permission (the udev rule"},
-                           Case{true, false, "open=no: busy"}, Case{false, false, "open=no: gone"}}) {
+    for (const Case& c : {Case{true, true, "open=no: no permission (the udev rule"}, Case{true, false, "open=no: busy"},
+                          Case{false, false, "open=no: gone"}}) {
         RefusingBackend backend(c.staysPresent, c.noPermission);
         const auto devices = support::SurveyDevices(backend, nullptr);
         ASSERT_EQ(devices.size(), 1u);

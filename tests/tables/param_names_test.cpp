@@ -33,8 +33,8 @@ bool IsChoice(const ControlRow& row)
 
 std::string Where(const ControlRow& row)
 {
-    return std::to_string(static_cast<int>(row.array)) + "[" + std::to_string(row.index) + "] " + std::string(row.name) +
-           " at " + std::to_string(row.address);
+    return std::to_string(static_cast<int>(row.array)) + "[" + std::to_string(row.index) + "] " +
+           std::string(row.name) + " at " + std::to_string(row.address);
 }
 
 } // namespace
@@ -71,7 +71,8 @@ TEST(ParameterNames, EveryParameterInEveryWindowHasExactlyOneNameAndItIsTheOnePr
         {core::Mic34, 0x14, "通道音量"},
     };
     for (const auto& r : reported)
-        EXPECT_EQ(*shown.at(core::FlatAddress(r.kind, r.menuAddress)).begin(), r.name) << r.kind << " " << r.menuAddress;
+        EXPECT_EQ(*shown.at(core::FlatAddress(r.kind, r.menuAddress)).begin(), r.name)
+            << r.kind << " " << r.menuAddress;
 }
 
 TEST(ParameterNames, NoTwoParametersOfAKindShareAName)

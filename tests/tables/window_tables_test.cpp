@@ -1,7 +1,7 @@
 #include "tables/effect_window_table.h"
 #include "tables/recording_window_table.h"
-#include "tables/startup_settings_table.h"
 #include "tables/screen_names.h"
+#include "tables/startup_settings_table.h"
 #include "tables/tuning_window_table.h"
 
 #include "core/address_map.h"
@@ -38,8 +38,7 @@ std::vector<tables::WindowTable> SecondaryTables()
 
 std::string Describe(const ControlRow& row)
 {
-    return std::to_string(static_cast<int>(row.array)) + " " + std::to_string(row.index) + " " +
-           std::string(row.name);
+    return std::to_string(static_cast<int>(row.array)) + " " + std::to_string(row.index) + " " + std::string(row.name);
 }
 
 } // namespace
@@ -68,14 +67,14 @@ TEST(TuningWindowTable, TypedAddressesKeepTheBindingsTheTagsNamed)
         int index;
         int address;
     } cases[] = {
-        {ControlArray::MyScrollBar, 128, 783},  // "Group,3,&HF"
-        {ControlArray::MyScrollBar, 181, 276},  // "EQF,1,&H14"
-        {ControlArray::MyScrollBar, 8, 5},      // "EQ,0,5"
-        {ControlArray::MyComboBox, 0, 1030},    // "EQT,4,6"
-        {ControlArray::MyScrollBar, 0, 2560},   // "Common,10,0"
-        {ControlArray::MyMute, 0, 2576},        // "&HA10"
-        {ControlArray::MyMute, 5, 2581},        // "&HA15"
-        {ControlArray::MyBTN, 7, 1792 + 0x19},  // "Group,7,&H19"
+        {ControlArray::MyScrollBar, 128, 783}, // "Group,3,&HF"
+        {ControlArray::MyScrollBar, 181, 276}, // "EQF,1,&H14"
+        {ControlArray::MyScrollBar, 8, 5},     // "EQ,0,5"
+        {ControlArray::MyComboBox, 0, 1030},   // "EQT,4,6"
+        {ControlArray::MyScrollBar, 0, 2560},  // "Common,10,0"
+        {ControlArray::MyMute, 0, 2576},       // "&HA10"
+        {ControlArray::MyMute, 5, 2581},       // "&HA15"
+        {ControlArray::MyBTN, 7, 1792 + 0x19}, // "Group,7,&H19"
     };
     for (const auto& c : cases) {
         const ControlRow* row = Find(tables::TuningWindowTable(), c.array, c.index);
@@ -106,8 +105,7 @@ TEST(TuningWindowTable, EveryControlTheUserCanChangeNamesWhatItDoes)
             break;
         case ControlKind::Button:
             // Only the tone step and the preset on show are indicators the window sets itself.
-            EXPECT_EQ(row.action == Action::None, row.name == "ToneLabel" || row.name == "cmdPreShow")
-                << Describe(row);
+            EXPECT_EQ(row.action == Action::None, row.name == "ToneLabel" || row.name == "cmdPreShow") << Describe(row);
             break;
         }
         if (row.action == Action::StoreValue || row.action == Action::OutputMute || row.action == Action::FilterType ||
@@ -147,8 +145,7 @@ TEST(WindowTables, EveryImageIdNamesACommittedSkinImage)
     for (const int id : ids) {
         EXPECT_GE(id, 101);
         EXPECT_LE(id, 500); // the skin cache's slots
-        EXPECT_TRUE(std::filesystem::exists(SkinFolder() / (std::to_string(id) + ".png")))
-            << id;
+        EXPECT_TRUE(std::filesystem::exists(SkinFolder() / (std::to_string(id) + ".png"))) << id;
     }
 }
 
@@ -176,7 +173,8 @@ TEST(ScreenNames, EveryKindAndEveryBoundCommonParameterHasAName)
     for (int kind = 0; kind < core::kKindCount; ++kind) {
         const std::string page = tables::PageName(kind);
         EXPECT_NE(page, std::to_string(kind));
-        EXPECT_EQ(page.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << page;
+        EXPECT_EQ(page.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos)
+            << page;
     }
     for (const ControlRow& row : tables::TuningWindowTable())
         if (row.address >= core::kCommonBase && !row.label.empty())

@@ -1,7 +1,7 @@
 #include "console_fixture.h"
 
-#include "ui/compare_window.h"
 #include "presets/preset_texts.h"
+#include "ui/compare_window.h"
 #include "ui/console_frame.h"
 #include "ui/sim_panel.h"
 
@@ -150,7 +150,8 @@ TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
     EXPECT_EQ(frame.findChild<ui::CompareWindow*>(), nullptr);
 }
 
-// An offline edit of a page the protocol cannot read is its own group; a row left unticked is not written and stays marked.
+// An offline edit of a page the protocol cannot read is its own group; a row left unticked is not written and stays
+// marked.
 TEST_F(CompareFixture, TwoGroupsChosenRowByRowAndByGroup)
 {
     constexpr int kMic34Level = 2 * 256;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/console_session.h"
+#include "ui/prompter.h"
 #include "ui/slider_accessible.h"
 #include "ui/tuning_window.h"
-#include "ui/prompter.h"
 #include "ui/window_actions.h"
 
 #include "sim/sim_usb_port.h"

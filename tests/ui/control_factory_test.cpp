@@ -83,7 +83,7 @@ TEST(ControlFactory, TheFaderTheReportAndTheCommandLinePrintOneValueAlike)
         std::int32_t raw;
         const char* shown; // on the fader and in the report
         bool inverted;
-        const char* unit;  // quorix-cli's text
+        const char* unit; // quorix-cli's text
     } cases[] = {
         {core::Mic12, 0x10, 35, "-3.5", false, "-3.5dB"},
         {core::Mic12, 0x11, 40, "4.0", false, "4.0:1"},

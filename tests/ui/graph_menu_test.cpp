@@ -88,7 +88,8 @@ TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)
 {
     const core::ParamStore before = session.store();
     const int undoPos = frm().undo().UndoPos();
-    EXPECT_FALSE(frm().graphActions().importFilters(file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
+    EXPECT_FALSE(frm().graphActions().importFilters(
+        file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
     EXPECT_EQ(prompter.messages.back(), "第 2 行：缺少 Fc\n没有导入任何滤波器。");
     EXPECT_EQ(session.store(), before);
     EXPECT_EQ(frm().undo().UndoPos(), undoPos);
@@ -117,10 +118,8 @@ TEST_F(GraphMenu, ASavedFileGetsTheFiltersExtensionWhenItsNameHasNone)
         const char* chosen;
         const char* written;
     } cases[] = {
-        {"保存图片…", "graph1", "graph1.png"},
-        {"导出曲线…", "curves", "curves.csv"},
-        {"打印报告…", "room 3", "room 3.pdf"},
-        {"保存图片…", "kept.PNG", "kept.PNG"},
+        {"保存图片…", "graph1", "graph1.png"}, {"导出曲线…", "curves", "curves.csv"},
+        {"打印报告…", "room 3", "room 3.pdf"}, {"保存图片…", "kept.PNG", "kept.PNG"},
         {"导出曲线…", "v1.2", "v1.2"}, // a name with a dot already has an extension
     };
     for (const auto& c : cases) {

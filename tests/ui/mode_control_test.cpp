@@ -98,7 +98,7 @@ TEST_F(Modes, UndoAndRedoOfAnEditOnAnotherPageShowThatPage)
 {
     dispatch.SliderScrolled(1024, -1, {.Value = 50.0f}); // the main output, page 4
     clock.advance(1500);
-    dispatch.SliderScrolled(15, -1, {.Value = 60.0f});   // then the music page
+    dispatch.SliderScrolled(15, -1, {.Value = 60.0f}); // then the music page
     clock.advance(1500);
     view.CurrentKind = 1;
     modes.UndoClicked();
@@ -118,8 +118,8 @@ TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
         std::string_view question;
     } cases[] = {
         {"never read", [](DispatchFixture&) {}, ui::kUnreadDanceCopyQuestion},
-        {"one value edited, the others never read",
-         [](DispatchFixture& m) { m.record.editedOffline(1, 0x0F); }, ui::kUnreadDanceCopyQuestion},
+        {"one value edited, the others never read", [](DispatchFixture& m) { m.record.editedOffline(1, 0x0F); },
+         ui::kUnreadDanceCopyQuestion},
         {"every page read but the centre output, which the protocol cannot read",
          [](DispatchFixture& m) {
              for (int kind = 0; kind < 8; ++kind)

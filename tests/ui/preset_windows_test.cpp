@@ -1,8 +1,8 @@
 #include "console_fixture.h"
 
+#include "ui/console_frame.h"
 #include "ui/exit_save_dialog.h"
 #include "ui/password_window.h"
-#include "ui/console_frame.h"
 #include "ui/qt_file_chooser.h"
 #include "ui/qt_waiting_notice.h"
 
@@ -10,13 +10,13 @@
 
 #include "presets/exit_save.h"
 
-#include "controls/skinned_progress_bar.h"
 #include "controls/skinned_button.h"
+#include "controls/skinned_progress_bar.h"
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAbstractFileIconProvider>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "console_fixture.h"
 
-#include "ui/startup_settings_window.h"
 #include "ui/console_frame.h"
 #include "ui/page_panel.h"
 #include "ui/password_window.h"
+#include "ui/startup_settings_window.h"
 
 #include "tables/effect_window_table.h"
 #include "tables/recording_window_table.h"
@@ -127,7 +127,8 @@ TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewV
 TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
 {
     connect();
-    const std::pair<tables::WindowTable, int> faders[] = {{tables::EffectWindowTable(), 5}, {tables::RecordingWindowTable(), 14}};
+    const std::pair<tables::WindowTable, int> faders[] = {{tables::EffectWindowTable(), 5},
+                                                          {tables::RecordingWindowTable(), 14}};
     for (const auto& [layout, index] : faders) {
         SCOPED_TRACE(std::string(layout.caption));
         ui::TableWindow table(session, layout);
@@ -174,8 +175,8 @@ TEST_F(SecondaryWindows, VisibleControlsNeitherOverlapNorLeaveTheirWindow)
     ui::StartupSettingsWindow settings(session, frm());
     ui::TableWindow recording(session, tables::RecordingWindowTable());
     ui::TableWindow effect(session, tables::EffectWindowTable());
-    for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording),
-                       static_cast<QWidget*>(&effect)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&recording), static_cast<QWidget*>(&effect)}) {
         std::vector<QRect> shown;
         for (QWidget* child : w->findChildren<QWidget*>()) {
             if (!qobject_cast<controls::SkinnedFader*>(child) && !qobject_cast<controls::SkinnedDropDown*>(child))

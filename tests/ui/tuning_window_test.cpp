@@ -18,8 +18,8 @@
 #include "core/tuning_document.h"
 
 #include <QAccessible>
-#include <QSignalSpy>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -95,7 +95,7 @@ TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
         int address;
         float raw;
     };
-    const Case cases[] = {{0, 126, 15, 40}, {1, 125, 256 + 0x10, 200}, {3, 143, 768, 30},
+    const Case cases[] = {{0, 126, 15, 40},  {1, 125, 256 + 0x10, 200},  {3, 143, 768, 30},
                           {4, 68, 1028, 70}, {7, 122, 1792 + 0x14, 500}, {2, 182, 512 + 0x14, 90}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slider);
@@ -129,7 +129,7 @@ TEST_F(MainWindow, VariantThreeDisablesTheOptionalPagesAndShowsPageZero)
     connect();
     EXPECT_TRUE(frm().panel(0)->isVisible());
     for (controls::SkinnedButton* b : {frm().button(ControlArray::CmdPage, 2), frm().button(ControlArray::CmdPage, 5),
-                                  frm().named("cmdRecordPage"), frm().button(ControlArray::OptionInput, 2)})
+                                       frm().named("cmdRecordPage"), frm().button(ControlArray::OptionInput, 2)})
         EXPECT_FALSE(b->buttonEnabled());
     EXPECT_TRUE(frm().button(ControlArray::CmdPage, 1)->buttonEnabled());
 }
@@ -153,8 +153,8 @@ TEST_F(MainWindow, NoControlCoversALabelOfTheTopRow)
 {
     std::vector<QRect> controls;
     for (QWidget* child : frm().findChildren<QWidget*>())
-        if (child->parentWidget() == &frm() && (qobject_cast<controls::SkinnedButton*>(child) ||
-                                                 qobject_cast<controls::SkinnedFader*>(child)))
+        if (child->parentWidget() == &frm() &&
+            (qobject_cast<controls::SkinnedButton*>(child) || qobject_cast<controls::SkinnedFader*>(child)))
             controls.push_back(child->geometry());
     for (ui::PagePanel* panel : frm().findChildren<ui::PagePanel*>()) {
         if (panel->geometry() != frm().rect())
@@ -204,8 +204,10 @@ TEST(WindowSizing, PointerZonesNearTheRightAndBottomEdges)
     const struct {
         QPoint at;
         SizingEdge edge;
-    } cases[] = {{{w - 7, h - 7}, SizingEdge::RightBottom}, {{w - 7, 100}, SizingEdge::Right},
-                 {{100, h - 7}, SizingEdge::Bottom},        {{w - 3, h - 3}, SizingEdge::None},
+    } cases[] = {{{w - 7, h - 7}, SizingEdge::RightBottom},
+                 {{w - 7, 100}, SizingEdge::Right},
+                 {{100, h - 7}, SizingEdge::Bottom},
+                 {{w - 3, h - 3}, SizingEdge::None},
                  {{w - 10, h - 10}, SizingEdge::None}};
     for (const auto& c : cases)
         EXPECT_EQ(ui::EdgeAt(c.at, size, 5), c.edge) << c.at.x() << "," << c.at.y();

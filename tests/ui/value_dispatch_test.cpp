@@ -122,8 +122,8 @@ TEST_F(Dispatch, ButtonsMutesOptionsAndBypass)
     dispatch.ByPassClicked(1);
     EXPECT_EQ(store.at(0, 2560 + 0x16 + 5).Value, 1);
     EXPECT_EQ(window.bypassRedraws, 2);
-    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1798, 0}, {1798, 1}, {2576, 0}, {2595, 0}, {2563, 0},
-                                                        {2573, 0}, {2603, 0}, {2587, 0}}));
+    EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{
+                          {1798, 0}, {1798, 1}, {2576, 0}, {2595, 0}, {2563, 0}, {2573, 0}, {2603, 0}, {2587, 0}}));
 }
 
 TEST_F(Dispatch, ToneStaysWithinTwoToEightAndReturnsToNeutralOffline)

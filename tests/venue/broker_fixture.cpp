@@ -9,8 +9,8 @@
 void BrokerFixture::SetUp()
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_dir = std::filesystem::temp_directory_path() /
-            ("quorix-venue-" + std::to_string(::getpid()) + "-" + test->name());
+    m_dir =
+        std::filesystem::temp_directory_path() / ("quorix-venue-" + std::to_string(::getpid()) + "-" + test->name());
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
 }
@@ -55,9 +55,9 @@ std::filesystem::path BrokerFixture::passwordFile(const std::vector<std::pair<st
     const auto file = m_dir / "passwords";
     std::ofstream(file).flush();
     for (const auto& [user, password] : users) {
-        const int status = QProcess::execute("mosquitto_passwd", {"-b", QString::fromStdString(file.string()),
-                                                                  QString::fromStdString(user),
-                                                                  QString::fromStdString(password)});
+        const int status =
+            QProcess::execute("mosquitto_passwd", {"-b", QString::fromStdString(file.string()),
+                                                   QString::fromStdString(user), QString::fromStdString(password)});
         EXPECT_EQ(status, 0) << "mosquitto_passwd";
     }
     return file;

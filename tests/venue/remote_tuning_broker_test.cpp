@@ -26,7 +26,8 @@ constexpr int kSyncWaitMs = 120000;
 // A console's link on a room of the venue, as quorix-console --room composes it.
 struct RemoteConsole : link::LinkHost {
     RemoteConsole(const std::string& name, const venue::RoomAddress& address, int port, core::Scheduler& scheduler)
-        : room(Settings(name, address, port), scheduler), link(room, scheduler, {store, image, view, digits, record, copies}, *this)
+        : room(Settings(name, address, port), scheduler),
+          link(room, scheduler, {store, image, view, digits, record, copies}, *this)
     {
         core::InitParamStore(store, image);
         room.onProblem([this](const std::string& problem) { problems.push_back(problem); });
@@ -95,10 +96,11 @@ TEST_F(BrokerFixture, RemoteTuningSynchronisesThroughTheAgentOneConsoleAtATimeAn
     const auto memory = [&](const char* room) { return m_dir / (std::string(room) + ".memory"); };
     QProcess* agents[2] = {};
     for (const auto& [index, room] : {std::pair{0, "r1"}, std::pair{1, "r2"}}) {
-        std::ofstream(m_dir / (std::string(room) + ".password")) << users[static_cast<std::size_t>(index)].second << '\n';
-        agents[index] = &startAgent(room, {"--simulator-memory", QString::fromStdString(memory(room).string()),
-                                           "--username", room, "--password-file",
-                                           QString::fromStdString((m_dir / (std::string(room) + ".password")).string())});
+        std::ofstream(m_dir / (std::string(room) + ".password"))
+            << users[static_cast<std::size_t>(index)].second << '\n';
+        agents[index] = &startAgent(
+            room, {"--simulator-memory", QString::fromStdString(memory(room).string()), "--username", room,
+                   "--password-file", QString::fromStdString((m_dir / (std::string(room) + ".password")).string())});
     }
     const std::string room2State = venue::Topic(kRoom2, venue::TopicKind::State);
     ASSERT_TRUE(waitForMessage(admin, room2State, Levels(20)));
@@ -161,23 +163,24 @@ TEST_F(BrokerFixture, OverTlsTheAgentAndTheCliTrustTheVenuesAuthorityAndNothingE
         EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
     };
     const QStringList ec = {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
-    openssl(QStringList{"req", "-x509"} + ec + QStringList{"-keyout", path("ca.key"), "-out", path("ca.pem"), "-days", "1",
-                                                          "-subj", "/CN=quorix test authority"});
-    openssl(QStringList{"req"} + ec + QStringList{"-keyout", path("server.key"), "-out", path("server.csr"), "-subj",
-                                                 "/CN=127.0.0.1"});
+    openssl(QStringList{"req", "-x509"} + ec +
+            QStringList{"-keyout", path("ca.key"), "-out", path("ca.pem"), "-days", "1", "-subj",
+                        "/CN=quorix test authority"});
+    openssl(QStringList{"req"} + ec +
+            QStringList{"-keyout", path("server.key"), "-out", path("server.csr"), "-subj", "/CN=127.0.0.1"});
     openssl({"x509", "-req", "-in", path("server.csr"), "-CA", path("ca.pem"), "-CAkey", path("ca.key"),
              "-CAcreateserial", "-out", path("server.pem"), "-days", "1", "-extfile", path("san")});
     // The broker may read it after giving up root.
     std::filesystem::permissions(m_dir / "server.key", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::group_read |
-                                                          std::filesystem::perms::others_read);
+                                                           std::filesystem::perms::group_read |
+                                                           std::filesystem::perms::others_read);
     startBroker("certfile " + (m_dir / "server.pem").string() + "\nkeyfile " + (m_dir / "server.key").string() +
                 "\nallow_anonymous true\n");
     startAgent("r1", {"--simulator", "--ca-file", path("ca.pem")}, true);
 
     CliRun list{};
-    const std::string trusted = "venue list --venue hall --wait 1 --broker " + url(true) + " --ca-file " +
-                                (m_dir / "ca.pem").string();
+    const std::string trusted =
+        "venue list --venue hall --wait 1 --broker " + url(true) + " --ca-file " + (m_dir / "ca.pem").string();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             list = RunCli(trusted);

@@ -42,8 +42,8 @@ struct Broker {
     std::vector<Message> queued;
     std::unique_ptr<core::Timer> delivery = clock.createTimer(0, true, [this] { deliver(); });
     int reportsIn = 0;
-    int loseReportIn = -1;   // the n-th report toward the consoles is lost
-    int repeatReportIn = -1; // the n-th report toward the consoles arrives twice
+    int loseReportIn = -1;                           // the n-th report toward the consoles is lost
+    int repeatReportIn = -1;                         // the n-th report toward the consoles arrives twice
     std::vector<venue::RemoteRoomBackend*> silenced; // vanished without a word
 
     void publish(const std::string& topic, const std::string& payload)
@@ -169,9 +169,12 @@ struct RemoteTuningTest : ::testing::Test {
     PollablePort pollable{port};
     Broker broker{clock};
     std::ostringstream log;
-    agent::RoomAgent room{kRoom, pollable, clock,
+    agent::RoomAgent room{kRoom,
+                          pollable,
+                          clock,
                           [this](const std::string& t, const std::string& p, bool) { broker.publish(t, p); },
-                          [] { return std::int64_t{1800000000}; }, log};
+                          [] { return std::int64_t{1800000000}; },
+                          log};
 
     void SetUp() override
     {

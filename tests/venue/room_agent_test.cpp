@@ -37,9 +37,14 @@ struct RoomAgentTest : ::testing::Test {
     sim::SimUsbPort port{processor, clock};
     std::vector<Message> published;
     std::ostringstream log;
-    agent::RoomAgent room{address, port, clock,
-                          [this](const std::string& t, const std::string& p, bool r) { published.push_back({t, p, r}); },
-                          [] { return std::int64_t{1800000000}; }, log};
+    agent::RoomAgent room{address,
+                          port,
+                          clock,
+                          [this](const std::string& t, const std::string& p, bool r) {
+                              published.push_back({t, p, r});
+                          },
+                          [] { return std::int64_t{1800000000}; },
+                          log};
 
     static constexpr int kMusicMaximum = 40;
 
@@ -187,7 +192,7 @@ TEST_F(RoomAgentTest, PushReadsBackAndTellsADifferenceAsAFailure)
     EXPECT_EQ(done.outcome, Outcome::Done) << done.reason;
     EXPECT_EQ(done.preset, 4);
     EXPECT_EQ(processor.currentPreset(), 4);
-        core::ParamStore file;
+    core::ParamStore file;
     ASSERT_TRUE(core::DecodeConfiguration(push.configuration, file).ok);
     EXPECT_EQ(processor.value(0, PageParameter()), file.at(0, PageParameter()).Value);
     EXPECT_EQ(processor.value(0, core::kMasterLevels), 33);

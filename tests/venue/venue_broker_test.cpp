@@ -136,8 +136,8 @@ TEST_F(BrokerFixture, APushToSeveralRoomsReportsEachRoomAndLandsOnEveryProcessor
     store.at(0, core::kMasterLevels).Value = 11;
     const auto file = m_dir / "venue.quorix";
     ASSERT_TRUE(core::SaveConfigurationFile(file, store).ok);
-    const CliRun push = RunCli("venue push " + file.string() + " --venue hall --rooms r1,r2,r3 --broker " + url() +
-                            " --wait 120");
+    const CliRun push =
+        RunCli("venue push " + file.string() + " --venue hall --rooms r1,r2,r3 --broker " + url() + " --wait 120");
     EXPECT_EQ(push.exitCode, 1) << push.output;
     EXPECT_NE(push.output.find("r1: done\nr2: done\nr3: refused: 设备未联机！无法进行该操作。\n"), std::string::npos)
         << push.output;
@@ -188,8 +188,8 @@ TEST_F(BrokerFixture, TheAclsKeepEachAgentToItsOwnRoomAndNoPasswordIsEverPublish
     EXPECT_FALSE(waitForMessageNow(foreign, room2Commands, [](const std::string&) { return true; }));
     // Nor tell room 2's state: the broker drops it; its own reply, sent after, arrives.
     const int forged = foreign.mqtt->publish(room2State, R"({"venue":"hall","room":"r2","online":false})", true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !foreign.acknowledged.empty() && foreign.acknowledged[0] == forged; },
-                                kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !foreign.acknowledged.empty() && foreign.acknowledged[0] == forged; }, kWaitMs));
     foreign.mqtt->publish(venue::Topic(kRoom1, venue::TopicKind::Reply), R"({"id":"marker","outcome":"done"})", false);
     ASSERT_TRUE(waitForMessage(console, venue::Topic(kRoom1, venue::TopicKind::Reply), ReplyTo("marker")));
     EXPECT_FALSE(waitForMessageNow(console, room2State, Offline));

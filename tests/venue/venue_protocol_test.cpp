@@ -186,7 +186,8 @@ TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
     for (const auto& c : cases) {
         const auto parsed = ParseRoomCommand(c.payload);
         EXPECT_FALSE(parsed.command) << c.payload.substr(0, 80);
-        EXPECT_NE(parsed.refusal.find(c.reason), std::string::npos) << c.payload.substr(0, 80) << " -> " << parsed.refusal;
+        EXPECT_NE(parsed.refusal.find(c.reason), std::string::npos)
+            << c.payload.substr(0, 80) << " -> " << parsed.refusal;
         EXPECT_EQ(parsed.id, c.id) << c.payload.substr(0, 80);
     }
 }

@@ -48,9 +48,9 @@ TEST(VenueRooms, APayloadThatIsNotTheTopicsOwnRoomsStateChangesNothing)
         const char* topic;
         std::string payload;
     } refused[] = {
-        {"quorix/hall/101/state", State("102", kOther)},          // another room's state
-        {"quorix/lobby/101/state", State("101", kOther)},         // another venue
-        {"quorix/hall/101/reply", State("101", kOther)},          // not a state topic
+        {"quorix/hall/101/state", State("102", kOther)},                             // another room's state
+        {"quorix/lobby/101/state", State("101", kOther)},                            // another venue
+        {"quorix/hall/101/reply", State("101", kOther)},                             // not a state topic
         {"quorix/hall/101/state", R"({"venue":"hall","room":"101","online":true})"}, // not whole
         {"quorix/hall/101/state", "{\"venue\":"},
     };

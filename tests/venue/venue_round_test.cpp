@@ -19,7 +19,7 @@ TEST(VenueRound, ARoomIsDoneOnlyOnItsOwnReplyAndSilenceIsNoSuccess)
     VenueRound round({"101", "102", "103"}, "cli-1");
     const auto& e = round.entries();
     EXPECT_EQ(e[0].id, "cli-1-1");
-    EXPECT_FALSE(round.take("102", Reply(e[0].id, "done"))); // another room's id
+    EXPECT_FALSE(round.take("102", Reply(e[0].id, "done")));   // another room's id
     EXPECT_FALSE(round.take("101", Reply("cli-0-1", "done"))); // an older round
     EXPECT_FALSE(round.take("101", "{not a reply"));
     EXPECT_TRUE(round.take("101", Reply(e[0].id, "done")));

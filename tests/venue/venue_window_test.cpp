@@ -97,7 +97,7 @@ TEST_F(VenueWindowTest, ListsTheRoomsLiveAndPushesToTheChosenOnesWithAResultForE
     const auto pushed = configuration("venue.quorix", 11);
     choose({"r1", "r2", "r3"});
     QTest::mouseClick(window->findChild<QPushButton*>("VenueRecall"), Qt::LeftButton); // a round under way...
-    EXPECT_FALSE(window->pushToChosen(pushed)); // ...takes no second one
+    EXPECT_FALSE(window->pushToChosen(pushed));                                        // ...takes no second one
     ASSERT_TRUE(waitFor([&] { return !window->roundRunning(); }));
     ASSERT_TRUE(window->pushToChosen(pushed));
     ASSERT_TRUE(waitFor([&] { return !window->roundRunning(); }));

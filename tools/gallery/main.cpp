@@ -1,11 +1,11 @@
 // Every skinned control kind in its main states on a window background, for
 // designers and for screenshots.
 //   gallery [--screenshot FILE.png]
-#include "controls/skinned_progress_bar.h"
+#include "controls/skin_draw.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
 #include "controls/skinned_fader.h"
-#include "controls/skin_draw.h"
+#include "controls/skinned_progress_bar.h"
 #include "controls/store_marks.h"
 
 #include "core/address_map.h"
@@ -80,9 +80,11 @@ private:
         caption("band faders: singing · dance · selected · off · greyed · tall", 356, 8);
         auto* singing = slider(FaderKind::Band, 356, 28, m_singing, 0);
         const core::Band flat = singing->band(); // 0.0 dB at 100 Hz
-        singing->setBand({.Shape = 0, .FreqIndex = 205, .Gain = 310, .QIndex = flat.QIndex, .ShelfQIndex = flat.ShelfQIndex});
+        singing->setBand(
+            {.Shape = 0, .FreqIndex = 205, .Gain = 310, .QIndex = flat.QIndex, .ShelfQIndex = flat.ShelfQIndex});
         auto* dance = slider(FaderKind::Band, 406, 28, m_dance, 0);
-        dance->setBand({.Shape = 1, .FreqIndex = flat.FreqIndex, .Gain = 180, .QIndex = flat.QIndex, .ShelfQIndex = 12});
+        dance->setBand(
+            {.Shape = 1, .FreqIndex = flat.FreqIndex, .Gain = 180, .QIndex = flat.QIndex, .ShelfQIndex = 12});
         auto* focused = slider(FaderKind::Band, 456, 28, m_singing, 0);
         focused->setForceShowFocus(true);
         core::Band highShelf = flat;
@@ -121,9 +123,11 @@ private:
 
         caption("buttons", 16, 260);
         const std::tuple<const char*, int, int> buttons[] = {
-            {"282,283", 1, 0}, {"280,281", 0, 0}, {"284,285", 0, 1}, {"188,189", 0, 1}, {"190,191", 1, 0},
-            {"194,195", 0, 1}, {"192,193", 0, 1}, {"389,390", 0, 1}, {"391,392", 0, 1}, {"142,143", 1, 0},
-            {"380,381", 1, 0}, {"296,297", 1, 0}, {"298,299", 0, 0}, {"361,362,359", 1, 2}, {"240,241,242,243,244,245,246,247", 4, 2},
+            {"282,283", 1, 0}, {"280,281", 0, 0},     {"284,285", 0, 1},
+            {"188,189", 0, 1}, {"190,191", 1, 0},     {"194,195", 0, 1},
+            {"192,193", 0, 1}, {"389,390", 0, 1},     {"391,392", 0, 1},
+            {"142,143", 1, 0}, {"380,381", 1, 0},     {"296,297", 1, 0},
+            {"298,299", 0, 0}, {"361,362,359", 1, 2}, {"240,241,242,243,244,245,246,247", 4, 2},
         };
         int x = 16;
         int y = 280;
@@ -140,8 +144,11 @@ private:
             x += b->width() + 8;
         }
         caption("page tabs: selected · not selected · locked", 16, 360);
-        const std::tuple<const char*, int, bool> tabs[] = {
-            {"158,159", 1, true}, {"160,161", 0, true}, {"162,163,385", 0, false}, {"166,167", 0, true}, {"170,171,386", 0, false}};
+        const std::tuple<const char*, int, bool> tabs[] = {{"158,159", 1, true},
+                                                           {"160,161", 0, true},
+                                                           {"162,163,385", 0, false},
+                                                           {"166,167", 0, true},
+                                                           {"170,171,386", 0, false}};
         x = 16;
         for (const auto& [ids, value, enabled] : tabs) {
             auto* tab = new SkinnedButton(this);

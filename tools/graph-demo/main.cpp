@@ -3,10 +3,10 @@
 #include "graph/response_plot.h"
 #include "graph/scroll_bar_sliders.h"
 
+#include "controls/skin_draw.h"
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 #include "controls/store_marks.h"
-#include "controls/skin_draw.h"
 
 #include "link/qt_scheduler.h"
 

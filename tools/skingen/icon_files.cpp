@@ -62,7 +62,8 @@ QString Gradient(const QLinearGradient& g, const QString& id)
                       .arg(id, Number(g.start().x()), Number(g.start().y()), Number(g.finalStop().x()),
                            Number(g.finalStop().y()));
     for (const auto& [at, colour] : g.stops())
-        out += QStringLiteral("    <stop offset=\"%1\"%2/>\n").arg(Number(at), Paint("stop-color", "stop-opacity", colour));
+        out += QStringLiteral("    <stop offset=\"%1\"%2/>\n")
+                   .arg(Number(at), Paint("stop-color", "stop-opacity", colour));
     return out + "  </linearGradient>\n";
 }
 
@@ -106,9 +107,10 @@ QString IconSvg(const std::vector<IconLayer>& layers)
         shapes += QStringLiteral("  <path d=\"%1\"%2%3/>\n").arg(PathData(layer.path), fill, stroke);
     }
     const QString side = Number(kIconUnits);
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
-                          " <defs>\n%2 </defs>\n%3</svg>\n")
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+               " <defs>\n%2 </defs>\n%3</svg>\n")
         .arg(side, defs, shapes);
 }
 

@@ -71,7 +71,8 @@ int main(int argc, char** argv)
          << "| id | size | role |\n|---|---|---|\n";
     for (const auto& entry : catalog) {
         const QString name = QString::number(entry.id);
-        if (!Render(entry, 1).save(out.filePath(name + ".png")) || !Render(entry, 2).save(out.filePath(name + "@2x.png"))) {
+        if (!Render(entry, 1).save(out.filePath(name + ".png")) ||
+            !Render(entry, 2).save(out.filePath(name + "@2x.png"))) {
             std::fprintf(stderr, "cannot write image %d\n", entry.id);
             return 1;
         }

@@ -24,7 +24,6 @@ namespace {
 using namespace palette;
 using Entries = std::vector<SkinEntry>;
 
-
 void Add(Entries& e, int id, int w, int h, const QString& role, std::function<void(QPainter&, const QRectF&)> paint)
 {
     e.push_back({id, w, h, role, std::move(paint)});
@@ -32,7 +31,12 @@ void Add(Entries& e, int id, int w, int h, const QString& role, std::function<vo
 
 void TextButtons(Entries& e)
 {
-    struct B { int id; const char* caption; Look look; const char* role; };
+    struct B {
+        int id;
+        const char* caption;
+        Look look;
+        const char* role;
+    };
     const B buttons[] = {
         {105, "程序管理", Look::Normal, "button 程序管理 (password window), normal"},
         {106, "程序管理", Look::Hover, "button 程序管理, hover"},
@@ -47,7 +51,13 @@ void TextButtons(Entries& e)
     for (const B& b : buttons)
         Add(e, b.id, 96, 28, b.role, [b](QPainter& p, const QRectF& r) { Button(p, r, b.caption, b.look); });
 
-    struct T { int id; const char* caption; Look look; QColor accent; const char* role; };
+    struct T {
+        int id;
+        const char* caption;
+        Look look;
+        QColor accent;
+        const char* role;
+    };
     const T tools[] = {
         {188, "复位", Look::Normal, kSinging, "button 复位 (reset the page's points), normal"},
         {189, "复位", Look::Pressed, kSinging, "button 复位, pressed"},
@@ -69,7 +79,15 @@ void TextButtons(Entries& e)
     for (const T& t : tools)
         Add(e, t.id, 64, 28, t.role, [t](QPainter& p, const QRectF& r) { Button(p, r, t.caption, t.look, t.accent); });
 
-    struct M { int id; const char* caption; Look look; QColor accent; int w; int h; const char* role; };
+    struct M {
+        int id;
+        const char* caption;
+        Look look;
+        QColor accent;
+        int w;
+        int h;
+        const char* role;
+    };
     const M modes[] = {
         {280, "劲舞", Look::Normal, kDance, 36, 28, "mode button 劲舞 (dance), off"},
         {281, "劲舞", Look::Selected, kDance, 36, 28, "mode button 劲舞, on"},
@@ -104,10 +122,12 @@ void PageTabs(Entries& e)
     const char* names[] = {"音乐", "麦克风", "话筒3", "效果", "主输出", "中置输出", "环绕输出", "超低输出", "录音输出"};
     for (int i = 0; i < 9; ++i) {
         const QString name = QString::fromUtf8(names[i]);
-        Add(e, 158 + 2 * i, 104, 33, "page tab " + name + ", not selected",
-            [name](QPainter& p, const QRectF& r) { Button(p, r.adjusted(1, 3, -1, 0), name, Look::Normal, kSinging, 14); });
-        Add(e, 159 + 2 * i, 104, 33, "page tab " + name + ", selected",
-            [name](QPainter& p, const QRectF& r) { Button(p, r.adjusted(1, 0, -1, 0), name, Look::Selected, kSinging, 14); });
+        Add(e, 158 + 2 * i, 104, 33, "page tab " + name + ", not selected", [name](QPainter& p, const QRectF& r) {
+            Button(p, r.adjusted(1, 3, -1, 0), name, Look::Normal, kSinging, 14);
+        });
+        Add(e, 159 + 2 * i, 104, 33, "page tab " + name + ", selected", [name](QPainter& p, const QRectF& r) {
+            Button(p, r.adjusted(1, 0, -1, 0), name, Look::Selected, kSinging, 14);
+        });
     }
     const std::pair<int, const char*> locked[] = {{385, "话筒3"}, {386, "环绕输出"}, {387, "录音输出"}};
     for (const auto& [id, text] : locked) {
@@ -132,25 +152,31 @@ void SliderParts(Entries& e)
     // Small value boxes behind the slider texts.
     for (auto [id, w] : {std::pair{101, 24}, std::pair{269, 30}, std::pair{382, 46}})
         Add(e, id, w, 18, "value box behind a slider text", [](QPainter& p, const QRectF& r) { Slot(p, r, 3); });
-    Add(e, 139, 50, 16, "value box of the kind 3 horizontal slider", [](QPainter& p, const QRectF& r) { Slot(p, r, 3); });
-    Add(e, 138, 24, 14, "value box of the kind 4 horizontal slider", [](QPainter& p, const QRectF& r) { Slot(p, r, 3); });
+    Add(e, 139, 50, 16, "value box of the kind 3 horizontal slider",
+        [](QPainter& p, const QRectF& r) { Slot(p, r, 3); });
+    Add(e, 138, 24, 14, "value box of the kind 4 horizontal slider",
+        [](QPainter& p, const QRectF& r) { Slot(p, r, 3); });
 
     // Vertical thumbs (level sliders and band faders).
-    Add(e, 102, 24, 16, "vertical thumb, normal", [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, true); });
-    Add(e, 270, 24, 16, "vertical thumb, highlighted (bound to the selected graph point)", [](QPainter& p, const QRectF& r) {
-        Panel(p, r, 4, kYellow.lighter(120), kYellow.darker(130), QColor("#0b0d10"));
-        p.setPen(QPen(QColor("#202020"), 2));
-        p.drawLine(QPointF(r.left() + 4, r.center().y()), QPointF(r.right() - 4, r.center().y()));
-    });
+    Add(e, 102, 24, 16, "vertical thumb, normal",
+        [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, true); });
+    Add(e, 270, 24, 16, "vertical thumb, highlighted (bound to the selected graph point)",
+        [](QPainter& p, const QRectF& r) {
+            Panel(p, r, 4, kYellow.lighter(120), kYellow.darker(130), QColor("#0b0d10"));
+            p.setPen(QPen(QColor("#202020"), 2));
+            p.drawLine(QPointF(r.left() + 4, r.center().y()), QPointF(r.right() - 4, r.center().y()));
+        });
     Add(e, 107, 24, 16, "vertical thumb, greyed", [](QPainter& p, const QRectF& r) {
         Panel(p, r.adjusted(1, 1, -1, -1), 3, kGrey, kGrey.darker(140), QColor("#0b0d10"));
     });
     // Horizontal thumbs.
-    Add(e, 137, 15, 22, "horizontal thumb, normal", [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, false); });
+    Add(e, 137, 15, 22, "horizontal thumb, normal",
+        [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, false); });
     Add(e, 108, 15, 22, "horizontal thumb, greyed", [](QPainter& p, const QRectF& r) {
         Panel(p, r.adjusted(1, 1, -1, -1), 3, kGrey, kGrey.darker(140), QColor("#0b0d10"));
     });
-    Add(e, 383, 10, 22, "short-slider thumb", [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, false); });
+    Add(e, 383, 10, 22, "short-slider thumb",
+        [](QPainter& p, const QRectF& r) { Thumb(p, r.adjusted(1, 1, -1, -1), kSinging, false); });
 
     // Vertical level slider (kinds 0 and 8): the slot runs from y 22 to 153 in image rows.
     const QRectF levelSlot(33, 22, 6, 131); // centred under the thumb (x 24..48)
@@ -162,12 +188,16 @@ void SliderParts(Entries& e)
         }
         Slot(p, levelSlot.adjusted(-1, -2, 1, 2), 3);
     });
-    Add(e, 103, 59, 177, "vertical level slider fill (drawn from the thumb down)", [levelSlot](QPainter& p, const QRectF&) {
-        Bar(p, levelSlot.adjusted(0.5, 0, -0.5, 0), kSinging, true);
-    });
+    Add(e, 103, 59, 177, "vertical level slider fill (drawn from the thumb down)",
+        [levelSlot](QPainter& p, const QRectF&) { Bar(p, levelSlot.adjusted(0.5, 0, -0.5, 0), kSinging, true); });
 
     // Horizontal tracks; the slot centre lies on the thumb's middle row.
-    struct H { int track, fill, grey, dance; int w, h; qreal x0, y0, length; const char* name; };
+    struct H {
+        int track, fill, grey, dance;
+        int w, h;
+        qreal x0, y0, length;
+        const char* name;
+    };
     const H hs[] = {
         {135, 136, 271, 275, 146, 38, 12, 27, 122, "wide"},
         {140, 141, 273, 277, 140, 28, 7, 13, 122, "narrow"},
@@ -193,13 +223,12 @@ void SliderParts(Entries& e)
     }
     // Short horizontal slider (kind 6).
     const QRectF shortSlot(6, 10, 124, 6);
-    Add(e, 220, 136, 28, "short horizontal slider track", [shortSlot](QPainter& p, const QRectF&) { Slot(p, shortSlot, 3); });
-    Add(e, 221, 136, 28, "short horizontal slider fill", [shortSlot](QPainter& p, const QRectF&) {
-        Bar(p, shortSlot.adjusted(1, 1, -1, -1), kSinging, false);
-    });
-    Add(e, 274, 136, 28, "short horizontal slider fill, muted", [shortSlot](QPainter& p, const QRectF&) {
-        Bar(p, shortSlot.adjusted(1, 1, -1, -1), kGrey, false);
-    });
+    Add(e, 220, 136, 28, "short horizontal slider track",
+        [shortSlot](QPainter& p, const QRectF&) { Slot(p, shortSlot, 3); });
+    Add(e, 221, 136, 28, "short horizontal slider fill",
+        [shortSlot](QPainter& p, const QRectF&) { Bar(p, shortSlot.adjusted(1, 1, -1, -1), kSinging, false); });
+    Add(e, 274, 136, 28, "short horizontal slider fill, muted",
+        [shortSlot](QPainter& p, const QRectF&) { Bar(p, shortSlot.adjusted(1, 1, -1, -1), kGrey, false); });
 
     // Rotary knob and its shadow.
     Add(e, 182, 98, 96, "rotary knob (rotated about its centre)", [](QPainter& p, const QRectF& r) {
@@ -223,7 +252,12 @@ void SliderParts(Entries& e)
     });
 
     // Polarity button of the level sliders.
-    struct P { int id; const char* sign; Look look; const char* role; };
+    struct P {
+        int id;
+        const char* sign;
+        Look look;
+        const char* role;
+    };
     const P polarity[] = {
         {308, "−", Look::Selected, "polarity button, inverted (minus sign), normal"},
         {309, "−", Look::Pressed, "polarity button, inverted, pressed"},
@@ -231,29 +265,35 @@ void SliderParts(Entries& e)
         {311, "+", Look::Pressed, "polarity button, normal, pressed"},
     };
     for (const P& pb : polarity)
-        Add(e, pb.id, 12, 10, pb.role, [pb](QPainter& p, const QRectF& r) { Button(p, r, pb.sign, pb.look, kDance, 10); });
+        Add(e, pb.id, 12, 10, pb.role,
+            [pb](QPainter& p, const QRectF& r) { Button(p, r, pb.sign, pb.look, kDance, 10); });
 }
 
 void BandFader(Entries& e)
 {
-    struct S { int background, fill, dance, grey; int height; int style; };
+    struct S {
+        int background, fill, dance, grey;
+        int height;
+        int style;
+    };
     const S styles[] = {{113, 112, 276, 272, 181, 0}, {374, 375, 376, 377, 216, 1}};
     for (const S& s : styles) {
         const qreal length = 95 + 27 * s.style;
         const QRectF slot(26, 14, 5, length + 8); // thumb centres run from y 18 to 18 + length
         const qreal rows = 123 + 33 * s.style;
         const QString style = QString::number(s.style);
-        Add(e, s.background, 40, s.height, "band fader background, style " + style, [slot, rows, length](QPainter& p, const QRectF& r) {
-            Panel(p, r.adjusted(0, 0, 0, 0), 4, kPanel.lighter(110), kBase, kEdge);
-            p.setPen(QPen(kDim, 1));
-            // 0 dB sits at 12/36 of the travel from the top.
-            for (int i = 0; i <= 6; ++i) {
-                const qreal y = 18 + i * length / 6;
-                p.drawLine(QPointF(i == 2 ? 17 : 20, y), QPointF(24, y));
-            }
-            Slot(p, slot, 2);
-            Slot(p, QRectF(2, rows, 36, 42 + 6 * (rows > 130 ? 1 : 0)), 3);
-        });
+        Add(e, s.background, 40, s.height, "band fader background, style " + style,
+            [slot, rows, length](QPainter& p, const QRectF& r) {
+                Panel(p, r.adjusted(0, 0, 0, 0), 4, kPanel.lighter(110), kBase, kEdge);
+                p.setPen(QPen(kDim, 1));
+                // 0 dB sits at 12/36 of the travel from the top.
+                for (int i = 0; i <= 6; ++i) {
+                    const qreal y = 18 + i * length / 6;
+                    p.drawLine(QPointF(i == 2 ? 17 : 20, y), QPointF(24, y));
+                }
+                Slot(p, slot, 2);
+                Slot(p, QRectF(2, rows, 36, 42 + 6 * (rows > 130 ? 1 : 0)), 3);
+            });
         const std::pair<int, QColor> fills[] = {{s.fill, kSinging}, {s.dance, kDance}, {s.grey, kGrey}};
         const char* looks[] = {"singing mode or not mode-dependent", "dance mode", "greyed or band off"};
         for (int i = 0; i < 3; ++i) {
@@ -262,7 +302,12 @@ void BandFader(Entries& e)
                 [slot, colour](QPainter& p, const QRectF&) { Bar(p, slot.adjusted(1, 2, -1, -2), colour, true); });
         }
     }
-    struct Shape { int id; const char* text; Look look; const char* role; };
+    struct Shape {
+        int id;
+        const char* text;
+        Look look;
+        const char* role;
+    };
     const Shape shapes[] = {
         {129, "P", Look::Selected, "band shape button P (peaking), selected"},
         {130, "P", Look::Normal, "band shape button P, not selected"},
@@ -283,9 +328,8 @@ void BandFader(Entries& e)
                 p.drawRoundedRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
             }
         });
-    Add(e, 294, 11, 11, "check box off (band switch: band on)", [](QPainter& p, const QRectF& r) {
-        Slot(p, r.adjusted(0.5, 0.5, -0.5, -0.5), 2);
-    });
+    Add(e, 294, 11, 11, "check box off (band switch: band on)",
+        [](QPainter& p, const QRectF& r) { Slot(p, r.adjusted(0.5, 0.5, -0.5, -0.5), 2); });
     Add(e, 295, 11, 11, "check box on (band switch: band off)", [](QPainter& p, const QRectF& r) {
         Slot(p, r.adjusted(0.5, 0.5, -0.5, -0.5), 2);
         p.setPen(QPen(kRed, 1.8, Qt::SolidLine, Qt::RoundCap));
@@ -307,7 +351,13 @@ void DropDowns(Entries& e)
             p.setPen(QPen(kEdge, 1));
             p.drawLine(QPointF(r.right() - 16, r.top() + 3), QPointF(r.right() - 16, r.bottom() - 3));
         });
-    struct A { int id; int w; int h; bool pressed; const char* role; };
+    struct A {
+        int id;
+        int w;
+        int h;
+        bool pressed;
+        const char* role;
+    };
     const A arrows[] = {
         {151, 16, 12, false, "drop-down arrow of the filter-type lists"},
         {152, 16, 12, true, "drop-down arrow of the filter-type lists, pressed"},
@@ -330,8 +380,8 @@ void DropDowns(Entries& e)
             p.drawLine(QPointF(x, r.height()), QPointF(x + r.height(), 0));
     });
 
-    const auto textImages = [&](int first, const std::vector<const char*>& names, int w, int h, qreal px, const QString& what,
-                                qreal left) {
+    const auto textImages = [&](int first, const std::vector<const char*>& names, int w, int h, qreal px,
+                                const QString& what, qreal left) {
         for (int i = 0; i < static_cast<int>(names.size()); ++i) {
             const QString name = QString::fromUtf8(names[static_cast<std::size_t>(i)]);
             Add(e, first + i, w, h, what + " \"" + name + "\"", [name, px, left](QPainter& p, const QRectF& r) {
@@ -343,7 +393,8 @@ void DropDowns(Entries& e)
                "filter type name", 0);
     textImages(224, {"ButterWorth 12dB", "ButterWorth 24dB"}, 106, 11, 10, "filter type name", 0);
     textImages(318, {"用户定义", "房间", "小厅", "大厅", "人声", "教堂", "大教堂"}, 66, 13, 12, "reverb type name", 0);
-    textImages(363, {"自动", "手动", "关", "1", "2", "3", "-6dB", "-3dB", "0dB", "+3dB"}, 72, 20, 12, "drop-down item", 6);
+    textImages(363, {"自动", "手动", "关", "1", "2", "3", "-6dB", "-3dB", "0dB", "+3dB"}, 72, 20, 12, "drop-down item",
+               6);
     textImages(229, {"POP", "PRO", "STE", "P01", "P02", "P03", "P04", "P05", "P06", "P07", "AUTO"}, 52, 19, 12,
                "preset-list item (grey set)", 6);
 }
@@ -368,7 +419,12 @@ void Indicators(Entries& e)
                 Text(p, r, label, 14, i == 5 ? kText : kDance, true);
             });
     }
-    struct C { int id; const char* text; QColor led; const char* role; };
+    struct C {
+        int id;
+        const char* text;
+        QColor led;
+        const char* role;
+    };
     const C states[] = {
         {359, "脱机模式", kGrey, "connection status: link switched off (脱机模式)"},
         {361, "查找设备中", kYellow, "connection status: searching (查找设备中)"},
@@ -383,7 +439,8 @@ void Indicators(Entries& e)
             p.setPen(Qt::NoPen);
             p.setBrush(g);
             p.drawEllipse(QPointF(14, r.center().y()), 5, 5);
-            Text(p, r.adjusted(24, 0, 0, 0), QString::fromUtf8(c.text), 12, kText, false, Qt::AlignLeft | Qt::AlignVCenter);
+            Text(p, r.adjusted(24, 0, 0, 0), QString::fromUtf8(c.text), 12, kText, false,
+                 Qt::AlignLeft | Qt::AlignVCenter);
         });
     Add(e, 378, 18, 18, "round indicator, off", [](QPainter& p, const QRectF& r) {
         p.setPen(QPen(kEdge, 1));
@@ -395,8 +452,9 @@ void Indicators(Entries& e)
         p.setBrush(kGreen);
         p.drawEllipse(r.adjusted(2, 2, -2, -2));
     });
-    const std::tuple<int, const char*, bool, bool> dots[] = {
-        {218, "option dot, off", false, true}, {219, "option dot, on", true, true}, {388, "option dot, disabled", false, false}};
+    const std::tuple<int, const char*, bool, bool> dots[] = {{218, "option dot, off", false, true},
+                                                             {219, "option dot, on", true, true},
+                                                             {388, "option dot, disabled", false, false}};
     for (const auto& [id, role, on, enabled] : dots)
         Add(e, id, 16, 16, role, [on, enabled](QPainter& p, const QRectF& r) {
             p.setPen(QPen(enabled ? kDim : kGrey.darker(130), 1.2));
@@ -413,7 +471,8 @@ void Indicators(Entries& e)
         p.setBrush(QColor("#7a8089"));
         p.drawEllipse(r.adjusted(1.5, 1.5, -1.5, -1.5));
     });
-    Add(e, 110, 200, 6, "dark bar", [](QPainter& p, const QRectF& r) { Panel(p, r, 2, kBase, kBase.darker(120), kBase); });
+    Add(e, 110, 200, 6, "dark bar",
+        [](QPainter& p, const QRectF& r) { Panel(p, r, 2, kBase, kBase.darker(120), kBase); });
 }
 
 void Icons(Entries& e)
@@ -461,10 +520,14 @@ void Icons(Entries& e)
             p.drawLine(c + QPointF(-5, 4), c + QPointF(5, 4));
         }
     };
-    Add(e, 208, 26, 22, "close button, normal", [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, false, true); });
-    Add(e, 209, 26, 22, "close button, hover", [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, true, true); });
-    Add(e, 216, 26, 22, "minimise button, normal", [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, false, false); });
-    Add(e, 217, 26, 22, "minimise button, hover", [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, true, false); });
+    Add(e, 208, 26, 22, "close button, normal",
+        [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, false, true); });
+    Add(e, 209, 26, 22, "close button, hover",
+        [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, true, true); });
+    Add(e, 216, 26, 22, "minimise button, normal",
+        [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, false, false); });
+    Add(e, 217, 26, 22, "minimise button, hover",
+        [windowButton](QPainter& p, const QRectF& r) { windowButton(p, r, true, false); });
 }
 
 void Graph(Entries& e)
@@ -484,7 +547,8 @@ void Graph(Entries& e)
     });
     for (int t = 0; t < 17; ++t) {
         const QString label = t < 15 ? QString::number(t + 1) : (t == 15 ? "L" : "H");
-        const quorix::graph::Rgb rgb = quorix::graph::kCurveColours[static_cast<std::size_t>(t)]; // markers match their curves
+        const quorix::graph::Rgb rgb =
+            quorix::graph::kCurveColours[static_cast<std::size_t>(t)]; // markers match their curves
         const QColor colour(rgb.red, rgb.green, rgb.blue);
         const QString what = t < 15 ? "band " + label : (t == 15 ? "low-pass filter" : "high-pass filter");
         Add(e, 325 + t, 33, 33, "graph marker of the selected point: " + what,
@@ -519,7 +583,8 @@ void SecondaryWindow(Entries& e, const quorix::tables::WindowTable& table)
         for (const quorix::tables::ArtText& t : table.art) {
             const QRectF box(t.x, t.y, t.width, t.pixelSize + 6);
             const int align = static_cast<int>(t.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-            Text(p, box, quorix::controls::QtText(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0), t.title, align);
+            Text(p, box, quorix::controls::QtText(t.text), t.pixelSize, t.title ? kText : QColor(0xB8, 0xC4, 0xD0),
+                 t.title, align);
             if (t.title) {
                 p.setPen(QPen(kSinging, 2));
                 const qreal y = box.bottom() + 2;
@@ -536,9 +601,8 @@ void Windows(Entries& e)
     Add(e, Main::kBackground, Main::kDesignWidth, Main::kDesignHeight, "window background (main window and galleries)",
         WindowBackdrop);
     Add(e, Main::kPanelBackground, Main::kPanelWidth, Main::kPanelHeight,
-        "page panel background (the controls of one page)", [](QPainter& p, const QRectF& r) {
-            Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge);
-        });
+        "page panel background (the controls of one page)",
+        [](QPainter& p, const QRectF& r) { Panel(p, r, 6, QColor("#20252c"), QColor("#181b20"), kEdge); });
     SecondaryWindow(e, quorix::tables::StartupSettingsTable());
     SecondaryWindow(e, quorix::tables::RecordingWindowTable());
     SecondaryWindow(e, quorix::tables::EffectWindowTable());

@@ -26,7 +26,8 @@ void Panel(QPainter& p, const QRectF& r, qreal radius, const QColor& top, const 
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
-void Text(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& colour, bool bold, int align)
+void Text(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& colour, bool bold,
+          int align)
 {
     p.setFont(UiFont(pixelSize, bold));
     p.setPen(colour);

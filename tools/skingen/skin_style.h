@@ -30,8 +30,8 @@ QFont UiFont(qreal pixelSize, bool bold = false);
 
 void Panel(QPainter& p, const QRectF& r, qreal radius, const QColor& top, const QColor& bottom,
            const QColor& edge = palette::kEdge);
-void Text(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& colour,
-          bool bold = false, int align = Qt::AlignCenter);
+void Text(QPainter& p, const QRectF& r, const QString& text, qreal pixelSize, const QColor& colour, bool bold = false,
+          int align = Qt::AlignCenter);
 // A push button face with a caption; `accent` tints the selected and pressed looks.
 void Button(QPainter& p, const QRectF& r, const QString& caption, Look look, const QColor& accent = palette::kSinging,
             qreal pixelSize = 13);
