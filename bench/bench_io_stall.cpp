@@ -18,6 +18,7 @@
 // the thread never sees a reply and each write waits out a whole busy read
 // there: the synchronisation's figure is the thread's worst case.
 #include "usb_floor.h"
+#include "virtual_rig.h"
 
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
@@ -131,28 +132,18 @@ std::unique_ptr<link::HidDevice> StallingBackend::open(const std::string& path)
     return std::make_unique<Device>(*this, std::move(inner));
 }
 
-struct OnlineRig {
-    link::QtScheduler scheduler;
-    sim::VirtualProcessor processor;
-    sim::SimUsbPort port{processor, scheduler};
+struct OnlineRig : VirtualRigOn<link::QtScheduler> {
     link::QtWakeUp wakeUp;
     StallingBackend backend;
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
     SyncEndHost host;
-    link::DeviceLink device{backend, scheduler, {store, image, view, digits, record, copies}, host};
+    link::DeviceLink device{backend, clock, {store, image, view, digits, record, copies}, host};
 
     OnlineRig(Writer writer, int stallMs) : backend(port, wakeUp, writer, stallMs)
     {
-        core::InitParamStore(store, image);
         port.setFullSpeedPacing(true);
         device.start();
         while (host.synchronisations == 0)
-            scheduler.processPendingEvents();
+            clock.processPendingEvents();
     }
 };
 
@@ -183,9 +174,9 @@ void StalledTransfers(benchmark::State& state, Writer writer)
     OnlineRig rig(writer, 5);
     for (auto _ : state) {
         StallWatch watch;
-        if (!ReadAll(rig.scheduler, rig.device))
+        if (!ReadAll(rig.clock, rig.device))
             state.SkipWithError("synchronisation failed");
-        if (!core::AwaitOutcome<bool>(rig.scheduler, [&](auto done) { rig.device.writeToDevice(0, std::move(done)); }))
+        if (!core::AwaitOutcome<bool>(rig.clock, [&](auto done) { rig.device.writeToDevice(0, std::move(done)); }))
             state.SkipWithError("file open's transfer failed");
         state.SetIterationTime(watch.longestMs() / 1000.0);
         state.counters["longest_stall_ms"] = watch.longestMs();
@@ -219,7 +210,7 @@ static void BM_SynchronisationThroughIoThread(benchmark::State& state)
 {
     OnlineRig rig(Writer::IoThread, 0);
     for (auto _ : state)
-        MeasureSynchronisationAgainstFloor(state, rig.scheduler, rig.device, rig.port);
+        MeasureSynchronisationAgainstFloor(state, rig.clock, rig.device, rig.port);
 }
 BENCHMARK(BM_SynchronisationThroughIoThread)
     ->Unit(benchmark::kMillisecond)

@@ -4,6 +4,7 @@
 // delivers one input report a millisecond, so it cannot end sooner than one
 // millisecond for each report the console read.
 #include "usb_floor.h"
+#include "virtual_rig.h"
 
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
@@ -27,26 +28,16 @@ using namespace quorix;
 
 namespace {
 
-struct OnlineLink {
-    link::QtScheduler scheduler;
-    sim::VirtualProcessor processor;
-    sim::SimUsbPort port{processor, scheduler};
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
+struct OnlineLink : VirtualRigOn<link::QtScheduler> {
     SyncEndHost host;
-    link::DeviceLink device{port, scheduler, {store, image, view, digits, record, copies}, host};
+    link::DeviceLink device{port, clock, {store, image, view, digits, record, copies}, host};
 
     OnlineLink()
     {
-        core::InitParamStore(store, image);
         port.setFullSpeedPacing(true);
         device.start();
         while (host.synchronisations == 0)
-            scheduler.processPendingEvents();
+            clock.processPendingEvents();
     }
 };
 
@@ -56,7 +47,7 @@ static void BM_FullSynchronisationPaced(benchmark::State& state)
 {
     OnlineLink link;
     for (auto _ : state)
-        MeasureSynchronisationAgainstFloor(state, link.scheduler, link.device, link.port);
+        MeasureSynchronisationAgainstFloor(state, link.clock, link.device, link.port);
 }
 BENCHMARK(BM_FullSynchronisationPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(30);
 
