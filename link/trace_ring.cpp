@@ -1,6 +1,7 @@
 #include "trace_ring.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace quorix::link {
@@ -54,7 +55,7 @@ void TraceRing::add(std::int64_t timeMs, TraceDirection direction, std::string_v
 {
     if (!m_entries) {
         m_entries.reset(new Entry[kMaxEntries]);
-        m_bytes.reset(new char[kMaxBytes]);
+        m_bytes.reset(new std::uint8_t[kMaxBytes]);
     }
     while (m_count > 0 && entry(0).timeMs < timeMs - kKeepMs)
         dropOldest();
@@ -66,10 +67,14 @@ void TraceRing::add(std::int64_t timeMs, TraceDirection direction, std::string_v
     const std::size_t kept = std::min(bytes.size(), maskedFrom);
 
     const std::size_t offset = placeFor(name.size() + bytes.size());
-    char* target = m_bytes.get() + offset;
-    target = std::copy(name.begin(), name.end(), target);
-    target = std::copy_n(bytes.begin(), kept, target);
-    std::fill_n(target, bytes.size() - kept, 0);
+    std::uint8_t* target = m_bytes.get() + offset;
+    // memcpy: the bytes are copied in words, not one by one; a null source is never handed to it.
+    if (!name.empty())
+        std::memcpy(target, name.data(), name.size());
+    if (kept > 0)
+        std::memcpy(target + name.size(), bytes.data(), kept);
+    if (kept < bytes.size())
+        std::memset(target + name.size() + kept, 0, bytes.size() - kept);
     m_end = offset + name.size() + bytes.size();
 
     std::size_t index = m_first + m_count++;
@@ -88,10 +93,10 @@ std::string TraceRing::text() const
     std::string out;
     for (std::size_t age = 0; age < m_count; ++age) {
         const Entry& line = entry(age);
-        const char* start = m_bytes.get() + line.offset;
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(start + line.nameSize);
-        out += FormatTraceLine(line.timeMs, line.direction, std::string_view(start, line.nameSize),
-                               std::span<const std::uint8_t>(bytes, line.byteCount),
+        const std::uint8_t* start = m_bytes.get() + line.offset;
+        out += FormatTraceLine(line.timeMs, line.direction,
+                               std::string_view(reinterpret_cast<const char*>(start), line.nameSize),
+                               std::span<const std::uint8_t>(start + line.nameSize, line.byteCount),
                                line.maskedFrom < line.byteCount ? line.maskedFrom : kNothingMasked);
     }
     return out;

@@ -46,8 +46,8 @@ private:
 
     // Both circles are allocated at the first line and left uninitialised, so
     // memory is only touched as the trace fills it.
-    std::unique_ptr<Entry[]> m_entries; // m_count entries from m_first on, oldest first
-    std::unique_ptr<char[]> m_bytes;    // their names and frames, from the oldest's offset on to m_end
+    std::unique_ptr<Entry[]> m_entries;      // m_count entries from m_first on, oldest first
+    std::unique_ptr<std::uint8_t[]> m_bytes; // their names and frames, from the oldest's offset on to m_end
     std::size_t m_first = 0;
     std::size_t m_count = 0;
     std::size_t m_end = 0;
