@@ -2,26 +2,27 @@
 
 #include "trace_line.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorix::link {
 
-// The protocol trace that is always on: the last ten minutes of it, and at
-// most kMaxEntries lines, kept in memory for a support bundle. Lines are
-// stored as their parts in slots that are reused once the ring has come round,
-// and formatted only when the text is asked for, as the trace file formats
-// them; a short frame (most of them) costs no allocation. Masked bytes are
-// never stored: they are zeroed here.
+// The protocol trace that is always on: the last ten minutes of it, at most
+// kMaxEntries lines and kMaxBytes bytes of their names and frames, kept in
+// memory for a support bundle. A line is kept as its parts, formatted only when
+// the text is asked for, as the trace file formats them: its time, direction
+// and sizes in a fixed slot, its name and bytes packed one after the other in
+// one circle of bytes. Nothing is allocated per line, and a line touches little
+// memory. Masked bytes are never stored: they are zeroed here.
 class TraceRing {
 public:
     static constexpr std::int64_t kKeepMs = 10 * 60 * 1000;
     static constexpr std::size_t kMaxEntries = 20000;
+    static constexpr std::size_t kMaxBytes = 2 * 1024 * 1024;
 
     void add(std::int64_t timeMs, TraceDirection direction, std::string_view name, std::span<const std::uint8_t> bytes,
              std::size_t maskedFrom = kNothingMasked);
@@ -30,29 +31,26 @@ public:
     std::size_t size() const { return m_count; }
 
 private:
-    static constexpr std::size_t kShort = 20; // a name or a frame this long is kept in the slot itself
-
     struct Entry {
-        std::int64_t timeMs = 0;
-        TraceDirection direction = TraceDirection::Note;
-        std::size_t maskedFrom = kNothingMasked;
-        std::size_t nameSize = 0;
-        std::size_t byteCount = 0;
-        std::array<char, kShort> shortName{};
-        std::array<std::uint8_t, kShort> shortBytes{};
-        std::string longName;
-        std::vector<std::uint8_t> longBytes;
-
-        std::string_view name() const;
-        std::span<const std::uint8_t> bytes() const;
+        std::int64_t timeMs;
+        std::uint32_t offset; // of the name in m_bytes; the frame's bytes follow it
+        std::uint16_t nameSize;
+        std::uint16_t byteCount;
+        std::uint16_t maskedFrom; // byteCount when nothing is masked
+        TraceDirection direction;
     };
 
-    Entry& nextSlot();
+    std::size_t placeFor(std::size_t size);
     void dropOldest();
+    const Entry& entry(std::size_t age) const;
 
-    std::vector<Entry> m_slots; // a circle: m_count entries from m_head on, oldest first
-    std::size_t m_head = 0;
+    // Both circles are allocated at the first line and left uninitialised, so
+    // memory is only touched as the trace fills it.
+    std::unique_ptr<Entry[]> m_entries;      // m_count entries from m_first on, oldest first
+    std::unique_ptr<std::uint8_t[]> m_bytes; // their names and frames, from the oldest's offset on to m_end
+    std::size_t m_first = 0;
     std::size_t m_count = 0;
+    std::size_t m_end = 0;
 };
 
 } // namespace quorix::link
