@@ -13,6 +13,7 @@
 //
 // Beside it: the synchronisation through the I/O thread against its USB floor
 // (one millisecond for each input report read; the target is at most 1.05×),
+// with the port written and read on the interface thread as its reference,
 // and the CPU an idle online link takes, over the process's threads (under 1 %
 // of one core). The port's replies reach the link through the I/O thread, as a
 // real device's do.
