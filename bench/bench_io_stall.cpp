@@ -13,10 +13,10 @@
 //
 // Beside it: the synchronisation through the I/O thread against its USB floor
 // (one millisecond for each input report read; the target is at most 1.05×),
+// with the port written and read on the interface thread as its reference,
 // and the CPU an idle online link takes, over the process's threads (under 1 %
-// of one core). The port's reports reach the link without the I/O thread, so
-// the thread never sees a reply and each write waits out a whole busy read
-// there: the synchronisation's figure is the thread's worst case.
+// of one core). The port's replies reach the link through the I/O thread, as a
+// real device's do.
 #include "usb_floor.h"
 #include "virtual_rig.h"
 
@@ -40,6 +40,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 using namespace quorix;
@@ -51,13 +54,69 @@ using Milliseconds = std::chrono::duration<double, std::milli>;
 
 enum class Writer { IoThread, InterfaceThread };
 
+// The endpoint's input reports as the I/O thread meets them: each becomes
+// readable at its moment on the port's clock, and a read waits for the next one
+// as hidapi's does, returning as soon as it is due.
+class Wire {
+public:
+    // Ties the port's millisecond clock to steady time at one of its ticks.
+    explicit Wire(const core::Scheduler& clock)
+    {
+        const std::int64_t start = clock.nowMs();
+        while ((m_originMs = clock.nowMs()) == start) {
+        }
+        m_origin = Clock::now();
+    }
+    void push(sim::SimUsbPort::InputReport report)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_reports.push_back(
+                {m_origin + std::chrono::milliseconds(report.readyAt - m_originMs), std::move(report.bytes)});
+        }
+        m_arrived.notify_all();
+    }
+    int read(std::span<std::uint8_t> buffer, int timeoutMs)
+    {
+        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            const Clock::time_point now = Clock::now();
+            if (!m_reports.empty() && m_reports.front().due <= now) {
+                const std::vector<std::uint8_t> bytes = std::move(m_reports.front().bytes);
+                m_reports.pop_front();
+                const std::size_t n = std::min(buffer.size(), bytes.size());
+                std::copy_n(bytes.begin(), n, buffer.begin());
+                return static_cast<int>(n);
+            }
+            if (now >= deadline)
+                return 0;
+            m_arrived.wait_until(lock, m_reports.empty() ? deadline : std::min(deadline, m_reports.front().due));
+        }
+    }
+
+private:
+    struct Due {
+        Clock::time_point due;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::int64_t m_originMs = 0;
+    Clock::time_point m_origin;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::deque<Due> m_reports;
+};
+
 // The virtual processor's port with a slow USB write. On the I/O thread the
-// stall happens there and the report then reaches the port on the interface
-// thread, where the port lives; reads and wake-ups are the port's own.
+// stall happens there, the report then reaches the port on the interface
+// thread, where the port lives, and the replies it queues go on the wire the
+// I/O thread reads, as a real device's do. On the interface thread the port is
+// written and read directly.
 class StallingBackend final : public link::HidBackend {
 public:
-    StallingBackend(sim::SimUsbPort& port, link::WakeUp& wakeUp, Writer writer, int stallMs)
-        : m_port(port), m_wakeUp(wakeUp), m_writer(writer), m_stall(stallMs), m_io(&wakeUp)
+    StallingBackend(sim::SimUsbPort& port, const core::Scheduler& clock, link::WakeUp& wakeUp, Writer writer,
+                    int stallMs)
+        : m_port(port), m_clock(clock), m_wakeUp(wakeUp), m_writer(writer), m_stall(stallMs), m_io(&wakeUp)
     {}
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override
     {
@@ -69,6 +128,7 @@ private:
     class Device;
 
     sim::SimUsbPort& m_port;
+    const core::Scheduler& m_clock;
     link::WakeUp& m_wakeUp;
     Writer m_writer;
     std::chrono::milliseconds m_stall;
@@ -80,24 +140,25 @@ public:
     Device(StallingBackend& backend, std::shared_ptr<link::HidDevice> inner)
         : m_backend(backend), m_inner(std::move(inner))
     {
-        if (backend.m_writer == Writer::IoThread)
-            m_io = backend.m_io.attach(
-                {.read =
-                     [](std::span<std::uint8_t>, int timeoutMs) {
-                         std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
-                         return 0;
-                     },
-                 .write =
-                     [&backend, inner = std::weak_ptr(m_inner)](std::span<const std::uint8_t> report) {
-                         std::this_thread::sleep_for(backend.m_stall);
-                         backend.m_wakeUp.post([inner, bytes = std::vector(report.begin(), report.end())] {
-                             if (const auto device = inner.lock())
-                                 device->writeReport(bytes);
-                         });
-                         return true;
-                     },
-                 .close = {},
-                 .inputLength = m_inner->inputReportLength()});
+        if (backend.m_writer != Writer::IoThread)
+            return;
+        auto wire = std::make_shared<Wire>(backend.m_clock);
+        m_io = backend.m_io.attach(
+            {.read = [wire](std::span<std::uint8_t> buffer, int timeoutMs) { return wire->read(buffer, timeoutMs); },
+             .write =
+                 [&backend, wire, inner = std::weak_ptr(m_inner)](std::span<const std::uint8_t> report) {
+                     std::this_thread::sleep_for(backend.m_stall);
+                     backend.m_wakeUp.post([&backend, wire, inner, bytes = std::vector(report.begin(), report.end())] {
+                         const auto device = inner.lock();
+                         if (!device || !device->writeReport(bytes))
+                             return;
+                         while (auto reply = backend.m_port.takeAhead())
+                             wire->push(std::move(*reply));
+                     });
+                     return true;
+                 },
+             .close = {},
+             .inputLength = m_inner->inputReportLength()});
     }
     bool writeReport(std::span<const std::uint8_t> report) override
     {
@@ -108,12 +169,12 @@ public:
     }
     int readReport(std::span<std::uint8_t> buffer, int timeoutMs) override
     {
-        return m_inner->readReport(buffer, timeoutMs);
+        return m_io ? m_io->take(buffer) : m_inner->readReport(buffer, timeoutMs);
     }
-    std::int64_t lastReportAgeMs() const override { return m_inner->lastReportAgeMs(); }
+    std::int64_t lastReportAgeMs() const override { return m_io ? m_io->lastTakenAgeMs() : m_inner->lastReportAgeMs(); }
     bool notifyReadable(std::function<void()> readable) override
     {
-        return m_inner->notifyReadable(std::move(readable));
+        return m_io ? m_io->notifyReadable(std::move(readable)) : m_inner->notifyReadable(std::move(readable));
     }
     std::size_t inputReportLength() const override { return m_inner->inputReportLength(); }
     std::size_t outputReportLength() const override { return m_inner->outputReportLength(); }
@@ -138,7 +199,7 @@ struct OnlineRig : VirtualRigOn<link::QtScheduler> {
     SyncEndHost host;
     link::DeviceLink device{backend, clock, {store, image, view, digits, record, copies}, host};
 
-    OnlineRig(Writer writer, int stallMs) : backend(port, wakeUp, writer, stallMs)
+    OnlineRig(Writer writer, int stallMs) : backend(port, clock, wakeUp, writer, stallMs)
     {
         port.setFullSpeedPacing(true);
         device.start();
@@ -206,17 +267,28 @@ static void BM_StalledWrites_Reference(benchmark::State& state)
 BENCHMARK(BM_StalledWrites)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 BENCHMARK(BM_StalledWrites_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 
-static void BM_SynchronisationThroughIoThread(benchmark::State& state)
+static void SynchronisationAgainstFloor(benchmark::State& state, Writer writer)
 {
-    OnlineRig rig(Writer::IoThread, 0);
+    OnlineRig rig(writer, 0);
     for (auto _ : state)
         MeasureSynchronisationAgainstFloor(state, rig.clock, rig.device, rig.port);
+}
+
+static void BM_SynchronisationThroughIoThread(benchmark::State& state)
+{
+    SynchronisationAgainstFloor(state, Writer::IoThread);
+}
+// The port written and read on the interface thread: the floor's reference in the same run.
+static void BM_SynchronisationDirect(benchmark::State& state)
+{
+    SynchronisationAgainstFloor(state, Writer::InterfaceThread);
 }
 BENCHMARK(BM_SynchronisationThroughIoThread)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1)
     ->Repetitions(10);
+BENCHMARK(BM_SynchronisationDirect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(10);
 
 static void BM_IdleOnlineThroughIoThread(benchmark::State& state)
 {

@@ -209,4 +209,15 @@ int SimUsbPort::read(std::uint64_t generation, std::span<std::uint8_t> buffer)
     return static_cast<int>(n);
 }
 
+std::optional<SimUsbPort::InputReport> SimUsbPort::takeAhead()
+{
+    if (!m_plugged || m_input.empty())
+        return std::nullopt;
+    InputReport report = std::move(m_input.front());
+    m_input.pop_front();
+    m_lastReadyAt = report.readyAt;
+    ++m_reportsRead;
+    return report;
+}
+
 } // namespace quorix::sim

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace quorix::sim {
 
@@ -66,12 +67,17 @@ public:
     int reportsWritten() const { return m_reportsWritten; }
     int reportsRead() const { return m_reportsRead; }
 
-private:
-    class Device;
     struct InputReport {
         std::int64_t readyAt;
         Bytes bytes;
     };
+    // Takes the oldest report off the wire before it is readable, with the
+    // moment it becomes so: for a reader on a thread of its own that keeps the
+    // endpoint's time itself. Counts as read.
+    std::optional<InputReport> takeAhead();
+
+private:
+    class Device;
 
     bool write(std::uint64_t generation, std::span<const std::uint8_t> report);
     int read(std::uint64_t generation, std::span<std::uint8_t> buffer);

@@ -138,3 +138,27 @@ TEST_F(Port, UnplugDuringABlockWriteCutsTheFrameAndTheProcessorForgetsIt)
     EXPECT_EQ(processor.refusals().count(), 0) << processor.refusals().text();
     EXPECT_EQ(processor.requestsReceived(), 1);
 }
+
+// A reader with a clock of its own takes the paced reports before they are due,
+// each with its moment, one millisecond apart, and they count as read.
+TEST_F(Port, ReportsTakenAheadKeepTheirPacedMoments)
+{
+    port.setFullSpeedPacing(true);
+    port.setSplitReplies(true);
+    auto device = openDevice();
+    device->writeReport(Report(link::HandshakeFrame()));
+    std::vector<std::int64_t> moments;
+    while (auto report = port.takeAhead()) {
+        EXPECT_EQ(report->bytes[0], link::kInputReportId);
+        moments.push_back(report->readyAt);
+    }
+    ASSERT_EQ(moments.size(), 11U);
+    for (std::size_t i = 0; i < moments.size(); ++i)
+        EXPECT_EQ(moments[i], static_cast<std::int64_t>(i) + 1);
+    EXPECT_EQ(port.reportsRead(), 11);
+    link::Bytes buffer(65);
+    clock.advance(20);
+    EXPECT_EQ(device->readReport(buffer, 0), 0);
+    port.unplug();
+    EXPECT_FALSE(port.takeAhead());
+}
