@@ -28,15 +28,11 @@ StoreView::~StoreView()
     m_edits.removeListener(m_listener);
 }
 
-bool StoreView::inPage(int address) const
-{
-    return address >= core::KindFirst(m_view.CurrentKind) && address <= core::KindLast(m_view.CurrentKind);
-}
-
 void StoreView::showAll()
 {
-    for (const auto& [address, widget] : m_controls.bound())
-        show(address, core::ModeForAddress(address, m_view.CurrentMode));
+    const auto& bound = m_controls.bound();
+    for (auto it = bound.begin(); it != bound.end(); it = bound.upper_bound(it->first))
+        show(it->first, core::ModeForAddress(it->first, m_view.CurrentMode));
     for (int address : {core::kFeedbackMic12, core::kFeedbackMic34, core::kInputSelect, core::kToneAddress,
                         core::BypassAddress(m_view.CurrentKind, m_view.EffectsSubPage)})
         show(address, 0);
@@ -56,12 +52,14 @@ void StoreView::show(int address, int mode)
     for (auto it = first; it != last; ++it) {
         if (auto* s = qobject_cast<controls::SkinnedFader*>(it->second)) {
             // A fader bound to a graph point is shown by the graph.
-            if (s->EQindex < 0 && (inPage(address) || address >= core::kFirstGlobalAddress))
+            if (s->EQindex < 0 &&
+                (core::KindOfAddress(address) == m_view.CurrentKind || address >= core::kFirstGlobalAddress))
                 s->setValue(static_cast<float>(value));
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(it->second)) {
-            if (inPage(address))
+            if (core::KindOfAddress(address) == m_view.CurrentKind)
                 c->setValue(value);
-        } else if (auto* b = qobject_cast<controls::SkinnedButton*>(it->second); b && inPage(address)) {
+        } else if (auto* b = qobject_cast<controls::SkinnedButton*>(it->second);
+                   b && core::KindOfAddress(address) == m_view.CurrentKind) {
             b->setValue(value);
         }
     }

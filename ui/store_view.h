@@ -31,8 +31,6 @@ public:
     void show(int address, int mode);
 
 private:
-    bool inPage(int address) const;
-
     core::ParamEditor& m_edits;
     const core::ViewState& m_view;
     const WindowControls& m_controls;

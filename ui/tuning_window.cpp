@@ -172,16 +172,10 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
     m_dispatch->SliderScrolled(s->Addr, s->EQindex, {s->Value(), s->band()});
 }
 
-bool TuningWindow::inPage(int address) const
-{
-    const int kind = m_services.view().CurrentKind;
-    return address >= core::KindFirst(kind) && address <= core::KindLast(kind);
-}
-
 void TuningWindow::StartPageInit()
 {
     for (controls::SkinnedFader* s : m_controls.sliders())
-        if (s && (inPage(s->Addr) || s->Addr > 2047))
+        if (s && (core::KindOfAddress(s->Addr) == m_services.view().CurrentKind || s->Addr > 2047))
             s->BkGround_Init(false);
     for (int i = 0; i < 3; ++i)
         m_controls.slider(i)->setValue(static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));

@@ -137,7 +137,6 @@ private:
     void connectControl(const tables::ControlRow& row, QWidget* widget);
     void layoutWindow();
     void sliderScrolled(controls::SkinnedFader* slider);
-    bool inPage(int address) const;
     void unload();
 
     ConsoleServices& m_services;
