@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     settings.caFile = config.caFile;
     settings.certFile = config.certFile;
     settings.keyFile = config.keyFile;
-    settings.will = {venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::WillPayload(address)};
+    settings.will = {venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::willPayload(address)};
     venue::MqttClient client(settings, scheduler);
     agent::RoomAgent room(
         address, *backend, scheduler,
@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     const int code = QCoreApplication::exec();
     room.stop();
     saveMemory();
-    client.publish(venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::WillPayload(address), true);
+    client.publish(venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::willPayload(address), true);
     client.disconnect();
     std::cerr << "quorix-agent: stopped\n";
     return code;

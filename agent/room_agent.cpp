@@ -87,7 +87,7 @@ void RoomAgent::brokerConnected()
     publishState();
 }
 
-std::string RoomAgent::WillPayload(const venue::RoomAddress& address)
+std::string RoomAgent::willPayload(const venue::RoomAddress& address)
 {
     venue::RoomState gone;
     gone.address = address;
@@ -96,7 +96,7 @@ std::string RoomAgent::WillPayload(const venue::RoomAddress& address)
 
 bool RoomAgent::processorReady() const
 {
-    return m_synchronised && m_link.LinkOnline();
+    return m_synchronised && m_link.linkOnline();
 }
 
 venue::RoomState RoomAgent::state() const
@@ -109,15 +109,15 @@ venue::RoomState RoomAgent::state() const
     if (!processorReady())
         return state;
     venue::ProcessorState p;
-    p.variant = m_link.state().DeviceVariantFlag ? '3' : '1';
-    p.preset = m_view.CurrentPreset;
-    p.mode = m_store.at(0, core::kModeAddress).Value == 1 ? 1 : 0;
+    p.variant = m_link.state().deviceVariantFlag ? '3' : '1';
+    p.preset = m_view.currentPreset;
+    p.mode = m_store.at(0, core::kModeAddress).value == 1 ? 1 : 0;
     for (std::size_t i = 0; i < p.levels.size(); ++i) {
         const int offset = static_cast<int>(i);
-        p.levels[i] = std::clamp(m_store.at(0, core::kMasterLevels + offset).Value, 0, venue::kHighestLevel);
-        p.muted[i] = m_store.at(0, core::kMasterMutes + offset).Value != 0;
+        p.levels[i] = std::clamp(m_store.at(0, core::kMasterLevels + offset).value, 0, venue::kHighestLevel);
+        p.muted[i] = m_store.at(0, core::kMasterMutes + offset).value != 0;
     }
-    p.tone = std::clamp(m_store.at(0, core::kToneAddress).Value, 0, venue::kHighestTone);
+    p.tone = std::clamp(m_store.at(0, core::kToneAddress).value, 0, venue::kHighestTone);
     p.workingSetHash = venue::WorkingSetHash(m_store);
     state.processor = p;
     return state;
@@ -229,17 +229,17 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
     switch (command.kind) {
     case CommandKind::Recall: {
         if (!core::AwaitOutcome<bool>(m_scheduler,
-                                      [&](auto done) { m_presets.Recall(*command.preset, std::move(done)); }))
+                                      [&](auto done) { m_presets.recall(*command.preset, std::move(done)); }))
             return Reply(command.id, Outcome::Failed,
                          "the processor did not give preset " + core::PresetName(*command.preset) + " whole");
         CommandReply reply = Reply(command.id, Outcome::Done);
-        reply.preset = m_view.CurrentPreset;
+        reply.preset = m_view.currentPreset;
         return reply;
     }
     case CommandKind::Store:
         return store(*command.preset);
     case CommandKind::Level: {
-        const int maximum = m_store.at(0, core::kMaximumLevels + channel).Value;
+        const int maximum = m_store.at(0, core::kMaximumLevels + channel).value;
         if (command.value > maximum)
             return Reply(command.id, Outcome::Refused,
                          "the room's " + std::string(venue::kLevelNames[static_cast<std::size_t>(channel)]) +
@@ -253,7 +253,7 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
     case CommandKind::Mode: {
         CommandReply reply = setCommon(core::kModeAddress, command.value, "mode");
         if (reply.outcome == Outcome::Done)
-            m_view.CurrentMode = static_cast<std::uint8_t>(command.value);
+            m_view.currentMode = static_cast<std::uint8_t>(command.value);
         return reply;
     }
     case CommandKind::Push:
@@ -269,23 +269,23 @@ CommandReply RoomAgent::execute(const venue::RoomCommand& command)
 CommandReply RoomAgent::setCommon(int address, int value, const std::string& what)
 {
     core::ParamRecord& record = m_store.at(0, address);
-    const int before = record.Value;
-    record.Value = value;
+    const int before = record.value;
+    record.value = value;
     if (core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeParam(address, std::move(done)); }))
         return Reply({}, Outcome::Done);
     // What the processor did not confirm is not what the room is said to hold.
-    record.Value = before;
+    record.value = before;
     return Reply({}, Outcome::Failed, "the processor did not confirm the " + what);
 }
 
 CommandReply RoomAgent::store(int preset)
 {
     const bool stored = core::AwaitOutcome<bool>(
-        m_scheduler, [&](auto done) { m_presets.Store(preset - presets::kFirstUserPreset, std::move(done)); });
+        m_scheduler, [&](auto done) { m_presets.store(preset - presets::kFirstUserPreset, std::move(done)); });
     const std::string message = m_flow.takeMessage();
     if (stored) {
         CommandReply reply = Reply({}, Outcome::Done);
-        reply.preset = m_view.CurrentPreset;
+        reply.preset = m_view.currentPreset;
         return reply;
     }
     // A message before any request is the processor's rights refusing it.
@@ -301,16 +301,16 @@ CommandReply RoomAgent::push(const venue::RoomCommand& command)
         return Reply({}, Outcome::Refused,
                      "record " + std::to_string(decoded.record) + " of the configuration is not one a console writes");
     if (command.preset) {
-        m_view.CurrentPreset = static_cast<std::uint8_t>(*command.preset);
+        m_view.currentPreset = static_cast<std::uint8_t>(*command.preset);
         if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
                 m_link.readFromDevice(*command.preset, false, link::Command::ReadBlock, std::move(done));
             }))
             return Reply({}, Outcome::Failed,
                          "recalling preset " + core::PresetName(*command.preset) + " failed; nothing was written");
     }
-    const int preset = m_view.CurrentPreset;
+    const int preset = m_view.currentPreset;
     m_image = file;
-    if (!m_link.ConfigurationWritable(preset))
+    if (!m_link.configurationWritable(preset))
         return Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset));
     if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeToDevice(preset, std::move(done)); }))
         return Reply({}, Outcome::Failed, "writing to the processor failed");
@@ -333,11 +333,11 @@ CommandReply RoomAgent::pull()
 {
     core::ParamStore working = m_store;
     if (!core::AwaitOutcome<bool>(
-            m_scheduler, [&](auto done) { m_link.readWorkingSet(m_view.CurrentPreset, working, std::move(done)); }))
+            m_scheduler, [&](auto done) { m_link.readWorkingSet(m_view.currentPreset, working, std::move(done)); }))
         return Reply({}, Outcome::Failed, "reading the working set failed");
     CommandReply reply = Reply({}, Outcome::Done);
     reply.configuration = core::EncodeConfiguration(working);
-    reply.preset = m_view.CurrentPreset;
+    reply.preset = m_view.currentPreset;
     return reply;
 }
 
@@ -388,8 +388,8 @@ void RoomAgent::endTuning(const std::string& why)
             m_remoteWrites();
     }
     // From the handshake on, as after any new connection: the full read tells what the console left.
-    m_link.OfflineModeChosen();
-    m_link.OnlineModeChosen();
+    m_link.offlineModeChosen();
+    m_link.onlineModeChosen();
     m_link.start();
     if (!m_running)
         m_stateDue->start();

@@ -65,7 +65,7 @@ public:
 
     venue::RoomState state() const;
     // What the broker tells of the room once the agent has vanished.
-    static std::string WillPayload(const venue::RoomAddress& address);
+    static std::string willPayload(const venue::RoomAddress& address);
     std::size_t waitingCommands() const { return m_queue.size(); }
     // The console tuning the room remotely; empty when none.
     const std::string& tunedBy() const { return m_tunedBy; }

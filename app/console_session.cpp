@@ -49,7 +49,7 @@ void ConsoleSession::startAfresh()
     core::InitParamStore(m_store, m_image);
     m_record.reset();
     m_view = core::ViewState{};
-    m_document->undo().ResetUndo();
+    m_document->history().resetUndo();
 }
 
 ConsoleSession::~ConsoleSession()

@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     std::unique_ptr<link::TraceFile> traceFile;
     if (!options.trace.isEmpty()) {
         std::string problem;
-        traceFile = link::TraceFile::Open(std::filesystem::path(options.trace.toStdU16String()), problem);
+        traceFile = link::TraceFile::open(std::filesystem::path(options.trace.toStdU16String()), problem);
         if (!traceFile) {
             std::cerr << "quorix-console: cannot write the trace to " << options.trace.toStdString() << ": " << problem
                       << '\n';
@@ -169,9 +169,9 @@ int main(int argc, char** argv)
                 Qt::QueuedConnection);
         });
     if (!options.venue.isEmpty())
-        frame.ShowVenue(options.venue, options.broker);
+        frame.showVenue(options.venue, options.broker);
     if (!options.file.isEmpty())
-        frame.OpenWhenOnline(std::filesystem::path(options.file.toStdU16String()));
+        frame.openWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     const int code = app.exec();
     if (traceFile)
         traceFile->onFailure({}); // the windows it would tell go before the link's last words

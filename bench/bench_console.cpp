@@ -21,18 +21,18 @@ struct Silent final : ui::Prompter {
 };
 
 struct NoActions final : ui::WindowActions {
-    void OpenConfigurationFile() override {}
-    void SaveConfigurationFile() override {}
-    void ShowRecallMenu() override {}
-    void ShowStoreMenu() override {}
-    void ShowStartupSettings() override {}
-    void ShowRecordingWindow() override {}
-    void ShowEffectWindow() override {}
-    bool ShowExitSave() override { return true; }
-    void CloseRecordingWindow() override {}
-    void ShowDeviceVariant() override {}
-    void MainWindowUnloaded() override {}
-    void Synchronised(bool) override {}
+    void openConfigurationFile() override {}
+    void saveConfigurationFile() override {}
+    void showRecallMenu() override {}
+    void showStoreMenu() override {}
+    void showStartupSettings() override {}
+    void showRecordingWindow() override {}
+    void showEffectWindow() override {}
+    bool showExitSave() override { return true; }
+    void closeRecordingWindow() override {}
+    void showDeviceVariant() override {}
+    void mainWindowUnloaded() override {}
+    void synchronised(bool) override {}
 };
 
 struct Console {

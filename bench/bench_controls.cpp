@@ -48,7 +48,7 @@ static void BM_BandFaderRepaintDuringDrag(benchmark::State& state)
     controls::SkinnedFader band(nullptr, {&marks, &clock});
     band.setKind(controls::FaderKind::Band);
     band.setLabelID(0);
-    band.Addr = 0;
+    band.address = 0;
     QImage target(band.size(), QImage::Format_ARGB32_Premultiplied);
     band.render(&target); // builds the static layer once, as the first paint does
     int gain = 10;

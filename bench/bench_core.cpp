@@ -16,7 +16,7 @@ static void BM_InitParamStore(benchmark::State& state)
     ParamStore image;
     for (auto _ : state) {
         InitParamStore(store, image);
-        benchmark::DoNotOptimize(store.at(0, 0).band.Gain);
+        benchmark::DoNotOptimize(store.at(0, 0).band.gain);
     }
 }
 BENCHMARK(BM_InitParamStore);
@@ -33,7 +33,7 @@ struct UndoBench {
     {
         InitParamStore(store, image);
         for (int i = 0; i < UndoHistory::kSlots; ++i)
-            history.PushSnapshot();
+            history.pushSnapshot();
     }
 };
 
@@ -43,7 +43,7 @@ static void BM_PushSnapshotFullRing(benchmark::State& state)
 {
     UndoBench b;
     for (auto _ : state)
-        b.history.PushSnapshot();
+        b.history.pushSnapshot();
 }
 BENCHMARK(BM_PushSnapshotFullRing);
 
@@ -55,10 +55,10 @@ static void BM_UndoRedoRoundTrip(benchmark::State& state)
         void queueWrite(int, int) override { ++sends; }
     } writer;
     ParamEditor editor{b.store, b.view, writer, &b.history};
-    b.store.at(0, 3).band.Gain = 300; // one slider moved since the last snapshot
+    b.store.at(0, 3).band.gain = 300; // one slider moved since the last snapshot
     for (auto _ : state) {
-        b.history.Undo(editor);
-        b.history.Redo(editor);
+        b.history.undo(editor);
+        b.history.redo(editor);
     }
     benchmark::DoNotOptimize(writer.sends);
 }

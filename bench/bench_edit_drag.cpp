@@ -84,7 +84,7 @@ void Drag(benchmark::State& state, Handling handling)
             if (handling == Handling::Queued) {
                 rig.editor.setValue(kAddress, value);
             } else {
-                rig.editor.apply(kAddress, [value](core::ParamRecord& r) { r.Value = value; });
+                rig.editor.apply(kAddress, [value](core::ParamRecord& r) { r.value = value; });
                 core::AwaitOutcome<bool>(rig.clock,
                                          [&](auto done) { rig.device.writeParam(kAddress, std::move(done)); });
             }
@@ -97,7 +97,7 @@ void Drag(benchmark::State& state, Handling handling)
         }
         rig.clock.advance(1000);
         requests += rig.processor.requestsReceived() - requestsBefore;
-        endsAtFinal = endsAtFinal && rig.processor.value(0, kAddress) == rig.store.at(0, kAddress).Value;
+        endsAtFinal = endsAtFinal && rig.processor.value(0, kAddress) == rig.store.at(0, kAddress).value;
         mostOnWire = std::max(mostOnWire, rig.mostOnWire());
         state.SetIterationTime(slowestEvent);
         slowest = std::max(slowest, slowestEvent);

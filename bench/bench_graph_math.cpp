@@ -19,14 +19,14 @@ using namespace quorix::graph;
 
 namespace {
 
-const PlotGeometry kFullScreen = PlotGeometry::ForSize(1920, 700); // 1 875 graph points
+const PlotGeometry kFullScreen = PlotGeometry::forSize(1920, 700); // 1 875 graph points
 
 CurvePoint Band()
 {
     CurvePoint point;
-    point.band.FreqIndex = 205;
-    point.band.Gain = 310;
-    point.band.QIndex = 30;
+    point.band.freqIndex = 205;
+    point.band.gain = 310;
+    point.band.qIndex = 30;
     return point;
 }
 
@@ -38,7 +38,7 @@ static void BM_OneCurveOneStage(benchmark::State& state)
     curves.resize(kFullScreen);
     const CurvePoint band = Band();
     for (auto _ : state) {
-        curves.ComputeCurve(band, 0);
+        curves.computeCurve(band, 0);
         benchmark::DoNotOptimize(curves.column(0)[100]);
     }
 }
@@ -52,8 +52,8 @@ static void BM_OneCurveOneStage_Reference(benchmark::State& state)
     std::vector<float> column(hertz.size());
     const core::Band band = Band().band;
     for (auto _ : state) {
-        const BiquadCoefficients c = PeakingCoefficients(core::FrequencyAt(band.FreqIndex), kSampleRate, 0,
-                                                         core::QAt(band.QIndex), (band.Gain - 250) / 10.0);
+        const BiquadCoefficients c = PeakingCoefficients(core::FrequencyAt(band.freqIndex), kSampleRate, 0,
+                                                         core::QAt(band.qIndex), (band.gain - 250) / 10.0);
         for (std::size_t i = 0; i < hertz.size(); ++i) {
             const std::complex<double> z = std::polar(1.0, -2 * M_PI * hertz[i] / kSampleRate);
             const std::complex<double> num = c.b0 + c.b1 * z + c.b2 * z * z;
@@ -71,14 +71,14 @@ static void BM_PageOfSeventeenCurves(benchmark::State& state)
     core::ParamStore image;
     core::InitParamStore(store, image);
     core::ViewState view;
-    view.CurrentKind = 1;
+    view.currentKind = 1;
     ResponseCurves curves;
     curves.resize(kFullScreen);
     for (auto _ : state) {
         const PagePoints page = BuildCurvePoints(store, view, [](int) { return -1; });
         for (const CurvePoint& p : page.points)
-            curves.ComputeCurve(p, view.CurrentKind);
-        curves.SumCurves(page.points);
+            curves.computeCurve(p, view.currentKind);
+        curves.sumCurves(page.points);
         benchmark::DoNotOptimize(curves.total()[10]);
     }
 }

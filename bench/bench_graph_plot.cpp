@@ -37,12 +37,12 @@ struct PlotBench {
     PlotBench(int width, int height)
     {
         core::InitParamStore(store, image);
-        view.CurrentKind = 1; // 15 bands, a high-pass and a low-pass
+        view.currentKind = 1; // 15 bands, a high-pass and a low-pass
         plot.resize(width, height);
         plot.show();
         QApplication::processEvents();
-        plot.display().RefreshAllCurves(false);
-        plot.DrawFrame();
+        plot.display().refreshAllCurves(false);
+        plot.drawFrame();
     }
 };
 
@@ -54,7 +54,7 @@ QPolygonF CurvePolygon(const graph::PlotGeometry& g, const float* db)
 {
     QPolygonF polygon;
     for (int i = 0; i < g.points; ++i)
-        polygon << QPointF(graph::PlotGeometry::kLeft + i, g.DbToY(db[i]));
+        polygon << QPointF(graph::PlotGeometry::kLeft + i, g.dbToY(db[i]));
     return polygon;
 }
 
@@ -69,8 +69,8 @@ void DrawFrameWithPainter(graph::ResponsePlot& plot, const QImage& below, QImage
     QPainter p(&frame);
     p.setRenderHint(QPainter::Antialiasing);
     const graph::CurvePoint& selected = d.points()[static_cast<std::size_t>(d.selected())];
-    const graph::Rgb c = graph::kCurveColours[selected.Slot];
-    QPolygonF line = CurvePolygon(g, d.curves().column(selected.Slot));
+    const graph::Rgb c = graph::kCurveColours[selected.slot];
+    QPolygonF line = CurvePolygon(g, d.curves().column(selected.slot));
     QPolygonF area = line;
     area.front().setY(g.zeroY);
     area.back().setY(g.zeroY);
@@ -84,8 +84,8 @@ void DrawFrameWithPainter(graph::ResponsePlot& plot, const QImage& below, QImage
     p.drawPolyline(CurvePolygon(g, d.curves().total().data()));
     for (std::size_t j = 0; j < d.points().size(); ++j) {
         const graph::CurvePoint& pt = d.points()[j];
-        const double x = g.FrequencyToX(core::FrequencyAt(pt.band.FreqIndex));
-        const double y = pt.Type == graph::EqBandPoint ? g.GainToY(pt.band.Gain) : g.zeroY;
+        const double x = g.frequencyToX(core::FrequencyAt(pt.band.freqIndex));
+        const double y = pt.type == graph::EqBandPoint ? g.gainToY(pt.band.gain) : g.zeroY;
         const int t = graph::ResponseDisplay::markerOffset(pt, static_cast<int>(j));
         if (static_cast<int>(j) == d.selected())
             controls::DrawSkinImage(p, 325 + t, x - 16, y - 16);
@@ -104,13 +104,13 @@ static void BM_DragStep(benchmark::State& state)
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
-    const double x = g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex));
-    b.plot.editor().MouseDown(x, g.GainToY(p.band.Gain), graph::GraphEditor::Left);
-    double y = g.DbToY(0);
+    const double x = g.frequencyToX(core::FrequencyAt(p.band.freqIndex));
+    b.plot.editor().mouseDown(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
+    double y = g.dbToY(0);
     for (auto _ : state) {
-        y = y > g.DbToY(-20) ? g.DbToY(10) : y + 3;
-        b.plot.editor().MouseMove(x, y);
-        b.plot.DrawFrame();
+        y = y > g.dbToY(-20) ? g.dbToY(10) : y + 3;
+        b.plot.editor().mouseMove(x, y);
+        b.plot.drawFrame();
     }
 }
 BENCHMARK(BM_DragStep)->Args({1920, 1080})->Args({1900, 700})->Unit(benchmark::kMillisecond);
@@ -120,14 +120,14 @@ static void BM_DragStep_Reference(benchmark::State& state)
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
-    const double x = g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex));
-    b.plot.editor().MouseDown(x, g.GainToY(p.band.Gain), graph::GraphEditor::Left);
+    const double x = g.frequencyToX(core::FrequencyAt(p.band.freqIndex));
+    b.plot.editor().mouseDown(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
     const QImage below = b.plot.frame().copy();
     QImage frame;
-    double y = g.DbToY(0);
+    double y = g.dbToY(0);
     for (auto _ : state) {
-        y = y > g.DbToY(-20) ? g.DbToY(10) : y + 3;
-        b.plot.editor().MouseMove(x, y);
+        y = y > g.dbToY(-20) ? g.dbToY(10) : y + 3;
+        b.plot.editor().mouseMove(x, y);
         DrawFrameWithPainter(b.plot, below, frame);
     }
 }
@@ -137,8 +137,8 @@ static void BM_FullRefresh(benchmark::State& state)
 {
     PlotBench b(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        b.plot.display().RefreshAllCurves(true);
-        b.plot.DrawFrame();
+        b.plot.display().refreshAllCurves(true);
+        b.plot.drawFrame();
     }
 }
 BENCHMARK(BM_FullRefresh)->Args({1920, 1080})->Unit(benchmark::kMillisecond);

@@ -65,7 +65,7 @@ struct Room {
         venue::MqttSettings settings;
         settings.broker = *venue::ParseBrokerUrl(url);
         settings.clientId = "bench-agent-" + address.room;
-        settings.will = {venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::WillPayload(address)};
+        settings.will = {venue::Topic(address, venue::TopicKind::State), agent::RoomAgent::willPayload(address)};
         client = std::make_unique<venue::MqttClient>(settings, scheduler);
         agent = std::make_unique<agent::RoomAgent>(
             address, port, scheduler,
@@ -162,7 +162,7 @@ public:
     // A push of a configuration to the first `rooms` rooms, answered by all; its wall-clock time in seconds.
     double push(int rooms)
     {
-        m_configuration.at(0, core::kMasterLevels).Value = 10 + (++m_pushes % 40);
+        m_configuration.at(0, core::kMasterLevels).value = 10 + (++m_pushes % 40);
         venue::RoomCommand command;
         command.kind = venue::CommandKind::Push;
         command.configuration = core::EncodeConfiguration(m_configuration);

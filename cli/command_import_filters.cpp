@@ -50,9 +50,9 @@ int CommandImportFilters(const CliArgs& args)
         return 1;
     core::ParamStore& store = *read;
     core::ViewState view;
-    view.CurrentKind = *kind;
-    view.CurrentMode = static_cast<std::uint8_t>(*mode);
-    view.EffectsSubPage = static_cast<std::uint8_t>(*third);
+    view.currentKind = *kind;
+    view.currentMode = static_cast<std::uint8_t>(*mode);
+    view.effectsSubPage = static_cast<std::uint8_t>(*third);
     core::NullParamWriter noProcessor;
     core::ParamEditor editor(store, view, noProcessor);
     const measure::FilterImport imported = measure::ImportFilterFile(editor, args.positional[1]);

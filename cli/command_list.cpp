@@ -20,7 +20,7 @@ char AskVariant(const ProcessorRun& run, const std::string& path, std::int64_t w
     if (!link.connect(waitMs, run.simulator))
         return '?';
     link.device().stop();
-    return link.device().state().DeviceVariantFlag ? '3' : '1';
+    return link.device().state().deviceVariantFlag ? '3' : '1';
 }
 
 } // namespace

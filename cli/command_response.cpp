@@ -30,9 +30,9 @@ int CommandResponse(const CliArgs& args)
     if (!store)
         return 1;
     core::ViewState view;
-    view.CurrentKind = *kind;
-    view.CurrentMode = static_cast<std::uint8_t>(*mode);
-    view.EffectsSubPage = static_cast<std::uint8_t>(*third);
+    view.currentKind = *kind;
+    view.currentMode = static_cast<std::uint8_t>(*mode);
+    view.effectsSubPage = static_cast<std::uint8_t>(*third);
     std::cout << graph::ResponseCsv(*store, view, *width);
     return 0;
 }

@@ -26,7 +26,7 @@ const std::vector<CommandSpec>& Commands()
         options.insert(options.end(), simulator.begin(), simulator.end());
         return options;
     };
-    static const std::vector<CommandSpec> commands = {
+    static const std::vector<CommandSpec> kCommands = {
         {"new", CommandNew, 0, {"-o"}},
         {"info", CommandInfo, 1, {}},
         {"list", CommandList, 0, {"--simulator", "--simulator-memory", "--wait"}},
@@ -44,22 +44,22 @@ const std::vector<CommandSpec>& Commands()
          {"--venue", "--rooms", "--broker", "--username", "--password-file", "--ca-file", "--preset", "--wait"}},
         {"doctor", CommandDoctor, 0, {"--device", "--simulator", "--simulator-memory", "--trace", "-o"}},
     };
-    return commands;
+    return kCommands;
 }
 
 const std::vector<std::string>& ValuedOptions()
 {
-    static const std::vector<std::string> valued = {
+    static const std::vector<std::string> kValued = {
         "-o",       "--trace",  "--wait", "--kind",  "--mode",  "--third",  "--width",    "--simulator-memory",
         "--preset", "--device", "--note", "--venue", "--rooms", "--broker", "--username", "--password-file",
         "--ca-file"};
-    return valued;
+    return kValued;
 }
 
 const std::vector<std::string>& FlagOptions()
 {
-    static const std::vector<std::string> flags = {"--simulator", "--json", "--help", "-h", "--version"};
-    return flags;
+    static const std::vector<std::string> kFlags = {"--simulator", "--json", "--help", "-h", "--version"};
+    return kFlags;
 }
 
 std::string UsageProblem(const CliArgs& args, const CommandSpec& command)

@@ -54,35 +54,35 @@ ordered_json RecordJson(int address, const ParamRecord& r)
     ordered_json p;
     if (kind < core::kKindCount && address <= core::KindLast(kind) && !core::ParamName(kind, menu).empty())
         p["name"] = std::string(core::ParamName(kind, menu));
-    if (!r.Defined)
+    if (!r.defined)
         p["defined"] = false;
-    p["class"] = kClassNames[static_cast<std::size_t>(r.Class) % kClassNames.size()];
-    p["perMode"] = r.PerMode;
-    const bool isBand = r.Class == ParamClass::EqBand;
-    if (!isBand || r.Value != 0)
-        p["value"] = r.Value;
+    p["class"] = kClassNames[static_cast<std::size_t>(r.paramClass) % kClassNames.size()];
+    p["perMode"] = r.perMode;
+    const bool isBand = r.paramClass == ParamClass::EqBand;
+    if (!isBand || r.value != 0)
+        p["value"] = r.value;
     const auto field = [&](const char* name, std::int64_t value) {
         if (isBand || value != 0)
             p[name] = value;
     };
-    field("shape", r.band.Shape);
-    field("frequency", r.band.FreqIndex);
-    field("gain", r.band.Gain);
-    field("q", r.band.QIndex);
-    field("slope", r.band.ShelfQIndex);
-    if (isBand || r.band.BandOff)
-        p["off"] = r.band.BandOff;
-    if (!r.Defined)
+    field("shape", r.band.shape);
+    field("frequency", r.band.freqIndex);
+    field("gain", r.band.gain);
+    field("q", r.band.qIndex);
+    field("slope", r.band.shelfQIndex);
+    if (isBand || r.band.bandOff)
+        p["off"] = r.band.bandOff;
+    if (!r.defined)
         return p;
     if (isBand)
-        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.FreqIndex)},
-                     {"gain", core::GainWithUnit(r.band.Gain)},
-                     {"q", core::QWithPrefix(r.band.QIndex)},
-                     {"slope", core::QWithPrefix(r.band.ShelfQIndex)},
-                     {"shape", core::ShapeText(r.band.Shape)},
-                     {"off", r.band.BandOff ? "off" : "on"}};
+        p["text"] = {{"frequency", core::FrequencyWithUnit(r.band.freqIndex)},
+                     {"gain", core::GainWithUnit(r.band.gain)},
+                     {"q", core::QWithPrefix(r.band.qIndex)},
+                     {"slope", core::QWithPrefix(r.band.shelfQIndex)},
+                     {"shape", core::ShapeText(r.band.shape)},
+                     {"off", r.band.bandOff ? "off" : "on"}};
     else
-        p["text"] = core::ParamValueText(kind, menu, r.Value);
+        p["text"] = core::ParamValueText(kind, menu, r.value);
     return p;
 }
 
@@ -152,24 +152,24 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
         p, {"name", "defined", "class", "perMode", "value", "shape", "frequency", "gain", "q", "slope", "off", "text"},
         path);
     ParamRecord r;
-    r.Defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
+    r.defined = p.contains("defined") ? Boolean(p["defined"], path + ".defined") : true;
     const ParamRecord& layout = core::LayoutFor(mode, address, r);
-    r.Class = layout.Class;
+    r.paramClass = layout.paramClass;
     if (p.contains("class")) {
         const auto& c = p["class"];
         bool found = false;
         for (std::size_t i = 0; i < kClassNames.size(); ++i)
             if (c.is_string() && c.get<std::string>() == kClassNames[i]) {
-                r.Class = static_cast<ParamClass>(i);
+                r.paramClass = static_cast<ParamClass>(i);
                 found = true;
             }
         if (!found)
             Fail(path + ".class", "must be Plain, EqBand, HighPass or LowPass");
     }
-    r.PerMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.PerMode;
-    r.band.BandOff = p.contains("off") && Boolean(p["off"], path + ".off");
-    const bool isBand = r.Class == ParamClass::EqBand;
-    if (r.Defined && !isBand && !p.contains("value"))
+    r.perMode = p.contains("perMode") ? Boolean(p["perMode"], path + ".perMode") : layout.perMode;
+    r.band.bandOff = p.contains("off") && Boolean(p["off"], path + ".off");
+    const bool isBand = r.paramClass == ParamClass::EqBand;
+    if (r.defined && !isBand && !p.contains("value"))
         Fail(path + ".value", "missing");
     // Records the console sends are held to the wire's ranges, the ones the record check holds them to, so a
     // file refuses what a configuration file and the processor's replies refuse; a record never sent may hold
@@ -179,18 +179,18 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
                    ? static_cast<std::int32_t>(Integer(p[name], range.lowest, range.highest, path + "." + name))
                    : 0;
     };
-    const core::FieldRange wire = r.Defined ? core::WireRange(core::RecordField::Value, false)
+    const core::FieldRange wire = r.defined ? core::WireRange(core::RecordField::Value, false)
                                             : core::FieldRange{std::numeric_limits<std::int32_t>::min(),
                                                                std::numeric_limits<std::int32_t>::max()};
-    const bool sentBand = r.Defined && isBand;
-    const auto band = [&](core::RecordField field) { return sentBand ? core::WireRange(field, r.band.BandOff) : wire; };
-    r.Value = number("value", wire);
-    r.band.Shape = static_cast<std::uint8_t>(
+    const bool sentBand = r.defined && isBand;
+    const auto band = [&](core::RecordField field) { return sentBand ? core::WireRange(field, r.band.bandOff) : wire; };
+    r.value = number("value", wire);
+    r.band.shape = static_cast<std::uint8_t>(
         number("shape", sentBand ? core::WireRange(core::RecordField::Shape, false) : core::FieldRange{0, 255}));
-    r.band.FreqIndex = number("frequency", band(core::RecordField::FreqIndex));
-    r.band.Gain = number("gain", band(core::RecordField::Gain));
-    r.band.QIndex = number("q", band(core::RecordField::QIndex));
-    r.band.ShelfQIndex = number("slope", band(core::RecordField::ShelfQIndex));
+    r.band.freqIndex = number("frequency", band(core::RecordField::FreqIndex));
+    r.band.gain = number("gain", band(core::RecordField::Gain));
+    r.band.qIndex = number("q", band(core::RecordField::QIndex));
+    r.band.shelfQIndex = number("slope", band(core::RecordField::ShelfQIndex));
     if (sentBand)
         for (const char* name : {"shape", "frequency", "gain", "q", "slope"})
             Member(p, name, path);
@@ -201,9 +201,9 @@ ParamRecord ReadRecord(const ordered_json& p, int mode, int address, const std::
 
 int ModeIndex(const ordered_json& mode, const std::string& path)
 {
-    static constexpr std::array<const char*, 3> names = {"singing", "dance", "default"};
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (mode.is_string() && mode.get<std::string>() == names[i])
+    static constexpr std::array<const char*, 3> kNames = {"singing", "dance", "default"};
+    for (std::size_t i = 0; i < kNames.size(); ++i)
+        if (mode.is_string() && mode.get<std::string>() == kNames[i])
             return static_cast<int>(i);
     Fail(path, "must be singing, dance or default");
 }
@@ -248,7 +248,7 @@ std::string ConfigurationToJson(const core::ParamStore& store)
             ordered_json params = ordered_json::object();
             for (int a = kind * 256; a <= last; ++a) {
                 const ParamRecord& r = store.at(mode, a);
-                if (r.Defined || !IsZero(r))
+                if (r.defined || !IsZero(r))
                     params[AddressKey(a % 256)] = RecordJson(a, r);
             }
             if (params.empty())
@@ -287,7 +287,7 @@ JsonImport ConfigurationFromJson(std::string_view text, core::ParamStore& store)
         // Whatever the entries left out must be what the address map leaves undefined.
         for (int mode = 0; mode < core::kModeCount; ++mode)
             for (int a = 0; a < core::kAddressCount; ++a)
-                if (Layout(mode, a).Defined && !image.at(mode, a).Defined)
+                if (Layout(mode, a).defined && !image.at(mode, a).defined)
                     Fail(std::string("kinds: page ") + std::to_string(a / 256) + " " + core::ModeName(mode) + " " +
                              AddressKey(a % 256),
                          "missing");

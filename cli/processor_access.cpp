@@ -84,7 +84,7 @@ int WithProcessor(const CliArgs& args, const char* command, bool saveMemory,
             return 2;
         }
         std::string problem;
-        trace = link::TraceFile::Open(*path, problem);
+        trace = link::TraceFile::open(*path, problem);
         if (!trace) {
             std::cerr << prefix << "cannot write the trace to " << *path << ": " << problem << '\n';
             return 1;

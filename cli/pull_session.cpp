@@ -26,7 +26,7 @@ int PullConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         err << ConfigFileText(saved) << '\n';
         return 1;
     }
-    const int preset = link.view.CurrentPreset;
+    const int preset = link.view.currentPreset;
     out << "pulled preset " << core::PresetName(preset) << " (" << preset << ") from the processor into "
         << settings.output.string() << '\n'
         << UntransferredLine(Transfer::Pull);

@@ -18,7 +18,7 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
     if (!link.connect(settings.searchLimitMs, settings.simulator))
         return 1;
     if (settings.preset) {
-        link.view.CurrentPreset = static_cast<std::uint8_t>(*settings.preset);
+        link.view.currentPreset = static_cast<std::uint8_t>(*settings.preset);
         if (!core::AwaitOutcome<bool>(scheduler, [&](auto done) {
                 link.device().readFromDevice(*settings.preset, false, link::Command::ReadBlock, std::move(done));
             })) {
@@ -27,7 +27,7 @@ int PushConfiguration(link::HidBackend& backend, core::Scheduler& scheduler, con
         }
     }
     link.image = settings.configuration;
-    const int preset = link.view.CurrentPreset;
+    const int preset = link.view.currentPreset;
     if (!core::AwaitOutcome<bool>(scheduler,
                                   [&](auto done) { link.device().writeToDevice(preset, std::move(done)); })) {
         err << "writing to the processor failed\n";

@@ -12,7 +12,7 @@ namespace {
 // How each list's control looks, by ShowType; the items come from the tables.
 const std::array<ComboList, 12>& Looks()
 {
-    static const std::array<ComboList, 12> looks = {{
+    static const std::array<ComboList, 12> kLooks = {{
         {.width = 138,
          .height = 21,
          .popupHeight = 67.5,
@@ -56,7 +56,7 @@ const std::array<ComboList, 12>& Looks()
         {.popupHeight = 150.7},
         {},
     }};
-    return looks;
+    return kLooks;
 }
 
 } // namespace

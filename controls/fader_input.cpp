@@ -82,14 +82,14 @@ void FaderInput::setValue(float raw)
 core::Band FaderInput::band() const
 {
     core::Band band = m_band;
-    band.Gain = core::RoundHalfEven(value());
+    band.gain = core::RoundHalfEven(value());
     return band;
 }
 
 void FaderInput::setBand(const core::Band& band)
 {
     m_band = band;
-    setValue(static_cast<float>(band.Gain));
+    setValue(static_cast<float>(band.gain));
 }
 
 bool FaderInput::alongAxis(FaderPoint at) const
@@ -108,7 +108,7 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
     m_inside = true; // a press is always over the control
     const BandRows rows = BandRowsFor(m_eqStyle);
     if (isBandFader() && at.y > rows.switchTop && at.y < rows.switchBottom) {
-        m_band.BandOff = !m_band.BandOff;
+        m_band.bandOff = !m_band.bandOff;
         m_moved = true;
         r.scroll = r.repaint = true;
         return r;
@@ -121,7 +121,7 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
         r.repaint = true;
         return r;
     }
-    if (m_band.BandOff)
+    if (m_band.bandOff)
         return r;
     m_pressPoint = at;
     m_moved = false;
@@ -143,7 +143,7 @@ FaderReaction FaderInput::press(FaderPoint at, FaderGate gate, int width)
         for (int shape = 0; shape < 3; ++shape) {
             const double top = 60 + 18 * shape;
             if (at.x < 16 && at.y > top && at.y < top + 18) {
-                m_band.Shape = static_cast<std::uint8_t>(shape);
+                m_band.shape = static_cast<std::uint8_t>(shape);
                 m_moved = true;
                 r.scroll = r.repaint = true;
                 return r;
@@ -252,7 +252,7 @@ FaderReaction FaderInput::cancel()
 FaderReaction FaderInput::clickStep(FaderGate gate, int width)
 {
     FaderReaction r;
-    if (!gate.visible || !gate.usable || m_band.BandOff || m_moved)
+    if (!gate.visible || !gate.usable || m_band.bandOff || m_moved)
         return r;
     if (isBandFader() && !m_forceShowFocus) {
         r.scroll = true;
@@ -306,7 +306,7 @@ bool FaderInput::key(Key key, FaderGate gate, FaderReaction& r)
     const bool up = key == Key::Up;
     if (!gate.visible)
         return false;
-    if (!gate.usable || m_band.BandOff)
+    if (!gate.usable || m_band.bandOff)
         return true;
     if (m_entryOpen) {
         r = stepField(m_entryField, up);
@@ -340,11 +340,11 @@ std::string FaderInput::fieldText(EntryField field) const
     case EntryField::Gain:
         return core::GainText(m_position + 10);
     case EntryField::Frequency:
-        return core::FrequencyText(std::clamp(m_band.FreqIndex, 0, core::kFrequencyCount - 1));
+        return core::FrequencyText(std::clamp(m_band.freqIndex, 0, core::kFrequencyCount - 1));
     case EntryField::Q:
         break;
     }
-    return core::QText(std::clamp(m_band.Shape == 0 ? m_band.QIndex : m_band.ShelfQIndex, 0, core::kMaxQIndex));
+    return core::QText(std::clamp(m_band.shape == 0 ? m_band.qIndex : m_band.shelfQIndex, 0, core::kMaxQIndex));
 }
 
 FaderReaction FaderInput::stepField(EntryField field, bool up)
@@ -354,12 +354,12 @@ FaderReaction FaderInput::stepField(EntryField field, bool up)
         m_position = std::clamp(m_position + (up ? 1 : -1), 0, kBandPositionMax);
         break;
     case EntryField::Frequency:
-        m_band.FreqIndex =
-            core::ClampFrequencyIndex(std::clamp(m_band.FreqIndex, 0, core::kFrequencyCount - 1) + (up ? 1 : -1));
+        m_band.freqIndex =
+            core::ClampFrequencyIndex(std::clamp(m_band.freqIndex, 0, core::kFrequencyCount - 1) + (up ? 1 : -1));
         break;
     case EntryField::Q: {
-        const bool peaking = m_band.Shape == 0;
-        int& index = peaking ? m_band.QIndex : m_band.ShelfQIndex;
+        const bool peaking = m_band.shape == 0;
+        int& index = peaking ? m_band.qIndex : m_band.shelfQIndex;
         up ? core::StepQIndexUp(index) : core::StepQIndexDown(index);
         index = peaking ? core::ClampQIndex(index) : core::ClampShelfQIndex(index);
         break;
@@ -389,11 +389,11 @@ FaderReaction FaderInput::commitEntry(const std::string& text)
         m_position = core::ParseTypedValue(core::TypedField::Gain, text) - 10;
         break;
     case EntryField::Frequency:
-        m_band.FreqIndex = core::ParseTypedValue(core::TypedField::Frequency, text);
+        m_band.freqIndex = core::ParseTypedValue(core::TypedField::Frequency, text);
         break;
     case EntryField::Q: {
-        const bool peaking = m_band.Shape == 0;
-        (peaking ? m_band.QIndex : m_band.ShelfQIndex) =
+        const bool peaking = m_band.shape == 0;
+        (peaking ? m_band.qIndex : m_band.shelfQIndex) =
             core::ParseTypedValue(peaking ? core::TypedField::PeakQ : core::TypedField::ShelfQ, text);
         break;
     }

@@ -15,7 +15,7 @@ struct FaderPoint {
     double y = 0;
 };
 
-// Whether a fader takes input now: shown (TVisible) and usable (enabled and not greyed).
+// Whether a fader takes input now: shown (its thumb visible) and usable (enabled and not greyed).
 struct FaderGate {
     bool visible = true;
     bool usable = true;
@@ -117,7 +117,7 @@ private:
     int m_valueType = 0;
     int m_maxValue = 80;
     int m_position = 40;
-    core::Band m_band{.FreqIndex = 86, .QIndex = 10, .ShelfQIndex = 8}; // 100 Hz, Q 0.7, slope 0.6
+    core::Band m_band{.freqIndex = 86, .qIndex = 10, .shelfQIndex = 8}; // 100 Hz, Q 0.7, slope 0.6
     bool m_forceShowFocus = false;
     bool m_polarity = false;
     bool m_polarityPressed = false;

@@ -55,14 +55,14 @@ void PaintBandFader(QPainter& p, const FaderInput& f, const FaderMarks& marks, d
 {
     const core::Band& band = f.bandFields();
     const int s = f.eqStyle();
-    DrawSkinImageFromRow(p, BandFill(s, marks.greyed || band.BandOff, marks.dance), 0, 0, thumb);
-    static constexpr int selected[] = {129, 131, 133};
-    static constexpr int unselected[] = {130, 132, 134};
+    DrawSkinImageFromRow(p, BandFill(s, marks.greyed || band.bandOff, marks.dance), 0, 0, thumb);
+    static constexpr int kSelected[] = {129, 131, 133};
+    static constexpr int kUnselected[] = {130, 132, 134};
     for (int shape = 0; shape < 3; ++shape) {
-        const int id = shape == band.Shape ? (marks.greyed ? 300 + shape : selected[shape]) : unselected[shape];
+        const int id = shape == band.shape ? (marks.greyed ? 300 + shape : kSelected[shape]) : kUnselected[shape];
         DrawSkinImage(p, id, 0, 60 + 18 * shape);
     }
-    DrawSkinImage(p, marks.greyed ? 107 : (f.forceShowFocus() && !band.BandOff ? 270 : 102), 16, thumb - 8);
+    DrawSkinImage(p, marks.greyed ? 107 : (f.forceShowFocus() && !band.bandOff ? 270 : 102), 16, thumb - 8);
     const int gain = std::min(f.position(), f.maxValue()) + 10;
     DrawSkinText(p, QString::fromStdString(core::GainText(gain)), text, QStringLiteral("8,%1").arg(125 + 33 * s), 4,
                  kTextPixels);
@@ -70,7 +70,7 @@ void PaintBandFader(QPainter& p, const FaderInput& f, const FaderMarks& marks, d
                  QStringLiteral("9,%1").arg(138 + 36 * s), 4, kTextPixels);
     DrawSkinText(p, QString::fromStdString(f.fieldText(FaderInput::EntryField::Q)), text,
                  QStringLiteral("5,%1").arg(151 + 39 * s), 5, kTextPixels);
-    DrawSkinImage(p, band.BandOff ? 295 : 294, 17, 166 + 42 * s);
+    DrawSkinImage(p, band.bandOff ? 295 : 294, 17, 166 + 42 * s);
 }
 
 void PaintHorizontal(QPainter& p, const FaderInput& f, const FaderMarks& marks, double thumb, const QColor& text)
@@ -82,7 +82,7 @@ void PaintHorizontal(QPainter& p, const FaderInput& f, const FaderMarks& marks, 
     const int dance = wide ? 275 : 277;
     int fill = normal;
     if (marks.modeDependent)
-        fill = marks.greyed || f.bandFields().BandOff ? greyImage : marks.dance ? dance : normal;
+        fill = marks.greyed || f.bandFields().bandOff ? greyImage : marks.dance ? dance : normal;
     else if (marks.greyed || marks.muted)
         fill = greyImage;
     DrawSkinImageToColumn(p, fill, 0, 0, thumb);

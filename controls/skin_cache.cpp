@@ -22,8 +22,8 @@ SkinCache::SkinCache()
 
 const SkinCache& SkinCache::instance()
 {
-    static const SkinCache cache;
-    return cache;
+    static const SkinCache kCache;
+    return kCache;
 }
 
 const QImage* SkinCache::image(int id, qreal devicePixelRatio) const

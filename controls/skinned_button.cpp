@@ -18,7 +18,7 @@ SkinnedButton::SkinnedButton(QWidget* parent) : QWidget(parent)
     setPNGIndexStr("142,143");
 }
 
-QString SkinnedButton::PNGIndexStr() const
+QString SkinnedButton::pngIndexStr() const
 {
     QStringList texts;
     for (const int id : m_ids)
@@ -43,7 +43,7 @@ void SkinnedButton::setImages(std::span<const int> ids)
     update();
 }
 
-int SkinnedButton::Value() const
+int SkinnedButton::value() const
 {
     return m_action == TwoPositionInverted ? 1 - m_stored : m_stored;
 }
@@ -62,7 +62,7 @@ void SkinnedButton::changeEvent(QEvent* event)
         QWidget::changeEvent(event);
         return;
     }
-    if (SpecialFeature == "DisabledRefresh")
+    if (specialFeature == "DisabledRefresh")
         repaint();
 }
 
@@ -80,12 +80,12 @@ int SkinnedButton::shownImage() const
     return id;
 }
 
-void SkinnedButton::Refresh()
+void SkinnedButton::refresh()
 {
     update();
 }
 
-void SkinnedButton::BkGround_Init(bool)
+void SkinnedButton::bkGroundInit(bool)
 {
     update();
 }
@@ -103,22 +103,22 @@ void SkinnedButton::mousePressEvent(QMouseEvent* event)
     if (!isEnabled())
         return;
     const QPointF pt = event->position();
-    emit MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()), static_cast<float>(pt.x()),
+    emit mouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()), static_cast<float>(pt.x()),
                    static_cast<float>(pt.y()));
     switch (m_action) {
     case Toggle:
         m_stored = m_stored == 0 ? 1 : 0;
-        emit Click();
+        emit click();
         break;
     case Momentary:
         m_stored = 1;
         break;
     case HostDecides:
-        emit Click();
+        emit click();
         break;
     default:
         m_stored = pt.x() >= width() / 2.0 ? 1 : 0;
-        emit Click();
+        emit click();
         break;
     }
     repaint();
@@ -130,7 +130,7 @@ void SkinnedButton::mouseReleaseEvent(QMouseEvent*)
         return;
     if (m_action == Momentary) {
         m_stored = 0;
-        emit Click();
+        emit click();
     }
     repaint();
 }
@@ -145,7 +145,7 @@ void SkinnedButton::mouseMoveEvent(QMouseEvent*)
 void SkinnedButton::leaveEvent(QEvent*)
 {
     m_hover = false;
-    emit MouseLeave();
+    emit mouseLeave();
     update();
 }
 
@@ -155,9 +155,9 @@ void SkinnedButton::wheelEvent(QWheelEvent* event)
     if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || event->angleDelta().x() != 0)
         return;
     if (event->angleDelta().y() == 120)
-        emit Scroll(true);
+        emit scroll(true);
     else if (event->angleDelta().y() == -120)
-        emit Scroll(false);
+        emit scroll(false);
 }
 
 } // namespace quorix::controls

@@ -19,36 +19,35 @@ public:
 
     explicit SkinnedButton(QWidget* parent = nullptr);
 
-    QString PNGIndexStr() const;
+    QString pngIndexStr() const;
     // Re-parses the list and takes the size of its first image.
     void setPNGIndexStr(const QString& ids);
     // The same list as numbers: image n is shown while the stored value is n.
     void setImages(std::span<const int> ids);
-    int Value() const;
+    int value() const;
     void setValue(int value);
-    int ActionType() const { return m_action; }
+    int actionType() const { return m_action; }
     void setActionType(int action) { m_action = action; }
     // Enabled is QWidget's, as on every skinned control: setEnabled() repaints at once
     // only with SpecialFeature "DisabledRefresh"; otherwise at the next repaint.
     void setButtonEnabled(bool enabled) { setEnabled(enabled); }
     bool buttonEnabled() const { return isEnabled(); }
 
-    QString SpecialFeature;
-    int Addr = -1;
-    QString EQindex;
+    QString specialFeature;
+    int address = -1;
 
     int storedValue() const { return m_stored; }
     // The image id shown now, after the disabled substitutions; 0 for none.
     int shownImage() const;
 
-    void Refresh();
-    void BkGround_Init(bool showHide = false);
+    void refresh();
+    void bkGroundInit(bool showHide = false);
 
 signals:
-    void Click();
-    void Scroll(bool up);
-    void MouseLeave();
-    void MouseDown(int button, int shift, float x, float y);
+    void click();
+    void scroll(bool up);
+    void mouseLeave();
+    void mouseDown(int button, int shift, float x, float y);
 
 protected:
     void changeEvent(QEvent* event) override;

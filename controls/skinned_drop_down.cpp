@@ -59,7 +59,7 @@ void SkinnedDropDown::setShowType(int showType)
     update();
 }
 
-int SkinnedDropDown::Value() const
+int SkinnedDropDown::value() const
 {
     return m_list.countsFromOne ? m_selected + 1 : m_selected;
 }
@@ -76,12 +76,12 @@ QString SkinnedDropDown::selectedText() const
     return m_list.items.value(m_selected);
 }
 
-void SkinnedDropDown::Refresh()
+void SkinnedDropDown::refresh()
 {
     update();
 }
 
-void SkinnedDropDown::BkGround_Init(bool)
+void SkinnedDropDown::bkGroundInit(bool)
 {
     update();
 }
@@ -173,7 +173,7 @@ void SkinnedDropDown::pick()
     m_open = false;
     update();
     placePopup();
-    emit Click(Value());
+    emit click(value());
 }
 
 bool SkinnedDropDown::eventFilter(QObject* watched, QEvent* event)

@@ -18,30 +18,29 @@ public:
     explicit SkinnedDropDown(QWidget* parent = nullptr);
     ~SkinnedDropDown() override;
 
-    int ShowType() const { return m_showType; }
+    int showType() const { return m_showType; }
     // Loads the list, as loading a window layout does, and selects the first item.
     void setShowType(int showType);
-    int Value() const;
+    int value() const;
     void setValue(int value);
     // Enabled is QWidget's, as on every skinned control; setEnabled() does not repaint
     // (the disabled overlay shows at the next repaint) and closes an open pop-up.
     void setComboEnabled(bool enabled) { setEnabled(enabled); }
     bool comboEnabled() const { return isEnabled(); }
 
-    QString SpecialFeature;
-    int Addr = -1;
-    QString EQindex;
+    QString specialFeature;
+    int address = -1;
 
     int selectedIndex() const { return m_selected; }
     bool isOpen() const { return m_open; }
     QListWidget* popup() const { return m_popup; }
     QString selectedText() const;
 
-    void Refresh();
-    void BkGround_Init(bool showHide = false);
+    void refresh();
+    void bkGroundInit(bool showHide = false);
 
 signals:
-    void Click(int item);
+    void click(int item);
 
 protected:
     void changeEvent(QEvent* event) override;

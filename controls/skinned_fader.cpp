@@ -43,12 +43,12 @@ void SkinnedFader::setContext(const ControlContext& context)
 
 FaderMarks SkinnedFader::marks() const
 {
-    return m_context.marks ? m_context.marks->marksFor(Addr, MuteRAMindex) : FaderMarks{};
+    return m_context.marks ? m_context.marks->marksFor(address, muteAddress) : FaderMarks{};
 }
 
 FaderGate SkinnedFader::gate() const
 {
-    return {m_tVisible, isEnabled() && !greyed()};
+    return {m_thumbVisible, isEnabled() && !greyed()};
 }
 
 void SkinnedFader::applyGeometry()
@@ -88,9 +88,9 @@ void SkinnedFader::setBand(const core::Band& band)
     update();
 }
 
-void SkinnedFader::setTVisible(bool visible)
+void SkinnedFader::setThumbVisible(bool visible)
 {
-    m_tVisible = visible;
+    m_thumbVisible = visible;
     update();
 }
 
@@ -121,12 +121,12 @@ void SkinnedFader::setForceShowFocus(bool focus)
     update();
 }
 
-void SkinnedFader::Refresh()
+void SkinnedFader::refresh()
 {
     update();
 }
 
-void SkinnedFader::BkGround_Init(bool)
+void SkinnedFader::bkGroundInit(bool)
 {
     const qreal ratio = devicePixelRatioF();
     m_static = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -140,11 +140,11 @@ void SkinnedFader::BkGround_Init(bool)
 void SkinnedFader::paintEvent(QPaintEvent*)
 {
     if (m_static.isNull() || m_static.devicePixelRatio() != devicePixelRatioF())
-        BkGround_Init(false);
+        bkGroundInit(false);
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(0, 0, m_static);
-    if (m_tVisible)
+    if (m_thumbVisible)
         PaintFaderMoving(p, m_input, marks());
 }
 
@@ -164,14 +164,14 @@ void SkinnedFader::act(const FaderReaction& r)
         m_entry->setFocus();
         m_entry->selectAll();
     }
-    if (r.pointerIn && isEnabled() && !greyed() && !m_input.bandFields().BandOff)
+    if (r.pointerIn && isEnabled() && !greyed() && !m_input.bandFields().bandOff)
         setCursor(Qt::PointingHandCursor);
     if (r.click)
-        emit Click();
+        emit click();
     if (r.repaint)
         update();
     if (r.scroll)
-        emit Scroll();
+        emit scroll();
 }
 
 void SkinnedFader::mousePressEvent(QMouseEvent* event)
@@ -233,7 +233,7 @@ void SkinnedFader::leaveEvent(QEvent*)
 void SkinnedFader::showEntry()
 {
     const int s = m_input.eqStyle();
-    static constexpr int lefts[] = {3, 4, 4};
+    static constexpr int kLefts[] = {3, 4, 4};
     const int tops[] = {123 + 33 * s, 136 + 36 * s, 149 + 39 * s};
     const int index = static_cast<int>(m_input.entryField());
     if (!m_entry) {
@@ -245,7 +245,7 @@ void SkinnedFader::showEntry()
             "QLineEdit { background: #0c0f13; color: #ffffff; border: 1px solid #3d8bff; padding: 0; }");
         m_entry->installEventFilter(this);
     }
-    m_entry->setGeometry(lefts[index], tops[index], width() - 2 * lefts[index], 15);
+    m_entry->setGeometry(kLefts[index], tops[index], width() - 2 * kLefts[index], 15);
     m_entry->setText(QString::fromStdString(m_input.entryText()));
     m_entry->show();
 }

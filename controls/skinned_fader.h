@@ -32,21 +32,21 @@ public:
     FaderKind kind() const { return m_input.kind(); }
     // Also applies the fixed scales of the level and band kinds and the initial position, as loading a layout does.
     void setKind(FaderKind kind);
-    int ValueType() const { return m_input.valueType(); }
+    int valueType() const { return m_input.valueType(); }
     void setValueType(int valueType);
-    int MaxValue() const { return m_input.maxValue(); }
+    int maxValue() const { return m_input.maxValue(); }
     void setMaxValue(int maxValue);
-    float Value() const { return m_input.value(); }
+    float value() const { return m_input.value(); }
     void setValue(float raw);
-    bool TVisible() const { return m_tVisible; }
-    void setTVisible(bool visible);
-    int HScrollSize() const { return m_input.hScrollSize(); }
+    bool thumbVisible() const { return m_thumbVisible; }
+    void setThumbVisible(bool visible);
+    int hScrollSize() const { return m_input.hScrollSize(); }
     void setHScrollSize(int size);
-    int EQNormalStyle() const { return m_input.eqStyle(); }
+    int eqNormalStyle() const { return m_input.eqStyle(); }
     void setEQNormalStyle(int style);
-    int LabelID() const { return m_labelId; }
+    int labelId() const { return m_labelId; }
     void setLabelID(int id);
-    bool ForceShowFocus() const { return m_input.forceShowFocus(); }
+    bool forceShowFocus() const { return m_input.forceShowFocus(); }
     void setForceShowFocus(bool focus);
 
     // A band fader's band (shape, frequency, Q, slope, on/off and, from the position, gain).
@@ -55,9 +55,9 @@ public:
     void setBand(const core::Band& band);
 
     // Stored without repainting; the host calls Refresh afterwards.
-    int Addr = -1;
-    int EQindex = -1; // the graph point the fader stands for, -1 for none
-    int MuteRAMindex = 0;
+    int address = -1;
+    int pointIndex = -1; // the graph point the fader stands for, -1 for none
+    int muteAddress = 0;
 
     int position() const { return m_input.position(); }
     bool polarityInverted() const { return m_input.polarityInverted(); }
@@ -67,14 +67,14 @@ public:
     // The entry box of a band fader's typed values; null until first opened.
     QLineEdit* entryBox() const { return m_entry; }
 
-    void Refresh();
+    void refresh();
     // Rebuilds the static layer (track, value box, background) of the control.
-    void BkGround_Init(bool showHide = false);
-    void RaiseEventScroll() { emit Scroll(); }
+    void bkGroundInit(bool showHide = false);
+    void raiseEventScroll() { emit scroll(); }
 
 signals:
-    void Scroll();
-    void Click();
+    void scroll();
+    void click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,7 +99,7 @@ private:
     std::unique_ptr<core::Timer> m_holdTimer;
     FaderInput m_input;
     int m_labelId = 105;
-    bool m_tVisible = true;
+    bool m_thumbVisible = true;
     QLineEdit* m_entry = nullptr;
     QImage m_static;
 };

@@ -12,12 +12,12 @@ class SkinnedProgressBar : public QWidget {
 public:
     explicit SkinnedProgressBar(QWidget* parent = nullptr);
 
-    int Value() const { return m_value; }
+    int value() const { return m_value; }
     // Stores min(value, MaxValue) and repaints.
     void setValue(int value);
-    int MaxValue() const { return m_maxValue; }
+    int maxValue() const { return m_maxValue; }
     void setMaxValue(int maxValue);
-    int ShowContent() const { return m_showContent; }
+    int showContent() const { return m_showContent; }
     // Does not repaint.
     void setShowContent(int showContent) { m_showContent = showContent; }
     QString text() const;

@@ -42,13 +42,13 @@ SliderGeometry GeometryFor(FaderKind kind, int hScrollSize, int eqNormalStyle)
     case FaderKind::HorizontalBoxed:
     case FaderKind::HorizontalPlain: {
         const int variant = std::clamp(hScrollSize, 0, 4);
-        static constexpr int widths[] = {150, 150, 170, 180, 170};
-        static constexpr int heights[] = {40, 40, 30, 26, 30};
-        static constexpr int textX[] = {72, 43, 143, 154, 143};
-        static constexpr int textY[] = {1, 1, 4, 4, 4};
+        static constexpr int kWidths[] = {150, 150, 170, 180, 170};
+        static constexpr int kHeights[] = {40, 40, 30, 26, 30};
+        static constexpr int kTextX[] = {72, 43, 143, 154, 143};
+        static constexpr int kTextY[] = {1, 1, 4, 4, 4};
         const double x = variant <= 1 ? 12 : 7;
         const double y = variant <= 1 ? 16 : 2;
-        g = Horizontal(widths[variant], heights[variant], x, y, textX[variant], textY[variant], 3);
+        g = Horizontal(kWidths[variant], kHeights[variant], x, y, kTextX[variant], kTextY[variant], 3);
         if (kind == FaderKind::HorizontalBoxed) {
             g.width = 184;
             g.height = 25;

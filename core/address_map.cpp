@@ -288,7 +288,7 @@ struct AddressMap {
 
 const AddressMap& Map()
 {
-    static const AddressMap map = [] {
+    static const AddressMap kMap = [] {
         AddressMap m;
         for (int k = 0; k < kKindCount; ++k) {
             const auto kk = static_cast<std::size_t>(k);
@@ -305,7 +305,7 @@ const AddressMap& Map()
         }
         return m;
     }();
-    return map;
+    return kMap;
 }
 
 void AddKind(ParamStore& store, int mode, int kind)
@@ -316,7 +316,7 @@ void AddKind(ParamStore& store, int mode, int kind)
             AddEqBands(store, mode, address, row.bandSet, row.perMode);
             continue;
         }
-        store.at(mode, address).Class = row.cls;
+        store.at(mode, address).paramClass = row.cls;
         const std::int32_t value = row.defaultHz != 0.0f ? FrequencyToIndex(row.defaultHz) : row.value;
         AddParam(store, mode, address, value, row.perMode);
     }
@@ -325,7 +325,7 @@ void AddKind(ParamStore& store, int mode, int kind)
 // The music input's singing mode starts with a tuned curve; the dance mode stays flat.
 void SetMusicSingingGains(ParamStore& store)
 {
-    static constexpr std::array<std::array<std::int32_t, 2>, 6> gains = {{
+    static constexpr std::array<std::array<std::int32_t, 2>, 6> kGains = {{
         {0, 330},
         {2, 350},
         {7, 400},
@@ -333,8 +333,8 @@ void SetMusicSingingGains(ParamStore& store)
         {11, 320},
         {14, 300},
     }};
-    for (const auto& [address, gain] : gains)
-        store.at(0, address).band.Gain = gain;
+    for (const auto& [address, gain] : kGains)
+        store.at(0, address).band.gain = gain;
 }
 
 } // namespace
@@ -378,9 +378,9 @@ int BandCount(int bandSet)
 void AddParam(ParamStore& store, int mode, int& address, std::int32_t value, bool perMode)
 {
     ParamRecord& r = store.at(mode, address);
-    r.Value = value;
-    r.Defined = true;
-    r.PerMode = perMode;
+    r.value = value;
+    r.defined = true;
+    r.perMode = perMode;
     ++address;
 }
 
@@ -391,13 +391,13 @@ void AddEqBands(ParamStore& store, int mode, int& address, int bandSet, bool per
     for (float centre : BandCentres(bandSet)) {
         ParamRecord& r = store.at(mode, address);
         r = ParamRecord{};
-        r.Class = ParamClass::EqBand;
-        r.band.FreqIndex = FrequencyToIndex(centre);
-        r.band.Gain = kGainZero;
-        r.band.QIndex = peakingQ;
-        r.band.ShelfQIndex = shelfQ;
-        r.Defined = true;
-        r.PerMode = perMode;
+        r.paramClass = ParamClass::EqBand;
+        r.band.freqIndex = FrequencyToIndex(centre);
+        r.band.gain = kGainZero;
+        r.band.qIndex = peakingQ;
+        r.band.shelfQIndex = shelfQ;
+        r.defined = true;
+        r.perMode = perMode;
         ++address;
     }
 }
@@ -424,13 +424,13 @@ void InitParamStore(ParamStore& store, ParamStore& image)
 
 const ParamStore& DefaultParamStore()
 {
-    static const ParamStore defaults = [] {
+    static const ParamStore kDefaults = [] {
         ParamStore store;
         ParamStore image;
         InitParamStore(store, image);
         return store;
     }();
-    return defaults;
+    return kDefaults;
 }
 
 } // namespace quorix::core

@@ -80,8 +80,8 @@ SaveFailure SaveAtomically(const fs::path& target, std::span<const std::uint8_t>
     if (exists && !fs::is_regular_file(status))
         return {SaveProblem::NotARegularFile, {}};
     // A file without any write permission is read-only even to an administrator.
-    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (exists && ((status.permissions() & anyWrite) == fs::perms::none || !platform::MayWrite(file)))
+    constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (exists && ((status.permissions() & kAnyWrite) == fs::perms::none || !platform::MayWrite(file)))
         return {SaveProblem::ReadOnly, {}};
 
     const fs::path folder = file.parent_path();

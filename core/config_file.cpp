@@ -48,16 +48,16 @@ std::vector<std::uint8_t> EncodeConfiguration(const ParamStore& store)
     std::uint8_t* out = bytes.data();
     for (std::size_t n = 0; n < kRecordCount; ++n) {
         const ParamRecord& r = store.record(n);
-        Put(out, static_cast<std::uint32_t>(r.Class), 1);
-        Put(out, static_cast<std::uint32_t>(r.Value), 4);
-        Put(out, r.band.Shape, 1);
-        Put(out, static_cast<std::uint32_t>(r.band.FreqIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.band.Gain), 4);
-        Put(out, static_cast<std::uint32_t>(r.band.QIndex), 4);
-        Put(out, static_cast<std::uint32_t>(r.band.ShelfQIndex), 4);
-        PutBool(out, r.Defined);
-        PutBool(out, r.PerMode);
-        PutBool(out, r.band.BandOff);
+        Put(out, static_cast<std::uint32_t>(r.paramClass), 1);
+        Put(out, static_cast<std::uint32_t>(r.value), 4);
+        Put(out, r.band.shape, 1);
+        Put(out, static_cast<std::uint32_t>(r.band.freqIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.gain), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.qIndex), 4);
+        Put(out, static_cast<std::uint32_t>(r.band.shelfQIndex), 4);
+        PutBool(out, r.defined);
+        PutBool(out, r.perMode);
+        PutBool(out, r.band.bandOff);
     }
     return bytes;
 }
@@ -100,13 +100,13 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
     const std::uint8_t* in = bytes.data();
     for (std::size_t n = 0; n < kRecordCount; ++n) {
         ParamRecord& r = decoded.record(n);
-        r.Class = static_cast<ParamClass>(Get(in, 1));
-        r.Value = GetInt(in);
-        r.band.Shape = static_cast<std::uint8_t>(Get(in, 1));
-        r.band.FreqIndex = GetInt(in);
-        r.band.Gain = GetInt(in);
-        r.band.QIndex = GetInt(in);
-        r.band.ShelfQIndex = GetInt(in);
+        r.paramClass = static_cast<ParamClass>(Get(in, 1));
+        r.value = GetInt(in);
+        r.band.shape = static_cast<std::uint8_t>(Get(in, 1));
+        r.band.freqIndex = GetInt(in);
+        r.band.gain = GetInt(in);
+        r.band.qIndex = GetInt(in);
+        r.band.shelfQIndex = GetInt(in);
         const std::uint32_t defined = Get(in, 2);
         const std::uint32_t perMode = Get(in, 2);
         const std::uint32_t bandOff = Get(in, 2);
@@ -114,9 +114,9 @@ ConfigFileResult DecodeConfiguration(const std::vector<std::uint8_t>& bytes, Par
                                   NotBoolean(RecordField::BandOff, bandOff)})
             if (fault)
                 return BadRecord(n, *fault);
-        r.Defined = defined != 0;
-        r.PerMode = perMode != 0;
-        r.band.BandOff = bandOff != 0;
+        r.defined = defined != 0;
+        r.perMode = perMode != 0;
+        r.band.bandOff = bandOff != 0;
         const int address = static_cast<int>(n / kModeCount);
         const int mode = static_cast<int>(n % kModeCount);
         if (const auto fault = CheckRecord(r, LayoutFor(mode, address, r)))
@@ -163,15 +163,15 @@ ConfigFileResult LoadConfigurationFile(const std::filesystem::path& path, ParamS
 
 std::filesystem::path WithConfigurationExtension(const std::filesystem::path& path)
 {
-    constexpr std::string_view extension = ".quorix";
+    constexpr std::string_view kExtension = ".quorix";
     std::string text = platform::PathToUtf8(path);
-    std::string tail = text.substr(text.size() >= extension.size() ? text.size() - extension.size() : 0);
+    std::string tail = text.substr(text.size() >= kExtension.size() ? text.size() - kExtension.size() : 0);
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (tail == extension)
+    if (tail == kExtension)
         return path;
     std::filesystem::path result = path;
-    result += extension;
+    result += kExtension;
     return result;
 }
 

@@ -4,7 +4,7 @@
 
 namespace quorix::core {
 
-void DigitBuffer::DigitsToBuffer(std::string_view digits, std::size_t start)
+void DigitBuffer::digitsToBuffer(std::string_view digits, std::size_t start)
 {
     // Check the whole range first so a too-long text writes nothing at all.
     if (!digits.empty())

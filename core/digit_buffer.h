@@ -13,7 +13,7 @@ public:
     static constexpr std::size_t kSize = 21;
 
     // Digit i of the text goes to position start + i as its character code - 48.
-    void DigitsToBuffer(std::string_view digits, std::size_t start);
+    void digitsToBuffer(std::string_view digits, std::size_t start);
     std::uint8_t at(std::size_t index) const;
 
 private:

@@ -39,6 +39,8 @@ public:
         m_running = false;
     }
 
+private:
+    friend class ManualScheduler;
     ManualScheduler* m_owner;
     int m_interval;
     bool m_singleShot;

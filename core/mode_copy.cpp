@@ -4,7 +4,7 @@ namespace quorix::core {
 
 bool CopyMode(ParamEditor& edits, ViewState& view, const CopyModeHooks& hooks)
 {
-    const std::uint8_t current = view.CurrentMode;
+    const std::uint8_t current = view.currentMode;
     const auto other = static_cast<std::uint8_t>(1 - current);
     if (!hooks.askYesNo(current == 0 ? kCopySingingToDanceQuestion : kCopyDanceToSingingQuestion))
         return false;
@@ -15,14 +15,14 @@ bool CopyMode(ParamEditor& edits, ViewState& view, const CopyModeHooks& hooks)
     for (int a = 0; a < kFirstGlobalAddress; ++a)
         edits.setCopy(other, a, store.at(current, a));
 
-    view.CurrentMode = other; // the writes go out as the other mode
+    view.currentMode = other; // the writes go out as the other mode
     for (int a = 0; a < kFirstGlobalAddress; ++a) {
-        if (store.at(other, a).PerMode && !hooks.send(a)) {
-            view.CurrentMode = current;
+        if (store.at(other, a).perMode && !hooks.send(a)) {
+            view.currentMode = current;
             return false;
         }
     }
-    view.CurrentMode = current;
+    view.currentMode = current;
     hooks.showMessage(kCopyDoneMessage);
     return true;
 }

@@ -152,7 +152,7 @@ Descriptions Build()
     Descriptions d{};
     const ParamStore& layout = DefaultParamStore();
     for (int a = 0; a < kAddressCount; ++a)
-        if (layout.at(0, a).Class == ParamClass::EqBand)
+        if (layout.at(0, a).paramClass == ParamClass::EqBand)
             d[static_cast<std::size_t>(a)].kind = ParamKind::Band;
     for (int kind = 0; kind < kKindCount; ++kind)
         for (const auto& [menuAddress, description] : KindEntries(kind))
@@ -164,9 +164,9 @@ Descriptions Build()
 
 const ParamDescription& DescribeParam(int address)
 {
-    static const Descriptions descriptions = Build();
+    static const Descriptions kDescriptions = Build();
     static constexpr ParamDescription kNumber{};
-    return address >= 0 && address < kAddressCount ? descriptions[static_cast<std::size_t>(address)] : kNumber;
+    return address >= 0 && address < kAddressCount ? kDescriptions[static_cast<std::size_t>(address)] : kNumber;
 }
 
 ScaledValue ScaledPosition(const ParamDescription& description, std::int32_t raw)

@@ -39,22 +39,23 @@ void CompareRecords(int mode, int address, const ParamRecord& l, const ParamReco
 {
     RecordComparer c(mode, address, out);
     const auto yesNo = [](bool defined) { return std::string(defined ? "yes" : "no"); };
-    c.field("defined", l.Defined, r.Defined, yesNo);
-    if (!l.Defined || !r.Defined)
+    c.field("defined", l.defined, r.defined, yesNo);
+    if (!l.defined || !r.defined)
         return;
     const int kind = address / 256;
     const int menuAddress = address % 256;
-    c.field("class", static_cast<int>(l.Class), static_cast<int>(r.Class), [](int v) { return std::to_string(v); });
-    c.field("per-mode", l.PerMode, r.PerMode, yesNo);
-    c.field("value", l.Value, r.Value, [&](std::int32_t v) { return ParamValueText(kind, menuAddress, v); });
-    if (l.Class != ParamClass::EqBand && r.Class != ParamClass::EqBand)
+    c.field("class", static_cast<int>(l.paramClass), static_cast<int>(r.paramClass),
+            [](int v) { return std::to_string(v); });
+    c.field("per-mode", l.perMode, r.perMode, yesNo);
+    c.field("value", l.value, r.value, [&](std::int32_t v) { return ParamValueText(kind, menuAddress, v); });
+    if (l.paramClass != ParamClass::EqBand && r.paramClass != ParamClass::EqBand)
         return;
-    c.field("frequency", l.band.FreqIndex, r.band.FreqIndex, FrequencyWithUnit);
-    c.field("gain", l.band.Gain, r.band.Gain, GainWithUnit);
-    c.field("Q", l.band.QIndex, r.band.QIndex, QWithPrefix);
-    c.field("slope", l.band.ShelfQIndex, r.band.ShelfQIndex, QWithPrefix);
-    c.field("shape", l.band.Shape, r.band.Shape, ShapeText);
-    c.field("on/off", l.band.BandOff, r.band.BandOff, OnOff);
+    c.field("frequency", l.band.freqIndex, r.band.freqIndex, FrequencyWithUnit);
+    c.field("gain", l.band.gain, r.band.gain, GainWithUnit);
+    c.field("Q", l.band.qIndex, r.band.qIndex, QWithPrefix);
+    c.field("slope", l.band.shelfQIndex, r.band.shelfQIndex, QWithPrefix);
+    c.field("shape", l.band.shape, r.band.shape, ShapeText);
+    c.field("on/off", l.band.bandOff, r.band.bandOff, OnOff);
 }
 
 } // namespace
@@ -75,7 +76,7 @@ std::vector<ParamDifference> DiffImages(const ParamStore& left, const ParamStore
                     continue;
                 const ParamRecord& l = left.at(mode, a);
                 const ParamRecord& r = right.at(mode, a);
-                if ((l.Defined || r.Defined) && l != r)
+                if ((l.defined || r.defined) && l != r)
                     CompareRecords(mode, a, l, r, out);
             }
         }

@@ -93,17 +93,17 @@ std::string ShapeText(std::uint8_t shape)
 
 const char* KindName(int kind)
 {
-    static constexpr std::array<const char*, kKindCount> names = {
+    static constexpr std::array<const char*, kKindCount> kNames = {
         "MusicInput",   "Mic12",     "Mic34",      "Effects",     "MainOutput", "SurroundOutput",
         "CentreOutput", "SubOutput", "RecordLeft", "RecordRight", "Common",
     };
-    return names[CheckIndex("menu kind", kind, 0, kKindCount - 1)];
+    return kNames[CheckIndex("menu kind", kind, 0, kKindCount - 1)];
 }
 
 const char* ModeName(int mode)
 {
-    static constexpr std::array<const char*, 3> names = {"singing", "dance", "default"};
-    return names[CheckIndex("mode index", mode, 0, 2)];
+    static constexpr std::array<const char*, 3> kNames = {"singing", "dance", "default"};
+    return kNames[CheckIndex("mode index", mode, 0, 2)];
 }
 
 } // namespace quorix::core

@@ -10,7 +10,7 @@ ParamEditor::ParamEditor(ParamStore& store, const ViewState& view, ParamWriter& 
 
 bool ParamEditor::shared(int address) const
 {
-    return address < kFirstGlobalAddress && !m_store.at(0, address).PerMode;
+    return address < kFirstGlobalAddress && !m_store.at(0, address).perMode;
 }
 
 void ParamEditor::recordStep(int address, UndoStep step)
@@ -28,12 +28,12 @@ void ParamEditor::edit(int address, UndoStep step, const Change& change)
 
 void ParamEditor::setValue(int address, int value, UndoStep step)
 {
-    edit(address, step, [value](ParamRecord& r) { r.Value = value; });
+    edit(address, step, [value](ParamRecord& r) { r.value = value; });
 }
 
 void ParamEditor::apply(int address, const Change& change)
 {
-    const int mode = ModeForAddress(address, m_view.CurrentMode);
+    const int mode = ModeForAddress(address, m_view.currentMode);
     change(m_store.at(mode, address));
     changed(address, mode);
     if (shared(address)) {
@@ -79,9 +79,9 @@ void ParamEditor::beginStep(UndoStep step)
     if (!m_undo)
         return;
     if (step == UndoStep::Snapshot)
-        m_undo->PushSnapshot();
+        m_undo->pushSnapshot();
     else if (step == UndoStep::Burst)
-        m_undo->BeginUndoStep();
+        m_undo->beginUndoStep();
 }
 
 void ParamEditor::write(int address)
@@ -91,7 +91,7 @@ void ParamEditor::write(int address)
         m_writer.queueWrite(1, address);
         return;
     }
-    m_writer.queueWrite(ModeForAddress(address, m_view.CurrentMode), address);
+    m_writer.queueWrite(ModeForAddress(address, m_view.currentMode), address);
 }
 
 void ParamEditor::writeMode(int mode, int address)
@@ -99,14 +99,14 @@ void ParamEditor::writeMode(int mode, int address)
     m_writer.queueWrite(ModeForAddress(address, mode), address);
 }
 
-bool ParamEditor::Undo()
+bool ParamEditor::undo()
 {
-    return m_undo && m_undo->Undo(*this);
+    return m_undo && m_undo->undo(*this);
 }
 
-bool ParamEditor::Redo()
+bool ParamEditor::redo()
 {
-    return m_undo && m_undo->Redo(*this);
+    return m_undo && m_undo->redo(*this);
 }
 
 } // namespace quorix::core

@@ -56,12 +56,12 @@ public:
     void removeListener(int id);
 
     // Undo and redo restore through this same road; true when a snapshot was restored.
-    bool Undo();
-    bool Redo();
+    bool undo();
+    bool redo();
 
     const ParamStore& store() const { return m_store; }
     const ViewState& view() const { return m_view; }
-    UndoHistory* undo() { return m_undo; }
+    UndoHistory* history() { return m_undo; }
 
 private:
     bool shared(int address) const;

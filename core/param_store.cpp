@@ -40,7 +40,7 @@ void MirrorSharedParameters(const ParamStore& store, StoreTaker& taker)
 {
     for (int a = 0; a < kAddressCount; ++a) {
         const ParamRecord& singing = store.at(0, a);
-        if (!singing.PerMode && store.at(1, a) != singing)
+        if (!singing.perMode && store.at(1, a) != singing)
             taker.setCopy(1, a, singing);
     }
 }

@@ -33,13 +33,13 @@ std::int64_t Flag(bool value)
 std::optional<RecordFault> BandFault(const ParamRecord& r)
 {
     const auto within = [&r](RecordField field, std::int64_t value) {
-        const FieldRange range = WireRange(field, r.band.BandOff);
+        const FieldRange range = WireRange(field, r.band.bandOff);
         return Within(field, value, range.lowest, range.highest);
     };
     for (const auto& fault :
-         {within(RecordField::Shape, r.band.Shape), within(RecordField::ShelfQIndex, r.band.ShelfQIndex),
-          within(RecordField::FreqIndex, r.band.FreqIndex), within(RecordField::Gain, r.band.Gain),
-          within(RecordField::QIndex, r.band.QIndex)})
+         {within(RecordField::Shape, r.band.shape), within(RecordField::ShelfQIndex, r.band.shelfQIndex),
+          within(RecordField::FreqIndex, r.band.freqIndex), within(RecordField::Gain, r.band.gain),
+          within(RecordField::QIndex, r.band.qIndex)})
         if (fault)
             return fault;
     return std::nullopt;
@@ -70,27 +70,27 @@ FieldRange WireRange(RecordField field, bool bandOff)
 
 std::optional<RecordFault> CheckRecord(const ParamRecord& record, const ParamRecord& layout)
 {
-    const auto recordClass = static_cast<int>(record.Class);
+    const auto recordClass = static_cast<int>(record.paramClass);
     if (auto fault = Within(RecordField::Class, recordClass, 0, static_cast<int>(ParamClass::LowPass)))
         return fault;
-    if (auto fault = Agrees(RecordField::Defined, Flag(record.Defined), Flag(layout.Defined)))
+    if (auto fault = Agrees(RecordField::Defined, Flag(record.defined), Flag(layout.defined)))
         return fault;
-    if (!record.Defined)
+    if (!record.defined)
         return std::nullopt; // never sent, shown or drawn
-    if (auto fault = Agrees(RecordField::Class, recordClass, static_cast<int>(layout.Class)))
+    if (auto fault = Agrees(RecordField::Class, recordClass, static_cast<int>(layout.paramClass)))
         return fault;
-    if (auto fault = Agrees(RecordField::PerMode, Flag(record.PerMode), Flag(layout.PerMode)))
+    if (auto fault = Agrees(RecordField::PerMode, Flag(record.perMode), Flag(layout.perMode)))
         return fault;
-    if (record.Class == ParamClass::EqBand)
+    if (record.paramClass == ParamClass::EqBand)
         return BandFault(record);
     const FieldRange range = WireRange(RecordField::Value, false);
-    return Within(RecordField::Value, record.Value, range.lowest, range.highest);
+    return Within(RecordField::Value, record.value, range.lowest, range.highest);
 }
 
 const ParamRecord& LayoutFor(int mode, int address, const ParamRecord& record)
 {
     const ParamStore& layout = DefaultParamStore();
-    if (mode == 1 && address >= kFirstGlobalAddress && record.Defined)
+    if (mode == 1 && address >= kFirstGlobalAddress && record.defined)
         return layout.at(0, address);
     return layout.at(mode, address);
 }

@@ -13,11 +13,11 @@ inline std::int32_t RoundHalfEven(double value)
     if (std::isnan(value))
         return 0;
     const double r = value - std::remainder(value, 1.0);
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    if (r <= lo)
+    constexpr double kLo = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHi = std::numeric_limits<std::int32_t>::max();
+    if (r <= kLo)
         return std::numeric_limits<std::int32_t>::min();
-    if (r >= hi)
+    if (r >= kHi)
         return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(r);
 }

@@ -16,12 +16,12 @@ std::array<KindSummary, 11> SummariseStore(const ParamStore& store)
         for (int a = KindFirst(kind); a < KindFirst(kind) + 256 && a < kAddressCount; ++a) {
             for (int m = 0; m < kModeCount; ++m) {
                 const ParamRecord& r = store.at(m, a);
-                s.defined += r.Defined ? 1 : 0;
-                const bool isBand = r.Class == ParamClass::EqBand;
+                s.defined += r.defined ? 1 : 0;
+                const bool isBand = r.paramClass == ParamClass::EqBand;
                 s.eqBands += isBand ? 1 : 0;
                 if (m < 2) {
                     const auto mm = static_cast<std::size_t>(m);
-                    s.bandsOff[mm] += isBand && r.band.BandOff ? 1 : 0;
+                    s.bandsOff[mm] += isBand && r.band.bandOff ? 1 : 0;
                     s.changed[mm] += r == defaults.at(m, a) ? 0 : 1;
                 }
             }

@@ -37,14 +37,14 @@ std::uint64_t TransferredSetHash(const ParamStore& store)
     std::uint64_t hash = kFnvOffset;
     for (int address = 0; address < kAddressCount; ++address) {
         const ParamRecord& r = store.at(0, address);
-        if (!r.Defined || !InTransferredSet(address))
+        if (!r.defined || !InTransferredSet(address))
             continue;
         Mix(hash, address);
-        Mix(hash, static_cast<int>(r.Class));
-        Mix(hash, r.Value);
+        Mix(hash, static_cast<int>(r.paramClass));
+        Mix(hash, r.value);
         for (const std::int64_t field :
-             {std::int64_t{r.band.Shape}, std::int64_t{r.band.FreqIndex}, std::int64_t{r.band.Gain},
-              std::int64_t{r.band.QIndex}, std::int64_t{r.band.ShelfQIndex}, std::int64_t{r.band.BandOff}})
+             {std::int64_t{r.band.shape}, std::int64_t{r.band.freqIndex}, std::int64_t{r.band.gain},
+              std::int64_t{r.band.qIndex}, std::int64_t{r.band.shelfQIndex}, std::int64_t{r.band.bandOff}})
             Mix(hash, field);
     }
     return hash;

@@ -20,7 +20,7 @@ public:
     {}
 
     ParamEditor& edits() { return m_edits; }
-    UndoHistory& undo() { return m_undo; }
+    UndoHistory& history() { return m_undo; }
     const ParamStore& store() const { return m_edits.store(); }
 
 private:

@@ -13,7 +13,7 @@ UndoHistory::UndoHistory(const ParamStore& store, const ViewState& view, Schedul
         s.resize(kAddresses);
 }
 
-void UndoHistory::ResetUndo()
+void UndoHistory::resetUndo()
 {
     m_undoPos = -1;
     m_redoLimit = -1;
@@ -34,17 +34,17 @@ void UndoHistory::push()
     m_redoLimit = std::max(m_redoLimit, m_undoPos);
 }
 
-void UndoHistory::PushSnapshot()
+void UndoHistory::pushSnapshot()
 {
     push();
     m_redoLimit = m_undoPos;
 }
 
-void UndoHistory::BeginUndoStep()
+void UndoHistory::beginUndoStep()
 {
     if (!m_undoBurst) {
         m_undoBurst = true;
-        PushSnapshot();
+        pushSnapshot();
     }
     m_burstTimer->start();
 }
@@ -57,8 +57,8 @@ void UndoHistory::endBurst()
 void UndoHistory::takeSnapshot(Snapshot& snapshot) const
 {
     for (int a = 0; a < kAddresses; ++a) {
-        const ParamRecord& r = m_store.at(m_view.CurrentMode, a);
-        snapshot[static_cast<std::size_t>(a)] = {r.Value, r.band};
+        const ParamRecord& r = m_store.at(m_view.currentMode, a);
+        snapshot[static_cast<std::size_t>(a)] = {r.value, r.band};
     }
 }
 
@@ -67,25 +67,25 @@ void UndoHistory::restoreSnapshot(int position, ParamEditor& editor)
     // The restore works from its own copy: whatever the edit path sets off may
     // reuse this slot.
     const Snapshot snapshot = slot(position);
-    const int mode = m_view.CurrentMode;
+    const int mode = m_view.currentMode;
     for (int a = 0; a < kAddresses; ++a) {
         const ParamRecord& r = m_store.at(mode, a);
-        if (!r.Defined)
+        if (!r.defined)
             continue;
         const Fields f = snapshot[static_cast<std::size_t>(a)];
-        const bool isBand = r.Class == ParamClass::EqBand;
-        if (isBand ? r.band == f.band : r.Value == f.Value)
+        const bool isBand = r.paramClass == ParamClass::EqBand;
+        if (isBand ? r.band == f.band : r.value == f.value)
             continue;
         editor.edit(a, ParamEditor::UndoStep::None, [&f, isBand](ParamRecord& target) {
             if (isBand)
                 target.band = f.band;
             else
-                target.Value = f.Value;
+                target.value = f.value;
         });
     }
 }
 
-bool UndoHistory::Undo(ParamEditor& editor)
+bool UndoHistory::undo(ParamEditor& editor)
 {
     if (m_undoPos == -1)
         return false;
@@ -99,7 +99,7 @@ bool UndoHistory::Undo(ParamEditor& editor)
     return true;
 }
 
-bool UndoHistory::Redo(ParamEditor& editor)
+bool UndoHistory::redo(ParamEditor& editor)
 {
     if (!canRedo())
         return false;

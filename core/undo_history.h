@@ -23,24 +23,24 @@ public:
 
     UndoHistory(const ParamStore& store, const ViewState& view, Scheduler& scheduler);
 
-    void ResetUndo();
+    void resetUndo();
     // Records the state before a new change. A new change ends the redo chain.
-    void PushSnapshot();
+    void pushSnapshot();
     // Starts or extends a run of changes that forms one undo step.
-    void BeginUndoStep();
+    void beginUndoStep();
     // Both return whether they restored a snapshot (the caller then refreshes the screen).
-    bool Undo(ParamEditor& editor);
-    bool Redo(ParamEditor& editor);
+    bool undo(ParamEditor& editor);
+    bool redo(ParamEditor& editor);
 
-    int UndoPos() const { return m_undoPos; }
-    int RedoLimit() const { return m_redoLimit; }
-    bool UndoBurst() const { return m_undoBurst; }
+    int undoPos() const { return m_undoPos; }
+    int redoLimit() const { return m_redoLimit; }
+    bool undoBurst() const { return m_undoBurst; }
     bool canUndo() const { return m_undoPos >= 0; }
     bool canRedo() const { return m_redoLimit >= 0 && m_redoLimit >= m_undoPos + 2; }
 
 private:
     struct Fields {
-        std::int32_t Value;
+        std::int32_t value;
         Band band;
     };
     using Snapshot = std::vector<Fields>;

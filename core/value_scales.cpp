@@ -41,10 +41,12 @@ float ScaleRawToPosition(int valueType, float raw)
         return raw - 298.0f;
     case 9:
         return raw - 25.0f;
-    case 10:
+    case 10: {
         if (raw < 100.0f)
             return raw;
-        return static_cast<float>(RoundHalfEven(raw - 100.0f) / 2 + 100);
+        const int halfSteps = RoundHalfEven(raw - 100.0f) / 2; // whole steps above 100, rounded down
+        return static_cast<float>(halfSteps + 100);
+    }
     default:
         return 0.0f;
     }

@@ -69,14 +69,14 @@ std::array<float, N> ParseTable(std::string_view text, double divisor)
 
 const std::array<float, kFrequencyCount>& Frequencies()
 {
-    static const auto table = ParseTable<kFrequencyCount>(kFrequencyText, 1.0);
-    return table;
+    static const auto kTable = ParseTable<kFrequencyCount>(kFrequencyText, 1.0);
+    return kTable;
 }
 
 const std::array<float, kQCount>& Qs()
 {
-    static const auto table = ParseTable<kQCount>(kQText, 100.0);
-    return table;
+    static const auto kTable = ParseTable<kQCount>(kQText, 100.0);
+    return kTable;
 }
 
 template <std::size_t N>

@@ -74,7 +74,7 @@ FrequencyRange GraphFrequencyRange(int frequencyAddress)
         return {kFrequencyIndexLowest, kFrequencyIndexHighest};
     const auto first = static_cast<int>(ScalePositionToRaw(d.scale, 0));
     const auto last = static_cast<int>(ScalePositionToRaw(d.scale, d.positions));
-    const bool highPass = DefaultParamStore().at(0, frequencyAddress).Class == ParamClass::HighPass;
+    const bool highPass = DefaultParamStore().at(0, frequencyAddress).paramClass == ParamClass::HighPass;
     return {highPass ? kFrequencyIndexOffLow : std::min(first, last), std::max(first, last)};
 }
 

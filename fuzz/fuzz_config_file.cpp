@@ -46,18 +46,18 @@ std::vector<std::uint8_t> FileFrom(const std::uint8_t* data, std::size_t size)
 void DrawEveryPage(const core::ParamStore& store)
 {
     graph::ResponseCurves curves;
-    curves.resize(graph::PlotGeometry::ForSize(60, 40));
+    curves.resize(graph::PlotGeometry::forSize(60, 40));
     for (int kind = 0; kind < 8; ++kind)
         for (std::uint8_t mode = 0; mode < 2; ++mode)
             for (std::uint8_t third = 0; third < (kind == core::Effects ? 3 : 1); ++third) {
                 core::ViewState view;
-                view.CurrentKind = kind;
-                view.CurrentMode = mode;
-                view.EffectsSubPage = third;
+                view.currentKind = kind;
+                view.currentMode = mode;
+                view.effectsSubPage = third;
                 const graph::PagePoints page = graph::BuildCurvePoints(store, view, [](int) { return -1; });
                 for (const graph::CurvePoint& p : page.points)
-                    curves.ComputeCurve(p, kind);
-                curves.SumCurves(page.points);
+                    curves.computeCurve(p, kind);
+                curves.sumCurves(page.points);
                 for (int i = 0; i < curves.pointCount(); ++i)
                     FUZZ_CHECK(curves.frequency(i) > 0);
             }
@@ -77,7 +77,7 @@ void BuildEveryWrite(const core::ParamStore& image)
                         link::BuildRequest(link::Command::WriteBlock, preset, core::KindFirst(kind), modeOverride,
                                            sources);
             for (int address = 0; address < core::kAddressCount; ++address)
-                if (image.at(core::ModeForAddress(address, mode), address).Defined)
+                if (image.at(core::ModeForAddress(address, mode), address).defined)
                     link::BuildRequest(link::Command::WriteParam, mode, address, modeOverride, sources);
         } catch (const link::FrameFault& fault) {
             std::fprintf(stderr, "a loaded file cannot be written: %s\n", fault.what());
@@ -92,7 +92,7 @@ void CopyBothWays(core::ParamStore store)
     const core::CopyModeHooks hooks{[](std::string_view) { return true; }, [] { return false; },
                                     [](int) { return true; }, [](std::string_view) {}};
     for (const std::uint8_t mode : {std::uint8_t{0}, std::uint8_t{1}}) {
-        view.CurrentMode = mode;
+        view.currentMode = mode;
         FUZZ_CHECK(core::CopyMode(store, view, hooks));
     }
 }

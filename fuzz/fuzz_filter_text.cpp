@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int kind = 0; kind < 8; ++kind) {
         core::ParamStore store = core::DefaultParamStore();
         core::ViewState view;
-        view.CurrentKind = kind;
-        view.CurrentMode = static_cast<std::uint8_t>(kind % 2);
+        view.currentKind = kind;
+        view.currentMode = static_cast<std::uint8_t>(kind % 2);
         core::NullParamWriter noProcessor;
         core::ParamEditor editor(store, view, noProcessor);
         const measure::FilterImport imported = measure::ImportFilters(editor, text);

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     core::ParamStore store = core::DefaultParamStore();
-    store.at(0, 0).band.Gain = 111;
+    store.at(0, 0).band.gain = 111;
     const core::ParamStore before = store;
     const cli::JsonImport imported = cli::ConfigurationFromJson(text, store);
     if (!imported.ok) {

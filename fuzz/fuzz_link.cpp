@@ -40,10 +40,10 @@ void MarkEveryRecord(sim::VirtualProcessor& processor)
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
             const core::ParamRecord& r = memory.at(mode, a);
-            if (!r.Defined)
+            if (!r.defined)
                 continue;
             const std::int32_t mark = 1 + a + 3000 * mode;
-            if (r.Class == core::ParamClass::EqBand) {
+            if (r.paramClass == core::ParamClass::EqBand) {
                 sim::BandSetting band = processor.band(mode, a);
                 band.gain = mark;
                 band.q = mark % 101;
@@ -90,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clock.advance(10);
     device.stop();
 
-    FUZZ_CHECK(view.CurrentPreset < 8);
+    FUZZ_CHECK(view.currentPreset < 8);
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
             const core::ParamRecord& r = store.at(mode, a);
             if (r == before.at(mode, a) || a == core::kRightsAddress ||
-                (a == core::kToneAddress && r.Value == core::kNeutralTone))
+                (a == core::kToneAddress && r.value == core::kNeutralTone))
                 continue;
             if (!CameFromTheProcessor(r, a, memories)) {
                 std::fprintf(stderr, "store (%d, 0x%03X) holds a record the processor never had\n", mode, a);

@@ -6,7 +6,7 @@
 
 #include "link/frame.h"
 #include "link/frame_parser.h"
-#include "link/usb_comm.h"
+#include "link/hid_port.h"
 
 #include "core/manual_scheduler.h"
 
@@ -59,19 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link::FrameParser parser;
     FrameChecker checker;
     std::size_t arrived = 0;
-    link::USB_Comm usb(device, clock,
-                       {[&](std::span<const std::uint8_t> payload, std::int64_t) {
-                            FUZZ_CHECK(payload.size() <= inputLength - 2);
-                            arrived += payload.size();
-                            parser.ParseIncoming(payload, checker);
-                        },
-                        {},
-                        {},
-                        {}});
-    FUZZ_CHECK(usb.Connect());
+    link::HidPort usb(device, clock,
+                      {[&](std::span<const std::uint8_t> payload, std::int64_t) {
+                           FUZZ_CHECK(payload.size() <= inputLength - 2);
+                           arrived += payload.size();
+                           parser.parseIncoming(payload, checker);
+                       },
+                       {},
+                       {},
+                       {}});
+    FUZZ_CHECK(usb.connect());
     usb.startPolling();
     while (fuzz.remaining_bytes() > 0)
-        clock.advance(link::USB_Comm::kPollMs);
+        clock.advance(link::HidPort::kPollMs);
     FUZZ_CHECK(arrived <= size);
     return 0;
 }

@@ -4,8 +4,8 @@
 #include "fuzz_check.h"
 #include "fuzz_device.h"
 
+#include "link/hid_port.h"
 #include "link/report_descriptor.h"
-#include "link/usb_comm.h"
 
 #include "core/manual_scheduler.h"
 
@@ -42,21 +42,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return true;
         });
     std::size_t arrived = 0;
-    link::USB_Comm usb(device, clock,
-                       {[&](std::span<const std::uint8_t> payload, std::int64_t) {
-                            FUZZ_CHECK(payload.size() + 2 <= lengths.input);
-                            arrived += payload.size();
-                        },
-                        {},
-                        {},
-                        {}});
-    FUZZ_CHECK(usb.Connect() == usable);
+    link::HidPort usb(device, clock,
+                      {[&](std::span<const std::uint8_t> payload, std::int64_t) {
+                           FUZZ_CHECK(payload.size() + 2 <= lengths.input);
+                           arrived += payload.size();
+                       },
+                       {},
+                       {},
+                       {}});
+    FUZZ_CHECK(usb.connect() == usable);
     if (!usable) {
-        FUZZ_CHECK(usb.InputReportLength() == 0 && usb.OutputReportLength() == 0);
+        FUZZ_CHECK(usb.inputReportLength() == 0 && usb.outputReportLength() == 0);
         return 0;
     }
     const std::vector<std::uint8_t> frame(300, 0x23);
-    FUZZ_CHECK(usb.SendData(frame));
+    FUZZ_CHECK(usb.sendData(frame));
     FUZZ_CHECK(written == frame.size());
     usb.startPolling();
     clock.advance(20);

@@ -30,26 +30,26 @@ void AddFilters(PagePoints& page, const core::ParamStore& store, int mode, std::
 {
     const bool low = cls == core::ParamClass::LowPass;
     for (int a = range.first; a <= range.second && page.points.size() < kMaxCurvePoints; ++a) {
-        if (store.at(mode, a).Class != cls)
+        if (store.at(mode, a).paramClass != cls)
             continue;
         CurvePoint p;
-        p.Type = low ? LowPassPoint : HighPassPoint;
-        p.Address = a;
-        p.Slot = static_cast<std::uint8_t>(page.points.size());
+        p.type = low ? LowPassPoint : HighPassPoint;
+        p.address = a;
+        p.slot = static_cast<std::uint8_t>(page.points.size());
         int frequency = 0;
-        if (a + 1 < core::kAddressCount && store.at(mode, a + 1).Class == cls) {
-            p.TwoAddress = true;
-            p.FilterType = store.at(mode, a).Value;
-            frequency = store.at(mode, a + 1).Value;
-            p.SliderIndex = sliderFor(a + 1);
+        if (a + 1 < core::kAddressCount && store.at(mode, a + 1).paramClass == cls) {
+            p.twoAddress = true;
+            p.filterType = store.at(mode, a).value;
+            frequency = store.at(mode, a + 1).value;
+            p.sliderIndex = sliderFor(a + 1);
             ++a;
         } else {
-            p.FilterType = !low && (kind == core::Mic12 || kind == core::Mic34) ? 1 : 0;
-            frequency = store.at(mode, a).Value;
-            p.SliderIndex = sliderFor(a);
+            p.filterType = !low && (kind == core::Mic12 || kind == core::Mic34) ? 1 : 0;
+            frequency = store.at(mode, a).value;
+            p.sliderIndex = sliderFor(a);
         }
         const bool off = frequency == core::kFrequencyIndexOffLow || (low && frequency == core::kFrequencyIndexOffHigh);
-        p.band.FreqIndex =
+        p.band.freqIndex =
             off ? frequency : std::clamp(frequency, core::kFrequencyIndexLowest, core::kFrequencyIndexHighest);
         page.points.push_back(p);
     }
@@ -61,28 +61,28 @@ PagePoints BuildCurvePoints(const core::ParamStore& store, const core::ViewState
                             const std::function<int(int address)>& sliderFor)
 {
     PagePoints page;
-    const int kind = view.CurrentKind;
-    const int mode = view.CurrentMode;
-    const auto range = GraphAddressRange(kind, view.EffectsSubPage);
+    const int kind = view.currentKind;
+    const int mode = view.currentMode;
+    const auto range = GraphAddressRange(kind, view.effectsSubPage);
     for (int a = range.first; a <= range.second && page.points.size() < kMaxCurvePoints; ++a) {
         const core::ParamRecord& r = store.at(mode, a);
-        if (r.Class != core::ParamClass::EqBand)
+        if (r.paramClass != core::ParamClass::EqBand)
             continue;
         CurvePoint p;
-        p.Type = EqBandPoint;
-        p.band.FreqIndex = r.band.FreqIndex;
-        p.band.Gain = r.band.Gain;
-        p.band.QIndex = r.band.QIndex;
-        p.band.ShelfQIndex = r.band.ShelfQIndex;
-        p.band.Shape = r.band.Shape;
-        p.Address = a;
-        p.band.BandOff = r.band.BandOff;
-        p.SliderIndex = sliderFor(a);
-        p.Slot = static_cast<std::uint8_t>(page.points.size());
+        p.type = EqBandPoint;
+        p.band.freqIndex = r.band.freqIndex;
+        p.band.gain = r.band.gain;
+        p.band.qIndex = r.band.qIndex;
+        p.band.shelfQIndex = r.band.shelfQIndex;
+        p.band.shape = r.band.shape;
+        p.address = a;
+        p.band.bandOff = r.band.bandOff;
+        p.sliderIndex = sliderFor(a);
+        p.slot = static_cast<std::uint8_t>(page.points.size());
         page.points.push_back(p);
     }
-    if (!page.points.empty() && view.AutoModeControl == 1)
-        page.locked = store.at(0, page.points.front().Address).PerMode;
+    if (!page.points.empty() && view.autoModeControl == 1)
+        page.locked = store.at(0, page.points.front().address).perMode;
     AddFilters(page, store, mode, range, kind, sliderFor, core::ParamClass::HighPass);
     AddFilters(page, store, mode, range, kind, sliderFor, core::ParamClass::LowPass);
     return page;

@@ -62,7 +62,7 @@ void Span(const Pixels& image, int column, double top, double bottom, const Prem
     const int last = static_cast<int>(std::ceil(bottom)) - 1;
     const auto coverage = [&](int row) {
         const double covered = std::min(bottom, row + 1.0) - std::max(top, static_cast<double>(row));
-        return static_cast<std::uint32_t>(covered * 256 + 0.5);
+        return static_cast<std::uint32_t>(std::lround(covered * 256));
     };
     std::uint32_t* pixel = image.bits + first * image.stride + column;
     Blend(*pixel, c, coverage(first));

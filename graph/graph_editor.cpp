@@ -21,19 +21,19 @@ int StepWithin(int value, int step, int lowest, int highest)
 } // namespace
 
 GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links)
-    : m_display(display), m_links(std::move(links)),
+    : m_display(display), m_links(links),
       m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
-      m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { KeyDown(m_wheelKey); }))
+      m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { keyDown(m_wheelKey); }))
 {
-    m_display.onPointsReplaced = [this] { ReleaseAll(); };
+    m_display.onPointsReplaced = [this] { releaseAll(); };
 }
 
-void GraphEditor::ReleaseAll()
+void GraphEditor::releaseAll()
 {
     m_wheelTimer->stop();
     if (m_arrowDown)
-        KeyUp(m_leftward ? LeftKey : RightKey);
-    MouseUp();
+        keyUp(m_leftward ? LeftKey : RightKey);
+    mouseUp();
 }
 
 CurvePoint* GraphEditor::selectedPoint()
@@ -51,7 +51,7 @@ void GraphEditor::beginStep()
     m_links.editor.beginStep(core::ParamEditor::UndoStep::Burst);
 }
 
-void GraphEditor::MouseDown(double x, double y, Button button)
+void GraphEditor::mouseDown(double x, double y, Button button)
 {
     if (m_display.locked())
         return;
@@ -60,12 +60,12 @@ void GraphEditor::MouseDown(double x, double y, Button button)
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
         const int px = core::RoundHalfEven(
-            g.FrequencyToX(core::FrequencyAt(std::clamp(p.band.FreqIndex, 0, core::kFrequencyCount - 1))));
-        const int py = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
-        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.band.BandOff) {
+            g.frequencyToX(core::FrequencyAt(std::clamp(p.band.freqIndex, 0, core::kFrequencyCount - 1))));
+        const int py = p.type == EqBandPoint ? core::RoundHalfEven(g.gainToY(p.band.gain)) : g.zeroY;
+        if (std::fabs(x - px) <= kHitRadius && std::fabs(y - py) <= kHitRadius && !p.band.bandOff) {
             m_dragging = true;
             m_lastX = core::RoundHalfEven(x);
-            m_display.SelectPoint(j);
+            m_display.selectPoint(j);
             break;
         }
     }
@@ -73,7 +73,7 @@ void GraphEditor::MouseDown(double x, double y, Button button)
         m_qDrag = true;
 }
 
-void GraphEditor::MouseMove(double x, double y)
+void GraphEditor::mouseMove(double x, double y)
 {
     if (!m_dragging)
         return;
@@ -83,53 +83,53 @@ void GraphEditor::MouseMove(double x, double y)
     if (!p)
         return;
     if (!m_qDrag) {
-        ApplyDrag(x, y, false);
+        applyDrag(x, y, false);
         return;
     }
     const int ix = core::RoundHalfEven(x);
     if (ix > m_lastX + kQStepPixels || ix < m_lastX - kQStepPixels) {
         const bool up = ix > m_lastX;
         m_lastX = ix;
-        if (p->Type == EqBandPoint)
+        if (p->type == EqBandPoint)
             stepQ(*p, up);
-        ApplyDrag(x, y, true);
+        applyDrag(x, y, true);
     }
 }
 
 void GraphEditor::stepQ(CurvePoint& p, bool up)
 {
-    if (p.band.Shape != 0) {
-        up ? core::StepQIndexUp(p.band.ShelfQIndex) : core::StepQIndexDown(p.band.ShelfQIndex);
-        p.band.ShelfQIndex = core::ClampShelfQIndex(p.band.ShelfQIndex);
-        const int slope = p.band.ShelfQIndex;
-        m_links.editor.apply(p.Address, [slope](core::ParamRecord& r) { r.band.ShelfQIndex = slope; });
+    if (p.band.shape != 0) {
+        up ? core::StepQIndexUp(p.band.shelfQIndex) : core::StepQIndexDown(p.band.shelfQIndex);
+        p.band.shelfQIndex = core::ClampShelfQIndex(p.band.shelfQIndex);
+        const int slope = p.band.shelfQIndex;
+        m_links.editor.apply(p.address, [slope](core::ParamRecord& r) { r.band.shelfQIndex = slope; });
     } else {
-        up ? core::StepQIndexUp(p.band.QIndex) : core::StepQIndexDown(p.band.QIndex);
-        p.band.QIndex = core::ClampQIndex(p.band.QIndex);
-        const int q = p.band.QIndex;
-        m_links.editor.apply(p.Address, [q](core::ParamRecord& r) { r.band.QIndex = q; });
+        up ? core::StepQIndexUp(p.band.qIndex) : core::StepQIndexDown(p.band.qIndex);
+        p.band.qIndex = core::ClampQIndex(p.band.qIndex);
+        const int q = p.band.qIndex;
+        m_links.editor.apply(p.address, [q](core::ParamRecord& r) { r.band.qIndex = q; });
     }
 }
 
-void GraphEditor::ApplyDrag(double x, double y, bool qStep)
+void GraphEditor::applyDrag(double x, double y, bool qStep)
 {
     CurvePoint* p = selectedPoint();
     if (!p)
         return;
     if (!qStep) {
         const PlotGeometry& g = m_display.geometry();
-        const int index = core::FrequencyToIndex(g.XToFrequency(static_cast<float>(x)));
-        p->band.FreqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(p->frequencyAddress()));
-        if (p->Type == EqBandPoint)
-            p->band.Gain = core::ClampGain(g.YToGain(static_cast<float>(y)));
+        const int index = core::FrequencyToIndex(g.xToFrequency(static_cast<float>(x)));
+        p->band.freqIndex = core::ClampFrequencyIndex(index, core::GraphFrequencyRange(p->frequencyAddress()));
+        if (p->type == EqBandPoint)
+            p->band.gain = core::ClampGain(g.yToGain(static_cast<float>(y)));
     }
-    PushPointToStore();
+    pushPointToStore();
     m_display.recomputeSelected();
     m_display.holdFade();
     m_display.scheduleFrame();
 }
 
-void GraphEditor::MouseUp()
+void GraphEditor::mouseUp()
 {
     if (!m_dragging)
         return;
@@ -138,51 +138,51 @@ void GraphEditor::MouseUp()
     m_display.releaseFade();
 }
 
-void GraphEditor::PushPointToStore()
+void GraphEditor::pushPointToStore()
 {
     CurvePoint* p = selectedPoint();
     if (!p)
         return;
     const CurvePoint point = *p;
-    if (point.Type == EqBandPoint) {
-        if (m_links.sliders && point.SliderIndex >= 0)
-            m_links.sliders->showBand(point.SliderIndex, point.band);
-        m_links.editor.edit(point.Address, core::ParamEditor::UndoStep::None,
+    if (point.type == EqBandPoint) {
+        if (m_links.sliders && point.sliderIndex >= 0)
+            m_links.sliders->showBand(point.sliderIndex, point.band);
+        m_links.editor.edit(point.address, core::ParamEditor::UndoStep::None,
                             [&point](core::ParamRecord& r) { r.band = point.band; });
         return;
     }
-    if (m_links.sliders && point.SliderIndex >= 0)
-        m_links.sliders->showValue(point.SliderIndex, point.band.FreqIndex);
-    m_links.editor.setValue(point.frequencyAddress(), point.band.FreqIndex);
+    if (m_links.sliders && point.sliderIndex >= 0)
+        m_links.sliders->showValue(point.sliderIndex, point.band.freqIndex);
+    m_links.editor.setValue(point.frequencyAddress(), point.band.freqIndex);
 }
 
 void GraphEditor::commit()
 {
-    PushPointToStore();
+    pushPointToStore();
     m_display.scheduleFrame();
-    m_display.SelectPoint(m_display.selected());
+    m_display.selectPoint(m_display.selected());
 }
 
-void GraphEditor::KeyDown(int key)
+void GraphEditor::keyDown(int key)
 {
     if (key < End || key > Down)
         return;
     CurvePoint* p = selectedPoint();
-    if (m_display.locked() || !p || p->band.BandOff)
+    if (m_display.locked() || !p || p->band.bandOff)
         return;
     switch (key) {
     case Up:
     case Down:
         beginStep();
-        if (p->Type == EqBandPoint)
-            p->band.Gain =
-                core::ClampGain(StepWithin(p->band.Gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
+        if (p->type == EqBandPoint)
+            p->band.gain =
+                core::ClampGain(StepWithin(p->band.gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
     case Home:
     case End:
         beginStep();
-        if (p->Type == EqBandPoint)
+        if (p->type == EqBandPoint)
             stepQ(*p, key == Home);
         commit();
         break;
@@ -204,15 +204,15 @@ void GraphEditor::longPressTick()
         m_longTicks = 5;
         if (CurvePoint* p = selectedPoint()) {
             const auto range = core::GraphFrequencyRange(p->frequencyAddress());
-            p->band.FreqIndex = core::ClampFrequencyIndex(
-                StepWithin(p->band.FreqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
+            p->band.freqIndex = core::ClampFrequencyIndex(
+                StepWithin(p->band.freqIndex, m_leftward ? -1 : 1, 0, core::kFrequencyCount - 1), range);
             commit();
         }
     }
     m_longPress->start();
 }
 
-void GraphEditor::KeyUp(int key)
+void GraphEditor::keyUp(int key)
 {
     if (key != LeftKey && key != RightKey)
         return;
@@ -221,14 +221,14 @@ void GraphEditor::KeyUp(int key)
     m_arrowDown = false;
     m_longPress->stop();
     if (m_longTicks <= 4) {
-        const int next = StepSelection(!m_leftward);
+        const int next = stepSelection(!m_leftward);
         if (next >= 0)
-            m_display.SelectPoint(next);
+            m_display.selectPoint(next);
     }
     m_longTicks = 0;
 }
 
-int GraphEditor::StepSelection(bool forwards) const
+int GraphEditor::stepSelection(bool forwards) const
 {
     const auto& points = m_display.points();
     const int count = static_cast<int>(points.size());
@@ -237,13 +237,13 @@ int GraphEditor::StepSelection(bool forwards) const
     int index = m_display.selected();
     for (int tries = 0; tries <= count; ++tries) {
         index = forwards ? (index + 1) % count : (index + count - 1) % count;
-        if (!points[static_cast<std::size_t>(index)].band.BandOff)
+        if (!points[static_cast<std::size_t>(index)].band.bandOff)
             return index;
     }
     return -1;
 }
 
-void GraphEditor::Wheel(int delta, bool ctrl)
+void GraphEditor::wheel(int delta, bool ctrl)
 {
     if (delta == -120)
         m_wheelKey = ctrl ? End : Down;
@@ -254,7 +254,7 @@ void GraphEditor::Wheel(int delta, bool ctrl)
     m_wheelTimer->start();
 }
 
-void GraphEditor::ResetPoints()
+void GraphEditor::resetPoints()
 {
     m_links.editor.beginStep(core::ParamEditor::UndoStep::Snapshot);
     // Whatever the edit path sets off may rebuild the page's point list: the loop
@@ -264,29 +264,29 @@ void GraphEditor::ResetPoints()
         const auto restore = [&](int address) {
             const core::ParamRecord defaults = m_links.store.at(2, address);
             m_links.editor.edit(address, core::ParamEditor::UndoStep::None, [&defaults, &p](core::ParamRecord& r) {
-                if (p.Type == EqBandPoint)
+                if (p.type == EqBandPoint)
                     r.band = defaults.band;
                 else
-                    r.Value = defaults.Value;
+                    r.value = defaults.value;
             });
         };
-        restore(p.Address);
-        if (p.TwoAddress)
-            restore(p.Address + 1);
+        restore(p.address);
+        if (p.twoAddress)
+            restore(p.address + 1);
     }
 }
 
-bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFields& fields)
+bool GraphEditor::bandSliderChanged(int pointIndex, int address, const SliderFields& fields)
 {
     if (address < 0 || address >= core::kAddressCount)
         return false;
-    const int value = core::RoundHalfEven(fields.Value);
+    const int value = core::RoundHalfEven(fields.value);
     const bool isBand =
-        m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.CurrentMode, address).Class ==
+        m_links.store.at(address >= core::kFirstGlobalAddress ? 0 : m_links.view.currentMode, address).paramClass ==
         core::ParamClass::EqBand;
     constexpr auto kBurst = core::ParamEditor::UndoStep::Burst;
     core::Band fader = fields.band;
-    fader.Gain = value;
+    fader.gain = value;
     if (isBand)
         m_links.editor.edit(address, kBurst, [&fader](core::ParamRecord& r) { r.band = fader; });
     else
@@ -298,18 +298,18 @@ bool GraphEditor::BandSliderChanged(int pointIndex, int address, const SliderFie
         return false;
     const CurvePoint& p = points[static_cast<std::size_t>(pointIndex)];
     const bool standsFor =
-        isBand ? p.Type == EqBandPoint && p.Address == address : p.isFilter() && p.frequencyAddress() == address;
+        isBand ? p.type == EqBandPoint && p.address == address : p.isFilter() && p.frequencyAddress() == address;
     if (!standsFor)
         return false; // a slider of another effects third
-    m_display.SelectPoint(pointIndex);
+    m_display.selectPoint(pointIndex);
     return true;
 }
 
-void GraphEditor::Command3(int index)
+void GraphEditor::command3(int index)
 {
-    m_links.view.EffectsSubPage = static_cast<std::uint8_t>(std::clamp(index, 0, 2));
-    m_display.RefreshAllCurves(false);
-    m_display.HighlightBoundSlider();
+    m_links.view.effectsSubPage = static_cast<std::uint8_t>(std::clamp(index, 0, 2));
+    m_display.refreshAllCurves(false);
+    m_display.highlightBoundSlider();
 }
 
 } // namespace quorix::graph

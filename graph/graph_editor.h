@@ -25,28 +25,28 @@ public:
 
     GraphEditor(ResponseDisplay& display, DisplayLinks links);
 
-    void MouseDown(double x, double y, Button button);
-    void MouseMove(double x, double y);
-    void MouseUp();
-    void KeyDown(int key);
-    void KeyUp(int key);
+    void mouseDown(double x, double y, Button button);
+    void mouseMove(double x, double y);
+    void mouseUp();
+    void keyDown(int key);
+    void keyUp(int key);
     // Ends every arrow press, long press, drag and waiting wheel step as if released: the
     // graph lost the focus or was hidden, or its page was rebuilt (the display calls it).
-    void ReleaseAll();
+    void releaseAll();
     // One wheel step over the graph: +120 away from the user, -120 toward; anything else does nothing.
-    void Wheel(int delta, bool ctrl);
+    void wheel(int delta, bool ctrl);
     // Restores the page's points from the default set and writes them.
-    void ResetPoints();
+    void resetPoints();
     // Shows one third of the effects page: 0 echo, 1 reverb, 2 effect mix.
-    void Command3(int index);
+    void command3(int index);
     // A slider bound to curve point `pointIndex` (its EQindex) changed; `address` is the
     // slider's Addr. Edits the parameter through the edit path (undo step, store, write)
     // and, when the point stands for `address`, moves the point, selects it and redraws:
     // returns true. Returns false when no point of the page stands for `address` (an
     // effects cut slider of another third): only the parameter changed.
-    bool BandSliderChanged(int pointIndex, int address, const SliderFields& fields);
+    bool bandSliderChanged(int pointIndex, int address, const SliderFields& fields);
     // A point's filter type was chosen on its drop-down: the point is selected.
-    void SelectPoint(int pointIndex) { m_display.SelectPoint(pointIndex); }
+    void selectPoint(int pointIndex) { m_display.selectPoint(pointIndex); }
 
     bool dragging() const { return m_dragging; }
     bool qDragging() const { return m_qDrag; }
@@ -54,11 +54,11 @@ public:
 
 private:
     CurvePoint* selectedPoint();
-    void ApplyDrag(double x, double y, bool qStep);
-    void PushPointToStore();
+    void applyDrag(double x, double y, bool qStep);
+    void pushPointToStore();
     void commit();
     void stepQ(CurvePoint& point, bool up);
-    int StepSelection(bool forwards) const;
+    int stepSelection(bool forwards) const;
     void longPressTick();
     void beginStep();
 

@@ -8,7 +8,7 @@
 
 namespace quorix::graph {
 
-PlotGeometry PlotGeometry::ForSize(int width, int height)
+PlotGeometry PlotGeometry::forSize(int width, int height)
 {
     PlotGeometry g;
     g.width = width;
@@ -21,32 +21,32 @@ PlotGeometry PlotGeometry::ForSize(int width, int height)
     return g;
 }
 
-float PlotGeometry::FrequencyToX(float hertz) const
+float PlotGeometry::frequencyToX(float hertz) const
 {
     return (std::log10(hertz) - 1.0f) * perDecade + kLeft;
 }
 
-float PlotGeometry::XToFrequency(float x) const
+float PlotGeometry::xToFrequency(float x) const
 {
     return std::pow(10.0f, (x - kLeft) / perDecade + 1.0f);
 }
 
-float PlotGeometry::DbToY(float db) const
+float PlotGeometry::dbToY(float db) const
 {
     return db * static_cast<float>(kTop - bottom) / 43.0f + zeroY;
 }
 
-float PlotGeometry::GainToY(std::int32_t gainCode) const
+float PlotGeometry::gainToY(std::int32_t gainCode) const
 {
     const double db = core::GainDecibels(gainCode);
     if (db > 16)
         return kTop;
     if (db < -27)
         return static_cast<float>(bottom);
-    return DbToY(static_cast<float>(db));
+    return dbToY(static_cast<float>(db));
 }
 
-std::int32_t PlotGeometry::YToGain(float y) const
+std::int32_t PlotGeometry::yToGain(float y) const
 {
     float db;
     if (y < kTop)

@@ -19,14 +19,14 @@ struct PlotGeometry {
     static constexpr int kLeft = 40;
     static constexpr int kTop = 10;
 
-    static PlotGeometry ForSize(int width, int height);
+    static PlotGeometry forSize(int width, int height);
 
-    float FrequencyToX(float hertz) const;
-    float XToFrequency(float x) const;
-    float DbToY(float db) const;
-    float GainToY(std::int32_t gainCode) const;
+    float frequencyToX(float hertz) const;
+    float xToFrequency(float x) const;
+    float dbToY(float db) const;
+    float gainToY(std::int32_t gainCode) const;
     // The gain code under y; callers clamp it.
-    std::int32_t YToGain(float y) const;
+    std::int32_t yToGain(float y) const;
     // Frequency of graph point i.
     double pointFrequency(int i) const;
 };

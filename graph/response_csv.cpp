@@ -18,11 +18,11 @@ void AppendDecibels(std::string& line, float db)
 
 std::string ColumnName(const CurvePoint& p)
 {
-    if (p.Type == HighPassPoint)
+    if (p.type == HighPassPoint)
         return "HighPass";
-    if (p.Type == LowPassPoint)
+    if (p.type == LowPassPoint)
         return "LowPass";
-    return std::string(core::ParamName(p.Address / 256, p.Address % 256));
+    return std::string(core::ParamName(p.address / 256, p.address % 256));
 }
 
 } // namespace
@@ -32,10 +32,10 @@ std::string ResponseCsv(const core::ParamStore& store, const core::ViewState& vi
     const PagePoints page = BuildCurvePoints(store, view, [](int) { return -1; });
     ResponseCurves curves;
     // The height of the plot does not change the curves.
-    curves.resize(PlotGeometry::ForSize(width, 300));
+    curves.resize(PlotGeometry::forSize(width, 300));
     for (const CurvePoint& p : page.points)
-        curves.ComputeCurve(p, view.CurrentKind);
-    curves.SumCurves(page.points);
+        curves.computeCurve(p, view.currentKind);
+    curves.sumCurves(page.points);
 
     std::string csv = "frequency_hz";
     for (const CurvePoint& p : page.points)
@@ -45,7 +45,7 @@ std::string ResponseCsv(const core::ParamStore& store, const core::ViewState& vi
         // Six decimals: a narrow band's slope turns a rounded frequency into dB of its own.
         csv += core::FormatFixed(curves.exactFrequency(i), 6);
         for (const CurvePoint& p : page.points)
-            AppendDecibels(csv, curves.column(p.Slot)[i]);
+            AppendDecibels(csv, curves.column(p.slot)[i]);
         AppendDecibels(csv, curves.total()[static_cast<std::size_t>(i)]);
         csv += '\n';
     }

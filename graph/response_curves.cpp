@@ -42,12 +42,12 @@ FilterSections FilterSectionsFor(int currentKind, int filterType)
 
 BiquadCoefficients BandSection(const core::Band& band)
 {
-    const double f = core::FrequencyAt(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1));
-    const double gainDb = core::GainDecibels(std::clamp(band.Gain, -kWildestGainCode, kWildestGainCode));
-    const double slope = core::QAt(std::clamp(band.ShelfQIndex, 0, core::kQCount - 1));
-    if (band.Shape == 0)
-        return PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(band.QIndex, 0, core::kQCount - 1)), gainDb);
-    if (band.Shape == 2)
+    const double f = core::FrequencyAt(std::clamp(band.freqIndex, 0, core::kFrequencyCount - 1));
+    const double gainDb = core::GainDecibels(std::clamp(band.gain, -kWildestGainCode, kWildestGainCode));
+    const double slope = core::QAt(std::clamp(band.shelfQIndex, 0, core::kQCount - 1));
+    if (band.shape == 0)
+        return PeakingCoefficients(f, kSampleRate, 0, core::QAt(std::clamp(band.qIndex, 0, core::kQCount - 1)), gainDb);
+    if (band.shape == 2)
         return HighShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
     return LowShelfCoefficients(f, kSampleRate, 0, slope, gainDb);
 }
@@ -68,29 +68,29 @@ void ResponseCurves::resize(const PlotGeometry& geometry)
     }
 }
 
-void ResponseCurves::ComputeCurve(const CurvePoint& point, int currentKind)
+void ResponseCurves::computeCurve(const CurvePoint& point, int currentKind)
 {
-    std::fill_n(mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)), m_stride, 0.0f);
+    std::fill_n(mutableColumn(std::min<int>(point.slot, kMaxCurvePoints - 1)), m_stride, 0.0f);
     if (point.isFilter() &&
-        (point.band.FreqIndex == core::kFrequencyIndexOffLow || point.band.FreqIndex == core::kFrequencyIndexOffHigh))
+        (point.band.freqIndex == core::kFrequencyIndexOffLow || point.band.freqIndex == core::kFrequencyIndexOffHigh))
         return; // a filter set to OFF is flat
-    const double f = core::FrequencyAt(std::clamp(point.band.FreqIndex, 0, core::kFrequencyCount - 1));
-    if (point.Type == EqBandPoint) {
-        AccumulateStage(point, BandSection(point.band));
+    const double f = core::FrequencyAt(std::clamp(point.band.freqIndex, 0, core::kFrequencyCount - 1));
+    if (point.type == EqBandPoint) {
+        accumulateStage(point, BandSection(point.band));
         return;
     }
-    const FilterSections sections = FilterSectionsFor(currentKind, point.FilterType);
-    const bool low = point.Type == LowPassPoint;
+    const FilterSections sections = FilterSectionsFor(currentKind, point.filterType);
+    const bool low = point.type == LowPassPoint;
     const BiquadCoefficients c =
         sections.bessel ? (low ? BesselLowPass(f, kSampleRate, 0) : BesselHighPass(f, kSampleRate, 0))
                         : (low ? ButterworthLowPass(f, kSampleRate, 0) : ButterworthHighPass(f, kSampleRate, 0));
     for (int stage = 0; stage < sections.stages; ++stage)
-        AccumulateStage(point, c);
+        accumulateStage(point, c);
 }
 
-void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoefficients& c)
+void ResponseCurves::accumulateStage(const CurvePoint& point, const BiquadCoefficients& c)
 {
-    if (point.band.BandOff)
+    if (point.band.bandOff)
         return;
     // |H|² = (K3 - K1·φ + K5·φ²) / (K4 - K2·φ + K6·φ²), φ = sin²(ω/2). Near a narrow
     // band's centre and at low frequencies the three terms nearly cancel (by a factor
@@ -114,7 +114,7 @@ void ResponseCurves::AccumulateStage(const CurvePoint& point, const BiquadCoeffi
         // Outside the normal floats (a zero, a rounding step below one, or no number) reads as 0.
         ratio[i] = (r > 1e-37) & (r < 1e37) ? static_cast<float>(r) : 0.0f;
     }
-    AddDecibelsHoldingZeros(ratio, n, mutableColumn(std::min<int>(point.Slot, kMaxCurvePoints - 1)));
+    AddDecibelsHoldingZeros(ratio, n, mutableColumn(std::min<int>(point.slot, kMaxCurvePoints - 1)));
 }
 
 void AddDecibelsHoldingZeros(const float* ratio, int count, float* out)
@@ -137,12 +137,12 @@ void AddDecibelsHoldingZeros(const float* ratio, int count, float* out)
     }
 }
 
-void ResponseCurves::SumCurves(const std::vector<CurvePoint>& points)
+void ResponseCurves::sumCurves(const std::vector<CurvePoint>& points)
 {
     std::fill(m_total.begin(), m_total.end(), 0.0f);
     float* total = m_total.data();
     for (const CurvePoint& p : points) {
-        const float* col = column(std::min<int>(p.Slot, kMaxCurvePoints - 1));
+        const float* col = column(std::min<int>(p.slot, kMaxCurvePoints - 1));
         for (int i = 0; i < m_points; ++i)
             total[i] += col[i];
     }

@@ -28,10 +28,10 @@ public:
 
     // Recomputes the column of one point. Any field value is safe: indexes are
     // clamped to their tables and gain codes to what 16 bits can hold.
-    void ComputeCurve(const CurvePoint& point, int currentKind);
+    void computeCurve(const CurvePoint& point, int currentKind);
     // Adds one section's response to the point's column.
-    void AccumulateStage(const CurvePoint& point, const BiquadCoefficients& c);
-    void SumCurves(const std::vector<CurvePoint>& points);
+    void accumulateStage(const CurvePoint& point, const BiquadCoefficients& c);
+    void sumCurves(const std::vector<CurvePoint>& points);
 
     // Column of a curve slot, pointCount() values (none on a plot too small for any point).
     const float* column(int slot) const { return m_table.data() + static_cast<std::size_t>(slot) * m_stride; }

@@ -8,7 +8,7 @@
 namespace quorix::graph {
 
 ResponseDisplay::ResponseDisplay(DisplayLinks links)
-    : m_links(std::move(links)), m_drawWave(m_links.scheduler.createTimer(kDrawWaveMs, true, [this] { drawWave(); })),
+    : m_links(links), m_drawWave(m_links.scheduler.createTimer(kDrawWaveMs, true, [this] { drawWave(); })),
       m_noOper(m_links.scheduler.createTimer(kNoOperMs, true, [this] { noOperation(); })),
       m_gradient(m_links.scheduler.createTimer(kGradientMs, false, [this] { fadeTick(); })),
       m_listener(m_links.editor.addListener([this](int address, int mode) { followChange(address, mode); }))
@@ -19,17 +19,17 @@ ResponseDisplay::~ResponseDisplay()
     m_links.editor.removeListener(m_listener);
 }
 
-void ResponseDisplay::ResizeGraph(int width, int height)
+void ResponseDisplay::resizeGraph(int width, int height)
 {
     if (width == m_geometry.width && height == m_geometry.height)
         return;
-    m_geometry = PlotGeometry::ForSize(width, height);
+    m_geometry = PlotGeometry::forSize(width, height);
     m_curves.resize(m_geometry);
     if (onGridChanged)
         onGridChanged();
 }
 
-void ResponseDisplay::RefreshAllCurves(bool timersOff)
+void ResponseDisplay::refreshAllCurves(bool timersOff)
 {
     if (onPointsReplaced)
         onPointsReplaced();
@@ -46,20 +46,20 @@ void ResponseDisplay::RefreshAllCurves(bool timersOff)
     if (sliders) {
         for (int j = 0; j < static_cast<int>(m_page.points.size()); ++j) {
             const CurvePoint& p = m_page.points[static_cast<std::size_t>(j)];
-            if (p.SliderIndex < 0)
+            if (p.sliderIndex < 0)
                 continue;
-            sliders->bindPoint(p.SliderIndex, j);
-            if (p.Type == EqBandPoint)
-                sliders->showBand(p.SliderIndex, p.band);
+            sliders->bindPoint(p.sliderIndex, j);
+            if (p.type == EqBandPoint)
+                sliders->showBand(p.sliderIndex, p.band);
             else
-                sliders->showValue(p.SliderIndex, p.band.FreqIndex);
+                sliders->showValue(p.sliderIndex, p.band.freqIndex);
         }
     }
     for (const CurvePoint& p : m_page.points)
-        m_curves.ComputeCurve(p, m_links.view.CurrentKind);
+        m_curves.computeCurve(p, m_links.view.currentKind);
     if (onInactiveChanged)
         onInactiveChanged();
-    m_curves.SumCurves(m_page.points);
+    m_curves.sumCurves(m_page.points);
     if (!timersOff) {
         m_noOper->start();
         m_drawWave->start();
@@ -68,13 +68,13 @@ void ResponseDisplay::RefreshAllCurves(bool timersOff)
 
 void ResponseDisplay::followChange(int address, int mode)
 {
-    if (mode != core::ModeForAddress(address, m_links.view.CurrentMode))
+    if (mode != core::ModeForAddress(address, m_links.view.currentMode))
         return;
     const auto standsFor = [address](const CurvePoint& p) {
-        return p.Address == address || (p.TwoAddress && p.Address + 1 == address);
+        return p.address == address || (p.twoAddress && p.address + 1 == address);
     };
     if (std::none_of(m_page.points.begin(), m_page.points.end(), standsFor)) {
-        if (address == core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage))
+        if (address == core::BypassAddress(m_links.view.currentKind, m_links.view.effectsSubPage))
             scheduleFrame();
         return;
     }
@@ -82,7 +82,7 @@ void ResponseDisplay::followChange(int address, int mode)
     const PagePoints fresh = BuildCurvePoints(m_links.store, m_links.view,
                                               [sliders](int a) { return sliders ? sliders->sliderFor(a) : -1; });
     if (fresh.points.size() != m_page.points.size()) {
-        RefreshAllCurves(false);
+        refreshAllCurves(false);
         return;
     }
     bool inactive = false;
@@ -90,35 +90,35 @@ void ResponseDisplay::followChange(int address, int mode)
     for (std::size_t j = 0; j < m_page.points.size(); ++j) {
         CurvePoint& p = m_page.points[j];
         const CurvePoint& now = fresh.points[j];
-        if (!standsFor(p) || (p.band == now.band && p.FilterType == now.FilterType))
+        if (!standsFor(p) || (p.band == now.band && p.filterType == now.filterType))
             continue;
         p.band = now.band;
-        p.FilterType = now.FilterType;
-        m_curves.ComputeCurve(p, m_links.view.CurrentKind);
-        if (sliders && p.SliderIndex >= 0) {
-            if (p.Type == EqBandPoint)
-                sliders->showBand(p.SliderIndex, p.band);
+        p.filterType = now.filterType;
+        m_curves.computeCurve(p, m_links.view.currentKind);
+        if (sliders && p.sliderIndex >= 0) {
+            if (p.type == EqBandPoint)
+                sliders->showBand(p.sliderIndex, p.band);
             else
-                sliders->showValue(p.SliderIndex, p.band.FreqIndex);
+                sliders->showValue(p.sliderIndex, p.band.freqIndex);
         }
         inactive = inactive || static_cast<int>(j) != m_selected;
         changed = true;
     }
     if (!changed)
         return;
-    m_curves.SumCurves(m_page.points);
+    m_curves.sumCurves(m_page.points);
     if (inactive && onInactiveChanged)
         onInactiveChanged();
     scheduleFrame();
 }
 
-void ResponseDisplay::SelectPoint(int index)
+void ResponseDisplay::selectPoint(int index)
 {
     if (index < 0 || index >= static_cast<int>(m_page.points.size()))
         return;
     if (index != m_selected) {
         m_selected = index;
-        HighlightBoundSlider();
+        highlightBoundSlider();
         if (onInactiveChanged)
             onInactiveChanged();
     }
@@ -131,15 +131,15 @@ void ResponseDisplay::recomputeSelected()
 {
     if (m_page.points.empty())
         return;
-    m_curves.ComputeCurve(m_page.points[static_cast<std::size_t>(m_selected)], m_links.view.CurrentKind);
-    m_curves.SumCurves(m_page.points);
+    m_curves.computeCurve(m_page.points[static_cast<std::size_t>(m_selected)], m_links.view.currentKind);
+    m_curves.sumCurves(m_page.points);
 }
 
-void ResponseDisplay::HighlightBoundSlider()
+void ResponseDisplay::highlightBoundSlider()
 {
     if (!m_links.sliders)
         return;
-    const int kind = m_links.view.CurrentKind;
+    const int kind = m_links.view.currentKind;
     m_links.sliders->highlightSelected(core::KindFirst(kind), core::KindLast(kind), m_selected);
 }
 
@@ -187,7 +187,7 @@ void ResponseDisplay::fadeTick()
         onFrame();
 }
 
-void ResponseDisplay::LinkTicked()
+void ResponseDisplay::linkTicked()
 {
     if (m_pulseTicks < 1)
         return;
@@ -215,14 +215,14 @@ void ResponseDisplay::drawWave()
 
 bool ResponseDisplay::bypassed() const
 {
-    return m_links.store.at(0, core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage)).Value == 1;
+    return m_links.store.at(0, core::BypassAddress(m_links.view.currentKind, m_links.view.effectsSubPage)).value == 1;
 }
 
 int ResponseDisplay::markerOffset(const CurvePoint& point, int index)
 {
-    if (point.Type == LowPassPoint)
+    if (point.type == LowPassPoint)
         return 15;
-    if (point.Type == HighPassPoint)
+    if (point.type == HighPassPoint)
         return 16;
     return index;
 }

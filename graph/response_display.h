@@ -50,19 +50,19 @@ public:
     // The point list is about to be rebuilt: whatever held one of its points lets go.
     std::function<void()> onPointsReplaced;
 
-    void ResizeGraph(int width, int height);
-    void RefreshAllCurves(bool timersOff);
+    void resizeGraph(int width, int height);
+    void refreshAllCurves(bool timersOff);
     // The document changed one copy of a parameter: a point standing for it takes
     // the store's value and its curve is drawn again; selection and fades stay.
     void followChange(int address, int mode);
-    void SelectPoint(int index);
-    void HighlightBoundSlider();
+    void selectPoint(int index);
+    void highlightBoundSlider();
     // Recomputes the selected curve and the total after the selected point changed.
     void recomputeSelected();
     // An edit changed a point: the next drawing turn shows it.
     void scheduleFrame();
     // The 50 ms link tick: drives the selected marker's pulse.
-    void LinkTicked();
+    void linkTicked();
     // An edit is in progress: the selected fill stays, no fade runs.
     void holdFade();
     // The edit ended: the fade starts 700 ms later.

@@ -49,9 +49,9 @@ ResponsePlot::ResponsePlot(DisplayLinks links, QWidget* parent)
     controls::LoadSkinCache();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_display.onGridChanged = [this] { DrawGrid(); };
-    m_display.onInactiveChanged = [this] { DrawInactiveCurves(); };
-    m_display.onFrame = [this] { DrawFrame(); };
+    m_display.onGridChanged = [this] { drawGrid(); };
+    m_display.onInactiveChanged = [this] { drawInactiveCurves(); };
+    m_display.onFrame = [this] { drawFrame(); };
 }
 
 QImage ResponsePlot::layer() const
@@ -65,9 +65,9 @@ QImage ResponsePlot::layer() const
 QImage ResponsePlot::picture(qreal scale)
 {
     const auto redraw = [this] {
-        DrawGrid();
-        DrawInactiveCurves();
-        DrawFrame();
+        drawGrid();
+        drawInactiveCurves();
+        drawFrame();
     };
     m_pictureScale = scale;
     redraw();
@@ -80,12 +80,12 @@ QImage ResponsePlot::picture(qreal scale)
 
 void ResponsePlot::resizeEvent(QResizeEvent*)
 {
-    m_display.ResizeGraph(width(), height());
-    m_display.RefreshAllCurves(true);
-    DrawFrame();
+    m_display.resizeGraph(width(), height());
+    m_display.refreshAllCurves(true);
+    drawFrame();
 }
 
-void ResponsePlot::DrawGrid()
+void ResponsePlot::drawGrid()
 {
     const PlotGeometry& g = m_display.geometry();
     m_grid = layer();
@@ -94,7 +94,7 @@ void ResponsePlot::DrawGrid()
     controls::DrawSkinImage(p, 303, 0, 0, 0, g.width, g.height);
     p.setPen(QPen(QColor(128, 128, 128, 0x40), 1));
     const auto vertical = [&](float hz) {
-        const int x = core::RoundHalfEven(g.FrequencyToX(hz));
+        const int x = core::RoundHalfEven(g.frequencyToX(hz));
         p.drawLine(QPointF(x + 0.5, PlotGeometry::kTop), QPointF(x + 0.5, g.bottom));
     };
     for (float decade : {10.0f, 100.0f, 1000.0f})
@@ -103,25 +103,25 @@ void ResponsePlot::DrawGrid()
     vertical(10000);
     vertical(20000);
     for (int db : {12, 6, 0, -6, -12, -18, -24}) {
-        const int y = core::RoundHalfEven(g.DbToY(static_cast<float>(db)));
+        const int y = core::RoundHalfEven(g.dbToY(static_cast<float>(db)));
         p.drawLine(QPointF(PlotGeometry::kLeft, y + 0.5), QPointF(g.right, y + 0.5));
     }
     const QColor label(170, 170, 170);
-    const float labelY = g.DbToY(-25.5f);
+    const float labelY = g.dbToY(-25.5f);
     const QFontMetricsF metrics(controls::SkinFont(12));
     const std::pair<float, const char*> frequencies[] = {
         {20, "20Hz"}, {100, "100Hz"}, {1000, "1KHz"}, {10000, "10KHz"}, {20000, "20KHz"}};
     for (const auto& [hz, text] : frequencies) {
         // Beside its line, but never past the plot's right edge: near it the label's
         // measured width places it.
-        const qreal x = g.FrequencyToX(hz) - (hz == 20000 ? 16 : 14);
+        const qreal x = g.frequencyToX(hz) - (hz == 20000 ? 16 : 14);
         const qreal lastX = g.right - metrics.horizontalAdvance(QString::fromLatin1(text));
         controls::DrawSkinText(p, text, label, QStringLiteral("%1,%2").arg(std::min(x, lastX)).arg(labelY), 0, 12);
     }
     const std::pair<int, const char*> levels[] = {{12, "+12dB"},  {6, " +6dB"},   {0, "  0dB"},  {-6, " -6dB"},
                                                   {-12, "-12dB"}, {-18, "-18dB"}, {-24, "-24dB"}};
     for (const auto& [db, text] : levels)
-        controls::DrawSkinText(p, text, label, QStringLiteral("7,%1").arg(g.DbToY(static_cast<float>(db)) - 6), 0, 12);
+        controls::DrawSkinText(p, text, label, QStringLiteral("7,%1").arg(g.dbToY(static_cast<float>(db)) - 6), 0, 12);
     p.end();
     CopyPixels(m_grid, m_frame);
     m_damage.invalidate();
@@ -132,10 +132,10 @@ void ResponsePlot::curveYs(const float* db, std::vector<float>& ys) const
     const PlotGeometry& g = m_display.geometry();
     ys.resize(static_cast<std::size_t>(g.points));
     for (int i = 0; i < g.points; ++i)
-        ys[static_cast<std::size_t>(i)] = g.DbToY(db[i]);
+        ys[static_cast<std::size_t>(i)] = g.dbToY(db[i]);
 }
 
-void ResponsePlot::DrawInactiveCurves()
+void ResponsePlot::drawInactiveCurves()
 {
     if (m_grid.isNull())
         return;
@@ -144,15 +144,15 @@ void ResponsePlot::DrawInactiveCurves()
     const auto& points = m_display.points();
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& p = points[static_cast<std::size_t>(j)];
-        if (j == m_display.selected() || p.band.BandOff)
+        if (j == m_display.selected() || p.band.bandOff)
             continue;
-        curveYs(m_display.curves().column(p.Slot), m_ys);
+        curveYs(m_display.curves().column(p.slot), m_ys);
         StrokeCurve(m_curves, m_ys.data(), static_cast<int>(m_ys.size()), PlotGeometry::kLeft, 1,
-                    SlotColour(p.Slot, 0x70));
+                    SlotColour(p.slot, 0x70));
     }
 }
 
-void ResponsePlot::DrawFrame()
+void ResponsePlot::drawFrame()
 {
     if (m_curves.isNull())
         return;
@@ -167,13 +167,13 @@ void ResponsePlot::DrawFrame()
             m_display.fadePhase() == ResponseDisplay::FadePhase::SelectedFill && m_display.fadeCounter() > 0;
         const bool totalFill =
             m_display.fadePhase() == ResponseDisplay::FadePhase::TotalFill && m_display.fadeCounter() > 0;
-        curveYs(m_display.curves().column(selected.Slot), m_ys);
+        curveYs(m_display.curves().column(selected.slot), m_ys);
         curveYs(m_display.curves().total().data(), m_totalYs);
         markCurves(m_ys, m_totalYs, selectedFill || totalFill);
         if (selectedFill)
             FillCurveToBaseline(m_frame, m_ys.data(), count, PlotGeometry::kLeft, g.zeroY,
-                                SlotColour(selected.Slot, 13 * m_display.fadeCounter()));
-        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, SlotColour(selected.Slot, 0x70));
+                                SlotColour(selected.slot, 13 * m_display.fadeCounter()));
+        StrokeCurve(m_frame, m_ys.data(), count, PlotGeometry::kLeft, 1, SlotColour(selected.slot, 0x70));
         if (totalFill)
             FillCurveToBaseline(m_frame, m_totalYs.data(), count, PlotGeometry::kLeft, g.zeroY,
                                 QColor(255, 255, 0, 10 * m_display.fadeCounter()));
@@ -185,8 +185,10 @@ void ResponsePlot::DrawFrame()
     drawMarkersAndLabel(p);
     if (m_display.bypassed()) {
         const QSize banner = controls::SkinCache::instance().size(226);
-        m_damage.add(QRectF(g.width / 2 - 100, g.height / 3, banner.width(), banner.height()));
-        controls::DrawSkinImage(p, 226, g.width / 2 - 100, g.height / 3);
+        const int left = g.width / 2 - 100;
+        const int top = g.height / 3;
+        m_damage.add(QRectF(left, top, banner.width(), banner.height()));
+        controls::DrawSkinImage(p, 226, left, top);
     }
     p.end();
     update();
@@ -220,11 +222,11 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
     for (int j = 0; j < static_cast<int>(points.size()); ++j) {
         const CurvePoint& pt = points[static_cast<std::size_t>(j)];
         const int x = core::RoundHalfEven(
-            g.FrequencyToX(core::FrequencyAt(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1))));
-        const int y = pt.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(pt.band.Gain)) : g.zeroY;
+            g.frequencyToX(core::FrequencyAt(std::clamp(pt.band.freqIndex, 0, core::kFrequencyCount - 1))));
+        const int y = pt.type == EqBandPoint ? core::RoundHalfEven(g.gainToY(pt.band.gain)) : g.zeroY;
         const int t = ResponseDisplay::markerOffset(pt, j);
         m_damage.add(QRectF(x - 20, y - 20, 42, 42)); // the largest marker: 40 pixels at x - 19
-        if (m_display.locked() || pt.band.BandOff) {
+        if (m_display.locked() || pt.band.bandOff) {
             controls::DrawSkinImage(p, 279, x - 6, y - 6);
         } else if (j == m_display.selected()) {
             labelled = true;
@@ -249,15 +251,15 @@ void ResponsePlot::drawMarkersAndLabel(QPainter& p)
         controls::DrawSkinText(p, s, white, QStringLiteral("%1,%2").arg(x).arg(y), 0, 12);
     };
     const QString frequency =
-        QString::fromStdString(core::FrequencyText(std::clamp(pt.band.FreqIndex, 0, core::kFrequencyCount - 1)));
-    if (pt.Type == EqBandPoint) {
+        QString::fromStdString(core::FrequencyText(std::clamp(pt.band.freqIndex, 0, core::kFrequencyCount - 1)));
+    if (pt.type == EqBandPoint) {
         text(frequency + "Hz", anchorX + 15, anchorY - 16);
-        text(QString::fromStdString(core::GainText(pt.band.Gain)) + "dB", anchorX + 15, anchorY - 4);
-        const int q = std::clamp(pt.band.Shape == 0 ? pt.band.QIndex : pt.band.ShelfQIndex, 0, core::kMaxQIndex);
+        text(QString::fromStdString(core::GainText(pt.band.gain)) + "dB", anchorX + 15, anchorY - 4);
+        const int q = std::clamp(pt.band.shape == 0 ? pt.band.qIndex : pt.band.shelfQIndex, 0, core::kMaxQIndex);
         text(QString::fromStdString(core::QText(q)) + " Q", anchorX + 15, anchorY + 8);
-    } else if (pt.band.FreqIndex == core::kFrequencyIndexOffLow) {
+    } else if (pt.band.freqIndex == core::kFrequencyIndexOffLow) {
         text("OFF", anchorX - 10, anchorY - 22);
-    } else if (pt.band.FreqIndex == core::kFrequencyIndexOffHigh) {
+    } else if (pt.band.freqIndex == core::kFrequencyIndexOffHigh) {
         text("OFF", anchorX + 60, anchorY - 25);
     } else {
         text(frequency + "Hz", anchorX - 15, anchorY - 22);
@@ -278,7 +280,7 @@ void ResponsePlot::mousePressEvent(QMouseEvent* event)
     const GraphEditor::Button button = event->button() == Qt::RightButton    ? GraphEditor::Right
                                        : event->button() == Qt::MiddleButton ? GraphEditor::Middle
                                                                              : GraphEditor::Left;
-    m_editor.MouseDown(event->position().x(), event->position().y(), button);
+    m_editor.mouseDown(event->position().x(), event->position().y(), button);
     if (button == GraphEditor::Right)
         m_rightOnPoint = m_editor.dragging();
 }
@@ -291,22 +293,22 @@ void ResponsePlot::contextMenuEvent(QContextMenuEvent* event)
 
 void ResponsePlot::mouseMoveEvent(QMouseEvent* event)
 {
-    m_editor.MouseMove(event->position().x(), event->position().y());
+    m_editor.mouseMove(event->position().x(), event->position().y());
 }
 
 void ResponsePlot::mouseReleaseEvent(QMouseEvent*)
 {
-    m_editor.MouseUp();
+    m_editor.mouseUp();
 }
 
 void ResponsePlot::keyPressEvent(QKeyEvent* event)
 {
-    static const std::pair<int, int> keys[] = {
+    static const std::pair<int, int> kKeys[] = {
         {Qt::Key_End, GraphEditor::End}, {Qt::Key_Home, GraphEditor::Home},      {Qt::Key_Left, GraphEditor::LeftKey},
         {Qt::Key_Up, GraphEditor::Up},   {Qt::Key_Right, GraphEditor::RightKey}, {Qt::Key_Down, GraphEditor::Down}};
-    for (const auto& [qt, code] : keys)
+    for (const auto& [qt, code] : kKeys)
         if (event->key() == qt) {
-            m_editor.KeyDown(code);
+            m_editor.keyDown(code);
             return;
         }
     QWidget::keyPressEvent(event);
@@ -317,9 +319,9 @@ void ResponsePlot::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat())
         return; // a held key keeps its long press
     if (event->key() == Qt::Key_Left)
-        m_editor.KeyUp(GraphEditor::LeftKey);
+        m_editor.keyUp(GraphEditor::LeftKey);
     else if (event->key() == Qt::Key_Right)
-        m_editor.KeyUp(GraphEditor::RightKey);
+        m_editor.keyUp(GraphEditor::RightKey);
 }
 
 void ResponsePlot::wheelEvent(QWheelEvent* event)
@@ -329,20 +331,20 @@ void ResponsePlot::wheelEvent(QWheelEvent* event)
     if (event->buttons() != Qt::NoButton || event->angleDelta().x() != 0 ||
         (modifiers != Qt::NoModifier && modifiers != Qt::ControlModifier))
         return;
-    m_editor.Wheel(event->angleDelta().y(), modifiers == Qt::ControlModifier);
+    m_editor.wheel(event->angleDelta().y(), modifiers == Qt::ControlModifier);
 }
 
 // The key or button release then goes elsewhere; without this a held arrow key
 // would keep moving the point.
 void ResponsePlot::focusOutEvent(QFocusEvent* event)
 {
-    m_editor.ReleaseAll();
+    m_editor.releaseAll();
     QWidget::focusOutEvent(event);
 }
 
 void ResponsePlot::hideEvent(QHideEvent* event)
 {
-    m_editor.ReleaseAll();
+    m_editor.releaseAll();
     QWidget::hideEvent(event);
 }
 

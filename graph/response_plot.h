@@ -26,7 +26,7 @@ public:
     // The frame as the widget shows it.
     const QImage& frame() const { return m_frame; }
     // Redraws the frame layer now (the display's frame request does this).
-    void DrawFrame();
+    void drawFrame();
     // The picture the widget shows, drawn anew with `scale` times its device pixels.
     QImage picture(qreal scale);
 
@@ -49,8 +49,8 @@ protected:
 
 private:
     QImage layer() const;
-    void DrawGrid();
-    void DrawInactiveCurves();
+    void drawGrid();
+    void drawInactiveCurves();
     void curveYs(const float* db, std::vector<float>& ys) const;
     void drawMarkersAndLabel(QPainter& p);
     void markCurves(const std::vector<float>& selected, const std::vector<float>& total, bool fill);

@@ -14,7 +14,7 @@ controls::SkinnedFader* ScrollBarSliders::at(int slider) const
 int ScrollBarSliders::sliderFor(int address) const
 {
     for (int i = 0; i < static_cast<int>(m_sliders.size()); ++i)
-        if (m_sliders[static_cast<std::size_t>(i)] && m_sliders[static_cast<std::size_t>(i)]->Addr == address)
+        if (m_sliders[static_cast<std::size_t>(i)] && m_sliders[static_cast<std::size_t>(i)]->address == address)
             return i;
     return -1;
 }
@@ -22,7 +22,7 @@ int ScrollBarSliders::sliderFor(int address) const
 void ScrollBarSliders::bindPoint(int slider, int pointIndex)
 {
     if (controls::SkinnedFader* s = at(slider))
-        s->EQindex = pointIndex;
+        s->pointIndex = pointIndex;
 }
 
 void ScrollBarSliders::showBand(int slider, const core::Band& band)
@@ -42,8 +42,8 @@ void ScrollBarSliders::showValue(int slider, int value)
 void ScrollBarSliders::highlightSelected(int first, int last, int selectedPoint)
 {
     for (controls::SkinnedFader* s : m_sliders)
-        if (s && s->Addr >= first && s->Addr <= last && s->EQindex >= 0)
-            s->setForceShowFocus(s->EQindex == selectedPoint);
+        if (s && s->address >= first && s->address <= last && s->pointIndex >= 0)
+            s->setForceShowFocus(s->pointIndex == selectedPoint);
 }
 
 } // namespace quorix::graph

@@ -8,7 +8,7 @@ namespace quorix::graph {
 // window: its raw value (a band's gain code, a filter's frequency index) and,
 // on a band fader, its band.
 struct SliderFields {
-    float Value = 250;
+    float value = 250;
     core::Band band{};
 };
 

@@ -63,7 +63,7 @@ public:
 
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& error)
     {
-        return refuseAt(Reason(error.what()), position);
+        return refuseAt(reason(error.what()), position);
     }
 
     ordered_json& document() { return m_root; }
@@ -79,7 +79,7 @@ private:
     // "[json.exception.parse_error.101] parse error at line 1, column 3: syntax error while parsing
     // value - invalid literal; last read: '...'; expected ..." without the library's prefix, the
     // position (told separately) and the echoed token, which may be megabytes long.
-    static std::string Reason(std::string what)
+    static std::string reason(std::string what)
     {
         if (const auto end = what.find("] "); what.rfind("[json.exception.", 0) == 0 && end != std::string::npos)
             what.erase(0, end + 2);

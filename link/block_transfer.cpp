@@ -74,7 +74,7 @@ void BlockTransfer::danceKindRead(int kind)
     for (int address = core::KindFirst(kind); address <= core::KindLast(kind); ++address) {
         const core::ParamRecord& dance = m_store.at(1, address);
         const core::ParamRecord& singing = m_store.at(0, address);
-        if (dance.PerMode || dance == singing) {
+        if (dance.perMode || dance == singing) {
             m_record.read(1, address);
             continue;
         }
@@ -83,7 +83,7 @@ void BlockTransfer::danceKindRead(int kind)
         // the singing set only) is written again.
         m_taker.setCopy(1, address, singing);
         m_record.writeQueued(1, address);
-        m_channel.QueueWrite(1, address);
+        m_channel.queueWrite(1, address);
     }
 }
 
@@ -115,7 +115,7 @@ void BlockTransfer::readFromDevice(int preset, bool full, Command readCode, Tran
                          .ended = {},
                          .take =
                              [this, at](const RequestOutcome& status) {
-                                 m_view.CurrentPreset = status.reply[1];
+                                 m_view.currentPreset = status.reply[1];
                                  at->preset = status.reply[1];
                                  at->onPreset = at->preset;
                                  progress(*at);
@@ -137,16 +137,16 @@ void BlockTransfer::readFromDevice(int preset, bool full, Command readCode, Tran
                          [this, at] {
                              at->onPreset = at->preset;
                              m_host.report({.code = LinkCode::MasterMaxima,
-                                            .values = {m_store.at(0, core::kMaximumLevels).Value,
-                                                       m_store.at(0, core::kMaximumLevels + 1).Value,
-                                                       m_store.at(0, core::kMaximumLevels + 2).Value}});
+                                            .values = {m_store.at(0, core::kMaximumLevels).value,
+                                                       m_store.at(0, core::kMaximumLevels + 1).value,
+                                                       m_store.at(0, core::kMaximumLevels + 2).value}});
                              return StepRequest{Command::ReadDone};
                          },
                      .ended = {},
                      .take =
                          [this, at](const RequestOutcome&) {
                              core::ParamRecord rights = m_store.at(0, core::kRightsAddress);
-                             rights.Value = 1;
+                             rights.value = 1;
                              m_taker.setCopy(0, core::kRightsAddress, rights);
                              core::MirrorSharedParameters(m_store, m_taker);
                              progress(*at);
@@ -164,21 +164,21 @@ void BlockTransfer::finishRead(bool complete, bool fault, const Position& at)
     if (fault)
         m_host.report({.code = LinkCode::ReadFaultAt, .values = {at.onPreset, at.kind, at.address & 0xFF}});
     // Whatever the processor holds here, the console only knows two modes.
-    m_view.CurrentMode = m_store.at(0, core::kModeAddress).Value != 0 ? 1 : 0;
-    m_view.AutoModeControl = m_store.at(0, core::kAutoModeAddress).Value != 0 ? 1 : 0;
+    m_view.currentMode = m_store.at(0, core::kModeAddress).value != 0 ? 1 : 0;
+    m_view.autoModeControl = m_store.at(0, core::kAutoModeAddress).value != 0 ? 1 : 0;
     m_host.report({LinkCode::ModeStateLoaded});
     m_host.report({LinkCode::StoreRead, complete ? 1 : 0});
     m_host.report({LinkCode::TransferEnded});
 }
 
-bool BlockTransfer::Writable(int preset) const
+bool BlockTransfer::writable(int preset) const
 {
     const auto globalOverride = static_cast<std::uint8_t>(preset);
     for (int kind : kBlockModeKinds)
-        if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind)))
+        if (!m_channel.buildable(Command::WriteBlock, preset, core::KindFirst(kind)))
             return false;
     for (int kind : kBlockGlobalKinds)
-        if (!m_channel.Buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride))
+        if (!m_channel.buildable(Command::WriteBlock, preset, core::KindFirst(kind), globalOverride))
             return false;
     return true;
 }
@@ -203,7 +203,7 @@ void BlockTransfer::writeToDevice(int preset, TransferDone done)
     };
     // The whole configuration is checked before its first byte goes out:
     // a refused one leaves the processor as it was.
-    if (!Writable(preset)) {
+    if (!writable(preset)) {
         ended({false, true});
         return;
     }
@@ -241,7 +241,7 @@ void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, Transfe
                                                                  static_cast<int>(kBlockGlobalKinds.size()) + 1});
     m_host.report({LinkCode::Progress, 0, at->total});
     // The user's rights are the console's own state, not a setting to compare.
-    const std::int32_t rights = target.at(0, core::kRightsAddress).Value;
+    const std::int32_t rights = target.at(0, core::kRightsAddress).value;
     // The scratch store no view shows: the blocks go straight into it, for as long as the transfer runs.
     const auto copies = std::make_shared<core::StoreCopies>(target);
     std::vector<TransferStep> steps;
@@ -262,7 +262,7 @@ void BlockTransfer::readWorkingSet(int preset, core::ParamStore& target, Transfe
     RunSteps(m_channel, std::move(steps), [this, &target, copies, rights, done = std::move(done)](TransferEnd end) {
         if (end.faulted)
             m_host.report({LinkCode::ReadFault});
-        target.at(0, core::kRightsAddress).Value = rights;
+        target.at(0, core::kRightsAddress).value = rights;
         // No mirror here: a shared parameter's dance copy is compared as the processor holds it.
         m_host.report({LinkCode::TransferEnded});
         if (done)

@@ -40,7 +40,7 @@ public:
     // and `done` is told so before this returns.
     void writeToDevice(int preset, TransferDone done);
     // Whether every block of the loaded configuration image can travel under `preset`.
-    bool Writable(int preset) const;
+    bool writable(int preset) const;
     // Reads what the processor runs under `preset` into `target` alone, the
     // singing set into mode index 0 and the dance set into mode index 1; the
     // store, the view and the undo history stay as they are. `target` should

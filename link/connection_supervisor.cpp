@@ -2,12 +2,12 @@
 
 namespace quorix::link {
 
-ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, USB_Comm& usb,
+ConnectionSupervisor::ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, HidPort& usb,
                                            FrameParser& parser, RequestChannel& channel, std::function<void()> runSync,
                                            ProtocolTrace* trace)
-    : m_scheduler(scheduler), m_state(state), m_host(host), m_usb(usb), m_parser(parser), m_channel(channel),
+    : m_scheduler(scheduler), m_state(state), m_host(host), m_port(usb), m_parser(parser), m_channel(channel),
       m_runSync(std::move(runSync)), m_trace(trace),
-      m_tick(scheduler.createTimer(kTickMs, false, [this] { LinkTick(); })),
+      m_tick(scheduler.createTimer(kTickMs, false, [this] { linkTick(); })),
       m_syncStarter(scheduler.createTimer(0, true, [this] { m_runSync(); }))
 {}
 
@@ -22,38 +22,38 @@ void ConnectionSupervisor::stop()
     m_syncStarter->stop();
 }
 
-void ConnectionSupervisor::LinkTick()
+void ConnectionSupervisor::linkTick()
 {
-    if (m_state.LinkOnline) {
-        if (++m_state.KeepAliveTicks >= kKeepAliveEveryTicks) {
-            m_state.KeepAliveTicks = 0;
+    if (m_state.linkOnline) {
+        if (++m_state.keepAliveTicks >= kKeepAliveEveryTicks) {
+            m_state.keepAliveTicks = 0;
             const std::uint8_t keepAlive[] = {kKeepAlive};
             if (m_trace)
                 m_trace->sent(m_scheduler.nowMs(), "KeepAlive", keepAlive);
-            m_usb.SendData(keepAlive);
+            m_port.sendData(keepAlive);
         }
-        if (++m_state.NoReplyTicks > kLossAfterTicks)
+        if (++m_state.noReplyTicks > kLossAfterTicks)
             linkLostByTick();
     } else {
-        m_state.NoReplyTicks = 0;
-        m_state.KeepAliveTicks = 0;
+        m_state.noReplyTicks = 0;
+        m_state.keepAliveTicks = 0;
     }
 
-    if (!m_state.LinkOnline && !m_state.LinkDisabled) {
-        if (++m_state.HandshakeTicks >= kHandshakeEveryTicks) {
-            m_state.HandshakeTicks = 0;
+    if (!m_state.linkOnline && !m_state.linkDisabled) {
+        if (++m_state.handshakeTicks >= kHandshakeEveryTicks) {
+            m_state.handshakeTicks = 0;
             m_parser.reset();
             const Bytes handshake = HandshakeFrame();
             if (m_trace)
                 m_trace->sent(m_scheduler.nowMs(), CommandName(Command::Handshake), handshake);
-            m_usb.SendData(handshake);
+            m_port.sendData(handshake);
         }
     } else {
-        m_state.HandshakeTicks = 0;
+        m_state.handshakeTicks = 0;
     }
 
-    if (m_state.SyncPending) {
-        m_state.SyncPending = false;
+    if (m_state.syncPending) {
+        m_state.syncPending = false;
         m_syncStarter->start();
     }
 
@@ -62,16 +62,16 @@ void ConnectionSupervisor::LinkTick()
 
 void ConnectionSupervisor::goOnline()
 {
-    m_state.LinkOnline = true;
-    m_state.SyncPending = true;
+    m_state.linkOnline = true;
+    m_state.syncPending = true;
     m_host.report({LinkCode::Online});
 }
 
 void ConnectionSupervisor::linkLostByTick()
 {
-    const bool tell = !m_state.QuietShutdown;
+    const bool tell = !m_state.quietShutdown;
     ++m_state.counters.linkLosses;
-    m_state.LinkOnline = false;
+    m_state.linkOnline = false;
     m_channel.endWaitingRequest();
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }
@@ -79,49 +79,49 @@ void ConnectionSupervisor::linkLostByTick()
 // A request that failed after the link was already lost tells nothing more.
 void ConnectionSupervisor::linkLostByRequest()
 {
-    const bool tell = !m_state.QuietShutdown && m_state.LinkOnline;
-    if (m_state.LinkOnline)
+    const bool tell = !m_state.quietShutdown && m_state.linkOnline;
+    if (m_state.linkOnline)
         ++m_state.counters.linkLosses;
-    m_state.LinkOnline = false;
+    m_state.linkOnline = false;
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }
 
 LinkCode ConnectionSupervisor::connection() const
 {
-    if (m_state.LinkOnline)
+    if (m_state.linkOnline)
         return LinkCode::Online;
-    if (!m_state.LinkSwitchOn)
+    if (!m_state.linkSwitchOn)
         return LinkCode::SwitchedOff;
-    if (m_state.LinkDisabled)
+    if (m_state.linkDisabled)
         return LinkCode::OfflineMode;
     return LinkCode::Disconnected;
 }
 
-void ConnectionSupervisor::ConnectButtonClicked()
+void ConnectionSupervisor::connectButtonClicked()
 {
-    if (!m_state.LinkSwitchOn) {
-        m_state.LinkSwitchOn = true;
-        m_state.LinkDisabled = false;
+    if (!m_state.linkSwitchOn) {
+        m_state.linkSwitchOn = true;
+        m_state.linkDisabled = false;
         m_host.report({LinkCode::SwitchedOn});
         return;
     }
-    m_state.LinkSwitchOn = false;
-    m_state.LinkDisabled = true;
-    m_state.LinkOnline = false;
+    m_state.linkSwitchOn = false;
+    m_state.linkDisabled = true;
+    m_state.linkOnline = false;
     m_channel.releaseUnsent();
     m_host.report({LinkCode::SwitchedOff});
 }
 
-void ConnectionSupervisor::OnlineModeChosen()
+void ConnectionSupervisor::onlineModeChosen()
 {
-    m_state.LinkDisabled = false;
+    m_state.linkDisabled = false;
     m_host.report({LinkCode::OnlineMode});
 }
 
-void ConnectionSupervisor::OfflineModeChosen()
+void ConnectionSupervisor::offlineModeChosen()
 {
-    m_state.LinkDisabled = true;
-    m_state.LinkOnline = false;
+    m_state.linkDisabled = true;
+    m_state.linkOnline = false;
     m_channel.releaseUnsent();
     m_host.report({LinkCode::OfflineMode});
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "frame_parser.h"
+#include "hid_port.h"
 #include "link_host.h"
 #include "link_state.h"
 #include "protocol_trace.h"
 #include "request_channel.h"
-#include "usb_comm.h"
 
 #include "core/scheduler.h"
 
@@ -25,16 +25,16 @@ public:
     static constexpr int kKeepAliveEveryTicks = 20;
     static constexpr int kLossAfterTicks = 100; // lost when the count exceeds this
 
-    ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, USB_Comm& usb,
+    ConnectionSupervisor(core::Scheduler& scheduler, LinkState& state, LinkHost& host, HidPort& usb,
                          FrameParser& parser, RequestChannel& channel, std::function<void()> runSync,
                          ProtocolTrace* trace);
 
     void start();
     void stop();
-    void LinkTick();
+    void linkTick();
 
     void goOnline();
-    void keepAliveAnswered() { m_state.NoReplyTicks = 0; }
+    void keepAliveAnswered() { m_state.noReplyTicks = 0; }
     // A request was not answered nine times.
     void linkLostByRequest();
 
@@ -42,9 +42,9 @@ public:
     // OfflineMode or Disconnected.
     LinkCode connection() const;
 
-    void ConnectButtonClicked();
-    void OnlineModeChosen();
-    void OfflineModeChosen();
+    void connectButtonClicked();
+    void onlineModeChosen();
+    void offlineModeChosen();
 
 private:
     void linkLostByTick();
@@ -52,7 +52,7 @@ private:
     core::Scheduler& m_scheduler;
     LinkState& m_state;
     LinkHost& m_host;
-    USB_Comm& m_usb;
+    HidPort& m_port;
     FrameParser& m_parser;
     RequestChannel& m_channel;
     std::function<void()> m_runSync;

@@ -12,26 +12,26 @@ DeviceLink::DeviceLink(HidBackend& backend, core::Scheduler& scheduler, LinkCont
                        std::ostream* trace, TraceRing* ring)
     : m_scheduler(scheduler), m_context(context), m_host(host),
       m_trace(trace || ring ? std::make_unique<ProtocolTrace>(trace, ring) : nullptr),
-      m_usb(backend, scheduler,
-            {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
-                 m_parser.ParseIncoming(data, *this, arrivedAtMs);
-             },
-             {},
-             [this] { m_host.report({LinkCode::DeviceUnusable}); },
-             [this](const std::string& reason) {
-                 ++m_state.counters.deviceRefusals;
-                 if (m_trace)
-                     m_trace->note(m_scheduler.nowMs(), reason);
-             }}),
+      m_port(backend, scheduler,
+             {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
+                  m_parser.parseIncoming(data, *this, arrivedAtMs);
+              },
+              {},
+              [this] { m_host.report({LinkCode::DeviceUnusable}); },
+              [this](const std::string& reason) {
+                  ++m_state.counters.deviceRefusals;
+                  if (m_trace)
+                      m_trace->note(m_scheduler.nowMs(), reason);
+              }}),
       m_channel(
-          scheduler, m_usb, m_parser, m_state,
+          scheduler, m_port, m_parser, m_state,
           [this] {
-              return RequestSources{m_context.store, m_context.image, m_context.view.CurrentMode, m_context.digits};
+              return RequestSources{m_context.store, m_context.image, m_context.view.currentMode, m_context.digits};
           },
           [this] { m_supervisor.linkLostByRequest(); }, m_trace.get()),
       m_blocks(m_channel, host, context.store, context.taker, context.view, context.record),
       m_supervisor(
-          scheduler, m_state, host, m_usb, m_parser, m_channel, [this] { synchronise(); }, m_trace.get())
+          scheduler, m_state, host, m_port, m_parser, m_channel, [this] { synchronise(); }, m_trace.get())
 {
     m_channel.onWriteAnswered([this](int mode, int address) {
         // A newer write of the copy still waiting carries a value the processor does not hold yet.
@@ -60,34 +60,34 @@ void DeviceLink::writesLost(const std::vector<LostWrite>& writes)
 
 void DeviceLink::start()
 {
-    m_usb.startPolling();
+    m_port.startPolling();
     m_supervisor.start();
 }
 
 void DeviceLink::stop()
 {
     m_supervisor.stop();
-    m_usb.stopPolling();
+    m_port.stopPolling();
 }
 
 void DeviceLink::sendCommand(Command command, int mode, int address, Completion done)
 {
-    m_channel.Send(command, mode, address, std::move(done));
+    m_channel.send(command, mode, address, std::move(done));
 }
 
 void DeviceLink::queueWrite(int mode, int address)
 {
-    if (!m_state.LinkOnline) {
+    if (!m_state.linkOnline) {
         m_context.record.editedOffline(mode, address);
         return;
     }
     m_context.record.writeQueued(mode, address);
-    m_channel.QueueWrite(mode, address);
+    m_channel.queueWrite(mode, address);
 }
 
 void DeviceLink::writeParam(int address, TransferDone done)
 {
-    if (!m_state.LinkOnline) {
+    if (!m_state.linkOnline) {
         done(false);
         return;
     }
@@ -122,7 +122,7 @@ void DeviceLink::onToneReset()
         m_trace->received(m_scheduler.nowMs(), "ToneReset", tone);
     }
     core::ParamRecord tone = m_context.store.at(0, core::kToneAddress);
-    tone.Value = core::kNeutralTone;
+    tone.value = core::kNeutralTone;
     m_context.taker.setCopy(0, core::kToneAddress, tone);
     m_context.record.read(0, core::kToneAddress);
     m_host.report({LinkCode::Tone, core::kNeutralTone});
@@ -130,7 +130,7 @@ void DeviceLink::onToneReset()
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
-    if (m_state.LinkOnline) {
+    if (m_state.linkOnline) {
         if (!m_channel.replyArrived(payload, frame, m_parser.frameArrivalMs()))
             traceUnexpected(payload, frame);
         return;
@@ -143,11 +143,11 @@ void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const 
         m_trace->received(m_scheduler.nowMs(), "Handshake", frame);
     if (payload.size() > 7) {
         if (payload[7] == '1')
-            m_state.DeviceVariantFlag = false;
+            m_state.deviceVariantFlag = false;
         else if (payload[7] == '3')
-            m_state.DeviceVariantFlag = true;
+            m_state.deviceVariantFlag = true;
     }
-    m_host.report({LinkCode::Variant, m_state.DeviceVariantFlag ? 1 : 0});
+    m_host.report({LinkCode::Variant, m_state.deviceVariantFlag ? 1 : 0});
     m_supervisor.goOnline();
 }
 

@@ -4,11 +4,11 @@
 #include "connection_supervisor.h"
 #include "frame_parser.h"
 #include "hid_device.h"
+#include "hid_port.h"
 #include "link_host.h"
 #include "link_state.h"
 #include "protocol_trace.h"
 #include "request_channel.h"
-#include "usb_comm.h"
 
 #include "core/digit_buffer.h"
 #include "core/param_store.h"
@@ -52,9 +52,9 @@ public:
 
     const LinkState& state() const { return m_state; }
     const LinkCounters& counters() const { return m_state.counters; }
-    bool LinkOnline() const { return m_state.LinkOnline; }
-    bool ReplyWaitActive() const { return m_state.ReplyWaitActive; }
-    void setQuietShutdown(bool quiet) { m_state.QuietShutdown = quiet; }
+    bool linkOnline() const { return m_state.linkOnline; }
+    bool replyWaitActive() const { return m_state.replyWaitActive; }
+    void setQuietShutdown(bool quiet) { m_state.quietShutdown = quiet; }
 
     // Sends one request and returns at once; `done` is told its outcome.
     void sendCommand(Command command, int mode, int address, Completion done);
@@ -76,7 +76,7 @@ public:
     }
     void writeToDevice(int preset, TransferDone done) { m_blocks.writeToDevice(preset, std::move(done)); }
     // Whether writeToDevice(preset) would send the loaded image rather than refuse it.
-    bool ConfigurationWritable(int preset) const { return m_blocks.Writable(preset); }
+    bool configurationWritable(int preset) const { return m_blocks.writable(preset); }
     void readWorkingSet(int preset, core::ParamStore& target, TransferDone done)
     {
         m_blocks.readWorkingSet(preset, target, std::move(done));
@@ -91,9 +91,9 @@ public:
 
     // The report that describes the connection as it stands, for a screen that comes to it late.
     LinkCode connection() const { return m_supervisor.connection(); }
-    void ConnectButtonClicked() { m_supervisor.ConnectButtonClicked(); }
-    void OnlineModeChosen() { m_supervisor.OnlineModeChosen(); }
-    void OfflineModeChosen() { m_supervisor.OfflineModeChosen(); }
+    void connectButtonClicked() { m_supervisor.connectButtonClicked(); }
+    void onlineModeChosen() { m_supervisor.onlineModeChosen(); }
+    void offlineModeChosen() { m_supervisor.offlineModeChosen(); }
 
 private:
     void onKeepAliveAnswer() override;
@@ -110,7 +110,7 @@ private:
     std::unique_ptr<ProtocolTrace> m_trace;
     LinkState m_state;
     FrameParser m_parser;
-    USB_Comm m_usb;
+    HidPort m_port;
     RequestChannel m_channel;
     BlockTransfer m_blocks;
     ConnectionSupervisor m_supervisor;

@@ -2,7 +2,7 @@
 
 namespace quorix::link {
 
-void FrameParser::ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs)
+void FrameParser::parseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs)
 {
     for (std::uint8_t b : data) {
         if (b == kKeepAlive) {

@@ -26,7 +26,7 @@ public:
     static constexpr std::size_t kBufferSize = 1000;
 
     // `arrivedAtMs`: when these bytes reached the computer.
-    void ParseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs = 0);
+    void parseIncoming(std::span<const std::uint8_t> data, FrameListener& listener, std::int64_t arrivedAtMs = 0);
     // Drops a partial frame (a new request is about to go out).
     void reset() { m_index = 0; }
     // When the start byte of the frame last handed to onFrame arrived: a frame

@@ -75,7 +75,7 @@ Bytes BuildRequest(Command command, int mode, int address, std::uint8_t& modeOve
     switch (command) {
     case Command::WriteParam: {
         const int recordMode = core::ModeForAddress(address, sources.currentMode);
-        const bool band = sources.store.at(0, address).Class == core::ParamClass::EqBand;
+        const bool band = sources.store.at(0, address).paramClass == core::ParamClass::EqBand;
         AppendRecord(frame, sources.store.at(recordMode, address), band);
         break;
     }

@@ -17,16 +17,16 @@ int HeaderKey(const Bytes& frame)
 
 } // namespace
 
-RequestChannel::RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
+RequestChannel::RequestChannel(core::Scheduler& scheduler, HidPort& usb, FrameParser& parser, LinkState& state,
                                std::function<RequestSources()> sources, std::function<void()> onFailure,
                                ProtocolTrace* trace)
-    : m_scheduler(scheduler), m_usb(usb), m_parser(parser), m_state(state), m_sources(std::move(sources)),
+    : m_scheduler(scheduler), m_port(usb), m_parser(parser), m_state(state), m_sources(std::move(sources)),
       m_onFailure(std::move(onFailure)), m_trace(trace),
       m_timeOuter(scheduler.createTimer(kReplyTimeoutMs, true, [this] { timeOut(); })),
       m_deliverer(scheduler.createTimer(0, true, [this] { deliverOutcomes(); }))
 {}
 
-void RequestChannel::Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride)
+void RequestChannel::send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride)
 {
     const RequestSources sources = m_sources();
     if (!done)
@@ -59,10 +59,10 @@ void RequestChannel::deliverOutcomes()
 // A caller waits while a request it sent is not over, or its outcome not told.
 void RequestChannel::updateWaiting()
 {
-    m_state.ReplyWaitActive = m_sentAwaiting > 0;
+    m_state.replyWaitActive = m_sentAwaiting > 0;
 }
 
-void RequestChannel::QueueWrite(int mode, int address)
+void RequestChannel::queueWrite(int mode, int address)
 {
     const auto request = std::make_shared<Request>(Request{.command = Command::WriteParam,
                                                            .mode = 0,
@@ -92,7 +92,7 @@ void RequestChannel::enqueue(std::shared_ptr<Request> request)
     pump();
 }
 
-bool RequestChannel::Buildable(Command command, int mode, int address, std::uint8_t modeOverride) const
+bool RequestChannel::buildable(Command command, int mode, int address, std::uint8_t modeOverride) const
 {
     try {
         BuildRequest(command, mode, address, modeOverride, m_sources());
@@ -114,7 +114,7 @@ void RequestChannel::pump()
     ++m_pumpDepth;
     while (!m_queue.empty() && !m_queue.front()->onWire) {
         const std::shared_ptr<Request> request = m_queue.front();
-        if (!m_state.LinkOnline || m_state.QuietShutdown) {
+        if (!m_state.linkOnline || m_state.quietShutdown) {
             finish(*request);
             continue;
         }
@@ -158,7 +158,7 @@ void RequestChannel::transmit(Request& request)
     m_parser.reset();
     if (m_trace)
         m_trace->sent(m_scheduler.nowMs(), CommandName(request.command), request.frame);
-    m_usb.SendData(request.frame);
+    m_port.sendData(request.frame);
     m_timeOuter->start();
 }
 
@@ -203,7 +203,7 @@ void RequestChannel::timeOut()
     Request* request = onWire();
     if (!request)
         return;
-    if (--request->attemptsLeft > 0 && m_state.LinkOnline && !m_state.QuietShutdown) {
+    if (--request->attemptsLeft > 0 && m_state.linkOnline && !m_state.quietShutdown) {
         ++m_state.counters.retries;
         transmit(*request);
         return;

@@ -2,10 +2,10 @@
 
 #include "frame.h"
 #include "frame_parser.h"
+#include "hid_port.h"
 #include "link_state.h"
 #include "protocol_trace.h"
 #include "request_builder.h"
-#include "usb_comm.h"
 
 #include "core/digit_buffer.h"
 #include "core/scheduler.h"
@@ -62,16 +62,16 @@ public:
     static constexpr int kAttempts = 9;
     static constexpr int kReplyTimeoutMs = 600;
 
-    RequestChannel(core::Scheduler& scheduler, USB_Comm& usb, FrameParser& parser, LinkState& state,
+    RequestChannel(core::Scheduler& scheduler, HidPort& usb, FrameParser& parser, LinkState& state,
                    std::function<RequestSources()> sources, std::function<void()> onFailure, ProtocolTrace* trace);
 
     // Queues (command, mode, address) behind every request made before it and
     // returns at once; it is sent up to nine times, 600 ms apart. `done` is told its outcome once, from a turn of the
     // event loop of its own after the link step that ended it, so it may send the next request at once. `modeOverride`
     // replaces the frame's mode byte when not 0.
-    void Send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride = 0);
+    void send(Command command, int mode, int address, Completion done, std::uint8_t modeOverride = 0);
     // Queues the single-parameter write of (mode index, address) and returns at once.
-    void QueueWrite(int mode, int address);
+    void queueWrite(int mode, int address);
     // The writes that did not reach the processor (lost on the wire, dropped after
     // the link went away, or not buildable), in one call once the link step that
     // lost them has ended.
@@ -81,7 +81,7 @@ public:
     // Queued writes of (mode, address) not yet on the wire: 0 or 1.
     int queuedWrites(int mode, int address) const;
     // Whether the request could be built from the store and image as they are now.
-    bool Buildable(Command command, int mode, int address, std::uint8_t modeOverride = 0) const;
+    bool buildable(Command command, int mode, int address, std::uint8_t modeOverride = 0) const;
 
     // A valid frame arrived while online, its first byte at `arrivedAtMs`. True
     // when it was the reply of the request on the wire, or had its shape and was
@@ -139,7 +139,7 @@ private:
     Request* onWire() const;
 
     core::Scheduler& m_scheduler;
-    USB_Comm& m_usb;
+    HidPort& m_port;
     FrameParser& m_parser;
     LinkState& m_state;
     std::function<RequestSources()> m_sources;

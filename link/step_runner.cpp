@@ -31,7 +31,7 @@ struct Run : std::enable_shared_from_this<Run> {
             end({false, true});
             return;
         }
-        channel.Send(
+        channel.send(
             request.command, request.mode, request.address,
             [self = shared_from_this()](const RequestOutcome& outcome) { self->taken(outcome); }, request.modeOverride);
     }

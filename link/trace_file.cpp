@@ -9,7 +9,7 @@ namespace quorix::link {
 
 namespace fs = std::filesystem;
 
-std::unique_ptr<TraceFile> TraceFile::Open(const fs::path& path, std::string& problem)
+std::unique_ptr<TraceFile> TraceFile::open(const fs::path& path, std::string& problem)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
@@ -22,9 +22,9 @@ std::unique_ptr<TraceFile> TraceFile::Open(const fs::path& path, std::string& pr
         return nullptr;
     }
     // A file without any write permission is read-only even to an administrator.
-    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (fs::is_regular_file(status) &&
-        ((status.permissions() & anyWrite) == fs::perms::none || !platform::MayWrite(path))) {
+        ((status.permissions() & kAnyWrite) == fs::perms::none || !platform::MayWrite(path))) {
         problem = "the file is read-only, or this user may not write it";
         return nullptr;
     }

@@ -19,7 +19,7 @@ namespace quorix::link {
 class TraceFile {
 public:
     // Null, with the reason in `problem`, when the file cannot be written.
-    static std::unique_ptr<TraceFile> Open(const std::filesystem::path& path, std::string& problem);
+    static std::unique_ptr<TraceFile> open(const std::filesystem::path& path, std::string& problem);
 
     std::ostream& stream() { return m_stream; }
     // Called once, at the first write that fails.

@@ -42,18 +42,18 @@ int NearestOnLogScale(double value, int lowest, int highest, Table at)
 
 core::Band Quantise(core::Band band, const RequestedFilter& f)
 {
-    band.FreqIndex = NearestFrequencyIndex(f.frequency);
-    band.Gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
-    band.BandOff = false;
+    band.freqIndex = NearestFrequencyIndex(f.frequency);
+    band.gain = core::ClampGain(core::RoundHalfEven(f.gainDb * 10) + 250);
+    band.bandOff = false;
     switch (f.shape) {
     case FilterShape::Peaking:
-        band.Shape = 0;
-        band.QIndex = NearestQIndex(f.q, core::kMaxQIndex);
+        band.shape = 0;
+        band.qIndex = NearestQIndex(f.q, core::kMaxQIndex);
         break;
     case FilterShape::LowShelf:
     case FilterShape::HighShelf:
-        band.Shape = f.shape == FilterShape::LowShelf ? 1 : 2;
-        band.ShelfQIndex = NearestQIndex(ShelfSlope(f), core::kMaxShelfQIndex);
+        band.shape = f.shape == FilterShape::LowShelf ? 1 : 2;
+        band.shelfQIndex = NearestQIndex(ShelfSlope(f), core::kMaxShelfQIndex);
         break;
     }
     return band;
@@ -77,7 +77,7 @@ graph::BiquadCoefficients RequestedSection(const RequestedFilter& f)
 void Store(core::ParamEditor& editor, int address, const core::Band& band, core::ParamEditor::UndoStep& step,
            std::vector<int>& changed)
 {
-    const core::ParamRecord& r = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address);
+    const core::ParamRecord& r = editor.store().at(core::ModeForAddress(address, editor.view().currentMode), address);
     if (r.band == band)
         return;
     editor.edit(address, std::exchange(step, core::ParamEditor::UndoStep::None),
@@ -107,11 +107,11 @@ void MeasureDifference(BandFit& fit, const core::ParamStore& store, const core::
     std::vector<graph::BiquadCoefficients> have, want;
     double narrowest = kLeastQ;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(achieved, view, [](int) { return -1; }).points)
-        if (p.Type == graph::EqBandPoint && !p.band.BandOff) {
+        if (p.type == graph::EqBandPoint && !p.band.bandOff) {
             have.push_back(graph::BandSection(p.band));
-            if (p.band.Shape == 0)
+            if (p.band.shape == 0)
                 narrowest = std::max(narrowest,
-                                     static_cast<double>(core::QAt(std::clamp(p.band.QIndex, 0, core::kQCount - 1))));
+                                     static_cast<double>(core::QAt(std::clamp(p.band.qIndex, 0, core::kQCount - 1))));
         }
     for (const FittedBand& b : fit.fitted) {
         want.push_back(RequestedSection(b.requested));
@@ -190,8 +190,8 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view,
     BandFit fit;
     std::vector<int> addresses;
     for (const graph::CurvePoint& p : graph::BuildCurvePoints(store, view, [](int) { return -1; }).points)
-        if (p.Type == graph::EqBandPoint)
-            addresses.push_back(p.Address);
+        if (p.type == graph::EqBandPoint)
+            addresses.push_back(p.address);
     fit.filterCount = filters.size();
     fit.bandCount = addresses.size();
     if (addresses.empty()) {
@@ -205,7 +205,7 @@ BandFit FitFilters(const core::ParamStore& store, const core::ViewState& view,
     std::vector<RequestedFilter> sorted = filters;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const RequestedFilter& a, const RequestedFilter& b) { return a.frequency < b.frequency; });
-    const int mode = view.CurrentMode;
+    const int mode = view.currentMode;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const int address = addresses[i];
         const core::Band& current = store.at(core::ModeForAddress(address, mode), address).band;
@@ -227,8 +227,8 @@ std::vector<int> ApplyBandFit(core::ParamEditor& editor, const BandFit& fit, cor
     for (const FittedBand& b : fit.fitted)
         Store(editor, b.address, b.band, step, changed);
     for (const int address : fit.flattened) {
-        core::Band flat = editor.store().at(core::ModeForAddress(address, editor.view().CurrentMode), address).band;
-        flat.Gain = 250;
+        core::Band flat = editor.store().at(core::ModeForAddress(address, editor.view().currentMode), address).band;
+        flat.gain = 250;
         Store(editor, address, flat, step, changed);
     }
     return changed;

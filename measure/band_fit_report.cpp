@@ -36,10 +36,10 @@ std::string RequestedText(const RequestedFilter& f)
 
 std::string StoredText(const core::Band& band)
 {
-    const char* shape = band.Shape == 0 ? "PK" : band.Shape == 2 ? "HS" : "LS";
+    const char* shape = band.shape == 0 ? "PK" : band.shape == 2 ? "HS" : "LS";
     std::string text =
-        std::string(shape) + " " + core::FrequencyText(band.FreqIndex) + " Hz " + core::GainText(band.Gain) + " dB";
-    return band.Shape == 0 ? text + " Q " + core::QText(band.QIndex) : text + " S " + core::QText(band.ShelfQIndex);
+        std::string(shape) + " " + core::FrequencyText(band.freqIndex) + " Hz " + core::GainText(band.gain) + " dB";
+    return band.shape == 0 ? text + " Q " + core::QText(band.qIndex) : text + " S " + core::QText(band.shelfQIndex);
 }
 
 std::string BandFitReport(const BandFit& fit)

@@ -12,9 +12,9 @@
 
 namespace quorix::presets {
 
-bool ConfigurationFiles::SaveConfigurationFile()
+bool ConfigurationFiles::saveConfigurationFile()
 {
-    const std::filesystem::path chosen = m_chooser.ChooseConfigurationFileToSave();
+    const std::filesystem::path chosen = m_chooser.chooseConfigurationFileToSave();
     if (chosen.empty())
         return false;
     const std::filesystem::path path = core::WithConfigurationExtension(chosen);
@@ -38,25 +38,25 @@ void Tell(const ConfigurationFiles::Done& done, bool outcome)
 
 } // namespace
 
-void ConfigurationFiles::OpenConfigurationFile(Done done)
+void ConfigurationFiles::openConfigurationFile(Done done)
 {
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
     }
-    const std::filesystem::path path = m_chooser.ChooseConfigurationFileToOpen();
+    const std::filesystem::path path = m_chooser.chooseConfigurationFileToOpen();
     if (path.empty()) {
         Tell(done, false);
         return;
     }
-    OpenConfigurationFile(path, std::move(done));
+    openConfigurationFile(path, std::move(done));
 }
 
-void ConfigurationFiles::OpenConfigurationFile(const std::filesystem::path& path, Done done)
+void ConfigurationFiles::openConfigurationFile(const std::filesystem::path& path, Done done)
 {
     // The link may have gone while the dialog or a question was open.
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
@@ -78,10 +78,10 @@ void ConfigurationFiles::open(const std::filesystem::path& path, Done done)
         Tell(done, false);
         return;
     }
-    const int preset = m_context.view.CurrentPreset;
+    const int preset = m_context.view.currentPreset;
     std::swap(m_context.image, loaded);
     // A file the link would refuse leaves the console as it was, loaded image included.
-    if (!m_context.link.ConfigurationWritable(preset)) {
+    if (!m_context.link.configurationWritable(preset)) {
         std::swap(m_context.image, loaded);
         m_host.showMessage(std::string(kUnsendableFile) + platform::PathToUtf8(path));
         Tell(done, false);

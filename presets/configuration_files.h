@@ -20,12 +20,12 @@ public:
     using Done = std::function<void(bool)>;
 
     // True when a file was written.
-    bool SaveConfigurationFile();
+    bool saveConfigurationFile();
     // Returns once the file is on its way; `done` is told true when it went to the
     // processor and was read back whole (a refusal is said and told before this returns).
-    void OpenConfigurationFile(Done done = {});
+    void openConfigurationFile(Done done = {});
     // The same for a file chosen elsewhere (the command line): no dialog.
-    void OpenConfigurationFile(const std::filesystem::path& path, Done done = {});
+    void openConfigurationFile(const std::filesystem::path& path, Done done = {});
 
 private:
     void open(const std::filesystem::path& path, Done done);

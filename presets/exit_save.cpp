@@ -10,7 +10,7 @@
 
 namespace quorix::presets {
 
-std::string_view ExitSave::CheckName(std::string_view name)
+std::string_view ExitSave::checkName(std::string_view name)
 {
     if (name.empty())
         return kNameMissing;
@@ -24,15 +24,15 @@ std::string_view ExitSave::CheckName(std::string_view name)
     return {};
 }
 
-std::filesystem::path ExitSave::PathFor(std::string_view name) const
+std::filesystem::path ExitSave::pathFor(std::string_view name) const
 {
     return m_modeFolder / std::filesystem::path(std::u8string(name.begin(), name.end()) + u8".QUORIX");
 }
 
-void ExitSave::Save(const ExitSaveChoice& choice, std::function<void(bool)> done)
+void ExitSave::save(const ExitSaveChoice& choice, std::function<void(bool)> done)
 {
     if (choice.saveFile) {
-        if (const std::string_view refusal = CheckName(choice.name); !refusal.empty()) {
+        if (const std::string_view refusal = checkName(choice.name); !refusal.empty()) {
             m_host.showMessage(refusal);
             done(false);
             return;
@@ -48,7 +48,7 @@ void ExitSave::Save(const ExitSaveChoice& choice, std::function<void(bool)> done
         done(false);
         return;
     }
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         done(finish(choice, kStoreSkippedOffline));
         return;
     }
@@ -67,7 +67,7 @@ void ExitSave::Save(const ExitSaveChoice& choice, std::function<void(bool)> done
 bool ExitSave::finish(const ExitSaveChoice& choice, std::string_view storeProblem)
 {
     if (choice.saveFile) {
-        const std::filesystem::path path = PathFor(choice.name);
+        const std::filesystem::path path = pathFor(choice.name);
         std::error_code ec;
         if (std::filesystem::exists(path, ec) && !m_host.askYesNo(kOverwriteQuestion))
             return false;

@@ -30,11 +30,11 @@ public:
 
     // Returns at once; `done` is told true when the dialog is done and closes,
     // false to keep it open for a correction. Nobody is told once this is gone.
-    void Save(const ExitSaveChoice& choice, std::function<void(bool closes)> done);
+    void save(const ExitSaveChoice& choice, std::function<void(bool closes)> done);
 
     // The message refusing `name`, or empty when it can name a file.
-    static std::string_view CheckName(std::string_view name);
-    std::filesystem::path PathFor(std::string_view name) const;
+    static std::string_view checkName(std::string_view name);
+    std::filesystem::path pathFor(std::string_view name) const;
 
 private:
     bool finish(const ExitSaveChoice& choice, std::string_view storeProblem);

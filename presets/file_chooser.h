@@ -8,9 +8,9 @@ namespace quorix::presets {
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
-    virtual std::filesystem::path ChooseConfigurationFileToOpen() = 0;
+    virtual std::filesystem::path chooseConfigurationFileToOpen() = 0;
     // The dialog itself asks before a chosen existing file is replaced.
-    virtual std::filesystem::path ChooseConfigurationFileToSave() = 0;
+    virtual std::filesystem::path chooseConfigurationFileToSave() = 0;
 };
 
 } // namespace quorix::presets

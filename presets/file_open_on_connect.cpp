@@ -63,13 +63,13 @@ void FileOpenOnConnect::ask()
     if (m_state != State::Asking)
         return;
     // Lost again between the read and the question: back to waiting for the next read.
-    if (!m_link.LinkOnline()) {
+    if (!m_link.linkOnline()) {
         wait();
         return;
     }
     m_state = State::Idle;
     if (m_host.askYesNo(std::string(kWriteFileQuestion) + pathText()))
-        m_files.OpenConfigurationFile(m_path);
+        m_files.openConfigurationFile(m_path);
 }
 
 std::string FileOpenOnConnect::pathText() const

@@ -35,10 +35,10 @@ std::string Refusal(std::string_view subject, std::string_view text, std::size_t
 
 } // namespace
 
-PasswordManager::Selection PasswordManager::Opening()
+PasswordManager::Selection PasswordManager::opening()
 {
     m_windowReady = false;
-    return {m_context.store.at(0, core::kKeyboardLock).Value != 0 ? 1 : 0, GuestUser(m_context.store) ? 0 : 1};
+    return {m_context.store.at(0, core::kKeyboardLock).value != 0 ? 1 : 0, GuestUser(m_context.store) ? 0 : 1};
 }
 
 void PasswordManager::send(int kind, int operation, std::function<void(bool, bool)> told)
@@ -54,7 +54,7 @@ void PasswordManager::send(int kind, int operation, std::function<void(bool, boo
 
 void PasswordManager::confirm(std::string_view password, PasswordBox box, const Kind& kind, Focus then)
 {
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kPasswordOffline);
         then(PasswordBox::None);
         return;
@@ -68,7 +68,7 @@ void PasswordManager::confirm(std::string_view password, PasswordBox box, const 
         then(box);
         return;
     }
-    m_context.digits.DigitsToBuffer(password, 0);
+    m_context.digits.digitsToBuffer(password, 0);
     send(kind.code, kVerify, [this, box, code = kind.code, then = std::move(then)](bool answered, bool accepted) {
         if (!answered) {
             then(PasswordBox::None);
@@ -91,7 +91,7 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
         then(PasswordBox::None);
         return;
     }
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kPasswordOffline);
         then(PasswordBox::None);
         return;
@@ -113,8 +113,8 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
         then(kind.fresh);
         return;
     }
-    m_context.digits.DigitsToBuffer(old, 0);
-    m_context.digits.DigitsToBuffer(fresh, kind.length);
+    m_context.digits.digitsToBuffer(old, 0);
+    m_context.digits.digitsToBuffer(fresh, kind.length);
     send(kind.code, kChange, [this, then = std::move(then)](bool answered, bool accepted) {
         if (answered)
             m_host.showMessage(accepted ? kPasswordChanged : kPasswordChangeFailed);
@@ -122,17 +122,17 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
     });
 }
 
-void PasswordManager::ConfirmKeyboardLock(std::string_view password, Focus then)
+void PasswordManager::confirmKeyboardLock(std::string_view password, Focus then)
 {
     confirm(password, PasswordBox::LockPassword, {kLockKind, kLockLength, {}, {}, {}}, std::move(then));
 }
 
-void PasswordManager::ConfirmRights(std::string_view password, Focus then)
+void PasswordManager::confirmRights(std::string_view password, Focus then)
 {
     confirm(password, PasswordBox::RightsPassword, {kRightsKind, kRightsLength, {}, {}, {}}, std::move(then));
 }
 
-void PasswordManager::ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirmation,
+void PasswordManager::changeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirmation,
                                            Focus then)
 {
     change(old, fresh, confirmation,
@@ -140,7 +140,7 @@ void PasswordManager::ChangeRightsPassword(std::string_view old, std::string_vie
            std::move(then));
 }
 
-void PasswordManager::ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh,
+void PasswordManager::changeKeyboardLockPassword(std::string_view old, std::string_view fresh,
                                                  std::string_view confirmation, Focus then)
 {
     change(old, fresh, confirmation,
@@ -155,29 +155,29 @@ void PasswordManager::choose(int address, int value)
     m_edits.setValue(address, value);
 }
 
-void PasswordManager::KeyboardLockChosen(int on)
+void PasswordManager::keyboardLockChosen(int on)
 {
     if (m_lockProven)
         choose(core::kKeyboardLock, on);
 }
 
-void PasswordManager::RightsChosen(int administrator)
+void PasswordManager::rightsChosen(int administrator)
 {
     if (m_rightsProven)
         choose(core::kRightsAddress, administrator);
 }
 
-void PasswordManager::Lock()
+void PasswordManager::lock()
 {
     m_lockProven = false;
     m_rightsProven = false;
     m_windowReady = false;
 }
 
-void PasswordManager::Closing()
+void PasswordManager::closing()
 {
-    Lock();
-    if (!m_context.link.LinkOnline())
+    lock();
+    if (!m_context.link.linkOnline())
         return;
     // Both go out whatever becomes of the window: the link outlives it.
     link::DeviceLink& device = m_context.link;

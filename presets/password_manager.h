@@ -42,29 +42,29 @@ public:
     using Focus = std::function<void(PasswordBox)>;
 
     // Opening: WindowReady is false until the window has set its options and calls Ready().
-    Selection Opening();
-    void Ready() { m_windowReady = true; }
-    bool WindowReady() const { return m_windowReady; }
+    Selection opening();
+    void ready() { m_windowReady = true; }
+    bool windowReady() const { return m_windowReady; }
 
     // Each returns at once and tells `then` the box that takes the focus once the
     // processor has answered; a refusal is said and told before it returns.
-    void ConfirmKeyboardLock(std::string_view password, Focus then);
-    void ConfirmRights(std::string_view password, Focus then);
-    void ChangeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
-    void ChangeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
+    void confirmKeyboardLock(std::string_view password, Focus then);
+    void confirmRights(std::string_view password, Focus then);
+    void changeRightsPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
+    void changeKeyboardLockPassword(std::string_view old, std::string_view fresh, std::string_view confirm, Focus then);
 
-    void KeyboardLockChosen(int on);
-    void RightsChosen(int administrator);
+    void keyboardLockChosen(int on);
+    void rightsChosen(int administrator);
 
     // After a proven keyboard-lock password: its options are usable.
-    bool KeyboardLockUnlocked() const { return m_lockProven; }
+    bool keyboardLockUnlocked() const { return m_lockProven; }
     // After a proven rights password: the rights options and both change rows are usable.
-    bool RightsUnlocked() const { return m_rightsProven; }
+    bool rightsUnlocked() const { return m_rightsProven; }
 
     // The window closes: the processor is told (when online) and the window locks again.
-    void Closing();
+    void closing();
     // Locks again without a word to the processor.
-    void Lock();
+    void lock();
 
 private:
     struct Kind {

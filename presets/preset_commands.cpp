@@ -16,20 +16,20 @@ void Tell(const std::function<void(bool)>& done, bool outcome)
 
 } // namespace
 
-void PresetCommands::Recall(int preset, std::function<void(bool)> done)
+void PresetCommands::recall(int preset, std::function<void(bool)> done)
 {
     core::CheckIndex("preset", preset, 0, kLastPreset);
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
     }
-    m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
+    m_context.view.currentPreset = static_cast<std::uint8_t>(preset);
     m_context.link.readFromDevice(preset, false, link::Command::ReadBlock,
                                   [done = std::move(done)](bool read) { Tell(done, read); });
 }
 
-void PresetCommands::Store(int userIndex, std::function<void(bool)> done)
+void PresetCommands::store(int userIndex, std::function<void(bool)> done)
 {
     const int preset = kFirstUserPreset + userIndex;
     core::CheckIndex("user preset", preset, kFirstUserPreset, kLastPreset);
@@ -38,7 +38,7 @@ void PresetCommands::Store(int userIndex, std::function<void(bool)> done)
         Tell(done, false);
         return;
     }
-    if (!m_context.link.LinkOnline()) {
+    if (!m_context.link.linkOnline()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
@@ -48,7 +48,7 @@ void PresetCommands::Store(int userIndex, std::function<void(bool)> done)
                                [this, preset, done = std::move(done)](const link::RequestOutcome& outcome) {
                                    m_host.setBusy(false);
                                    if (outcome.answered) {
-                                       m_context.view.CurrentPreset = static_cast<std::uint8_t>(preset);
+                                       m_context.view.currentPreset = static_cast<std::uint8_t>(preset);
                                        m_context.screen.report({link::LinkCode::Preset, preset});
                                        m_host.showInformation(kStoreDone);
                                    }

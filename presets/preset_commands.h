@@ -15,10 +15,10 @@ public:
     // Both return at once and tell `done` the outcome; a refusal (offline, a guest)
     // is said and told before they return.
     // Preset 0..7 into the processor and the console; offline it says so. True when read whole.
-    void Recall(int preset, std::function<void(bool)> done = {});
+    void recall(int preset, std::function<void(bool)> done = {});
     // The working settings into USER1..USER5 (userIndex 0..4); offline it says so. True when the
     // processor stored them.
-    void Store(int userIndex, std::function<void(bool)> done = {});
+    void store(int userIndex, std::function<void(bool)> done = {});
 
 private:
     PresetContext m_context;

@@ -25,7 +25,7 @@ inline constexpr int kLastPreset = 7;      // USER5
 
 inline bool GuestUser(const core::ParamStore& store)
 {
-    return store.at(0, core::kRightsAddress).Value == 0;
+    return store.at(0, core::kRightsAddress).value == 0;
 }
 
 } // namespace quorix::presets

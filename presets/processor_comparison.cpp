@@ -18,12 +18,12 @@ ProcessorComparison::ProcessorComparison(link::DeviceLink& link, core::ParamEdit
 void ProcessorComparison::compare(std::function<void(Outcome)> done)
 {
     m_copies.clear();
-    if (!m_link.LinkOnline()) {
+    if (!m_link.linkOnline()) {
         done(Outcome::Offline);
         return;
     }
     const auto processor = std::make_shared<core::ParamStore>(m_editor.store());
-    m_link.readWorkingSet(m_view.CurrentPreset, *processor,
+    m_link.readWorkingSet(m_view.currentPreset, *processor,
                           [this, alive = std::weak_ptr(m_alive), processor, done = std::move(done)](bool read) {
                               if (alive.expired())
                                   return;
@@ -142,7 +142,7 @@ int ProcessorComparison::takeProcessorValues()
             KeepMarked(m_record, c);
             continue;
         }
-        const bool shared = c.address < core::kFirstGlobalAddress && !store.at(0, c.address).PerMode;
+        const bool shared = c.address < core::kFirstGlobalAddress && !store.at(0, c.address).perMode;
         if (shared && c.mode == 1) {
             // Taken with its singing copy, where the processor holds the two alike.
             if (store.at(1, c.address) == m_processor.at(1, c.address)) {

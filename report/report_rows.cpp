@@ -13,25 +13,25 @@ namespace {
 
 std::string BandText(const core::ParamRecord& r)
 {
-    const char* shape = r.band.Shape == 0 ? "PK" : r.band.Shape == 2 ? "HS" : "LS";
-    const int q = r.band.Shape == 0 ? r.band.QIndex : r.band.ShelfQIndex;
-    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.FreqIndex)) +
-                       " Hz " + core::GainText(r.band.Gain) + " dB " + (r.band.Shape == 0 ? "Q " : "S ") +
+    const char* shape = r.band.shape == 0 ? "PK" : r.band.shape == 2 ? "HS" : "LS";
+    const int q = r.band.shape == 0 ? r.band.qIndex : r.band.shelfQIndex;
+    std::string text = std::string(shape) + " " + core::FrequencyText(core::ClampFrequencyIndex(r.band.freqIndex)) +
+                       " Hz " + core::GainText(r.band.gain) + " dB " + (r.band.shape == 0 ? "Q " : "S ") +
                        core::QText(core::ClampQIndex(q));
-    return r.band.BandOff ? text + " (关)" : text;
+    return r.band.bandOff ? text + " (关)" : text;
 }
 
 std::string ValueText(const core::ParamRecord& r, int address)
 {
-    if (r.Class == core::ParamClass::EqBand)
+    if (r.paramClass == core::ParamClass::EqBand)
         return BandText(r);
     const core::ParamDescription& d = core::DescribeParam(address);
     if (d.kind == core::ParamKind::List)
-        return std::string(tables::ComboText(d.list, r.Value));
+        return std::string(tables::ComboText(d.list, r.value));
     if (d.kind != core::ParamKind::Scaled)
-        return std::to_string(r.Value);
+        return std::to_string(r.value);
     // The value the processor is sent and the graph draws, even where the slider stops short of it.
-    const core::ScaledValue value = core::ScaledPosition(d, r.Value);
+    const core::ScaledValue value = core::ScaledPosition(d, r.value);
     std::string text = core::ScaleText(d.scale, value.position);
     if (value.position < 0 || value.position > d.positions)
         text += " (超出滑块范围)";
@@ -50,7 +50,7 @@ std::vector<ReportRow> PageRows(const core::ParamStore& store, int kind, const c
     };
     std::vector<ReportRow> rows;
     for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
-        if (!store.at(0, a).Defined)
+        if (!store.at(0, a).defined)
             continue;
         std::string name(core::ParamName(kind, a - kind * 256));
         ReportRow row{name.empty() ? std::string("#").append(std::to_string(a - kind * 256)) : name, text(0, a), {}};

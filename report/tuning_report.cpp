@@ -46,15 +46,15 @@ QFont Font(double points, bool bold = false)
 std::vector<QPointF> TotalResponse(const core::ParamStore& store, int kind, int mode, int third)
 {
     core::ViewState view;
-    view.CurrentKind = kind;
-    view.CurrentMode = static_cast<std::uint8_t>(mode);
-    view.EffectsSubPage = static_cast<std::uint8_t>(third);
+    view.currentKind = kind;
+    view.currentMode = static_cast<std::uint8_t>(mode);
+    view.effectsSubPage = static_cast<std::uint8_t>(third);
     const auto page = graph::BuildCurvePoints(store, view, [](int) { return -1; });
     graph::ResponseCurves curves;
-    curves.resize(graph::PlotGeometry::ForSize(1245, 300));
+    curves.resize(graph::PlotGeometry::forSize(1245, 300));
     for (const auto& p : page.points)
-        curves.ComputeCurve(p, kind);
-    curves.SumCurves(page.points);
+        curves.computeCurve(p, kind);
+    curves.sumCurves(page.points);
     std::vector<QPointF> points;
     for (int i = 0; i < curves.pointCount(); ++i) {
         const double hz = curves.exactFrequency(i);
@@ -100,11 +100,11 @@ public:
     }
 
 private:
-    double X(const QRectF& r, double hz) const
+    double x(const QRectF& r, double hz) const
     {
         return r.left() + (std::log10(hz) - std::log10(kLowHz)) / 3 * r.width();
     }
-    double Y(const QRectF& r, double db) const
+    double y(const QRectF& r, double db) const
     {
         return r.top() + (kTopDb - std::clamp(db, kBottomDb, kTopDb)) / (kTopDb - kBottomDb) * r.height();
     }
@@ -114,18 +114,18 @@ private:
         m_p.setFont(Font(7));
         m_p.setPen(QPen(QColor(200, 200, 200), 2));
         for (const double hz : {20., 50., 100., 200., 500., 1000., 2000., 5000., 10000., 20000.}) {
-            m_p.drawLine(QPointF(X(r, hz), r.top()), QPointF(X(r, hz), r.bottom()));
-            m_p.drawText(QPointF(X(r, hz) - 30, r.bottom() + 45),
+            m_p.drawLine(QPointF(x(r, hz), r.top()), QPointF(x(r, hz), r.bottom()));
+            m_p.drawText(QPointF(x(r, hz) - 30, r.bottom() + 45),
                          hz >= 1000 ? QString::number(hz / 1000) + "k" : QString::number(hz));
         }
         for (int db = -24; db <= 12; db += 6) {
-            m_p.drawLine(QPointF(r.left(), Y(r, db)), QPointF(r.right(), Y(r, db)));
-            m_p.drawText(QPointF(r.left() - 110, Y(r, db) + 12), QString::number(db) + " dB");
+            m_p.drawLine(QPointF(r.left(), y(r, db)), QPointF(r.right(), y(r, db)));
+            m_p.drawText(QPointF(r.left() - 110, y(r, db) + 12), QString::number(db) + " dB");
         }
         m_p.setPen(QPen(Qt::black, 3));
         m_p.drawRect(r);
         const int thirds = kind == 3 ? 3 : 1;
-        static const QColor colours[] = {QColor(200, 60, 0), QColor(0, 90, 200), QColor(0, 150, 60)};
+        static const QColor kColours[] = {QColor(200, 60, 0), QColor(0, 90, 200), QColor(0, 150, 60)};
         double legendY = r.top() + 40;
         for (int third = 0; third < thirds; ++third) {
             const auto singing = TotalResponse(store, kind, 0, third);
@@ -134,10 +134,10 @@ private:
             for (int mode = 0; mode < (differ ? 2 : 1); ++mode) {
                 QPainterPath path;
                 for (const QPointF& pt : mode == 0 ? singing : dance) {
-                    const QPointF at(X(r, pt.x()), Y(r, pt.y()));
+                    const QPointF at(x(r, pt.x()), y(r, pt.y()));
                     path.elementCount() == 0 ? path.moveTo(at) : path.lineTo(at);
                 }
-                QPen pen(colours[third], 5, mode == 0 ? Qt::SolidLine : Qt::DashLine);
+                QPen pen(kColours[third], 5, mode == 0 ? Qt::SolidLine : Qt::DashLine);
                 m_p.setPen(pen);
                 m_p.drawPath(path);
                 QString legend = differ ? (mode == 0 ? QStringLiteral("演唱") : QStringLiteral("劲舞"))

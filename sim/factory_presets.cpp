@@ -10,16 +10,16 @@ namespace {
 void SetBand(core::ParamStore& store, int address, int gain, int qIndex = -1)
 {
     for (int mode = 0; mode < 2; ++mode) {
-        store.at(mode, address).band.Gain = gain;
+        store.at(mode, address).band.gain = gain;
         if (qIndex >= 0)
-            store.at(mode, address).band.QIndex = qIndex;
+            store.at(mode, address).band.qIndex = qIndex;
     }
 }
 
 void SetValue(core::ParamStore& store, int address, int value)
 {
     for (int mode = 0; mode < (address < core::kFirstGlobalAddress ? 2 : 1); ++mode)
-        store.at(mode, address).Value = value;
+        store.at(mode, address).value = value;
 }
 
 void Pro(core::ParamStore& store)

@@ -93,7 +93,7 @@ namespace {
 // Offsets[kind][a]: where record a starts in its kind's block; the last entry is the block's size.
 const std::array<std::vector<std::size_t>, kKindCount>& Offsets()
 {
-    static const auto offsets = [] {
+    static const auto kOffsets = [] {
         std::array<std::vector<std::size_t>, kKindCount> table;
         for (int kind = 0; kind < kKindCount; ++kind) {
             auto& starts = table[static_cast<std::size_t>(kind)];
@@ -103,7 +103,7 @@ const std::array<std::vector<std::size_t>, kKindCount>& Offsets()
         }
         return table;
     }();
-    return offsets;
+    return kOffsets;
 }
 
 } // namespace

@@ -18,7 +18,7 @@ void ForEachBlock(Visit visit)
 {
     for (int set = 0; set < ProcessorMemory::kSets; ++set)
         for (int kind = 0; kind < layout::kKindCount; ++kind)
-            if (ProcessorMemory::Holds(set, kind))
+            if (ProcessorMemory::holds(set, kind))
                 visit(set, kind);
 }
 

@@ -31,24 +31,24 @@ ProcessorMemory::ProcessorMemory()
 {
     for (int set = 0; set < kSets; ++set)
         for (int kind = 0; kind < layout::kKindCount; ++kind)
-            if (Holds(set, kind))
+            if (holds(set, kind))
                 m_blocks[static_cast<std::size_t>(set)][static_cast<std::size_t>(kind)].assign(layout::BlockSize(kind),
                                                                                                0);
 }
 
-bool ProcessorMemory::Holds(int set, int kind)
+bool ProcessorMemory::holds(int set, int kind)
 {
     return layout::IsKind(kind) && (set == 0 || (set == 1 && !layout::IsGlobalKind(kind)));
 }
 
-bool ProcessorMemory::HoldsRecord(int set, int address)
+bool ProcessorMemory::holdsRecord(int set, int address)
 {
-    return Holds(set, KindOf(address)) && layout::IsRecord(KindOf(address), MenuOf(address));
+    return holds(set, KindOf(address)) && layout::IsRecord(KindOf(address), MenuOf(address));
 }
 
 std::span<const std::uint8_t> ProcessorMemory::block(int set, int kind) const
 {
-    if (!Holds(set, kind))
+    if (!holds(set, kind))
         throw std::out_of_range("no kind " + std::to_string(kind) + " in set " + std::to_string(set));
     return m_blocks[static_cast<std::size_t>(set)][static_cast<std::size_t>(kind)];
 }
@@ -61,7 +61,7 @@ std::span<std::uint8_t> ProcessorMemory::block(int set, int kind)
 
 std::span<const std::uint8_t> ProcessorMemory::record(int set, int address) const
 {
-    if (!HoldsRecord(set, address))
+    if (!holdsRecord(set, address))
         throw std::out_of_range("no record at address " + std::to_string(address) + " in set " + std::to_string(set));
     const int kind = KindOf(address);
     return block(set, kind).subspan(layout::RecordOffset(kind, MenuOf(address)),

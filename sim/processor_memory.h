@@ -31,8 +31,8 @@ public:
 
     ProcessorMemory();
 
-    static bool Holds(int set, int kind);
-    static bool HoldsRecord(int set, int address);
+    static bool holds(int set, int kind);
+    static bool holdsRecord(int set, int address);
 
     std::span<const std::uint8_t> block(int set, int kind) const;
     std::span<std::uint8_t> block(int set, int kind);

@@ -29,14 +29,14 @@ public:
     std::vector<std::uint8_t> reportDescriptor() const override { return m_port.reportDescriptor(); }
     bool notifyReadable(std::function<void()> readable) override
     {
-        m_readable = std::move(readable);
+        mReadable = std::move(readable);
         m_port.m_listener = this;
         if (!m_port.m_input.empty())
             m_port.armWake(m_port.m_input.front().readyAt);
         return true;
     }
 
-    std::function<void()> m_readable;
+    std::function<void()> mReadable;
 
 private:
     SimUsbPort& m_port;
@@ -65,7 +65,7 @@ void SimUsbPort::wake()
 {
     if (!m_listener)
         return;
-    const std::function<void()> readable = m_listener->m_readable;
+    const std::function<void()> readable = m_listener->mReadable;
     readable();
 }
 

@@ -11,7 +11,7 @@ void ForEachRecord(Visit visit)
 {
     for (int set = 0; set < ProcessorMemory::kSets; ++set)
         for (int kind = 0; kind < layout::kKindCount; ++kind)
-            if (ProcessorMemory::Holds(set, kind))
+            if (ProcessorMemory::holds(set, kind))
                 for (int menu = 0; menu < layout::RecordCount(kind); ++menu)
                     visit(set, kind * 256 + menu, layout::IsBand(kind, menu));
 }
@@ -25,10 +25,10 @@ ProcessorMemory MemoryFromStore(const core::ParamStore& store)
         const core::ParamRecord& record = store.at(set, address);
         if (band)
             memory.setBand(set, address,
-                           {record.band.Shape, record.band.ShelfQIndex, record.band.FreqIndex, record.band.BandOff,
-                            record.band.Gain, record.band.QIndex});
+                           {record.band.shape, record.band.shelfQIndex, record.band.freqIndex, record.band.bandOff,
+                            record.band.gain, record.band.qIndex});
         else
-            memory.setValue(set, address, record.Value);
+            memory.setValue(set, address, record.value);
     });
     return memory;
 }
@@ -40,14 +40,14 @@ core::ParamStore StoreFromMemory(const ProcessorMemory& memory)
         core::ParamRecord& record = store.at(set, address);
         if (band) {
             const BandSetting setting = memory.band(set, address);
-            record.band.Shape = static_cast<std::uint8_t>(setting.shape);
-            record.band.ShelfQIndex = setting.slope;
-            record.band.FreqIndex = setting.frequency;
-            record.band.BandOff = setting.off;
-            record.band.Gain = setting.gain;
-            record.band.QIndex = setting.q;
+            record.band.shape = static_cast<std::uint8_t>(setting.shape);
+            record.band.shelfQIndex = setting.slope;
+            record.band.freqIndex = setting.frequency;
+            record.band.bandOff = setting.off;
+            record.band.gain = setting.gain;
+            record.band.qIndex = setting.q;
         } else {
-            record.Value = memory.value(set, address);
+            record.value = memory.value(set, address);
         }
     });
     return store;

@@ -31,11 +31,11 @@ bool HoldsStoreValue(const sim::VirtualProcessor& processor, const core::ParamSt
 {
     const core::ParamRecord& ours = store.at(mode, address);
     if (!sim::layout::IsBand(address / kMenuAddresses, address % kMenuAddresses))
-        return processor.value(mode, address) == ours.Value;
+        return processor.value(mode, address) == ours.value;
     const sim::BandSetting theirs = processor.band(mode, address);
-    return theirs.shape == ours.band.Shape && theirs.slope == ours.band.ShelfQIndex &&
-           theirs.frequency == ours.band.FreqIndex && theirs.off == ours.band.BandOff &&
-           theirs.gain == ours.band.Gain && theirs.q == ours.band.QIndex;
+    return theirs.shape == ours.band.shape && theirs.slope == ours.band.shelfQIndex &&
+           theirs.frequency == ours.band.freqIndex && theirs.off == ours.band.bandOff &&
+           theirs.gain == ours.band.gain && theirs.q == ours.band.qIndex;
 }
 
 std::vector<Copy> UnmarkedDifferences(const sim::VirtualProcessor& processor, const core::ParamStore& store,
@@ -62,12 +62,12 @@ std::string DescribeCopy(const sim::VirtualProcessor& processor, const core::Par
     std::string text = std::string(mode == 0 ? "singing " : "dance ") + Hex(address);
     const core::ParamRecord& ours = store.at(mode, address);
     if (!sim::layout::IsBand(address / kMenuAddresses, address % kMenuAddresses))
-        return text + " (store " + std::to_string(ours.Value) + ", processor " +
+        return text + " (store " + std::to_string(ours.value) + ", processor " +
                std::to_string(processor.value(mode, address)) + ")";
     const sim::BandSetting theirs = processor.band(mode, address);
     return text + " (store " +
-           BandText(ours.band.Shape, ours.band.ShelfQIndex, ours.band.FreqIndex, ours.band.BandOff, ours.band.Gain,
-                    ours.band.QIndex) +
+           BandText(ours.band.shape, ours.band.shelfQIndex, ours.band.freqIndex, ours.band.bandOff, ours.band.gain,
+                    ours.band.qIndex) +
            ", processor " + BandText(theirs.shape, theirs.slope, theirs.frequency, theirs.off, theirs.gain, theirs.q) +
            ")";
 }

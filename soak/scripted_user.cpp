@@ -33,7 +33,7 @@ ScriptedUser::ScriptedUser(SoakConsole& console, std::uint64_t seed, std::vector
 {
     const core::ParamStore& layout = core::DefaultParamStore();
     for (int a = 0; a < core::kAddressCount; ++a)
-        if (layout.at(0, a).Defined && a != core::kRightsAddress && a != core::kModeAddress &&
+        if (layout.at(0, a).defined && a != core::kRightsAddress && a != core::kModeAddress &&
             a != core::kAutoModeAddress)
             m_addresses.push_back(a);
 }
@@ -70,18 +70,18 @@ void ScriptedUser::editOne()
         return;
     const int address = someAddress();
     using Step = core::ParamEditor::UndoStep;
-    if (core::DefaultParamStore().at(0, address).Class != core::ParamClass::EqBand) {
+    if (core::DefaultParamStore().at(0, address).paramClass != core::ParamClass::EqBand) {
         const int value = between(0, 100);
-        m_console.edit(address, Step::Snapshot, [value](core::ParamRecord& r) { r.Value = value; });
+        m_console.edit(address, Step::Snapshot, [value](core::ParamRecord& r) { r.value = value; });
         return;
     }
     core::Band band;
-    band.Shape = static_cast<std::uint8_t>(between(0, 2));
-    band.ShelfQIndex = between(0, 28);
-    band.FreqIndex = between(1, 361);
-    band.Gain = between(10, 370);
-    band.QIndex = between(0, 100);
-    band.BandOff = between(0, 9) == 0;
+    band.shape = static_cast<std::uint8_t>(between(0, 2));
+    band.shelfQIndex = between(0, 28);
+    band.freqIndex = between(1, 361);
+    band.gain = between(10, 370);
+    band.qIndex = between(0, 100);
+    band.bandOff = between(0, 9) == 0;
     m_console.edit(address, Step::Snapshot, [band](core::ParamRecord& r) { r.band = band; });
 }
 
@@ -91,12 +91,12 @@ void ScriptedUser::dragStep()
         return;
     const int step = between(-3, 3);
     using Step = core::ParamEditor::UndoStep;
-    if (core::DefaultParamStore().at(0, m_dragAddress).Class == core::ParamClass::EqBand)
+    if (core::DefaultParamStore().at(0, m_dragAddress).paramClass == core::ParamClass::EqBand)
         m_console.edit(m_dragAddress, Step::Burst,
-                       [step](core::ParamRecord& r) { r.band.Gain = std::clamp(r.band.Gain + step, 10, 370); });
+                       [step](core::ParamRecord& r) { r.band.gain = std::clamp(r.band.gain + step, 10, 370); });
     else
         m_console.edit(m_dragAddress, Step::Burst,
-                       [step](core::ParamRecord& r) { r.Value = std::clamp(r.Value + step, 0, 100); });
+                       [step](core::ParamRecord& r) { r.value = std::clamp(r.value + step, 0, 100); });
     m_drag->start();
 }
 
@@ -141,7 +141,7 @@ void ScriptedUser::act()
     } else if (roll < 58) {
         m_console.redo();
     } else if (roll < 64) {
-        m_console.switchMode(1 - m_console.view().CurrentMode);
+        m_console.switchMode(1 - m_console.view().currentMode);
     } else if (roll < 67) {
         m_console.copyMode();
     } else if (roll < 74) {

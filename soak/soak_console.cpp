@@ -16,7 +16,7 @@ namespace quorix::soak {
 SoakConsole::SoakConsole(Events events)
     : m_events(std::move(events)),
       m_watched(m_port,
-                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.LinkOnline()); }),
+                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.linkOnline()); }),
       m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record, *this}, *this,
              std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),
@@ -56,21 +56,21 @@ void SoakConsole::edit(int address, core::ParamEditor::UndoStep step, const core
 
 void SoakConsole::undo()
 {
-    m_document.edits().Undo();
+    m_document.edits().undo();
 }
 
 void SoakConsole::redo()
 {
-    m_document.edits().Redo();
+    m_document.edits().redo();
 }
 
 void SoakConsole::switchMode(int mode)
 {
-    if (m_view.AutoModeControl == 1)
+    if (m_view.autoModeControl == 1)
         return;
-    m_view.CurrentMode = static_cast<std::uint8_t>(mode);
+    m_view.currentMode = static_cast<std::uint8_t>(mode);
     m_document.edits().setValue(core::kModeAddress, mode);
-    m_document.undo().ResetUndo();
+    m_document.history().resetUndo();
 }
 
 void SoakConsole::copyMode()
@@ -79,7 +79,7 @@ void SoakConsole::copyMode()
                    {.askYesNo = [](std::string_view) { return true; },
                     .send =
                         [this](int address) {
-                            m_document.edits().writeMode(m_view.CurrentMode, address);
+                            m_document.edits().writeMode(m_view.currentMode, address);
                             return true;
                         },
                     .showMessage = [](std::string_view) {}});
@@ -119,32 +119,32 @@ void SoakConsole::answer()
 
 bool SoakConsole::openFile(const std::filesystem::path& path)
 {
-    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.OpenConfigurationFile(path, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_files.openConfigurationFile(path, std::move(done)); });
 }
 
 bool SoakConsole::recallPreset(int preset)
 {
-    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Recall(preset, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.recall(preset, std::move(done)); });
 }
 
 bool SoakConsole::storePreset(int userIndex)
 {
-    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.Store(userIndex, std::move(done)); });
+    return core::AwaitOutcome<bool>(m_clock, [&](auto done) { m_presets.store(userIndex, std::move(done)); });
 }
 
 void SoakConsole::chooseOffline()
 {
-    m_link.OfflineModeChosen();
+    m_link.offlineModeChosen();
 }
 
 void SoakConsole::chooseOnline()
 {
-    m_link.OnlineModeChosen();
+    m_link.onlineModeChosen();
 }
 
 bool SoakConsole::settled() const
 {
-    return m_link.LinkOnline() && !m_link.requestsPending() && !m_link.ReplyWaitActive() && m_transfers == 0;
+    return m_link.linkOnline() && !m_link.requestsPending() && !m_link.replyWaitActive() && m_transfers == 0;
 }
 
 // What the screen marks: any copy the processor is not known to hold, by a read or an answered write.

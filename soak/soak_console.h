@@ -70,7 +70,7 @@ public:
     // Online, nothing on the wire or waiting to go, no transfer under way.
     bool settled() const;
     // A transfer or a waiting request holds the window disabled.
-    bool windowDisabled() const { return m_transfers > 0 || m_link.ReplyWaitActive(); }
+    bool windowDisabled() const { return m_transfers > 0 || m_link.replyWaitActive(); }
     // Whether the console has marked this copy as one the processor may not hold.
     bool marked(int mode, int address) const;
 
@@ -80,8 +80,8 @@ private:
     void showInformation(std::string_view) override {}
     bool askYesNo(std::string_view) override { return true; }
     void setBusy(bool) override {}
-    std::filesystem::path ChooseConfigurationFileToOpen() override { return {}; }
-    std::filesystem::path ChooseConfigurationFileToSave() override { return {}; }
+    std::filesystem::path chooseConfigurationFileToOpen() override { return {}; }
+    std::filesystem::path chooseConfigurationFileToSave() override { return {}; }
 
     void synchronise(link::TransferDone done);
     // What the link reads goes into the store through the document, which the link is built before.

@@ -8,7 +8,7 @@
 #include "sim/kind_layout.h"
 
 #include "link/connection_supervisor.h"
-#include "link/usb_comm.h"
+#include "link/hid_port.h"
 
 #include "core/address_map.h"
 #include "core/config_file.h"
@@ -32,7 +32,7 @@ constexpr int kFaultWithinMs = 20000; // the fault falls in the first third of i
 // The supervisor's promise: a handshake every 10 ticks, the device searched for
 // at least every 100 ms, and one tick for this watch to see it.
 constexpr int kOnlinePromiseMs = ConnectionSupervisor::kHandshakeEveryTicks * ConnectionSupervisor::kTickMs +
-                                 link::USB_Comm::kSearchEveryMs + 2 * ConnectionSupervisor::kTickMs;
+                                 link::HidPort::kSearchEveryMs + 2 * ConnectionSupervisor::kTickMs;
 constexpr int kUnsettledMinutes = 10;
 constexpr long kMemoryGrowthKb = 16 * 1024;
 constexpr int kFiles = 3;
@@ -59,12 +59,12 @@ std::vector<std::filesystem::path> WriteFiles(const std::filesystem::path& folde
             const int address = std::uniform_int_distribution<int>(0, core::kFirstGlobalAddress - 1)(random);
             for (int mode = 0; mode < 2; ++mode) {
                 core::ParamRecord& r = tuning.at(mode, address);
-                if (!r.Defined)
+                if (!r.defined)
                     continue;
-                if (r.Class == core::ParamClass::EqBand)
-                    r.band.Gain = std::uniform_int_distribution<int>(10, 370)(random);
+                if (r.paramClass == core::ParamClass::EqBand)
+                    r.band.gain = std::uniform_int_distribution<int>(10, 370)(random);
                 else
-                    r.Value = std::uniform_int_distribution<int>(0, 100)(random);
+                    r.value = std::uniform_int_distribution<int>(0, 100)(random);
             }
         }
         files.push_back(folder / ("tuning" + std::to_string(f) + ".quorix"));
@@ -170,11 +170,11 @@ void SoakRun::watchTick()
 {
     const std::int64_t now = m_console->clock().nowMs();
     m_plan->tend();
-    const bool healthy = m_plan->lineHealthy() && !m_console->link().state().LinkDisabled;
+    const bool healthy = m_plan->lineHealthy() && !m_console->link().state().linkDisabled;
     if (healthy && !m_healthy)
         m_healthySince = now;
     m_healthy = healthy;
-    if (m_console->link().LinkOnline()) {
+    if (m_console->link().linkOnline()) {
         if (m_downSince >= 0) {
             ++m_summary.recoveries;
             if (healthy)
@@ -200,7 +200,7 @@ void SoakRun::watchTick()
 void SoakRun::checkCopies()
 {
     if (!m_console->settled() || !m_healthy) {
-        if (m_healthy && !m_console->link().state().LinkDisabled && ++m_unsettled == kUnsettledMinutes)
+        if (m_healthy && !m_console->link().state().linkDisabled && ++m_unsettled == kUnsettledMinutes)
             violation("no quiet moment online for " + std::to_string(kUnsettledMinutes) + " minutes");
         return;
     }

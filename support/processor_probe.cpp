@@ -3,9 +3,9 @@
 #include "link/block_layout.h"
 #include "link/chosen_device_backend.h"
 #include "link/frame_parser.h"
+#include "link/hid_port.h"
 #include "link/protocol_trace.h"
 #include "link/request_builder.h"
-#include "link/usb_comm.h"
 
 #include "core/address_map.h"
 #include "core/digit_buffer.h"
@@ -21,24 +21,24 @@ class Prober final : private link::FrameListener {
 public:
     Prober(link::HidBackend& backend, core::Scheduler& scheduler, link::ProtocolTrace& trace, ProbeRecord& record)
         : m_scheduler(scheduler), m_trace(trace), m_record(record),
-          m_usb(backend, scheduler,
-                {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
-                     m_parser.ParseIncoming(data, *this, arrivedAtMs);
-                 },
-                 {},
-                 {},
-                 [this](const std::string& reason) {
-                     ++m_record.counters.deviceRefusals;
-                     m_trace.note(m_scheduler.nowMs(), reason);
-                 }}),
+          m_port(backend, scheduler,
+                 {[this](std::span<const std::uint8_t> data, std::int64_t arrivedAtMs) {
+                      m_parser.parseIncoming(data, *this, arrivedAtMs);
+                  },
+                  {},
+                  {},
+                  [this](const std::string& reason) {
+                      ++m_record.counters.deviceRefusals;
+                      m_trace.note(m_scheduler.nowMs(), reason);
+                  }}),
           m_deadline(scheduler.createTimer(ProcessorProbe::kWaitMs, true, [this] { m_timedOut = true; }))
     {}
-    ~Prober() override { m_usb.stopPolling(); }
+    ~Prober() override { m_port.stopPolling(); }
 
     bool connect()
     {
-        m_usb.startPolling();
-        return m_usb.Connect();
+        m_port.startPolling();
+        return m_port.connect();
     }
 
     Exchange request(const char* name, link::Bytes frame) { return send(name, std::move(frame), false); }
@@ -60,7 +60,7 @@ private:
             m_started = m_scheduler.nowMs();
             m_trace.sent(m_started, name, exchange.request);
             m_deadline->start();
-            m_usb.SendData(exchange.request);
+            m_port.sendData(exchange.request);
             while (!exchange.answered && !m_timedOut)
                 m_scheduler.processPendingEvents();
             m_deadline->stop();
@@ -113,7 +113,7 @@ private:
     link::ProtocolTrace& m_trace;
     ProbeRecord& m_record;
     link::FrameParser m_parser;
-    link::USB_Comm m_usb;
+    link::HidPort m_port;
     std::unique_ptr<core::Timer> m_deadline;
     Exchange* m_current = nullptr;
     const char* m_name = "";
@@ -124,10 +124,10 @@ private:
 
 link::Bytes Request(link::Command command, int mode, int address, int modeOverride = 0)
 {
-    static const core::ParamStore none{};
-    static const core::DigitBuffer noDigits{};
+    static const core::ParamStore kNone{};
+    static const core::DigitBuffer kNoDigits{};
     auto overrideByte = static_cast<std::uint8_t>(modeOverride);
-    return link::BuildRequest(command, mode, address, overrideByte, {none, none, 0, noDigits});
+    return link::BuildRequest(command, mode, address, overrideByte, {kNone, kNone, 0, kNoDigits});
 }
 
 void Decode(core::ParamStore& store, int kind, const link::Bytes& payload)

@@ -115,7 +115,7 @@ struct ControlRow {
     int scrollBarType = 0;
     int hScrollSize = 0;
     int eqStyle = 0; // a band fader's height: 0 normal, 1 tall
-    bool tVisible = true;
+    bool thumbVisible = true;
     std::span<const int> images{};    // a button's skin images, one per value
     int actionType = 3;               // how a press changes a button's value
     bool refreshWhenDisabled = false; // a button with a disabled image repaints at once

@@ -64,7 +64,7 @@ constexpr ControlRow Unshown(int index, int address)
             .y = G::kRightRow,
             .address = address,
             .scrollBarType = 0,
-            .tVisible = false,
+            .thumbVisible = false,
             .labelDx = 100000};
 }
 

@@ -121,7 +121,7 @@ struct TableBuilder {
                         .x = TuningWindowGeometry::kOutOfView,
                         .address = address,
                         .scrollBarType = 7,
-                        .tVisible = false});
+                        .thumbVisible = false});
     }
     // A filter-type drop-down, drawn as graph point `point`.
     void filterType(int page, int index, int x, int y, int address, int point)
@@ -223,41 +223,41 @@ void EffectsPage(TableBuilder& t)
                   .actionType = 2,
                   .label = kThirdNames[i],
                   .labelDx = 100000});
-    constexpr int c0 = 290, c1 = 456, c2 = 622, c3 = 788;
-    t.slider(3, 143, c0, Row(0), at(0x00), 2);
-    t.slider(3, 144, c0, Row(1), at(0x01), 2);
-    t.slider(3, 146, c0, Row(2), at(0x02), 2);
-    t.slider(3, 145, c0, Row(3), at(0x03), 2);
-    t.slider(3, 148, c0, Row(4), at(0x04), 2);
-    t.slider(3, 147, c1, Row(0), at(0x05), 2);
-    t.slider(3, 141, c1, Row(1), at(0x06), 2);
-    t.slider(3, 142, c1, Row(2), at(0x07), 2);
-    t.slider(3, 177, c1, Row(3), at(0x26), 2);
-    t.slider(3, 178, c1, Row(4), at(0x27), 2);
-    t.slider(3, 135, c2, Row(0), at(0x0D), 2);
-    t.slider(3, 140, c2, Row(1), at(0x0E), 2);
-    t.slider(3, 139, c2, Row(2), at(0x10), 2);
-    t.slider(3, 138, c2, Row(3), at(0x14), 2);
-    t.slider(3, 179, c2, Row(4), at(0x28), 2);
+    constexpr int kC0 = 290, kC1 = 456, kC2 = 622, kC3 = 788;
+    t.slider(3, 143, kC0, Row(0), at(0x00), 2);
+    t.slider(3, 144, kC0, Row(1), at(0x01), 2);
+    t.slider(3, 146, kC0, Row(2), at(0x02), 2);
+    t.slider(3, 145, kC0, Row(3), at(0x03), 2);
+    t.slider(3, 148, kC0, Row(4), at(0x04), 2);
+    t.slider(3, 147, kC1, Row(0), at(0x05), 2);
+    t.slider(3, 141, kC1, Row(1), at(0x06), 2);
+    t.slider(3, 142, kC1, Row(2), at(0x07), 2);
+    t.slider(3, 177, kC1, Row(3), at(0x26), 2);
+    t.slider(3, 178, kC1, Row(4), at(0x27), 2);
+    t.slider(3, 135, kC2, Row(0), at(0x0D), 2);
+    t.slider(3, 140, kC2, Row(1), at(0x0E), 2);
+    t.slider(3, 139, kC2, Row(2), at(0x10), 2);
+    t.slider(3, 138, kC2, Row(3), at(0x14), 2);
+    t.slider(3, 179, kC2, Row(4), at(0x28), 2);
     t.rows.push_back({.array = A::MyComboBox,
                       .index = 5,
                       .kind = ControlKind::ComboBox,
                       .page = 3,
-                      .x = c3,
+                      .x = kC3,
                       .y = Row(0),
                       .address = at(0x2A),
                       .action = Action::ReverbMode});
     // Clear of the reverb high-cut value box to its left, whose five digits reach the column edge.
     t.button({.name = "MBtnFlag2",
               .page = 3,
-              .x = c3 + 8,
+              .x = kC3 + 8,
               .y = Row(1),
               .action = Action::ShowEffectWindow,
               .images = kEffectWindowImages,
               .actionType = 1,
               .label = "专业设置",
               .labelDx = 100000});
-    t.slider(3, 180, c3, Row(2), at(0x29), 2);
+    t.slider(3, 180, kC3, Row(2), at(0x29), 2);
     t.hidden(3, 128, at(0x0F));
     t.hidden(3, 136, at(0x11));
     t.hidden(3, 129, at(0x12));
@@ -529,8 +529,8 @@ std::vector<ControlRow> BuildTable()
 
 ControlTable TuningWindowTable()
 {
-    static const std::vector<ControlRow> table = BuildTable();
-    return table;
+    static const std::vector<ControlRow> kTable = BuildTable();
+    return kTable;
 }
 
 int EffectsEqSliderLeft(int slot)

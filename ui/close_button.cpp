@@ -23,7 +23,7 @@ controls::SkinnedButton* AddCloseButton(QWidget& window)
     button->setToolTip(button->accessibleName());
     button->move(window.width() - button->width() - kMargin, kMargin);
     button->raise();
-    QObject::connect(button, &controls::SkinnedButton::Click, &window, &QWidget::close);
+    QObject::connect(button, &controls::SkinnedButton::click, &window, &QWidget::close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
     return button;

@@ -32,11 +32,11 @@ constexpr int kGroupRole = Qt::UserRole + 1;
 
 std::string CopyText(const core::ParamRecord& r, int address)
 {
-    if (r.Class != core::ParamClass::EqBand)
-        return core::ParamValueText(address / 256, address % 256, r.Value);
-    std::string text = core::ShapeText(r.band.Shape) + " " + core::FrequencyWithUnit(r.band.FreqIndex) + " " +
-                       core::GainWithUnit(r.band.Gain) + " " + core::QWithPrefix(r.band.QIndex);
-    return r.band.BandOff ? text + " OFF" : text;
+    if (r.paramClass != core::ParamClass::EqBand)
+        return core::ParamValueText(address / 256, address % 256, r.value);
+    std::string text = core::ShapeText(r.band.shape) + " " + core::FrequencyWithUnit(r.band.freqIndex) + " " +
+                       core::GainWithUnit(r.band.gain) + " " + core::QWithPrefix(r.band.qIndex);
+    return r.band.bandOff ? text + " OFF" : text;
 }
 
 QString Joined(const std::vector<core::ParamDifference>& fields, std::string core::ParamDifference::*part)

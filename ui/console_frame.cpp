@@ -44,7 +44,7 @@ ConsoleFrame::ConsoleFrame(ConsoleServices& session, Prompter& prompter, QWidget
     setCentralWidget(m_area);
     createMenus();
     m_presets = std::make_unique<PresetActions>(session, prompter, *this);
-    LoadMainWindow();
+    loadMainWindow();
 }
 
 ConsoleFrame::~ConsoleFrame()
@@ -68,7 +68,7 @@ void ConsoleFrame::createMenus()
     device->setObjectName("CmdDeviceMenu");
     QAction* mainWindow = named(device->addAction(QString::fromLatin1(kModelName)), "CmdMainWindow");
     mainWindow->setCheckable(true);
-    connect(mainWindow, &QAction::triggered, this, [this] { CmdMainWindowChosen(); });
+    connect(mainWindow, &QAction::triggered, this, [this] { cmdMainWindowChosen(); });
     device->addSeparator();
     QAction* online = named(device->addAction(QStringLiteral("联机模式")), "cmdConMode");
     QAction* offline = named(device->addAction(QStringLiteral("脱机模式")), "cmdOfflineMode");
@@ -79,20 +79,20 @@ void ConsoleFrame::createMenus()
         online->setChecked(true);
         offline->setChecked(false);
         if (m_frm)
-            m_session.link().OnlineModeChosen();
+            m_session.link().onlineModeChosen();
     });
     connect(offline, &QAction::triggered, this, [this, online, offline] {
         online->setChecked(false);
         offline->setChecked(true);
         if (m_frm)
-            m_session.link().OfflineModeChosen();
+            m_session.link().offlineModeChosen();
     });
     QAction* compare = named(device->addAction(QStringLiteral("与设备比较")), "CmdCompareDevice");
     connect(compare, &QAction::triggered, this, [this] { OpenCompareWindow(m_session, m_frm, m_prompter, this); });
     QAction* venue = named(device->addAction(QStringLiteral("场所…")), "CmdVenue");
-    connect(venue, &QAction::triggered, this, [this] { ShowVenue(); });
+    connect(venue, &QAction::triggered, this, [this] { showVenue(); });
     QAction* diagnostics = named(device->addAction(QStringLiteral("保存诊断信息…")), "CmdSaveDiagnostics");
-    connect(diagnostics, &QAction::triggered, this, [this] { SaveDiagnostics(); });
+    connect(diagnostics, &QAction::triggered, this, [this] { saveDiagnostics(); });
     connect(this, &ConsoleFrame::mainWindowLoadedChanged, this, [mainWindow, online, offline](bool loaded) {
         mainWindow->setChecked(loaded);
         online->setEnabled(loaded);
@@ -111,12 +111,12 @@ void ConsoleFrame::createMenus()
     }
     named(menuBar()->addAction(QStringLiteral("程序管理")), "CmdProgramSetup");
     QAction* startup = named(menuBar()->addAction(QStringLiteral("开机设置")), "CmdStartupSettings");
-    connect(startup, &QAction::triggered, this, [this] { ShowStartupSettings(); });
+    connect(startup, &QAction::triggered, this, [this] { showStartupSettings(); });
     QAction* about = named(menuBar()->addAction(QStringLiteral("关于")), "CmdAbout");
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
 }
 
-VenueWindow* ConsoleFrame::ShowVenue(const QString& venue, const QString& broker)
+VenueWindow* ConsoleFrame::showVenue(const QString& venue, const QString& broker)
 {
     const bool opened = findChild<VenueWindow*>(QString(), Qt::FindDirectChildrenOnly) == nullptr;
     VenueWindow* window = ShowVenueWindow(m_session.scheduler(), m_prompter, this);
@@ -137,7 +137,7 @@ VenueWindow* ConsoleFrame::ShowVenue(const QString& venue, const QString& broker
     return window;
 }
 
-void ConsoleFrame::SaveDiagnostics()
+void ConsoleFrame::saveDiagnostics()
 {
     auto path = m_prompter.askFile(kDiagnosticsCaption, "诊断信息 (*.zip)", true);
     if (!path)
@@ -151,33 +151,33 @@ void ConsoleFrame::SaveDiagnostics()
         m_prompter.showMessage(std::string(kDiagnosticsNotSaved) + problem, MessageIcon::Warning);
 }
 
-void ConsoleFrame::OpenConfigurationFile()
+void ConsoleFrame::openConfigurationFile()
 {
-    m_presets->OpenConfigurationFile();
+    m_presets->openConfigurationFile();
 }
-void ConsoleFrame::SaveConfigurationFile()
+void ConsoleFrame::saveConfigurationFile()
 {
-    m_presets->SaveConfigurationFile();
+    m_presets->saveConfigurationFile();
 }
-void ConsoleFrame::ShowRecallMenu()
+void ConsoleFrame::showRecallMenu()
 {
-    m_presets->ShowRecallMenu();
+    m_presets->showRecallMenu();
 }
-void ConsoleFrame::ShowStoreMenu()
+void ConsoleFrame::showStoreMenu()
 {
-    m_presets->ShowStoreMenu();
+    m_presets->showStoreMenu();
 }
-bool ConsoleFrame::ShowExitSave()
+bool ConsoleFrame::showExitSave()
 {
-    return m_presets->ShowExitSave();
+    return m_presets->showExitSave();
 }
-void ConsoleFrame::Synchronised(bool ok)
+void ConsoleFrame::synchronised(bool ok)
 {
-    m_presets->Synchronised(ok);
+    m_presets->synchronised(ok);
 }
-void ConsoleFrame::OpenWhenOnline(const std::filesystem::path& file)
+void ConsoleFrame::openWhenOnline(const std::filesystem::path& file)
 {
-    m_presets->OpenWhenOnline(file);
+    m_presets->openWhenOnline(file);
 }
 
 void ConsoleFrame::showAbout()
@@ -189,7 +189,7 @@ void ConsoleFrame::showAbout()
         m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Information);
 }
 
-void ConsoleFrame::LoadMainWindow()
+void ConsoleFrame::loadMainWindow()
 {
     if (m_frm)
         return;
@@ -211,12 +211,12 @@ void ConsoleFrame::LoadMainWindow()
     emit mainWindowLoadedChanged(true);
 }
 
-void ConsoleFrame::CmdMainWindowChosen()
+void ConsoleFrame::cmdMainWindowChosen()
 {
     if (m_frm)
         m_frm->requestClose(TuningWindow::CloseScope::Window);
     else
-        LoadMainWindow();
+        loadMainWindow();
 }
 
 void ConsoleFrame::mainWindowGone()

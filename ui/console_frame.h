@@ -43,14 +43,14 @@ public:
     const SecondaryWindows& secondaryWindows() const { return m_secondary; }
 
     // A configuration named when the console started: written, after a question, once the processor is online.
-    void OpenWhenOnline(const std::filesystem::path& file);
+    void openWhenOnline(const std::filesystem::path& file);
 
     // 设备 → 场所…; with a venue named, connected to its rooms (on `broker`, when given).
-    VenueWindow* ShowVenue(const QString& venue = {}, const QString& broker = {});
+    VenueWindow* showVenue(const QString& venue = {}, const QString& broker = {});
 
     // CmdMainWindow: closes the loaded main window (with its save question) or loads it.
-    void CmdMainWindowChosen();
-    void LoadMainWindow();
+    void cmdMainWindowChosen();
+    void loadMainWindow();
 
 signals:
     void mainWindowLoadedChanged(bool loaded);
@@ -63,21 +63,21 @@ private:
     void mainWindowGone();
     void showAbout();
     // The support bundle, to a file the user chooses.
-    void SaveDiagnostics();
+    void saveDiagnostics();
 
     // WindowActions: the windows behind these come with later work.
-    void OpenConfigurationFile() override;
-    void SaveConfigurationFile() override;
-    void ShowRecallMenu() override;
-    void ShowStoreMenu() override;
-    void ShowStartupSettings() override { m_secondary.ShowStartupSettings(m_frm); }
-    void ShowRecordingWindow() override { m_secondary.ShowRecordingWindow(); }
-    void ShowEffectWindow() override { m_secondary.ShowEffectWindow(); }
-    bool ShowExitSave() override;
-    void CloseRecordingWindow() override { m_secondary.CloseRecordingWindow(); }
-    void ShowDeviceVariant() override { m_secondary.ShowDeviceVariant(); }
-    void MainWindowUnloaded() override { m_secondary.CloseAll(); }
-    void Synchronised(bool ok) override;
+    void openConfigurationFile() override;
+    void saveConfigurationFile() override;
+    void showRecallMenu() override;
+    void showStoreMenu() override;
+    void showStartupSettings() override { m_secondary.showStartupSettings(m_frm); }
+    void showRecordingWindow() override { m_secondary.showRecordingWindow(); }
+    void showEffectWindow() override { m_secondary.showEffectWindow(); }
+    bool showExitSave() override;
+    void closeRecordingWindow() override { m_secondary.closeRecordingWindow(); }
+    void showDeviceVariant() override { m_secondary.showDeviceVariant(); }
+    void mainWindowUnloaded() override { m_secondary.closeAll(); }
+    void synchronised(bool ok) override;
 
     ConsoleServices& m_session;
     Prompter& m_prompter;

@@ -22,7 +22,7 @@ using tables::ControlArray;
 void ChooseOption(TuningWindow& window, ControlArray array, int index)
 {
     window.controls().press(array, index);
-    window.dispatch().OptionClicked(array == ControlArray::OptionFBX    ? ValueDispatch::OptionGroup::FBX
+    window.dispatch().optionClicked(array == ControlArray::OptionFBX    ? ValueDispatch::OptionGroup::FBX
                                     : array == ControlArray::OptionFBX2 ? ValueDispatch::OptionGroup::FBX2
                                                                         : ValueDispatch::OptionGroup::Input,
                                     index);
@@ -41,21 +41,21 @@ std::function<void()> ActionOf(const tables::ControlRow& row, QWidget* widget, T
     case Action::None:
         return {};
     case Action::StoreValue:
-        return [&window, b, address] { window.dispatch().ButtonClicked(address, b->Value()); };
+        return [&window, b, address] { window.dispatch().buttonClicked(address, b->value()); };
     case Action::FilterType:
         return [&window, c, address, point = row.filterPoint] {
             if (!window.modes().copying())
-                window.dispatch().FilterTypeClicked(address, c->Value(), point);
+                window.dispatch().filterTypeClicked(address, c->value(), point);
         };
     case Action::ReverbMode:
         return [&window, c, address] {
             if (!window.modes().copying())
-                window.dispatch().ReverbModeClicked(address, c->Value());
+                window.dispatch().reverbModeClicked(address, c->value());
         };
     case Action::OutputMute:
-        return [&window, b, address] { window.dispatch().MuteClicked(address, b->Value()); };
+        return [&window, b, address] { window.dispatch().muteClicked(address, b->value()); };
     case Action::MasterMute:
-        return [&window, b, i] { window.dispatch().SingleMuteClicked(i, b->Value()); };
+        return [&window, b, i] { window.dispatch().singleMuteClicked(i, b->value()); };
     case Action::ChooseOption:
         return [&window, array = row.array, i] { ChooseOption(window, array, i); };
     case Action::ShowPage:
@@ -63,43 +63,43 @@ std::function<void()> ActionOf(const tables::ControlRow& row, QWidget* widget, T
     case Action::ShowEffectsThird:
         return [&window, i] { window.pages().showThird(i); };
     case Action::ToneDown:
-        return [&window] { window.dispatch().ToneStep(false); };
+        return [&window] { window.dispatch().toneStep(false); };
     case Action::ToneUp:
-        return [&window] { window.dispatch().ToneStep(true); };
+        return [&window] { window.dispatch().toneStep(true); };
     case Action::Bypass:
-        return [&window, b] { window.dispatch().ByPassClicked(b->Value()); };
+        return [&window, b] { window.dispatch().byPassClicked(b->value()); };
     case Action::ResetPoints:
-        return [&window] { window.plot().editor().ResetPoints(); };
+        return [&window] { window.plot().editor().resetPoints(); };
     case Action::Minimise:
         return [&window] { (window.parentWidget() ? window.parentWidget() : &window)->showMinimized(); };
     case Action::Exit:
         return [&window] { window.requestClose(TuningWindow::CloseScope::Program); };
     case Action::ToggleLink:
-        return [&window] { window.link().ConnectButtonClicked(); };
+        return [&window] { window.link().connectButtonClicked(); };
     case Action::Undo:
-        return [&window] { window.modes().UndoClicked(); };
+        return [&window] { window.modes().undoClicked(); };
     case Action::Redo:
-        return [&window] { window.modes().RedoClicked(); };
+        return [&window] { window.modes().redoClicked(); };
     case Action::CopyMode:
-        return [&window] { window.modes().ModeCopyClicked(); };
+        return [&window] { window.modes().modeCopyClicked(); };
     case Action::ChooseMode:
-        return [&window, i] { window.modes().ModeButtonClicked(i); };
+        return [&window, i] { window.modes().modeButtonClicked(i); };
     case Action::ChooseAutoControl:
-        return [&window, i] { window.modes().AutoControlClicked(i); };
+        return [&window, i] { window.modes().autoControlClicked(i); };
     case Action::OpenFile:
-        return [&window] { window.actions().OpenConfigurationFile(); };
+        return [&window] { window.actions().openConfigurationFile(); };
     case Action::SaveFile:
-        return [&window] { window.actions().SaveConfigurationFile(); };
+        return [&window] { window.actions().saveConfigurationFile(); };
     case Action::RecallPreset:
-        return [&window] { window.actions().ShowRecallMenu(); };
+        return [&window] { window.actions().showRecallMenu(); };
     case Action::StorePreset:
-        return [&window] { window.actions().ShowStoreMenu(); };
+        return [&window] { window.actions().showStoreMenu(); };
     case Action::ShowStartupSettings:
-        return [&window] { window.actions().ShowStartupSettings(); };
+        return [&window] { window.actions().showStartupSettings(); };
     case Action::ShowRecordingWindow:
-        return [&window] { window.actions().ShowRecordingWindow(); };
+        return [&window] { window.actions().showRecordingWindow(); };
     case Action::ShowEffectWindow:
-        return [&window] { window.actions().ShowEffectWindow(); };
+        return [&window] { window.actions().showEffectWindow(); };
     }
     return {};
 }

@@ -27,10 +27,10 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
             s->setMaxValue(description.positions);
         }
         s->setLabelID(0);
-        s->setTVisible(row.tVisible);
-        s->MuteRAMindex = row.muteAddress;
-        s->Addr = row.address;
-        if (!row.tVisible)
+        s->setThumbVisible(row.thumbVisible);
+        s->muteAddress = row.muteAddress;
+        s->address = row.address;
+        if (!row.thumbVisible)
             s->setAttribute(Qt::WA_TransparentForMouseEvents);
         widget = s;
         break;
@@ -40,15 +40,15 @@ QWidget* CreateControl(const tables::ControlRow& row, QWidget* parent, const con
         b->setActionType(row.actionType);
         b->setImages(row.images);
         if (row.refreshWhenDisabled)
-            b->SpecialFeature = QStringLiteral("DisabledRefresh");
-        b->Addr = row.address;
+            b->specialFeature = QStringLiteral("DisabledRefresh");
+        b->address = row.address;
         widget = b;
         break;
     }
     case tables::ControlKind::ComboBox: {
         auto* c = new controls::SkinnedDropDown(parent);
         c->setShowType(tables::DropDownList(row));
-        c->Addr = row.address;
+        c->address = row.address;
         widget = c;
         break;
     }

@@ -14,7 +14,7 @@ EditScreen::EditScreen(TuningWindow& window, Prompter& prompter) : m_window(wind
 
 void EditScreen::bypassChanged()
 {
-    m_window.plot().DrawFrame();
+    m_window.plot().drawFrame();
 }
 
 void EditScreen::showModeValues()
@@ -35,7 +35,7 @@ void EditScreen::setEffectWindowButtonEnabled(bool enabled)
 
 int EditScreen::toneLabel() const
 {
-    return m_window.driven().tone->Value();
+    return m_window.driven().tone->value();
 }
 
 void EditScreen::setToneLabel(int value)
@@ -60,9 +60,9 @@ void EditScreen::showPage(int kind)
     m_window.pages().showPage(kind);
 }
 
-void EditScreen::HighlightBoundSlider()
+void EditScreen::highlightBoundSlider()
 {
-    m_window.plot().display().HighlightBoundSlider();
+    m_window.plot().display().highlightBoundSlider();
 }
 
 void EditScreen::showMessage(std::string_view text)

@@ -25,7 +25,7 @@ public:
     void showModeButtons(int singing, int dance) override;
     void showAutoButtons(int manual, int automatic) override;
     void showPage(int kind) override;
-    void HighlightBoundSlider() override;
+    void highlightBoundSlider() override;
     void showMessage(std::string_view text) override;
     bool askYesNo(std::string_view question) override;
     void setEditingBlocked(bool blocked) override;

@@ -63,14 +63,14 @@ ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompte
 
     connect(m_check1, &QCheckBox::toggled, m_combo1, &QWidget::setEnabled);
     connect(m_check2, &QCheckBox::toggled, m_text1, &QWidget::setEnabled);
-    connect(m_command1, &QPushButton::clicked, this, &ExitSaveDialog::Command1Click);
+    connect(m_command1, &QPushButton::clicked, this, &ExitSaveDialog::command1Click);
     connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ExitSaveDialog::Command1Click()
+void ExitSaveDialog::command1Click()
 {
     const QByteArray name = m_text1->text().toUtf8();
-    m_flow.Save({m_check1->isChecked(), m_combo1->currentIndex(), m_check2->isChecked(), name.toStdString()},
+    m_flow.save({m_check1->isChecked(), m_combo1->currentIndex(), m_check2->isChecked(), name.toStdString()},
                 [this](bool closes) {
                     if (closes)
                         accept();

@@ -28,15 +28,15 @@ public:
     ExitSaveDialog(presets::PresetContext context, Prompter& prompter, const std::filesystem::path& modeFolder,
                    QWidget* parent = nullptr);
 
-    QCheckBox* Check1() const { return m_check1; }
-    QComboBox* Combo1() const { return m_combo1; }
-    QCheckBox* Check2() const { return m_check2; }
-    QLineEdit* Text1() const { return m_text1; }
-    QPushButton* Command1() const { return m_command1; }
-    QPushButton* Command2() const { return m_command2; }
+    QCheckBox* check1() const { return m_check1; }
+    QComboBox* combo1() const { return m_combo1; }
+    QCheckBox* check2() const { return m_check2; }
+    QLineEdit* text1() const { return m_text1; }
+    QPushButton* command1() const { return m_command1; }
+    QPushButton* command2() const { return m_command2; }
     controls::SkinnedProgressBar* progressBar() const { return m_progress; }
 
-    void Command1Click();
+    void command1Click();
 
 private:
     void showMessage(std::string_view text) override;

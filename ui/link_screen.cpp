@@ -38,7 +38,7 @@ void LinkScreen::report(const link::LinkReport& report)
 {
     switch (report.code) {
     case LinkCode::StoreReadStarted:
-        m_actions.CloseRecordingWindow();
+        m_actions.closeRecordingWindow();
         showTransfer(true);
         break;
     case LinkCode::TransferStarted:
@@ -52,7 +52,7 @@ void LinkScreen::report(const link::LinkReport& report)
         m_window.progressBar().setValue(report.value);
         break;
     case LinkCode::Variant:
-        m_actions.ShowDeviceVariant();
+        m_actions.showDeviceVariant();
         m_window.pages().showPage(0);
         for (controls::SkinnedButton* b :
              {m_window.button(tables::ControlArray::CmdPage, 2), m_window.button(tables::ControlArray::CmdPage, 5),
@@ -71,23 +71,23 @@ void LinkScreen::report(const link::LinkReport& report)
         break;
     case LinkCode::StoreRead:
         m_window.storeView().showAll();
-        m_window.undo().ResetUndo();
+        m_window.history().resetUndo();
         break;
     case LinkCode::ProcessorWritten:
-        m_window.undo().ResetUndo();
+        m_window.history().resetUndo();
         break;
     case LinkCode::Tone:
         m_window.driven().tone->setValue(report.value);
         break;
     case LinkCode::Tick:
-        m_window.plot().display().LinkTicked();
+        m_window.plot().display().linkTicked();
         break;
     case LinkCode::Synchronised:
         m_lostWritesTold = false;
-        m_actions.Synchronised(true);
+        m_actions.synchronised(true);
         break;
     case LinkCode::SyncFailed:
-        m_actions.Synchronised(false);
+        m_actions.synchronised(false);
         break;
     default:
         show(report);

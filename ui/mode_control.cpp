@@ -38,7 +38,7 @@ namespace {
 bool DanceSetNeverRead(const core::ProcessorRecord& record, const core::ParamStore& store)
 {
     for (int address = 0; address < core::kFirstGlobalAddress; ++address)
-        if (store.at(1, address).PerMode && record.state(1, address) == core::CopyState::Unreadable)
+        if (store.at(1, address).perMode && record.state(1, address) == core::CopyState::Unreadable)
             return true;
     return false;
 }
@@ -48,27 +48,27 @@ bool DanceSetNeverRead(const core::ProcessorRecord& record, const core::ParamSto
 // The snapshots belong to one mode.
 void ModeControl::resetUndo()
 {
-    if (core::UndoHistory* undo = m_edits.undo())
-        undo->ResetUndo();
+    if (core::UndoHistory* undo = m_edits.history())
+        undo->resetUndo();
 }
 
-void ModeControl::ModeButtonClicked(int mode)
+void ModeControl::modeButtonClicked(int mode)
 {
-    if (m_view.AutoModeControl == 1) {
+    if (m_view.autoModeControl == 1) {
         m_host.showMessage(kModeLockedMessage);
         return;
     }
     m_host.showModeButtons(mode == 0 ? 1 : 0, mode == 1 ? 1 : 0);
-    m_view.CurrentMode = static_cast<std::uint8_t>(mode);
+    m_view.currentMode = static_cast<std::uint8_t>(mode);
     m_edits.setValue(core::kModeAddress, mode);
     resetUndo();
     m_host.showModeValues();
-    m_host.HighlightBoundSlider();
+    m_host.highlightBoundSlider();
 }
 
-void ModeControl::AutoControlClicked(int automatic)
+void ModeControl::autoControlClicked(int automatic)
 {
-    m_view.AutoModeControl = static_cast<std::uint8_t>(automatic);
+    m_view.autoModeControl = static_cast<std::uint8_t>(automatic);
     showLoadedState();
     m_edits.setValue(core::kAutoModeAddress, automatic);
     resetUndo();
@@ -77,21 +77,21 @@ void ModeControl::AutoControlClicked(int automatic)
 
 void ModeControl::showLoadedState()
 {
-    const int automatic = m_view.AutoModeControl;
+    const int automatic = m_view.autoModeControl;
     m_host.showAutoButtons(1 - automatic, automatic);
     if (automatic == 1)
         m_host.showModeButtons(0, 0);
     else
-        m_host.showModeButtons(1 - m_view.CurrentMode, m_view.CurrentMode);
+        m_host.showModeButtons(1 - m_view.currentMode, m_view.currentMode);
 }
 
-void ModeControl::ModeCopyClicked()
+void ModeControl::modeCopyClicked()
 {
     if (m_copying)
         return;
     m_copying = true;
     m_host.setEditingBlocked(true);
-    const bool fromSinging = m_view.CurrentMode == 0;
+    const bool fromSinging = m_view.currentMode == 0;
     // Dance values that never came from the processor would silently replace its singing set.
     const bool unread = !fromSinging && DanceSetNeverRead(m_record, m_edits.store());
     core::CopyMode(
@@ -100,7 +100,7 @@ void ModeControl::ModeCopyClicked()
                       unread](std::string_view q) { return m_host.askYesNo(unread ? kUnreadDanceCopyQuestion : q); },
          .send =
              [this](int address) {
-                 m_edits.writeMode(m_view.CurrentMode, address);
+                 m_edits.writeMode(m_view.currentMode, address);
                  return true;
              },
          .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
@@ -108,14 +108,14 @@ void ModeControl::ModeCopyClicked()
     m_copying = false;
 }
 
-void ModeControl::UndoClicked()
+void ModeControl::undoClicked()
 {
-    restore([this] { return m_edits.Undo(); });
+    restore([this] { return m_edits.undo(); });
 }
 
-void ModeControl::RedoClicked()
+void ModeControl::redoClicked()
 {
-    restore([this] { return m_edits.Redo(); });
+    restore([this] { return m_edits.redo(); });
 }
 
 void ModeControl::restore(const std::function<bool()>& step)
@@ -124,8 +124,8 @@ void ModeControl::restore(const std::function<bool()>& step)
     if (!step())
         return;
     // The restored values show themselves; a change on another page brings that page on show.
-    const int page = ChangedPage(before, m_edits.store(), m_view.CurrentKind);
-    if (page != m_view.CurrentKind)
+    const int page = ChangedPage(before, m_edits.store(), m_view.currentKind);
+    if (page != m_view.currentKind)
         m_host.showPage(page);
 }
 

@@ -25,7 +25,7 @@ public:
     virtual void showModeValues() = 0;
     // Shows page `kind` with the store's values, as its page button does.
     virtual void showPage(int kind) = 0;
-    virtual void HighlightBoundSlider() = 0;
+    virtual void highlightBoundSlider() = 0;
     virtual void showMessage(std::string_view text) = 0;
     virtual bool askYesNo(std::string_view question) = 0;
     // Edits are blocked while a copy writes to the processor.
@@ -38,13 +38,13 @@ class ModeControl {
 public:
     ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record, ModeHost& host);
 
-    void ModeButtonClicked(int mode);
+    void modeButtonClicked(int mode);
     // cmdBassAutoControl2 k: 0 manual, 1 automatic.
-    void AutoControlClicked(int automatic);
-    void ModeCopyClicked();
+    void autoControlClicked(int automatic);
+    void modeCopyClicked();
     // Undo and redo show the page they changed when it is not the one on show.
-    void UndoClicked();
-    void RedoClicked();
+    void undoClicked();
+    void redoClicked();
     // The mode and control flag were read from the processor.
     void showLoadedState();
     bool copying() const { return m_copying; }

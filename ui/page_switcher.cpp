@@ -24,38 +24,38 @@ PageSwitcher::PageSwitcher(const std::array<PagePanel*, 8>& panels, const Window
 
 void PageSwitcher::showPage(int kind)
 {
-    m_view.CurrentKind = kind;
+    m_view.currentKind = kind;
     for (int k = 0; k < 8; ++k)
         m_panels[static_cast<std::size_t>(k)]->setVisible(k == kind);
     m_controls.press(ControlArray::CmdPage, kind);
     if (kind == 3) {
-        m_controls.press(ControlArray::Command3, m_view.EffectsSubPage);
+        m_controls.press(ControlArray::Command3, m_view.effectsSubPage);
         layoutEffectsPage();
     }
     m_store.showAll();
-    m_plot.display().HighlightBoundSlider();
+    m_plot.display().highlightBoundSlider();
 }
 
 void PageSwitcher::showThird(int third)
 {
     m_controls.press(ControlArray::Command3, third);
-    m_view.EffectsSubPage = static_cast<std::uint8_t>(third);
+    m_view.effectsSubPage = static_cast<std::uint8_t>(third);
     layoutEffectsPage();
-    m_plot.editor().Command3(third);
-    m_store.show(core::BypassAddress(m_view.CurrentKind, third), 0);
+    m_plot.editor().command3(third);
+    m_store.show(core::BypassAddress(m_view.currentKind, third), 0);
 }
 
 void PageSwitcher::showFirst()
 {
-    m_controls.press(ControlArray::CmdPage, m_view.CurrentKind);
-    m_controls.press(ControlArray::Command3, m_view.EffectsSubPage);
+    m_controls.press(ControlArray::CmdPage, m_view.currentKind);
+    m_controls.press(ControlArray::Command3, m_view.effectsSubPage);
     m_store.showAll();
-    m_plot.display().HighlightBoundSlider();
+    m_plot.display().highlightBoundSlider();
 }
 
 void PageSwitcher::layoutEffectsPage()
 {
-    const int third = m_view.EffectsSubPage;
+    const int third = m_view.effectsSubPage;
     for (int i = 0; i < 15; ++i) {
         controls::SkinnedFader* s = m_controls.slider(tables::kEffectsFirstEqSlider + i);
         const bool shown = i / 5 == third;

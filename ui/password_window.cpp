@@ -96,14 +96,14 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor
     };
     const auto focusOnly = [this](presets::PasswordBox box) { focus(box); };
     connect(m_command[4], &QPushButton::clicked, this,
-            [this, focusAndShow] { m_manager.ConfirmKeyboardLock(Entry(m_text[8]), focusAndShow); });
+            [this, focusAndShow] { m_manager.confirmKeyboardLock(Entry(m_text[8]), focusAndShow); });
     connect(m_command[5], &QPushButton::clicked, this,
-            [this, focusAndShow] { m_manager.ConfirmRights(Entry(m_text[9]), focusAndShow); });
+            [this, focusAndShow] { m_manager.confirmRights(Entry(m_text[9]), focusAndShow); });
     connect(m_command[6], &QPushButton::clicked, this, [this, focusOnly] {
-        m_manager.ChangeRightsPassword(Entry(m_text[2]), Entry(m_text[3]), Entry(m_text[4]), focusOnly);
+        m_manager.changeRightsPassword(Entry(m_text[2]), Entry(m_text[3]), Entry(m_text[4]), focusOnly);
     });
     connect(m_command[7], &QPushButton::clicked, this, [this, focusOnly] {
-        m_manager.ChangeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7]), focusOnly);
+        m_manager.changeKeyboardLockPassword(Entry(m_text[5]), Entry(m_text[6]), Entry(m_text[7]), focusOnly);
     });
     // Return in a box presses the button of its row.
     static constexpr std::pair<int, int> kReturnPresses[] = {{8, 4}, {9, 5}, {2, 6}, {3, 6},
@@ -113,9 +113,9 @@ PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor
                 m_command[static_cast<std::size_t>(button)], &QPushButton::click);
     for (int i = 0; i < 2; ++i) {
         connect(m_option1[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
-                [this, i] { m_manager.KeyboardLockChosen(i); });
+                [this, i] { m_manager.keyboardLockChosen(i); });
         connect(m_option2[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
-                [this, i] { m_manager.RightsChosen(i); });
+                [this, i] { m_manager.rightsChosen(i); });
     }
     AddCloseButton(*this);
     showEnablement();
@@ -156,8 +156,8 @@ void PasswordWindow::focus(presets::PasswordBox box)
 
 void PasswordWindow::showEnablement()
 {
-    const bool lock = m_manager.KeyboardLockUnlocked();
-    const bool rights = m_manager.RightsUnlocked();
+    const bool lock = m_manager.keyboardLockUnlocked();
+    const bool rights = m_manager.rightsUnlocked();
     for (QRadioButton* option : m_option1)
         option->setEnabled(lock);
     for (QRadioButton* option : m_option2)
@@ -170,10 +170,10 @@ void PasswordWindow::showEnablement()
 
 void PasswordWindow::showEvent(QShowEvent* event)
 {
-    const auto selection = m_manager.Opening();
+    const auto selection = m_manager.opening();
     m_option1[static_cast<std::size_t>(selection.keyboardLock)]->setChecked(true);
     m_option2[static_cast<std::size_t>(selection.rights)]->setChecked(true);
-    m_manager.Ready();
+    m_manager.ready();
     showEnablement();
     QWidget::showEvent(event);
 }
@@ -181,9 +181,9 @@ void PasswordWindow::showEvent(QShowEvent* event)
 void PasswordWindow::closeEvent(QCloseEvent* event)
 {
     if (m_tellProcessor)
-        m_manager.Closing();
+        m_manager.closing();
     else
-        m_manager.Lock();
+        m_manager.lock();
     for (QLineEdit* box : m_text)
         if (box)
             box->clear();

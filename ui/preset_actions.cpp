@@ -38,7 +38,7 @@ PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, Conso
     for (int preset = 0; preset < static_cast<int>(core::kPresetNames.size()); ++preset) {
         QAction* item = m_recallMenu->addAction(PresetName(preset));
         item->setObjectName(QStringLiteral("cmdModeLoad%1").arg(preset));
-        QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.Recall(preset); });
+        QObject::connect(item, &QAction::triggered, m_recallMenu, [this, preset] { m_commands.recall(preset); });
     }
     m_storeMenu = new QMenu(QStringLiteral("保存菜单"), &frame);
     m_storeMenu->setObjectName(QStringLiteral("cmdSaveMenu"));
@@ -46,15 +46,15 @@ PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, Conso
     for (int i = 0; i + presets::kFirstUserPreset < static_cast<int>(core::kPresetNames.size()); ++i) {
         QAction* item = m_storeMenu->addAction(PresetName(i + presets::kFirstUserPreset));
         item->setObjectName(QStringLiteral("cmdModeSave%1").arg(i));
-        QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.Store(i); });
+        QObject::connect(item, &QAction::triggered, m_storeMenu, [this, i] { m_commands.store(i); });
     }
     QObject::connect(frame.action(QStringLiteral("CmdProgramSetup")), &QAction::triggered, m_storeMenu, [this] {
         if (m_frame.mainWindowLoaded())
-            ShowProgramManager();
+            showProgramManager();
     });
     QObject::connect(&frame, &ConsoleFrame::mainWindowLoadedChanged, m_storeMenu, [this](bool loaded) {
         if (!loaded)
-            MainWindowGone();
+            mainWindowGone();
     });
 }
 
@@ -71,33 +71,33 @@ QWidget* PresetActions::owner() const
     return m_frame.mainWindow() ? static_cast<QWidget*>(m_frame.mainWindow()) : &m_frame;
 }
 
-void PresetActions::OpenConfigurationFile()
+void PresetActions::openConfigurationFile()
 {
-    m_files.OpenConfigurationFile();
+    m_files.openConfigurationFile();
 }
 
-void PresetActions::SaveConfigurationFile()
+void PresetActions::saveConfigurationFile()
 {
-    m_files.SaveConfigurationFile();
+    m_files.saveConfigurationFile();
 }
 
-void PresetActions::ShowRecallMenu()
+void PresetActions::showRecallMenu()
 {
     m_recallMenu->popup(QCursor::pos());
 }
 
-void PresetActions::ShowStoreMenu()
+void PresetActions::showStoreMenu()
 {
     m_storeMenu->popup(QCursor::pos());
 }
 
-bool PresetActions::ShowExitSave()
+bool PresetActions::showExitSave()
 {
     ExitSaveDialog dialog(context(), m_prompter, m_session.modeFolder(), owner());
     return dialog.exec() == QDialog::Accepted;
 }
 
-void PresetActions::ShowProgramManager()
+void PresetActions::showProgramManager()
 {
     if (!m_programManager) {
         m_programManager = new PasswordWindow(context(), m_session.document().edits(), m_prompter, &m_frame);
@@ -108,7 +108,7 @@ void PresetActions::ShowProgramManager()
     m_programManager->activateWindow();
 }
 
-void PresetActions::MainWindowGone()
+void PresetActions::mainWindowGone()
 {
     if (m_programManager && m_programManager->isVisible())
         m_programManager->closeWithMainWindow();

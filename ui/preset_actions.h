@@ -29,20 +29,20 @@ public:
     PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame);
     ~PresetActions() override;
 
-    void OpenConfigurationFile();
-    void SaveConfigurationFile();
-    void ShowRecallMenu();
-    void ShowStoreMenu();
+    void openConfigurationFile();
+    void saveConfigurationFile();
+    void showRecallMenu();
+    void showStoreMenu();
     // False when the dialog was cancelled.
-    bool ShowExitSave();
+    bool showExitSave();
     // A configuration named on the command line, offered once the processor is online and read.
-    void OpenWhenOnline(const std::filesystem::path& file) { m_openOnConnect.start(file); }
-    void Synchronised(bool ok) { m_openOnConnect.synchronised(ok); }
+    void openWhenOnline(const std::filesystem::path& file) { m_openOnConnect.start(file); }
+    void synchronised(bool ok) { m_openOnConnect.synchronised(ok); }
 
 private:
     // The password window: opened only while the main window is loaded, closed with it.
-    void ShowProgramManager();
-    void MainWindowGone();
+    void showProgramManager();
+    void mainWindowGone();
     presets::PresetContext context();
     QWidget* owner() const;
     void showMessage(std::string_view text) override;

@@ -12,12 +12,12 @@ const QString kExtension = QStringLiteral(".QUORIX");
 
 } // namespace
 
-std::filesystem::path QtFileChooser::ChooseConfigurationFileToOpen()
+std::filesystem::path QtFileChooser::chooseConfigurationFileToOpen()
 {
     return choose(false);
 }
 
-std::filesystem::path QtFileChooser::ChooseConfigurationFileToSave()
+std::filesystem::path QtFileChooser::chooseConfigurationFileToSave()
 {
     return choose(true);
 }

@@ -16,8 +16,8 @@ public:
         : m_modeFolder(std::move(modeFolder)), m_owner(std::move(owner))
     {}
 
-    std::filesystem::path ChooseConfigurationFileToOpen() override;
-    std::filesystem::path ChooseConfigurationFileToSave() override;
+    std::filesystem::path chooseConfigurationFileToOpen() override;
+    std::filesystem::path chooseConfigurationFileToSave() override;
 
 private:
     std::filesystem::path choose(bool save);

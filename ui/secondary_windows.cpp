@@ -12,7 +12,7 @@ namespace quorix::ui {
 
 SecondaryWindows::SecondaryWindows(ConsoleServices& session, QWidget* owner) : m_session(session), m_owner(owner) {}
 
-void SecondaryWindows::ShowStartupSettings(TuningWindow* mainWindow)
+void SecondaryWindows::showStartupSettings(TuningWindow* mainWindow)
 {
     if (!mainWindow)
         return;
@@ -25,12 +25,12 @@ void SecondaryWindows::ShowStartupSettings(TuningWindow* mainWindow)
     m_settings->activateWindow();
 }
 
-void SecondaryWindows::ShowRecordingWindow()
+void SecondaryWindows::showRecordingWindow()
 {
     showModal(m_recording, new TableWindow(m_session, tables::RecordingWindowTable(), m_owner));
 }
 
-void SecondaryWindows::ShowEffectWindow()
+void SecondaryWindows::showEffectWindow()
 {
     showModal(m_effect, new TableWindow(m_session, tables::EffectWindowTable(), m_owner));
 }
@@ -44,19 +44,19 @@ void SecondaryWindows::showModal(QPointer<TableWindow>& slot, TableWindow* windo
     window->show();
 }
 
-void SecondaryWindows::CloseRecordingWindow()
+void SecondaryWindows::closeRecordingWindow()
 {
     if (m_recording)
         m_recording->close();
 }
 
-void SecondaryWindows::ShowDeviceVariant()
+void SecondaryWindows::showDeviceVariant()
 {
     if (m_settings)
-        m_settings->placeLoudspeakerLists(m_session.link().state().DeviceVariantFlag);
+        m_settings->placeLoudspeakerLists(m_session.link().state().deviceVariantFlag);
 }
 
-void SecondaryWindows::CloseAll()
+void SecondaryWindows::closeAll()
 {
     for (QWidget* window :
          {static_cast<QWidget*>(m_settings), static_cast<QWidget*>(m_recording), static_cast<QWidget*>(m_effect)})

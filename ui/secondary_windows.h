@@ -17,13 +17,13 @@ class SecondaryWindows {
 public:
     SecondaryWindows(ConsoleServices& session, QWidget* owner);
 
-    void ShowStartupSettings(TuningWindow* mainWindow);
-    void ShowRecordingWindow();
-    void ShowEffectWindow();
-    void CloseRecordingWindow();
+    void showStartupSettings(TuningWindow* mainWindow);
+    void showRecordingWindow();
+    void showEffectWindow();
+    void closeRecordingWindow();
     // An open settings window, opened before the processor answered, places its loudspeaker lists.
-    void ShowDeviceVariant();
-    void CloseAll();
+    void showDeviceVariant();
+    void closeAll();
 
     StartupSettingsWindow* settings() const { return m_settings; }
     TableWindow* recording() const { return m_recording; }

@@ -81,7 +81,7 @@ int ChangeRandomBand(sim::VirtualProcessor& processor, std::mt19937& random)
     const core::ParamStore& layout = core::DefaultParamStore();
     for (int kind = core::MusicInput; kind <= core::SubOutput; ++kind)
         for (int a = core::KindFirst(kind); a <= core::KindLast(kind) && !core::IsSkippedKind(kind); ++a)
-            if (layout.at(0, a).Class == core::ParamClass::EqBand)
+            if (layout.at(0, a).paramClass == core::ParamClass::EqBand)
                 bands.push_back(a);
     const int address = bands[std::uniform_int_distribution<std::size_t>(0, bands.size() - 1)(random)];
     sim::BandSetting band = processor.band(0, address);

@@ -33,29 +33,29 @@ public:
         const controls::SkinnedFader* s = slider();
         if (s->kind() == controls::FaderKind::Band) {
             const core::Band band = s->band();
-            const int q = std::clamp(band.Shape == 0 ? band.QIndex : band.ShelfQIndex, 0, core::kMaxQIndex);
+            const int q = std::clamp(band.shape == 0 ? band.qIndex : band.shelfQIndex, 0, core::kMaxQIndex);
             return QStringLiteral("%1dB, %2Hz, Q %3%4")
-                .arg(QString::fromStdString(core::GainText(band.Gain)))
+                .arg(QString::fromStdString(core::GainText(band.gain)))
                 .arg(QString::fromStdString(
-                    core::FrequencyText(std::clamp(band.FreqIndex, 0, core::kFrequencyCount - 1))))
+                    core::FrequencyText(std::clamp(band.freqIndex, 0, core::kFrequencyCount - 1))))
                 .arg(QString::fromStdString(core::QText(q)))
-                .arg(band.BandOff ? QStringLiteral(", 关") : QString());
+                .arg(band.bandOff ? QStringLiteral(", 关") : QString());
         }
-        return QString::fromStdString(core::ScaleText(s->ValueType(), s->position()));
+        return QString::fromStdString(core::ScaleText(s->valueType(), s->position()));
     }
 
     QVariant currentValue() const override { return slider()->position(); }
     QVariant minimumValue() const override { return 0; }
-    QVariant maximumValue() const override { return slider()->MaxValue(); }
+    QVariant maximumValue() const override { return slider()->maxValue(); }
     QVariant minimumStepSize() const override { return 1; }
     void setCurrentValue(const QVariant& value) override
     {
         controls::SkinnedFader* s = slider();
-        if (!s->isEnabled() || !s->TVisible())
+        if (!s->isEnabled() || !s->thumbVisible())
             return;
-        const int position = std::clamp(value.toInt(), 0, s->MaxValue());
-        s->setValue(core::ScalePositionToRaw(s->ValueType(), position));
-        s->RaiseEventScroll();
+        const int position = std::clamp(value.toInt(), 0, s->maxValue());
+        s->setValue(core::ScalePositionToRaw(s->valueType(), position));
+        s->raiseEventScroll();
     }
 };
 

@@ -8,10 +8,10 @@ StartupSettings::StartupSettings(core::ParamEditor& edits, StartupSettingsHost& 
 
 int StartupSettings::stored(int slider) const
 {
-    return m_edits.store().at(0, kLevelAddresses[static_cast<std::size_t>(slider)]).Value;
+    return m_edits.store().at(0, kLevelAddresses[static_cast<std::size_t>(slider)]).value;
 }
 
-void StartupSettings::LevelScrolled(int slider, int value)
+void StartupSettings::levelScrolled(int slider, int value)
 {
     if (slider < 0 || slider >= kLevelCount)
         throw std::out_of_range("no such startup level slider");
@@ -21,7 +21,7 @@ void StartupSettings::LevelScrolled(int slider, int value)
         m_host.showLevel(slider, value);
     }
     const int address = kLevelAddresses[static_cast<std::size_t>(slider)];
-    m_edits.apply(address, [value](core::ParamRecord& r) { r.Value = value; });
+    m_edits.apply(address, [value](core::ParamRecord& r) { r.value = value; });
     m_host.setMasterMaxima(stored(0), stored(1), stored(2));
     if (!powerOn) {
         for (int k = 0; k < 3; ++k) {
@@ -34,7 +34,7 @@ void StartupSettings::LevelScrolled(int slider, int value)
     m_edits.write(address);
 }
 
-void StartupSettings::ComboClicked(int address, int value)
+void StartupSettings::comboClicked(int address, int value)
 {
     m_edits.setValue(address, value);
 }

@@ -30,9 +30,9 @@ public:
     StartupSettings(core::ParamEditor& edits, StartupSettingsHost& host);
 
     // Slider `slider` (0..5) was moved to `value`.
-    void LevelScrolled(int slider, int value);
+    void levelScrolled(int slider, int value);
     // A drop-down bound to `address` picked the item numbered `value`.
-    void ComboClicked(int address, int value);
+    void comboClicked(int address, int value);
 
 private:
     int stored(int slider) const;

@@ -16,7 +16,7 @@ namespace quorix::ui {
 StartupSettingsWindow::StartupSettingsWindow(ConsoleServices& session, TuningWindow& mainWindow, QWidget* parent)
     : TableWindow(session, tables::StartupSettingsTable(), parent), m_main(mainWindow), m_settings(edits(), *this)
 {
-    placeLoudspeakerLists(session.link().state().DeviceVariantFlag);
+    placeLoudspeakerLists(session.link().state().deviceVariantFlag);
 }
 
 void StartupSettingsWindow::placeLoudspeakerLists(bool variantFlag)
@@ -31,13 +31,13 @@ void StartupSettingsWindow::placeLoudspeakerLists(bool variantFlag)
 
 void StartupSettingsWindow::sliderScrolled(int index, int value)
 {
-    m_settings.LevelScrolled(index, value);
+    m_settings.levelScrolled(index, value);
 }
 
 void StartupSettingsWindow::comboClicked(int index, int value)
 {
     if (comboAddress(index) >= 0)
-        m_settings.ComboClicked(comboAddress(index), value);
+        m_settings.comboClicked(comboAddress(index), value);
 }
 
 void StartupSettingsWindow::showLevel(int index, int value)

@@ -34,18 +34,18 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
         const int index = row.index;
         if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
             m_sliders[index] = s;
-            s->setVisible(row.tVisible);
-            if (row.tVisible)
-                connect(s, &controls::SkinnedFader::Scroll, this,
-                        [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->Value())); });
+            s->setVisible(row.thumbVisible);
+            if (row.thumbVisible)
+                connect(s, &controls::SkinnedFader::scroll, this,
+                        [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->value())); });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
             m_combos[index] = {c, row.address};
-            connect(c, &controls::SkinnedDropDown::Click, this,
+            connect(c, &controls::SkinnedDropDown::click, this,
                     [this, index](int value) { comboClicked(index, value); });
         }
     }
     AddCloseButton(*this);
-    LoadValues();
+    loadValues();
     m_listener = m_edits.addListener([this](int address, int mode) { showParameter(address, mode); });
 }
 
@@ -72,23 +72,23 @@ int TableWindow::comboAddress(int index) const
     return it == m_combos.end() ? -1 : it->second.address;
 }
 
-void TableWindow::LoadValues()
+void TableWindow::loadValues()
 {
     const core::ParamStore& store = m_edits.store();
     for (const auto& [index, s] : m_sliders)
-        s->setValue(static_cast<float>(store.at(0, s->Addr).Value));
+        s->setValue(static_cast<float>(store.at(0, s->address).value));
     for (const auto& [index, c] : m_combos)
         if (c.address >= 0)
-            c.widget->setValue(store.at(0, c.address).Value);
+            c.widget->setValue(store.at(0, c.address).value);
 }
 
 void TableWindow::showParameter(int address, int mode)
 {
     if (mode != 0)
         return;
-    const int value = m_edits.store().at(0, address).Value;
+    const int value = m_edits.store().at(0, address).value;
     for (const auto& [index, s] : m_sliders)
-        if (s->Addr == address)
+        if (s->address == address)
             s->setValue(static_cast<float>(value));
     for (const auto& [index, c] : m_combos)
         if (c.address == address)
@@ -97,7 +97,7 @@ void TableWindow::showParameter(int address, int mode)
 
 void TableWindow::sliderScrolled(int index, int value)
 {
-    m_edits.setValue(slider(index)->Addr, value);
+    m_edits.setValue(slider(index)->address, value);
 }
 
 void TableWindow::comboClicked(int index, int value)
@@ -110,9 +110,9 @@ void TableWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     for (const auto& [index, s] : m_sliders)
-        s->BkGround_Init(false);
+        s->bkGroundInit(false);
     for (const auto& [index, c] : m_combos)
-        c.widget->BkGround_Init(false);
+        c.widget->bkGroundInit(false);
 }
 
 } // namespace quorix::ui

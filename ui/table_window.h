@@ -46,7 +46,7 @@ protected:
 
 private:
     // Every control shows the value of its parameter at mode index 0.
-    void LoadValues();
+    void loadValues();
     // A change of the document reaches the controls bound to its address.
     void showParameter(int address, int mode);
 

@@ -46,8 +46,9 @@ constexpr int kSliderCount = 183;
 } // namespace
 
 TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
-    : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions), m_undo(session.document().undo()),
-      m_edits(session.document().edits()), m_faderMarks(session.store(), session.view(), &session.record()),
+    : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
+      m_undo(session.document().history()), m_edits(session.document().edits()),
+      m_faderMarks(session.store(), session.view(), &session.record()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
       m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
       m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand)), m_controls(kSliderCount)
@@ -60,7 +61,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     session.startAfresh();
     core::ViewState& view = session.view();
 
-    const auto online = [&session] { return session.link().LinkOnline(); };
+    const auto online = [&session] { return session.link().linkOnline(); };
     createControls();
     m_storeView = std::make_unique<StoreView>(m_edits, view, m_controls, m_plot->display());
     m_pages = std::make_unique<PageSwitcher>(m_panels, m_controls, view, *m_plot, *m_storeView);
@@ -73,7 +74,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
                                                    [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
     m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
     m_reread = session.scheduler().createTimer(0, true, [this] {
-        if (m_services.link().LinkOnline())
+        if (m_services.link().linkOnline())
             m_services.link().readFromDevice(0, true, link::Command::ReadBlock, {});
     });
     m_moveWindow->start();
@@ -141,17 +142,17 @@ void TuningWindow::createControls()
 void TuningWindow::connectControl(const tables::ControlRow& row, QWidget* widget)
 {
     if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
-        if (row.tVisible)
-            connect(s, &controls::SkinnedFader::Scroll, this, [this, s] { sliderScrolled(s); });
+        if (row.thumbVisible)
+            connect(s, &controls::SkinnedFader::scroll, this, [this, s] { sliderScrolled(s); });
         return;
     }
     std::function<void()> action = ActionOf(row, widget, *this);
     if (!action)
         return;
     if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget))
-        connect(c, &controls::SkinnedDropDown::Click, this, std::move(action));
+        connect(c, &controls::SkinnedDropDown::click, this, std::move(action));
     else
-        connect(static_cast<controls::SkinnedButton*>(widget), &controls::SkinnedButton::Click, this,
+        connect(static_cast<controls::SkinnedButton*>(widget), &controls::SkinnedButton::click, this,
                 std::move(action));
 }
 
@@ -169,16 +170,17 @@ void TuningWindow::sliderScrolled(controls::SkinnedFader* s)
 {
     if (m_modes->copying())
         return;
-    m_dispatch->SliderScrolled(s->Addr, s->EQindex, {s->Value(), s->band()});
+    m_dispatch->sliderScrolled(s->address, s->pointIndex, {s->value(), s->band()});
 }
 
-void TuningWindow::StartPageInit()
+void TuningWindow::startPageInit()
 {
     for (controls::SkinnedFader* s : m_controls.sliders())
-        if (s && (core::KindOfAddress(s->Addr) == m_services.view().CurrentKind || s->Addr > 2047))
-            s->BkGround_Init(false);
+        if (s && (core::KindOfAddress(s->address) == m_services.view().currentKind || s->address > 2047))
+            s->bkGroundInit(false);
     for (int i = 0; i < 3; ++i)
-        m_controls.slider(i)->setValue(static_cast<float>(m_services.store().at(0, m_controls.slider(i)->Addr).Value));
+        m_controls.slider(i)->setValue(
+            static_cast<float>(m_services.store().at(0, m_controls.slider(i)->address).value));
     // The page, the third and the mode on show are pressed before anything was read.
     m_modes->showLoadedState();
     m_pages->showFirst();

@@ -89,7 +89,7 @@ public:
     controls::SkinnedProgressBar& progressBar() const { return *m_progress; }
     ValueDispatch& dispatch() { return *m_dispatch; }
     ModeControl& modes() { return *m_modes; }
-    core::UndoHistory& undo() { return m_undo; }
+    core::UndoHistory& history() { return m_undo; }
     // The one edit path of every change made in this window.
     core::ParamEditor& edits() { return m_edits; }
     LinkScreen& linkScreen() { return *m_linkScreen; }
@@ -101,12 +101,12 @@ public:
     PageSwitcher& pages() { return *m_pages; }
     // The store on the controls: changes of the document show themselves.
     StoreView& storeView() { return *m_storeView; }
-    void StartPageInit();
+    void startPageInit();
     void showCaption(const QString& caption);
     // One of the six letter keys (q/a/w/s/e/d) stepping the master sliders; false for any other.
-    bool MasterKey(QChar key);
+    bool masterKey(QChar key);
     // Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z, Ctrl+S, Ctrl+O and Ctrl+1..8; false for any other key.
-    bool CommandKey(const QKeyEvent& event);
+    bool commandKey(const QKeyEvent& event);
     // What a close request ends: the tuning window alone, or the program with it.
     enum class CloseScope { Window, Program };
     // The close request: the save question, quieting the link, stopping the timers, unloading.

@@ -32,22 +32,22 @@ void TuningWindow::showEvent(QShowEvent* event)
     if (m_activated)
         return;
     m_activated = true;
-    StartPageInit();
+    startPageInit();
     // A window reloaded while the link stayed online would otherwise show the defaults.
-    if (m_services.link().LinkOnline())
+    if (m_services.link().linkOnline())
         m_reread->start();
 }
 
-bool TuningWindow::CommandKey(const QKeyEvent& event)
+bool TuningWindow::commandKey(const QKeyEvent& event)
 {
     if (event.matches(QKeySequence::Undo))
-        m_modes->UndoClicked();
+        m_modes->undoClicked();
     else if (event.matches(QKeySequence::Redo) || event.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
-        m_modes->RedoClicked();
+        m_modes->redoClicked();
     else if (event.matches(QKeySequence::Save))
-        m_actions.SaveConfigurationFile();
+        m_actions.saveConfigurationFile();
     else if (event.matches(QKeySequence::Open))
-        m_actions.OpenConfigurationFile();
+        m_actions.openConfigurationFile();
     else if (event.modifiers() == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_8) {
         const int page = event.key() - Qt::Key_1;
         if (button(tables::ControlArray::CmdPage, page)->buttonEnabled())
@@ -114,7 +114,7 @@ void TuningWindow::mouseReleaseEvent(QMouseEvent*)
     m_sizing->release();
 }
 
-bool TuningWindow::MasterKey(QChar key)
+bool TuningWindow::masterKey(QChar key)
 {
     static constexpr struct {
         char key;
@@ -125,7 +125,7 @@ bool TuningWindow::MasterKey(QChar key)
         if (key != QLatin1Char(k.key))
             continue;
         controls::SkinnedFader* s = slider(k.slider);
-        const int value = static_cast<int>(s->Value());
+        const int value = static_cast<int>(s->value());
         if ((k.step > 0 && value < 80) || (k.step < 0 && value > 0)) {
             s->setValue(static_cast<float>(value + k.step));
             sliderScrolled(s);
@@ -138,10 +138,10 @@ bool TuningWindow::MasterKey(QChar key)
 void TuningWindow::keyPressEvent(QKeyEvent* event)
 {
     // Keys the focused control does not take arrive here.
-    if (CommandKey(*event))
+    if (commandKey(*event))
         return;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || event->text().size() != 1 ||
-        !MasterKey(event->text().front()))
+        !masterKey(event->text().front()))
         QWidget::keyPressEvent(event);
 }
 
@@ -180,7 +180,7 @@ bool TuningWindow::requestClose(CloseScope scope)
     m_closing = true; // the question's own event loop may bring another close request
     const bool program = scope == CloseScope::Program;
     const Prompter::Answer answer = m_prompter.askYesNoCancel(program ? kExitQuestion : kCloseWindowQuestion);
-    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !m_actions.ShowExitSave())) {
+    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !m_actions.showExitSave())) {
         m_closing = false;
         return false;
     }
@@ -188,10 +188,10 @@ bool TuningWindow::requestClose(CloseScope scope)
         emit exitChosen();
     link::DeviceLink& link = m_services.link();
     link.setQuietShutdown(true);
-    m_plot->display().RefreshAllCurves(true);
+    m_plot->display().refreshAllCurves(true);
     m_moveWindow->stop();
     link.stop();
-    if (link.ReplyWaitActive()) {
+    if (link.replyWaitActive()) {
         m_prompter.showMessage(kStoppingMessage, MessageIcon::Exclamation);
         m_delayedUnload->start();
     } else {
@@ -207,7 +207,7 @@ void TuningWindow::unload()
     m_unloaded = true;
     m_services.link().setSynchronisation({});
     m_services.setHost(nullptr);
-    m_actions.MainWindowUnloaded();
+    m_actions.mainWindowUnloaded();
     emit unloaded();
 }
 

@@ -18,26 +18,26 @@ ValueDispatch::ValueDispatch(DispatchLinks links, DispatchHost& host)
       }))
 {}
 
-void ValueDispatch::SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields)
+void ValueDispatch::sliderScrolled(int address, int eqIndex, const graph::SliderFields& fields)
 {
     if (address < 0 || address >= core::kAddressCount)
         return;
     if (eqIndex >= 0) {
-        m_links.graph.BandSliderChanged(eqIndex, address, fields);
+        m_links.graph.bandSliderChanged(eqIndex, address, fields);
         return;
     }
-    m_links.editor.setValue(address, core::RoundHalfEven(fields.Value), Step::Burst);
+    m_links.editor.setValue(address, core::RoundHalfEven(fields.value), Step::Burst);
 }
 
-void ValueDispatch::FilterTypeClicked(int address, int value, int point)
+void ValueDispatch::filterTypeClicked(int address, int value, int point)
 {
     if (address < 0 || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value, Step::Snapshot);
-    m_links.graph.SelectPoint(point);
+    m_links.graph.selectPoint(point);
 }
 
-void ValueDispatch::ReverbModeClicked(int address, int value)
+void ValueDispatch::reverbModeClicked(int address, int value)
 {
     if (address < 0 || address >= core::kAddressCount)
         return;
@@ -48,31 +48,31 @@ void ValueDispatch::ReverbModeClicked(int address, int value)
     // The processor sets the reverb preset itself from the mode: only the store takes it.
     for (int i = 0; i < 4; ++i) {
         const int preset = kReverbPresets[value - 1][i];
-        m_links.editor.apply(kReverbPresetAddresses[i], [preset](core::ParamRecord& r) { r.Value = preset; });
+        m_links.editor.apply(kReverbPresetAddresses[i], [preset](core::ParamRecord& r) { r.value = preset; });
         m_host.showSliderValue(kReverbPresetSliders[i], preset);
     }
 }
 
-void ValueDispatch::ButtonClicked(int address, int value)
+void ValueDispatch::buttonClicked(int address, int value)
 {
     if (address < 0 || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value, Step::Snapshot);
 }
 
-void ValueDispatch::MuteClicked(int address, int value)
+void ValueDispatch::muteClicked(int address, int value)
 {
     if (address < core::kFirstGlobalAddress || address >= core::kAddressCount)
         return;
     m_links.editor.setValue(address, value);
 }
 
-void ValueDispatch::SingleMuteClicked(int index, int value)
+void ValueDispatch::singleMuteClicked(int index, int value)
 {
     m_links.editor.setValue(core::kMasterMutes + index, value);
 }
 
-void ValueDispatch::OptionClicked(OptionGroup group, int index)
+void ValueDispatch::optionClicked(OptionGroup group, int index)
 {
     const int address = group == OptionGroup::FBX    ? core::kFeedbackMic12
                         : group == OptionGroup::FBX2 ? core::kFeedbackMic34
@@ -80,13 +80,13 @@ void ValueDispatch::OptionClicked(OptionGroup group, int index)
     m_links.editor.setValue(address, index);
 }
 
-void ValueDispatch::ByPassClicked(int value)
+void ValueDispatch::byPassClicked(int value)
 {
-    m_links.editor.setValue(core::BypassAddress(m_links.view.CurrentKind, m_links.view.EffectsSubPage), value);
+    m_links.editor.setValue(core::BypassAddress(m_links.view.currentKind, m_links.view.effectsSubPage), value);
     m_host.bypassChanged();
 }
 
-void ValueDispatch::ToneStep(bool up)
+void ValueDispatch::toneStep(bool up)
 {
     int tone = m_host.toneLabel();
     if (up && tone < 8)
@@ -94,10 +94,10 @@ void ValueDispatch::ToneStep(bool up)
     else if (!up && tone > 2)
         --tone;
     m_host.setToneLabel(tone);
-    cmdToneID_Click(tone);
+    cmdToneIdClick(tone);
 }
 
-void ValueDispatch::cmdToneID_Click(int step)
+void ValueDispatch::cmdToneIdClick(int step)
 {
     if (m_links.linkOnline())
         m_links.editor.setValue(core::kToneAddress, step);

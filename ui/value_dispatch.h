@@ -48,19 +48,19 @@ public:
     ValueDispatch(DispatchLinks links, DispatchHost& host);
 
     // A slider moved; eqIndex is the graph point it is bound to, -1 for none.
-    void SliderScrolled(int address, int eqIndex, const graph::SliderFields& fields);
+    void sliderScrolled(int address, int eqIndex, const graph::SliderFields& fields);
     // A filter-type drop-down changed; its filter is drawn as graph point `point`.
-    void FilterTypeClicked(int address, int value, int point);
+    void filterTypeClicked(int address, int value, int point);
     // The reverb-mode drop-down changed: modes 1..4 bring their presets.
-    void ReverbModeClicked(int address, int value);
-    void ButtonClicked(int address, int value);
-    void MuteClicked(int address, int value);
-    void SingleMuteClicked(int index, int value);
-    void OptionClicked(OptionGroup group, int index);
-    void ByPassClicked(int value);
+    void reverbModeClicked(int address, int value);
+    void buttonClicked(int address, int value);
+    void muteClicked(int address, int value);
+    void singleMuteClicked(int index, int value);
+    void optionClicked(OptionGroup group, int index);
+    void byPassClicked(int value);
     // ToneAdd / ToneSub: the label moves within 2..8, then cmdToneID_Click.
-    void ToneStep(bool up);
-    void cmdToneID_Click(int step);
+    void toneStep(bool up);
+    void cmdToneIdClick(int step);
 
     // The reverb presets of the reverb-mode drop-down: high cut, low cut, time, pre-delay.
     static constexpr int kReverbPresetSliders[4] = {140, 135, 138, 139};

@@ -7,23 +7,23 @@ namespace quorix::ui {
 class WindowActions {
 public:
     virtual ~WindowActions() = default;
-    virtual void OpenConfigurationFile() = 0;
-    virtual void SaveConfigurationFile() = 0;
+    virtual void openConfigurationFile() = 0;
+    virtual void saveConfigurationFile() = 0;
     // The recall and store menus, shown at the pointer.
-    virtual void ShowRecallMenu() = 0;
-    virtual void ShowStoreMenu() = 0;
-    virtual void ShowStartupSettings() = 0;
-    virtual void ShowRecordingWindow() = 0;
-    virtual void ShowEffectWindow() = 0;
+    virtual void showRecallMenu() = 0;
+    virtual void showStoreMenu() = 0;
+    virtual void showStartupSettings() = 0;
+    virtual void showRecordingWindow() = 0;
+    virtual void showEffectWindow() = 0;
     // The exit save dialog, modal; false when it was cancelled and the close is withdrawn.
-    virtual bool ShowExitSave() = 0;
-    virtual void CloseRecordingWindow() = 0;
+    virtual bool showExitSave() = 0;
+    virtual void closeRecordingWindow() = 0;
     // The processor said which variant it is: an open settings window places its lists for it.
-    virtual void ShowDeviceVariant() = 0;
+    virtual void showDeviceVariant() = 0;
     // The main window is gone: secondary windows close with it.
-    virtual void MainWindowUnloaded() = 0;
+    virtual void mainWindowUnloaded() = 0;
     // The full read after a connection has ended, with its result.
-    virtual void Synchronised(bool ok) = 0;
+    virtual void synchronised(bool ok) = 0;
 };
 
 } // namespace quorix::ui

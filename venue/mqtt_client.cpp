@@ -76,11 +76,11 @@ bool MqttClient::start()
         m_lastError = "the MQTT settings cannot be used: " + CodeText(code);
         return false;
     }
-    mosquitto_connect_callback_set(m_client, Connected);
-    mosquitto_disconnect_callback_set(m_client, Disconnected);
-    mosquitto_message_callback_set(m_client, Message);
-    mosquitto_publish_callback_set(m_client, Published);
-    mosquitto_subscribe_callback_set(m_client, Subscribed);
+    mosquitto_connect_callback_set(m_client, connected);
+    mosquitto_disconnect_callback_set(m_client, disconnected);
+    mosquitto_message_callback_set(m_client, message);
+    mosquitto_publish_callback_set(m_client, published);
+    mosquitto_subscribe_callback_set(m_client, subscribed);
     m_misc->start();
     connect();
     return true;
@@ -197,7 +197,7 @@ int MqttClient::subscribe(const std::string& filter)
     return id;
 }
 
-void MqttClient::Connected(mosquitto*, void* self, int code)
+void MqttClient::connected(mosquitto*, void* self, int code)
 {
     auto& client = *static_cast<MqttClient*>(self);
     if (code != 0) {
@@ -213,14 +213,14 @@ void MqttClient::Connected(mosquitto*, void* self, int code)
         client.m_onConnection(true, {});
 }
 
-void MqttClient::Disconnected(mosquitto*, void* self, int code)
+void MqttClient::disconnected(mosquitto*, void* self, int code)
 {
     auto& client = *static_cast<MqttClient*>(self);
     if (code != 0 && client.m_connected)
         client.lost("the connection to the broker was lost");
 }
 
-void MqttClient::Message(mosquitto*, void* self, const mosquitto_message* message)
+void MqttClient::message(mosquitto*, void* self, const mosquitto_message* message)
 {
     auto& client = *static_cast<MqttClient*>(self);
     if (client.m_onMessage && message->topic)
@@ -230,14 +230,14 @@ void MqttClient::Message(mosquitto*, void* self, const mosquitto_message* messag
             message->retain);
 }
 
-void MqttClient::Published(mosquitto*, void* self, int id)
+void MqttClient::published(mosquitto*, void* self, int id)
 {
     auto& client = *static_cast<MqttClient*>(self);
     if (client.m_onPublished)
         client.m_onPublished(id);
 }
 
-void MqttClient::Subscribed(mosquitto*, void* self, int id, int count, const int* granted)
+void MqttClient::subscribed(mosquitto*, void* self, int id, int count, const int* granted)
 {
     auto& client = *static_cast<MqttClient*>(self);
     bool all = true;

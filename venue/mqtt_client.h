@@ -75,11 +75,11 @@ public:
     int subscribe(const std::string& filter);
 
 private:
-    static void Connected(mosquitto*, void* self, int code);
-    static void Disconnected(mosquitto*, void* self, int code);
-    static void Message(mosquitto*, void* self, const mosquitto_message* message);
-    static void Published(mosquitto*, void* self, int id);
-    static void Subscribed(mosquitto*, void* self, int id, int count, const int* granted);
+    static void connected(mosquitto*, void* self, int code);
+    static void disconnected(mosquitto*, void* self, int code);
+    static void message(mosquitto*, void* self, const mosquitto_message* message);
+    static void published(mosquitto*, void* self, int id);
+    static void subscribed(mosquitto*, void* self, int id, int count, const int* granted);
 
     void connect();
     void lost(const std::string& reason);

@@ -68,7 +68,7 @@ TEST_F(CliFixture, PullFromTheVirtualProcessorWritesItsMemoryAndTracesEveryFrame
                 EXPECT_EQ(image.at(0, a), processor.working().at(0, a)) << a;
             }
         }
-    EXPECT_EQ(image.at(0, 0xA20).Value, 1);
+    EXPECT_EQ(image.at(0, 0xA20).value, 1);
 
     std::ifstream trace(tracePath);
     std::string line;

@@ -38,21 +38,21 @@ ParamStore RandomStore(unsigned seed)
     for (int mode = 0; mode < kModeCount; ++mode)
         for (int a = 0; a < kAddressCount; ++a) {
             ParamRecord& r = store.at(mode, a);
-            if (!r.Defined) {
+            if (!r.defined) {
                 if (pick(0, 200) == 0)
-                    r.Value = pick(-100000, 100000);
+                    r.value = pick(-100000, 100000);
                 continue;
             }
-            if (r.Class != ParamClass::EqBand) {
-                r.Value = pick(0, kLargestWireValue);
+            if (r.paramClass != ParamClass::EqBand) {
+                r.value = pick(0, kLargestWireValue);
                 continue;
             }
-            r.band.Shape = static_cast<std::uint8_t>(pick(0, 2));
-            r.band.BandOff = pick(0, 1) == 1;
-            r.band.FreqIndex = pick(0, 362);
-            r.band.Gain = pick(10, 370);
-            r.band.QIndex = pick(0, 100);
-            r.band.ShelfQIndex = pick(0, 28);
+            r.band.shape = static_cast<std::uint8_t>(pick(0, 2));
+            r.band.bandOff = pick(0, 1) == 1;
+            r.band.freqIndex = pick(0, 362);
+            r.band.gain = pick(10, 370);
+            r.band.qIndex = pick(0, 100);
+            r.band.shelfQIndex = pick(0, 28);
         }
     return store;
 }
@@ -75,8 +75,8 @@ ParamStore FilterImported()
 {
     ParamStore store = DefaultParamStore();
     ViewState view;
-    view.CurrentKind = MainOutput;
-    view.CurrentMode = 1;
+    view.currentKind = MainOutput;
+    view.currentMode = 1;
     NullParamWriter noProcessor;
     ParamEditor editor(store, view, noProcessor);
     EXPECT_TRUE(quorix::measure::ImportFilters(editor, "Filter 1: ON PK Fc 1003 Hz Gain -4.45 dB Q 3.3\n").ok);
@@ -123,6 +123,12 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
     auto document = nlohmann::ordered_json::parse(good);
     document["kinds"][0]["params"].erase("0x0F");
     const std::string withoutHighPass = document.dump();
+    // Ten megabytes, far past anything an export makes.
+    const auto huge = [](char c) {
+        std::string text;
+        text.resize(10'000'000, c);
+        return text;
+    };
     const struct {
         std::string text;
         const char* message;
@@ -148,8 +154,8 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
         {replaced("\"gain\": 330", "\"gain\": 330, \"gain\": 331"),
          "kinds[0].params[\"0x00\"].gain: this key comes twice"},
         {replaced("\"version\": 1", "\"version\": 1, \"version\": 1"), "version: this key comes twice"},
-        {replaced("\"format\": ", "\"" + std::string(10'000'000, 'f') + "\": "), ": unknown field"},
-        {"{\"format\": \"" + std::string(10'000'000, 'x'), "format: not JSON: "},
+        {replaced("\"format\": ", "\"" + huge('f') + "\": "), ": unknown field"},
+        {"{\"format\": \"" + huge('x'), "format: not JSON: "},
         {std::string(100, '[') + std::string(100, ']'), "nested deeper"},
         {replaced("\"mode\": \"singing\"", "\"mode\": \"party\""), "kinds[0].mode: must be singing, dance or default"},
         {replaced("\"kind\": 0", "\"kind\": 12"), "kinds[0].kind: must be 0 to 11"},
@@ -164,7 +170,7 @@ TEST(ConfigJson, AMalformedFileIsRefusedWithThePathOfTheField)
     };
     for (const auto& c : cases) {
         ParamStore store = DefaultParamStore();
-        store.at(0, 0).band.Gain = 111;
+        store.at(0, 0).band.gain = 111;
         const ParamStore before = store;
         const auto result = ConfigurationFromJson(c.text, store);
         EXPECT_FALSE(result.ok) << c.message;
@@ -187,10 +193,10 @@ TEST(ConfigJson, BandFieldsAreHeldToTheBoundsOfTheRecordCheck)
         RecordField field;
         std::int32_t Band::*member;
     } fields[] = {
-        {"frequency", RecordField::FreqIndex, &Band::FreqIndex},
-        {"gain", RecordField::Gain, &Band::Gain},
-        {"q", RecordField::QIndex, &Band::QIndex},
-        {"slope", RecordField::ShelfQIndex, &Band::ShelfQIndex},
+        {"frequency", RecordField::FreqIndex, &Band::freqIndex},
+        {"gain", RecordField::Gain, &Band::gain},
+        {"q", RecordField::QIndex, &Band::qIndex},
+        {"slope", RecordField::ShelfQIndex, &Band::shelfQIndex},
     };
     for (bool off : {false, true})
         for (const auto& f : fields) {
@@ -204,7 +210,7 @@ TEST(ConfigJson, BandFieldsAreHeldToTheBoundsOfTheRecordCheck)
                 const auto result = ConfigurationFromJson(document.dump(), store);
 
                 ParamRecord record = DefaultParamStore().at(0, 0);
-                record.band.BandOff = off;
+                record.band.bandOff = off;
                 record.band.*f.member = static_cast<std::int32_t>(value);
                 const bool checked = !CheckRecord(record, record).has_value();
                 EXPECT_EQ(result.ok, checked) << f.key << " " << value << " off " << off << ": " << result.message;

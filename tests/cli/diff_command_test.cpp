@@ -12,10 +12,10 @@ TEST_F(CliFixture, DiffListsEachDifferingFieldAndExitsLikeDiff)
     const std::string a = (dir / "a.quorix").string();
     const std::string b = (dir / "b.quorix").string();
     ParamStore changed = DefaultParamStore();
-    changed.at(0, 2).band.Gain = 215;                   // singing music EQ3
-    changed.at(1, MainOutput * 256 + 0x16).Value = 120; // dance main left delay
-    changed.at(0, kCommonBase + 0x1E).Value = 1;
-    changed.at(0, kCommonBase + 0x20).Value = 1; // the rights a pull holds: compared only when asked
+    changed.at(0, 2).band.gain = 215;                   // singing music EQ3
+    changed.at(1, MainOutput * 256 + 0x16).value = 120; // dance main left delay
+    changed.at(0, kCommonBase + 0x1E).value = 1;
+    changed.at(0, kCommonBase + 0x20).value = 1; // the rights a pull holds: compared only when asked
     ASSERT_TRUE(SaveConfigurationFile(a, DefaultParamStore()).ok);
     ASSERT_TRUE(SaveConfigurationFile(b, changed).ok);
 

@@ -51,13 +51,13 @@ TEST_F(ImportFiltersCommand, WritesTheQuantisedBandsIntoTheChosenMode)
     core::ParamStore store;
     ASSERT_TRUE(core::LoadConfigurationFile(out, store).ok);
     core::ViewState view;
-    view.CurrentKind = core::MainOutput;
-    view.CurrentMode = 1;
+    view.currentKind = core::MainOutput;
+    view.currentMode = 1;
     const auto first = graph::BuildCurvePoints(store, view, [](int) { return -1; }).points.front();
-    EXPECT_EQ(core::FrequencyAt(first.band.FreqIndex), 1000.0f);
-    EXPECT_EQ(first.band.Gain, 206); // -4.45 dB, half to even
-    EXPECT_EQ(core::QAt(first.band.QIndex), 3.4f);
-    EXPECT_EQ(first.band.Shape, 0);
+    EXPECT_EQ(core::FrequencyAt(first.band.freqIndex), 1000.0f);
+    EXPECT_EQ(first.band.gain, 206); // -4.45 dB, half to even
+    EXPECT_EQ(core::QAt(first.band.qIndex), 3.4f);
+    EXPECT_EQ(first.band.shape, 0);
 }
 
 TEST_F(ImportFiltersCommand, RefusedInputWritesNothing)

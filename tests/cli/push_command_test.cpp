@@ -23,13 +23,13 @@ namespace {
 ParamStore Tuning()
 {
     ParamStore store = DefaultParamStore();
-    store.at(0, 2).band.Gain = 215;
-    store.at(0, 256 + 3).band.BandOff = true;
-    store.at(0, Effects * 256 + 0x14).Value = 120;
-    store.at(0, MainOutput * 256 + 0x16).Value = 40;
-    store.at(0, SubOutput * 256 + 0x0B).band.Gain = 300;
-    store.at(0, RecordLeft * 256 + 1).Value = 77;
-    store.at(0, kCommonBase + 0x0C).Value = 1;
+    store.at(0, 2).band.gain = 215;
+    store.at(0, 256 + 3).band.bandOff = true;
+    store.at(0, Effects * 256 + 0x14).value = 120;
+    store.at(0, MainOutput * 256 + 0x16).value = 40;
+    store.at(0, SubOutput * 256 + 0x0B).band.gain = 300;
+    store.at(0, RecordLeft * 256 + 1).value = 77;
+    store.at(0, kCommonBase + 0x0C).value = 1;
     return store;
 }
 

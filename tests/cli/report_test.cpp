@@ -53,7 +53,7 @@ TEST(ReportCommand, WritesACoverAndOnePagePerChannelPageWithTheParameterNames)
     const fs::path in = dir / "venue.quorix";
     const fs::path pdf = dir / "venue.pdf";
     core::ParamStore store = core::DefaultParamStore();
-    store.at(1, 1032).band.Gain = 333; // the main output's first band, in the dance mode
+    store.at(1, 1032).band.gain = 333; // the main output's first band, in the dance mode
     ASSERT_TRUE(core::SaveConfigurationFile(in, store).ok);
 
     cli::CliArgs args;
@@ -157,13 +157,13 @@ TEST(ReportCommand, NoTextRunsIntoAnother)
     for (int a = 0; a < core::kFirstGlobalAddress; ++a)
         for (int mode = 0; mode < 2; ++mode) {
             core::ParamRecord& r = store.at(mode, a);
-            if (r.Class == core::ParamClass::EqBand) {
-                r.band.Shape = static_cast<std::uint8_t>(mode == 0 ? 0 : 1);
-                r.band.FreqIndex = 300 + mode;
-                r.band.Gain = 10 + mode;
-                r.band.QIndex = 90;
-                r.band.ShelfQIndex = 28;
-                r.band.BandOff = mode == 1;
+            if (r.paramClass == core::ParamClass::EqBand) {
+                r.band.shape = static_cast<std::uint8_t>(mode == 0 ? 0 : 1);
+                r.band.freqIndex = 300 + mode;
+                r.band.gain = 10 + mode;
+                r.band.qIndex = 90;
+                r.band.shelfQIndex = 28;
+                r.band.bandOff = mode == 1;
             }
         }
     const fs::path in = dir / "long.quorix", pdf = dir / "long.pdf";
@@ -194,9 +194,9 @@ const report::ReportRow& Row(const std::vector<report::ReportRow>& rows, std::st
 TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThem)
 {
     core::ParamStore store = core::DefaultParamStore();
-    store.at(0, core::SubOutput * 256 + 9).Value = 4;   // the subwoofer's low-pass type
-    store.at(0, core::MainOutput * 256 + 6).Value = 1;  // the main output's high-pass type
-    store.at(0, core::SubOutput * 256 + 8).Value = 300; // its high-pass frequency, beyond its slider
+    store.at(0, core::SubOutput * 256 + 9).value = 4;   // the subwoofer's low-pass type
+    store.at(0, core::MainOutput * 256 + 6).value = 1;  // the main output's high-pass type
+    store.at(0, core::SubOutput * 256 + 8).value = 300; // its high-pass frequency, beyond its slider
     const struct {
         int kind;
         const char* name;
@@ -214,13 +214,13 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
     // of it.
     for (int kind = core::MainOutput; kind <= core::SubOutput; ++kind) {
         core::ViewState view;
-        view.CurrentKind = kind;
+        view.currentKind = kind;
         const auto rows = report::PageRows(store, kind);
         for (const graph::CurvePoint& p : graph::BuildCurvePoints(store, view, [](int) { return -1; }).points) {
             if (!p.isFilter())
                 continue;
             const std::string& text = Row(rows, core::ParamName(kind, p.frequencyAddress() % 256)).singing;
-            EXPECT_EQ(text.rfind(core::FrequencyText(p.band.FreqIndex), 0), 0u) << kind << ": " << text;
+            EXPECT_EQ(text.rfind(core::FrequencyText(p.band.freqIndex), 0), 0u) << kind << ": " << text;
         }
     }
     EXPECT_EQ(Row(report::PageRows(store, core::SubOutput), "低通频点").singing, "321 (超出滑块范围)");
@@ -229,7 +229,7 @@ TEST(ReportRows, FilterTypesReadAsTheirDropDownsAndFrequenciesAsTheGraphDrawsThe
 TEST(ReportRows, EachParameterIsNamedAsTheWindowNamesItsControl)
 {
     for (const tables::ControlRow& row : tables::TuningWindowTable())
-        if (row.address != tables::kUnbound && row.tVisible && core::KindOfAddress(row.address) == row.page)
+        if (row.address != tables::kUnbound && row.thumbVisible && core::KindOfAddress(row.address) == row.page)
             Row(report::PageRows(core::DefaultParamStore(), row.page),
                 tables::ControlLabel(row)); // fails when no row has that name
 }

@@ -17,10 +17,10 @@ TEST(ControlEnabled, EveryKindIgnoresThePressWhileDisabledAndTakesItWhenEnabledA
 {
     SkinnedFader slider;
     slider.setKind(FaderKind::Level);
-    QSignalSpy slides(&slider, &SkinnedFader::Click);
+    QSignalSpy slides(&slider, &SkinnedFader::click);
     SkinnedButton button;
     button.setActionType(SkinnedButton::Toggle);
-    QSignalSpy clicks(&button, &SkinnedButton::Click);
+    QSignalSpy clicks(&button, &SkinnedButton::click);
     SkinnedDropDown combo;
 
     struct Case {

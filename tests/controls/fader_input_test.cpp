@@ -133,20 +133,20 @@ TEST(FaderInput, NothingMovesWhileTheFaderTakesNoInput)
 TEST(FaderInput, ABandFaderCarriesItsBandWithTheGainFromThePosition)
 {
     FaderInput f = Fader(FaderKind::Band);
-    f.setBand({.Shape = 2, .FreqIndex = 205, .Gain = 300, .QIndex = 16, .ShelfQIndex = 12, .BandOff = false});
+    f.setBand({.shape = 2, .freqIndex = 205, .gain = 300, .qIndex = 16, .shelfQIndex = 12, .bandOff = false});
     EXPECT_EQ(f.position(), 290);
     f.wheel({30, 50}, -120, true, {}); // over the fader: the gain
     f.wheel({20, 158}, 120, true, {}); // over the Q row: a shelf steps its slope
     const quorix::core::Band band = f.band();
-    EXPECT_EQ(band.Gain, 299);
-    EXPECT_EQ(band.ShelfQIndex, 13);
-    EXPECT_EQ(band.QIndex, 16);
-    EXPECT_EQ(band.Shape, 2);
+    EXPECT_EQ(band.gain, 299);
+    EXPECT_EQ(band.shelfQIndex, 13);
+    EXPECT_EQ(band.qIndex, 16);
+    EXPECT_EQ(band.shape, 2);
 
     f.press({20, 171}, {}, 43); // the band switch
-    EXPECT_TRUE(f.band().BandOff);
+    EXPECT_TRUE(f.band().bandOff);
     EXPECT_FALSE(f.press({5, 70}, {}, 43).scroll); // a switched-off band takes no shape
-    EXPECT_EQ(f.band().Shape, 2);
+    EXPECT_EQ(f.band().shape, 2);
 }
 
 TEST(FaderInput, TheEntryBoxOpensOnARowAndCommitsTypedText)
@@ -160,5 +160,5 @@ TEST(FaderInput, TheEntryBoxOpensOnARowAndCommitsTypedText)
     const FaderReaction committed = f.commitEntry("1000");
     EXPECT_TRUE(committed.scroll && committed.hideEntry);
     EXPECT_FALSE(f.entryOpen());
-    EXPECT_EQ(f.band().FreqIndex, quorix::core::FrequencyToIndex(1000.0f));
+    EXPECT_EQ(f.band().freqIndex, quorix::core::FrequencyToIndex(1000.0f));
 }

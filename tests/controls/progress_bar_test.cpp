@@ -14,7 +14,7 @@ TEST(ProgressBar, ValueStopsAtTheMaximumAndTheTextShowsThePercentage)
     bar.setValue(33);
     EXPECT_EQ(bar.text(), "执行保存, 完成33%");
     bar.setValue(250);
-    EXPECT_EQ(bar.Value(), 100);
+    EXPECT_EQ(bar.value(), 100);
     EXPECT_EQ(bar.text(), "执行保存, 完成100%");
 }
 

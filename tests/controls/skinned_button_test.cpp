@@ -30,7 +30,7 @@ TEST(SkinnedButton, TakesTheSizeOfItsFirstImage)
 TEST(SkinnedButton, AToggleReturnsToItsFirstImageAfterTwoPresses)
 {
     auto b = Button("282,283", SkinnedButton::Toggle);
-    QSignalSpy clicks(b.get(), &SkinnedButton::Click);
+    QSignalSpy clicks(b.get(), &SkinnedButton::click);
     Press(b.get(), {10, 10});
     Release(b.get(), {10, 10});
     EXPECT_EQ(b->shownImage(), 283);
@@ -39,13 +39,13 @@ TEST(SkinnedButton, AToggleReturnsToItsFirstImageAfterTwoPresses)
     EXPECT_EQ(b->shownImage(), 282);
     EXPECT_EQ(clicks.count(), 2);
     b->setValue(5);
-    EXPECT_EQ(b->Value(), 1);
+    EXPECT_EQ(b->value(), 1);
 }
 
 TEST(SkinnedButton, AMomentaryButtonClicksOnRelease)
 {
     auto b = Button("188,189", SkinnedButton::Momentary);
-    QSignalSpy clicks(b.get(), &SkinnedButton::Click);
+    QSignalSpy clicks(b.get(), &SkinnedButton::click);
     Press(b.get(), {10, 10});
     EXPECT_EQ(b->shownImage(), 189);
     EXPECT_EQ(clicks.count(), 0);
@@ -58,24 +58,24 @@ TEST(SkinnedButton, TwoPositionSwitchesFollowThePressSide)
 {
     auto inverted = Button("296,297", SkinnedButton::TwoPositionInverted);
     Press(inverted.get(), {5, 10});
-    EXPECT_EQ(inverted->Value(), 1);
+    EXPECT_EQ(inverted->value(), 1);
     EXPECT_EQ(inverted->shownImage(), 296);
     Press(inverted.get(), {50, 10});
-    EXPECT_EQ(inverted->Value(), 0);
+    EXPECT_EQ(inverted->value(), 0);
     EXPECT_EQ(inverted->shownImage(), 297);
 
     auto host = Button("158,159", SkinnedButton::HostDecides);
-    QSignalSpy clicks(host.get(), &SkinnedButton::Click);
+    QSignalSpy clicks(host.get(), &SkinnedButton::click);
     Press(host.get(), {10, 10});
-    EXPECT_EQ(host->Value(), 0); // the host sets the value
+    EXPECT_EQ(host->value(), 0); // the host sets the value
     EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(SkinnedButton, DisabledTabsShowTheirLockAndIgnoreTheMouse)
 {
     auto tab = Button("162,163,385", SkinnedButton::HostDecides);
-    tab->SpecialFeature = "DisabledRefresh";
-    QSignalSpy clicks(tab.get(), &SkinnedButton::Click);
+    tab->specialFeature = "DisabledRefresh";
+    QSignalSpy clicks(tab.get(), &SkinnedButton::click);
     tab->setEnabled(false);
     EXPECT_EQ(tab->shownImage(), 385);
     Press(tab.get(), {10, 10});
@@ -96,7 +96,7 @@ TEST(SkinnedButton, DisabledTabsShowTheirLockAndIgnoreTheMouse)
 TEST(SkinnedButton, OnlyOneWheelNotchRaisesScroll)
 {
     auto b = Button("264,265", SkinnedButton::Momentary);
-    QSignalSpy scrolls(b.get(), &SkinnedButton::Scroll);
+    QSignalSpy scrolls(b.get(), &SkinnedButton::scroll);
     Wheel(b.get(), {5, 5}, 120);
     Wheel(b.get(), {5, 5}, -120);
     Wheel(b.get(), {5, 5}, 240);

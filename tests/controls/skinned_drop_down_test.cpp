@@ -39,7 +39,7 @@ TEST(SkinnedDropDown, ListEightCountsFromOne)
     auto c = Combo(8);
     c->setValue(1);
     EXPECT_EQ(c->selectedText(), "1");
-    QSignalSpy clicks(c.get(), &SkinnedDropDown::Click);
+    QSignalSpy clicks(c.get(), &SkinnedDropDown::click);
     c->show();
     Press(c.get(), {10, 10});
     Release(c.get(), {10, 10});
@@ -56,13 +56,13 @@ TEST(SkinnedDropDown, TheFaceOpensAndClosesWithoutAClickAndHoverOnlySelects)
 {
     auto c = Combo(3);
     c->show();
-    QSignalSpy clicks(c.get(), &SkinnedDropDown::Click);
+    QSignalSpy clicks(c.get(), &SkinnedDropDown::click);
     Press(c.get(), {10, 10});
     Release(c.get(), {10, 10});
     EXPECT_TRUE(c->popup()->isVisible());
     const QRect second = c->popup()->visualItemRect(c->popup()->item(1));
     Move(c->popup()->viewport(), second.center(), Qt::NoButton);
-    EXPECT_EQ(c->Value(), 1);
+    EXPECT_EQ(c->value(), 1);
     Press(c.get(), {10, 10});
     Release(c.get(), {10, 10});
     EXPECT_FALSE(c->popup()->isVisible());

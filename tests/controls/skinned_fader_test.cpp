@@ -30,14 +30,14 @@ struct Slider : ::testing::Test {
         auto s = std::make_unique<SkinnedFader>(nullptr, ControlContext{&marks, &clock});
         s->setKind(kind);
         s->setLabelID(0);
-        s->Addr = address;
+        s->address = address;
         return s;
     }
 };
 
 core::Band SwitchedOff(core::Band band, bool off)
 {
-    band.BandOff = off;
+    band.bandOff = off;
     return band;
 }
 
@@ -46,27 +46,27 @@ core::Band SwitchedOff(core::Band band, bool off)
 TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
 {
     auto level = make(FaderKind::LevelPlain); // scale 0, 0..80
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     level->setValue(300);
     EXPECT_EQ(level->position(), 80);
-    EXPECT_FLOAT_EQ(level->Value(), 80);
+    EXPECT_FLOAT_EQ(level->value(), 80);
     level->setValue(-3);
-    EXPECT_FLOAT_EQ(level->Value(), 0);
+    EXPECT_FLOAT_EQ(level->value(), 0);
 
     auto band = make(FaderKind::Band);
     EXPECT_EQ(band->position(), 240); // 0.0 dB at load
     band->setValue(400);
-    EXPECT_FLOAT_EQ(band->Value(), 370);
+    EXPECT_FLOAT_EQ(band->value(), 370);
     EXPECT_EQ(scrolls.count(), 0); // setting from code raises nothing
 
     band->setMaxValue(0);
-    EXPECT_EQ(band->MaxValue(), 1);
+    EXPECT_EQ(band->maxValue(), 1);
 }
 
 TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     Move(level.get(), {33, 140}, Qt::NoButton);
     Press(level.get(), {33, 140});
     Release(level.get(), {33, 140});
@@ -78,7 +78,7 @@ TEST_F(Slider, AClickOnAHorizontalThumbChangesNothing)
 {
     auto fader = make(FaderKind::Horizontal);
     fader->setHScrollSize(2); // the mic page's: thumb at x 68 for position 40 of 80
-    QSignalSpy scrolls(fader.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(fader.get(), &SkinnedFader::scroll);
     Move(fader.get(), {72, 10}, Qt::NoButton);
     Press(fader.get(), {72, 10});
     Move(fader.get(), {72, 10}); // a motion event without motion
@@ -90,7 +90,7 @@ TEST_F(Slider, AClickOnAHorizontalThumbChangesNothing)
 TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     DoubleClick(level.get(), {33, 140});
     EXPECT_EQ(level->position(), 38);
     EXPECT_EQ(scrolls.count(), 2);
@@ -112,7 +112,7 @@ TEST_F(Slider, HidingTheSliderEndsItsHeldPress)
 TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     Press(level.get(), {33, 170}); // the target is the bottom
     clock.advance(200);
     EXPECT_EQ(level->position(), 40);
@@ -129,7 +129,7 @@ TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     const double thumb = 87.5;
     Press(level.get(), {33, thumb});
     Move(level.get(), {33, thumb + 0.4}); // still position 40
@@ -143,7 +143,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
     EXPECT_EQ(scrolls.count(), 2); // a moved press does not also click
 
     auto knob = make(FaderKind::Knob);
-    QSignalSpy turns(knob.get(), &SkinnedFader::Scroll);
+    QSignalSpy turns(knob.get(), &SkinnedFader::scroll);
     Press(knob.get(), {60, 60});
     Move(knob.get(), {60, 61});
     Move(knob.get(), {60, 62});
@@ -153,7 +153,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 TEST_F(Slider, KeysMoveOnlyWhileThePointerIsInside)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     Key(level.get(), Qt::Key_Up);
     EXPECT_EQ(level->position(), 40);
     Move(level.get(), {33, 10}, Qt::NoButton);
@@ -186,41 +186,41 @@ TEST_F(Slider, OnABandFaderTheWheelStepsTheRowUnderThePointer)
 {
     auto band = make(FaderKind::Band);
     core::Band fields = band->band();
-    fields.FreqIndex = 205;
-    fields.QIndex = 16;
+    fields.freqIndex = 205;
+    fields.qIndex = 16;
     band->setBand(fields);
     Wheel(band.get(), {20, 145}, 120); // frequency row
-    EXPECT_EQ(band->band().FreqIndex, 206);
+    EXPECT_EQ(band->band().freqIndex, 206);
     Wheel(band.get(), {20, 158}, -120); // Q row
-    EXPECT_EQ(band->band().QIndex, 15);
+    EXPECT_EQ(band->band().qIndex, 15);
     Wheel(band.get(), {30, 50}, 120); // elsewhere: gain
     EXPECT_EQ(band->position(), 241);
     Wheel(band.get(), {20, 145}, 120); // the key path follows the last pointer position too
     Key(band.get(), Qt::Key_Down);
-    EXPECT_EQ(band->band().FreqIndex, 206);
+    EXPECT_EQ(band->band().freqIndex, 206);
 }
 
 TEST_F(Slider, ASwitchedOffBandIgnoresPressesButItsSwitch)
 {
     auto band = make(FaderKind::Band);
     band->setBand(SwitchedOff(band->band(), true));
-    QSignalSpy scrolls(band.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(band.get(), &SkinnedFader::scroll);
     Press(band.get(), {5, 70}); // a shape button
     Release(band.get(), {5, 70});
-    EXPECT_EQ(band->band().Shape, 0);
+    EXPECT_EQ(band->band().shape, 0);
     EXPECT_EQ(scrolls.count(), 0);
     Press(band.get(), {20, 171}); // the band switch
     Release(band.get(), {20, 171});
-    EXPECT_FALSE(band->band().BandOff);
+    EXPECT_FALSE(band->band().bandOff);
     EXPECT_EQ(scrolls.count(), 1);
     Press(band.get(), {5, 90});
-    EXPECT_EQ(band->band().Shape, 1);
+    EXPECT_EQ(band->band().shape, 1);
 }
 
 TEST_F(Slider, TheGainBoxParsesTypedTextAndStepsWithinRange)
 {
     auto band = make(FaderKind::Band);
-    QSignalSpy scrolls(band.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(band.get(), &SkinnedFader::scroll);
     Press(band.get(), {20, 132});
     Release(band.get(), {20, 132});
     QLineEdit* box = band->entryBox();
@@ -229,17 +229,17 @@ TEST_F(Slider, TheGainBoxParsesTypedTextAndStepsWithinRange)
     box->setText("15");
     Key(box, Qt::Key_Return);
     EXPECT_FALSE(box->isVisibleTo(band.get()));
-    EXPECT_FLOAT_EQ(band->Value(), 370); // +12.0 dB
+    EXPECT_FLOAT_EQ(band->value(), 370); // +12.0 dB
     EXPECT_EQ(scrolls.count(), 1);
 
     Press(band.get(), {20, 132});
     Release(band.get(), {20, 132});
     Key(box, Qt::Key_Up);
     EXPECT_EQ(box->text(), "12.0");
-    EXPECT_FLOAT_EQ(band->Value(), 370);
+    EXPECT_FLOAT_EQ(band->value(), 370);
     box->setText("loud");
     Key(box, Qt::Key_Return);
-    EXPECT_FLOAT_EQ(band->Value(), 250); // text that is no number reads as 0.0 dB
+    EXPECT_FLOAT_EQ(band->value(), 250); // text that is no number reads as 0.0 dB
 }
 
 TEST_F(Slider, TheFrequencyBoxUsesItsOwnDefaults)
@@ -249,7 +249,7 @@ TEST_F(Slider, TheFrequencyBoxUsesItsOwnDefaults)
     Release(band.get(), {20, 145});
     band->entryBox()->setText("abc");
     Key(band->entryBox(), Qt::Key_Return);
-    EXPECT_EQ(band->band().FreqIndex, 86); // "100" Hz
+    EXPECT_EQ(band->band().freqIndex, 86); // "100" Hz
 }
 
 TEST_F(Slider, PolarityLivesInTheRawValue)
@@ -258,24 +258,24 @@ TEST_F(Slider, PolarityLivesInTheRawValue)
     level->setValue(260);
     EXPECT_TRUE(level->polarityInverted());
     EXPECT_EQ(level->position(), 10);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::Scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
     Press(level.get(), {18, 165});
     Release(level.get(), {18, 165});
     EXPECT_FALSE(level->polarityInverted());
-    EXPECT_FLOAT_EQ(level->Value(), 10);
+    EXPECT_FLOAT_EQ(level->value(), 10);
     EXPECT_EQ(scrolls.count(), 1);
 }
 
 TEST_F(Slider, GreyedSlidersIgnoreInputUntilAutomaticControlEnds)
 {
     auto band = make(FaderKind::Band, 0); // music EQ1: per mode
-    view.AutoModeControl = 1;
+    view.autoModeControl = 1;
     EXPECT_TRUE(band->greyed());
     Move(band.get(), {30, 50}, Qt::NoButton);
     Wheel(band.get(), {30, 50}, 120);
     Press(band.get(), {5, 90});
     EXPECT_EQ(band->position(), 240);
-    EXPECT_EQ(band->band().Shape, 0);
+    EXPECT_EQ(band->band().shape, 0);
     auto shared = make(FaderKind::Band, 257); // microphone band: shared between modes, never greyed
     EXPECT_FALSE(shared->greyed());
 }
@@ -305,7 +305,7 @@ TEST_F(Slider, TheBandFillShowsModeGreyAndOff)
     auto band = make(FaderKind::Band, 0);
     band->setValue(300);
     const int singing = FillHue(*band);
-    view.CurrentMode = 1;
+    view.currentMode = 1;
     const int dance = FillHue(*band);
     EXPECT_GT(singing, 190); // blue
     EXPECT_LT(singing, 240);
@@ -315,7 +315,7 @@ TEST_F(Slider, TheBandFillShowsModeGreyAndOff)
     band->setBand(SwitchedOff(band->band(), true));
     EXPECT_TRUE(FillIsGrey(*band));
     band->setBand(SwitchedOff(band->band(), false));
-    view.AutoModeControl = 1;
+    view.autoModeControl = 1;
     EXPECT_TRUE(FillIsGrey(*band));
 }
 

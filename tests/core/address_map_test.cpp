@@ -25,8 +25,8 @@ TEST_F(Defaults, KindRangesFollowTheLayout)
     for (int k = 0; k < kKindCount; ++k) {
         EXPECT_EQ(KindFirst(k), k * 256);
         EXPECT_EQ(KindLast(k), last[static_cast<std::size_t>(k)]) << "kind " << k;
-        EXPECT_TRUE(store.at(0, KindLast(k)).Defined) << "kind " << k;
-        EXPECT_FALSE(store.at(0, KindLast(k) + 1).Defined) << "kind " << k;
+        EXPECT_TRUE(store.at(0, KindLast(k)).defined) << "kind " << k;
+        EXPECT_FALSE(store.at(0, KindLast(k) + 1).defined) << "kind " << k;
     }
     for (int k : {2, 5, 6, 9})
         EXPECT_TRUE(IsSkippedKind(k));
@@ -38,18 +38,18 @@ TEST_F(Defaults, MusicSingingModeStartsWithItsTunedGains)
 {
     const std::array<int, 15> singing = {330, 250, 350, 250, 250, 250, 250, 400, 250, 60, 250, 320, 250, 250, 300};
     for (int band = 0; band < 15; ++band) {
-        EXPECT_EQ(store.at(0, band).band.Gain, singing[static_cast<std::size_t>(band)]) << "band " << band;
-        EXPECT_EQ(store.at(1, band).band.Gain, 250);
-        EXPECT_EQ(store.at(2, band).band.Gain, 250);
+        EXPECT_EQ(store.at(0, band).band.gain, singing[static_cast<std::size_t>(band)]) << "band " << band;
+        EXPECT_EQ(store.at(1, band).band.gain, 250);
+        EXPECT_EQ(store.at(2, band).band.gain, 250);
     }
 }
 
 TEST_F(Defaults, GlobalKindsExistInTheSingingModeOnly)
 {
-    EXPECT_TRUE(store.at(0, 2600).Defined);
-    EXPECT_FALSE(store.at(1, 2600).Defined);
-    EXPECT_FALSE(store.at(2, 2048).Defined);
-    EXPECT_TRUE(store.at(2, 1817).Defined); // the default set covers kinds 0..7
+    EXPECT_TRUE(store.at(0, 2600).defined);
+    EXPECT_FALSE(store.at(1, 2600).defined);
+    EXPECT_FALSE(store.at(2, 2048).defined);
+    EXPECT_TRUE(store.at(2, 1817).defined); // the default set covers kinds 0..7
 }
 
 TEST_F(Defaults, RecordsCarryTheirClassDefaultAndSharing)
@@ -89,25 +89,25 @@ TEST_F(Defaults, RecordsCarryTheirClassDefaultAndSharing)
     };
     for (const Case& c : cases) {
         const ParamRecord& r = store.at(0, c.address);
-        EXPECT_EQ(r.Class, c.cls) << c.address;
-        EXPECT_EQ(r.Value, c.value) << c.address;
-        EXPECT_EQ(r.PerMode, c.perMode) << c.address;
-        EXPECT_TRUE(r.Defined) << c.address;
+        EXPECT_EQ(r.paramClass, c.cls) << c.address;
+        EXPECT_EQ(r.value, c.value) << c.address;
+        EXPECT_EQ(r.perMode, c.perMode) << c.address;
+        EXPECT_TRUE(r.defined) << c.address;
     }
 }
 
 TEST_F(Defaults, EqualiserBandsStartFlatAtTheirCentres)
 {
-    EXPECT_EQ(store.at(1, 1792 + 0x0B).Class, ParamClass::EqBand);
+    EXPECT_EQ(store.at(1, 1792 + 0x0B).paramClass, ParamClass::EqBand);
     const Band& band = store.at(1, 1792 + 0x0B).band; // subwoofer EQ1 of the low five-band set
-    EXPECT_EQ(band.FreqIndex, FrequencyToIndex(25));
-    EXPECT_EQ(band.Gain, 250);
-    EXPECT_EQ(band.QIndex, 16);
-    EXPECT_EQ(band.ShelfQIndex, 10);
-    EXPECT_EQ(band.Shape, 0);
-    EXPECT_FALSE(band.BandOff);
-    EXPECT_EQ(store.at(0, 768 + 0x08).band.FreqIndex, FrequencyToIndex(60));  // 回声EQ1
-    EXPECT_EQ(store.at(0, 1280 + 0x08).band.FreqIndex, FrequencyToIndex(57)); // surround EQ1
+    EXPECT_EQ(band.freqIndex, FrequencyToIndex(25));
+    EXPECT_EQ(band.gain, 250);
+    EXPECT_EQ(band.qIndex, 16);
+    EXPECT_EQ(band.shelfQIndex, 10);
+    EXPECT_EQ(band.shape, 0);
+    EXPECT_FALSE(band.bandOff);
+    EXPECT_EQ(store.at(0, 768 + 0x08).band.freqIndex, FrequencyToIndex(60));  // 回声EQ1
+    EXPECT_EQ(store.at(0, 1280 + 0x08).band.freqIndex, FrequencyToIndex(57)); // surround EQ1
 }
 
 TEST_F(Defaults, ImageHoldsTheSingingAndDanceModes)
@@ -115,7 +115,7 @@ TEST_F(Defaults, ImageHoldsTheSingingAndDanceModes)
     for (int a = 0; a < kAddressCount; ++a) {
         EXPECT_EQ(image.at(0, a), store.at(0, a));
         EXPECT_EQ(image.at(1, a), store.at(1, a));
-        EXPECT_FALSE(image.at(2, a).Defined);
+        EXPECT_FALSE(image.at(2, a).defined);
     }
 }
 
@@ -160,8 +160,8 @@ TEST(ParamStore, BadIndicesFailLoudlyAndNameTheIndex)
 TEST(ParamStore, ModeVariesFastestInMemory)
 {
     ParamStore store;
-    store.at(2, 1).Value = 7;
-    EXPECT_EQ(store.record(1 * 3 + 2).Value, 7);
+    store.at(2, 1).value = 7;
+    EXPECT_EQ(store.record(1 * 3 + 2).value, 7);
 }
 
 TEST(ParamStore, MirrorCopiesSharedRecordsIntoTheDanceMode)
@@ -169,11 +169,11 @@ TEST(ParamStore, MirrorCopiesSharedRecordsIntoTheDanceMode)
     ParamStore store;
     ParamStore image;
     InitParamStore(store, image);
-    store.at(0, 256 + 1).band.Gain = 300; // microphone band: shared
-    store.at(0, 0).band.Gain = 111;       // music band: per mode
-    store.at(2, 256 + 1).band.Gain = 5;
+    store.at(0, 256 + 1).band.gain = 300; // microphone band: shared
+    store.at(0, 0).band.gain = 111;       // music band: per mode
+    store.at(2, 256 + 1).band.gain = 5;
     MirrorSharedParameters(store);
-    EXPECT_EQ(store.at(1, 256 + 1).band.Gain, 300);
-    EXPECT_EQ(store.at(1, 0).band.Gain, 250);
-    EXPECT_EQ(store.at(2, 256 + 1).band.Gain, 5);
+    EXPECT_EQ(store.at(1, 256 + 1).band.gain, 300);
+    EXPECT_EQ(store.at(1, 0).band.gain, 250);
+    EXPECT_EQ(store.at(2, 256 + 1).band.gain, 5);
 }

@@ -25,7 +25,7 @@ struct AtomicSave : ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    static std::span<const std::uint8_t> Bytes(const std::string& text)
+    static std::span<const std::uint8_t> bytes(const std::string& text)
     {
         return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
     }
@@ -52,7 +52,7 @@ TEST_F(AtomicSave, APowerCutAtAnyMomentLeavesTheOldOrTheNewContent)
         test_support::RecordingFileSystem files(dir, target.filename().string());
 
         ASSERT_FALSE(
-            core::SaveAtomically(target, Bytes("new content"), platform::NewFileAccess::Everyone, files).failed());
+            core::SaveAtomically(target, bytes("new content"), platform::NewFileAccess::Everyone, files).failed());
         EXPECT_EQ(read(target), "new content");
         EXPECT_EQ(files.surelyOnDisk(), "new content") << "existed " << existed;
         for (const std::string& possible : files.possibleAfterACut())
@@ -78,7 +78,7 @@ TEST_F(AtomicSave, AStepThatFailsKeepsTheOldFileAndLeavesNoTemporary)
         write(target, "old");
         test_support::RecordingFileSystem files(dir, "t.quorix");
         files.failAt(c.failing);
-        EXPECT_TRUE(core::SaveAtomically(target, Bytes("new"), platform::NewFileAccess::Everyone, files).failed())
+        EXPECT_TRUE(core::SaveAtomically(target, bytes("new"), platform::NewFileAccess::Everyone, files).failed())
             << static_cast<int>(c.failing);
         EXPECT_EQ(read(target), c.onDisk) << static_cast<int>(c.failing);
         EXPECT_EQ(entries(), std::vector<fs::path>{target}) << static_cast<int>(c.failing);

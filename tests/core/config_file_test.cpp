@@ -43,10 +43,10 @@ struct FileFixture : ::testing::Test {
 TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
 {
     Band& band = store.at(1, 3).band;
-    band.Shape = 2;
-    band.FreqIndex = 0x01020304;
-    band.Gain = -2;
-    band.BandOff = true;
+    band.shape = 2;
+    band.freqIndex = 0x01020304;
+    band.gain = -2;
+    band.bandOff = true;
     const auto bytes = EncodeConfiguration(store);
     ASSERT_EQ(bytes.size(), 252000u);
 
@@ -69,8 +69,8 @@ TEST_F(FileFixture, RecordsArePackedLittleEndianModeFastest)
 // The Windows build runs this too: both write byte for byte the same file.
 TEST_F(FileFixture, TheSameStoreGivesTheSameFileOnEverySystem)
 {
-    store.at(1, 3).band.Gain = -123;
-    store.at(0, 2560).band.Gain = 7;
+    store.at(1, 3).band.gain = -123;
+    store.at(0, 2560).band.gain = 7;
     std::uint64_t digest = 0xcbf29ce484222325u; // FNV-1a
     for (const std::uint8_t byte : EncodeConfiguration(store))
         digest = (digest ^ byte) * 0x100000001b3u;
@@ -79,8 +79,8 @@ TEST_F(FileFixture, TheSameStoreGivesTheSameFileOnEverySystem)
 
 TEST_F(FileFixture, SaveAndLoadRoundTrip)
 {
-    store.at(0, 0).band.Gain = 123;
-    store.at(1, 2600).Value = -7; // an undefined record keeps every field too
+    store.at(0, 0).band.gain = 123;
+    store.at(1, 2600).value = -7; // an undefined record keeps every field too
     const fs::path path = dir / "a.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     EXPECT_EQ(fs::file_size(path), 252000u);
@@ -105,7 +105,7 @@ TEST_F(FileFixture, RefusedFilesLeaveTheImageUntouched)
     write(dir / "empty.quorix", {});
     fs::create_directory(dir / "folder.quorix");
 
-    image.at(0, 0).band.Gain = 77;
+    image.at(0, 0).band.gain = 77;
     const ParamStore before = image;
     for (const char* name : {"short.quorix", "long.quorix", "empty.quorix", "missing.quorix", "folder.quorix"}) {
         const auto result = LoadConfigurationFile(dir / name, image);
@@ -124,7 +124,7 @@ TEST_F(FileFixture, AFailedSaveKeepsTheFileThatWasThere)
     const fs::path path = dir / "keep.quorix";
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
-    store.at(0, 0).band.Gain = 1;
+    store.at(0, 0).band.gain = 1;
     // Refused before a temporary is written (a failure after it is in the atomic save's tests).
     const fs::path blocked = dir / "blocked.quorix";
     fs::create_directories(blocked / "inside");
@@ -231,10 +231,10 @@ TEST(ConfigurationRecords, ValuesTheProcessorMaySendAreTakenAsTheyCome)
     ParamStore image;
     const auto result = DecodeConfiguration(file, image);
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(image.at(0, 0).band.Gain, 400);
-    EXPECT_EQ(image.at(0, 1).band.FreqIndex, 29999);
-    EXPECT_TRUE(image.at(0, 2).band.BandOff);
-    EXPECT_EQ(image.at(0, 2).band.FreqIndex, 32499);
+    EXPECT_EQ(image.at(0, 0).band.gain, 400);
+    EXPECT_EQ(image.at(0, 1).band.freqIndex, 29999);
+    EXPECT_TRUE(image.at(0, 2).band.bandOff);
+    EXPECT_EQ(image.at(0, 2).band.freqIndex, 32499);
 }
 
 TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
@@ -249,7 +249,7 @@ TEST_F(FileFixture, SavesWriteThroughLinksAndKeepPermissions)
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real.quorix", link);
 
-    store.at(0, 0).band.Gain = 111;
+    store.at(0, 0).band.gain = 111;
     const auto result = SaveConfigurationFile(link, store);
     ASSERT_TRUE(result.ok);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
@@ -264,7 +264,7 @@ TEST_F(FileFixture, AReadOnlyTargetIsRefusedAndKept)
     ASSERT_TRUE(SaveConfigurationFile(path, store).ok);
     const auto before = read(path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    store.at(0, 0).band.Gain = 1;
+    store.at(0, 0).band.gain = 1;
     const auto result = SaveConfigurationFile(path, store);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.problem, ConfigFileProblem::NotSaved);

@@ -31,7 +31,7 @@ struct CopyFixture : ::testing::Test {
         [this](int a) {
             if (failAfter >= 0 && static_cast<int>(sent.size()) >= failAfter)
                 return false;
-            sent.emplace_back(a, view.CurrentMode);
+            sent.emplace_back(a, view.currentMode);
             return true;
         },
         [this](std::string_view m) { messages.emplace_back(m); },
@@ -50,24 +50,24 @@ TEST_F(CopyFixture, CopiesEveryModeDependentRecord)
     for (int a = 0; a < kFirstGlobalAddress; ++a)
         EXPECT_EQ(store.at(1, a), before.at(0, a));
     EXPECT_EQ(messages, (std::vector<std::string>{"完成!"}));
-    EXPECT_EQ(view.CurrentMode, 0);
+    EXPECT_EQ(view.currentMode, 0);
 }
 
 TEST_F(CopyFixture, SendsEachModeSpecificParameterOnceInTheOtherMode)
 {
-    view.CurrentMode = 1;
+    view.currentMode = 1;
     EXPECT_TRUE(CopyMode(edits, view, hooks));
     EXPECT_EQ(questions.front(), kCopyDanceToSingingQuestion);
     int perMode = 0;
     for (int a = 0; a < kAddressCount; ++a)
-        perMode += store.at(0, a).PerMode ? 1 : 0;
+        perMode += store.at(0, a).perMode ? 1 : 0;
     ASSERT_EQ(static_cast<int>(sent.size()), perMode);
     EXPECT_EQ(sent.front(), (std::pair<int, int>{0, 0}));
     for (auto [address, mode] : sent) {
-        EXPECT_TRUE(store.at(0, address).PerMode);
+        EXPECT_TRUE(store.at(0, address).perMode);
         EXPECT_EQ(mode, 0);
     }
-    EXPECT_EQ(view.CurrentMode, 1);
+    EXPECT_EQ(view.currentMode, 1);
 }
 
 TEST_F(CopyFixture, NoStopsBeforeAnythingChanges)
@@ -85,16 +85,16 @@ TEST_F(CopyFixture, AFailedSendStopsWithoutTheCompletionMessage)
     EXPECT_FALSE(CopyMode(edits, view, hooks));
     EXPECT_EQ(sent.size(), 3u);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(view.CurrentMode, 0);
-    EXPECT_EQ(store.at(1, 0).band.Gain, 330); // the store was already copied
+    EXPECT_EQ(view.currentMode, 0);
+    EXPECT_EQ(store.at(1, 0).band.gain, 330); // the store was already copied
 }
 
 // The master levels, common and recording records exist at mode index 0 only.
 TEST_F(CopyFixture, DanceToSingingKeepsTheGlobalRecords)
 {
-    view.CurrentMode = 1;
-    store.at(0, 0xA08).Value = 70;             // a master level limit
-    store.at(0, kCommonBase + 0x1F).Value = 1; // automatic mode control
+    view.currentMode = 1;
+    store.at(0, 0xA08).value = 70;             // a master level limit
+    store.at(0, kCommonBase + 0x1F).value = 1; // automatic mode control
     const ParamStore before = store;
     EXPECT_TRUE(CopyMode(edits, view, hooks));
     for (int mode = 0; mode < kModeCount; ++mode)

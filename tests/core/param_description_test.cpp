@@ -20,14 +20,14 @@ TEST(ParamDescription, EveryValueAControlCanSetPassesTheRecordCheckAndReadsBackA
         const ParamRecord& record = layout.at(0, address);
         if (d.kind == ParamKind::Number)
             continue;
-        ASSERT_TRUE(record.Defined) << address;
-        EXPECT_EQ(d.kind == ParamKind::Band, record.Class == ParamClass::EqBand) << address;
+        ASSERT_TRUE(record.defined) << address;
+        EXPECT_EQ(d.kind == ParamKind::Band, record.paramClass == ParamClass::EqBand) << address;
         if (d.kind != ParamKind::Scaled)
             continue;
         ++scaled;
         EXPECT_GT(d.positions, 0) << address;
         for (int mode = 0; mode < kModeCount; ++mode) {
-            if (!layout.at(mode, address).Defined)
+            if (!layout.at(mode, address).defined)
                 continue;
             for (int position = 0; position <= d.positions; ++position)
                 for (bool inverted : {false, true}) {
@@ -35,11 +35,11 @@ TEST(ParamDescription, EveryValueAControlCanSetPassesTheRecordCheckAndReadsBackA
                         continue;
                     ParamRecord r = layout.at(mode, address);
                     const float raw = JoinPolarity(ScalePositionToRaw(d.scale, position), inverted);
-                    r.Value = static_cast<std::int32_t>(raw);
-                    ASSERT_EQ(static_cast<float>(r.Value), raw) << address << " at " << position;
+                    r.value = static_cast<std::int32_t>(raw);
+                    ASSERT_EQ(static_cast<float>(r.value), raw) << address << " at " << position;
                     ASSERT_EQ(CheckRecord(r, LayoutFor(mode, address, r)), std::nullopt)
                         << address << " at " << position;
-                    const ScaledValue back = ScaledPosition(d, r.Value);
+                    const ScaledValue back = ScaledPosition(d, r.value);
                     ASSERT_EQ(back.position, position) << address;
                     ASSERT_EQ(back.inverted, inverted) << address;
                 }
@@ -57,12 +57,12 @@ TEST(ParamDescription, EveryBandAFaderCanSetPassesTheRecordCheck)
     EXPECT_LE(gain.lowest, kGainMin);
     EXPECT_GE(gain.highest, kGainMax);
     ParamRecord r = layout;
-    r.band.FreqIndex = ClampFrequencyIndex(100000);
-    r.band.QIndex = ClampQIndex(100000);
-    r.band.ShelfQIndex = ClampShelfQIndex(100000);
-    r.band.Gain = kGainMax;
+    r.band.freqIndex = ClampFrequencyIndex(100000);
+    r.band.qIndex = ClampQIndex(100000);
+    r.band.shelfQIndex = ClampShelfQIndex(100000);
+    r.band.gain = kGainMax;
     for (bool off : {false, true}) {
-        r.band.BandOff = off;
+        r.band.bandOff = off;
         EXPECT_EQ(CheckRecord(r, layout), std::nullopt) << off;
     }
 }

@@ -25,12 +25,12 @@ TEST(ParamDiff, EveryBandFieldIsNamedWithItsDisplayText)
     const ParamStore& defaults = DefaultParamStore();
     ParamStore changed = defaults;
     Band& band = changed.at(1, 2).band; // dance EQ3 of the music input
-    band.FreqIndex = FrequencyToIndex(1250.0f);
-    band.Gain = 215;
-    band.QIndex = QToIndex(2.0f);
-    band.ShelfQIndex = QToIndex(1.0f);
-    band.Shape = 1;
-    band.BandOff = true;
+    band.freqIndex = FrequencyToIndex(1250.0f);
+    band.gain = 215;
+    band.qIndex = QToIndex(2.0f);
+    band.shelfQIndex = QToIndex(1.0f);
+    band.shape = 1;
+    band.bandOff = true;
 
     EXPECT_EQ(Lines(DiffImages(defaults, changed)), (std::vector<std::string>{
                                                         "dance 0x02 EQ3 frequency: 63.7Hz -> 1.26KHz",
@@ -48,10 +48,10 @@ TEST(ParamDiff, PlainValuesUseTheirScales)
 {
     const ParamStore& defaults = DefaultParamStore();
     ParamStore changed = defaults;
-    changed.at(0, Effects * 256 + 0x14).Value = 120;    // reverb time, tens of ms
-    changed.at(1, MainOutput * 256 + 0x16).Value = 120; // main left delay, tenths of ms
-    changed.at(0, Mic12 * 256 + 0x10).Value = 35;       // compressor threshold
-    changed.at(0, MainOutput * 256 + 0x06).Value = 2;   // high-pass type: a list entry
+    changed.at(0, Effects * 256 + 0x14).value = 120;    // reverb time, tens of ms
+    changed.at(1, MainOutput * 256 + 0x16).value = 120; // main left delay, tenths of ms
+    changed.at(0, Mic12 * 256 + 0x10).value = 35;       // compressor threshold
+    changed.at(0, MainOutput * 256 + 0x06).value = 2;   // high-pass type: a list entry
 
     EXPECT_EQ(FormatDifferences(DiffImages(defaults, changed)),
               "[Mic12]\n"
@@ -67,9 +67,9 @@ TEST(ParamDiff, CommonParametersCompareAtModeZeroOnlyAndTheDefaultSetOnRequest)
 {
     const ParamStore& defaults = DefaultParamStore();
     ParamStore changed = defaults;
-    changed.at(0, kCommonBase + 0x1E).Value = 1;
+    changed.at(0, kCommonBase + 0x1E).value = 1;
     changed.at(1, kCommonBase + 0x1E) = changed.at(0, kCommonBase + 0x1E); // never compared
-    changed.at(2, 0).band.Gain = 300;
+    changed.at(2, 0).band.gain = 300;
 
     EXPECT_EQ(Lines(DiffImages(defaults, changed)), std::vector<std::string>{"singing 0x1E 演唱/劲舞 value: 0 -> 1"});
     EXPECT_EQ(DiffImages(defaults, changed, {.modes = {0, 1, 2}}).size(), 2u);
@@ -77,6 +77,6 @@ TEST(ParamDiff, CommonParametersCompareAtModeZeroOnlyAndTheDefaultSetOnRequest)
     EXPECT_EQ(DiffImages(defaults, changed, {.modes = {2}, .kind = MusicInput}).size(), 1u);
 
     ParamStore undefined = defaults;
-    undefined.at(0, 0x20).Value = 5; // not defined in either image
+    undefined.at(0, 0x20).value = 5; // not defined in either image
     EXPECT_TRUE(DiffImages(defaults, undefined).empty());
 }

@@ -60,10 +60,10 @@ TEST_F(EditorFixture, ModeRuleMirrorAndWrites)
         SCOPED_TRACE(testing::Message() << "address " << c.address << " mode " << c.mode);
         InitParamStore(store, image);
         writer.writes.clear();
-        view.CurrentMode = static_cast<std::uint8_t>(c.mode);
+        view.currentMode = static_cast<std::uint8_t>(c.mode);
         editor.setValue(c.address, 77);
-        EXPECT_EQ(store.at(0, c.address).Value == 77, c.changesMode0);
-        EXPECT_EQ(store.at(1, c.address).Value == 77, c.changesMode1);
+        EXPECT_EQ(store.at(0, c.address).value == 77, c.changesMode0);
+        EXPECT_EQ(store.at(1, c.address).value == 77, c.changesMode1);
         EXPECT_EQ(writer.writes, c.writes);
     }
 }
@@ -71,22 +71,22 @@ TEST_F(EditorFixture, ModeRuleMirrorAndWrites)
 TEST_F(EditorFixture, UndoStepsOnlyBelowTheGlobalKinds)
 {
     editor.setValue(kMasterLevels, 30, ParamEditor::UndoStep::Burst);
-    EXPECT_EQ(undo.UndoPos(), -1);
+    EXPECT_EQ(undo.undoPos(), -1);
     editor.setValue(3, 30, ParamEditor::UndoStep::Snapshot);
     editor.setValue(4, 30, ParamEditor::UndoStep::Snapshot);
-    EXPECT_EQ(undo.UndoPos(), 1);
+    EXPECT_EQ(undo.undoPos(), 1);
     editor.setValue(5, 30, ParamEditor::UndoStep::Burst);
     editor.setValue(5, 31, ParamEditor::UndoStep::Burst);
-    EXPECT_EQ(undo.UndoPos(), 2);
+    EXPECT_EQ(undo.undoPos(), 2);
     editor.setValue(6, 30);
-    EXPECT_EQ(undo.UndoPos(), 2);
+    EXPECT_EQ(undo.undoPos(), 2);
 }
 
 TEST_F(EditorFixture, ApplyChangesTheStoreAndWritesNothing)
 {
-    editor.apply(768 + 0x14, [](ParamRecord& r) { r.Value = 600; });
-    EXPECT_EQ(store.at(0, 768 + 0x14).Value, 600);
-    EXPECT_EQ(store.at(1, 768 + 0x14).Value, 600);
+    editor.apply(768 + 0x14, [](ParamRecord& r) { r.value = 600; });
+    EXPECT_EQ(store.at(0, 768 + 0x14).value, 600);
+    EXPECT_EQ(store.at(1, 768 + 0x14).value, 600);
     EXPECT_TRUE(writer.writes.empty());
     editor.writeMode(1, 3);
     EXPECT_EQ(writer.writes, (Writes{{1, 3}}));
@@ -106,7 +106,7 @@ TEST_F(EditorFixture, ListenersHearEachCopyChanged)
     constexpr int kMainLeftLevel = 1024 + 4; // shared
     Writes heard;                            // address, mode
     const int id = editor.addListener([&heard](int address, int mode) { heard.emplace_back(address, mode); });
-    view.CurrentMode = 1;
+    view.currentMode = 1;
     editor.setValue(kMainMusicLevel, 50);
     editor.setValue(kMainLeftLevel, 50);
     editor.setValue(kMasterLevels, 50);
@@ -114,10 +114,10 @@ TEST_F(EditorFixture, ListenersHearEachCopyChanged)
 
     heard.clear();
     ParamRecord held = store.at(0, kMainLeftLevel);
-    held.Value = 12;
+    held.value = 12;
     writer.writes.clear();
     editor.takeFromProcessor(0, kMainLeftLevel, held);
-    EXPECT_EQ(store.at(1, kMainLeftLevel).Value, 12) << "a shared value taken in both modes";
+    EXPECT_EQ(store.at(1, kMainLeftLevel).value, 12) << "a shared value taken in both modes";
     EXPECT_TRUE(writer.writes.empty()) << "what the processor holds is not written back";
     EXPECT_EQ(heard, (Writes{{kMainLeftLevel, 0}, {kMainLeftLevel, 1}}));
 
@@ -135,12 +135,12 @@ TEST_F(EditorFixture, AStepBegunByTheCallerIsOneUndoStep)
     editor.setValue(kMainMusicLevel, 30);
     editor.beginStep(ParamEditor::UndoStep::Burst);
     editor.setValue(kMainMusicLevel, 31);
-    EXPECT_EQ(undo.UndoPos(), 0) << "a drag is one step";
+    EXPECT_EQ(undo.undoPos(), 0) << "a drag is one step";
     clock.advance(UndoHistory::kBurstMs + 1);
     editor.beginStep(ParamEditor::UndoStep::Snapshot);
     editor.setValue(kMainMicLevel, 30);
-    EXPECT_EQ(undo.UndoPos(), 1);
-    EXPECT_TRUE(editor.Undo());
-    EXPECT_EQ(store.at(0, kMainMicLevel).Value, DefaultParamStore().at(0, kMainMicLevel).Value);
-    EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 31);
+    EXPECT_EQ(undo.undoPos(), 1);
+    EXPECT_TRUE(editor.undo());
+    EXPECT_EQ(store.at(0, kMainMicLevel).value, DefaultParamStore().at(0, kMainMicLevel).value);
+    EXPECT_EQ(store.at(0, kMainMusicLevel).value, 31);
 }

@@ -30,7 +30,7 @@ public:
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             std::ifstream in(entry.path(), std::ios::binary);
             m_nodes.push_back({{std::istreambuf_iterator<char>(in), {}}, true});
-            m_live[Name(entry.path())] = m_nodes.size() - 1;
+            m_live[name(entry.path())] = m_nodes.size() - 1;
         }
         m_durable = m_live;
     }
@@ -40,37 +40,37 @@ public:
     // Every content a power cut after one of the calls so far could have left in the watched file.
     const std::set<std::string>& possibleAfterACut() const { return m_possible; }
     // What the watched file holds after a power cut now, whatever the system still delays.
-    std::string surelyOnDisk() const { return Survivor(m_durable); }
+    std::string surelyOnDisk() const { return survivor(m_durable); }
 
     std::error_code writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                                  platform::NewFileAccess access) override
     {
         if (m_failing == Step::WriteNewFile)
-            return Failure();
+            return failure();
         return step(m_native.writeNewFile(path, bytes, access), [&] {
             m_nodes.push_back({{bytes.begin(), bytes.end()}, false});
-            m_live[Name(path)] = m_nodes.size() - 1;
+            m_live[name(path)] = m_nodes.size() - 1;
         });
     }
     std::error_code syncFile(const std::filesystem::path& path) override
     {
         if (m_failing == Step::SyncFile)
-            return Failure();
-        return step(m_native.syncFile(path), [&] { m_nodes.at(m_live.at(Name(path))).flushed = true; });
+            return failure();
+        return step(m_native.syncFile(path), [&] { m_nodes.at(m_live.at(name(path))).flushed = true; });
     }
     std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
         if (m_failing == Step::ReplaceFile)
-            return Failure();
+            return failure();
         return step(m_native.replaceFile(from, to), [&] {
-            m_live[Name(to)] = m_live.at(Name(from));
-            m_live.erase(Name(from));
+            m_live[name(to)] = m_live.at(name(from));
+            m_live.erase(name(from));
         });
     }
     std::error_code syncFolder(const std::filesystem::path& folder) override
     {
         if (m_failing == Step::SyncFolder)
-            return Failure();
+            return failure();
         return step(m_native.syncFolder(folder), [&] { m_durable = m_live; });
     }
 
@@ -80,10 +80,10 @@ private:
         bool flushed = false;
     };
 
-    static std::string Name(const std::filesystem::path& path) { return platform::PathToUtf8(path.filename()); }
-    static std::error_code Failure() { return std::make_error_code(std::errc::io_error); }
+    static std::string name(const std::filesystem::path& path) { return platform::PathToUtf8(path.filename()); }
+    static std::error_code failure() { return std::make_error_code(std::errc::io_error); }
 
-    std::string Survivor(const std::map<std::string, std::size_t>& names) const
+    std::string survivor(const std::map<std::string, std::size_t>& names) const
     {
         const auto it = names.find(m_watched);
         if (it == names.end())
@@ -97,8 +97,8 @@ private:
     {
         if (!done)
             model();
-        m_possible.insert(Survivor(m_live));
-        m_possible.insert(Survivor(m_durable));
+        m_possible.insert(survivor(m_live));
+        m_possible.insert(survivor(m_durable));
         return done;
     }
 

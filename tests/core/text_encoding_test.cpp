@@ -50,15 +50,15 @@ TEST(TextToAnsiBytes, WhatGbkCannotHoldBecomesOneQuestionMarkACharacter)
 TEST(DigitBuffer, StoresDigitValuesAndRefusesIndicesPast20)
 {
     DigitBuffer buffer;
-    buffer.DigitsToBuffer("1234", 0);
-    buffer.DigitsToBuffer("987654", 4);
+    buffer.digitsToBuffer("1234", 0);
+    buffer.digitsToBuffer("987654", 4);
     EXPECT_EQ(buffer.at(0), 1);
     EXPECT_EQ(buffer.at(3), 4);
     EXPECT_EQ(buffer.at(4), 9);
     EXPECT_EQ(buffer.at(9), 4);
-    buffer.DigitsToBuffer("5", 20);
+    buffer.digitsToBuffer("5", 20);
     EXPECT_EQ(buffer.at(20), 5);
-    EXPECT_THROW(buffer.DigitsToBuffer("12", 20), IndexError);
+    EXPECT_THROW(buffer.digitsToBuffer("12", 20), IndexError);
     EXPECT_EQ(buffer.at(20), 5); // a refused text writes nothing
     EXPECT_THROW(buffer.at(21), IndexError);
 }

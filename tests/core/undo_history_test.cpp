@@ -38,12 +38,12 @@ struct UndoFixture : ::testing::Test {
 
     void SetUp() override { InitParamStore(store, image); }
 
-    int gain() const { return store.at(view.CurrentMode, 3).band.Gain; }
+    int gain() const { return store.at(view.currentMode, 3).band.gain; }
     // One change, a second after the previous one, as the slider handler makes it.
     void change(int newGain)
     {
-        history.BeginUndoStep();
-        store.at(view.CurrentMode, 3).band.Gain = newGain;
+        history.beginUndoStep();
+        store.at(view.currentMode, 3).band.gain = newGain;
         clock.advance(1000);
     }
 };
@@ -53,26 +53,26 @@ struct UndoFixture : ::testing::Test {
 TEST_F(UndoFixture, WorkedSequence)
 {
     change(1);
-    EXPECT_EQ(history.UndoPos(), 0);
+    EXPECT_EQ(history.undoPos(), 0);
     change(2);
-    EXPECT_EQ(history.UndoPos(), 1);
+    EXPECT_EQ(history.undoPos(), 1);
 
-    EXPECT_TRUE(history.Undo(send));
+    EXPECT_TRUE(history.undo(send));
     EXPECT_EQ(gain(), 1);
-    EXPECT_EQ(history.UndoPos(), 0);
-    EXPECT_TRUE(history.Undo(send));
+    EXPECT_EQ(history.undoPos(), 0);
+    EXPECT_TRUE(history.undo(send));
     EXPECT_EQ(gain(), 250);
-    EXPECT_EQ(history.UndoPos(), -1);
-    EXPECT_FALSE(history.Undo(send));
+    EXPECT_EQ(history.undoPos(), -1);
+    EXPECT_FALSE(history.undo(send));
 
-    EXPECT_TRUE(history.Redo(send));
+    EXPECT_TRUE(history.redo(send));
     EXPECT_EQ(gain(), 1);
-    EXPECT_EQ(history.UndoPos(), 0);
-    EXPECT_TRUE(history.Redo(send));
+    EXPECT_EQ(history.undoPos(), 0);
+    EXPECT_TRUE(history.redo(send));
     EXPECT_EQ(gain(), 2);
-    EXPECT_EQ(history.UndoPos(), 1);
-    EXPECT_EQ(history.RedoLimit(), 2);
-    EXPECT_FALSE(history.Redo(send));
+    EXPECT_EQ(history.undoPos(), 1);
+    EXPECT_EQ(history.redoLimit(), 2);
+    EXPECT_FALSE(history.redo(send));
     EXPECT_EQ(gain(), 2);
 }
 
@@ -80,78 +80,78 @@ TEST_F(UndoFixture, ANewChangeEndsTheRedoChain)
 {
     change(1);
     change(2);
-    history.Undo(send);
-    history.Undo(send);
+    history.undo(send);
+    history.undo(send);
     change(3);
-    EXPECT_FALSE(history.Redo(send));
+    EXPECT_FALSE(history.redo(send));
     EXPECT_EQ(gain(), 3);
-    history.Undo(send);
+    history.undo(send);
     EXPECT_EQ(gain(), 250);
-    EXPECT_TRUE(history.Redo(send));
+    EXPECT_TRUE(history.redo(send));
     EXPECT_EQ(gain(), 3);
-    EXPECT_FALSE(history.Redo(send));
+    EXPECT_FALSE(history.redo(send));
 }
 
 TEST_F(UndoFixture, AChangeRightAfterAnUndoIsAStepOfItsOwn)
 {
     change(1);
-    history.BeginUndoStep();
-    store.at(0, 3).band.Gain = 2;
-    history.Undo(send); // within the burst of the change to 2
+    history.beginUndoStep();
+    store.at(0, 3).band.gain = 2;
+    history.undo(send); // within the burst of the change to 2
     EXPECT_EQ(gain(), 1);
-    history.BeginUndoStep();
-    store.at(0, 3).band.Gain = 5;
-    EXPECT_FALSE(history.Redo(send)); // the redo would have overwritten 5
+    history.beginUndoStep();
+    store.at(0, 3).band.gain = 5;
+    EXPECT_FALSE(history.redo(send)); // the redo would have overwritten 5
     EXPECT_EQ(gain(), 5);
-    history.Undo(send);
+    history.undo(send);
     EXPECT_EQ(gain(), 1);
 }
 
 TEST_F(UndoFixture, ChangesLessThanASecondApartFormOneStep)
 {
     for (int i = 0; i < 30; ++i) { // three seconds of dragging
-        history.BeginUndoStep();
-        store.at(0, 3).band.Gain = 260 + i;
+        history.beginUndoStep();
+        store.at(0, 3).band.gain = 260 + i;
         clock.advance(100);
     }
     clock.advance(2000);
     change(400);
-    EXPECT_EQ(history.UndoPos(), 1);
-    history.Undo(send);
+    EXPECT_EQ(history.undoPos(), 1);
+    history.undo(send);
     EXPECT_EQ(gain(), 289);
-    history.Undo(send);
+    history.undo(send);
     EXPECT_EQ(gain(), 250);
 }
 
 TEST_F(UndoFixture, RestoreSendsOnlyWhatDiffersAndMirrorsSharedRecords)
 {
-    history.PushSnapshot();
-    store.at(0, 256 + 2).band.Gain = 300; // shared microphone band
-    store.at(1, 256 + 2).band.Gain = 300;
-    store.at(0, 1030).Value = 3; // per-mode filter type
+    history.pushSnapshot();
+    store.at(0, 256 + 2).band.gain = 300; // shared microphone band
+    store.at(1, 256 + 2).band.gain = 300;
+    store.at(0, 1030).value = 3; // per-mode filter type
     sent.clear();
-    history.Undo(send);
+    history.undo(send);
     EXPECT_EQ(writer.writes, (std::vector<std::pair<int, int>>{{0, 256 + 2}, {1, 256 + 2}, {0, 1030}}));
-    EXPECT_EQ(store.at(0, 256 + 2).band.Gain, 250);
-    EXPECT_EQ(store.at(1, 256 + 2).band.Gain, 250);
-    EXPECT_EQ(store.at(0, 1030).Value, 0);
+    EXPECT_EQ(store.at(0, 256 + 2).band.gain, 250);
+    EXPECT_EQ(store.at(1, 256 + 2).band.gain, 250);
+    EXPECT_EQ(store.at(0, 1030).value, 0);
 }
 
 TEST_F(UndoFixture, AChangeSetOffByARestoreDoesNotAlterTheRestore)
 {
-    history.PushSnapshot();
+    history.pushSnapshot();
     const ParamStore before = store;
-    store.at(0, 1).band.Gain = 300;
-    store.at(0, 2).band.Gain = 300;
+    store.at(0, 1).band.gain = 300;
+    store.at(0, 2).band.gain = 300;
     bool nested = false;
     writer.onWrite = [&] {
         if (!nested) { // set off by the first write: a mode switch resets the history, then a slider moves
             nested = true;
-            history.ResetUndo();
-            history.BeginUndoStep();
+            history.resetUndo();
+            history.beginUndoStep();
         }
     };
-    history.Undo(send);
+    history.undo(send);
     EXPECT_EQ(sent, (std::vector<int>{1, 2}));
     EXPECT_EQ(store, before);
 }
@@ -159,39 +159,39 @@ TEST_F(UndoFixture, AChangeSetOffByARestoreDoesNotAlterTheRestore)
 TEST_F(UndoFixture, TheRingKeepsThirtyStepsAndEveryBandField)
 {
     for (int step = 1; step <= 31; ++step) {
-        history.BeginUndoStep();
+        history.beginUndoStep();
         Band& band = store.at(0, 3).band;
-        band.Gain = 100 + step;
-        band.FreqIndex = step;
-        band.QIndex = step;
-        band.ShelfQIndex = step % 29;
-        band.Shape = static_cast<std::uint8_t>(step % 3);
-        band.BandOff = step % 2 == 0;
+        band.gain = 100 + step;
+        band.freqIndex = step;
+        band.qIndex = step;
+        band.shelfQIndex = step % 29;
+        band.shape = static_cast<std::uint8_t>(step % 3);
+        band.bandOff = step % 2 == 0;
         clock.advance(1000);
     }
     // The ring holds 30 states; the first undo also keeps the state it leaves,
     // so the way back ends at the state after step 2.
     int undone = 0;
-    while (history.Undo(send))
+    while (history.undo(send))
         ++undone;
     EXPECT_EQ(undone, 29);
     const Band& band = store.at(0, 3).band;
-    EXPECT_EQ(band.Gain, 102);
-    EXPECT_EQ(band.FreqIndex, 2);
-    EXPECT_EQ(band.QIndex, 2);
-    EXPECT_EQ(band.ShelfQIndex, 2);
-    EXPECT_EQ(band.Shape, 2);
-    EXPECT_TRUE(band.BandOff);
-    while (history.Redo(send))
+    EXPECT_EQ(band.gain, 102);
+    EXPECT_EQ(band.freqIndex, 2);
+    EXPECT_EQ(band.qIndex, 2);
+    EXPECT_EQ(band.shelfQIndex, 2);
+    EXPECT_EQ(band.shape, 2);
+    EXPECT_TRUE(band.bandOff);
+    while (history.redo(send))
         ++undone;
-    EXPECT_EQ(store.at(0, 3).band.Gain, 131); // and redo walks all the way forward again
+    EXPECT_EQ(store.at(0, 3).band.gain, 131); // and redo walks all the way forward again
 }
 
 TEST_F(UndoFixture, ResetForgetsTheHistory)
 {
     change(1);
-    history.ResetUndo();
-    EXPECT_FALSE(history.Undo(send));
-    EXPECT_FALSE(history.Redo(send));
+    history.resetUndo();
+    EXPECT_FALSE(history.undo(send));
+    EXPECT_FALSE(history.redo(send));
     EXPECT_TRUE(sent.empty());
 }

@@ -36,12 +36,12 @@ struct ConsoleJourney : ::testing::Test, ConsoleFixture {
                 const core::ParamRecord& o = session.store().at(0, a);
                 const core::ParamRecord& t = theirs.at(0, a);
                 if (link::TravelsAsBand(a))
-                    EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex &&
-                                o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
-                                o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
+                    EXPECT_TRUE(o.band.gain == t.band.gain && o.band.freqIndex == t.band.freqIndex &&
+                                o.band.qIndex == t.band.qIndex && o.band.shape == t.band.shape &&
+                                o.band.shelfQIndex == t.band.shelfQIndex && o.band.bandOff == t.band.bandOff)
                         << "address " << a;
                 else
-                    EXPECT_EQ(o.Value, t.Value) << "address " << a;
+                    EXPECT_EQ(o.value, t.value) << "address " << a;
             }
     }
 };
@@ -56,7 +56,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     // Page 0 by a slider bound to the graph: the high-pass frequency.
     controls::SkinnedFader* highPass = frm().slider(126);
     highPass->setValue(40);
-    highPass->RaiseEventScroll();
+    highPass->raiseEventScroll();
     clock.advance(50);
     EXPECT_EQ(processor().value(0, 15), 40);
 
@@ -65,7 +65,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     clock.advance(1200);
     QTest::keyClick(&frm().plot(), Qt::Key_Up);
     clock.advance(50);
-    EXPECT_EQ(session.store().at(0, 1024 + 8).band.Gain, 251);
+    EXPECT_EQ(session.store().at(0, 1024 + 8).band.gain, 251);
     EXPECT_EQ(processor().band(0, 1024 + 8).gain, 251);
 
     // Page 7 by a button, and a master level by the letter keys.
@@ -96,8 +96,8 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(prompter.count("与目标通信连接超时，已断开连接。"), 1);
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 断开");
     frm().slider(113)->setValue(60);
-    frm().slider(113)->RaiseEventScroll();
-    EXPECT_EQ(session.store().at(0, 1792).Value, 60);
+    frm().slider(113)->raiseEventScroll();
+    EXPECT_EQ(session.store().at(0, 1792).value, 60);
 
     // Plugged in again: the offline edit is not read over; the comparison offers to write it.
     const int theirs = processor().value(0, 1792);
@@ -107,7 +107,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     auto* compare = frm().findChild<ui::CompareWindow*>();
     ASSERT_NE(compare, nullptr);
     EXPECT_TRUE(compare->isVisible());
-    EXPECT_EQ(session.store().at(0, 1792).Value, 60);
+    EXPECT_EQ(session.store().at(0, 1792).value, 60);
     EXPECT_EQ(processor().value(0, 1792), theirs);
     compare->findChild<QPushButton*>("CompareWrite")->click();
     settle();
@@ -122,7 +122,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     processor().setValue(0, 1792, 33);
     session.simulatorPort()->replug();
     connect();
-    EXPECT_EQ(session.store().at(0, 1792).Value, 33);
+    EXPECT_EQ(session.store().at(0, 1792).value, 33);
     EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
 
     frm().requestClose(ui::TuningWindow::CloseScope::Window);
@@ -139,14 +139,14 @@ TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtIts
     for (int step = 0; step <= 150; ++step) {
         events.push_back(clock.createTimer(17 * step + 1, true, [&, step] {
             music->setValue(static_cast<float>(step));
-            music->RaiseEventScroll();
-            wrong += session.store().at(0, 1024).Value == core::RoundHalfEven(music->Value()) ? 0 : 1; // at once
+            music->raiseEventScroll();
+            wrong += session.store().at(0, 1024).value == core::RoundHalfEven(music->value()) ? 0 : 1; // at once
         }));
         events.back()->start();
     }
     clock.advance(17 * 151 + 2000);
     EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(processor().value(0, 1024), core::RoundHalfEven(music->Value()));
-    EXPECT_EQ(session.store().at(0, 1024).Value, core::RoundHalfEven(music->Value()));
-    EXPECT_TRUE(session.link().LinkOnline());
+    EXPECT_EQ(processor().value(0, 1024), core::RoundHalfEven(music->value()));
+    EXPECT_EQ(session.store().at(0, 1024).value, core::RoundHalfEven(music->value()));
+    EXPECT_TRUE(session.link().linkOnline());
 }

@@ -37,7 +37,7 @@ TEST_F(Journey, TheSupportBundleOpensAndHoldsNoPassword)
 {
     processor.setPasswords("7391", "739164");
     connect();
-    digits.DigitsToBuffer("739164", 0);
+    digits.digitsToBuffer("739164", 0);
     sendCommand(Command::Password, 2, 0);
     const std::string kept = ring.text();
     ASSERT_NE(kept.find("TX Password"), std::string::npos);

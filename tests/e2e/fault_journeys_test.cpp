@@ -18,7 +18,7 @@ TEST_F(Journey, ADuplicatedReplyIsNotTakenForTheNextRequest)
     setProcessorGain(4, 240);
     EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     clock.advance(1000);
-    EXPECT_EQ(view.CurrentPreset, 0);
+    EXPECT_EQ(view.currentPreset, 0);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
 }
@@ -30,7 +30,7 @@ TEST_F(Journey, AReplyWithTheWrongCommandIsNotTakenForTheStatus)
     processor.answerNextWithWrongCommand(); // the status request gets a handshake answer
     EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(processor.requestsReceived() - before, 1 + 1 + 7 + 5 + 1); // the status request went twice
-    EXPECT_EQ(view.CurrentPreset, 0);
+    EXPECT_EQ(view.currentPreset, 0);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
 }
@@ -45,7 +45,7 @@ TEST_F(Journey, AStaleReplyIsNotTakenForALaterRequest)
     clock.advance(1000);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
 }
 
 TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
@@ -71,11 +71,11 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
 {
     connect();
     image = store;
-    image.at(0, 0).band.Gain = 280;      // kind 0: lands
-    image.at(0, 256 + 0x11).Value = 55;  // kind 1: lands
-    image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
+    image.at(0, 0).band.gain = 280;      // kind 0: lands
+    image.at(0, 256 + 0x11).value = 55;  // kind 1: lands
+    image.at(0, 768 + 0x14).value = 444; // kind 3: cut off
     EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
@@ -85,6 +85,6 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
 
     port.replug();
     connect();
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
     expectStoreMatchesProcessor();
 }

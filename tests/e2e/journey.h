@@ -104,12 +104,12 @@ struct Journey : ::testing::Test {
         const auto& o = ours.at(mode, address);
         const auto& t = theirs.at(mode, address);
         if (quorix::link::TravelsAsBand(address))
-            EXPECT_TRUE(o.band.Gain == t.band.Gain && o.band.FreqIndex == t.band.FreqIndex &&
-                        o.band.QIndex == t.band.QIndex && o.band.Shape == t.band.Shape &&
-                        o.band.ShelfQIndex == t.band.ShelfQIndex && o.band.BandOff == t.band.BandOff)
+            EXPECT_TRUE(o.band.gain == t.band.gain && o.band.freqIndex == t.band.freqIndex &&
+                        o.band.qIndex == t.band.qIndex && o.band.shape == t.band.shape &&
+                        o.band.shelfQIndex == t.band.shelfQIndex && o.band.bandOff == t.band.bandOff)
                 << "mode " << mode << " address " << address;
         else
-            EXPECT_EQ(o.Value, t.Value) << "mode " << mode << " address " << address;
+            EXPECT_EQ(o.value, t.value) << "mode " << mode << " address " << address;
     }
 
     void expectRecordMatchesProcessor(int mode, int address)
@@ -140,7 +140,7 @@ struct Journey : ::testing::Test {
             if (done == 2)
                 port.unplugDuringNextBlockWrite();
         };
-        const bool written = writeToDevice(view.CurrentPreset);
+        const bool written = writeToDevice(view.currentPreset);
         host.onProgress = nullptr;
         return written;
     }

@@ -14,12 +14,12 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
     processor.setValue(0, 2560, 33);
     processor.setValue(0, 0xA08, 70);
     connect();
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
     EXPECT_EQ(host.connection.front(), link::LinkCode::Online);
     EXPECT_EQ(host.variantCalls, 1);
     expectStoreMatchesProcessor();
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
-    EXPECT_TRUE(store.at(1, 256 + 3).band.BandOff); // shared records mirrored into the dance mode
+    EXPECT_EQ(store.at(0, 0xA20).value, 1);
+    EXPECT_TRUE(store.at(1, 256 + 3).band.bandOff); // shared records mirrored into the dance mode
     EXPECT_EQ(host.masterMaxima[0], 70);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
@@ -31,11 +31,11 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
 TEST_F(Journey, ASingleWriteReachesTheProcessor)
 {
     connect();
-    store.at(0, 1024).Value = 77;
+    store.at(0, 1024).value = 77;
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 77);
-    view.CurrentMode = 1;
-    store.at(1, 3).band.Gain = 120;
+    view.currentMode = 1;
+    store.at(1, 3).band.gain = 120;
     EXPECT_TRUE(writeParam(3));
     EXPECT_EQ(processor.band(1, 3).gain, 120);
 }
@@ -43,7 +43,7 @@ TEST_F(Journey, ASingleWriteReachesTheProcessor)
 TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
 {
     port.setReplyDelay(30); // ticks fall inside the waits
-    store.at(0, 1024).Value = 66;
+    store.at(0, 1024).value = 66;
     bool written = false;
     bool wroteDuringSync = false;
     host.onTick = [&] {
@@ -58,7 +58,7 @@ TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
     EXPECT_TRUE(wroteDuringSync);
     EXPECT_EQ(processor.value(0, 1024), 66);
     processor.setValue(0, 1024, 100); // the sync had read the old value before the write
-    store.at(0, 1024).Value = 100;
+    store.at(0, 1024).value = 100;
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
 }
@@ -66,20 +66,20 @@ TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
 TEST_F(Journey, KeepAliveSilenceLosesTheLinkAfter101Ticks)
 {
     processor.setKeepAliveSilent(true);
-    clock.runUntil([&] { return device.LinkOnline(); });
+    clock.runUntil([&] { return device.linkOnline(); });
     const auto online = clock.nowMs();
-    clock.runUntil([&] { return !device.LinkOnline(); }, 20000);
+    clock.runUntil([&] { return !device.linkOnline(); }, 20000);
     EXPECT_EQ(clock.nowMs() - online, 101 * 50);
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_EQ(host.connection.back(), link::LinkCode::Lost);
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1); // the sync itself had finished: replies do not count as keep-alives
+    EXPECT_EQ(store.at(0, 0xA20).value, 1); // the sync itself had finished: replies do not count as keep-alives
 }
 
 TEST_F(Journey, AReplyReachesTheLinkTheMomentItIsReadable)
 {
     connect();
     port.setReplyDelay(7); // between two of the 5 ms polls a polled link would wait for
-    store.at(0, 1024).Value = 77;
+    store.at(0, 1024).value = 77;
     const auto start = clock.nowMs();
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(clock.nowMs() - start, 7);
@@ -94,7 +94,7 @@ TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
     EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }
 
@@ -135,9 +135,9 @@ TEST_F(Journey, AWrongSizeBlockStopsTheReadAndChangesNothing)
     setProcessorGain(256 + 1, 222);
     connect();
     EXPECT_EQ(host.count(link::LinkCode::CountMismatch), 1);
-    EXPECT_EQ(store.at(0, 0).band.Gain, 330);       // kind 0 refused whole
-    EXPECT_EQ(store.at(0, 256 + 1).band.Gain, 250); // later kinds never read
-    EXPECT_EQ(store.at(0, 0xA20).Value, 0);         // no ReadDone
+    EXPECT_EQ(store.at(0, 0).band.gain, 330);       // kind 0 refused whole
+    EXPECT_EQ(store.at(0, 256 + 1).band.gain, 250); // later kinds never read
+    EXPECT_EQ(store.at(0, 0xA20).value, 0);         // no ReadDone
     EXPECT_EQ(trace.str().find("TX ReadDone"), std::string::npos);
     EXPECT_TRUE(host.windowEnabled);
 }
@@ -150,7 +150,7 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
             port.unplug();
     };
     connect();
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
@@ -158,24 +158,24 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
     host.onProgress = nullptr;
     processor.setValue(0, 1024, 44);
     clock.advance(3000);
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     port.replug();
     connect();
-    EXPECT_TRUE(device.LinkOnline());
-    EXPECT_EQ(store.at(0, 1024).Value, 44);
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+    EXPECT_TRUE(device.linkOnline());
+    EXPECT_EQ(store.at(0, 1024).value, 44);
+    EXPECT_EQ(store.at(0, 0xA20).value, 1);
 }
 
 TEST_F(Journey, ASwitchedOffLinkSendsNothing)
 {
-    device.ConnectButtonClicked();
+    device.connectButtonClicked();
     EXPECT_EQ(host.connection.back(), link::LinkCode::SwitchedOff);
     clock.advance(10000);
     EXPECT_EQ(port.reportsWritten(), 0);
     EXPECT_FALSE(writeParam(1024));
-    device.ConnectButtonClicked();
+    device.connectButtonClicked();
     connect();
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
 }
 
 TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
@@ -184,11 +184,11 @@ TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
     EXPECT_EQ(device.connection(), LinkCode::Disconnected);
     connect();
     EXPECT_EQ(device.connection(), LinkCode::Online);
-    device.ConnectButtonClicked();
+    device.connectButtonClicked();
     EXPECT_EQ(device.connection(), LinkCode::SwitchedOff);
-    device.ConnectButtonClicked();
+    device.connectButtonClicked();
     EXPECT_EQ(device.connection(), LinkCode::Disconnected); // searching again
-    device.OfflineModeChosen();
+    device.offlineModeChosen();
     EXPECT_EQ(device.connection(), LinkCode::OfflineMode);
 }
 
@@ -197,8 +197,8 @@ TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
     connect();
     processor.dropNextReplies(1);
     host.onTick = [&] {
-        if (device.ReplyWaitActive() && device.state().LinkSwitchOn)
-            device.ConnectButtonClicked();
+        if (device.replyWaitActive() && device.state().linkSwitchOn)
+            device.connectButtonClicked();
     };
     const int before = processor.requestsReceived();
     EXPECT_FALSE(writeParam(1024));
@@ -212,8 +212,8 @@ TEST_F(Journey, SplitRepliesAreAssembled)
     port.setSplitReplies(true);
     processor.setValue(0, 2560, 12);
     connect();
-    EXPECT_EQ(store.at(0, 2560).Value, 12);
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+    EXPECT_EQ(store.at(0, 2560).value, 12);
+    EXPECT_EQ(store.at(0, 0xA20).value, 1);
 }
 
 TEST_F(Journey, TheVariantAndToneResetReachTheHost)
@@ -221,10 +221,10 @@ TEST_F(Journey, TheVariantAndToneResetReachTheHost)
     processor.setVariant('3');
     connect();
     EXPECT_TRUE(host.variant);
-    store.at(0, 0xA26).Value = 8;
+    store.at(0, 0xA26).value = 8;
     processor.sendToneReset();
     clock.advance(10);
-    EXPECT_EQ(store.at(0, 0xA26).Value, 5);
+    EXPECT_EQ(store.at(0, 0xA26).value, 5);
     EXPECT_EQ(host.toneLabel, 5);
 }
 
@@ -239,22 +239,22 @@ TEST_F(Journey, PresetRecallAndConfigurationWrite)
     EXPECT_EQ(host.preset, 4);
 
     EXPECT_TRUE(readFromDevice(1, false, Command::ReadBlock)); // PRO shows its own tuning
-    EXPECT_EQ(store.at(0, 0).band.Gain, 250);
-    EXPECT_EQ(store.at(0, 256).Value, processor.preset(1).at(0, 256).Value);
+    EXPECT_EQ(store.at(0, 0).band.gain, 250);
+    EXPECT_EQ(store.at(0, 256).value, processor.preset(1).at(0, 256).value);
 
     image = store;
-    image.at(0, 1024 + 0x12).Value = 150;
-    image.at(0, 2560).Value = 44;
-    EXPECT_TRUE(writeToDevice(view.CurrentPreset));
-    EXPECT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
-    EXPECT_EQ(store.at(0, 1024 + 0x12).Value, 150);
-    EXPECT_EQ(store.at(0, 2560).Value, 44); // the read-back includes the global kinds
+    image.at(0, 1024 + 0x12).value = 150;
+    image.at(0, 2560).value = 44;
+    EXPECT_TRUE(writeToDevice(view.currentPreset));
+    EXPECT_TRUE(readFromDevice(view.currentPreset, false, Command::ReadBlockBack));
+    EXPECT_EQ(store.at(0, 1024 + 0x12).value, 150);
+    EXPECT_EQ(store.at(0, 2560).value, 44); // the read-back includes the global kinds
 }
 
 TEST_F(Journey, TheTraceShowsEveryFrameAndMasksPasswords)
 {
     connect();
-    digits.DigitsToBuffer("1234", 0);
+    digits.digitsToBuffer("1234", 0);
     sendCommand(Command::Password, 0, 0);
     clock.advance(1000);
     const std::string text = trace.str();
@@ -268,7 +268,7 @@ TEST_F(Journey, AConfigurationThatCannotTravelSendsNothing)
 {
     connect();
     image = store;
-    image.at(0, 1024).Value = 70000; // kind 4: kinds 0, 1 and 3 before it would build
+    image.at(0, 1024).value = 70000; // kind 4: kinds 0, 1 and 3 before it would build
     const core::ParamStore before = processor.working();
     const int requests = processor.requestsReceived();
     EXPECT_FALSE(writeToDevice(0));
@@ -277,7 +277,7 @@ TEST_F(Journey, AConfigurationThatCannotTravelSendsNothing)
     EXPECT_EQ(host.count(link::LinkCode::WriteFailed), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
 }
 
 TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
@@ -308,8 +308,8 @@ TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
     processor.receive(link::Bytes{link::kKeepAlive}); // ends a partial frame the noise left behind
     EXPECT_GT(processor.refusals().count(), 0);       // the noise itself, refused
     processor.refusals().clear();
-    EXPECT_TRUE(device.LinkOnline());
-    store.at(0, 1024).Value = 42;
+    EXPECT_TRUE(device.linkOnline());
+    store.at(0, 1024).value = 42;
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 42);
     EXPECT_TRUE(readFromDevice(0, true, Command::ReadBlock));
@@ -330,10 +330,10 @@ TEST_F(Journey, AScratchReadOfTheWorkingSetTouchesNeitherStoreNorView)
     const int refreshes = host.refreshes;
 
     core::ParamStore scratch = store;
-    ASSERT_TRUE(readWorkingSet(view.CurrentPreset, scratch));
+    ASSERT_TRUE(readWorkingSet(view.currentPreset, scratch));
     EXPECT_EQ(store, before);
-    EXPECT_EQ(view.CurrentMode, viewBefore.CurrentMode);
-    EXPECT_EQ(view.CurrentPreset, viewBefore.CurrentPreset);
+    EXPECT_EQ(view.currentMode, viewBefore.currentMode);
+    EXPECT_EQ(view.currentPreset, viewBefore.currentPreset);
     EXPECT_EQ(host.transfersFinished, resets);
     EXPECT_EQ(host.refreshes, refreshes);
     EXPECT_FALSE(host.progressVisible);

@@ -20,8 +20,8 @@ struct QuietFlow : presets::FlowHost {
 
 struct OneFile : presets::FileChooser {
     std::filesystem::path path;
-    std::filesystem::path ChooseConfigurationFileToOpen() override { return path; }
-    std::filesystem::path ChooseConfigurationFileToSave() override { return path; }
+    std::filesystem::path chooseConfigurationFileToOpen() override { return path; }
+    std::filesystem::path chooseConfigurationFileToSave() override { return path; }
 };
 
 TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
@@ -33,26 +33,26 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     presets::PresetCommands commands{context, flow};
     presets::ConfigurationFiles files{context, flow, chooser};
     const auto tune = [&](int gain, int value) {
-        store.at(0, 3).band.Gain = gain;
+        store.at(0, 3).band.gain = gain;
         ASSERT_TRUE(writeParam(3));
-        store.at(0, 1024).Value = value;
+        store.at(0, 1024).value = value;
         ASSERT_TRUE(writeParam(1024));
     };
     connect();
 
     tune(310, 42);
-    ASSERT_TRUE(told([&](auto done) { commands.Store(1, done); })); // USER2
-    ASSERT_TRUE(told([&](auto done) { commands.Recall(0, done); }));
-    EXPECT_NE(store.at(0, 3).band.Gain, 310);
-    ASSERT_TRUE(told([&](auto done) { commands.Recall(4, done); }));
-    EXPECT_EQ(store.at(0, 3).band.Gain, 310);
-    EXPECT_EQ(store.at(0, 1024).Value, 42);
+    ASSERT_TRUE(told([&](auto done) { commands.store(1, done); })); // USER2
+    ASSERT_TRUE(told([&](auto done) { commands.recall(0, done); }));
+    EXPECT_NE(store.at(0, 3).band.gain, 310);
+    ASSERT_TRUE(told([&](auto done) { commands.recall(4, done); }));
+    EXPECT_EQ(store.at(0, 3).band.gain, 310);
+    EXPECT_EQ(store.at(0, 1024).value, 42);
     expectStoreMatchesProcessor(4);
 
-    ASSERT_TRUE(files.SaveConfigurationFile());
+    ASSERT_TRUE(files.saveConfigurationFile());
     tune(150, 7);
-    ASSERT_TRUE(told([&](auto done) { commands.Recall(1, done); }));
-    ASSERT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    ASSERT_TRUE(told([&](auto done) { commands.recall(1, done); }));
+    ASSERT_TRUE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(processor.currentPreset(), 1);
     EXPECT_EQ(processor.band(0, 3).gain, 310);
     EXPECT_EQ(processor.value(0, 1024), 42);

@@ -37,7 +37,7 @@ struct RecordJourney : Journey {
         return core::AwaitOutcome<Outcome>(clock, [&](std::function<void(Outcome)> done) { comparison.compare(done); });
     }
 
-    void goOffline() { device.OfflineModeChosen(); }
+    void goOffline() { device.offlineModeChosen(); }
     // Until the next synchronisation after a connection has ended, well or not.
     void waitForSync()
     {
@@ -47,12 +47,12 @@ struct RecordJourney : Journey {
     }
     void reconnect()
     {
-        device.OnlineModeChosen();
+        device.onlineModeChosen();
         waitForSync();
     }
     void drain()
     {
-        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.LinkOnline(); }, 20000);
+        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.linkOnline(); }, 20000);
     }
     const ComparedCopy* listed(int mode, int address) const
     {
@@ -74,7 +74,7 @@ struct RecordJourney : Journey {
                     continue;
                 const auto& ours = store.at(mode, address);
                 const auto& theirs = held.at(mode, address);
-                const bool same = link::TravelsAsBand(address) ? ours.band == theirs.band : ours.Value == theirs.Value;
+                const bool same = link::TravelsAsBand(address) ? ours.band == theirs.band : ours.value == theirs.value;
                 EXPECT_TRUE(same) << "mode " << mode << " address " << address << " unmarked";
             }
         }
@@ -109,8 +109,8 @@ TEST_F(RecordJourney, AnOfflineEditOfASharedParameterReachesTheProcessorsDanceCo
 {
     constexpr int kEchoPreDelay = 0x300;
     connect();
-    ASSERT_FALSE(store.at(0, kEchoPreDelay).PerMode);
-    view.CurrentMode = 1;
+    ASSERT_FALSE(store.at(0, kEchoPreDelay).perMode);
+    view.currentMode = 1;
     goOffline();
     document.edits().setValue(kEchoPreDelay, 123);
     reconnect();
@@ -135,7 +135,7 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     processor.dropNextReplies(1000);
     document.edits().setValue(kSurroundLevel, 33);
     document.edits().setValue(kMusicLevel, 44);
-    clock.runUntil([&] { return !device.LinkOnline(); }, 20000);
+    clock.runUntil([&] { return !device.linkOnline(); }, 20000);
     EXPECT_EQ(processorRecord.state(0, kSurroundLevel), core::CopyState::Lost);
     EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Lost);
     EXPECT_EQ(host.count(link::LinkCode::WritesLost), 1);
@@ -163,16 +163,16 @@ TEST_F(RecordJourney, AFileOpenWritesTheDanceCopiesOfSharedParametersTheBlockCan
     processor.setValue(0, kMicValue, 44);
     processor.setValue(1, kMicValue, 44);
     connect();
-    ASSERT_FALSE(store.at(0, kMicValue).PerMode);
+    ASSERT_FALSE(store.at(0, kMicValue).perMode);
     image = store;
-    image.at(0, kMicValue).Value = 55;
-    image.at(1, kMicValue).Value = 55;
-    ASSERT_TRUE(writeToDevice(view.CurrentPreset));
-    ASSERT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    image.at(0, kMicValue).value = 55;
+    image.at(1, kMicValue).value = 55;
+    ASSERT_TRUE(writeToDevice(view.currentPreset));
+    ASSERT_TRUE(readFromDevice(view.currentPreset, false, Command::ReadBlockBack));
     drain();
     EXPECT_EQ(processor.value(0, kMicValue), 55);
     EXPECT_EQ(processor.value(1, kMicValue), 55);
-    EXPECT_EQ(store.at(1, kMicValue).Value, 55);
+    EXPECT_EQ(store.at(1, kMicValue).value, 55);
     EXPECT_TRUE(processorRecord.inStep());
     expectNothingUnmarked();
 }
@@ -182,7 +182,7 @@ TEST_F(RecordJourney, AFileWriteCutOffIsAFailedWriteAndTheReconnectionCompares)
 {
     connect();
     image = store;
-    image.at(0, 768 + 0x14).Value = 444; // kind 3: cut off
+    image.at(0, 768 + 0x14).value = 444; // kind 3: cut off
     EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
     EXPECT_EQ(host.count(link::LinkCode::WriteCutOff), 1);
     EXPECT_FALSE(processorRecord.inStep());
@@ -199,7 +199,7 @@ TEST_F(RecordJourney, DanceValuesNeverReadAreNotWrittenOverTheProcessors)
 {
     constexpr int kMainBand = 4 * 256 + 0x10;
     constexpr int kMusicLevel = 4 * 256;
-    ASSERT_TRUE(store.at(1, kMainBand).PerMode);
+    ASSERT_TRUE(store.at(1, kMainBand).perMode);
     setProcessorGain(kMainBand, 344, 1);        // +9.4 dB in the dance set
     document.edits().setValue(kMusicLevel, 61); // edited before the first connection
     waitForSync();
@@ -220,7 +220,7 @@ TEST_F(RecordJourney, DanceValuesNeverReadAreNotWrittenOverTheProcessors)
     // Once in step, the full read fills the dance set: the screen shows what the processor holds.
     goOffline();
     reconnect();
-    EXPECT_EQ(store.at(1, kMainBand).band.Gain, 344);
+    EXPECT_EQ(store.at(1, kMainBand).band.gain, 344);
     EXPECT_EQ(processorRecord.state(1, kMainBand), core::CopyState::Read);
 }
 
@@ -238,11 +238,11 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
     ASSERT_EQ(comparison.count(Group::ReadDifferent), 1u);
     const int processorLevel = processor.value(0, kMusicLevel);
     EXPECT_EQ(comparison.takeProcessorValues(), 1);
-    EXPECT_EQ(store.at(0, kMusicLevel).Value, processorLevel);
+    EXPECT_EQ(store.at(0, kMusicLevel).value, processorLevel);
     EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Read);
     EXPECT_EQ(processorRecord.state(0, kCentreLevel), core::CopyState::EditedOffline);
-    EXPECT_EQ(store.at(0, kCentreLevel).Value, 12);
-    EXPECT_TRUE(document.undo().canUndo()) << "one undo step";
+    EXPECT_EQ(store.at(0, kCentreLevel).value, 12);
+    EXPECT_TRUE(document.history().canUndo()) << "one undo step";
     expectNothingUnmarked();
 
     EXPECT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
@@ -263,7 +263,7 @@ TEST_F(RecordJourney, APresetRecallMarksWhatItReplacedAndCannotReadBack)
     ASSERT_EQ(processorRecord.state(0, kMic34), core::CopyState::Acknowledged);
     document.edits().setValue(kCentreLevel, 12); // still queued when the recall goes out
 
-    view.CurrentPreset = kRecalled;
+    view.currentPreset = kRecalled;
     ASSERT_TRUE(readFromDevice(kRecalled, false, Command::ReadBlock));
     const auto nothingQueued = [&] {
         return std::ranges::none_of(processorRecord.unconfirmed(), [&](const auto& copy) {
@@ -299,15 +299,15 @@ TEST_F(RecordJourney, TakingASharedParametersSingingValueMarksItsDanceCopy)
 {
     constexpr int kEchoPreDelay = 0x300;
     connect();
-    ASSERT_FALSE(store.at(0, kEchoPreDelay).PerMode);
-    const int screen = store.at(0, kEchoPreDelay).Value;
+    ASSERT_FALSE(store.at(0, kEchoPreDelay).perMode);
+    const int screen = store.at(0, kEchoPreDelay).value;
     processor.setValue(0, kEchoPreDelay, screen + 7);
     ASSERT_EQ(compare(), presets::ProcessorComparison::Outcome::Read);
     ASSERT_NE(listed(0, kEchoPreDelay), nullptr);
     ASSERT_EQ(listed(1, kEchoPreDelay), nullptr);
 
     EXPECT_EQ(comparison.takeProcessorValues(), 1);
-    EXPECT_EQ(store.at(1, kEchoPreDelay).Value, screen + 7);
+    EXPECT_EQ(store.at(1, kEchoPreDelay).value, screen + 7);
     EXPECT_EQ(processorRecord.state(0, kEchoPreDelay), core::CopyState::Read);
     EXPECT_EQ(processorRecord.state(1, kEchoPreDelay), core::CopyState::EditedOffline);
     expectNothingUnmarked();

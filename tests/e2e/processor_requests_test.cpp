@@ -14,11 +14,11 @@ using link::Command;
 TEST_F(Journey, CommonParametersGoOutAtModeZeroEvenInTheDanceMode)
 {
     connect();
-    view.CurrentMode = 1;
-    store.at(0, 2560).Value = 31;
+    view.currentMode = 1;
+    store.at(0, 2560).value = 31;
     EXPECT_TRUE(writeParam(2560));
     EXPECT_EQ(processor.value(0, 2560), 31);
-    store.at(1, 1024 + 0x04).Value = 66; // a value of the dance set beside it
+    store.at(1, 1024 + 0x04).value = 66; // a value of the dance set beside it
     EXPECT_TRUE(writeParam(1024 + 0x04));
     EXPECT_EQ(processor.value(1, 1024 + 0x04), 66);
     EXPECT_EQ(processor.value(0, 1024 + 0x04), 80);
@@ -27,11 +27,11 @@ TEST_F(Journey, CommonParametersGoOutAtModeZeroEvenInTheDanceMode)
 TEST_F(Journey, StoringAPresetCopiesTheWorkingSettings)
 {
     connect();
-    store.at(0, 768 + 0x14).Value = 321;
+    store.at(0, 768 + 0x14).value = 321;
     ASSERT_TRUE(writeParam(768 + 0x14));
     EXPECT_TRUE(sendCommand(Command::StoreMode, 5, 0)); // USER3
     EXPECT_EQ(processor.currentPreset(), 5);
-    EXPECT_EQ(processor.preset(5).at(0, 768 + 0x14).Value, 321);
+    EXPECT_EQ(processor.preset(5).at(0, 768 + 0x14).value, 321);
 }
 
 TEST_F(Journey, PasswordsAreProvenAndChangedAtTheProcessor)
@@ -39,7 +39,7 @@ TEST_F(Journey, PasswordsAreProvenAndChangedAtTheProcessor)
     processor.setPasswords("1234", "123456");
     connect();
     const auto ask = [&](const char* typed, int kind, int operation) {
-        digits.DigitsToBuffer(typed, 0);
+        digits.digitsToBuffer(typed, 0);
         EXPECT_TRUE(sendCommand(Command::Password, kind, operation)) << typed;
         return device.lastReply().size() == 2 && device.lastReply()[1] == 'S';
     };
@@ -68,7 +68,7 @@ bool Sent(const std::string& trace, std::string name, const std::string& head)
 TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
 {
     connect();
-    view.CurrentPreset = 4; // recall USER2: the mode-dependent kinds only
+    view.currentPreset = 4; // recall USER2: the mode-dependent kinds only
     ASSERT_TRUE(readFromDevice(4, false, Command::ReadBlock));
     for (const char* kind : {"00", "01", "03", "04", "07"})
         EXPECT_TRUE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind + " 00")) << kind;
@@ -76,21 +76,21 @@ TEST_F(Journey, OpeningAFileOnUser2WritesEveryKindToPreset4)
         EXPECT_FALSE(Sent(trace.str(), "ReadBlock", std::string("FE 0B 04 ") + kind)) << kind;
 
     core::ParamStore file = store;
-    file.at(0, 7).band.Gain = 190;
-    file.at(0, 256 + 0x12).Value = 99;
-    file.at(0, 768 + 0x1B).band.FreqIndex = 77;
-    file.at(0, 1024 + 0x04).Value = 61;
-    file.at(0, 1792 + 0x03).Value = 45;
-    file.at(0, 2048 + 0x07).Value = 70;
-    file.at(0, 2560 + 0x05).Value = 25;
+    file.at(0, 7).band.gain = 190;
+    file.at(0, 256 + 0x12).value = 99;
+    file.at(0, 768 + 0x1B).band.freqIndex = 77;
+    file.at(0, 1024 + 0x04).value = 61;
+    file.at(0, 1792 + 0x03).value = 45;
+    file.at(0, 2048 + 0x07).value = 70;
+    file.at(0, 2560 + 0x05).value = 25;
     const auto path = std::filesystem::temp_directory_path() / "quorix-e2e-user2.quorix";
     ASSERT_TRUE(core::SaveConfigurationFile(path, file).ok);
     ASSERT_TRUE(core::LoadConfigurationFile(path, image).ok);
     std::filesystem::remove(path);
 
     trace.str({});
-    ASSERT_TRUE(writeToDevice(view.CurrentPreset));
-    ASSERT_TRUE(readFromDevice(view.CurrentPreset, false, Command::ReadBlockBack));
+    ASSERT_TRUE(writeToDevice(view.currentPreset));
+    ASSERT_TRUE(readFromDevice(view.currentPreset, false, Command::ReadBlockBack));
     for (const char* kind : {"00", "01", "03", "04", "07", "08", "0A"}) {
         EXPECT_TRUE(Sent(trace.str(), "WriteBlock", std::string("FE 02 04 ") + kind + " 00")) << kind;
         EXPECT_TRUE(Sent(trace.str(), "ReadBlockBack", std::string("FE 01 04 ") + kind + " 00")) << kind;

@@ -35,10 +35,10 @@ TEST_F(Journey, ARepeatedSingingBlockNeverPassesForTheDanceSet)
     for (int kind : {0, 1, 3, 4, 7})
         for (int a = core::KindFirst(kind); a <= core::KindLast(kind); ++a) {
             expectRecordsMatch(scratch, held, 0, a);
-            if (store.at(0, a).PerMode)
+            if (store.at(0, a).perMode)
                 expectRecordsMatch(scratch, held, 1, a);
         }
-    EXPECT_EQ(scratch.at(1, 0).band.Gain, 99);
+    EXPECT_EQ(scratch.at(1, 0).band.gain, 99);
 }
 
 // hidapi's reader thread queues a report while the interface thread is busy:
@@ -49,8 +49,8 @@ TEST_F(Journey, AReplyThatArrivedBeforeItsRequestWentOutIsNeverItsReply)
     connect();
     port.setWakeLag(5);
     processor.duplicateNextReplies(1);
-    store.at(0, 0x110).Value = 11;
-    store.at(0, 0x111).Value = 12;
+    store.at(0, 0x110).value = 11;
+    store.at(0, 0x111).value = 12;
     trace.str({});
     device.queueWrite(0, 0x110);
     device.queueWrite(0, 0x111); // goes out when the first is answered, before the copy is read
@@ -93,5 +93,5 @@ TEST_F(Journey, AProcessorThatOnlyEverSendsSuchFieldsLosesTheLinkAndTheStoreKeep
     EXPECT_FALSE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(device.refusedReplies().outOfRange, link::RequestChannel::kAttempts);
     EXPECT_EQ(store.at(0, 3).band, before);
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
 }

@@ -31,8 +31,8 @@ TEST_F(Journey, AStrayFrameNeverEndsTheRequestThatWaits)
     };
     for (const Stray& stray : strays) {
         SCOPED_TRACE(stray.name);
-        if (device.LinkOnline())
-            device.ConnectButtonClicked(), device.ConnectButtonClicked(); // off and on: a fresh synchronisation
+        if (device.linkOnline())
+            device.connectButtonClicked(), device.connectButtonClicked(); // off and on: a fresh synchronisation
         trace.str({});
         setProcessorGain(0, 99, 1); // the dance set differs from the singing set
         bool injected = false;
@@ -47,7 +47,7 @@ TEST_F(Journey, AStrayFrameNeverEndsTheRequestThatWaits)
         ASSERT_TRUE(injected);
         EXPECT_TRUE(host.synchronisations.back());
         EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(view.CurrentPreset, processor.currentPreset());
+        EXPECT_EQ(view.currentPreset, processor.currentPreset());
         expectStoreMatchesProcessor();
         EXPECT_NE(trace.str().find(stray.traced), std::string::npos) << trace.str();
     }
@@ -58,7 +58,7 @@ TEST_F(Journey, AHandshakeAnsweredLaterThanItsResendDoesNotPassForTheStatus)
     port.setReplyDelay(600); // both handshakes of the search get answered, the second while ReadStatus waits
     connect();
     EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
-    EXPECT_EQ(view.CurrentPreset, 0);
+    EXPECT_EQ(view.currentPreset, 0);
     expectStoreMatchesProcessor();
     EXPECT_NE(trace.str().find("RX Unexpected:Handshake"), std::string::npos);
 }

@@ -12,18 +12,18 @@ TEST_F(Journey, WritesMadeDuringWaitsLandWithTheNewestValue)
     port.setReplyDelay(30);
     std::vector<bool> nested;
     at(10, [&] {
-        store.at(0, 1024).Value = 2;
+        store.at(0, 1024).value = 2;
         nested.push_back(writeParam(1024));
     });
     at(20, [&] {
-        store.at(0, 1024).Value = 3;
+        store.at(0, 1024).value = 3;
         nested.push_back(writeParam(1024));
     });
     const int before = processor.requestsReceived();
-    store.at(0, 1024).Value = 1;
+    store.at(0, 1024).value = 1;
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(nested, (std::vector<bool>{true, true}));
-    EXPECT_EQ(processor.working().at(0, 1024).Value, 3);
+    EXPECT_EQ(processor.working().at(0, 1024).value, 3);
     EXPECT_EQ(processor.requestsReceived() - before, 2); // 1, then 3 once: the third write's value was already sent
 }
 
@@ -39,12 +39,12 @@ TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
             seed = seed * 1664525u + 1013904223u;
             const int address = addresses[(seed >> 8) % 4];
             const int value = static_cast<int>((seed >> 12) % 200);
-            view.CurrentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
-            auto& record = store.at(core::ModeForAddress(address, view.CurrentMode), address);
+            view.currentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
+            auto& record = store.at(core::ModeForAddress(address, view.currentMode), address);
             if (link::TravelsAsBand(address))
-                record.band.Gain = value;
+                record.band.gain = value;
             else
-                record.Value = value;
+                record.value = value;
             answered += writeParam(address) ? 1 : 0;
         });
     clock.advance(60000);
@@ -80,7 +80,7 @@ TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
         const bool written = writeParam(1025);
         nested.emplace_back(written, clock.nowMs());
     });
-    at(20, [&] { device.ConnectButtonClicked(); });
+    at(20, [&] { device.connectButtonClicked(); });
     const int before = processor.requestsReceived();
     const auto start = clock.nowMs();
     EXPECT_FALSE(writeParam(1024));
@@ -93,7 +93,7 @@ TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
 TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoesOn)
 {
     port.setReplyDelay(30);
-    store.at(0, 1024).Value = 70000; // cannot travel in two base-250 digits
+    store.at(0, 1024).value = 70000; // cannot travel in two base-250 digits
     bool tried = false;
     bool written = true;
     bool faulted = false;
@@ -110,7 +110,7 @@ TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoes
     EXPECT_TRUE(faulted);
     EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(device.LinkOnline());
+    EXPECT_TRUE(device.linkOnline());
 }
 
 TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
@@ -128,11 +128,11 @@ TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
     clock.runUntil([&] { return !host.messages.empty(); }, 20000);
     EXPECT_EQ(ticksDuringTheBox, 0); // the loss was reported from inside the tick
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
 
     host.onMessage = nullptr;
     processor.setKeepAliveSilent(false);
-    clock.runUntil([&] { return device.LinkOnline(); }, 5000);
+    clock.runUntil([&] { return device.linkOnline(); }, 5000);
 }
 
 // The processor may change behind the console's back (its own panel, another
@@ -140,7 +140,7 @@ TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
 TEST_F(Journey, AWriteMadeAfterTheSameFrameWentOutIsSentAgain)
 {
     connect();
-    store.at(0, 1024).Value = 7;
+    store.at(0, 1024).value = 7;
     ASSERT_TRUE(writeParam(1024));
     processor.setValue(0, 1024, 9);
     const int before = processor.requestsReceived();
@@ -157,15 +157,15 @@ TEST_F(Journey, AQueuedWriteIsSentWhenTheLastFrameForItsAddressCarriedAnOlderVal
     connect();
     port.setReplyDelay(30);
     at(10, [&] {
-        store.at(0, 1024).Value = 2;
+        store.at(0, 1024).value = 2;
         EXPECT_TRUE(writeParam(1024)); // goes out at 30 ms with the value 3
     });
     at(20, [&] {
-        store.at(0, 1024).Value = 3;
+        store.at(0, 1024).value = 3;
         EXPECT_TRUE(writeParam(1024)); // goes out at 60 ms with the value 4
     });
-    at(40, [&] { store.at(0, 1024).Value = 4; });
-    store.at(0, 1024).Value = 1;
+    at(40, [&] { store.at(0, 1024).value = 4; });
+    store.at(0, 1024).value = 1;
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 4);
 }
@@ -183,10 +183,10 @@ TEST_F(Journey, SentRequestsAreToldInOrderOnceAndNeverInsideTheCallThatSentThem)
     send(1, link::Command::ReadStatus);
     send(2, link::Command::ReadStatus);
     EXPECT_TRUE(told.empty());
-    EXPECT_TRUE(device.ReplyWaitActive());
+    EXPECT_TRUE(device.replyWaitActive());
     clock.runUntil([&] { return told.size() == 2; }, 5000);
     EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{1, true}, {2, true}}));
-    EXPECT_FALSE(device.ReplyWaitActive());
+    EXPECT_FALSE(device.replyWaitActive());
 
     processor.dropNextReplies(1000);
     told.clear();

@@ -67,7 +67,7 @@ TEST_F(WriteQueue, WritesGoOutInOrderAndOneWaitingWriteGivesWayToANewerOne)
 TEST_F(WriteQueue, ASharedEditMadeInDanceModeSurvivesTheNextFullRead)
 {
     connect();
-    view.CurrentMode = 1;
+    view.currentMode = 1;
     editor.setValue(kLateReflectionDelay, 123);
     editor.setValue(kMainLeftLevel, 66);
     editor.setValue(kMainMusicLevel, 44);
@@ -81,8 +81,8 @@ TEST_F(WriteQueue, ASharedEditMadeInDanceModeSurvivesTheNextFullRead)
 
     ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     for (int mode : {0, 1}) {
-        EXPECT_EQ(store.at(mode, kLateReflectionDelay).Value, 123);
-        EXPECT_EQ(store.at(mode, kMainLeftLevel).Value, 66);
+        EXPECT_EQ(store.at(mode, kLateReflectionDelay).value, 123);
+        EXPECT_EQ(store.at(mode, kMainLeftLevel).value, 66);
     }
 }
 
@@ -95,9 +95,9 @@ TEST_F(WriteQueue, ABlockReadWaitsBehindTheWritesQueuedBeforeIt)
     processor.setValue(0, kMainMusicLevel + 2, 90); // changed on the processor: the read must bring it
     ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     EXPECT_EQ(processor.value(0, kMainMusicLevel), 9);
-    EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 9);
+    EXPECT_EQ(store.at(0, kMainMusicLevel).value, 9);
     EXPECT_EQ(processor.value(0, kMainMusicLevel + 1), 11);
-    EXPECT_EQ(store.at(0, kMainMusicLevel + 2).Value, 90);
+    EXPECT_EQ(store.at(0, kMainMusicLevel + 2).value, 90);
 }
 
 TEST_F(WriteQueue, AfterALossNothingQueuedGoesOutAndEveryLostWriteIsReported)
@@ -108,12 +108,12 @@ TEST_F(WriteQueue, AfterALossNothingQueuedGoesOutAndEveryLostWriteIsReported)
     editor.setValue(kMainLeftLevel, 2);
     const int before = processor.requestsReceived();
     clock.advance(9 * 600 + 100);
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     EXPECT_EQ(processor.requestsReceived() - before, 8); // the first write's retries only: 9 sends in all
     EXPECT_EQ(lost, (std::vector<std::pair<int, int>>{{0, kMainMusicLevel}, {0, kMainLeftLevel}, {1, kMainLeftLevel}}));
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     editor.setValue(kMainMusicLevel, 3); // offline: the store only
     clock.advance(1000);
-    EXPECT_EQ(store.at(0, kMainMusicLevel).Value, 3);
+    EXPECT_EQ(store.at(0, kMainMusicLevel).value, 3);
     EXPECT_EQ(lost.size(), 3u);
 }

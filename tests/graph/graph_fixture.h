@@ -29,7 +29,7 @@ struct FakeSliders : quorix::graph::BandSliders {
         return it == byAddress.end() ? -1 : it->second;
     }
     void bindPoint(int slider, int point) override { bound[slider] = point; }
-    void showBand(int slider, const quorix::core::Band& band) override { values[slider] = band.Gain; }
+    void showBand(int slider, const quorix::core::Band& band) override { values[slider] = band.gain; }
     void showValue(int slider, int value) override { values[slider] = value; }
     void highlightSelected(int, int, int selected) override
     {
@@ -53,7 +53,7 @@ struct FakeWriteQueue final : quorix::core::ParamWriter {
         if (!online)
             return;
         queued.emplace_back(mode, address);
-        if (mode == quorix::core::ModeForAddress(address, view.CurrentMode))
+        if (mode == quorix::core::ModeForAddress(address, view.currentMode))
             writes.push_back(address);
         if (duringWrite)
             duringWrite();
@@ -85,14 +85,14 @@ struct GraphFixture {
             ++frames;
             display.frameDrawn();
         };
-        display.ResizeGraph(800, 300);
+        display.resizeGraph(800, 300);
     }
 
     void showPage(int kind, int third = 0)
     {
-        view.CurrentKind = kind;
-        view.EffectsSubPage = static_cast<std::uint8_t>(third);
-        display.RefreshAllCurves(false);
+        view.currentKind = kind;
+        view.effectsSubPage = static_cast<std::uint8_t>(third);
+        display.refreshAllCurves(false);
         clock.advance(1);
         writes.clear();
     }
@@ -102,8 +102,8 @@ struct GraphFixture {
     {
         const auto& g = display.geometry();
         const auto& p = display.points()[static_cast<std::size_t>(j)];
-        const double x = g.FrequencyToX(quorix::core::FrequencyAt(p.band.FreqIndex));
-        const double y = p.Type == quorix::graph::EqBandPoint ? g.GainToY(p.band.Gain) : g.zeroY;
+        const double x = g.frequencyToX(quorix::core::FrequencyAt(p.band.freqIndex));
+        const double y = p.type == quorix::graph::EqBandPoint ? g.gainToY(p.band.gain) : g.zeroY;
         return {x, y};
     }
 };

@@ -50,7 +50,7 @@ private:
 TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
 {
     ResponseCurves curves;
-    curves.resize(PlotGeometry::ForSize(600, 300));
+    curves.resize(PlotGeometry::forSize(600, 300));
     const ComplexReference reference(curves);
     Worst worst;
     std::size_t compared = 0;
@@ -63,9 +63,9 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
             ++compared;
             const double error = std::fabs(column[i] - expected);
             if (error > worst.error)
-                worst = {error, std::string(what) + " index " + std::to_string(p.band.FreqIndex) + " code " +
-                                    std::to_string(p.band.Gain) + " Q " + std::to_string(p.band.QIndex) + " slope " +
-                                    std::to_string(p.band.ShelfQIndex) + " at " +
+                worst = {error, std::string(what) + " index " + std::to_string(p.band.freqIndex) + " code " +
+                                    std::to_string(p.band.gain) + " Q " + std::to_string(p.band.qIndex) + " slope " +
+                                    std::to_string(p.band.shelfQIndex) + " at " +
                                     std::to_string(curves.exactFrequency(static_cast<int>(i))) + " Hz"};
         }
     };
@@ -76,18 +76,18 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
         for (int gain : gains) {
             const double db = (gain - 250) / 10.0;
             CurvePoint point;
-            point.band.FreqIndex = index;
-            point.band.Gain = gain;
+            point.band.freqIndex = index;
+            point.band.gain = gain;
             for (int q = 0; q <= core::kMaxQIndex; ++q) {
-                point.band.QIndex = q;
-                curves.ComputeCurve(point, 0);
+                point.band.qIndex = q;
+                curves.computeCurve(point, 0);
                 check(point, PeakingCoefficients(f, 48000, 0, core::QAt(q), db), 1, "peaking");
             }
             for (int shelf : {1, 2}) {
-                point.band.Shape = static_cast<std::uint8_t>(shelf);
+                point.band.shape = static_cast<std::uint8_t>(shelf);
                 for (int slope = 0; slope <= core::kMaxShelfQIndex; ++slope) {
-                    point.band.ShelfQIndex = slope;
-                    curves.ComputeCurve(point, 0);
+                    point.band.shelfQIndex = slope;
+                    curves.computeCurve(point, 0);
                     const double s = core::QAt(slope);
                     check(point,
                           shelf == 1 ? LowShelfCoefficients(f, 48000, 0, s, db)
@@ -101,10 +101,10 @@ TEST(ResponseAccuracy, EveryCurveOfTheControlsIsWithinAHundredthOfADecibel)
         for (PointType type : {HighPassPoint, LowPassPoint}) {
             for (int filterType = 0; filterType <= 4; ++filterType) {
                 CurvePoint filter;
-                filter.Type = type;
-                filter.band.FreqIndex = index;
-                filter.FilterType = filterType;
-                curves.ComputeCurve(filter, 7);
+                filter.type = type;
+                filter.band.freqIndex = index;
+                filter.filterType = filterType;
+                curves.computeCurve(filter, 7);
                 const FilterSections s = FilterSectionsFor(7, filterType);
                 const bool low = type == LowPassPoint;
                 check(filter,
@@ -125,8 +125,8 @@ struct OneCurve {
     ResponseCurves curves;
     explicit OneCurve(const CurvePoint& p, int kind = 0)
     {
-        curves.resize(PlotGeometry::ForSize(1920, 700));
-        curves.ComputeCurve(p, kind);
+        curves.resize(PlotGeometry::forSize(1920, 700));
+        curves.computeCurve(p, kind);
     }
     double at(double hertz) const
     {
@@ -151,11 +151,11 @@ struct OneCurve {
 CurvePoint Band(int kind, int index, int gain, int q, int slope = 0)
 {
     CurvePoint p;
-    p.band.Shape = static_cast<std::uint8_t>(kind);
-    p.band.FreqIndex = index;
-    p.band.Gain = gain;
-    p.band.QIndex = q;
-    p.band.ShelfQIndex = slope;
+    p.band.shape = static_cast<std::uint8_t>(kind);
+    p.band.freqIndex = index;
+    p.band.gain = gain;
+    p.band.qIndex = q;
+    p.band.shelfQIndex = slope;
     return p;
 }
 
@@ -222,11 +222,11 @@ TEST(FilterTheory, EachFilterStageReadsTwentyLogQAtItsCorner)
         for (PointType type : {HighPassPoint, LowPassPoint})
             for (int hz : {40, 303, 5000}) {
                 CurvePoint filter;
-                filter.Type = type;
-                filter.band.FreqIndex = core::FrequencyToIndex(static_cast<float>(hz));
-                filter.FilterType = c.filterType;
+                filter.type = type;
+                filter.band.freqIndex = core::FrequencyToIndex(static_cast<float>(hz));
+                filter.filterType = c.filterType;
                 const OneCurve curve(filter, c.kind);
-                EXPECT_NEAR(curve.at(core::FrequencyAt(filter.band.FreqIndex)), c.expected, 0.01)
+                EXPECT_NEAR(curve.at(core::FrequencyAt(filter.band.freqIndex)), c.expected, 0.01)
                     << "kind " << c.kind << " type " << c.filterType << " " << hz << " Hz";
             }
 }

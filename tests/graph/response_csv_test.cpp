@@ -13,7 +13,7 @@ TEST(ResponseCsv, IsTheSameInALocaleWithADecimalComma)
     core::ParamStore store;
     core::ParamStore image;
     core::InitParamStore(store, image);
-    store.at(0, 3).band.Gain = -45; // a band that is not flat, so the cells hold fractions
+    store.at(0, 3).band.gain = -45; // a band that is not flat, so the cells hold fractions
     const core::ViewState view;
     const std::string plain = graph::ResponseCsv(store, view, 200);
     ASSERT_NE(plain.find('.'), std::string::npos);

@@ -28,11 +28,11 @@ struct Plot : ::testing::Test, GraphFixture {
 
     void make(int kind)
     {
-        view.CurrentKind = kind;
+        view.currentKind = kind;
         plot = std::make_unique<ResponsePlot>(links);
         plot->resize(800, 300);
         plot->show();
-        plot->display().RefreshAllCurves(false);
+        plot->display().refreshAllCurves(false);
         clock.advance(1);
     }
     QImage frame() { return plot->frame(); }
@@ -57,8 +57,8 @@ struct Plot : ::testing::Test, GraphFixture {
     {
         const auto& g = plot->display().geometry();
         const auto& p = plot->display().points()[static_cast<std::size_t>(j)];
-        const int x = core::RoundHalfEven(g.FrequencyToX(core::FrequencyAt(p.band.FreqIndex)));
-        const int y = p.Type == EqBandPoint ? core::RoundHalfEven(g.GainToY(p.band.Gain)) : g.zeroY;
+        const int x = core::RoundHalfEven(g.frequencyToX(core::FrequencyAt(p.band.freqIndex)));
+        const int y = p.type == EqBandPoint ? core::RoundHalfEven(g.gainToY(p.band.gain)) : g.zeroY;
         return {x, y};
     }
 };
@@ -67,7 +67,7 @@ struct Plot : ::testing::Test, GraphFixture {
 
 TEST_F(Plot, ALockedGraphShowsGreyDotsAndAGreyTotal)
 {
-    view.AutoModeControl = 1;
+    view.autoModeControl = 1;
     make(0);
     ASSERT_TRUE(plot->display().locked());
     const auto [x, y] = markerAt(1);
@@ -75,7 +75,7 @@ TEST_F(Plot, ALockedGraphShowsGreyDotsAndAGreyTotal)
     const auto& g = plot->display().geometry();
     const int column = 400;
     const int total =
-        core::RoundHalfEven(g.DbToY(plot->display().curves().total()[static_cast<std::size_t>(column - 40)]));
+        core::RoundHalfEven(g.dbToY(plot->display().curves().total()[static_cast<std::size_t>(column - 40)]));
     const QColor c = frame().pixelColor(column, total);
     EXPECT_EQ(c.red(), c.green());
     EXPECT_EQ(c.green(), c.blue());
@@ -84,7 +84,7 @@ TEST_F(Plot, ALockedGraphShowsGreyDotsAndAGreyTotal)
 TEST_F(Plot, TheSelectedMarkerAndItsLabel)
 {
     make(0);
-    plot->display().SelectPoint(4);
+    plot->display().selectPoint(4);
     clock.advance(1);
     const auto [x, y] = markerAt(4);
     EXPECT_TRUE(imageAt(325 + 4, x - 16, y - 16));
@@ -101,9 +101,9 @@ TEST_F(Plot, TheSelectedMarkerAndItsLabel)
 
 TEST_F(Plot, ALabelNearTheRightEdgeMovesLeft)
 {
-    store.at(0, 14).band.FreqIndex = 361; // EQ15 at 20.2 kHz
+    store.at(0, 14).band.freqIndex = 361; // EQ15 at 20.2 kHz
     make(0);
-    plot->display().SelectPoint(14);
+    plot->display().selectPoint(14);
     clock.advance(1);
     const auto [x, y] = markerAt(14);
     const QImage f = frame();
@@ -118,7 +118,7 @@ TEST_F(Plot, AnOffFilterIsFlatAndSaysOff)
 {
     make(0);
     const int highPass = static_cast<int>(plot->display().points().size()) - 1;
-    plot->display().SelectPoint(highPass);
+    plot->display().selectPoint(highPass);
     clock.advance(1);
     for (int i = 0; i < plot->display().curves().pointCount(); i += 40)
         EXPECT_EQ(plot->display().curves().column(highPass)[i], 0.0f);
@@ -137,8 +137,8 @@ TEST_F(Plot, TheBypassBannerFollowsThePagesBypassFlag)
     make(4);
     const auto& g = plot->display().geometry();
     EXPECT_FALSE(imageAt(226, g.width / 2 - 100, g.height / 3));
-    store.at(0, 2560 + 0x16 + 4).Value = 1;
-    plot->DrawFrame();
+    store.at(0, 2560 + 0x16 + 4).value = 1;
+    plot->drawFrame();
     EXPECT_TRUE(imageAt(226, g.width / 2 - 100, g.height / 3));
 }
 
@@ -150,20 +150,20 @@ TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
     for (int band = 0; band < 3; ++band) {
         owned.push_back(std::make_unique<controls::SkinnedFader>());
         owned.back()->setKind(controls::FaderKind::Band);
-        owned.back()->Addr = band;
+        owned.back()->address = band;
         array.push_back(owned.back().get());
     }
     ScrollBarSliders sliders(array);
     f.links.sliders = &sliders;
     ResponseDisplay display(f.links);
-    display.ResizeGraph(800, 300);
-    display.RefreshAllCurves(true);
-    EXPECT_EQ(array[2]->EQindex, 2);
-    EXPECT_FLOAT_EQ(array[0]->Value(), 330); // the band's gain
-    EXPECT_EQ(array[0]->band().FreqIndex, f.store.at(0, 0).band.FreqIndex);
-    display.SelectPoint(1);
-    EXPECT_TRUE(array[1]->ForceShowFocus());
-    EXPECT_FALSE(array[0]->ForceShowFocus());
+    display.resizeGraph(800, 300);
+    display.refreshAllCurves(true);
+    EXPECT_EQ(array[2]->pointIndex, 2);
+    EXPECT_FLOAT_EQ(array[0]->value(), 330); // the band's gain
+    EXPECT_EQ(array[0]->band().freqIndex, f.store.at(0, 0).band.freqIndex);
+    display.selectPoint(1);
+    EXPECT_TRUE(array[1]->forceShowFocus());
+    EXPECT_FALSE(array[0]->forceShowFocus());
     EXPECT_EQ(sliders.sliderFor(2), 2);
     EXPECT_EQ(sliders.sliderFor(99), -1);
 }
@@ -175,13 +175,13 @@ TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)
                              QSize(100, 18), QSize(300, 2)}) {
         plot->resize(size);
         QApplication::processEvents();
-        plot->display().RefreshAllCurves(false);
+        plot->display().refreshAllCurves(false);
         clock.advance(1);
         const auto [x, y] = markerAt(4);
-        plot->editor().MouseDown(x, y, GraphEditor::Left);
-        plot->editor().MouseMove(x + 3, y + 3);
-        plot->editor().MouseUp();
-        plot->editor().KeyDown(GraphEditor::Up);
+        plot->editor().mouseDown(x, y, GraphEditor::Left);
+        plot->editor().mouseMove(x + 3, y + 3);
+        plot->editor().mouseUp();
+        plot->editor().keyDown(GraphEditor::Up);
         clock.advance(1);
         EXPECT_EQ(plot->frame().size(), size);
     }
@@ -201,32 +201,32 @@ TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
         {"closed", [](ResponsePlot& p) { p.close(); }},
         {"page changed",
          [this](ResponsePlot& p) {
-             view.CurrentKind = 1;
-             p.display().RefreshAllCurves(false);
+             view.currentKind = 1;
+             p.display().refreshAllCurves(false);
          }},
     };
     for (const auto& [name, end] : endings) {
         SCOPED_TRACE(name);
-        view.CurrentKind = 0;
+        view.currentKind = 0;
         make(0);
-        plot->display().SelectPoint(4);
+        plot->display().selectPoint(4);
         QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
         QApplication::sendEvent(plot.get(), &right);
         clock.advance(300); // moving by now
         const auto [x, y] = markerAt(8);
-        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        plot->editor().mouseDown(x, y, GraphEditor::Left);
         end(*plot);
         EXPECT_FALSE(plot->editor().arrowHeld());
         EXPECT_FALSE(plot->editor().dragging());
-        const int music = store.at(0, 4).band.FreqIndex;
+        const int music = store.at(0, 4).band.freqIndex;
         const core::ParamRecord dragged = store.at(0, 8);
         clock.advance(1000);
         writes.clear();
         clock.advance(1000);
-        plot->editor().MouseMove(x + 100, y - 50);
-        EXPECT_EQ(store.at(0, 4).band.FreqIndex, music);
-        EXPECT_EQ(store.at(0, 8).band.FreqIndex, dragged.band.FreqIndex);
-        EXPECT_EQ(store.at(0, 8).band.Gain, dragged.band.Gain);
+        plot->editor().mouseMove(x + 100, y - 50);
+        EXPECT_EQ(store.at(0, 4).band.freqIndex, music);
+        EXPECT_EQ(store.at(0, 8).band.freqIndex, dragged.band.freqIndex);
+        EXPECT_EQ(store.at(0, 8).band.gain, dragged.band.gain);
         EXPECT_TRUE(writes.empty());
     }
 }
@@ -253,8 +253,8 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
                                      fill != 0};
         make(1);
         EXPECT_TRUE(plot->display().points().empty());
-        plot->editor().KeyDown(GraphEditor::Up);
-        plot->editor().ResetPoints();
+        plot->editor().keyDown(GraphEditor::Up);
+        plot->editor().resetPoints();
         clock.advance(1000);
         for (int i = 0; i < plot->display().curves().pointCount(); ++i)
             ASSERT_EQ(plot->display().curves().total()[static_cast<std::size_t>(i)], 0.0f);
@@ -262,31 +262,31 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
     core::InitParamStore(store, image);
     for (int a = 0; a < 15; ++a) {
         core::ParamRecord& r = store.at(0, a);
-        r.band.Gain = a % 2 ? kLow : kHigh;
-        r.band.FreqIndex = a % 3 ? kHigh : kLow;
-        r.band.QIndex = a % 2 ? kHigh : kLow;
-        r.band.ShelfQIndex = a % 2 ? kLow : kHigh;
-        r.band.Shape = static_cast<std::uint8_t>(a % 4 == 0 ? 255 : a % 3);
+        r.band.gain = a % 2 ? kLow : kHigh;
+        r.band.freqIndex = a % 3 ? kHigh : kLow;
+        r.band.qIndex = a % 2 ? kHigh : kLow;
+        r.band.shelfQIndex = a % 2 ? kLow : kHigh;
+        r.band.shape = static_cast<std::uint8_t>(a % 4 == 0 ? 255 : a % 3);
     }
-    store.at(0, 0x0F).Value = kHigh;
+    store.at(0, 0x0F).value = kHigh;
     make(0);
     for (int j = 0; j < static_cast<int>(plot->display().points().size()); ++j) {
-        plot->display().SelectPoint(j);
+        plot->display().selectPoint(j);
         for (int key : {GraphEditor::Up, GraphEditor::Down, GraphEditor::Home, GraphEditor::End, GraphEditor::RightKey})
-            plot->editor().KeyDown(key);
+            plot->editor().keyDown(key);
         clock.advance(300);
-        plot->editor().KeyUp(GraphEditor::RightKey);
+        plot->editor().keyUp(GraphEditor::RightKey);
         const auto [x, y] = markerAt(j);
-        plot->editor().MouseDown(x, y, GraphEditor::Right);
-        plot->editor().MouseMove(x + 20, y);
-        plot->editor().MouseUp();
+        plot->editor().mouseDown(x, y, GraphEditor::Right);
+        plot->editor().mouseMove(x + 20, y);
+        plot->editor().mouseUp();
         clock.advance(1);
     }
     for (int i = 0; i < plot->display().curves().pointCount(); ++i)
         ASSERT_TRUE(std::isfinite(plot->display().curves().total()[static_cast<std::size_t>(i)]));
     EXPECT_EQ(core::GainText(kLow), "-214748389.8");
-    EXPECT_EQ(plot->display().geometry().GainToY(kLow), plot->display().geometry().bottom);
-    EXPECT_EQ(plot->display().geometry().GainToY(kHigh), PlotGeometry::kTop);
+    EXPECT_EQ(plot->display().geometry().gainToY(kLow), plot->display().geometry().bottom);
+    EXPECT_EQ(plot->display().geometry().gainToY(kHigh), PlotGeometry::kTop);
 }
 
 TEST_F(Plot, AxisLabelsStayInsideThePlot)
@@ -297,7 +297,7 @@ TEST_F(Plot, AxisLabelsStayInsideThePlot)
         QApplication::processEvents();
         const auto& g = plot->display().geometry();
         const QImage f = frame();
-        const int top = core::RoundHalfEven(g.DbToY(-25.5f));
+        const int top = core::RoundHalfEven(g.dbToY(-25.5f));
         int outside = 0;
         for (int y = top; y < std::min(top + 16, g.height); ++y)
             for (int x = g.right + 1; x < g.width; ++x) {
@@ -316,22 +316,22 @@ TEST_F(Plot, AFrameRestoredInPartsEqualsOneDrawnWhole)
     const auto drawnWhole = [this] {
         const QImage parts = frame().copy();
         plot->display().onInactiveChanged(); // a new layer below: the next frame copies it whole
-        plot->DrawFrame();
+        plot->drawFrame();
         return parts == frame();
     };
     const auto& g = plot->display().geometry();
     for (int j : {4, 14, 0, 15, 7}) {
         const auto [x, y] = markerAt(j);
-        plot->editor().MouseDown(x, y, GraphEditor::Left);
+        plot->editor().mouseDown(x, y, GraphEditor::Left);
         for (int step = 0; step < 6; ++step) {
-            plot->editor().MouseMove(x + 40 * step, g.DbToY(step % 2 ? 11.5f : -23.5f));
+            plot->editor().mouseMove(x + 40 * step, g.dbToY(step % 2 ? 11.5f : -23.5f));
             clock.advance(1);
         }
-        plot->editor().MouseUp();
+        plot->editor().mouseUp();
         EXPECT_TRUE(drawnWhole()) << "after dragging point " << j;
-        store.at(0, 2560 + 0x16).Value = j % 2; // the bypass banner comes and goes
+        store.at(0, 2560 + 0x16).value = j % 2; // the bypass banner comes and goes
         for (int tick = 0; tick < 5; ++tick)
-            plot->display().LinkTicked();
+            plot->display().linkTicked();
         clock.advance(700 + 70 * 8);
         EXPECT_TRUE(drawnWhole()) << "after the fade of point " << j;
     }

@@ -30,7 +30,7 @@ struct Recorder : FrameListener {
 struct Parser : ::testing::Test {
     FrameParser parser;
     Recorder recorder;
-    void feed(std::string_view hex) { parser.ParseIncoming(Hex(hex), recorder); }
+    void feed(std::string_view hex) { parser.parseIncoming(Hex(hex), recorder); }
 };
 
 } // namespace

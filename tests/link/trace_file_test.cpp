@@ -27,7 +27,7 @@ struct TraceFile : ::testing::Test {
         fs::remove_all(dir, ignored);
     }
 
-    static std::string Read(const fs::path& path)
+    static std::string read(const fs::path& path)
     {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -39,7 +39,7 @@ struct TraceFile : ::testing::Test {
 TEST_F(TraceFile, RefusesAFolderAndAReadOnlyFile)
 {
     std::string problem;
-    EXPECT_EQ(link::TraceFile::Open(dir, problem), nullptr);
+    EXPECT_EQ(link::TraceFile::open(dir, problem), nullptr);
     EXPECT_NE(problem.find("folder"), std::string::npos) << problem;
 
     // Read-only even to an administrator: no write permission for anyone.
@@ -47,9 +47,9 @@ TEST_F(TraceFile, RefusesAFolderAndAReadOnlyFile)
     std::ofstream(readOnly) << "configuration";
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     problem.clear();
-    EXPECT_EQ(link::TraceFile::Open(readOnly, problem), nullptr);
+    EXPECT_EQ(link::TraceFile::open(readOnly, problem), nullptr);
     EXPECT_NE(problem.find("read-only"), std::string::npos) << problem;
-    EXPECT_EQ(Read(readOnly), "configuration");
+    EXPECT_EQ(read(readOnly), "configuration");
 }
 
 TEST_F(TraceFile, WritesThroughALinkToItsTarget)
@@ -61,19 +61,19 @@ TEST_F(TraceFile, WritesThroughALinkToItsTarget)
     if (linkError || !fs::is_symlink(dir / "link"))
         GTEST_SKIP() << "this system does not let the user create symbolic links";
     std::string problem;
-    auto trace = link::TraceFile::Open(dir / "link", problem);
+    auto trace = link::TraceFile::open(dir / "link", problem);
     ASSERT_NE(trace, nullptr) << problem;
     trace->stream() << "line\n" << std::flush;
     EXPECT_TRUE(trace->close());
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
-    EXPECT_EQ(Read(target), "line\n");
+    EXPECT_EQ(read(target), "line\n");
 }
 
 #ifdef __linux__
 TEST_F(TraceFile, AWriteThatFailsIsKeptAndToldOnce)
 {
     std::string problem;
-    auto trace = link::TraceFile::Open("/dev/full", problem);
+    auto trace = link::TraceFile::open("/dev/full", problem);
     ASSERT_NE(trace, nullptr) << problem;
     int told = 0;
     trace->onFailure([&] { ++told; });

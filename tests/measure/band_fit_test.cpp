@@ -41,11 +41,11 @@ struct PageFixture {
 
     explicit PageFixture(int kind, int mode = 0)
     {
-        view.CurrentKind = kind;
-        view.CurrentMode = static_cast<std::uint8_t>(mode);
+        view.currentKind = kind;
+        view.currentMode = static_cast<std::uint8_t>(mode);
         for (const auto& p : graph::BuildCurvePoints(store, view, [](int) { return -1; }).points)
-            if (p.Type == graph::EqBandPoint)
-                bands.push_back(p.Address);
+            if (p.type == graph::EqBandPoint)
+                bands.push_back(p.address);
     }
 };
 
@@ -66,25 +66,25 @@ TEST(BandFit, GivesBandsInFrequencyOrderAndFlattensTheRest)
     ASSERT_TRUE(fit.ok()) << BandFitReport(fit);
     ASSERT_EQ(fit.fitted.size(), 3u);
     EXPECT_EQ(fit.fitted[0].address, page.bands[0]);
-    EXPECT_EQ(fit.fitted[0].band.Shape, 1);
-    EXPECT_EQ(fit.fitted[0].band.Gain, 370); // +30 dB held at the band's +12 dB
-    EXPECT_EQ(core::QAt(fit.fitted[0].band.ShelfQIndex), 0.5f);
-    EXPECT_EQ(fit.fitted[1].band.Shape, 0);
-    EXPECT_EQ(fit.fitted[1].band.Gain, 220);
-    EXPECT_EQ(fit.fitted[2].band.Shape, 2);
+    EXPECT_EQ(fit.fitted[0].band.shape, 1);
+    EXPECT_EQ(fit.fitted[0].band.gain, 370); // +30 dB held at the band's +12 dB
+    EXPECT_EQ(core::QAt(fit.fitted[0].band.shelfQIndex), 0.5f);
+    EXPECT_EQ(fit.fitted[1].band.shape, 0);
+    EXPECT_EQ(fit.fitted[1].band.gain, 220);
+    EXPECT_EQ(fit.fitted[2].band.shape, 2);
     EXPECT_EQ(fit.flattened.size(), page.bands.size() - 3);
     EXPECT_GT(fit.largestDifferenceDb, 10.0); // the boost clipped to +12 dB
 
-    page.store.at(1, page.bands.back()).band.Gain = 300;
+    page.store.at(1, page.bands.back()).band.gain = 300;
     core::NullParamWriter noProcessor;
     core::ParamEditor editor(page.store, page.view, noProcessor);
     const std::vector<int> changed = ApplyBandFit(editor, fit);
     EXPECT_NE(std::find(changed.begin(), changed.end(), page.bands.back()), changed.end());
-    EXPECT_EQ(page.store.at(1, page.bands.back()).band.Gain, 250);
+    EXPECT_EQ(page.store.at(1, page.bands.back()).band.gain, 250);
     const core::ParamRecord& first = page.store.at(1, page.bands[0]);
-    EXPECT_EQ(first.band.Gain, 370);
-    if (!page.store.at(0, page.bands[0]).PerMode) {
-        EXPECT_EQ(page.store.at(0, page.bands[0]).band.Gain, 370);
+    EXPECT_EQ(first.band.gain, 370);
+    if (!page.store.at(0, page.bands[0]).perMode) {
+        EXPECT_EQ(page.store.at(0, page.bands[0]).band.gain, 370);
     }
     const std::string report = BandFitReport(fit);
     EXPECT_NE(report.find("line 2 LS 60 Hz 30 dB 6 dB/oct (S 0.50) -> LS 60.1 Hz 12.0 dB S 0.50"), std::string::npos)
@@ -155,8 +155,8 @@ TEST(BandFit, ReportedDifferenceMatchesAnIndependentEvaluation)
             }
             want += SectionDb(shape, r[1], r[2], qOrSlope, f);
             const core::Band& b = fit.fitted[k].band;
-            have += SectionDb(b.Shape, core::FrequencyAt(b.FreqIndex), (b.Gain - 250) / 10.0,
-                              core::QAt(b.Shape == 0 ? b.QIndex : b.ShelfQIndex), f);
+            have += SectionDb(b.shape, core::FrequencyAt(b.freqIndex), (b.gain - 250) / 10.0,
+                              core::QAt(b.shape == 0 ? b.qIndex : b.shelfQIndex), f);
         }
         largest = std::max(largest, std::abs(want - have));
     }
@@ -183,7 +183,7 @@ TEST(BandFit, ReportsTheTrueLargestDifferenceOfNarrowBands)
         for (int i = 0; i <= 400000; ++i) {
             const double f = low * std::pow(high / low, i / 400000.0);
             const double have =
-                SectionDb(0, core::FrequencyAt(b.FreqIndex), (b.Gain - 250) / 10.0, core::QAt(b.QIndex), f);
+                SectionDb(0, core::FrequencyAt(b.freqIndex), (b.gain - 250) / 10.0, core::QAt(b.qIndex), f);
             largest = std::max(largest, std::abs(SectionDb(0, c.hertz, c.gainDb, c.q, f) - have));
         }
         EXPECT_NEAR(fit.largestDifferenceDb, largest, 0.05) << c.hertz << " Hz Q " << c.q;

@@ -34,7 +34,7 @@ bool MakeLink(const fs::path& target, const fs::path& link)
 
 TEST_F(FileAccess, LinksAreFollowedToTheFileTheyNameAndOtherPathsKept)
 {
-    Write(dir / "real", "x");
+    write(dir / "real", "x");
     std::error_code error;
     EXPECT_EQ(platform::FollowLinks(dir / "real", error), dir / "real");
     EXPECT_FALSE(error);
@@ -51,8 +51,8 @@ TEST_F(FileAccess, LinksAreFollowedToTheFileTheyNameAndOtherPathsKept)
 
 TEST_F(FileAccess, AReadOnlyFileMayNotBeWritten)
 {
-    Write(dir / "ro", "x");
-    Write(dir / "rw", "x");
+    write(dir / "ro", "x");
+    write(dir / "rw", "x");
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_TRUE(platform::MayWrite(dir / "rw"));
     EXPECT_FALSE(platform::MayWrite(dir / "missing"));

@@ -27,7 +27,7 @@ TEST_F(NativeFileSystem, ANewFileIsWrittenOnlyWhereNoneExists)
     const fs::path path = dir / "a";
     ASSERT_FALSE(files.writeNewFile(path, Bytes("first"), platform::NewFileAccess::Everyone));
     EXPECT_EQ(files.writeNewFile(path, Bytes("second"), platform::NewFileAccess::Everyone), std::errc::file_exists);
-    EXPECT_EQ(Read(path), "first");
+    EXPECT_EQ(read(path), "first");
     EXPECT_FALSE(files.syncFile(path));
     EXPECT_TRUE(files.syncFile(dir / "missing"));
 }
@@ -35,13 +35,13 @@ TEST_F(NativeFileSystem, ANewFileIsWrittenOnlyWhereNoneExists)
 TEST_F(NativeFileSystem, AReplaceTakesTheNewFilesPlaceAndItsNameIsGone)
 {
     platform::NativeFileSystem files;
-    Write(dir / "target", "old");
-    Write(dir / "temporary", "new");
+    write(dir / "target", "old");
+    write(dir / "temporary", "new");
     ASSERT_FALSE(files.replaceFile(dir / "temporary", dir / "target"));
-    EXPECT_EQ(Read(dir / "target"), "new");
+    EXPECT_EQ(read(dir / "target"), "new");
     EXPECT_FALSE(fs::exists(dir / "temporary"));
     EXPECT_TRUE(files.replaceFile(dir / "temporary", dir / "target")); // nothing left to move
-    EXPECT_EQ(Read(dir / "target"), "new");
+    EXPECT_EQ(read(dir / "target"), "new");
 }
 
 TEST_F(NativeFileSystem, AFolderIsFlushedOrSaysItCannotBe)
@@ -91,15 +91,15 @@ TEST_F(NativeFileSystem, AFlushReachesTheSystemAndAReplaceMovesTheNewFileItself)
     // A device cannot be flushed, and a flush that is really asked for says so.
     EXPECT_EQ(files.syncFile("/dev/null"), std::errc::invalid_argument);
 
-    Write(dir / "target", "old");
+    write(dir / "target", "old");
     fs::create_hard_link(dir / "target", dir / "old copy");
-    Write(dir / "temporary", "new");
+    write(dir / "temporary", "new");
     struct stat temporary {};
     ASSERT_EQ(::stat((dir / "temporary").c_str(), &temporary), 0);
     ASSERT_FALSE(files.replaceFile(dir / "temporary", dir / "target"));
     struct stat target {};
     ASSERT_EQ(::stat((dir / "target").c_str(), &target), 0);
     EXPECT_EQ(target.st_ino, temporary.st_ino);
-    EXPECT_EQ(Read(dir / "old copy"), "old"); // the old file was not written over
+    EXPECT_EQ(read(dir / "old copy"), "old"); // the old file was not written over
 }
 #endif

@@ -26,12 +26,12 @@ struct TemporaryFolder : ::testing::Test {
         std::filesystem::remove_all(dir, ignored);
     }
 
-    static std::string Read(const std::filesystem::path& path)
+    static std::string read(const std::filesystem::path& path)
     {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    static void Write(const std::filesystem::path& path, const std::string& text)
+    static void write(const std::filesystem::path& path, const std::string& text)
     {
         std::ofstream(path, std::ios::binary) << text;
     }

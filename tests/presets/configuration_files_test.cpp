@@ -15,9 +15,9 @@ struct ConfigurationFilesTest : PresetsTest {
     // A band and a plain value of the working settings, changed through the link.
     void tune(int gain, int value)
     {
-        store.at(0, 3).band.Gain = gain;
+        store.at(0, 3).band.gain = gain;
         ASSERT_TRUE(writeParam(3));
-        store.at(0, 1024).Value = value;
+        store.at(0, 1024).value = value;
         ASSERT_TRUE(writeParam(1024));
     }
     void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
@@ -32,7 +32,7 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
     connect();
     tune(300, 55);
     chooser.next = folder / "evening";
-    ASSERT_TRUE(files.SaveConfigurationFile());
+    ASSERT_TRUE(files.saveConfigurationFile());
     const auto saved = folder / "evening.quorix";
     ASSERT_EQ(std::filesystem::file_size(saved), core::kConfigFileSize);
     core::ParamStore decoded;
@@ -42,12 +42,12 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
     tune(200, 12);
     const int refreshes = host.refreshes;
     chooser.next = saved;
-    EXPECT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    EXPECT_TRUE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(image, decoded);
     EXPECT_EQ(processor.band(0, 3).gain, 300);
     EXPECT_EQ(processor.value(0, 1024), 55);
-    EXPECT_EQ(store.at(0, 3).band.Gain, 300);
-    EXPECT_EQ(store.at(0, 1024).Value, 55);
+    EXPECT_EQ(store.at(0, 3).band.gain, 300);
+    EXPECT_EQ(store.at(0, 1024).value, 55);
     expectStoreMatchesProcessor();
     EXPECT_GT(host.refreshes, refreshes);
     EXPECT_TRUE(flow.messages.empty());
@@ -56,11 +56,11 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
 TEST_F(ConfigurationFilesTest, AFileOpenedWritesToTheCurrentPresetAndReadsItBack)
 {
     connect();
-    view.CurrentPreset = 4; // as a recall of USER2 leaves it
+    view.currentPreset = 4; // as a recall of USER2 leaves it
     chooser.next = folder / "a.QUORIX";
-    ASSERT_TRUE(files.SaveConfigurationFile());
+    ASSERT_TRUE(files.saveConfigurationFile());
     EXPECT_TRUE(std::filesystem::exists(folder / "a.QUORIX")) << "an extension in any case is kept";
-    ASSERT_TRUE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    ASSERT_TRUE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(processor.currentPreset(), 4);
     for (const auto& [name, bytes] : sent()) {
         if (name == "WriteBlock" || name == "ReadBlockBack") {
@@ -74,7 +74,7 @@ TEST_F(ConfigurationFilesTest, OpeningOfflineIsRefusedAndSendsNothing)
 {
     const int requests = processor.requestsReceived();
     const core::ParamStore before = image;
-    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kOfflineRefusal)});
     EXPECT_EQ(chooser.asked, 0);
     EXPECT_EQ(processor.requestsReceived(), requests);
@@ -86,7 +86,7 @@ TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
     connect();
     const auto whole = core::EncodeConfiguration(store);
     core::ParamStore unsendable = store;
-    unsendable.at(0, 1024).Value = 70000; // beyond what two base-250 digits carry
+    unsendable.at(0, 1024).value = 70000; // beyond what two base-250 digits carry
     const struct {
         const char* what;
         std::vector<std::uint8_t> bytes;
@@ -108,7 +108,7 @@ TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
         flow.messages.clear();
         const int requests = processor.requestsReceived();
         const core::ParamStore storeBefore = store, imageBefore = image;
-        EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+        EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
         EXPECT_EQ(processor.requestsReceived(), requests);
         EXPECT_EQ(store, storeBefore);
         EXPECT_EQ(image, imageBefore);
@@ -122,10 +122,10 @@ TEST_F(ConfigurationFilesTest, CancelledOrMissingChoicesDoNothing)
     connect();
     const int requests = processor.requestsReceived();
     chooser.next.clear();
-    EXPECT_FALSE(files.SaveConfigurationFile());
-    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    EXPECT_FALSE(files.saveConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     chooser.next = folder / "nowhere.quorix";
-    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -137,21 +137,21 @@ TEST_F(ConfigurationFilesTest, AnExistingFileBehindTheAddedExtensionIsReplacedOn
     std::ofstream(existing) << "keep";
     chooser.next = folder / "late";
     flow.answer = false;
-    EXPECT_FALSE(files.SaveConfigurationFile());
+    EXPECT_FALSE(files.saveConfigurationFile());
     EXPECT_EQ(flow.questions, std::vector<std::string>{std::string(presets::kOverwriteQuestion)});
     EXPECT_EQ(std::filesystem::file_size(existing), 4u);
     flow.answer = true;
-    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_TRUE(files.saveConfigurationFile());
     EXPECT_EQ(std::filesystem::file_size(existing), core::kConfigFileSize);
     chooser.next = existing;
-    EXPECT_TRUE(files.SaveConfigurationFile());
+    EXPECT_TRUE(files.saveConfigurationFile());
     EXPECT_EQ(flow.questions.size(), 2u) << "the dialog itself asked about the name it was given";
 }
 
 TEST_F(ConfigurationFilesTest, ASaveThatFailsSaysSo)
 {
     chooser.next = folder / "missing-folder" / "x";
-    EXPECT_FALSE(files.SaveConfigurationFile());
+    EXPECT_FALSE(files.saveConfigurationFile());
     ASSERT_EQ(flow.messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(folder / "missing-folder"));
 }
@@ -160,13 +160,13 @@ TEST_F(ConfigurationFilesTest, AFailedWriteSkipsTheReadBack)
 {
     connect();
     chooser.next = folder / "f.quorix";
-    ASSERT_TRUE(files.SaveConfigurationFile());
-    store.at(0, 1024).Value = 9; // only in the console
+    ASSERT_TRUE(files.saveConfigurationFile());
+    store.at(0, 1024).value = 9; // only in the console
     processor.dropNextReplies(100);
-    EXPECT_FALSE(told([&](auto done) { files.OpenConfigurationFile(done); }));
+    EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     for (const auto& [name, bytes] : sent())
         EXPECT_NE(name, "ReadBlockBack");
-    EXPECT_EQ(store.at(0, 1024).Value, 9);
+    EXPECT_EQ(store.at(0, 1024).value, 9);
     expectedRefusals = processor.refusals().count();
 }
 

@@ -30,7 +30,7 @@ TEST(ExitSaveName, ChecksInTheirOrder)
         {"..", presets::kNameHasExtension},  {"晚场 2", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(presets::ExitSave::CheckName(c.name), c.refusal) << c.name;
+        EXPECT_EQ(presets::ExitSave::checkName(c.name), c.refusal) << c.name;
 }
 
 TEST_F(ExitSaveTest, ARefusedNameKeepsTheDialogOpenAndDoesNothing)
@@ -38,7 +38,7 @@ TEST_F(ExitSaveTest, ARefusedNameKeepsTheDialogOpenAndDoesNothing)
     connect();
     const int requests = processor.requestsReceived();
     EXPECT_FALSE(told(
-        [&](auto done) { dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}, done); }));
+        [&](auto done) { dialog.save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "a.b"}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kNameHasExtension));
     EXPECT_EQ(processor.requestsReceived(), requests);
 }
@@ -48,7 +48,7 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
     connect();
     const int requests = processor.requestsReceived();
     EXPECT_TRUE(told(
-        [&](auto done) { dialog.Save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
+        [&](auto done) { dialog.save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -57,15 +57,15 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
 TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 {
     connect();
-    store.at(0, 3).band.Gain = 280;
+    store.at(0, 3).band.gain = 280;
     ASSERT_TRUE(writeParam(3));
     EXPECT_TRUE(told([&](auto done) {
-        dialog.Save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done);
+        dialog.save({.storePreset = true, .userIndex = 4, .saveFile = true, .name = "night"}, done);
     }));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 7);
-    EXPECT_EQ(processor.preset(7).at(0, 3).band.Gain, 280);
-    EXPECT_EQ(view.CurrentPreset, 0) << "the exit dialog leaves the preset in use alone";
+    EXPECT_EQ(processor.preset(7).at(0, 3).band.gain, 280);
+    EXPECT_EQ(view.currentPreset, 0) << "the exit dialog leaves the preset in use alone";
     core::ParamStore saved;
     ASSERT_TRUE(core::LoadConfigurationFile(folder / "night.QUORIX", saved).ok);
     EXPECT_EQ(saved, store);
@@ -75,9 +75,9 @@ TEST_F(ExitSaveTest, StoresIntoUser5AndWritesTheFileIntoTheModeFolder)
 
 TEST_F(ExitSaveTest, OfflineTheFileIsWrittenAndTheMessageSaysThePresetWasNot)
 {
-    store.at(0, 0xA20).Value = 1;
+    store.at(0, 0xA20).value = 1;
     EXPECT_TRUE(told([&](auto done) {
-        dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
+        dialog.save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
     }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
     EXPECT_EQ(flow.messages,
@@ -89,7 +89,7 @@ TEST_F(ExitSaveTest, AStoreThatFailsIsReportedAndTheFileStillWritten)
     connect();
     processor.dropNextReplies(100);
     EXPECT_TRUE(told([&](auto done) {
-        dialog.Save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
+        dialog.save({.storePreset = true, .userIndex = 0, .saveFile = true, .name = "night"}, done);
     }));
     EXPECT_TRUE(std::filesystem::exists(folder / "night.QUORIX"));
     ASSERT_FALSE(flow.messages.empty());
@@ -100,8 +100,8 @@ TEST_F(ExitSaveTest, AStoreThatFailsIsReportedAndTheFileStillWritten)
 TEST_F(ExitSaveTest, AGuestIsRefusedAndTheDialogStaysOpen)
 {
     connect();
-    store.at(0, 0xA20).Value = 0;
-    EXPECT_FALSE(told([&](auto done) { dialog.Save({.storePreset = true, .saveFile = true, .name = "night"}, done); }));
+    store.at(0, 0xA20).value = 0;
+    EXPECT_FALSE(told([&](auto done) { dialog.save({.storePreset = true, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kGuestRefusal));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
@@ -112,12 +112,12 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
     std::ofstream(path) << "old";
     flow.answer = false;
     EXPECT_FALSE(
-        told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
+        told([&](auto done) { dialog.save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(flow.questions, only(presets::kOverwriteQuestion));
     EXPECT_EQ(std::filesystem::file_size(path), 3u);
     EXPECT_TRUE(flow.messages.empty());
     flow.answer = true;
-    EXPECT_TRUE(told([&](auto done) { dialog.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
+    EXPECT_TRUE(told([&](auto done) { dialog.save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     EXPECT_EQ(std::filesystem::file_size(path), core::kConfigFileSize);
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
 }
@@ -126,7 +126,7 @@ TEST_F(ExitSaveTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
 {
     presets::ExitSave nowhere{context, flow, folder / "gone"};
     EXPECT_FALSE(
-        told([&](auto done) { nowhere.Save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
+        told([&](auto done) { nowhere.save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     ASSERT_EQ(flow.messages.size(), 1u);
     EXPECT_NE(flow.messages[0], presets::kAllDone);
 }

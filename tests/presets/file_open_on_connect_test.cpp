@@ -36,8 +36,8 @@ struct FileOpenOnConnectTest : PresetsTest {
         PresetsTest::SetUp();
         port.unplug(); // the console starts before the processor is there
         core::ParamStore tuned = store;
-        tuned.at(0, 3).band.Gain = 320;
-        tuned.at(0, 1024).Value = 42;
+        tuned.at(0, 3).band.gain = 320;
+        tuned.at(0, 1024).value = 42;
         file = folder / "room 1.quorix";
         ASSERT_TRUE(core::SaveConfigurationFile(file, tuned).ok);
     }
@@ -79,7 +79,7 @@ TEST_F(FileOpenOnConnectTest, OfflineItWaitsThenAsksOnceOnlineAndYesWritesAndRea
     EXPECT_NE(flow.questions[0].find("room 1.quorix"), std::string::npos);
     EXPECT_EQ(processor.band(0, 3).gain, 320);
     EXPECT_EQ(processor.value(0, 1024), 42);
-    EXPECT_EQ(store.at(0, 3).band.Gain, 320);
+    EXPECT_EQ(store.at(0, 3).band.gain, 320);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(flow.messages.empty());
 

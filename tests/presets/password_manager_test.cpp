@@ -22,19 +22,19 @@ struct PasswordManagerTest : PresetsTest {
     }
     PasswordBox confirmLock(std::string_view p)
     {
-        return focusAfter([&](auto then) { manager.ConfirmKeyboardLock(p, then); });
+        return focusAfter([&](auto then) { manager.confirmKeyboardLock(p, then); });
     }
     PasswordBox confirmRights(std::string_view p)
     {
-        return focusAfter([&](auto then) { manager.ConfirmRights(p, then); });
+        return focusAfter([&](auto then) { manager.confirmRights(p, then); });
     }
     PasswordBox changeRights(std::string_view old, std::string_view fresh, std::string_view confirm)
     {
-        return focusAfter([&](auto then) { manager.ChangeRightsPassword(old, fresh, confirm, then); });
+        return focusAfter([&](auto then) { manager.changeRightsPassword(old, fresh, confirm, then); });
     }
     PasswordBox changeLock(std::string_view old, std::string_view fresh, std::string_view confirm)
     {
-        return focusAfter([&](auto then) { manager.ChangeKeyboardLockPassword(old, fresh, confirm, then); });
+        return focusAfter([&](auto then) { manager.changeKeyboardLockPassword(old, fresh, confirm, then); });
     }
 
     void SetUp() override
@@ -44,8 +44,8 @@ struct PasswordManagerTest : PresetsTest {
     }
     void open()
     {
-        manager.Opening();
-        manager.Ready();
+        manager.opening();
+        manager.ready();
     }
 };
 
@@ -75,8 +75,8 @@ TEST_F(PasswordManagerTest, ConfirmChecksThenAsksTheProcessor)
         EXPECT_EQ(flow.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_EQ(processor.requestsReceived(), requests + (c.sent ? 1 : 0));
     }
-    EXPECT_TRUE(manager.KeyboardLockUnlocked());
-    EXPECT_FALSE(manager.RightsUnlocked());
+    EXPECT_TRUE(manager.keyboardLockUnlocked());
+    EXPECT_FALSE(manager.rightsUnlocked());
     for (std::size_t i = 0; i < core::DigitBuffer::kSize; ++i)
         EXPECT_EQ(digits.at(i), 0) << "no digit stays behind";
     EXPECT_EQ(trace.str().find(" 02 05 08 00"), std::string::npos) << "the trace masks the digits";
@@ -91,10 +91,10 @@ TEST_F(PasswordManagerTest, RightsPasswordUnlocksTheRightsAndTheChangeRows)
     EXPECT_EQ(confirmRights("2580"), PasswordBox::RightsPassword);
     EXPECT_EQ(flow.messages, std::vector<std::string>{"密码请输入6位!"});
     EXPECT_EQ(confirmRights("147259"), PasswordBox::RightsPassword);
-    EXPECT_FALSE(manager.RightsUnlocked());
+    EXPECT_FALSE(manager.rightsUnlocked());
     EXPECT_EQ(confirmRights("147258"), PasswordBox::None);
-    EXPECT_TRUE(manager.RightsUnlocked());
-    EXPECT_FALSE(manager.KeyboardLockUnlocked());
+    EXPECT_TRUE(manager.rightsUnlocked());
+    EXPECT_FALSE(manager.keyboardLockUnlocked());
 }
 
 TEST_F(PasswordManagerTest, OfflineEveryActionIsRefused)
@@ -158,29 +158,29 @@ TEST_F(PasswordManagerTest, PasswordsAreChangedOnTheProcessor)
 TEST_F(PasswordManagerTest, OptionsWriteTheirParameterOnlyOnceReadyAndProven)
 {
     connect();
-    store.at(0, 0xA0E).Value = 1;
-    const auto selection = manager.Opening();
+    store.at(0, 0xA0E).value = 1;
+    const auto selection = manager.opening();
     EXPECT_EQ(selection.keyboardLock, 1);
     EXPECT_EQ(selection.rights, 1);
     const int requests = processor.requestsReceived();
-    manager.KeyboardLockChosen(1); // the window setting its options
+    manager.keyboardLockChosen(1); // the window setting its options
     EXPECT_EQ(processor.requestsReceived(), requests);
-    manager.Ready();
+    manager.ready();
     ASSERT_EQ(confirmLock("2580"), PasswordBox::None);
-    manager.KeyboardLockChosen(0);
+    manager.keyboardLockChosen(0);
     EXPECT_EQ(processor.value(0, 0xA0E), 0);
-    manager.RightsChosen(0); // rights not proven yet
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1);
+    manager.rightsChosen(0); // rights not proven yet
+    EXPECT_EQ(store.at(0, 0xA20).value, 1);
     ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
-    manager.RightsChosen(0);
+    manager.rightsChosen(0);
     EXPECT_EQ(processor.value(0, 0xA20), 0);
 
     presets::PresetCommands commands{context, flow};
     flow.messages.clear();
-    EXPECT_FALSE(told([&](auto done) { commands.Store(0, done); }));
+    EXPECT_FALSE(told([&](auto done) { commands.store(0, done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kGuestRefusal)});
-    ASSERT_TRUE(told([&](auto done) { commands.Recall(0, done); }));
-    EXPECT_EQ(store.at(0, 0xA20).Value, 1) << "the next block read makes the user administrator again";
+    ASSERT_TRUE(told([&](auto done) { commands.recall(0, done); }));
+    EXPECT_EQ(store.at(0, 0xA20).value, 1) << "the next block read makes the user administrator again";
 }
 
 TEST_F(PasswordManagerTest, ClosingSendsTheTwoCloseRequestsAndLocksAgain)
@@ -189,8 +189,8 @@ TEST_F(PasswordManagerTest, ClosingSendsTheTwoCloseRequestsAndLocksAgain)
     open();
     ASSERT_EQ(confirmRights("147258"), PasswordBox::None);
     const auto before = sent().size();
-    manager.Closing();
-    clock.runUntil([&] { return !device.ReplyWaitActive(); }, 5000);
+    manager.closing();
+    clock.runUntil([&] { return !device.replyWaitActive(); }, 5000);
     const auto requests = sent();
     ASSERT_EQ(requests.size(), before + 2);
     EXPECT_EQ(requests[before].first, "Password");
@@ -198,8 +198,8 @@ TEST_F(PasswordManagerTest, ClosingSendsTheTwoCloseRequestsAndLocksAgain)
     EXPECT_EQ(requests[before].second[4], 2);
     EXPECT_EQ(requests[before + 1].second[3], 2);
     EXPECT_EQ(requests[before + 1].second[4], 2);
-    EXPECT_FALSE(manager.RightsUnlocked());
-    EXPECT_FALSE(manager.WindowReady());
+    EXPECT_FALSE(manager.rightsUnlocked());
+    EXPECT_FALSE(manager.windowReady());
 }
 
 } // namespace

@@ -13,11 +13,11 @@ struct PresetCommandsTest : PresetsTest {
     presets::PresetCommands commands{context, flow};
     bool recall(int preset)
     {
-        return told([&](auto done) { commands.Recall(preset, done); });
+        return told([&](auto done) { commands.recall(preset, done); });
     }
     bool storeInto(int userIndex)
     {
-        return told([&](auto done) { commands.Store(userIndex, done); });
+        return told([&](auto done) { commands.store(userIndex, done); });
     }
 };
 
@@ -26,11 +26,11 @@ TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes
     connect();
     const int global = 0xA08;
     processor.setValue(0, global, processor.value(0, global) == 60 ? 61 : 60);
-    const int globalBefore = store.at(0, global).Value;
+    const int globalBefore = store.at(0, global).value;
     int presetAtFirstProgress = -1;
     host.onProgress = [&](int) {
         if (presetAtFirstProgress < 0)
-            presetAtFirstProgress = view.CurrentPreset;
+            presetAtFirstProgress = view.currentPreset;
     };
     const auto before = sent().size();
 
@@ -49,17 +49,17 @@ TEST_F(PresetCommandsTest, RecallReadsTheModeKindsOfThePresetAndNotTheGlobalOnes
     EXPECT_EQ(kinds, (std::vector<int>{0, 1, 3, 4, 7, 0, 1, 3, 4, 7}));
     EXPECT_EQ(processor.currentPreset(), 4);
     EXPECT_EQ(host.preset, 4);
-    EXPECT_EQ(store.at(0, global).Value, globalBefore);
+    EXPECT_EQ(store.at(0, global).value, globalBefore);
     expectRecordMatchesProcessor(0, 3);
 }
 
 TEST_F(PresetCommandsTest, OfflineRecallAndStoreSayTheProcessorIsNotConnected)
 {
-    store.at(0, 0xA20).Value = 1; // an administrator, as every read leaves it
+    store.at(0, 0xA20).value = 1; // an administrator, as every read leaves it
     const int requests = processor.requestsReceived();
     EXPECT_FALSE(recall(2));
     EXPECT_FALSE(storeInto(2));
-    EXPECT_EQ(view.CurrentPreset, 0);
+    EXPECT_EQ(view.currentPreset, 0);
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_EQ(flow.messages, std::vector<std::string>(2, std::string(presets::kOfflineRefusal)));
     EXPECT_TRUE(flow.busy.empty());
@@ -71,7 +71,7 @@ TEST_F(PresetCommandsTest, AGuestIsRefusedOnlineAndOfflineAndNothingIsSent)
         SCOPED_TRACE(online ? "online" : "offline");
         if (online)
             connect();
-        store.at(0, 0xA20).Value = 0;
+        store.at(0, 0xA20).value = 0;
         flow.messages.clear();
         const int requests = processor.requestsReceived();
         EXPECT_FALSE(storeInto(1));
@@ -83,13 +83,13 @@ TEST_F(PresetCommandsTest, AGuestIsRefusedOnlineAndOfflineAndNothingIsSent)
 TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
 {
     connect();
-    store.at(0, 3).band.Gain = 321;
+    store.at(0, 3).band.gain = 321;
     ASSERT_TRUE(writeParam(3));
     ASSERT_TRUE(storeInto(2));
     EXPECT_EQ(sent().back().first, "StoreMode");
     EXPECT_EQ(sent().back().second[2], 5);
-    EXPECT_EQ(processor.preset(5).at(0, 3).band.Gain, 321);
-    EXPECT_EQ(view.CurrentPreset, 5);
+    EXPECT_EQ(processor.preset(5).at(0, 3).band.gain, 321);
+    EXPECT_EQ(view.currentPreset, 5);
     EXPECT_EQ(host.preset, 5);
     EXPECT_EQ(flow.information, std::vector<std::string>{std::string(presets::kStoreDone)});
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
@@ -101,7 +101,7 @@ TEST_F(PresetCommandsTest, AStoreThatIsNotAnsweredLeavesThePresetAsItWas)
     connect();
     processor.dropNextReplies(100);
     EXPECT_FALSE(storeInto(0));
-    EXPECT_EQ(view.CurrentPreset, 0);
+    EXPECT_EQ(view.currentPreset, 0);
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
     expectedRefusals = processor.refusals().count();

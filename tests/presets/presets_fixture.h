@@ -43,8 +43,8 @@ struct ScriptedFlowHost : quorix::presets::FlowHost {
 struct ScriptedChooser : quorix::presets::FileChooser {
     std::filesystem::path next;
     int asked = 0;
-    std::filesystem::path ChooseConfigurationFileToOpen() override { return (++asked, next); }
-    std::filesystem::path ChooseConfigurationFileToSave() override { return (++asked, next); }
+    std::filesystem::path chooseConfigurationFileToOpen() override { return (++asked, next); }
+    std::filesystem::path chooseConfigurationFileToSave() override { return (++asked, next); }
 };
 
 // The flows against the virtual processor in virtual time, with a scratch folder.

@@ -23,7 +23,7 @@ struct Port : ::testing::Test {
         const auto paths = port.enumerate(link::kProcessorVendorId, link::kProcessorProductId, nullptr);
         return paths.empty() ? nullptr : port.open(paths.front());
     }
-    static link::Bytes Report(std::span<const std::uint8_t> payload)
+    static link::Bytes report(std::span<const std::uint8_t> payload)
     {
         link::Bytes report(65, 0);
         report[0] = 1;
@@ -40,7 +40,7 @@ TEST_F(Port, AnswersComeBackAsInputReports)
     auto device = openDevice();
     ASSERT_TRUE(device);
     const link::Bytes handshake = link::HandshakeFrame();
-    ASSERT_TRUE(device->writeReport(Report(handshake)));
+    ASSERT_TRUE(device->writeReport(report(handshake)));
     link::Bytes buffer(65);
     ASSERT_EQ(device->readReport(buffer, 0), 65);
     EXPECT_EQ(buffer[0], 2);
@@ -53,7 +53,7 @@ TEST_F(Port, SplitRepliesTravelOneByteAReport)
 {
     port.setSplitReplies(true);
     auto device = openDevice();
-    device->writeReport(Report(link::HandshakeFrame()));
+    device->writeReport(report(link::HandshakeFrame()));
     link::Bytes buffer(65);
     int reports = 0;
     while (device->readReport(buffer, 0) > 0) {
@@ -68,7 +68,7 @@ TEST_F(Port, PacingAndDelayHoldRepliesBack)
     port.setFullSpeedPacing(true);
     port.setReplyDelay(10);
     auto device = openDevice();
-    device->writeReport(Report(link::HandshakeFrame()));
+    device->writeReport(report(link::HandshakeFrame()));
     link::Bytes buffer(65);
     clock.advance(10);
     EXPECT_EQ(device->readReport(buffer, 0), 0);
@@ -83,22 +83,22 @@ TEST_F(Port, UnpluggedDevicesVanishAndTheirHandlesFail)
     EXPECT_FALSE(openDevice());
     link::Bytes buffer(65);
     EXPECT_EQ(device->readReport(buffer, 0), -1);
-    EXPECT_FALSE(device->writeReport(Report(link::HandshakeFrame())));
+    EXPECT_FALSE(device->writeReport(report(link::HandshakeFrame())));
     port.replug();
     EXPECT_EQ(device->readReport(buffer, 0), -1); // an old handle stays dead
     auto fresh = openDevice();
     ASSERT_TRUE(fresh);
-    EXPECT_TRUE(fresh->writeReport(Report(link::HandshakeFrame())));
+    EXPECT_TRUE(fresh->writeReport(report(link::HandshakeFrame())));
 }
 
 TEST_F(Port, ReportsThatDoNotFitTheEndpointFailAndAreRefused)
 {
     auto device = openDevice();
-    link::Bytes longer = Report(link::HandshakeFrame());
+    link::Bytes longer = report(link::HandshakeFrame());
     longer.push_back(0);
-    link::Bytes wrongId = Report(link::HandshakeFrame());
+    link::Bytes wrongId = report(link::HandshakeFrame());
     wrongId[0] = 2;
-    link::Bytes overlong = Report(link::HandshakeFrame());
+    link::Bytes overlong = report(link::HandshakeFrame());
     overlong[1] = 64;
     for (const auto& report : {longer, wrongId, overlong})
         EXPECT_FALSE(device->writeReport(report));
@@ -110,9 +110,9 @@ TEST_F(Port, AStaleReplyLetsLaterRepliesPass)
 {
     auto device = openDevice();
     port.delayNextReply(700);
-    device->writeReport(Report(Hex(figures::kReadStatus)));
+    device->writeReport(report(Hex(figures::kReadStatus)));
     clock.advance(600);
-    device->writeReport(Report(Hex(figures::kReadDone)));
+    device->writeReport(report(Hex(figures::kReadDone)));
     link::Bytes buffer(65);
     ASSERT_EQ(device->readReport(buffer, 0), 65);
     EXPECT_EQ(buffer[4], 0x0E); // the later request's answer comes first
@@ -129,12 +129,12 @@ TEST_F(Port, UnplugDuringABlockWriteCutsTheFrameAndTheProcessorForgetsIt)
     link::Bytes frame = {0xFE, 0x02, 0x00, 0x0A, 0x00, 95};
     frame.resize(94, 0);
     frame.push_back(static_cast<std::uint8_t>((0xFE + 0x02 + 0x0A + 95) & 0xFF));
-    EXPECT_TRUE(device->writeReport(Report(std::span(frame).first(63))));
+    EXPECT_TRUE(device->writeReport(report(std::span(frame).first(63))));
     EXPECT_FALSE(port.plugged());
-    EXPECT_FALSE(device->writeReport(Report(std::span(frame).subspan(63))));
+    EXPECT_FALSE(device->writeReport(report(std::span(frame).subspan(63))));
     port.replug();
     auto fresh = openDevice();
-    fresh->writeReport(Report(Hex(figures::kReadStatus)));
+    fresh->writeReport(report(Hex(figures::kReadStatus)));
     EXPECT_EQ(processor.refusals().count(), 0) << processor.refusals().text();
     EXPECT_EQ(processor.requestsReceived(), 1);
 }
@@ -146,7 +146,7 @@ TEST_F(Port, ReportsTakenAheadKeepTheirPacedMoments)
     port.setFullSpeedPacing(true);
     port.setSplitReplies(true);
     auto device = openDevice();
-    device->writeReport(Report(link::HandshakeFrame()));
+    device->writeReport(report(link::HandshakeFrame()));
     std::vector<std::int64_t> moments;
     while (auto report = port.takeAhead()) {
         EXPECT_EQ(report->bytes[0], link::kInputReportId);

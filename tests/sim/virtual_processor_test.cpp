@@ -30,7 +30,7 @@ struct Talk : ::testing::Test, link::FrameListener {
     void SetUp() override
     {
         core::InitParamStore(store, image);
-        processor.setOutput([this](const link::Bytes& b) { parser.ParseIncoming(b, *this); });
+        processor.setOutput([this](const link::Bytes& b) { parser.parseIncoming(b, *this); });
     }
     void onKeepAliveAnswer() override { ++keepAlives; }
     void onToneReset() override { ++toneResets; }
@@ -68,7 +68,7 @@ TEST_F(Talk, HandshakeKeepAliveStatusAndToneReset)
 
 TEST_F(Talk, SingleWritesLandInTheNamedMode)
 {
-    store.at(1, 1024).Value = 55;
+    store.at(1, 1024).value = 55;
     processor.receive(link::BuildRequest(Command::WriteParam, 0, 1024, modeOverride, {store, image, 1, digits}));
     EXPECT_EQ(processor.value(1, 1024), 55);
     EXPECT_EQ(processor.value(0, 1024), 100);
@@ -76,38 +76,38 @@ TEST_F(Talk, SingleWritesLandInTheNamedMode)
 
 TEST_F(Talk, StoreAndRecallPresets)
 {
-    EXPECT_NE(processor.preset(1).at(0, 0).band.Gain, processor.preset(0).at(0, 0).band.Gain); // PRO differs from KTV
-    EXPECT_NE(processor.preset(2).at(0, 256).Value, processor.preset(1).at(0, 256).Value);
+    EXPECT_NE(processor.preset(1).at(0, 0).band.gain, processor.preset(0).at(0, 0).band.gain); // PRO differs from KTV
+    EXPECT_NE(processor.preset(2).at(0, 256).value, processor.preset(1).at(0, 256).value);
 
-    image.at(0, 1024).Value = 12;
+    image.at(0, 1024).value = 12;
     ask(Command::WriteBlock, 0, 1024);
     EXPECT_EQ(processor.value(0, 1024), 12);
-    EXPECT_EQ(processor.preset(0).at(0, 1024).Value, 100); // a factory preset keeps its tuning
+    EXPECT_EQ(processor.preset(0).at(0, 1024).value, 100); // a factory preset keeps its tuning
     ask(Command::StoreMode, 4, 0);                         // USER2
     EXPECT_EQ(processor.currentPreset(), 4);
-    EXPECT_EQ(processor.preset(4).at(0, 1024).Value, 12);
+    EXPECT_EQ(processor.preset(4).at(0, 1024).value, 12);
 
     const auto pro = ask(Command::ReadBlock, 1, 0); // recalling PRO
     EXPECT_EQ(processor.currentPreset(), 1);
     EXPECT_EQ(pro.size(), 122u);
     EXPECT_EQ(processor.value(0, 1024), 100);
 
-    image.at(0, 1024).Value = 13;
+    image.at(0, 1024).value = 13;
     ask(Command::WriteBlock, 5, 1024); // a block write to USER3 lands in its stored copy too
     EXPECT_EQ(processor.currentPreset(), 5);
     EXPECT_EQ(processor.value(0, 1024), 13);
-    EXPECT_EQ(processor.preset(5).at(0, 1024).Value, 13);
+    EXPECT_EQ(processor.preset(5).at(0, 1024).value, 13);
     EXPECT_EQ(processor.refusals().count(), 0);
 }
 
 TEST_F(Talk, PasswordsAreCheckedAndChangedHere)
 {
     processor.setPasswords("1234", "123456");
-    digits.DigitsToBuffer("1234", 0);
+    digits.digitsToBuffer("1234", 0);
     EXPECT_EQ(ask(Command::Password, 0, 0)[1], 'S');
-    digits.DigitsToBuffer("9999", 0);
+    digits.digitsToBuffer("9999", 0);
     EXPECT_EQ(ask(Command::Password, 0, 0)[1], 'F');
-    digits.DigitsToBuffer("123456654321", 0);
+    digits.digitsToBuffer("123456654321", 0);
     EXPECT_EQ(ask(Command::Password, 2, 1)[1], 'S');
     EXPECT_EQ(processor.rightsPassword(), "654321");
     EXPECT_EQ(ask(Command::Password, 2, 2)[1], 'S');

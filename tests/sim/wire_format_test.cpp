@@ -64,7 +64,7 @@ TEST(SimWire, TheKindTableAgreesWithTheConsolesAddressMap)
         EXPECT_EQ(layout::RecordCount(kind), core::KindLast(kind) - core::KindFirst(kind) + 1) << kind;
         EXPECT_EQ(layout::IsBlockKind(kind), !core::IsSkippedKind(kind)) << kind;
         for (int menu = 0; menu < layout::RecordCount(kind); ++menu) {
-            const bool band = defaults.at(0, kind * 256 + menu).Class == core::ParamClass::EqBand;
+            const bool band = defaults.at(0, kind * 256 + menu).paramClass == core::ParamClass::EqBand;
             EXPECT_EQ(layout::IsBand(kind, menu), band) << kind << "/" << menu;
         }
     }

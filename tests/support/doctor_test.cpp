@@ -83,7 +83,7 @@ TEST(Doctor, WritesNothingAndReadsWhatTheProcessorHolds)
     const support::ProbeRecord record = probe.run(kPath);
     EXPECT_EQ(sim::EncodeProcessorContents(processor.contents()), before);
     EXPECT_EQ(processor.refusals().count(), 0) << processor.refusals().text();
-    EXPECT_EQ(record.read.at(0, 0x0F).Value, 123);
+    EXPECT_EQ(record.read.at(0, 0x0F).value, 123);
     EXPECT_NE(probe.traceRing().text().find("TX ReadBlock"), std::string::npos);
 }
 

@@ -45,7 +45,7 @@ TEST(ParameterNames, EveryParameterInEveryWindowHasExactlyOneNameAndItIsTheOnePr
     std::map<int, std::set<std::string>> shown;
     for (const tables::ControlTable table : EveryWindow())
         for (const ControlRow& row : table) {
-            if (row.address == tables::kUnbound || !row.tVisible)
+            if (row.address == tables::kUnbound || !row.thumbVisible)
                 continue;
             EXPECT_FALSE(core::ParamName(core::KindOfAddress(row.address), row.address % 256).empty()) << Where(row);
             if (IsChoice(row))

@@ -53,7 +53,7 @@ TEST(TuningWindowTable, EveryBoundControlBelongsToItsPageAndNoControlIsDeclaredT
         }
         if (row.address == tables::kUnbound)
             continue;
-        EXPECT_TRUE(core::DefaultParamStore().at(0, row.address).Defined) << row.address;
+        EXPECT_TRUE(core::DefaultParamStore().at(0, row.address).defined) << row.address;
         // A page's own parameters, or a processor-wide one (its mutes and option groups).
         const int kind = core::KindOfAddress(row.address);
         EXPECT_TRUE(kind == row.page || kind == core::Common) << Describe(row) << " at " << row.address;
@@ -156,9 +156,9 @@ TEST(SecondaryTables, EveryControlBindsADefinedParameterAndEveryTextFitsItsWindo
         for (const ControlRow& row : table.controls) {
             EXPECT_TRUE(seen.insert({row.array, row.index}).second) << table.objectName << " " << Describe(row);
             ASSERT_GE(row.address, 0) << Describe(row);
-            EXPECT_TRUE(core::DefaultParamStore().at(0, row.address).Defined) << row.address;
+            EXPECT_TRUE(core::DefaultParamStore().at(0, row.address).defined) << row.address;
             // The windows show mode index 0: what they edit is shared by both modes or global.
-            EXPECT_FALSE(core::DefaultParamStore().at(0, row.address).PerMode) << row.address;
+            EXPECT_FALSE(core::DefaultParamStore().at(0, row.address).perMode) << row.address;
         }
         for (const tables::ArtText& text : table.art) {
             EXPECT_LE(text.x + text.width, table.width) << std::string(text.text);

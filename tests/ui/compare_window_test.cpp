@@ -55,7 +55,7 @@ struct CompareFixture : ::testing::Test, ConsoleFixture {
         return check.list().topLevelItemCount() == 0;
     }
     // The rows of a group as "mode parameter field", keyed to their items.
-    static std::map<QString, QTreeWidgetItem*> Rows(const QTreeWidgetItem* group)
+    static std::map<QString, QTreeWidgetItem*> rowsOf(const QTreeWidgetItem* group)
     {
         std::map<QString, QTreeWidgetItem*> rows;
         for (int i = 0; group && i < group->childCount(); ++i) {
@@ -74,16 +74,16 @@ TEST_F(CompareFixture, ReadsIntoAScratchImageAndListsEachDifferingField)
 {
     const auto [band, level] = changeProcessor();
     const core::ParamStore before = session.store();
-    const int preset = session.view().CurrentPreset;
-    const int undoPosition = frm().undo().UndoPos();
+    const int preset = session.view().currentPreset;
+    const int undoPosition = frm().history().undoPos();
     ui::CompareWindow compare(session, prompter);
     ASSERT_TRUE(compared(compare));
     EXPECT_EQ(session.store(), before);
-    EXPECT_EQ(session.view().CurrentPreset, preset);
-    EXPECT_EQ(frm().undo().UndoPos(), undoPosition);
+    EXPECT_EQ(session.view().currentPreset, preset);
+    EXPECT_EQ(frm().history().undoPos(), undoPosition);
 
     EXPECT_EQ(compare.group(Group::NotReadBack), nullptr);
-    const auto rows = Rows(compare.group(Group::ReadDifferent));
+    const auto rows = rowsOf(compare.group(Group::ReadDifferent));
     const QString bandLabel = QString::fromStdString(core::ParamLabel(band));
     const auto bandRow = std::find_if(rows.begin(), rows.end(), [&](const auto& row) {
         return row.first.startsWith("演唱 " + bandLabel + " ") && row.first.contains("gain");
@@ -112,7 +112,7 @@ TEST_F(CompareFixture, WritingTheScreenSendsOnlyTheDifferencesAndLeavesBothEqual
     EXPECT_EQ(compare.summary().toStdString(), ui::kNoDifferenceMessage);
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
     EXPECT_EQ(session.store(), before);
-    EXPECT_EQ(session.view().CurrentMode, 0);
+    EXPECT_EQ(session.view().currentMode, 0);
     EXPECT_TRUE(screenMatchesProcessor());
     EXPECT_FALSE(frm().progressBar().isVisible());
     EXPECT_TRUE(frm().isEnabled());
@@ -126,13 +126,13 @@ TEST_F(CompareFixture, TakingTheProcessorsValuesIsOneUndoStep)
     ASSERT_TRUE(compared(compare));
     compare.findChild<QPushButton*>("CompareTake")->click();
     EXPECT_EQ(compare.list().topLevelItemCount(), 0);
-    EXPECT_EQ(session.store().at(0, band).band.Gain, processor().band(0, band).gain);
-    EXPECT_EQ(session.store().at(1, level).Value, 37);
+    EXPECT_EQ(session.store().at(0, band).band.gain, processor().band(0, band).gain);
+    EXPECT_EQ(session.store().at(1, level).value, 37);
     EXPECT_TRUE(screenMatchesProcessor());
 
-    frm().modes().UndoClicked();
+    frm().modes().undoClicked();
     EXPECT_EQ(session.store().at(0, band), before.at(0, band)); // the mode on screen comes back whole
-    EXPECT_FALSE(frm().undo().canUndo());
+    EXPECT_FALSE(frm().history().canUndo());
 }
 
 TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
@@ -144,7 +144,7 @@ TEST_F(CompareFixture, OfflineOrUnchangedItSaysSo)
     settle();
     EXPECT_EQ(prompter.count(ui::kNoDifferenceMessage), 1);
 
-    session.link().OfflineModeChosen();
+    session.link().offlineModeChosen();
     ui::OpenCompareWindow(session, &frm(), prompter, &frame);
     EXPECT_EQ(prompter.count(presets::kOfflineRefusal), 1);
     EXPECT_EQ(frame.findChild<ui::CompareWindow*>(), nullptr);
@@ -156,9 +156,9 @@ TEST_F(CompareFixture, TwoGroupsChosenRowByRowAndByGroup)
 {
     constexpr int kMic34Level = 2 * 256;
     processor().setValue(0, 1024, 37);
-    session.link().OfflineModeChosen();
+    session.link().offlineModeChosen();
     session.document().edits().setValue(kMic34Level, 77);
-    session.link().OnlineModeChosen();
+    session.link().onlineModeChosen();
     connect();
     auto* compare = frm().findChild<ui::CompareWindow*>();
     ASSERT_NE(compare, nullptr) << "the reconnection compares before reading over the offline edit";

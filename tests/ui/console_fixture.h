@@ -65,22 +65,22 @@ struct CountingActions : quorix::ui::WindowActions {
     int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,
         recordingClosed = 0, unloaded = 0;
     bool cancelExitSave = false; // the exit save dialog's 取消
-    void OpenConfigurationFile() override { ++opened; }
-    void SaveConfigurationFile() override { ++saved; }
-    void ShowRecallMenu() override { ++recall; }
-    void ShowStoreMenu() override { ++store; }
-    void ShowStartupSettings() override { ++settings; }
-    void ShowRecordingWindow() override { ++recording; }
-    void ShowEffectWindow() override { ++effect; }
-    bool ShowExitSave() override
+    void openConfigurationFile() override { ++opened; }
+    void saveConfigurationFile() override { ++saved; }
+    void showRecallMenu() override { ++recall; }
+    void showStoreMenu() override { ++store; }
+    void showStartupSettings() override { ++settings; }
+    void showRecordingWindow() override { ++recording; }
+    void showEffectWindow() override { ++effect; }
+    bool showExitSave() override
     {
         ++exitSave;
         return !cancelExitSave;
     }
-    void CloseRecordingWindow() override { ++recordingClosed; }
-    void MainWindowUnloaded() override { ++unloaded; }
-    void ShowDeviceVariant() override {}
-    void Synchronised(bool) override {}
+    void closeRecordingWindow() override { ++recordingClosed; }
+    void mainWindowUnloaded() override { ++unloaded; }
+    void showDeviceVariant() override {}
+    void synchronised(bool) override {}
 };
 
 // The console against its virtual processor, in virtual time, with the main
@@ -107,7 +107,7 @@ struct ConsoleFixture {
     // Until the handshake was answered and the full read that follows has ended.
     void connect()
     {
-        clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+        clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
         clock.advance(200);
         settle();
     }
@@ -121,6 +121,6 @@ struct ConsoleFixture {
     void settle()
     {
         auto& link = session.link();
-        clock.runUntil([&] { return !link.ReplyWaitActive() && !link.requestsPending(); }, 60000);
+        clock.runUntil([&] { return !link.replyWaitActive() && !link.requestsPending(); }, 60000);
     }
 };

@@ -35,7 +35,7 @@ std::vector<tables::ControlTable> EveryTable()
 const tables::ControlRow* SliderOf(int address)
 {
     for (const tables::ControlRow& row : tables::TuningWindowTable())
-        if (row.address == address && row.kind == tables::ControlKind::Slider && row.tVisible)
+        if (row.address == address && row.kind == tables::ControlKind::Slider && row.thumbVisible)
             return &row;
     return nullptr;
 }
@@ -55,9 +55,9 @@ TEST(ControlFactory, EveryControlShowsItsParameterAsTheDescriptionSays)
             std::unique_ptr<QWidget> widget(ui::CreateControl(row, &parent, {}));
             if (auto* combo = qobject_cast<controls::SkinnedDropDown*>(widget.get())) {
                 EXPECT_EQ(d.kind, core::ParamKind::List) << row.address;
-                EXPECT_EQ(combo->ShowType(), tables::DropDownList(row)) << row.address;
+                EXPECT_EQ(combo->showType(), tables::DropDownList(row)) << row.address;
                 if (row.showType == tables::kParamList)
-                    EXPECT_EQ(combo->ShowType(), d.list) << row.address;
+                    EXPECT_EQ(combo->showType(), d.list) << row.address;
                 continue;
             }
             auto* fader = qobject_cast<controls::SkinnedFader*>(widget.get());
@@ -67,8 +67,8 @@ TEST(ControlFactory, EveryControlShowsItsParameterAsTheDescriptionSays)
                 continue;
             }
             ASSERT_EQ(d.kind, core::ParamKind::Scaled) << row.address;
-            EXPECT_EQ(fader->ValueType(), d.scale) << row.address;
-            EXPECT_EQ(fader->MaxValue(), d.positions) << row.address;
+            EXPECT_EQ(fader->valueType(), d.scale) << row.address;
+            EXPECT_EQ(fader->maxValue(), d.positions) << row.address;
             fader->setValue(core::kPolarityOffset + 1.0f);
             EXPECT_EQ(fader->polarityInverted(), d.polarity) << row.address;
         }
@@ -105,16 +105,16 @@ TEST(ControlFactory, TheFaderTheReportAndTheCommandLinePrintOneValueAlike)
     for (const auto& c : cases) {
         const int address = core::FlatAddress(c.kind, c.menuAddress);
         const std::string what = std::to_string(address) + " = " + std::to_string(c.raw);
-        store.at(0, address).Value = c.raw;
+        store.at(0, address).value = c.raw;
 
         const tables::ControlRow* row = SliderOf(address);
         ASSERT_NE(row, nullptr) << what;
         std::unique_ptr<QWidget> widget(ui::CreateControl(*row, &parent, {}));
         auto* fader = qobject_cast<controls::SkinnedFader*>(widget.get());
         fader->setValue(static_cast<float>(c.raw));
-        EXPECT_EQ(core::ScaleText(fader->ValueType(), fader->position()), c.shown) << what;
+        EXPECT_EQ(core::ScaleText(fader->valueType(), fader->position()), c.shown) << what;
         EXPECT_EQ(fader->polarityInverted(), c.inverted) << what;
-        EXPECT_EQ(fader->Value(), static_cast<float>(c.raw)) << what << ": the fader gives back what it took";
+        EXPECT_EQ(fader->value(), static_cast<float>(c.raw)) << what << ": the fader gives back what it took";
 
         EXPECT_EQ(core::ParamValueText(c.kind, c.menuAddress, c.raw), c.unit) << what;
 

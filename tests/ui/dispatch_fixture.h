@@ -46,7 +46,7 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
         autoButtons[1] = automatic;
     }
     void showPage(int kind) override { pagesShown.push_back(kind); }
-    void HighlightBoundSlider() override {}
+    void highlightBoundSlider() override {}
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
     bool askYesNo(std::string_view question) override
     {

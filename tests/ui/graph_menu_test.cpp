@@ -30,7 +30,7 @@ struct GraphMenu : ::testing::Test, ConsoleFixture {
 
     std::filesystem::path file(const char* name, const std::string& text = {})
     {
-        const std::filesystem::path path = dir.filePath(name).toStdString();
+        std::filesystem::path path = dir.filePath(name).toStdString();
         if (!text.empty())
             std::ofstream(path) << text;
         return path;
@@ -50,8 +50,8 @@ struct GraphMenu : ::testing::Test, ConsoleFixture {
     {
         std::vector<int> addresses;
         for (const auto& p : graph::BuildCurvePoints(session.store(), session.view(), [](int) { return -1; }).points)
-            if (p.Type == graph::EqBandPoint)
-                addresses.push_back(p.Address);
+            if (p.type == graph::EqBandPoint)
+                addresses.push_back(p.address);
         return addresses;
     }
 };
@@ -61,7 +61,7 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     connect();
     const std::vector<int> addresses = bands();
     ASSERT_GE(addresses.size(), 3u);
-    const int before = session.store().at(0, addresses[0]).band.Gain;
+    const int before = session.store().at(0, addresses[0]).band.gain;
     choose("导入滤波器…", file("f.txt", "Filter 1: ON PK Fc 1003 Hz Gain -4,46 dB Q 3.3\n"
                                         "Filter 2: ON LS 6 dB Fc 61 Hz Gain 5 dB\n"));
     clock.advance(2000);
@@ -80,19 +80,19 @@ TEST_F(GraphMenu, ImportedFiltersReachTheProcessorQuantisedAsOneUndoStep)
     EXPECT_NE(prompter.messages.back().find("最大偏差"), std::string::npos) << prompter.messages.back();
     EXPECT_FALSE(std::regex_search(prompter.messages.back(), std::regex("[A-Za-z]{4,}"))) << "no English words";
 
-    EXPECT_TRUE(frm().edits().Undo());
-    EXPECT_EQ(session.store().at(0, addresses[0]).band.Gain, before);
+    EXPECT_TRUE(frm().edits().undo());
+    EXPECT_EQ(session.store().at(0, addresses[0]).band.gain, before);
 }
 
 TEST_F(GraphMenu, ARefusedFilterFileChangesNothing)
 {
     const core::ParamStore before = session.store();
-    const int undoPos = frm().undo().UndoPos();
+    const int undoPos = frm().history().undoPos();
     EXPECT_FALSE(frm().graphActions().importFilters(
         file("bad.txt", "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK\n")));
     EXPECT_EQ(prompter.messages.back(), "第 2 行：缺少 Fc\n没有导入任何滤波器。");
     EXPECT_EQ(session.store(), before);
-    EXPECT_EQ(frm().undo().UndoPos(), undoPos);
+    EXPECT_EQ(frm().history().undoPos(), undoPos);
 }
 
 TEST_F(GraphMenu, SavesThePictureAtTwiceTheResolutionAndTheCurvesAsTheCliDoes)

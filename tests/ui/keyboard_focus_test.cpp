@@ -41,12 +41,12 @@ struct Keyboard : ::testing::Test, ConsoleFixture {
     }
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
     void clickGraph() { QTest::mouseClick(&main().plot(), Qt::LeftButton, {}, QPoint(30, 30)); }
-    int stored(int address) { return session.store().at(0, address).Value; }
+    int stored(int address) { return session.store().at(0, address).value; }
     void editHighPass(int value)
     {
         controls::SkinnedFader* highPass = main().slider(126);
         highPass->setValue(static_cast<float>(value));
-        highPass->RaiseEventScroll();
+        highPass->raiseEventScroll();
         clock.advance(1500); // the end of the undo burst
     }
 };

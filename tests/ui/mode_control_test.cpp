@@ -16,35 +16,35 @@ struct Modes : ::testing::Test, DispatchFixture {};
 
 TEST_F(Modes, SwitchingModesResetsUndoAndSendsTheMode)
 {
-    dispatch.SliderScrolled(5, -1, {.Value = 300.0f});
-    ASSERT_EQ(undo.UndoPos(), 0);
+    dispatch.sliderScrolled(5, -1, {.value = 300.0f});
+    ASSERT_EQ(undo.undoPos(), 0);
     writes.clear();
-    modes.ModeButtonClicked(1);
-    EXPECT_EQ(view.CurrentMode, 1);
-    EXPECT_EQ(store.at(0, 2590).Value, 1);
-    EXPECT_EQ(undo.UndoPos(), -1);
+    modes.modeButtonClicked(1);
+    EXPECT_EQ(view.currentMode, 1);
+    EXPECT_EQ(store.at(0, 2590).value, 1);
+    EXPECT_EQ(undo.undoPos(), -1);
     EXPECT_EQ(window.mode[0], 0);
     EXPECT_EQ(window.mode[1], 1);
     EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2590, 0}}));
-    modes.ModeButtonClicked(0);
-    EXPECT_EQ(view.CurrentMode, 0);
-    EXPECT_EQ(undo.UndoPos(), -1);
+    modes.modeButtonClicked(0);
+    EXPECT_EQ(view.currentMode, 0);
+    EXPECT_EQ(undo.undoPos(), -1);
 }
 
 TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
 {
-    modes.ModeButtonClicked(1);
+    modes.modeButtonClicked(1);
     writes.clear();
-    modes.AutoControlClicked(1);
-    EXPECT_EQ(view.AutoModeControl, 1);
-    EXPECT_EQ(store.at(0, 2591).Value, 1);
+    modes.autoControlClicked(1);
+    EXPECT_EQ(view.autoModeControl, 1);
+    EXPECT_EQ(store.at(0, 2591).value, 1);
     EXPECT_EQ(window.mode[0] + window.mode[1], 0);
     EXPECT_EQ(window.autoButtons[1], 1);
-    modes.ModeButtonClicked(0);
+    modes.modeButtonClicked(0);
     EXPECT_EQ(window.messages, std::vector<std::string>{std::string(ui::kModeLockedMessage)});
-    EXPECT_EQ(view.CurrentMode, 1);
-    EXPECT_EQ(store.at(0, 2590).Value, 1);
-    modes.AutoControlClicked(0);
+    EXPECT_EQ(view.currentMode, 1);
+    EXPECT_EQ(store.at(0, 2590).value, 1);
+    modes.autoControlClicked(0);
     EXPECT_EQ(window.mode[1], 1); // the dance button is pressed again
     EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2591, 0}, {2591, 0}}));
 }
@@ -52,10 +52,10 @@ TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
 TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
 {
     online = false;
-    store.at(0, 7).band.Gain = 333;
-    modes.ModeCopyClicked();
+    store.at(0, 7).band.gain = 333;
+    modes.modeCopyClicked();
     EXPECT_EQ(window.questions.front(), std::string(core::kCopySingingToDanceQuestion));
-    EXPECT_EQ(store.at(1, 7).band.Gain, 333);
+    EXPECT_EQ(store.at(1, 7).band.gain, 333);
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(window.messages.back(), std::string(core::kCopyDoneMessage));
     EXPECT_FALSE(window.blocked);
@@ -63,50 +63,50 @@ TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
 
 TEST_F(Modes, CopyOnlineSendsEachModeSpecificParameterOnceInTheOtherMode)
 {
-    modes.ModeCopyClicked();
+    modes.modeCopyClicked();
     int perMode = 0;
     for (int a = 0; a < core::kAddressCount; ++a)
-        perMode += store.at(0, a).PerMode ? 1 : 0;
+        perMode += store.at(0, a).perMode ? 1 : 0;
     EXPECT_EQ(static_cast<int>(writes.size()), perMode);
     for (const auto& [address, mode] : writes) {
-        EXPECT_TRUE(store.at(0, address).PerMode) << address;
+        EXPECT_TRUE(store.at(0, address).perMode) << address;
         EXPECT_EQ(mode, 1);
     }
-    EXPECT_EQ(view.CurrentMode, 0);
+    EXPECT_EQ(view.currentMode, 0);
 }
 
 TEST_F(Modes, UndoAndRedoSendOnlyWhatDiffers)
 {
-    view.CurrentKind = 4; // the page of the edits
-    dispatch.SliderScrolled(1024, -1, {.Value = 50.0f});
+    view.currentKind = 4; // the page of the edits
+    dispatch.sliderScrolled(1024, -1, {.value = 50.0f});
     clock.advance(1500);
-    dispatch.SliderScrolled(1025, -1, {.Value = 60.0f});
+    dispatch.sliderScrolled(1025, -1, {.value = 60.0f});
     writes.clear();
-    modes.UndoClicked();
-    EXPECT_EQ(store.at(0, 1025).Value, 100);
+    modes.undoClicked();
+    EXPECT_EQ(store.at(0, 1025).value, 100);
     EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{1025, 0}}));
-    modes.RedoClicked();
-    EXPECT_EQ(store.at(0, 1025).Value, 60);
+    modes.redoClicked();
+    EXPECT_EQ(store.at(0, 1025).value, 60);
     online = false;
     writes.clear();
-    modes.UndoClicked();
+    modes.undoClicked();
     EXPECT_TRUE(writes.empty());
-    EXPECT_EQ(store.at(0, 1025).Value, 100);
+    EXPECT_EQ(store.at(0, 1025).value, 100);
 }
 
 TEST_F(Modes, UndoAndRedoOfAnEditOnAnotherPageShowThatPage)
 {
-    dispatch.SliderScrolled(1024, -1, {.Value = 50.0f}); // the main output, page 4
+    dispatch.sliderScrolled(1024, -1, {.value = 50.0f}); // the main output, page 4
     clock.advance(1500);
-    dispatch.SliderScrolled(15, -1, {.Value = 60.0f}); // then the music page
+    dispatch.sliderScrolled(15, -1, {.value = 60.0f}); // then the music page
     clock.advance(1500);
-    view.CurrentKind = 1;
-    modes.UndoClicked();
-    modes.UndoClicked();
-    view.CurrentKind = 4; // shown by the host
-    modes.RedoClicked();  // this page changed: it stays
-    view.CurrentKind = 2;
-    modes.RedoClicked();
+    view.currentKind = 1;
+    modes.undoClicked();
+    modes.undoClicked();
+    view.currentKind = 4; // shown by the host
+    modes.redoClicked();  // this page changed: it stays
+    view.currentKind = 2;
+    modes.redoClicked();
     EXPECT_EQ(window.pagesShown, (std::vector<int>{0, 4, 0}));
 }
 
@@ -138,11 +138,11 @@ TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DispatchFixture fixture;
-        fixture.view.CurrentMode = 1;
+        fixture.view.currentMode = 1;
         c.before(fixture);
         fixture.window.questions.clear();
         fixture.window.answer = false;
-        fixture.modes.ModeCopyClicked();
+        fixture.modes.modeCopyClicked();
         EXPECT_EQ(fixture.window.questions, std::vector<std::string>{std::string(c.question)});
     }
 }

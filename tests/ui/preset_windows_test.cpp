@@ -65,7 +65,7 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
             fileType = dialog->iconProvider()->type(QFileInfo(QStringLiteral("/tmp/房间.quorix")));
             dialog->reject();
         });
-        const auto chosen = save ? chooser.ChooseConfigurationFileToSave() : chooser.ChooseConfigurationFileToOpen();
+        const auto chosen = save ? chooser.chooseConfigurationFileToSave() : chooser.chooseConfigurationFileToOpen();
         EXPECT_TRUE(chosen.empty());
         EXPECT_EQ(title, save ? "保存配置文件" : "浏览配置文件");
         EXPECT_EQ(filter, "音响配置文件 (*.QUORIX)");
@@ -83,25 +83,25 @@ TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
     connect();
     ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
     EXPECT_EQ(dialog.windowTitle(), "Quorix Series");
-    EXPECT_TRUE(dialog.Check1()->isChecked());
-    EXPECT_TRUE(dialog.Combo1()->isEnabled());
-    EXPECT_EQ(dialog.Combo1()->count(), 5);
-    EXPECT_EQ(dialog.Combo1()->currentText(), "USER1");
-    EXPECT_FALSE(dialog.Check2()->isChecked());
-    EXPECT_FALSE(dialog.Text1()->isEnabled());
+    EXPECT_TRUE(dialog.check1()->isChecked());
+    EXPECT_TRUE(dialog.combo1()->isEnabled());
+    EXPECT_EQ(dialog.combo1()->count(), 5);
+    EXPECT_EQ(dialog.combo1()->currentText(), "USER1");
+    EXPECT_FALSE(dialog.check2()->isChecked());
+    EXPECT_FALSE(dialog.text1()->isEnabled());
     EXPECT_TRUE(dialog.progressBar()->isHidden());
 
-    dialog.Check2()->click();
-    EXPECT_TRUE(dialog.Text1()->isEnabled());
-    dialog.Check1()->click();
-    EXPECT_FALSE(dialog.Combo1()->isEnabled());
-    QTest::keyClicks(dialog.Text1(), "c:night");
-    dialog.Command1()->click();
+    dialog.check2()->click();
+    EXPECT_TRUE(dialog.text1()->isEnabled());
+    dialog.check1()->click();
+    EXPECT_FALSE(dialog.combo1()->isEnabled());
+    QTest::keyClicks(dialog.text1(), "c:night");
+    dialog.command1()->click();
     EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(presets::kNameIsPath)});
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
-    dialog.Check2()->click();
-    dialog.Command1()->click();
+    dialog.check2()->click();
+    dialog.command1()->click();
     EXPECT_EQ(prompter.messages.back(), presets::kAllDone);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
@@ -112,7 +112,7 @@ TEST_F(PresetWindows, ATickedBoxOfTheExitDialogShowsATick)
 {
     ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
     dialog.show();
-    QCheckBox* box = dialog.Check1();
+    QCheckBox* box = dialog.check1();
     QStyleOptionButton option;
     option.initFrom(box);
     const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
@@ -194,15 +194,15 @@ TEST_F(PresetWindows, TheFrameReachesThePresetMenusAndThePasswordWindow)
     EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the recall runs";
     settle();
     EXPECT_TRUE(frame.mainWindow()->isEnabled());
-    EXPECT_EQ(session.view().CurrentPreset, 4);
-    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 4);
+    EXPECT_EQ(session.view().currentPreset, 4);
+    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->value(), 4);
     EXPECT_EQ(processor().currentPreset(), 4);
 
     frame.findChild<QAction*>("cmdModeSave2")->trigger();
     EXPECT_FALSE(frame.mainWindow()->isEnabled()) << "disabled while the store runs";
     settle();
     EXPECT_EQ(processor().currentPreset(), 5);
-    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->Value(), 5);
+    EXPECT_EQ(frame.mainWindow()->named("cmdPreShow")->value(), 5);
     EXPECT_EQ(prompter.messages, std::vector<std::string>{"写入完成!"});
 
     frame.action("CmdProgramSetup")->trigger();
@@ -226,7 +226,7 @@ struct FileFromCommandLine : PresetWindows {
     FileFromCommandLine()
     {
         core::ParamStore tuned = session.store();
-        tuned.at(0, 1024).Value = 42;
+        tuned.at(0, 1024).value = 42;
         EXPECT_TRUE(core::SaveConfigurationFile(file, tuned).ok);
         session.simulatorPort()->unplug();
         frame.show();
@@ -238,7 +238,7 @@ struct FileFromCommandLine : PresetWindows {
 
 TEST_F(FileFromCommandLine, TheNoticeWaitsForTheProcessorThenTheQuestionWritesTheFile)
 {
-    frame.OpenWhenOnline(file);
+    frame.openWhenOnline(file);
     clock.advance(3000);
     ASSERT_TRUE(noticeShown());
     EXPECT_TRUE(notice()->text().contains("quorix-command-line.quorix"));
@@ -251,19 +251,19 @@ TEST_F(FileFromCommandLine, TheNoticeWaitsForTheProcessorThenTheQuestionWritesTh
     EXPECT_FALSE(noticeShown());
     EXPECT_EQ(prompter.questions.size(), 1u);
     EXPECT_EQ(processor().value(0, 1024), 42);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 42);
+    EXPECT_EQ(session.store().at(0, 1024).value, 42);
 }
 
 TEST_F(FileFromCommandLine, CancellingTheNoticeMeansNoQuestionAndANonConfigurationIsRefused)
 {
-    frame.OpenWhenOnline(file);
+    frame.openWhenOnline(file);
     ASSERT_NE(notice(), nullptr);
     notice()->findChild<QPushButton*>("cmdCancelWait")->click();
     EXPECT_FALSE(noticeShown());
 
     const auto text = file.parent_path() / "quorix-command-line.txt";
     std::ofstream(text) << "text";
-    frame.OpenWhenOnline(text);
+    frame.openWhenOnline(text);
     std::filesystem::remove(text);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].find("quorix-command-line.txt"), std::string::npos);

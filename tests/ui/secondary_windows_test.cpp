@@ -36,7 +36,7 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
     void move(controls::SkinnedFader* slider, float raw)
     {
         slider->setValue(raw);
-        slider->RaiseEventScroll();
+        slider->raiseEventScroll();
         clock.advance(100);
     }
     // Opens the list on the face and picks the item by its row, as a user does.
@@ -49,7 +49,7 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
         QTest::mousePress(combo->popup()->viewport(), Qt::LeftButton, {}, item.center());
         clock.advance(100);
     }
-    int stored(int address) { return session.store().at(0, address).Value; }
+    int stored(int address) { return session.store().at(0, address).value; }
     presets::PresetContext passwordContext()
     {
         return {session.link(), session.store(), session.image(), session.view(), session.digits(), session};
@@ -76,12 +76,12 @@ TEST_F(SecondaryWindows, StartupSettingsReachTheProcessorAndTheMasterSlidersMaxi
 
     move(settings.slider(4), 60); // power-on microphone level, its maximum 80
     move(settings.slider(1), 25); // the maximum pulls it down
-    EXPECT_EQ(settings.slider(4)->Value(), 25.0f);
+    EXPECT_EQ(settings.slider(4)->value(), 25.0f);
     EXPECT_EQ(atProcessor(kCommon + 0x06), 25);
     EXPECT_EQ(atProcessor(kCommon + 0x09), 25);
-    EXPECT_EQ(frm().slider(1)->MaxValue(), 25);
+    EXPECT_EQ(frm().slider(1)->maxValue(), 25);
     move(settings.slider(4), 70); // snaps back to the maximum
-    EXPECT_EQ(settings.slider(4)->Value(), 25.0f);
+    EXPECT_EQ(settings.slider(4)->value(), 25.0f);
     EXPECT_EQ(stored(kCommon + 0x06), 25);
 }
 
@@ -111,14 +111,14 @@ TEST_F(SecondaryWindows, TheVariantFlagSwapsTheLoudspeakerLists)
 TEST_F(SecondaryWindows, AnEffectChangeInDanceModeWritesBothModesAndSendsTheNewValue)
 {
     connect();
-    session.view().CurrentMode = 1;
+    session.view().currentMode = 1;
     const int address = 768 + 0x16; // 混响空间
     ui::TableWindow effect(session, tables::EffectWindowTable());
     EXPECT_EQ(effect.windowTitle(), "专业设置");
     EXPECT_EQ(effect.slider(5)->accessibleName(), "混响空间");
     move(effect.slider(5), 33);
-    EXPECT_EQ(session.store().at(0, address).Value, 33);
-    EXPECT_EQ(session.store().at(1, address).Value, 33);
+    EXPECT_EQ(session.store().at(0, address).value, 33);
+    EXPECT_EQ(session.store().at(1, address).value, 33);
     EXPECT_EQ(processor().value(0, address), 33); // a shared value reaches both of the processor's sets
     EXPECT_EQ(processor().value(1, address), 33);
 }
@@ -140,13 +140,13 @@ TEST_F(SecondaryWindows, ArrowKeysStepOncePerPressAndTheFaderKeepsTheFocus)
         QTest::mouseClick(fader, Qt::LeftButton, {}, middle);
         clock.advance(100);
         ASSERT_EQ(QApplication::focusWidget(), fader);
-        const int start = stored(fader->Addr);
+        const int start = stored(fader->address);
         for (int press = 1; press <= 3; ++press) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // both start at their top
             clock.advance(50);
             EXPECT_EQ(QApplication::focusWidget(), fader);
-            EXPECT_EQ(stored(fader->Addr), start - press);
-            EXPECT_EQ(atProcessor(fader->Addr), start - press);
+            EXPECT_EQ(stored(fader->address), start - press);
+            EXPECT_EQ(atProcessor(fader->address), start - press);
         }
     }
 }
@@ -164,7 +164,7 @@ TEST_F(SecondaryWindows, TheRecordingWindowShowsOnlyTheLeftMixAndWritesIt)
             EXPECT_TRUE(recording.rect().contains(s->geometry())) << i;
         else
             EXPECT_FALSE(recording.rect().intersects(s->geometry())) << i;
-        EXPECT_EQ(s->Addr, (left || i == 16 ? 2048 : 2304) + (i < 14 ? i % 7 : i < 16 ? 7 : 8)) << i;
+        EXPECT_EQ(s->address, (left || i == 16 ? 2048 : 2304) + (i < 14 ? i % 7 : i < 16 ? 7 : 8)) << i;
     }
     move(recording.slider(14), 64);
     EXPECT_EQ(atProcessor(2048 + 7), 64);
@@ -238,7 +238,7 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
-    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
     clock.advance(200);
 
     processor().setValue(0, kCommon + 0x05, 17);
@@ -248,7 +248,7 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     EXPECT_TRUE(frame.secondaryWindows().recording()->isModal());
     ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     clock.advance(100);
-    EXPECT_EQ(settings->slider(3)->Value(), 17.0f);
+    EXPECT_EQ(settings->slider(3)->value(), 17.0f);
     EXPECT_FALSE(frame.secondaryWindows().recording()->isVisible());
 }
 
@@ -256,7 +256,7 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
 {
     constexpr int kLateDelay = 3 * 256 + 0x13;
     frame.show();
-    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
     clock.advance(200);
     frame.mainWindow()->pages().showPage(3);
     QWidget* open = frame.mainWindow()->named("MBtnFlag2");
@@ -264,15 +264,15 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
     ui::TableWindow* effect = frame.secondaryWindows().effect();
     ASSERT_NE(effect, nullptr);
     controls::SkinnedFader* late = effect->slider(7);
-    ASSERT_EQ(late->Addr, kLateDelay);
+    ASSERT_EQ(late->address, kLateDelay);
 
     late->setValue(200);
-    late->RaiseEventScroll();
+    late->raiseEventScroll();
     clock.advance(100);
     processor().setValue(0, kLateDelay, 120);
     ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
     clock.advance(100);
-    EXPECT_EQ(late->Value(), 120.0f);
+    EXPECT_EQ(late->value(), 120.0f);
 }
 
 TEST_F(FrameWindows, TheSettingsWindowClosesWithTheMainWindowAndOpensOnlyWhileItIsLoaded)
@@ -296,7 +296,7 @@ TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRea
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->combo(2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
-    clock.runUntil([&] { return session.link().LinkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
     clock.advance(200);
     EXPECT_EQ(settings->combo(4)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     EXPECT_GE(settings->combo(2)->y(), settings->height());

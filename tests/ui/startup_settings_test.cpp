@@ -38,20 +38,20 @@ struct Pairing : ::testing::Test, ui::StartupSettingsHost {
     {
         maxima.push_back({music, microphone, effect});
     }
-    int level(int n) const { return store.at(0, kCommon + n).Value; }
+    int level(int n) const { return store.at(0, kCommon + n).value; }
     // Maxima 70, 60, 50 and power-on levels 40, 30, 20.
     void SetUp() override
     {
         for (int k = 0; k < 3; ++k) {
-            store.at(0, kCommon + 8 + k).Value = 70 - 10 * k;
-            store.at(0, kCommon + 5 + k).Value = 40 - 10 * k;
+            store.at(0, kCommon + 8 + k).value = 70 - 10 * k;
+            store.at(0, kCommon + 5 + k).value = 40 - 10 * k;
         }
     }
 };
 
 TEST_F(Pairing, LoweringAMaximumBelowItsPowerOnLevelPullsItDownAndWritesBoth)
 {
-    settings.LevelScrolled(1, 12); // maximum microphone level, its power-on level is 30
+    settings.levelScrolled(1, 12); // maximum microphone level, its power-on level is 30
     EXPECT_EQ(level(9), 12);
     EXPECT_EQ(level(6), 12);
     EXPECT_EQ(level(5), 40); // the other pairs were within their maxima
@@ -63,7 +63,7 @@ TEST_F(Pairing, LoweringAMaximumBelowItsPowerOnLevelPullsItDownAndWritesBoth)
 
 TEST_F(Pairing, APowerOnLevelAboveItsMaximumSnapsBackBeforeItIsStored)
 {
-    settings.LevelScrolled(5, 65); // power-on effect level, its maximum is 50
+    settings.levelScrolled(5, 65); // power-on effect level, its maximum is 50
     EXPECT_EQ(level(7), 50);
     EXPECT_EQ(shown, (std::vector<std::pair<int, int>>{{5, 50}}));
     EXPECT_EQ(writes, (std::vector<int>{kCommon + 7}));
@@ -74,9 +74,9 @@ TEST_F(Pairing, ChangesWithinTheirPairsStoreAndWriteOnlyThemselves)
     const std::pair<int, int> moves[] = {{3, 70}, {0, 75}, {2, 20}, {4, 0}};
     for (const auto& [slider, value] : moves) {
         writes.clear();
-        settings.LevelScrolled(slider, value);
+        settings.levelScrolled(slider, value);
         const int address = StartupSettings::kLevelAddresses[static_cast<std::size_t>(slider)];
-        EXPECT_EQ(store.at(0, address).Value, value) << slider;
+        EXPECT_EQ(store.at(0, address).value, value) << slider;
         EXPECT_EQ(writes, std::vector<int>{address}) << slider;
     }
     EXPECT_TRUE(shown.empty());
@@ -85,10 +85,10 @@ TEST_F(Pairing, ChangesWithinTheirPairsStoreAndWriteOnlyThemselves)
 
 TEST_F(Pairing, ADropDownStoresItsItemNumberAndWritesIt)
 {
-    settings.ComboClicked(kCommon + 0x27, 2);
+    settings.comboClicked(kCommon + 0x27, 2);
     EXPECT_EQ(level(0x27), 2);
     EXPECT_EQ(writes, std::vector<int>{kCommon + 0x27});
-    EXPECT_THROW(settings.LevelScrolled(6, 1), std::out_of_range);
+    EXPECT_THROW(settings.levelScrolled(6, 1), std::out_of_range);
 }
 
 TEST(StartupSettingsTable, EachLevelSliderEditsTheLevelThePairingKnowsItBy)

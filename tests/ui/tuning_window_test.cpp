@@ -40,7 +40,7 @@ struct MainWindow : ::testing::Test, ConsoleFixture {
     void move(controls::SkinnedFader* slider, float raw)
     {
         slider->setValue(raw);
-        slider->RaiseEventScroll();
+        slider->raiseEventScroll();
     }
     void click(QWidget* widget)
     {
@@ -58,11 +58,11 @@ TEST_F(MainWindow, ConnectsReadsTheProcessorAndShowsTheFirstPage)
     processor().setValue(0, 2560, 44);
     connect();
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机");
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 1);
     EXPECT_TRUE(frm().panel(0)->isVisible());
-    EXPECT_EQ(frm().slider(0)->Value(), 44.0f);
-    EXPECT_EQ(frm().slider(7)->Value(), 320.0f); // EQ5 of the music page, set by the graph
-    EXPECT_EQ(session.store().at(0, 4).band.Gain, 320);
+    EXPECT_EQ(frm().slider(0)->value(), 44.0f);
+    EXPECT_EQ(frm().slider(7)->value(), 320.0f); // EQ5 of the music page, set by the graph
+    EXPECT_EQ(session.store().at(0, 4).band.gain, 320);
 }
 
 // A value the processor was never read for is drawn as the console's own until it is read or written.
@@ -70,7 +70,7 @@ TEST_F(MainWindow, ValuesNeverReadFromTheProcessorAreMarked)
 {
     const auto fader = [&](int kind) -> controls::SkinnedFader* {
         for (int i = 0; i < 183; ++i)
-            if (controls::SkinnedFader* s = frm().slider(i); s && s->Addr / 256 == kind)
+            if (controls::SkinnedFader* s = frm().slider(i); s && s->address / 256 == kind)
                 return s;
         return nullptr;
     };
@@ -102,8 +102,8 @@ TEST_F(MainWindow, ASliderOnEachKindOfPageReachesTheStoreAndTheProcessor)
         frm().pages().showPage(c.page);
         move(frm().slider(c.slider), c.raw);
         clock.advance(100);
-        EXPECT_EQ(session.store().at(0, c.address).Value, static_cast<int>(c.raw));
-        EXPECT_EQ(processor().working().at(0, c.address).Value, static_cast<int>(c.raw));
+        EXPECT_EQ(session.store().at(0, c.address).value, static_cast<int>(c.raw));
+        EXPECT_EQ(processor().working().at(0, c.address).value, static_cast<int>(c.raw));
     }
 }
 
@@ -117,9 +117,9 @@ TEST_F(MainWindow, EffectsThirdsPlaceTheirSlidersAndTheBypassFollowsTheThird)
         EXPECT_EQ(s->x(), reverb ? tables::EffectsEqSliderLeft(i - 5) : tables::TuningWindowGeometry::kOutOfView) << i;
     }
     session.document().edits().setValue(2560 + 0x2B, 1);
-    EXPECT_EQ(frm().named("cmdByPass")->Value(), 1);
+    EXPECT_EQ(frm().named("cmdByPass")->value(), 1);
     frm().pages().showThird(0);
-    EXPECT_EQ(frm().named("cmdByPass")->Value(), 0);
+    EXPECT_EQ(frm().named("cmdByPass")->value(), 0);
 }
 
 TEST_F(MainWindow, VariantThreeDisablesTheOptionalPagesAndShowsPageZero)
@@ -140,13 +140,13 @@ TEST_F(MainWindow, LetterKeysStepTheMasterSlidersWithinTheirLimits)
     frm().slider(0)->setValue(79);
     QTest::keyClick(&frm(), Qt::Key_Q);
     QTest::keyClick(&frm(), Qt::Key_Q);
-    EXPECT_EQ(session.store().at(0, 2560).Value, 80);
+    EXPECT_EQ(session.store().at(0, 2560).value, 80);
     clock.advance(100);
-    EXPECT_EQ(processor().working().at(0, 2560).Value, 80);
+    EXPECT_EQ(processor().working().at(0, 2560).value, 80);
     QTest::keyClick(&frm(), Qt::Key_Q, Qt::ShiftModifier);
     QTest::keyClick(&frm(), Qt::Key_D);
-    EXPECT_EQ(session.store().at(0, 2562).Value, 31);
-    EXPECT_EQ(frm().undo().UndoPos(), -1); // common parameters make no undo step
+    EXPECT_EQ(session.store().at(0, 2562).value, 31);
+    EXPECT_EQ(frm().history().undoPos(), -1); // common parameters make no undo step
 }
 
 TEST_F(MainWindow, NoControlCoversALabelOfTheTopRow)
@@ -171,13 +171,13 @@ TEST_F(MainWindow, ThePageTheThirdAndTheModeOnShowArePressedBeforeAnyConnection)
     const auto pressed = [&](ControlArray array, int count) {
         std::vector<int> values;
         for (int i = 0; i < count; ++i)
-            values.push_back(frm().button(array, i)->Value());
+            values.push_back(frm().button(array, i)->value());
         return values;
     };
     EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(frm().named("cmdBassMode", 0)->Value(), 1);
-    EXPECT_EQ(frm().named("cmdBassMode", 1)->Value(), 0);
-    EXPECT_EQ(frm().named("cmdBassAutoControl2", 0)->Value(), 1);
+    EXPECT_EQ(frm().named("cmdBassMode", 0)->value(), 1);
+    EXPECT_EQ(frm().named("cmdBassMode", 1)->value(), 0);
+    EXPECT_EQ(frm().named("cmdBassAutoControl2", 0)->value(), 1);
     click(frm().button(ControlArray::CmdPage, 3));
     EXPECT_EQ(pressed(ControlArray::Command3, 3), (std::vector<int>{1, 0, 0}));
     EXPECT_EQ(pressed(ControlArray::CmdPage, 8), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 0}));
@@ -186,13 +186,13 @@ TEST_F(MainWindow, ThePageTheThirdAndTheModeOnShowArePressedBeforeAnyConnection)
 TEST_F(MainWindow, ShortcutsSwitchPagesAndUndo)
 {
     QTest::keyClick(&frm(), Qt::Key_5, Qt::ControlModifier);
-    EXPECT_EQ(session.view().CurrentKind, 4);
+    EXPECT_EQ(session.view().currentKind, 4);
     move(frm().slider(60), 40);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 40);
+    EXPECT_EQ(session.store().at(0, 1024).value, 40);
     QTest::keyClick(&frm(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 100);
+    EXPECT_EQ(session.store().at(0, 1024).value, 100);
     QTest::keyClick(&frm(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 40);
+    EXPECT_EQ(session.store().at(0, 1024).value, 40);
 }
 
 TEST(WindowSizing, PointerZonesNearTheRightAndBottomEdges)
@@ -243,7 +243,7 @@ TEST_F(MainWindow, TheSaveDialogsCancelReturnsToTheConsole)
     EXPECT_FALSE(frm().requestClose(ui::TuningWindow::CloseScope::Program));
     EXPECT_EQ(actions.exitSave, 1);
     EXPECT_EQ(actions.unloaded, 0);
-    EXPECT_TRUE(session.link().LinkOnline());
+    EXPECT_TRUE(session.link().linkOnline());
     EXPECT_TRUE(clock.hasActiveTimers());
 
     actions.cancelExitSave = false; // asked again, it closes
@@ -258,11 +258,11 @@ TEST_F(MainWindow, AReloadWhileOnlineReadsTheProcessorAgain)
     window.reset();
     processor().setValue(0, 1024, 77);
     load();
-    EXPECT_EQ(session.store().at(0, 1024).Value, 100); // the defaults, until the read
+    EXPECT_EQ(session.store().at(0, 1024).value, 100); // the defaults, until the read
     clock.advance(300);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+    EXPECT_EQ(session.store().at(0, 1024).value, 77);
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 已联机"); // the link did not come online again: it was
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 1);
 }
 
 // The reloaded window's read, not its defaults, is what later edits are measured from:
@@ -280,7 +280,7 @@ TEST_F(MainWindow, TheReadOfAReloadedWindowIsTheBasisOfTheNextReconnection)
     session.simulatorPort()->replug();
     connect();
     EXPECT_EQ(frm().findChild<ui::CompareWindow*>(), nullptr);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 77);
+    EXPECT_EQ(session.store().at(0, 1024).value, 77);
 }
 
 // A read that broke off has not shown what the processor holds: an edit it did not
@@ -288,9 +288,9 @@ TEST_F(MainWindow, TheReadOfAReloadedWindowIsTheBasisOfTheNextReconnection)
 TEST_F(MainWindow, AReadThatBrokeOffIsNotTheBasisOfTheNextReconnection)
 {
     connect();
-    session.link().OfflineModeChosen();
+    session.link().offlineModeChosen();
     frm().edits().setValue(1024, 55); // main output, offline
-    session.link().OnlineModeChosen();
+    session.link().onlineModeChosen();
     connect();
     delete frm().findChild<ui::CompareWindow*>(); // the comparison is left without a choice
 
@@ -301,7 +301,7 @@ TEST_F(MainWindow, AReadThatBrokeOffIsNotTheBasisOfTheNextReconnection)
     session.simulatorPort()->replug();
     connect();
     EXPECT_NE(frm().findChild<ui::CompareWindow*>(), nullptr);
-    EXPECT_EQ(session.store().at(0, 1024).Value, 55);
+    EXPECT_EQ(session.store().at(0, 1024).value, 55);
 }
 
 TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
@@ -329,7 +329,7 @@ TEST_F(MainWindow, ALinkMessageIsShownAfterTheStepThatCausedItHasEnded)
 {
     processor().resizeNextBlock(2);
     bool readRunning = true;
-    prompter.onMessage = [&] { readRunning = !frm().isEnabled() || session.link().ReplyWaitActive(); };
+    prompter.onMessage = [&] { readRunning = !frm().isEnabled() || session.link().replyWaitActive(); };
     connect();
     ASSERT_EQ(prompter.count(ui::kCountMismatchMessage), 1);
     EXPECT_FALSE(readRunning);
@@ -338,21 +338,21 @@ TEST_F(MainWindow, ALinkMessageIsShownAfterTheStepThatCausedItHasEnded)
 TEST_F(MainWindow, OfflineModeShowsTheLinkSwitchedOff)
 {
     connect();
-    session.link().OfflineModeChosen();
+    session.link().offlineModeChosen();
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 脱机模式");
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2); // not the search's image
-    session.link().OnlineModeChosen();
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 0);
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 2); // not the search's image
+    session.link().onlineModeChosen();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 0);
     connect();
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 1);
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 1);
 }
 
 TEST_F(MainWindow, ToneButtonsOfflineReturnToNeutral)
 {
     click(frm().named("ToneAdd"));
-    EXPECT_EQ(frm().named("ToneLabel")->Value(), 6);
+    EXPECT_EQ(frm().named("ToneLabel")->value(), 6);
     clock.advance(500);
-    EXPECT_EQ(frm().named("ToneLabel")->Value(), 5);
+    EXPECT_EQ(frm().named("ToneLabel")->value(), 5);
 }
 
 TEST_F(MainWindow, ButtonsReachTheirActions)
@@ -375,18 +375,18 @@ TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
     };
     const auto pick = [&](controls::SkinnedDropDown* combo, int item) {
         combo->setValue(item);
-        emit combo->Click(item);
+        emit combo->click(item);
         clock.advance(100);
     };
     const auto common = [&](int n) { return processor().value(0, core::kCommonBase + n); };
 
     clickAndWait(frm().button(ControlArray::OptionInput, 3));
     EXPECT_EQ(common(0x03), 3);
-    EXPECT_EQ(frm().button(ControlArray::OptionInput, 3)->Value(), 1);
+    EXPECT_EQ(frm().button(ControlArray::OptionInput, 3)->value(), 1);
     clickAndWait(frm().button(ControlArray::SingleMute, 1));
     EXPECT_EQ(common(0x22), 1);
     clickAndWait(frm().named("ToneSub"));
-    EXPECT_EQ(frm().named("ToneLabel")->Value(), 4);
+    EXPECT_EQ(frm().named("ToneLabel")->value(), 4);
     EXPECT_EQ(common(0x26), 4);
 
     clickAndWait(frm().button(ControlArray::CmdPage, 1));
@@ -394,7 +394,7 @@ TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
     EXPECT_EQ(common(0x0C), 2);
 
     clickAndWait(frm().button(ControlArray::CmdPage, 4));
-    EXPECT_EQ(session.view().CurrentKind, 4);
+    EXPECT_EQ(session.view().currentKind, 4);
     clickAndWait(frm().button(ControlArray::MyMute, 1));
     EXPECT_EQ(common(0x11), 1);
     clickAndWait(frm().named("cmdByPass"));
@@ -404,21 +404,21 @@ TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
 
     clickAndWait(frm().button(ControlArray::CmdPage, 3));
     clickAndWait(frm().button(ControlArray::Command3, 2));
-    EXPECT_EQ(session.view().EffectsSubPage, 2);
+    EXPECT_EQ(session.view().effectsSubPage, 2);
     pick(frm().combo(5), 3); // the reverb mode brings its preset and locks the effect window
     EXPECT_EQ(processor().value(0, 768 + 0x2A), 3);
-    EXPECT_EQ(session.store().at(0, 768 + 0x14).Value, 700);
+    EXPECT_EQ(session.store().at(0, 768 + 0x14).value, 700);
     EXPECT_FALSE(frm().named("MBtnFlag2")->buttonEnabled());
 
     clickAndWait(frm().named("cmdBassMode", 1));
-    EXPECT_EQ(session.view().CurrentMode, 1);
+    EXPECT_EQ(session.view().currentMode, 1);
     clickAndWait(frm().named("cmdBassAutoControl2", 1));
-    EXPECT_EQ(session.view().AutoModeControl, 1);
+    EXPECT_EQ(session.view().autoModeControl, 1);
     EXPECT_EQ(common(0x1F), 1);
 
     clickAndWait(frm().named("cmdConnectStatus"));
-    EXPECT_FALSE(session.link().LinkOnline());
-    EXPECT_EQ(frm().named("cmdConnectStatus")->Value(), 2);
+    EXPECT_FALSE(session.link().linkOnline());
+    EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 2);
 }
 
 TEST_F(MainWindow, ControlsAreFoundByTheirNamesAndIndexes)
@@ -440,7 +440,7 @@ TEST_F(MainWindow, SlidersAreNamedAndValuedForScreenReaders)
     EXPECT_EQ(master->text(QAccessible::Name), "音乐");
     EXPECT_EQ(master->text(QAccessible::Value), "20");
     master->valueInterface()->setCurrentValue(30);
-    EXPECT_EQ(session.store().at(0, 2560).Value, 30);
+    EXPECT_EQ(session.store().at(0, 2560).value, 30);
 
     QAccessibleInterface* band = QAccessible::queryAccessibleInterface(frm().slider(3));
     EXPECT_EQ(band->text(QAccessible::Value), "8.0dB, 25.3Hz, Q 1.00");
@@ -481,31 +481,31 @@ TEST_F(MainWindow, ChangesOfTheDocumentShowThemselves)
 {
     connect();
     core::ParamEditor& edits = session.document().edits();
-    constexpr int address = 1024; // the main output's music level, per mode
+    constexpr int kAddress = 1024; // the main output's music level, per mode
     frm().pages().showPage(4);
     controls::SkinnedFader* level = nullptr;
     for (int i = 3; i < 183 && !level; ++i)
-        if (controls::SkinnedFader* s = frm().slider(i); s && s->Addr == address)
+        if (controls::SkinnedFader* s = frm().slider(i); s && s->address == kAddress)
             level = s;
     ASSERT_NE(level, nullptr);
-    edits.setValue(address, 7);
-    EXPECT_EQ(level->Value(), 7.0f);
+    edits.setValue(kAddress, 7);
+    EXPECT_EQ(level->value(), 7.0f);
     frm().pages().showPage(0);
 
     core::ParamRecord band = session.store().at(0, 4);
-    band.band.Gain = 180;
+    band.band.gain = 180;
     edits.takeFromProcessor(0, 4, band); // EQ5 of the music page, a graph point and its fader
-    EXPECT_EQ(frm().slider(7)->Value(), 180.0f);
+    EXPECT_EQ(frm().slider(7)->value(), 180.0f);
     const auto& points = frm().plot().display().points();
     EXPECT_TRUE(std::any_of(points.begin(), points.end(),
-                            [](const graph::CurvePoint& p) { return p.Address == 4 && p.band.Gain == 180; }));
+                            [](const graph::CurvePoint& p) { return p.address == 4 && p.band.gain == 180; }));
 
     edits.setValue(core::kMasterMutes + 2, 1);
-    EXPECT_EQ(frm().button(ControlArray::SingleMute, 2)->Value(), 1);
+    EXPECT_EQ(frm().button(ControlArray::SingleMute, 2)->value(), 1);
 
     frm().pages().showPage(4);
-    core::ParamRecord dance = session.store().at(1, address);
-    dance.Value = 9;
-    edits.setCopy(1, address, dance);
-    EXPECT_EQ(level->Value(), 7.0f);
+    core::ParamRecord dance = session.store().at(1, kAddress);
+    dance.value = 9;
+    edits.setCopy(1, kAddress, dance);
+    EXPECT_EQ(level->value(), 7.0f);
 }

@@ -29,49 +29,49 @@ TEST_F(Dispatch, PlainSlidersWriteTheirModesAndSharedOnesForBoth)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DispatchFixture f;
-        f.view.CurrentKind = c.kind;
-        const int before1 = f.store.at(1, c.address).Value;
-        f.dispatch.SliderScrolled(c.address, -1, {.Value = 37.0f});
-        EXPECT_EQ(f.store.at(0, c.address).Value, 37);
+        f.view.currentKind = c.kind;
+        const int before1 = f.store.at(1, c.address).value;
+        f.dispatch.sliderScrolled(c.address, -1, {.value = 37.0f});
+        EXPECT_EQ(f.store.at(0, c.address).value, 37);
         if (c.address < 2048) {
-            EXPECT_EQ(f.store.at(1, c.address).Value, c.bothModes ? 37 : before1);
+            EXPECT_EQ(f.store.at(1, c.address).value, c.bothModes ? 37 : before1);
         }
         const auto written = c.bothModes ? std::vector<std::pair<int, int>>{{c.address, 0}, {c.address, 1}}
                                          : std::vector<std::pair<int, int>>{{c.address, 0}};
         EXPECT_EQ(f.writes, written);
-        EXPECT_EQ(f.undo.UndoPos(), c.undoStep ? 0 : -1);
+        EXPECT_EQ(f.undo.undoPos(), c.undoStep ? 0 : -1);
     }
 }
 
 TEST_F(Dispatch, BoundSlidersEditThroughTheGraphWhichSelectsTheirPoint)
 {
-    view.CurrentKind = 1;
-    display.RefreshAllCurves(true);
-    dispatch.SliderScrolled(256 + 3, 2, {.Value = 301.4f, .band = {.FreqIndex = 200}});
-    EXPECT_EQ(store.at(0, 256 + 3).band.Gain, 301);
-    EXPECT_EQ(store.at(0, 256 + 3).band.FreqIndex, 200);
+    view.currentKind = 1;
+    display.refreshAllCurves(true);
+    dispatch.sliderScrolled(256 + 3, 2, {.value = 301.4f, .band = {.freqIndex = 200}});
+    EXPECT_EQ(store.at(0, 256 + 3).band.gain, 301);
+    EXPECT_EQ(store.at(0, 256 + 3).band.freqIndex, 200);
     const auto& point = display.points()[static_cast<std::size_t>(display.selected())];
-    EXPECT_EQ(point.Address, 256 + 3);
-    EXPECT_EQ(point.band.Gain, 301);
+    EXPECT_EQ(point.address, 256 + 3);
+    EXPECT_EQ(point.band.gain, 301);
     EXPECT_FALSE(writes.empty());
 
-    view.CurrentKind = 3;
-    display.RefreshAllCurves(true);
-    dispatch.SliderScrolled(774, 16, {.Value = 100.0f}); // an effects cut slider of a third not shown
-    EXPECT_EQ(store.at(0, 774).Value, 100);
+    view.currentKind = 3;
+    display.refreshAllCurves(true);
+    dispatch.sliderScrolled(774, 16, {.value = 100.0f}); // an effects cut slider of a third not shown
+    EXPECT_EQ(store.at(0, 774).value, 100);
 }
 
 TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
 {
-    view.CurrentKind = 3;
-    dispatch.ReverbModeClicked(768 + 0x2A, 0);
+    view.currentKind = 3;
+    dispatch.reverbModeClicked(768 + 0x2A, 0);
     EXPECT_TRUE(window.effectButtonEnabled);
     EXPECT_TRUE(window.sliderValues.empty());
     for (int mode = 1; mode <= 4; ++mode) {
         SCOPED_TRACE(mode);
         writes.clear();
         window.sliderValues.clear();
-        dispatch.ReverbModeClicked(768 + 0x2A, mode);
+        dispatch.reverbModeClicked(768 + 0x2A, mode);
         EXPECT_FALSE(window.effectButtonEnabled);
         EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{768 + 0x2A, 0}, {768 + 0x2A, 1}})); // shared
         ASSERT_EQ(window.sliderValues.size(), 4u);
@@ -79,48 +79,48 @@ TEST_F(Dispatch, ReverbModesSetFourSlidersInBothModesAndSendOnlyTheMode)
             const int expected = ui::ValueDispatch::kReverbPresets[mode - 1][i];
             EXPECT_EQ(window.sliderValues[static_cast<std::size_t>(i)].second, expected);
             for (int m : {0, 1})
-                EXPECT_EQ(store.at(m, ui::ValueDispatch::kReverbPresetAddresses[i]).Value, expected);
+                EXPECT_EQ(store.at(m, ui::ValueDispatch::kReverbPresetAddresses[i]).value, expected);
         }
     }
-    EXPECT_EQ(store.at(0, 782).Value, 9112); // mode 4's high cut
+    EXPECT_EQ(store.at(0, 782).value, 9112); // mode 4's high cut
 }
 
 TEST_F(Dispatch, FilterTypeDropDownsRetypeTheirPoint)
 {
-    view.CurrentKind = 7;
-    display.RefreshAllCurves(true);
-    dispatch.FilterTypeClicked(1792 + 7, 3, 5);
+    view.currentKind = 7;
+    display.refreshAllCurves(true);
+    dispatch.filterTypeClicked(1792 + 7, 3, 5);
     EXPECT_EQ(display.selected(), 5);
-    EXPECT_EQ(display.points()[5].FilterType, 3);
-    EXPECT_EQ(undo.UndoPos(), 0); // a snapshot before the change
-    EXPECT_EQ(store.at(0, 1792 + 7).Value, 3);
-    EXPECT_EQ(store.at(1, 1792 + 7).Value, 0); // the filter type is per mode
+    EXPECT_EQ(display.points()[5].filterType, 3);
+    EXPECT_EQ(undo.undoPos(), 0); // a snapshot before the change
+    EXPECT_EQ(store.at(0, 1792 + 7).value, 3);
+    EXPECT_EQ(store.at(1, 1792 + 7).value, 0); // the filter type is per mode
 }
 
 TEST_F(Dispatch, ButtonsMutesOptionsAndBypass)
 {
-    dispatch.ButtonClicked(-1, 1);
+    dispatch.buttonClicked(-1, 1);
     EXPECT_TRUE(writes.empty());
-    EXPECT_EQ(undo.UndoPos(), -1);
+    EXPECT_EQ(undo.undoPos(), -1);
 
-    dispatch.ButtonClicked(1792 + 6, 1); // subwoofer phase, shared
-    EXPECT_EQ(store.at(1, 1792 + 6).Value, 1);
-    dispatch.MuteClicked(2576, 1);
-    dispatch.SingleMuteClicked(2, 1);
-    dispatch.OptionClicked(ui::ValueDispatch::OptionGroup::Input, 4);
-    dispatch.OptionClicked(ui::ValueDispatch::OptionGroup::FBX2, 3);
-    EXPECT_EQ(store.at(0, 2576).Value, 1);
-    EXPECT_EQ(store.at(0, 2595).Value, 1);
-    EXPECT_EQ(store.at(0, 2563).Value, 4);
-    EXPECT_EQ(store.at(0, 2573).Value, 3);
+    dispatch.buttonClicked(1792 + 6, 1); // subwoofer phase, shared
+    EXPECT_EQ(store.at(1, 1792 + 6).value, 1);
+    dispatch.muteClicked(2576, 1);
+    dispatch.singleMuteClicked(2, 1);
+    dispatch.optionClicked(ui::ValueDispatch::OptionGroup::Input, 4);
+    dispatch.optionClicked(ui::ValueDispatch::OptionGroup::FBX2, 3);
+    EXPECT_EQ(store.at(0, 2576).value, 1);
+    EXPECT_EQ(store.at(0, 2595).value, 1);
+    EXPECT_EQ(store.at(0, 2563).value, 4);
+    EXPECT_EQ(store.at(0, 2573).value, 3);
 
-    view.CurrentKind = 3;
-    view.EffectsSubPage = 1;
-    dispatch.ByPassClicked(1);
-    EXPECT_EQ(store.at(0, 2560 + 0x2B).Value, 1);
-    view.CurrentKind = 5;
-    dispatch.ByPassClicked(1);
-    EXPECT_EQ(store.at(0, 2560 + 0x16 + 5).Value, 1);
+    view.currentKind = 3;
+    view.effectsSubPage = 1;
+    dispatch.byPassClicked(1);
+    EXPECT_EQ(store.at(0, 2560 + 0x2B).value, 1);
+    view.currentKind = 5;
+    dispatch.byPassClicked(1);
+    EXPECT_EQ(store.at(0, 2560 + 0x16 + 5).value, 1);
     EXPECT_EQ(window.bypassRedraws, 2);
     EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{
                           {1798, 0}, {1798, 1}, {2576, 0}, {2595, 0}, {2563, 0}, {2573, 0}, {2603, 0}, {2587, 0}}));
@@ -129,30 +129,30 @@ TEST_F(Dispatch, ButtonsMutesOptionsAndBypass)
 TEST_F(Dispatch, ToneStaysWithinTwoToEightAndReturnsToNeutralOffline)
 {
     window.tone = 8;
-    dispatch.ToneStep(true);
+    dispatch.toneStep(true);
     EXPECT_EQ(window.tone, 8);
     EXPECT_EQ(writes, (std::vector<std::pair<int, int>>{{2598, 0}}));
-    EXPECT_EQ(store.at(0, 2598).Value, 8);
+    EXPECT_EQ(store.at(0, 2598).value, 8);
 
     online = false;
     writes.clear();
     window.tone = 3;
-    dispatch.ToneStep(false);
-    dispatch.ToneStep(false); // stays at 2
+    dispatch.toneStep(false);
+    dispatch.toneStep(false); // stays at 2
     EXPECT_EQ(window.tone, 2);
     clock.advance(499);
     EXPECT_EQ(window.tone, 2);
     clock.advance(1);
     EXPECT_EQ(window.tone, 5);
     EXPECT_TRUE(writes.empty());
-    EXPECT_EQ(store.at(0, 2598).Value, 8); // nothing stored offline
+    EXPECT_EQ(store.at(0, 2598).value, 8); // nothing stored offline
 }
 
 TEST_F(Dispatch, OfflineChangesReachOnlyTheStore)
 {
     online = false;
-    dispatch.SliderScrolled(1024, -1, {.Value = 90.0f});
-    dispatch.FilterTypeClicked(1024 + 6, 1, 10);
-    EXPECT_EQ(store.at(0, 1024).Value, 90);
+    dispatch.sliderScrolled(1024, -1, {.value = 90.0f});
+    dispatch.filterTypeClicked(1024 + 6, 1, 10);
+    EXPECT_EQ(store.at(0, 1024).value, 90);
     EXPECT_TRUE(writes.empty());
 }

@@ -52,7 +52,7 @@ void BrokerFixture::restartBroker()
 
 std::filesystem::path BrokerFixture::passwordFile(const std::vector<std::pair<std::string, std::string>>& users)
 {
-    const auto file = m_dir / "passwords";
+    auto file = m_dir / "passwords";
     std::ofstream(file).flush();
     for (const auto& [user, password] : users) {
         const int status =

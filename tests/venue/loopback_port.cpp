@@ -25,10 +25,10 @@ int FreeLoopbackPort()
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    const bool bound = ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0;
     ::close(s);
-    return ntohs(address.sin_port);
+    return bound ? ntohs(address.sin_port) : -1;
 }
 
 bool LoopbackListening(int port)

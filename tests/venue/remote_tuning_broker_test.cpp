@@ -26,7 +26,7 @@ constexpr int kSyncWaitMs = 120000;
 // A console's link on a room of the venue, as quorix-console --room composes it.
 struct RemoteConsole : link::LinkHost {
     RemoteConsole(const std::string& name, const venue::RoomAddress& address, int port, core::Scheduler& scheduler)
-        : room(Settings(name, address, port), scheduler),
+        : room(settings(name, address, port), scheduler),
           link(room, scheduler, {store, image, view, digits, record, copies}, *this)
     {
         core::InitParamStore(store, image);
@@ -34,7 +34,7 @@ struct RemoteConsole : link::LinkHost {
         EXPECT_TRUE(room.start()) << room.lastError();
         link.start();
     }
-    static app::RemoteRoom::Settings Settings(const std::string& name, const venue::RoomAddress& address, int port)
+    static app::RemoteRoom::Settings settings(const std::string& name, const venue::RoomAddress& address, int port)
     {
         app::RemoteRoom::Settings settings;
         settings.room = address;
@@ -108,7 +108,7 @@ TEST_F(BrokerFixture, RemoteTuningSynchronisesThroughTheAgentOneConsoleAtATimeAn
 
     auto first = std::make_unique<RemoteConsole>("console-a", kRoom2, port(), m_scheduler);
     ASSERT_TRUE(QTest::qWaitFor([&] { return first->synchronised > 0; }, kSyncWaitMs)) << "no synchronisation";
-    EXPECT_EQ(first->store.at(0, core::kMasterLevels).Value, 20);
+    EXPECT_EQ(first->store.at(0, core::kMasterLevels).value, 20);
     ASSERT_TRUE(waitForMessage(admin, room2State, [](const std::string& payload) {
         const auto state = venue::ParseRoomState(payload).state;
         return state && state->tunedBy == "console-a";
@@ -120,7 +120,7 @@ TEST_F(BrokerFixture, RemoteTuningSynchronisesThroughTheAgentOneConsoleAtATimeAn
     EXPECT_FALSE(second->room.held());
     second.reset();
 
-    first->store.at(0, core::kMasterLevels).Value = 37;
+    first->store.at(0, core::kMasterLevels).value = 37;
     first->link.queueWrite(0, core::kMasterLevels);
     // The agent keeps what the console wrote in the room's memory file while the console still holds the room.
     const auto musicInMemory = [&](const char* room) {

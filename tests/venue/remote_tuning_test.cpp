@@ -222,12 +222,12 @@ TEST_P(RemoteTuningFaults, AConsoleTunesTheRoomThroughItsAgentAndTheAgentReadsIt
     console.start();
     clock.runUntil([&] { return console.synchronised > 0; }, 120000);
     ASSERT_EQ(console.synchronised, 1);
-    EXPECT_EQ(console.store.at(0, core::kMasterLevels + 1).Value, 27);
+    EXPECT_EQ(console.store.at(0, core::kMasterLevels + 1).value, 27);
     EXPECT_EQ(room.tunedBy(), "laptop");
     EXPECT_EQ(broker.lastState()->tunedBy, "laptop");
     EXPECT_FALSE(broker.lastState()->processor); // the console's to change now
 
-    console.store.at(0, core::kMasterLevels).Value = 33;
+    console.store.at(0, core::kMasterLevels).value = 33;
     console.link.queueWrite(0, core::kMasterLevels);
     clock.runUntil([&] { return processor.value(0, core::kMasterLevels) == 33; }, 20000);
     EXPECT_EQ(processor.value(0, core::kMasterLevels), 33);
@@ -307,7 +307,7 @@ TEST_F(RemoteTuningTest, AnUnpluggedProcessorEndsTheTuningAndForeignReportsReach
     // The room's own link finds the processor again; the console, asking still, is given it back after,
     // and its edits land again.
     clock.runUntil([&] { return room.tunedBy() == "laptop"; }, 60000);
-    console.store.at(0, core::kToneAddress).Value = 9;
+    console.store.at(0, core::kToneAddress).value = 9;
     console.link.queueWrite(0, core::kToneAddress);
     clock.runUntil([&] { return processor.value(0, core::kToneAddress) == 9; }, 20000);
     EXPECT_EQ(processor.value(0, core::kToneAddress), 9);

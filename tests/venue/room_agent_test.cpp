@@ -83,7 +83,7 @@ struct RoomAgentTest : ::testing::Test {
         return replies().back();
     }
 
-    static venue::RoomCommand Command(venue::CommandKind kind, std::string id = "c1")
+    static venue::RoomCommand command(venue::CommandKind kind, std::string id = "c1")
     {
         venue::RoomCommand command;
         command.id = std::move(id);
@@ -91,23 +91,23 @@ struct RoomAgentTest : ::testing::Test {
         return command;
     }
 
-    static std::vector<std::uint8_t> Configuration(int musicLevel, bool pageChanged = true)
+    static std::vector<std::uint8_t> configuration(int musicLevel, bool pageChanged = true)
     {
         core::ParamStore store, image;
         core::InitParamStore(store, image);
-        store.at(0, core::kMasterLevels).Value = musicLevel;
+        store.at(0, core::kMasterLevels).value = musicLevel;
         if (pageChanged)
-            store.at(0, PageParameter()).Value ^= 1;
+            store.at(0, pageParameter()).value ^= 1;
         return core::EncodeConfiguration(store);
     }
 
     // A plain parameter of the music page, which travels with the preset.
-    static int PageParameter()
+    static int pageParameter()
     {
         core::ParamStore store, image;
         core::InitParamStore(store, image);
         for (int address = 0; address < 256; ++address)
-            if (store.at(0, address).Defined && sim::layout::IsRecord(0, address) && !sim::layout::IsBand(0, address))
+            if (store.at(0, address).defined && sim::layout::IsRecord(0, address) && !sim::layout::IsBand(0, address))
                 return address;
         throw std::logic_error("no plain parameter on the music page");
     }
@@ -124,7 +124,7 @@ TEST_F(RoomAgentTest, TellsTheRoomRetainedAndItsWillSaysOffline)
     EXPECT_EQ(state.lastSeen, 1800000000);
     EXPECT_EQ(state.processor->levels[0], processor.value(0, core::kMasterLevels));
     EXPECT_EQ(state.processor->tone, core::kNeutralTone);
-    const auto will = venue::ParseRoomState(agent::RoomAgent::WillPayload(address)).state;
+    const auto will = venue::ParseRoomState(agent::RoomAgent::willPayload(address)).state;
     ASSERT_TRUE(will);
     EXPECT_FALSE(will->online);
     EXPECT_EQ(will->address, address);
@@ -132,15 +132,15 @@ TEST_F(RoomAgentTest, TellsTheRoomRetainedAndItsWillSaysOffline)
 
 TEST_F(RoomAgentTest, SettingsLandOnTheProcessorAndTheStateFollows)
 {
-    auto level = Command(venue::CommandKind::Level);
+    auto level = command(venue::CommandKind::Level);
     level.channel = 1;
     level.value = 12;
-    auto mute = Command(venue::CommandKind::Mute);
+    auto mute = command(venue::CommandKind::Mute);
     mute.channel = 2;
     mute.on = true;
-    auto tone = Command(venue::CommandKind::Tone);
+    auto tone = command(venue::CommandKind::Tone);
     tone.value = 8;
-    auto mode = Command(venue::CommandKind::Mode);
+    auto mode = command(venue::CommandKind::Mode);
     mode.value = 1;
     for (const auto& command : {level, mute, tone, mode})
         EXPECT_EQ(run(command).outcome, Outcome::Done);
@@ -160,7 +160,7 @@ TEST_F(RoomAgentTest, RefusalsChangeNothing)
     const int music = processor.value(0, core::kMasterLevels);
     const auto before = lastState();
     // Above the room's own maximum, a malformed command, a foreign room's topic.
-    auto level = Command(venue::CommandKind::Level, "too-loud");
+    auto level = command(venue::CommandKind::Level, "too-loud");
     level.value = kMusicMaximum + 1;
     const auto tooLoud = run(level);
     EXPECT_EQ(tooLoud.outcome, Outcome::Refused);
@@ -185,8 +185,8 @@ TEST_F(RoomAgentTest, RefusalsChangeNothing)
 
 TEST_F(RoomAgentTest, PushReadsBackAndTellsADifferenceAsAFailure)
 {
-    auto push = Command(venue::CommandKind::Push, "p1");
-    push.configuration = Configuration(33);
+    auto push = command(venue::CommandKind::Push, "p1");
+    push.configuration = configuration(33);
     push.preset = 4;
     const auto done = run(push);
     EXPECT_EQ(done.outcome, Outcome::Done) << done.reason;
@@ -194,13 +194,13 @@ TEST_F(RoomAgentTest, PushReadsBackAndTellsADifferenceAsAFailure)
     EXPECT_EQ(processor.currentPreset(), 4);
     core::ParamStore file;
     ASSERT_TRUE(core::DecodeConfiguration(push.configuration, file).ok);
-    EXPECT_EQ(processor.value(0, PageParameter()), file.at(0, PageParameter()).Value);
+    EXPECT_EQ(processor.value(0, pageParameter()), file.at(0, pageParameter()).value);
     EXPECT_EQ(processor.value(0, core::kMasterLevels), 33);
 
     // The music page's block is answered but lost.
     processor.loseNextBlockWrite();
     push.id = "p2";
-    push.configuration = Configuration(33, false);
+    push.configuration = configuration(33, false);
     const auto lost = run(push);
     EXPECT_EQ(lost.outcome, Outcome::Failed);
     EXPECT_NE(lost.reason.find("other than the file's"), std::string::npos);
@@ -209,14 +209,14 @@ TEST_F(RoomAgentTest, PushReadsBackAndTellsADifferenceAsAFailure)
 
 TEST_F(RoomAgentTest, CommandsArrivingDuringAPushRunAfterItInTurn)
 {
-    auto push = Command(venue::CommandKind::Push, "push");
-    push.configuration = Configuration(33);
-    auto recall = Command(venue::CommandKind::Recall, "recall");
+    auto push = command(venue::CommandKind::Push, "push");
+    push.configuration = configuration(33);
+    auto recall = command(venue::CommandKind::Recall, "recall");
     recall.preset = 1;
     send(venue::CommandJson(push));
     clock.advance(200); // the push is on the wire now
     send(venue::CommandJson(recall));
-    send(venue::CommandJson(Command(venue::CommandKind::Pull, "pull")));
+    send(venue::CommandJson(command(venue::CommandKind::Pull, "pull")));
     clock.runUntil([&] { return replies().size() == 3; }, 60000);
     const auto answers = replies();
     EXPECT_EQ(answers[0].id, "push");
@@ -227,14 +227,14 @@ TEST_F(RoomAgentTest, CommandsArrivingDuringAPushRunAfterItInTurn)
     EXPECT_EQ(processor.currentPreset(), 1);
     core::ParamStore pulled;
     ASSERT_TRUE(core::DecodeConfiguration(answers[2].configuration, pulled).ok);
-    EXPECT_EQ(pulled.at(0, core::kMasterLevels).Value, 33); // a global kind stays across the recall
+    EXPECT_EQ(pulled.at(0, core::kMasterLevels).value, 33); // a global kind stays across the recall
 }
 
 TEST_F(RoomAgentTest, WithTheProcessorUnpluggedCommandsAreRefusedWithItsOfflineText)
 {
     port.unplug();
     clock.runUntil([&] { return !lastState()->processor; }, 20000);
-    auto recall = Command(venue::CommandKind::Recall);
+    auto recall = command(venue::CommandKind::Recall);
     recall.preset = 2;
     const auto reply = run(recall);
     EXPECT_EQ(reply.outcome, Outcome::Refused);
@@ -248,7 +248,7 @@ TEST_F(RoomAgentTest, AnUnconfirmedSettingIsAFailureAndTheStateWaitsForTheNextRe
 {
     // The processor takes the value but its replies are lost: the agent cannot know.
     processor.dropNextReplies(1000);
-    auto tone = Command(venue::CommandKind::Tone);
+    auto tone = command(venue::CommandKind::Tone);
     tone.value = 9;
     EXPECT_EQ(run(tone).outcome, Outcome::Failed);
     clock.runUntil([&] { return !lastState()->processor; }, 20000);

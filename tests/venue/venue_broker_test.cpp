@@ -133,7 +133,7 @@ TEST_F(BrokerFixture, APushToSeveralRoomsReportsEachRoomAndLandsOnEveryProcessor
 
     core::ParamStore store, image;
     core::InitParamStore(store, image);
-    store.at(0, core::kMasterLevels).Value = 11;
+    store.at(0, core::kMasterLevels).value = 11;
     const auto file = m_dir / "venue.quorix";
     ASSERT_TRUE(core::SaveConfigurationFile(file, store).ok);
     const CliRun push =

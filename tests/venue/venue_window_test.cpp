@@ -44,31 +44,31 @@ protected:
 
     QString cell(const char* room, Column column) const
     {
-        const int row = window->rowOf(room);
-        return row < 0 ? QString() : window->table().item(row, column)->text();
+        const int row = m_window->rowOf(room);
+        return row < 0 ? QString() : m_window->table().item(row, column)->text();
     }
     bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kWaitMs); }
     void choose(std::initializer_list<const char*> rooms)
     {
-        window->table().clearSelection();
+        m_window->table().clearSelection();
         for (const char* room : rooms)
-            window->table().selectionModel()->select(window->table().model()->index(window->rowOf(room), 0),
-                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            m_window->table().selectionModel()->select(m_window->table().model()->index(m_window->rowOf(room), 0),
+                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     std::filesystem::path configuration(const char* name, int musicLevel)
     {
         core::ParamStore store, image;
         core::InitParamStore(store, image);
-        store.at(0, core::kMasterLevels).Value = musicLevel;
-        const auto file = m_dir / name;
+        store.at(0, core::kMasterLevels).value = musicLevel;
+        auto file = m_dir / name;
         EXPECT_TRUE(core::SaveConfigurationFile(file, store).ok);
         return file;
     }
     QString memory(const char* room) const { return QString::fromStdString((m_dir / room).string() + ".memory"); }
 
-    core::ManualScheduler virtualTime;
-    NotingPrompter prompter;
-    std::unique_ptr<ui::VenueWindow> window;
+    core::ManualScheduler m_virtualTime;
+    NotingPrompter m_prompter;
+    std::unique_ptr<ui::VenueWindow> m_window;
 };
 
 } // namespace
@@ -79,16 +79,16 @@ TEST_F(VenueWindowTest, ListsTheRoomsLiveAndPushesToTheChosenOnesWithAResultForE
     startAgent("r1", {"--simulator-memory", memory("r1")});
     startAgent("r2", {"--simulator-memory", memory("r2")});
     startAgent("r3", {}); // no processor plugged in
-    window = std::make_unique<ui::VenueWindow>(virtualTime, prompter);
-    window->show();
-    window->findChild<QLineEdit*>("VenueUser")->setText("console");
-    window->findChild<QLineEdit*>("VenuePassword")->setText("pw-console");
-    ASSERT_TRUE(window->connectTo("hall", QString::fromStdString(url())));
+    m_window = std::make_unique<ui::VenueWindow>(m_virtualTime, m_prompter);
+    m_window->show();
+    m_window->findChild<QLineEdit*>("VenueUser")->setText("console");
+    m_window->findChild<QLineEdit*>("VenuePassword")->setText("pw-console");
+    ASSERT_TRUE(m_window->connectTo("hall", QString::fromStdString(url())));
     ASSERT_TRUE(waitFor([&] {
         return cell("r1", Column::Online) == "在线" && cell("r2", Column::Online) == "在线" &&
                cell("r3", Column::Online) == "未接设备";
-    })) << window->status().toStdString();
-    EXPECT_EQ(window->status(), "已连接");
+    })) << m_window->status().toStdString();
+    EXPECT_EQ(m_window->status(), "已连接");
     EXPECT_EQ(cell("r1", Column::Preset), "KTV");
     EXPECT_EQ(cell("r1", Column::Mode), "演唱");
     EXPECT_FALSE(cell("r1", Column::LastSeen).isEmpty());
@@ -96,34 +96,35 @@ TEST_F(VenueWindowTest, ListsTheRoomsLiveAndPushesToTheChosenOnesWithAResultForE
 
     const auto pushed = configuration("venue.quorix", 11);
     choose({"r1", "r2", "r3"});
-    QTest::mouseClick(window->findChild<QPushButton*>("VenueRecall"), Qt::LeftButton); // a round under way...
-    EXPECT_FALSE(window->pushToChosen(pushed));                                        // ...takes no second one
-    ASSERT_TRUE(waitFor([&] { return !window->roundRunning(); }));
-    ASSERT_TRUE(window->pushToChosen(pushed));
-    ASSERT_TRUE(waitFor([&] { return !window->roundRunning(); }));
+    QTest::mouseClick(m_window->findChild<QPushButton*>("VenueRecall"), Qt::LeftButton); // a round under way...
+    EXPECT_FALSE(m_window->pushToChosen(pushed));                                        // ...takes no second one
+    ASSERT_TRUE(waitFor([&] { return !m_window->roundRunning(); }));
+    ASSERT_TRUE(m_window->pushToChosen(pushed));
+    ASSERT_TRUE(waitFor([&] { return !m_window->roundRunning(); }));
     EXPECT_EQ(cell("r1", Column::Result), "成功");
     EXPECT_EQ(cell("r2", Column::Result), "成功");
     EXPECT_EQ(cell("r3", Column::Result), "拒绝：设备未联机！无法进行该操作。");
-    EXPECT_EQ(window->status(), "2 个房间成功，1 个房间失败。");
-    const auto* bar = qobject_cast<QProgressBar*>(window->table().cellWidget(window->rowOf("r3"), Column::Progress));
+    EXPECT_EQ(m_window->status(), "2 个房间成功，1 个房间失败。");
+    const auto* bar =
+        qobject_cast<QProgressBar*>(m_window->table().cellWidget(m_window->rowOf("r3"), Column::Progress));
     EXPECT_EQ(bar->value(), bar->maximum());
     ASSERT_TRUE(waitFor([&] { return cell("r1", Column::Music) == "11" && cell("r2", Column::Music) == "11"; }));
 
     // Against the file pushed the rooms hold the same; against another, r1 differs, and says where.
-    ASSERT_TRUE(window->setReference(pushed));
+    ASSERT_TRUE(m_window->setReference(pushed));
     EXPECT_EQ(cell("r1", Column::Drift), "相同");
     EXPECT_EQ(cell("r3", Column::Drift), "—");
-    ASSERT_TRUE(window->setReference(configuration("reference.quorix", 30)));
+    ASSERT_TRUE(m_window->setReference(configuration("reference.quorix", 30)));
     EXPECT_EQ(cell("r2", Column::Drift), "不同");
-    window->table().setCurrentCell(window->rowOf("r1"), Column::Room);
-    ASSERT_TRUE(window->showDifferences());
-    ASSERT_TRUE(waitFor([&] { return !window->differences().startsWith("正在读取"); }));
-    const std::string lines = window->differences().toStdString();
+    m_window->table().setCurrentCell(m_window->rowOf("r1"), Column::Room);
+    ASSERT_TRUE(m_window->showDifferences());
+    ASSERT_TRUE(waitFor([&] { return !m_window->differences().startsWith("正在读取"); }));
+    const std::string lines = m_window->differences().toStdString();
     EXPECT_NE(lines.find(tables::ParamScreenLabel(core::kMasterLevels)), std::string::npos) << lines;
     EXPECT_NE(lines.find("房间 r1 与参考配置有 1 处不同"), std::string::npos) << lines;
     QStringList tuned;
-    QObject::connect(window.get(), &ui::VenueWindow::tuneRoom, [&](const QString& room) { tuned << room; });
-    QTest::mouseClick(window->findChild<QPushButton*>("VenueTune"), Qt::LeftButton);
+    QObject::connect(m_window.get(), &ui::VenueWindow::tuneRoom, [&](const QString& room) { tuned << room; });
+    QTest::mouseClick(m_window->findChild<QPushButton*>("VenueTune"), Qt::LeftButton);
     EXPECT_EQ(tuned, QStringList{"r1"});
 
     // The installer's broker and user are remembered, the password nowhere.
@@ -135,7 +136,7 @@ TEST_F(VenueWindowTest, ListsTheRoomsLiveAndPushesToTheChosenOnesWithAResultForE
         text << std::ifstream(file.path()).rdbuf();
         EXPECT_EQ(text.str().find("pw-console"), std::string::npos) << file.path();
     }
-    ui::VenueWindow remembered(virtualTime, prompter);
+    ui::VenueWindow remembered(m_virtualTime, m_prompter);
     EXPECT_EQ(remembered.findChild<QLineEdit*>("VenueUser")->text(), "console");
     EXPECT_TRUE(remembered.findChild<QLineEdit*>("VenuePassword")->text().isEmpty());
 }
@@ -145,28 +146,28 @@ TEST_F(VenueWindowTest, ARoomThatDoesNotAnswerInTimeIsAFailureAndTheWindowTellsS
     startBroker();
     QProcess& gone = startAgent("r1", {"--simulator"});
     startAgent("r2", {"--simulator"});
-    window = std::make_unique<ui::VenueWindow>(virtualTime, prompter);
-    EXPECT_FALSE(window->connectTo("hall/+", QString::fromStdString(url())));
-    EXPECT_FALSE(window->connectTo("hall", "http://127.0.0.1"));
-    EXPECT_EQ(window->status(), "服务器地址应为 mqtt://主机[:端口] 或 mqtts://主机[:端口]。");
-    ASSERT_TRUE(window->connectTo("hall", QString::fromStdString(url())));
+    m_window = std::make_unique<ui::VenueWindow>(m_virtualTime, m_prompter);
+    EXPECT_FALSE(m_window->connectTo("hall/+", QString::fromStdString(url())));
+    EXPECT_FALSE(m_window->connectTo("hall", "http://127.0.0.1"));
+    EXPECT_EQ(m_window->status(), "服务器地址应为 mqtt://主机[:端口] 或 mqtts://主机[:端口]。");
+    ASSERT_TRUE(m_window->connectTo("hall", QString::fromStdString(url())));
     ASSERT_TRUE(waitFor([&] { return cell("r1", Column::Online) == "在线" && cell("r2", Column::Online) == "在线"; }));
     gone.kill(); // its will says offline once the broker misses it; meanwhile the room looks alive
     gone.waitForFinished(5000);
     choose({"r1", "r2"});
-    ASSERT_TRUE(window->recallOnChosen(4));
+    ASSERT_TRUE(m_window->recallOnChosen(4));
     ASSERT_TRUE(waitFor([&] { return cell("r2", Column::Result) == "成功"; }));
-    EXPECT_TRUE(window->roundRunning());
+    EXPECT_TRUE(m_window->roundRunning());
     EXPECT_TRUE(cell("r1", Column::Result).isEmpty());
-    virtualTime.advance(venue::kRecallWaitSeconds * 1000);
-    EXPECT_FALSE(window->roundRunning());
+    m_virtualTime.advance(venue::kRecallWaitSeconds * 1000);
+    EXPECT_FALSE(m_window->roundRunning());
     EXPECT_EQ(cell("r1", Column::Result), "失败：房间没有应答");
     EXPECT_EQ(cell("r2", Column::Result), "成功");
     EXPECT_TRUE(waitFor([&] { return cell("r2", Column::Preset) == "USER2"; }));
 
     // Nothing chosen, or no reference: said, and nothing sent.
-    window->table().clearSelection();
-    EXPECT_FALSE(window->recallOnChosen(0));
-    EXPECT_FALSE(window->showDifferences());
-    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"请先选中要操作的房间。", "请先选择参考配置。"}));
+    m_window->table().clearSelection();
+    EXPECT_FALSE(m_window->recallOnChosen(0));
+    EXPECT_FALSE(m_window->showDifferences());
+    EXPECT_EQ(m_prompter.messages, (std::vector<std::string>{"请先选中要操作的房间。", "请先选择参考配置。"}));
 }

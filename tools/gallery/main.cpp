@@ -29,8 +29,8 @@ public:
     Gallery()
     {
         core::InitParamStore(m_store, m_image);
-        m_dance.CurrentMode = 1;
-        m_auto.AutoModeControl = 1;
+        m_dance.currentMode = 1;
+        m_auto.autoModeControl = 1;
         setWindowTitle("Quorix Console – control gallery");
         setFixedSize(1240, 560);
         build();
@@ -64,7 +64,7 @@ private:
         auto* s = new SkinnedFader(this, context(view));
         s->setKind(kind);
         s->setLabelID(0);
-        s->Addr = address;
+        s->address = address;
         s->move(x, y);
         return s;
     }
@@ -81,18 +81,18 @@ private:
         auto* singing = slider(FaderKind::Band, 356, 28, m_singing, 0);
         const core::Band flat = singing->band(); // 0.0 dB at 100 Hz
         singing->setBand(
-            {.Shape = 0, .FreqIndex = 205, .Gain = 310, .QIndex = flat.QIndex, .ShelfQIndex = flat.ShelfQIndex});
+            {.shape = 0, .freqIndex = 205, .gain = 310, .qIndex = flat.qIndex, .shelfQIndex = flat.shelfQIndex});
         auto* dance = slider(FaderKind::Band, 406, 28, m_dance, 0);
         dance->setBand(
-            {.Shape = 1, .FreqIndex = flat.FreqIndex, .Gain = 180, .QIndex = flat.QIndex, .ShelfQIndex = 12});
+            {.shape = 1, .freqIndex = flat.freqIndex, .gain = 180, .qIndex = flat.qIndex, .shelfQIndex = 12});
         auto* focused = slider(FaderKind::Band, 456, 28, m_singing, 0);
         focused->setForceShowFocus(true);
         core::Band highShelf = flat;
-        highShelf.Shape = 2;
+        highShelf.shape = 2;
         focused->setBand(highShelf);
         auto* off = slider(FaderKind::Band, 506, 28, m_singing, 0);
         core::Band switchedOff = flat;
-        switchedOff.BandOff = true;
+        switchedOff.bandOff = true;
         off->setBand(switchedOff);
         slider(FaderKind::Band, 556, 28, m_auto, 0)->setValue(270);
         auto* tall = slider(FaderKind::Band, 606, 28, m_singing, 256);
@@ -111,9 +111,9 @@ private:
         danceH->setValueType(10);
         danceH->setMaxValue(150);
         danceH->setValue(100);
-        m_store.at(0, core::kOutputMutes).Value = 1;
+        m_store.at(0, core::kOutputMutes).value = 1;
         auto* muted = slider(FaderKind::Horizontal, 890, 72, m_singing, 1024 + 4);
-        muted->MuteRAMindex = core::kOutputMutes;
+        muted->muteAddress = core::kOutputMutes;
         muted->setHScrollSize(2);
         muted->setValue(70);
         auto* shortSlider = slider(FaderKind::Short, 890, 116, m_singing);
@@ -154,7 +154,7 @@ private:
             auto* tab = new SkinnedButton(this);
             tab->setPNGIndexStr(ids);
             tab->setActionType(SkinnedButton::HostDecides);
-            tab->SpecialFeature = "DisabledRefresh";
+            tab->specialFeature = "DisabledRefresh";
             tab->setValue(value);
             tab->setEnabled(enabled);
             tab->move(x, 380);

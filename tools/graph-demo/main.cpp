@@ -29,37 +29,37 @@ public:
     Demo(int page, int third)
     {
         core::InitParamStore(m_store, m_image);
-        m_view.CurrentKind = page;
-        m_view.EffectsSubPage = static_cast<std::uint8_t>(third);
+        m_view.currentKind = page;
+        m_view.effectsSubPage = static_cast<std::uint8_t>(third);
         setWindowTitle("Quorix Console – response graph");
 
         auto* tabs = new QHBoxLayout;
         tabs->setSpacing(2);
-        static constexpr int tabImages[] = {158, 160, 162, 164, 166, 170, 168, 172}; // by page: 音乐 … 超低输出
+        static constexpr int kTabImages[] = {158, 160, 162, 164, 166, 170, 168, 172}; // by page: 音乐 … 超低输出
         for (int k = 0; k < 8; ++k) {
             auto* tab = new controls::SkinnedButton;
-            tab->setPNGIndexStr(QStringLiteral("%1,%2").arg(tabImages[k]).arg(tabImages[k] + 1));
+            tab->setPNGIndexStr(QStringLiteral("%1,%2").arg(kTabImages[k]).arg(kTabImages[k] + 1));
             tab->setActionType(controls::SkinnedButton::HostDecides);
             tab->setValue(k == page ? 1 : 0);
-            connect(tab, &controls::SkinnedButton::Click, this, [this, k] { showPage(k); });
+            connect(tab, &controls::SkinnedButton::click, this, [this, k] { showPage(k); });
             m_tabs.push_back(tab);
             tabs->addWidget(tab);
         }
         tabs->addStretch();
         auto* tools = new QHBoxLayout;
         tools->setSpacing(4);
-        static constexpr int thirds[][2] = {{289, 288}, {287, 286}, {291, 290}};
+        static constexpr int kThirds[][2] = {{289, 288}, {287, 286}, {291, 290}};
         for (int t = 0; t < 3; ++t) {
             auto* button = new controls::SkinnedButton;
-            button->setPNGIndexStr(QStringLiteral("%1,%2").arg(thirds[t][0]).arg(thirds[t][1]));
+            button->setPNGIndexStr(QStringLiteral("%1,%2").arg(kThirds[t][0]).arg(kThirds[t][1]));
             button->setActionType(controls::SkinnedButton::HostDecides);
             button->setValue(t == third ? 1 : 0);
-            connect(button, &controls::SkinnedButton::Click, this, [this, t] {
+            connect(button, &controls::SkinnedButton::click, this, [this, t] {
                 for (int i = 0; i < 3; ++i)
                     m_thirds[static_cast<std::size_t>(i)]->setValue(i == t ? 1 : 0);
-                m_view.EffectsSubPage = static_cast<std::uint8_t>(t);
+                m_view.effectsSubPage = static_cast<std::uint8_t>(t);
                 assignFaders();
-                m_plot->editor().Command3(t);
+                m_plot->editor().command3(t);
             });
             m_thirds.push_back(button);
             tools->addWidget(button);
@@ -67,7 +67,7 @@ public:
         auto* reset = new controls::SkinnedButton;
         reset->setPNGIndexStr("188,189");
         reset->setActionType(controls::SkinnedButton::Momentary);
-        connect(reset, &controls::SkinnedButton::Click, this, [this] { m_plot->editor().ResetPoints(); });
+        connect(reset, &controls::SkinnedButton::click, this, [this] { m_plot->editor().resetPoints(); });
         tools->addWidget(reset);
         tools->addStretch();
 
@@ -78,7 +78,7 @@ public:
             auto* fader = new controls::SkinnedFader(nullptr, {&m_marks, &m_scheduler});
             fader->setKind(controls::FaderKind::Band);
             fader->setLabelID(0);
-            connect(fader, &controls::SkinnedFader::Scroll, this, [this, fader] { bandMoved(fader); });
+            connect(fader, &controls::SkinnedFader::scroll, this, [this, fader] { bandMoved(fader); });
             m_faders.push_back(fader);
             array.push_back(fader);
             faders->addWidget(fader);
@@ -94,8 +94,8 @@ public:
         layout->addWidget(m_plot, 1);
         layout->addLayout(faders);
         assignFaders();
-        QTimer::singleShot(0, this, [this] { m_plot->display().HighlightBoundSlider(); });
-        m_pulse.callOnTimeout([this] { m_plot->display().LinkTicked(); });
+        QTimer::singleShot(0, this, [this] { m_plot->display().highlightBoundSlider(); });
+        m_pulse.callOnTimeout([this] { m_plot->display().linkTicked(); });
         m_pulse.start(50);
     }
 
@@ -103,33 +103,33 @@ public:
     {
         for (int k = 0; k < 8; ++k)
             m_tabs[static_cast<std::size_t>(k)]->setValue(k == page ? 1 : 0);
-        m_view.CurrentKind = page;
+        m_view.currentKind = page;
         assignFaders();
-        m_plot->display().RefreshAllCurves(false);
-        m_plot->display().HighlightBoundSlider();
+        m_plot->display().refreshAllCurves(false);
+        m_plot->display().highlightBoundSlider();
     }
 
     // One fader per band of the page shown (the effects page: of its third).
     void assignFaders()
     {
         std::size_t next = 0;
-        const auto [first, last] = graph::GraphAddressRange(m_view.CurrentKind, m_view.EffectsSubPage);
+        const auto [first, last] = graph::GraphAddressRange(m_view.currentKind, m_view.effectsSubPage);
         for (int a = first; a <= last && next < m_faders.size(); ++a)
-            if (m_store.at(m_view.CurrentMode, a).Class == core::ParamClass::EqBand)
-                m_faders[next++]->Addr = a;
+            if (m_store.at(m_view.currentMode, a).paramClass == core::ParamClass::EqBand)
+                m_faders[next++]->address = a;
         for (std::size_t i = 0; i < m_faders.size(); ++i) {
             m_faders[i]->setVisible(i < next);
             if (i >= next)
-                m_faders[i]->Addr = -1;
+                m_faders[i]->address = -1;
         }
     }
 
     // A fader moved: its band takes the fader's fields and is drawn again.
     void bandMoved(controls::SkinnedFader* fader)
     {
-        if (fader->EQindex < 0)
+        if (fader->pointIndex < 0)
             return;
-        m_plot->editor().BandSliderChanged(fader->EQindex, fader->Addr, {fader->Value(), fader->band()});
+        m_plot->editor().bandSliderChanged(fader->pointIndex, fader->address, {fader->value(), fader->band()});
     }
 
 protected:

@@ -456,7 +456,7 @@ void Indicators(Entries& e)
                                                              {219, "option dot, on", true, true},
                                                              {388, "option dot, disabled", false, false}};
     for (const auto& [id, role, on, enabled] : dots)
-        Add(e, id, 16, 16, role, [on, enabled](QPainter& p, const QRectF& r) {
+        Add(e, id, 16, 16, role, [on = on, enabled = enabled](QPainter& p, const QRectF& r) {
             p.setPen(QPen(enabled ? kDim : kGrey.darker(130), 1.2));
             p.setBrush(kBase);
             p.drawEllipse(r.adjusted(2, 2, -2, -2));

@@ -2,8 +2,8 @@
 
 #include "link/device_link.h"
 #include "link/frame.h"
+#include "link/hid_port.h"
 #include "link/null_link_host.h"
-#include "link/usb_comm.h"
 
 #include "core/address_map.h"
 #include "core/manual_scheduler.h"
@@ -95,11 +95,11 @@ struct Usb : ::testing::Test {
     std::vector<bool> plugs;
     int failures = 0;
     std::vector<std::string> refusals;
-    USB_Comm usb{backend,
-                 clock,
-                 {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
-                  [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
-                  [this](const std::string& m) { refusals.push_back(m); }}};
+    HidPort usb{backend,
+                clock,
+                {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
+                 [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
+                 [this](const std::string& m) { refusals.push_back(m); }}};
 };
 
 } // namespace
@@ -107,7 +107,7 @@ struct Usb : ::testing::Test {
 TEST_F(Usb, AFrameGoesOutInReportsOfId1WithALengthByte)
 {
     const Bytes frame = Hex("FE 00 00 01 0F 0F 00 0A 00 14 00 FA 00 10 30");
-    ASSERT_TRUE(usb.SendData(frame));
+    ASSERT_TRUE(usb.sendData(frame));
     ASSERT_EQ(backend.written.size(), 1u);
     Bytes expected(65, 0);
     expected[0] = 0x01;
@@ -116,7 +116,7 @@ TEST_F(Usb, AFrameGoesOutInReportsOfId1WithALengthByte)
     EXPECT_EQ(backend.written[0], expected);
 
     backend.written.clear();
-    ASSERT_TRUE(usb.SendData(Bytes(100, 0x11)));
+    ASSERT_TRUE(usb.sendData(Bytes(100, 0x11)));
     ASSERT_EQ(backend.written.size(), 2u);
     EXPECT_EQ(backend.written[0][1], 63);
     EXPECT_EQ(backend.written[1][1], 37);
@@ -126,7 +126,7 @@ TEST_F(Usb, AFrameGoesOutInReportsOfId1WithALengthByte)
 
 TEST_F(Usb, OnlyInputReportsOfId2WithAPayloadArrive)
 {
-    usb.Connect();
+    usb.connect();
     usb.startPolling();
     backend.input = {Report(1, "AA"), Report(2, ""), Report(2, "01 02 03"), Report(2, "04")};
     clock.advance(5);
@@ -138,7 +138,7 @@ TEST_F(Usb, OnlyInputReportsOfId2WithAPayloadArrive)
 TEST_F(Usb, ADeviceThatWakesTheLinkIsReadWhenItSaysAndNeverPolled)
 {
     backend.wakes = true;
-    usb.Connect();
+    usb.connect();
     usb.startPolling();
     backend.input = {Report(2, "01"), Report(2, "02")};
     clock.advance(100);
@@ -158,30 +158,30 @@ TEST_F(Usb, ADeviceThatWakesTheLinkIsReadWhenItSaysAndNeverPolled)
 TEST_F(Usb, ConnectWithoutADeviceReportsPlugFalse)
 {
     backend.present = false;
-    EXPECT_FALSE(usb.Connect());
+    EXPECT_FALSE(usb.connect());
     EXPECT_EQ(plugs, std::vector<bool>{false});
-    EXPECT_EQ(usb.OutputReportLength(), 0u);
-    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    EXPECT_EQ(usb.outputReportLength(), 0u);
+    EXPECT_FALSE(usb.sendData(Hex("FF")));
 }
 
 TEST_F(Usb, AFailedWriteIsRetriedOnceAfterReconnecting)
 {
-    usb.Connect();
+    usb.connect();
     clock.advance(100); // past the enumeration limit
     backend.failWrites = 1;
-    EXPECT_TRUE(usb.SendData(Hex("FF")));
+    EXPECT_TRUE(usb.sendData(Hex("FF")));
     EXPECT_EQ(backend.written.size(), 1u);
     backend.failWrites = 2;
-    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    EXPECT_FALSE(usb.sendData(Hex("FF")));
     EXPECT_EQ(failures, 0); // the link's retries deal with it
 }
 
 TEST_F(Usb, AnUnusableReportLengthFailsWithOneMessage)
 {
     backend.outputLength = 2;
-    usb.Connect();
-    EXPECT_FALSE(usb.SendData(Hex("FF")));
-    EXPECT_FALSE(usb.SendData(Hex("FF")));
+    usb.connect();
+    EXPECT_FALSE(usb.sendData(Hex("FF")));
+    EXPECT_FALSE(usb.sendData(Hex("FF")));
     EXPECT_EQ(failures, 1);
 }
 
@@ -190,11 +190,11 @@ TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
     for (const auto& [input, output] : {std::pair<std::size_t, std::size_t>{65, SIZE_MAX}, {4097, 65}}) {
         backend.inputLength = input;
         backend.outputLength = output;
-        EXPECT_FALSE(usb.Connect());
+        EXPECT_FALSE(usb.connect());
         EXPECT_FALSE(usb.isOpen());
-        EXPECT_EQ(usb.InputReportLength(), 0u);
-        EXPECT_EQ(usb.OutputReportLength(), 0u);
-        EXPECT_FALSE(usb.SendData(Hex("FE 09 23 23 23 09 23 23 BF")));
+        EXPECT_EQ(usb.inputReportLength(), 0u);
+        EXPECT_EQ(usb.outputReportLength(), 0u);
+        EXPECT_FALSE(usb.sendData(Hex("FE 09 23 23 23 09 23 23 BF")));
         usb.startPolling();
         clock.advance(200);
         usb.stopPolling();
@@ -224,7 +224,7 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
     device.start();
     clock.advance(300);
     device.stop();
-    EXPECT_FALSE(device.LinkOnline());
+    EXPECT_FALSE(device.linkOnline());
     EXPECT_TRUE(backend.written.empty());
     EXPECT_NE(trace.str().find("device not usable: output reports longer than the 4096 bytes"), std::string::npos)
         << trace.str();
@@ -232,7 +232,7 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
 
 TEST_F(Usb, AnUnpluggedDeviceIsSearchedForEvery100Ms)
 {
-    usb.Connect();
+    usb.connect();
     usb.startPolling();
     backend.gone = true;
     backend.present = false;
@@ -249,7 +249,7 @@ TEST_F(Usb, AnUnpluggedDeviceIsSearchedForEvery100Ms)
 
 TEST_F(Usb, AnOpenDeviceIsNeverClosedWhileItWorks)
 {
-    usb.Connect();
+    usb.connect();
     usb.startPolling();
     const int before = backend.enumerations;
     clock.advance(10000);
@@ -261,7 +261,7 @@ TEST_F(Usb, EnumerationRunsAtMostEvery100MsOnEveryPath)
     backend.present = false;
     usb.startPolling();
     for (int ms = 0; ms < 1000; ++ms) {
-        usb.SendData(Hex("FF")); // the keep-alive and every request try this with no device
+        usb.sendData(Hex("FF")); // the keep-alive and every request try this with no device
         clock.advance(1);
     }
     EXPECT_EQ(backend.enumerations, 11); // at 0, 100, ..., 1000 ms
@@ -272,7 +272,7 @@ TEST_F(Usb, EnumerationRunsAtMostEvery100MsOnEveryPath)
     const int before = backend.enumerations;
     backend.failWrites = 1000; // a device that takes no report: each failed write wants to reconnect
     for (int ms = 0; ms < 1000; ++ms) {
-        usb.SendData(Hex("FF"));
+        usb.sendData(Hex("FF"));
         clock.advance(1);
     }
     EXPECT_LE(backend.enumerations - before, 10);

@@ -1,4 +1,4 @@
-#include "usb_comm.h"
+#include "hid_port.h"
 
 #include "report_descriptor.h"
 
@@ -7,13 +7,13 @@
 
 namespace quorix::link {
 
-USB_Comm::USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
-                   std::uint16_t productId)
+HidPort::HidPort(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId,
+                 std::uint16_t productId)
     : m_backend(backend), m_scheduler(scheduler), m_events(std::move(events)), m_vendorId(vendorId),
       m_productId(productId), m_poll(scheduler.createTimer(kPollMs, false, [this] { pollTick(); }))
 {}
 
-bool USB_Comm::Connect()
+bool HidPort::connect()
 {
     m_lastSearchMs = m_scheduler.nowMs();
     close();
@@ -35,44 +35,44 @@ bool USB_Comm::Connect()
         });
     }
     updatePolling();
-    if (m_events.Plug)
-        m_events.Plug(m_device != nullptr);
+    if (m_events.plug)
+        m_events.plug(m_device != nullptr);
     return m_device != nullptr;
 }
 
-bool USB_Comm::refusedForLengths()
+bool HidPort::refusedForLengths()
 {
     const std::string fault = ReportLengthFault({m_device->inputReportLength(), m_device->outputReportLength()});
     if (fault.empty())
         return false;
     reportFailure();
-    if (m_events.Refused)
-        m_events.Refused("device not usable: " + fault);
+    if (m_events.refused)
+        m_events.refused("device not usable: " + fault);
     return true;
 }
 
-bool USB_Comm::search()
+bool HidPort::search()
 {
     if (m_lastSearchMs && m_scheduler.nowMs() - *m_lastSearchMs < kSearchEveryMs)
         return false;
-    return Connect();
+    return connect();
 }
 
-void USB_Comm::close()
+void HidPort::close()
 {
     m_device.reset();
     m_deviceWakes = false;
     updatePolling();
 }
 
-void USB_Comm::reportFailure()
+void HidPort::reportFailure()
 {
-    if (!m_failureShown && m_events.Failure)
-        m_events.Failure();
+    if (!m_failureShown && m_events.failure)
+        m_events.failure();
     m_failureShown = true;
 }
 
-bool USB_Comm::writeOneReport(std::span<const std::uint8_t> chunk)
+bool HidPort::writeOneReport(std::span<const std::uint8_t> chunk)
 {
     std::vector<std::uint8_t> report(m_outputLength, 0);
     report[0] = kOutputReportId;
@@ -81,7 +81,7 @@ bool USB_Comm::writeOneReport(std::span<const std::uint8_t> chunk)
     return m_device && m_device->writeReport(report);
 }
 
-bool USB_Comm::SendData(std::span<const std::uint8_t> data)
+bool HidPort::sendData(std::span<const std::uint8_t> data)
 {
     if (!m_device && !search())
         return false;
@@ -99,19 +99,19 @@ bool USB_Comm::SendData(std::span<const std::uint8_t> data)
     return true;
 }
 
-void USB_Comm::startPolling()
+void HidPort::startPolling()
 {
     m_polling = true;
     updatePolling();
 }
 
-void USB_Comm::stopPolling()
+void HidPort::stopPolling()
 {
     m_polling = false;
     updatePolling();
 }
 
-void USB_Comm::updatePolling()
+void HidPort::updatePolling()
 {
     const bool wanted = m_polling && !(m_device && m_deviceWakes);
     if (!wanted)
@@ -120,7 +120,7 @@ void USB_Comm::updatePolling()
         m_poll->start();
 }
 
-void USB_Comm::pollTick()
+void HidPort::pollTick()
 {
     if (!m_device) {
         search();
@@ -129,7 +129,7 @@ void USB_Comm::pollTick()
     drain();
 }
 
-void USB_Comm::drain()
+void HidPort::drain()
 {
     std::vector<std::uint8_t> buffer(std::max<std::size_t>(m_inputLength, 2));
     while (m_device) {
@@ -144,8 +144,8 @@ void USB_Comm::drain()
         if (available < 2 || buffer[0] != kInputReportId || buffer[1] == 0)
             continue;
         const std::size_t n = std::min<std::size_t>(buffer[1], available - 2);
-        if (m_events.DataArrival)
-            m_events.DataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n),
+        if (m_events.dataArrival)
+            m_events.dataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n),
                                  m_scheduler.nowMs() - m_device->lastReportAgeMs());
     }
 }

@@ -17,30 +17,30 @@ namespace quorix::link {
 // of each input report (id 2, length byte, payload) as soon as the device says
 // one is there, with the moment the report reached the computer. A device that cannot say so is polled every 5 ms, and
 // so is the search while no device is open.
-class USB_Comm {
+class HidPort {
 public:
     static constexpr int kPollMs = 5;
     static constexpr int kSearchEveryMs = 100; // enumeration, on any path, at most this often
 
     struct Events {
-        std::function<void(std::span<const std::uint8_t>, std::int64_t arrivedAtMs)> DataArrival;
-        std::function<void(bool)> Plug;
-        std::function<void()> Failure;                   // a matching device could not be used, once until one is
-        std::function<void(const std::string&)> Refused; // a matching device was not used, and why
+        std::function<void(std::span<const std::uint8_t>, std::int64_t arrivedAtMs)> dataArrival;
+        std::function<void(bool)> plug;
+        std::function<void()> failure;                   // a matching device could not be used, once until one is
+        std::function<void(const std::string&)> refused; // a matching device was not used, and why
     };
 
-    USB_Comm(HidBackend& backend, core::Scheduler& scheduler, Events events,
-             std::uint16_t vendorId = kProcessorVendorId, std::uint16_t productId = kProcessorProductId);
+    HidPort(HidBackend& backend, core::Scheduler& scheduler, Events events, std::uint16_t vendorId = kProcessorVendorId,
+            std::uint16_t productId = kProcessorProductId);
 
     // Enumerates and opens the processor, whenever it is called.
-    bool Connect();
-    bool SendData(std::span<const std::uint8_t> data);
+    bool connect();
+    bool sendData(std::span<const std::uint8_t> data);
     // Reading (by wake-up or poll) and searching run between these.
     void startPolling();
     void stopPolling();
     bool isOpen() const { return m_device != nullptr; }
-    std::size_t InputReportLength() const { return m_inputLength; }
-    std::size_t OutputReportLength() const { return m_outputLength; }
+    std::size_t inputReportLength() const { return m_inputLength; }
+    std::size_t outputReportLength() const { return m_outputLength; }
 
 private:
     void pollTick();
