@@ -96,7 +96,7 @@ std::string RoomAgent::willPayload(const venue::RoomAddress& address)
 
 bool RoomAgent::processorReady() const
 {
-    return m_synchronised && m_link.linkOnline();
+    return m_synchronised && m_link.online();
 }
 
 venue::RoomState RoomAgent::state() const

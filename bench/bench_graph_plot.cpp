@@ -105,11 +105,11 @@ static void BM_DragStep(benchmark::State& state)
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
     const double x = g.frequencyToX(core::FrequencyAt(p.band.freqIndex));
-    b.plot.editor().mouseDown(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
+    b.plot.editor().press(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
     double y = g.dbToY(0);
     for (auto _ : state) {
         y = y > g.dbToY(-20) ? g.dbToY(10) : y + 3;
-        b.plot.editor().mouseMove(x, y);
+        b.plot.editor().drag(x, y);
         b.plot.drawFrame();
     }
 }
@@ -121,13 +121,13 @@ static void BM_DragStep_Reference(benchmark::State& state)
     const auto& g = b.plot.display().geometry();
     const auto& p = b.plot.display().points()[7];
     const double x = g.frequencyToX(core::FrequencyAt(p.band.freqIndex));
-    b.plot.editor().mouseDown(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
+    b.plot.editor().press(x, g.gainToY(p.band.gain), graph::GraphEditor::Left);
     const QImage below = b.plot.frame().copy();
     QImage frame;
     double y = g.dbToY(0);
     for (auto _ : state) {
         y = y > g.dbToY(-20) ? g.dbToY(10) : y + 3;
-        b.plot.editor().mouseMove(x, y);
+        b.plot.editor().drag(x, y);
         DrawFrameWithPainter(b.plot, below, frame);
     }
 }

@@ -300,7 +300,7 @@ static void BM_IdleOnlineThroughIoThread(benchmark::State& state)
         QTimer::singleShot(kIdleMs, &loop, &QEventLoop::quit);
         loop.exec();
         state.counters["cpu_percent_of_one_core"] = (CpuSeconds() - cpuStart) / (kIdleMs / 1000.0) * 100.0;
-        state.counters["still_online"] = rig.device.linkOnline() ? 1 : 0;
+        state.counters["still_online"] = rig.device.online() ? 1 : 0;
     }
 }
 BENCHMARK(BM_IdleOnlineThroughIoThread)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);

@@ -16,7 +16,7 @@ bool CliLink::connect(std::int64_t searchLimitMs, bool simulator)
     m_device.start();
     const auto started = m_scheduler.nowMs();
     while (!m_host.synchronisation()) {
-        if (!m_device.linkOnline() && !m_device.replyWaitActive() && m_scheduler.nowMs() - started > searchLimitMs) {
+        if (!m_device.online() && !m_device.replyWaitActive() && m_scheduler.nowMs() - started > searchLimitMs) {
             m_err << "no processor answered within " << searchLimitMs / 1000 << " s"
                   << (simulator ? "" : " (is it plugged in, and may this user open its hidraw node?)") << '\n';
             return false;

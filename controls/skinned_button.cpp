@@ -80,16 +80,6 @@ int SkinnedButton::shownImage() const
     return id;
 }
 
-void SkinnedButton::refresh()
-{
-    update();
-}
-
-void SkinnedButton::bkGroundInit(bool)
-{
-    update();
-}
-
 void SkinnedButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -155,9 +145,9 @@ void SkinnedButton::wheelEvent(QWheelEvent* event)
     if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || event->angleDelta().x() != 0)
         return;
     if (event->angleDelta().y() == 120)
-        emit scroll(true);
+        emit scrolled(true);
     else if (event->angleDelta().y() == -120)
-        emit scroll(false);
+        emit scrolled(false);
 }
 
 } // namespace quorix::controls

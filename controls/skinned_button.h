@@ -40,12 +40,10 @@ public:
     // The image id shown now, after the disabled substitutions; 0 for none.
     int shownImage() const;
 
-    void refresh();
-    void bkGroundInit(bool showHide = false);
 
 signals:
     void click();
-    void scroll(bool up);
+    void scrolled(bool up);
     void mouseLeave();
     void mouseDown(int button, int shift, float x, float y);
 

@@ -76,16 +76,6 @@ QString SkinnedDropDown::selectedText() const
     return m_list.items.value(m_selected);
 }
 
-void SkinnedDropDown::refresh()
-{
-    update();
-}
-
-void SkinnedDropDown::bkGroundInit(bool)
-{
-    update();
-}
-
 void SkinnedDropDown::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

@@ -36,8 +36,6 @@ public:
     QListWidget* popup() const { return m_popup; }
     QString selectedText() const;
 
-    void refresh();
-    void bkGroundInit(bool showHide = false);
 
 signals:
     void click(int item);

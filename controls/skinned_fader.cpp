@@ -121,12 +121,7 @@ void SkinnedFader::setForceShowFocus(bool focus)
     update();
 }
 
-void SkinnedFader::refresh()
-{
-    update();
-}
-
-void SkinnedFader::bkGroundInit(bool)
+void SkinnedFader::rebuildStaticLayer()
 {
     const qreal ratio = devicePixelRatioF();
     m_static = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -140,7 +135,7 @@ void SkinnedFader::bkGroundInit(bool)
 void SkinnedFader::paintEvent(QPaintEvent*)
 {
     if (m_static.isNull() || m_static.devicePixelRatio() != devicePixelRatioF())
-        bkGroundInit(false);
+        rebuildStaticLayer();
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(0, 0, m_static);
@@ -171,7 +166,7 @@ void SkinnedFader::act(const FaderReaction& r)
     if (r.repaint)
         update();
     if (r.scroll)
-        emit scroll();
+        emit scrolled();
 }
 
 void SkinnedFader::mousePressEvent(QMouseEvent* event)

@@ -67,13 +67,13 @@ public:
     // The entry box of a band fader's typed values; null until first opened.
     QLineEdit* entryBox() const { return m_entry; }
 
-    void refresh();
     // Rebuilds the static layer (track, value box, background) of the control.
-    void bkGroundInit(bool showHide = false);
-    void raiseEventScroll() { emit scroll(); }
+    void rebuildStaticLayer();
+    // What a user's move of the control says: tests and the accessibility interface use it.
+    void notifyScrolled() { emit scrolled(); }
 
 signals:
-    void scroll();
+    void scrolled();
     void click();
 
 protected:

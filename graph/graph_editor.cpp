@@ -23,7 +23,7 @@ int StepWithin(int value, int step, int lowest, int highest)
 GraphEditor::GraphEditor(ResponseDisplay& display, DisplayLinks links)
     : m_display(display), m_links(links),
       m_longPress(m_links.scheduler.createTimer(kLongPressMs, true, [this] { longPressTick(); })),
-      m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { keyDown(m_wheelKey); }))
+      m_wheelTimer(m_links.scheduler.createTimer(kWheelDelayMs, true, [this] { pressKey(m_wheelKey); }))
 {
     m_display.onPointsReplaced = [this] { releaseAll(); };
 }
@@ -32,8 +32,8 @@ void GraphEditor::releaseAll()
 {
     m_wheelTimer->stop();
     if (m_arrowDown)
-        keyUp(m_leftward ? LeftKey : RightKey);
-    mouseUp();
+        releaseKey(m_leftward ? EditKey::Left : EditKey::Right);
+    release();
 }
 
 CurvePoint* GraphEditor::selectedPoint()
@@ -51,7 +51,7 @@ void GraphEditor::beginStep()
     m_links.editor.beginStep(core::ParamEditor::UndoStep::Burst);
 }
 
-void GraphEditor::mouseDown(double x, double y, Button button)
+void GraphEditor::press(double x, double y, Button button)
 {
     if (m_display.locked())
         return;
@@ -73,7 +73,7 @@ void GraphEditor::mouseDown(double x, double y, Button button)
         m_qDrag = true;
 }
 
-void GraphEditor::mouseMove(double x, double y)
+void GraphEditor::drag(double x, double y)
 {
     if (!m_dragging)
         return;
@@ -129,7 +129,7 @@ void GraphEditor::applyDrag(double x, double y, bool qStep)
     m_display.scheduleFrame();
 }
 
-void GraphEditor::mouseUp()
+void GraphEditor::release()
 {
     if (!m_dragging)
         return;
@@ -163,27 +163,25 @@ void GraphEditor::commit()
     m_display.selectPoint(m_display.selected());
 }
 
-void GraphEditor::keyDown(int key)
+void GraphEditor::pressKey(EditKey key)
 {
-    if (key < End || key > Down)
-        return;
     CurvePoint* p = selectedPoint();
     if (m_display.locked() || !p || p->band.bandOff)
         return;
     switch (key) {
-    case Up:
-    case Down:
+    case EditKey::Up:
+    case EditKey::Down:
         beginStep();
         if (p->type == EqBandPoint)
             p->band.gain =
-                core::ClampGain(StepWithin(p->band.gain, key == Up ? 1 : -1, core::kGainMin, core::kGainMax));
+                core::ClampGain(StepWithin(p->band.gain, key == EditKey::Up ? 1 : -1, core::kGainMin, core::kGainMax));
         commit();
         break;
-    case Home:
-    case End:
+    case EditKey::Home:
+    case EditKey::End:
         beginStep();
         if (p->type == EqBandPoint)
-            stepQ(*p, key == Home);
+            stepQ(*p, key == EditKey::Home);
         commit();
         break;
     default:
@@ -191,7 +189,7 @@ void GraphEditor::keyDown(int key)
             return; // key repeats while the key is held
         m_arrowDown = true;
         m_longTicks = 0;
-        m_leftward = key == LeftKey;
+        m_leftward = key == EditKey::Left;
         m_longPress->start();
         break;
     }
@@ -212,9 +210,9 @@ void GraphEditor::longPressTick()
     m_longPress->start();
 }
 
-void GraphEditor::keyUp(int key)
+void GraphEditor::releaseKey(EditKey key)
 {
-    if (key != LeftKey && key != RightKey)
+    if (key != EditKey::Left && key != EditKey::Right)
         return;
     if (!m_arrowDown)
         return;
@@ -246,9 +244,9 @@ int GraphEditor::stepSelection(bool forwards) const
 void GraphEditor::wheel(int delta, bool ctrl)
 {
     if (delta == -120)
-        m_wheelKey = ctrl ? End : Down;
+        m_wheelKey = ctrl ? EditKey::End : EditKey::Down;
     else if (delta == 120)
-        m_wheelKey = ctrl ? Home : Up;
+        m_wheelKey = ctrl ? EditKey::Home : EditKey::Up;
     else
         return;
     m_wheelTimer->start();
@@ -305,7 +303,7 @@ bool GraphEditor::bandSliderChanged(int pointIndex, int address, const SliderFie
     return true;
 }
 
-void GraphEditor::command3(int index)
+void GraphEditor::showThird(int index)
 {
     m_links.view.effectsSubPage = static_cast<std::uint8_t>(std::clamp(index, 0, 2));
     m_display.refreshAllCurves(false);

@@ -21,15 +21,16 @@ public:
     static constexpr int kQStepPixels = 5;
 
     enum Button { Left, Middle, Right };
-    enum Key { End = 35, Home = 36, LeftKey = 37, Up = 38, RightKey = 39, Down = 40 };
+    // The keys the graph edits with; the widget maps Qt's keys onto them.
+    enum class EditKey { Up, Down, Home, End, Left, Right };
 
     GraphEditor(ResponseDisplay& display, DisplayLinks links);
 
-    void mouseDown(double x, double y, Button button);
-    void mouseMove(double x, double y);
-    void mouseUp();
-    void keyDown(int key);
-    void keyUp(int key);
+    void press(double x, double y, Button button);
+    void drag(double x, double y);
+    void release();
+    void pressKey(EditKey key);
+    void releaseKey(EditKey key);
     // Ends every arrow press, long press, drag and waiting wheel step as if released: the
     // graph lost the focus or was hidden, or its page was rebuilt (the display calls it).
     void releaseAll();
@@ -38,7 +39,7 @@ public:
     // Restores the page's points from the default set and writes them.
     void resetPoints();
     // Shows one third of the effects page: 0 echo, 1 reverb, 2 effect mix.
-    void command3(int index);
+    void showThird(int index);
     // A slider bound to curve point `pointIndex` (its EQindex) changed; `address` is the
     // slider's Addr. Edits the parameter through the edit path (undo step, store, write)
     // and, when the point stands for `address`, moves the point, selects it and redraws:
@@ -72,7 +73,7 @@ private:
     bool m_arrowDown = false;
     int m_longTicks = 0;
     bool m_leftward = false;
-    int m_wheelKey = 0;
+    EditKey m_wheelKey = EditKey::Up;
 };
 
 } // namespace quorix::graph

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace quorix::graph {
 
@@ -39,6 +40,27 @@ void CopyPixels(const QImage& from, QImage& to)
     }
     std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
     to.setDevicePixelRatio(from.devicePixelRatio());
+}
+
+std::optional<GraphEditor::EditKey> EditKeyOf(int qtKey)
+{
+    using Key = GraphEditor::EditKey;
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -280,7 +302,7 @@ void ResponsePlot::mousePressEvent(QMouseEvent* event)
     const GraphEditor::Button button = event->button() == Qt::RightButton    ? GraphEditor::Right
                                        : event->button() == Qt::MiddleButton ? GraphEditor::Middle
                                                                              : GraphEditor::Left;
-    m_editor.mouseDown(event->position().x(), event->position().y(), button);
+    m_editor.press(event->position().x(), event->position().y(), button);
     if (button == GraphEditor::Right)
         m_rightOnPoint = m_editor.dragging();
 }
@@ -293,35 +315,28 @@ void ResponsePlot::contextMenuEvent(QContextMenuEvent* event)
 
 void ResponsePlot::mouseMoveEvent(QMouseEvent* event)
 {
-    m_editor.mouseMove(event->position().x(), event->position().y());
+    m_editor.drag(event->position().x(), event->position().y());
 }
 
 void ResponsePlot::mouseReleaseEvent(QMouseEvent*)
 {
-    m_editor.mouseUp();
+    m_editor.release();
 }
 
 void ResponsePlot::keyPressEvent(QKeyEvent* event)
 {
-    static const std::pair<int, int> kKeys[] = {
-        {Qt::Key_End, GraphEditor::End}, {Qt::Key_Home, GraphEditor::Home},      {Qt::Key_Left, GraphEditor::LeftKey},
-        {Qt::Key_Up, GraphEditor::Up},   {Qt::Key_Right, GraphEditor::RightKey}, {Qt::Key_Down, GraphEditor::Down}};
-    for (const auto& [qt, code] : kKeys)
-        if (event->key() == qt) {
-            m_editor.keyDown(code);
-            return;
-        }
-    QWidget::keyPressEvent(event);
+    if (const auto key = EditKeyOf(event->key()))
+        m_editor.pressKey(*key);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ResponsePlot::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return; // a held key keeps its long press
-    if (event->key() == Qt::Key_Left)
-        m_editor.keyUp(GraphEditor::LeftKey);
-    else if (event->key() == Qt::Key_Right)
-        m_editor.keyUp(GraphEditor::RightKey);
+    if (const auto key = EditKeyOf(event->key()))
+        m_editor.releaseKey(*key);
 }
 
 void ResponsePlot::wheelEvent(QWheelEvent* event)

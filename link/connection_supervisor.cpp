@@ -24,7 +24,7 @@ void ConnectionSupervisor::stop()
 
 void ConnectionSupervisor::linkTick()
 {
-    if (m_state.linkOnline) {
+    if (m_state.online) {
         if (++m_state.keepAliveTicks >= kKeepAliveEveryTicks) {
             m_state.keepAliveTicks = 0;
             const std::uint8_t keepAlive[] = {kKeepAlive};
@@ -39,7 +39,7 @@ void ConnectionSupervisor::linkTick()
         m_state.keepAliveTicks = 0;
     }
 
-    if (!m_state.linkOnline && !m_state.linkDisabled) {
+    if (!m_state.online && !m_state.linkDisabled) {
         if (++m_state.handshakeTicks >= kHandshakeEveryTicks) {
             m_state.handshakeTicks = 0;
             m_parser.reset();
@@ -62,7 +62,7 @@ void ConnectionSupervisor::linkTick()
 
 void ConnectionSupervisor::goOnline()
 {
-    m_state.linkOnline = true;
+    m_state.online = true;
     m_state.syncPending = true;
     m_host.report({LinkCode::Online});
 }
@@ -71,7 +71,7 @@ void ConnectionSupervisor::linkLostByTick()
 {
     const bool tell = !m_state.quietShutdown;
     ++m_state.counters.linkLosses;
-    m_state.linkOnline = false;
+    m_state.online = false;
     m_channel.endWaitingRequest();
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }
@@ -79,16 +79,16 @@ void ConnectionSupervisor::linkLostByTick()
 // A request that failed after the link was already lost tells nothing more.
 void ConnectionSupervisor::linkLostByRequest()
 {
-    const bool tell = !m_state.quietShutdown && m_state.linkOnline;
-    if (m_state.linkOnline)
+    const bool tell = !m_state.quietShutdown && m_state.online;
+    if (m_state.online)
         ++m_state.counters.linkLosses;
-    m_state.linkOnline = false;
+    m_state.online = false;
     m_host.report({tell ? LinkCode::Lost : LinkCode::Disconnected});
 }
 
 LinkCode ConnectionSupervisor::connection() const
 {
-    if (m_state.linkOnline)
+    if (m_state.online)
         return LinkCode::Online;
     if (!m_state.linkSwitchOn)
         return LinkCode::SwitchedOff;
@@ -97,7 +97,7 @@ LinkCode ConnectionSupervisor::connection() const
     return LinkCode::Disconnected;
 }
 
-void ConnectionSupervisor::connectButtonClicked()
+void ConnectionSupervisor::toggleConnection()
 {
     if (!m_state.linkSwitchOn) {
         m_state.linkSwitchOn = true;
@@ -107,7 +107,7 @@ void ConnectionSupervisor::connectButtonClicked()
     }
     m_state.linkSwitchOn = false;
     m_state.linkDisabled = true;
-    m_state.linkOnline = false;
+    m_state.online = false;
     m_channel.releaseUnsent();
     m_host.report({LinkCode::SwitchedOff});
 }
@@ -121,7 +121,7 @@ void ConnectionSupervisor::onlineModeChosen()
 void ConnectionSupervisor::offlineModeChosen()
 {
     m_state.linkDisabled = true;
-    m_state.linkOnline = false;
+    m_state.online = false;
     m_channel.releaseUnsent();
     m_host.report({LinkCode::OfflineMode});
 }

@@ -42,7 +42,7 @@ public:
     // OfflineMode or Disconnected.
     LinkCode connection() const;
 
-    void connectButtonClicked();
+    void toggleConnection();
     void onlineModeChosen();
     void offlineModeChosen();
 

@@ -77,7 +77,7 @@ void DeviceLink::sendCommand(Command command, int mode, int address, Completion 
 
 void DeviceLink::queueWrite(int mode, int address)
 {
-    if (!m_state.linkOnline) {
+    if (!m_state.online) {
         m_context.record.editedOffline(mode, address);
         return;
     }
@@ -87,7 +87,7 @@ void DeviceLink::queueWrite(int mode, int address)
 
 void DeviceLink::writeParam(int address, TransferDone done)
 {
-    if (!m_state.linkOnline) {
+    if (!m_state.online) {
         done(false);
         return;
     }
@@ -130,7 +130,7 @@ void DeviceLink::onToneReset()
 
 void DeviceLink::onFrame(std::span<const std::uint8_t> payload, std::span<const std::uint8_t> frame)
 {
-    if (m_state.linkOnline) {
+    if (m_state.online) {
         if (!m_channel.replyArrived(payload, frame, m_parser.frameArrivalMs()))
             traceUnexpected(payload, frame);
         return;

@@ -52,7 +52,7 @@ public:
 
     const LinkState& state() const { return m_state; }
     const LinkCounters& counters() const { return m_state.counters; }
-    bool linkOnline() const { return m_state.linkOnline; }
+    bool online() const { return m_state.online; }
     bool replyWaitActive() const { return m_state.replyWaitActive; }
     void setQuietShutdown(bool quiet) { m_state.quietShutdown = quiet; }
 
@@ -91,7 +91,7 @@ public:
 
     // The report that describes the connection as it stands, for a screen that comes to it late.
     LinkCode connection() const { return m_supervisor.connection(); }
-    void connectButtonClicked() { m_supervisor.connectButtonClicked(); }
+    void toggleConnection() { m_supervisor.toggleConnection(); }
     void onlineModeChosen() { m_supervisor.onlineModeChosen(); }
     void offlineModeChosen() { m_supervisor.offlineModeChosen(); }
 

@@ -114,7 +114,7 @@ void RequestChannel::pump()
     ++m_pumpDepth;
     while (!m_queue.empty() && !m_queue.front()->onWire) {
         const std::shared_ptr<Request> request = m_queue.front();
-        if (!m_state.linkOnline || m_state.quietShutdown) {
+        if (!m_state.online || m_state.quietShutdown) {
             finish(*request);
             continue;
         }
@@ -203,7 +203,7 @@ void RequestChannel::timeOut()
     Request* request = onWire();
     if (!request)
         return;
-    if (--request->attemptsLeft > 0 && m_state.linkOnline && !m_state.quietShutdown) {
+    if (--request->attemptsLeft > 0 && m_state.online && !m_state.quietShutdown) {
         ++m_state.counters.retries;
         transmit(*request);
         return;

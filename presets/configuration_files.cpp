@@ -40,7 +40,7 @@ void Tell(const ConfigurationFiles::Done& done, bool outcome)
 
 void ConfigurationFiles::openConfigurationFile(Done done)
 {
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
@@ -56,7 +56,7 @@ void ConfigurationFiles::openConfigurationFile(Done done)
 void ConfigurationFiles::openConfigurationFile(const std::filesystem::path& path, Done done)
 {
     // The link may have gone while the dialog or a question was open.
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;

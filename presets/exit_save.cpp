@@ -48,7 +48,7 @@ void ExitSave::save(const ExitSaveChoice& choice, std::function<void(bool)> done
         done(false);
         return;
     }
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         done(finish(choice, kStoreSkippedOffline));
         return;
     }

@@ -63,7 +63,7 @@ void FileOpenOnConnect::ask()
     if (m_state != State::Asking)
         return;
     // Lost again between the read and the question: back to waiting for the next read.
-    if (!m_link.linkOnline()) {
+    if (!m_link.online()) {
         wait();
         return;
     }

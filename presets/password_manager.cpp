@@ -54,7 +54,7 @@ void PasswordManager::send(int kind, int operation, std::function<void(bool, boo
 
 void PasswordManager::confirm(std::string_view password, PasswordBox box, const Kind& kind, Focus then)
 {
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kPasswordOffline);
         then(PasswordBox::None);
         return;
@@ -91,7 +91,7 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
         then(PasswordBox::None);
         return;
     }
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kPasswordOffline);
         then(PasswordBox::None);
         return;
@@ -177,7 +177,7 @@ void PasswordManager::lock()
 void PasswordManager::closing()
 {
     lock();
-    if (!m_context.link.linkOnline())
+    if (!m_context.link.online())
         return;
     // Both go out whatever becomes of the window: the link outlives it.
     link::DeviceLink& device = m_context.link;

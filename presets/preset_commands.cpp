@@ -19,7 +19,7 @@ void Tell(const std::function<void(bool)>& done, bool outcome)
 void PresetCommands::recall(int preset, std::function<void(bool)> done)
 {
     core::CheckIndex("preset", preset, 0, kLastPreset);
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;
@@ -38,7 +38,7 @@ void PresetCommands::store(int userIndex, std::function<void(bool)> done)
         Tell(done, false);
         return;
     }
-    if (!m_context.link.linkOnline()) {
+    if (!m_context.link.online()) {
         m_host.showMessage(kOfflineRefusal);
         Tell(done, false);
         return;

@@ -18,7 +18,7 @@ ProcessorComparison::ProcessorComparison(link::DeviceLink& link, core::ParamEdit
 void ProcessorComparison::compare(std::function<void(Outcome)> done)
 {
     m_copies.clear();
-    if (!m_link.linkOnline()) {
+    if (!m_link.online()) {
         done(Outcome::Offline);
         return;
     }

@@ -16,7 +16,7 @@ namespace quorix::soak {
 SoakConsole::SoakConsole(Events events)
     : m_events(std::move(events)),
       m_watched(m_port,
-                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.linkOnline()); }),
+                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.online()); }),
       m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record, *this}, *this,
              std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),
@@ -144,7 +144,7 @@ void SoakConsole::chooseOnline()
 
 bool SoakConsole::settled() const
 {
-    return m_link.linkOnline() && !m_link.requestsPending() && !m_link.replyWaitActive() && m_transfers == 0;
+    return m_link.online() && !m_link.requestsPending() && !m_link.replyWaitActive() && m_transfers == 0;
 }
 
 // What the screen marks: any copy the processor is not known to hold, by a read or an answered write.

@@ -174,7 +174,7 @@ void SoakRun::watchTick()
     if (healthy && !m_healthy)
         m_healthySince = now;
     m_healthy = healthy;
-    if (m_console->link().linkOnline()) {
+    if (m_console->link().online()) {
         if (m_downSince >= 0) {
             ++m_summary.recoveries;
             if (healthy)

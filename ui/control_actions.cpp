@@ -75,7 +75,7 @@ std::function<void()> ActionOf(const tables::ControlRow& row, QWidget* widget, T
     case Action::Exit:
         return [&window] { window.requestClose(TuningWindow::CloseScope::Program); };
     case Action::ToggleLink:
-        return [&window] { window.link().connectButtonClicked(); };
+        return [&window] { window.link().toggleConnection(); };
     case Action::Undo:
         return [&window] { window.modes().undoClicked(); };
     case Action::Redo:

@@ -131,7 +131,7 @@ bool GraphActions::printReport(const std::filesystem::path& file)
 {
     report::ReportCover cover;
     cover.when = QDateTime::currentDateTime();
-    cover.source = m_services.link().linkOnline() ? QStringLiteral("处理器") : QStringLiteral("控制台当前设置");
+    cover.source = m_services.link().online() ? QStringLiteral("处理器") : QStringLiteral("控制台当前设置");
     cover.preset = QString::fromStdString(core::PresetName(m_services.view().currentPreset));
     cover.record = &m_services.record();
     const report::ReportWritten written = report::WriteTuningReport(file, m_services.store(), cover);

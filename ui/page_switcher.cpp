@@ -41,7 +41,7 @@ void PageSwitcher::showThird(int third)
     m_controls.press(ControlArray::Command3, third);
     m_view.effectsSubPage = static_cast<std::uint8_t>(third);
     layoutEffectsPage();
-    m_plot.editor().command3(third);
+    m_plot.editor().showThird(third);
     m_store.show(core::BypassAddress(m_view.currentKind, third), 0);
 }
 

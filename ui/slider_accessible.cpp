@@ -55,7 +55,7 @@ public:
             return;
         const int position = std::clamp(value.toInt(), 0, s->maxValue());
         s->setValue(core::ScalePositionToRaw(s->valueType(), position));
-        s->raiseEventScroll();
+        s->notifyScrolled();
     }
 };
 

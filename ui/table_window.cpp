@@ -36,7 +36,7 @@ TableWindow::TableWindow(ConsoleServices& session, const tables::WindowTable& ta
             m_sliders[index] = s;
             s->setVisible(row.thumbVisible);
             if (row.thumbVisible)
-                connect(s, &controls::SkinnedFader::scroll, this,
+                connect(s, &controls::SkinnedFader::scrolled, this,
                         [this, s, index] { sliderScrolled(index, core::RoundHalfEven(s->value())); });
         } else if (auto* c = qobject_cast<controls::SkinnedDropDown*>(widget)) {
             m_combos[index] = {c, row.address};
@@ -110,9 +110,7 @@ void TableWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     for (const auto& [index, s] : m_sliders)
-        s->bkGroundInit(false);
-    for (const auto& [index, c] : m_combos)
-        c.widget->bkGroundInit(false);
+        s->rebuildStaticLayer();
 }
 
 } // namespace quorix::ui

@@ -61,7 +61,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     session.startAfresh();
     core::ViewState& view = session.view();
 
-    const auto online = [&session] { return session.link().linkOnline(); };
+    const auto online = [&session] { return session.link().online(); };
     createControls();
     m_storeView = std::make_unique<StoreView>(m_edits, view, m_controls, m_plot->display());
     m_pages = std::make_unique<PageSwitcher>(m_panels, m_controls, view, *m_plot, *m_storeView);
@@ -74,7 +74,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
                                                    [this] { m_sizing->hover(mapFromGlobal(QCursor::pos())); });
     m_delayedUnload = session.scheduler().createTimer(kDelayedUnloadMs, true, [this] { unload(); });
     m_reread = session.scheduler().createTimer(0, true, [this] {
-        if (m_services.link().linkOnline())
+        if (m_services.link().online())
             m_services.link().readFromDevice(0, true, link::Command::ReadBlock, {});
     });
     m_moveWindow->start();
@@ -143,7 +143,7 @@ void TuningWindow::connectControl(const tables::ControlRow& row, QWidget* widget
 {
     if (auto* s = qobject_cast<controls::SkinnedFader*>(widget)) {
         if (row.thumbVisible)
-            connect(s, &controls::SkinnedFader::scroll, this, [this, s] { sliderScrolled(s); });
+            connect(s, &controls::SkinnedFader::scrolled, this, [this, s] { sliderScrolled(s); });
         return;
     }
     std::function<void()> action = ActionOf(row, widget, *this);
@@ -177,7 +177,7 @@ void TuningWindow::startPageInit()
 {
     for (controls::SkinnedFader* s : m_controls.sliders())
         if (s && (core::KindOfAddress(s->address) == m_services.view().currentKind || s->address > 2047))
-            s->bkGroundInit(false);
+            s->rebuildStaticLayer();
     for (int i = 0; i < 3; ++i)
         m_controls.slider(i)->setValue(
             static_cast<float>(m_services.store().at(0, m_controls.slider(i)->address).value));

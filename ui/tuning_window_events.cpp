@@ -34,7 +34,7 @@ void TuningWindow::showEvent(QShowEvent* event)
     m_activated = true;
     startPageInit();
     // A window reloaded while the link stayed online would otherwise show the defaults.
-    if (m_services.link().linkOnline())
+    if (m_services.link().online())
         m_reread->start();
 }
 

@@ -13,7 +13,7 @@ using Step = core::ParamEditor::UndoStep;
 
 ValueDispatch::ValueDispatch(DispatchLinks links, DispatchHost& host)
     : m_links(std::move(links)), m_host(host), m_toneReset(m_links.scheduler.createTimer(kToneResetMs, true, [this] {
-          if (!m_links.linkOnline())
+          if (!m_links.online())
               m_host.setToneLabel(core::kNeutralTone);
       }))
 {}
@@ -94,12 +94,12 @@ void ValueDispatch::toneStep(bool up)
     else if (!up && tone > 2)
         --tone;
     m_host.setToneLabel(tone);
-    cmdToneIdClick(tone);
+    applyTone(tone);
 }
 
-void ValueDispatch::cmdToneIdClick(int step)
+void ValueDispatch::applyTone(int step)
 {
-    if (m_links.linkOnline())
+    if (m_links.online())
         m_links.editor.setValue(core::kToneAddress, step);
     else
         m_toneReset->start();

@@ -32,7 +32,7 @@ struct DispatchLinks {
     graph::GraphEditor& graph;
     const core::ViewState& view;
     core::Scheduler& scheduler;
-    std::function<bool()> linkOnline;
+    std::function<bool()> online;
 };
 
 // What the main window does with a change the user made on one of its bound
@@ -58,9 +58,9 @@ public:
     void singleMuteClicked(int index, int value);
     void optionClicked(OptionGroup group, int index);
     void byPassClicked(int value);
-    // ToneAdd / ToneSub: the label moves within 2..8, then cmdToneID_Click.
+    // ToneAdd / ToneSub: the label moves within 2..8, then applyTone.
     void toneStep(bool up);
-    void cmdToneIdClick(int step);
+    void applyTone(int step);
 
     // The reverb presets of the reverb-mode drop-down: high cut, low cut, time, pre-delay.
     static constexpr int kReverbPresetSliders[4] = {140, 135, 138, 139};

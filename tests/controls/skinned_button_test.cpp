@@ -96,7 +96,7 @@ TEST(SkinnedButton, DisabledTabsShowTheirLockAndIgnoreTheMouse)
 TEST(SkinnedButton, OnlyOneWheelNotchRaisesScroll)
 {
     auto b = Button("264,265", SkinnedButton::Momentary);
-    QSignalSpy scrolls(b.get(), &SkinnedButton::scroll);
+    QSignalSpy scrolls(b.get(), &SkinnedButton::scrolled);
     Wheel(b.get(), {5, 5}, 120);
     Wheel(b.get(), {5, 5}, -120);
     Wheel(b.get(), {5, 5}, 240);

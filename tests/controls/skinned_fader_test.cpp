@@ -46,7 +46,7 @@ core::Band SwitchedOff(core::Band band, bool off)
 TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
 {
     auto level = make(FaderKind::LevelPlain); // scale 0, 0..80
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     level->setValue(300);
     EXPECT_EQ(level->position(), 80);
     EXPECT_FLOAT_EQ(level->value(), 80);
@@ -66,7 +66,7 @@ TEST_F(Slider, ValueConvertsThroughTheScaleAndClampsAtTheEnds)
 TEST_F(Slider, AQuickClickBelowTheThumbStepsOnce)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     Move(level.get(), {33, 140}, Qt::NoButton);
     Press(level.get(), {33, 140});
     Release(level.get(), {33, 140});
@@ -78,7 +78,7 @@ TEST_F(Slider, AClickOnAHorizontalThumbChangesNothing)
 {
     auto fader = make(FaderKind::Horizontal);
     fader->setHScrollSize(2); // the mic page's: thumb at x 68 for position 40 of 80
-    QSignalSpy scrolls(fader.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(fader.get(), &SkinnedFader::scrolled);
     Move(fader.get(), {72, 10}, Qt::NoButton);
     Press(fader.get(), {72, 10});
     Move(fader.get(), {72, 10}); // a motion event without motion
@@ -90,7 +90,7 @@ TEST_F(Slider, AClickOnAHorizontalThumbChangesNothing)
 TEST_F(Slider, ADoubleClickStepsTwiceLikeTwoClicks)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     DoubleClick(level.get(), {33, 140});
     EXPECT_EQ(level->position(), 38);
     EXPECT_EQ(scrolls.count(), 2);
@@ -112,7 +112,7 @@ TEST_F(Slider, HidingTheSliderEndsItsHeldPress)
 TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     Press(level.get(), {33, 170}); // the target is the bottom
     clock.advance(200);
     EXPECT_EQ(level->position(), 40);
@@ -129,7 +129,7 @@ TEST_F(Slider, HoldingThePressRepeatsAfterAQuarterSecond)
 TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     const double thumb = 87.5;
     Press(level.get(), {33, thumb});
     Move(level.get(), {33, thumb + 0.4}); // still position 40
@@ -143,7 +143,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
     EXPECT_EQ(scrolls.count(), 2); // a moved press does not also click
 
     auto knob = make(FaderKind::Knob);
-    QSignalSpy turns(knob.get(), &SkinnedFader::scroll);
+    QSignalSpy turns(knob.get(), &SkinnedFader::scrolled);
     Press(knob.get(), {60, 60});
     Move(knob.get(), {60, 61});
     Move(knob.get(), {60, 62});
@@ -153,7 +153,7 @@ TEST_F(Slider, DraggingRaisesScrollOnlyWhenThePositionChanges)
 TEST_F(Slider, KeysMoveOnlyWhileThePointerIsInside)
 {
     auto level = make(FaderKind::LevelPlain);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     Key(level.get(), Qt::Key_Up);
     EXPECT_EQ(level->position(), 40);
     Move(level.get(), {33, 10}, Qt::NoButton);
@@ -204,7 +204,7 @@ TEST_F(Slider, ASwitchedOffBandIgnoresPressesButItsSwitch)
 {
     auto band = make(FaderKind::Band);
     band->setBand(SwitchedOff(band->band(), true));
-    QSignalSpy scrolls(band.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(band.get(), &SkinnedFader::scrolled);
     Press(band.get(), {5, 70}); // a shape button
     Release(band.get(), {5, 70});
     EXPECT_EQ(band->band().shape, 0);
@@ -220,7 +220,7 @@ TEST_F(Slider, ASwitchedOffBandIgnoresPressesButItsSwitch)
 TEST_F(Slider, TheGainBoxParsesTypedTextAndStepsWithinRange)
 {
     auto band = make(FaderKind::Band);
-    QSignalSpy scrolls(band.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(band.get(), &SkinnedFader::scrolled);
     Press(band.get(), {20, 132});
     Release(band.get(), {20, 132});
     QLineEdit* box = band->entryBox();
@@ -258,7 +258,7 @@ TEST_F(Slider, PolarityLivesInTheRawValue)
     level->setValue(260);
     EXPECT_TRUE(level->polarityInverted());
     EXPECT_EQ(level->position(), 10);
-    QSignalSpy scrolls(level.get(), &SkinnedFader::scroll);
+    QSignalSpy scrolls(level.get(), &SkinnedFader::scrolled);
     Press(level.get(), {18, 165});
     Release(level.get(), {18, 165});
     EXPECT_FALSE(level->polarityInverted());

@@ -56,7 +56,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     // Page 0 by a slider bound to the graph: the high-pass frequency.
     controls::SkinnedFader* highPass = frm().slider(126);
     highPass->setValue(40);
-    highPass->raiseEventScroll();
+    highPass->notifyScrolled();
     clock.advance(50);
     EXPECT_EQ(processor().value(0, 15), 40);
 
@@ -96,7 +96,7 @@ TEST_F(ConsoleJourney, ConnectEditUndoCopyUnplugReplugAndClose)
     EXPECT_EQ(prompter.count("与目标通信连接超时，已断开连接。"), 1);
     EXPECT_EQ(frm().windowTitle(), "Quorix_Series - 断开");
     frm().slider(113)->setValue(60);
-    frm().slider(113)->raiseEventScroll();
+    frm().slider(113)->notifyScrolled();
     EXPECT_EQ(session.store().at(0, 1792).value, 60);
 
     // Plugged in again: the offline edit is not read over; the comparison offers to write it.
@@ -139,7 +139,7 @@ TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtIts
     for (int step = 0; step <= 150; ++step) {
         events.push_back(clock.createTimer(17 * step + 1, true, [&, step] {
             music->setValue(static_cast<float>(step));
-            music->raiseEventScroll();
+            music->notifyScrolled();
             wrong += session.store().at(0, 1024).value == core::RoundHalfEven(music->value()) ? 0 : 1; // at once
         }));
         events.back()->start();
@@ -148,5 +148,5 @@ TEST_F(ConsoleJourney, ASliderDraggedAtSixtyEventsASecondEndsOnTheProcessorAtIts
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(processor().value(0, 1024), core::RoundHalfEven(music->value()));
     EXPECT_EQ(session.store().at(0, 1024).value, core::RoundHalfEven(music->value()));
-    EXPECT_TRUE(session.link().linkOnline());
+    EXPECT_TRUE(session.link().online());
 }

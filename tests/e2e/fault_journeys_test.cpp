@@ -45,7 +45,7 @@ TEST_F(Journey, AStaleReplyIsNotTakenForALaterRequest)
     clock.advance(1000);
     expectStoreMatchesProcessor();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
 }
 
 TEST_F(Journey, NoiseInTheMiddleOfATransferCostsOneRetry)
@@ -75,7 +75,7 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
     image.at(0, 256 + 0x11).value = 55;  // kind 1: lands
     image.at(0, 768 + 0x14).value = 444; // kind 3: cut off
     EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
@@ -85,6 +85,6 @@ TEST_F(Journey, UnplugDuringABlockWriteLosesTheLinkAndReplugShowsWhatLanded)
 
     port.replug();
     connect();
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
     expectStoreMatchesProcessor();
 }

@@ -14,7 +14,7 @@ TEST_F(Journey, HandshakeAndSynchronisationMirrorTheProcessor)
     processor.setValue(0, 2560, 33);
     processor.setValue(0, 0xA08, 70);
     connect();
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
     EXPECT_EQ(host.connection.front(), link::LinkCode::Online);
     EXPECT_EQ(host.variantCalls, 1);
     expectStoreMatchesProcessor();
@@ -66,9 +66,9 @@ TEST_F(Journey, AWriteDuringASynchronisationWaitsForItsTurn)
 TEST_F(Journey, KeepAliveSilenceLosesTheLinkAfter101Ticks)
 {
     processor.setKeepAliveSilent(true);
-    clock.runUntil([&] { return device.linkOnline(); });
+    clock.runUntil([&] { return device.online(); });
     const auto online = clock.nowMs();
-    clock.runUntil([&] { return !device.linkOnline(); }, 20000);
+    clock.runUntil([&] { return !device.online(); }, 20000);
     EXPECT_EQ(clock.nowMs() - online, 101 * 50);
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
     EXPECT_EQ(host.connection.back(), link::LinkCode::Lost);
@@ -94,7 +94,7 @@ TEST_F(Journey, NineUnansweredAttemptsLoseTheLink)
     EXPECT_FALSE(writeParam(1024));
     EXPECT_EQ(processor.requestsReceived() - before, 9);
     EXPECT_EQ(clock.nowMs() - start, 9 * 600);
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
 }
 
@@ -150,7 +150,7 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
             port.unplug();
     };
     connect();
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
@@ -158,24 +158,24 @@ TEST_F(Journey, UnplugDuringSynchronisationFailsCleanlyAndReplugSynchronisesAgai
     host.onProgress = nullptr;
     processor.setValue(0, 1024, 44);
     clock.advance(3000);
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     port.replug();
     connect();
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
     EXPECT_EQ(store.at(0, 1024).value, 44);
     EXPECT_EQ(store.at(0, 0xA20).value, 1);
 }
 
 TEST_F(Journey, ASwitchedOffLinkSendsNothing)
 {
-    device.connectButtonClicked();
+    device.toggleConnection();
     EXPECT_EQ(host.connection.back(), link::LinkCode::SwitchedOff);
     clock.advance(10000);
     EXPECT_EQ(port.reportsWritten(), 0);
     EXPECT_FALSE(writeParam(1024));
-    device.connectButtonClicked();
+    device.toggleConnection();
     connect();
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
 }
 
 TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
@@ -184,9 +184,9 @@ TEST_F(Journey, TheConnectionAsItStandsIsReportedToAScreenThatComesLate)
     EXPECT_EQ(device.connection(), LinkCode::Disconnected);
     connect();
     EXPECT_EQ(device.connection(), LinkCode::Online);
-    device.connectButtonClicked();
+    device.toggleConnection();
     EXPECT_EQ(device.connection(), LinkCode::SwitchedOff);
-    device.connectButtonClicked();
+    device.toggleConnection();
     EXPECT_EQ(device.connection(), LinkCode::Disconnected); // searching again
     device.offlineModeChosen();
     EXPECT_EQ(device.connection(), LinkCode::OfflineMode);
@@ -198,7 +198,7 @@ TEST_F(Journey, SwitchingOffDuringAWaitEndsItWithoutAMessage)
     processor.dropNextReplies(1);
     host.onTick = [&] {
         if (device.replyWaitActive() && device.state().linkSwitchOn)
-            device.connectButtonClicked();
+            device.toggleConnection();
     };
     const int before = processor.requestsReceived();
     EXPECT_FALSE(writeParam(1024));
@@ -277,7 +277,7 @@ TEST_F(Journey, AConfigurationThatCannotTravelSendsNothing)
     EXPECT_EQ(host.count(link::LinkCode::WriteFailed), 1);
     EXPECT_TRUE(host.windowEnabled);
     EXPECT_FALSE(host.progressVisible);
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
 }
 
 TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
@@ -308,7 +308,7 @@ TEST_F(Journey, RandomBytesFromEitherSideNeverHurt)
     processor.receive(link::Bytes{link::kKeepAlive}); // ends a partial frame the noise left behind
     EXPECT_GT(processor.refusals().count(), 0);       // the noise itself, refused
     processor.refusals().clear();
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
     store.at(0, 1024).value = 42;
     EXPECT_TRUE(writeParam(1024));
     EXPECT_EQ(processor.value(0, 1024), 42);

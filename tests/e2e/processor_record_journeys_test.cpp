@@ -52,7 +52,7 @@ struct RecordJourney : Journey {
     }
     void drain()
     {
-        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.linkOnline(); }, 20000);
+        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.online(); }, 20000);
     }
     const ComparedCopy* listed(int mode, int address) const
     {
@@ -135,7 +135,7 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     processor.dropNextReplies(1000);
     document.edits().setValue(kSurroundLevel, 33);
     document.edits().setValue(kMusicLevel, 44);
-    clock.runUntil([&] { return !device.linkOnline(); }, 20000);
+    clock.runUntil([&] { return !device.online(); }, 20000);
     EXPECT_EQ(processorRecord.state(0, kSurroundLevel), core::CopyState::Lost);
     EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Lost);
     EXPECT_EQ(host.count(link::LinkCode::WritesLost), 1);

@@ -93,5 +93,5 @@ TEST_F(Journey, AProcessorThatOnlyEverSendsSuchFieldsLosesTheLinkAndTheStoreKeep
     EXPECT_FALSE(readFromDevice(0, true, Command::ReadBlock));
     EXPECT_EQ(device.refusedReplies().outOfRange, link::RequestChannel::kAttempts);
     EXPECT_EQ(store.at(0, 3).band, before);
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
 }

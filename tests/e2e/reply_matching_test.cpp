@@ -31,8 +31,8 @@ TEST_F(Journey, AStrayFrameNeverEndsTheRequestThatWaits)
     };
     for (const Stray& stray : strays) {
         SCOPED_TRACE(stray.name);
-        if (device.linkOnline())
-            device.connectButtonClicked(), device.connectButtonClicked(); // off and on: a fresh synchronisation
+        if (device.online())
+            device.toggleConnection(), device.toggleConnection(); // off and on: a fresh synchronisation
         trace.str({});
         setProcessorGain(0, 99, 1); // the dance set differs from the singing set
         bool injected = false;

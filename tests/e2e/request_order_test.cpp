@@ -80,7 +80,7 @@ TEST_F(Journey, SwitchingTheLinkOffReleasesQueuedRequestsAtOnce)
         const bool written = writeParam(1025);
         nested.emplace_back(written, clock.nowMs());
     });
-    at(20, [&] { device.connectButtonClicked(); });
+    at(20, [&] { device.toggleConnection(); });
     const int before = processor.requestsReceived();
     const auto start = clock.nowMs();
     EXPECT_FALSE(writeParam(1024));
@@ -110,7 +110,7 @@ TEST_F(Journey, ANestedWriteThatCannotBeBuiltFailsAloneAndTheSynchronisationGoes
     EXPECT_TRUE(faulted);
     EXPECT_EQ(host.synchronisations, std::vector<bool>{true});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(device.linkOnline());
+    EXPECT_TRUE(device.online());
 }
 
 TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
@@ -128,11 +128,11 @@ TEST_F(Journey, ALoopInsideTheLossReportDoesNotRunTheTickInsideItself)
     clock.runUntil([&] { return !host.messages.empty(); }, 20000);
     EXPECT_EQ(ticksDuringTheBox, 0); // the loss was reported from inside the tick
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
 
     host.onMessage = nullptr;
     processor.setKeepAliveSilent(false);
-    clock.runUntil([&] { return device.linkOnline(); }, 5000);
+    clock.runUntil([&] { return device.online(); }, 5000);
 }
 
 // The processor may change behind the console's back (its own panel, another

@@ -108,7 +108,7 @@ TEST_F(WriteQueue, AfterALossNothingQueuedGoesOutAndEveryLostWriteIsReported)
     editor.setValue(kMainLeftLevel, 2);
     const int before = processor.requestsReceived();
     clock.advance(9 * 600 + 100);
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     EXPECT_EQ(processor.requestsReceived() - before, 8); // the first write's retries only: 9 sends in all
     EXPECT_EQ(lost, (std::vector<std::pair<int, int>>{{0, kMainMusicLevel}, {0, kMainLeftLevel}, {1, kMainLeftLevel}}));
     EXPECT_EQ(host.count(link::LinkCode::Lost), 1);

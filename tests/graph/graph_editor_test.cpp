@@ -17,17 +17,17 @@ TEST_F(Editing, DraggingABandMovesItAndQueuesAWritePerMove)
 {
     showPage(0);
     const auto [x, y] = marker(4); // EQ5, 160 Hz, 0 dB
-    editor.mouseDown(x, y, GraphEditor::Left);
+    editor.press(x, y, GraphEditor::Left);
     EXPECT_TRUE(editor.dragging());
     EXPECT_EQ(display.selected(), 4);
     const auto& g = display.geometry();
-    editor.mouseMove(g.frequencyToX(1000), g.dbToY(6));
-    editor.mouseMove(g.frequencyToX(1000), g.dbToY(6.5f));
+    editor.drag(g.frequencyToX(1000), g.dbToY(6));
+    editor.drag(g.frequencyToX(1000), g.dbToY(6.5f));
     EXPECT_EQ(store.at(0, 4).band.freqIndex, 205);
     EXPECT_EQ(store.at(0, 4).band.gain, 315);
     EXPECT_EQ(store.at(1, 4).band.gain, 250);    // the music bands are per mode
     EXPECT_EQ(writes, (std::vector<int>{4, 4})); // the link keeps only the newest while one waits
-    editor.mouseUp();
+    editor.release();
     EXPECT_EQ(undo.undoPos(), 0);         // the drag is one undo step
     EXPECT_EQ(sliders.values.size(), 0u); // no slider bound on this fixture's page
 }
@@ -38,8 +38,8 @@ TEST_F(Editing, SharedBandsAreMirroredAndShownOnTheirSlider)
     showPage(1);
     EXPECT_EQ(sliders.bound[21], 2);
     const auto [x, y] = marker(2);
-    editor.mouseDown(x, y, GraphEditor::Left);
-    editor.mouseMove(x, display.geometry().dbToY(-3));
+    editor.press(x, y, GraphEditor::Left);
+    editor.drag(x, display.geometry().dbToY(-3));
     EXPECT_EQ(store.at(0, 259).band.gain, 220);
     EXPECT_EQ(store.at(1, 259).band.gain, 220);
     EXPECT_EQ(sliders.values[21], 220);
@@ -50,22 +50,22 @@ TEST_F(Editing, GainAndFrequencyStayWithinTheirLimits)
 {
     showPage(0);
     auto [x, y] = marker(4);
-    editor.mouseDown(x, y, GraphEditor::Left);
-    editor.mouseMove(x, -50);
+    editor.press(x, y, GraphEditor::Left);
+    editor.drag(x, -50);
     EXPECT_EQ(store.at(0, 4).band.gain, 370);
-    editor.mouseMove(x, 1000);
+    editor.drag(x, 1000);
     EXPECT_EQ(store.at(0, 4).band.gain, 10);
-    editor.mouseMove(5000, y);
+    editor.drag(5000, y);
     EXPECT_EQ(store.at(0, 4).band.freqIndex, 361);
-    editor.mouseUp();
+    editor.release();
 
     const int highPass = static_cast<int>(display.points().size()) - 1;
     std::tie(x, y) = marker(highPass);
-    editor.mouseDown(x, y, GraphEditor::Left);
+    editor.press(x, y, GraphEditor::Left);
     EXPECT_EQ(display.selected(), highPass);
-    editor.mouseMove(0, y);
+    editor.drag(0, y);
     EXPECT_EQ(store.at(0, 0x0F).value, 0); // far left: OFF
-    editor.mouseMove(700, 20);
+    editor.drag(700, 20);
     EXPECT_EQ(store.at(0, 0x0F).value, 143); // never above 303 Hz
 }
 
@@ -76,11 +76,11 @@ TEST_F(Editing, MicrophoneLowPassKeepsAboveFiveKilohertz)
     store.at(0, 276).value = 360;
     display.refreshAllCurves(false);
     const auto [x, y] = marker(lowPass);
-    editor.mouseDown(x, y, GraphEditor::Left);
+    editor.press(x, y, GraphEditor::Left);
     ASSERT_EQ(display.selected(), lowPass);
-    editor.mouseMove(100, y);
+    editor.drag(100, y);
     EXPECT_EQ(store.at(0, 276).value, 298);
-    editor.mouseMove(800, y);
+    editor.drag(800, y);
     EXPECT_EQ(store.at(0, 276).value, 362); // the right edge: OFF
     EXPECT_EQ(store.at(1, 276).value, 362);
 }
@@ -89,19 +89,19 @@ TEST_F(Editing, RightDragStepsQEveryFivePixels)
 {
     showPage(0);
     const auto [x, y] = marker(4);
-    editor.mouseDown(x, y, GraphEditor::Right);
+    editor.press(x, y, GraphEditor::Right);
     ASSERT_TRUE(editor.qDragging());
     const int q = store.at(0, 4).band.qIndex;
     const int frequency = store.at(0, 4).band.freqIndex;
-    editor.mouseMove(x + 5, y);
+    editor.drag(x + 5, y);
     EXPECT_EQ(store.at(0, 4).band.qIndex, q);
-    editor.mouseMove(x + 6, y);
+    editor.drag(x + 6, y);
     EXPECT_EQ(store.at(0, 4).band.qIndex, q + 1);
-    editor.mouseMove(x + 11, y);
+    editor.drag(x + 11, y);
     EXPECT_EQ(store.at(0, 4).band.qIndex, q + 1);
-    editor.mouseMove(x + 12.5, y);
+    editor.drag(x + 12.5, y);
     EXPECT_EQ(store.at(0, 4).band.qIndex, q + 2);
-    editor.mouseMove(x, y);
+    editor.drag(x, y);
     EXPECT_EQ(store.at(0, 4).band.qIndex, q + 1);
     EXPECT_EQ(store.at(0, 4).band.freqIndex, frequency); // a Q drag leaves the frequency
 }
@@ -110,23 +110,23 @@ TEST_F(Editing, KeysStepGainQAndSelection)
 {
     showPage(0);
     display.selectPoint(4);
-    editor.keyDown(GraphEditor::Up);
-    editor.keyDown(GraphEditor::Up);
+    editor.pressKey(GraphEditor::EditKey::Up);
+    editor.pressKey(GraphEditor::EditKey::Up);
     EXPECT_EQ(store.at(0, 4).band.gain, 252);
-    editor.keyDown(GraphEditor::End);
+    editor.pressKey(GraphEditor::EditKey::End);
     EXPECT_EQ(store.at(0, 4).band.qIndex, 15);
     EXPECT_EQ(writes, (std::vector<int>{4, 4, 4}));
 
     display.selectPoint(0);
-    editor.keyDown(GraphEditor::LeftKey);
+    editor.pressKey(GraphEditor::EditKey::Left);
     clock.advance(100);
-    editor.keyUp(GraphEditor::LeftKey);
+    editor.releaseKey(GraphEditor::EditKey::Left);
     EXPECT_EQ(display.selected(), 15); // wrapped to the last point
     store.at(0, 14).band.bandOff = true;
     display.refreshAllCurves(false);
     display.selectPoint(15);
-    editor.keyDown(GraphEditor::LeftKey);
-    editor.keyUp(GraphEditor::LeftKey);
+    editor.pressKey(GraphEditor::EditKey::Left);
+    editor.releaseKey(GraphEditor::EditKey::Left);
     EXPECT_EQ(display.selected(), 13); // band 15 is off and skipped
 }
 
@@ -135,13 +135,13 @@ TEST_F(Editing, HoldingRightMovesTheFrequencyEvery50MsAfter250)
     showPage(0);
     display.selectPoint(4);
     const int start = store.at(0, 4).band.freqIndex;
-    editor.keyDown(GraphEditor::RightKey);
-    editor.keyDown(GraphEditor::RightKey); // a key repeat changes nothing
+    editor.pressKey(GraphEditor::EditKey::Right);
+    editor.pressKey(GraphEditor::EditKey::Right); // a key repeat changes nothing
     clock.advance(249);
     EXPECT_EQ(store.at(0, 4).band.freqIndex, start);
     clock.advance(751);
     EXPECT_EQ(store.at(0, 4).band.freqIndex, start + 16);
-    editor.keyUp(GraphEditor::RightKey);
+    editor.releaseKey(GraphEditor::EditKey::Right);
     EXPECT_EQ(display.selected(), 4); // a long press does not move the selection
     clock.advance(500);
     EXPECT_EQ(store.at(0, 4).band.freqIndex, start + 16);
@@ -151,11 +151,11 @@ TEST_F(Editing, KeysDoNothingOnABandThatIsOffAndCommitFilters)
 {
     store.at(0, 0).band.bandOff = true;
     showPage(0);
-    editor.keyDown(GraphEditor::Up);
+    editor.pressKey(GraphEditor::EditKey::Up);
     clock.advance(1);
     EXPECT_TRUE(writes.empty());
     display.selectPoint(15); // the high-pass filter
-    editor.keyDown(GraphEditor::Up);
+    editor.pressKey(GraphEditor::EditKey::Up);
     clock.advance(1);
     EXPECT_EQ(writes, std::vector<int>{0x0F}); // unchanged, written again
 }
@@ -182,9 +182,9 @@ TEST_F(Editing, ALockedGraphTakesNoInput)
     showPage(0);
     ASSERT_TRUE(display.locked());
     const auto [x, y] = marker(4);
-    editor.mouseDown(x, y, GraphEditor::Left);
+    editor.press(x, y, GraphEditor::Left);
     EXPECT_FALSE(editor.dragging());
-    editor.keyDown(GraphEditor::Up);
+    editor.pressKey(GraphEditor::EditKey::Up);
     EXPECT_EQ(store.at(0, 0).band.gain, 330);
 }
 
@@ -243,7 +243,7 @@ TEST_F(Editing, TheEffectsThirdsShowTheirOwnBands)
 {
     showPage(3);
     EXPECT_EQ(display.points().front().address, 776);
-    editor.command3(1);
+    editor.showThird(1);
     EXPECT_EQ(view.effectsSubPage, 1);
     EXPECT_EQ(display.points().front().address, 794);
 }

@@ -178,10 +178,10 @@ TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)
         plot->display().refreshAllCurves(false);
         clock.advance(1);
         const auto [x, y] = markerAt(4);
-        plot->editor().mouseDown(x, y, GraphEditor::Left);
-        plot->editor().mouseMove(x + 3, y + 3);
-        plot->editor().mouseUp();
-        plot->editor().keyDown(GraphEditor::Up);
+        plot->editor().press(x, y, GraphEditor::Left);
+        plot->editor().drag(x + 3, y + 3);
+        plot->editor().release();
+        plot->editor().pressKey(GraphEditor::EditKey::Up);
         clock.advance(1);
         EXPECT_EQ(plot->frame().size(), size);
     }
@@ -214,7 +214,7 @@ TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
         QApplication::sendEvent(plot.get(), &right);
         clock.advance(300); // moving by now
         const auto [x, y] = markerAt(8);
-        plot->editor().mouseDown(x, y, GraphEditor::Left);
+        plot->editor().press(x, y, GraphEditor::Left);
         end(*plot);
         EXPECT_FALSE(plot->editor().arrowHeld());
         EXPECT_FALSE(plot->editor().dragging());
@@ -223,7 +223,7 @@ TEST_F(Plot, APressEndsWhenThePlotLosesItsKeyOrButtonRelease)
         clock.advance(1000);
         writes.clear();
         clock.advance(1000);
-        plot->editor().mouseMove(x + 100, y - 50);
+        plot->editor().drag(x + 100, y - 50);
         EXPECT_EQ(store.at(0, 4).band.freqIndex, music);
         EXPECT_EQ(store.at(0, 8).band.freqIndex, dragged.band.freqIndex);
         EXPECT_EQ(store.at(0, 8).band.gain, dragged.band.gain);
@@ -253,7 +253,7 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
                                      fill != 0};
         make(1);
         EXPECT_TRUE(plot->display().points().empty());
-        plot->editor().keyDown(GraphEditor::Up);
+        plot->editor().pressKey(GraphEditor::EditKey::Up);
         plot->editor().resetPoints();
         clock.advance(1000);
         for (int i = 0; i < plot->display().curves().pointCount(); ++i)
@@ -272,14 +272,16 @@ TEST_F(Plot, PagesWithoutPointsAndWildRecordsDrawAndEditSafely)
     make(0);
     for (int j = 0; j < static_cast<int>(plot->display().points().size()); ++j) {
         plot->display().selectPoint(j);
-        for (int key : {GraphEditor::Up, GraphEditor::Down, GraphEditor::Home, GraphEditor::End, GraphEditor::RightKey})
-            plot->editor().keyDown(key);
+        for (GraphEditor::EditKey key :
+             {GraphEditor::EditKey::Up, GraphEditor::EditKey::Down, GraphEditor::EditKey::Home,
+              GraphEditor::EditKey::End, GraphEditor::EditKey::Right})
+            plot->editor().pressKey(key);
         clock.advance(300);
-        plot->editor().keyUp(GraphEditor::RightKey);
+        plot->editor().releaseKey(GraphEditor::EditKey::Right);
         const auto [x, y] = markerAt(j);
-        plot->editor().mouseDown(x, y, GraphEditor::Right);
-        plot->editor().mouseMove(x + 20, y);
-        plot->editor().mouseUp();
+        plot->editor().press(x, y, GraphEditor::Right);
+        plot->editor().drag(x + 20, y);
+        plot->editor().release();
         clock.advance(1);
     }
     for (int i = 0; i < plot->display().curves().pointCount(); ++i)
@@ -322,12 +324,12 @@ TEST_F(Plot, AFrameRestoredInPartsEqualsOneDrawnWhole)
     const auto& g = plot->display().geometry();
     for (int j : {4, 14, 0, 15, 7}) {
         const auto [x, y] = markerAt(j);
-        plot->editor().mouseDown(x, y, GraphEditor::Left);
+        plot->editor().press(x, y, GraphEditor::Left);
         for (int step = 0; step < 6; ++step) {
-            plot->editor().mouseMove(x + 40 * step, g.dbToY(step % 2 ? 11.5f : -23.5f));
+            plot->editor().drag(x + 40 * step, g.dbToY(step % 2 ? 11.5f : -23.5f));
             clock.advance(1);
         }
-        plot->editor().mouseUp();
+        plot->editor().release();
         EXPECT_TRUE(drawnWhole()) << "after dragging point " << j;
         store.at(0, 2560 + 0x16).value = j % 2; // the bypass banner comes and goes
         for (int tick = 0; tick < 5; ++tick)

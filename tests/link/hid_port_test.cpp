@@ -224,7 +224,7 @@ TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
     device.start();
     clock.advance(300);
     device.stop();
-    EXPECT_FALSE(device.linkOnline());
+    EXPECT_FALSE(device.online());
     EXPECT_TRUE(backend.written.empty());
     EXPECT_NE(trace.str().find("device not usable: output reports longer than the 4096 bytes"), std::string::npos)
         << trace.str();

@@ -107,7 +107,7 @@ struct ConsoleFixture {
     // Until the handshake was answered and the full read that follows has ended.
     void connect()
     {
-        clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+        clock.runUntil([&] { return session.link().online(); }, 20000);
         clock.advance(200);
         settle();
     }

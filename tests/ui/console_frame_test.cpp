@@ -36,7 +36,7 @@ TEST_F(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
     QAction* item = frame.action("CmdMainWindow");
     ASSERT_TRUE(frame.mainWindowLoaded());
     EXPECT_TRUE(item->isChecked());
-    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().online(); }, 20000);
     clock.advance(200);
     EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 已联机");
 
@@ -51,11 +51,11 @@ TEST_F(MdiMain, TheMainWindowClosesAndReloadsFromTheDeviceMenuAnyNumberOfTimes)
         ASSERT_TRUE(frame.mainWindowLoaded());
         EXPECT_TRUE(item->isChecked());
         clock.advance(300);
-        EXPECT_TRUE(session.link().linkOnline()); // the link stays online across a reload
+        EXPECT_TRUE(session.link().online()); // the link stays online across a reload
     }
     EXPECT_EQ(frame.action("cmdOfflineMode")->isEnabled(), true);
     frame.action("cmdOfflineMode")->trigger();
-    EXPECT_FALSE(session.link().linkOnline());
+    EXPECT_FALSE(session.link().online());
     EXPECT_EQ(frame.windowTitle(), "Quorix_Series - 脱机模式");
 }
 
@@ -86,7 +86,7 @@ TEST_F(MdiMain, EscapeOnTheExitQuestionReturnsToTheConsole)
 
 TEST_F(MdiMain, TheDeviceMenuSavesTheSupportBundleWhereTheUserChooses)
 {
-    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().online(); }, 20000);
     clock.advance(2000);
     const auto folder = std::filesystem::temp_directory_path() / ("quorix-diagnostics-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);

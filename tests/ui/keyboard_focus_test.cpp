@@ -46,7 +46,7 @@ struct Keyboard : ::testing::Test, ConsoleFixture {
     {
         controls::SkinnedFader* highPass = main().slider(126);
         highPass->setValue(static_cast<float>(value));
-        highPass->raiseEventScroll();
+        highPass->notifyScrolled();
         clock.advance(1500); // the end of the undo burst
     }
 };

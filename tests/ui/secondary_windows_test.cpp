@@ -36,7 +36,7 @@ struct SecondaryWindows : ::testing::Test, ConsoleFixture {
     void move(controls::SkinnedFader* slider, float raw)
     {
         slider->setValue(raw);
-        slider->raiseEventScroll();
+        slider->notifyScrolled();
         clock.advance(100);
     }
     // Opens the list on the face and picks the item by its row, as a user does.
@@ -238,7 +238,7 @@ TEST_F(FrameWindows, ABlockReadRefreshesTheSettingsWindowAndClosesTheRecordingWi
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
-    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().online(); }, 20000);
     clock.advance(200);
 
     processor().setValue(0, kCommon + 0x05, 17);
@@ -256,7 +256,7 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
 {
     constexpr int kLateDelay = 3 * 256 + 0x13;
     frame.show();
-    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().online(); }, 20000);
     clock.advance(200);
     frame.mainWindow()->pages().showPage(3);
     QWidget* open = frame.mainWindow()->named("MBtnFlag2");
@@ -267,7 +267,7 @@ TEST_F(FrameWindows, AnOpenEffectWindowShowsWhatTheReadBrought)
     ASSERT_EQ(late->address, kLateDelay);
 
     late->setValue(200);
-    late->raiseEventScroll();
+    late->notifyScrolled();
     clock.advance(100);
     processor().setValue(0, kLateDelay, 120);
     ASSERT_TRUE(readFromDevice(0, true, link::Command::ReadBlock));
@@ -296,7 +296,7 @@ TEST_F(FrameWindows, ASettingsWindowOpenedOfflineLearnsTheVariantWithTheFirstRea
     ui::StartupSettingsWindow* settings = frame.secondaryWindows().settings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->combo(2)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
-    clock.runUntil([&] { return session.link().linkOnline(); }, 20000);
+    clock.runUntil([&] { return session.link().online(); }, 20000);
     clock.advance(200);
     EXPECT_EQ(settings->combo(4)->y(), tables::StartupSettingsGeometry::kLoudspeakerRow);
     EXPECT_GE(settings->combo(2)->y(), settings->height());

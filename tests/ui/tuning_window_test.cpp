@@ -40,7 +40,7 @@ struct MainWindow : ::testing::Test, ConsoleFixture {
     void move(controls::SkinnedFader* slider, float raw)
     {
         slider->setValue(raw);
-        slider->raiseEventScroll();
+        slider->notifyScrolled();
     }
     void click(QWidget* widget)
     {
@@ -243,7 +243,7 @@ TEST_F(MainWindow, TheSaveDialogsCancelReturnsToTheConsole)
     EXPECT_FALSE(frm().requestClose(ui::TuningWindow::CloseScope::Program));
     EXPECT_EQ(actions.exitSave, 1);
     EXPECT_EQ(actions.unloaded, 0);
-    EXPECT_TRUE(session.link().linkOnline());
+    EXPECT_TRUE(session.link().online());
     EXPECT_TRUE(clock.hasActiveTimers());
 
     actions.cancelExitSave = false; // asked again, it closes
@@ -417,7 +417,7 @@ TEST_F(MainWindow, EachControlReachesTheCallItsRowNames)
     EXPECT_EQ(common(0x1F), 1);
 
     clickAndWait(frm().named("cmdConnectStatus"));
-    EXPECT_FALSE(session.link().linkOnline());
+    EXPECT_FALSE(session.link().online());
     EXPECT_EQ(frm().named("cmdConnectStatus")->value(), 2);
 }
 

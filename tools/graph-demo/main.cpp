@@ -59,7 +59,7 @@ public:
                     m_thirds[static_cast<std::size_t>(i)]->setValue(i == t ? 1 : 0);
                 m_view.effectsSubPage = static_cast<std::uint8_t>(t);
                 assignFaders();
-                m_plot->editor().command3(t);
+                m_plot->editor().showThird(t);
             });
             m_thirds.push_back(button);
             tools->addWidget(button);
@@ -78,7 +78,7 @@ public:
             auto* fader = new controls::SkinnedFader(nullptr, {&m_marks, &m_scheduler});
             fader->setKind(controls::FaderKind::Band);
             fader->setLabelID(0);
-            connect(fader, &controls::SkinnedFader::scroll, this, [this, fader] { bandMoved(fader); });
+            connect(fader, &controls::SkinnedFader::scrolled, this, [this, fader] { bandMoved(fader); });
             m_faders.push_back(fader);
             array.push_back(fader);
             faders->addWidget(fader);
