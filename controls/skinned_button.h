@@ -40,7 +40,6 @@ public:
     // The image id shown now, after the disabled substitutions; 0 for none.
     int shownImage() const;
 
-
 signals:
     void click();
     void scrolled(bool up);

@@ -36,7 +36,6 @@ public:
     QListWidget* popup() const { return m_popup; }
     QString selectedText() const;
 
-
 signals:
     void click(int item);
 

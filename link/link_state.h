@@ -13,7 +13,7 @@ struct LinkCounters {
 
 // The supervisor's flags and counters, shared by the parts of the link.
 struct LinkState {
-    bool online = false;        // a handshake was answered and the link has not been lost since
+    bool online = false;            // a handshake was answered and the link has not been lost since
     bool linkDisabled = false;      // the user switched the link off: no handshake is sent
     bool syncPending = false;       // a full synchronisation starts at the next tick
     bool quietShutdown = false;     // the window is closing: no link messages, waits end at once

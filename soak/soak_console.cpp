@@ -15,8 +15,7 @@ namespace quorix::soak {
 
 SoakConsole::SoakConsole(Events events)
     : m_events(std::move(events)),
-      m_watched(m_port,
-                [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.online()); }),
+      m_watched(m_port, [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.online()); }),
       m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record, *this}, *this,
              std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
       m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),

@@ -18,7 +18,7 @@
 #include "tables/tuning_window_table.h"
 
 #include "graph/response_plot.h"
-#include "graph/scroll_bar_sliders.h"
+#include "ui/fader_band_sliders.h"
 
 #include "controls/skinned_button.h"
 #include "controls/skinned_drop_down.h"
@@ -126,7 +126,7 @@ void TuningWindow::createControls()
         connectControl(row, widget);
     }
     m_controls.resolve();
-    m_bandSliders = std::make_unique<graph::ScrollBarSliders>(m_controls.sliders());
+    m_bandSliders = std::make_unique<FaderBandSliders>(m_controls.sliders());
     m_plot = new graph::ResponsePlot(
         {m_services.store(), m_services.view(), m_services.scheduler(), m_edits, m_bandSliders.get()}, this);
     m_graphActions = std::make_unique<GraphActions>(m_services, m_edits, m_prompter,

@@ -37,10 +37,11 @@ class DeviceLink;
 
 namespace quorix::graph {
 class ResponsePlot;
-class ScrollBarSliders;
 } // namespace quorix::graph
 
 namespace quorix::ui {
+
+class FaderBandSliders;
 
 class ConsoleServices;
 class EditScreen;
@@ -151,7 +152,7 @@ private:
     std::unique_ptr<WindowSizing> m_sizing;
     std::unique_ptr<GraphActions> m_graphActions;
     WindowControls m_controls;
-    std::unique_ptr<graph::ScrollBarSliders> m_bandSliders;
+    std::unique_ptr<FaderBandSliders> m_bandSliders;
     PagePanel* m_background = nullptr;
     std::array<PagePanel*, 8> m_panels{};
     PagePanel* m_strip = nullptr;

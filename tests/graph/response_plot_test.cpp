@@ -1,7 +1,6 @@
 #include "graph_fixture.h"
 
 #include "graph/response_plot.h"
-#include "graph/scroll_bar_sliders.h"
 
 #include "controls/skinned_fader.h"
 
@@ -140,32 +139,6 @@ TEST_F(Plot, TheBypassBannerFollowsThePagesBypassFlag)
     store.at(0, 2560 + 0x16 + 4).value = 1;
     plot->drawFrame();
     EXPECT_TRUE(imageAt(226, g.width / 2 - 100, g.height / 3));
-}
-
-TEST(ScrollBarSliders, BindShowAndHighlightTheSlidersOfThePage)
-{
-    GraphFixture f;
-    std::vector<std::unique_ptr<controls::SkinnedFader>> owned;
-    std::vector<controls::SkinnedFader*> array;
-    for (int band = 0; band < 3; ++band) {
-        owned.push_back(std::make_unique<controls::SkinnedFader>());
-        owned.back()->setKind(controls::FaderKind::Band);
-        owned.back()->address = band;
-        array.push_back(owned.back().get());
-    }
-    ScrollBarSliders sliders(array);
-    f.links.sliders = &sliders;
-    ResponseDisplay display(f.links);
-    display.resizeGraph(800, 300);
-    display.refreshAllCurves(true);
-    EXPECT_EQ(array[2]->pointIndex, 2);
-    EXPECT_FLOAT_EQ(array[0]->value(), 330); // the band's gain
-    EXPECT_EQ(array[0]->band().freqIndex, f.store.at(0, 0).band.freqIndex);
-    display.selectPoint(1);
-    EXPECT_TRUE(array[1]->forceShowFocus());
-    EXPECT_FALSE(array[0]->forceShowFocus());
-    EXPECT_EQ(sliders.sliderFor(2), 2);
-    EXPECT_EQ(sliders.sliderFor(99), -1);
 }
 
 TEST_F(Plot, EverySizeFromOnePixelDrawsAndEditsSafely)

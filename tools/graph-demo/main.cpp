@@ -1,7 +1,7 @@
 // The response plot on its own, for any page of a default store, editable.
 //   graph-demo [--page K] [--third T] [--size WxH] [--screenshot FILE.png]
 #include "graph/response_plot.h"
-#include "graph/scroll_bar_sliders.h"
+#include "ui/fader_band_sliders.h"
 
 #include "controls/skin_draw.h"
 #include "controls/skinned_button.h"
@@ -84,7 +84,7 @@ public:
             faders->addWidget(fader);
         }
         faders->addStretch();
-        m_sliders = std::make_unique<graph::ScrollBarSliders>(array);
+        m_sliders = std::make_unique<ui::FaderBandSliders>(array);
 
         m_plot = new graph::ResponsePlot({m_store, m_view, m_scheduler, m_editor, m_sliders.get()});
         auto* layout = new QVBoxLayout(this);
@@ -149,7 +149,7 @@ private:
     core::NullParamWriter m_noProcessor;
     core::ParamEditor m_editor{m_store, m_view, m_noProcessor, &m_undo};
     std::vector<controls::SkinnedFader*> m_faders;
-    std::unique_ptr<graph::ScrollBarSliders> m_sliders;
+    std::unique_ptr<ui::FaderBandSliders> m_sliders;
     graph::ResponsePlot* m_plot = nullptr;
     std::vector<controls::SkinnedButton*> m_tabs;
     std::vector<controls::SkinnedButton*> m_thirds;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "band_sliders.h"
+#include "graph/band_sliders.h"
 
 #include <vector>
 
@@ -8,12 +8,12 @@ namespace quorix::controls {
 class SkinnedFader;
 } // namespace quorix::controls
 
-namespace quorix::graph {
+namespace quorix::ui {
 
-// The graph's view of a window's slider array (in control-array order).
-class ScrollBarSliders final : public BandSliders {
+// The graph's view of a window's band faders (in control-array order).
+class FaderBandSliders final : public graph::BandSliders {
 public:
-    explicit ScrollBarSliders(std::vector<controls::SkinnedFader*> sliders) : m_sliders(std::move(sliders)) {}
+    explicit FaderBandSliders(std::vector<controls::SkinnedFader*> sliders) : m_sliders(std::move(sliders)) {}
 
     int sliderFor(int address) const override;
     void bindPoint(int slider, int pointIndex) override;
@@ -27,4 +27,4 @@ private:
     std::vector<controls::SkinnedFader*> m_sliders;
 };
 
-} // namespace quorix::graph
+} // namespace quorix::ui
