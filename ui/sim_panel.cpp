@@ -22,6 +22,7 @@ namespace quorix::ui {
 namespace {
 
 constexpr int kDroppedReplies = 3;
+constexpr int kSlowReplyMs = 100; // well inside the link's reply time-out
 
 } // namespace
 
@@ -57,6 +58,10 @@ SimPanel::SimPanel(sim::VirtualProcessor& processor, sim::SimUsbPort& port, core
     auto* silent = new QCheckBox(QStringLiteral("不回应保活信号（约 5 秒后断开）"), this);
     connect(silent, &QCheckBox::toggled, this, [this](bool on) { m_processor.setKeepAliveSilent(on); });
     layout->addWidget(silent);
+    // A device as slow as this lets a transfer's progress, and an unplug in the middle of one, be watched.
+    auto* slow = new QCheckBox(QStringLiteral("回复慢（每个回复晚 %1 毫秒）").arg(kSlowReplyMs), this);
+    connect(slow, &QCheckBox::toggled, this, [this](bool on) { m_port.setReplyDelay(on ? kSlowReplyMs : 0); });
+    layout->addWidget(slow);
     const auto action = [this, layout](const QString& text, std::function<void()> act) {
         auto* button = new QPushButton(text, this);
         connect(button, &QPushButton::clicked, this, std::move(act));
