@@ -1,8 +1,11 @@
 // 50 rooms on one mosquitto: each an agent of its own (its own virtual
-// processor, its own MQTT connection; all in this process), and a console's
+// processor, its own MQTT connection, its own thread; all in this process), and a console's
 // venue model listening. A push to all 50 against a push to one, measured in
-// the same run; how long a room's state takes to reach the model; the broker's
-// and the agents' CPU while the venue idles.
+// the same run, twice: with processors that answer at once (the rooms' CPU
+// alone, 50 rooms taking turns on this machine's cores) and with each paced
+// like the full-speed USB endpoint a room's processor is (its transfer time,
+// which the rooms spend side by side); how long a room's state takes to reach
+// the model; the broker's and the agents' CPU while the venue idles.
 #include "tests/venue/loopback_port.h"
 
 #include "agent/room_agent.h"
@@ -24,7 +27,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -33,6 +38,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <fstream>
@@ -95,6 +101,51 @@ struct Room {
     std::function<void(const std::string& topic, const std::string& payload)> onPublish;
 };
 
+// A room on a thread of its own, as its agent is a program of its own on the
+// room's PC: while one room's agent waits for its processor, the others go on.
+class RoomThread final : public QThread {
+public:
+    RoomThread(int i, std::string url) : address{kVenue, RoomName(i)}, m_index(i), m_url(std::move(url))
+    {
+        start();
+        m_ready.acquire();
+    }
+    ~RoomThread() override
+    {
+        quit();
+        wait();
+    }
+
+    // Runs `work` on the room's thread, and waits for it.
+    void call(const std::function<void(Room&)>& work)
+    {
+        QMetaObject::invokeMethod(
+            m_context, [&] { work(*m_room); }, Qt::BlockingQueuedConnection);
+    }
+
+    const venue::RoomAddress address;
+
+protected:
+    void run() override
+    {
+        link::QtScheduler scheduler;
+        std::ostringstream log;
+        Room room(m_index, m_url, scheduler, log);
+        QObject context;
+        m_room = &room;
+        m_context = &context;
+        m_ready.release();
+        exec();
+    }
+
+private:
+    const int m_index;
+    const std::string m_url;
+    QSemaphore m_ready;
+    Room* m_room = nullptr;
+    QObject* m_context = nullptr;
+};
+
 // The broker, the rooms and the console's side, made once for all the benchmarks.
 class Venue {
 public:
@@ -130,7 +181,7 @@ public:
         m_console->subscribe(venue::VenueFilter(kVenue, venue::TopicKind::Reply));
         m_console->start();
         for (int i = 0; i < kRooms; ++i)
-            m_agents.push_back(std::make_unique<Room>(i, url, m_scheduler, m_log));
+            m_agents.push_back(std::make_unique<RoomThread>(i, url));
         waitFor([&] {
             return std::count_if(m_rooms.rooms().begin(), m_rooms.rooms().end(), [](const auto& room) {
                        return room.second.online && room.second.processor;
@@ -157,6 +208,13 @@ public:
                 throw std::runtime_error("the venue did not answer in time");
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
+    }
+
+    // Each room's processor paced like a full-speed USB endpoint, or answering at once.
+    void setPaced(bool paced)
+    {
+        for (const auto& room : m_agents)
+            room->call([&](Room& r) { r.port.setFullSpeedPacing(paced); });
     }
 
     // A push of a configuration to the first `rooms` rooms, answered by all; its wall-clock time in seconds.
@@ -192,14 +250,20 @@ public:
     {
         Latency latency;
         for (int n = 0; n < count; ++n) {
-            Room& room = *m_agents[static_cast<std::size_t>(n % kRooms)];
-            const int value = 1 + (++m_levels % 70);
-            double published = 0;
-            room.onPublish = [&](const std::string& topic, const std::string& payload) {
-                if (topic.ends_with("/state") &&
-                    payload.find("\"music\":" + std::to_string(value) + ",") != std::string::npos)
-                    published = NowMs();
-            };
+            RoomThread& room = *m_agents[static_cast<std::size_t>(n % kRooms)];
+            // A level the room holds already changes no state: it would wait for the heartbeat.
+            const auto& held = m_rooms.rooms().at(room.address.room).processor;
+            int value = 1 + (++m_levels % 70);
+            if (held && held->levels[0] == value)
+                value = 1 + (++m_levels % 70);
+            std::atomic<double> published = 0;
+            room.call([&](Room& r) {
+                r.onPublish = [&](const std::string& topic, const std::string& payload) {
+                    if (topic.ends_with("/state") &&
+                        payload.find("\"music\":" + std::to_string(value) + ",") != std::string::npos)
+                        published = NowMs();
+                };
+            });
             bool seen = false;
             m_onState = [&](const std::string& name) {
                 const auto& p = m_rooms.rooms().at(name).processor;
@@ -215,7 +279,7 @@ public:
             const double now = NowMs();
             latency.fromCommand.push_back(now - sent);
             latency.fromPublish.push_back(now - published);
-            room.onPublish = nullptr;
+            room.call([](Room& r) { r.onPublish = nullptr; });
             m_onState = nullptr;
         }
         return latency;
@@ -246,12 +310,11 @@ private:
     int m_port = 0;
     QProcess m_broker;
     link::QtScheduler m_scheduler;
-    std::ostringstream m_log;
     std::unique_ptr<venue::MqttClient> m_console;
     venue::VenueRooms m_rooms{kVenue};
     std::optional<venue::VenueRound> m_round;
     std::function<void(const std::string&)> m_onState;
-    std::vector<std::unique_ptr<Room>> m_agents;
+    std::vector<std::unique_ptr<RoomThread>> m_agents;
     core::ParamStore m_configuration;
     int m_pushes = 0;
     int m_levels = 0;
@@ -269,21 +332,46 @@ double Percentile(std::vector<double> values, double share)
     return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
 }
 
-void BM_VenuePush_Reference(benchmark::State& state)
+// The push to `rooms` rooms; `paced` processors take a USB endpoint's time.
+// Beside the time, the CPU a push costs: the broker's, and this process's (the
+// rooms' agents and the console) on all its threads.
+void MeasurePush(benchmark::State& state, int rooms, bool paced)
 {
     Venue& venue = TheVenue();
+    venue.setPaced(paced);
+    const auto [brokerBefore, ownBefore] = venue.cpuSeconds();
     for (auto _ : state)
-        state.SetIterationTime(venue.push(1));
+        state.SetIterationTime(venue.push(rooms));
+    const auto [brokerAfter, ownAfter] = venue.cpuSeconds();
+    const auto pushes = static_cast<double>(state.iterations());
+    state.counters["broker_cpu_ms"] = 1000 * (brokerAfter - brokerBefore) / pushes;
+    state.counters["rooms_console_cpu_ms"] = 1000 * (ownAfter - ownBefore) / pushes;
+    venue.setPaced(false);
+}
+
+void BM_VenuePush_Reference(benchmark::State& state)
+{
+    MeasurePush(state, 1, false);
 }
 BENCHMARK(BM_VenuePush_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
 
 void BM_VenuePush(benchmark::State& state)
 {
-    Venue& venue = TheVenue();
-    for (auto _ : state)
-        state.SetIterationTime(venue.push(kRooms));
+    MeasurePush(state, kRooms, false);
 }
 BENCHMARK(BM_VenuePush)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
+
+void BM_VenuePushPaced_Reference(benchmark::State& state)
+{
+    MeasurePush(state, 1, true);
+}
+BENCHMARK(BM_VenuePushPaced_Reference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
+
+void BM_VenuePushPaced(benchmark::State& state)
+{
+    MeasurePush(state, kRooms, true);
+}
+BENCHMARK(BM_VenuePushPaced)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(2);
 
 void BM_StateChangeToModel(benchmark::State& state)
 {

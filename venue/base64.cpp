@@ -42,8 +42,8 @@ std::optional<std::vector<std::uint8_t>> DecodeBase64(std::string_view text)
 {
     if (text.size() % 4 != 0)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size() / 4 * 3);
+    std::vector<std::uint8_t> bytes(text.size() / 4 * 3);
+    std::size_t size = 0;
     for (std::size_t i = 0; i < text.size(); i += 4) {
         const bool last = i + 4 == text.size();
         const std::size_t padding = last ? std::size_t{text[i + 3] == '='} + std::size_t{text[i + 2] == '='} : 0;
@@ -59,12 +59,13 @@ std::optional<std::vector<std::uint8_t>> DecodeBase64(std::string_view text)
         // Bits the padding leaves over must be zero, or two texts would decode alike.
         if ((padding == 1 && (group & 0xFF) != 0) || (padding == 2 && (group & 0xFFFF) != 0))
             return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(group >> 16));
+        bytes[size++] = static_cast<std::uint8_t>(group >> 16);
         if (padding < 2)
-            bytes.push_back(static_cast<std::uint8_t>(group >> 8));
+            bytes[size++] = static_cast<std::uint8_t>(group >> 8);
         if (padding < 1)
-            bytes.push_back(static_cast<std::uint8_t>(group));
+            bytes[size++] = static_cast<std::uint8_t>(group);
     }
+    bytes.resize(size);
     return bytes;
 }
 

@@ -4,6 +4,7 @@
 #include "payload_reader.h"
 #include "room_command.h"
 
+#include "json/long_value_parse.h"
 #include "json/strict_json.h"
 
 #include "core/config_file.h"
@@ -42,7 +43,7 @@ std::string ReplyJson(const CommandReply& reply)
 
 ParsedReply ParseCommandReply(std::string_view payload)
 {
-    const auto parsed = json::ParseStrictJson(payload);
+    const auto parsed = json::ParseStrictJsonWithLongValue(payload, "configuration");
     if (!parsed.document)
         return {std::nullopt, "the reply is not JSON: " + parsed.refusal};
     const ordered_json& json = *parsed.document;
@@ -71,15 +72,15 @@ ParsedReply ParseCommandReply(std::string_view payload)
     }
     if (in.has("configuration")) {
         const auto text = in.text("configuration", (core::kConfigFileSize + 2) / 3 * 4);
-        const auto bytes = text ? DecodeBase64(*text) : std::nullopt;
+        auto bytes = text ? DecodeBase64(*text) : std::nullopt;
         if (text && (!bytes || bytes->size() != core::kConfigFileSize))
             in.refuse("\"configuration\" is not a .quorix file in base64");
         else if (bytes)
-            reply.configuration = *bytes;
+            reply.configuration = std::move(*bytes);
     }
     if (!in.ok())
         return {std::nullopt, in.refusal()};
-    return {reply, {}};
+    return {std::move(reply), {}};
 }
 
 } // namespace quorix::venue

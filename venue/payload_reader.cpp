@@ -31,7 +31,7 @@ const nlohmann::ordered_json* PayloadReader::field(const char* key)
     return &*found;
 }
 
-std::optional<std::string> PayloadReader::text(const char* key, std::size_t longest)
+std::optional<std::string_view> PayloadReader::text(const char* key, std::size_t longest)
 {
     const auto* value = field(key);
     if (!value)
@@ -40,7 +40,7 @@ std::optional<std::string> PayloadReader::text(const char* key, std::size_t long
         refuse("\"" + std::string(key) + "\" is to be a text of at most " + std::to_string(longest) + " bytes");
         return std::nullopt;
     }
-    return value->get<std::string>();
+    return value->get_ref<const std::string&>();
 }
 
 std::optional<int> PayloadReader::integer(const char* key, int lowest, int highest)

@@ -19,7 +19,8 @@ public:
     // `what` names the object in refusals ("command", "state").
     PayloadReader(const nlohmann::ordered_json& object, std::string_view what);
 
-    std::optional<std::string> text(const char* key, std::size_t longest);
+    // A view into the object: a push's configuration is not copied to be read.
+    std::optional<std::string_view> text(const char* key, std::size_t longest);
     std::optional<int> integer(const char* key, int lowest, int highest);
     std::optional<std::int64_t> wholeNumber(const char* key, std::int64_t lowest, std::int64_t highest);
     std::optional<bool> flag(const char* key);

@@ -4,7 +4,7 @@
 #include "payload_reader.h"
 #include "room_state.h"
 
-#include "json/strict_json.h"
+#include "json/long_value_parse.h"
 
 #include "core/config_file.h"
 
@@ -23,11 +23,23 @@ std::string_view KindName(CommandKind kind)
     return kKinds[static_cast<std::size_t>(kind)];
 }
 
+constexpr std::string_view kIdOpening = R"({"id":)";
+
+std::string Dump(const ordered_json& json)
+{
+    return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
 } // namespace
 
 std::string CommandJson(const RoomCommand& command)
 {
-    ordered_json json = {{"id", command.id}, {"command", KindName(command.kind)}};
+    return CommandPayload(command).withId(command.id);
+}
+
+CommandPayload::CommandPayload(const RoomCommand& command)
+{
+    ordered_json json = {{"id", ""}, {"command", KindName(command.kind)}};
     switch (command.kind) {
     case CommandKind::Recall:
     case CommandKind::Store:
@@ -59,12 +71,21 @@ std::string CommandJson(const RoomCommand& command)
         json["on"] = command.on;
         break;
     }
-    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    m_afterId = Dump(json).substr(kIdOpening.size() + 2); // past the empty id's quotes
+}
+
+std::string CommandPayload::withId(const std::string& id) const
+{
+    const std::string quoted = Dump(id);
+    std::string text;
+    text.reserve(kIdOpening.size() + quoted.size() + m_afterId.size());
+    text.append(kIdOpening).append(quoted).append(m_afterId);
+    return text;
 }
 
 ParsedCommand ParseRoomCommand(std::string_view payload)
 {
-    const auto parsed = json::ParseStrictJson(payload);
+    const auto parsed = json::ParseStrictJsonWithLongValue(payload, "configuration");
     if (!parsed.document)
         return {std::nullopt, "the command is not JSON: " + parsed.refusal, {}};
     const ordered_json& json = *parsed.document;
@@ -114,14 +135,14 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
         if (in.has("preset"))
             command.preset = in.integer("preset", 0, kLastPreset);
         const auto text = in.text("configuration", (core::kConfigFileSize + 2) / 3 * 4);
-        const auto bytes = text ? DecodeBase64(*text) : std::nullopt;
+        auto bytes = text ? DecodeBase64(*text) : std::nullopt;
         if (text && !bytes)
             in.refuse("\"configuration\" is not base64");
         else if (bytes && bytes->size() != core::kConfigFileSize)
             in.refuse("\"configuration\" holds " + std::to_string(bytes->size()) + " bytes, not a .quorix file's " +
                       std::to_string(core::kConfigFileSize));
         else if (bytes)
-            command.configuration = *bytes;
+            command.configuration = std::move(*bytes);
         break;
     }
     case CommandKind::Pull:
@@ -137,7 +158,7 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
     }
     if (!in.ok())
         return {std::nullopt, in.refusal(), id};
-    return {command, {}, id};
+    return {std::move(command), {}, id};
 }
 
 } // namespace quorix::venue

@@ -37,6 +37,19 @@ inline constexpr std::size_t kLongestId = 64;
 
 std::string CommandJson(const RoomCommand& command);
 
+// One command's JSON for many ids, as a venue sends it to many rooms: what the
+// rooms share (a push's configuration is 336 KB of base64) is encoded once and
+// each room's payload only gets its own id put in.
+class CommandPayload {
+public:
+    explicit CommandPayload(const RoomCommand& command);
+    // The JSON CommandJson gives for the command with this id.
+    std::string withId(const std::string& id) const;
+
+private:
+    std::string m_afterId; // the JSON that follows the id's value
+};
+
 struct ParsedCommand {
     std::optional<RoomCommand> command;
     std::string refusal;

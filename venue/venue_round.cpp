@@ -29,12 +29,11 @@ VenueRound::Status VenueRound::status(const Entry& entry) const
     return entry.delivered ? Status::Delivered : Status::Sending;
 }
 
-void VenueRound::send(const std::string& venue, RoomCommand command, const Publish& publish)
+void VenueRound::send(const std::string& venue, const RoomCommand& command, const Publish& publish)
 {
-    for (Entry& entry : m_entries) {
-        command.id = entry.id;
-        entry.publication = publish(Topic({venue, entry.room}, TopicKind::Command), CommandJson(command));
-    }
+    const CommandPayload payload(command);
+    for (Entry& entry : m_entries)
+        entry.publication = publish(Topic({venue, entry.room}, TopicKind::Command), payload.withId(entry.id));
 }
 
 bool VenueRound::delivered(int publication)

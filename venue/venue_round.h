@@ -45,7 +45,7 @@ public:
     // Publishes `command` to each room of `venue` under the room's own id;
     // `publish` returns the publication's id, or -1 when it could not be sent.
     using Publish = std::function<int(const std::string& topic, const std::string& payload)>;
-    void send(const std::string& venue, RoomCommand command, const Publish& publish);
+    void send(const std::string& venue, const RoomCommand& command, const Publish& publish);
     // The broker acknowledged publication `publication`; false when it is none of this round's.
     bool delivered(int publication);
     // A payload on `room`'s reply topic. Replies to other commands, repeated

@@ -154,6 +154,21 @@ TEST(VenueCommand, EveryKindRoundTrips)
     }
 }
 
+TEST(VenueCommand, OnePayloadForManyRoomsCarriesEachRoomsIdWhateverItHolds)
+{
+    RoomCommand push;
+    push.kind = CommandKind::Push;
+    push.preset = 5;
+    push.configuration = DefaultConfiguration();
+    const CommandPayload payload(push);
+    for (const std::string id : {"venue-1", "a\"b\\c", "line\nbreak", "\xe6\x88\xbf\xe9\x97\xb4", "{\"id\":\"x\"}"}) {
+        push.id = id;
+        const auto parsed = ParseRoomCommand(payload.withId(id));
+        ASSERT_TRUE(parsed.command) << parsed.refusal;
+        EXPECT_EQ(*parsed.command, push) << id;
+    }
+}
+
 TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
 {
     const std::string shortFile = EncodeBase64(std::vector<std::uint8_t>(300, 0));
