@@ -50,7 +50,8 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
     EXPECT_TRUE(told(
         [&](auto done) { dialog.save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
-    EXPECT_EQ(flow.severities, std::vector<core::Severity>{core::Severity::Warning}) << "as the window always showed it";
+    EXPECT_EQ(flow.severities, std::vector<core::Severity>{core::Severity::Warning})
+        << "as the window always showed it";
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
