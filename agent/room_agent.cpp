@@ -48,7 +48,7 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
     : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
       m_clock(std::move(secondsSince1970)), m_log(log), m_relay(backend, scheduler),
       m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record, m_copies}, *this),
-      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_flow)
+      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_prompter, m_prompter)
 {
     core::InitParamStore(m_store, m_image);
     m_runner = scheduler.createTimer(0, true, [this] { runNext(); });
@@ -282,7 +282,7 @@ CommandReply RoomAgent::store(int preset)
 {
     const bool stored = core::AwaitOutcome<bool>(
         m_scheduler, [&](auto done) { m_presets.store(preset - presets::kFirstUserPreset, std::move(done)); });
-    const std::string message = m_flow.takeMessage();
+    const std::string message = m_prompter.takeMessage();
     if (stored) {
         CommandReply reply = Reply({}, Outcome::Done);
         reply.preset = m_view.currentPreset;

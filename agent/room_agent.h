@@ -1,6 +1,6 @@
 #pragma once
 
-#include "agent_flow_host.h"
+#include "agent_prompter.h"
 #include "hid_relay.h"
 
 #include "venue/command_reply.h"
@@ -100,7 +100,7 @@ private:
     core::StoreCopies m_copies{m_store}; // no view shows the store: reads go straight in
     HidRelay m_relay;
     link::DeviceLink m_link;
-    AgentFlowHost m_flow;
+    AgentPrompter m_prompter;
     presets::PresetCommands m_presets;
     std::deque<venue::RoomCommand> m_queue;
     std::unique_ptr<core::Timer> m_runner;

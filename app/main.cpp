@@ -149,11 +149,11 @@ int main(int argc, char** argv)
         app::QuitAfterFirstPaint(frame.mainWindow()->plot());
     frame.show();
     if (!folder.error.isEmpty())
-        prompter.showMessage(folder.error.toStdString(), ui::MessageIcon::Warning);
+        prompter.showMessage(folder.error.toStdString(), core::Severity::Warning);
     if (!session.memoryProblem().empty())
         prompter.showMessage("模拟处理器的存储文件无法读取，已使用出厂设置，且退出时不会覆盖该文件：\n" +
                                  session.memoryProblem(),
-                             ui::MessageIcon::Warning);
+                             core::Severity::Warning);
     if (traceFile)
         traceFile->onFailure([&] {
             std::cerr << "quorix-console: the trace " << options.trace.toStdString()
@@ -164,7 +164,7 @@ int main(int argc, char** argv)
                 [&] {
                     prompter.showMessage("协议跟踪文件无法继续写入，此后的通信不再记录：\n" +
                                              options.trace.toStdString(),
-                                         ui::MessageIcon::Warning);
+                                         core::Severity::Warning);
                 },
                 Qt::QueuedConnection);
         });

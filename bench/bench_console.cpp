@@ -1,11 +1,11 @@
 // The main tuning window offscreen: a page switch from the click to the painted
 // window, against painting the whole window without a switch (painting alone).
 #include "app/console_session.h"
-#include "ui/prompter.h"
 #include "ui/tuning_window.h"
 #include "ui/window_actions.h"
 
 #include "core/manual_scheduler.h"
+#include "core/prompter.h"
 
 #include <QApplication>
 
@@ -15,9 +15,11 @@ using namespace quorix;
 
 namespace {
 
-struct Silent final : ui::Prompter {
+struct Silent final : core::Prompter {
     bool askYesNo(std::string_view) override { return false; }
-    void showMessage(std::string_view, ui::MessageIcon) override {}
+    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
+    void showMessage(std::string_view, core::Severity) override {}
+    std::optional<std::filesystem::path> askFile(const core::FileRequest&) override { return std::nullopt; }
 };
 
 struct NoActions final : ui::WindowActions {

@@ -19,6 +19,9 @@
 #include "core/config_file.h"
 #include "core/digit_buffer.h"
 #include "core/mode_copy.h"
+#include "core/param_editor.h"
+#include "core/param_writer.h"
+#include "core/processor_record.h"
 #include "core/store_summary.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -86,14 +89,24 @@ void BuildEveryWrite(const core::ParamStore& image)
     }
 }
 
+// Says yes to every question.
+struct Yes final : core::Prompter {
+    bool askYesNo(std::string_view) override { return true; }
+    Answer askYesNoCancel(std::string_view) override { return Answer::Yes; }
+    void showMessage(std::string_view, core::Severity) override {}
+    std::optional<std::filesystem::path> askFile(const core::FileRequest&) override { return std::nullopt; }
+};
+
 void CopyBothWays(core::ParamStore store)
 {
     core::ViewState view;
-    const core::CopyModeHooks hooks{[](std::string_view) { return true; }, [] { return false; },
-                                    [](int) { return true; }, [](std::string_view) {}};
+    core::NullParamWriter writer;
+    core::ParamEditor edits{store, view, writer};
+    const core::ProcessorRecord record;
+    Yes prompter;
     for (const std::uint8_t mode : {std::uint8_t{0}, std::uint8_t{1}}) {
         view.currentMode = mode;
-        FUZZ_CHECK(core::CopyMode(store, view, hooks));
+        FUZZ_CHECK(core::CopyMode(edits, view, record, prompter, [](int) { return true; }));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/config_file.h"
 
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -14,17 +15,19 @@ namespace quorix::presets {
 
 bool ConfigurationFiles::saveConfigurationFile()
 {
-    const std::filesystem::path chosen = m_chooser.chooseConfigurationFileToSave();
-    if (chosen.empty())
+    const std::optional<std::filesystem::path> asked =
+        m_prompter.askFile({kSaveConfigurationCaption, kConfigurationFilter, true, m_modeFolder});
+    if (!asked || asked->empty())
         return false;
+    const std::filesystem::path& chosen = *asked;
     const std::filesystem::path path = core::WithConfigurationExtension(chosen);
     // The dialog asked about the name it was given, not about the one with the extension added.
     std::error_code ec;
-    if (path != chosen && std::filesystem::exists(path, ec) && !m_host.askYesNo(kOverwriteQuestion))
+    if (path != chosen && std::filesystem::exists(path, ec) && !m_prompter.askYesNo(kOverwriteQuestion))
         return false;
     const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
     if (!saved.ok)
-        m_host.showMessage(ConfigFileMessage(saved));
+        tell(ConfigFileMessage(saved));
     return saved.ok;
 }
 
@@ -41,23 +44,24 @@ void Tell(const ConfigurationFiles::Done& done, bool outcome)
 void ConfigurationFiles::openConfigurationFile(Done done)
 {
     if (!m_context.link.online()) {
-        m_host.showMessage(kOfflineRefusal);
+        tell(kOfflineRefusal);
         Tell(done, false);
         return;
     }
-    const std::filesystem::path path = m_chooser.chooseConfigurationFileToOpen();
-    if (path.empty()) {
+    const std::optional<std::filesystem::path> path =
+        m_prompter.askFile({kOpenConfigurationCaption, kConfigurationFilter, false, m_modeFolder});
+    if (!path || path->empty()) {
         Tell(done, false);
         return;
     }
-    openConfigurationFile(path, std::move(done));
+    openConfigurationFile(*path, std::move(done));
 }
 
 void ConfigurationFiles::openConfigurationFile(const std::filesystem::path& path, Done done)
 {
     // The link may have gone while the dialog or a question was open.
     if (!m_context.link.online()) {
-        m_host.showMessage(kOfflineRefusal);
+        tell(kOfflineRefusal);
         Tell(done, false);
         return;
     }
@@ -74,7 +78,7 @@ void ConfigurationFiles::open(const std::filesystem::path& path, Done done)
     core::ParamStore loaded;
     const core::ConfigFileResult read = core::LoadConfigurationFile(path, loaded);
     if (!read.ok) {
-        m_host.showMessage(ConfigFileMessage(read));
+        tell(ConfigFileMessage(read));
         Tell(done, false);
         return;
     }
@@ -83,7 +87,7 @@ void ConfigurationFiles::open(const std::filesystem::path& path, Done done)
     // A file the link would refuse leaves the console as it was, loaded image included.
     if (!m_context.link.configurationWritable(preset)) {
         std::swap(m_context.image, loaded);
-        m_host.showMessage(std::string(kUnsendableFile) + platform::PathToUtf8(path));
+        tell(std::string(kUnsendableFile) + platform::PathToUtf8(path));
         Tell(done, false);
         return;
     }
@@ -96,6 +100,11 @@ void ConfigurationFiles::open(const std::filesystem::path& path, Done done)
         }
         device.readFromDevice(preset, false, link::Command::ReadBlockBack, std::move(done));
     });
+}
+
+void ConfigurationFiles::tell(std::string_view message)
+{
+    m_prompter.showMessage(message, core::Severity::Warning);
 }
 
 } // namespace quorix::presets

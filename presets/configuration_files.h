@@ -1,8 +1,8 @@
 #pragma once
 
-#include "file_chooser.h"
-#include "flow_host.h"
 #include "preset_context.h"
+
+#include "core/prompter.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,8 +13,9 @@ namespace quorix::presets {
 // processor's current preset.
 class ConfigurationFiles {
 public:
-    ConfigurationFiles(PresetContext context, FlowHost& host, FileChooser& chooser)
-        : m_context(context), m_host(host), m_chooser(chooser)
+    // The open and save dialogs start in `modeFolder`.
+    ConfigurationFiles(PresetContext context, core::Prompter& prompter, std::filesystem::path modeFolder)
+        : m_context(context), m_prompter(prompter), m_modeFolder(std::move(modeFolder))
     {}
 
     using Done = std::function<void(bool)>;
@@ -29,12 +30,16 @@ public:
 
 private:
     void open(const std::filesystem::path& path, Done done);
+    void tell(std::string_view message);
 
     PresetContext m_context;
-    FlowHost& m_host;
-    FileChooser& m_chooser;
+    core::Prompter& m_prompter;
+    std::filesystem::path m_modeFolder;
 };
 
+inline constexpr std::string_view kOpenConfigurationCaption = "浏览配置文件";
+inline constexpr std::string_view kSaveConfigurationCaption = "保存配置文件";
+inline constexpr std::string_view kConfigurationFilter = "音响配置文件 (*.QUORIX)";
 inline constexpr std::string_view kUnsendableFile = "配置文件中有无法发送到设备的数值，未作任何更改：";
 
 } // namespace quorix::presets

@@ -33,7 +33,7 @@ void ExitSave::save(const ExitSaveChoice& choice, std::function<void(bool)> done
 {
     if (choice.saveFile) {
         if (const std::string_view refusal = checkName(choice.name); !refusal.empty()) {
-            m_host.showMessage(refusal);
+            m_prompter.showMessage(refusal, core::Severity::Warning);
             done(false);
             return;
         }
@@ -44,7 +44,7 @@ void ExitSave::save(const ExitSaveChoice& choice, std::function<void(bool)> done
     }
     core::CheckIndex("user preset", choice.userIndex, 0, kLastPreset - kFirstUserPreset);
     if (GuestUser(m_context.store)) {
-        m_host.showMessage(kGuestRefusal);
+        m_prompter.showMessage(kGuestRefusal, core::Severity::Warning);
         done(false);
         return;
     }
@@ -52,13 +52,13 @@ void ExitSave::save(const ExitSaveChoice& choice, std::function<void(bool)> done
         done(finish(choice, kStoreSkippedOffline));
         return;
     }
-    m_host.setBusy(true);
+    m_busy.setBusy(true);
     m_context.link.sendCommand(
         link::Command::StoreMode, kFirstUserPreset + choice.userIndex, 0,
         [this, alive = std::weak_ptr(m_alive), choice, done = std::move(done)](const link::RequestOutcome& stored) {
             if (alive.expired())
                 return;
-            m_host.setBusy(false);
+            m_busy.setBusy(false);
             done(finish(choice, stored.answered ? std::string_view{} : kStoreFailed));
         });
 }
@@ -69,18 +69,19 @@ bool ExitSave::finish(const ExitSaveChoice& choice, std::string_view storeProble
     if (choice.saveFile) {
         const std::filesystem::path path = pathFor(choice.name);
         std::error_code ec;
-        if (std::filesystem::exists(path, ec) && !m_host.askYesNo(kOverwriteQuestion))
+        if (std::filesystem::exists(path, ec) && !m_prompter.askYesNo(kOverwriteQuestion))
             return false;
         const core::ConfigFileResult saved = core::SaveConfigurationFile(path, m_context.store);
         if (!saved.ok) {
-            m_host.showMessage(ConfigFileMessage(saved));
+            m_prompter.showMessage(ConfigFileMessage(saved), core::Severity::Warning);
             return false;
         }
     }
     if (storeProblem.empty())
-        m_host.showMessage(kAllDone);
+        m_prompter.showMessage(kAllDone, core::Severity::Warning);
     else
-        m_host.showMessage(std::string(storeProblem) + (choice.saveFile ? "\n" + std::string(kFileSaved) : ""));
+        m_prompter.showMessage(std::string(storeProblem) + (choice.saveFile ? "\n" + std::string(kFileSaved) : ""),
+                               core::Severity::Warning);
     return true;
 }
 

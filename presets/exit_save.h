@@ -1,8 +1,10 @@
 #pragma once
 
-#include "flow_host.h"
 #include "preset_context.h"
 #include "preset_texts.h"
+
+#include "core/busy_indicator.h"
+#include "core/prompter.h"
 
 #include <filesystem>
 #include <functional>
@@ -24,8 +26,9 @@ struct ExitSaveChoice {
 // write the configuration into the mode folder, in one step.
 class ExitSave {
 public:
-    ExitSave(PresetContext context, FlowHost& host, std::filesystem::path modeFolder)
-        : m_context(context), m_host(host), m_modeFolder(std::move(modeFolder))
+    ExitSave(PresetContext context, core::Prompter& prompter, core::BusyIndicator& busy,
+             std::filesystem::path modeFolder)
+        : m_context(context), m_prompter(prompter), m_busy(busy), m_modeFolder(std::move(modeFolder))
     {}
 
     // Returns at once; `done` is told true when the dialog is done and closes,
@@ -40,7 +43,8 @@ private:
     bool finish(const ExitSaveChoice& choice, std::string_view storeProblem);
 
     PresetContext m_context;
-    FlowHost& m_host;
+    core::Prompter& m_prompter;
+    core::BusyIndicator& m_busy;
     std::filesystem::path m_modeFolder;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

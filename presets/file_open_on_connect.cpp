@@ -11,9 +11,9 @@
 
 namespace quorix::presets {
 
-FileOpenOnConnect::FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& scheduler, FlowHost& host,
+FileOpenOnConnect::FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& scheduler, core::Prompter& prompter,
                                      WaitingNotice& notice, ConfigurationFiles& files)
-    : m_link(link), m_host(host), m_notice(notice), m_files(files),
+    : m_link(link), m_prompter(prompter), m_notice(notice), m_files(files),
       m_askTimer(scheduler.createTimer(0, true, [this] { ask(); }))
 {}
 
@@ -28,7 +28,7 @@ void FileOpenOnConnect::start(const std::filesystem::path& path)
     core::ParamStore checked;
     const core::ConfigFileResult read = core::LoadConfigurationFile(path, checked);
     if (!read.ok) {
-        m_host.showMessage(ConfigFileMessage(read));
+        m_prompter.showMessage(ConfigFileMessage(read), core::Severity::Warning);
         return;
     }
     m_path = path;
@@ -68,7 +68,7 @@ void FileOpenOnConnect::ask()
         return;
     }
     m_state = State::Idle;
-    if (m_host.askYesNo(std::string(kWriteFileQuestion) + pathText()))
+    if (m_prompter.askYesNo(std::string(kWriteFileQuestion) + pathText()))
         m_files.openConfigurationFile(m_path);
 }
 

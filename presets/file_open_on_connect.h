@@ -2,11 +2,11 @@
 #pragma once
 
 #include "configuration_files.h"
-#include "flow_host.h"
 #include "waiting_notice.h"
 
 #include "link/device_link.h"
 
+#include "core/prompter.h"
 #include "core/scheduler.h"
 
 #include <filesystem>
@@ -22,8 +22,8 @@ namespace quorix::presets {
 // waiting, and the wait can be cancelled.
 class FileOpenOnConnect {
 public:
-    FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& scheduler, FlowHost& host, WaitingNotice& notice,
-                      ConfigurationFiles& files);
+    FileOpenOnConnect(link::DeviceLink& link, core::Scheduler& scheduler, core::Prompter& prompter,
+                      WaitingNotice& notice, ConfigurationFiles& files);
     ~FileOpenOnConnect();
 
     // A file that is not a configuration is refused at once with the console's message.
@@ -42,7 +42,7 @@ private:
     std::string pathText() const;
 
     link::DeviceLink& m_link;
-    FlowHost& m_host;
+    core::Prompter& m_prompter;
     WaitingNotice& m_notice;
     ConfigurationFiles& m_files;
     // The question comes after the link step that finished the read, not inside it.

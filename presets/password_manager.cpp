@@ -55,7 +55,7 @@ void PasswordManager::send(int kind, int operation, std::function<void(bool, boo
 void PasswordManager::confirm(std::string_view password, PasswordBox box, const Kind& kind, Focus then)
 {
     if (!m_context.link.online()) {
-        m_host.showMessage(kPasswordOffline);
+        m_prompter.showMessage(kPasswordOffline, core::Severity::Warning);
         then(PasswordBox::None);
         return;
     }
@@ -64,7 +64,7 @@ void PasswordManager::confirm(std::string_view password, PasswordBox box, const 
         return;
     }
     if (const std::string refusal = Refusal("密码", password, kind.length); !refusal.empty()) {
-        m_host.showMessage(refusal);
+        m_prompter.showMessage(refusal, core::Severity::Warning);
         then(box);
         return;
     }
@@ -75,7 +75,7 @@ void PasswordManager::confirm(std::string_view password, PasswordBox box, const 
             return;
         }
         if (!accepted) {
-            m_host.showMessage(kPasswordWrong);
+            m_prompter.showMessage(kPasswordWrong, core::Severity::Warning);
             then(box);
             return;
         }
@@ -92,7 +92,7 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
         return;
     }
     if (!m_context.link.online()) {
-        m_host.showMessage(kPasswordOffline);
+        m_prompter.showMessage(kPasswordOffline, core::Severity::Warning);
         then(PasswordBox::None);
         return;
     }
@@ -103,13 +103,13 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
     } boxes[] = {{"原始密码", old, kind.old}, {"新密码", fresh, kind.fresh}, {"确认密码", confirmation, kind.confirm}};
     for (const auto& b : boxes) {
         if (const std::string refusal = Refusal(b.subject, b.text, kind.length); !refusal.empty()) {
-            m_host.showMessage(refusal);
+            m_prompter.showMessage(refusal, core::Severity::Warning);
             then(b.box);
             return;
         }
     }
     if (fresh != confirmation) {
-        m_host.showMessage(kPasswordMismatch);
+        m_prompter.showMessage(kPasswordMismatch, core::Severity::Warning);
         then(kind.fresh);
         return;
     }
@@ -117,7 +117,7 @@ void PasswordManager::change(std::string_view old, std::string_view fresh, std::
     m_context.digits.digitsToBuffer(fresh, kind.length);
     send(kind.code, kChange, [this, then = std::move(then)](bool answered, bool accepted) {
         if (answered)
-            m_host.showMessage(accepted ? kPasswordChanged : kPasswordChangeFailed);
+            m_prompter.showMessage(accepted ? kPasswordChanged : kPasswordChangeFailed, core::Severity::Warning);
         then(PasswordBox::None);
     });
 }

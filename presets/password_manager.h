@@ -1,9 +1,9 @@
 #pragma once
 
-#include "flow_host.h"
 #include "preset_context.h"
 
 #include "core/param_editor.h"
+#include "core/prompter.h"
 
 #include <functional>
 #include <memory>
@@ -35,8 +35,8 @@ public:
     };
 
     // The two options are parameters like any other: they change through the session's editor.
-    PasswordManager(PresetContext context, core::ParamEditor& edits, FlowHost& host)
-        : m_context(context), m_edits(edits), m_host(host)
+    PasswordManager(PresetContext context, core::ParamEditor& edits, core::Prompter& prompter)
+        : m_context(context), m_edits(edits), m_prompter(prompter)
     {}
     // Told the box that takes the focus afterwards, or None.
     using Focus = std::function<void(PasswordBox)>;
@@ -82,7 +82,7 @@ private:
     PresetContext m_context;
 
     core::ParamEditor& m_edits;
-    FlowHost& m_host;
+    core::Prompter& m_prompter;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_windowReady = false;
     bool m_lockProven = false;

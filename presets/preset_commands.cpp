@@ -20,7 +20,7 @@ void PresetCommands::recall(int preset, std::function<void(bool)> done)
 {
     core::CheckIndex("preset", preset, 0, kLastPreset);
     if (!m_context.link.online()) {
-        m_host.showMessage(kOfflineRefusal);
+        m_prompter.showMessage(kOfflineRefusal, core::Severity::Warning);
         Tell(done, false);
         return;
     }
@@ -34,23 +34,23 @@ void PresetCommands::store(int userIndex, std::function<void(bool)> done)
     const int preset = kFirstUserPreset + userIndex;
     core::CheckIndex("user preset", preset, kFirstUserPreset, kLastPreset);
     if (GuestUser(m_context.store)) {
-        m_host.showMessage(kGuestRefusal);
+        m_prompter.showMessage(kGuestRefusal, core::Severity::Warning);
         Tell(done, false);
         return;
     }
     if (!m_context.link.online()) {
-        m_host.showMessage(kOfflineRefusal);
+        m_prompter.showMessage(kOfflineRefusal, core::Severity::Warning);
         Tell(done, false);
         return;
     }
-    m_host.setBusy(true);
+    m_busy.setBusy(true);
     m_context.link.sendCommand(link::Command::StoreMode, preset, 0,
                                [this, preset, done = std::move(done)](const link::RequestOutcome& outcome) {
-                                   m_host.setBusy(false);
+                                   m_busy.setBusy(false);
                                    if (outcome.answered) {
                                        m_context.view.currentPreset = static_cast<std::uint8_t>(preset);
                                        m_context.screen.report({link::LinkCode::Preset, preset});
-                                       m_host.showInformation(kStoreDone);
+                                       m_prompter.showMessage(kStoreDone, core::Severity::Information);
                                    }
                                    Tell(done, outcome.answered);
                                });

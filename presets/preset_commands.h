@@ -1,7 +1,9 @@
 #pragma once
 
-#include "flow_host.h"
 #include "preset_context.h"
+
+#include "core/busy_indicator.h"
+#include "core/prompter.h"
 
 #include <functional>
 
@@ -10,7 +12,9 @@ namespace quorix::presets {
 // Recall of the processor's eight presets and store into its five user presets.
 class PresetCommands {
 public:
-    PresetCommands(PresetContext context, FlowHost& host) : m_context(context), m_host(host) {}
+    PresetCommands(PresetContext context, core::Prompter& prompter, core::BusyIndicator& busy)
+        : m_context(context), m_prompter(prompter), m_busy(busy)
+    {}
 
     // Both return at once and tell `done` the outcome; a refusal (offline, a guest)
     // is said and told before they return.
@@ -22,7 +26,8 @@ public:
 
 private:
     PresetContext m_context;
-    FlowHost& m_host;
+    core::Prompter& m_prompter;
+    core::BusyIndicator& m_busy;
 };
 
 } // namespace quorix::presets

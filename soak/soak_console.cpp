@@ -18,8 +18,8 @@ SoakConsole::SoakConsole(Events events)
       m_watched(m_port, [this](std::span<const std::uint8_t> report) { m_events.written(report, m_link.online()); }),
       m_link(m_watched, m_clock, {m_store, m_image, m_view, m_digits, m_record, *this}, *this,
              std::getenv("SOAK_TRACE") ? &std::cerr : nullptr),
-      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this),
-      m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this)
+      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, *this, *this),
+      m_files({m_link, m_store, m_image, m_view, m_digits, *this}, *this, {})
 {
     core::InitParamStore(m_store, m_image);
     m_link.setSynchronisation([this](link::TransferDone done) { synchronise(std::move(done)); });
@@ -74,14 +74,10 @@ void SoakConsole::switchMode(int mode)
 
 void SoakConsole::copyMode()
 {
-    core::CopyMode(m_document.edits(), m_view,
-                   {.askYesNo = [](std::string_view) { return true; },
-                    .send =
-                        [this](int address) {
-                            m_document.edits().writeMode(m_view.currentMode, address);
-                            return true;
-                        },
-                    .showMessage = [](std::string_view) {}});
+    core::CopyMode(m_document.edits(), m_view, m_record, *this, [this](int address) {
+        m_document.edits().writeMode(m_view.currentMode, address);
+        return true;
+    });
 }
 
 // As the console reconnects: while the record holds copies the processor may

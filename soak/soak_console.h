@@ -3,7 +3,6 @@
 #include "watched_port.h"
 
 #include "presets/configuration_files.h"
-#include "presets/flow_host.h"
 #include "presets/preset_commands.h"
 #include "presets/processor_comparison.h"
 
@@ -13,8 +12,10 @@
 #include "link/device_link.h"
 #include "link/link_host.h"
 
+#include "core/busy_indicator.h"
 #include "core/manual_scheduler.h"
 #include "core/processor_record.h"
+#include "core/prompter.h"
 #include "core/tuning_document.h"
 
 #include <filesystem>
@@ -30,8 +31,8 @@ namespace quorix::soak {
 // soak's user does and everything its checks ask goes through here, so this
 // is the one file that changes when the console's core does.
 class SoakConsole final : private link::LinkHost,
-                          private presets::FlowHost,
-                          private presets::FileChooser,
+                          private core::Prompter,
+                          private core::BusyIndicator,
                           private core::StoreTaker {
 public:
     struct Events {
@@ -76,12 +77,12 @@ public:
 
 private:
     void report(const link::LinkReport& report) override;
-    void showMessage(std::string_view) override {}
-    void showInformation(std::string_view) override {}
+    // The soak's user says yes to every question and reads no message.
     bool askYesNo(std::string_view) override { return true; }
+    Answer askYesNoCancel(std::string_view) override { return Answer::Yes; }
+    void showMessage(std::string_view, core::Severity) override {}
+    std::optional<std::filesystem::path> askFile(const core::FileRequest&) override { return std::nullopt; }
     void setBusy(bool) override {}
-    std::filesystem::path chooseConfigurationFileToOpen() override { return {}; }
-    std::filesystem::path chooseConfigurationFileToSave() override { return {}; }
 
     void synchronise(link::TransferDone done);
     // What the link reads goes into the store through the document, which the link is built before.

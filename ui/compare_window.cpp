@@ -1,7 +1,6 @@
 #include "compare_window.h"
 
 #include "console_services.h"
-#include "prompter.h"
 
 #include "presets/preset_texts.h"
 
@@ -10,6 +9,7 @@
 #include "tables/screen_names.h"
 
 #include "core/param_display.h"
+#include "core/prompter.h"
 #include "core/tuning_document.h"
 
 #include <QHBoxLayout>
@@ -49,7 +49,7 @@ QString Joined(const std::vector<core::ParamDifference>& fields, std::string cor
 
 } // namespace
 
-CompareWindow::CompareWindow(ConsoleServices& session, Prompter& prompter, QWidget* parent)
+CompareWindow::CompareWindow(ConsoleServices& session, core::Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_session(session),
       m_comparison(session.link(), session.document().edits(), session.view(), session.record()), m_prompter(prompter)
 {
@@ -101,14 +101,14 @@ void CompareWindow::compare(std::function<void(bool)> shown)
     read([this, shown = std::move(shown)](Outcome outcome) {
         switch (outcome) {
         case Outcome::Offline:
-            m_prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation);
+            m_prompter.showMessage(presets::kOfflineRefusal, core::Severity::Warning);
             break;
         case Outcome::ReadFailed:
-            m_prompter.showMessage(presets::kComparisonReadFailed, MessageIcon::Exclamation);
+            m_prompter.showMessage(presets::kComparisonReadFailed, core::Severity::Warning);
             break;
         case Outcome::Read:
             if (!hasDifferences())
-                m_prompter.showMessage(kNoDifferenceMessage, MessageIcon::Information);
+                m_prompter.showMessage(kNoDifferenceMessage, core::Severity::Information);
             break;
         }
         shown(outcome == Outcome::Read && hasDifferences());
@@ -208,7 +208,7 @@ void CompareWindow::takeProcessorValues()
     const int left = m_comparison.takeProcessorValues();
     showCopies();
     if (left > 0)
-        m_prompter.showMessage(presets::kLeftMarkedNotice, MessageIcon::Information);
+        m_prompter.showMessage(presets::kLeftMarkedNotice, core::Severity::Information);
 }
 
 void CompareWindow::keyPressEvent(QKeyEvent* event)
@@ -220,10 +220,10 @@ void CompareWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent)
+void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, core::Prompter& prompter, QWidget* parent)
 {
     if (!window) {
-        prompter.showMessage(presets::kOfflineRefusal, MessageIcon::Exclamation);
+        prompter.showMessage(presets::kOfflineRefusal, core::Severity::Warning);
         return;
     }
     if (auto* open = parent->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly))

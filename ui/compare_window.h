@@ -2,6 +2,8 @@
 
 #include "presets/processor_comparison.h"
 
+#include "core/prompter.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -16,7 +18,6 @@ class QTreeWidgetItem;
 namespace quorix::ui {
 
 class ConsoleServices;
-class Prompter;
 class TuningWindow;
 
 inline constexpr std::string_view kNoDifferenceMessage = "界面与设备的参数一致，没有差异。";
@@ -29,7 +30,7 @@ class CompareWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    CompareWindow(ConsoleServices& session, Prompter& prompter, QWidget* parent = nullptr);
+    CompareWindow(ConsoleServices& session, core::Prompter& prompter, QWidget* parent = nullptr);
 
     // Reads the processor and shows what differs; `shown` is told false (with a
     // message said) when offline, when the read failed or when nothing differs.
@@ -57,7 +58,7 @@ private:
 
     ConsoleServices& m_session;
     presets::ProcessorComparison m_comparison;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     QTreeWidget* m_list = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_write = nullptr;
@@ -67,6 +68,6 @@ private:
 
 // The menu item: a fresh comparison in a window of `parent`'s, replacing an open one;
 // without a main window, the offline message.
-void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, Prompter& prompter, QWidget* parent);
+void OpenCompareWindow(ConsoleServices& session, TuningWindow* window, core::Prompter& prompter, QWidget* parent);
 
 } // namespace quorix::ui

@@ -3,9 +3,9 @@
 #include "compare_window.h"
 #include "console_services.h"
 
+#include "core/prompter.h"
 #include "link/device_link.h"
 #include "preset_actions.h"
-#include "prompter.h"
 #include "sim_panel.h"
 #include "tuning_window.h"
 #include "venue_window.h"
@@ -33,7 +33,7 @@ const QString kProductTitle = QStringLiteral("Quorix_Series");
 
 } // namespace
 
-ConsoleFrame::ConsoleFrame(ConsoleServices& session, Prompter& prompter, QWidget* parent)
+ConsoleFrame::ConsoleFrame(ConsoleServices& session, core::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_prompter(prompter)
 {
     setWindowTitle(kProductTitle);
@@ -129,7 +129,7 @@ VenueWindow* ConsoleFrame::showVenue(const QString& venue, const QString& broker
             environment.insert(QString::fromLatin1(venue::kBrokerPasswordVariable), window->password());
             console.setProcessEnvironment(environment);
             if (!console.startDetached())
-                m_prompter.showMessage("无法启动远程调音窗口。", MessageIcon::Exclamation);
+                m_prompter.showMessage("无法启动远程调音窗口。", core::Severity::Warning);
         });
     if (!venue.isEmpty()) {
         window->connectTo(venue, broker);
@@ -139,16 +139,16 @@ VenueWindow* ConsoleFrame::showVenue(const QString& venue, const QString& broker
 
 void ConsoleFrame::saveDiagnostics()
 {
-    auto path = m_prompter.askFile(kDiagnosticsCaption, "诊断信息 (*.zip)", true);
+    auto path = m_prompter.askFile({kDiagnosticsCaption, "诊断信息 (*.zip)", true});
     if (!path)
         return;
     if (path->extension().empty())
         path->replace_extension(".zip");
     const std::string problem = m_session.saveSupportBundle(*path);
     if (problem.empty())
-        m_prompter.showMessage(kDiagnosticsSaved, MessageIcon::Information);
+        m_prompter.showMessage(kDiagnosticsSaved, core::Severity::Information);
     else
-        m_prompter.showMessage(std::string(kDiagnosticsNotSaved) + problem, MessageIcon::Warning);
+        m_prompter.showMessage(std::string(kDiagnosticsNotSaved) + problem, core::Severity::Warning);
 }
 
 void ConsoleFrame::openConfigurationFile()
@@ -184,9 +184,9 @@ void ConsoleFrame::showAbout()
 {
     // The main window's own About item stands in for the frame's while it is loaded.
     if (m_frm)
-        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", MessageIcon::Information);
+        m_prompter.showMessage("Quorix_Series 软件版本 1.0.0", core::Severity::Information);
     else
-        m_prompter.showMessage("Quorix_Series V1.0", MessageIcon::Information);
+        m_prompter.showMessage("Quorix_Series V1.0", core::Severity::Information);
 }
 
 void ConsoleFrame::loadMainWindow()

@@ -3,6 +3,8 @@
 #include "secondary_windows.h"
 #include "window_actions.h"
 
+#include "core/prompter.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -17,7 +19,6 @@ namespace quorix::ui {
 
 class ConsoleServices;
 class PresetActions;
-class Prompter;
 class TuningWindow;
 class VenueWindow;
 
@@ -33,7 +34,7 @@ class ConsoleFrame final : public QMainWindow, private WindowActions {
 public:
     static constexpr const char* kModelName = "Quorix KTV-8";
 
-    ConsoleFrame(ConsoleServices& session, Prompter& prompter, QWidget* parent = nullptr);
+    ConsoleFrame(ConsoleServices& session, core::Prompter& prompter, QWidget* parent = nullptr);
     ~ConsoleFrame() override;
 
     TuningWindow* mainWindow() const { return m_frm; }
@@ -80,7 +81,7 @@ private:
     void synchronised(bool ok) override;
 
     ConsoleServices& m_session;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     std::unique_ptr<PresetActions> m_presets;
     QMdiArea* m_area = nullptr;
     QPointer<QMdiSubWindow> m_sub;

@@ -1,6 +1,5 @@
 #include "edit_screen.h"
 
-#include "prompter.h"
 #include "tuning_window.h"
 
 #include "graph/response_plot.h"
@@ -10,7 +9,7 @@
 
 namespace quorix::ui {
 
-EditScreen::EditScreen(TuningWindow& window, Prompter& prompter) : m_window(window), m_prompter(prompter) {}
+EditScreen::EditScreen(TuningWindow& window) : m_window(window) {}
 
 void EditScreen::bypassChanged()
 {
@@ -63,16 +62,6 @@ void EditScreen::showPage(int kind)
 void EditScreen::highlightBoundSlider()
 {
     m_window.plot().display().highlightBoundSlider();
-}
-
-void EditScreen::showMessage(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Exclamation);
-}
-
-bool EditScreen::askYesNo(std::string_view question)
-{
-    return m_prompter.askYesNo(question);
 }
 
 void EditScreen::setEditingBlocked(bool blocked)

@@ -5,14 +5,13 @@
 
 namespace quorix::ui {
 
-class Prompter;
 class TuningWindow;
 
 // The edits' side of the screen: what the value dispatch and the mode control
 // show on the main window besides the control the user touched.
 class EditScreen final : public DispatchHost, public ModeHost {
 public:
-    EditScreen(TuningWindow& window, Prompter& prompter);
+    explicit EditScreen(TuningWindow& window);
 
     // DispatchHost
     void bypassChanged() override;
@@ -26,13 +25,10 @@ public:
     void showAutoButtons(int manual, int automatic) override;
     void showPage(int kind) override;
     void highlightBoundSlider() override;
-    void showMessage(std::string_view text) override;
-    bool askYesNo(std::string_view question) override;
     void setEditingBlocked(bool blocked) override;
 
 private:
     TuningWindow& m_window;
-    Prompter& m_prompter;
 };
 
 } // namespace quorix::ui

@@ -1,13 +1,13 @@
 #include "exit_save_dialog.h"
 
 #include "dark_dialog_style.h"
-#include "prompter.h"
 
 #include "presets/preset_texts.h"
 
 #include "controls/skinned_progress_bar.h"
 
 #include "core/preset_name.h"
+#include "core/prompter.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,9 +18,9 @@
 
 namespace quorix::ui {
 
-ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, Prompter& prompter,
+ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, core::Prompter& prompter,
                                const std::filesystem::path& modeFolder, QWidget* parent)
-    : QDialog(parent), m_flow(context, *this, modeFolder), m_prompter(prompter)
+    : QDialog(parent), m_flow(context, prompter, *this, modeFolder)
 {
     setObjectName(QStringLiteral("frmExitSave"));
     setWindowTitle(QStringLiteral("Quorix Series"));
@@ -75,21 +75,6 @@ void ExitSaveDialog::command1Click()
                     if (closes)
                         accept();
                 });
-}
-
-void ExitSaveDialog::showMessage(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Warning);
-}
-
-void ExitSaveDialog::showInformation(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Information);
-}
-
-bool ExitSaveDialog::askYesNo(std::string_view question)
-{
-    return m_prompter.askYesNo(question);
 }
 
 void ExitSaveDialog::setBusy(bool busy)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "presets/exit_save.h"
-#include "presets/flow_host.h"
+
+#include "core/busy_indicator.h"
+#include "core/prompter.h"
 
 #include <QDialog>
 
@@ -17,15 +19,13 @@ class SkinnedProgressBar;
 
 namespace quorix::ui {
 
-class Prompter;
-
 // The save dialog offered when the main window closes: store into a user
 // preset and/or write a configuration file into the mode folder.
-class ExitSaveDialog final : public QDialog, private presets::FlowHost {
+class ExitSaveDialog final : public QDialog, private core::BusyIndicator {
     Q_OBJECT
 
 public:
-    ExitSaveDialog(presets::PresetContext context, Prompter& prompter, const std::filesystem::path& modeFolder,
+    ExitSaveDialog(presets::PresetContext context, core::Prompter& prompter, const std::filesystem::path& modeFolder,
                    QWidget* parent = nullptr);
 
     QCheckBox* check1() const { return m_check1; }
@@ -39,13 +39,9 @@ public:
     void command1Click();
 
 private:
-    void showMessage(std::string_view text) override;
-    void showInformation(std::string_view text) override;
-    bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 
     presets::ExitSave m_flow;
-    Prompter& m_prompter;
     QCheckBox* m_check1 = nullptr;
     QLabel* m_label1 = nullptr;
     QComboBox* m_combo1 = nullptr;

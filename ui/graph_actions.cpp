@@ -2,7 +2,6 @@
 
 #include "console_services.h"
 #include "filter_import_wording.h"
-#include "prompter.h"
 
 #include "graph/response_csv.h"
 
@@ -20,6 +19,7 @@
 #include "core/param_editor.h"
 #include "core/param_store.h"
 #include "core/preset_name.h"
+#include "core/prompter.h"
 #include "core/view_state.h"
 
 #include <QBuffer>
@@ -60,14 +60,15 @@ std::filesystem::path WithFilterExtension(std::filesystem::path chosen, std::str
     return chosen;
 }
 
-GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view)
+GraphActions::GraphActions(ConsoleServices& services, core::ParamEditor& edits, core::Prompter& prompter,
+                           GraphView view)
     : m_services(services), m_edits(edits), m_prompter(prompter), m_view(std::move(view))
 {}
 
 void GraphActions::run(GraphAction action)
 {
     const GraphMenuEntry& entry = kGraphMenu[static_cast<std::size_t>(action)];
-    auto file = m_prompter.askFile(entry.text, entry.filter, entry.save);
+    auto file = m_prompter.askFile({entry.text, entry.filter, entry.save});
     if (!file)
         return;
     if (entry.save)
@@ -91,16 +92,16 @@ void GraphActions::run(GraphAction action)
 bool GraphActions::importFilters(const std::filesystem::path& file)
 {
     if (m_view.locked()) {
-        m_prompter.showMessage(kPageLocked, MessageIcon::Exclamation);
+        m_prompter.showMessage(kPageLocked, core::Severity::Warning);
         return false;
     }
     // A refused file leaves neither a change nor an undo step behind.
     const measure::FilterImport imported = measure::ImportFilterFile(m_edits, file);
     if (!imported.ok) {
-        m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Exclamation);
+        m_prompter.showMessage(FilterImportMessage(imported, file), core::Severity::Warning);
         return false;
     }
-    m_prompter.showMessage(FilterImportMessage(imported, file), MessageIcon::Information);
+    m_prompter.showMessage(FilterImportMessage(imported, file), core::Severity::Information);
     return true;
 }
 
@@ -109,7 +110,7 @@ bool GraphActions::saveBytes(const std::filesystem::path& file, std::string_view
     const core::SaveFailure failure =
         core::SaveAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (failure.failed())
-        m_prompter.showMessage(CannotSave(file, failure), MessageIcon::Exclamation);
+        m_prompter.showMessage(CannotSave(file, failure), core::Severity::Warning);
     return !failure.failed();
 }
 
@@ -136,9 +137,9 @@ bool GraphActions::printReport(const std::filesystem::path& file)
     cover.record = &m_services.record();
     const report::ReportWritten written = report::WriteTuningReport(file, m_services.store(), cover);
     if (!written.drawn)
-        m_prompter.showMessage(kReportNotDrawn, MessageIcon::Exclamation);
+        m_prompter.showMessage(kReportNotDrawn, core::Severity::Warning);
     else if (written.save.failed())
-        m_prompter.showMessage(CannotSave(file, written.save), MessageIcon::Exclamation);
+        m_prompter.showMessage(CannotSave(file, written.save), core::Severity::Warning);
     return written.ok();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/prompter.h"
+
 #include <QImage>
 
 #include <filesystem>
@@ -13,7 +15,6 @@ class ParamEditor;
 namespace quorix::ui {
 
 class ConsoleServices;
-class Prompter;
 
 // The actions of the response graph's context menu.
 enum class GraphAction { ImportFilters, SavePicture, SaveCurves, PrintReport };
@@ -35,7 +36,7 @@ std::filesystem::path WithFilterExtension(std::filesystem::path chosen, std::str
 // tool's filters, saving the picture and the curves, printing the report.
 class GraphActions {
 public:
-    GraphActions(ConsoleServices& services, core::ParamEditor& edits, Prompter& prompter, GraphView view);
+    GraphActions(ConsoleServices& services, core::ParamEditor& edits, core::Prompter& prompter, GraphView view);
 
     // Asks for the file, then runs the action on it.
     void run(GraphAction action);
@@ -55,7 +56,7 @@ private:
 
     ConsoleServices& m_services;
     core::ParamEditor& m_edits;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     GraphView m_view;
 };
 

@@ -1,6 +1,5 @@
 #include "link_screen.h"
 
-#include "prompter.h"
 #include "tuning_window.h"
 #include "window_actions.h"
 
@@ -11,13 +10,16 @@
 #include "controls/skinned_fader.h"
 #include "controls/skinned_progress_bar.h"
 
+#include "core/prompter.h"
+
 #include <utility>
 
 namespace quorix::ui {
 
 using link::LinkCode;
 
-LinkScreen::LinkScreen(TuningWindow& window, core::Scheduler& scheduler, Prompter& prompter, WindowActions& actions)
+LinkScreen::LinkScreen(TuningWindow& window, core::Scheduler& scheduler, core::Prompter& prompter,
+                       WindowActions& actions)
     : m_window(window), m_scheduler(scheduler), m_prompter(prompter), m_actions(actions),
       m_messageTurn(scheduler.createTimer(0, true, [this] { showQueuedMessages(); }))
 {}
@@ -30,7 +32,7 @@ void LinkScreen::showNoPermission()
     m_window.driven().connection->setToolTip(QStringLiteral("无权访问设备"));
     if (!m_permissionExplained) {
         m_permissionExplained = true;
-        queueMessage(std::string(kNoPermissionMessage), MessageIcon::Warning);
+        queueMessage(std::string(kNoPermissionMessage), core::Severity::Warning);
     }
 }
 
@@ -110,7 +112,7 @@ void LinkScreen::show(const link::LinkReport& report)
     if (words.caption)
         showCaption(*words.caption);
     if (words.message)
-        queueMessage(std::move(*words.message), words.icon);
+        queueMessage(std::move(*words.message), words.severity);
 }
 
 void LinkScreen::showCaption(std::string_view caption)
@@ -126,9 +128,9 @@ void LinkScreen::showTransfer(bool running)
         m_window.progressBar().raise();
 }
 
-void LinkScreen::queueMessage(std::string text, MessageIcon icon)
+void LinkScreen::queueMessage(std::string text, core::Severity severity)
 {
-    m_messages.emplace_back(std::move(text), icon);
+    m_messages.emplace_back(std::move(text), severity);
     if (!m_messageTurn->isActive())
         m_messageTurn->start();
 }
@@ -138,9 +140,9 @@ void LinkScreen::queueMessage(std::string text, MessageIcon icon)
 void LinkScreen::showQueuedMessages()
 {
     while (!m_messages.empty()) {
-        auto [text, icon] = std::move(m_messages.front());
+        auto [text, severity] = std::move(m_messages.front());
         m_messages.pop_front();
-        m_prompter.showMessage(text, icon);
+        m_prompter.showMessage(text, severity);
     }
 }
 

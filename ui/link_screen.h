@@ -2,10 +2,10 @@
 
 #include "link_wording.h"
 #include "loss_notice.h"
-#include "message_icon.h"
 
 #include "link/link_host.h"
 
+#include "core/prompter.h"
 #include "core/scheduler.h"
 
 #include <deque>
@@ -15,7 +15,6 @@
 
 namespace quorix::ui {
 
-class Prompter;
 class TuningWindow;
 class WindowActions;
 
@@ -31,7 +30,7 @@ inline constexpr std::string_view kNoPermissionMessage =
 // from a turn of the event loop of its own.
 class LinkScreen final : public link::LinkHost {
 public:
-    LinkScreen(TuningWindow& window, core::Scheduler& scheduler, Prompter& prompter, WindowActions& actions);
+    LinkScreen(TuningWindow& window, core::Scheduler& scheduler, core::Prompter& prompter, WindowActions& actions);
     ~LinkScreen() override;
 
     // A processor is plugged in but this user may not open it: say so, and how to fix it, once.
@@ -43,15 +42,15 @@ private:
     void show(const link::LinkReport& report);
     void showCaption(std::string_view caption);
     void showTransfer(bool running);
-    void queueMessage(std::string text, MessageIcon icon);
+    void queueMessage(std::string text, core::Severity severity);
     void showQueuedMessages();
 
     TuningWindow& m_window;
     core::Scheduler& m_scheduler;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     WindowActions& m_actions;
     LossNotice m_lossNotice;
-    std::deque<std::pair<std::string, MessageIcon>> m_messages;
+    std::deque<std::pair<std::string, core::Severity>> m_messages;
     std::unique_ptr<core::Timer> m_messageTurn;
     bool m_permissionExplained = false;
     bool m_lostWritesTold = false; // in this outage: told again once the screen is back in step

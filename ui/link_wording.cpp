@@ -26,22 +26,22 @@ LinkWords WordLinkReport(const link::LinkReport& report)
     case LinkCode::CountMismatch:
         return {{}, {}, std::string(kCountMismatchMessage)};
     case LinkCode::ReadFault:
-        return {{}, {}, std::string(kReadFaultMessage), MessageIcon::Critical};
+        return {{}, {}, std::string(kReadFaultMessage), core::Severity::Error};
     case LinkCode::ReadFaultAt:
         return {{},
                 {},
                 std::string(kReadFaultMessage) + "\n错误信息如下: 模式号=" + std::to_string(report.values[0]) +
                     ",菜单种类号=" + std::to_string(report.values[1]) + ",菜单地址=" + std::to_string(report.values[2]),
-                MessageIcon::Critical};
+                core::Severity::Error};
     case LinkCode::WriteFailed:
-        return {{}, {}, std::string(kWriteFaultMessage), MessageIcon::Critical};
+        return {{}, {}, std::string(kWriteFaultMessage), core::Severity::Error};
     case LinkCode::WriteCutOff:
-        return {{}, {}, std::string(kWriteCutOffMessage), MessageIcon::Critical};
+        return {{}, {}, std::string(kWriteCutOffMessage), core::Severity::Error};
     case LinkCode::WritesLost:
         return {{},
                 {},
                 std::string(kWritesLostHead) + std::to_string(report.value) + std::string(kWritesLostTail),
-                MessageIcon::Warning};
+                core::Severity::Warning};
     default:
         return {};
     }

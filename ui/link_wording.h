@@ -1,8 +1,8 @@
 #pragma once
 
-#include "message_icon.h"
-
 #include "link/link_report.h"
+
+#include "core/prompter.h"
 
 #include <optional>
 #include <string>
@@ -33,7 +33,7 @@ struct LinkWords {
     std::optional<ConnectionButton> button{};
     std::optional<std::string_view> caption{};
     std::optional<std::string> message{};
-    MessageIcon icon = MessageIcon::Warning;
+    core::Severity severity = core::Severity::Warning;
 };
 
 LinkWords WordLinkReport(const link::LinkReport& report);

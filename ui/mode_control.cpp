@@ -28,22 +28,9 @@ int ChangedPage(const core::ParamStore& before, const core::ParamStore& after, i
 } // namespace
 
 ModeControl::ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record,
-                         ModeHost& host)
-    : m_edits(edits), m_view(view), m_host(host), m_record(record)
+                         ModeHost& host, core::Prompter& prompter)
+    : m_edits(edits), m_view(view), m_host(host), m_prompter(prompter), m_record(record)
 {}
-
-namespace {
-
-// Whether a dance value of its own still holds the console's value, never read nor edited.
-bool DanceSetNeverRead(const core::ProcessorRecord& record, const core::ParamStore& store)
-{
-    for (int address = 0; address < core::kFirstGlobalAddress; ++address)
-        if (store.at(1, address).perMode && record.state(1, address) == core::CopyState::Unreadable)
-            return true;
-    return false;
-}
-
-} // namespace
 
 // The snapshots belong to one mode.
 void ModeControl::resetUndo()
@@ -55,7 +42,7 @@ void ModeControl::resetUndo()
 void ModeControl::modeButtonClicked(int mode)
 {
     if (m_view.autoModeControl == 1) {
-        m_host.showMessage(kModeLockedMessage);
+        m_prompter.showMessage(kModeLockedMessage, core::Severity::Warning);
         return;
     }
     m_host.showModeButtons(mode == 0 ? 1 : 0, mode == 1 ? 1 : 0);
@@ -91,19 +78,10 @@ void ModeControl::modeCopyClicked()
         return;
     m_copying = true;
     m_host.setEditingBlocked(true);
-    const bool fromSinging = m_view.currentMode == 0;
-    // Dance values that never came from the processor would silently replace its singing set.
-    const bool unread = !fromSinging && DanceSetNeverRead(m_record, m_edits.store());
-    core::CopyMode(
-        m_edits, m_view,
-        {.askYesNo = [this,
-                      unread](std::string_view q) { return m_host.askYesNo(unread ? kUnreadDanceCopyQuestion : q); },
-         .send =
-             [this](int address) {
-                 m_edits.writeMode(m_view.currentMode, address);
-                 return true;
-             },
-         .showMessage = [this](std::string_view text) { m_host.showMessage(text); }});
+    core::CopyMode(m_edits, m_view, m_record, m_prompter, [this](int address) {
+        m_edits.writeMode(m_view.currentMode, address);
+        return true;
+    });
     m_host.setEditingBlocked(false);
     m_copying = false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/param_editor.h"
 #include "core/processor_record.h"
+#include "core/prompter.h"
 #include "core/view_state.h"
 
 #include <functional>
@@ -10,9 +11,6 @@
 namespace quorix::ui {
 
 inline constexpr std::string_view kModeLockedMessage = "处于自动控制时，演唱与劲舞模式不可以手动切换!";
-inline constexpr std::string_view kUnreadDanceCopyQuestion =
-    "劲舞模式的数据从未从设备读取，当前显示的是本软件的默认值，并不是设备中的劲舞模式数据。\n"
-    "复制后，设备中演唱模式的数据将被这些默认值覆盖。确认仍要将劲舞模式数据复制到演唱模式吗？";
 
 // What switching modes asks of the window.
 class ModeHost {
@@ -26,8 +24,6 @@ public:
     // Shows page `kind` with the store's values, as its page button does.
     virtual void showPage(int kind) = 0;
     virtual void highlightBoundSlider() = 0;
-    virtual void showMessage(std::string_view text) = 0;
-    virtual bool askYesNo(std::string_view question) = 0;
     // Edits are blocked while a copy writes to the processor.
     virtual void setEditingBlocked(bool blocked) = 0;
 };
@@ -36,7 +32,8 @@ public:
 // action that acts on a whole mode of the store.
 class ModeControl {
 public:
-    ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record, ModeHost& host);
+    ModeControl(core::ParamEditor& edits, core::ViewState& view, const core::ProcessorRecord& record, ModeHost& host,
+                core::Prompter& prompter);
 
     void modeButtonClicked(int mode);
     // cmdBassAutoControl2 k: 0 manual, 1 automatic.
@@ -56,6 +53,7 @@ private:
     core::ParamEditor& m_edits;
     core::ViewState& m_view;
     ModeHost& m_host;
+    core::Prompter& m_prompter;
     const core::ProcessorRecord& m_record;
     bool m_copying = false;
 };

@@ -2,7 +2,8 @@
 
 #include "close_button.h"
 #include "dark_dialog_style.h"
-#include "prompter.h"
+
+#include "core/prompter.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -33,9 +34,9 @@ QLabel* Label(QWidget* parent, const QString& text, QRect geometry)
 
 } // namespace
 
-PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, Prompter& prompter,
+PasswordWindow::PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, core::Prompter& prompter,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window), m_manager(context, edits, *this), m_prompter(prompter)
+    : QWidget(parent, Qt::Window), m_manager(context, edits, prompter)
 {
     setObjectName(QStringLiteral("frmProgramManager"));
     setWindowTitle(QStringLiteral("密码管理"));
@@ -197,22 +198,5 @@ void PasswordWindow::closeWithMainWindow()
     close();
     m_tellProcessor = true;
 }
-
-void PasswordWindow::showMessage(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Warning);
-}
-
-void PasswordWindow::showInformation(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Information);
-}
-
-bool PasswordWindow::askYesNo(std::string_view question)
-{
-    return m_prompter.askYesNo(question);
-}
-
-void PasswordWindow::setBusy(bool) {}
 
 } // namespace quorix::ui

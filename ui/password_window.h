@@ -1,7 +1,8 @@
 #pragma once
 
-#include "presets/flow_host.h"
 #include "presets/password_manager.h"
+
+#include "core/prompter.h"
 
 #include <QWidget>
 
@@ -13,15 +14,13 @@ class QRadioButton;
 
 namespace quorix::ui {
 
-class Prompter;
-
 // "密码管理": proves the keyboard-lock and rights passwords to the processor,
 // switches the keyboard lock and the rights, and changes either password.
-class PasswordWindow final : public QWidget, private presets::FlowHost {
+class PasswordWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, Prompter& prompter,
+    PasswordWindow(presets::PresetContext context, core::ParamEditor& edits, core::Prompter& prompter,
                    QWidget* parent = nullptr);
 
     // The entry boxes by their number (Text2 .. Text9), the buttons (Command4 .. Command7).
@@ -42,13 +41,8 @@ private:
     QLineEdit* passwordBox(QWidget* parent, int number, int maxLength, QRect geometry);
     void focus(presets::PasswordBox box);
     void showEnablement();
-    void showMessage(std::string_view text) override;
-    void showInformation(std::string_view text) override;
-    bool askYesNo(std::string_view question) override;
-    void setBusy(bool busy) override;
 
     presets::PasswordManager m_manager;
-    Prompter& m_prompter;
     std::array<QLineEdit*, 10> m_text{};
     std::array<QPushButton*, 8> m_command{};
     std::array<QRadioButton*, 2> m_option1{};

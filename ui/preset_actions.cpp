@@ -5,12 +5,12 @@
 #include "dark_dialog_style.h"
 #include "exit_save_dialog.h"
 #include "password_window.h"
-#include "prompter.h"
 #include "tuning_window.h"
 
 #include "presets/preset_texts.h"
 
 #include "core/preset_name.h"
+#include "core/prompter.h"
 #include "core/tuning_document.h"
 #include <QCursor>
 #include <QMenu>
@@ -26,11 +26,10 @@ QString PresetName(int preset)
 
 } // namespace
 
-PresetActions::PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame)
-    : m_session(session), m_prompter(prompter), m_frame(frame),
-      m_chooser(session.modeFolder(), [this] { return owner(); }), m_commands(context(), *this),
-      m_files(context(), *this, m_chooser), m_waitingNotice([this] { return owner(); }),
-      m_openOnConnect(session.link(), session.scheduler(), *this, m_waitingNotice, m_files)
+PresetActions::PresetActions(ConsoleServices& session, core::Prompter& prompter, ConsoleFrame& frame)
+    : m_session(session), m_prompter(prompter), m_frame(frame), m_commands(context(), prompter, *this),
+      m_files(context(), prompter, session.modeFolder()), m_waitingNotice([this] { return owner(); }),
+      m_openOnConnect(session.link(), session.scheduler(), prompter, m_waitingNotice, m_files)
 {
     m_recallMenu = new QMenu(QStringLiteral("调用菜单"), &frame);
     m_recallMenu->setObjectName(QStringLiteral("cmdLoadMenu"));
@@ -112,21 +111,6 @@ void PresetActions::mainWindowGone()
 {
     if (m_programManager && m_programManager->isVisible())
         m_programManager->closeWithMainWindow();
-}
-
-void PresetActions::showMessage(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Warning);
-}
-
-void PresetActions::showInformation(std::string_view text)
-{
-    m_prompter.showMessage(text, MessageIcon::Information);
-}
-
-bool PresetActions::askYesNo(std::string_view question)
-{
-    return m_prompter.askYesNo(question);
 }
 
 void PresetActions::setBusy(bool busy)

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "qt_file_chooser.h"
 #include "qt_waiting_notice.h"
 
 #include "presets/configuration_files.h"
 #include "presets/file_open_on_connect.h"
-#include "presets/flow_host.h"
 #include "presets/preset_commands.h"
+
+#include "core/busy_indicator.h"
+#include "core/prompter.h"
 
 #include <QPointer>
 
@@ -16,17 +17,16 @@ class QWidget;
 namespace quorix::ui {
 
 class ConsoleServices;
-class Prompter;
 class PasswordWindow;
 class ConsoleFrame;
 
 // The frame's configuration-file, preset and password actions: the file
 // dialogs, the recall and store menus, the exit save dialog and the password
 // window, each handing its work to the flows.
-class PresetActions final : private presets::FlowHost {
+class PresetActions final : private core::BusyIndicator {
 public:
     // Connects itself to the frame's "程序管理" item: the frame's menus must exist.
-    PresetActions(ConsoleServices& session, Prompter& prompter, ConsoleFrame& frame);
+    PresetActions(ConsoleServices& session, core::Prompter& prompter, ConsoleFrame& frame);
     ~PresetActions() override;
 
     void openConfigurationFile();
@@ -45,15 +45,11 @@ private:
     void mainWindowGone();
     presets::PresetContext context();
     QWidget* owner() const;
-    void showMessage(std::string_view text) override;
-    void showInformation(std::string_view text) override;
-    bool askYesNo(std::string_view question) override;
     void setBusy(bool busy) override;
 
     ConsoleServices& m_session;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     ConsoleFrame& m_frame;
-    QtFileChooser m_chooser;
     presets::PresetCommands m_commands;
     presets::ConfigurationFiles m_files;
     QtWaitingNotice m_waitingNotice;

@@ -13,16 +13,17 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quorix_Series");
 
-QMessageBox::Icon IconFor(MessageIcon icon)
+QMessageBox::Icon IconFor(core::Severity severity)
 {
-    switch (icon) {
-    case MessageIcon::Information:
+    switch (severity) {
+    case core::Severity::Information:
         return QMessageBox::Information;
-    case MessageIcon::Critical:
+    case core::Severity::Error:
         return QMessageBox::Critical;
-    default:
-        return QMessageBox::Warning;
+    case core::Severity::Warning:
+        break;
     }
+    return QMessageBox::Warning;
 }
 
 } // namespace
@@ -33,7 +34,7 @@ bool QtPrompter::askYesNo(std::string_view question)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-Prompter::Answer QtPrompter::askYesNoCancel(std::string_view question)
+core::Prompter::Answer QtPrompter::askYesNoCancel(std::string_view question)
 {
     // Escape and the close box answer Cancel.
     switch (QMessageBox::question(m_parent, kTitle, controls::QtText(question),
@@ -47,21 +48,22 @@ Prompter::Answer QtPrompter::askYesNoCancel(std::string_view question)
     }
 }
 
-void QtPrompter::showMessage(std::string_view text, MessageIcon icon)
+void QtPrompter::showMessage(std::string_view text, core::Severity severity)
 {
-    QMessageBox box(IconFor(icon), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(IconFor(severity), kTitle, controls::QtText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
-std::optional<std::filesystem::path> QtPrompter::askFile(std::string_view caption, std::string_view filter, bool save)
+std::optional<std::filesystem::path> QtPrompter::askFile(const core::FileRequest& request)
 {
-    QFileDialog dialog(m_parent, controls::QtText(caption), {}, controls::QtText(filter));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QFileDialog dialog(m_parent, controls::QtText(request.caption),
+                       QString::fromStdU16String(request.folder.u16string()), controls::QtText(request.filter));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     PrepareFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
+    return std::filesystem::path(dialog.selectedFiles().constFirst().trimmed().toStdU16String());
 }
 
 } // namespace quorix::ui

@@ -1,21 +1,22 @@
 #pragma once
 
-#include "prompter.h"
+#include "core/prompter.h"
 
 class QWidget;
 
 namespace quorix::ui {
 
-// Modal message boxes with the console's title, standard icons and Yes/No or OK.
-class QtPrompter final : public Prompter {
+// Modal message boxes with the console's title, standard icons and Yes/No or OK,
+// and the console's own file dialogs.
+class QtPrompter final : public core::Prompter {
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
     bool askYesNo(std::string_view question) override;
-    void showMessage(std::string_view text, MessageIcon icon) override;
     Answer askYesNoCancel(std::string_view question) override;
-    std::optional<std::filesystem::path> askFile(std::string_view caption, std::string_view filter, bool save) override;
+    void showMessage(std::string_view text, core::Severity severity) override;
+    std::optional<std::filesystem::path> askFile(const core::FileRequest& request) override;
 
 private:
     QWidget* m_parent;

@@ -5,7 +5,7 @@
 
 namespace quorix::ui {
 
-ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter)
+ReconnectRead::ReconnectRead(ConsoleServices& session, TuningWindow& window, core::Prompter& prompter)
     : m_session(session), m_window(window), m_prompter(prompter)
 {}
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/prompter.h"
+
 #include <functional>
 
 namespace quorix::ui {
 
 class ConsoleServices;
-class Prompter;
 class TuningWindow;
 
 // The full read after a connection. Copies the processor record does not know
@@ -15,7 +16,7 @@ class TuningWindow;
 // nothing differs, the read goes to the screen.
 class ReconnectRead {
 public:
-    ReconnectRead(ConsoleServices& session, TuningWindow& window, Prompter& prompter);
+    ReconnectRead(ConsoleServices& session, TuningWindow& window, core::Prompter& prompter);
 
     // Returns at once; `done` is told whether the read went to the screen or the comparison is shown.
     void synchronise(std::function<void(bool)> done);
@@ -23,7 +24,7 @@ public:
 private:
     ConsoleServices& m_session;
     TuningWindow& m_window;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
 };
 
 } // namespace quorix::ui

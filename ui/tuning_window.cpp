@@ -10,7 +10,6 @@
 #include "graph_menu.h"
 #include "link_screen.h"
 #include "page_panel.h"
-#include "prompter.h"
 #include "reconnect_read.h"
 #include "window_actions.h"
 #include "window_sizing.h"
@@ -32,6 +31,7 @@
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 #include "core/processor_record.h"
+#include "core/prompter.h"
 #include "core/tuning_document.h"
 
 namespace quorix::ui {
@@ -45,12 +45,12 @@ constexpr int kSliderCount = 183;
 
 } // namespace
 
-TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowActions& actions, QWidget* parent)
+TuningWindow::TuningWindow(ConsoleServices& session, core::Prompter& prompter, WindowActions& actions, QWidget* parent)
     : QWidget(parent), m_services(session), m_prompter(prompter), m_actions(actions),
       m_undo(session.document().history()), m_edits(session.document().edits()),
       m_faderMarks(session.store(), session.view(), &session.record()),
       m_linkScreen(std::make_unique<LinkScreen>(*this, session.scheduler(), prompter, actions)),
-      m_editScreen(std::make_unique<EditScreen>(*this, prompter)),
+      m_editScreen(std::make_unique<EditScreen>(*this)),
       m_sizing(std::make_unique<WindowSizing>(*this, Geometry::kTitleHeight, kSizingBand)), m_controls(kSliderCount)
 {
     setWindowTitle(controls::QtText(kCaptionOffline));
@@ -67,7 +67,7 @@ TuningWindow::TuningWindow(ConsoleServices& session, Prompter& prompter, WindowA
     m_pages = std::make_unique<PageSwitcher>(m_panels, m_controls, view, *m_plot, *m_storeView);
     m_dispatch = std::make_unique<ValueDispatch>(
         DispatchLinks{m_edits, m_plot->editor(), view, session.scheduler(), online}, *m_editScreen);
-    m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen);
+    m_modes = std::make_unique<ModeControl>(m_edits, view, session.record(), *m_editScreen, prompter);
     resize(Geometry::kDesignWidth, Geometry::kDesignHeight);
 
     m_moveWindow = session.scheduler().createTimer(kMoveWindowMs, false,

@@ -11,6 +11,7 @@
 #include "controls/store_marks.h"
 
 #include "core/param_editor.h"
+#include "core/prompter.h"
 #include "core/undo_history.h"
 
 #include <QKeyEvent>
@@ -50,7 +51,6 @@ class LinkScreen;
 class ReconnectRead;
 class PagePanel;
 class WindowSizing;
-class Prompter;
 class WindowActions;
 
 inline constexpr std::string_view kExitQuestion = "退出Quorix_Series应用程序前，是否需要保存当前预置或设备配置？";
@@ -69,7 +69,8 @@ public:
     static constexpr int kDelayedUnloadMs = 700;
     static constexpr int kSizingBand = 5;
 
-    TuningWindow(ConsoleServices& services, Prompter& prompter, WindowActions& actions, QWidget* parent = nullptr);
+    TuningWindow(ConsoleServices& services, core::Prompter& prompter, WindowActions& actions,
+                 QWidget* parent = nullptr);
     ~TuningWindow() override;
 
     // Controls by array and index (Named controls by name and index); null when there is none.
@@ -141,7 +142,7 @@ private:
     void unload();
 
     ConsoleServices& m_services;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     WindowActions& m_actions;
     core::UndoHistory& m_undo;
     core::ParamEditor& m_edits;

@@ -4,7 +4,6 @@
 
 #include "console_services.h"
 #include "page_panel.h"
-#include "prompter.h"
 #include "window_actions.h"
 #include "window_sizing.h"
 
@@ -17,6 +16,8 @@
 #include "controls/skinned_button.h"
 #include "controls/skinned_fader.h"
 #include "controls/skinned_progress_bar.h"
+
+#include "core/prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -179,8 +180,9 @@ bool TuningWindow::requestClose(CloseScope scope)
         return true;
     m_closing = true; // the question's own event loop may bring another close request
     const bool program = scope == CloseScope::Program;
-    const Prompter::Answer answer = m_prompter.askYesNoCancel(program ? kExitQuestion : kCloseWindowQuestion);
-    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !m_actions.showExitSave())) {
+    const core::Prompter::Answer answer = m_prompter.askYesNoCancel(program ? kExitQuestion : kCloseWindowQuestion);
+    if (answer == core::Prompter::Answer::Cancel ||
+        (answer == core::Prompter::Answer::Yes && !m_actions.showExitSave())) {
         m_closing = false;
         return false;
     }
@@ -192,7 +194,7 @@ bool TuningWindow::requestClose(CloseScope scope)
     m_moveWindow->stop();
     link.stop();
     if (link.replyWaitActive()) {
-        m_prompter.showMessage(kStoppingMessage, MessageIcon::Exclamation);
+        m_prompter.showMessage(kStoppingMessage, core::Severity::Warning);
         m_delayedUnload->start();
     } else {
         unload();

@@ -1,6 +1,6 @@
 #include "venue_window.h"
 
-#include "prompter.h"
+#include "core/prompter.h"
 
 #include "presets/config_file_message.h"
 
@@ -127,7 +127,7 @@ QString ResultText(Status status, const venue::VenueRound::Entry& entry)
 
 } // namespace
 
-VenueWindow::VenueWindow(core::Scheduler& scheduler, Prompter& prompter, QWidget* parent)
+VenueWindow::VenueWindow(core::Scheduler& scheduler, core::Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window), m_scheduler(scheduler), m_prompter(prompter)
 {
     setWindowTitle(QStringLiteral("场所"));
@@ -424,16 +424,16 @@ std::string VenueWindow::currentRoom() const
 bool VenueWindow::startRound(const venue::RoomCommand& command, int waitSeconds)
 {
     if (!connected()) {
-        m_prompter.showMessage("未连接到场所的服务器。", MessageIcon::Exclamation);
+        m_prompter.showMessage("未连接到场所的服务器。", core::Severity::Warning);
         return false;
     }
     if (roundRunning()) {
-        m_prompter.showMessage("上一次操作还在等待房间应答。", MessageIcon::Exclamation);
+        m_prompter.showMessage("上一次操作还在等待房间应答。", core::Severity::Warning);
         return false;
     }
     const auto rooms = chosenRooms();
     if (rooms.empty()) {
-        m_prompter.showMessage("请先选中要操作的房间。", MessageIcon::Exclamation);
+        m_prompter.showMessage("请先选中要操作的房间。", core::Severity::Warning);
         return false;
     }
     for (int row = 0; row < m_table->rowCount(); ++row) {
@@ -496,7 +496,7 @@ bool VenueWindow::pushToChosen(const std::filesystem::path& file)
 {
     core::ParamStore store;
     if (const auto loaded = core::LoadConfigurationFile(file, store); !loaded.ok) {
-        m_prompter.showMessage(presets::ConfigFileMessage(loaded), MessageIcon::Exclamation);
+        m_prompter.showMessage(presets::ConfigFileMessage(loaded), core::Severity::Warning);
         return false;
     }
     venue::RoomCommand command;
@@ -515,13 +515,13 @@ bool VenueWindow::recallOnChosen(int preset)
 
 void VenueWindow::choosePush()
 {
-    if (const auto file = m_prompter.askFile("推送配置", "音响配置文件 (*.quorix)", false))
+    if (const auto file = m_prompter.askFile({"推送配置", "音响配置文件 (*.quorix)"}))
         pushToChosen(*file);
 }
 
 void VenueWindow::chooseReference()
 {
-    if (const auto file = m_prompter.askFile("选择参考配置", "音响配置文件 (*.quorix)", false))
+    if (const auto file = m_prompter.askFile({"选择参考配置", "音响配置文件 (*.quorix)"}))
         setReference(*file);
 }
 
@@ -529,7 +529,7 @@ bool VenueWindow::setReference(const std::filesystem::path& file)
 {
     core::ParamStore store;
     if (const auto loaded = core::LoadConfigurationFile(file, store); !loaded.ok) {
-        m_prompter.showMessage(presets::ConfigFileMessage(loaded), MessageIcon::Exclamation);
+        m_prompter.showMessage(presets::ConfigFileMessage(loaded), core::Severity::Warning);
         return false;
     }
     m_reference = std::move(store);
@@ -545,12 +545,11 @@ bool VenueWindow::showDifferences()
 {
     const std::string room = currentRoom();
     if (!m_reference) {
-        m_prompter.showMessage("请先选择参考配置。", MessageIcon::Exclamation);
+        m_prompter.showMessage("请先选择参考配置。", core::Severity::Warning);
         return false;
     }
     if (room.empty() || !connected()) {
-        m_prompter.showMessage(room.empty() ? "请先选中一个房间。" : "未连接到场所的服务器。",
-                               MessageIcon::Exclamation);
+        m_prompter.showMessage(room.empty() ? "请先选中一个房间。" : "未连接到场所的服务器。", core::Severity::Warning);
         return false;
     }
     venue::RoomCommand pull;
@@ -592,7 +591,7 @@ QString VenueWindow::differences() const
     return m_differences->toPlainText();
 }
 
-VenueWindow* ShowVenueWindow(core::Scheduler& scheduler, Prompter& prompter, QWidget* parent)
+VenueWindow* ShowVenueWindow(core::Scheduler& scheduler, core::Prompter& prompter, QWidget* parent)
 {
     auto* window = parent->findChild<VenueWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)

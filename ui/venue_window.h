@@ -5,6 +5,7 @@
 #include "venue/venue_round.h"
 
 #include "core/param_store.h"
+#include "core/prompter.h"
 
 #include <QWidget>
 
@@ -28,8 +29,6 @@ class Timer;
 
 namespace quorix::ui {
 
-class Prompter;
-
 // 设备 → 场所…: every room of a venue live from its broker (online, preset,
 // mode, levels, last seen, and how its settings stand against a reference
 // file), and a push or a preset recall on the chosen rooms at once, each room
@@ -41,7 +40,7 @@ class VenueWindow final : public QWidget {
 public:
     enum Column { Room, Online, Preset, Mode, Music, Microphone, Effect, Tone, LastSeen, Drift, Progress, Result };
 
-    VenueWindow(core::Scheduler& scheduler, Prompter& prompter, QWidget* parent = nullptr);
+    VenueWindow(core::Scheduler& scheduler, core::Prompter& prompter, QWidget* parent = nullptr);
     ~VenueWindow() override;
 
     // Connects with what the fields hold; false, with the reason in status(), when they cannot be used.
@@ -90,7 +89,7 @@ private:
     void chooseReference();
 
     core::Scheduler& m_scheduler;
-    Prompter& m_prompter;
+    core::Prompter& m_prompter;
     std::unique_ptr<venue::MqttClient> m_client;
     std::string m_venue;
     std::string m_clientId;
@@ -116,6 +115,6 @@ private:
 };
 
 // The window of `parent`, made on first use, shown and raised.
-VenueWindow* ShowVenueWindow(core::Scheduler& scheduler, Prompter& prompter, QWidget* parent);
+VenueWindow* ShowVenueWindow(core::Scheduler& scheduler, core::Prompter& prompter, QWidget* parent);
 
 } // namespace quorix::ui

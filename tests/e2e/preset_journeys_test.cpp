@@ -1,7 +1,8 @@
 #include "journey.h"
 
+#include "tests/scripted_prompter.h"
+
 #include "presets/configuration_files.h"
-#include "presets/flow_host.h"
 #include "presets/preset_commands.h"
 
 #include <filesystem>
@@ -10,28 +11,15 @@ using namespace quorix;
 
 namespace {
 
-struct QuietFlow : presets::FlowHost {
-    std::vector<std::string> messages;
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    void showInformation(std::string_view text) override { messages.emplace_back(text); }
-    bool askYesNo(std::string_view) override { return true; }
-    void setBusy(bool) override {}
-};
-
-struct OneFile : presets::FileChooser {
-    std::filesystem::path path;
-    std::filesystem::path chooseConfigurationFileToOpen() override { return path; }
-    std::filesystem::path chooseConfigurationFileToSave() override { return path; }
-};
-
 TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
 {
-    QuietFlow flow;
-    OneFile chooser;
-    chooser.path = std::filesystem::temp_directory_path() / "quorix-journey-tuning.quorix";
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "quorix-journey-tuning.quorix";
+    ScriptedPrompter flow;
+    flow.answer = true;
+    flow.files = {file, file};
     const presets::PresetContext context{device, store, image, view, digits, host};
-    presets::PresetCommands commands{context, flow};
-    presets::ConfigurationFiles files{context, flow, chooser};
+    presets::PresetCommands commands{context, flow, flow};
+    presets::ConfigurationFiles files{context, flow, file.parent_path()};
     const auto tune = [&](int gain, int value) {
         store.at(0, 3).band.gain = gain;
         ASSERT_TRUE(writeParam(3));
@@ -58,7 +46,7 @@ TEST_F(Journey, ATuningSurvivesAPresetRoundTripAndAFileRoundTrip)
     EXPECT_EQ(processor.value(0, 1024), 42);
     expectStoreMatchesProcessor();
     EXPECT_EQ(flow.messages, std::vector<std::string>{"写入完成!"});
-    std::filesystem::remove(chooser.path);
+    std::filesystem::remove(file);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ using namespace quorix;
 namespace {
 
 struct ConfigurationFilesTest : PresetsTest {
-    presets::ConfigurationFiles files{context, flow, chooser};
+    presets::ConfigurationFiles files{context, flow, folder};
 
     // A band and a plain value of the working settings, changed through the link.
     void tune(int gain, int value)
@@ -31,7 +31,7 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
 {
     connect();
     tune(300, 55);
-    chooser.next = folder / "evening";
+    flow.files = {folder / "evening"};
     ASSERT_TRUE(files.saveConfigurationFile());
     const auto saved = folder / "evening.quorix";
     ASSERT_EQ(std::filesystem::file_size(saved), core::kConfigFileSize);
@@ -41,7 +41,7 @@ TEST_F(ConfigurationFilesTest, SavedThenOpenedWhileOnlineTheConfigurationEndsOnT
 
     tune(200, 12);
     const int refreshes = host.refreshes;
-    chooser.next = saved;
+    flow.files = {saved};
     EXPECT_TRUE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(image, decoded);
     EXPECT_EQ(processor.band(0, 3).gain, 300);
@@ -57,7 +57,7 @@ TEST_F(ConfigurationFilesTest, AFileOpenedWritesToTheCurrentPresetAndReadsItBack
 {
     connect();
     view.currentPreset = 4; // as a recall of USER2 leaves it
-    chooser.next = folder / "a.QUORIX";
+    flow.files = {folder / "a.QUORIX", folder / "a.QUORIX"};
     ASSERT_TRUE(files.saveConfigurationFile());
     EXPECT_TRUE(std::filesystem::exists(folder / "a.QUORIX")) << "an extension in any case is kept";
     ASSERT_TRUE(told([&](auto done) { files.openConfigurationFile(done); }));
@@ -76,7 +76,8 @@ TEST_F(ConfigurationFilesTest, OpeningOfflineIsRefusedAndSendsNothing)
     const core::ParamStore before = image;
     EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kOfflineRefusal)});
-    EXPECT_EQ(chooser.asked, 0);
+    EXPECT_EQ(flow.severities, std::vector<core::Severity>{core::Severity::Warning});
+    EXPECT_TRUE(flow.askedFiles.empty());
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_EQ(image, before);
 }
@@ -103,8 +104,8 @@ TEST_F(ConfigurationFilesTest, ARefusedFileChangesNothingSendsNothingAndSaysWhy)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        chooser.next = folder / "bad.quorix";
-        writeBytes(chooser.next, c.bytes);
+        flow.files = {folder / "bad.quorix"};
+        writeBytes(flow.files.front(), c.bytes);
         flow.messages.clear();
         const int requests = processor.requestsReceived();
         const core::ParamStore storeBefore = store, imageBefore = image;
@@ -121,21 +122,39 @@ TEST_F(ConfigurationFilesTest, CancelledOrMissingChoicesDoNothing)
 {
     connect();
     const int requests = processor.requestsReceived();
-    chooser.next.clear();
     EXPECT_FALSE(files.saveConfigurationFile());
     EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
-    chooser.next = folder / "nowhere.quorix";
+    flow.files = {folder / "nowhere.quorix"};
     EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
     EXPECT_TRUE(flow.messages.empty());
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
+TEST_F(ConfigurationFilesTest, TheDialogsOfferConfigurationFilesFromTheModeFolder)
+{
+    connect();
+    EXPECT_FALSE(files.saveConfigurationFile());
+    EXPECT_FALSE(told([&](auto done) { files.openConfigurationFile(done); }));
+    ASSERT_EQ(flow.askedFiles.size(), 2u);
+    const struct {
+        std::string caption;
+        bool save;
+    } expected[] = {{"保存配置文件", true}, {"浏览配置文件", false}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(flow.askedFiles[i].caption, expected[i].caption);
+        EXPECT_EQ(flow.askedFiles[i].save, expected[i].save);
+        EXPECT_EQ(flow.askedFiles[i].filter, "音响配置文件 (*.QUORIX)");
+        EXPECT_EQ(flow.askedFiles[i].folder, folder);
+    }
+}
+
 TEST_F(ConfigurationFilesTest, AnExistingFileBehindTheAddedExtensionIsReplacedOnlyOnYes)
 {
     const auto existing = folder / "late.quorix";
     std::ofstream(existing) << "keep";
-    chooser.next = folder / "late";
+    flow.files = {folder / "late", folder / "late", existing};
     flow.answer = false;
     EXPECT_FALSE(files.saveConfigurationFile());
     EXPECT_EQ(flow.questions, std::vector<std::string>{std::string(presets::kOverwriteQuestion)});
@@ -143,14 +162,13 @@ TEST_F(ConfigurationFilesTest, AnExistingFileBehindTheAddedExtensionIsReplacedOn
     flow.answer = true;
     EXPECT_TRUE(files.saveConfigurationFile());
     EXPECT_EQ(std::filesystem::file_size(existing), core::kConfigFileSize);
-    chooser.next = existing;
     EXPECT_TRUE(files.saveConfigurationFile());
     EXPECT_EQ(flow.questions.size(), 2u) << "the dialog itself asked about the name it was given";
 }
 
 TEST_F(ConfigurationFilesTest, ASaveThatFailsSaysSo)
 {
-    chooser.next = folder / "missing-folder" / "x";
+    flow.files = {folder / "missing-folder" / "x"};
     EXPECT_FALSE(files.saveConfigurationFile());
     ASSERT_EQ(flow.messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(folder / "missing-folder"));
@@ -159,7 +177,7 @@ TEST_F(ConfigurationFilesTest, ASaveThatFailsSaysSo)
 TEST_F(ConfigurationFilesTest, AFailedWriteSkipsTheReadBack)
 {
     connect();
-    chooser.next = folder / "f.quorix";
+    flow.files = {folder / "f.quorix"};
     ASSERT_TRUE(files.saveConfigurationFile());
     store.at(0, 1024).value = 9; // only in the console
     processor.dropNextReplies(100);

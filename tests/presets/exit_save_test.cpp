@@ -11,7 +11,7 @@ using presets::ExitSaveChoice;
 namespace {
 
 struct ExitSaveTest : PresetsTest {
-    presets::ExitSave dialog{context, flow, folder};
+    presets::ExitSave dialog{context, flow, flow, folder};
     std::vector<std::string> only(std::string_view message) { return {std::string(message)}; }
 };
 
@@ -50,6 +50,8 @@ TEST_F(ExitSaveTest, BothUntickedOnlySaysDone)
     EXPECT_TRUE(told(
         [&](auto done) { dialog.save({.storePreset = false, .userIndex = 0, .saveFile = false, .name = {}}, done); }));
     EXPECT_EQ(flow.messages, only(presets::kAllDone));
+    EXPECT_EQ(flow.severities, std::vector<core::Severity>{core::Severity::Warning})
+        << "as the window always showed it";
     EXPECT_EQ(processor.requestsReceived(), requests);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
@@ -124,7 +126,7 @@ TEST_F(ExitSaveTest, AnExistingFileIsOverwrittenOnlyOnYes)
 
 TEST_F(ExitSaveTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
 {
-    presets::ExitSave nowhere{context, flow, folder / "gone"};
+    presets::ExitSave nowhere{context, flow, flow, folder / "gone"};
     EXPECT_FALSE(
         told([&](auto done) { nowhere.save({.storePreset = false, .saveFile = true, .name = "night"}, done); }));
     ASSERT_EQ(flow.messages.size(), 1u);

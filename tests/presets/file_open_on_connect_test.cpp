@@ -26,7 +26,7 @@ struct RecordingNotice : presets::WaitingNotice {
 };
 
 struct FileOpenOnConnectTest : PresetsTest {
-    presets::ConfigurationFiles files{context, flow, chooser};
+    presets::ConfigurationFiles files{context, flow, folder};
     RecordingNotice notice;
     presets::FileOpenOnConnect opener{device, clock, flow, notice, files};
     std::filesystem::path file;

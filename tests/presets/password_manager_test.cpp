@@ -175,7 +175,7 @@ TEST_F(PasswordManagerTest, OptionsWriteTheirParameterOnlyOnceReadyAndProven)
     manager.rightsChosen(0);
     EXPECT_EQ(processor.value(0, 0xA20), 0);
 
-    presets::PresetCommands commands{context, flow};
+    presets::PresetCommands commands{context, flow, flow};
     flow.messages.clear();
     EXPECT_FALSE(told([&](auto done) { commands.store(0, done); }));
     EXPECT_EQ(flow.messages, std::vector<std::string>{std::string(presets::kGuestRefusal)});

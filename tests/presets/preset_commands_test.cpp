@@ -10,7 +10,7 @@ using namespace quorix;
 namespace {
 
 struct PresetCommandsTest : PresetsTest {
-    presets::PresetCommands commands{context, flow};
+    presets::PresetCommands commands{context, flow, flow};
     bool recall(int preset)
     {
         return told([&](auto done) { commands.recall(preset, done); });
@@ -91,7 +91,7 @@ TEST_F(PresetCommandsTest, StoringIntoUser3SendsModeNumber5AndShowsIt)
     EXPECT_EQ(processor.preset(5).at(0, 3).band.gain, 321);
     EXPECT_EQ(view.currentPreset, 5);
     EXPECT_EQ(host.preset, 5);
-    EXPECT_EQ(flow.information, std::vector<std::string>{std::string(presets::kStoreDone)});
+    EXPECT_EQ(flow.told(core::Severity::Information), std::vector<std::string>{std::string(presets::kStoreDone)});
     EXPECT_EQ(flow.busy, (std::vector<bool>{true, false}));
     EXPECT_EQ(flow.busyAtMessages, std::vector<bool>{false}) << "written once the progress bar is gone";
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "tests/scripted_prompter.h"
+
 #include "app/console_session.h"
-#include "ui/prompter.h"
 #include "ui/slider_accessible.h"
 #include "ui/tuning_window.h"
 #include "ui/window_actions.h"
@@ -18,48 +19,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// Questions answered from a script, messages recorded.
-struct ScriptedPrompter : quorix::ui::Prompter {
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-    std::vector<std::filesystem::path> files; // the answers to file questions, in order
-    bool answer = false;
-    bool withdraw = false; // a question that can be withdrawn is: Escape
-    std::function<void()> onMessage;
-
-    bool askYesNo(std::string_view question) override
-    {
-        questions.emplace_back(question);
-        return answer;
-    }
-    Answer askYesNoCancel(std::string_view question) override
-    {
-        const bool yes = askYesNo(question);
-        return withdraw ? Answer::Cancel : yes ? Answer::Yes : Answer::No;
-    }
-    void showMessage(std::string_view text, quorix::ui::MessageIcon) override
-    {
-        messages.emplace_back(text);
-        if (onMessage)
-            onMessage();
-    }
-    std::optional<std::filesystem::path> askFile(std::string_view, std::string_view, bool) override
-    {
-        if (files.empty())
-            return std::nullopt;
-        auto file = files.front();
-        files.erase(files.begin());
-        return file;
-    }
-    int count(std::string_view text) const
-    {
-        int n = 0;
-        for (const auto& m : messages)
-            n += m == text ? 1 : 0;
-        return n;
-    }
-};
 
 struct CountingActions : quorix::ui::WindowActions {
     int opened = 0, saved = 0, recall = 0, store = 0, settings = 0, recording = 0, effect = 0, exitSave = 0,

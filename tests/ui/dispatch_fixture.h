@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/scripted_prompter.h"
+
 #include "ui/mode_control.h"
 #include "ui/value_dispatch.h"
 
@@ -17,9 +19,6 @@
 // The window around the dispatch and the mode control, recorded.
 struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     std::vector<std::pair<int, int>> sliderValues;
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    bool answer = true;
     bool effectButtonEnabled = true;
     int tone = 5;
     int refreshes = 0;
@@ -47,12 +46,6 @@ struct RecordingWindow : quorix::ui::DispatchHost, quorix::ui::ModeHost {
     }
     void showPage(int kind) override { pagesShown.push_back(kind); }
     void highlightBoundSlider() override {}
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool askYesNo(std::string_view question) override
-    {
-        questions.emplace_back(question);
-        return answer;
-    }
     void setEditingBlocked(bool value) override { blocked = value; }
 };
 
@@ -76,6 +69,7 @@ struct DispatchFixture {
     quorix::core::ViewState view;
     quorix::core::UndoHistory undo{store, view, clock};
     RecordingWindow window;
+    ScriptedPrompter prompter;
     RecordingLink link;
     bool& online = link.online;
     std::vector<std::pair<int, int>>& writes = link.writes;
@@ -84,5 +78,5 @@ struct DispatchFixture {
     quorix::graph::GraphEditor graph{display, {store, view, clock, edits}};
     quorix::ui::ValueDispatch dispatch{{edits, graph, view, clock, [this] { return online; }}, window};
     quorix::core::ProcessorRecord record;
-    quorix::ui::ModeControl modes{edits, view, record, window};
+    quorix::ui::ModeControl modes{edits, view, record, window, prompter};
 };

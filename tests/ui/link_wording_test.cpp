@@ -41,8 +41,8 @@ TEST(LinkWording, EachReportShowsItsButtonCaptionAndMessage)
         EXPECT_EQ(words.caption, c.caption);
         EXPECT_EQ(words.message, c.message);
     }
-    EXPECT_EQ(ui::WordLinkReport({LinkCode::Lost}).icon, ui::MessageIcon::Warning);
-    EXPECT_EQ(ui::WordLinkReport({LinkCode::WriteFailed}).icon, ui::MessageIcon::Critical);
+    EXPECT_EQ(ui::WordLinkReport({LinkCode::Lost}).severity, core::Severity::Warning);
+    EXPECT_EQ(ui::WordLinkReport({LinkCode::WriteFailed}).severity, core::Severity::Error);
 }
 
 TEST(LossNotice, OnlyTheFirstLossOfAnOutageIsTold)

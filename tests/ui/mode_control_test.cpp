@@ -10,7 +10,10 @@ using namespace quorix;
 
 namespace {
 
-struct Modes : ::testing::Test, DispatchFixture {};
+// The user says yes to a mode copy.
+struct Modes : ::testing::Test, DispatchFixture {
+    Modes() { prompter.answer = true; }
+};
 
 } // namespace
 
@@ -41,7 +44,8 @@ TEST_F(Modes, AutomaticControlRefusesManualSwitchesAndReleasesBothButtons)
     EXPECT_EQ(window.mode[0] + window.mode[1], 0);
     EXPECT_EQ(window.autoButtons[1], 1);
     modes.modeButtonClicked(0);
-    EXPECT_EQ(window.messages, std::vector<std::string>{std::string(ui::kModeLockedMessage)});
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(ui::kModeLockedMessage)});
+    EXPECT_EQ(prompter.severities, std::vector<core::Severity>{core::Severity::Warning});
     EXPECT_EQ(view.currentMode, 1);
     EXPECT_EQ(store.at(0, 2590).value, 1);
     modes.autoControlClicked(0);
@@ -54,10 +58,10 @@ TEST_F(Modes, CopyOfflineCopiesEverythingAndSendsNothing)
     online = false;
     store.at(0, 7).band.gain = 333;
     modes.modeCopyClicked();
-    EXPECT_EQ(window.questions.front(), std::string(core::kCopySingingToDanceQuestion));
+    EXPECT_EQ(prompter.questions.front(), std::string(core::kCopySingingToDanceQuestion));
     EXPECT_EQ(store.at(1, 7).band.gain, 333);
     EXPECT_TRUE(writes.empty());
-    EXPECT_EQ(window.messages.back(), std::string(core::kCopyDoneMessage));
+    EXPECT_EQ(prompter.messages.back(), std::string(core::kCopyDoneMessage));
     EXPECT_FALSE(window.blocked);
 }
 
@@ -117,16 +121,16 @@ TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
         std::function<void(DispatchFixture&)> before;
         std::string_view question;
     } cases[] = {
-        {"never read", [](DispatchFixture&) {}, ui::kUnreadDanceCopyQuestion},
+        {"never read", [](DispatchFixture&) {}, core::kUnreadDanceCopyQuestion},
         {"one value edited, the others never read", [](DispatchFixture& m) { m.record.editedOffline(1, 0x0F); },
-         ui::kUnreadDanceCopyQuestion},
+         core::kUnreadDanceCopyQuestion},
         {"every page read but the centre output, which the protocol cannot read",
          [](DispatchFixture& m) {
              for (int kind = 0; kind < 8; ++kind)
                  if (kind != 6)
                      m.record.kindRead(1, kind);
          },
-         ui::kUnreadDanceCopyQuestion},
+         core::kUnreadDanceCopyQuestion},
         {"every dance value read, written or edited",
          [](DispatchFixture& m) {
              for (int kind = 0; kind < 8; ++kind)
@@ -140,9 +144,9 @@ TEST_F(Modes, ADanceToSingingCopyOfDanceValuesNeverReadAsksSayingSo)
         DispatchFixture fixture;
         fixture.view.currentMode = 1;
         c.before(fixture);
-        fixture.window.questions.clear();
-        fixture.window.answer = false;
+        fixture.prompter.questions.clear();
+        fixture.prompter.answer = false;
         fixture.modes.modeCopyClicked();
-        EXPECT_EQ(fixture.window.questions, std::vector<std::string>{std::string(c.question)});
+        EXPECT_EQ(fixture.prompter.questions, std::vector<std::string>{std::string(c.question)});
     }
 }

@@ -3,11 +3,12 @@
 #include "ui/console_frame.h"
 #include "ui/exit_save_dialog.h"
 #include "ui/password_window.h"
-#include "ui/qt_file_chooser.h"
+#include "ui/qt_prompter.h"
 #include "ui/qt_waiting_notice.h"
 
 #include "core/config_file.h"
 
+#include "presets/configuration_files.h"
 #include "presets/exit_save.h"
 
 #include "controls/skinned_button.h"
@@ -47,7 +48,7 @@ struct PresetWindows : ::testing::Test, ConsoleFixture {
 
 TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCancelToNothing)
 {
-    ui::QtFileChooser chooser("/tmp", [] { return nullptr; });
+    ui::QtPrompter prompter;
     for (const bool save : {false, true}) {
         QString title, filter, folder, folderType, fileType;
         bool asksBeforeOverwriting = false;
@@ -65,8 +66,10 @@ TEST(ConfigurationFileDialogs, CarryTheFilterFolderTitleAndOverwritePromptAndCan
             fileType = dialog->iconProvider()->type(QFileInfo(QStringLiteral("/tmp/房间.quorix")));
             dialog->reject();
         });
-        const auto chosen = save ? chooser.chooseConfigurationFileToSave() : chooser.chooseConfigurationFileToOpen();
-        EXPECT_TRUE(chosen.empty());
+        const auto chosen =
+            prompter.askFile({save ? presets::kSaveConfigurationCaption : presets::kOpenConfigurationCaption,
+                              presets::kConfigurationFilter, save, "/tmp"});
+        EXPECT_FALSE(chosen);
         EXPECT_EQ(title, save ? "保存配置文件" : "浏览配置文件");
         EXPECT_EQ(filter, "音响配置文件 (*.QUORIX)");
         EXPECT_EQ(folder, "/tmp");

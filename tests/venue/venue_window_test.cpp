@@ -1,6 +1,7 @@
 #include "broker_fixture.h"
 
-#include "ui/prompter.h"
+#include "tests/scripted_prompter.h"
+
 #include "ui/venue_window.h"
 
 #include "tables/screen_names.h"
@@ -24,12 +25,6 @@ using namespace quorix;
 using Column = ui::VenueWindow::Column;
 
 namespace {
-
-struct NotingPrompter : ui::Prompter {
-    bool askYesNo(std::string_view) override { return true; }
-    void showMessage(std::string_view text, ui::MessageIcon) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 // The window's own timers run in virtual time, so a room's silence is waited
 // out at once; the broker's traffic comes through the event loop.
@@ -67,7 +62,7 @@ protected:
     QString memory(const char* room) const { return QString::fromStdString((m_dir / room).string() + ".memory"); }
 
     core::ManualScheduler m_virtualTime;
-    NotingPrompter m_prompter;
+    ScriptedPrompter m_prompter;
     std::unique_ptr<ui::VenueWindow> m_window;
 };
 
