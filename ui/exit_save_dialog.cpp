@@ -31,46 +31,52 @@ ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, core::Prompter& p
 
     auto* presetFrame = new QGroupBox(this);
     presetFrame->setGeometry(12, 8, 336, 84);
-    m_check1 = new QCheckBox(QStringLiteral("将当前设置保存到预置"), presetFrame);
-    m_check1->setGeometry(12, 12, 300, 22);
-    m_check1->setChecked(true);
-    m_label1 = new QLabel(QStringLiteral("请选择一个预置："), presetFrame);
-    m_label1->setGeometry(32, 46, 130, 24);
-    m_combo1 = new QComboBox(presetFrame);
-    m_combo1->setGeometry(168, 46, 140, 26);
+    m_presetCheck = new QCheckBox(QStringLiteral("将当前设置保存到预置"), presetFrame);
+    m_presetCheck->setObjectName(QStringLiteral("Check1"));
+    m_presetCheck->setGeometry(12, 12, 300, 22);
+    m_presetCheck->setChecked(true);
+    m_presetLabel = new QLabel(QStringLiteral("请选择一个预置："), presetFrame);
+    m_presetLabel->setGeometry(32, 46, 130, 24);
+    m_presetChoice = new QComboBox(presetFrame);
+    m_presetChoice->setObjectName(QStringLiteral("Combo1"));
+    m_presetChoice->setGeometry(168, 46, 140, 26);
     for (int preset = presets::kFirstUserPreset; preset < static_cast<int>(core::kPresetNames.size()); ++preset)
-        m_combo1->addItem(QString::fromStdString(core::PresetName(preset)));
-    m_combo1->setCurrentIndex(0);
+        m_presetChoice->addItem(QString::fromStdString(core::PresetName(preset)));
+    m_presetChoice->setCurrentIndex(0);
 
     auto* fileFrame = new QGroupBox(this);
     fileFrame->setGeometry(12, 100, 336, 84);
-    m_check2 = new QCheckBox(QStringLiteral("将设备配置保存到设备文件"), fileFrame);
-    m_check2->setGeometry(12, 12, 300, 22);
-    m_label2 = new QLabel(QStringLiteral("请输入文件名："), fileFrame);
-    m_label2->setGeometry(32, 46, 130, 24);
-    m_text1 = new QLineEdit(fileFrame);
-    m_text1->setGeometry(168, 46, 140, 26);
-    m_text1->setEnabled(false);
+    m_fileCheck = new QCheckBox(QStringLiteral("将设备配置保存到设备文件"), fileFrame);
+    m_fileCheck->setObjectName(QStringLiteral("Check2"));
+    m_fileCheck->setGeometry(12, 12, 300, 22);
+    m_fileLabel = new QLabel(QStringLiteral("请输入文件名："), fileFrame);
+    m_fileLabel->setGeometry(32, 46, 130, 24);
+    m_fileName = new QLineEdit(fileFrame);
+    m_fileName->setObjectName(QStringLiteral("Text1"));
+    m_fileName->setGeometry(168, 46, 140, 26);
+    m_fileName->setEnabled(false);
 
-    m_command1 = new QPushButton(QStringLiteral("保存"), this);
-    m_command1->setGeometry(92, 222, 84, 30);
-    m_command1->setDefault(true);
-    m_command2 = new QPushButton(QStringLiteral("取消"), this);
-    m_command2->setGeometry(184, 222, 84, 30);
+    m_saveButton = new QPushButton(QStringLiteral("保存"), this);
+    m_saveButton->setObjectName(QStringLiteral("Command1"));
+    m_saveButton->setGeometry(92, 222, 84, 30);
+    m_saveButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    m_cancelButton->setObjectName(QStringLiteral("Command2"));
+    m_cancelButton->setGeometry(184, 222, 84, 30);
     m_progress = new controls::SkinnedProgressBar(this);
     m_progress->setGeometry(12, 192, 336, 22);
     m_progress->hide();
 
-    connect(m_check1, &QCheckBox::toggled, m_combo1, &QWidget::setEnabled);
-    connect(m_check2, &QCheckBox::toggled, m_text1, &QWidget::setEnabled);
-    connect(m_command1, &QPushButton::clicked, this, &ExitSaveDialog::command1Click);
-    connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_presetCheck, &QCheckBox::toggled, m_presetChoice, &QWidget::setEnabled);
+    connect(m_fileCheck, &QCheckBox::toggled, m_fileName, &QWidget::setEnabled);
+    connect(m_saveButton, &QPushButton::clicked, this, &ExitSaveDialog::save);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ExitSaveDialog::command1Click()
+void ExitSaveDialog::save()
 {
-    const QByteArray name = m_text1->text().toUtf8();
-    m_flow.save({m_check1->isChecked(), m_combo1->currentIndex(), m_check2->isChecked(), name.toStdString()},
+    const QByteArray name = m_fileName->text().toUtf8();
+    m_flow.save({m_presetCheck->isChecked(), m_presetChoice->currentIndex(), m_fileCheck->isChecked(), name.toStdString()},
                 [this](bool closes) {
                     if (closes)
                         accept();

@@ -28,28 +28,28 @@ public:
     ExitSaveDialog(presets::PresetContext context, core::Prompter& prompter, const std::filesystem::path& modeFolder,
                    QWidget* parent = nullptr);
 
-    QCheckBox* check1() const { return m_check1; }
-    QComboBox* combo1() const { return m_combo1; }
-    QCheckBox* check2() const { return m_check2; }
-    QLineEdit* text1() const { return m_text1; }
-    QPushButton* command1() const { return m_command1; }
-    QPushButton* command2() const { return m_command2; }
+    QCheckBox* presetCheck() const { return m_presetCheck; }
+    QComboBox* presetChoice() const { return m_presetChoice; }
+    QCheckBox* fileCheck() const { return m_fileCheck; }
+    QLineEdit* fileName() const { return m_fileName; }
+    QPushButton* saveButton() const { return m_saveButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
     controls::SkinnedProgressBar* progressBar() const { return m_progress; }
 
-    void command1Click();
+    void save();
 
 private:
     void setBusy(bool busy) override;
 
     presets::ExitSave m_flow;
-    QCheckBox* m_check1 = nullptr;
-    QLabel* m_label1 = nullptr;
-    QComboBox* m_combo1 = nullptr;
-    QCheckBox* m_check2 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLineEdit* m_text1 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
+    QCheckBox* m_presetCheck = nullptr;
+    QLabel* m_presetLabel = nullptr;
+    QComboBox* m_presetChoice = nullptr;
+    QCheckBox* m_fileCheck = nullptr;
+    QLabel* m_fileLabel = nullptr;
+    QLineEdit* m_fileName = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     controls::SkinnedProgressBar* m_progress = nullptr;
 };
 

@@ -86,25 +86,25 @@ TEST_F(PresetWindows, ExitSaveDialogTicksEnableTheirEntriesAndTheNameIsChecked)
     connect();
     ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
     EXPECT_EQ(dialog.windowTitle(), "Quorix Series");
-    EXPECT_TRUE(dialog.check1()->isChecked());
-    EXPECT_TRUE(dialog.combo1()->isEnabled());
-    EXPECT_EQ(dialog.combo1()->count(), 5);
-    EXPECT_EQ(dialog.combo1()->currentText(), "USER1");
-    EXPECT_FALSE(dialog.check2()->isChecked());
-    EXPECT_FALSE(dialog.text1()->isEnabled());
+    EXPECT_TRUE(dialog.presetCheck()->isChecked());
+    EXPECT_TRUE(dialog.presetChoice()->isEnabled());
+    EXPECT_EQ(dialog.presetChoice()->count(), 5);
+    EXPECT_EQ(dialog.presetChoice()->currentText(), "USER1");
+    EXPECT_FALSE(dialog.fileCheck()->isChecked());
+    EXPECT_FALSE(dialog.fileName()->isEnabled());
     EXPECT_TRUE(dialog.progressBar()->isHidden());
 
-    dialog.check2()->click();
-    EXPECT_TRUE(dialog.text1()->isEnabled());
-    dialog.check1()->click();
-    EXPECT_FALSE(dialog.combo1()->isEnabled());
-    QTest::keyClicks(dialog.text1(), "c:night");
-    dialog.command1()->click();
+    dialog.fileCheck()->click();
+    EXPECT_TRUE(dialog.fileName()->isEnabled());
+    dialog.presetCheck()->click();
+    EXPECT_FALSE(dialog.presetChoice()->isEnabled());
+    QTest::keyClicks(dialog.fileName(), "c:night");
+    dialog.saveButton()->click();
     EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(presets::kNameIsPath)});
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
-    dialog.check2()->click();
-    dialog.command1()->click();
+    dialog.fileCheck()->click();
+    dialog.saveButton()->click();
     EXPECT_EQ(prompter.messages.back(), presets::kAllDone);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
@@ -115,7 +115,7 @@ TEST_F(PresetWindows, ATickedBoxOfTheExitDialogShowsATick)
 {
     ui::ExitSaveDialog dialog(context(), prompter, "/nonexistent-mode-folder");
     dialog.show();
-    QCheckBox* box = dialog.check1();
+    QCheckBox* box = dialog.presetCheck();
     QStyleOptionButton option;
     option.initFrom(box);
     const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
