@@ -45,8 +45,8 @@ using namespace quorix;
 
 namespace {
 
-constexpr int kAddress = 1024;  // the main output's music level, per mode
-constexpr int kFaderPage = 4;   // the page that shows it
+constexpr int kAddress = 1024;   // the main output's music level, per mode
+constexpr int kFaderPage = 4;    // the page that shows it
 constexpr int kDragEvents = 180; // three seconds at 60 events a second
 constexpr int kEventMs = 1000 / 60;
 constexpr int kDragTailMs = 500; // the last writes leave and are answered
