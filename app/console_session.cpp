@@ -34,7 +34,7 @@ ConsoleSession::ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link:
     m_backend = backend;
     m_link = std::make_unique<link::DeviceLink>(*backend, m_scheduler,
                                                 link::LinkContext{m_store, m_image, m_view, m_digits, m_record, *this},
-                                                *this, options.trace, &m_ring);
+                                                *this, options.trace, options.traceRing ? &m_ring : nullptr);
     m_document = std::make_unique<core::TuningDocument>(m_store, m_view, *m_link, m_scheduler);
     m_bundleFacts = std::move(options);
 }

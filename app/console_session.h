@@ -44,6 +44,8 @@ public:
         std::string program{};
         std::string hidapiVersion{};
         std::vector<std::string> commandLine{};
+        // The always-on trace; off only where its cost is measured against the console without it.
+        bool traceRing = true;
     };
 
     ConsoleSession(core::Scheduler& scheduler, std::unique_ptr<link::HidBackend> hardware, Options options);
