@@ -99,14 +99,14 @@ struct TracedConsoleOn : OffscreenConsoleOn<Clock> {
             if (candidate->address == kAddress && candidate->isVisible())
                 fader = candidate;
         if (fader)
-            QObject::connect(fader, &controls::SkinnedFader::scroll, [this] { ++scrolls; });
+            QObject::connect(fader, &controls::SkinnedFader::scrolled, [this] { ++scrolls; });
     }
 
     // Online, the link idle, and the window taking input, which it does not while it reads the processor.
     bool ready()
     {
         const link::DeviceLink& device = this->session.link();
-        return device.linkOnline() && !device.replyWaitActive() && !device.requestsPending() && fader &&
+        return device.online() && !device.replyWaitActive() && !device.requestsPending() && fader &&
                fader->isEnabled();
     }
 
@@ -212,7 +212,7 @@ bool Measure(bool withRing, Fastest& fastest)
     RunEventsFor(kIdleMs);
     after = ProcessCpuSeconds();
     fastest.idle = std::min(fastest.idle, after - before);
-    return console.scrolls > 0 && console.session.link().linkOnline();
+    return console.scrolls > 0 && console.session.link().online();
 }
 
 } // namespace
