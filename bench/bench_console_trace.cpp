@@ -106,8 +106,7 @@ struct TracedConsoleOn : OffscreenConsoleOn<Clock> {
     bool ready()
     {
         const link::DeviceLink& device = this->session.link();
-        return device.online() && !device.replyWaitActive() && !device.requestsPending() && fader &&
-               fader->isEnabled();
+        return device.online() && !device.replyWaitActive() && !device.requestsPending() && fader && fader->isEnabled();
     }
 
     // Where a press takes hold of the fader's thumb, and a pixel along its track.

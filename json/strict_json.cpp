@@ -36,6 +36,8 @@ class StrictSax {
 public:
     explicit StrictSax(std::string_view text) : m_text(text) {}
 
+    // The SAX interface of nlohmann::json names these methods so.
+    // NOLINTBEGIN(readability-identifier-naming)
     bool null() { return value(nullptr); }
     bool boolean(bool v) { return value(v); }
     bool number_integer(ordered_json::number_integer_t v) { return value(v); }
@@ -65,6 +67,7 @@ public:
     {
         return refuseAt(reason(error.what()), position);
     }
+    // NOLINTEND(readability-identifier-naming)
 
     ordered_json& document() { return m_root; }
     const std::string& refusal() const { return m_refusal; }

@@ -76,11 +76,12 @@ ExitSaveDialog::ExitSaveDialog(presets::PresetContext context, core::Prompter& p
 void ExitSaveDialog::save()
 {
     const QByteArray name = m_fileName->text().toUtf8();
-    m_flow.save({m_presetCheck->isChecked(), m_presetChoice->currentIndex(), m_fileCheck->isChecked(), name.toStdString()},
-                [this](bool closes) {
-                    if (closes)
-                        accept();
-                });
+    m_flow.save(
+        {m_presetCheck->isChecked(), m_presetChoice->currentIndex(), m_fileCheck->isChecked(), name.toStdString()},
+        [this](bool closes) {
+            if (closes)
+                accept();
+        });
 }
 
 void ExitSaveDialog::setBusy(bool busy)
