@@ -13,6 +13,8 @@
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 #include "core/manual_scheduler.h"
+#include "core/processor_record.h"
+#include "core/store_taker.h"
 
 #include <vector>
 
@@ -81,10 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     core::ParamStore image;
     core::ViewState view;
     core::DigitBuffer digits;
+    core::ProcessorRecord record;
+    core::StoreCopies copies{store};
     core::InitParamStore(store, image);
     const core::ParamStore before = store;
     Host host;
-    link::DeviceLink device(port, clock, {store, image, view, digits}, host);
+    link::DeviceLink device(port, clock, {store, image, view, digits, record, copies}, host);
     device.start();
     while (clock.nowMs() < kRunMs && (host.outcomes.empty() || fuzz.remaining_bytes() > 0))
         clock.advance(10);
