@@ -43,7 +43,7 @@ public:
     // which wakes it at once. Otherwise it looks for reports every kIdlePollMs and a write or
     // call wakes it at once.
     static constexpr int kBusyReadWaitMs = 1;
-    static constexpr int kBusyForMs = 200;
+    static constexpr int kBusyForMs = 50;
     static constexpr int kIdlePollMs = 20;
     // A report read while a write waited to go out cannot be its reply: it is
     // stamped this much before that write was queued, so the link finds it older
