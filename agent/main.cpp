@@ -12,6 +12,8 @@
 #include "link/qt_scheduler.h"
 #include "link/qt_wake_up.h"
 
+#include "platform/heap_reuse.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -38,6 +40,7 @@ void RequestQuit(int)
 
 int main(int argc, char** argv)
 {
+    platform::KeepFreedHeapForReuse();
     const agent::AgentOptions options = agent::ParseAgentOptions({argv + 1, argv + argc});
     switch (options.action) {
     case agent::AgentAction::Help:

@@ -19,6 +19,8 @@
 
 #include "link/qt_scheduler.h"
 
+#include "platform/heap_reuse.h"
+
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 #include "core/config_file.h"
@@ -151,6 +153,8 @@ class Venue {
 public:
     Venue()
     {
+        // As each agent's main does: the rooms here are agents, in one process.
+        platform::KeepFreedHeapForReuse();
         // Some event comes at least this often, so a wait notices what it waits for.
         m_wake.start(100);
         m_port = FreeLoopbackPort();

@@ -1,6 +1,7 @@
 #include "room_command.h"
 
 #include "base64.h"
+#include "gzip.h"
 #include "payload_reader.h"
 #include "room_state.h"
 
@@ -17,6 +18,9 @@ using nlohmann::ordered_json;
 constexpr std::string_view kKinds[] = {"recall", "store", "level", "mute", "tone", "mode", "push", "pull", "tune"};
 constexpr int kFirstUserPreset = 3;
 constexpr int kLastPreset = 7;
+// A configuration's bytes, or their gzip stream, which on bytes that do not
+// pack grows by a few bytes in a thousand.
+constexpr std::size_t kLongestPackedConfiguration = core::kConfigFileSize + core::kConfigFileSize / 1000 + 64;
 
 std::string_view KindName(CommandKind kind)
 {
@@ -60,7 +64,8 @@ CommandPayload::CommandPayload(const RoomCommand& command)
         json["value"] = command.value == 1 ? "dance" : "singing";
         break;
     case CommandKind::Push:
-        json["configuration"] = EncodeBase64(command.configuration);
+        json["encoding"] = "gzip";
+        json["configuration"] = EncodeBase64(Gzip(command.configuration));
         if (command.preset)
             json["preset"] = *command.preset;
         break;
@@ -131,13 +136,18 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
         command.value = in.word("value", {"singing", "dance"}).value_or(0);
         break;
     case CommandKind::Push: {
-        in.onlyFields({"id", "command", "configuration", "preset"});
+        in.onlyFields({"id", "command", "encoding", "configuration", "preset"});
         if (in.has("preset"))
             command.preset = in.integer("preset", 0, kLastPreset);
-        const auto text = in.text("configuration", (core::kConfigFileSize + 2) / 3 * 4);
+        const bool gzipped = in.has("encoding") && in.word("encoding", {"gzip"});
+        const auto text = in.text("configuration", (kLongestPackedConfiguration + 2) / 3 * 4);
         auto bytes = text ? DecodeBase64(*text) : std::nullopt;
+        if (bytes && gzipped)
+            bytes = Gunzip(*bytes, core::kConfigFileSize);
         if (text && !bytes)
-            in.refuse("\"configuration\" is not base64");
+            in.refuse(gzipped ? "\"configuration\" is not base64 of a gzip stream of at most " +
+                                    std::to_string(core::kConfigFileSize) + " bytes"
+                              : std::string("\"configuration\" is not base64"));
         else if (bytes && bytes->size() != core::kConfigFileSize)
             in.refuse("\"configuration\" holds " + std::to_string(bytes->size()) + " bytes, not a .quorix file's " +
                       std::to_string(core::kConfigFileSize));

@@ -1,6 +1,7 @@
 #include "venue/base64.h"
 #include "venue/broker_url.h"
 #include "venue/command_reply.h"
+#include "venue/gzip.h"
 #include "venue/room_command.h"
 #include "venue/room_state.h"
 #include "venue/topics.h"
@@ -50,6 +51,29 @@ TEST(VenueBase64, RoundTripsEveryLengthAndRefusesWhatIsNotCanonical)
     EXPECT_EQ(EncodeBase64({'M', 'a'}), "TWE=");
     for (const char* text : {"TWE", "TW==", "TWF=", "T===", "TW=E", "TWE=TWE=", "TW E", "TWE\n", "-_8="})
         EXPECT_FALSE(DecodeBase64(text)) << text;
+}
+
+TEST(VenueGzip, PacksAConfigurationSmallAndUnpacksOnlyOneWholeStreamWithinItsLimit)
+{
+    const auto configuration = DefaultConfiguration();
+    const auto packed = Gzip(configuration);
+    EXPECT_LT(packed.size(), configuration.size() / 20);
+    EXPECT_EQ(Gunzip(packed, configuration.size()), configuration);
+    EXPECT_EQ(Gunzip(Gzip({}), 0), std::vector<std::uint8_t>{});
+
+    const std::vector<std::uint8_t> truncated(packed.begin(), packed.end() - 1);
+    auto trailed = packed;
+    trailed.push_back(0);
+    auto corrupt = packed;
+    corrupt[packed.size() / 2] ^= 0xFF;
+    const std::vector<std::uint8_t> notGzip(configuration.begin(), configuration.begin() + 100);
+    for (const auto& bad : {truncated, trailed, corrupt, notGzip, std::vector<std::uint8_t>{}})
+        EXPECT_FALSE(Gunzip(bad, configuration.size()));
+    // Ten megabytes of zeros pack into ten kilobytes: unpacking stops at the limit.
+    const auto bomb = Gzip(std::vector<std::uint8_t>(10'000'000, 0));
+    EXPECT_LT(bomb.size(), 20'000u);
+    EXPECT_FALSE(Gunzip(bomb, configuration.size()));
+    EXPECT_FALSE(Gunzip(packed, configuration.size() - 1));
 }
 
 TEST(VenueBrokerUrl, TakesHostAndPortWithTheSchemesTlsAndNothingElse)
@@ -154,6 +178,23 @@ TEST(VenueCommand, EveryKindRoundTrips)
     }
 }
 
+TEST(VenueCommand, APushCarriesItsConfigurationGzippedAndTakesItPlainFromAScript)
+{
+    RoomCommand push;
+    push.id = "p";
+    push.kind = CommandKind::Push;
+    push.configuration = DefaultConfiguration();
+    const std::string json = CommandJson(push);
+    EXPECT_NE(json.find(R"("encoding":"gzip")"), std::string::npos);
+    EXPECT_LT(json.size(), 20'000u);
+
+    const std::string plain =
+        R"({"id":"p","command":"push","configuration":")" + EncodeBase64(push.configuration) + R"("})";
+    const auto parsed = ParseRoomCommand(plain);
+    ASSERT_TRUE(parsed.command) << parsed.refusal;
+    EXPECT_EQ(*parsed.command, push);
+}
+
 TEST(VenueCommand, OnePayloadForManyRoomsCarriesEachRoomsIdWhateverItHolds)
 {
     RoomCommand push;
@@ -172,6 +213,8 @@ TEST(VenueCommand, OnePayloadForManyRoomsCarriesEachRoomsIdWhateverItHolds)
 TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
 {
     const std::string shortFile = EncodeBase64(std::vector<std::uint8_t>(300, 0));
+    const std::string gzippedShort = EncodeBase64(Gzip(std::vector<std::uint8_t>(300, 0)));
+    const std::string gzippedLong = EncodeBase64(Gzip(std::vector<std::uint8_t>(quorix::core::kConfigFileSize + 1, 0)));
     const struct {
         std::string payload;
         std::string reason;
@@ -195,6 +238,14 @@ TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
         {R"({"id":"a","command":"push","configuration":"!!!!"})", "not base64", "a"},
         {R"({"id":"a","command":"push","configuration":")" + shortFile + R"("})", "300 bytes", "a"},
         {R"({"id":"a","command":"push"})", "\"configuration\" is missing", "a"},
+        {R"({"id":"a","command":"push","encoding":"zip","configuration":")" + gzippedShort + R"("})", "\"encoding\"",
+         "a"},
+        {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + gzippedShort + R"("})", "300 bytes",
+         "a"},
+        {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + shortFile + R"("})",
+         "not base64 of a gzip stream of at most 252000 bytes", "a"},
+        {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + gzippedLong + R"("})",
+         "not base64 of a gzip stream of at most 252000 bytes", "a"},
         {R"({"id":"a","command":"tune","on":true})", "\"console\" is missing", "a"},
         {R"({"id":"a","command":"tune","console":"quorix/#","on":true})", "\"console\" is to be a name", "a"},
     };
