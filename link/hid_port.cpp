@@ -144,9 +144,13 @@ void HidPort::drain()
         if (available < 2 || buffer[0] != kInputReportId || buffer[1] == 0)
             continue;
         const std::size_t n = std::min<std::size_t>(buffer[1], available - 2);
+        // The age before the time: should the clock tick between the two readings,
+        // the report is stamped a little late, never earlier than it came, which
+        // would make a reply look older than its request and be dropped as stale.
+        const std::int64_t age = m_device->lastReportAgeMs();
+        const std::int64_t arrivedAtMs = m_scheduler.nowMs() - age;
         if (m_events.dataArrival)
-            m_events.dataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n),
-                                 m_scheduler.nowMs() - m_device->lastReportAgeMs());
+            m_events.dataArrival(std::span<const std::uint8_t>(buffer.data() + 2, n), arrivedAtMs);
     }
 }
 

@@ -51,6 +51,7 @@ struct FakeBackend : HidBackend {
             owner.readable = std::move(readable);
             return owner.wakes;
         }
+        std::int64_t lastReportAgeMs() const override { return owner.age ? owner.age() : 0; }
     };
 
     std::vector<std::string> enumerate(std::uint16_t vendor, std::uint16_t product, std::string*) override
@@ -70,6 +71,7 @@ struct FakeBackend : HidBackend {
     bool gone = false;
     bool wakes = false; // the device says when a report is there
     std::function<void()> readable;
+    std::function<std::int64_t()> age; // of the report read last
     int failWrites = 0;
     int enumerations = 0;
     std::size_t inputLength = 65;
@@ -92,12 +94,16 @@ struct Usb : ::testing::Test {
     core::ManualScheduler clock;
     FakeBackend backend;
     std::vector<Bytes> arrived;
+    std::vector<std::int64_t> arrivedAt;
     std::vector<bool> plugs;
     int failures = 0;
     std::vector<std::string> refusals;
     HidPort usb{backend,
                 clock,
-                {[this](std::span<const std::uint8_t> d, std::int64_t) { arrived.emplace_back(d.begin(), d.end()); },
+                {[this](std::span<const std::uint8_t> d, std::int64_t at) {
+                     arrived.emplace_back(d.begin(), d.end());
+                     arrivedAt.push_back(at);
+                 },
                  [this](bool p) { plugs.push_back(p); }, [this] { ++failures; },
                  [this](const std::string& m) { refusals.push_back(m); }}};
 };
@@ -153,6 +159,25 @@ TEST_F(Usb, ADeviceThatWakesTheLinkIsReadWhenItSaysAndNeverPolled)
     const int before = backend.enumerations;
     clock.advance(1000);
     EXPECT_EQ(backend.enumerations - before, 10);
+}
+
+// A report stamped before it came would make a reply look older than its
+// request: the link would drop it as stale and wait for its time-out.
+TEST_F(Usb, AReportIsNeverStampedBeforeItCameWhenTheClockTicksWhileItIsRead)
+{
+    backend.wakes = true;
+    usb.connect();
+    usb.startPolling();
+    clock.advance(12);
+    const std::int64_t came = clock.nowMs();
+    backend.age = [&] {
+        clock.advance(1); // the millisecond ends between the port's two readings of the clock
+        return clock.nowMs() - came;
+    };
+    backend.input = {Report(2, "01")};
+    backend.readable();
+    ASSERT_EQ(arrivedAt.size(), 1u);
+    EXPECT_GE(arrivedAt[0], came);
 }
 
 TEST_F(Usb, ConnectWithoutADeviceReportsPlugFalse)
