@@ -1,6 +1,5 @@
 #include "room_agent.h"
 
-#include "core/await_outcome.h"
 #include "venue/working_set_hash.h"
 
 #include "presets/preset_texts.h"
@@ -203,9 +202,13 @@ void RoomAgent::runNext()
     m_running = true;
     const venue::RoomCommand command = std::move(m_queue.front());
     m_queue.pop_front();
-    CommandReply reply = execute(command);
-    reply.id = command.id;
-    m_log << "command " << command.id << ": " << venue::OutcomeName(reply.outcome)
+    execute(command, [this, id = command.id](CommandReply reply) { conclude(id, std::move(reply)); });
+}
+
+void RoomAgent::conclude(const std::string& id, CommandReply reply)
+{
+    reply.id = id;
+    m_log << "command " << id << ": " << venue::OutcomeName(reply.outcome)
           << (reply.reason.empty() ? "" : " (" + reply.reason + ")") << '\n';
     // What the reply says is kept before it is said.
     if (m_commandEnded)
@@ -217,128 +220,150 @@ void RoomAgent::runNext()
         m_runner->start();
 }
 
-CommandReply RoomAgent::execute(const venue::RoomCommand& command)
+// Each command goes on from the processor's answers as they come: the agent
+// never waits inside a handler of its event loop, where a due timer may not fire.
+void RoomAgent::execute(const venue::RoomCommand& command, Answer answer)
 {
     if (command.kind == CommandKind::Tune)
-        return tune(command);
+        return answer(tune(command));
     if (!m_tunedBy.empty())
-        return Reply(command.id, Outcome::Refused, "the room is tuned remotely from " + m_tunedBy);
+        return answer(Reply({}, Outcome::Refused, "the room is tuned remotely from " + m_tunedBy));
     if (!processorReady())
-        return Reply(command.id, Outcome::Refused, std::string(presets::kOfflineRefusal));
+        return answer(Reply({}, Outcome::Refused, std::string(presets::kOfflineRefusal)));
     const int channel = command.channel;
     switch (command.kind) {
     case CommandKind::Recall: {
-        if (!core::AwaitOutcome<bool>(m_scheduler,
-                                      [&](auto done) { m_presets.recall(*command.preset, std::move(done)); }))
-            return Reply(command.id, Outcome::Failed,
-                         "the processor did not give preset " + core::PresetName(*command.preset) + " whole");
-        CommandReply reply = Reply(command.id, Outcome::Done);
-        reply.preset = m_view.currentPreset;
-        return reply;
+        const int preset = *command.preset;
+        return m_presets.recall(preset, [this, preset, answer = std::move(answer)](bool whole) {
+            if (!whole)
+                return answer(Reply({}, Outcome::Failed,
+                                    "the processor did not give preset " + core::PresetName(preset) + " whole"));
+            CommandReply reply = Reply({}, Outcome::Done);
+            reply.preset = m_view.currentPreset;
+            answer(reply);
+        });
     }
     case CommandKind::Store:
-        return store(*command.preset);
+        return store(*command.preset, std::move(answer));
     case CommandKind::Level: {
         const int maximum = m_store.at(0, core::kMaximumLevels + channel).value;
         if (command.value > maximum)
-            return Reply(command.id, Outcome::Refused,
-                         "the room's " + std::string(venue::kLevelNames[static_cast<std::size_t>(channel)]) +
-                             " level goes up to " + std::to_string(maximum));
-        return setCommon(core::kMasterLevels + channel, command.value, "level");
+            return answer(Reply({}, Outcome::Refused,
+                                "the room's " + std::string(venue::kLevelNames[static_cast<std::size_t>(channel)]) +
+                                    " level goes up to " + std::to_string(maximum)));
+        return setCommon(core::kMasterLevels + channel, command.value, "level", std::move(answer));
     }
     case CommandKind::Mute:
-        return setCommon(core::kMasterMutes + channel, command.on ? 1 : 0, "mute");
+        return setCommon(core::kMasterMutes + channel, command.on ? 1 : 0, "mute", std::move(answer));
     case CommandKind::Tone:
-        return setCommon(core::kToneAddress, command.value, "key tone");
+        return setCommon(core::kToneAddress, command.value, "key tone", std::move(answer));
     case CommandKind::Mode: {
-        CommandReply reply = setCommon(core::kModeAddress, command.value, "mode");
-        if (reply.outcome == Outcome::Done)
-            m_view.currentMode = static_cast<std::uint8_t>(command.value);
-        return reply;
+        const int mode = command.value;
+        return setCommon(core::kModeAddress, mode, "mode",
+                         [this, mode, answer = std::move(answer)](CommandReply reply) {
+                             if (reply.outcome == Outcome::Done)
+                                 m_view.currentMode = static_cast<std::uint8_t>(mode);
+                             answer(std::move(reply));
+                         });
     }
     case CommandKind::Push:
-        return push(command);
+        return push(command, std::move(answer));
     case CommandKind::Pull:
-        return pull();
+        return pull(std::move(answer));
     case CommandKind::Tune:
         break;
     }
-    return Reply(command.id, Outcome::Refused, "unknown command");
+    answer(Reply({}, Outcome::Refused, "unknown command"));
 }
 
-CommandReply RoomAgent::setCommon(int address, int value, const std::string& what)
+void RoomAgent::setCommon(int address, int value, const std::string& what, Answer answer)
 {
     core::ParamRecord& record = m_store.at(0, address);
     const int before = record.value;
     record.value = value;
-    if (core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeParam(address, std::move(done)); }))
-        return Reply({}, Outcome::Done);
-    // What the processor did not confirm is not what the room is said to hold.
-    record.value = before;
-    return Reply({}, Outcome::Failed, "the processor did not confirm the " + what);
+    m_link.writeParam(address, [this, address, before, what, answer = std::move(answer)](bool confirmed) {
+        if (confirmed)
+            return answer(Reply({}, Outcome::Done));
+        // What the processor did not confirm is not what the room is said to hold.
+        m_store.at(0, address).value = before;
+        answer(Reply({}, Outcome::Failed, "the processor did not confirm the " + what));
+    });
 }
 
-CommandReply RoomAgent::store(int preset)
+void RoomAgent::store(int preset, Answer answer)
 {
-    const bool stored = core::AwaitOutcome<bool>(
-        m_scheduler, [&](auto done) { m_presets.store(preset - presets::kFirstUserPreset, std::move(done)); });
-    const std::string message = m_prompter.takeMessage();
-    if (stored) {
-        CommandReply reply = Reply({}, Outcome::Done);
-        reply.preset = m_view.currentPreset;
-        return reply;
-    }
-    // A message before any request is the processor's rights refusing it.
-    if (message == presets::kGuestRefusal)
-        return Reply({}, Outcome::Refused, message);
-    return Reply({}, Outcome::Failed, "the processor did not confirm the store into " + core::PresetName(preset));
+    m_presets.store(preset - presets::kFirstUserPreset, [this, preset, answer = std::move(answer)](bool stored) {
+        const std::string message = m_prompter.takeMessage();
+        if (stored) {
+            CommandReply reply = Reply({}, Outcome::Done);
+            reply.preset = m_view.currentPreset;
+            return answer(reply);
+        }
+        // A message before any request is the processor's rights refusing it.
+        if (message == presets::kGuestRefusal)
+            return answer(Reply({}, Outcome::Refused, message));
+        answer(Reply({}, Outcome::Failed, "the processor did not confirm the store into " + core::PresetName(preset)));
+    });
 }
 
-CommandReply RoomAgent::push(const venue::RoomCommand& command)
+void RoomAgent::push(const venue::RoomCommand& command, Answer answer)
 {
-    core::ParamStore file;
-    if (const auto decoded = core::DecodeConfiguration(command.configuration, file); !decoded.ok)
-        return Reply({}, Outcome::Refused,
-                     "record " + std::to_string(decoded.record) + " of the configuration is not one a console writes");
-    if (command.preset) {
-        m_view.currentPreset = static_cast<std::uint8_t>(*command.preset);
-        if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
-                m_link.readFromDevice(*command.preset, false, link::Command::ReadBlock, std::move(done));
-            }))
-            return Reply({}, Outcome::Failed,
-                         "recalling preset " + core::PresetName(*command.preset) + " failed; nothing was written");
-    }
+    auto file = std::make_shared<core::ParamStore>();
+    if (const auto decoded = core::DecodeConfiguration(command.configuration, *file); !decoded.ok)
+        return answer(
+            Reply({}, Outcome::Refused,
+                  "record " + std::to_string(decoded.record) + " of the configuration is not one a console writes"));
+    if (!command.preset)
+        return pushFile(file, std::move(answer));
+    const int recalled = *command.preset;
+    m_view.currentPreset = static_cast<std::uint8_t>(recalled);
+    m_link.readFromDevice(
+        recalled, false, link::Command::ReadBlock, [this, recalled, file, answer = std::move(answer)](bool whole) {
+            if (!whole)
+                return answer(Reply({}, Outcome::Failed,
+                                    "recalling preset " + core::PresetName(recalled) + " failed; nothing was written"));
+            pushFile(file, answer);
+        });
+}
+
+void RoomAgent::pushFile(const std::shared_ptr<const core::ParamStore>& file, Answer answer)
+{
     const int preset = m_view.currentPreset;
-    m_image = file;
+    m_image = *file;
     if (!m_link.configurationWritable(preset))
-        return Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset));
-    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) { m_link.writeToDevice(preset, std::move(done)); }))
-        return Reply({}, Outcome::Failed, "writing to the processor failed");
-    if (!core::AwaitOutcome<bool>(m_scheduler, [&](auto done) {
-            m_link.readFromDevice(preset, false, link::Command::ReadBlockBack, std::move(done));
-        }))
-        return Reply({}, Outcome::Failed, "reading back from the processor failed");
-    CommandReply reply = Reply({}, Outcome::Done);
-    reply.preset = preset;
-    const auto differences = core::TransferredDifferences(file, m_store);
-    if (!differences.empty()) {
-        reply.outcome = Outcome::Failed;
-        reply.reason = "the processor holds " + std::to_string(differences.size()) + " value(s) other than the file's";
-        reply.differences = Lines(core::FormatDifferences(differences));
-    }
-    return reply;
+        return answer(
+            Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset)));
+    m_link.writeToDevice(preset, [this, preset, file, answer = std::move(answer)](bool written) {
+        if (!written)
+            return answer(Reply({}, Outcome::Failed, "writing to the processor failed"));
+        m_link.readFromDevice(preset, false, link::Command::ReadBlockBack, [this, preset, file, answer](bool read) {
+            if (!read)
+                return answer(Reply({}, Outcome::Failed, "reading back from the processor failed"));
+            CommandReply reply = Reply({}, Outcome::Done);
+            reply.preset = preset;
+            const auto differences = core::TransferredDifferences(*file, m_store);
+            if (!differences.empty()) {
+                reply.outcome = Outcome::Failed;
+                reply.reason =
+                    "the processor holds " + std::to_string(differences.size()) + " value(s) other than the file's";
+                reply.differences = Lines(core::FormatDifferences(differences));
+            }
+            answer(reply);
+        });
+    });
 }
 
-CommandReply RoomAgent::pull()
+void RoomAgent::pull(Answer answer)
 {
-    core::ParamStore working = m_store;
-    if (!core::AwaitOutcome<bool>(
-            m_scheduler, [&](auto done) { m_link.readWorkingSet(m_view.currentPreset, working, std::move(done)); }))
-        return Reply({}, Outcome::Failed, "reading the working set failed");
-    CommandReply reply = Reply({}, Outcome::Done);
-    reply.configuration = core::EncodeConfiguration(working);
-    reply.preset = m_view.currentPreset;
-    return reply;
+    auto working = std::make_shared<core::ParamStore>(m_store);
+    m_link.readWorkingSet(m_view.currentPreset, *working, [this, working, answer = std::move(answer)](bool read) {
+        if (!read)
+            return answer(Reply({}, Outcome::Failed, "reading the working set failed"));
+        CommandReply reply = Reply({}, Outcome::Done);
+        reply.configuration = core::EncodeConfiguration(*working);
+        reply.preset = m_view.currentPreset;
+        answer(reply);
+    });
 }
 
 CommandReply RoomAgent::tune(const venue::RoomCommand& command)

@@ -72,12 +72,16 @@ public:
 
 private:
     void report(const link::LinkReport& report) override;
+    // Told a command's reply once, when the processor has answered for it.
+    using Answer = std::function<void(venue::CommandReply)>;
     void runNext();
-    venue::CommandReply execute(const venue::RoomCommand& command);
-    venue::CommandReply setCommon(int address, int value, const std::string& what);
-    venue::CommandReply push(const venue::RoomCommand& command);
-    venue::CommandReply pull();
-    venue::CommandReply store(int preset);
+    void conclude(const std::string& id, venue::CommandReply reply);
+    void execute(const venue::RoomCommand& command, Answer answer);
+    void setCommon(int address, int value, const std::string& what, Answer answer);
+    void push(const venue::RoomCommand& command, Answer answer);
+    void pushFile(const std::shared_ptr<const core::ParamStore>& file, Answer answer);
+    void pull(Answer answer);
+    void store(int preset, Answer answer);
     venue::CommandReply tune(const venue::RoomCommand& command);
     // The room's own link takes the processor back, and reads it anew.
     void endTuning(const std::string& why);
