@@ -168,7 +168,8 @@ int main(int argc, char** argv)
                 },
                 Qt::QueuedConnection);
         });
-    if (!options.venue.isEmpty())
+    // With --room, --venue names the room's venue: that console tunes one room and lists none.
+    if (!options.venue.isEmpty() && options.room.isEmpty())
         frame.showVenue(options.venue, options.broker);
     if (!options.file.isEmpty())
         frame.openWhenOnline(std::filesystem::path(options.file.toStdU16String()));

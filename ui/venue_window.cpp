@@ -59,6 +59,9 @@ QString OnlineText(const venue::RoomState& state)
 {
     if (!state.online)
         return QStringLiteral("离线");
+    // The agent shows no processor while a console holds it: say whose it is, not that none is plugged in.
+    if (!state.tunedBy.empty())
+        return QStringLiteral("远程调音：") + QString::fromStdString(state.tunedBy);
     return state.processor ? QStringLiteral("在线") : QStringLiteral("未接设备");
 }
 

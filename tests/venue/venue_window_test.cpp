@@ -160,6 +160,13 @@ TEST_F(VenueWindowTest, ARoomThatDoesNotAnswerInTimeIsAFailureAndTheWindowTellsS
     EXPECT_EQ(cell("r2", Column::Result), "成功");
     EXPECT_TRUE(waitFor([&] { return cell("r2", Column::Preset) == "USER2"; }));
 
+    // A room a console tunes remotely says who holds it, not that it has no processor.
+    Client& console = connectClient();
+    console.mqtt->publish(venue::Topic({"hall", "r2"}, venue::TopicKind::Command),
+                          R"({"id":"t","command":"tune","console":"laptop.4711","on":true})", false);
+    EXPECT_TRUE(waitFor([&] { return cell("r2", Column::Online) == "远程调音：laptop.4711"; }))
+        << cell("r2", Column::Online).toStdString();
+
     // Nothing chosen, or no reference: said, and nothing sent.
     m_window->table().clearSelection();
     EXPECT_FALSE(m_window->recallOnChosen(0));
