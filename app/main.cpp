@@ -115,7 +115,11 @@ int main(int argc, char** argv)
             remote.broker.password = password;
         }
         auto room = std::make_unique<app::RemoteRoom>(remote, scheduler);
-        room->onProblem([](const std::string& problem) { std::cerr << "quorix-console: " << problem << '\n'; });
+        room->onProblem([&frameWindow](const std::string& problem) {
+            std::cerr << "quorix-console: " << problem << '\n';
+            if (frameWindow && frameWindow->mainWindow())
+                frameWindow->mainWindow()->linkScreen().showRemoteProblem(problem);
+        });
         if (!room->start()) {
             std::cerr << "quorix-console: " << room->lastError() << '\n';
             return app::kExitCannotStart;

@@ -36,7 +36,7 @@ RemoteRoom::RemoteRoom(Settings settings, core::Scheduler& scheduler)
     });
     m_backend->onRefused([this](const std::string& reason) {
         if (m_onProblem)
-            m_onProblem("the room: " + reason);
+            m_onProblem(reason);
     });
     for (const std::string& filter : m_backend->subscriptions())
         m_client->subscribe(filter);

@@ -30,7 +30,8 @@ public:
     bool start();
     const std::string& lastError() const { return m_client->lastError(); }
     bool held() const { return m_backend->held(); }
-    // The broker, when it refuses or loses the connection, and the agent, when it refuses the room.
+    // The broker, when it refuses or loses the connection ("the broker: …"), and the agent, when it
+    // refuses the room (its reason as it gives it).
     void onProblem(std::function<void(const std::string&)> handler) { m_onProblem = std::move(handler); }
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId, std::string* error) override

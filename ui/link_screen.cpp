@@ -36,6 +36,14 @@ void LinkScreen::showNoPermission()
     }
 }
 
+void LinkScreen::showRemoteProblem(const std::string& problem)
+{
+    m_window.driven().connection->setToolTip(QStringLiteral("远程房间：") + QString::fromStdString(problem));
+    // The console asks again every few seconds and hears the same refusal each time.
+    if (std::exchange(m_remoteProblemTold, problem) != problem)
+        queueMessage(std::string(kRemoteProblemMessage) + problem, core::Severity::Warning);
+}
+
 void LinkScreen::report(const link::LinkReport& report)
 {
     switch (report.code) {
@@ -84,10 +92,15 @@ void LinkScreen::report(const link::LinkReport& report)
     case LinkCode::Tick:
         m_window.plot().display().linkTicked();
         break;
-    case LinkCode::Synchronised:
+    case LinkCode::Synchronised: {
         m_lostWritesTold = false;
+        m_remoteProblemTold.clear();
+        // Whatever kept the processor away (no permission, a remote refusal) is over.
+        QWidget& connection = *m_window.driven().connection;
+        connection.setToolTip(connection.accessibleName());
         m_actions.synchronised(true);
         break;
+    }
     case LinkCode::SyncFailed:
         m_actions.synchronised(false);
         break;

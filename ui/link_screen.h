@@ -23,6 +23,8 @@ inline constexpr std::string_view kNoPermissionMessage =
     "已找到处理器，但当前用户没有打开它的权限。\n"
     "请安装 Quorix Console 软件包（它带有设备权限规则），或由管理员把 packaging/70-quorix.rules "
     "复制到 /etc/udev/rules.d/ 并执行 udevadm control --reload，然后重新插拔处理器。";
+// Followed by the broker's or the room agent's reason.
+inline constexpr std::string_view kRemoteProblemMessage = "无法远程调音该房间：";
 
 // The link's side of the screen: what the connection, the reads and the writes
 // show on the main window (caption, connection button, progress, messages).
@@ -35,6 +37,9 @@ public:
 
     // A processor is plugged in but this user may not open it: say so, and how to fix it, once.
     void showNoPermission();
+    // Why a room tuned through the venue's broker is not this console's (the broker's or the
+    // agent's words): kept on the connection button, each new reason told once until the link is up.
+    void showRemoteProblem(const std::string& problem);
 
     void report(const link::LinkReport& report) override;
 
@@ -53,6 +58,7 @@ private:
     std::deque<std::pair<std::string, core::Severity>> m_messages;
     std::unique_ptr<core::Timer> m_messageTurn;
     bool m_permissionExplained = false;
+    std::string m_remoteProblemTold;
     bool m_lostWritesTold = false; // in this outage: told again once the screen is back in step
 };
 

@@ -325,6 +325,27 @@ TEST_F(MainWindow, ALinkThatKeepsDroppingIsToldOncePerOutage)
     EXPECT_EQ(prompter.count(ui::kLinkLostMessage), 2);
 }
 
+// A room held by another console is refused at every renewal: told once, and again after it was had.
+TEST_F(MainWindow, ARemoteRoomsRefusalIsToldOnceAndStaysOnTheConnectionButton)
+{
+    const std::string held = "the room is tuned remotely from laptop.4711";
+    for (int renewal = 0; renewal < 3; ++renewal)
+        frm().linkScreen().showRemoteProblem(held);
+    frm().linkScreen().showRemoteProblem("the broker: the connection to the broker was lost");
+    clock.advance(1);
+    EXPECT_EQ(prompter.told(core::Severity::Warning),
+              (std::vector<std::string>{std::string(ui::kRemoteProblemMessage) + held,
+                                        std::string(ui::kRemoteProblemMessage) +
+                                            "the broker: the connection to the broker was lost"}));
+    EXPECT_EQ(frm().named("cmdConnectStatus")->toolTip(),
+              "远程房间：the broker: the connection to the broker was lost");
+    connect();
+    EXPECT_EQ(frm().named("cmdConnectStatus")->toolTip(), "连接");
+    frm().linkScreen().showRemoteProblem(held);
+    clock.advance(1);
+    EXPECT_EQ(prompter.count(std::string(ui::kRemoteProblemMessage) + held), 2);
+}
+
 TEST_F(MainWindow, ALinkMessageIsShownAfterTheStepThatCausedItHasEnded)
 {
     processor().resizeNextBlock(2);

@@ -116,7 +116,7 @@ TEST_F(BrokerFixture, RemoteTuningSynchronisesThroughTheAgentOneConsoleAtATimeAn
 
     auto second = std::make_unique<RemoteConsole>("console-b", kRoom2, port(), m_scheduler);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !second->problems.empty(); }, kWaitMs));
-    EXPECT_EQ(second->problems.front(), "the room: the room is tuned remotely from console-a");
+    EXPECT_EQ(second->problems.front(), "the room is tuned remotely from console-a");
     EXPECT_FALSE(second->room.held());
     second.reset();
 
