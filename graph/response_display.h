@@ -99,7 +99,6 @@ private:
     void noOperation();
 
     DisplayLinks m_links;
-    int m_listener = 0;
     PlotGeometry m_geometry;
     ResponseCurves m_curves;
     PagePoints m_page;
@@ -112,6 +111,7 @@ private:
     std::unique_ptr<core::Timer> m_drawWave;
     std::unique_ptr<core::Timer> m_noOper;
     std::unique_ptr<core::Timer> m_gradient;
+    int m_listener = 0; // last: what it hears may start the timers
 };
 
 } // namespace quorix::graph
