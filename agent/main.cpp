@@ -118,11 +118,15 @@ int main(int argc, char** argv)
     }
     room.start();
 
-    // SIGTERM (systemd's stop) and SIGINT end the agent cleanly: the room is told offline.
+    // SIGTERM (systemd's stop) and SIGINT end the agent cleanly: the running command ends
+    // first, then the room is told offline.
     if (::pipe(g_quitPipe) != 0)
         return 1;
     QSocketNotifier quitNotifier(g_quitPipe[0], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, [&] {
+        quitNotifier.setEnabled(false);
+        room.finishThenStop([] { QCoreApplication::quit(); });
+    });
     std::signal(SIGTERM, RequestQuit);
     std::signal(SIGINT, RequestQuit);
 

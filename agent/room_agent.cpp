@@ -57,6 +57,10 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
         publishState();
     });
     m_tuningSilence = scheduler.createTimer(kTuningSilenceMs, true, [this] { endTuning("went silent"); });
+    m_stopBound = scheduler.createTimer(kStopWaitMs, true, [this] {
+        m_log << "stopping before the running command has ended\n";
+        tellStopped();
+    });
     m_remoteWritesSettled = scheduler.createTimer(kRemoteWritesSettleMs, true, [this] {
         if (m_remoteWrites)
             m_remoteWrites();
@@ -190,8 +194,36 @@ void RoomAgent::receive(const std::string& topic, const std::string& payload, bo
         publishReply(Reply(parsed.id, Outcome::Refused, parsed.refusal));
         return;
     }
+    if (m_stopping) {
+        refuseWhileStopping(parsed.command->id);
+        return;
+    }
     m_queue.push_back(std::move(*parsed.command));
     m_runner->start();
+}
+
+void RoomAgent::finishThenStop(std::function<void()> stopped)
+{
+    m_stopping = true;
+    m_stopped = std::move(stopped);
+    for (const venue::RoomCommand& waiting : std::exchange(m_queue, {}))
+        refuseWhileStopping(waiting.id);
+    if (!m_running)
+        return tellStopped();
+    m_stopBound->start();
+}
+
+void RoomAgent::tellStopped()
+{
+    m_stopBound->stop();
+    if (auto stopped = std::exchange(m_stopped, {}))
+        stopped();
+}
+
+void RoomAgent::refuseWhileStopping(const std::string& id)
+{
+    m_log << "command " << id << ": refused (the agent is stopping)\n";
+    publishReply(Reply(id, Outcome::Refused, std::string(kStoppingRefusal)));
 }
 
 void RoomAgent::runNext()
@@ -215,6 +247,8 @@ void RoomAgent::conclude(const std::string& id, CommandReply reply)
         m_commandEnded();
     publishReply(reply);
     m_running = false;
+    if (m_stopping)
+        return tellStopped();
     publishState();
     if (!m_queue.empty())
         m_runner->start();

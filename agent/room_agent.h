@@ -25,6 +25,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace quorix::agent {
 
@@ -42,6 +43,8 @@ public:
     static constexpr int kHeartbeatMs = 60000;     // the state goes out at least this often, for "last seen"
     static constexpr int kTuningSilenceMs = 15000; // a tuning console heard from neither report nor renewal is gone
     static constexpr int kRemoteWritesSettleMs = 1000;
+    static constexpr int kStopWaitMs = 20000; // the longest a stop waits for the running command
+    static constexpr std::string_view kStoppingRefusal = "the agent is stopping";
 
     RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core::Scheduler& scheduler, Publish publish,
               std::function<std::int64_t()> secondsSince1970, std::ostream& log);
@@ -50,6 +53,10 @@ public:
     // Starts the link; the state goes out whenever it changes.
     void start();
     void stop();
+    // Ends the agent's work for a stop: commands waiting and arriving are refused, and
+    // `stopped` is called once the running one has answered (a push is never left half
+    // written), or at once when none runs, or after kStopWaitMs at the latest.
+    void finishThenStop(std::function<void()> stopped);
     // The broker (re)accepted the agent: its state goes out again.
     void brokerConnected();
     // A message from the broker; only the room's own command topic is read. A
@@ -76,6 +83,8 @@ private:
     using Answer = std::function<void(venue::CommandReply)>;
     void runNext();
     void conclude(const std::string& id, venue::CommandReply reply);
+    void refuseWhileStopping(const std::string& id);
+    void tellStopped();
     void execute(const venue::RoomCommand& command, Answer answer);
     void setCommon(int address, int value, const std::string& what, Answer answer);
     void push(const venue::RoomCommand& command, Answer answer);
@@ -112,6 +121,9 @@ private:
     std::unique_ptr<core::Timer> m_heartbeat;
     std::unique_ptr<core::Timer> m_tuningSilence;
     std::unique_ptr<core::Timer> m_remoteWritesSettled;
+    std::unique_ptr<core::Timer> m_stopBound;
+    bool m_stopping = false;
+    std::function<void()> m_stopped; // told once
     std::string m_tunedBy;
     bool m_running = false;
     bool m_synchronised = false;

@@ -178,6 +178,7 @@ int main(int argc, char** argv)
     if (!options.file.isEmpty())
         frame.openWhenOnline(std::filesystem::path(options.file.toStdU16String()));
     const int code = app.exec();
+    frameWindow = nullptr; // the frame goes before the session, whose backend may still report
     if (traceFile)
         traceFile->onFailure({}); // the windows it would tell go before the link's last words
     return code;

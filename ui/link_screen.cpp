@@ -38,10 +38,11 @@ void LinkScreen::showNoPermission()
 
 void LinkScreen::showRemoteProblem(const std::string& problem)
 {
-    m_window.driven().connection->setToolTip(QStringLiteral("远程房间：") + QString::fromStdString(problem));
+    const std::string told = std::string(kRemoteProblemMessage) + problem;
+    m_window.driven().connection->setToolTip(QString::fromStdString(told));
     // The console asks again every few seconds and hears the same refusal each time.
     if (std::exchange(m_remoteProblemTold, problem) != problem)
-        queueMessage(std::string(kRemoteProblemMessage) + problem, core::Severity::Warning);
+        queueMessage(told, core::Severity::Warning);
 }
 
 void LinkScreen::report(const link::LinkReport& report)

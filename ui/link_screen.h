@@ -24,7 +24,7 @@ inline constexpr std::string_view kNoPermissionMessage =
     "请安装 Quorix Console 软件包（它带有设备权限规则），或由管理员把 packaging/70-quorix.rules "
     "复制到 /etc/udev/rules.d/ 并执行 udevadm control --reload，然后重新插拔处理器。";
 // Followed by the broker's or the room agent's reason.
-inline constexpr std::string_view kRemoteProblemMessage = "无法远程调音该房间：";
+inline constexpr std::string_view kRemoteProblemMessage = "远程房间：";
 
 // The link's side of the screen: what the connection, the reads and the writes
 // show on the main window (caption, connection button, progress, messages).

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -13,9 +12,21 @@ namespace quorix::venue {
 // script can make one with `gzip -c`.
 std::vector<std::uint8_t> Gzip(std::span<const std::uint8_t> bytes);
 
+enum class GunzipFault {
+    None,
+    NotGzip,      // no gzip header, or the stream is corrupt (a checksum included)
+    CutShort,     // the stream ends before its end
+    TooLong,      // it unpacks to more than allowed
+    DataAfterEnd, // something follows the stream (another member included)
+};
+struct Unpacked {
+    std::vector<std::uint8_t> bytes;
+    GunzipFault fault = GunzipFault::None;
+};
+
 // One whole gzip member and nothing after it, unpacking to at most `largest`
-// bytes: a corrupt stream, a truncated one or one that would unpack to more
-// (a small payload must not fill an agent's memory) gives nothing.
-std::optional<std::vector<std::uint8_t>> Gunzip(std::span<const std::uint8_t> packed, std::size_t largest);
+// bytes: a small payload must not fill an agent's memory, so unpacking stops
+// there. On a fault `bytes` is empty.
+Unpacked Gunzip(std::span<const std::uint8_t> packed, std::size_t largest);
 
 } // namespace quorix::venue

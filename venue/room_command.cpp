@@ -29,6 +29,29 @@ std::string_view KindName(CommandKind kind)
 
 constexpr std::string_view kIdOpening = R"({"id":)";
 
+std::string GunzipRefusal(GunzipFault fault)
+{
+    switch (fault) {
+    case GunzipFault::CutShort:
+        return "is a gzip stream cut short";
+    case GunzipFault::TooLong:
+        return "unpacks to more than a .quorix file's " + std::to_string(core::kConfigFileSize) + " bytes";
+    case GunzipFault::DataAfterEnd:
+        return "has data after its gzip stream";
+    case GunzipFault::NotGzip:
+    case GunzipFault::None:
+        break;
+    }
+    return "is not a gzip stream (or a corrupt one)";
+}
+
+// gzip's magic bytes: a script that packed the file but left out "encoding".
+bool LooksGzipped(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() >= 2 && bytes[0] == 0x1F && bytes[1] == 0x8B;
+}
+constexpr const char* kGzipHint = " (it is gzipped: say \"encoding\":\"gzip\")";
+
 std::string Dump(const ordered_json& json)
 {
     return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
@@ -142,15 +165,21 @@ ParsedCommand ParseRoomCommand(std::string_view payload)
         const bool gzipped = in.has("encoding") && in.word("encoding", {"gzip"});
         const auto text = in.text("configuration", (kLongestPackedConfiguration + 2) / 3 * 4);
         auto bytes = text ? DecodeBase64(*text) : std::nullopt;
-        if (bytes && gzipped)
-            bytes = Gunzip(*bytes, core::kConfigFileSize);
-        if (text && !bytes)
-            in.refuse(gzipped ? "\"configuration\" is not base64 of a gzip stream of at most " +
-                                    std::to_string(core::kConfigFileSize) + " bytes"
-                              : std::string("\"configuration\" is not base64"));
-        else if (bytes && bytes->size() != core::kConfigFileSize)
+        if (text && !bytes) {
+            in.refuse("\"configuration\" is not base64");
+            break;
+        }
+        if (bytes && gzipped) {
+            Unpacked unpacked = Gunzip(*bytes, core::kConfigFileSize);
+            if (unpacked.fault != GunzipFault::None) {
+                in.refuse("\"configuration\" " + GunzipRefusal(unpacked.fault));
+                break;
+            }
+            bytes = std::move(unpacked.bytes);
+        }
+        if (bytes && bytes->size() != core::kConfigFileSize)
             in.refuse("\"configuration\" holds " + std::to_string(bytes->size()) + " bytes, not a .quorix file's " +
-                      std::to_string(core::kConfigFileSize));
+                      std::to_string(core::kConfigFileSize) + (!gzipped && LooksGzipped(*bytes) ? kGzipHint : ""));
         else if (bytes)
             command.configuration = std::move(*bytes);
         break;

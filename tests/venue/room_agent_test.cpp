@@ -4,6 +4,8 @@
 #include "venue/room_command.h"
 #include "venue/room_state.h"
 
+#include "presets/preset_texts.h"
+
 #include "sim/kind_layout.h"
 #include "sim/sim_usb_port.h"
 #include "sim/virtual_processor.h"
@@ -228,6 +230,55 @@ TEST_F(RoomAgentTest, CommandsArrivingDuringAPushRunAfterItInTurn)
     core::ParamStore pulled;
     ASSERT_TRUE(core::DecodeConfiguration(answers[2].configuration, pulled).ok);
     EXPECT_EQ(pulled.at(0, core::kMasterLevels).value, 33); // a global kind stays across the recall
+}
+
+// systemd's stop during a venue's push: the push ends whole before the agent goes.
+TEST_F(RoomAgentTest, AStopLetsTheRunningPushEndAndRefusesTheOtherCommands)
+{
+    auto push = command(venue::CommandKind::Push, "push");
+    push.configuration = configuration(33);
+    port.setReplyDelay(5); // the push takes a while
+    send(venue::CommandJson(push));
+    send(venue::CommandJson(command(venue::CommandKind::Pull, "waiting")));
+    clock.runUntil([&] { return room.waitingCommands() == 1; }, 1000); // the push runs
+    bool stopped = false;
+    room.finishThenStop([&] { stopped = true; });
+    send(venue::CommandJson(command(venue::CommandKind::Pull, "late")));
+    EXPECT_FALSE(stopped);
+    clock.runUntil([&] { return stopped; }, 60000);
+    const auto answers = replies();
+    ASSERT_EQ(answers.size(), 3u);
+    for (std::size_t i : {0u, 1u}) {
+        EXPECT_EQ(answers[i].outcome, Outcome::Refused);
+        EXPECT_EQ(answers[i].reason, agent::RoomAgent::kStoppingRefusal);
+    }
+    EXPECT_EQ(answers[0].id, "waiting");
+    EXPECT_EQ(answers[1].id, "late");
+    EXPECT_EQ(answers[2].id, "push");
+    EXPECT_EQ(answers[2].outcome, Outcome::Done) << answers[2].reason;
+    EXPECT_EQ(processor.value(0, core::kMasterLevels), 33);
+}
+
+// The processor vanishes in the middle of a push: one failed reply, and the next command is answered.
+TEST_F(RoomAgentTest, APushThatLosesTheProcessorFailsOnceAndTheQueueGoesOn)
+{
+    auto push = command(venue::CommandKind::Push, "push");
+    push.configuration = configuration(33);
+    auto level = command(venue::CommandKind::Level, "level");
+    level.value = 10;
+    port.unplugDuringNextBlockWrite();
+    send(venue::CommandJson(push));
+    send(venue::CommandJson(level));
+    clock.runUntil([&] { return replies().size() == 2; }, 60000);
+    clock.advance(10000);
+    const auto answers = replies();
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].id, "push");
+    EXPECT_EQ(answers[0].outcome, Outcome::Failed);
+    EXPECT_EQ(answers[0].reason, "writing to the processor failed");
+    EXPECT_EQ(answers[1].id, "level");
+    EXPECT_EQ(answers[1].outcome, Outcome::Refused);
+    EXPECT_EQ(answers[1].reason, presets::kOfflineRefusal);
 }
 
 TEST_F(RoomAgentTest, WithTheProcessorUnpluggedCommandsAreRefusedWithItsOfflineText)

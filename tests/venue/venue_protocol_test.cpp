@@ -58,22 +58,39 @@ TEST(VenueGzip, PacksAConfigurationSmallAndUnpacksOnlyOneWholeStreamWithinItsLim
     const auto configuration = DefaultConfiguration();
     const auto packed = Gzip(configuration);
     EXPECT_LT(packed.size(), configuration.size() / 20);
-    EXPECT_EQ(Gunzip(packed, configuration.size()), configuration);
-    EXPECT_EQ(Gunzip(Gzip({}), 0), std::vector<std::uint8_t>{});
+    const Unpacked whole = Gunzip(packed, configuration.size());
+    EXPECT_EQ(whole.fault, GunzipFault::None);
+    EXPECT_EQ(whole.bytes, configuration);
+    EXPECT_EQ(Gunzip(Gzip({}), 0).fault, GunzipFault::None);
 
-    const std::vector<std::uint8_t> truncated(packed.begin(), packed.end() - 1);
-    auto trailed = packed;
-    trailed.push_back(0);
+    auto twice = packed;
+    twice.insert(twice.end(), packed.begin(), packed.end());
     auto corrupt = packed;
     corrupt[packed.size() / 2] ^= 0xFF;
-    const std::vector<std::uint8_t> notGzip(configuration.begin(), configuration.begin() + 100);
-    for (const auto& bad : {truncated, trailed, corrupt, notGzip, std::vector<std::uint8_t>{}})
-        EXPECT_FALSE(Gunzip(bad, configuration.size()));
+    auto badChecksum = packed;
+    badChecksum[packed.size() - 5] ^= 0xFF; // the CRC-32 in the trailer
     // Ten megabytes of zeros pack into ten kilobytes: unpacking stops at the limit.
     const auto bomb = Gzip(std::vector<std::uint8_t>(10'000'000, 0));
     EXPECT_LT(bomb.size(), 20'000u);
-    EXPECT_FALSE(Gunzip(bomb, configuration.size()));
-    EXPECT_FALSE(Gunzip(packed, configuration.size() - 1));
+    const struct {
+        std::vector<std::uint8_t> packed;
+        GunzipFault fault;
+    } cases[] = {
+        {{packed.begin(), packed.end() - 1}, GunzipFault::CutShort},
+        {{packed.begin(), packed.begin() + 10}, GunzipFault::CutShort},
+        {{}, GunzipFault::CutShort},
+        {twice, GunzipFault::DataAfterEnd},
+        {corrupt, GunzipFault::NotGzip},
+        {badChecksum, GunzipFault::NotGzip},
+        {{configuration.begin(), configuration.begin() + 100}, GunzipFault::NotGzip},
+        {bomb, GunzipFault::TooLong},
+    };
+    for (const auto& c : cases) {
+        const Unpacked bad = Gunzip(c.packed, configuration.size());
+        EXPECT_EQ(bad.fault, c.fault) << c.packed.size() << " bytes";
+        EXPECT_TRUE(bad.bytes.empty());
+    }
+    EXPECT_EQ(Gunzip(packed, configuration.size() - 1).fault, GunzipFault::TooLong);
 }
 
 TEST(VenueBrokerUrl, TakesHostAndPortWithTheSchemesTlsAndNothingElse)
@@ -243,9 +260,11 @@ TEST(VenueCommand, MalformedCommandsAreRefusedWithTheirIdWhenItCanBeRead)
         {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + gzippedShort + R"("})", "300 bytes",
          "a"},
         {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + shortFile + R"("})",
-         "not base64 of a gzip stream of at most 252000 bytes", "a"},
+         "is not a gzip stream", "a"},
         {R"({"id":"a","command":"push","encoding":"gzip","configuration":")" + gzippedLong + R"("})",
-         "not base64 of a gzip stream of at most 252000 bytes", "a"},
+         "unpacks to more than a .quorix file's 252000 bytes", "a"},
+        {R"({"id":"a","command":"push","configuration":")" + gzippedShort + R"("})",
+         "(it is gzipped: say \"encoding\":\"gzip\")", "a"},
         {R"({"id":"a","command":"tune","on":true})", "\"console\" is missing", "a"},
         {R"({"id":"a","command":"tune","console":"quorix/#","on":true})", "\"console\" is to be a name", "a"},
     };
