@@ -46,10 +46,9 @@ RoomAgent::RoomAgent(venue::RoomAddress address, link::HidBackend& backend, core
                      std::function<std::int64_t()> secondsSince1970, std::ostream& log)
     : m_address(std::move(address)), m_scheduler(scheduler), m_publish(std::move(publish)),
       m_clock(std::move(secondsSince1970)), m_log(log), m_relay(backend, scheduler),
-      m_link(m_relay, scheduler, {m_store, m_image, m_view, m_digits, m_record, m_copies}, *this),
-      m_presets({m_link, m_store, m_image, m_view, m_digits, *this}, m_prompter, m_prompter)
+      m_link(m_relay, scheduler, m_work.context(), *this),
+      m_presets({m_link, m_work.store, m_work.image, m_work.view, m_work.digits, *this}, m_prompter, m_prompter)
 {
-    core::InitParamStore(m_store, m_image);
     m_runner = scheduler.createTimer(0, true, [this] { runNext(); });
     m_stateDue = scheduler.createTimer(0, true, [this] { publishState(); });
     m_heartbeat = scheduler.createTimer(kHeartbeatMs, false, [this] {
@@ -113,15 +112,15 @@ venue::RoomState RoomAgent::state() const
         return state;
     venue::ProcessorState p;
     p.variant = m_link.state().deviceVariantFlag ? '3' : '1';
-    p.preset = m_view.currentPreset;
-    p.mode = m_store.at(0, core::kModeAddress).value == 1 ? 1 : 0;
+    p.preset = m_work.view.currentPreset;
+    p.mode = m_work.store.at(0, core::kModeAddress).value == 1 ? 1 : 0;
     for (std::size_t i = 0; i < p.levels.size(); ++i) {
         const int offset = static_cast<int>(i);
-        p.levels[i] = std::clamp(m_store.at(0, core::kMasterLevels + offset).value, 0, venue::kHighestLevel);
-        p.muted[i] = m_store.at(0, core::kMasterMutes + offset).value != 0;
+        p.levels[i] = std::clamp(m_work.store.at(0, core::kMasterLevels + offset).value, 0, venue::kHighestLevel);
+        p.muted[i] = m_work.store.at(0, core::kMasterMutes + offset).value != 0;
     }
-    p.tone = std::clamp(m_store.at(0, core::kToneAddress).value, 0, venue::kHighestTone);
-    p.workingSetHash = venue::WorkingSetHash(m_store);
+    p.tone = std::clamp(m_work.store.at(0, core::kToneAddress).value, 0, venue::kHighestTone);
+    p.workingSetHash = venue::WorkingSetHash(m_work.store);
     state.processor = p;
     return state;
 }
@@ -273,14 +272,14 @@ void RoomAgent::execute(const venue::RoomCommand& command, Answer answer)
                 return answer(Reply({}, Outcome::Failed,
                                     "the processor did not give preset " + core::PresetName(preset) + " whole"));
             CommandReply reply = Reply({}, Outcome::Done);
-            reply.preset = m_view.currentPreset;
+            reply.preset = m_work.view.currentPreset;
             answer(reply);
         });
     }
     case CommandKind::Store:
         return store(*command.preset, std::move(answer));
     case CommandKind::Level: {
-        const int maximum = m_store.at(0, core::kMaximumLevels + channel).value;
+        const int maximum = m_work.store.at(0, core::kMaximumLevels + channel).value;
         if (command.value > maximum)
             return answer(Reply({}, Outcome::Refused,
                                 "the room's " + std::string(venue::kLevelNames[static_cast<std::size_t>(channel)]) +
@@ -296,7 +295,7 @@ void RoomAgent::execute(const venue::RoomCommand& command, Answer answer)
         return setCommon(core::kModeAddress, mode, "mode",
                          [this, mode, answer = std::move(answer)](CommandReply reply) {
                              if (reply.outcome == Outcome::Done)
-                                 m_view.currentMode = static_cast<std::uint8_t>(mode);
+                                 m_work.view.currentMode = static_cast<std::uint8_t>(mode);
                              answer(std::move(reply));
                          });
     }
@@ -312,14 +311,14 @@ void RoomAgent::execute(const venue::RoomCommand& command, Answer answer)
 
 void RoomAgent::setCommon(int address, int value, const std::string& what, Answer answer)
 {
-    core::ParamRecord& record = m_store.at(0, address);
+    core::ParamRecord& record = m_work.store.at(0, address);
     const int before = record.value;
     record.value = value;
     m_link.writeParam(address, [this, address, before, what, answer = std::move(answer)](bool confirmed) {
         if (confirmed)
             return answer(Reply({}, Outcome::Done));
         // What the processor did not confirm is not what the room is said to hold.
-        m_store.at(0, address).value = before;
+        m_work.store.at(0, address).value = before;
         answer(Reply({}, Outcome::Failed, "the processor did not confirm the " + what));
     });
 }
@@ -330,7 +329,7 @@ void RoomAgent::store(int preset, Answer answer)
         const std::string message = m_prompter.takeMessage();
         if (stored) {
             CommandReply reply = Reply({}, Outcome::Done);
-            reply.preset = m_view.currentPreset;
+            reply.preset = m_work.view.currentPreset;
             return answer(reply);
         }
         // A message before any request is the processor's rights refusing it.
@@ -350,7 +349,7 @@ void RoomAgent::push(const venue::RoomCommand& command, Answer answer)
     if (!command.preset)
         return pushFile(file, std::move(answer));
     const int recalled = *command.preset;
-    m_view.currentPreset = static_cast<std::uint8_t>(recalled);
+    m_work.view.currentPreset = static_cast<std::uint8_t>(recalled);
     m_link.readFromDevice(
         recalled, false, link::Command::ReadBlock, [this, recalled, file, answer = std::move(answer)](bool whole) {
             if (!whole)
@@ -362,8 +361,8 @@ void RoomAgent::push(const venue::RoomCommand& command, Answer answer)
 
 void RoomAgent::pushFile(const std::shared_ptr<const core::ParamStore>& file, Answer answer)
 {
-    const int preset = m_view.currentPreset;
-    m_image = *file;
+    const int preset = m_work.view.currentPreset;
+    m_work.image = *file;
     if (!m_link.configurationWritable(preset))
         return answer(
             Reply({}, Outcome::Refused, "the configuration cannot travel to preset " + core::PresetName(preset)));
@@ -375,7 +374,7 @@ void RoomAgent::pushFile(const std::shared_ptr<const core::ParamStore>& file, An
                 return answer(Reply({}, Outcome::Failed, "reading back from the processor failed"));
             CommandReply reply = Reply({}, Outcome::Done);
             reply.preset = preset;
-            const auto differences = core::TransferredDifferences(*file, m_store);
+            const auto differences = core::TransferredDifferences(*file, m_work.store);
             if (!differences.empty()) {
                 reply.outcome = Outcome::Failed;
                 reply.reason =
@@ -389,13 +388,13 @@ void RoomAgent::pushFile(const std::shared_ptr<const core::ParamStore>& file, An
 
 void RoomAgent::pull(Answer answer)
 {
-    auto working = std::make_shared<core::ParamStore>(m_store);
-    m_link.readWorkingSet(m_view.currentPreset, *working, [this, working, answer = std::move(answer)](bool read) {
+    auto working = std::make_shared<core::ParamStore>(m_work.store);
+    m_link.readWorkingSet(m_work.view.currentPreset, *working, [this, working, answer = std::move(answer)](bool read) {
         if (!read)
             return answer(Reply({}, Outcome::Failed, "reading the working set failed"));
         CommandReply reply = Reply({}, Outcome::Done);
         reply.configuration = core::EncodeConfiguration(*working);
-        reply.preset = m_view.currentPreset;
+        reply.preset = m_work.view.currentPreset;
         answer(reply);
     });
 }

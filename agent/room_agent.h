@@ -12,12 +12,9 @@
 
 #include "link/device_link.h"
 #include "link/hid_device.h"
+#include "link/link_workspace.h"
 
-#include "core/digit_buffer.h"
-#include "core/param_store.h"
-#include "core/processor_record.h"
 #include "core/scheduler.h"
-#include "core/view_state.h"
 
 #include <cstdint>
 #include <deque>
@@ -105,12 +102,7 @@ private:
     std::ostream& m_log;
     std::function<void()> m_commandEnded;
     std::function<void()> m_remoteWrites;
-    core::ParamStore m_store;
-    core::ParamStore m_image;
-    core::ProcessorRecord m_record;
-    core::ViewState m_view;
-    core::DigitBuffer m_digits;
-    core::StoreCopies m_copies{m_store}; // no view shows the store: reads go straight in
+    link::LinkWorkspace m_work;
     HidRelay m_relay;
     link::DeviceLink m_link;
     AgentPrompter m_prompter;

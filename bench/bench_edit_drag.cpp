@@ -32,7 +32,7 @@ constexpr int kReplyDelayMs = 20;
 struct DragRig : VirtualRig {
     SynchronisationHost host;
     std::ostringstream trace;
-    link::DeviceLink device{port, clock, {store, image, view, digits, record, copies}, host, &trace};
+    link::DeviceLink device{port, clock, context(), host, &trace};
     core::ParamEditor editor{store, view, device};
 
     DragRig()

@@ -197,7 +197,7 @@ struct OnlineRig : VirtualRigOn<link::QtScheduler> {
     link::QtWakeUp wakeUp;
     StallingBackend backend;
     SyncEndHost host;
-    link::DeviceLink device{backend, clock, {store, image, view, digits, record, copies}, host};
+    link::DeviceLink device{backend, clock, context(), host};
 
     OnlineRig(Writer writer, int stallMs) : backend(port, clock, wakeUp, writer, stallMs)
     {

@@ -30,7 +30,7 @@ namespace {
 
 struct OnlineLink : VirtualRigOn<link::QtScheduler> {
     SyncEndHost host;
-    link::DeviceLink device{port, clock, {store, image, view, digits, record, copies}, host};
+    link::DeviceLink device{port, clock, context(), host};
 
     OnlineLink()
     {

@@ -41,10 +41,7 @@ struct Rig : VirtualRigOn<Clock> {
 
     explicit Rig(link::TraceRing* ring)
     {
-        device = std::make_unique<link::DeviceLink>(
-            this->port, this->clock,
-            link::LinkContext{this->store, this->image, this->view, this->digits, this->record, this->copies}, host,
-            nullptr, ring);
+        device = std::make_unique<link::DeviceLink>(this->port, this->clock, this->context(), host, nullptr, ring);
         editor = std::make_unique<core::ParamEditor>(this->store, this->view, *device);
         device->start();
         while (host.synchronisations == 0)

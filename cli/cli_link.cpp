@@ -1,15 +1,10 @@
 #include "cli_link.h"
 
-#include "core/address_map.h"
-
 namespace quorix::cli {
 
 CliLink::CliLink(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace, std::ostream& err)
-    : m_scheduler(scheduler), m_err(err), m_host(err),
-      m_device(backend, scheduler, {store, image, view, m_digits, record, copies}, m_host, trace, &m_ring)
-{
-    core::InitParamStore(store, image);
-}
+    : m_scheduler(scheduler), m_err(err), m_host(err), m_device(backend, scheduler, context(), m_host, trace, &m_ring)
+{}
 
 bool CliLink::connect(std::int64_t searchLimitMs, bool simulator)
 {

@@ -3,19 +3,16 @@
 #include "cli_host.h"
 
 #include "link/device_link.h"
-
-#include "core/digit_buffer.h"
-#include "core/param_store.h"
-#include "core/view_state.h"
+#include "link/link_workspace.h"
 
 #include <cstdint>
 #include <ostream>
 
 namespace quorix::cli {
 
-// The console's link without a window: its store, file image and view, and the
-// device link reporting on the terminal.
-class CliLink {
+// The console's link without a window: its workspace (store, file image, view,
+// record), and the device link reporting on the terminal.
+class CliLink : public link::LinkWorkspace {
 public:
     CliLink(link::HidBackend& backend, core::Scheduler& scheduler, std::ostream* trace, std::ostream& err);
 
@@ -24,11 +21,6 @@ public:
     // the limit or the read failed.
     bool connect(std::int64_t searchLimitMs, bool simulator);
 
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store}; // no view shows the store: reads go straight in
     link::DeviceLink& device() { return m_device; }
     // The always-on trace: what the support bundle holds.
     const link::TraceRing& traceRing() const { return m_ring; }
@@ -36,7 +28,6 @@ public:
 private:
     core::Scheduler& m_scheduler;
     std::ostream& m_err;
-    core::DigitBuffer m_digits;
     CliHost m_host;
     link::TraceRing m_ring;
     link::DeviceLink m_device;

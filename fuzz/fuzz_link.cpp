@@ -8,13 +8,12 @@
 #include "fuzz_check.h"
 
 #include "link/device_link.h"
+#include "link/link_workspace.h"
 #include "link/null_link_host.h"
 
 #include "core/address_map.h"
 #include "core/common_addresses.h"
 #include "core/manual_scheduler.h"
-#include "core/processor_record.h"
-#include "core/store_taker.h"
 
 #include <vector>
 
@@ -79,25 +78,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         memories.push_back(processor.preset(preset));
     FaultyPort port(processor, clock, fuzz);
 
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
-    core::InitParamStore(store, image);
-    const core::ParamStore before = store;
+    link::LinkWorkspace work;
+    const core::ParamStore before = work.store;
     Host host;
-    link::DeviceLink device(port, clock, {store, image, view, digits, record, copies}, host);
+    link::DeviceLink device(port, clock, work.context(), host);
     device.start();
     while (clock.nowMs() < kRunMs && (host.outcomes.empty() || fuzz.remaining_bytes() > 0))
         clock.advance(10);
     device.stop();
 
-    FUZZ_CHECK(view.currentPreset < 8);
+    FUZZ_CHECK(work.view.currentPreset < 8);
     for (int mode = 0; mode < 2; ++mode)
         for (int a = 0; a < core::kAddressCount; ++a) {
-            const core::ParamRecord& r = store.at(mode, a);
+            const core::ParamRecord& r = work.store.at(mode, a);
             if (r == before.at(mode, a) || a == core::kRightsAddress ||
                 (a == core::kToneAddress && r.value == core::kNeutralTone))
                 continue;

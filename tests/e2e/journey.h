@@ -7,6 +7,7 @@
 
 #include "link/block_layout.h"
 #include "link/device_link.h"
+#include "link/link_workspace.h"
 
 #include "core/address_map.h"
 #include "core/await_outcome.h"
@@ -23,29 +24,18 @@
 // The console's link against the virtual processor, in virtual time. Every
 // journey ends by checking that the processor refused nothing the console sent
 // beyond what the journey expects: a refusal is a console fault.
-struct Journey : ::testing::Test {
+struct Journey : ::testing::Test, quorix::link::LinkWorkspace {
     quorix::core::ManualScheduler clock;
     quorix::sim::VirtualProcessor processor;
     quorix::sim::SimUsbPort port{processor, clock};
-    quorix::core::ParamStore store;
-    quorix::core::ParamStore image;
-    quorix::core::ViewState view;
-    quorix::core::DigitBuffer digits;
-    quorix::core::ProcessorRecord processorRecord;
-    quorix::core::StoreCopies copies{store};
     RecordingHost host;
     std::ostringstream trace;
     quorix::link::TraceRing ring;
-    quorix::link::DeviceLink device{port, clock,  {store, image, view, digits, processorRecord, copies},
-                                    host, &trace, &ring};
+    quorix::link::DeviceLink device{port, clock, context(), host, &trace, &ring};
     std::vector<std::unique_ptr<quorix::core::Timer>> actions;
     int expectedRefusals = 0;
 
-    void SetUp() override
-    {
-        quorix::core::InitParamStore(store, image);
-        device.start();
-    }
+    void SetUp() override { device.start(); }
 
     void TearDown() override
     {

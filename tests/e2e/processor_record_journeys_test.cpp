@@ -18,10 +18,10 @@ using Synchronisation = presets::ProcessorComparison::Synchronisation;
 // The console against the processor record: what it knows the processor holds,
 // through offline edits, lost writes, file opens and reconnections. Each
 // journey ends with every copy the processor holds equal to the store's, or
-// marked in the processorRecord.
+// marked in the record.
 struct RecordJourney : Journey {
     core::TuningDocument document{store, view, device, clock};
-    presets::ProcessorComparison comparison{device, document.edits(), view, processorRecord};
+    presets::ProcessorComparison comparison{device, document.edits(), view, record};
 
     void SetUp() override
     {
@@ -52,7 +52,7 @@ struct RecordJourney : Journey {
     }
     void drain()
     {
-        clock.runUntil([&] { return processorRecord.unconfirmed().empty() || !device.online(); }, 20000);
+        clock.runUntil([&] { return record.unconfirmed().empty() || !device.online(); }, 20000);
     }
     const ComparedCopy* listed(int mode, int address) const
     {
@@ -69,7 +69,7 @@ struct RecordJourney : Journey {
             if (core::KindOfAddress(address) < 0 || address == core::kRightsAddress)
                 continue;
             for (int mode = 0; mode < (address < core::kFirstGlobalAddress ? 2 : 1); ++mode) {
-                const core::CopyState state = processorRecord.state(mode, address);
+                const core::CopyState state = record.state(mode, address);
                 if (core::Unconfirmed(state) || state == core::CopyState::Unreadable)
                     continue;
                 const auto& ours = store.at(mode, address);
@@ -88,8 +88,8 @@ TEST_F(RecordJourney, AnOfflineEditOfAKindTheProtocolCannotReadIsOfferedAndWritt
     connect();
     goOffline();
     document.edits().setValue(kMic34, 123);
-    EXPECT_EQ(processorRecord.state(0, kMic34), core::CopyState::EditedOffline);
-    EXPECT_FALSE(processorRecord.inStep());
+    EXPECT_EQ(record.state(0, kMic34), core::CopyState::EditedOffline);
+    EXPECT_FALSE(record.inStep());
     reconnect();
     const ComparedCopy* row = listed(0, kMic34);
     ASSERT_NE(row, nullptr);
@@ -100,7 +100,7 @@ TEST_F(RecordJourney, AnOfflineEditOfAKindTheProtocolCannotReadIsOfferedAndWritt
     comparison.writeScreen();
     drain();
     EXPECT_EQ(processor.value(0, kMic34), 123);
-    EXPECT_TRUE(processorRecord.inStep());
+    EXPECT_TRUE(record.inStep());
     expectNothingUnmarked();
 }
 
@@ -136,8 +136,8 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     document.edits().setValue(kSurroundLevel, 33);
     document.edits().setValue(kMusicLevel, 44);
     clock.runUntil([&] { return !device.online(); }, 20000);
-    EXPECT_EQ(processorRecord.state(0, kSurroundLevel), core::CopyState::Lost);
-    EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Lost);
+    EXPECT_EQ(record.state(0, kSurroundLevel), core::CopyState::Lost);
+    EXPECT_EQ(record.state(0, kMusicLevel), core::CopyState::Lost);
     EXPECT_EQ(host.count(link::LinkCode::WritesLost), 1);
     EXPECT_GE(host.writesLost, 2);
 
@@ -151,7 +151,7 @@ TEST_F(RecordJourney, LostWritesAreToldAndOfferedAgain)
     drain();
     EXPECT_EQ(processor.value(0, kSurroundLevel), 33);
     EXPECT_EQ(processor.value(0, kMusicLevel), 44);
-    EXPECT_TRUE(processorRecord.inStep());
+    EXPECT_TRUE(record.inStep());
     expectNothingUnmarked();
 }
 
@@ -173,7 +173,7 @@ TEST_F(RecordJourney, AFileOpenWritesTheDanceCopiesOfSharedParametersTheBlockCan
     EXPECT_EQ(processor.value(0, kMicValue), 55);
     EXPECT_EQ(processor.value(1, kMicValue), 55);
     EXPECT_EQ(store.at(1, kMicValue).value, 55);
-    EXPECT_TRUE(processorRecord.inStep());
+    EXPECT_TRUE(record.inStep());
     expectNothingUnmarked();
 }
 
@@ -185,12 +185,12 @@ TEST_F(RecordJourney, AFileWriteCutOffIsAFailedWriteAndTheReconnectionCompares)
     image.at(0, 768 + 0x14).value = 444; // kind 3: cut off
     EXPECT_FALSE(writeUnpluggedAtTheThirdBlock());
     EXPECT_EQ(host.count(link::LinkCode::WriteCutOff), 1);
-    EXPECT_FALSE(processorRecord.inStep());
+    EXPECT_FALSE(record.inStep());
 
     port.replug();
     waitForSync();
     EXPECT_EQ(host.synchronisations.back(), true);
-    EXPECT_TRUE(processorRecord.inStep()) << "read back and found as the store holds it: nothing to ask";
+    EXPECT_TRUE(record.inStep()) << "read back and found as the store holds it: nothing to ask";
     expectNothingUnmarked();
 }
 
@@ -214,14 +214,14 @@ TEST_F(RecordJourney, DanceValuesNeverReadAreNotWrittenOverTheProcessors)
     drain();
     EXPECT_EQ(processor.band(1, kMainBand).gain, 344);
     EXPECT_EQ(processor.value(0, kMusicLevel), 61);
-    EXPECT_EQ(processorRecord.state(1, kMainBand), core::CopyState::Unreadable);
+    EXPECT_EQ(record.state(1, kMainBand), core::CopyState::Unreadable);
     expectNothingUnmarked();
 
     // Once in step, the full read fills the dance set: the screen shows what the processor holds.
     goOffline();
     reconnect();
     EXPECT_EQ(store.at(1, kMainBand).band.gain, 344);
-    EXPECT_EQ(processorRecord.state(1, kMainBand), core::CopyState::Read);
+    EXPECT_EQ(record.state(1, kMainBand), core::CopyState::Read);
 }
 
 // Taking the processor's values leaves what could not be read marked, and says how many.
@@ -239,8 +239,8 @@ TEST_F(RecordJourney, TakingTheProcessorsValuesLeavesTheUnreadableGroupMarked)
     const int processorLevel = processor.value(0, kMusicLevel);
     EXPECT_EQ(comparison.takeProcessorValues(), 1);
     EXPECT_EQ(store.at(0, kMusicLevel).value, processorLevel);
-    EXPECT_EQ(processorRecord.state(0, kMusicLevel), core::CopyState::Read);
-    EXPECT_EQ(processorRecord.state(0, kCentreLevel), core::CopyState::EditedOffline);
+    EXPECT_EQ(record.state(0, kMusicLevel), core::CopyState::Read);
+    EXPECT_EQ(record.state(0, kCentreLevel), core::CopyState::EditedOffline);
     EXPECT_EQ(store.at(0, kCentreLevel).value, 12);
     EXPECT_TRUE(document.history().canUndo()) << "one undo step";
     expectNothingUnmarked();
@@ -260,24 +260,24 @@ TEST_F(RecordJourney, APresetRecallMarksWhatItReplacedAndCannotReadBack)
     connect();
     document.edits().setValue(kMic34, 123);
     drain();
-    ASSERT_EQ(processorRecord.state(0, kMic34), core::CopyState::Acknowledged);
+    ASSERT_EQ(record.state(0, kMic34), core::CopyState::Acknowledged);
     document.edits().setValue(kCentreLevel, 12); // still queued when the recall goes out
 
     view.currentPreset = kRecalled;
     ASSERT_TRUE(readFromDevice(kRecalled, false, Command::ReadBlock));
     const auto nothingQueued = [&] {
-        return std::ranges::none_of(processorRecord.unconfirmed(), [&](const auto& copy) {
-            return processorRecord.state(copy.first, copy.second) == core::CopyState::Queued;
+        return std::ranges::none_of(record.unconfirmed(), [&](const auto& copy) {
+            return record.state(copy.first, copy.second) == core::CopyState::Queued;
         });
     };
     clock.runUntil(nothingQueued, 20000);
     ASSERT_NE(processor.value(0, kCentreLevel), 12);
     ASSERT_NE(processor.value(0, kMic34), 123);
-    EXPECT_EQ(processorRecord.state(0, kMic34), core::CopyState::Lost);
-    EXPECT_EQ(processorRecord.state(1, kMic34), core::CopyState::Lost) << "the dance set is replaced too";
-    EXPECT_EQ(processorRecord.state(0, kCentreLevel), core::CopyState::Lost);
-    EXPECT_EQ(processorRecord.state(1, kCentreLevel), core::CopyState::Unreadable) << "never read: keeps its mark";
-    EXPECT_EQ(processorRecord.state(0, 4 * 256), core::CopyState::Read) << "a readable kind is read back";
+    EXPECT_EQ(record.state(0, kMic34), core::CopyState::Lost);
+    EXPECT_EQ(record.state(1, kMic34), core::CopyState::Lost) << "the dance set is replaced too";
+    EXPECT_EQ(record.state(0, kCentreLevel), core::CopyState::Lost);
+    EXPECT_EQ(record.state(1, kCentreLevel), core::CopyState::Unreadable) << "never read: keeps its mark";
+    EXPECT_EQ(record.state(0, 4 * 256), core::CopyState::Read) << "a readable kind is read back";
     expectNothingUnmarked();
 
     goOffline();
@@ -308,7 +308,7 @@ TEST_F(RecordJourney, TakingASharedParametersSingingValueMarksItsDanceCopy)
 
     EXPECT_EQ(comparison.takeProcessorValues(), 1);
     EXPECT_EQ(store.at(1, kEchoPreDelay).value, screen + 7);
-    EXPECT_EQ(processorRecord.state(0, kEchoPreDelay), core::CopyState::Read);
-    EXPECT_EQ(processorRecord.state(1, kEchoPreDelay), core::CopyState::EditedOffline);
+    EXPECT_EQ(record.state(0, kEchoPreDelay), core::CopyState::Read);
+    EXPECT_EQ(record.state(1, kEchoPreDelay), core::CopyState::EditedOffline);
     expectNothingUnmarked();
 }

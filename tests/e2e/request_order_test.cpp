@@ -40,11 +40,11 @@ TEST_F(Journey, ABurstOfNestedWritesLeavesTheProcessorEqualToTheStore)
             const int address = addresses[(seed >> 8) % 4];
             const int value = static_cast<int>((seed >> 12) % 200);
             view.currentMode = static_cast<std::uint8_t>((seed >> 20) % 2);
-            auto& record = store.at(core::ModeForAddress(address, view.currentMode), address);
+            auto& edited = store.at(core::ModeForAddress(address, view.currentMode), address);
             if (link::TravelsAsBand(address))
-                record.band.gain = value;
+                edited.band.gain = value;
             else
-                record.value = value;
+                edited.value = value;
             answered += writeParam(address) ? 1 : 0;
         });
     clock.advance(60000);

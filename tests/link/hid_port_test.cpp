@@ -3,6 +3,7 @@
 #include "link/device_link.h"
 #include "link/frame.h"
 #include "link/hid_port.h"
+#include "link/link_workspace.h"
 #include "link/null_link_host.h"
 
 #include "core/address_map.h"
@@ -236,16 +237,10 @@ TEST_F(Usb, ADeviceClaimingReportsLongerThanHidCarriesIsNeverUsed)
 TEST_F(Usb, TheTraceSaysWhyADeviceWasNotUsed)
 {
     backend.outputLength = 4097;
-    core::ParamStore store;
-    core::ParamStore image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
-    core::InitParamStore(store, image);
+    LinkWorkspace work;
     NullLinkHost host;
     std::ostringstream trace;
-    DeviceLink device(backend, clock, {store, image, view, digits, record, copies}, host, &trace);
+    DeviceLink device(backend, clock, work.context(), host, &trace);
     device.start();
     clock.advance(300);
     device.stop();

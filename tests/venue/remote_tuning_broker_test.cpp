@@ -9,6 +9,7 @@
 #include "sim/virtual_processor.h"
 
 #include "link/device_link.h"
+#include "link/link_workspace.h"
 
 #include "core/address_map.h"
 #include "core/common_addresses.h"
@@ -24,12 +25,10 @@ const venue::RoomAddress kRoom2{"hall", "r2"};
 constexpr int kSyncWaitMs = 120000;
 
 // A console's link on a room of the venue, as quorix-console --room composes it.
-struct RemoteConsole : link::LinkHost {
+struct RemoteConsole : link::LinkHost, link::LinkWorkspace {
     RemoteConsole(const std::string& name, const venue::RoomAddress& address, int port, core::Scheduler& scheduler)
-        : room(settings(name, address, port), scheduler),
-          link(room, scheduler, {store, image, view, digits, record, copies}, *this)
+        : room(settings(name, address, port), scheduler), link(room, scheduler, context(), *this)
     {
-        core::InitParamStore(store, image);
         room.onProblem([this](const std::string& problem) { problems.push_back(problem); });
         EXPECT_TRUE(room.start()) << room.lastError();
         link.start();
@@ -50,11 +49,6 @@ struct RemoteConsole : link::LinkHost {
             ++synchronised;
     }
 
-    core::ParamStore store, image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
     app::RemoteRoom room;
     link::DeviceLink link;
     std::vector<std::string> problems;

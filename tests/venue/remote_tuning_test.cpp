@@ -9,6 +9,7 @@
 #include "sim/virtual_processor.h"
 
 #include "link/device_link.h"
+#include "link/link_workspace.h"
 
 #include "core/address_map.h"
 #include "core/common_addresses.h"
@@ -126,16 +127,15 @@ struct PollablePort final : link::HidBackend {
 };
 
 // A console with its own link, on a remote backend instead of a USB port.
-struct Console : link::LinkHost {
+struct Console : link::LinkHost, link::LinkWorkspace {
     Console(const std::string& name, core::ManualScheduler& clock, Broker& broker)
         : backend(kRoom, name, clock,
                   [&broker, this](const std::string& topic, const std::string& payload) {
                       if (std::find(broker.silenced.begin(), broker.silenced.end(), &backend) == broker.silenced.end())
                           broker.publish(topic, payload);
                   }),
-          link(backend, clock, {store, image, view, digits, record, copies}, *this)
+          link(backend, clock, context(), *this)
     {
-        core::InitParamStore(store, image);
         broker.consoles.push_back(&backend);
     }
     void report(const link::LinkReport& report) override
@@ -151,11 +151,6 @@ struct Console : link::LinkHost {
         link.start();
     }
 
-    core::ParamStore store, image;
-    core::ViewState view;
-    core::DigitBuffer digits;
-    core::ProcessorRecord record;
-    core::StoreCopies copies{store};
     venue::RemoteRoomBackend backend;
     link::DeviceLink link;
     int synchronised = 0;
