@@ -53,16 +53,14 @@ Unpacked Gunzip(std::span<const std::uint8_t> packed, std::size_t largest)
     const std::size_t unpacked = stream.total_out;
     const bool inputLeft = stream.avail_in > 0;
     inflateEnd(&stream);
-    if (status == Z_STREAM_END)
-        out.fault = inputLeft ? GunzipFault::DataAfterEnd : GunzipFault::None;
-    else if (unpacked > largest)
+    if (unpacked > largest)
         out.fault = GunzipFault::TooLong;
+    else if (status == Z_STREAM_END)
+        out.fault = inputLeft ? GunzipFault::DataAfterEnd : GunzipFault::None;
     else if (status == Z_BUF_ERROR && !inputLeft)
         out.fault = GunzipFault::CutShort;
     else
         out.fault = GunzipFault::NotGzip;
-    if (out.fault == GunzipFault::None && unpacked > largest)
-        out.fault = GunzipFault::TooLong;
     out.bytes.resize(out.fault == GunzipFault::None ? unpacked : 0);
     return out;
 }
